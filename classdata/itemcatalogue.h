@@ -1,0 +1,27 @@
+#pragma once
+
+#include "classrecord.h"
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+struct ItemInfo
+{
+    std::string_view internalName;
+    std::string_view displayName;
+    bool inStartList;
+};
+
+// The 44 items a class can carry, in inventory slot order.
+extern const std::array<ItemInfo, inventorySlotCount> itemCatalogue;
+
+// ASCII case folding, as _stricmp compares.
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+// The display name of an internal or other known entity name; "Army Knife"
+// for anything unknown.
+std::string_view DisplayNameFor(std::string_view internalName);
+
+std::optional<int> SlotForDisplayName(std::string_view displayName);
+std::optional<int> SlotForInternalName(std::string_view internalName);

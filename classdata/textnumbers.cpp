@@ -1,0 +1,153 @@
+#include "textnumbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isHexDigit(char c)
+{
+    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+// Removes leading blanks and one sign; tells whether the sign was a minus.
+bool takeSign(std::string_view &text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i]))
+        ++i;
+    bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        ++i;
+    text.remove_prefix(i);
+    return negative;
+}
+
+// Whether a decimal number that from_chars found out of range is too large
+// (rather than too small): the position of its first significant digit plus
+// its exponent decides.
+bool decimalOverflows(std::string_view number)
+{
+    std::size_t i = 0;
+    long magnitude = 0;
+    while (i < number.size() && number[i] == '0')
+        ++i;
+    while (i < number.size() && isDigit(number[i]))
+        ++i, ++magnitude;
+    if (magnitude == 0 && i < number.size() && number[i] == '.') {
+        for (++i; i < number.size() && number[i] == '0'; ++i)
+            --magnitude;
+    }
+    std::size_t e = number.find_first_of("eE");
+    long exponent = e == std::string_view::npos ? 0 : parseInt(number.substr(e + 1));
+    return magnitude + exponent > 0;
+}
+
+} // namespace
+
+std::int32_t parseInt(std::string_view text)
+{
+    bool negative = takeSign(text);
+    // Accumulate negatively so that INT32_MIN needs no special case.
+    std::int64_t value = 0;
+    constexpr std::int64_t limit = std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1;
+    for (char c : text) {
+        if (!isDigit(c))
+            break;
+        value = value * 10 - (c - '0');
+        if (value < -limit)
+            value = -limit;
+    }
+    if (!negative)
+        value = value == -limit ? -(limit - 1) : -value;
+    return std::int32_t(std::max<std::int64_t>(value, -limit));
+}
+
+double parseDouble(std::string_view text)
+{
+    bool negative = takeSign(text);
+    std::chars_format format = std::chars_format::general;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')
+        && (isHexDigit(text[2]) || (text[2] == '.' && text.size() > 3 && isHexDigit(text[3])))) {
+        text.remove_prefix(2);
+        format = std::chars_format::hex;
+    }
+    // from_chars takes a sign of its own; a second sign is no number for atof.
+    if (text.empty() || text[0] == '-' || text[0] == '+')
+        return 0.0;
+    double value = 0.0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, format);
+    if (error == std::errc::result_out_of_range) {
+        std::string_view number(text.data(), std::size_t(end - text.data()));
+        bool overflow = format == std::chars_format::hex
+                            ? number.find("p-") == std::string_view::npos && number.find("P-") == std::string_view::npos
+                            : decimalOverflows(number);
+        value = overflow ? std::numeric_limits<double>::infinity() : 0.0;
+    } else if (error != std::errc()) {
+        value = 0.0;
+    }
+    return negative ? -value : value;
+}
+
+float toFloat32(double value)
+{
+    constexpr double largest = std::numeric_limits<float>::max();
+    if (std::isnan(value))
+        return std::numeric_limits<float>::quiet_NaN();
+    if (value > largest)
+        return float(largest);
+    if (value < -largest)
+        return float(-largest);
+    return float(value);
+}
+
+std::int32_t truncateToInt32(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= 2147483647.0)
+        return std::numeric_limits<std::int32_t>::max();
+    if (value <= -2147483648.0)
+        return std::numeric_limits<std::int32_t>::min();
+    return std::int32_t(value);
+}
+
+void appendInt(std::string &text, std::int32_t value)
+{
+    char buffer[16];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    text.append(buffer, result.ptr);
+}
+
+void appendFloat(std::string &text, double value)
+{
+    // The widest finite double in fixed notation with six decimals fits.
+    char buffer[320];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
+    text.append(buffer, result.ptr);
+}
+
+std::string formatInt(std::int32_t value)
+{
+    std::string text;
+    appendInt(text, value);
+    return text;
+}
+
+std::string formatFloat(double value)
+{
+    std::string text;
+    appendFloat(text, value);
+    return text;
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Numbers as the C library's atoi, atof and "%i"/"%f" treat them, but always
+// with '.' as the decimal point, whatever the process locale says, and with
+// defined results where the C functions have none.
+
+// atoi: leading blanks, a sign, the leading digits; 0 without digits.
+// Values beyond the 32-bit range saturate at its ends.
+std::int32_t parseInt(std::string_view text);
+
+// atof: leading blanks, a sign, the longest decimal or hexadecimal number,
+// "inf", "infinity" or "nan"; 0 without a number.
+double parseDouble(std::string_view text);
+
+// A double as a 32-bit float; finite values beyond its range saturate at its
+// largest finite value, NaN stays NaN.
+float toFloat32(double value);
+
+// Truncation toward zero; beyond the 32-bit range saturates, NaN gives 0.
+std::int32_t truncateToInt32(double value);
+
+// "%i" and "%f" (six decimals) appended to text.
+void appendInt(std::string &text, std::int32_t value);
+void appendFloat(std::string &text, double value);
+
+std::string formatInt(std::int32_t value);
+std::string formatFloat(double value);

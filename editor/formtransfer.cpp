@@ -1,0 +1,5 @@
+#include "creatordialog.h"
+
+void CreatorDialog::ShowRecord() {}
+void CreatorDialog::StoreForm() {}
+void CreatorDialog::OnCalculate() {}

@@ -1,0 +1,6 @@
+#include "creatordialog.h"
+
+void CreatorDialog::OnSelchangeItemList() {}
+void CreatorDialog::OnAddItem() {}
+void CreatorDialog::OnSelchangeStartingWeapon() {}
+void CreatorDialog::OnShowInventory() {}
