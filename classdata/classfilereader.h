@@ -4,17 +4,78 @@
 #include "fileio.h"
 
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 // "tvclass_seals.cfg" when sealsActive is nonzero, else "tvclass_tangos.cfg".
 std::string_view ClassFileName(std::int32_t sealsActive);
 
+// What the reader changed or left out while reading a class file. The game
+// reads the file the same way, so each of these is a likely mistake.
+enum class ReadFindingKind {
+    OutOfRange,        // key, value, stored, low, high, isFloat
+    NotANumber,        // key, text, stored, isFloat
+    TextAfterNumber,   // key, text, value, isFloat
+    NotWholeNumber,    // classabilities: key, value, stored
+    UnknownKey,        // key (empty when the line begins with a space)
+    LineWithoutSpace,  // text
+    UnknownResistance, // text
+    UnknownItem,       // text: the item name
+    MissingAmount,     // text: the item name
+    RepeatedKey,       // key, earlierLine
+    TextCut,           // key, text, kept
+    BlockBeyondLimit,  // a block after the 64th: it and the rest are not read
+    UnopenedBlock,     // a "{" line right after a "}" line
+    UnclosedBlock,     // line: the block's "{" line
+    NoClass,           // the file holds no block; the default class is used
+};
+
+struct ReadFinding
+{
+    ReadFindingKind kind{};
+    int line = 0; // counted from 1
+    // The key in lower case; for an inventory amount, "inventory NAME" as the
+    // line has it.
+    std::string_view key{};
+    std::string_view text{};
+    std::string_view kept{};
+    double value = 0;  // the number read from the file
+    double stored = 0; // the number the field got instead
+    double low = 0;
+    double high = 0;
+    bool isFloat = false;
+    int earlierLine = 0;
+};
+
+// Hears every finding of a read. The reader runs without one unless asked.
+class ReadObserver
+{
+public:
+    virtual void found(const ReadFinding &finding) = 0;
+
+protected:
+    ~ReadObserver() = default;
+};
+
 // Refills the table from slot 0 with the classes in bytes and sets
 // classCount (1 to 64: no class at all gives the default class). Lenient: it
-// never rejects input.
-void ReadClassFile(ClassTable &table, std::string_view bytes);
+// never rejects input. observer, when given, hears what was changed or ignored.
+void ReadClassFile(ClassTable &table, std::string_view bytes, ReadObserver *observer = nullptr);
 
 // Reads the active team's class file in folder into the table. A missing file
 // reads as an empty one; an unreadable file leaves the table as it was and
 // reports Unreadable with the reason.
 FileBytes ReadClassFile(ClassTable &table, const std::filesystem::path &folder, std::int32_t sealsActive);
+
+// The numbers the reader accepts for a key, and what it stores instead of a
+// number outside them.
+struct KeyRange
+{
+    double low;
+    double high;
+    double fallback;
+};
+
+// The range of a ranged number key (compared without regard to case);
+// nullopt for keys whose values are taken as they are.
+std::optional<KeyRange> RangeOfKey(std::string_view key);

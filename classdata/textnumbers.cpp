@@ -56,26 +56,34 @@ bool decimalOverflows(std::string_view number)
 
 } // namespace
 
-std::int32_t parseInt(std::string_view text)
+std::int32_t parseInt(std::string_view text, std::size_t *used)
 {
+    const char *start = text.data();
     bool negative = takeSign(text);
     // Accumulate negatively so that INT32_MIN needs no special case.
     std::int64_t value = 0;
     constexpr std::int64_t limit = std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1;
+    std::size_t digits = 0;
     for (char c : text) {
         if (!isDigit(c))
             break;
+        ++digits;
         value = value * 10 - (c - '0');
         if (value < -limit)
             value = -limit;
     }
+    if (used)
+        *used = digits == 0 ? 0 : std::size_t(text.data() - start) + digits;
     if (!negative)
         value = value == -limit ? -(limit - 1) : -value;
     return std::int32_t(std::max<std::int64_t>(value, -limit));
 }
 
-double parseDouble(std::string_view text)
+double parseDouble(std::string_view text, std::size_t *used)
 {
+    const char *start = text.data();
+    if (used)
+        *used = 0;
     bool negative = takeSign(text);
     std::chars_format format = std::chars_format::general;
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')
@@ -95,8 +103,10 @@ double parseDouble(std::string_view text)
                             : decimalOverflows(number);
         value = overflow ? std::numeric_limits<double>::infinity() : 0.0;
     } else if (error != std::errc()) {
-        value = 0.0;
+        return 0.0;
     }
+    if (used)
+        *used = std::size_t(end - start);
     return negative ? -value : value;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -9,12 +10,13 @@
 // defined results where the C functions have none.
 
 // atoi: leading blanks, a sign, the leading digits; 0 without digits.
-// Values beyond the 32-bit range saturate at its ends.
-std::int32_t parseInt(std::string_view text);
+// Values beyond the 32-bit range saturate at its ends. When used is given it
+// receives how many characters the number took, 0 when there was none.
+std::int32_t parseInt(std::string_view text, std::size_t *used = nullptr);
 
 // atof: leading blanks, a sign, the longest decimal or hexadecimal number,
-// "inf", "infinity" or "nan"; 0 without a number.
-double parseDouble(std::string_view text);
+// "inf", "infinity" or "nan"; 0 without a number. used as for parseInt.
+double parseDouble(std::string_view text, std::size_t *used = nullptr);
 
 // A double as a 32-bit float; finite values beyond its range saturate at its
 // largest finite value, NaN stays NaN.

@@ -1,0 +1,444 @@
+#include "classfilereader.h"
+
+#include "itemcatalogue.h"
+#include "textnumbers.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+namespace {
+
+enum class ValueKind : std::uint8_t {
+    ClassName,
+    Keys,
+    StartingWeapon,
+    Abilities,
+    Float,
+    RangedFloat,
+    Resistance,
+    RangedInt,
+    Inventory,
+};
+
+struct KeyRule
+{
+    std::string_view name; // lower case
+    ValueKind kind;
+    std::int32_t ClassRecord::*intField = nullptr;
+    std::int32_t fallback = 0;
+    float ClassRecord::*floatField = nullptr;
+};
+
+// Every key of a class block. The fallbacks replace numbers outside the
+// accepted range; several differ from the block-start defaults on purpose.
+constexpr KeyRule keyRules[] = {
+    {.name = "classname", .kind = ValueKind::ClassName},
+    {.name = "underwaterair", .kind = ValueKind::Float, .floatField = &ClassRecord::underwaterair},
+    {.name = "classabilities", .kind = ValueKind::Abilities},
+    {.name = "keys", .kind = ValueKind::Keys},
+    {.name = "speed", .kind = ValueKind::RangedFloat, .floatField = &ClassRecord::speed},
+    {.name = "resistance", .kind = ValueKind::Resistance},
+    {.name = "jump", .kind = ValueKind::RangedFloat, .floatField = &ClassRecord::jump},
+    {"health", ValueKind::RangedInt, &ClassRecord::health, 100},
+    {"max_health", ValueKind::RangedInt, &ClassRecord::max_health, 100},
+    {"max_shells", ValueKind::RangedInt, &ClassRecord::max_shells, 20},
+    {"max_357cal", ValueKind::RangedInt, &ClassRecord::max_357cal, 20},
+    {"max_45cal", ValueKind::RangedInt, &ClassRecord::max_45cal, 20},
+    {"max_9cal", ValueKind::RangedInt, &ClassRecord::max_9cal, 20},
+    {"max_556cal", ValueKind::RangedInt, &ClassRecord::max_556cal, 20},
+    {"max_308cal", ValueKind::RangedInt, &ClassRecord::max_308cal, 20},
+    {"max_762bb", ValueKind::RangedInt, &ClassRecord::max_762bb, 20},
+    {"max_rockets", ValueKind::RangedInt, &ClassRecord::max_rockets, 2},
+    {"max_grenades", ValueKind::RangedInt, &ClassRecord::max_grenades, 100},
+    {"max_cells", ValueKind::RangedInt, &ClassRecord::max_cells, 100},
+    {"kevlar_trouser", ValueKind::RangedInt, &ClassRecord::kevlar_trouser, 20},
+    {"kevlar_vest", ValueKind::RangedInt, &ClassRecord::kevlar_vest, 50},
+    {"combat_helmet", ValueKind::RangedInt, &ClassRecord::combat_helmet, 20},
+    {.name = "starting_weapon", .kind = ValueKind::StartingWeapon},
+    {.name = "inventory", .kind = ValueKind::Inventory},
+};
+constexpr std::size_t longestKey = 15;
+
+constexpr double intLow = 0, intHigh = 999;
+constexpr double floatLow = 0, floatHigh = 10, floatFallback = 1;
+
+char foldCase(char c)
+{
+    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
+}
+
+// The indexes of the rules of each key length, -1 after the last: a lookup
+// looks at a handful of rules at most.
+constexpr auto rulesByLength = [] {
+    std::array<std::array<std::int8_t, 8>, longestKey + 1> table{};
+    for (auto &rules : table)
+        rules.fill(-1);
+    for (std::size_t i = 0; i < std::size(keyRules); ++i) {
+        auto &rules = table[keyRules[i].name.size()];
+        *std::find(rules.begin(), rules.end(), -1) = std::int8_t(i);
+    }
+    return table;
+}();
+
+// The rule for key, compared without regard to case; null for an unknown key.
+const KeyRule *findRule(std::string_view key)
+{
+    if (key.empty() || key.size() > longestKey)
+        return nullptr;
+    char folded[longestKey];
+    for (std::size_t i = 0; i < key.size(); ++i)
+        folded[i] = foldCase(key[i]);
+    const std::string_view name(folded, key.size());
+    for (std::int8_t i : rulesByLength[name.size()]) {
+        if (i < 0)
+            break;
+        const KeyRule &rule = keyRules[std::size_t(i)];
+        if (rule.name.back() == name.back() && rule.name == name)
+            return &rule;
+    }
+    return nullptr;
+}
+
+// Splits bytes into lines at LF. A CR right before the LF belongs to the line
+// end, and a line's content ends at its first NUL byte, as the game's C reader
+// sees it. Lines are taken whole, whatever their length.
+class LineReader
+{
+public:
+    explicit LineReader(std::string_view bytes)
+        : rest(bytes), mayHoldNul(!bytes.empty() && std::memchr(bytes.data(), 0, bytes.size()))
+    {
+    }
+
+    // The next line's content; false at the end of the bytes.
+    bool next(std::string_view &line)
+    {
+        if (rest.empty())
+            return false;
+        const auto *lf = static_cast<const char *>(std::memchr(rest.data(), '\n', rest.size()));
+        const std::size_t length = lf ? std::size_t(lf - rest.data()) : rest.size();
+        line = rest.substr(0, length);
+        rest.remove_prefix(lf ? length + 1 : length);
+        if (lf && line.ends_with('\r'))
+            line.remove_suffix(1);
+        if (mayHoldNul)
+            line = line.substr(0, line.find('\0'));
+        ++count;
+        return true;
+    }
+
+    // The number of the line next() gave last, counted from 1.
+    int number() const { return count; }
+
+private:
+    std::string_view rest;
+    bool mayHoldNul;
+    int count = 0;
+};
+
+// One read of a class file into the table: a loop over the lines outside
+// blocks, and one over the key lines of each block.
+class ClassFileParser
+{
+public:
+    ClassFileParser(ClassTable &table, std::string_view bytes, ReadObserver *observer)
+        : table(table), lines(bytes), observer(observer)
+    {
+    }
+
+    void run();
+
+private:
+    void readBlock(ClassRecord &record);
+    void skipLineAfterBlock();
+    void reportBlockBeyondLimit(std::string_view line);
+    void readKeyLine(std::string_view line, ClassRecord &record);
+    void store(const KeyRule &rule, std::string_view key, std::string_view value, ClassRecord &record);
+    template <std::size_t Capacity>
+    void storeText(FixedText<Capacity> &field, std::string_view key, std::string_view text);
+    void storeInventory(std::string_view key, std::string_view value, ClassRecord &record);
+    float readRangedFloat(const KeyRule &rule, std::string_view text);
+    std::int32_t readRangedInt(const KeyRule &rule, std::string_view text);
+    std::int32_t readAbilities(std::string_view text);
+    float readResistance(std::string_view word);
+    template <typename Number>
+    Number readNumber(Number (*parse)(std::string_view, std::size_t *), std::string_view key,
+                      std::string_view text, bool isFloat);
+    double withinRange(std::string_view key, double value, double low, double high, double fallback,
+                       bool isFloat);
+    void noteRepeat(int &lastLine, std::string_view key);
+    void report(ReadFinding finding);
+
+    ClassTable &table;
+    LineReader lines;
+    ReadObserver *observer;
+    // Only while observing: the line that set each key and item of the block.
+    std::array<int, std::size(keyRules)> keyLines{};
+    std::array<int, inventorySlotCount> itemLines{};
+};
+
+// Reads blocks into slots 0 to 63; lines outside blocks open one or are passed over.
+void ClassFileParser::run()
+{
+    table.classCount = 0;
+    std::string_view line;
+    while (lines.next(line)) {
+        if (table.classCount >= tableSlotCount) {
+            reportBlockBeyondLimit(line);
+            break;
+        }
+        if (line.starts_with('{')) {
+            readBlock(table.records[table.classCount]);
+            ++table.classCount;
+        }
+    }
+    if (table.classCount == 0) {
+        ApplyEmptyTableDefault(table.records[0]);
+        table.classCount = 1;
+        report({.kind = ReadFindingKind::NoClass, .line = 1});
+    }
+}
+
+// The lines after a "{" line up to a "}" line or the end of the file.
+void ClassFileParser::readBlock(ClassRecord &record)
+{
+    const int openLine = lines.number();
+    ApplyBlockStartDefaults(record);
+    if (observer) {
+        keyLines.fill(0);
+        itemLines.fill(0);
+    }
+    std::string_view line;
+    while (lines.next(line)) {
+        if (line.starts_with('}')) {
+            skipLineAfterBlock();
+            return;
+        }
+        if (!line.starts_with("//"))
+            readKeyLine(line, record);
+    }
+    report({.kind = ReadFindingKind::UnclosedBlock, .line = openLine});
+}
+
+// The line after a block's "}" is passed over unread, as the game does, so a
+// "{" standing there opens nothing.
+void ClassFileParser::skipLineAfterBlock()
+{
+    std::string_view line;
+    if (lines.next(line) && line.starts_with('{'))
+        report({.kind = ReadFindingKind::UnopenedBlock});
+}
+
+// The read stops after 64 classes; the observer hears of the first block left.
+void ClassFileParser::reportBlockBeyondLimit(std::string_view line)
+{
+    if (!observer)
+        return;
+    do {
+        if (line.starts_with('{')) {
+            report({.kind = ReadFindingKind::BlockBeyondLimit});
+            return;
+        }
+    } while (lines.next(line));
+}
+
+// A line inside a block: a key and, after the first space, its value.
+void ClassFileParser::readKeyLine(std::string_view line, ClassRecord &record)
+{
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos) {
+        if (!line.empty())
+            report({.kind = ReadFindingKind::LineWithoutSpace, .text = line});
+        return;
+    }
+    const std::string_view key = line.substr(0, space);
+    const KeyRule *rule = findRule(key);
+    if (!rule) {
+        report({.kind = ReadFindingKind::UnknownKey, .key = key});
+        return;
+    }
+    if (rule->kind != ValueKind::Inventory)
+        noteRepeat(keyLines[std::size_t(rule - keyRules)], rule->name);
+    store(*rule, key, line.substr(space + 1), record);
+}
+
+// Stores value into the field that rule names, as the game reads it.
+void ClassFileParser::store(const KeyRule &rule, std::string_view key, std::string_view value, ClassRecord &record)
+{
+    switch (rule.kind) {
+    case ValueKind::ClassName:
+        return storeText(record.classname, rule.name, value);
+    case ValueKind::Keys:
+        return storeText(record.keys, rule.name, value);
+    case ValueKind::StartingWeapon:
+        return storeText(record.starting_weapon, rule.name, value);
+    case ValueKind::Abilities:
+        record.classabilities = readAbilities(value);
+        return;
+    case ValueKind::Float:
+        record.*rule.floatField = toFloat32(readNumber(parseDouble, rule.name, value, true));
+        return;
+    case ValueKind::RangedFloat:
+        record.*rule.floatField = readRangedFloat(rule, value);
+        return;
+    case ValueKind::Resistance:
+        record.resistance = readResistance(value);
+        return;
+    case ValueKind::RangedInt:
+        record.*rule.intField = readRangedInt(rule, value);
+        return;
+    case ValueKind::Inventory:
+        return storeInventory(key, value, record);
+    }
+}
+
+// Copies text into field, cut to the field's capacity.
+template <std::size_t Capacity>
+void ClassFileParser::storeText(FixedText<Capacity> &field, std::string_view key, std::string_view text)
+{
+    field.assign(text);
+    if (text.size() > Capacity)
+        report({.kind = ReadFindingKind::TextCut, .key = key, .text = text, .kept = field.view()});
+}
+
+// "NAME AMOUNT": the amount goes to the catalogue slot of NAME. Findings name
+// the key and the item as the line has them.
+void ClassFileParser::storeInventory(std::string_view key, std::string_view value, ClassRecord &record)
+{
+    const std::size_t space = value.find(' ');
+    const std::string_view name = value.substr(0, space);
+    if (space == std::string_view::npos) {
+        report({.kind = ReadFindingKind::MissingAmount, .text = name});
+        return;
+    }
+    const std::optional<int> slot = SlotForInternalName(name);
+    if (!slot) {
+        report({.kind = ReadFindingKind::UnknownItem, .text = name});
+        return;
+    }
+    const std::string_view item(key.data(), std::size_t(name.data() + name.size() - key.data()));
+    noteRepeat(itemLines[std::size_t(*slot)], item);
+    record.inventory[std::size_t(*slot)] = readNumber(parseInt, item, value.substr(space + 1), false);
+}
+
+// speed and jump: outside 0 to 10, NaN and infinities included, they are 1.
+// The range is checked before the value is narrowed to a float.
+float ClassFileParser::readRangedFloat(const KeyRule &rule, std::string_view text)
+{
+    const double value = readNumber(parseDouble, rule.name, text, true);
+    return toFloat32(withinRange(rule.name, value, floatLow, floatHigh, floatFallback, true));
+}
+
+// The int keys: outside 0 to 999 they take the rule's fallback.
+std::int32_t ClassFileParser::readRangedInt(const KeyRule &rule, std::string_view text)
+{
+    const std::int32_t value = readNumber(parseInt, rule.name, text, false);
+    return std::int32_t(withinRange(rule.name, value, intLow, intHigh, rule.fallback, false));
+}
+
+// A float, truncated toward zero to the 32-bit bit set.
+std::int32_t ClassFileParser::readAbilities(std::string_view text)
+{
+    const double value = readNumber(parseDouble, "classabilities", text, false);
+    const std::int32_t abilities = truncateToInt32(value);
+    if (double(abilities) != value)
+        report({.kind = ReadFindingKind::NotWholeNumber, .key = "classabilities", .value = value,
+                .stored = double(abilities)});
+    return abilities;
+}
+
+// "none", "fire" or "explosive", the whole value without regard to case;
+// anything else is none.
+float ClassFileParser::readResistance(std::string_view word)
+{
+    static constexpr std::string_view words[] = {"none", "fire", "explosive"};
+    for (std::size_t i = 0; i < std::size(words); ++i) {
+        if (equalsIgnoreCase(word, words[i]))
+            return float(i);
+    }
+    report({.kind = ReadFindingKind::UnknownResistance, .text = word});
+    return 0.0f;
+}
+
+// The number at the start of text; the observer hears when text holds no
+// number, or more than blanks after it.
+template <typename Number>
+Number ClassFileParser::readNumber(Number (*parse)(std::string_view, std::size_t *), std::string_view key,
+                                   std::string_view text, bool isFloat)
+{
+    std::size_t used = 0;
+    const Number value = parse(text, observer ? &used : nullptr);
+    if (!observer)
+        return value;
+    if (used == 0)
+        report({.kind = ReadFindingKind::NotANumber, .key = key, .text = text, .isFloat = isFloat});
+    else if (text.find_first_not_of(" \t", used) != std::string_view::npos)
+        report({.kind = ReadFindingKind::TextAfterNumber, .key = key, .text = text, .value = double(value),
+                .isFloat = isFloat});
+    return value;
+}
+
+// value when it lies within low to high, else fallback. NaN lies nowhere.
+double ClassFileParser::withinRange(std::string_view key, double value, double low, double high, double fallback,
+                                    bool isFloat)
+{
+    if (value >= low && value <= high)
+        return value;
+    report({.kind = ReadFindingKind::OutOfRange, .key = key, .value = value, .stored = fallback, .low = low,
+            .high = high, .isFloat = isFloat});
+    return fallback;
+}
+
+// Remembers the line that sets key; the observer hears when it replaces the
+// value of an earlier line of the same block.
+void ClassFileParser::noteRepeat(int &lastLine, std::string_view key)
+{
+    if (!observer)
+        return;
+    if (lastLine != 0)
+        report({.kind = ReadFindingKind::RepeatedKey, .key = key, .earlierLine = lastLine});
+    lastLine = lines.number();
+}
+
+// Passes finding to the observer, on the current line unless it names one.
+void ClassFileParser::report(ReadFinding finding)
+{
+    if (!observer)
+        return;
+    if (finding.line == 0)
+        finding.line = lines.number();
+    observer->found(finding);
+}
+
+} // namespace
+
+std::string_view ClassFileName(std::int32_t sealsActive)
+{
+    return sealsActive != 0 ? "tvclass_seals.cfg" : "tvclass_tangos.cfg";
+}
+
+void ReadClassFile(ClassTable &table, std::string_view bytes, ReadObserver *observer)
+{
+    ClassFileParser(table, bytes, observer).run();
+}
+
+FileBytes ReadClassFile(ClassTable &table, const std::filesystem::path &folder, std::int32_t sealsActive)
+{
+    FileBytes file = readWholeFile(folder / ClassFileName(sealsActive));
+    if (file.status != FileStatus::Unreadable)
+        ReadClassFile(table, file.bytes);
+    return file;
+}
+
+std::optional<KeyRange> RangeOfKey(std::string_view key)
+{
+    const KeyRule *rule = findRule(key);
+    if (!rule)
+        return std::nullopt;
+    if (rule->kind == ValueKind::RangedInt)
+        return KeyRange{intLow, intHigh, double(rule->fallback)};
+    if (rule->kind == ValueKind::RangedFloat)
+        return KeyRange{floatLow, floatHigh, floatFallback};
+    return std::nullopt;
+}

@@ -1,0 +1,130 @@
+#include "classfilewriter.h"
+#include "testclasses.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// What the writer makes of what the reader makes of text.
+std::string rewritten(const std::string &text)
+{
+    return ClassFileBytes(*readTable(text), "\n");
+}
+
+using namespace std::string_literals;
+
+TEST(ClassFileReader, StoresWhatTheGameReadsFromEachKeyLine)
+{
+    const std::pair<std::string, std::string> rows[] = { // lines in a block, a line the writer then writes
+        {"CLASSNAME Sniper", "classname Sniper"}, {"classname ", "classname "},
+        {"classname Big  Gun ", "classname Big  Gun "},
+        {"classname " + std::string(40, 'n'), "classname " + std::string(31, 'n')},
+        {"speed 10", "speed 10.000000"}, {"speed 10.5", "speed 1.000000"}, {"speed -0.5", "speed 1.000000"},
+        {"speed fast", "speed 0.000000"}, {"speed nan", "speed 1.000000"}, {"SPEED -inf", "speed 1.000000"},
+        {"jump 10.00000001", "jump 1.000000"}, {"jump 0x1.8p1", "jump 3.000000"},
+        {"underwaterair -3.5e1", "underwaterair -35.000000"}, {"health 999", "health 999"},
+        {"health 1000", "health 100"}, {"health -1", "health 100"}, {"health 4294967296", "health 100"},
+        {"max_rockets 5000", "max_rockets 2"}, {"combat_helmet -1", "combat_helmet 20"},
+        {"max_357cal 1000", "max_357cal 20"}, {"max_grenades 1000", "max_grenades 100"},
+        {"max_cells -5", "max_cells 100"}, {"kevlar_vest 1000", "kevlar_vest 50"},
+        {"max_762bb  12abc", "max_762bb 12"}, {"resistance Fire", "resistance fire"},
+        {"resistance EXPLOSIVE", "resistance explosive"}, {"resistance water", "resistance none"},
+        {"resistance fire ", "resistance none"}, {"classabilities 3.9", "classabilities 3"},
+        {"classabilities -1.5", "classabilities -1"}, {"classabilities 1e12", "classabilities 2147483647"},
+        {"classabilities 8390656", "classabilities 8390656"}, {"keys my config.cfg", "keys my config.cfg"},
+        {"starting_weapon weapon_M16", "starting_weapon weapon_M16"},
+        {"inventory weapon_knife 2", "inventory weapon_knife 2"},
+        {"inventory WEAPON_KNIFE 2 spare", "inventory weapon_knife 2"},
+        {"inventory ammo_rockets -5", "inventory ammo_rockets -5"},
+        {"inventory weapon_mk23 7", "inventory weapon_Mk23 7"}, {"speed 3\nspeed 4", "speed 4.000000"},
+    };
+    for (const auto &[lines, written] : rows)
+        EXPECT_NE(rewritten(inBlock(lines)).find('\n' + written + '\n'), std::string::npos) << lines;
+}
+
+TEST(ClassFileReader, IgnoresLinesThatSetNoKnownKey)
+{
+    for (const char *line : {"classname", " classname Sniper", "classname\tSniper", "// speed 3", "spead 3",
+                             "starting_weapon_x y", "inventory weapon_laser 3", "inventory weapon_knife",
+                             "inventory  weapon_knife 3"})
+        EXPECT_EQ(rewritten(inBlock(line)), rewritten(inBlock(""))) << line;
+}
+
+std::string names(int count)
+{
+    std::string text = "c0";
+    for (int i = 1; i < count; ++i)
+        text += "|c" + std::to_string(i);
+    return text;
+}
+
+TEST(ClassFileReader, ReadsTheBlocksTheGameReads)
+{
+    const std::pair<std::string, std::string> rows[] = { // file, names of the classes read
+        {"", "?"}, {"// comments only\n", "?"}, {"text\n{", "?"}, {blocks(2), "c0|c1"}, {blocks(70), names(64)},
+        {"{\nclassname A\n}\n{\nclassname B\n}\n\n{\nclassname C\n}\n", "A|C"},
+        {"{junk\nclassname A\n}junk\n\n{\nclassname B\n", "A|B"},
+        {"{\r\nclassname A\r\n}\r\n\r\n{\r\nclassname B\r\n}\r\n", "A|B"},
+        {"{\nclassname A\rB\r\r\n", "A\rB\r"}, {"{\nclassname A\0B\n"s, "A"}, {"\0{\nclassname A\n"s, "?"},
+        {std::string(600, 'x') + inBlock("classname A"), "?"},
+        {inBlock("classname " + std::string(600, 'y')), std::string(31, 'y')},
+    };
+    for (const auto &[text, expected] : rows) {
+        const auto table = readTable(text);
+        std::string read;
+        for (std::int32_t i = 0; i < table->classCount; ++i)
+            read += (i ? "|" : "") + std::string(table->records[std::size_t(i)].classname.view());
+        EXPECT_EQ(read, expected) << text.substr(0, 80);
+    }
+}
+
+TEST(ClassFileReader, StartsEveryBlockAfreshButKeepsSlotsBeyondTheFile)
+{
+    auto table = readTable(inBlock("starting_weapon weapon_m60\ninventory weapon_knife 1") + '\n'
+                           + inBlock("classname B"));
+    ReadClassFile(*table, inBlock("classname C"));
+    EXPECT_EQ(table->classCount, 1);
+    EXPECT_TRUE(table->records[0].starting_weapon.empty());
+    EXPECT_EQ(table->records[0].inventory[0], 0);
+    EXPECT_EQ(table->records[1].classname, "B");
+}
+
+TEST(ClassFileReader, ReadsAndWritesAPointWhateverTheLocale)
+{
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+        if (std::getenv("CI"))
+            FAIL() << "the de_DE.UTF-8 locale is missing; scripts/deps.sh makes it";
+        GTEST_SKIP() << "no de_DE.UTF-8 locale";
+    }
+    const std::string out = rewritten(inBlock("speed 2.5\nunderwaterair 1,5"));
+    std::setlocale(LC_ALL, "C");
+    EXPECT_NE(out.find("\nspeed 2.500000\n"), std::string::npos);
+    EXPECT_NE(out.find("\nunderwaterair 1.000000\n"), std::string::npos);
+}
+
+TEST(ClassFileReader, ReadsTheActiveTeamsFileAndLeavesTheTableWhenItCannot)
+{
+    const auto folder = std::filesystem::path(testing::TempDir()) / "classfilereader";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder / "tvclass_seals.cfg");
+    std::ofstream(folder / "tvclass_tangos.cfg") << inBlock("classname Tango");
+
+    auto table = readTable(inBlock("classname Kept"));
+    const FileBytes unreadable = ReadClassFile(*table, folder, 1);
+    EXPECT_EQ(unreadable.status, FileStatus::Unreadable);
+    EXPECT_FALSE(unreadable.error.empty());
+    EXPECT_EQ(table->records[0].classname, "Kept");
+
+    EXPECT_EQ(ReadClassFile(*table, folder, 0).status, FileStatus::Read);
+    EXPECT_EQ(table->records[0].classname, "Tango");
+
+    EXPECT_EQ(ReadClassFile(*table, folder / "missing", 0).status, FileStatus::Missing);
+    EXPECT_EQ(table->records[0].starting_weapon, "weapon_mk23");
+}
+
+} // namespace

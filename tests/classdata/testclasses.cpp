@@ -1,0 +1,98 @@
+#include "testclasses.h"
+
+#include "textnumbers.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+std::string fileBytes(const std::string &path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+std::string inBlock(const std::string &lines)
+{
+    return "{\n" + lines + "\n}\n";
+}
+
+std::string blocks(int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += inBlock("classname c" + std::to_string(i)) + '\n';
+    return text;
+}
+
+std::unique_ptr<ClassTable> readTable(std::string_view bytes, ReadObserver *observer)
+{
+    auto table = std::make_unique<ClassTable>();
+    ReadClassFile(*table, bytes, observer);
+    return table;
+}
+
+void fillRandomTable(ClassTable &table, std::mt19937 &random)
+{
+    auto number = [&](std::int64_t low, std::int64_t high) {
+        return std::int32_t(std::uniform_int_distribution<std::int64_t>(low, high)(random));
+    };
+    auto decimal = [&](float low, float high) { return std::uniform_real_distribution<float>(low, high)(random); };
+    auto text = [&](int longest) {
+        std::string s(std::size_t(number(0, longest)), ' ');
+        for (char &c : s)
+            c = char(number(0, 3) == 0 ? number(0x80, 0xFF) : number(' ', '~'));
+        return s;
+    };
+    constexpr std::int32_t ClassRecord::*rangedInts[] = {
+        &ClassRecord::max_health, &ClassRecord::health, &ClassRecord::max_357cal, &ClassRecord::max_shells,
+        &ClassRecord::max_rockets, &ClassRecord::max_grenades, &ClassRecord::max_cells, &ClassRecord::max_45cal,
+        &ClassRecord::max_9cal, &ClassRecord::max_556cal, &ClassRecord::max_308cal, &ClassRecord::max_762bb,
+        &ClassRecord::kevlar_trouser, &ClassRecord::kevlar_vest, &ClassRecord::combat_helmet};
+    constexpr auto intMin = std::numeric_limits<std::int32_t>::min();
+    constexpr auto intMax = std::numeric_limits<std::int32_t>::max();
+    table.classCount = number(1, tableSlotCount);
+    for (std::int32_t i = 0; i < table.classCount; ++i) {
+        ClassRecord &r = table.records[std::size_t(i)];
+        r.classname.assign(text(31));
+        r.keys.assign(text(80));
+        r.starting_weapon.assign(text(40));
+        r.underwaterair = decimal(-1e6f, 1e6f);
+        r.speed = decimal(0, 10);
+        r.jump = decimal(0, 10);
+        r.resistance = float(number(0, 2));
+        for (auto field : rangedInts)
+            r.*field = number(0, 999);
+        r.classabilities = number(intMin, intMax);
+        // The first class carries every item; the others some, some negative.
+        for (std::int32_t &amount : r.inventory)
+            amount = (i == 0 || number(0, 2) == 0) ? number(intMin, intMax) : 0;
+    }
+}
+
+namespace {
+
+std::string floatsOf(const ClassRecord &r)
+{
+    return formatFloat(r.underwaterair) + ' ' + formatFloat(r.speed) + ' ' + formatFloat(r.resistance) + ' '
+           + formatFloat(r.jump);
+}
+
+ClassRecord withoutFloats(ClassRecord r)
+{
+    r.underwaterair = r.speed = r.resistance = r.jump = 0;
+    return r;
+}
+
+} // namespace
+
+void expectSameClasses(const ClassTable &expected, const ClassTable &actual)
+{
+    ASSERT_EQ(expected.classCount, actual.classCount);
+    for (std::size_t i = 0; i < std::size_t(expected.classCount); ++i) {
+        EXPECT_EQ(floatsOf(expected.records[i]), floatsOf(actual.records[i])) << "class " << i;
+        EXPECT_TRUE(withoutFloats(expected.records[i]) == withoutFloats(actual.records[i])) << "class " << i;
+    }
+}

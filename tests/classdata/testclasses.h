@@ -1,0 +1,35 @@
+#pragma once
+
+#include "classfilereader.h"
+#include "classrecord.h"
+
+#include <memory>
+#include <random>
+#include <string>
+
+// The bytes of a file, or an empty text when it cannot be read.
+std::string fileBytes(const std::string &path);
+
+// A class block holding lines.
+std::string inBlock(const std::string &lines);
+
+// count blocks named c0, c1, ..., each followed by the blank line a block needs.
+std::string blocks(int count);
+
+// A fresh table on the heap: a table is too big to copy about on the stack.
+std::unique_ptr<ClassTable> readTable(std::string_view bytes, ReadObserver *observer = nullptr);
+
+// Fills table with 1 to 64 classes as the reader could leave them: values in
+// the reader's ranges, every inventory slot used, negative amounts, names with
+// spaces and bytes 0x80 to 0xFF.
+void fillRandomTable(ClassTable &table, std::mt19937 &random);
+
+// Expects the same classes, floats compared to the six decimals a file keeps.
+void expectSameClasses(const ClassTable &expected, const ClassTable &actual);
+
+class FindingCounter final : public ReadObserver
+{
+public:
+    void found(const ReadFinding &) override { ++count; }
+    int count = 0;
+};
