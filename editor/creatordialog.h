@@ -7,6 +7,8 @@
 #include <QHash>
 
 #include <iosfwd>
+#include <optional>
+#include <string>
 
 class QAction;
 class QComboBox;
@@ -75,10 +77,19 @@ protected:
 private:
     void buildControls();
     void buildMenu();
+    void bindCommands();
     void fillLists();
     void syncScrollBar();
+    void reportPosition();
+    void watchValueRanges();
     bool confirmOverwrite(const QString &path);
-    void rememberFileState(const QString &path);
+    void WriteSettings();
+    // A "Question" box with Yes and No, Yes the default; true for Yes.
+    bool askQuestion(const QString &text);
+    void warnNotWritten(const QString &path, const QString &reason);
+    // Records what a class file held when this run last loaded or wrote it;
+    // nullopt when it did not exist.
+    void rememberFileState(const QString &path, const std::optional<std::string> &contents);
 
     EditorState editorState;
     QDir workFolder;
@@ -86,5 +97,5 @@ private:
     QHash<int, QWidget *> controls;
     QHash<int, QAction *> commands;
     // What this run last loaded or wrote, per class file, to notice outside changes.
-    QHash<QString, QByteArray> knownFileContents;
+    QHash<QString, std::optional<std::string>> knownFileContents;
 };

@@ -1,5 +1,118 @@
 #include "creatordialog.h"
 
-void CreatorDialog::ShowRecord() {}
-void CreatorDialog::StoreForm() {}
-void CreatorDialog::OnCalculate() {}
+#include "cp1252.h"
+#include "formfields.h"
+#include "itemcatalogue.h"
+#include "textnumbers.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+
+#include <cmath>
+
+namespace {
+
+struct AbilityBox
+{
+    int id;
+    std::int32_t bit;
+};
+
+constexpr AbilityBox abilityBoxes[] = {
+    {1016, 0x1},     {1012, 0x2},      {1015, 0x4},      {1014, 0x8},      {1013, 0x10},
+    {1017, 0x20},    {1018, 0x40},     {1019, 0x80},     {1020, 0x100},    {1021, 0x200},
+    {1022, 0x400},   {1023, 0x1000},   {1025, 0x2000},   {1024, 0x4000},   {1026, 0x8000},
+    {1027, 0x10000}, {1028, 0x20000},  {1029, 0x40000},  {1060, 0x80000},  {1059, 0x100000},
+    {1058, 0x200000}, {1061, 0x400000},
+};
+
+constexpr int classNameBox = 1010;
+constexpr int configFileBox = 1040;
+constexpr int resistanceBox = 1030;
+constexpr int startingWeaponList = 1110;
+constexpr int calculateResult = 1055;
+
+QString titleFor(const char *action, const ClassRecord &record)
+{
+    return QStringLiteral("Tolvane Class Creator \u00A9 - %1 %2 ")
+        .arg(QLatin1String(action), fromCp1252(record.classname.view()));
+}
+
+// The resistance entry a value selects: its position truncated toward zero,
+// or -1 when there is no entry there.
+int resistanceEntry(float resistance, int entryCount)
+{
+    if (std::isnan(resistance) || resistance <= -1.0f || resistance >= float(entryCount))
+        return -1;
+    return int(resistance);
+}
+
+// The starting-weapon entry whose text is the display name of the record's
+// starting weapon, or -1 when the list offers no such entry.
+int startingWeaponEntry(const QComboBox *list, const ClassRecord &record)
+{
+    const QString displayName = fromCp1252(DisplayNameFor(record.starting_weapon.view()));
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->itemText(i).compare(displayName, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+void CreatorDialog::ShowRecord()
+{
+    const ClassRecord &record = editorState.current();
+    control<QLineEdit>(classNameBox)->setText(fromCp1252(record.classname.view()));
+    auto *resistance = control<QComboBox>(resistanceBox);
+    resistance->setCurrentIndex(resistanceEntry(record.resistance, resistance->count()));
+    setWindowTitle(titleFor("Editing", record));
+
+    control<QLineEdit>(configFileBox)->setText(fromCp1252(record.keys.view()));
+    for (const FloatField &f : floatFields)
+        control<QLineEdit>(f.id)->setText(QString::fromStdString(formatFloat(record.*f.field)));
+    for (const IntField &f : intFields)
+        control<QLineEdit>(f.id)->setText(QString::number(record.*f.field));
+
+    OnSelchangeItemList();
+    for (const AbilityBox &box : abilityBoxes)
+        control<QCheckBox>(box.id)->setChecked(record.classabilities & box.bit);
+
+    auto *weapons = control<QComboBox>(startingWeaponList);
+    weapons->setCurrentIndex(startingWeaponEntry(weapons, record));
+}
+
+void CreatorDialog::StoreForm()
+{
+    if (editorState.table.classCount == editorState.lastIndex)
+        ++editorState.table.classCount;
+
+    ClassRecord &record = editorState.current();
+    record.classname.assign(toCp1252(control<QLineEdit>(classNameBox)->text()));
+    setWindowTitle(titleFor("Saving", record));
+
+    // Typed text that names no entry selects none.
+    const auto *resistance = control<QComboBox>(resistanceBox);
+    const int entry = resistance->findText(resistance->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    record.resistance = entry >= 0 ? float(entry) : -1.0f;
+
+    record.keys.assign(toCp1252(control<QLineEdit>(configFileBox)->text()));
+    for (const FloatField &f : floatFields)
+        record.*f.field = toFloat32(parseDouble(toCp1252(control<QLineEdit>(f.id)->text())));
+    for (const IntField &f : intFields)
+        record.*f.field = parseInt(toCp1252(control<QLineEdit>(f.id)->text()));
+
+    record.classabilities = 0;
+    for (const AbilityBox &box : abilityBoxes) {
+        if (control<QCheckBox>(box.id)->isChecked())
+            record.classabilities |= box.bit;
+    }
+}
+
+void CreatorDialog::OnCalculate()
+{
+    const std::int32_t abilities = editorState.current().classabilities & definedAbilityMask;
+    control<QLineEdit>(calculateResult)->setText(QString::number(abilities));
+}

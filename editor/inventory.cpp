@@ -1,6 +1,56 @@
 #include "creatordialog.h"
 
-void CreatorDialog::OnSelchangeItemList() {}
-void CreatorDialog::OnAddItem() {}
-void CreatorDialog::OnSelchangeStartingWeapon() {}
-void CreatorDialog::OnShowInventory() {}
+#include "cp1252.h"
+#include "itemcatalogue.h"
+#include "textnumbers.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+
+#include <optional>
+
+namespace {
+
+constexpr int itemList = 1063;
+constexpr int amountBox = 1064;
+constexpr int startingWeaponList = 1110;
+
+// The catalogue slot of a list's selected entry.
+std::optional<int> selectedSlot(const QComboBox *list)
+{
+    if (list->currentIndex() < 0)
+        return std::nullopt;
+    return SlotForDisplayName(toCp1252(list->currentText()));
+}
+
+} // namespace
+
+void CreatorDialog::OnSelchangeItemList()
+{
+    if (auto slot = selectedSlot(control<QComboBox>(itemList)))
+        control<QLineEdit>(amountBox)->setText(QString::number(editorState.current().inventory[*slot]));
+}
+
+void CreatorDialog::OnAddItem()
+{
+    if (auto slot = selectedSlot(control<QComboBox>(itemList)))
+        editorState.current().inventory[*slot] = parseInt(toCp1252(control<QLineEdit>(amountBox)->text()));
+}
+
+void CreatorDialog::OnSelchangeStartingWeapon()
+{
+    ClassRecord &record = editorState.current();
+    auto slot = selectedSlot(control<QComboBox>(startingWeaponList));
+    if (slot && itemCatalogue[*slot].inStartList)
+        record.starting_weapon.assign(itemCatalogue[*slot].internalName);
+    setStatusText(QStringLiteral("Forced [%1] as Initial Weapon for [%2]")
+                      .arg(fromCp1252(record.starting_weapon.view()), fromCp1252(record.classname.view())));
+}
+
+void CreatorDialog::OnShowInventory()
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Error"), QStringLiteral("Wait for a later version!"),
+                    QMessageBox::Ok, this);
+    box.exec();
+}

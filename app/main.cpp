@@ -1,0 +1,8 @@
+#include "creatorapp.h"
+
+int main(int argc, char **argv)
+{
+    CreatorApp app(argc, argv);
+    app.InitInstance();
+    return 0;
+}

@@ -1,0 +1,91 @@
+#include "classfilereader.h"
+#include "classfilewriter.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// A full file: the classes of both samples, repeated into all 64 slots.
+const std::string &fullFile()
+{
+    static const std::string bytes = [] {
+        auto samples = std::make_unique<ClassTable>();
+        auto full = std::make_unique<ClassTable>();
+        std::size_t next = 0;
+        for (const char *name : {"/tvclass_seals.cfg", "/tvclass_tangos.cfg"}) {
+            const FileBytes file = readWholeFile(TOLVANE_EXAMPLES + std::string(name));
+            ReadClassFile(*samples, file.bytes);
+            for (std::int32_t i = 0; i < samples->classCount && file.status == FileStatus::Read; ++i)
+                full->records[next++] = samples->records[std::size_t(i)];
+        }
+        for (std::size_t i = next; next > 0 && i < full->records.size(); ++i)
+            full->records[i] = full->records[i % next];
+        full->classCount = next > 0 ? tableSlotCount : 0;
+        return next > 0 ? ClassFileBytes(*full, "\n") : std::string();
+    }();
+    return bytes;
+}
+
+// Skips the run, with a reason, when the samples are missing.
+bool haveFile(benchmark::State &state)
+{
+    if (fullFile().empty())
+        state.SkipWithError("the sample class files cannot be read");
+    return !fullFile().empty();
+}
+
+void memchrLineScan(benchmark::State &state)
+{
+    if (!haveFile(state))
+        return;
+    const std::string &bytes = fullFile();
+    for (auto _ : state) {
+        std::size_t lines = 0;
+        const char *at = bytes.data();
+        const char *end = at + bytes.size();
+        while (const void *lf = std::memchr(at, '\n', std::size_t(end - at))) {
+            at = static_cast<const char *>(lf) + 1;
+            ++lines;
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
+}
+
+void readClassFile(benchmark::State &state)
+{
+    if (!haveFile(state))
+        return;
+    const std::string &bytes = fullFile();
+    auto table = std::make_unique<ClassTable>();
+    for (auto _ : state) {
+        ReadClassFile(*table, bytes);
+        benchmark::DoNotOptimize(table->classCount);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes.size()));
+}
+
+void writeClassFile(benchmark::State &state)
+{
+    if (!haveFile(state))
+        return;
+    auto table = std::make_unique<ClassTable>();
+    ReadClassFile(*table, fullFile());
+    for (auto _ : state) {
+        std::string out = ClassFileBytes(*table, "\n");
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fullFile().size()));
+}
+
+} // namespace
+
+BENCHMARK(memchrLineScan)->Name("MemchrLineScan/64classes");
+BENCHMARK(readClassFile)->Name("ReadClassFile/64classes")->Unit(benchmark::kMicrosecond);
+BENCHMARK(writeClassFile)->Name("WriteClassFile/64classes")->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

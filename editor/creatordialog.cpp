@@ -1,0 +1,273 @@
+#include "creatordialog.h"
+
+#include "aboutdialog.h"
+#include "artwork.h"
+#include "classfilereader.h"
+#include "cp1252.h"
+#include "dialogtemplate.h"
+#include "itemcatalogue.h"
+#include "settings.h"
+#include "systemmenu.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int quitButton = 1;
+constexpr int statusLine = 1002;
+constexpr int resistanceBox = 1030;
+constexpr int itemList = 1063;
+constexpr int startingWeaponList = 1110;
+
+// The command table: which button click, list pick by the user or menu
+// command runs which handler. A command without an entry does nothing.
+struct Binding
+{
+    int id;
+    void (CreatorDialog::*handler)();
+};
+
+constexpr Binding bindings[] = {
+    {1, &CreatorDialog::OnOK},
+    {40007, &CreatorDialog::OnOK},
+    {2, &CreatorDialog::WriteClassFile},
+    {40005, &CreatorDialog::WriteClassFile},
+    {3, &CreatorDialog::openAbout},
+    {40002, &CreatorDialog::openAbout},
+    {40003, &CreatorDialog::showHelp},
+    {1003, &CreatorDialog::OnLoadConfig},
+    {40004, &CreatorDialog::OnLoadConfig},
+    {1004, &CreatorDialog::OnNextClass},
+    {40009, &CreatorDialog::OnNextClass},
+    {1005, &CreatorDialog::OnPrevClass},
+    {40010, &CreatorDialog::OnPrevClass},
+    {1006, &CreatorDialog::OnAddClass},
+    {40008, &CreatorDialog::OnAddClass},
+    {40011, &CreatorDialog::OnFirstClass},
+    {40012, &CreatorDialog::OnLastClass},
+    {1054, &CreatorDialog::OnCalculate},
+    {1076, &CreatorDialog::StoreForm},
+    {1063, &CreatorDialog::OnSelchangeItemList},
+    {1108, &CreatorDialog::OnAddItem},
+    {1110, &CreatorDialog::OnSelchangeStartingWeapon},
+    {1107, &CreatorDialog::OnShowInventory},
+    {40013, &CreatorDialog::ToggleActiveTeam},
+};
+
+// Menu 140. Shortcuts keep clear of the keys the boxes and lists use.
+struct MenuCommand
+{
+    const char *menu;
+    int id; // 0: a separator
+    const char *text;
+    const char *keys = "";
+    QKeySequence::StandardKey standardKey = QKeySequence::UnknownKey;
+};
+
+constexpr MenuCommand menuCommands[] = {
+    {"&File", 40004, "&Load Config", "Ctrl+L"},
+    {"&File", 40013, "&Change Active-Config"},
+    {"&File", 40005, "&Write Out", "Ctrl+S"},
+    {"&File", 0, ""},
+    {"&File", 40007, "&Quit", "Ctrl+Q"},
+    {"Class", 40008, "Add Class", "Ctrl+N"},
+    {"Class", 40009, "Next Class", "", QKeySequence::Forward},
+    {"Class", 40010, "Previous Class", "", QKeySequence::Back},
+    {"Class", 40011, "First Class", "Alt+Home"},
+    {"Class", 40012, "Last Class", "Alt+End"},
+    {"&?", 40002, "&About"},
+    {"&?", 40003, "&Help", "", QKeySequence::HelpContents},
+};
+
+} // namespace
+
+CreatorDialog::CreatorDialog(const QDir &folder, std::ostream &log, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      workFolder(folder), settingsLog(log)
+{
+    setWindowTitle(QStringLiteral("Tolvane Class Creator \u00A9"));
+    setWindowIcon(programIcon());
+    buildControls();
+    buildMenu();
+    bindCommands();
+    appendAboutToSystemMenu(this);
+
+    fillLists();
+    watchValueRanges();
+    ShowRecord();
+    syncScrollBar();
+    ReadSettings(workFolder.absolutePath().toStdU16String(), editorState.sealsActive, settingsLog);
+    control(quitButton)->setFocus();
+}
+
+void CreatorDialog::buildControls()
+{
+    auto *client = new QWidget(this);
+    client->setFont(dialogFont("Tahoma"));
+    const DialogUnits units(client->font());
+    controls = createControls(editorTemplate(), units, client);
+    client->setFixedSize(units.toPixels(editorTemplateSize));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(client);
+}
+
+void CreatorDialog::buildMenu()
+{
+    auto *bar = new QMenuBar(this);
+    bar->setNativeMenuBar(false);
+    QMenu *menu = nullptr;
+    for (const MenuCommand &item : menuCommands) {
+        const QString menuTitle = QString::fromLatin1(item.menu);
+        if (!menu || menu->title() != menuTitle)
+            menu = bar->addMenu(menuTitle);
+        if (!item.id) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction *action = menu->addAction(QString::fromLatin1(item.text));
+        action->setObjectName(QStringLiteral("command%1").arg(item.id));
+        action->setShortcut(item.standardKey != QKeySequence::UnknownKey
+                                ? QKeySequence(item.standardKey)
+                                : QKeySequence(QString::fromLatin1(item.keys), QKeySequence::PortableText));
+        // The shortcuts work while the menu is closed, as the window's own.
+        addAction(action);
+        commands.insert(item.id, action);
+    }
+    layout()->setMenuBar(bar);
+}
+
+void CreatorDialog::bindCommands()
+{
+    for (const Binding &binding : bindings) {
+        const auto run = [this, handler = binding.handler] { (this->*handler)(); };
+        if (QAction *action = command(binding.id))
+            connect(action, &QAction::triggered, this, run);
+        else if (auto *button = control<QAbstractButton>(binding.id))
+            connect(button, &QAbstractButton::clicked, this, run);
+        else if (auto *list = control<QComboBox>(binding.id))
+            connect(list, &QComboBox::activated, this, run);
+    }
+}
+
+void CreatorDialog::fillLists()
+{
+    auto *resistance = control<QComboBox>(resistanceBox);
+    resistance->addItems({QStringLiteral("Normal Armor"), QStringLiteral("Fire Armor"), QStringLiteral("Blast Armor")});
+    resistance->setCurrentIndex(0);
+
+    auto *items = control<QComboBox>(itemList);
+    for (const ItemInfo &item : itemCatalogue)
+        items->addItem(fromCp1252(item.displayName));
+    items->setCurrentIndex(0);
+
+    auto *weapons = control<QComboBox>(startingWeaponList);
+    for (const ItemInfo &item : itemCatalogue) {
+        if (item.inStartList)
+            weapons->addItem(fromCp1252(item.displayName));
+    }
+    weapons->setCurrentIndex(0);
+}
+
+bool CreatorDialog::OnSysCommand(unsigned command)
+{
+    if ((command & 0xFFF0) != 0x0010)
+        return false;
+    openAbout();
+    return true;
+}
+
+QString CreatorDialog::statusText() const
+{
+    return control<QLineEdit>(statusLine)->text();
+}
+
+void CreatorDialog::setStatusText(const QString &text)
+{
+    auto *line = control<QLineEdit>(statusLine);
+    line->setText(text);
+    line->setCursorPosition(0); // a long report shows its beginning
+}
+
+void CreatorDialog::OnOK()
+{
+    done(QDialog::Accepted);
+}
+
+void CreatorDialog::openAbout()
+{
+    AboutDialog about(this);
+    about.exec();
+}
+
+void CreatorDialog::showHelp()
+{
+    const QString classFile =
+        QDir::toNativeSeparators(workFolder.absoluteFilePath(QString::fromLatin1(ClassFileName(editorState.sealsActive))));
+    const QString text =
+        tr("Tolvane Class Creator edits the player classes of one team.\n\n"
+           "1. Load Config reads the active team's class file.\n"
+           "2. Edit the class in the form.\n"
+           "3. Save to Memory, Next Class or Prev. Class store the form into the classes in memory.\n"
+           "4. Write Out stores the form and writes all classes to the class file.\n\n"
+           "ADD! and the starting-weapon list change the class at once. Change Active-Config switches "
+           "between the Seals and the Tangos file. Quit writes nothing.\n\n"
+           "Active class file:\n%1")
+            .arg(classFile);
+    QMessageBox box(QMessageBox::Information, tr("Help"), text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+bool CreatorDialog::askQuestion(const QString &text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Question"), text, QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void CreatorDialog::warnNotWritten(const QString &path, const QString &reason)
+{
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Error"),
+                    tr("%1 could not be written:\n%2\n\nThe file on disk is unchanged.")
+                        .arg(QDir::toNativeSeparators(path), reason),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+// Enter presses the push button that has the focus and does nothing
+// elsewhere; no button is the default, and Esc does nothing.
+void CreatorDialog::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget()); button && button->isEnabled())
+            button->click();
+        event->accept();
+        return;
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+// Closing the window ends the program as "&Quit" does, writing nothing.
+void CreatorDialog::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    OnOK();
+}

@@ -1,0 +1,372 @@
+#include "dialogtemplate.h"
+
+#include "picturelabel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <qdrawutil.h>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionFrame>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using K = ControlKind;
+
+// Sizes follow the Windows dialog editor's habits: buttons 14 high, edit
+// boxes and closed lists 12, check boxes 10, labels 8 and 2 below their box's
+// top. A picture takes the size of its bitmap.
+constexpr ControlTemplate editorControls[] = {
+    {1, K::PushButton, "&Quit", 415, 30, 50, 14},
+
+    {1005, K::PushButton, "Prev. Class", 5, 10, 50, 14},
+    {1007, K::PushButton, "Delete Class", 65, 10, 50, 14, Disabled},
+    {1006, K::PushButton, "Add Class", 125, 10, 50, 14},
+    {1004, K::PushButton, "Next Class", 185, 10, 50, 14},
+    {1076, K::PushButton, "&Save to Memory", 290, 10, 65, 14},
+    {2, K::PushButton, "&Write Out", 360, 10, 50, 14},
+    {1003, K::PushButton, "&Load Config", 415, 10, 50, 14},
+
+    {0, K::Label, "Classname", 3, 32, 36, 8, NoFlags, 1010},
+    {1010, K::TextBox, "", 40, 30, 122, 12},
+    {1039, K::Label, "Config File", 168, 32, 36, 8, NoFlags, 1040},
+    {1040, K::TextBox, "", 205, 30, 75, 12},
+    {3, K::PushButton, "&About", 360, 30, 50, 14},
+
+    {0, K::GroupBox, "Class Abilities", 4, 50, 462, 45},
+    {1012, K::CheckBox, "Scanner", 10, 60, 73, 10},
+    {1013, K::CheckBox, "Knife Throw", 10, 70, 73, 10},
+    {1014, K::CheckBox, "Laserguided Rox", 10, 80, 73, 10},
+    {1015, K::CheckBox, "Throw Caltrops", 85, 60, 78, 10},
+    {1017, K::CheckBox, "Place Sentrys", 85, 70, 78, 10},
+    {1018, K::CheckBox, "Place Healdepot", 85, 80, 78, 10},
+    {1020, K::CheckBox, "Place Detpack", 165, 60, 68, 10},
+    {1021, K::CheckBox, "Can Disguise", 165, 70, 68, 10},
+    {1022, K::CheckBox, "Can Feign Death", 165, 80, 68, 10},
+    {1025, K::CheckBox, "Sniper Autozoom", 235, 60, 78, 10},
+    {1026, K::CheckBox, "Sniper Scope", 235, 70, 78, 10},
+    {1027, K::CheckBox, "Sniper Lasersight", 235, 80, 78, 10},
+    {1016, K::CheckBox, "AT-4 Scope", 315, 60, 78, 10},
+    {1019, K::CheckBox, "Place Ammodepot", 315, 70, 78, 10},
+    {1023, K::CheckBox, "Has Nightvision", 315, 80, 78, 10},
+    {1024, K::CheckBox, "Can use Turrets", 395, 60, 69, 10},
+    {1028, K::CheckBox, "Can Heal Others", 395, 70, 69, 10},
+    {1029, K::CheckBox, "Disarm Detpack", 395, 80, 69, 10},
+
+    {0, K::GroupBox, "Armor", 5, 95, 120, 75},
+    {0, K::Label, "Resistance", 10, 106, 35, 8, NoFlags, 1030},
+    {1030, K::DropDownEdit, "", 46, 104, 74, 12},
+    {1056, K::Picture, "", 10, 120, 0, 0, NoFlags, 0, 137, "Armor: a standing figure"},
+    {1034, K::DigitsBox, "", 46, 122, 25, 12},
+    {1035, K::Label, "Helmet", 74, 124, 48, 8, NoFlags, 1034},
+    {1032, K::DigitsBox, "", 46, 136, 25, 12},
+    {1037, K::Label, "Kevlar Vest", 74, 138, 48, 8, NoFlags, 1032},
+    {1033, K::DigitsBox, "", 46, 150, 25, 12},
+    {1038, K::Label, "Trousers", 74, 152, 48, 8, NoFlags, 1033},
+
+    {0, K::GroupBox, "Health", 135, 95, 85, 29},
+    {1051, K::DigitsBox, "", 141, 106, 32, 12, NoFlags, 0, 0, "Health"},
+    {0, K::Label, "/", 175, 108, 5, 8},
+    {1052, K::DigitsBox, "", 182, 106, 32, 12, NoFlags, 0, 0, "Maximum health"},
+
+    {0, K::Label, "Class Speed", 127, 131, 50, 8, RightAligned, 1048},
+    {1048, K::NumberBox, "", 180, 129, 42, 12},
+    {0, K::Label, "Jump Height", 127, 145, 50, 8, RightAligned, 1049},
+    {1049, K::NumberBox, "", 180, 143, 42, 12},
+    {0, K::Label, "Underwaterair", 127, 158, 50, 8, RightAligned, 1050},
+    {1050, K::NumberBox, "", 180, 156, 42, 12},
+
+    {0, K::GroupBox, "Gamemode Flags", 230, 95, 85, 55},
+    {1058, K::CheckBox, "Can be Assassin", 236, 106, 76, 10},
+    {1059, K::CheckBox, "Can be Bodyguard", 236, 116, 76, 10},
+    {1060, K::CheckBox, "Can be the Hunted", 236, 126, 76, 10},
+    {1061, K::CheckBox, "Can be the V.I.P.", 236, 136, 76, 10},
+
+    {0, K::Picture, "", 332, 108, 0, 0, NoFlags, 0, 138, "Logo of the Tolvane Class Creator authors"},
+
+    {0, K::GroupBox, "Calculate", 406, 98, 59, 43},
+    {1054, K::PushButton, "Calculate!", 412, 108, 47, 14},
+    {1055, K::DigitsBox, "", 412, 125, 47, 12, Disabled, 0, 0, "Calculated abilities"},
+
+    {1063, K::DropDownList, "", 235, 155, 160, 12, NoFlags, 0, 0, "Inventory item"},
+    {1064, K::DigitsBox, "", 400, 155, 27, 12, NoFlags, 0, 0, "Amount"},
+    {1108, K::PushButton, "ADD!", 430, 154, 35, 14},
+    {1110, K::DropDownList, "", 235, 170, 160, 12, NoFlags, 0, 0, "Starting weapon"},
+    {1107, K::PushButton, "Show Inventory", 400, 169, 65, 14},
+    {1111, K::Picture, "", 235, 198, 0, 0, NoFlags, 0, 143, "Tolvane Class Creator"},
+
+    {0, K::GroupBox, "Maximum Ammo", 5, 175, 225, 70},
+    {0, K::Label, "Shells", 8, 188, 40, 8, RightAligned, 1066},
+    {1066, K::DigitsBox, "", 50, 186, 25, 12},
+    {0, K::Label, ".357 Bullets", 8, 202, 40, 8, RightAligned, 1068},
+    {1068, K::DigitsBox, "", 50, 200, 25, 12},
+    {0, K::Label, "Rockets", 8, 216, 40, 8, RightAligned, 1069},
+    {1069, K::DigitsBox, "", 50, 214, 25, 12},
+    {0, K::Label, "Cells", 8, 230, 40, 8, RightAligned, 1070},
+    {1070, K::DigitsBox, "", 50, 228, 25, 12},
+    {0, K::Label, "Pistol Mag", 77, 188, 46, 8, RightAligned, 1067},
+    {1067, K::DigitsBox, "", 125, 186, 25, 12},
+    {0, K::Label, ".45 cal Mag", 77, 202, 46, 8, RightAligned, 1065},
+    {1065, K::DigitsBox, "", 125, 200, 25, 12, Disabled},
+    {0, K::Label, "9mm Mag", 77, 216, 46, 8, RightAligned, 1071},
+    {1071, K::DigitsBox, "", 125, 214, 25, 12},
+    {0, K::Label, "AR Mag", 77, 230, 46, 8, RightAligned, 1072},
+    {1072, K::DigitsBox, "", 125, 228, 25, 12},
+    {0, K::Label, ".308 cal Mag", 151, 188, 46, 8, RightAligned, 1074},
+    {1074, K::DigitsBox, "", 199, 186, 25, 12},
+    {0, K::Label, "7.62mm BB", 151, 202, 46, 8, RightAligned, 1073},
+    {1073, K::DigitsBox, "", 199, 200, 25, 12},
+    {0, K::Label, "40mm Gren", 151, 216, 46, 8, RightAligned, 1075},
+    {1075, K::DigitsBox, "", 199, 214, 25, 12, Disabled},
+    {0, K::Label, "Grenades", 151, 230, 46, 8, RightAligned, 1079},
+    {1079, K::DigitsBox, "", 199, 228, 25, 12},
+
+    {1002, K::StatusLine, "", 0, 245, 233, 12, Disabled, 0, 0, "Status"},
+    {1001, K::ScrollBar, "", 0, 0, 0, 0},
+};
+
+constexpr ControlTemplate aboutControls[] = {
+    {0, K::Label, "by the Tolvane Class Creator authors", 16, 15, 154, 8},
+    {1, K::PushButton, "OK", 172, 7, 50, 14, DefaultButton},
+    {0, K::Picture, "", 11, 35, 0, 0, NoFlags, 0, 146,
+     "Tolvane Class Creator. Code: the Tolvane Class Creator authors. "
+     "Artwork: the Tolvane Class Creator authors."},
+    {0, K::GroupBox, "Programm Information", 23, 146, 188, 69},
+    {0, K::Label,
+     "Like this program? A small donation keeps its authors going. "
+     "Please write to classcreator@tolvane.example.org",
+     31, 156, 169, 24, WordWrap},
+    {0, K::Label,
+     "Spare computer parts or a little money also keep the authors working "
+     "on the Tolvane modification. Thank you!",
+     31, 180, 175, 28, WordWrap},
+};
+
+// Typed text that a box refuses. The keys without printable text (editing,
+// moving, Tab, Enter, shortcuts) always pass, and so does pasted text.
+class TypingFilter : public QObject
+{
+public:
+    TypingFilter(ControlKind kind, QLineEdit *edit) : QObject(edit), kind(kind), edit(edit) {}
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        QString typed;
+        if (event->type() == QEvent::KeyPress)
+            typed = static_cast<QKeyEvent *>(event)->text();
+        else if (event->type() == QEvent::InputMethod)
+            typed = static_cast<QInputMethodEvent *>(event)->commitString();
+        if (typed.isEmpty() || !typed.front().isPrint())
+            return false;
+        return kind == ControlKind::DigitsBox ? !allDigits(typed) : !fits(typed);
+    }
+
+private:
+    static bool allDigits(const QString &text)
+    {
+        return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    }
+
+    // A number box does not scroll: it takes what still fits into its width.
+    bool fits(const QString &typed) const
+    {
+        QString after = edit->text();
+        const int at = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
+        after.remove(at, edit->selectedText().size());
+        after.insert(at, typed);
+
+        QStyleOptionFrame option;
+        option.initFrom(edit);
+        option.rect = edit->rect();
+        option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+        const QRect contents = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit)
+                                   .marginsRemoved(edit->textMargins());
+        const int lineMargins = 2 * 2 + 1; // the line edit's own margins and the cursor
+        return edit->fontMetrics().horizontalAdvance(after) <= contents.width() - lineMargins;
+    }
+
+    ControlKind kind;
+    QLineEdit *edit;
+};
+
+// A group box with its title on the frame's top line, as dialog templates
+// expect it: controls placed a few units under the group's top then stay
+// clear of the frame whatever the style draws above its frames.
+class TemplateGroupBox : public QGroupBox
+{
+public:
+    using QGroupBox::QGroupBox;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QFontMetrics metrics = fontMetrics();
+        // An etched line; styles draw their own group frames under the title.
+        qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), palette(), true);
+
+        const QRect titleArea(metrics.averageCharWidth(), 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+        painter.fillRect(titleArea, palette().window());
+        style()->drawItemText(&painter, titleArea, Qt::AlignCenter, palette(), isEnabled(), title(),
+                              QPalette::WindowText);
+    }
+};
+
+QWidget *createControl(const ControlTemplate &t, QWidget *parent)
+{
+    const QString text = QString::fromUtf8(t.text);
+    switch (t.kind) {
+    case ControlKind::PushButton: {
+        auto *button = new QPushButton(text, parent);
+        button->setAutoDefault(false);
+        button->setDefault(t.flags & DefaultButton);
+        return button;
+    }
+    case ControlKind::CheckBox:
+        return new QCheckBox(text, parent);
+    case ControlKind::TextBox:
+    case ControlKind::DigitsBox:
+    case ControlKind::NumberBox: {
+        auto *edit = new QLineEdit(text, parent);
+        if (t.kind != ControlKind::TextBox)
+            edit->installEventFilter(new TypingFilter(t.kind, edit));
+        return edit;
+    }
+    case ControlKind::DropDownList:
+    case ControlKind::DropDownEdit: {
+        auto *list = new QComboBox(parent);
+        if (t.kind == ControlKind::DropDownEdit) {
+            list->setEditable(true);
+            list->setInsertPolicy(QComboBox::NoInsert);
+            list->setCompleter(nullptr);
+        }
+        list->setMaxVisibleItems(16);
+        return list;
+    }
+    case ControlKind::Label: {
+        auto *label = new QLabel(text, parent);
+        label->setAlignment((t.flags & RightAligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        label->setWordWrap(t.flags & WordWrap);
+        if (t.flags & WordWrap)
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    }
+    case ControlKind::GroupBox:
+        return new TemplateGroupBox(text, parent);
+    case ControlKind::Picture:
+        return new PictureLabel(t.bitmap, parent);
+    case ControlKind::StatusLine: {
+        auto *line = new QLineEdit(parent);
+        line->setReadOnly(true);
+        line->setFrame(false);
+        line->setFocusPolicy(Qt::NoFocus);
+        return line;
+    }
+    case ControlKind::ScrollBar: {
+        auto *bar = new QScrollBar(Qt::Horizontal, parent);
+        bar->setVisible(false);
+        return bar;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+QHash<int, QWidget *> createControls(std::span<const ControlTemplate> controls, const DialogUnits &units,
+                                     QWidget *parent)
+{
+    QHash<int, QWidget *> byId;
+    QList<std::pair<QLabel *, int>> buddies;
+    for (const ControlTemplate &t : controls) {
+        QWidget *widget = createControl(t, parent);
+        const QRect area = units.toPixels(t.x, t.y, t.w, t.h);
+        if (t.kind == ControlKind::Picture)
+            widget->move(area.topLeft());
+        else
+            widget->setGeometry(area);
+        widget->setEnabled(!(t.flags & Disabled));
+        if (t.accessible) {
+            const QString accessible = QString::fromUtf8(t.accessible);
+            t.kind == ControlKind::Picture ? widget->setAccessibleDescription(accessible)
+                                           : widget->setAccessibleName(accessible);
+        }
+        if (t.buddy)
+            buddies.append({static_cast<QLabel *>(widget), t.buddy});
+        if (t.id) {
+            widget->setObjectName(QStringLiteral("control%1").arg(t.id));
+            widget->setProperty("controlId", t.id);
+            byId.insert(t.id, widget);
+        }
+    }
+    for (const auto &[label, buddy] : buddies) {
+        QWidget *box = byId.value(buddy);
+        label->setBuddy(box);
+        // The text field of a list takes the focus, so it needs the name too.
+        if (auto *list = qobject_cast<QComboBox *>(box); list && list->lineEdit())
+            list->lineEdit()->setAccessibleName(label->text());
+    }
+    return byId;
+}
+
+std::span<const ControlTemplate> editorTemplate()
+{
+    return editorControls;
+}
+
+std::span<const ControlTemplate> aboutTemplate()
+{
+    return aboutControls;
+}
+
+QFont dialogFont(const char *family)
+{
+    const QString name = QString::fromLatin1(family);
+    QFont font = QFontDatabase::hasFamily(name) ? QFont(name) : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setPointSize(8);
+    return font;
+}
+
+DialogUnits::DialogUnits(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    unitX = int(std::lround(letters / 52.0));
+    unitY = metrics.height();
+}
+
+int DialogUnits::toPixelsX(int dlu) const
+{
+    return int(std::lround(dlu * unitX / 4.0));
+}
+
+int DialogUnits::toPixelsY(int dlu) const
+{
+    return int(std::lround(dlu * unitY / 8.0));
+}
+
+// The corners are mapped, as Windows maps a template rectangle, so that
+// controls that meet in dialog units meet in pixels.
+QRect DialogUnits::toPixels(int x, int y, int w, int h) const
+{
+    const int left = toPixelsX(x);
+    const int top = toPixelsY(y);
+    return {left, top, toPixelsX(x + w) - left, toPixelsY(y + h) - top};
+}
+
+QSize DialogUnits::toPixels(QSize dlu) const
+{
+    return {toPixelsX(dlu.width()), toPixelsY(dlu.height())};
+}

@@ -1,0 +1,31 @@
+#include "creatordialog.h"
+
+#include "fileio.h"
+#include "savefile.h"
+#include "settings.h"
+
+#include <ostream>
+
+// "&Change Active-Config": the other team's file is active from now on, in
+// this run already, although the questions speak of a restart.
+void CreatorDialog::ToggleActiveTeam()
+{
+    if (!askQuestion(editorState.sealsActive ? QStringLiteral("TANGOS CONFIG file will be readen on Restart")
+                                             : QStringLiteral("SEALS CONFIG file will be readen on Restart")))
+        return;
+    editorState.sealsActive = editorState.sealsActive ? 0 : 1;
+    WriteSettings();
+}
+
+void CreatorDialog::WriteSettings()
+{
+    if (!askQuestion(QStringLiteral("Changes will be taken in effect in restarting this Programm")))
+        return;
+    const QString path = workFolder.absoluteFilePath(QString::fromLatin1(settingsFileName));
+    QString error;
+    if (!saveFileAtomically(path, SettingsFileBytes(editorState.sealsActive, platformLineEnd), &error)) {
+        warnNotWritten(path, error);
+        return;
+    }
+    settingsLog << "File written [" << settingsFileName << "]\n" << std::flush;
+}

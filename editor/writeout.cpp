@@ -1,0 +1,64 @@
+#include "creatordialog.h"
+
+#include "classfilereader.h"
+#include "classfilewriter.h"
+#include "fileio.h"
+#include "savefile.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString fileKey(const QString &path)
+{
+    return QFileInfo(path).absoluteFilePath();
+}
+
+} // namespace
+
+// "&Write Out": the form goes into the table first, then the whole table
+// replaces the active team's class file.
+void CreatorDialog::WriteClassFile()
+{
+    StoreForm();
+    ShowRecord();
+    const QString path = workFolder.absoluteFilePath(QString::fromLatin1(ClassFileName(editorState.sealsActive)));
+    if (!confirmOverwrite(path))
+        return;
+
+    const FileBytes old = readWholeFile(path.toStdU16String());
+    const std::string bytes = ClassFileBytes(editorState.table, lineEndToKeep(old.bytes));
+    QString error;
+    if (!saveFileAtomically(path, bytes, &error)) {
+        warnNotWritten(path, error);
+        return;
+    }
+    rememberFileState(path, bytes);
+}
+
+// A class file that this run has neither loaded nor written, or that changed
+// on disk since, is replaced only when the user says so. A missing file is
+// not replaced, so nothing is asked.
+bool CreatorDialog::confirmOverwrite(const QString &path)
+{
+    const FileBytes current = readWholeFile(path.toStdU16String());
+    if (current.status == FileStatus::Missing)
+        return true;
+    const auto known = knownFileContents.constFind(fileKey(path));
+    if (known != knownFileContents.cend() && current.status == FileStatus::Read && *known == current.bytes)
+        return true;
+
+    const QString shown = QDir::toNativeSeparators(fileKey(path));
+    return askQuestion(known == knownFileContents.cend()
+                           ? tr("%1 already exists, and this program has neither loaded nor written it since it "
+                                "started.\nReplace it with the classes in memory?")
+                                 .arg(shown)
+                           : tr("%1 has changed on disk since this program last loaded or wrote it.\n"
+                                "Replace it with the classes in memory?")
+                                 .arg(shown));
+}
+
+void CreatorDialog::rememberFileState(const QString &path, const std::optional<std::string> &contents)
+{
+    knownFileContents.insert(fileKey(path), contents);
+}

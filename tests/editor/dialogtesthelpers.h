@@ -1,0 +1,194 @@
+#pragma once
+
+// Shared by the editor window tests: a CreatorDialog on a scratch folder, its
+// controls and commands by id, and an answerer for the modal boxes it opens.
+
+#include "creatordialog.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+// What a modal window looked like when the answerer answered it.
+struct SeenModal
+{
+    QString type; // class name, "QMessageBox" or "AboutDialog"
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+};
+
+// Answers the modal windows that open while it lives, in order, one queued
+// answer each: a message box by clicking that button, any other dialog by
+// accept() for Ok or Yes and reject() otherwise. A modal window with no
+// answer left is a test failure and is rejected, so a test never hangs.
+class ModalAnswerer
+{
+public:
+    ModalAnswerer()
+    {
+        timer.setInterval(5);
+        QObject::connect(&timer, &QTimer::timeout, [this] { poll(); });
+        timer.start();
+    }
+
+    void expect(const std::vector<QMessageBox::StandardButton> &answers)
+    {
+        queued.insert(queued.end(), answers.begin(), answers.end());
+    }
+    // Answers queued but not used, because their window never opened.
+    std::size_t unused() const { return queued.size(); }
+    const std::vector<SeenModal> &seen() const { return answered; }
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible() || modal->property("answeredByTest").toBool())
+            return;
+        modal->setProperty("answeredByTest", true);
+
+        SeenModal seenModal;
+        seenModal.type = QString::fromLatin1(modal->metaObject()->className());
+        seenModal.title = modal->windowTitle();
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (box) {
+            seenModal.text = box->text();
+            seenModal.icon = box->icon();
+            seenModal.buttons = box->standardButtons();
+            seenModal.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton())
+                                                           : QMessageBox::NoButton;
+        }
+        answered.push_back(seenModal);
+
+        if (queued.empty()) {
+            ADD_FAILURE() << "unexpected modal " << seenModal.type.toStdString() << " \""
+                          << seenModal.text.toStdString() << "\"";
+            static_cast<QDialog *>(modal)->reject();
+            return;
+        }
+        const QMessageBox::StandardButton answer = queued.front();
+        queued.pop_front();
+        if (box) {
+            if (QAbstractButton *button = box->button(answer)) {
+                button->click();
+            } else {
+                ADD_FAILURE() << "message box has no button " << int(answer);
+                box->reject();
+            }
+        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+            answer == QMessageBox::Ok || answer == QMessageBox::Yes ? dialog->accept() : dialog->reject();
+        }
+    }
+
+    QTimer timer;
+    std::deque<QMessageBox::StandardButton> queued;
+    std::vector<SeenModal> answered;
+};
+
+// A CreatorDialog on an empty scratch folder, its settings log in `log`.
+// Base is ::testing::Test or ::testing::TestWithParam<T>.
+template <typename Base = ::testing::Test>
+class DialogFixture : public Base
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(scratch.isValid());
+        dialog = std::make_unique<CreatorDialog>(QDir(scratch.path()), log);
+    }
+
+    void TearDown() override
+    {
+        dialog.reset();
+        EXPECT_EQ(modals.unused(), 0u) << "an expected modal window never opened";
+    }
+
+    // Starts the window again on the scratch folder as it is now, with an
+    // empty log, as a new run of the program would.
+    void restartDialog()
+    {
+        dialog.reset();
+        log.str({});
+        dialog = std::make_unique<CreatorDialog>(QDir(scratch.path()), log);
+    }
+
+    // Shows the window and makes it active, for focus and key tests.
+    void showDialog()
+    {
+        dialog->show();
+        QApplication::setActiveWindow(dialog.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    }
+
+    // The control of the template id; throws when there is none.
+    template <typename T = QWidget>
+    T *control(int id) const
+    {
+        if (T *widget = dialog->control<T>(id))
+            return widget;
+        throw std::runtime_error("no control " + std::to_string(id) + " of the requested kind");
+    }
+
+    // The menu command of the menu id; throws when there is none.
+    QAction *command(int id) const
+    {
+        if (QAction *action = dialog->command(id))
+            return action;
+        throw std::runtime_error("no command " + std::to_string(id));
+    }
+
+    void click(int id) { control<QAbstractButton>(id)->click(); }
+    void trigger(int id) { command(id)->trigger(); }
+
+    QString path(const QString &name) const { return scratch.filePath(name); }
+
+    void writeFile(const QString &name, const std::string &bytes) const
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes.data(), qint64(bytes.size())), qint64(bytes.size()));
+    }
+
+    std::string readFile(const QString &name) const
+    {
+        QFile file(path(name));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        return file.readAll().toStdString();
+    }
+
+    // Names in the scratch folder, sorted.
+    QStringList folderEntries() const
+    {
+        return QDir(scratch.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    QTemporaryDir scratch;
+    std::ostringstream log;
+    ModalAnswerer modals;
+    std::unique_ptr<CreatorDialog> dialog;
+};
+
+using DialogTest = DialogFixture<>;
+template <typename Row>
+using DialogRowTest = DialogFixture<::testing::TestWithParam<Row>>;

@@ -1,0 +1,358 @@
+// The editor window as it opens: its controls, lists, title, size, names for
+// screen readers and tab order.
+
+#include "dialogtesthelpers.h"
+
+#include "dialogtemplate.h"
+#include "picturelabel.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace {
+
+struct ControlRow
+{
+    int id;
+    const char *kind;
+    const char *label; // the text, or the name a screen reader gives a box
+    bool enabled = true;
+};
+
+const ControlRow controlRows[] = {
+    {1, "QPushButton", "&Quit"},
+    {2, "QPushButton", "&Write Out"},
+    {3, "QPushButton", "&About"},
+    {1003, "QPushButton", "&Load Config"},
+    {1004, "QPushButton", "Next Class"},
+    {1005, "QPushButton", "Prev. Class"},
+    {1006, "QPushButton", "Add Class"},
+    {1007, "QPushButton", "Delete Class", false},
+    {1076, "QPushButton", "&Save to Memory"},
+    {1054, "QPushButton", "Calculate!"},
+    {1108, "QPushButton", "ADD!"},
+    {1107, "QPushButton", "Show Inventory"},
+    {1010, "QLineEdit", "Classname"},
+    {1039, "QLabel", "Config File"},
+    {1040, "QLineEdit", "Config File"},
+    {1012, "QCheckBox", "Scanner"},
+    {1013, "QCheckBox", "Knife Throw"},
+    {1014, "QCheckBox", "Laserguided Rox"},
+    {1015, "QCheckBox", "Throw Caltrops"},
+    {1017, "QCheckBox", "Place Sentrys"},
+    {1018, "QCheckBox", "Place Healdepot"},
+    {1020, "QCheckBox", "Place Detpack"},
+    {1021, "QCheckBox", "Can Disguise"},
+    {1022, "QCheckBox", "Can Feign Death"},
+    {1025, "QCheckBox", "Sniper Autozoom"},
+    {1026, "QCheckBox", "Sniper Scope"},
+    {1027, "QCheckBox", "Sniper Lasersight"},
+    {1016, "QCheckBox", "AT-4 Scope"},
+    {1019, "QCheckBox", "Place Ammodepot"},
+    {1023, "QCheckBox", "Has Nightvision"},
+    {1024, "QCheckBox", "Can use Turrets"},
+    {1028, "QCheckBox", "Can Heal Others"},
+    {1029, "QCheckBox", "Disarm Detpack"},
+    {1030, "QComboBox", "Resistance"},
+    {1056, "PictureLabel", ""},
+    {1034, "QLineEdit", "Helmet"},
+    {1035, "QLabel", "Helmet"},
+    {1032, "QLineEdit", "Kevlar Vest"},
+    {1037, "QLabel", "Kevlar Vest"},
+    {1033, "QLineEdit", "Trousers"},
+    {1038, "QLabel", "Trousers"},
+    {1051, "QLineEdit", "Health"},
+    {1052, "QLineEdit", "Maximum health"},
+    {1048, "QLineEdit", "Class Speed"},
+    {1049, "QLineEdit", "Jump Height"},
+    {1050, "QLineEdit", "Underwaterair"},
+    {1058, "QCheckBox", "Can be Assassin"},
+    {1059, "QCheckBox", "Can be Bodyguard"},
+    {1060, "QCheckBox", "Can be the Hunted"},
+    {1061, "QCheckBox", "Can be the V.I.P."},
+    {1055, "QLineEdit", "Calculated abilities", false},
+    {1063, "QComboBox", "Inventory item"},
+    {1064, "QLineEdit", "Amount"},
+    {1110, "QComboBox", "Starting weapon"},
+    {1111, "PictureLabel", ""},
+    {1066, "QLineEdit", "Shells"},
+    {1068, "QLineEdit", ".357 Bullets"},
+    {1069, "QLineEdit", "Rockets"},
+    {1070, "QLineEdit", "Cells"},
+    {1067, "QLineEdit", "Pistol Mag"},
+    {1065, "QLineEdit", ".45 cal Mag", false},
+    {1071, "QLineEdit", "9mm Mag"},
+    {1072, "QLineEdit", "AR Mag"},
+    {1074, "QLineEdit", ".308 cal Mag"},
+    {1073, "QLineEdit", "7.62mm BB"},
+    {1075, "QLineEdit", "40mm Gren", false},
+    {1079, "QLineEdit", "Grenades"},
+    {1002, "QLineEdit", "Status", false},
+    {1001, "QScrollBar", ""},
+};
+
+// What a user or a screen reader knows a control by: the text of a button,
+// check box or label; for a box, its accessible name or its label's text.
+QString labelOf(QWidget *widget)
+{
+    if (!widget->accessibleName().isEmpty())
+        return widget->accessibleName();
+    if (auto *label = qobject_cast<QLabel *>(widget))
+        return label->text();
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+    if (qobject_cast<QLineEdit *>(widget) || qobject_cast<QComboBox *>(widget)) {
+        const auto labels = accessible->relations(QAccessible::Label);
+        return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+    }
+    if (qobject_cast<QAbstractButton *>(widget))
+        return static_cast<QAbstractButton *>(widget)->text();
+    return {};
+}
+
+int idOf(const QWidget *widget)
+{
+    for (; widget; widget = widget->parentWidget()) {
+        if (const QVariant id = widget->property("controlId"); id.isValid())
+            return id.toInt();
+    }
+    return 0;
+}
+
+// The controls on the form, the window's client area under the menu bar.
+QList<QWidget *> formWidgets(CreatorDialog &dialog)
+{
+    return dialog.control(1)->parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+}
+
+using WindowTest = DialogTest;
+
+TEST_F(WindowTest, EveryControlHasItsIdKindLabelAndState)
+{
+    for (const ControlRow &row : controlRows) {
+        SCOPED_TRACE(row.id);
+        QWidget *widget = control(row.id);
+        EXPECT_EQ(widget->objectName(), QStringLiteral("control%1").arg(row.id));
+        EXPECT_STREQ(widget->metaObject()->className(), row.kind);
+        EXPECT_EQ(labelOf(widget), QString::fromUtf8(row.label));
+        EXPECT_EQ(widget->isEnabled(), row.enabled);
+    }
+    const auto withId = dialog->findChildren<QWidget *>(QRegularExpression(QStringLiteral("^control")));
+    EXPECT_EQ(withId.size(), qsizetype(std::size(controlRows)));
+}
+
+TEST_F(WindowTest, PicturesShowTheirBitmapsWithADescription)
+{
+    for (int id : {1056, 1111}) {
+        auto *picture = control<PictureLabel>(id);
+        EXPECT_FALSE(picture->accessibleDescription().isEmpty());
+        EXPECT_EQ(picture->pixmap().deviceIndependentSize().toSize(), picture->contentsRect().size());
+    }
+    const QList<PictureLabel *> pictures = dialog->findChildren<PictureLabel *>();
+    QList<int> bitmaps;
+    for (const PictureLabel *picture : pictures)
+        bitmaps.append(picture->bitmapId());
+    std::sort(bitmaps.begin(), bitmaps.end());
+    EXPECT_EQ(bitmaps, (QList<int>{137, 138, 143}));
+}
+
+struct ListRow
+{
+    int id;
+    int count;
+    const char *first;
+    const char *last;
+};
+
+TEST_F(WindowTest, ListsAreFilledUnsortedAndShowTheirFirstEntry)
+{
+    const ListRow rows[] = {
+        {1030, 3, "Normal Armor", "Blast Armor"},
+        {1063, 44, "Army Knife", ".357 Magnum Bullets"},
+        {1110, 28, "Army Knife", "ASX-01 Flame Thrower"},
+    };
+    for (const ListRow &row : rows) {
+        SCOPED_TRACE(row.id);
+        auto *list = control<QComboBox>(row.id);
+        ASSERT_EQ(list->count(), row.count);
+        EXPECT_EQ(list->itemText(0), QLatin1String(row.first));
+        EXPECT_EQ(list->itemText(row.count - 1), QLatin1String(row.last));
+        EXPECT_EQ(list->currentText(), QLatin1String(row.first));
+    }
+    EXPECT_EQ(control<QComboBox>(1030)->itemText(1), QStringLiteral("Fire Armor"));
+    EXPECT_FALSE(control<QComboBox>(1063)->isEditable());
+    EXPECT_FALSE(control<QComboBox>(1110)->isEditable());
+}
+
+TEST_F(WindowTest, TextTypedIntoTheResistanceBoxNeverBecomesAnEntry)
+{
+    showDialog();
+    auto *resistance = control<QComboBox>(1030);
+    ASSERT_TRUE(resistance->isEditable());
+    resistance->setFocus();
+    QTest::keyClicks(resistance->lineEdit(), QStringLiteral("Paper Armor"));
+    QTest::keyClick(resistance->lineEdit(), Qt::Key_Return);
+    EXPECT_EQ(resistance->count(), 3);
+    EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(WindowTest, OpensOnTheEmptySlotWithAnEmptyStatusLine)
+{
+    EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("Tolvane Class Creator \u00A9 - Editing  "));
+    EXPECT_EQ(dialog->statusText(), QString());
+    EXPECT_TRUE(control<QLineEdit>(1002)->isReadOnly());
+    EXPECT_FALSE(control<QLineEdit>(1002)->hasFrame());
+    EXPECT_FALSE(control(1001)->isVisibleTo(dialog.get()));
+}
+
+TEST_F(WindowTest, HasAFixedSizeAndAMinimiseButtonOnly)
+{
+    const Qt::WindowFlags flags = dialog->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    dialog->show();
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+    EXPECT_FALSE(dialog->windowIcon().isNull());
+}
+
+// The client area under the menu bar is 471 x 257 dialog units of the
+// dialog's 8 point font, and every control lies inside it.
+TEST_F(WindowTest, FormIsTheTemplateSizeInDialogUnits)
+{
+    dialog->show();
+    QWidget *form = control(1)->parentWidget();
+    EXPECT_EQ(form->font().pointSize(), 8);
+    const DialogUnits units(form->font());
+    EXPECT_EQ(form->size(), QSize(units.toPixelsX(471), units.toPixelsY(257)));
+    EXPECT_EQ(control(1010)->geometry(), QRect(units.toPixelsX(40), units.toPixelsY(30),
+                                                 units.toPixelsX(162) - units.toPixelsX(40),
+                                                 units.toPixelsY(42) - units.toPixelsY(30)));
+    auto *menuBar = dialog->findChild<QMenuBar *>();
+    ASSERT_NE(menuBar, nullptr);
+    EXPECT_EQ(dialog->height(), menuBar->height() + form->height());
+    for (QWidget *widget : formWidgets(*dialog)) {
+        if (widget->isVisibleTo(dialog.get())) {
+            EXPECT_TRUE(form->rect().contains(widget->geometry())) << idOf(widget);
+        }
+    }
+}
+
+// Overlapping or cut-off controls would hide text whatever the font.
+TEST_F(WindowTest, ControlsNeitherOverlapNorCutTheirText)
+{
+    dialog->show();
+    QList<QWidget *> placed;
+    for (QWidget *widget : formWidgets(*dialog)) {
+        if (!qobject_cast<QGroupBox *>(widget) && widget->isVisibleTo(dialog.get()))
+            placed.append(widget);
+    }
+    for (qsizetype i = 0; i < placed.size(); ++i) {
+        for (qsizetype j = i + 1; j < placed.size(); ++j) {
+            EXPECT_FALSE(placed[i]->geometry().intersects(placed[j]->geometry()))
+                << placed[i]->metaObject()->className() << " " << idOf(placed[i]) << " and "
+                << placed[j]->metaObject()->className() << " " << idOf(placed[j]);
+        }
+        QWidget *widget = placed[i];
+        const bool fixedText = qobject_cast<QCheckBox *>(widget)
+                               || (qobject_cast<QLabel *>(widget) && !qobject_cast<PictureLabel *>(widget));
+        if (fixedText) {
+            EXPECT_LE(widget->sizeHint().width(), widget->width()) << idOf(widget) << " " << labelOf(widget).toStdString();
+        }
+        if (auto *button = qobject_cast<QPushButton *>(widget)) {
+            const int textWidth = button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&'));
+            EXPECT_LE(textWidth + 6, button->width()) << idOf(widget);
+        }
+    }
+}
+
+TEST_F(WindowTest, EveryInteractiveControlHasAName)
+{
+    for (QWidget *widget : dialog->findChildren<QWidget *>(QRegularExpression(QStringLiteral("^control")))) {
+        const bool interactive = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QLineEdit *>(widget)
+                                 || qobject_cast<QComboBox *>(widget);
+        if (interactive) {
+            EXPECT_FALSE(labelOf(widget).remove(u'&').trimmed().isEmpty()) << idOf(widget);
+        }
+    }
+}
+
+TEST_F(WindowTest, FocusStartsOnQuitAndTabFollowsTheTemplate)
+{
+    const QList<int> expected = {
+        1,    1005, 1006, 1004, 1076, 2,    1003, 1010, 1040, 3,    1012, 1013, 1014, 1015, 1017, 1018,
+        1020, 1021, 1022, 1025, 1026, 1027, 1016, 1019, 1023, 1024, 1028, 1029, 1030, 1034, 1032, 1033,
+        1051, 1052, 1048, 1049, 1050, 1058, 1059, 1060, 1061, 1054, 1063, 1064, 1108, 1110, 1107, 1066,
+        1068, 1069, 1070, 1067, 1071, 1072, 1074, 1073, 1079, 1,
+    };
+    showDialog();
+    QList<int> visited = {idOf(QApplication::focusWidget())};
+    while (visited.size() < expected.size()) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.append(idOf(QApplication::focusWidget()));
+        // What a screen reader announces when the focus lands.
+        EXPECT_FALSE(labelOf(QApplication::focusWidget()).isEmpty()) << visited.back();
+    }
+    EXPECT_EQ(visited, expected);
+}
+
+struct TypingRow
+{
+    int id;
+    const char *shown; // set before typing, as ShowRecord would
+    const char *typed;
+    const char *result;
+};
+
+void PrintTo(const TypingRow &row, std::ostream *os)
+{
+    *os << row.id << " typed \"" << row.typed << '"';
+}
+
+class TypingTest : public DialogRowTest<TypingRow>
+{
+};
+
+// Digits boxes take only digits from the keyboard but keep what the program
+// shows; number and text boxes take anything.
+TEST_P(TypingTest, BoxesTakeWhatTheirKindAllows)
+{
+    const TypingRow &row = GetParam();
+    showDialog();
+    auto *box = control<QLineEdit>(row.id);
+    box->setText(QString::fromLatin1(row.shown));
+    box->setFocus();
+    box->end(false);
+    QTest::keyClicks(box, QString::fromLatin1(row.typed));
+    EXPECT_EQ(box->text(), QString::fromLatin1(row.result));
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, TypingTest,
+                         ::testing::Values(TypingRow{1034, "", "a1-2 b3.", "123"},
+                                           TypingRow{1064, "", "+7e1", "71"},
+                                           TypingRow{1051, "-5", "\b7", "-7"},
+                                           TypingRow{1048, "", "1,5x", "1,5x"},
+                                           TypingRow{1010, "", "Medic -1", "Medic -1"}));
+
+TEST_F(WindowTest, NumberBoxStopsTakingTextAtItsWidth)
+{
+    showDialog();
+    auto *speed = control<QLineEdit>(1048);
+    speed->setFocus();
+    QTest::keyClicks(speed, QString(40, u'9'));
+    EXPECT_GT(speed->text().size(), 5);
+    EXPECT_LT(speed->text().size(), 40);
+    EXPECT_LE(speed->fontMetrics().horizontalAdvance(speed->text()), speed->width());
+
+    auto *configFile = control<QLineEdit>(1040);
+    configFile->setFocus();
+    QTest::keyClicks(configFile, QString(60, u'W'));
+    EXPECT_EQ(configFile->text().size(), 60);
+}
+
+} // namespace
