@@ -138,6 +138,8 @@ void paintLogo(QPainter &painter, const QSize &size)
     painter.drawText(QRectF(0, size.height() * 0.58, size.width(), size.height() * 0.36), Qt::AlignCenter, authors);
 }
 
+} // namespace
+
 // The icon: the figure's head and shoulders on the logo's navy.
 QPixmap drawIcon(int pixels)
 {
@@ -158,8 +160,6 @@ QPixmap drawIcon(int pixels)
     painter.drawPath(figure.simplified());
     return pixmap;
 }
-
-} // namespace
 
 QSize bitmapSize(int bitmapId)
 {

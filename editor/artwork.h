@@ -16,3 +16,6 @@ QPixmap drawBitmap(int bitmapId, qreal devicePixelRatio);
 
 // Icon 128, the window icon: 16 and 32 pixels, and 64 for high-DPI screens.
 QIcon programIcon();
+
+// The program icon drawn at pixels x pixels, for the installed icon theme.
+QPixmap drawIcon(int pixels);

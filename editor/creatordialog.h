@@ -1,6 +1,7 @@
 #pragma once
 
 #include "classrecord.h"
+#include "fileio.h"
 
 #include <QDialog>
 #include <QDir>
@@ -82,7 +83,7 @@ private:
     void syncScrollBar();
     void reportPosition();
     void watchValueRanges();
-    bool confirmOverwrite(const QString &path);
+    bool confirmOverwrite(const QString &path, const FileBytes &current);
     void WriteSettings();
     // A "Question" box with Yes and No, Yes the default; true for Yes.
     bool askQuestion(const QString &text);

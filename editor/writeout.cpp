@@ -23,10 +23,10 @@ void CreatorDialog::WriteClassFile()
     StoreForm();
     ShowRecord();
     const QString path = workFolder.absoluteFilePath(QString::fromLatin1(ClassFileName(editorState.sealsActive)));
-    if (!confirmOverwrite(path))
+    const FileBytes old = readWholeFile(path.toStdU16String());
+    if (!confirmOverwrite(path, old))
         return;
 
-    const FileBytes old = readWholeFile(path.toStdU16String());
     const std::string bytes = ClassFileBytes(editorState.table, lineEndToKeep(old.bytes));
     QString error;
     if (!saveFileAtomically(path, bytes, &error)) {
@@ -39,9 +39,8 @@ void CreatorDialog::WriteClassFile()
 // A class file that this run has neither loaded nor written, or that changed
 // on disk since, is replaced only when the user says so. A missing file is
 // not replaced, so nothing is asked.
-bool CreatorDialog::confirmOverwrite(const QString &path)
+bool CreatorDialog::confirmOverwrite(const QString &path, const FileBytes &current)
 {
-    const FileBytes current = readWholeFile(path.toStdU16String());
     if (current.status == FileStatus::Missing)
         return true;
     const auto known = knownFileContents.constFind(fileKey(path));
