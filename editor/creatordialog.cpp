@@ -3,6 +3,7 @@
 #include "aboutdialog.h"
 #include "artwork.h"
 #include "classfilereader.h"
+#include "controlids.h"
 #include "cp1252.h"
 #include "dialogtemplate.h"
 #include "itemcatalogue.h"
@@ -20,12 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr int quitButton = 1;
-constexpr int statusLine = 1002;
-constexpr int resistanceBox = 1030;
-constexpr int itemList = 1063;
-constexpr int startingWeaponList = 1110;
 
 // The command table: which button click, list pick by the user or menu
 // command runs which handler. A command without an entry does nothing.
@@ -106,7 +101,7 @@ CreatorDialog::CreatorDialog(const QDir &folder, std::ostream &log, QWidget *par
     ShowRecord();
     syncScrollBar();
     ReadSettings(workFolder.absolutePath().toStdU16String(), editorState.sealsActive, settingsLog);
-    control(quitButton)->setFocus();
+    control(ControlId::Quit)->setFocus();
 }
 
 void CreatorDialog::buildControls()
@@ -164,16 +159,16 @@ void CreatorDialog::bindCommands()
 
 void CreatorDialog::fillLists()
 {
-    auto *resistance = control<QComboBox>(resistanceBox);
+    auto *resistance = control<QComboBox>(ControlId::Resistance);
     resistance->addItems({QStringLiteral("Normal Armor"), QStringLiteral("Fire Armor"), QStringLiteral("Blast Armor")});
     resistance->setCurrentIndex(0);
 
-    auto *items = control<QComboBox>(itemList);
+    auto *items = control<QComboBox>(ControlId::ItemList);
     for (const ItemInfo &item : itemCatalogue)
         items->addItem(fromCp1252(item.displayName));
     items->setCurrentIndex(0);
 
-    auto *weapons = control<QComboBox>(startingWeaponList);
+    auto *weapons = control<QComboBox>(ControlId::StartingWeaponList);
     for (const ItemInfo &item : itemCatalogue) {
         if (item.inStartList)
             weapons->addItem(fromCp1252(item.displayName));
@@ -191,12 +186,12 @@ bool CreatorDialog::OnSysCommand(unsigned command)
 
 QString CreatorDialog::statusText() const
 {
-    return control<QLineEdit>(statusLine)->text();
+    return control<QLineEdit>(ControlId::StatusLine)->text();
 }
 
 void CreatorDialog::setStatusText(const QString &text)
 {
-    auto *line = control<QLineEdit>(statusLine);
+    auto *line = control<QLineEdit>(ControlId::StatusLine);
     line->setText(text);
     line->setCursorPosition(0); // a long report shows its beginning
 }

@@ -1,5 +1,6 @@
 #include "creatordialog.h"
 
+#include "controlids.h"
 #include "cp1252.h"
 #include "formfields.h"
 #include "itemcatalogue.h"
@@ -27,11 +28,6 @@ constexpr AbilityBox abilityBoxes[] = {
     {1058, 0x200000}, {1061, 0x400000},
 };
 
-constexpr int classNameBox = 1010;
-constexpr int configFileBox = 1040;
-constexpr int resistanceBox = 1030;
-constexpr int startingWeaponList = 1110;
-constexpr int calculateResult = 1055;
 
 QString titleFor(const char *action, const ClassRecord &record)
 {
@@ -65,12 +61,12 @@ int startingWeaponEntry(const QComboBox *list, const ClassRecord &record)
 void CreatorDialog::ShowRecord()
 {
     const ClassRecord &record = editorState.current();
-    control<QLineEdit>(classNameBox)->setText(fromCp1252(record.classname.view()));
-    auto *resistance = control<QComboBox>(resistanceBox);
+    control<QLineEdit>(ControlId::ClassName)->setText(fromCp1252(record.classname.view()));
+    auto *resistance = control<QComboBox>(ControlId::Resistance);
     resistance->setCurrentIndex(resistanceEntry(record.resistance, resistance->count()));
     setWindowTitle(titleFor("Editing", record));
 
-    control<QLineEdit>(configFileBox)->setText(fromCp1252(record.keys.view()));
+    control<QLineEdit>(ControlId::ConfigFile)->setText(fromCp1252(record.keys.view()));
     for (const FloatField &f : floatFields)
         control<QLineEdit>(f.id)->setText(QString::fromStdString(formatFloat(record.*f.field)));
     for (const IntField &f : intFields)
@@ -80,7 +76,7 @@ void CreatorDialog::ShowRecord()
     for (const AbilityBox &box : abilityBoxes)
         control<QCheckBox>(box.id)->setChecked(record.classabilities & box.bit);
 
-    auto *weapons = control<QComboBox>(startingWeaponList);
+    auto *weapons = control<QComboBox>(ControlId::StartingWeaponList);
     weapons->setCurrentIndex(startingWeaponEntry(weapons, record));
 }
 
@@ -90,15 +86,15 @@ void CreatorDialog::StoreForm()
         ++editorState.table.classCount;
 
     ClassRecord &record = editorState.current();
-    record.classname.assign(toCp1252(control<QLineEdit>(classNameBox)->text()));
+    record.classname.assign(toCp1252(control<QLineEdit>(ControlId::ClassName)->text()));
     setWindowTitle(titleFor("Saving", record));
 
     // Typed text that names no entry selects none.
-    const auto *resistance = control<QComboBox>(resistanceBox);
+    const auto *resistance = control<QComboBox>(ControlId::Resistance);
     const int entry = resistance->findText(resistance->currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive);
     record.resistance = entry >= 0 ? float(entry) : -1.0f;
 
-    record.keys.assign(toCp1252(control<QLineEdit>(configFileBox)->text()));
+    record.keys.assign(toCp1252(control<QLineEdit>(ControlId::ConfigFile)->text()));
     for (const FloatField &f : floatFields)
         record.*f.field = toFloat32(parseDouble(toCp1252(control<QLineEdit>(f.id)->text())));
     for (const IntField &f : intFields)
@@ -114,5 +110,5 @@ void CreatorDialog::StoreForm()
 void CreatorDialog::OnCalculate()
 {
     const std::int32_t abilities = editorState.current().classabilities & definedAbilityMask;
-    control<QLineEdit>(calculateResult)->setText(QString::number(abilities));
+    control<QLineEdit>(ControlId::CalculateResult)->setText(QString::number(abilities));
 }

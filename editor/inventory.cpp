@@ -1,5 +1,6 @@
 #include "creatordialog.h"
 
+#include "controlids.h"
 #include "cp1252.h"
 #include "itemcatalogue.h"
 #include "textnumbers.h"
@@ -11,10 +12,6 @@
 #include <optional>
 
 namespace {
-
-constexpr int itemList = 1063;
-constexpr int amountBox = 1064;
-constexpr int startingWeaponList = 1110;
 
 // The catalogue slot of a list's selected entry.
 std::optional<int> selectedSlot(const QComboBox *list)
@@ -28,20 +25,20 @@ std::optional<int> selectedSlot(const QComboBox *list)
 
 void CreatorDialog::OnSelchangeItemList()
 {
-    if (auto slot = selectedSlot(control<QComboBox>(itemList)))
-        control<QLineEdit>(amountBox)->setText(QString::number(editorState.current().inventory[*slot]));
+    if (auto slot = selectedSlot(control<QComboBox>(ControlId::ItemList)))
+        control<QLineEdit>(ControlId::Amount)->setText(QString::number(editorState.current().inventory[*slot]));
 }
 
 void CreatorDialog::OnAddItem()
 {
-    if (auto slot = selectedSlot(control<QComboBox>(itemList)))
-        editorState.current().inventory[*slot] = parseInt(toCp1252(control<QLineEdit>(amountBox)->text()));
+    if (auto slot = selectedSlot(control<QComboBox>(ControlId::ItemList)))
+        editorState.current().inventory[*slot] = parseInt(toCp1252(control<QLineEdit>(ControlId::Amount)->text()));
 }
 
 void CreatorDialog::OnSelchangeStartingWeapon()
 {
     ClassRecord &record = editorState.current();
-    auto slot = selectedSlot(control<QComboBox>(startingWeaponList));
+    auto slot = selectedSlot(control<QComboBox>(ControlId::StartingWeaponList));
     if (slot && itemCatalogue[*slot].inStartList)
         record.starting_weapon.assign(itemCatalogue[*slot].internalName);
     setStatusText(QStringLiteral("Forced [%1] as Initial Weapon for [%2]")

@@ -1,23 +1,19 @@
 #include "creatordialog.h"
 
 #include "classfilereader.h"
+#include "controlids.h"
 #include "cp1252.h"
 
 #include <QFile>
 #include <QMessageBox>
 #include <QScrollBar>
 
-namespace {
-
-constexpr int hiddenScrollBar = 1001;
-
-} // namespace
-
 void CreatorDialog::OnLoadConfig()
 {
     const QString name = QString::fromLatin1(ClassFileName(editorState.sealsActive));
     const QString path = workFolder.filePath(name);
-    const FileBytes file = ReadClassFile(editorState.table, workFolder.absolutePath().toStdU16String(), editorState.sealsActive);
+    const FileBytes file =
+        ReadClassFile(editorState.table, workFolder.absolutePath().toStdU16String(), editorState.sealsActive);
     if (file.status == FileStatus::Unreadable) {
         QMessageBox::warning(this, QStringLiteral("Load Config"),
                              tr("The class file %1 could not be read: %2\nThe classes in memory are unchanged.")
@@ -95,7 +91,7 @@ void CreatorDialog::reportPosition()
 
 void CreatorDialog::syncScrollBar()
 {
-    auto *scrollBar = control<QScrollBar>(hiddenScrollBar);
+    auto *scrollBar = control<QScrollBar>(ControlId::HiddenScrollBar);
     scrollBar->setRange(editorState.firstIndex, editorState.lastIndex);
     scrollBar->setValue(editorState.currentIndex);
 }

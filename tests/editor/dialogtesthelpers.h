@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -46,9 +45,8 @@ class ModalAnswerer
 public:
     ModalAnswerer()
     {
-        timer.setInterval(5);
         QObject::connect(&timer, &QTimer::timeout, [this] { poll(); });
-        timer.start();
+        timer.start(5);
     }
 
     void expect(const std::vector<QMessageBox::StandardButton> &answers)
@@ -62,42 +60,34 @@ public:
 private:
     void poll()
     {
-        QWidget *modal = QApplication::activeModalWidget();
+        auto *modal = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         if (!modal || !modal->isVisible() || modal->property("answeredByTest").toBool())
             return;
         modal->setProperty("answeredByTest", true);
 
-        SeenModal seenModal;
-        seenModal.type = QString::fromLatin1(modal->metaObject()->className());
-        seenModal.title = modal->windowTitle();
+        SeenModal &seen = answered.emplace_back();
+        seen.type = QString::fromLatin1(modal->metaObject()->className());
+        seen.title = modal->windowTitle();
         auto *box = qobject_cast<QMessageBox *>(modal);
         if (box) {
-            seenModal.text = box->text();
-            seenModal.icon = box->icon();
-            seenModal.buttons = box->standardButtons();
-            seenModal.defaultButton = box->defaultButton() ? box->standardButton(box->defaultButton())
-                                                           : QMessageBox::NoButton;
+            seen.text = box->text();
+            seen.icon = box->icon();
+            seen.buttons = box->standardButtons();
+            if (QAbstractButton *defaultButton = box->defaultButton())
+                seen.defaultButton = box->standardButton(defaultButton);
         }
-        answered.push_back(seenModal);
-
-        if (queued.empty()) {
-            ADD_FAILURE() << "unexpected modal " << seenModal.type.toStdString() << " \""
-                          << seenModal.text.toStdString() << "\"";
-            static_cast<QDialog *>(modal)->reject();
-            return;
-        }
-        const QMessageBox::StandardButton answer = queued.front();
-        queued.pop_front();
-        if (box) {
-            if (QAbstractButton *button = box->button(answer)) {
-                button->click();
-            } else {
-                ADD_FAILURE() << "message box has no button " << int(answer);
-                box->reject();
-            }
-        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
-            answer == QMessageBox::Ok || answer == QMessageBox::Yes ? dialog->accept() : dialog->reject();
-        }
+        const QMessageBox::StandardButton answer = queued.empty() ? QMessageBox::NoButton : queued.front();
+        if (queued.empty())
+            ADD_FAILURE() << "unexpected modal " << seen.type.toStdString() << " \"" << seen.text.toStdString() << "\"";
+        else
+            queued.pop_front();
+        QAbstractButton *button = box ? box->button(answer) : nullptr;
+        if (box && !button && answer != QMessageBox::NoButton)
+            ADD_FAILURE() << "message box has no button " << int(answer);
+        if (button)
+            button->click();
+        else
+            answer == QMessageBox::Ok || answer == QMessageBox::Yes ? modal->accept() : modal->reject();
     }
 
     QTimer timer;
@@ -114,7 +104,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(scratch.isValid());
-        dialog = std::make_unique<CreatorDialog>(QDir(scratch.path()), log);
+        restartDialog();
     }
 
     void TearDown() override
@@ -172,9 +162,7 @@ protected:
     std::string readFile(const QString &name) const
     {
         QFile file(path(name));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        return file.readAll().toStdString();
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
     }
 
     // Names in the scratch folder, sorted.

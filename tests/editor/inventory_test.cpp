@@ -1,5 +1,6 @@
 // The inventory rows and the starting-weapon list act on the class at once.
 
+#include "controlids.h"
 #include "dialogtesthelpers.h"
 #include "userinput.h"
 
@@ -10,38 +11,24 @@
 
 namespace {
 
-constexpr int itemList = 1063;
-constexpr int amountBox = 1064;
-constexpr int addButton = 1108;
-constexpr int showInventoryButton = 1107;
-constexpr int startingWeaponList = 1110;
-constexpr int saveButton = 1076;
-constexpr int writeOutButton = 2;
-
 class InventoryTest : public DialogTest
 {
 protected:
     ClassRecord &record() { return dialog->state().current(); }
-    QLineEdit *amount() { return control<QLineEdit>(amountBox); }
-    QComboBox *items() { return control<QComboBox>(itemList); }
+    QLineEdit *amount() { return control<QLineEdit>(ControlId::Amount); }
+    QComboBox *items() { return control<QComboBox>(ControlId::ItemList); }
 };
-
-TEST_F(InventoryTest, StartsOnTheFirstItemWithAmountZero)
-{
-    EXPECT_EQ(items()->currentText(), "Army Knife");
-    EXPECT_EQ(amount()->text(), "0");
-    EXPECT_EQ(control<QComboBox>(startingWeaponList)->currentText(), "Army Knife");
-}
 
 TEST_F(InventoryTest, PickingAnItemShowsItsSlotsAmount)
 {
+    EXPECT_EQ(amount()->text(), "0");
     record().inventory[15] = 3;
     record().inventory[13] = -5;
     pick(items(), "M4");
     EXPECT_EQ(amount()->text(), "3");
     pick(items(), "MAC 10");
     EXPECT_EQ(amount()->text(), "-5");
-    click(addButton);
+    click(ControlId::AddItem);
     EXPECT_EQ(record().inventory[13], -5);
 }
 
@@ -49,12 +36,12 @@ TEST_F(InventoryTest, AddSetsTheAmountAndKeepsTheTypedText)
 {
     pick(items(), "Rockets");
     typeInto(amount(), "5");
-    click(addButton);
-    click(addButton);
+    click(ControlId::AddItem);
+    click(ControlId::AddItem);
     EXPECT_EQ(record().inventory[36], 5);
 
     typeInto(amount(), "007");
-    click(addButton);
+    click(ControlId::AddItem);
     EXPECT_EQ(record().inventory[36], 7);
     EXPECT_EQ(amount()->text(), "007");
 
@@ -63,11 +50,11 @@ TEST_F(InventoryTest, AddSetsTheAmountAndKeepsTheTypedText)
     click(1004);
     click(1005);
     EXPECT_EQ(amount()->text(), "7");
-    click(saveButton);
+    click(ControlId::SaveToMemory);
     EXPECT_EQ(record().inventory[36], 7);
 
     typeInto(amount(), "");
-    click(addButton);
+    click(ControlId::AddItem);
     EXPECT_EQ(record().inventory[36], 0);
 }
 
@@ -82,46 +69,37 @@ TEST_F(InventoryTest, UnstoredAmountIsLostOnAPickAndOnWriteOut)
     EXPECT_EQ(record().inventory[0], 2);
 
     typeInto(amount(), "30");
-    click(writeOutButton);
+    click(ControlId::WriteOut);
     EXPECT_EQ(amount()->text(), "2");
     ClassTable written;
     ReadClassFile(written, readFile("tvclass_seals.cfg"));
     EXPECT_EQ(written.records[0].inventory[0], 2);
 }
 
-struct WeaponPick
+TEST_F(InventoryTest, WeaponPickSetsTheInternalNameAndReportsTheStoredClassName)
 {
-    const char *entry;
-    const char *internalName;
-};
-
-class WeaponPickTest : public DialogRowTest<WeaponPick>
-{
-};
-
-TEST_P(WeaponPickTest, PickSetsTheInternalNameAndReportsIt)
-{
-    // Before any load the class has no name; a typed name that is not stored
-    // does not appear.
-    typeInto(control<QLineEdit>(1010), "Medic");
-    pick(control<QComboBox>(startingWeaponList), GetParam().entry);
-    EXPECT_EQ(dialog->state().current().starting_weapon.view(), GetParam().internalName);
-    EXPECT_EQ(dialog->statusText(),
-              QString("Forced [%1] as Initial Weapon for []").arg(GetParam().internalName));
-    click(saveButton);
-    pick(control<QComboBox>(startingWeaponList), GetParam().entry);
-    EXPECT_EQ(dialog->statusText(),
-              QString("Forced [%1] as Initial Weapon for [Medic]").arg(GetParam().internalName));
+    const struct
+    {
+        const char *entry;
+        const char *internalName;
+    } rows[] = {{"ASX-01 Flame Thrower", "weapon_flame"}, {"Fists", "weapon_fists"}, {"MAC 10", "weapon_AK97"},
+                {"Mk23", "weapon_Mk23"},                  {"PSG-1", "weapon_sniper"}};
+    // Before any load the class has no name; a typed name counts once stored.
+    typeInto(control<QLineEdit>(ControlId::ClassName), "Medic");
+    for (const char *name : {"", "Medic"}) {
+        for (const auto &row : rows) {
+            pick(control<QComboBox>(ControlId::StartingWeaponList), row.entry);
+            EXPECT_EQ(record().starting_weapon.view(), row.internalName);
+            EXPECT_EQ(dialog->statusText(),
+                      QString("Forced [%1] as Initial Weapon for [%2]").arg(row.internalName, name));
+        }
+        click(ControlId::SaveToMemory);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Rows, WeaponPickTest,
-                         ::testing::Values(WeaponPick{"ASX-01 Flame Thrower", "weapon_flame"},
-                                           WeaponPick{"Fists", "weapon_fists"}, WeaponPick{"MAC 10", "weapon_AK97"},
-                                           WeaponPick{"Mk23", "weapon_Mk23"}, WeaponPick{"PSG-1", "weapon_sniper"}));
 
 TEST_F(InventoryTest, SelectingFromCodeRunsNoHandler)
 {
-    control<QComboBox>(startingWeaponList)->setCurrentIndex(5);
+    control<QComboBox>(ControlId::StartingWeaponList)->setCurrentIndex(5);
     items()->setCurrentIndex(3);
     EXPECT_EQ(record().starting_weapon.view(), "");
     EXPECT_EQ(dialog->statusText(), "");
@@ -131,7 +109,7 @@ TEST_F(InventoryTest, SelectingFromCodeRunsNoHandler)
 TEST_F(InventoryTest, ShowInventoryAnnouncesALaterVersion)
 {
     modals.expect({QMessageBox::Ok});
-    click(showInventoryButton);
+    click(ControlId::ShowInventory);
     ASSERT_EQ(modals.seen().size(), 1u);
     const SeenModal &box = modals.seen()[0];
     EXPECT_EQ(box.title, "Error");

@@ -85,7 +85,8 @@ ClassRecord randomClass(std::mt19937 &random, int index)
     r.health = pickInt(0, 999);
     r.max_cells = pickInt(0, 999);
     r.classabilities = pickInt(0, definedAbilityMask) & definedAbilityMask;
-    r.keys.assign(pickInt(0, 1) ? "keys_" + std::to_string(index) + ".cfg" : "");
+    const std::string keys = "keys_" + std::to_string(index) + ".cfg";
+    r.keys.assign(pickInt(0, 1) ? std::string_view(keys) : std::string_view());
     r.starting_weapon.assign(itemCatalogue[std::size_t(pickInt(0, inventorySlotCount - 1))].internalName);
     for (int n = pickInt(0, 4); n > 0; --n)
         r.inventory[std::size_t(pickInt(0, inventorySlotCount - 1))] = pickInt(-9, 99);
@@ -186,10 +187,10 @@ protected:
         EXPECT_EQ(modals.seen()[seenBefore].text, asked);
         if (first)
             model.seals = 1 - model.seals;
-        if (first && second)
+        if (first && second) {
             settingsSeals = model.seals;
-        if (first && second)
             EXPECT_EQ(readFile("tvcc.cfg"), "[TolvaneClassCreator]\n\nSeals " + std::to_string(model.seals) + "\n\n### END ###\n");
+        }
     }
 
     void addItem()
@@ -319,11 +320,8 @@ protected:
     // Quits and starts the program again on the same folder.
     void restart()
     {
-        dialog = std::make_unique<CreatorDialog>(QDir(scratch.path()), log);
-        Model fresh;
-        fresh.files = model.files;
-        fresh.seals = settingsSeals;
-        model = fresh;
+        restartDialog();
+        model = Model{.seals = settingsSeals, .files = model.files};
     }
 
     std::uint32_t seed = 0;

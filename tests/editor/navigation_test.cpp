@@ -1,5 +1,6 @@
 // Loading, moving between classes, adding classes and the status line.
 
+#include "controlids.h"
 #include "dialogtesthelpers.h"
 #include "userinput.h"
 
@@ -9,14 +10,6 @@
 #include <QScrollBar>
 
 namespace {
-
-constexpr int loadButton = 1003;
-constexpr int nextButton = 1004;
-constexpr int prevButton = 1005;
-constexpr int addButton = 1006;
-constexpr int classNameBox = 1010;
-constexpr int firstCommand = 40011;
-constexpr int lastCommand = 40012;
 
 class NavigationTest : public DialogTest
 {
@@ -34,7 +27,7 @@ protected:
     }
 
     EditorState &state() { return dialog->state(); }
-    QString shownName() { return control<QLineEdit>(classNameBox)->text(); }
+    QString shownName() { return control<QLineEdit>(ControlId::ClassName)->text(); }
 
     // currentIndex, lastIndex, classCount and the hidden scroll bar agree.
     void expectPosition(int current, int last, int count)
@@ -54,51 +47,51 @@ protected:
 TEST_F(NavigationTest, LoadSetsTheRangeAndNextStopsAtTheLastClass)
 {
     writeClasses(5);
-    click(loadButton);
+    click(ControlId::LoadConfig);
     EXPECT_EQ(dialog->statusText(), "5 Config Classes Read");
     expectPosition(0, 4, 5);
-    trigger(lastCommand);
+    trigger(CommandId::LastClass);
     EXPECT_EQ(dialog->statusText(), "@ Class 4 / 4 [Class4]");
     EXPECT_EQ(shownName(), "Class4");
     dialog->setStatusText("kept");
-    click(nextButton);
+    click(ControlId::NextClass);
     EXPECT_EQ(dialog->statusText(), "kept");
     expectPosition(4, 4, 5);
-    trigger(firstCommand);
-    click(prevButton);
+    trigger(CommandId::FirstClass);
+    click(ControlId::PrevClass);
     EXPECT_EQ(dialog->statusText(), "@ Class 0 / 4 [Class0]");
 }
 
 TEST_F(NavigationTest, LoadKeepsTheIndexOrBringsItIntoTheNewRange)
 {
     writeClasses(5);
-    click(loadButton);
-    click(nextButton);
-    click(nextButton);
+    click(ControlId::LoadConfig);
+    click(ControlId::NextClass);
+    click(ControlId::NextClass);
     writeClasses(3, "New");
-    click(loadButton);
+    click(ControlId::LoadConfig);
     EXPECT_EQ(shownName(), "New2");
     expectPosition(2, 2, 3);
 
     writeClasses(2, "Short");
-    click(loadButton);
+    click(ControlId::LoadConfig);
     EXPECT_EQ(shownName(), "Short1");
     expectPosition(1, 1, 2);
-    click(nextButton);
+    click(ControlId::NextClass);
     expectPosition(1, 1, 2);
 }
 
 TEST_F(NavigationTest, NextStoresTheEditFirstClassLosesIt)
 {
     writeClasses(3);
-    click(loadButton);
-    typeInto(control<QLineEdit>(classNameBox), "Renamed");
-    click(nextButton);
+    click(ControlId::LoadConfig);
+    typeInto(control<QLineEdit>(ControlId::ClassName), "Renamed");
+    click(ControlId::NextClass);
     EXPECT_EQ(state().table.records[0].classname.view(), "Renamed");
     EXPECT_EQ(dialog->statusText(), "@ Class 1 / 2 [Class1]");
 
-    typeInto(control<QLineEdit>(classNameBox), "Lost");
-    trigger(firstCommand);
+    typeInto(control<QLineEdit>(ControlId::ClassName), "Lost");
+    trigger(CommandId::FirstClass);
     EXPECT_EQ(state().table.records[1].classname.view(), "Class1");
     EXPECT_EQ(shownName(), "Renamed");
 }
@@ -106,9 +99,9 @@ TEST_F(NavigationTest, NextStoresTheEditFirstClassLosesIt)
 TEST_F(NavigationTest, AddClassWidensTheRangeWithoutMoving)
 {
     writeClasses(5);
-    click(loadButton);
-    typeInto(control<QLineEdit>(classNameBox), "Unstored");
-    click(addButton);
+    click(ControlId::LoadConfig);
+    typeInto(control<QLineEdit>(ControlId::ClassName), "Unstored");
+    click(ControlId::AddClass);
     trigger(40008);
     EXPECT_EQ(dialog->statusText(), "@ Class to 6 [min=0 | 7]");
     expectPosition(0, 6, 7);
@@ -117,15 +110,15 @@ TEST_F(NavigationTest, AddClassWidensTheRangeWithoutMoving)
 
 TEST_F(NavigationTest, BeforeAnyLoad)
 {
-    click(prevButton);
+    click(ControlId::PrevClass);
     expectPosition(0, 0, 1);
     EXPECT_EQ(dialog->statusText(), "");
 
-    click(addButton);
+    click(ControlId::AddClass);
     EXPECT_EQ(dialog->statusText(), "@ Class to 1 [min=0 | 2]");
     expectPosition(0, 1, 2);
-    typeInto(control<QLineEdit>(classNameBox), "First");
-    click(nextButton);
+    typeInto(control<QLineEdit>(ControlId::ClassName), "First");
+    click(ControlId::NextClass);
     EXPECT_EQ(state().table.records[0].classname.view(), "First");
     EXPECT_EQ(dialog->statusText(), "@ Class 1 / 1 []");
     expectPosition(1, 1, 2);
@@ -134,25 +127,25 @@ TEST_F(NavigationTest, BeforeAnyLoad)
 TEST_F(NavigationTest, AddClassOnAFullTableChangesNothing)
 {
     writeClasses(64);
-    click(loadButton);
-    click(addButton);
+    click(ControlId::LoadConfig);
+    click(ControlId::AddClass);
     EXPECT_EQ(dialog->statusText(), "The table is full: 64 classes");
     expectPosition(0, 63, 64);
 
     // Growing the range by hand stops at the same place.
     writeClasses(60);
-    click(loadButton);
+    click(ControlId::LoadConfig);
     for (int i = 0; i < 10; ++i)
-        click(addButton);
+        click(ControlId::AddClass);
     expectPosition(0, 63, 64);
-    trigger(lastCommand);
-    click(nextButton);
+    trigger(CommandId::LastClass);
+    click(ControlId::NextClass);
     expectPosition(63, 63, 64);
 }
 
 TEST_F(NavigationTest, MissingFileLoadsTheDefaultClass)
 {
-    click(loadButton);
+    click(ControlId::LoadConfig);
     EXPECT_EQ(dialog->statusText(), "1 Config Classes Read");
     EXPECT_EQ(shownName(), "?");
     expectPosition(0, 0, 1);
@@ -162,30 +155,17 @@ TEST_F(NavigationTest, MissingFileLoadsTheDefaultClass)
 TEST_F(NavigationTest, UnreadableFileLeavesTheTableAndSaysWhy)
 {
     writeClasses(3);
-    click(loadButton);
+    click(ControlId::LoadConfig);
     ASSERT_TRUE(QFile::remove(path("tvclass_seals.cfg")));
     ASSERT_TRUE(QDir(scratch.path()).mkdir("tvclass_seals.cfg"));
     modals.expect({QMessageBox::Ok});
-    click(loadButton);
+    click(ControlId::LoadConfig);
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_EQ(modals.seen()[0].icon, QMessageBox::Warning);
     EXPECT_TRUE(modals.seen()[0].text.contains("tvclass_seals.cfg"));
     EXPECT_EQ(dialog->statusText(), "3 Config Classes Read");
     expectPosition(0, 2, 3);
     EXPECT_EQ(state().table.records[2].classname.view(), "Class2");
-}
-
-TEST_F(NavigationTest, MenuCommandsMoveLikeTheButtons)
-{
-    writeClasses(3);
-    trigger(40004);
-    EXPECT_EQ(dialog->statusText(), "3 Config Classes Read");
-    trigger(40009);
-    trigger(40009);
-    EXPECT_EQ(dialog->statusText(), "@ Class 2 / 2 [Class2]");
-    trigger(40010);
-    EXPECT_EQ(dialog->statusText(), "@ Class 1 / 2 [Class1]");
-    EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("Tolvane Class Creator \u00A9 - Editing Class1 "));
 }
 
 } // namespace
