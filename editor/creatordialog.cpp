@@ -184,6 +184,11 @@ bool CreatorDialog::OnSysCommand(unsigned command)
     return true;
 }
 
+QString CreatorDialog::activeClassFilePath() const
+{
+    return workFolder.absoluteFilePath(QString::fromLatin1(ClassFileName(editorState.sealsActive)));
+}
+
 QString CreatorDialog::statusText() const
 {
     return control<QLineEdit>(ControlId::StatusLine)->text();
@@ -209,8 +214,7 @@ void CreatorDialog::openAbout()
 
 void CreatorDialog::showHelp()
 {
-    const QString classFile =
-        QDir::toNativeSeparators(workFolder.absoluteFilePath(QString::fromLatin1(ClassFileName(editorState.sealsActive))));
+    const QString classFile = QDir::toNativeSeparators(activeClassFilePath());
     const QString text =
         tr("Tolvane Class Creator edits the player classes of one team.\n\n"
            "1. Load Config reads the active team's class file.\n"

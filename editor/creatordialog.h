@@ -41,6 +41,9 @@ public:
     // platform's and do nothing here. Returns whether the command was handled.
     bool OnSysCommand(unsigned command);
 
+    // The class file that Load Config reads and Write Out writes now.
+    QString activeClassFilePath() const;
+
     QString statusText() const;
     void setStatusText(const QString &text);
 

@@ -4,14 +4,12 @@
 #include "controlids.h"
 #include "cp1252.h"
 
-#include <QFile>
 #include <QMessageBox>
 #include <QScrollBar>
 
 void CreatorDialog::OnLoadConfig()
 {
-    const QString name = QString::fromLatin1(ClassFileName(editorState.sealsActive));
-    const QString path = workFolder.filePath(name);
+    const QString path = activeClassFilePath();
     const FileBytes file =
         ReadClassFile(editorState.table, workFolder.absolutePath().toStdU16String(), editorState.sealsActive);
     if (file.status == FileStatus::Unreadable) {

@@ -1,20 +1,8 @@
 #include "creatordialog.h"
 
-#include "classfilereader.h"
 #include "classfilewriter.h"
 #include "fileio.h"
 #include "savefile.h"
-
-#include <QFileInfo>
-
-namespace {
-
-QString fileKey(const QString &path)
-{
-    return QFileInfo(path).absoluteFilePath();
-}
-
-} // namespace
 
 // "&Write Out": the form goes into the table first, then the whole table
 // replaces the active team's class file.
@@ -22,7 +10,7 @@ void CreatorDialog::WriteClassFile()
 {
     StoreForm();
     ShowRecord();
-    const QString path = workFolder.absoluteFilePath(QString::fromLatin1(ClassFileName(editorState.sealsActive)));
+    const QString path = activeClassFilePath();
     const FileBytes old = readWholeFile(path.toStdU16String());
     if (!confirmOverwrite(path, old))
         return;
@@ -43,11 +31,11 @@ bool CreatorDialog::confirmOverwrite(const QString &path, const FileBytes &curre
 {
     if (current.status == FileStatus::Missing)
         return true;
-    const auto known = knownFileContents.constFind(fileKey(path));
+    const auto known = knownFileContents.constFind(path);
     if (known != knownFileContents.cend() && current.status == FileStatus::Read && *known == current.bytes)
         return true;
 
-    const QString shown = QDir::toNativeSeparators(fileKey(path));
+    const QString shown = QDir::toNativeSeparators(path);
     return askQuestion(known == knownFileContents.cend()
                            ? tr("%1 already exists, and this program has neither loaded nor written it since it "
                                 "started.\nReplace it with the classes in memory?")
@@ -59,5 +47,5 @@ bool CreatorDialog::confirmOverwrite(const QString &path, const FileBytes &curre
 
 void CreatorDialog::rememberFileState(const QString &path, const std::optional<std::string> &contents)
 {
-    knownFileContents.insert(fileKey(path), contents);
+    knownFileContents.insert(path, contents);
 }
