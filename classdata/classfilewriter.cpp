@@ -208,7 +208,7 @@ std::string ClassFileBytes(const ClassTable &table, std::string_view lineEnd)
 std::string_view lineEndToKeep(std::string_view oldBytes)
 {
     const std::size_t lf = oldBytes.find('\n');
-    if (lf != std::string_view::npos && lf > 0 && oldBytes[lf - 1] == '\r')
-        return "\r\n";
-    return platformLineEnd;
+    if (lf == std::string_view::npos)
+        return platformLineEnd;
+    return lf > 0 && oldBytes[lf - 1] == '\r' ? "\r\n" : "\n";
 }

@@ -2,17 +2,13 @@
 #include "classfilereader.h"
 #include "classfilewriter.h"
 #include "fileio.h"
+#include "platform.h"
 
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 namespace {
 
@@ -47,7 +43,7 @@ int usageError(std::string_view reason)
 // The file's bytes; false, with a line on stderr, when it cannot be read.
 bool readFile(const std::string &path, FileBytes &file)
 {
-    file = readWholeFile(path);
+    file = readWholeFile(pathFromArgument(path));
     if (file.status == FileStatus::Read)
         return true;
     print(stderr, "tolvane-classfile: " + path + ": " + file.error + "\n");
@@ -62,9 +58,6 @@ int normalize(const std::string &path)
     auto table = std::make_unique<ClassTable>();
     ReadClassFile(*table, file.bytes);
     const std::string out = ClassFileBytes(*table, lineEndToKeep(file.bytes));
-#ifdef _WIN32
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
     print(stdout, out);
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
         print(stderr, "tolvane-classfile: could not write the standard output\n");
@@ -96,7 +89,9 @@ int check(const std::vector<std::string> &paths)
 
 int main(int argc, char **argv)
 {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    // The same bytes on every platform: normalize's lines keep the file's own ends.
+    useBinaryStandardStreams();
+    const std::vector<std::string> args = commandLineArguments(argc, argv);
     if (args.empty())
         return usageError("no command given");
     const std::string &command = args[0];

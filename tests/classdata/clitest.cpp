@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 #ifndef _WIN32
@@ -35,8 +36,11 @@ ToolRun runTool(const std::string &arguments)
 {
     const std::string out = tempPath("out"), err = tempPath("err");
     const std::string command = arg(TOLVANE_CLASSFILE_TOOL) + ' ' + arguments + " >" + arg(out) + " 2>" + arg(err);
+#ifdef _WIN32
+    // cmd /c drops the first and the last quote; the command line is UTF-8.
+    const int status = _wsystem(utf8Path(arg(command)).c_str());
+#else
     int status = std::system(command.c_str());
-#ifndef _WIN32
     status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
     return {status, fileBytes(out), fileBytes(err)};
@@ -109,6 +113,21 @@ TEST(ClassFileTool, NormalizeWritesWhatTheEditorWouldWithTheFilesLineEnds)
     EXPECT_EQ(crlf.status, 0);
     EXPECT_NE(crlf.out.find("\r\nspeed 2.000000\r\njump 1.000000\r\n"), std::string::npos);
     EXPECT_EQ(crlf.out.find("0\n"), std::string::npos);
+}
+
+// On Windows the names come from the wide command line.
+TEST(ClassFileTool, OpensFilesUnderNonAsciiNames)
+{
+    const std::string folder = testing::TempDir() + "Spiel Ordner \xC3\x84"; // UTF-8 for "Ä", then "ß"
+    const std::string path = folder + "/klassen_\xC3\x9F.cfg";
+    const std::string sample = fileBytes(TOLVANE_EXAMPLES "/tvclass_tangos.cfg");
+    std::filesystem::create_directories(utf8Path(folder));
+    std::ofstream(utf8Path(path), std::ios::binary) << sample;
+    EXPECT_EQ(runTool("normalize " + arg(path)).out, sample);
+    const ToolRun check = runTool("check " + arg(path) + ' ' + arg(folder + "/missing.cfg"));
+    EXPECT_EQ(check.status, 2);
+    EXPECT_EQ(check.out, "");
+    EXPECT_EQ(check.err.find("tolvane-classfile: " + folder + "/missing.cfg: "), 0u) << check.err;
 }
 
 TEST(ClassFileTool, RefusesWhatItCannotDo)

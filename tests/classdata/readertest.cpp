@@ -96,10 +96,15 @@ TEST(ClassFileReader, StartsEveryBlockAfreshButKeepsSlotsBeyondTheFile)
 
 TEST(ClassFileReader, ReadsAndWritesAPointWhateverTheLocale)
 {
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+#ifdef _WIN32
+    const char *german = "German"; // the C runtime's name; LC_ALL in the environment has no effect there
+#else
+    const char *german = "de_DE.UTF-8";
+#endif
+    if (!std::setlocale(LC_ALL, german)) {
         if (std::getenv("CI"))
-            FAIL() << "the de_DE.UTF-8 locale is missing; scripts/deps.sh makes it";
-        GTEST_SKIP() << "no de_DE.UTF-8 locale";
+            FAIL() << "the " << german << " locale is missing; scripts/deps.sh makes it";
+        GTEST_SKIP() << "no " << german << " locale";
     }
     const std::string out = rewritten(inBlock("speed 2.5\nunderwaterair 1,5"));
     std::setlocale(LC_ALL, "C");
@@ -109,10 +114,14 @@ TEST(ClassFileReader, ReadsAndWritesAPointWhateverTheLocale)
 
 TEST(ClassFileReader, ReadsTheActiveTeamsFileAndLeavesTheTableWhenItCannot)
 {
-    const auto folder = std::filesystem::path(testing::TempDir()) / "classfilereader";
+    // Folder and file names beyond ASCII, in UTF-8: "Spiel Ordner Ä", "klassen_ß.cfg".
+    const auto folder =
+        std::filesystem::path(testing::TempDir()) / "classfilereader" / utf8Path("Spiel Ordner \xC3\x84");
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder / "tvclass_seals.cfg");
     std::ofstream(folder / "tvclass_tangos.cfg") << inBlock("classname Tango");
+    std::ofstream(folder / utf8Path("klassen_\xC3\x9F.cfg")) << "x";
+    EXPECT_EQ(readWholeFile(folder / utf8Path("klassen_\xC3\x9F.cfg")).bytes, "x");
 
     auto table = readTable(inBlock("classname Kept"));
     const FileBytes unreadable = ReadClassFile(*table, folder, 1);

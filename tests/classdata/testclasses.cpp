@@ -14,6 +14,11 @@ std::string fileBytes(const std::string &path)
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+std::filesystem::path utf8Path(std::string_view utf8)
+{
+    return std::u8string(utf8.begin(), utf8.end());
+}
+
 std::string inBlock(const std::string &lines)
 {
     return "{\n" + lines + "\n}\n";

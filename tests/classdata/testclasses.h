@@ -3,12 +3,16 @@
 #include "classfilereader.h"
 #include "classrecord.h"
 
+#include <filesystem>
 #include <memory>
 #include <random>
 #include <string>
 
 // The bytes of a file, or an empty text when it cannot be read.
 std::string fileBytes(const std::string &path);
+
+// A path named in UTF-8, whatever the platform's narrow strings are.
+std::filesystem::path utf8Path(std::string_view utf8);
 
 // A class block holding lines.
 std::string inBlock(const std::string &lines);

@@ -53,11 +53,11 @@ TEST(ClassFileWriter, WritesValuesUncheckedInTheFixedLayout)
     }
 }
 
-TEST(ClassFileWriter, KeepsCrLfOnlyWhenTheOldFileBeginsWithIt)
+TEST(ClassFileWriter, KeepsTheOldFilesFirstLineEnd)
 {
     const std::pair<std::string_view, std::string_view> rows[] = {
-        {"", platformLineEnd},        {"a\r\nb\n", "\r\n"}, {"\r\n", "\r\n"},
-        {"a\nb\r\n", platformLineEnd}, {"a\r", platformLineEnd},
+        {"", platformLineEnd}, {"a\r\nb\n", "\r\n"},         {"\r\n", "\r\n"},
+        {"a\nb\r\n", "\n"},    {"a\r", platformLineEnd}, {"\n", "\n"},
     };
     for (const auto &[old, kept] : rows)
         EXPECT_EQ(lineEndToKeep(old), kept) << old;
