@@ -9,6 +9,11 @@
 // reads back, every line ended by lineEnd.
 std::string ClassFileBytes(const ClassTable &table, std::string_view lineEnd);
 
-// The line end to keep when replacing a file: CR LF when its first line ends
-// so, otherwise the platform's text-mode line end.
+// The line end to keep when replacing a file: the one its first line ends
+// with; the platform's text-mode line end for a file without a line feed.
 std::string_view lineEndToKeep(std::string_view oldBytes);
+
+// bytes as the editor would write them after loading them: the classes the
+// reader takes from them, in the fixed layout, with their own line ends.
+// Applying it twice gives what applying it once does.
+std::string NormalizedClassFile(std::string_view bytes);
