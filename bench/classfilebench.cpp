@@ -17,7 +17,7 @@ const std::string &fullFile()
         std::size_t next = 0;
         for (const char *name : {"/tvclass_seals.cfg", "/tvclass_tangos.cfg"}) {
             const FileBytes file = readWholeFile(TOLVANE_EXAMPLES + std::string(name));
-            ReadClassFile(*samples, file.bytes);
+            ReadClassBytes(*samples, file.bytes);
             for (std::int32_t i = 0; i < samples->classCount && file.status == FileStatus::Read; ++i)
                 full->records[next++] = samples->records[std::size_t(i)];
         }
@@ -62,7 +62,7 @@ void readClassFile(benchmark::State &state)
     const std::string &bytes = fullFile();
     auto table = std::make_unique<ClassTable>();
     for (auto _ : state) {
-        ReadClassFile(*table, bytes);
+        ReadClassBytes(*table, bytes);
         benchmark::DoNotOptimize(table->classCount);
         benchmark::ClobberMemory();
     }
@@ -74,7 +74,7 @@ void writeClassFile(benchmark::State &state)
     if (!haveFile(state))
         return;
     auto table = std::make_unique<ClassTable>();
-    ReadClassFile(*table, fullFile());
+    ReadClassBytes(*table, fullFile());
     for (auto _ : state) {
         std::string out = ClassFileBytes(*table, "\n");
         benchmark::DoNotOptimize(out.data());

@@ -100,9 +100,10 @@ const KeyRule *findRule(std::string_view key)
     return nullptr;
 }
 
-// Splits bytes into lines at LF. A CR right before the LF belongs to the line
-// end, and a line's content ends at its first NUL byte, as the game's C reader
-// sees it. Lines are taken whole, whatever their length.
+// Splits bytes into lines at LF. A CR right before the LF, or at the very end
+// of the bytes, belongs to the line end, and a line's content ends at its
+// first NUL byte, as the game's C reader sees it. Lines are taken whole,
+// whatever their length.
 class LineReader
 {
 public:
@@ -120,20 +121,24 @@ public:
         const std::size_t length = lf ? std::size_t(lf - rest.data()) : rest.size();
         line = rest.substr(0, length);
         rest.remove_prefix(lf ? length + 1 : length);
-        if (lf && line.ends_with('\r'))
+        if (line.ends_with('\r'))
             line.remove_suffix(1);
-        if (mayHoldNul)
-            line = line.substr(0, line.find('\0'));
+        const std::size_t nul = mayHoldNul ? line.find('\0') : std::string_view::npos;
+        cut = nul != std::string_view::npos;
+        line = line.substr(0, nul);
         ++count;
         return true;
     }
 
     // The number of the line next() gave last, counted from 1.
     int number() const { return count; }
+    // Whether that line was cut at a NUL byte.
+    bool wasCut() const { return cut; }
 
 private:
     std::string_view rest;
     bool mayHoldNul;
+    bool cut = false;
     int count = 0;
 };
 
@@ -150,7 +155,7 @@ public:
     void run();
 
 private:
-    void readBlock(ClassRecord &record);
+    void readBlock(std::string_view line, ClassRecord &record);
     void skipLineAfterBlock();
     void reportBlockBeyondLimit(std::string_view line);
     void readKeyLine(std::string_view line, ClassRecord &record);
@@ -166,7 +171,8 @@ private:
     Number readNumber(Number (*parse)(std::string_view, std::size_t *), std::string_view key,
                       std::string_view text, bool isFloat);
     double withinRange(std::string_view key, double value, double low, double high, double fallback,
-                       bool isFloat);
+                       bool isFloat, double written);
+    double writtenInteger(std::string_view text) const;
     void noteRepeat(int &lastLine, std::string_view key);
     void report(ReadFinding finding);
 
@@ -189,7 +195,7 @@ void ClassFileParser::run()
             break;
         }
         if (line.starts_with('{')) {
-            readBlock(table.records[table.classCount]);
+            readBlock(line, table.records[table.classCount]);
             ++table.classCount;
         }
     }
@@ -201,21 +207,24 @@ void ClassFileParser::run()
 }
 
 // The lines after a "{" line up to a "}" line or the end of the file.
-void ClassFileParser::readBlock(ClassRecord &record)
+void ClassFileParser::readBlock(std::string_view line, ClassRecord &record)
 {
     const int openLine = lines.number();
+    if (std::string_view rest = line.substr(1); rest.find_first_not_of(" \t") != std::string_view::npos)
+        report({.kind = ReadFindingKind::TextAfterBrace, .text = rest});
     ApplyBlockStartDefaults(record);
     if (observer) {
         keyLines.fill(0);
         itemLines.fill(0);
     }
-    std::string_view line;
     while (lines.next(line)) {
         if (line.starts_with('}')) {
             skipLineAfterBlock();
             return;
         }
-        if (!line.starts_with("//"))
+        if (line.starts_with('{'))
+            report({.kind = ReadFindingKind::BlockInsideBlock, .earlierLine = openLine});
+        else if (!line.starts_with("//"))
             readKeyLine(line, record);
     }
     report({.kind = ReadFindingKind::UnclosedBlock, .line = openLine});
@@ -246,6 +255,8 @@ void ClassFileParser::reportBlockBeyondLimit(std::string_view line)
 // A line inside a block: a key and, after the first space, its value.
 void ClassFileParser::readKeyLine(std::string_view line, ClassRecord &record)
 {
+    if (lines.wasCut())
+        report({.kind = ReadFindingKind::CutAtNul, .text = line});
     const std::size_t space = line.find(' ');
     if (space == std::string_view::npos) {
         if (!line.empty())
@@ -298,6 +309,8 @@ template <std::size_t Capacity>
 void ClassFileParser::storeText(FixedText<Capacity> &field, std::string_view key, std::string_view text)
 {
     field.assign(text);
+    if (text.find('\r') != std::string_view::npos)
+        report({.kind = ReadFindingKind::CarriageReturn, .key = key, .text = text});
     if (text.size() > Capacity)
         report({.kind = ReadFindingKind::TextCut, .key = key, .text = text, .kept = field.view()});
 }
@@ -319,7 +332,11 @@ void ClassFileParser::storeInventory(std::string_view key, std::string_view valu
     }
     const std::string_view item(key.data(), std::size_t(name.data() + name.size() - key.data()));
     noteRepeat(itemLines[std::size_t(*slot)], item);
-    record.inventory[std::size_t(*slot)] = readNumber(parseInt, item, value.substr(space + 1), false);
+    const std::string_view amount = value.substr(space + 1);
+    const std::int32_t stored = readNumber(parseInt, item, amount, false);
+    if (const double written = writtenInteger(amount); written != stored)
+        report({.kind = ReadFindingKind::BeyondIntRange, .key = item, .value = written, .stored = double(stored)});
+    record.inventory[std::size_t(*slot)] = stored;
 }
 
 // speed and jump: outside 0 to 10, NaN and infinities included, they are 1.
@@ -327,14 +344,14 @@ void ClassFileParser::storeInventory(std::string_view key, std::string_view valu
 float ClassFileParser::readRangedFloat(const KeyRule &rule, std::string_view text)
 {
     const double value = readNumber(parseDouble, rule.name, text, true);
-    return toFloat32(withinRange(rule.name, value, floatLow, floatHigh, floatFallback, true));
+    return toFloat32(withinRange(rule.name, value, floatLow, floatHigh, floatFallback, true, value));
 }
 
 // The int keys: outside 0 to 999 they take the rule's fallback.
 std::int32_t ClassFileParser::readRangedInt(const KeyRule &rule, std::string_view text)
 {
     const std::int32_t value = readNumber(parseInt, rule.name, text, false);
-    return std::int32_t(withinRange(rule.name, value, intLow, intHigh, rule.fallback, false));
+    return std::int32_t(withinRange(rule.name, value, intLow, intHigh, rule.fallback, false, writtenInteger(text)));
 }
 
 // A float, truncated toward zero to the 32-bit bit set.
@@ -380,14 +397,27 @@ Number ClassFileParser::readNumber(Number (*parse)(std::string_view, std::size_t
 }
 
 // value when it lies within low to high, else fallback. NaN lies nowhere.
+// The observer hears the number as written, which for an integer beyond 32
+// bits is not the value it saturated to.
 double ClassFileParser::withinRange(std::string_view key, double value, double low, double high, double fallback,
-                                    bool isFloat)
+                                    bool isFloat, double written)
 {
     if (value >= low && value <= high)
         return value;
-    report({.kind = ReadFindingKind::OutOfRange, .key = key, .value = value, .stored = fallback, .low = low,
+    report({.kind = ReadFindingKind::OutOfRange, .key = key, .value = written, .stored = fallback, .low = low,
             .high = high, .isFloat = isFloat});
     return fallback;
+}
+
+// The integer at the start of text as written, beyond 32 bits too; only
+// while observing, as only findings need it.
+double ClassFileParser::writtenInteger(std::string_view text) const
+{
+    if (!observer)
+        return 0;
+    std::size_t used = 0;
+    parseInt(text, &used);
+    return parseDouble(text.substr(0, used));
 }
 
 // Remembers the line that sets key; the observer hears when it replaces the
@@ -418,7 +448,7 @@ std::string_view ClassFileName(std::int32_t sealsActive)
     return sealsActive != 0 ? "tvclass_seals.cfg" : "tvclass_tangos.cfg";
 }
 
-void ReadClassFile(ClassTable &table, std::string_view bytes, ReadObserver *observer)
+void ReadClassBytes(ClassTable &table, std::string_view bytes, ReadObserver *observer)
 {
     ClassFileParser(table, bytes, observer).run();
 }
@@ -427,7 +457,7 @@ FileBytes ReadClassFile(ClassTable &table, const std::filesystem::path &folder, 
 {
     FileBytes file = readWholeFile(folder / ClassFileName(sealsActive));
     if (file.status != FileStatus::Unreadable)
-        ReadClassFile(table, file.bytes);
+        ReadClassBytes(table, file.bytes);
     return file;
 }
 

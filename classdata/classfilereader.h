@@ -17,6 +17,7 @@ enum class ReadFindingKind {
     NotANumber,        // key, text, stored, isFloat
     TextAfterNumber,   // key, text, value, isFloat
     NotWholeNumber,    // classabilities: key, value, stored
+    BeyondIntRange,    // an inventory amount beyond 32 bits: key, value, stored
     UnknownKey,        // key (empty when the line begins with a space)
     LineWithoutSpace,  // text
     UnknownResistance, // text
@@ -24,6 +25,10 @@ enum class ReadFindingKind {
     MissingAmount,     // text: the item name
     RepeatedKey,       // key, earlierLine
     TextCut,           // key, text, kept
+    CarriageReturn,    // a text value holding a CR: key, text
+    CutAtNul,          // a key line cut at a NUL byte: text, what is left
+    TextAfterBrace,    // text after the "{" that opens a block: text
+    BlockInsideBlock,  // a "{" line inside a block: earlierLine, the block's "{" line
     BlockBeyondLimit,  // a block after the 64th: it and the rest are not read
     UnopenedBlock,     // a "{" line right after a "}" line
     UnclosedBlock,     // line: the block's "{" line
@@ -60,7 +65,7 @@ protected:
 // Refills the table from slot 0 with the classes in bytes and sets
 // classCount (1 to 64: no class at all gives the default class). Lenient: it
 // never rejects input. observer, when given, hears what was changed or ignored.
-void ReadClassFile(ClassTable &table, std::string_view bytes, ReadObserver *observer = nullptr);
+void ReadClassBytes(ClassTable &table, std::string_view bytes, ReadObserver *observer = nullptr);
 
 // Reads the active team's class file in folder into the table. A missing file
 // reads as an empty one; an unreadable file leaves the table as it was and

@@ -10,6 +10,10 @@
 std::string ClassFileBytes(const ClassTable &table, std::string_view lineEnd);
 
 // The line end to keep when replacing a file: the one its first line ends
-// with, CR LF or LF; the platform's text-mode line end for a new file, or one
-// without a line end.
+// with; the platform's text-mode line end for a file without a line feed.
 std::string_view lineEndToKeep(std::string_view oldBytes);
+
+// bytes as the editor would write them after loading them: the classes the
+// reader takes from them, in the fixed layout, with their own line ends.
+// Applying it twice gives what applying it once does.
+std::string NormalizedClassFile(std::string_view bytes);

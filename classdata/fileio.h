@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -12,10 +14,18 @@ struct FileBytes
     std::string error; // why an existing file could not be read
 };
 
+// The most a file may hold to be read: a class file of 64 classes with every
+// text field full is well under 1 MiB, so anything near this is not one (an
+// endless device, a disk image picked by mistake).
+inline constexpr std::size_t maxFileBytes = 64 * 1024 * 1024;
+
 // The whole file, byte for byte. A path that does not exist is Missing; one
-// that exists but cannot be read (a folder, no permission, an I/O error) is
-// Unreadable with the reason.
+// that exists but cannot be read (a folder, no permission, an I/O error, more
+// than maxFileBytes) is Unreadable with the reason.
 FileBytes readWholeFile(const std::filesystem::path &path);
+
+// The whole of an open stream, as readWholeFile reads a file.
+FileBytes readWholeStream(std::FILE *stream);
 
 // The line end the platform's text mode writes.
 #ifdef _WIN32

@@ -1,5 +1,6 @@
 #include "textnumbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -75,8 +76,8 @@ std::int32_t parseInt(std::string_view text, std::size_t *used)
     if (used)
         *used = digits == 0 ? 0 : std::size_t(text.data() - start) + digits;
     if (!negative)
-        value = value == -limit ? -(limit - 1) : -value;
-    return std::int32_t(std::max<std::int64_t>(value, -limit));
+        value = std::min(-value, limit - 1);
+    return std::int32_t(value);
 }
 
 double parseDouble(std::string_view text, std::size_t *used)

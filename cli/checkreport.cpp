@@ -1,12 +1,44 @@
 #include "checkreport.h"
 
 #include "classrecord.h"
+#include "readabletext.h"
 #include "textnumbers.h"
 
 #include <algorithm>
 #include <charconv>
 
 namespace {
+
+using Kind = ReadFindingKind;
+
+// Codes are never renumbered: scripts and CI configurations name them.
+constexpr FindingCode codes[] = {
+    {Kind::UnknownKey, "TCC001", "warning", "A key the game does not know; the line is ignored."},
+    {Kind::LineWithoutSpace, "TCC002", "warning", "A line without a space sets no key; it is ignored."},
+    {Kind::OutOfRange, "TCC003", "warning", "A number outside its key's range; the game reads its fallback."},
+    {Kind::NotANumber, "TCC004", "warning", "A number key whose value holds no number; the game reads 0."},
+    {Kind::TextAfterNumber, "TCC005", "warning", "Text after a number; the game ignores it."},
+    {Kind::NotWholeNumber, "TCC006", "warning",
+     "classabilities is not a whole 32-bit number; the game truncates it."},
+    {Kind::BeyondIntRange, "TCC007", "warning",
+     "An inventory amount beyond the 32-bit range; the game reads the nearest end of the range."},
+    {Kind::UnknownResistance, "TCC008", "warning", "resistance is not none, fire or explosive; the game reads none."},
+    {Kind::UnknownItem, "TCC009", "warning", "An inventory item the catalogue does not have; the line is ignored."},
+    {Kind::MissingAmount, "TCC010", "warning", "An inventory item without an amount; the line is ignored."},
+    {Kind::RepeatedKey, "TCC011", "warning", "A key set twice in one block; the later line wins."},
+    {Kind::TextCut, "TCC012", "warning", "A text longer than its field; the game keeps its beginning."},
+    {Kind::CarriageReturn, "TCC013", "warning",
+     "A carriage return inside a text value (mixed line ends); the game keeps it in the value."},
+    {Kind::CutAtNul, "TCC014", "warning", "A NUL byte in a line; the game reads the line only up to it."},
+    {Kind::TextAfterBrace, "TCC015", "warning", "Text after the \"{\" that opens a block; the game ignores it."},
+    {Kind::BlockInsideBlock, "TCC016", "error",
+     "A \"{\" inside a block that was not closed; the two classes merge into one."},
+    {Kind::UnclosedBlock, "TCC017", "error", "A block that is never closed; it runs to the end of the file."},
+    {Kind::UnopenedBlock, "TCC018", "error",
+     "A \"{\" right after a \"}\" line; the game skips that line, so the block is not read."},
+    {Kind::BlockBeyondLimit, "TCC019", "error", "A block after the 64th; it and the rest of the file are not read."},
+    {Kind::NoClass, "TCC020", "warning", "The file holds no class block; the game reads the default class."},
+};
 
 // A number read from a file, as short as it reads back: 10.5, 1000, nan.
 std::string shortest(double value)
@@ -24,74 +56,111 @@ std::string stored(const ReadFinding &f)
 
 std::string quoted(std::string_view text)
 {
-    return '"' + std::string(text) + '"';
+    return '"' + readableFromWindows1252(text) + '"';
 }
 
-std::string describeCut(const ReadFinding &f)
+std::string describeCut(const ReadFinding &f, const std::string &key)
 {
     const std::string limit = std::to_string(f.kept.size());
     if (f.kept.size() == decltype(ClassRecord::classname)::capacity)
-        return std::string(f.key) + ' ' + quoted(f.text) + " is longer than " + limit + " characters; cut to "
-               + quoted(f.kept);
-    return std::string(f.key) + " value of " + std::to_string(f.text.size()) + " characters is longer than " + limit
+        return key + ' ' + quoted(f.text) + " is longer than " + limit + " characters; cut to " + quoted(f.kept);
+    return key + " value of " + std::to_string(f.text.size()) + " characters is longer than " + limit
            + "; cut to its first " + limit;
 }
 
 } // namespace
 
+std::span<const FindingCode> findingCodes()
+{
+    return codes;
+}
+
+const FindingCode &codeOf(ReadFindingKind kind)
+{
+    return *std::find_if(std::begin(codes), std::end(codes), [kind](const FindingCode &c) { return c.kind == kind; });
+}
+
 std::string describe(const ReadFinding &f)
 {
-    const std::string key(f.key);
+    const std::string key = readableFromWindows1252(f.key);
     switch (f.kind) {
-    case ReadFindingKind::OutOfRange:
+    case Kind::OutOfRange:
         return key + ' ' + shortest(f.value) + " is outside " + shortest(f.low) + " to " + shortest(f.high)
                + "; read as " + stored(f);
-    case ReadFindingKind::NotANumber:
+    case Kind::NotANumber:
         return key + " value " + quoted(f.text) + " is not a number; read as " + stored(f);
-    case ReadFindingKind::TextAfterNumber:
+    case Kind::TextAfterNumber:
         return key + " value " + quoted(f.text) + ": the text after the number " + shortest(f.value) + " is ignored";
-    case ReadFindingKind::NotWholeNumber:
+    case Kind::NotWholeNumber:
         return key + ' ' + shortest(f.value) + " is not a whole 32-bit number; read as " + stored(f);
-    case ReadFindingKind::UnknownKey:
+    case Kind::BeyondIntRange:
+        return key + ' ' + shortest(f.value) + " is beyond the 32-bit range; read as " + stored(f);
+    case Kind::UnknownKey:
         if (f.key.empty())
             return "line begins with a space, so its key is empty; line ignored";
         return "unknown key " + quoted(f.key) + "; line ignored";
-    case ReadFindingKind::LineWithoutSpace:
+    case Kind::LineWithoutSpace:
         return "line " + quoted(f.text) + " has no space, so it sets no key; line ignored";
-    case ReadFindingKind::UnknownResistance:
+    case Kind::UnknownResistance:
         return "resistance " + quoted(f.text) + " is not none, fire or explosive; read as none";
-    case ReadFindingKind::UnknownItem:
+    case Kind::UnknownItem:
         return "inventory item " + quoted(f.text) + " is not in the item catalogue; line ignored";
-    case ReadFindingKind::MissingAmount:
+    case Kind::MissingAmount:
         return "inventory item " + quoted(f.text) + " has no amount; line ignored";
-    case ReadFindingKind::RepeatedKey:
+    case Kind::RepeatedKey:
         return key + " is set again; the value from line " + std::to_string(f.earlierLine) + " is replaced";
-    case ReadFindingKind::TextCut:
-        return describeCut(f);
-    case ReadFindingKind::BlockBeyondLimit:
+    case Kind::TextCut:
+        return describeCut(f, key);
+    case Kind::CarriageReturn:
+        return key + " value " + quoted(f.text) + " holds a carriage return, which stays in the value";
+    case Kind::CutAtNul:
+        return "line holds a NUL byte; only " + quoted(f.text) + " before it is read";
+    case Kind::TextAfterBrace:
+        return "text " + quoted(f.text) + " after the \"{\" that opens the block is ignored";
+    case Kind::BlockInsideBlock:
+        return "\"{\" inside the class block opened at line " + std::to_string(f.earlierLine)
+               + ", which is not closed; the two classes are read as one";
+    case Kind::BlockBeyondLimit:
         return "class block after the 64th; it and the rest of the file are not read";
-    case ReadFindingKind::UnopenedBlock:
+    case Kind::UnopenedBlock:
         return "\"{\" right after a \"}\" line is skipped, so this block is not read";
-    case ReadFindingKind::UnclosedBlock:
+    case Kind::UnclosedBlock:
         return "class block opened here is never closed; it runs to the end of the file";
-    case ReadFindingKind::NoClass:
+    case Kind::NoClass:
         return "no class block; read as the default class \"?\"";
     }
     return {};
 }
 
+CheckReport::CheckReport(std::string_view fileName) : fileName(readableFileName(fileName)) {}
+
 void CheckReport::found(const ReadFinding &finding)
 {
-    lines.emplace_back(finding.line, describe(finding));
+    findings.push_back({finding.line, finding.kind, describe(finding)});
+}
+
+std::vector<CheckReport::Finding> CheckReport::sorted() const
+{
+    std::vector<Finding> ordered = findings;
+    std::stable_sort(ordered.begin(), ordered.end(), [](const Finding &a, const Finding &b) { return a.line < b.line; });
+    return ordered;
 }
 
 std::string CheckReport::text() const
 {
-    std::vector<std::pair<int, std::string>> sorted = lines;
-    std::stable_sort(sorted.begin(), sorted.end(),
-                     [](const auto &a, const auto &b) { return a.first < b.first; });
     std::string out;
-    for (const auto &[line, message] : sorted)
-        out += fileName + ':' + std::to_string(line) + ": " + message + '\n';
+    for (const Finding &f : sorted())
+        out += fileName + ':' + std::to_string(f.line) + ": " + std::string(codeOf(f.kind).code) + ' ' + f.message
+               + '\n';
     return out;
+}
+
+void CheckReport::appendJson(std::vector<std::string> &objects) const
+{
+    for (const Finding &f : sorted()) {
+        const FindingCode &code = codeOf(f.kind);
+        objects.push_back("{\"file\": \"" + jsonEscaped(fileName) + "\", \"line\": " + std::to_string(f.line)
+                          + ", \"code\": \"" + std::string(code.code) + "\", \"severity\": \""
+                          + std::string(code.severity) + "\", \"message\": \"" + jsonEscaped(f.message) + "\"}");
+    }
 }

@@ -1,7 +1,9 @@
 #include "creatordialog.h"
 
 #include "fileio.h"
-#include "savefile.h"
+#include "safesave.h"
+
+#include <QFile>
 #include "settings.h"
 
 #include <ostream>
@@ -22,9 +24,10 @@ void CreatorDialog::WriteSettings()
     if (!askQuestion(QStringLiteral("Changes will be taken in effect in restarting this Programm")))
         return;
     const QString path = workFolder.absoluteFilePath(QString::fromLatin1(settingsFileName));
-    QString error;
-    if (!saveFileAtomically(path, SettingsFileBytes(editorState.sealsActive, platformLineEnd), &error)) {
-        warnNotWritten(path, error);
+    std::string error;
+    if (!saveFileAtomically(QFile::encodeName(path).toStdString(),
+                            SettingsFileBytes(editorState.sealsActive, platformLineEnd), &error)) {
+        warnNotWritten(path, QString::fromLocal8Bit(error));
         return;
     }
     settingsLog << "File written [" << settingsFileName << "]\n" << std::flush;

@@ -2,7 +2,9 @@
 
 #include "classfilewriter.h"
 #include "fileio.h"
-#include "savefile.h"
+#include "safesave.h"
+
+#include <QFile>
 
 // "&Write Out": the form goes into the table first, then the whole table
 // replaces the active team's class file.
@@ -16,9 +18,9 @@ void CreatorDialog::WriteClassFile()
         return;
 
     const std::string bytes = ClassFileBytes(editorState.table, lineEndToKeep(old.bytes));
-    QString error;
-    if (!saveFileAtomically(path, bytes, &error)) {
-        warnNotWritten(path, error);
+    std::string error;
+    if (!saveFileAtomically(QFile::encodeName(path).toStdString(), bytes, &error)) {
+        warnNotWritten(path, QString::fromLocal8Bit(error));
         return;
     }
     rememberFileState(path, bytes);

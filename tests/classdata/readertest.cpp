@@ -1,8 +1,11 @@
 #include "classfilewriter.h"
+#include "textnumbers.h"
 #include "testclasses.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
@@ -42,6 +45,8 @@ TEST(ClassFileReader, StoresWhatTheGameReadsFromEachKeyLine)
         {"inventory WEAPON_KNIFE 2 spare", "inventory weapon_knife 2"},
         {"inventory ammo_rockets -5", "inventory ammo_rockets -5"},
         {"inventory weapon_mk23 7", "inventory weapon_Mk23 7"}, {"speed 3\nspeed 4", "speed 4.000000"},
+        {"inventory weapon_mk23 2147483648", "inventory weapon_Mk23 2147483647"},
+        {"inventory weapon_mk23 -2147483649", "inventory weapon_Mk23 -2147483648"},
     };
     for (const auto &[lines, written] : rows)
         EXPECT_NE(rewritten(inBlock(lines)).find('\n' + written + '\n'), std::string::npos) << lines;
@@ -70,7 +75,8 @@ TEST(ClassFileReader, ReadsTheBlocksTheGameReads)
         {"{\nclassname A\n}\n{\nclassname B\n}\n\n{\nclassname C\n}\n", "A|C"},
         {"{junk\nclassname A\n}junk\n\n{\nclassname B\n", "A|B"},
         {"{\r\nclassname A\r\n}\r\n\r\n{\r\nclassname B\r\n}\r\n", "A|B"},
-        {"{\nclassname A\rB\r\r\n", "A\rB\r"}, {"{\nclassname A\0B\n"s, "A"}, {"\0{\nclassname A\n"s, "?"},
+        {"{\nclassname A\rB\r\r\n", "A\rB\r"}, {"{\nclassname B\r", "B"}, {"{\nclassname B\r\r", "B\r"},
+        {"{\nclassname A\0B\n"s, "A"}, {"\0{\nclassname A\n"s, "?"},
         {std::string(600, 'x') + inBlock("classname A"), "?"},
         {inBlock("classname " + std::string(600, 'y')), std::string(31, 'y')},
     };
@@ -83,11 +89,44 @@ TEST(ClassFileReader, ReadsTheBlocksTheGameReads)
     }
 }
 
+// Normalizing what normalize wrote changes nothing, whatever the line ends.
+TEST(ClassFileReader, NormalizesToAFixedPoint)
+{
+    const std::string rows[] = {
+        "{\nclassname B\r", "{\r\nclassname B\r", "{\nclassname B\r\r\n}\n", "{\r\nclassname A\rB\r\r\n}\r\n",
+        "{\nkeys \r\r\r", "\r", "{\r", "{\n}\r\n\n{\nclassname C\n",
+    };
+    for (const std::string &bytes : rows) {
+        const std::string once = NormalizedClassFile(bytes);
+        EXPECT_EQ(NormalizedClassFile(once), once) << bytes;
+    }
+}
+
+// The integer reader against the C library's: strtoll, then clamped to 32 bits.
+TEST(ClassFileReader, ReadsIntegersAsStrtollClampedTo32Bits)
+{
+    const auto reference = [](const std::string &text) {
+        const long long value = std::strtoll(text.c_str(), nullptr, 10);
+        return std::int32_t(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
+    };
+    std::vector<std::string> rows = {"2147483647", "2147483648", "-2147483648", "-2147483649", "99999999999999999999",
+                                     "-99999999999999999999", " \t+12x", "--1", "+-1", "0x10", "", "-", "007"};
+    std::mt19937 random(11);
+    for (int i = 0; i < 2000; ++i) {
+        std::string text = i % 3 ? "-" : "";
+        for (int digits = int(random() % 22); digits > 0; --digits)
+            text += char('0' + random() % 10);
+        rows.push_back(text);
+    }
+    for (const std::string &text : rows)
+        EXPECT_EQ(parseInt(text), reference(text)) << text;
+}
+
 TEST(ClassFileReader, StartsEveryBlockAfreshButKeepsSlotsBeyondTheFile)
 {
     auto table = readTable(inBlock("starting_weapon weapon_m60\ninventory weapon_knife 1") + '\n'
                            + inBlock("classname B"));
-    ReadClassFile(*table, inBlock("classname C"));
+    ReadClassBytes(*table, inBlock("classname C"));
     EXPECT_EQ(table->classCount, 1);
     EXPECT_TRUE(table->records[0].starting_weapon.empty());
     EXPECT_EQ(table->records[0].inventory[0], 0);
@@ -130,6 +169,13 @@ TEST(ClassFileReader, ReadsTheActiveTeamsFileAndLeavesTheTableWhenItCannot)
     EXPECT_EQ(table->records[0].classname, "Kept");
 
     EXPECT_EQ(ReadClassFile(*table, folder, 0).status, FileStatus::Read);
+    EXPECT_EQ(table->records[0].classname, "Tango");
+
+    // Far more than any class file holds: refused before it is read.
+    std::filesystem::resize_file(folder / "tvclass_tangos.cfg", maxFileBytes + 1);
+    const FileBytes huge = ReadClassFile(*table, folder, 0);
+    EXPECT_EQ(huge.status, FileStatus::Unreadable);
+    EXPECT_NE(huge.error.find("64 MiB"), std::string::npos);
     EXPECT_EQ(table->records[0].classname, "Tango");
 
     EXPECT_EQ(ReadClassFile(*table, folder / "missing", 0).status, FileStatus::Missing);

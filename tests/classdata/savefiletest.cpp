@@ -1,4 +1,4 @@
-#include "savefile.h"
+#include "safesave.h"
 #include "testclasses.h"
 
 #include <gtest/gtest.h>
@@ -27,19 +27,19 @@ protected:
 
     bool save(const fs::path &path, std::string_view bytes)
     {
-        return saveFileAtomically(QString::fromStdString(path.string()), bytes, &error);
+        return saveFileAtomically(path, bytes, &error);
     }
 
     const fs::path folder =
         fs::path(testing::TempDir()) / testing::UnitTest::GetInstance()->current_test_info()->name();
     const fs::path target = folder / "tvclass_seals.cfg";
-    QString error;
+    std::string error;
 };
 
 TEST_F(SaveFile, FailsWithAReasonWhenTheTargetIsAFolder)
 {
     EXPECT_FALSE(save(folder, "new contents\n"));
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(error.empty());
     EXPECT_TRUE(fs::is_directory(folder));
 }
 
@@ -49,7 +49,7 @@ TEST_F(SaveFile, ReplacesTheFileThroughALinkAndKeepsItsPermissions)
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     const fs::path link = folder / "link.cfg";
     fs::create_symlink(target, link);
-    ASSERT_TRUE(save(link, "new contents\n")) << error.toStdString();
+    ASSERT_TRUE(save(link, "new contents\n")) << error;
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(fileBytes(target.string()), "new contents\n");
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
@@ -72,7 +72,7 @@ TEST_F(SaveFile, LeavesTheOldFileWhenTheDiskIsFull)
 
     EXPECT_FALSE(saved[0]);
     EXPECT_FALSE(saved[1]);
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(error.empty());
     EXPECT_TRUE(fileBytes(target.string()) == "old contents\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
 }

@@ -35,7 +35,7 @@ std::string blocks(int count)
 std::unique_ptr<ClassTable> readTable(std::string_view bytes, ReadObserver *observer)
 {
     auto table = std::make_unique<ClassTable>();
-    ReadClassFile(*table, bytes, observer);
+    ReadClassBytes(*table, bytes, observer);
     return table;
 }
 

@@ -38,6 +38,8 @@ TEST(ClassFileWriter, WritesValuesUncheckedInTheFixedLayout)
         {[](ClassRecord &r) { r.underwaterair = 1e13f; }, "\nunderwaterair 9999999827968.000000\n", true},
         {[](ClassRecord &r) { r.health = 1500; }, "\nhealth 1500\n", true},
         {[](ClassRecord &r) { r.classname.assign("Big Gun"); }, "\n// Big Gun\n{\nclassname Big Gun\n", true},
+        {[](ClassRecord &r) { r.classname.assign("A\rB\r"); }, "\n// AB\n{\nclassname AB\n", true},
+        {[](ClassRecord &r) { r.keys.assign("k\n{\r"); }, "\nkeys k{\n", true},
         {[](ClassRecord &r) { r.inventory[2] = 2; }, "\ninventory weapon_Mk23 2\n", true},
         {[](ClassRecord &r) { r.inventory[12] = 1; }, "\ninventory weapon_UZI 1\n", true},
         {[](ClassRecord &r) { r.inventory[35] = -3; }, "\ninventory ammo_cells -3\n", true},
@@ -53,11 +55,10 @@ TEST(ClassFileWriter, WritesValuesUncheckedInTheFixedLayout)
     }
 }
 
-TEST(ClassFileWriter, KeepsTheOldFilesFirstLineEnd)
+TEST(ClassFileWriter, KeepsTheLineEndOfTheOldFilesFirstLine)
 {
     const std::pair<std::string_view, std::string_view> rows[] = {
-        {"", platformLineEnd}, {"a\r\nb\n", "\r\n"},         {"\r\n", "\r\n"},
-        {"a\nb\r\n", "\n"},    {"a\r", platformLineEnd}, {"\n", "\n"},
+        {"", platformLineEnd}, {"a\r\nb\n", "\r\n"}, {"\r\n", "\r\n"}, {"a\nb\r\n", "\n"}, {"a\r", platformLineEnd},
     };
     for (const auto &[old, kept] : rows)
         EXPECT_EQ(lineEndToKeep(old), kept) << old;

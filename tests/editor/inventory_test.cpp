@@ -72,7 +72,7 @@ TEST_F(InventoryTest, UnstoredAmountIsLostOnAPickAndOnWriteOut)
     click(ControlId::WriteOut);
     EXPECT_EQ(amount()->text(), "2");
     ClassTable written;
-    ReadClassFile(written, readFile("tvclass_seals.cfg"));
+    ReadClassBytes(written, readFile("tvclass_seals.cfg"));
     EXPECT_EQ(written.records[0].inventory[0], 2);
 }
 

@@ -167,7 +167,7 @@ protected:
         model.known[model.seals] = true;
 
         ClassTable readBack;
-        ReadClassFile(readBack, readFile(fileName(model.seals)));
+        ReadClassBytes(readBack, readFile(fileName(model.seals)));
         ASSERT_EQ(readBack.classCount, model.count());
         for (int i = 0; i < model.count(); ++i)
             ASSERT_EQ(readBack.records[i], model.table.records[i]) << "written class " << i;

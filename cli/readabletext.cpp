@@ -1,0 +1,107 @@
+#include "readabletext.h"
+
+#include "windows1252.h"
+
+namespace {
+
+bool isControl(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7F && c < 0xA0);
+}
+
+void appendEscape(std::string &out, unsigned char byte)
+{
+    constexpr char hex[] = "0123456789abcdef";
+    out += "\\x";
+    out += hex[byte >> 4];
+    out += hex[byte & 0xF];
+}
+
+void appendUtf8(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+// The length of the well-formed UTF-8 sequence at the start of text, with its
+// character in c; 0 when there is none.
+std::size_t utf8Sequence(std::string_view text, char32_t &c)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
+                                            : lead >= 0xF0 && lead < 0xF5 ? 4 : 0;
+    if (length == 0 || length > text.size())
+        return 0;
+    c = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80)
+            return 0;
+        c = (c << 6) | (byte(i) & 0x3F);
+    }
+    const bool overlong = (length == 3 && c < 0x800) || (length == 4 && c < 0x10000);
+    const bool invalid = c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF);
+    return overlong || invalid ? 0 : length;
+}
+
+} // namespace
+
+std::string readableFromWindows1252(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (unsigned char byte : bytes) {
+        const char32_t c = unicodeOfWindows1252(byte);
+        if (isControl(c) || !isDefinedInWindows1252(byte))
+            appendEscape(out, byte);
+        else
+            appendUtf8(out, c);
+    }
+    return out;
+}
+
+std::string readableFileName(std::string_view name)
+{
+    std::string out;
+    out.reserve(name.size());
+    while (!name.empty()) {
+        char32_t c = 0;
+        const std::size_t length = utf8Sequence(name, c);
+        if (length == 0 || isControl(c)) {
+            appendEscape(out, static_cast<unsigned char>(name[0]));
+            name.remove_prefix(1);
+        } else {
+            out.append(name.substr(0, length));
+            name.remove_prefix(length);
+        }
+    }
+    return out;
+}
+
+std::string jsonEscaped(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            constexpr char hex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[(c >> 4) & 0xF];
+            out += hex[c & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
