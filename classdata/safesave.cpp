@@ -64,19 +64,51 @@ bool writeNewFile(const std::filesystem::path &path, std::string_view bytes, std
     return true;
 }
 
+// A name beside target that no file has yet, for the old file while it is replaced.
+std::filesystem::path backupName(const std::filesystem::path &target)
+{
+    std::filesystem::path backup;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        backup = target;
+        backup += ".old" + std::to_string(attempt);
+        if (GetFileAttributesW(backup.c_str()) == INVALID_FILE_ATTRIBUTES)
+            break;
+    }
+    return backup;
+}
+
+bool fileExists(const std::filesystem::path &path)
+{
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 // Puts the written file in place of target; ReplaceFile keeps the old file's
-// attributes and security, a plain move serves a new file.
+// attributes and security, a plain move serves a new file. ReplaceFile can
+// fail half way, with the old file moved aside (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2):
+// with a backup name it is known where, and it is put back.
 bool replaceWith(const std::filesystem::path &target, const std::filesystem::path &written, std::string *error)
 {
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    const bool replaced = attributes != INVALID_FILE_ATTRIBUTES
-                              ? ReplaceFileW(target.c_str(), written.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                                             nullptr, nullptr)
-                              : MoveFileExW(written.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-    if (replaced)
+    if (!fileExists(target)) {
+        if (MoveFileExW(written.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
+            return true;
+        const std::string reason = lastErrorText();
+        DeleteFileW(written.c_str());
+        return fail(error, reason);
+    }
+    const std::filesystem::path backup = backupName(target);
+    if (ReplaceFileW(target.c_str(), written.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                     nullptr)) {
+        DeleteFileW(backup.c_str());
         return true;
-    const std::string reason = lastErrorText();
-    DeleteFileW(written.c_str());
+    }
+    std::string reason = lastErrorText();
+    if (!fileExists(target) && fileExists(backup))
+        MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+    if (fileExists(target))
+        DeleteFileW(written.c_str());
+    else
+        reason += "; the old contents are in " + backup.filename().string() + ", the new in "
+                  + written.filename().string();
     return fail(error, reason);
 }
 

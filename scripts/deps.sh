@@ -4,7 +4,9 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-          fonts-dejavu-core locales xvfb xauth desktop-file-utils appstream)
+          fonts-dejavu-core locales xvfb xauth desktop-file-utils appstream
+          # The Windows build of the Qt-free parts, tested under Wine.
+          g++-mingw-w64-x86-64-posix googletest wine wine64)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <fstream>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/wait.h>
 #endif
 
@@ -111,7 +113,10 @@ TEST(ClassFileTool, CheckWritesJsonForEditorsAndCi)
     const std::string path = writeTemp("json.cfg", inBlock("speed 10.5\nclassname \"A\"\\"));
     const ToolRun run = runTool("check --format=json " + arg(path) + " " + arg(TOLVANE_TEST_DATA "/default_class.cfg"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "[\n {\"file\": \"" + path
+    std::string jsonPath = path; // a Windows path's backslashes escaped
+    for (std::size_t at = 0; (at = jsonPath.find('\\', at)) != std::string::npos; at += 2)
+        jsonPath.insert(at, 1, '\\');
+    EXPECT_EQ(run.out, "[\n {\"file\": \"" + jsonPath
                            + "\", \"line\": 2, \"code\": \"TCC003\", \"severity\": \"warning\", \"message\": \"speed "
                              "10.5 is outside 0 to 10; read as 1.000000\"}\n]\n");
     const ToolRun clean = runTool("check --format=json " + arg(TOLVANE_TEST_DATA "/default_class.cfg"));
@@ -179,6 +184,7 @@ TEST(ClassFileTool, NormalizeChecksAndRewritesOnlyFilesThatChange)
     const std::string clean = writeTemp("clean.cfg", sample);
     const std::string crlf = writeTemp("crlf.cfg", "// old\r\n{\r\nspeed 2\r\n}\r\n");
     std::filesystem::permissions(crlf, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    const auto mode = std::filesystem::status(crlf).permissions(); // on Windows only read-only or not
     const auto cleanTime = std::filesystem::last_write_time(clean);
 
     const ToolRun check = runTool("normalize --check " + arg(clean) + ' ' + arg(crlf));
@@ -191,10 +197,39 @@ TEST(ClassFileTool, NormalizeChecksAndRewritesOnlyFilesThatChange)
     EXPECT_EQ(fileBytes(clean), sample);
     EXPECT_EQ(std::filesystem::last_write_time(clean), cleanTime);
     EXPECT_NE(fileBytes(crlf).find("\r\nspeed 2.000000\r\njump 1.000000\r\n"), std::string::npos);
-    EXPECT_EQ(std::filesystem::status(crlf).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    EXPECT_EQ(std::filesystem::status(crlf).permissions(), mode);
     EXPECT_EQ(runTool("normalize --check " + arg(clean) + ' ' + arg(crlf)).status, 0);
 }
+
+#ifdef _WIN32
+// Windows will not replace a file that another program holds open unless it
+// shares deleting: then the old file stays and the message says so.
+TEST(ClassFileTool, RewritesInPlaceOrSaysWhyWhileAnotherProgramHoldsTheFile)
+{
+    const std::string old = inBlock("speed 2");
+    const std::string folder = tempPath("held");
+    const std::string path = folder + "/tvclass_seals.cfg";
+    for (DWORD sharing : {FILE_SHARE_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE}) {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        std::ofstream(path, std::ios::binary) << old;
+        const HANDLE held =
+            CreateFileW(utf8Path(path).c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        const ToolRun run = runTool("normalize -i " + arg(path));
+        CloseHandle(held);
+        if (run.status == 0) {
+            EXPECT_NE(fileBytes(path).find("\nspeed 2.000000\n"), std::string::npos) << sharing;
+        } else {
+            EXPECT_EQ(run.status, 2) << sharing;
+            EXPECT_EQ(fileBytes(path), old) << sharing;
+            EXPECT_EQ(run.err.find("tolvane-classfile: " + path + ": could not be rewritten: "), 0u) << run.err;
+        }
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "a stray file; " << sharing;
+    }
+}
+#endif
 
 TEST(ClassFileTool, ReadsStandardInputForADash)
 {
