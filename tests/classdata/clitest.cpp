@@ -238,6 +238,9 @@ TEST(ClassFileTool, ReadsStandardInputForADash)
     EXPECT_EQ(runTool("check - <" + arg(path)).out, "-:2: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000\n");
     EXPECT_EQ(runTool("normalize --check - <" + arg(path)).out, "-\n");
     EXPECT_EQ(runTool("normalize -i - <" + arg(path)).status, 2);
+    // Read as bytes: in Windows text mode CR LF would become LF, and Ctrl+Z end the input.
+    const std::string crlf = writeTemp("stdin-crlf.cfg", "{\r\nclassname A\x1a" "B\r\n}\r\n");
+    EXPECT_NE(runTool("normalize - <" + arg(crlf)).out.find("\r\nclassname A\x1a" "B\r\n"), std::string::npos);
 }
 
 TEST(ClassFileTool, RefusesWhatItCannotDo)
