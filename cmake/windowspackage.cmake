@@ -2,6 +2,7 @@
 # libraries and plugins the editor needs put beside it by windeployqt.
 set(CPACK_GENERATOR ZIP)
 set(CPACK_SYSTEM_NAME win64)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_FILE_NAME ${CPACK_PACKAGE_NAME}-${PROJECT_VERSION}-win64)
 
 if(TOLVANE_QT)
