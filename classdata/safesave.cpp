@@ -82,6 +82,12 @@ bool fileExists(const std::filesystem::path &path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+std::string utf8Name(const std::filesystem::path &path)
+{
+    const std::u8string name = path.filename().u8string();
+    return {name.begin(), name.end()};
+}
+
 // Puts the written file in place of target; ReplaceFile keeps the old file's
 // attributes and security, a plain move serves a new file. ReplaceFile can
 // fail half way, with the old file moved aside (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2):
@@ -107,8 +113,7 @@ bool replaceWith(const std::filesystem::path &target, const std::filesystem::pat
     if (fileExists(target))
         DeleteFileW(written.c_str());
     else
-        reason += "; the old contents are in " + backup.filename().string() + ", the new in "
-                  + written.filename().string();
+        reason += "; the old contents are in " + utf8Name(backup) + ", the new in " + utf8Name(written);
     return fail(error, reason);
 }
 
