@@ -6,6 +6,7 @@
 #include "textnumbers.h"
 
 #include <algorithm>
+#include <charconv>
 #include <memory>
 
 namespace {
@@ -35,16 +36,24 @@ public:
     void text(std::string_view key, std::string_view value)
     {
         out.append(key);
-        for (char c : value) {
-            if (c != '\r' && c != '\n')
-                out.push_back(c);
+        const auto isLineEnd = [](char c) { return c == '\r' || c == '\n'; };
+        for (;;) {
+            const auto end = std::find_if(value.begin(), value.end(), isLineEnd);
+            out.append(value.begin(), end);
+            if (end == value.end())
+                break;
+            value.remove_prefix(std::size_t(end - value.begin()) + 1);
         }
         out.append(lineEnd);
     }
     void number(std::string_view key, std::int32_t value)
     {
-        appendInt(out.append(key), value);
-        out.append(lineEnd);
+        // The digits and the line end go in with one append: this is the
+        // writer's most frequent line.
+        char digits[16];
+        char *end = std::to_chars(digits, digits + 11, value).ptr;
+        end = std::copy(lineEnd.begin(), lineEnd.end(), end);
+        out.append(key).append(digits, end);
     }
     void decimal(std::string_view key, float value)
     {

@@ -55,6 +55,13 @@ bool decimalOverflows(std::string_view number)
     return magnitude + exponent > 0;
 }
 
+void appendDigits(std::string &text, std::uint64_t value)
+{
+    char buffer[20];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    text.append(buffer, result.ptr);
+}
+
 } // namespace
 
 std::int32_t parseInt(std::string_view text, std::size_t *used)
@@ -143,6 +150,22 @@ void appendInt(std::string &text, std::int32_t value)
 
 void appendFloat(std::string &text, double value)
 {
+    // A value that a 32-bit float holds, as every float field does, has an
+    // exact value times 10^6 that fits a double (24 + 20 significant bits), so
+    // rounding that to an integer rounds as printf does, ties to even, and the
+    // digits need no floating-point formatting: the writer's common case.
+    const double scaled = std::fabs(value) * 1e6;
+    if (double(float(value)) == value && scaled < 9e15) {
+        const auto units = std::uint64_t(std::nearbyint(scaled));
+        if (std::signbit(value))
+            text.push_back('-');
+        appendDigits(text, units / 1000000);
+        char fraction[7] = {'.'};
+        for (std::uint64_t digit = 6, rest = units % 1000000; digit > 0; --digit, rest /= 10)
+            fraction[digit] = char('0' + rest % 10);
+        text.append(fraction, 7);
+        return;
+    }
     // The widest finite double in fixed notation with six decimals fits.
     char buffer[320];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
