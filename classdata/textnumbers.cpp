@@ -1,16 +1,13 @@
 #include "textnumbers.h"
 
+#include "asciitext.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace {
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 bool isDigit(char c)
 {
@@ -26,7 +23,7 @@ bool isHexDigit(char c)
 bool takeSign(std::string_view &text)
 {
     std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i]))
+    while (i < text.size() && isSpace(text[i]))
         ++i;
     bool negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '-' || text[i] == '+'))
@@ -53,13 +50,6 @@ bool decimalOverflows(std::string_view number)
     std::size_t e = number.find_first_of("eE");
     long exponent = e == std::string_view::npos ? 0 : parseInt(number.substr(e + 1));
     return magnitude + exponent > 0;
-}
-
-void appendDigits(std::string &text, std::uint64_t value)
-{
-    char buffer[20];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    text.append(buffer, result.ptr);
 }
 
 } // namespace
@@ -148,7 +138,7 @@ void appendInt(std::string &text, std::int32_t value)
     text.append(buffer, result.ptr);
 }
 
-void appendFloat(std::string &text, double value)
+char *putFloat(char *at, double value)
 {
     // A value that a 32-bit float holds, as every float field does, has an
     // exact value times 10^6 that fits a double (24 + 20 significant bits), so
@@ -158,18 +148,21 @@ void appendFloat(std::string &text, double value)
     if (double(float(value)) == value && scaled < 9e15) {
         const auto units = std::uint64_t(std::nearbyint(scaled));
         if (std::signbit(value))
-            text.push_back('-');
-        appendDigits(text, units / 1000000);
-        char fraction[7] = {'.'};
-        for (std::uint64_t digit = 6, rest = units % 1000000; digit > 0; --digit, rest /= 10)
-            fraction[digit] = char('0' + rest % 10);
-        text.append(fraction, 7);
-        return;
+            *at++ = '-';
+        at = std::to_chars(at, at + 20, units / 1000000).ptr;
+        *at++ = '.';
+        auto rest = units % 1000000;
+        for (int digit = 5; digit >= 0; --digit, rest /= 10)
+            at[digit] = char('0' + rest % 10);
+        return at + 6;
     }
-    // The widest finite double in fixed notation with six decimals fits.
-    char buffer[320];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
-    text.append(buffer, result.ptr);
+    return std::to_chars(at, at + longestFloat, value, std::chars_format::fixed, 6).ptr;
+}
+
+void appendFloat(std::string &text, double value)
+{
+    char buffer[longestFloat];
+    text.append(buffer, putFloat(buffer, value));
 }
 
 std::string formatInt(std::int32_t value)

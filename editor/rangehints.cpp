@@ -1,6 +1,6 @@
 #include "creatordialog.h"
 
-#include "classfilereader.h"
+#include "classfields.h"
 #include "cp1252.h"
 #include "formfields.h"
 #include "textnumbers.h"
