@@ -1,5 +1,6 @@
 #include "savefile.h"
 
+#include <QFile>
 #include <QSaveFile>
 
 namespace {
@@ -39,4 +40,13 @@ bool saveFileAtomically(const QString &path, std::string_view bytes, QString *er
         return false;
     }
     return true;
+}
+
+bool saveFileAtomically(const std::filesystem::path &path, std::string_view bytes, QString *error)
+{
+#ifdef _WIN32
+    return saveFileAtomically(QString::fromStdWString(path.native()), bytes, error);
+#else
+    return saveFileAtomically(QFile::decodeName(QByteArray::fromStdString(path.native())), bytes, error);
+#endif
 }

@@ -10,6 +10,8 @@
 // this run already, although the questions speak of a restart.
 void CreatorDialog::ToggleActiveTeam()
 {
+    if (!folderUsable() || !settleUnsavedChanges())
+        return;
     if (!askQuestion(editorState.sealsActive ? QStringLiteral("TANGOS CONFIG file will be readen on Restart")
                                              : QStringLiteral("SEALS CONFIG file will be readen on Restart")))
         return;
@@ -21,7 +23,7 @@ void CreatorDialog::WriteSettings()
 {
     if (!askQuestion(QStringLiteral("Changes will be taken in effect in restarting this Programm")))
         return;
-    const QString path = workFolder.absoluteFilePath(QString::fromLatin1(settingsFileName));
+    const std::filesystem::path path = gameFolder.file(settingsFileName);
     QString error;
     if (!saveFileAtomically(path, SettingsFileBytes(editorState.sealsActive, platformLineEnd), &error)) {
         warnNotWritten(path, error);

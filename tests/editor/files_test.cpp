@@ -26,12 +26,14 @@ std::string settingsFile(int sealsActive)
            + end;
 }
 
-void expectQuestionBox(const SeenModal &seen)
+// The team toggle's questions default to Yes; the program's own questions
+// that can destroy data default to No.
+void expectQuestionBox(const SeenModal &seen, B defaultButton = B::Yes)
 {
     EXPECT_EQ(seen.type + u' ' + seen.title, QStringLiteral("QMessageBox Question"));
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(seen.defaultButton, QMessageBox::Yes);
+    EXPECT_EQ(seen.defaultButton, defaultButton);
 }
 
 // The warning names the file, then the reason.
@@ -156,7 +158,7 @@ TEST_P(WriteOutTest, AsksBeforeReplacingAFileItDoesNotKnow)
 
     ASSERT_EQ(modals.seen().size(), row.answers.size());
     if (!row.answers.empty()) {
-        expectQuestionBox(modals.seen().front());
+        expectQuestionBox(modals.seen().front(), B::No);
         EXPECT_TRUE(modals.seen().front().text.contains(QDir::toNativeSeparators(path(seals))));
     }
     if (!row.onDisk)
