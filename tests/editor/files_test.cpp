@@ -4,6 +4,7 @@
 #include "dialogtesthelpers.h"
 
 #include "classfilewriter.h"
+#include "controlids.h"
 #include "fileio.h"
 
 #include <QFileInfo>
@@ -96,6 +97,8 @@ TEST_P(ToggleTest, AsksTwiceThenFlipsAndWritesTheSettingsFile)
         EXPECT_EQ(modals.seen()[i].text, QString::fromLatin1(row.questions[i]));
     }
     EXPECT_EQ(dialog->state().sealsActive, row.sealsAfter);
+    EXPECT_EQ(command(CommandId::ChangeActiveConfig)->text(),
+              row.sealsAfter ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
     EXPECT_EQ(readFile(settings), row.writes ? settingsFile(row.sealsAfter) : std::string());
     EXPECT_EQ(log.str(), logBefore + (row.writes ? "File written [tvcc.cfg]\n" : ""));
 }
@@ -165,6 +168,8 @@ TEST_P(WriteOutTest, AsksBeforeReplacingAFileItDoesNotKnow)
         expectWarningAbout(modals.seen().back(), path(seals));
     EXPECT_EQ(dialog->state().current().classname, "Medic");
     EXPECT_EQ(readFile(seals), row.lineEnd ? ClassFileBytes(dialog->state().table, row.lineEnd) : old);
+    if (row.lineEnd)
+        EXPECT_EQ(dialog->statusText(), "1 class written to tvclass_seals.cfg");
     EXPECT_EQ(folderEntries(), QStringList{seals});
 }
 

@@ -193,6 +193,7 @@ TEST_F(WindowTest, OpensOnTheEmptySlotWithAnEmptyStatusLine)
 {
     EXPECT_EQ(shownTitle(*dialog), QString::fromUtf8("Tolvane Class Creator \u00A9 - Editing  "));
     EXPECT_EQ(dialog->statusText(), QString());
+    EXPECT_TRUE(control<QLineEdit>(1002)->isReadOnly()) << "shown with normal contrast, but never edited";
     EXPECT_FALSE(control(1001)->isVisibleTo(dialog.get()));
 }
 
