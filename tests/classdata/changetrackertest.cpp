@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
+#include <tuple>
 
 namespace {
 
@@ -19,62 +19,35 @@ EditorState loadedState()
     return state;
 }
 
-struct UnsavedRow
-{
-    const char *name;
-    std::function<void(EditorState &, ClassRecord &form)> change;
-    bool unsaved;
-};
-
-void PrintTo(const UnsavedRow &row, std::ostream *os) { *os << row.name; }
-
-class UnsavedTest : public ::testing::TestWithParam<UnsavedRow>
-{
-};
-
 // Values count, as the class file would hold them, not how they were typed.
-TEST_P(UnsavedTest, OnlyADifferentValueIsAChange)
+TEST(Unsaved, OnlyADifferentValueIsAChange)
 {
-    EditorState state = loadedState();
-    ChangeTracker tracker(state);
-    ClassRecord form = state.current();
-    tracker.formShown(form);
-    ASSERT_FALSE(tracker.unsaved(state, form));
+    using Change = void (*)(EditorState &, ClassRecord &form);
+    const std::tuple<const char *, Change, bool> rows[] = {
+        {"nothing", [](EditorState &, ClassRecord &) {}, false},
+        {"name in the form", [](EditorState &, ClassRecord &f) { f.classname.assign("Medic"); }, true},
+        {"same speed, other digits", [](EditorState &, ClassRecord &f) { f.speed = 1.0000001f; }, false},
+        {"speed in the form", [](EditorState &, ClassRecord &f) { f.speed = 1.5f; }, true},
+        {"class in the table", [](EditorState &s, ClassRecord &) { s.table.records[3].health = 7; }, true},
+        {"inventory amount", [](EditorState &s, ClassRecord &) { s.table.records[0].inventory[4] = 2; }, true},
+        {"added class", [](EditorState &s, ClassRecord &) { s.table.classCount = 1 + ++s.lastIndex; }, true},
+        {"slot beyond the classes", [](EditorState &s, ClassRecord &) { s.table.records[9].health = 7; }, false},
+        {"other position", [](EditorState &s, ClassRecord &) { s.currentIndex = 3; }, false},
+    };
+    for (const auto &[name, change, unsaved] : rows) {
+        SCOPED_TRACE(name);
+        EditorState state = loadedState();
+        ChangeTracker tracker(state);
+        ClassRecord form = state.current();
+        tracker.formShown(form);
+        ASSERT_FALSE(tracker.unsaved(state, form));
 
-    GetParam().change(state, form);
-    EXPECT_EQ(tracker.unsaved(state, form), GetParam().unsaved);
-    tracker.classesSaved(state);
-    tracker.formShown(form);
-    EXPECT_FALSE(tracker.unsaved(state, form)) << "after a write";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rows, UnsavedTest,
-    ::testing::Values(
-        UnsavedRow{"Nothing", [](EditorState &, ClassRecord &) {}, false},
-        UnsavedRow{"NameInTheForm", [](EditorState &, ClassRecord &f) { f.classname.assign("Medic"); }, true},
-        UnsavedRow{"SameSpeedOtherDigits", [](EditorState &, ClassRecord &f) { f.speed = 1.0000001f; }, false},
-        UnsavedRow{"SpeedInTheForm", [](EditorState &, ClassRecord &f) { f.speed = 1.5f; }, true},
-        UnsavedRow{"ClassInTheTable", [](EditorState &s, ClassRecord &) { s.table.records[3].health = 7; }, true},
-        UnsavedRow{"InventoryAmount", [](EditorState &s, ClassRecord &) { s.table.records[0].inventory[4] = 2; },
-                   true},
-        UnsavedRow{"AddedClass",
-                   [](EditorState &s, ClassRecord &) {
-                       s.lastIndex = 5;
-                       s.table.classCount = 6;
-                   },
-                   true},
-        UnsavedRow{"SlotBeyondTheClasses", [](EditorState &s, ClassRecord &) { s.table.records[9].health = 7; },
-                   false},
-        UnsavedRow{"OtherPosition", [](EditorState &s, ClassRecord &) { s.currentIndex = 3; }, false}),
-    [](const auto &info) { return std::string(info.param.name); });
-
-TEST(UnsavedAtStart, CountRuleAloneIsNoChange)
-{
-    EditorState state;
-    ChangeTracker tracker(state);
-    state.table.classCount = 1; // "Prev. Class" right after start
-    EXPECT_FALSE(tracker.unsaved(state, state.current()));
+        change(state, form);
+        EXPECT_EQ(tracker.unsaved(state, form), unsaved);
+        tracker.classesSaved(state);
+        tracker.formShown(form);
+        EXPECT_FALSE(tracker.unsaved(state, form)) << "after a write";
+    }
 }
 
 struct ReplacingRow

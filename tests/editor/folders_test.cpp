@@ -108,30 +108,24 @@ TEST_F(FolderTest, DISABLED_WritesIntoAFolderWhoseNameIsNotText)
     EXPECT_TRUE(fs::exists(folder / "tvcc.cfg"));
 }
 
-enum class Gone { DeletedAfterStart, WorkingDirectoryRecreated };
-
 struct GoneRow
 {
     const char *name;
-    Gone gone;
+    bool workingDirectoryRecreated; // else deleted after start
     int command;
 };
-
-void PrintTo(const GoneRow &row, std::ostream *os) { *os << row.name; }
 
 class FolderGoneTest : public FolderTest, public ::testing::WithParamInterface<GoneRow>
 {
 protected:
     void TearDown() override
     {
-        if (!oldWorking.empty())
-            fs::current_path(oldWorking);
-        if (!oldPwd.isNull())
-            qputenv("PWD", oldPwd);
+        fs::current_path(oldWorking);
+        qputenv("PWD", oldPwd);
         FolderTest::TearDown();
     }
-    fs::path oldWorking;
-    QByteArray oldPwd;
+    const fs::path oldWorking = fs::current_path();
+    const QByteArray oldPwd = qgetenv("PWD");
 };
 
 // Every file command says so, names the folder, points to Open Folder and
@@ -140,15 +134,13 @@ TEST_P(FolderGoneTest, FileCommandsWarnAndWriteNothing)
 {
     const GoneRow &row = GetParam();
     const fs::path folder = makeFolder("game");
-    if (row.gone == Gone::DeletedAfterStart) {
+    if (!row.workingDirectoryRecreated) {
         startIn(GameFolder::At(folder));
         fs::remove(folder);
     } else {
 #ifdef _WIN32
         GTEST_SKIP() << "a working directory cannot be deleted here";
 #endif
-        oldWorking = fs::current_path();
-        oldPwd = qgetenv("PWD");
         fs::current_path(folder);
         qputenv("PWD", QByteArray::fromStdString(folder.string()));
         fs::remove(folder);
@@ -174,13 +166,12 @@ TEST_P(FolderGoneTest, FileCommandsWarnAndWriteNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, FolderGoneTest,
-    ::testing::Values(GoneRow{"DeletedLoadConfig", Gone::DeletedAfterStart, ControlId::LoadConfig},
-                      GoneRow{"DeletedWriteOut", Gone::DeletedAfterStart, ControlId::WriteOut},
-                      GoneRow{"DeletedChangeActiveConfig", Gone::DeletedAfterStart, CommandId::ChangeActiveConfig},
-                      GoneRow{"RecreatedLoadConfig", Gone::WorkingDirectoryRecreated, CommandId::LoadConfig},
-                      GoneRow{"RecreatedWriteOut", Gone::WorkingDirectoryRecreated, CommandId::WriteOut},
-                      GoneRow{"RecreatedChangeActiveConfig", Gone::WorkingDirectoryRecreated,
-                              CommandId::ChangeActiveConfig}),
+    ::testing::Values(GoneRow{"DeletedLoadConfig", false, ControlId::LoadConfig},
+                      GoneRow{"DeletedWriteOut", false, ControlId::WriteOut},
+                      GoneRow{"DeletedChangeActiveConfig", false, CommandId::ChangeActiveConfig},
+                      GoneRow{"RecreatedLoadConfig", true, CommandId::LoadConfig},
+                      GoneRow{"RecreatedWriteOut", true, CommandId::WriteOut},
+                      GoneRow{"RecreatedChangeActiveConfig", true, CommandId::ChangeActiveConfig}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(FolderTest, RecentFoldersLastFiveAcrossRuns)
@@ -322,22 +313,10 @@ TEST_P(UnsavedQuestionTest, AsksExactlyWhenAValueDiffers)
     EXPECT_EQ(dialog->hasUnsavedChanges(), !goesOn);
 }
 
-std::string questionRowName(const ::testing::TestParamInfo<QuestionRow> &info)
-{
-    const char *commands[] = {"Quit", "CloseBox", "LoadConfig", "OpenFolder", "ChangeActiveConfig"};
-    const auto [command, answer] = info.param;
-    const char *answers = answer == B::NoButton ? "TypedBack"
-                          : answer == B::Save   ? "WriteOut"
-                          : answer == B::Discard ? "Discard"
-                                                 : "Cancel";
-    return std::string(commands[int(command)]) + answers;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Commands, UnsavedQuestionTest,
     ::testing::Combine(::testing::Values(Command::Quit, Command::CloseBox, Command::LoadConfig, Command::OpenFolder,
                                          Command::ChangeActiveConfig),
-                       ::testing::Values(B::NoButton, B::Save, B::Discard, B::Cancel)),
-    questionRowName);
+                       ::testing::Values(B::NoButton, B::Save, B::Discard, B::Cancel)));
 
 } // namespace
