@@ -31,7 +31,7 @@ QString problemText(const GameFolder &folder, GameFolder::Problem problem, const
                                                   "since the program was started there, or its path is too long.")
                                     .arg(name);
     case GameFolder::Problem::Missing:
-        return CreatorDialog::tr("The game folder %1 no longer exists.").arg(name);
+        return CreatorDialog::tr("The game folder %1 does not exist (any more).").arg(name);
     case GameFolder::Problem::NotAFolder:
         return CreatorDialog::tr("%1 is not a folder.").arg(name);
     case GameFolder::Problem::Unreachable:

@@ -32,9 +32,9 @@ void CreatorDialog::OnLoadConfig()
     editorState.lastIndex = editorState.table.classCount - 1;
     // A shorter file than before must not leave the form beyond its classes.
     editorState.currentIndex = std::min(editorState.currentIndex, editorState.lastIndex);
+    changes.classesSaved(editorState);
     syncScrollBar();
     ShowRecord();
-    changes.classesSaved(editorState);
 }
 
 void CreatorDialog::OnNextClass()

@@ -35,6 +35,8 @@ std::vector<std::filesystem::path> RecentFolders()
 void AddRecentFolder(const std::filesystem::path &folder)
 {
     std::vector<std::filesystem::path> folders = RecentFolders();
+    if (!folders.empty() && folders.front() == folder)
+        return; // most starts: nothing to write
     folders.erase(std::remove(folders.begin(), folders.end(), folder), folders.end());
     folders.insert(folders.begin(), folder);
     folders.resize(std::min(folders.size(), keep));

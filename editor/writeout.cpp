@@ -36,6 +36,7 @@ bool CreatorDialog::writeOut()
     setStatusText((count == 1 ? tr("%1 class written to %2") : tr("%1 classes written to %2"))
                       .arg(count)
                       .arg(QString::fromLatin1(ClassFileName(editorState.sealsActive))));
+    updateIndicators();
     return true;
 }
 
