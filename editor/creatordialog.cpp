@@ -240,8 +240,8 @@ void CreatorDialog::showHelp()
            "3. Save to Memory, Next Class or Prev. Class store the form into the classes in memory.\n"
            "4. Write Out stores the form and writes all classes to the class file.\n\n"
            "ADD! and the starting-weapon list change the class at once. Change Active-Config switches "
-           "between the Seals and the Tangos file. Open Folder chooses the game folder. Before Quit, Load "
-           "Config, Open Folder and Change Active-Config drop changes that are not written out, they ask.\n\n"
+           "between the Seals and the Tangos file. Open Folder chooses the game folder. Quit, Load Config, "
+           "Open Folder and Change Active-Config ask before they drop changes that are not written out.\n\n"
            "Game folder:\n%1\n\nActive class file:\n%2")
             .arg(displayPath(gameFolder.name()), QString::fromLatin1(ClassFileName(editorState.sealsActive)));
     QMessageBox box(QMessageBox::Information, tr("Help"), text, QMessageBox::Ok, this);
