@@ -2,6 +2,9 @@
 
 #include <QApplication>
 
+#include <filesystem>
+#include <vector>
+
 // The application object: runs the editor window modally; when it ends, the
 // program ends.
 class CreatorApp : public QApplication
@@ -11,7 +14,15 @@ class CreatorApp : public QApplication
 public:
     CreatorApp(int &argc, char **argv);
 
-    // Runs the editor window on the working directory until it ends. Returns
-    // false: there is no event loop to run after it.
+    // Runs the editor window on the game folder the command line names until
+    // it ends. Returns false: there is no event loop to run after it.
     bool InitInstance();
+
+    // 0, or 2 after a command line it did not understand.
+    int exitCode() const { return startError; }
+
+private:
+    // The arguments after the program name, as the system gave them.
+    std::vector<std::filesystem::path> arguments;
+    int startError = 0;
 };

@@ -4,5 +4,5 @@ int main(int argc, char **argv)
 {
     CreatorApp app(argc, argv);
     app.InitInstance();
-    return 0;
+    return app.exitCode();
 }

@@ -133,7 +133,7 @@ constexpr ControlTemplate editorControls[] = {
     {0, K::Label, "Grenades", 151, 230, 46, 8, RightAligned, 1079},
     {1079, K::DigitsBox, "", 199, 228, 25, 12},
 
-    {1002, K::StatusLine, "", 0, 245, 233, 12, Disabled, 0, 0, "Status"},
+    {1002, K::StatusLine, "", 0, 245, 233, 12, 0, 0, 0, "Status"},
     {1001, K::ScrollBar, "", 0, 0, 0, 0},
 };
 

@@ -97,7 +97,7 @@ const ControlRow controlRows[] = {
     {1073, "QLineEdit", "7.62mm BB"},
     {1075, "QLineEdit", "40mm Gren", false},
     {1079, "QLineEdit", "Grenades"},
-    {1002, "QLineEdit", "Status", false},
+    {1002, "QLineEdit", "Status"},
     {1001, "QScrollBar", ""},
 };
 
@@ -191,8 +191,9 @@ TEST_F(WindowTest, ListsAreFilledUnsortedAndShowTheirFirstEntry)
 
 TEST_F(WindowTest, OpensOnTheEmptySlotWithAnEmptyStatusLine)
 {
-    EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("Tolvane Class Creator \u00A9 - Editing  "));
+    EXPECT_EQ(shownTitle(*dialog), QString::fromUtf8("Tolvane Class Creator \u00A9 - Editing  "));
     EXPECT_EQ(dialog->statusText(), QString());
+    EXPECT_TRUE(control<QLineEdit>(1002)->isReadOnly()) << "shown with normal contrast, but never edited";
     EXPECT_FALSE(control(1001)->isVisibleTo(dialog.get()));
 }
 
