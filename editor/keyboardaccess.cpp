@@ -1,10 +1,12 @@
 #include "keyboardaccess.h"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -72,7 +74,7 @@ bool readingOrder(const QWidget *a, const QWidget *b)
 QList<QWidget *> tabOrder(QWidget *form)
 {
     const auto children = form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-    int formTop = form->height();
+    int formTop = std::numeric_limits<int>::max();
     for (QWidget *child : children) {
         if (qobject_cast<QGroupBox *>(child))
             formTop = std::min(formTop, child->y());
@@ -98,6 +100,21 @@ QList<QWidget *> tabOrder(QWidget *form)
     return order + commandButtons;
 }
 
+// Qt draws the focus frame only after a key moved the focus; the window sets
+// that state on showing, so that "&Quit" shows its frame from the start.
+class FocusFrameAtStart : public QObject
+{
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show)
+            static_cast<QWidget *>(watched)->setAttribute(Qt::WA_KeyboardFocusChange);
+        return false;
+    }
+};
+
 } // namespace
 
 void setUpKeyboardAccess(QWidget *form)
@@ -106,6 +123,5 @@ void setUpKeyboardAccess(QWidget *form)
     const QList<QWidget *> order = tabOrder(form);
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
-    // The focus frame shows from the start, not only after the first Tab.
-    form->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+    form->window()->installEventFilter(new FocusFrameAtStart(form));
 }
