@@ -105,7 +105,10 @@ public:
         return state;
     }
 
-    QStringList actionNames() const override { return QStringList{showMenuAction()} + QAccessibleWidget::actionNames(); }
+    QStringList actionNames() const override
+    {
+        return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
+    }
     void doAction(const QString &name) override
     {
         if (name != showMenuAction())
@@ -205,17 +208,19 @@ void nameLists(const QHash<int, QWidget *> &controls)
         if (list->isEditable())
             continue; // its text field reports its changes
         // The new entry as a text change, since the name stays the same.
-        QObject::connect(list, &QComboBox::currentTextChanged, list, [list, shown = list->currentText()](const QString &now) mutable {
+        const auto announce = [list, shown = list->currentText()](const QString &now) mutable {
             QAccessibleTextUpdateEvent event(list, 0, shown, now);
             QAccessible::updateAccessibility(&event);
             shown = now;
-        });
+        };
+        QObject::connect(list, &QComboBox::currentTextChanged, list, announce);
     }
 
     auto *items = qobject_cast<QComboBox *>(controls.value(ControlId::ItemList));
     QWidget *amount = controls.value(ControlId::Amount);
     const auto nameAmount = [items, amount] {
-        amount->setAccessibleName(QCoreApplication::translate("CreatorDialog", "Amount of %1").arg(items->currentText()));
+        const QString name = QCoreApplication::translate("CreatorDialog", "Amount of %1");
+        amount->setAccessibleName(name.arg(items->currentText()));
     };
     nameAmount();
     QObject::connect(items, &QComboBox::currentIndexChanged, amount, nameAmount);

@@ -218,8 +218,8 @@ protected:
         qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), palette(), true);
 
         // A title with an Alt letter shows it underlined where the style does.
-        const int mnemonic = style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this) ? Qt::TextShowMnemonic
-                                                                                               : Qt::TextHideMnemonic;
+        const bool underline = style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this);
+        const int mnemonic = underline ? Qt::TextShowMnemonic : Qt::TextHideMnemonic;
         const QRect titleArea(metrics.averageCharWidth(), 0, metrics.size(mnemonic, title()).width() + 4,
                               metrics.height());
         painter.fillRect(titleArea, palette().window());

@@ -216,8 +216,11 @@ def check_status_line(nodes):
     check(not has(bar, Atspi.StateType.EDITABLE), "the status bar is editable")
 
     heard = []
-    listener = Atspi.EventListener.new(
-        lambda event: heard.append((event.type, event.source.get_name())) if event.source.get_role() == Atspi.Role.STATUS_BAR else None)
+    def hear(event):
+        if event.source.get_role() == Atspi.Role.STATUS_BAR:
+            heard.append((event.type, event.source.get_name()))
+
+    listener = Atspi.EventListener.new(hear)
     listener.register("object:property-change:accessible-name")
     listener.register("object:text-changed:insert")
     press(one(nodes, "push button", "Load Config"))
