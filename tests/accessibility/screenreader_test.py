@@ -185,6 +185,31 @@ def check_lists(nodes):
     one(nodes, "text", "Amount of Army Knife")
 
 
+def check_list_value_change(nodes):
+    """Down in the item list: the list keeps its name and tells its new entry."""
+    items = one(nodes, "combo box", "Inventory item")
+    amount = one(nodes, "text", "Amount of Army Knife")
+    if not (items and amount):
+        return
+    inserted = []
+
+    def hear(event):
+        if event.source.get_role() == Atspi.Role.COMBO_BOX:
+            inserted.append(event.any_data)
+
+    listener = Atspi.EventListener.new(hear)
+    listener.register("object:text-changed:insert")
+    Atspi.Component.grab_focus(items)
+    pump(lambda: has(items, Atspi.StateType.FOCUSED))
+    Atspi.generate_keyboard_event(0xFF54, None, Atspi.KeySynthType.SYM)  # Down
+    pump(lambda: "Fists" in inserted and amount.get_name() == "Amount of Fists")
+    check(items.get_name() == "Inventory item", f"the item list is named {items.get_name()!r} after Down")
+    check(text_of(items) == "Fists", f"the item list gives {text_of(items)!r} after Down, not 'Fists'")
+    check("Fists" in inserted, f"the item list told {inserted} after Down, not 'Fists'")
+    check(amount.get_name() == "Amount of Fists", f"the Amount box is named {amount.get_name()!r} after Down")
+    listener.deregister("object:text-changed:insert")
+
+
 def check_groups(nodes):
     for role, name, group in GROUP_MEMBERS:
         acc = one(nodes, role, name)
@@ -269,6 +294,7 @@ def main():
         check_groups(nodes)
         check_disabled_values(nodes)
         check_status_line(nodes)
+        check_list_value_change(nodes)
     finally:
         editor.terminate()
         editor.wait(10)
