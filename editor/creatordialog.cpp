@@ -1,6 +1,7 @@
 #include "creatordialog.h"
 
 #include "aboutdialog.h"
+#include "accessibility.h"
 #include "artwork.h"
 #include "classfilereader.h"
 #include "controlids.h"
@@ -117,6 +118,7 @@ void CreatorDialog::buildControls()
     client->setFont(dialogFont("Tahoma"));
     const DialogUnits units(client->font());
     controls = createControls(editorTemplate(), units, client);
+    setUpAccessibility(client, controls);
     client->setFixedSize(units.toPixels(editorTemplateSize));
 
     auto *layout = new QVBoxLayout(this);

@@ -217,9 +217,13 @@ protected:
         // An etched line; styles draw their own group frames under the title.
         qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), palette(), true);
 
-        const QRect titleArea(metrics.averageCharWidth(), 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+        // A title with an Alt letter shows it underlined where the style does.
+        const bool underline = style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this);
+        const int mnemonic = underline ? Qt::TextShowMnemonic : Qt::TextHideMnemonic;
+        const QRect titleArea(metrics.averageCharWidth(), 0, metrics.size(mnemonic, title()).width() + 4,
+                              metrics.height());
         painter.fillRect(titleArea, palette().window());
-        style()->drawItemText(&painter, titleArea, Qt::AlignCenter, palette(), isEnabled(), title(),
+        style()->drawItemText(&painter, titleArea, Qt::AlignCenter | mnemonic, palette(), isEnabled(), title(),
                               QPalette::WindowText);
     }
 };
