@@ -7,12 +7,16 @@
 
 #include <iostream>
 #include <optional>
+#include <string_view>
 
 namespace {
 
 const char *const usage = "Usage: tolvane-class-creator [FOLDER | --recent]\n"
-                          "Edits the class files in FOLDER (default: the working directory);\n"
-                          "--recent opens the folder used last.\n";
+                          "       tolvane-class-creator --help | --version\n"
+                          "Edits the class files in FOLDER (default: the working directory).\n"
+                          "  --recent       opens the folder used last (the working directory when none)\n"
+                          "  -h, --help     shows this text\n"
+                          "  -v, --version  shows the version\n";
 
 // The game folder the command line names: none, FOLDER or --recent.
 std::optional<GameFolder> folderFromArguments(const std::vector<std::filesystem::path> &arguments)
@@ -31,6 +35,21 @@ std::optional<GameFolder> folderFromArguments(const std::vector<std::filesystem:
 }
 
 } // namespace
+
+std::optional<int> answerHelpOrVersion(int argc, char **argv)
+{
+    if (argc != 2)
+        return std::nullopt;
+    const std::string_view argument = argv[1];
+    if (argument == "-h" || argument == "--help")
+        std::cout << usage;
+    else if (argument == "-v" || argument == "--version")
+        std::cout << "tolvane-class-creator " TOLVANE_VERSION "\n";
+    else
+        return std::nullopt;
+    std::cout.flush();
+    return std::cout ? 0 : 2;
+}
 
 CreatorApp::CreatorApp(int &argc, char **argv)
     : QApplication(argc, argv)

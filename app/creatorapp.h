@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QApplication>
 
 #include <filesystem>
@@ -26,3 +28,8 @@ private:
     std::vector<std::filesystem::path> arguments;
     int startError = 0;
 };
+
+// "--help" or "--version" alone: writes the usage or the version to standard
+// output and gives the exit status, before any window or display is needed;
+// nullopt for any other command line.
+std::optional<int> answerHelpOrVersion(int argc, char **argv);

@@ -28,7 +28,7 @@ appstreamcli validate --no-net "$prefix/share/metainfo/org.example.tolvane.Class
 
 # --help and the man page name the same options.
 options() { grep -oE -- '(^|[^a-z0-9-])-(-[a-z][a-z-]*(=[a-z]+)?|[a-zA-Z])\b' | grep -oE -- '-.*' | sort -u; }
-for program in tolvane-classfile; do
+for program in tolvane-classfile tolvane-class-creator; do
     page="$prefix/share/man/man1/$program.1.gz"
     if [ ! -s "$page" ]; then echo "missing: man page of $program"; status=1; continue; fi
     fromHelp=$("$prefix/bin/$program" --help | options)
