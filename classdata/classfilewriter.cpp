@@ -52,9 +52,20 @@ constexpr std::string_view headerLines[] = {
 class LineWriter
 {
 public:
-    LineWriter(std::string &out, std::string_view lineEnd) : out(out), lineEnd(lineEnd) {}
+    LineWriter(std::string &out, std::string_view lineEnd) : out(out), crlf(lineEnd == "\r\n") {}
 
-    void line(std::string_view text = {}) { out.append(text).append(lineEnd); }
+    void line(std::string_view text)
+    {
+        out.append(text);
+        endLine();
+    }
+    // A line of one character, or none: the block's brackets and blank lines.
+    void line(char c = '\0')
+    {
+        if (c)
+            out.push_back(c);
+        endLine();
+    }
     void block(const ClassRecord &r);
 
 private:
@@ -66,8 +77,16 @@ private:
     template <typename Number>
     void number(const KeyPrefix &prefix, Number value);
 
+    // LF or CR LF, put in byte by byte: cheaper than copying a line end.
+    void endLine()
+    {
+        if (crlf)
+            out.push_back('\r');
+        out.push_back('\n');
+    }
+
     std::string &out;
-    std::string_view lineEnd;
+    bool crlf;
 };
 
 void LineWriter::text(std::string_view value)
@@ -80,7 +99,7 @@ void LineWriter::text(std::string_view value)
             break;
         value.remove_prefix(std::size_t(end - value.begin()) + 1);
     }
-    out.append(lineEnd);
+    endLine();
 }
 
 // A number line, "PREFIX NUMBER", goes in with one append: number lines are
@@ -95,7 +114,9 @@ void LineWriter::number(const KeyPrefix &prefix, Number value)
         at = putFloat(at, value);
     else
         at = std::to_chars(at, at + 11, value).ptr;
-    at = std::copy(lineEnd.begin(), lineEnd.end(), at);
+    if (crlf)
+        *at++ = '\r';
+    *at++ = '\n';
     out.append(line, at);
 }
 
@@ -114,9 +135,11 @@ std::string_view resistanceWord(float resistance)
 void LineWriter::block(const ClassRecord &r)
 {
     line();
-    out.append("// ");
+    out.push_back('/');
+    out.push_back('/');
+    out.push_back(' ');
     text(r.classname.view());
-    line("{");
+    line('{');
     for (const ClassField &f : classFields()) {
         field(f, r);
         if (f.blankLineAfter)
@@ -128,7 +151,7 @@ void LineWriter::block(const ClassRecord &r)
         out.append("inventory ").append(itemCatalogue[slot].internalName);
         number(KeyPrefix{{' '}, 1}, r.inventory[slot]);
     }
-    line("}");
+    line('}');
     line();
 }
 

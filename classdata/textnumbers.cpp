@@ -145,8 +145,9 @@ char *putFloat(char *at, double value)
     // rounding that to an integer rounds as printf does, ties to even, and the
     // digits need no floating-point formatting: the writer's common case.
     const double scaled = std::fabs(value) * 1e6;
-    if (double(float(value)) == value && scaled < 9e15) {
-        const auto units = std::uint64_t(std::nearbyint(scaled));
+    if (double(float(value)) == value && scaled < 0x1p52) {
+        // Adding and taking away 2^52 rounds to an integer, ties to even.
+        const auto units = std::uint64_t((scaled + 0x1p52) - 0x1p52);
         if (std::signbit(value))
             *at++ = '-';
         at = std::to_chars(at, at + 20, units / 1000000).ptr;
