@@ -1,6 +1,11 @@
 #pragma once
 
+#include <optional>
+
 #include <QApplication>
+
+#include <filesystem>
+#include <vector>
 
 // The application object: runs the editor window modally; when it ends, the
 // program ends.
@@ -11,7 +16,20 @@ class CreatorApp : public QApplication
 public:
     CreatorApp(int &argc, char **argv);
 
-    // Runs the editor window on the working directory until it ends. Returns
-    // false: there is no event loop to run after it.
+    // Runs the editor window on the game folder the command line names until
+    // it ends. Returns false: there is no event loop to run after it.
     bool InitInstance();
+
+    // 0, or 2 after a command line it did not understand.
+    int exitCode() const { return startError; }
+
+private:
+    // The arguments after the program name, as the system gave them.
+    std::vector<std::filesystem::path> arguments;
+    int startError = 0;
 };
+
+// "--help" or "--version" alone: writes the usage or the version to standard
+// output and gives the exit status, before any window or display is needed;
+// nullopt for any other command line.
+std::optional<int> answerHelpOrVersion(int argc, char **argv);

@@ -2,7 +2,9 @@
 
 int main(int argc, char **argv)
 {
+    if (const std::optional<int> status = answerHelpOrVersion(argc, argv))
+        return *status;
     CreatorApp app(argc, argv);
     app.InitInstance();
-    return 0;
+    return app.exitCode();
 }

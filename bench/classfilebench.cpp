@@ -1,3 +1,4 @@
+#include "checkreport.h"
 #include "classfilereader.h"
 #include "classfilewriter.h"
 
@@ -82,10 +83,57 @@ void writeClassFile(benchmark::State &state)
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fullFile().size()));
 }
 
+// The full file with one finding in every block: a speed out of range.
+const std::string &fileWithFindings()
+{
+    static const std::string bytes = [] {
+        std::string out;
+        for (std::size_t at = 0, next; at < fullFile().size(); at = next) {
+            next = fullFile().find("\nspeed ", at);
+            next = next == std::string::npos ? fullFile().size() : next + 1;
+            out.append(fullFile(), at, next - at);
+            if (next < fullFile().size())
+                out += "speed 10.5\n";
+        }
+        return out;
+    }();
+    return bytes;
+}
+
+void readWithFindings(benchmark::State &state)
+{
+    if (!haveFile(state))
+        return;
+    auto table = std::make_unique<ClassTable>();
+    for (auto _ : state) {
+        ReadClassBytes(*table, fileWithFindings());
+        benchmark::DoNotOptimize(table->classCount);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fileWithFindings().size()));
+}
+
+// What tolvane-classfile check does for one file, short of printing.
+void checkWithFindings(benchmark::State &state)
+{
+    if (!haveFile(state))
+        return;
+    auto table = std::make_unique<ClassTable>();
+    for (auto _ : state) {
+        CheckReport report("tvclass_seals.cfg");
+        ReadClassBytes(*table, fileWithFindings(), &report);
+        std::string out = report.text();
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fileWithFindings().size()));
+}
+
 } // namespace
 
 BENCHMARK(memchrLineScan)->Name("MemchrLineScan/64classes");
 BENCHMARK(readClassFile)->Name("ReadClassFile/64classes")->Unit(benchmark::kMicrosecond);
 BENCHMARK(writeClassFile)->Name("WriteClassFile/64classes")->Unit(benchmark::kMicrosecond);
+BENCHMARK(readWithFindings)->Name("ReadClassFile/64classesOneFindingEach")->Unit(benchmark::kMicrosecond);
+BENCHMARK(checkWithFindings)->Name("Check/64classesOneFindingEach")->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

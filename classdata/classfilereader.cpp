@@ -1,5 +1,7 @@
 #include "classfilereader.h"
 
+#include "asciitext.h"
+#include "classfields.h"
 #include "itemcatalogue.h"
 #include "textnumbers.h"
 
@@ -9,96 +11,7 @@
 
 namespace {
 
-enum class ValueKind : std::uint8_t {
-    ClassName,
-    Keys,
-    StartingWeapon,
-    Abilities,
-    Float,
-    RangedFloat,
-    Resistance,
-    RangedInt,
-    Inventory,
-};
-
-struct KeyRule
-{
-    std::string_view name; // lower case
-    ValueKind kind;
-    std::int32_t ClassRecord::*intField = nullptr;
-    std::int32_t fallback = 0;
-    float ClassRecord::*floatField = nullptr;
-};
-
-// Every key of a class block. The fallbacks replace numbers outside the
-// accepted range; several differ from the block-start defaults on purpose.
-constexpr KeyRule keyRules[] = {
-    {.name = "classname", .kind = ValueKind::ClassName},
-    {.name = "underwaterair", .kind = ValueKind::Float, .floatField = &ClassRecord::underwaterair},
-    {.name = "classabilities", .kind = ValueKind::Abilities},
-    {.name = "keys", .kind = ValueKind::Keys},
-    {.name = "speed", .kind = ValueKind::RangedFloat, .floatField = &ClassRecord::speed},
-    {.name = "resistance", .kind = ValueKind::Resistance},
-    {.name = "jump", .kind = ValueKind::RangedFloat, .floatField = &ClassRecord::jump},
-    {"health", ValueKind::RangedInt, &ClassRecord::health, 100},
-    {"max_health", ValueKind::RangedInt, &ClassRecord::max_health, 100},
-    {"max_shells", ValueKind::RangedInt, &ClassRecord::max_shells, 20},
-    {"max_357cal", ValueKind::RangedInt, &ClassRecord::max_357cal, 20},
-    {"max_45cal", ValueKind::RangedInt, &ClassRecord::max_45cal, 20},
-    {"max_9cal", ValueKind::RangedInt, &ClassRecord::max_9cal, 20},
-    {"max_556cal", ValueKind::RangedInt, &ClassRecord::max_556cal, 20},
-    {"max_308cal", ValueKind::RangedInt, &ClassRecord::max_308cal, 20},
-    {"max_762bb", ValueKind::RangedInt, &ClassRecord::max_762bb, 20},
-    {"max_rockets", ValueKind::RangedInt, &ClassRecord::max_rockets, 2},
-    {"max_grenades", ValueKind::RangedInt, &ClassRecord::max_grenades, 100},
-    {"max_cells", ValueKind::RangedInt, &ClassRecord::max_cells, 100},
-    {"kevlar_trouser", ValueKind::RangedInt, &ClassRecord::kevlar_trouser, 20},
-    {"kevlar_vest", ValueKind::RangedInt, &ClassRecord::kevlar_vest, 50},
-    {"combat_helmet", ValueKind::RangedInt, &ClassRecord::combat_helmet, 20},
-    {.name = "starting_weapon", .kind = ValueKind::StartingWeapon},
-    {.name = "inventory", .kind = ValueKind::Inventory},
-};
-constexpr std::size_t longestKey = 15;
-
-constexpr double intLow = 0, intHigh = 999;
-constexpr double floatLow = 0, floatHigh = 10, floatFallback = 1;
-
-char foldCase(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
-// The indexes of the rules of each key length, -1 after the last: a lookup
-// looks at a handful of rules at most.
-constexpr auto rulesByLength = [] {
-    std::array<std::array<std::int8_t, 8>, longestKey + 1> table{};
-    for (auto &rules : table)
-        rules.fill(-1);
-    for (std::size_t i = 0; i < std::size(keyRules); ++i) {
-        auto &rules = table[keyRules[i].name.size()];
-        *std::find(rules.begin(), rules.end(), -1) = std::int8_t(i);
-    }
-    return table;
-}();
-
-// The rule for key, compared without regard to case; null for an unknown key.
-const KeyRule *findRule(std::string_view key)
-{
-    if (key.empty() || key.size() > longestKey)
-        return nullptr;
-    char folded[longestKey];
-    for (std::size_t i = 0; i < key.size(); ++i)
-        folded[i] = foldCase(key[i]);
-    const std::string_view name(folded, key.size());
-    for (std::int8_t i : rulesByLength[name.size()]) {
-        if (i < 0)
-            break;
-        const KeyRule &rule = keyRules[std::size_t(i)];
-        if (rule.name.back() == name.back() && rule.name == name)
-            return &rule;
-    }
-    return nullptr;
-}
+constexpr std::string_view inventoryKey = "inventory";
 
 // Splits bytes into lines at LF. A CR right before the LF, or at the very end
 // of the bytes, belongs to the line end, and a line's content ends at its
@@ -159,12 +72,11 @@ private:
     void skipLineAfterBlock();
     void reportBlockBeyondLimit(std::string_view line);
     void readKeyLine(std::string_view line, ClassRecord &record);
-    void store(const KeyRule &rule, std::string_view key, std::string_view value, ClassRecord &record);
-    template <std::size_t Capacity>
-    void storeText(FixedText<Capacity> &field, std::string_view key, std::string_view text);
+    void store(const ClassField &field, std::string_view value, ClassRecord &record);
+    void storeText(const ClassField &field, std::string_view text, ClassRecord &record);
     void storeInventory(std::string_view key, std::string_view value, ClassRecord &record);
-    float readRangedFloat(const KeyRule &rule, std::string_view text);
-    std::int32_t readRangedInt(const KeyRule &rule, std::string_view text);
+    float readFloat(const ClassField &field, std::string_view text);
+    std::int32_t readInt(const ClassField &field, std::string_view text);
     std::int32_t readAbilities(std::string_view text);
     float readResistance(std::string_view word);
     template <typename Number>
@@ -180,7 +92,7 @@ private:
     LineReader lines;
     ReadObserver *observer;
     // Only while observing: the line that set each key and item of the block.
-    std::array<int, std::size(keyRules)> keyLines{};
+    std::array<int, maxClassFields> keyLines{};
     std::array<int, inventorySlotCount> itemLines{};
 };
 
@@ -264,55 +176,46 @@ void ClassFileParser::readKeyLine(std::string_view line, ClassRecord &record)
         return;
     }
     const std::string_view key = line.substr(0, space);
-    const KeyRule *rule = findRule(key);
-    if (!rule) {
+    const std::string_view value = line.substr(space + 1);
+    if (const ClassField *field = FieldOfKey(key)) {
+        noteRepeat(keyLines[std::size_t(field - classFields().data())], field->key);
+        store(*field, value, record);
+    } else if (equalsIgnoreCase(key, inventoryKey)) {
+        storeInventory(key, value, record);
+    } else {
         report({.kind = ReadFindingKind::UnknownKey, .key = key});
-        return;
-    }
-    if (rule->kind != ValueKind::Inventory)
-        noteRepeat(keyLines[std::size_t(rule - keyRules)], rule->name);
-    store(*rule, key, line.substr(space + 1), record);
-}
-
-// Stores value into the field that rule names, as the game reads it.
-void ClassFileParser::store(const KeyRule &rule, std::string_view key, std::string_view value, ClassRecord &record)
-{
-    switch (rule.kind) {
-    case ValueKind::ClassName:
-        return storeText(record.classname, rule.name, value);
-    case ValueKind::Keys:
-        return storeText(record.keys, rule.name, value);
-    case ValueKind::StartingWeapon:
-        return storeText(record.starting_weapon, rule.name, value);
-    case ValueKind::Abilities:
-        record.classabilities = readAbilities(value);
-        return;
-    case ValueKind::Float:
-        record.*rule.floatField = toFloat32(readNumber(parseDouble, rule.name, value, true));
-        return;
-    case ValueKind::RangedFloat:
-        record.*rule.floatField = readRangedFloat(rule, value);
-        return;
-    case ValueKind::Resistance:
-        record.resistance = readResistance(value);
-        return;
-    case ValueKind::RangedInt:
-        record.*rule.intField = readRangedInt(rule, value);
-        return;
-    case ValueKind::Inventory:
-        return storeInventory(key, value, record);
     }
 }
 
-// Copies text into field, cut to the field's capacity.
-template <std::size_t Capacity>
-void ClassFileParser::storeText(FixedText<Capacity> &field, std::string_view key, std::string_view text)
+// Stores value into field, as the game reads it.
+void ClassFileParser::store(const ClassField &field, std::string_view value, ClassRecord &record)
 {
-    field.assign(text);
+    switch (field.kind) {
+    case FieldKind::Text:
+        return storeText(field, value, record);
+    case FieldKind::Abilities:
+        record.*field.intMember = readAbilities(value);
+        return;
+    case FieldKind::Float:
+        record.*field.floatMember = readFloat(field, value);
+        return;
+    case FieldKind::Resistance:
+        record.*field.floatMember = readResistance(value);
+        return;
+    case FieldKind::Int:
+        record.*field.intMember = readInt(field, value);
+        return;
+    }
+}
+
+// Copies text into the field, cut to the field's capacity.
+void ClassFileParser::storeText(const ClassField &field, std::string_view text, ClassRecord &record)
+{
+    field.text.set(record, text);
     if (text.find('\r') != std::string_view::npos)
-        report({.kind = ReadFindingKind::CarriageReturn, .key = key, .text = text});
-    if (text.size() > Capacity)
-        report({.kind = ReadFindingKind::TextCut, .key = key, .text = text, .kept = field.view()});
+        report({.kind = ReadFindingKind::CarriageReturn, .key = field.key, .text = text});
+    if (text.size() > field.text.capacity)
+        report({.kind = ReadFindingKind::TextCut, .key = field.key, .text = text, .kept = field.text.get(record)});
 }
 
 // "NAME AMOUNT": the amount goes to the catalogue slot of NAME. Findings name
@@ -339,19 +242,26 @@ void ClassFileParser::storeInventory(std::string_view key, std::string_view valu
     record.inventory[std::size_t(*slot)] = stored;
 }
 
-// speed and jump: outside 0 to 10, NaN and infinities included, they are 1.
-// The range is checked before the value is narrowed to a float.
-float ClassFileParser::readRangedFloat(const KeyRule &rule, std::string_view text)
+// A float; outside a ranged field's range, NaN and infinities included, the
+// fallback. The range is checked before the value is narrowed to a float.
+float ClassFileParser::readFloat(const ClassField &field, std::string_view text)
 {
-    const double value = readNumber(parseDouble, rule.name, text, true);
-    return toFloat32(withinRange(rule.name, value, floatLow, floatHigh, floatFallback, true, value));
+    const double value = readNumber(parseDouble, field.key, text, true);
+    if (!field.range)
+        return toFloat32(value);
+    const KeyRange &range = *field.range;
+    return toFloat32(withinRange(field.key, value, range.low, range.high, range.fallback, true, value));
 }
 
-// The int keys: outside 0 to 999 they take the rule's fallback.
-std::int32_t ClassFileParser::readRangedInt(const KeyRule &rule, std::string_view text)
+// An int; outside a ranged field's range, the fallback.
+std::int32_t ClassFileParser::readInt(const ClassField &field, std::string_view text)
 {
-    const std::int32_t value = readNumber(parseInt, rule.name, text, false);
-    return std::int32_t(withinRange(rule.name, value, intLow, intHigh, rule.fallback, false, writtenInteger(text)));
+    const std::int32_t value = readNumber(parseInt, field.key, text, false);
+    if (!field.range)
+        return value;
+    const KeyRange &range = *field.range;
+    return std::int32_t(
+        withinRange(field.key, value, range.low, range.high, range.fallback, false, writtenInteger(text)));
 }
 
 // A float, truncated toward zero to the 32-bit bit set.
@@ -459,16 +369,4 @@ FileBytes ReadClassFile(ClassTable &table, const std::filesystem::path &folder, 
     if (file.status != FileStatus::Unreadable)
         ReadClassBytes(table, file.bytes);
     return file;
-}
-
-std::optional<KeyRange> RangeOfKey(std::string_view key)
-{
-    const KeyRule *rule = findRule(key);
-    if (!rule)
-        return std::nullopt;
-    if (rule->kind == ValueKind::RangedInt)
-        return KeyRange{intLow, intHigh, double(rule->fallback)};
-    if (rule->kind == ValueKind::RangedFloat)
-        return KeyRange{floatLow, floatHigh, floatFallback};
-    return std::nullopt;
 }

@@ -71,16 +71,3 @@ void ReadClassBytes(ClassTable &table, std::string_view bytes, ReadObserver *obs
 // reads as an empty one; an unreadable file leaves the table as it was and
 // reports Unreadable with the reason.
 FileBytes ReadClassFile(ClassTable &table, const std::filesystem::path &folder, std::int32_t sealsActive);
-
-// The numbers the reader accepts for a key, and what it stores instead of a
-// number outside them.
-struct KeyRange
-{
-    double low;
-    double high;
-    double fallback;
-};
-
-// The range of a ranged number key (compared without regard to case);
-// nullopt for keys whose values are taken as they are.
-std::optional<KeyRange> RangeOfKey(std::string_view key);

@@ -1,14 +1,40 @@
 #include "classfilewriter.h"
 
+#include "classfields.h"
 #include "classfilereader.h"
 #include "fileio.h"
 #include "itemcatalogue.h"
 #include "textnumbers.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
+#include <type_traits>
+#include <charconv>
 #include <memory>
 
 namespace {
+
+// Each field's "KEY " padded to a fixed size, so that copying it into a line
+// is a fixed-size copy the compiler makes inline: key copies were most of the
+// writer's time.
+struct KeyPrefix
+{
+    std::array<char, 16> text{};
+    std::size_t size = 0;
+};
+constexpr auto keyPrefixes = [] {
+    std::array<KeyPrefix, std::size(classFieldTable)> prefixes{};
+    for (std::size_t i = 0; i < prefixes.size(); ++i) {
+        const std::string_view key = classFieldTable[i].key;
+        if (key.size() >= prefixes[i].text.size())
+            throw "a key too long for its prefix";
+        std::copy(key.begin(), key.end(), prefixes[i].text.begin());
+        prefixes[i].text[key.size()] = ' ';
+        prefixes[i].size = key.size() + 1;
+    }
+    return prefixes;
+}();
 
 constexpr std::string_view headerLines[] = {
     "// Created with Tolvane Class Creator",
@@ -26,90 +52,128 @@ constexpr std::string_view headerLines[] = {
 class LineWriter
 {
 public:
-    LineWriter(std::string &out, std::string_view lineEnd) : out(out), lineEnd(lineEnd) {}
+    LineWriter(std::string &out, std::string_view lineEnd) : out(out), crlf(lineEnd == "\r\n") {}
 
-    void line(std::string_view text = {}) { out.append(text).append(lineEnd); }
-
-    // A text value without CR and LF bytes: the reader would take them for
-    // line ends, so they could not be read back.
-    void text(std::string_view key, std::string_view value)
+    void line(std::string_view text)
     {
-        out.append(key);
-        for (char c : value) {
-            if (c != '\r' && c != '\n')
-                out.push_back(c);
-        }
-        out.append(lineEnd);
+        out.append(text);
+        endLine();
     }
-    void number(std::string_view key, std::int32_t value)
+    // A line of one character, or none: the block's brackets and blank lines.
+    void line(char c = '\0')
     {
-        appendInt(out.append(key), value);
-        out.append(lineEnd);
+        if (c)
+            out.push_back(c);
+        endLine();
     }
-    void decimal(std::string_view key, float value)
-    {
-        appendFloat(out.append(key), value);
-        out.append(lineEnd);
-    }
-
     void block(const ClassRecord &r);
 
 private:
+    void field(const ClassField &field, const ClassRecord &r);
+    void key(std::string_view key) { out.append(key).push_back(' '); }
+    // The rest of a line: a text without CR and LF bytes, which the reader
+    // would take for line ends, so that they could not be read back.
+    void text(std::string_view value);
+    template <typename Number>
+    void number(const KeyPrefix &prefix, Number value);
+
+    // LF or CR LF, put in byte by byte: cheaper than copying a line end.
+    void endLine()
+    {
+        if (crlf)
+            out.push_back('\r');
+        out.push_back('\n');
+    }
+
     std::string &out;
-    std::string_view lineEnd;
+    bool crlf;
 };
 
-// The resistance line for exactly 0, 1 or 2; other values have none.
-std::string_view resistanceLine(float resistance)
+void LineWriter::text(std::string_view value)
+{
+    const auto isLineEnd = [](char c) { return c == '\r' || c == '\n'; };
+    for (;;) {
+        const auto end = std::find_if(value.begin(), value.end(), isLineEnd);
+        out.append(value.begin(), end);
+        if (end == value.end())
+            break;
+        value.remove_prefix(std::size_t(end - value.begin()) + 1);
+    }
+    endLine();
+}
+
+// A number line, "PREFIX NUMBER", goes in with one append: number lines are
+// most of a class file.
+template <typename Number>
+void LineWriter::number(const KeyPrefix &prefix, Number value)
+{
+    char line[sizeof prefix.text + longestFloat + 2];
+    std::memcpy(line, prefix.text.data(), sizeof prefix.text);
+    char *at = line + prefix.size;
+    if constexpr (std::is_same_v<Number, float>)
+        at = putFloat(at, value);
+    else
+        at = std::to_chars(at, at + 11, value).ptr;
+    if (crlf)
+        *at++ = '\r';
+    *at++ = '\n';
+    out.append(line, at);
+}
+
+// The resistance word for exactly 0, 1 or 2; other values have none.
+std::string_view resistanceWord(float resistance)
 {
     if (resistance == 0.0f)
-        return "resistance none";
+        return "none";
     if (resistance == 1.0f)
-        return "resistance fire";
+        return "fire";
     if (resistance == 2.0f)
-        return "resistance explosive";
+        return "explosive";
     return {};
 }
 
 void LineWriter::block(const ClassRecord &r)
 {
     line();
-    text("// ", r.classname.view());
-    line("{");
-    text("classname ", r.classname.view());
-    number("classabilities ", r.classabilities);
-    decimal("underwaterair ", r.underwaterair);
-    decimal("speed ", r.speed);
-    decimal("jump ", r.jump);
-    text("keys ", r.keys.view());
-    if (std::string_view resistance = resistanceLine(r.resistance); !resistance.empty())
-        line(resistance);
-    number("health ", r.health);
-    number("max_health ", r.max_health);
-    number("kevlar_trouser ", r.kevlar_trouser);
-    number("kevlar_vest ", r.kevlar_vest);
-    number("combat_helmet ", r.combat_helmet);
-    line();
-    number("max_shells ", r.max_shells);
-    number("max_rockets ", r.max_rockets);
-    number("max_grenades ", r.max_grenades);
-    number("max_cells ", r.max_cells);
-    number("max_357cal ", r.max_357cal);
-    number("max_45cal ", r.max_45cal);
-    number("max_9cal ", r.max_9cal);
-    number("max_556cal ", r.max_556cal);
-    number("max_308cal ", r.max_308cal);
-    number("max_762bb ", r.max_762bb);
-    line();
-    text("starting_weapon ", r.starting_weapon.view());
+    out.push_back('/');
+    out.push_back('/');
+    out.push_back(' ');
+    text(r.classname.view());
+    line('{');
+    for (const ClassField &f : classFields()) {
+        field(f, r);
+        if (f.blankLineAfter)
+            line();
+    }
     for (std::size_t slot = 0; slot < r.inventory.size(); ++slot) {
         if (r.inventory[slot] == 0)
             continue;
         out.append("inventory ").append(itemCatalogue[slot].internalName);
-        number(" ", r.inventory[slot]);
+        number(KeyPrefix{{' '}, 1}, r.inventory[slot]);
     }
-    line("}");
+    line('}');
     line();
+}
+
+// The "KEY VALUE" line of a field; a resistance other than 0, 1 or 2 has none.
+void LineWriter::field(const ClassField &f, const ClassRecord &r)
+{
+    switch (f.kind) {
+    case FieldKind::Int:
+    case FieldKind::Abilities:
+        return number(keyPrefixes[std::size_t(&f - classFieldTable)], r.*f.intMember);
+    case FieldKind::Float:
+        return number(keyPrefixes[std::size_t(&f - classFieldTable)], r.*f.floatMember);
+    case FieldKind::Text:
+        key(f.key);
+        return text(f.text.get(r));
+    case FieldKind::Resistance:
+        if (const std::string_view word = resistanceWord(r.*f.floatMember); !word.empty()) {
+            key(f.key);
+            text(word);
+        }
+        return;
+    }
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <string_view>
 
 // The class file for slots 0 to classCount - 1 in the fixed layout the reader
-// reads back, every line ended by lineEnd.
+// reads back, every line ended by lineEnd, "\n" or "\r\n".
 std::string ClassFileBytes(const ClassTable &table, std::string_view lineEnd);
 
 // The line end to keep when replacing a file: the one its first line ends

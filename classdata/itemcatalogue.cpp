@@ -1,5 +1,7 @@
 #include "itemcatalogue.h"
 
+#include "asciitext.h"
+
 #include <algorithm>
 
 const std::array<ItemInfo, inventorySlotCount> itemCatalogue = {{
@@ -92,11 +94,6 @@ constexpr EntityName otherEntities[] = {
     {"BotExitTeam2", "Hostage Team2"},
 };
 
-char foldCase(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
-
 // The display name of the first catalogue slot in [first, last) whose internal name matches.
 std::optional<std::string_view> findInSlots(std::string_view name, int first, int last)
 {
@@ -108,13 +105,6 @@ std::optional<std::string_view> findInSlots(std::string_view name, int first, in
 }
 
 } // namespace
-
-bool equalsIgnoreCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return foldCase(x) == foldCase(y); });
-}
 
 std::string_view DisplayNameFor(std::string_view internalName)
 {

@@ -16,9 +16,6 @@ struct ItemInfo
 // The 44 items a class can carry, in inventory slot order.
 extern const std::array<ItemInfo, inventorySlotCount> itemCatalogue;
 
-// ASCII case folding, as _stricmp compares.
-bool equalsIgnoreCase(std::string_view a, std::string_view b);
-
 // The display name of an internal or other known entity name; "Army Knife"
 // for anything unknown.
 std::string_view DisplayNameFor(std::string_view internalName);

@@ -1,5 +1,6 @@
 #include "settings.h"
 
+#include "asciitext.h"
 #include "fileio.h"
 #include "itemcatalogue.h"
 #include "textnumbers.h"
@@ -12,11 +13,6 @@ constexpr std::string_view sectionHeader = "[TolvaneClassCreator]";
 constexpr std::string_view sealsKey = "Seals";
 // The longest line the settings reader takes, line feed not counted.
 constexpr std::size_t longestLine = 254;
-
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 // text without the white space it begins with, as scanf skips it.
 std::string_view skipSpace(std::string_view text)

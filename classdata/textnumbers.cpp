@@ -1,16 +1,13 @@
 #include "textnumbers.h"
 
+#include "asciitext.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
 
 namespace {
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 bool isDigit(char c)
 {
@@ -26,7 +23,7 @@ bool isHexDigit(char c)
 bool takeSign(std::string_view &text)
 {
     std::size_t i = 0;
-    while (i < text.size() && isBlank(text[i]))
+    while (i < text.size() && isSpace(text[i]))
         ++i;
     bool negative = i < text.size() && text[i] == '-';
     if (i < text.size() && (text[i] == '-' || text[i] == '+'))
@@ -141,12 +138,32 @@ void appendInt(std::string &text, std::int32_t value)
     text.append(buffer, result.ptr);
 }
 
+char *putFloat(char *at, double value)
+{
+    // A value that a 32-bit float holds, as every float field does, has an
+    // exact value times 10^6 that fits a double (24 + 20 significant bits), so
+    // rounding that to an integer rounds as printf does, ties to even, and the
+    // digits need no floating-point formatting: the writer's common case.
+    const double scaled = std::fabs(value) * 1e6;
+    if (double(float(value)) == value && scaled < 0x1p52) {
+        // Adding and taking away 2^52 rounds to an integer, ties to even.
+        const auto units = std::uint64_t((scaled + 0x1p52) - 0x1p52);
+        if (std::signbit(value))
+            *at++ = '-';
+        at = std::to_chars(at, at + 20, units / 1000000).ptr;
+        *at++ = '.';
+        auto rest = units % 1000000;
+        for (int digit = 5; digit >= 0; --digit, rest /= 10)
+            at[digit] = char('0' + rest % 10);
+        return at + 6;
+    }
+    return std::to_chars(at, at + longestFloat, value, std::chars_format::fixed, 6).ptr;
+}
+
 void appendFloat(std::string &text, double value)
 {
-    // The widest finite double in fixed notation with six decimals fits.
-    char buffer[320];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 6);
-    text.append(buffer, result.ptr);
+    char buffer[longestFloat];
+    text.append(buffer, putFloat(buffer, value));
 }
 
 std::string formatInt(std::int32_t value)

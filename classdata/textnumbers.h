@@ -29,5 +29,11 @@ std::int32_t truncateToInt32(double value);
 void appendInt(std::string &text, std::int32_t value);
 void appendFloat(std::string &text, double value);
 
+// The most characters "%f" gives: the widest finite double in fixed notation
+// with six decimals.
+inline constexpr std::size_t longestFloat = 320;
+// "%f" written at at; returns the end.
+char *putFloat(char *at, double value);
+
 std::string formatInt(std::int32_t value);
 std::string formatFloat(double value);

@@ -139,28 +139,35 @@ void CheckReport::found(const ReadFinding &finding)
     findings.push_back({finding.line, finding.kind, describe(finding)});
 }
 
-std::vector<CheckReport::Finding> CheckReport::sorted() const
+std::vector<const CheckReport::Finding *> CheckReport::sorted() const
 {
-    std::vector<Finding> ordered = findings;
-    std::stable_sort(ordered.begin(), ordered.end(), [](const Finding &a, const Finding &b) { return a.line < b.line; });
+    std::vector<const Finding *> ordered;
+    ordered.reserve(findings.size());
+    for (const Finding &f : findings)
+        ordered.push_back(&f);
+    std::stable_sort(ordered.begin(), ordered.end(), [](const Finding *a, const Finding *b) { return a->line < b->line; });
     return ordered;
 }
 
 std::string CheckReport::text() const
 {
     std::string out;
-    for (const Finding &f : sorted())
-        out += fileName + ':' + std::to_string(f.line) + ": " + std::string(codeOf(f.kind).code) + ' ' + f.message
-               + '\n';
+    for (const Finding *f : sorted()) {
+        out.append(fileName).append(1, ':').append(std::to_string(f->line)).append(": ");
+        out.append(codeOf(f->kind).code).append(1, ' ').append(f->message).append(1, '\n');
+    }
     return out;
 }
 
 void CheckReport::appendJson(std::vector<std::string> &objects) const
 {
-    for (const Finding &f : sorted()) {
-        const FindingCode &code = codeOf(f.kind);
-        objects.push_back("{\"file\": \"" + jsonEscaped(fileName) + "\", \"line\": " + std::to_string(f.line)
-                          + ", \"code\": \"" + std::string(code.code) + "\", \"severity\": \""
-                          + std::string(code.severity) + "\", \"message\": \"" + jsonEscaped(f.message) + "\"}");
+    const std::string file = jsonEscaped(fileName);
+    for (const Finding *f : sorted()) {
+        const FindingCode &code = codeOf(f->kind);
+        std::string object = "{\"file\": \"";
+        object.append(file).append("\", \"line\": ").append(std::to_string(f->line));
+        object.append(", \"code\": \"").append(code.code).append("\", \"severity\": \"").append(code.severity);
+        object.append("\", \"message\": \"").append(jsonEscaped(f->message)).append("\"}");
+        objects.push_back(std::move(object));
     }
 }

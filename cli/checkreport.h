@@ -42,7 +42,7 @@ private:
         ReadFindingKind kind;
         std::string message;
     };
-    std::vector<Finding> sorted() const;
+    std::vector<const Finding *> sorted() const;
 
     std::string fileName; // readable UTF-8
     std::vector<Finding> findings;

@@ -45,5 +45,7 @@ enum : int {
     FirstClass = 40011,
     LastClass = 40012,
     ChangeActiveConfig = 40013,
+    OpenFolder = 40014,
+    RecentFolders = 40015, // the submenu
 };
 }

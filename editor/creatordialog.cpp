@@ -1,14 +1,16 @@
 #include "creatordialog.h"
 
 #include "aboutdialog.h"
+#include "accessibility.h"
 #include "artwork.h"
 #include "classfilereader.h"
 #include "controlids.h"
 #include "cp1252.h"
 #include "dialogtemplate.h"
 #include "itemcatalogue.h"
-#include "settings.h"
+#include "nativepath.h"
 #include "systemmenu.h"
+#include "wheelguard.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -33,8 +35,9 @@ struct Binding
 constexpr Binding bindings[] = {
     {1, &CreatorDialog::OnOK},
     {40007, &CreatorDialog::OnOK},
-    {2, &CreatorDialog::WriteClassFile},
-    {40005, &CreatorDialog::WriteClassFile},
+    {2, &CreatorDialog::OnWriteOut},
+    {40005, &CreatorDialog::OnWriteOut},
+    {CommandId::OpenFolder, &CreatorDialog::OnOpenFolder},
     {3, &CreatorDialog::openAbout},
     {40002, &CreatorDialog::openAbout},
     {40003, &CreatorDialog::showHelp},
@@ -57,7 +60,8 @@ constexpr Binding bindings[] = {
     {40013, &CreatorDialog::ToggleActiveTeam},
 };
 
-// Menu 140. Shortcuts keep clear of the keys the boxes and lists use.
+// Menu 140, with the game folder's commands first. Shortcuts keep clear of
+// the keys the boxes and lists use.
 struct MenuCommand
 {
     const char *menu;
@@ -68,6 +72,9 @@ struct MenuCommand
 };
 
 constexpr MenuCommand menuCommands[] = {
+    {"&File", CommandId::OpenFolder, "Open &Folder...", "Ctrl+O"},
+    {"&File", CommandId::RecentFolders, "Recent Folders"},
+    {"&File", 0, ""},
     {"&File", 40004, "&Load Config", "Ctrl+L"},
     {"&File", 40013, "&Change Active-Config"},
     {"&File", 40005, "&Write Out", "Ctrl+S"},
@@ -84,13 +91,14 @@ constexpr MenuCommand menuCommands[] = {
 
 } // namespace
 
-CreatorDialog::CreatorDialog(const QDir &folder, std::ostream &log, QWidget *parent)
+CreatorDialog::CreatorDialog(const GameFolder &folder, std::ostream &log, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      workFolder(folder), settingsLog(log)
+      gameFolder(folder), settingsLog(log)
 {
-    setWindowTitle(QStringLiteral("Tolvane Class Creator \u00A9"));
+    setWindowTitle(QStringLiteral("Tolvane Class Creator \u00A9[*]"));
     setWindowIcon(programIcon());
+    setAcceptDrops(true);
     buildControls();
     buildMenu();
     bindCommands();
@@ -98,9 +106,9 @@ CreatorDialog::CreatorDialog(const QDir &folder, std::ostream &log, QWidget *par
 
     fillLists();
     watchValueRanges();
-    ShowRecord();
-    syncScrollBar();
-    ReadSettings(workFolder.absolutePath().toStdU16String(), editorState.sealsActive, settingsLog);
+    watchTextLimits();
+    watchForChanges();
+    startInFolder();
     control(ControlId::Quit)->setFocus();
 }
 
@@ -110,6 +118,7 @@ void CreatorDialog::buildControls()
     client->setFont(dialogFont("Tahoma"));
     const DialogUnits units(client->font());
     controls = createControls(editorTemplate(), units, client);
+    setUpAccessibility(client, controls);
     client->setFixedSize(units.toPixels(editorTemplateSize));
 
     auto *layout = new QVBoxLayout(this);
@@ -132,6 +141,11 @@ void CreatorDialog::buildMenu()
             menu->addSeparator();
             continue;
         }
+        if (item.id == CommandId::RecentFolders) {
+            recentFolders = menu->addMenu(QString::fromLatin1(item.text));
+            commands.insert(item.id, recentFolders->menuAction());
+            continue;
+        }
         QAction *action = menu->addAction(QString::fromLatin1(item.text));
         action->setObjectName(QStringLiteral("command%1").arg(item.id));
         action->setShortcut(item.standardKey != QKeySequence::UnknownKey
@@ -147,7 +161,10 @@ void CreatorDialog::buildMenu()
 void CreatorDialog::bindCommands()
 {
     for (const Binding &binding : bindings) {
-        const auto run = [this, handler = binding.handler] { (this->*handler)(); };
+        const auto run = [this, handler = binding.handler] {
+            (this->*handler)();
+            updateIndicators();
+        };
         if (QAction *action = command(binding.id))
             connect(action, &QAction::triggered, this, run);
         else if (auto *button = control<QAbstractButton>(binding.id))
@@ -174,6 +191,9 @@ void CreatorDialog::fillLists()
             weapons->addItem(fromCp1252(item.displayName));
     }
     weapons->setCurrentIndex(0);
+
+    for (QComboBox *list : {resistance, items, weapons})
+        ignoreWheelWithoutFocus(list);
 }
 
 bool CreatorDialog::OnSysCommand(unsigned command)
@@ -184,9 +204,9 @@ bool CreatorDialog::OnSysCommand(unsigned command)
     return true;
 }
 
-QString CreatorDialog::activeClassFilePath() const
+std::filesystem::path CreatorDialog::activeClassFilePath() const
 {
-    return workFolder.absoluteFilePath(QString::fromLatin1(ClassFileName(editorState.sealsActive)));
+    return gameFolder.file(ClassFileName(editorState.sealsActive));
 }
 
 QString CreatorDialog::statusText() const
@@ -203,7 +223,8 @@ void CreatorDialog::setStatusText(const QString &text)
 
 void CreatorDialog::OnOK()
 {
-    done(QDialog::Accepted);
+    if (settleUnsavedChanges())
+        done(QDialog::Accepted);
 }
 
 void CreatorDialog::openAbout()
@@ -214,7 +235,6 @@ void CreatorDialog::openAbout()
 
 void CreatorDialog::showHelp()
 {
-    const QString classFile = QDir::toNativeSeparators(activeClassFilePath());
     const QString text =
         tr("Tolvane Class Creator edits the player classes of one team.\n\n"
            "1. Load Config reads the active team's class file.\n"
@@ -222,25 +242,25 @@ void CreatorDialog::showHelp()
            "3. Save to Memory, Next Class or Prev. Class store the form into the classes in memory.\n"
            "4. Write Out stores the form and writes all classes to the class file.\n\n"
            "ADD! and the starting-weapon list change the class at once. Change Active-Config switches "
-           "between the Seals and the Tangos file. Quit writes nothing.\n\n"
-           "Active class file:\n%1")
-            .arg(classFile);
+           "between the Seals and the Tangos file. Open Folder chooses the game folder. Quit, Load Config, "
+           "Open Folder and Change Active-Config ask before they drop changes that are not written out.\n\n"
+           "Game folder:\n%1\n\nActive class file:\n%2")
+            .arg(displayPath(gameFolder.name()), QString::fromLatin1(ClassFileName(editorState.sealsActive)));
     QMessageBox box(QMessageBox::Information, tr("Help"), text, QMessageBox::Ok, this);
     box.exec();
 }
 
-bool CreatorDialog::askQuestion(const QString &text)
+bool CreatorDialog::askQuestion(const QString &text, bool yesIsDefault)
 {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Question"), text, QMessageBox::Yes | QMessageBox::No, this);
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
-void CreatorDialog::warnNotWritten(const QString &path, const QString &reason)
+void CreatorDialog::warnNotWritten(const std::filesystem::path &path, const QString &reason)
 {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("Error"),
-                    tr("%1 could not be written:\n%2\n\nThe file on disk is unchanged.")
-                        .arg(QDir::toNativeSeparators(path), reason),
+                    tr("%1 could not be written:\n%2\n\nThe file on disk is unchanged.").arg(displayPath(path), reason),
                     QMessageBox::Ok, this);
     box.exec();
 }
@@ -264,9 +284,14 @@ void CreatorDialog::keyPressEvent(QKeyEvent *event)
     }
 }
 
-// Closing the window ends the program as "&Quit" does, writing nothing.
+// Closing the window ends the program as "&Quit" does, after the same
+// question when there are unsaved changes.
 void CreatorDialog::closeEvent(QCloseEvent *event)
 {
+    if (!settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
     event->accept();
-    OnOK();
+    done(QDialog::Accepted);
 }

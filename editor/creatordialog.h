@@ -1,21 +1,22 @@
 #pragma once
 
+#include "changetracker.h"
 #include "classrecord.h"
 #include "fileio.h"
+#include "gamefolder.h"
 
 #include <QDialog>
-#include <QDir>
 #include <QHash>
 
+#include <filesystem>
 #include <iosfwd>
-#include <optional>
-#include <string>
 
 class QAction;
 class QComboBox;
 class QLineEdit;
 class QCheckBox;
 class QAbstractButton;
+class QMenu;
 
 // The editor window: one class of the table at a time in a fixed form built
 // from the dialog template, with the menu bar and the command bindings.
@@ -25,10 +26,10 @@ class CreatorDialog : public QDialog
 
 public:
     // folder holds the class files and "tvcc.cfg"; settings reports go to log.
-    explicit CreatorDialog(const QDir &folder, std::ostream &log, QWidget *parent = nullptr);
+    explicit CreatorDialog(const GameFolder &folder, std::ostream &log, QWidget *parent = nullptr);
 
     EditorState &state() { return editorState; }
-    const QDir &folder() const { return workFolder; }
+    const GameFolder &folder() const { return gameFolder; }
 
     // The control of the template id, or nullptr.
     QWidget *control(int id) const { return controls.value(id); }
@@ -41,8 +42,18 @@ public:
     // platform's and do nothing here. Returns whether the command was handled.
     bool OnSysCommand(unsigned command);
 
-    // The class file that Load Config reads and Write Out writes now.
-    QString activeClassFilePath() const;
+    // The class file that Load Config reads and Write Out writes now; empty
+    // when the folder is unresolved.
+    std::filesystem::path activeClassFilePath() const;
+
+    // Whether the classes in memory or the form differ from what was last
+    // loaded or written.
+    bool hasUnsavedChanges() const;
+
+    // Switches to folder as a new start there would: after the question about
+    // unsaved changes, the table is empty and "tvcc.cfg" there is read.
+    // Returns false when the user cancelled.
+    bool openFolder(const GameFolder &folder);
 
     QString statusText() const;
     void setStatusText(const QString &text);
@@ -67,8 +78,9 @@ public slots:
     void OnSelchangeStartingWeapon();
     void OnShowInventory();
 
-    // Files, settings and the window.
-    void WriteClassFile();
+    // Files, folders, settings and the window.
+    void OnWriteOut();
+    void OnOpenFolder();
     void ToggleActiveTeam();
     void OnOK();
     void openAbout();
@@ -77,6 +89,8 @@ public slots:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildControls();
@@ -86,20 +100,37 @@ private:
     void syncScrollBar();
     void reportPosition();
     void watchValueRanges();
-    bool confirmOverwrite(const QString &path, const FileBytes &current);
+    void watchTextLimits();
+    void watchForChanges();
+    // Writes the table to the active class file; false when nothing was written.
+    bool writeOut();
+    bool confirmOverwrite(const std::filesystem::path &path, const FileBytes &current);
     void WriteSettings();
-    // A "Question" box with Yes and No, Yes the default; true for Yes.
-    bool askQuestion(const QString &text);
-    void warnNotWritten(const QString &path, const QString &reason);
-    // Records what a class file held when this run last loaded or wrote it;
-    // nullopt when it did not exist.
-    void rememberFileState(const QString &path, const std::optional<std::string> &contents);
+    // A "Question" box with Yes and No; true for Yes.
+    bool askQuestion(const QString &text, bool yesIsDefault = true);
+    void warnNotWritten(const std::filesystem::path &path, const QString &reason);
+
+    // The record that storing the form would give, without storing it.
+    ClassRecord formRecord() const;
+    // Before a command that drops the classes in memory or ends the run:
+    // asks whether to write out unsaved changes. False: the user cancelled
+    // or the write failed, and the command must not go on.
+    bool settleUnsavedChanges();
+    // The mark of unsaved changes in the title and the active team in the menu.
+    void updateIndicators();
+    // False, after a warning box that points to Open Folder, when the
+    // folder cannot be used now.
+    bool folderUsable();
+    void startInFolder();
+    void showFolder();
+    void fillRecentFolders();
 
     EditorState editorState;
-    QDir workFolder;
+    GameFolder gameFolder;
     std::ostream &settingsLog;
     QHash<int, QWidget *> controls;
     QHash<int, QAction *> commands;
-    // What this run last loaded or wrote, per class file, to notice outside changes.
-    QHash<QString, std::optional<std::string>> knownFileContents;
+    QMenu *recentFolders = nullptr;
+    ChangeTracker changes{editorState};
+    bool fillingForm = false;
 };

@@ -133,7 +133,7 @@ constexpr ControlTemplate editorControls[] = {
     {0, K::Label, "Grenades", 151, 230, 46, 8, RightAligned, 1079},
     {1079, K::DigitsBox, "", 199, 228, 25, 12},
 
-    {1002, K::StatusLine, "", 0, 245, 233, 12, Disabled, 0, 0, "Status"},
+    {1002, K::StatusLine, "", 0, 245, 233, 12, 0, 0, 0, "Status"},
     {1001, K::ScrollBar, "", 0, 0, 0, 0},
 };
 
@@ -217,9 +217,13 @@ protected:
         // An etched line; styles draw their own group frames under the title.
         qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), palette(), true);
 
-        const QRect titleArea(metrics.averageCharWidth(), 0, metrics.horizontalAdvance(title()) + 4, metrics.height());
+        // A title with an Alt letter shows it underlined where the style does.
+        const bool underline = style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this);
+        const int mnemonic = underline ? Qt::TextShowMnemonic : Qt::TextHideMnemonic;
+        const QRect titleArea(metrics.averageCharWidth(), 0, metrics.size(mnemonic, title()).width() + 4,
+                              metrics.height());
         painter.fillRect(titleArea, palette().window());
-        style()->drawItemText(&painter, titleArea, Qt::AlignCenter, palette(), isEnabled(), title(),
+        style()->drawItemText(&painter, titleArea, Qt::AlignCenter | mnemonic, palette(), isEnabled(), title(),
                               QPalette::WindowText);
     }
 };

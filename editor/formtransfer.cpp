@@ -29,9 +29,10 @@ constexpr AbilityBox abilityBoxes[] = {
 };
 
 
+// The caption, then the place where Qt shows the mark of unsaved changes.
 QString titleFor(const char *action, const ClassRecord &record)
 {
-    return QStringLiteral("Tolvane Class Creator \u00A9 - %1 %2 ")
+    return QStringLiteral("Tolvane Class Creator \u00A9 - %1 %2 [*]")
         .arg(QLatin1String(action), fromCp1252(record.classname.view()));
 }
 
@@ -60,6 +61,7 @@ int startingWeaponEntry(const QComboBox *list, const ClassRecord &record)
 
 void CreatorDialog::ShowRecord()
 {
+    fillingForm = true;
     const ClassRecord &record = editorState.current();
     control<QLineEdit>(ControlId::ClassName)->setText(fromCp1252(record.classname.view()));
     auto *resistance = control<QComboBox>(ControlId::Resistance);
@@ -78,6 +80,9 @@ void CreatorDialog::ShowRecord()
 
     auto *weapons = control<QComboBox>(ControlId::StartingWeaponList);
     weapons->setCurrentIndex(startingWeaponEntry(weapons, record));
+    fillingForm = false;
+    changes.formShown(formRecord());
+    updateIndicators();
 }
 
 void CreatorDialog::StoreForm()
@@ -86,8 +91,14 @@ void CreatorDialog::StoreForm()
         ++editorState.table.classCount;
 
     ClassRecord &record = editorState.current();
-    record.classname.assign(toCp1252(control<QLineEdit>(ControlId::ClassName)->text()));
+    record = formRecord();
     setWindowTitle(titleFor("Saving", record));
+}
+
+ClassRecord CreatorDialog::formRecord() const
+{
+    ClassRecord record = editorState.current();
+    record.classname.assign(toCp1252(control<QLineEdit>(ControlId::ClassName)->text()));
 
     // Typed text that names no entry selects none.
     const auto *resistance = control<QComboBox>(ControlId::Resistance);
@@ -105,6 +116,7 @@ void CreatorDialog::StoreForm()
         if (control<QCheckBox>(box.id)->isChecked())
             record.classabilities |= box.bit;
     }
+    return record;
 }
 
 void CreatorDialog::OnCalculate()

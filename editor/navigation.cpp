@@ -3,27 +3,36 @@
 #include "classfilereader.h"
 #include "controlids.h"
 #include "cp1252.h"
+#include "nativepath.h"
 
 #include <QMessageBox>
 #include <QScrollBar>
 
 void CreatorDialog::OnLoadConfig()
 {
-    const QString path = activeClassFilePath();
-    const FileBytes file =
-        ReadClassFile(editorState.table, workFolder.absolutePath().toStdU16String(), editorState.sealsActive);
+    if (!folderUsable() || !settleUnsavedChanges())
+        return;
+    const std::filesystem::path path = activeClassFilePath();
+    const FileBytes file = ReadClassFile(editorState.table, gameFolder.path(), editorState.sealsActive);
     if (file.status == FileStatus::Unreadable) {
         QMessageBox::warning(this, QStringLiteral("Load Config"),
                              tr("The class file %1 could not be read: %2\nThe classes in memory are unchanged.")
-                                 .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(file.error)));
+                                 .arg(displayPath(path), QString::fromLocal8Bit(file.error)));
         return;
     }
-    rememberFileState(path, file.status == FileStatus::Read ? std::optional<std::string>(file.bytes) : std::nullopt);
+    changes.fileRead(path, file);
 
-    setStatusText(QStringLiteral("%1 Config Classes Read").arg(editorState.table.classCount));
+    // A missing file still gives the default class, but not as a success.
+    if (file.status == FileStatus::Missing)
+        setStatusText(tr("%1 not found: %2 new class")
+                          .arg(QString::fromLatin1(ClassFileName(editorState.sealsActive)))
+                          .arg(editorState.table.classCount));
+    else
+        setStatusText(QStringLiteral("%1 Config Classes Read").arg(editorState.table.classCount));
     editorState.lastIndex = editorState.table.classCount - 1;
     // A shorter file than before must not leave the form beyond its classes.
     editorState.currentIndex = std::min(editorState.currentIndex, editorState.lastIndex);
+    changes.classesSaved(editorState);
     syncScrollBar();
     ShowRecord();
 }

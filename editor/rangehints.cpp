@@ -1,6 +1,7 @@
 #include "creatordialog.h"
 
-#include "classfilereader.h"
+#include "classfields.h"
+#include "controlids.h"
 #include "cp1252.h"
 #include "formfields.h"
 #include "textnumbers.h"
@@ -33,6 +34,40 @@ QString rangeHint(std::string_view key, const QString &text, bool isFloat)
         .arg(text.trimmed(), QString::number(range->low), QString::number(range->high), fallback);
 }
 
+// Characters that Windows-1252 has no byte for, each once.
+QString unwritable(const QString &text)
+{
+    QString found;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const qsizetype length = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        const QString character = text.mid(i, length);
+        i += length - 1;
+        if (character != u"?" && toCp1252(character) == "?" && !found.contains(character))
+            found += character;
+    }
+    return found;
+}
+
+// What the class file will hold instead of the text, or an empty text when
+// it holds the text as it is. limit: the longest text the field keeps, 0 for
+// no limit.
+QString textHint(const QString &text, std::size_t limit)
+{
+    QStringList hints;
+    if (const QString characters = unwritable(text); !characters.isEmpty())
+        hints << CreatorDialog::tr("The class file cannot hold %1: written as ?.").arg(characters);
+    if (const std::string bytes = toCp1252(text); limit && bytes.size() > limit)
+        hints << CreatorDialog::tr("Only the first %1 characters are kept: %2")
+                     .arg(limit)
+                     .arg(fromCp1252(std::string_view(bytes).substr(0, limit)));
+    return hints.join(u'\n');
+}
+
+QString joined(const QString &first, const QString &second)
+{
+    return first.isEmpty() || second.isEmpty() ? first + second : first + u'\n' + second;
+}
+
 void showHint(QLineEdit *box, const QString &hint)
 {
     if (box->toolTip() == hint)
@@ -56,10 +91,25 @@ void CreatorDialog::watchValueRanges()
         if (!box || !box->isEnabled())
             return;
         connect(box, &QLineEdit::textChanged, this,
-                [box, key, isFloat](const QString &text) { showHint(box, rangeHint(key, text, isFloat)); });
+                [box, key, isFloat](const QString &text) {
+                    showHint(box, joined(rangeHint(key, text, isFloat), textHint(text, 0)));
+                });
     };
     for (const IntField &f : intFields)
         watch(f.id, f.key, false);
     for (const FloatField &f : floatFields)
         watch(f.id, f.key, true);
+}
+
+// Text the class file cannot hold as typed gets the same tint and a tooltip:
+// characters outside Windows-1252 and a name longer than its field.
+void CreatorDialog::watchTextLimits()
+{
+    const std::pair<int, std::size_t> boxes[] = {{ControlId::ClassName, decltype(ClassRecord::classname)::capacity},
+                                                 {ControlId::ConfigFile, decltype(ClassRecord::keys)::capacity}};
+    for (const auto &[id, limit] : boxes) {
+        auto *box = control<QLineEdit>(id);
+        connect(box, &QLineEdit::textChanged, this,
+                [box, limit](const QString &text) { showHint(box, textHint(text, limit)); });
+    }
 }

@@ -2,8 +2,6 @@
 
 #include "fileio.h"
 #include "safesave.h"
-
-#include <QFile>
 #include "settings.h"
 
 #include <ostream>
@@ -12,6 +10,8 @@
 // this run already, although the questions speak of a restart.
 void CreatorDialog::ToggleActiveTeam()
 {
+    if (!folderUsable() || !settleUnsavedChanges())
+        return;
     if (!askQuestion(editorState.sealsActive ? QStringLiteral("TANGOS CONFIG file will be readen on Restart")
                                              : QStringLiteral("SEALS CONFIG file will be readen on Restart")))
         return;
@@ -23,10 +23,9 @@ void CreatorDialog::WriteSettings()
 {
     if (!askQuestion(QStringLiteral("Changes will be taken in effect in restarting this Programm")))
         return;
-    const QString path = workFolder.absoluteFilePath(QString::fromLatin1(settingsFileName));
+    const std::filesystem::path path = gameFolder.file(settingsFileName);
     std::string error;
-    if (!saveFileAtomically(QFile::encodeName(path).toStdString(),
-                            SettingsFileBytes(editorState.sealsActive, platformLineEnd), &error)) {
+    if (!saveFileAtomically(path, SettingsFileBytes(editorState.sealsActive, platformLineEnd), &error)) {
         warnNotWritten(path, QString::fromLocal8Bit(error));
         return;
     }

@@ -1,53 +1,64 @@
 #include "creatordialog.h"
 
+#include "classfilereader.h"
 #include "classfilewriter.h"
 #include "fileio.h"
+#include "nativepath.h"
 #include "safesave.h"
 
-#include <QFile>
+void CreatorDialog::OnWriteOut()
+{
+    writeOut();
+}
 
 // "&Write Out": the form goes into the table first, then the whole table
 // replaces the active team's class file.
-void CreatorDialog::WriteClassFile()
+bool CreatorDialog::writeOut()
 {
     StoreForm();
     ShowRecord();
-    const QString path = activeClassFilePath();
-    const FileBytes old = readWholeFile(path.toStdU16String());
+    if (!folderUsable())
+        return false;
+    const std::filesystem::path path = activeClassFilePath();
+    const FileBytes old = readWholeFile(path);
     if (!confirmOverwrite(path, old))
-        return;
+        return false;
 
     const std::string bytes = ClassFileBytes(editorState.table, lineEndToKeep(old.bytes));
     std::string error;
-    if (!saveFileAtomically(QFile::encodeName(path).toStdString(), bytes, &error)) {
+    if (!saveFileAtomically(path, bytes, &error)) {
         warnNotWritten(path, QString::fromLocal8Bit(error));
-        return;
+        return false;
     }
-    rememberFileState(path, bytes);
+    changes.fileWritten(path, bytes);
+    changes.classesSaved(editorState);
+    const int count = editorState.table.classCount;
+    setStatusText((count == 1 ? tr("%1 class written to %2") : tr("%1 classes written to %2"))
+                      .arg(count)
+                      .arg(QString::fromLatin1(ClassFileName(editorState.sealsActive))));
+    updateIndicators();
+    return true;
 }
 
 // A class file that this run has neither loaded nor written, or that changed
-// on disk since, is replaced only when the user says so. A missing file is
-// not replaced, so nothing is asked.
-bool CreatorDialog::confirmOverwrite(const QString &path, const FileBytes &current)
+// on disk since, is replaced only when the user says so; No is the default.
+// A missing file is not replaced, so nothing is asked.
+bool CreatorDialog::confirmOverwrite(const std::filesystem::path &path, const FileBytes &current)
 {
-    if (current.status == FileStatus::Missing)
+    const QString shown = displayPath(path);
+    switch (changes.replacing(path, current)) {
+    case ChangeTracker::Replacing::Quietly:
         return true;
-    const auto known = knownFileContents.constFind(path);
-    if (known != knownFileContents.cend() && current.status == FileStatus::Read && *known == current.bytes)
-        return true;
-
-    const QString shown = QDir::toNativeSeparators(path);
-    return askQuestion(known == knownFileContents.cend()
-                           ? tr("%1 already exists, and this program has neither loaded nor written it since it "
-                                "started.\nReplace it with the classes in memory?")
-                                 .arg(shown)
-                           : tr("%1 has changed on disk since this program last loaded or wrote it.\n"
-                                "Replace it with the classes in memory?")
-                                 .arg(shown));
-}
-
-void CreatorDialog::rememberFileState(const QString &path, const std::optional<std::string> &contents)
-{
-    knownFileContents.insert(path, contents);
+    case ChangeTracker::Replacing::NotLoaded:
+        return askQuestion(tr("%1 already exists, and this program has neither loaded nor written it since it "
+                              "started.\nReplace it with the classes in memory?")
+                               .arg(shown),
+                           false);
+    case ChangeTracker::Replacing::ChangedOnDisk:
+        break;
+    }
+    return askQuestion(tr("%1 has changed on disk since this program last loaded or wrote it.\n"
+                          "Replace it with the classes in memory?")
+                           .arg(shown),
+                       false);
 }

@@ -3,8 +3,11 @@
 # when something is missing. Safe to run again.
 set -euo pipefail
 
+# The screen reader test reads the window over AT-SPI: dbus, at-spi2-core and
+# the Python bindings.
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-          fonts-dejavu-core locales xvfb xauth desktop-file-utils appstream
+          fonts-dejavu-core locales xvfb xauth desktop-file-utils appstream lintian
+          dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
           # The Windows build of the Qt-free parts, tested under Wine.
           g++-mingw-w64-x86-64-posix googletest wine wine64)
 missing=()

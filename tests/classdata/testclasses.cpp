@@ -1,9 +1,11 @@
 #include "testclasses.h"
 
+#include "classfields.h"
 #include "textnumbers.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -51,26 +53,30 @@ void fillRandomTable(ClassTable &table, std::mt19937 &random)
             c = char(number(0, 3) == 0 ? number(0x80, 0xFF) : number(' ', '~'));
         return s;
     };
-    constexpr std::int32_t ClassRecord::*rangedInts[] = {
-        &ClassRecord::max_health, &ClassRecord::health, &ClassRecord::max_357cal, &ClassRecord::max_shells,
-        &ClassRecord::max_rockets, &ClassRecord::max_grenades, &ClassRecord::max_cells, &ClassRecord::max_45cal,
-        &ClassRecord::max_9cal, &ClassRecord::max_556cal, &ClassRecord::max_308cal, &ClassRecord::max_762bb,
-        &ClassRecord::kevlar_trouser, &ClassRecord::kevlar_vest, &ClassRecord::combat_helmet};
     constexpr auto intMin = std::numeric_limits<std::int32_t>::min();
     constexpr auto intMax = std::numeric_limits<std::int32_t>::max();
     table.classCount = number(1, tableSlotCount);
     for (std::int32_t i = 0; i < table.classCount; ++i) {
         ClassRecord &r = table.records[std::size_t(i)];
-        r.classname.assign(text(31));
-        r.keys.assign(text(80));
-        r.starting_weapon.assign(text(40));
-        r.underwaterair = decimal(-1e6f, 1e6f);
-        r.speed = decimal(0, 10);
-        r.jump = decimal(0, 10);
-        r.resistance = float(number(0, 2));
-        for (auto field : rangedInts)
-            r.*field = number(0, 999);
-        r.classabilities = number(intMin, intMax);
+        for (const ClassField &f : classFields()) {
+            const KeyRange range = f.range.value_or(KeyRange{-1e6, 1e6, 0});
+            switch (f.kind) {
+            case FieldKind::Text:
+                f.text.set(r, text(int(std::min<std::size_t>(f.text.capacity, 80))));
+                break;
+            case FieldKind::Float:
+                r.*f.floatMember = decimal(float(range.low), float(range.high));
+                break;
+            case FieldKind::Int:
+            case FieldKind::Abilities:
+                r.*f.intMember = f.range ? number(std::int64_t(range.low), std::int64_t(range.high))
+                                         : number(intMin, intMax);
+                break;
+            case FieldKind::Resistance:
+                r.*f.floatMember = float(number(0, 2));
+                break;
+            }
+        }
         // The first class carries every item; the others some, some negative.
         for (std::int32_t &amount : r.inventory)
             amount = (i == 0 || number(0, 2) == 0) ? number(intMin, intMax) : 0;

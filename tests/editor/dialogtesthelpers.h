@@ -4,6 +4,7 @@
 // controls and commands by id, and an answerer for the modal boxes it opens.
 
 #include "creatordialog.h"
+#include "nativepath.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -119,7 +120,7 @@ protected:
     {
         dialog.reset();
         log.str({});
-        dialog = std::make_unique<CreatorDialog>(QDir(scratch.path()), log);
+        dialog = std::make_unique<CreatorDialog>(GameFolder::At(pathFromQt(scratch.path())), log);
     }
 
     // Shows the window and makes it active, for focus and key tests.
@@ -176,6 +177,13 @@ protected:
     ModalAnswerer modals;
     std::unique_ptr<CreatorDialog> dialog;
 };
+
+// The title as the window shows it: Qt's mark of unsaved changes, or
+// nothing, in place of "[*]".
+inline QString shownTitle(const QWidget &window)
+{
+    return QString(window.windowTitle()).replace(QStringLiteral("[*]"), window.isWindowModified() ? "*" : "");
+}
 
 using DialogTest = DialogFixture<>;
 template <typename Row>

@@ -4,6 +4,7 @@
 #include "dialogtesthelpers.h"
 
 #include "classfilewriter.h"
+#include "controlids.h"
 #include "fileio.h"
 
 #include <QFileInfo>
@@ -26,12 +27,14 @@ std::string settingsFile(int sealsActive)
            + end;
 }
 
-void expectQuestionBox(const SeenModal &seen)
+// The team toggle's questions default to Yes; the program's own questions
+// that can destroy data default to No.
+void expectQuestionBox(const SeenModal &seen, B defaultButton = B::Yes)
 {
     EXPECT_EQ(seen.type + u' ' + seen.title, QStringLiteral("QMessageBox Question"));
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(seen.defaultButton, QMessageBox::Yes);
+    EXPECT_EQ(seen.defaultButton, defaultButton);
 }
 
 // The warning names the file, then the reason.
@@ -94,6 +97,8 @@ TEST_P(ToggleTest, AsksTwiceThenFlipsAndWritesTheSettingsFile)
         EXPECT_EQ(modals.seen()[i].text, QString::fromLatin1(row.questions[i]));
     }
     EXPECT_EQ(dialog->state().sealsActive, row.sealsAfter);
+    EXPECT_EQ(command(CommandId::ChangeActiveConfig)->text(),
+              row.sealsAfter ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
     EXPECT_EQ(readFile(settings), row.writes ? settingsFile(row.sealsAfter) : std::string());
     EXPECT_EQ(log.str(), logBefore + (row.writes ? "File written [tvcc.cfg]\n" : ""));
 }
@@ -156,13 +161,15 @@ TEST_P(WriteOutTest, AsksBeforeReplacingAFileItDoesNotKnow)
 
     ASSERT_EQ(modals.seen().size(), row.answers.size());
     if (!row.answers.empty()) {
-        expectQuestionBox(modals.seen().front());
+        expectQuestionBox(modals.seen().front(), B::No);
         EXPECT_TRUE(modals.seen().front().text.contains(QDir::toNativeSeparators(path(seals))));
     }
     if (!row.onDisk)
         expectWarningAbout(modals.seen().back(), path(seals));
     EXPECT_EQ(dialog->state().current().classname, "Medic");
     EXPECT_EQ(readFile(seals), row.lineEnd ? ClassFileBytes(dialog->state().table, row.lineEnd) : old);
+    if (row.lineEnd)
+        EXPECT_EQ(dialog->statusText(), "1 class written to tvclass_seals.cfg");
     EXPECT_EQ(folderEntries(), QStringList{seals});
 }
 

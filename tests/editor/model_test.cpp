@@ -134,19 +134,31 @@ protected:
 
     void clickOrTrigger(int buttonId, int commandId) { coin() ? click(buttonId) : trigger(commandId); }
 
+    // The question about unsaved changes is tested on its own; here it is
+    // answered Discard whenever it comes.
+    bool discardChanges()
+    {
+        const bool unsaved = dialog->hasUnsavedChanges();
+        if (unsaved)
+            modals.expect({QMessageBox::Discard});
+        return unsaved;
+    }
+
     void load()
     {
+        discardChanges();
         clickOrTrigger(1003, 40004);
         ClassTable &t = model.table;
         if (auto file = model.files.find(model.seals); file != model.files.end()) {
             std::copy(file->second.begin(), file->second.end(), t.records.begin());
             t.classCount = int(file->second.size());
+            model.status = QString("%1 Config Classes Read").arg(t.classCount);
         } else {
             ApplyEmptyTableDefault(t.records[0]);
             t.classCount = 1;
+            model.status = fileName(model.seals) + " not found: 1 new class";
         }
         model.known[model.seals] = true;
-        model.status = QString("%1 Config Classes Read").arg(t.classCount);
         model.last = t.classCount - 1;
         model.current = std::min(model.current, model.last);
         model.show();
@@ -165,6 +177,8 @@ protected:
             return;
         model.files[model.seals] = Records(model.table.records.begin(), model.table.records.begin() + model.count());
         model.known[model.seals] = true;
+        model.status = (model.count() == 1 ? QString("1 class") : QString("%1 classes").arg(model.count()))
+                       + " written to " + fileName(model.seals);
 
         ClassTable readBack;
         ReadClassBytes(readBack, readFile(fileName(model.seals)));
@@ -175,13 +189,13 @@ protected:
 
     void toggleTeam()
     {
+        const std::size_t seenBefore = modals.seen().size() + (discardChanges() ? 1 : 0);
         const bool first = coin(), second = coin();
         modals.expect({first ? QMessageBox::Yes : QMessageBox::No});
         if (first)
             modals.expect({second ? QMessageBox::Yes : QMessageBox::No});
         const QString asked = model.seals ? "TANGOS CONFIG file will be readen on Restart"
                                           : "SEALS CONFIG file will be readen on Restart";
-        const std::size_t seenBefore = modals.seen().size();
         trigger(40013);
         ASSERT_GT(modals.seen().size(), seenBefore);
         EXPECT_EQ(modals.seen()[seenBefore].text, asked);
@@ -305,7 +319,7 @@ protected:
     {
         const EditorState &state = dialog->state();
         ASSERT_EQ(dialog->statusText(), model.status);
-        ASSERT_EQ(dialog->windowTitle(), model.title);
+        ASSERT_EQ(dialog->windowTitle(), model.title + "[*]");
         ASSERT_EQ(control<QLineEdit>(1010)->text(), model.formName);
         ASSERT_EQ(state.table.classCount, model.count());
         ASSERT_EQ(state.currentIndex, model.current);

@@ -146,7 +146,7 @@ TEST_F(NavigationTest, AddClassOnAFullTableChangesNothing)
 TEST_F(NavigationTest, MissingFileLoadsTheDefaultClass)
 {
     click(ControlId::LoadConfig);
-    EXPECT_EQ(dialog->statusText(), "1 Config Classes Read");
+    EXPECT_EQ(dialog->statusText(), "tvclass_seals.cfg not found: 1 new class");
     EXPECT_EQ(shownName(), "?");
     expectPosition(0, 0, 1);
     EXPECT_TRUE(folderEntries().isEmpty());

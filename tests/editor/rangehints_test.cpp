@@ -1,4 +1,5 @@
-// Values the class file reader would replace are marked in the form.
+// Values the class file reader would replace, and text the class file cannot
+// hold as typed, are marked in the form.
 
 #include "dialogtesthelpers.h"
 #include "userinput.h"
@@ -11,26 +12,26 @@ struct HintRow
 {
     int id;
     const char *typed;
-    const char *readInstead; // empty: no hint
+    const char *hint; // a part of the tooltip; empty: no hint
 };
 
 class RangeHintTest : public DialogRowTest<HintRow>
 {
 };
 
-TEST_P(RangeHintTest, HintNamesTheValueTheGameReadsAndClears)
+TEST_P(RangeHintTest, HintNamesWhatTheFileHoldsInsteadAndClears)
 {
     auto *box = control<QLineEdit>(GetParam().id);
     const QColor plain = box->palette().color(QPalette::Base);
-    typeInto(box, GetParam().typed);
-    EXPECT_EQ(box->text(), GetParam().typed) << "nothing is refused";
-    const QString readInstead = GetParam().readInstead;
-    if (readInstead.isEmpty()) {
+    const QString typed = QString::fromUtf8(GetParam().typed);
+    typeInto(box, typed);
+    EXPECT_EQ(box->text(), typed) << "nothing is refused";
+    const QString hint = QString::fromUtf8(GetParam().hint);
+    if (hint.isEmpty()) {
         EXPECT_EQ(box->toolTip(), "");
         EXPECT_EQ(box->palette().color(QPalette::Base), plain);
     } else {
-        EXPECT_TRUE(box->toolTip().contains("the game will read " + readInstead + " instead"))
-            << box->toolTip().toStdString();
+        EXPECT_TRUE(box->toolTip().contains(hint)) << box->toolTip().toStdString();
         EXPECT_NE(box->palette().color(QPalette::Base), plain);
     }
     typeInto(box, "5");
@@ -39,11 +40,16 @@ TEST_P(RangeHintTest, HintNamesTheValueTheGameReadsAndClears)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, RangeHintTest,
-                         ::testing::Values(HintRow{1051, "1500", "100"}, HintRow{1051, "999", ""},
-                                           HintRow{1069, "5000", "2"}, HintRow{1034, "1000", "20"},
-                                           HintRow{1048, "12", "1.000000"}, HintRow{1049, "nan", "1.000000"},
-                                           HintRow{1048, "10", ""}, HintRow{1048, "10.0000001", ""},
-                                           HintRow{1050, "1e30", ""}));
+                         ::testing::Values(HintRow{1051, "1500", "read 100 instead"}, HintRow{1051, "999", ""},
+                                           HintRow{1069, "5000", "read 2 instead"}, HintRow{1034, "1000", "read 20 instead"},
+                                           HintRow{1048, "12", "read 1.000000 instead"}, HintRow{1048, "10", ""},
+                                           HintRow{1049, "nan", "read 1.000000 instead"}, HintRow{1050, "1e30", ""},
+                                           HintRow{1048, "10.0000001", ""}, HintRow{1049, "1\u2603", "written as ?"},
+                                           HintRow{1010, "Schneem\u2603nn", "cannot hold \u2603: written as ?"},
+                                           HintRow{1010, "Ing\u00E9nieur \u20AC", ""},
+                                           HintRow{1010, "Heavy Gunner of the Northern Front",
+                                                   "first 31 characters are kept: Heavy Gunner of the Northern Fr"},
+                                           HintRow{1040, "keys_\u0141\u00F3d\u017A.cfg", "\u0141\u017A: written as ?"}));
 
 TEST_F(DialogTest, ShownNegativeArmourIsMarkedAndNotChanged)
 {

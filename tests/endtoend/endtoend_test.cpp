@@ -54,6 +54,7 @@ TEST(EndToEnd, LoadStepThroughWriteOutQuit)
              << "1";
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("XDG_CONFIG_HOME", scratch.filePath("config")); // recent folders stay here
     environment.insert("TOLVANE_REPLAY_COMMANDS", commands.join(' '));
     const QByteArray log = run(TOLVANE_EDITOR, {}, scratch.path(), environment);
 

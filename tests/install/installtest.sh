@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch prefix and checks what a desktop needs:
-# both programs, the themed icon, a valid menu entry and valid AppStream data.
+# both programs, the themed icon, a valid menu entry, valid AppStream data,
+# and man pages that name the options --help names.
 #   installtest.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -14,7 +15,8 @@ for f in bin/tolvane-class-creator bin/tolvane-classfile \
          share/metainfo/org.example.tolvane.ClassCreator.metainfo.xml \
          share/icons/hicolor/16x16/apps/tolvane-class-creator.png \
          share/icons/hicolor/32x32/apps/tolvane-class-creator.png \
-         share/icons/hicolor/256x256/apps/tolvane-class-creator.png; do
+         share/icons/hicolor/256x256/apps/tolvane-class-creator.png \
+         share/doc/tolvane-class-creator/copyright; do
     if [ ! -s "$prefix/$f" ]; then
         echo "missing: $f"
         status=1
@@ -23,5 +25,19 @@ done
 desktop-file-validate "$prefix/share/applications/tolvane-class-creator.desktop" || status=1
 appstreamcli validate --no-net "$prefix/share/metainfo/org.example.tolvane.ClassCreator.metainfo.xml" || status=1
 "$prefix/bin/tolvane-classfile" --help >/dev/null || status=1
+
+# --help and the man page name the same options.
+options() { grep -oE -- '(^|[^a-z0-9-])-(-[a-z][a-z-]*(=[a-z]+)?|[a-zA-Z])\b' | grep -oE -- '-.*' | sort -u; }
+for program in tolvane-classfile tolvane-class-creator; do
+    page="$prefix/share/man/man1/$program.1.gz"
+    if [ ! -s "$page" ]; then echo "missing: man page of $program"; status=1; continue; fi
+    fromHelp=$("$prefix/bin/$program" --help | options)
+    fromPage=$(gzip -dc "$page" | sed -e 's/\\-/-/g' -e 's/\\f[BIRP]//g' | grep -v '^\.TH' | options)
+    if [ "$fromHelp" != "$fromPage" ]; then
+        echo "$program: --help and the man page differ:"
+        diff <(echo "$fromHelp") <(echo "$fromPage") || true
+        status=1
+    fi
+done
 if [ $status -eq 0 ]; then echo "1 passed, 0 failed"; else echo "0 passed, 1 failed"; fi
 exit $status

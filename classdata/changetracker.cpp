@@ -1,0 +1,68 @@
+#include "changetracker.h"
+
+#include "classfilewriter.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+// The classes that Write Out would write: before the first load the form's
+// slot counts even while the class count is still 0.
+std::string classesAsWritten(const EditorState &state)
+{
+    auto table = std::make_unique<ClassTable>(state.table);
+    table->classCount = std::clamp(std::max(table->classCount, state.lastIndex + 1), 0, tableSlotCount);
+    return ClassFileBytes(*table, "\n");
+}
+
+std::string recordAsWritten(const ClassRecord &record)
+{
+    auto table = std::make_unique<ClassTable>();
+    table->records[0] = record;
+    table->classCount = 1;
+    return ClassFileBytes(*table, "\n");
+}
+
+} // namespace
+
+ChangeTracker::ChangeTracker(const EditorState &state)
+    : savedClasses(classesAsWritten(state)), shownForm(recordAsWritten(state.current()))
+{
+}
+
+void ChangeTracker::classesSaved(const EditorState &state)
+{
+    savedClasses = classesAsWritten(state);
+}
+
+void ChangeTracker::formShown(const ClassRecord &formValues)
+{
+    shownForm = recordAsWritten(formValues);
+}
+
+bool ChangeTracker::unsaved(const EditorState &state, const ClassRecord &formValues) const
+{
+    return recordAsWritten(formValues) != shownForm || classesAsWritten(state) != savedClasses;
+}
+
+void ChangeTracker::fileRead(const std::filesystem::path &path, const FileBytes &file)
+{
+    knownFiles[path] = file.status == FileStatus::Read ? std::optional<std::string>(file.bytes) : std::nullopt;
+}
+
+void ChangeTracker::fileWritten(const std::filesystem::path &path, const std::string &bytes)
+{
+    knownFiles[path] = bytes;
+}
+
+ChangeTracker::Replacing ChangeTracker::replacing(const std::filesystem::path &path, const FileBytes &current) const
+{
+    if (current.status == FileStatus::Missing)
+        return Replacing::Quietly;
+    const auto known = knownFiles.find(path);
+    if (known == knownFiles.end())
+        return Replacing::NotLoaded;
+    return current.status == FileStatus::Read && known->second == current.bytes ? Replacing::Quietly
+                                                                                 : Replacing::ChangedOnDisk;
+}

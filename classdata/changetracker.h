@@ -1,0 +1,49 @@
+#pragma once
+
+#include "classrecord.h"
+#include "fileio.h"
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+
+// Remembers what this run last loaded or wrote, to tell whether the classes
+// in memory or the form hold changes that are not in a file, and whether a
+// class file changed on disk since. Values are compared as the class file
+// would hold them, so typing a value back undoes a change, and "100" and
+// "100.000000" are the same speed.
+class ChangeTracker
+{
+public:
+    // Nothing changed: the start of a run, with its empty table.
+    explicit ChangeTracker(const EditorState &state);
+
+    // The classes in memory are what was just loaded or written, or what the
+    // user decided to keep without writing.
+    void classesSaved(const EditorState &state);
+    // The form has just been filled; formValues is what storing it gives.
+    void formShown(const ClassRecord &formValues);
+    // Whether the classes in memory, or the form with formValues, differ from
+    // what was last saved or shown.
+    bool unsaved(const EditorState &state, const ClassRecord &formValues) const;
+
+    // What a class file held when this run read it; a missing file is
+    // remembered as missing.
+    void fileRead(const std::filesystem::path &path, const FileBytes &file);
+    void fileWritten(const std::filesystem::path &path, const std::string &bytes);
+    void forgetFiles() { knownFiles.clear(); }
+
+    enum class Replacing {
+        Quietly,       // missing, or just as this run last read or wrote it
+        NotLoaded,     // this run has neither read nor written it
+        ChangedOnDisk, // it differs from what this run last read or wrote
+    };
+    // Whether replacing the file with current contents needs the user's word.
+    Replacing replacing(const std::filesystem::path &path, const FileBytes &current) const;
+
+private:
+    std::string savedClasses;
+    std::string shownForm;
+    std::map<std::filesystem::path, std::optional<std::string>> knownFiles;
+};

@@ -1,0 +1,63 @@
+#include "classfields.h"
+
+#include "asciitext.h"
+
+#include <array>
+
+namespace {
+
+static_assert(std::size(classFieldTable) <= maxClassFields);
+
+constexpr std::size_t longestKey = 15;
+
+// The indexes of the fields of each key length, -1 after the last: a lookup
+// looks at a handful of keys at most.
+constexpr auto fieldsByLength = [] {
+    std::array<std::array<std::int8_t, 8>, longestKey + 1> table{};
+    for (auto &indexes : table)
+        indexes.fill(-1);
+    for (std::size_t i = 0; i < std::size(classFieldTable); ++i) {
+        auto &indexes = table[classFieldTable[i].key.size()];
+        *std::find(indexes.begin(), indexes.end(), -1) = std::int8_t(i);
+    }
+    return table;
+}();
+
+} // namespace
+
+std::span<const ClassField> classFields()
+{
+    return classFieldTable;
+}
+
+const ClassField *FieldOfKey(std::string_view key)
+{
+    if (key.empty() || key.size() > longestKey)
+        return nullptr;
+    for (std::int8_t i : fieldsByLength[key.size()]) {
+        if (i < 0)
+            break;
+        if (equalsIgnoreCase(classFieldTable[std::size_t(i)].key, key))
+            return &classFieldTable[std::size_t(i)];
+    }
+    return nullptr;
+}
+
+std::optional<KeyRange> RangeOfKey(std::string_view key)
+{
+    const ClassField *field = FieldOfKey(key);
+    return field ? field->range : std::nullopt;
+}
+
+void ApplyBlockStartDefaults(ClassRecord &record)
+{
+    for (const ClassField &field : classFieldTable) {
+        if (field.intMember)
+            record.*field.intMember = std::int32_t(field.blockStart);
+        else if (field.floatMember)
+            record.*field.floatMember = float(field.blockStart);
+        else
+            field.text.set(record, field.blockStartText);
+    }
+    record.inventory.fill(0);
+}

@@ -1,0 +1,79 @@
+#include "gamefolder.h"
+
+#include <cstdlib>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path shellWorkingDirectory()
+{
+    const char *pwd = std::getenv("PWD");
+    const fs::path path = pwd ? fs::path(pwd) : fs::path();
+    return path.is_absolute() ? path : fs::path();
+}
+
+// Without "." or ".." and without a trailing separator.
+fs::path normal(const fs::path &path)
+{
+    fs::path result = path.lexically_normal();
+    if (!result.has_filename() && result.has_relative_path())
+        result = result.parent_path();
+    return result;
+}
+
+} // namespace
+
+GameFolder GameFolder::Working()
+{
+    GameFolder folder;
+    std::error_code error;
+    fs::path current = fs::current_path(error);
+    if (!error && current.is_absolute())
+        folder.folderPath = normal(current);
+    else
+        folder.knownName = shellWorkingDirectory();
+    return folder;
+}
+
+GameFolder GameFolder::At(const fs::path &path)
+{
+    GameFolder folder;
+    if (path.is_absolute()) {
+        folder.folderPath = normal(path);
+        return folder;
+    }
+    const GameFolder working = Working();
+    if (working.resolved() && !path.empty())
+        folder.folderPath = normal(working.folderPath / path);
+    else if (!working.name().empty())
+        folder.knownName = normal(working.name() / path);
+    else
+        folder.knownName = path;
+    return folder;
+}
+
+fs::path GameFolder::file(std::string_view fileName) const
+{
+    return resolved() ? folderPath / fileName : fs::path();
+}
+
+GameFolder::Problem GameFolder::check(std::error_code *error) const
+{
+    std::error_code ignored;
+    std::error_code &status = error ? *error : ignored;
+    status.clear();
+    if (!resolved())
+        return Problem::Unresolved;
+    const fs::file_status info = fs::status(folderPath, status);
+    if (info.type() == fs::file_type::not_found)
+        return Problem::Missing;
+    if (status) {
+        if (status == std::errc::no_such_file_or_directory || status == std::errc::not_a_directory)
+            return Problem::Missing;
+        return Problem::Unreachable;
+    }
+    if (!fs::is_directory(info))
+        return Problem::NotAFolder;
+    return Problem::None;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+// The folder that holds the class files and "tvcc.cfg": an absolute path,
+// fixed when the folder is chosen, so that nothing read or written follows a
+// later change of the working directory. A folder that could not be resolved
+// has no path, only the name it was known by, if any.
+class GameFolder
+{
+public:
+    enum class Problem { None, Unresolved, Missing, NotAFolder, Unreachable };
+
+    GameFolder() = default;
+
+    // The working directory now. When it cannot be resolved (it was deleted,
+    // or its path is longer than the system allows) the folder is unresolved
+    // and named after the shell's PWD when that is an absolute path.
+    static GameFolder Working();
+    // path made absolute against the working directory now.
+    static GameFolder At(const std::filesystem::path &path);
+
+    bool resolved() const { return !folderPath.empty(); }
+    // Empty when unresolved.
+    const std::filesystem::path &path() const { return folderPath; }
+    // The path, or the name an unresolved folder was known by (may be empty).
+    const std::filesystem::path &name() const { return resolved() ? folderPath : knownName; }
+    // A file in the folder; empty when the folder is unresolved, so that
+    // nothing ever lands in another folder.
+    std::filesystem::path file(std::string_view fileName) const;
+
+    // Whether the folder can be used now; error tells why not, where the
+    // system said.
+    Problem check(std::error_code *error = nullptr) const;
+
+    bool operator==(const GameFolder &) const = default;
+
+private:
+    std::filesystem::path folderPath;
+    std::filesystem::path knownName;
+};

@@ -1,0 +1,8 @@
+#pragma once
+
+class QWidget;
+
+// Alt letters on the labels and group titles of the form, the tab order in
+// reading order group by group, and a focus frame that shows before the first
+// key press. The controls must already sit in their group boxes.
+void setUpKeyboardAccess(QWidget *form);

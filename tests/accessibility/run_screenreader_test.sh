@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Runs screenreader_test.py on the editor under Xvfb, on a session bus of its
+# own that starts the AT-SPI bus when asked.
+#   run_screenreader_test.sh EDITOR [--list]
+# Exits 77 (skipped) only when the session bus or the AT-SPI bus cannot start.
+set -uo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+editor=$(realpath "$1")
+shift
+
+# The system Python has the GObject bindings, whatever python3 comes first.
+python=""
+for candidate in python3 /usr/bin/python3; do
+    if "$candidate" -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null; then
+        python=$candidate
+        break
+    fi
+done
+if [ -z "$python" ]; then
+    echo "FAIL: python3-gi and gir1.2-atspi-2.0 are missing; bash scripts/deps.sh installs them"
+    exit 1
+fi
+for tool in Xvfb dbus-run-session; do
+    if ! command -v "$tool" >/dev/null; then
+        echo "FAIL: $tool is missing; bash scripts/deps.sh installs it"
+        exit 1
+    fi
+done
+
+workdir=$(mktemp -d)
+xvfb=""
+cleanup() {
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    rm -rf "$workdir"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$workdir/display" 2>"$workdir/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do
+    [ -s "$workdir/display" ] && break
+    sleep 0.1
+done
+if [ ! -s "$workdir/display" ]; then
+    echo "FAIL: Xvfb did not start:"
+    cat "$workdir/xvfb.log"
+    exit 1
+fi
+export DISPLAY=:$(cat "$workdir/display")
+mkdir -p "$workdir/run" "$workdir/classes"
+chmod 700 "$workdir/run"
+export XDG_RUNTIME_DIR=$workdir/run
+
+dbus-run-session -- "$python" "$here/screenreader_test.py" "$editor" "$workdir/classes" "$@" 2>"$workdir/bus.log"
+status=$?
+if [ $status -eq 127 ]; then
+    echo "SKIP: the session bus cannot start here:"
+    cat "$workdir/bus.log"
+    exit 77
+fi
+[ $status -eq 0 ] || [ $status -eq 77 ] || grep -v "Failed to set fd limit" "$workdir/bus.log"
+exit $status

@@ -1,0 +1,321 @@
+// The game folder: chosen at start, from the File menu, from Recent Folders
+// or by a drop; kept native; never replaced by another folder when it is
+// gone. And the question before unsaved changes are dropped.
+
+#include "dialogtesthelpers.h"
+#include "userinput.h"
+
+#include "classfilewriter.h"
+#include "controlids.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+#include <QWheelEvent>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using B = QMessageBox::StandardButton;
+
+#ifdef _WIN32
+const fs::path latin1Name = L"Spiel\u00E4";
+#else
+const fs::path latin1Name = "Spiel\xE4"; // not valid UTF-8
+#endif
+
+void writeNative(const fs::path &path, const std::string &bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string classFile(std::initializer_list<const char *> names)
+{
+    ClassTable table;
+    for (const char *name : names) {
+        ApplyBlockStartDefaults(table.records[table.classCount]);
+        table.records[table.classCount++].classname.assign(name);
+    }
+    return ClassFileBytes(table, "\n");
+}
+
+class FolderTest : public DialogTest
+{
+protected:
+    fs::path base() const { return pathFromQt(scratch.path()); }
+    fs::path makeFolder(const fs::path &name) const
+    {
+        fs::create_directories(base() / name);
+        return base() / name;
+    }
+    void startIn(const GameFolder &folder)
+    {
+        dialog.reset();
+        log.str({});
+        dialog = std::make_unique<CreatorDialog>(folder, log);
+    }
+    QStringList recentEntries() const
+    {
+        QStringList texts;
+        for (QAction *action : command(CommandId::RecentFolders)->menu()->actions())
+            texts << action->text();
+        return texts;
+    }
+};
+
+TEST_F(FolderTest, FolderNameThatIsNotTextStaysNativeToTheFiles)
+{
+    const fs::path folder = makeFolder(latin1Name);
+    writeNative(folder / "tvcc.cfg", "[TolvaneClassCreator]\nSeals 0\n");
+    writeNative(folder / "tvclass_tangos.cfg", classFile({"A", "B", "C", "D", "E", "F", "G"}));
+    startIn(GameFolder::At(folder));
+
+    EXPECT_EQ(log.str(), "");
+    EXPECT_EQ(dialog->state().sealsActive, 0);
+    EXPECT_EQ(command(CommandId::ChangeActiveConfig)->text(), "&Change Active-Config (Tangos)");
+    EXPECT_EQ(dialog->windowFilePath(), displayPath(folder));
+    click(ControlId::LoadConfig);
+    EXPECT_EQ(dialog->statusText(), "7 Config Classes Read");
+
+    modals.expect({B::Ok});
+    trigger(40003);
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_TRUE(modals.seen()[0].text.contains(displayPath(folder)));
+    EXPECT_TRUE(modals.seen()[0].text.contains("tvclass_tangos.cfg"));
+}
+
+TEST_F(FolderTest, WritesIntoAFolderWhoseNameIsNotText)
+{
+    const fs::path folder = makeFolder(latin1Name);
+    writeNative(folder / "tvclass_seals.cfg", classFile({"A", "B", "C", "D", "E", "F", "G"}));
+    startIn(GameFolder::At(folder));
+    click(ControlId::LoadConfig);
+    typeInto(control<QLineEdit>(ControlId::ClassName), "Medic");
+    click(ControlId::WriteOut);
+    EXPECT_EQ(dialog->statusText(), "7 classes written to tvclass_seals.cfg");
+    std::ifstream written(folder / "tvclass_seals.cfg", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}),
+              ClassFileBytes(dialog->state().table, "\n"));
+    modals.expect({B::Yes, B::Yes});
+    trigger(CommandId::ChangeActiveConfig);
+    EXPECT_TRUE(fs::exists(folder / "tvcc.cfg"));
+}
+
+struct GoneRow
+{
+    const char *name;
+    bool workingDirectoryRecreated; // else deleted after start
+    int command;
+};
+
+class FolderGoneTest : public FolderTest, public ::testing::WithParamInterface<GoneRow>
+{
+protected:
+    void TearDown() override
+    {
+        fs::current_path(oldWorking);
+        qputenv("PWD", oldPwd);
+        FolderTest::TearDown();
+    }
+    const fs::path oldWorking = fs::current_path();
+    const QByteArray oldPwd = qgetenv("PWD");
+};
+
+// Every file command says so, names the folder, points to Open Folder and
+// writes nowhere: not in a folder of the same name, not in the root.
+TEST_P(FolderGoneTest, FileCommandsWarnAndWriteNothing)
+{
+    const GoneRow &row = GetParam();
+    const fs::path folder = makeFolder("game");
+    if (!row.workingDirectoryRecreated) {
+        startIn(GameFolder::At(folder));
+        fs::remove(folder);
+    } else {
+#ifdef _WIN32
+        GTEST_SKIP() << "a working directory cannot be deleted here";
+#endif
+        fs::current_path(folder);
+        qputenv("PWD", QByteArray::fromStdString(folder.string()));
+        fs::remove(folder);
+        fs::create_directory(folder);
+        startIn(GameFolder::Working());
+        EXPECT_EQ(log.str(), "Error opening tvcc.cfg\n");
+        EXPECT_TRUE(dialog->statusText().contains(displayPath(folder))) << dialog->statusText().toStdString();
+    }
+    const bool rootFiles = fs::exists("/tvclass_seals.cfg") || fs::exists("/tvcc.cfg");
+    modals.expect({B::Ok});
+
+    row.command >= 40000 ? trigger(row.command) : click(row.command);
+
+    ASSERT_EQ(modals.seen().size(), 1u);
+    const SeenModal &warning = modals.seen()[0];
+    EXPECT_EQ(warning.icon, QMessageBox::Warning);
+    EXPECT_TRUE(warning.text.contains(displayPath(folder))) << warning.text.toStdString();
+    EXPECT_TRUE(warning.text.contains("Open Folder")) << warning.text.toStdString();
+    EXPECT_EQ(dialog->state().sealsActive, 1);
+    EXPECT_EQ(fs::exists(folder) && !fs::is_empty(folder), false);
+    EXPECT_EQ(fs::exists("/tvclass_seals.cfg") || fs::exists("/tvcc.cfg"), rootFiles);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, FolderGoneTest,
+    ::testing::Values(GoneRow{"DeletedLoadConfig", false, ControlId::LoadConfig},
+                      GoneRow{"DeletedWriteOut", false, ControlId::WriteOut},
+                      GoneRow{"DeletedChangeActiveConfig", false, CommandId::ChangeActiveConfig},
+                      GoneRow{"RecreatedLoadConfig", true, CommandId::LoadConfig},
+                      GoneRow{"RecreatedWriteOut", true, CommandId::WriteOut},
+                      GoneRow{"RecreatedChangeActiveConfig", true, CommandId::ChangeActiveConfig}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(FolderTest, RecentFoldersLastFiveAcrossRuns)
+{
+    std::vector<fs::path> folders;
+    for (const char *name : {"a", "b", "c", "d", "e", "f"}) {
+        folders.push_back(makeFolder(name));
+        ASSERT_TRUE(dialog->openFolder(GameFolder::At(folders.back())));
+    }
+    restartDialog(); // the next run, in the scratch folder itself
+
+    const auto entry = [](int number, const fs::path &folder) {
+        return QStringLiteral("&%1 %2").arg(number).arg(displayPath(folder));
+    };
+    EXPECT_EQ(recentEntries(), QStringList({entry(1, base()), entry(2, folders[5]), entry(3, folders[4]),
+                                            entry(4, folders[3]), entry(5, folders[2])}));
+    command(CommandId::RecentFolders)->menu()->actions()[2]->trigger();
+    EXPECT_EQ(dialog->folder().path(), folders[4]);
+    EXPECT_EQ(recentEntries().first(), entry(1, folders[4]));
+
+    // A recent folder that is gone is not opened.
+    fs::remove(folders[3]);
+    modals.expect({B::Ok});
+    command(CommandId::RecentFolders)->menu()->actions()[3]->trigger();
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_TRUE(modals.seen()[0].text.contains(displayPath(folders[3])));
+    EXPECT_EQ(dialog->folder().path(), folders[4]);
+}
+
+TEST_F(FolderTest, DroppedFolderOrClassFileOpensThatFolder)
+{
+    const fs::path other = makeFolder(latin1Name);
+    writeNative(other / "tvclass_seals.cfg", classFile({"A"}));
+    writeNative(other / "notes.txt", "x");
+    const std::pair<fs::path, fs::path> rows[] = {
+        {other, other}, {other / "tvclass_seals.cfg", other}, {other / "notes.txt", {}}, {base() / "gone", {}}};
+    for (const auto &[dropped, opened] : rows) {
+        SCOPED_TRACE(dropped.string());
+        startIn(GameFolder::At(base()));
+        QMimeData mime;
+#ifdef _WIN32
+        mime.setUrls({QUrl::fromLocalFile(QString::fromStdWString(dropped.native()))});
+#else
+        mime.setUrls({QUrl::fromEncoded("file://" + QByteArray::fromStdString(dropped.native()).toPercentEncoding("/"))});
+#endif
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(dialog.get(), &enter);
+        EXPECT_EQ(enter.isAccepted(), !opened.empty());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(dialog.get(), &drop);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(dialog->folder().path(), opened.empty() ? base() : opened);
+    }
+}
+
+struct WheelRow
+{
+    int id;
+    bool focused;
+};
+
+void PrintTo(const WheelRow &row, std::ostream *os) { *os << row.id << (row.focused ? " focused" : ""); }
+
+using WheelTest = DialogRowTest<WheelRow>;
+
+// One turn down over a closed list: only a list with the focus picks the next entry.
+TEST_P(WheelTest, OnlyAFocusedListFollowsTheWheel)
+{
+    const WheelRow &row = GetParam();
+    showDialog();
+    auto *list = control<QComboBox>(row.id);
+    control(row.focused ? row.id : ControlId::ClassName)->setFocus();
+    const std::string weapon(dialog->state().current().starting_weapon.view());
+
+    QWheelEvent wheel(QPointF(5, 5), list->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(list, &wheel);
+
+    EXPECT_EQ(list->currentIndex(), row.focused ? 1 : 0);
+    EXPECT_EQ(QApplication::focusWidget() == list, row.focused);
+    if (!row.focused)
+        EXPECT_EQ(dialog->state().current().starting_weapon.view(), weapon);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lists, WheelTest,
+                         ::testing::Values(WheelRow{ControlId::Resistance, false}, WheelRow{ControlId::Resistance, true},
+                                           WheelRow{ControlId::ItemList, false}, WheelRow{ControlId::ItemList, true},
+                                           WheelRow{ControlId::StartingWeaponList, false},
+                                           WheelRow{ControlId::StartingWeaponList, true}));
+
+enum class Command { Quit, CloseBox, LoadConfig, OpenFolder, ChangeActiveConfig };
+
+using QuestionRow = std::tuple<Command, B>; // NoButton: the edit was typed back, so nothing is asked
+
+class UnsavedQuestionTest : public FolderTest, public ::testing::WithParamInterface<QuestionRow>
+{
+};
+
+// Loaded "Scout", typed "Sniper" over it: each command that would drop it asks
+// first, Cancel the default; Write Out writes, Discard goes on, Cancel stops.
+TEST_P(UnsavedQuestionTest, AsksExactlyWhenAValueDiffers)
+{
+    const auto [command, answer] = GetParam();
+    const QString seals = QStringLiteral("tvclass_seals.cfg");
+    writeFile(seals, classFile({"Scout", "Medic"}));
+    const fs::path other = makeFolder("other");
+    click(ControlId::LoadConfig);
+    showDialog();
+    typeInto(control<QLineEdit>(ControlId::ClassName), "Sniper");
+    if (answer == B::NoButton)
+        typeInto(control<QLineEdit>(ControlId::ClassName), "Scout");
+    EXPECT_EQ(shownTitle(*dialog).endsWith('*'), answer != B::NoButton);
+    const bool goesOn = answer != B::Cancel;
+    if (answer != B::NoButton)
+        modals.expect({answer});
+    if (command == Command::ChangeActiveConfig && goesOn)
+        modals.expect({B::No}); // the toggle's own question
+
+    switch (command) {
+    case Command::Quit: click(ControlId::Quit); break;
+    case Command::CloseBox: dialog->close(); break;
+    case Command::LoadConfig: click(ControlId::LoadConfig); break;
+    case Command::OpenFolder: dialog->openFolder(GameFolder::At(other)); break;
+    case Command::ChangeActiveConfig: trigger(CommandId::ChangeActiveConfig); break;
+    }
+
+    ASSERT_EQ(modals.seen().size(), (answer != B::NoButton ? 1u : 0u) + (command == Command::ChangeActiveConfig && goesOn));
+    if (answer != B::NoButton) {
+        const SeenModal &question = modals.seen()[0];
+        EXPECT_EQ(question.text, "Write out the changes to tvclass_seals.cfg?");
+        EXPECT_EQ(question.buttons, B::Save | B::Discard | B::Cancel);
+        EXPECT_EQ(question.defaultButton, B::Cancel);
+    }
+    EXPECT_EQ(readFile(seals), answer == B::Save ? classFile({"Sniper", "Medic"}) : classFile({"Scout", "Medic"}));
+    EXPECT_EQ(dialog->isVisible(), !goesOn || (command != Command::Quit && command != Command::CloseBox));
+    EXPECT_EQ(dialog->folder().path() == other, goesOn && command == Command::OpenFolder);
+    if (command == Command::LoadConfig)
+        EXPECT_EQ(control<QLineEdit>(ControlId::ClassName)->text(), answer == B::Save || answer == B::Cancel ? "Sniper" : "Scout");
+    EXPECT_EQ(dialog->hasUnsavedChanges(), !goesOn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, UnsavedQuestionTest,
+    ::testing::Combine(::testing::Values(Command::Quit, Command::CloseBox, Command::LoadConfig, Command::OpenFolder,
+                                         Command::ChangeActiveConfig),
+                       ::testing::Values(B::NoButton, B::Save, B::Discard, B::Cancel)));
+
+} // namespace

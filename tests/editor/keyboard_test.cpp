@@ -1,0 +1,180 @@
+// The editor window from the keyboard: where Tab and the Alt letters lead,
+// told by what a screen reader says there, and the focus frame at start.
+
+#include "controlids.h"
+#include "dialogtesthelpers.h"
+
+#include <QAccessible>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyleOptionButton>
+
+namespace {
+
+// What a screen reader says for the focused control: its name and the group
+// around it, as in "Scanner, Class Abilities".
+QString spokenName(QWidget *widget)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(widget);
+    QString spoken = iface->text(QAccessible::Name);
+    for (QAccessibleInterface *up = iface->parent(); up; up = up->parent()) {
+        if (up->role() == QAccessible::Grouping)
+            return spoken + QStringLiteral(", ") + up->text(QAccessible::Name);
+        if (up->object() == widget->window())
+            break;
+    }
+    return spoken;
+}
+
+QStringList inGroup(const QString &group, const QStringList &names)
+{
+    QStringList spoken;
+    for (const QString &name : names)
+        spoken.append(name + QStringLiteral(", ") + group);
+    return spoken;
+}
+
+using KeyboardTest = DialogTest;
+
+// Reading order group by group; the command buttons come last and end with
+// "&Quit", so that the first Tab from "&Quit" goes to the class name.
+TEST_F(KeyboardTest, TabFollowsTheReadingOrderGroupByGroupFromQuit)
+{
+    const QStringList expected =
+        QStringList{"Quit", "Classname", "Config File"}
+        + inGroup("Class Abilities",
+                  {"Scanner", "Throw Caltrops", "Place Detpack", "Sniper Autozoom", "AT-4 Scope", "Can use Turrets",
+                   "Knife Throw", "Place Sentrys", "Can Disguise", "Sniper Scope", "Place Ammodepot",
+                   "Can Heal Others", "Laserguided Rox", "Place Healdepot", "Can Feign Death", "Sniper Lasersight",
+                   "Has Nightvision", "Disarm Detpack"})
+        + inGroup("Armor", {"Resistance", "Helmet", "Kevlar Vest", "Trousers"})
+        + inGroup("Health", {"Health", "Maximum health"}) + QStringList{"Class Speed", "Jump Height", "Underwaterair"}
+        + inGroup("Gamemode Flags", {"Can be Assassin", "Can be Bodyguard", "Can be the Hunted", "Can be the V.I.P."})
+        + inGroup("Calculate", {"Calculate!"})
+        + QStringList{"Inventory item", "Amount of Army Knife", "ADD!", "Starting weapon", "Show Inventory"}
+        + inGroup("Maximum Ammo", {"Shells", "Pistol Mag", ".308 cal Mag", ".357 Bullets", "7.62mm BB", "Rockets",
+                                   "9mm Mag", "Cells", "AR Mag", "Grenades"})
+        + QStringList{"Prev. Class", "Add Class", "Next Class", "Save to Memory", "Write Out", "Load Config", "About",
+                      "Quit"};
+    showDialog();
+    QStringList visited = {spokenName(QApplication::focusWidget())};
+    while (visited.size() < expected.size()) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.append(spokenName(QApplication::focusWidget()));
+    }
+    EXPECT_EQ(visited, expected);
+}
+
+struct AltRow
+{
+    Qt::Key key;
+    const char *spoken;
+};
+
+void PrintTo(const AltRow &row, std::ostream *os)
+{
+    *os << "Alt+" << QKeySequence(row.key).toString().toStdString();
+}
+
+class AltLetterTest : public DialogFixture<::testing::TestWithParam<AltRow>>
+{
+};
+
+TEST_P(AltLetterTest, TakesTheFocusToItsField)
+{
+    showDialog();
+    QTest::keyClick(QApplication::focusWidget(), GetParam().key, Qt::AltModifier);
+    EXPECT_EQ(spokenName(QApplication::focusWidget()), QString::fromUtf8(GetParam().spoken));
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, AltLetterTest,
+                         ::testing::Values(AltRow{Qt::Key_N, "Classname"}, AltRow{Qt::Key_I, "Config File"},
+                                           AltRow{Qt::Key_B, "Scanner, Class Abilities"},
+                                           AltRow{Qt::Key_E, "Resistance, Armor"}, AltRow{Qt::Key_M, "Helmet, Armor"},
+                                           AltRow{Qt::Key_K, "Kevlar Vest, Armor"},
+                                           AltRow{Qt::Key_O, "Trousers, Armor"}, AltRow{Qt::Key_T, "Health, Health"},
+                                           AltRow{Qt::Key_P, "Class Speed"}, AltRow{Qt::Key_J, "Jump Height"},
+                                           AltRow{Qt::Key_U, "Underwaterair"},
+                                           AltRow{Qt::Key_G, "Can be Assassin, Gamemode Flags"},
+                                           AltRow{Qt::Key_X, "Shells, Maximum Ammo"}));
+
+QString altLetter(const QString &text)
+{
+    const QKeySequence mnemonic = QKeySequence::mnemonic(text);
+    return mnemonic.isEmpty() ? QString() : QKeySequence(mnemonic[0].key()).toString();
+}
+
+void collectMenus(const QList<QAction *> &actions, QList<QStringList> &menus)
+{
+    QStringList items;
+    for (QAction *action : actions) {
+        items.append(action->text());
+        if (action->menu())
+            collectMenus(action->menu()->actions(), menus);
+    }
+    menus.append(items);
+}
+
+// Alt letters of the window (labels, group titles, buttons, menu titles) are
+// all different. An open menu takes the letters of its own items, which are
+// all different too, and repeat a letter of the window only for a button of
+// the same text, which runs the same command, or for a menu title.
+TEST_F(KeyboardTest, NoAltLetterLeadsToTwoPlaces)
+{
+    QStringList windowTexts, menuTitles;
+    for (QLabel *label : dialog->findChildren<QLabel *>()) {
+        if (label->buddy())
+            windowTexts.append(label->text());
+    }
+    for (QGroupBox *group : dialog->findChildren<QGroupBox *>())
+        windowTexts.append(group->title());
+    for (QPushButton *button : dialog->findChildren<QPushButton *>())
+        windowTexts.append(button->text());
+    auto *menuBar = dialog->findChild<QMenuBar *>();
+    ASSERT_NE(menuBar, nullptr);
+    QList<QStringList> menus;
+    for (QAction *menu : menuBar->actions()) {
+        menuTitles.append(menu->text());
+        collectMenus(menu->menu()->actions(), menus);
+    }
+
+    QHash<QString, QString> windowLetters;
+    for (const QString &text : windowTexts + menuTitles) {
+        const QString letter = altLetter(text);
+        EXPECT_FALSE(windowLetters.contains(letter) && !letter.isEmpty())
+            << letter.toStdString() << ": " << windowLetters.value(letter).toStdString() << ", " << text.toStdString();
+        windowLetters.insert(letter, text);
+    }
+    EXPECT_GE(windowLetters.size(), 20);
+    for (const QStringList &items : menus) {
+        QSet<QString> taken;
+        for (const QString &text : items) {
+            const QString letter = altLetter(text);
+            if (letter.isEmpty())
+                continue;
+            EXPECT_FALSE(taken.contains(letter)) << text.toStdString();
+            taken.insert(letter);
+            const QString inWindow = windowLetters.value(letter);
+            EXPECT_TRUE(inWindow.isEmpty() || inWindow == text || menuTitles.contains(inWindow))
+                << letter.toStdString() << ": " << inWindow.toStdString() << ", " << text.toStdString();
+        }
+    }
+}
+
+TEST_F(KeyboardTest, QuitShowsItsFocusFrameBeforeAnyKey)
+{
+    showDialog();
+    auto *quit = control<QPushButton>(ControlId::Quit);
+    ASSERT_TRUE(quit->hasFocus());
+    QStyleOptionButton option;
+    option.initFrom(quit);
+    EXPECT_TRUE(option.state & QStyle::State_KeyboardFocusChange);
+    const QImage focused = quit->grab().toImage();
+    control(ControlId::ClassName)->setFocus();
+    EXPECT_NE(focused, quit->grab().toImage()) << "the focus frame is not drawn";
+}
+
+} // namespace
