@@ -1,6 +1,7 @@
 #pragma once
 
 #include "classrecord.h"
+#include "editingmodel.h"
 #include "fileio.h"
 
 #include <QDialog>
@@ -84,7 +85,9 @@ private:
     void bindCommands();
     void fillLists();
     void syncScrollBar();
-    void reportPosition();
+    void showResult(const EditingModel::Result &result);
+    EditingModel::StoreForm formStore();
+    void readForm(ClassRecord &record);
     void watchValueRanges();
     bool confirmOverwrite(const QString &path, const FileBytes &current);
     void WriteSettings();
@@ -95,7 +98,9 @@ private:
     // nullopt when it did not exist.
     void rememberFileState(const QString &path, const std::optional<std::string> &contents);
 
-    EditorState editorState;
+    EditingModel editing;
+    // The handlers outside navigation work on the model's state directly.
+    EditorState &editorState = editing.state();
     QDir workFolder;
     std::ostream &settingsLog;
     QHash<int, QWidget *> controls;

@@ -82,10 +82,16 @@ void CreatorDialog::ShowRecord()
 
 void CreatorDialog::StoreForm()
 {
-    if (editorState.table.classCount == editorState.lastIndex)
-        ++editorState.table.classCount;
+    editing.store(formStore());
+}
 
-    ClassRecord &record = editorState.current();
+EditingModel::StoreForm CreatorDialog::formStore()
+{
+    return [this](ClassRecord &record) { readForm(record); };
+}
+
+void CreatorDialog::readForm(ClassRecord &record)
+{
     record.classname.assign(toCp1252(control<QLineEdit>(ControlId::ClassName)->text()));
     setWindowTitle(titleFor("Saving", record));
 
