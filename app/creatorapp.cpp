@@ -1,6 +1,5 @@
 #include "creatorapp.h"
 
-#include "commandreplay.h"
 #include "creatordialog.h"
 
 #include <iostream>
@@ -16,8 +15,6 @@ bool CreatorApp::InitInstance()
     // The class files and the settings file are those of the folder the
     // program was started in; the settings reports go to standard output.
     CreatorDialog dialog(QDir::current(), std::cout);
-    if (qEnvironmentVariableIsSet("TOLVANE_REPLAY_COMMANDS"))
-        replayCommands(dialog, qEnvironmentVariable("TOLVANE_REPLAY_COMMANDS"));
     dialog.exec();
     return false;
 }

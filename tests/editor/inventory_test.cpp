@@ -46,9 +46,9 @@ TEST_F(InventoryTest, AddSetsTheAmountAndKeepsTheTypedText)
     EXPECT_EQ(amount()->text(), "007");
 
     // Moving away and back shows the stored amount; storing the form leaves it.
-    click(1006);
-    click(1004);
-    click(1005);
+    click(ControlId::AddClass);
+    click(ControlId::NextClass);
+    click(ControlId::PrevClass);
     EXPECT_EQ(amount()->text(), "7");
     click(ControlId::SaveToMemory);
     EXPECT_EQ(record().inventory[36], 7);

@@ -1,5 +1,6 @@
 // Values the class file reader would replace are marked in the form.
 
+#include "controlids.h"
 #include "dialogtesthelpers.h"
 #include "userinput.h"
 
@@ -39,19 +40,23 @@ TEST_P(RangeHintTest, HintNamesTheValueTheGameReadsAndClears)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, RangeHintTest,
-                         ::testing::Values(HintRow{1051, "1500", "100"}, HintRow{1051, "999", ""},
-                                           HintRow{1069, "5000", "2"}, HintRow{1034, "1000", "20"},
-                                           HintRow{1048, "12", "1.000000"}, HintRow{1049, "nan", "1.000000"},
-                                           HintRow{1048, "10", ""}, HintRow{1048, "10.0000001", ""},
-                                           HintRow{1050, "1e30", ""}));
+                         ::testing::Values(HintRow{ControlId::Health, "1500", "100"},
+                                           HintRow{ControlId::Health, "999", ""},
+                                           HintRow{ControlId::Rockets, "5000", "2"},
+                                           HintRow{ControlId::Helmet, "1000", "20"},
+                                           HintRow{ControlId::Speed, "12", "1.000000"},
+                                           HintRow{ControlId::Jump, "nan", "1.000000"},
+                                           HintRow{ControlId::Speed, "10", ""},
+                                           HintRow{ControlId::Speed, "10.0000001", ""},
+                                           HintRow{ControlId::UnderwaterAir, "1e30", ""}));
 
 TEST_F(DialogTest, ShownNegativeArmourIsMarkedAndNotChanged)
 {
     dialog->state().current().kevlar_vest = -5;
     dialog->ShowRecord();
-    auto *box = control<QLineEdit>(1032);
+    auto *box = control<QLineEdit>(ControlId::KevlarVest);
     EXPECT_TRUE(box->toolTip().contains("the game will read 50 instead"));
-    click(1076);
+    click(ControlId::SaveToMemory);
     EXPECT_EQ(dialog->state().current().kevlar_vest, -5);
 }
 
