@@ -8,8 +8,6 @@
 #include "aboutdialog.h"
 
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -241,22 +239,6 @@ TEST_F(WindowCloseTest, ClosingEndsAsQuitDoesAndWritesNothing)
 }
 
 using AboutTest = DialogTest;
-
-TEST_F(AboutTest, ShowsTheCreditsWithoutACaptionCentredOnTheWindow)
-{
-    dialog->show();
-    AboutDialog about(dialog.get());
-    about.show();
-    EXPECT_TRUE(about.windowFlags() & Qt::FramelessWindowHint);
-    QStringList texts;
-    for (const QLabel *label : about.findChildren<QLabel *>())
-        texts.append(label->text());
-    EXPECT_TRUE(texts.contains(QStringLiteral("by the Tolvane Class Creator authors")));
-    EXPECT_EQ(texts.filter(QStringLiteral("classcreator@tolvane.example.org")).size(), 1);
-    ASSERT_NE(about.findChild<QGroupBox *>(), nullptr);
-    EXPECT_EQ(about.findChild<QGroupBox *>()->title(), QStringLiteral("Programm Information"));
-    EXPECT_LE((about.geometry().center() - dialog->geometry().center()).manhattanLength(), 4);
-}
 
 TEST_F(AboutTest, EnterEndsItWithOkAndEscWithCancel)
 {

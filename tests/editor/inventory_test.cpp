@@ -97,25 +97,4 @@ TEST_F(InventoryTest, WeaponPickSetsTheInternalNameAndReportsTheStoredClassName)
     }
 }
 
-TEST_F(InventoryTest, SelectingFromCodeRunsNoHandler)
-{
-    control<QComboBox>(ControlId::StartingWeaponList)->setCurrentIndex(5);
-    items()->setCurrentIndex(3);
-    EXPECT_EQ(record().starting_weapon.view(), "");
-    EXPECT_EQ(dialog->statusText(), "");
-    EXPECT_EQ(amount()->text(), "0");
-}
-
-TEST_F(InventoryTest, ShowInventoryAnnouncesALaterVersion)
-{
-    modals.expect({QMessageBox::Ok});
-    click(ControlId::ShowInventory);
-    ASSERT_EQ(modals.seen().size(), 1u);
-    const SeenModal &box = modals.seen()[0];
-    EXPECT_EQ(box.title, "Error");
-    EXPECT_EQ(box.text, "Wait for a later version!");
-    EXPECT_EQ(box.icon, QMessageBox::NoIcon);
-    EXPECT_EQ(box.buttons, QMessageBox::Ok);
-}
-
 } // namespace
