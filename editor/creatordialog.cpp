@@ -1,7 +1,7 @@
 #include "creatordialog.h"
 
 #include "aboutdialog.h"
-#include "artwork.h"
+#include "predrawn.h"
 #include "classfilereader.h"
 #include "controlids.h"
 #include "cp1252.h"

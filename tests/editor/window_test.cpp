@@ -5,7 +5,9 @@
 #include "dialogtesthelpers.h"
 
 #include "dialogtemplate.h"
+#include "artwork.h"
 #include "picturelabel.h"
+#include "predrawn.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -73,6 +75,27 @@ TEST_F(WindowTest, PicturesShowTheirBitmapsWithADescription)
     }
     std::sort(bitmaps.begin(), bitmaps.end());
     EXPECT_EQ(bitmaps, (QList<int>{137, 138, 143}));
+}
+
+// The build draws the pictures for the usual pixel ratios as the code draws
+// them; other ratios are drawn when needed, so no ratio shows them blurred.
+TEST(PredrawnTest, PicturesAreTheDrawnOnesAtEveryRatio)
+{
+    for (int id : bitmapIds) {
+        for (qreal ratio : {1.0, 1.25, 1.5, 2.0, 1.75, 3.0}) {
+            const bool usual = std::find(std::begin(predrawnRatios), std::end(predrawnRatios), ratio)
+                               != std::end(predrawnRatios);
+            EXPECT_EQ(QFile::exists(":/artwork/" + predrawnBitmapName(id, ratio)), usual) << id << " at " << ratio;
+            const QPixmap loaded = predrawnBitmap(id, ratio);
+            EXPECT_EQ(loaded.devicePixelRatio(), ratio);
+            EXPECT_EQ(loaded.toImage().convertToFormat(QImage::Format_ARGB32),
+                      drawBitmap(id, ratio).toImage().convertToFormat(QImage::Format_ARGB32))
+                << id << " at " << ratio;
+        }
+    }
+    EXPECT_EQ(programIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {64, 64}}));
+    EXPECT_EQ(programIcon().pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32),
+              drawIcon(32).toImage().convertToFormat(QImage::Format_ARGB32));
 }
 
 struct ListRow
