@@ -29,7 +29,7 @@ int main(int argc, char **argv)
     QFont font = form->font();
     font.setPointSize(8);
     form->setFont(font);
-    form->setFixedSize(707, 418);
+    form->setFixedSize(824, 418);
     auto *layout = new QVBoxLayout(&dialog);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetFixedSize);
