@@ -32,7 +32,7 @@ run() {
     echo $((10#${end/./} - 10#${start/./})) >>"$1.us"
     read -r kib user system <"$1.time"
     echo "$kib" >>"$1.kib"
-    awk -v user="$user" -v system="$system" 'BEGIN { print user + system }' >>"$1.cpu"
+    awk -v user="$user" -v sys="$system" 'BEGIN { print user + sys }' >>"$1.cpu"
 }
 
 median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
