@@ -135,6 +135,6 @@ private:
     QHash<int, QWidget *> controls;
     QHash<int, QAction *> commands;
     QMenu *recentFolders = nullptr;
-    ChangeTracker changes{editorState};
+    ChangeTracker &changes = editing.changes();
     bool fillingForm = false;
 };

@@ -21,9 +21,7 @@ void CreatorDialog::OnLoadConfig()
         return;
     }
     changes.fileRead(path, file);
-    const EditingModel::Result result = editing.loaded(file.status == FileStatus::Read);
-    changes.classesSaved(editorState);
-    showResult(result);
+    showResult(editing.loaded(file.status == FileStatus::Read));
 }
 
 void CreatorDialog::OnNextClass()

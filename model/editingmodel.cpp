@@ -26,6 +26,7 @@ EditingModel::Result EditingModel::loaded(bool fileFound)
     s.lastIndex = s.table.classCount - 1;
     // A shorter file than before must not leave the form beyond its classes.
     s.currentIndex = std::min(s.currentIndex, s.lastIndex);
+    tracker.classesSaved(s);
     const std::string count = std::to_string(s.table.classCount);
     // A missing file still gives the default class, but not as a success.
     if (!fileFound)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "changetracker.h"
 #include "classrecord.h"
 
 #include <functional>
@@ -25,12 +26,14 @@ public:
 
     EditorState &state() { return editorState; }
     const EditorState &state() const { return editorState; }
+    // What differs from the files this run loaded or wrote.
+    ChangeTracker &changes() { return tracker; }
 
     // "&Save to Memory", and the store that Next, Prev. and Write Out begin with.
     void store(const StoreForm &storeForm);
 
     // After the reader has refilled the table; without a file it holds the
-    // default class alone.
+    // default class alone. The classes loaded are the unchanged ones now.
     Result loaded(bool fileFound);
 
     Result next(const StoreForm &storeForm);
@@ -45,4 +48,5 @@ private:
     Result position() const;
 
     EditorState editorState;
+    ChangeTracker tracker{editorState};
 };
