@@ -1,6 +1,5 @@
 #include "creatorapp.h"
 
-#include "commandreplay.h"
 #include "creatordialog.h"
 #include "nativepath.h"
 #include "recentfolders.h"
@@ -77,8 +76,6 @@ bool CreatorApp::InitInstance()
         return false;
     }
     CreatorDialog dialog(*folder, std::cout);
-    if (qEnvironmentVariableIsSet("TOLVANE_REPLAY_COMMANDS"))
-        replayCommands(dialog, qEnvironmentVariable("TOLVANE_REPLAY_COMMANDS"));
     dialog.exec();
     return false;
 }

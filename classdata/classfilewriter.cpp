@@ -70,7 +70,7 @@ public:
 
 private:
     void field(const ClassField &field, const ClassRecord &r);
-    void key(std::string_view key) { out.append(key).push_back(' '); }
+    void key(const KeyPrefix &prefix) { out.append(prefix.text.data(), prefix.size); }
     // The rest of a line: a text without CR and LF bytes, which the reader
     // would take for line ends, so that they could not be read back.
     void text(std::string_view value);
@@ -158,18 +158,19 @@ void LineWriter::block(const ClassRecord &r)
 // The "KEY VALUE" line of a field; a resistance other than 0, 1 or 2 has none.
 void LineWriter::field(const ClassField &f, const ClassRecord &r)
 {
+    const KeyPrefix &prefix = keyPrefixes[std::size_t(&f - classFieldTable)];
     switch (f.kind) {
     case FieldKind::Int:
     case FieldKind::Abilities:
-        return number(keyPrefixes[std::size_t(&f - classFieldTable)], r.*f.intMember);
+        return number(prefix, r.*f.intMember);
     case FieldKind::Float:
-        return number(keyPrefixes[std::size_t(&f - classFieldTable)], r.*f.floatMember);
+        return number(prefix, r.*f.floatMember);
     case FieldKind::Text:
-        key(f.key);
+        key(prefix);
         return text(f.text.get(r));
     case FieldKind::Resistance:
         if (const std::string_view word = resistanceWord(r.*f.floatMember); !word.empty()) {
-            key(f.key);
+            key(prefix);
             text(word);
         }
         return;

@@ -14,7 +14,6 @@ const QColor bannerGreen(0x4c, 0xc2, 0x4a);
 const QColor bannerGold(0xe8, 0xc5, 0x47);
 const QColor navy(0x1b, 0x2a, 0x49);
 
-// A sans-serif font of at most maxPixels whose text fits into maxWidth.
 // A sans-serif font of at most maxPixels whose text fits into maxWidth, in
 // one of two weights, so that drawing loads no more font files than needed.
 QFont fittedFont(const QString &text, qreal maxWidth, int maxPixels, QFont::Weight weight)
@@ -190,10 +189,12 @@ QPixmap drawBitmap(int bitmapId, qreal devicePixelRatio)
     return pixmap;
 }
 
-QIcon programIcon()
+QString predrawnBitmapName(int bitmapId, qreal devicePixelRatio)
 {
-    QIcon icon;
-    for (int pixels : {16, 32, 64})
-        icon.addPixmap(drawIcon(pixels));
-    return icon;
+    return QStringLiteral("bitmap%1@%2x.png").arg(bitmapId).arg(devicePixelRatio);
+}
+
+QString predrawnIconName(int pixels)
+{
+    return QStringLiteral("icon%1.png").arg(pixels);
 }

@@ -1,12 +1,18 @@
 #pragma once
 
-#include <QIcon>
 #include <QPixmap>
+#include <QString>
 
 // The program's pictures, drawn in code so that they stay sharp at every
 // device pixel ratio. Ids are those the dialog templates name: 137 the armour
 // figure, 138 the authors' logo, 143 the title banner, 146 the banner with
-// the credits.
+// the credits. The build draws them once for the usual ratios (see
+// predrawn.h), so that starting the editor draws nothing.
+
+inline constexpr int bitmapIds[] = {137, 138, 143, 146};
+inline constexpr qreal predrawnRatios[] = {1, 1.25, 1.5, 2};
+// Icon 128, the window icon: 16 and 32 pixels, and 64 for high-DPI screens.
+inline constexpr int windowIconSizes[] = {16, 32, 64};
 
 // The size of a bitmap in device-independent pixels; empty for an unknown id.
 QSize bitmapSize(int bitmapId);
@@ -14,8 +20,9 @@ QSize bitmapSize(int bitmapId);
 // The bitmap drawn for a screen of the given device pixel ratio.
 QPixmap drawBitmap(int bitmapId, qreal devicePixelRatio);
 
-// Icon 128, the window icon: 16 and 32 pixels, and 64 for high-DPI screens.
-QIcon programIcon();
-
-// The program icon drawn at pixels x pixels, for the installed icon theme.
+// The program icon drawn at pixels x pixels.
 QPixmap drawIcon(int pixels);
+
+// File names of the pictures drawn at build time.
+QString predrawnBitmapName(int bitmapId, qreal devicePixelRatio);
+QString predrawnIconName(int pixels);

@@ -2,13 +2,13 @@
 
 #include "aboutdialog.h"
 #include "accessibility.h"
-#include "artwork.h"
 #include "classfilereader.h"
 #include "controlids.h"
 #include "cp1252.h"
 #include "dialogtemplate.h"
 #include "itemcatalogue.h"
 #include "nativepath.h"
+#include "predrawn.h"
 #include "systemmenu.h"
 #include "wheelguard.h"
 
@@ -33,31 +33,31 @@ struct Binding
 };
 
 constexpr Binding bindings[] = {
-    {1, &CreatorDialog::OnOK},
-    {40007, &CreatorDialog::OnOK},
-    {2, &CreatorDialog::OnWriteOut},
-    {40005, &CreatorDialog::OnWriteOut},
+    {ControlId::Quit, &CreatorDialog::OnOK},
+    {CommandId::Quit, &CreatorDialog::OnOK},
+    {ControlId::WriteOut, &CreatorDialog::OnWriteOut},
+    {CommandId::WriteOut, &CreatorDialog::OnWriteOut},
     {CommandId::OpenFolder, &CreatorDialog::OnOpenFolder},
-    {3, &CreatorDialog::openAbout},
-    {40002, &CreatorDialog::openAbout},
-    {40003, &CreatorDialog::showHelp},
-    {1003, &CreatorDialog::OnLoadConfig},
-    {40004, &CreatorDialog::OnLoadConfig},
-    {1004, &CreatorDialog::OnNextClass},
-    {40009, &CreatorDialog::OnNextClass},
-    {1005, &CreatorDialog::OnPrevClass},
-    {40010, &CreatorDialog::OnPrevClass},
-    {1006, &CreatorDialog::OnAddClass},
-    {40008, &CreatorDialog::OnAddClass},
-    {40011, &CreatorDialog::OnFirstClass},
-    {40012, &CreatorDialog::OnLastClass},
-    {1054, &CreatorDialog::OnCalculate},
-    {1076, &CreatorDialog::StoreForm},
-    {1063, &CreatorDialog::OnSelchangeItemList},
-    {1108, &CreatorDialog::OnAddItem},
-    {1110, &CreatorDialog::OnSelchangeStartingWeapon},
-    {1107, &CreatorDialog::OnShowInventory},
-    {40013, &CreatorDialog::ToggleActiveTeam},
+    {ControlId::About, &CreatorDialog::openAbout},
+    {CommandId::About, &CreatorDialog::openAbout},
+    {CommandId::Help, &CreatorDialog::showHelp},
+    {ControlId::LoadConfig, &CreatorDialog::OnLoadConfig},
+    {CommandId::LoadConfig, &CreatorDialog::OnLoadConfig},
+    {ControlId::NextClass, &CreatorDialog::OnNextClass},
+    {CommandId::NextClass, &CreatorDialog::OnNextClass},
+    {ControlId::PrevClass, &CreatorDialog::OnPrevClass},
+    {CommandId::PreviousClass, &CreatorDialog::OnPrevClass},
+    {ControlId::AddClass, &CreatorDialog::OnAddClass},
+    {CommandId::AddClass, &CreatorDialog::OnAddClass},
+    {CommandId::FirstClass, &CreatorDialog::OnFirstClass},
+    {CommandId::LastClass, &CreatorDialog::OnLastClass},
+    {ControlId::Calculate, &CreatorDialog::OnCalculate},
+    {ControlId::SaveToMemory, &CreatorDialog::StoreForm},
+    {ControlId::ItemList, &CreatorDialog::OnSelchangeItemList},
+    {ControlId::AddItem, &CreatorDialog::OnAddItem},
+    {ControlId::StartingWeaponList, &CreatorDialog::OnSelchangeStartingWeapon},
+    {ControlId::ShowInventory, &CreatorDialog::OnShowInventory},
+    {CommandId::ChangeActiveConfig, &CreatorDialog::ToggleActiveTeam},
 };
 
 // Menu 140, with the game folder's commands first. Shortcuts keep clear of
@@ -75,18 +75,18 @@ constexpr MenuCommand menuCommands[] = {
     {"&File", CommandId::OpenFolder, "Open &Folder...", "Ctrl+O"},
     {"&File", CommandId::RecentFolders, "Recent Folders"},
     {"&File", 0, ""},
-    {"&File", 40004, "&Load Config", "Ctrl+L"},
-    {"&File", 40013, "&Change Active-Config"},
-    {"&File", 40005, "&Write Out", "Ctrl+S"},
+    {"&File", CommandId::LoadConfig, "&Load Config", "Ctrl+L"},
+    {"&File", CommandId::ChangeActiveConfig, "&Change Active-Config"},
+    {"&File", CommandId::WriteOut, "&Write Out", "Ctrl+S"},
     {"&File", 0, ""},
-    {"&File", 40007, "&Quit", "Ctrl+Q"},
-    {"Class", 40008, "Add Class", "Ctrl+N"},
-    {"Class", 40009, "Next Class", "", QKeySequence::Forward},
-    {"Class", 40010, "Previous Class", "", QKeySequence::Back},
-    {"Class", 40011, "First Class", "Alt+Home"},
-    {"Class", 40012, "Last Class", "Alt+End"},
-    {"&?", 40002, "&About"},
-    {"&?", 40003, "&Help", "", QKeySequence::HelpContents},
+    {"&File", CommandId::Quit, "&Quit", "Ctrl+Q"},
+    {"Class", CommandId::AddClass, "Add Class", "Ctrl+N"},
+    {"Class", CommandId::NextClass, "Next Class", "", QKeySequence::Forward},
+    {"Class", CommandId::PreviousClass, "Previous Class", "", QKeySequence::Back},
+    {"Class", CommandId::FirstClass, "First Class", "Alt+Home"},
+    {"Class", CommandId::LastClass, "Last Class", "Alt+End"},
+    {"&?", CommandId::About, "&About"},
+    {"&?", CommandId::Help, "&Help", "", QKeySequence::HelpContents},
 };
 
 } // namespace

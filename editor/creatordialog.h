@@ -2,6 +2,7 @@
 
 #include "changetracker.h"
 #include "classrecord.h"
+#include "editingmodel.h"
 #include "fileio.h"
 #include "gamefolder.h"
 
@@ -98,7 +99,8 @@ private:
     void bindCommands();
     void fillLists();
     void syncScrollBar();
-    void reportPosition();
+    void showResult(const EditingModel::Result &result);
+    EditingModel::StoreForm formStore();
     void watchValueRanges();
     void watchTextLimits();
     void watchForChanges();
@@ -125,12 +127,14 @@ private:
     void showFolder();
     void fillRecentFolders();
 
-    EditorState editorState;
+    EditingModel editing;
+    // The handlers outside navigation work on the model's state directly.
+    EditorState &editorState = editing.state();
     GameFolder gameFolder;
     std::ostream &settingsLog;
     QHash<int, QWidget *> controls;
     QHash<int, QAction *> commands;
     QMenu *recentFolders = nullptr;
-    ChangeTracker changes{editorState};
+    ChangeTracker &changes = editing.changes();
     bool fillingForm = false;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "classfields.h"
+#include "controlids.h"
 
 #include <cstdint>
 #include <string_view>
@@ -32,17 +33,21 @@ struct FloatField
     float ClassRecord::*field;
 };
 
-// Both 1065 and 1067 carry max_45cal: 1065 comes first so that the value of
-// "Pistol Mag" (1067) is the one a store keeps.
+// Both ".45 cal Mag" and "Pistol Mag" carry max_45cal: the first comes first
+// so that the value of "Pistol Mag" is the one a store keeps.
 inline constexpr IntField intFields[] = {
-    {1032, "kevlar_vest"}, {1033, "kevlar_trouser"}, {1034, "combat_helmet"}, {1051, "health"},
-    {1052, "max_health"},  {1069, "max_rockets"},    {1074, "max_308cal"},    {1065, "max_45cal"},
-    {1067, "max_45cal"},   {1072, "max_556cal"},     {1066, "max_shells"},    {1073, "max_762bb"},
-    {1071, "max_9cal"},    {1068, "max_357cal"},     {1070, "max_cells"},     {1079, "max_grenades"},
+    {ControlId::KevlarVest, "kevlar_vest"}, {ControlId::Trousers, "kevlar_trouser"},
+    {ControlId::Helmet, "combat_helmet"},   {ControlId::Health, "health"},
+    {ControlId::MaxHealth, "max_health"},   {ControlId::Rockets, "max_rockets"},
+    {ControlId::Cal308Mag, "max_308cal"},   {ControlId::Cal45Mag, "max_45cal"},
+    {ControlId::PistolMag, "max_45cal"},    {ControlId::ArMag, "max_556cal"},
+    {ControlId::Shells, "max_shells"},      {ControlId::Bb762, "max_762bb"},
+    {ControlId::Mag9mm, "max_9cal"},        {ControlId::Bullets357, "max_357cal"},
+    {ControlId::Cells, "max_cells"},        {ControlId::Grenades, "max_grenades"},
 };
 
 inline constexpr FloatField floatFields[] = {
-    {1048, "speed"},
-    {1049, "jump"},
-    {1050, "underwaterair"},
+    {ControlId::Speed, "speed"},
+    {ControlId::Jump, "jump"},
+    {ControlId::UnderwaterAir, "underwaterair"},
 };

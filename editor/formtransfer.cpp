@@ -21,11 +21,17 @@ struct AbilityBox
 };
 
 constexpr AbilityBox abilityBoxes[] = {
-    {1016, 0x1},     {1012, 0x2},      {1015, 0x4},      {1014, 0x8},      {1013, 0x10},
-    {1017, 0x20},    {1018, 0x40},     {1019, 0x80},     {1020, 0x100},    {1021, 0x200},
-    {1022, 0x400},   {1023, 0x1000},   {1025, 0x2000},   {1024, 0x4000},   {1026, 0x8000},
-    {1027, 0x10000}, {1028, 0x20000},  {1029, 0x40000},  {1060, 0x80000},  {1059, 0x100000},
-    {1058, 0x200000}, {1061, 0x400000},
+    {ControlId::At4Scope, 0x1},          {ControlId::Scanner, 0x2},
+    {ControlId::ThrowCaltrops, 0x4},     {ControlId::LaserGuidedRockets, 0x8},
+    {ControlId::KnifeThrow, 0x10},       {ControlId::PlaceSentries, 0x20},
+    {ControlId::PlaceHealthDepot, 0x40}, {ControlId::PlaceAmmoDepot, 0x80},
+    {ControlId::PlaceDetpack, 0x100},    {ControlId::CanDisguise, 0x200},
+    {ControlId::CanFeignDeath, 0x400},   {ControlId::HasNightVision, 0x1000},
+    {ControlId::SniperAutozoom, 0x2000}, {ControlId::CanUseTurrets, 0x4000},
+    {ControlId::SniperScope, 0x8000},    {ControlId::SniperLaserSight, 0x10000},
+    {ControlId::CanHealOthers, 0x20000}, {ControlId::DisarmDetpack, 0x40000},
+    {ControlId::CanBeHunted, 0x80000},   {ControlId::CanBeBodyguard, 0x100000},
+    {ControlId::CanBeAssassin, 0x200000}, {ControlId::CanBeVip, 0x400000},
 };
 
 
@@ -87,12 +93,16 @@ void CreatorDialog::ShowRecord()
 
 void CreatorDialog::StoreForm()
 {
-    if (editorState.table.classCount == editorState.lastIndex)
-        ++editorState.table.classCount;
+    editing.store(formStore());
+}
 
-    ClassRecord &record = editorState.current();
-    record = formRecord();
-    setWindowTitle(titleFor("Saving", record));
+// Stores the form into the class the model names, as the form shows it.
+EditingModel::StoreForm CreatorDialog::formStore()
+{
+    return [this](ClassRecord &record) {
+        record = formRecord();
+        setWindowTitle(titleFor("Saving", record));
+    };
 }
 
 ClassRecord CreatorDialog::formRecord() const

@@ -21,79 +21,43 @@ void CreatorDialog::OnLoadConfig()
         return;
     }
     changes.fileRead(path, file);
-
-    // A missing file still gives the default class, but not as a success.
-    if (file.status == FileStatus::Missing)
-        setStatusText(tr("%1 not found: %2 new class")
-                          .arg(QString::fromLatin1(ClassFileName(editorState.sealsActive)))
-                          .arg(editorState.table.classCount));
-    else
-        setStatusText(QStringLiteral("%1 Config Classes Read").arg(editorState.table.classCount));
-    editorState.lastIndex = editorState.table.classCount - 1;
-    // A shorter file than before must not leave the form beyond its classes.
-    editorState.currentIndex = std::min(editorState.currentIndex, editorState.lastIndex);
-    changes.classesSaved(editorState);
-    syncScrollBar();
-    ShowRecord();
+    showResult(editing.loaded(file.status == FileStatus::Read));
 }
 
 void CreatorDialog::OnNextClass()
 {
-    if (editorState.currentIndex >= editorState.lastIndex)
-        return;
-    StoreForm();
-    ++editorState.currentIndex;
-    reportPosition();
+    showResult(editing.next(formStore()));
 }
 
 void CreatorDialog::OnPrevClass()
 {
-    if (editorState.table.classCount == editorState.lastIndex)
-        ++editorState.table.classCount;
-    if (editorState.currentIndex <= editorState.firstIndex)
-        return;
-    StoreForm();
-    --editorState.currentIndex;
-    reportPosition();
+    showResult(editing.previous(formStore()));
 }
 
 void CreatorDialog::OnFirstClass()
 {
-    editorState.currentIndex = editorState.firstIndex;
-    reportPosition();
+    showResult(editing.first());
 }
 
 void CreatorDialog::OnLastClass()
 {
-    editorState.currentIndex = editorState.lastIndex;
-    reportPosition();
+    showResult(editing.last());
 }
 
 void CreatorDialog::OnAddClass()
 {
-    if (editorState.lastIndex >= tableSlotCount - 1) {
-        setStatusText(tr("The table is full: %1 classes").arg(tableSlotCount));
-        return;
-    }
-    ++editorState.lastIndex;
-    ++editorState.table.classCount;
-    if (editorState.table.classCount == editorState.lastIndex)
-        ++editorState.table.classCount;
-    syncScrollBar();
-    setStatusText(QStringLiteral("@ Class to %1 [min=%2 | %3]")
-                      .arg(editorState.lastIndex)
-                      .arg(editorState.firstIndex)
-                      .arg(editorState.table.classCount));
+    showResult(editing.addClass());
 }
 
-// After a move: the scroll bar, the status line and the form follow the index.
-void CreatorDialog::reportPosition()
+// The scroll bar follows the range and the index after every move; the
+// status line and the form show what the command reports.
+void CreatorDialog::showResult(const EditingModel::Result &result)
 {
     syncScrollBar();
-    setStatusText(QStringLiteral("@ Class %1 / %2 [%3]")
-                      .arg(QString::number(editorState.currentIndex), QString::number(editorState.lastIndex),
-                           fromCp1252(editorState.current().classname.view())));
-    ShowRecord();
+    if (result.status)
+        setStatusText(fromCp1252(*result.status));
+    if (result.showClass)
+        ShowRecord();
 }
 
 void CreatorDialog::syncScrollBar()

@@ -1,6 +1,7 @@
 #include "picturelabel.h"
 
 #include "artwork.h"
+#include "predrawn.h"
 
 PictureLabel::PictureLabel(int bitmapId, QWidget *parent)
     : QLabel(parent), bitmap(bitmapId)
@@ -21,5 +22,5 @@ void PictureLabel::paintEvent(QPaintEvent *event)
 
 void PictureLabel::render()
 {
-    setPixmap(drawBitmap(bitmap, devicePixelRatio()));
+    setPixmap(predrawnBitmap(bitmap, devicePixelRatio()));
 }

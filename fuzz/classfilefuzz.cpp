@@ -38,6 +38,7 @@ void checkIntegers(std::string_view bytes)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static auto table = std::make_unique<ClassTable>();
+    static auto reread = std::make_unique<ClassTable>();
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
 
     ReadClassBytes(*table, bytes);
@@ -45,7 +46,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (std::string_view lineEnd : {"\n", "\r\n"}) {
         const std::string written = ClassFileBytes(*table, lineEnd);
         CountingObserver findings;
-        auto reread = std::make_unique<ClassTable>();
         ReadClassBytes(*reread, written, &findings);
         if (findings.count != 0 || reread->classCount != count || NormalizedClassFile(written) != written)
             std::abort();

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -146,6 +147,20 @@ protected:
         if (QAction *action = dialog->command(id))
             return action;
         throw std::runtime_error("no command " + std::to_string(id));
+    }
+
+    // The box a user knows by this label, or by this name when it has no label.
+    QWidget *labelled(const QString &name) const
+    {
+        for (QLabel *label : dialog->findChildren<QLabel *>()) {
+            if (QString(label->text()).remove(QLatin1Char('&')) == name && label->buddy())
+                return label->buddy();
+        }
+        for (QWidget *widget : dialog->findChildren<QWidget *>()) {
+            if (widget->accessibleName() == name)
+                return widget;
+        }
+        throw std::runtime_error("nothing labelled " + name.toStdString());
     }
 
     void click(int id) { control<QAbstractButton>(id)->click(); }

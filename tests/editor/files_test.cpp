@@ -1,6 +1,7 @@
 // What the editor window reads and writes: the settings file at start and on
 // "&Change Active-Config", the class file on "&Write Out".
 
+#include "controlids.h"
 #include "dialogtesthelpers.h"
 
 #include "classfilewriter.h"
@@ -89,7 +90,7 @@ TEST_P(ToggleTest, AsksTwiceThenFlipsAndWritesTheSettingsFile)
     const std::string logBefore = log.str();
     modals.expect(row.answers);
 
-    trigger(40013);
+    trigger(CommandId::ChangeActiveConfig);
 
     ASSERT_EQ(modals.seen().size(), row.questions.size());
     for (std::size_t i = 0; i < row.questions.size(); ++i) {
@@ -118,7 +119,7 @@ TEST_F(SettingsFailureTest, UnwritableSettingsFileIsReportedAndTheFlipStays)
     restartDialog();
     const std::string logBefore = log.str();
     modals.expect({B::Yes, B::Yes, B::Ok});
-    trigger(40013);
+    trigger(CommandId::ChangeActiveConfig);
 
     ASSERT_EQ(modals.seen().size(), 3u);
     expectWarningAbout(modals.seen()[2], path(settings));
@@ -147,17 +148,17 @@ TEST_P(WriteOutTest, AsksBeforeReplacingAFileItDoesNotKnow)
     const WriteRow &row = GetParam();
     if (row.loaded) {
         writeFile(seals, row.loaded);
-        click(1003);
+        click(ControlId::LoadConfig);
     }
     if (row.onDisk)
         writeFile(seals, row.onDisk);
     else
         ASSERT_TRUE(QDir(scratch.path()).mkdir(seals));
     const std::string old = readFile(seals);
-    control<QLineEdit>(1010)->setText(QStringLiteral("Medic"));
+    control<QLineEdit>(ControlId::ClassName)->setText(QStringLiteral("Medic"));
     modals.expect(row.answers);
 
-    click(2);
+    click(ControlId::WriteOut);
 
     ASSERT_EQ(modals.seen().size(), row.answers.size());
     if (!row.answers.empty()) {

@@ -84,7 +84,7 @@ TEST_F(FolderTest, FolderNameThatIsNotTextStaysNativeToTheFiles)
     EXPECT_EQ(dialog->statusText(), "7 Config Classes Read");
 
     modals.expect({B::Ok});
-    trigger(40003);
+    trigger(CommandId::Help);
     ASSERT_EQ(modals.seen().size(), 1u);
     EXPECT_TRUE(modals.seen()[0].text.contains(displayPath(folder)));
     EXPECT_TRUE(modals.seen()[0].text.contains("tvclass_tangos.cfg"));
@@ -151,7 +151,7 @@ TEST_P(FolderGoneTest, FileCommandsWarnAndWriteNothing)
     const bool rootFiles = fs::exists("/tvclass_seals.cfg") || fs::exists("/tvcc.cfg");
     modals.expect({B::Ok});
 
-    row.command >= 40000 ? trigger(row.command) : click(row.command);
+    dialog->command(row.command) ? trigger(row.command) : click(row.command);
 
     ASSERT_EQ(modals.seen().size(), 1u);
     const SeenModal &warning = modals.seen()[0];

@@ -1,6 +1,7 @@
 // Values the class file reader would replace, and text the class file cannot
 // hold as typed, are marked in the form.
 
+#include "controlids.h"
 #include "dialogtesthelpers.h"
 #include "userinput.h"
 
@@ -40,24 +41,24 @@ TEST_P(RangeHintTest, HintNamesWhatTheFileHoldsInsteadAndClears)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, RangeHintTest,
-                         ::testing::Values(HintRow{1051, "1500", "read 100 instead"}, HintRow{1051, "999", ""},
-                                           HintRow{1069, "5000", "read 2 instead"}, HintRow{1034, "1000", "read 20 instead"},
-                                           HintRow{1048, "12", "read 1.000000 instead"}, HintRow{1048, "10", ""},
-                                           HintRow{1049, "nan", "read 1.000000 instead"}, HintRow{1050, "1e30", ""},
-                                           HintRow{1048, "10.0000001", ""}, HintRow{1049, "1\u2603", "written as ?"},
-                                           HintRow{1010, "Schneem\u2603nn", "cannot hold \u2603: written as ?"},
-                                           HintRow{1010, "Ing\u00E9nieur \u20AC", ""},
-                                           HintRow{1010, "Heavy Gunner of the Northern Front",
+                         ::testing::Values(HintRow{ControlId::Health, "1500", "read 100 instead"}, HintRow{ControlId::Health, "999", ""},
+                                           HintRow{ControlId::Rockets, "5000", "read 2 instead"}, HintRow{ControlId::Helmet, "1000", "read 20 instead"},
+                                           HintRow{ControlId::Speed, "12", "read 1.000000 instead"}, HintRow{ControlId::Speed, "10", ""},
+                                           HintRow{ControlId::Jump, "nan", "read 1.000000 instead"}, HintRow{ControlId::UnderwaterAir, "1e30", ""},
+                                           HintRow{ControlId::Speed, "10.0000001", ""}, HintRow{ControlId::Jump, "1\u2603", "written as ?"},
+                                           HintRow{ControlId::ClassName, "Schneem\u2603nn", "cannot hold \u2603: written as ?"},
+                                           HintRow{ControlId::ClassName, "Ing\u00E9nieur \u20AC", ""},
+                                           HintRow{ControlId::ClassName, "Heavy Gunner of the Northern Front",
                                                    "first 31 characters are kept: Heavy Gunner of the Northern Fr"},
-                                           HintRow{1040, "keys_\u0141\u00F3d\u017A.cfg", "\u0141\u017A: written as ?"}));
+                                           HintRow{ControlId::ConfigFile, "keys_\u0141\u00F3d\u017A.cfg", "\u0141\u017A: written as ?"}));
 
 TEST_F(DialogTest, ShownNegativeArmourIsMarkedAndNotChanged)
 {
     dialog->state().current().kevlar_vest = -5;
     dialog->ShowRecord();
-    auto *box = control<QLineEdit>(1032);
+    auto *box = control<QLineEdit>(ControlId::KevlarVest);
     EXPECT_TRUE(box->toolTip().contains("the game will read 50 instead"));
-    click(1076);
+    click(ControlId::SaveToMemory);
     EXPECT_EQ(dialog->state().current().kevlar_vest, -5);
 }
 

@@ -1,28 +1,22 @@
-// The built program, started offscreen in a scratch copy of the samples,
-// loads the Seals file, steps through every class, writes it out and quits.
+// The editor window, run modally as the program runs it, in a scratch copy of
+// the samples: Load Config, Next Class past the last class, Write Out, Quit.
 // What it writes must be what the command-line companion makes of the sample.
 
+#include "controlids.h"
+#include "creatordialog.h"
+
+#include <QAbstractButton>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <sstream>
 
-QByteArray run(const QString &program, const QStringList &arguments, const QString &folder,
-               const QProcessEnvironment &environment = QProcessEnvironment::systemEnvironment())
-{
-    QProcess process;
-    process.setWorkingDirectory(folder);
-    process.setProcessEnvironment(environment);
-    process.start(program, arguments);
-    EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    return process.readAllStandardOutput();
-}
+namespace {
 
 QByteArray contents(const QString &path)
 {
@@ -44,21 +38,24 @@ TEST(EndToEnd, LoadStepThroughWriteOutQuit)
         ASSERT_TRUE(file.open(QIODevice::Append));
         file.write("// edited by hand\nunknown line\n");
     }
-    const QByteArray normalized = run(TOLVANE_CLASSFILE_TOOL, {"normalize", sample}, scratch.path());
+    QProcess tool;
+    tool.start(TOLVANE_CLASSFILE_TOOL, {"normalize", sample});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    const QByteArray normalized = tool.readAllStandardOutput();
 
-    // Load Config, Next Class past the last class, Write Out, Quit.
-    QStringList commands{"1003"};
-    for (int i = 0; i < 12; ++i)
-        commands << "1004";
-    commands << "2"
-             << "1";
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QT_QPA_PLATFORM", "offscreen");
-    environment.insert("XDG_CONFIG_HOME", scratch.filePath("config")); // recent folders stay here
-    environment.insert("TOLVANE_REPLAY_COMMANDS", commands.join(' '));
-    const QByteArray log = run(TOLVANE_EDITOR, {}, scratch.path(), environment);
+    std::ostringstream log;
+    CreatorDialog dialog(GameFolder::At(QFile::encodeName(scratch.path()).toStdString()), log);
+    QList<int> buttons{ControlId::LoadConfig};
+    buttons.append(QList<int>(12, ControlId::NextClass));
+    buttons << ControlId::WriteOut << ControlId::Quit;
+    QTimer::singleShot(0, &dialog, [&] {
+        for (int id : buttons)
+            dialog.control<QAbstractButton>(id)->click();
+    });
+    EXPECT_EQ(dialog.exec(), QDialog::Accepted);
 
-    EXPECT_EQ(log, "Error opening tvcc.cfg\n");
+    EXPECT_EQ(log.str(), "Error opening tvcc.cfg\n");
     EXPECT_NE(normalized, QByteArray());
     EXPECT_EQ(contents(sample), normalized);
     EXPECT_EQ(contents(sample), contents(QDir(TOLVANE_EXAMPLES).filePath("tvclass_seals.cfg")));

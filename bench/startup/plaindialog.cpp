@@ -1,0 +1,81 @@
+// The yardstick for the editor window: a dialog with the same 95 controls of
+// the same kinds (94 in the form and the menu bar), the same 8 point font and
+// filled lists, built by hand, without the dialog template, its typing
+// filters or the artwork. Pictures are empty sunken frames of their size.
+
+#include "firstpaintexit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    FirstPaintExit firstPaint;
+    app.installEventFilter(&firstPaint);
+
+    QDialog dialog;
+    dialog.setWindowTitle(QStringLiteral("Plain dialog"));
+    auto *form = new QWidget(&dialog);
+    QFont font = form->font();
+    font.setPointSize(8);
+    form->setFont(font);
+    form->setFixedSize(824, 418);
+    auto *layout = new QVBoxLayout(&dialog);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(form);
+
+    auto *bar = new QMenuBar(&dialog);
+    bar->setNativeMenuBar(false);
+    const char *menus[][5] = {{"&File", "&Load Config", "&Change Active-Config", "&Write Out", "&Quit"},
+                              {"Class", "Add Class", "Next Class", "Previous Class", "First Class"},
+                              {"&?", "Last Class", "&About", "&Help", nullptr}};
+    for (const auto &menu : menus) {
+        QMenu *entries = bar->addMenu(QString::fromLatin1(menu[0]));
+        for (int i = 1; i < 5 && menu[i]; ++i)
+            entries->addAction(QString::fromLatin1(menu[i]));
+    }
+    layout->setMenuBar(bar);
+
+    for (int i = 0; i < 6; ++i)
+        (new QGroupBox(QStringLiteral("Group %1").arg(i), form))->setGeometry(8 + 115 * i, 80, 110, 70);
+    for (int i = 0; i < 12; ++i)
+        (new QPushButton(QStringLiteral("Button %1").arg(i), form))->setGeometry(8 + 58 * i, 16, 55, 23);
+    for (int i = 0; i < 22; ++i)
+        (new QCheckBox(QStringLiteral("Ability %1").arg(i), form))->setGeometry(15 + 115 * (i % 6), 97 + 16 * (i / 6), 110, 16);
+    for (int i = 0; i < 22; ++i)
+        (new QLabel(QStringLiteral("Label %1").arg(i), form))->setGeometry(12 + 88 * (i % 8), 250 + 22 * (i / 8), 45, 13);
+    for (int i = 0; i < 24; ++i)
+        (new QLineEdit(QStringLiteral("%1").arg(i), form))->setGeometry(60 + 88 * (i % 8), 247 + 22 * (i / 8), 38, 20);
+    for (int i = 0; i < 3; ++i) {
+        auto *list = new QComboBox(form);
+        list->setEditable(i == 0);
+        for (int entry = 0; entry < (i == 0 ? 3 : 44 - 16 * (i - 1)); ++entry)
+            list->addItem(QStringLiteral("Entry %1").arg(entry));
+        list->setGeometry(8 + 240 * i, 330, 230, 20);
+    }
+    const QRect pictures[] = {{8, 160, 50, 74}, {70, 160, 90, 52}, {360, 160, 338, 79}};
+    for (const QRect &area : pictures) {
+        auto *picture = new QLabel(form);
+        picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        picture->setGeometry(area);
+    }
+    auto *status = new QLineEdit(form);
+    status->setReadOnly(true);
+    status->setFrame(false);
+    status->setGeometry(0, 398, 350, 20);
+    (new QScrollBar(Qt::Horizontal, form))->setVisible(false);
+
+    dialog.exec();
+    return 1;
+}
