@@ -2,6 +2,7 @@
 
 #include "asciitext.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -34,10 +35,16 @@ const ClassField *FieldOfKey(std::string_view key)
 {
     if (key.empty() || key.size() > longestKey)
         return nullptr;
+    // The table's keys are lower case: fold the key once, then compare bytes,
+    // the last one first, as keys of one length differ most at their ends.
+    char folded[longestKey];
+    std::transform(key.begin(), key.end(), folded, foldCase);
+    const std::string_view name(folded, key.size());
     for (std::int8_t i : fieldsByLength[key.size()]) {
         if (i < 0)
             break;
-        if (equalsIgnoreCase(classFieldTable[std::size_t(i)].key, key))
+        const std::string_view candidate = classFieldTable[std::size_t(i)].key;
+        if (candidate.back() == name.back() && candidate == name)
             return &classFieldTable[std::size_t(i)];
     }
     return nullptr;
