@@ -249,5 +249,6 @@ int run(const std::vector<std::string> &args)
 int main(int argc, char **argv)
 {
     useBinaryStandardStreams();
+    useUtf8Console();
     return finish(run(commandLineArguments(argc, argv)));
 }

@@ -3,6 +3,7 @@
 #ifdef _WIN32
 
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
@@ -56,6 +57,33 @@ void useBinaryStandardStreams()
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
+namespace {
+
+UINT consoleCodePage = 0;
+
+void restoreConsoleCodePage()
+{
+    SetConsoleOutputCP(consoleCodePage);
+}
+
+bool isConsole(DWORD stream)
+{
+    return GetFileType(GetStdHandle(stream)) == FILE_TYPE_CHAR;
+}
+
+} // namespace
+
+// A console shows bytes in its own code page (437, 850, ...), where the UTF-8
+// of "é" reads "Ã©"; for as long as the program runs it reads UTF-8.
+void useUtf8Console()
+{
+    if (!isConsole(STD_OUTPUT_HANDLE) && !isConsole(STD_ERROR_HANDLE))
+        return;
+    consoleCodePage = GetConsoleOutputCP();
+    if (consoleCodePage != 0 && consoleCodePage != CP_UTF8 && SetConsoleOutputCP(CP_UTF8))
+        std::atexit(restoreConsoleCodePage);
+}
+
 #else
 
 std::vector<std::string> commandLineArguments(int argc, char **argv)
@@ -69,6 +97,10 @@ std::filesystem::path pathFromArgument(const std::string &argument)
 }
 
 void useBinaryStandardStreams()
+{
+}
+
+void useUtf8Console()
 {
 }
 

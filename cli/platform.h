@@ -12,3 +12,8 @@ std::filesystem::path pathFromArgument(const std::string &argument);
 
 // Puts standard input and output into binary mode (no CR LF translation); nothing elsewhere.
 void useBinaryStandardStreams();
+
+// Has a Windows console show the UTF-8 the tool writes as the letters it
+// means, until the program ends; nothing elsewhere, or when the output goes
+// to a file or a pipe.
+void useUtf8Console();
