@@ -103,21 +103,15 @@ TEST(ClassFileReader, NormalizesToAFixedPoint)
 }
 
 // The integer reader against the C library's: strtoll, then clamped to 32 bits.
+// (The fuzz target compares them on any input.)
 TEST(ClassFileReader, ReadsIntegersAsStrtollClampedTo32Bits)
 {
     const auto reference = [](const std::string &text) {
         const long long value = std::strtoll(text.c_str(), nullptr, 10);
         return std::int32_t(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
     };
-    std::vector<std::string> rows = {"2147483647", "2147483648", "-2147483648", "-2147483649", "99999999999999999999",
+    const std::string rows[] = {"2147483647", "2147483648", "-2147483648", "-2147483649", "99999999999999999999",
                                      "-99999999999999999999", " \t+12x", "--1", "+-1", "0x10", "", "-", "007"};
-    std::mt19937 random(11);
-    for (int i = 0; i < 2000; ++i) {
-        std::string text = i % 3 ? "-" : "";
-        for (int digits = int(random() % 22); digits > 0; --digits)
-            text += char('0' + random() % 10);
-        rows.push_back(text);
-    }
     for (const std::string &text : rows)
         EXPECT_EQ(parseInt(text), reference(text)) << text;
 }

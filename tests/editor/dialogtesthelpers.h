@@ -3,6 +3,7 @@
 // Shared by the editor window tests: a CreatorDialog on a scratch folder, its
 // controls and commands by id, and an answerer for the modal boxes it opens.
 
+#include "classfilewriter.h"
 #include "creatordialog.h"
 #include "nativepath.h"
 
@@ -21,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <initializer_list>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
@@ -42,6 +44,17 @@ struct SeenModal
 // answer each: a message box by clicking that button, any other dialog by
 // accept() for Ok or Yes and reject() otherwise. A modal window with no
 // answer left is a test failure and is rejected, so a test never hangs.
+// A class file of default classes with these names, as the editor writes it.
+inline std::string classFile(std::initializer_list<const char *> names)
+{
+    ClassTable table;
+    for (const char *name : names) {
+        ApplyBlockStartDefaults(table.records[std::size_t(table.classCount)]);
+        table.records[std::size_t(table.classCount++)].classname.assign(name);
+    }
+    return ClassFileBytes(table, "\n");
+}
+
 class ModalAnswerer
 {
 public:

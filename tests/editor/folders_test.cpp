@@ -35,16 +35,6 @@ void writeNative(const fs::path &path, const std::string &bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-std::string classFile(std::initializer_list<const char *> names)
-{
-    ClassTable table;
-    for (const char *name : names) {
-        ApplyBlockStartDefaults(table.records[table.classCount]);
-        table.records[table.classCount++].classname.assign(name);
-    }
-    return ClassFileBytes(table, "\n");
-}
-
 class FolderTest : public DialogTest
 {
 protected:

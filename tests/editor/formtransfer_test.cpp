@@ -139,17 +139,6 @@ TEST_F(FormTest, NumberBoxStoresItsLeadingNumberInEveryLocale)
     std::setlocale(LC_ALL, "C");
 }
 
-TEST_F(FormTest, PistolMagWinsOverTheDisabledBox)
-{
-    show([](ClassRecord &) {});
-    typeInto(control<QLineEdit>(ControlId::PistolMag), "77");
-    save();
-    EXPECT_EQ(record().max_45cal, 77);
-    EXPECT_EQ(text(ControlId::Cal45Mag), "4");
-    dialog->ShowRecord();
-    EXPECT_EQ(text(ControlId::Cal45Mag), "77");
-}
-
 TEST_F(FormTest, UndefinedAbilityBitsLastUntilTheFormIsStored)
 {
     show([](ClassRecord &r) { r.classabilities = 0x800 | 0x800000 | 0x2; });

@@ -5,8 +5,6 @@
 #include "dialogtesthelpers.h"
 #include "userinput.h"
 
-#include "classfilewriter.h"
-
 #include <QLineEdit>
 #include <QScrollBar>
 
@@ -15,17 +13,7 @@ namespace {
 class NavigationTest : public DialogTest
 {
 protected:
-    // A Seals class file of count classes named "Class0", "Class1", ...
-    void writeClasses(int count)
-    {
-        ClassTable table;
-        for (int i = 0; i < count; ++i) {
-            ApplyBlockStartDefaults(table.records[i]);
-            table.records[i].classname.assign("Class" + std::to_string(i));
-        }
-        table.classCount = count;
-        writeFile("tvclass_seals.cfg", ClassFileBytes(table, "\n"));
-    }
+    void writeClasses() { writeFile("tvclass_seals.cfg", classFile({"Class0", "Class1", "Class2"})); }
 
     QLineEdit *nameBox() { return control<QLineEdit>(ControlId::ClassName); }
 
@@ -41,7 +29,7 @@ protected:
 
 TEST_F(NavigationTest, NextStoresTheEditFirstClassLosesIt)
 {
-    writeClasses(3);
+    writeClasses();
     click(ControlId::LoadConfig);
     expectScrollBarAt(0, 2);
     typeInto(nameBox(), "Renamed");
@@ -63,17 +51,9 @@ TEST_F(NavigationTest, NextStoresTheEditFirstClassLosesIt)
     expectScrollBarAt(0, 3);
 }
 
-TEST_F(NavigationTest, MissingFileLoadsTheDefaultClass)
-{
-    click(ControlId::LoadConfig);
-    EXPECT_EQ(dialog->statusText(), "tvclass_seals.cfg not found: 1 new class");
-    EXPECT_EQ(nameBox()->text(), "?");
-    EXPECT_TRUE(folderEntries().isEmpty());
-}
-
 TEST_F(NavigationTest, UnreadableFileLeavesTheTableAndSaysWhy)
 {
-    writeClasses(3);
+    writeClasses();
     click(ControlId::LoadConfig);
     ASSERT_TRUE(QFile::remove(path("tvclass_seals.cfg")));
     ASSERT_TRUE(QDir(scratch.path()).mkdir("tvclass_seals.cfg"));
