@@ -67,6 +67,16 @@ struct EditorState
     std::int32_t firstIndex = 0;
     std::int32_t sealsActive = 1;
 
+    // As at the start of a run: the empty table, slot 0, the Seals file.
+    // (In place: the table is too big for a temporary on the stack.)
+    void reset()
+    {
+        table.records.fill(ClassRecord{});
+        table.classCount = 0;
+        currentIndex = lastIndex = firstIndex = 0;
+        sealsActive = 1;
+    }
+
     ClassRecord &current() { return table.records[currentIndex]; }
     const ClassRecord &current() const { return table.records[currentIndex]; }
 };

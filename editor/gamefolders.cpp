@@ -104,7 +104,7 @@ void CreatorDialog::OnOpenFolder()
 // As a new run in the folder: the empty table, the settings file read there.
 void CreatorDialog::startInFolder()
 {
-    editorState = EditorState{};
+    editorState.reset();
     ShowRecord();
     syncScrollBar();
     std::error_code error;
