@@ -35,7 +35,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$workdir/display" 2>"$workdir/xvfb.log" &
+# -noreset: the AT-SPI bus launcher connects and leaves first; a server reset
+# then would turn the editor away.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$workdir/display" 2>"$workdir/xvfb.log" &
 xvfb=$!
 for _ in $(seq 100); do
     [ -s "$workdir/display" ] && break
