@@ -61,38 +61,54 @@ struct ClassField
     bool blankLineAfter = false;
 };
 
+// Rows of the table below.
+constexpr ClassField intField(std::string_view key, std::int32_t ClassRecord::*member, double blockStart,
+                              double fallback, bool blankLineAfter = false)
+{
+    return {.key = key, .kind = FieldKind::Int, .intMember = member, .blockStart = blockStart,
+            .range = KeyRange{0, 999, fallback}, .blankLineAfter = blankLineAfter};
+}
+constexpr ClassField floatField(std::string_view key, float ClassRecord::*member, double blockStart,
+                                std::optional<KeyRange> range = std::nullopt)
+{
+    return {.key = key, .kind = FieldKind::Float, .floatMember = member, .blockStart = blockStart, .range = range};
+}
+constexpr ClassField textField(std::string_view key, TextMember member, std::string_view blockStart = {})
+{
+    return {.key = key, .kind = FieldKind::Text, .text = member, .blockStartText = blockStart};
+}
+inline constexpr KeyRange movement{0, 10, 1};
+
 // Every field, in the order the writer writes them. Inventory amounts are
 // not in it: they are "inventory NAME AMOUNT" lines after the last field.
-// Numbers: a movement value outside 0 to 10, an amount outside 0 to 999
-// reads as the fallback.
+// A movement value outside 0 to 10, or an int outside 0 to 999, reads as the
+// fallback: intField(key, member, block start, fallback).
 // Several fallbacks differ from the block-start defaults on purpose: a block
 // without max_rockets has 4, while "max_rockets 5000" reads as 2.
 inline constexpr ClassField classFieldTable[] = {
-    {.key = "classname", .kind = FieldKind::Text, .text = textMember<&ClassRecord::classname>(), .blockStartText = "?"},
+    textField("classname", textMember<&ClassRecord::classname>(), "?"),
     {.key = "classabilities", .kind = FieldKind::Abilities, .intMember = &ClassRecord::classabilities},
-    {.key = "underwaterair", .kind = FieldKind::Float, .floatMember = &ClassRecord::underwaterair, .blockStart = 11},
-    {.key = "speed", .kind = FieldKind::Float, .floatMember = &ClassRecord::speed, .blockStart = 1, .range = KeyRange{0, 10, 1}},
-    {.key = "jump", .kind = FieldKind::Float, .floatMember = &ClassRecord::jump, .blockStart = 1, .range = KeyRange{0, 10, 1}},
-    {.key = "keys", .kind = FieldKind::Text, .text = textMember<&ClassRecord::keys>()},
+    floatField("underwaterair", &ClassRecord::underwaterair, 11),
+    floatField("speed", &ClassRecord::speed, 1, movement),
+    floatField("jump", &ClassRecord::jump, 1, movement),
+    textField("keys", textMember<&ClassRecord::keys>()),
     {.key = "resistance", .kind = FieldKind::Resistance, .floatMember = &ClassRecord::resistance},
-    {.key = "health", .kind = FieldKind::Int, .intMember = &ClassRecord::health, .blockStart = 100, .range = KeyRange{0, 999, 100}},
-    {.key = "max_health", .kind = FieldKind::Int, .intMember = &ClassRecord::max_health, .blockStart = 100, .range = KeyRange{0, 999, 100}},
-    {.key = "kevlar_trouser", .kind = FieldKind::Int, .intMember = &ClassRecord::kevlar_trouser, .blockStart = 20, .range = KeyRange{0, 999, 20}},
-    {.key = "kevlar_vest", .kind = FieldKind::Int, .intMember = &ClassRecord::kevlar_vest, .blockStart = 50, .range = KeyRange{0, 999, 50}},
-    {.key = "combat_helmet", .kind = FieldKind::Int, .intMember = &ClassRecord::combat_helmet, .blockStart = 30, .range = KeyRange{0, 999, 20},
-     .blankLineAfter = true},
-    {.key = "max_shells", .kind = FieldKind::Int, .intMember = &ClassRecord::max_shells, .blockStart = 20, .range = KeyRange{0, 999, 20}},
-    {.key = "max_rockets", .kind = FieldKind::Int, .intMember = &ClassRecord::max_rockets, .blockStart = 4, .range = KeyRange{0, 999, 2}},
-    {.key = "max_grenades", .kind = FieldKind::Int, .intMember = &ClassRecord::max_grenades, .blockStart = 20, .range = KeyRange{0, 999, 100}},
-    {.key = "max_cells", .kind = FieldKind::Int, .intMember = &ClassRecord::max_cells, .blockStart = 200, .range = KeyRange{0, 999, 100}},
-    {.key = "max_357cal", .kind = FieldKind::Int, .intMember = &ClassRecord::max_357cal, .blockStart = 12, .range = KeyRange{0, 999, 20}},
-    {.key = "max_45cal", .kind = FieldKind::Int, .intMember = &ClassRecord::max_45cal, .blockStart = 4, .range = KeyRange{0, 999, 20}},
-    {.key = "max_9cal", .kind = FieldKind::Int, .intMember = &ClassRecord::max_9cal, .blockStart = 4, .range = KeyRange{0, 999, 20}},
-    {.key = "max_556cal", .kind = FieldKind::Int, .intMember = &ClassRecord::max_556cal, .blockStart = 4, .range = KeyRange{0, 999, 20}},
-    {.key = "max_308cal", .kind = FieldKind::Int, .intMember = &ClassRecord::max_308cal, .blockStart = 4, .range = KeyRange{0, 999, 20}},
-    {.key = "max_762bb", .kind = FieldKind::Int, .intMember = &ClassRecord::max_762bb, .blockStart = 4, .range = KeyRange{0, 999, 20},
-     .blankLineAfter = true},
-    {.key = "starting_weapon", .kind = FieldKind::Text, .text = textMember<&ClassRecord::starting_weapon>()},
+    intField("health", &ClassRecord::health, 100, 100),
+    intField("max_health", &ClassRecord::max_health, 100, 100),
+    intField("kevlar_trouser", &ClassRecord::kevlar_trouser, 20, 20),
+    intField("kevlar_vest", &ClassRecord::kevlar_vest, 50, 50),
+    intField("combat_helmet", &ClassRecord::combat_helmet, 30, 20, true),
+    intField("max_shells", &ClassRecord::max_shells, 20, 20),
+    intField("max_rockets", &ClassRecord::max_rockets, 4, 2),
+    intField("max_grenades", &ClassRecord::max_grenades, 20, 100),
+    intField("max_cells", &ClassRecord::max_cells, 200, 100),
+    intField("max_357cal", &ClassRecord::max_357cal, 12, 20),
+    intField("max_45cal", &ClassRecord::max_45cal, 4, 20),
+    intField("max_9cal", &ClassRecord::max_9cal, 4, 20),
+    intField("max_556cal", &ClassRecord::max_556cal, 4, 20),
+    intField("max_308cal", &ClassRecord::max_308cal, 4, 20),
+    intField("max_762bb", &ClassRecord::max_762bb, 4, 20, true),
+    textField("starting_weapon", textMember<&ClassRecord::starting_weapon>()),
 };
 
 // The most fields the table may hold, for arrays indexed by field.
