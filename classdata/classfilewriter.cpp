@@ -48,7 +48,14 @@ constexpr std::string_view headerLines[] = {
     "// ----------------------------------------",
 };
 
-// Appends the lines of a class file to one string.
+// The longest number line: a key, a float's "%f" (39 digits, six decimals,
+// sign and point) and a line end.
+constexpr std::size_t longestNumberLine = sizeof(KeyPrefix::text) + 48 + 2;
+
+// Appends the lines of a class file to one string. Number lines, most of a
+// file, gather in a small buffer first and go in a few at a time (one append
+// each made half of the writer's time); every other line puts them in first,
+// and a block ends with such lines.
 class LineWriter
 {
 public:
@@ -56,12 +63,14 @@ public:
 
     void line(std::string_view text)
     {
+        flush();
         out.append(text);
         endLine();
     }
     // A line of one character, or none: the block's brackets and blank lines.
     void line(char c = '\0')
     {
+        flush();
         if (c)
             out.push_back(c);
         endLine();
@@ -70,12 +79,26 @@ public:
 
 private:
     void field(const ClassField &field, const ClassRecord &r);
-    void key(const KeyPrefix &prefix) { out.append(prefix.text.data(), prefix.size); }
+    void key(std::string_view text)
+    {
+        flush();
+        out.append(text);
+    }
+    void flush()
+    {
+        out.append(pending.data(), pendingSize);
+        pendingSize = 0;
+    }
     // The rest of a line: a text without CR and LF bytes, which the reader
     // would take for line ends, so that they could not be read back.
     void text(std::string_view value);
     template <typename Number>
     void number(const KeyPrefix &prefix, Number value);
+    void inventoryLine(std::string_view item, std::int32_t amount);
+    // Room for a line of at most length bytes in the buffer; where it begins.
+    char *pendingLine(std::size_t length = longestNumberLine);
+    // The line that ends at at goes with the pending ones.
+    void endPendingLine(char *at);
 
     // LF or CR LF, put in byte by byte: cheaper than copying a line end.
     void endLine()
@@ -87,6 +110,8 @@ private:
 
     std::string &out;
     bool crlf;
+    std::array<char, 8 * longestNumberLine> pending;
+    std::size_t pendingSize = 0;
 };
 
 void LineWriter::text(std::string_view value)
@@ -104,20 +129,43 @@ void LineWriter::text(std::string_view value)
 
 // A number line, "PREFIX NUMBER", goes in with one append: number lines are
 // most of a class file.
+char *LineWriter::pendingLine(std::size_t length)
+{
+    if (pendingSize + length > pending.size())
+        flush();
+    return pending.data() + pendingSize;
+}
+
+void LineWriter::endPendingLine(char *at)
+{
+    if (crlf)
+        *at++ = '\r';
+    *at++ = '\n';
+    pendingSize = std::size_t(at - pending.data());
+}
+
 template <typename Number>
 void LineWriter::number(const KeyPrefix &prefix, Number value)
 {
-    char line[sizeof prefix.text + longestFloat + 2];
+    char *line = pendingLine();
     std::memcpy(line, prefix.text.data(), sizeof prefix.text);
     char *at = line + prefix.size;
     if constexpr (std::is_same_v<Number, float>)
         at = putFloat(at, value);
     else
         at = std::to_chars(at, at + 11, value).ptr;
-    if (crlf)
-        *at++ = '\r';
-    *at++ = '\n';
-    out.append(line, at);
+    endPendingLine(at);
+}
+
+// "inventory ITEM AMOUNT". The catalogue's item names are a few dozen bytes
+// at most, far less than the buffer holds.
+void LineWriter::inventoryLine(std::string_view item, std::int32_t amount)
+{
+    char *at = pendingLine(10 + item.size() + 1 + 11 + 2);
+    at = std::copy_n("inventory ", 10, at);
+    at = std::copy_n(item.data(), item.size(), at);
+    *at++ = ' ';
+    endPendingLine(std::to_chars(at, at + 11, amount).ptr);
 }
 
 // The resistance word for exactly 0, 1 or 2; other values have none.
@@ -135,9 +183,7 @@ std::string_view resistanceWord(float resistance)
 void LineWriter::block(const ClassRecord &r)
 {
     line();
-    out.push_back('/');
-    out.push_back('/');
-    out.push_back(' ');
+    key("// ");
     text(r.classname.view());
     line('{');
     for (const ClassField &f : classFields()) {
@@ -148,8 +194,7 @@ void LineWriter::block(const ClassRecord &r)
     for (std::size_t slot = 0; slot < r.inventory.size(); ++slot) {
         if (r.inventory[slot] == 0)
             continue;
-        out.append("inventory ").append(itemCatalogue[slot].internalName);
-        number(KeyPrefix{{' '}, 1}, r.inventory[slot]);
+        inventoryLine(itemCatalogue[slot].internalName, r.inventory[slot]);
     }
     line('}');
     line();
@@ -166,11 +211,11 @@ void LineWriter::field(const ClassField &f, const ClassRecord &r)
     case FieldKind::Float:
         return number(prefix, r.*f.floatMember);
     case FieldKind::Text:
-        key(prefix);
+        key({prefix.text.data(), prefix.size});
         return text(f.text.get(r));
     case FieldKind::Resistance:
         if (const std::string_view word = resistanceWord(r.*f.floatMember); !word.empty()) {
-            key(prefix);
+            key({prefix.text.data(), prefix.size});
             text(word);
         }
         return;
