@@ -165,13 +165,6 @@ TEST(ClassFileReader, ReadsTheActiveTeamsFileAndLeavesTheTableWhenItCannot)
     EXPECT_EQ(ReadClassFile(*table, folder, 0).status, FileStatus::Read);
     EXPECT_EQ(table->records[0].classname, "Tango");
 
-    // Far more than any class file holds: refused before it is read.
-    std::filesystem::resize_file(folder / "tvclass_tangos.cfg", maxFileBytes + 1);
-    const FileBytes huge = ReadClassFile(*table, folder, 0);
-    EXPECT_EQ(huge.status, FileStatus::Unreadable);
-    EXPECT_NE(huge.error.find("64 MiB"), std::string::npos);
-    EXPECT_EQ(table->records[0].classname, "Tango");
-
     EXPECT_EQ(ReadClassFile(*table, folder / "missing", 0).status, FileStatus::Missing);
     EXPECT_EQ(table->records[0].starting_weapon, "weapon_mk23");
 }

@@ -219,13 +219,4 @@ TEST_F(FormTest, Windows1252NameTravelsFromFileToFormToFile)
     EXPECT_EQ(record().classname.view(), "K\xF6nig ?");
 }
 
-TEST_F(FormTest, LongTextsAreLimitedToTheirFields)
-{
-    typeInto(control<QLineEdit>(ControlId::ClassName), QString(40, 'n'));
-    typeInto(control<QLineEdit>(ControlId::ConfigFile), QString(1100, 'k'));
-    save();
-    EXPECT_EQ(record().classname.size(), 31u);
-    EXPECT_EQ(record().keys.size(), 1023u);
-}
-
 } // namespace

@@ -134,14 +134,6 @@ TEST_F(WindowTest, ListsAreFilledUnsortedAndShowTheirFirstEntry)
     }
 }
 
-TEST_F(WindowTest, OpensOnTheEmptySlotWithAnEmptyStatusLine)
-{
-    EXPECT_EQ(shownTitle(*dialog), QString::fromUtf8("Tolvane Class Creator \u00A9 - Editing  "));
-    EXPECT_EQ(dialog->statusText(), QString());
-    EXPECT_TRUE(control<QLineEdit>(ControlId::StatusLine)->isReadOnly()) << "shown with normal contrast, but never edited";
-    EXPECT_FALSE(control(ControlId::HiddenScrollBar)->isVisibleTo(dialog.get()));
-}
-
 // A fixed window whose client area under the menu bar is 471 x 257 dialog
 // units of the dialog's 8 point font.
 TEST_F(WindowTest, HasAFixedSizeFromTheTemplateAndAMinimiseButtonOnly)
