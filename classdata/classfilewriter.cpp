@@ -228,13 +228,18 @@ std::string ClassFileBytes(const ClassTable &table, std::string_view lineEnd)
 {
     // A count outside 0 to 64 never reaches past the table.
     const std::size_t count = std::size_t(std::clamp(table.classCount, 0, tableSlotCount));
+    return ClassFileBytes(std::span(table.records.data(), count), lineEnd);
+}
+
+std::string ClassFileBytes(std::span<const ClassRecord> records, std::string_view lineEnd)
+{
     std::string out;
-    out.reserve(1024 + count * 1024);
+    out.reserve(1024 + records.size() * 1024);
     LineWriter writer(out, lineEnd);
     for (std::string_view line : headerLines)
         writer.line(line);
-    for (std::size_t i = 0; i < count; ++i)
-        writer.block(table.records[i]);
+    for (const ClassRecord &record : records)
+        writer.block(record);
     return out;
 }
 

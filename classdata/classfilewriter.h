@@ -2,12 +2,15 @@
 
 #include "classrecord.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 
 // The class file for slots 0 to classCount - 1 in the fixed layout the reader
 // reads back, every line ended by lineEnd, "\n" or "\r\n".
 std::string ClassFileBytes(const ClassTable &table, std::string_view lineEnd);
+// The same for any run of records, as if they were a table's classes.
+std::string ClassFileBytes(std::span<const ClassRecord> records, std::string_view lineEnd);
 
 // The line end to keep when replacing a file: the one its first line ends
 // with; the platform's text-mode line end for a file without a line feed.

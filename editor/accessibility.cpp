@@ -18,11 +18,20 @@ constexpr char accessibleKind[] = "accessibleKind";
 constexpr char namedList[] = "namedList";
 constexpr char statusLine[] = "statusLine";
 
-// Text that assistive technology may read but not change.
-class ReadOnlyText : public QAccessibleTextInterface
+// A control whose text assistive technology may read but not change.
+class ReadOnlyText : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
+    ReadOnlyText(QWidget *widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+
     virtual QString content() const = 0;
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
 
     void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
     int selectionCount() const override { return 0; }
@@ -51,17 +60,10 @@ public:
 // and gives its current entry as its value and text. On Linux Qt's own combo
 // box interface names a list by its current entry, so that three lists of
 // this window would all be heard as "Army Knife" or "Normal Armor".
-class ListAccessible : public QAccessibleWidget, public ReadOnlyText
+class ListAccessible : public ReadOnlyText
 {
 public:
-    explicit ListAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::ComboBox) {}
-
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
+    explicit ListAccessible(QWidget *widget) : ReadOnlyText(widget, QAccessible::ComboBox) {}
 
     QString text(QAccessible::Text type) const override
     {
@@ -125,17 +127,10 @@ private:
 
 // The status line as a status bar: its name is its text, which is what a
 // screen reader's "read the status bar" command speaks.
-class StatusLineAccessible : public QAccessibleWidget, public ReadOnlyText
+class StatusLineAccessible : public ReadOnlyText
 {
 public:
-    explicit StatusLineAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::StatusBar) {}
-
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
+    explicit StatusLineAccessible(QWidget *widget) : ReadOnlyText(widget, QAccessible::StatusBar) {}
 
     QString text(QAccessible::Text type) const override
     {

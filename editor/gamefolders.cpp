@@ -105,6 +105,7 @@ void CreatorDialog::OnOpenFolder()
 void CreatorDialog::startInFolder()
 {
     editorState.reset();
+    changes = ChangeTracker(editorState);
     ShowRecord();
     syncScrollBar();
     std::error_code error;
@@ -117,8 +118,6 @@ void CreatorDialog::startInFolder()
         setStatusText(problemText(gameFolder, problem, error) + u' ' + chooseAnother());
         settingsLog << "Error opening " << settingsFileName << "\n" << std::flush;
     }
-    changes = ChangeTracker(editorState);
-    changes.formShown(formRecord());
     setWindowFilePath(displayPath(gameFolder.name()));
     fillRecentFolders();
     updateIndicators();

@@ -3,7 +3,6 @@
 #include "classfilewriter.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 
@@ -11,17 +10,13 @@ namespace {
 // slot counts even while the class count is still 0.
 std::string classesAsWritten(const EditorState &state)
 {
-    auto table = std::make_unique<ClassTable>(state.table);
-    table->classCount = std::clamp(std::max(table->classCount, state.lastIndex + 1), 0, tableSlotCount);
-    return ClassFileBytes(*table, "\n");
+    const int count = std::clamp(std::max(state.table.classCount, state.lastIndex + 1), 0, tableSlotCount);
+    return ClassFileBytes(std::span(state.table.records.data(), std::size_t(count)), "\n");
 }
 
 std::string recordAsWritten(const ClassRecord &record)
 {
-    auto table = std::make_unique<ClassTable>();
-    table->records[0] = record;
-    table->classCount = 1;
-    return ClassFileBytes(*table, "\n");
+    return ClassFileBytes(std::span(&record, 1), "\n");
 }
 
 } // namespace
