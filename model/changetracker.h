@@ -32,7 +32,6 @@ public:
     // remembered as missing.
     void fileRead(const std::filesystem::path &path, const FileBytes &file);
     void fileWritten(const std::filesystem::path &path, const std::string &bytes);
-    void forgetFiles() { knownFiles.clear(); }
 
     enum class Replacing {
         Quietly,       // missing, or just as this run last read or wrote it
