@@ -125,7 +125,7 @@ private:
     bool folderUsable();
     void startInFolder();
     void showFolder();
-    void fillRecentFolders();
+    void fillRecentFolders(const std::vector<std::filesystem::path> &folders);
 
     EditingModel editing;
     // The handlers outside navigation work on the model's state directly.

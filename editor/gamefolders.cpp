@@ -113,17 +113,17 @@ void CreatorDialog::startInFolder()
     if (problem == GameFolder::Problem::None) {
         setStatusText({});
         ReadSettings(gameFolder.path(), editorState.sealsActive, settingsLog);
-        AddRecentFolder(gameFolder.path());
+        fillRecentFolders(AddRecentFolder(gameFolder.path()));
     } else {
         setStatusText(problemText(gameFolder, problem, error) + u' ' + chooseAnother());
         settingsLog << "Error opening " << settingsFileName << "\n" << std::flush;
+        fillRecentFolders(RecentFolders());
     }
     setWindowFilePath(displayPath(gameFolder.name()));
-    fillRecentFolders();
     updateIndicators();
 }
 
-void CreatorDialog::fillRecentFolders()
+void CreatorDialog::fillRecentFolders(const std::vector<fs::path> &folders)
 {
     // The menu may be refilled from one of its own entries, so old entries
     // go only once that entry has finished.
@@ -132,7 +132,7 @@ void CreatorDialog::fillRecentFolders()
         action->deleteLater();
     }
     int number = 0;
-    for (const fs::path &folder : RecentFolders()) {
+    for (const fs::path &folder : folders) {
         QAction *action =
             recentFolders->addAction(QStringLiteral("&%1 %2").arg(++number).arg(displayPath(folder)));
         connect(action, &QAction::triggered, this, [this, folder] { openFolder(GameFolder::At(folder)); });

@@ -32,11 +32,11 @@ std::vector<std::filesystem::path> RecentFolders()
     return folders;
 }
 
-void AddRecentFolder(const std::filesystem::path &folder)
+std::vector<std::filesystem::path> AddRecentFolder(const std::filesystem::path &folder)
 {
     std::vector<std::filesystem::path> folders = RecentFolders();
     if (!folders.empty() && folders.front() == folder)
-        return; // most starts: nothing to write
+        return folders; // most starts: nothing to write
     folders.erase(std::remove(folders.begin(), folders.end(), folder), folders.end());
     folders.insert(folders.begin(), folder);
     folders.resize(std::min(folders.size(), keep));
@@ -44,4 +44,5 @@ void AddRecentFolder(const std::filesystem::path &folder)
     for (const std::filesystem::path &path : folders)
         values.append(pathToSetting(path));
     userSettings().setValue(key, values);
+    return folders;
 }
