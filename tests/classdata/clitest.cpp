@@ -40,7 +40,11 @@ ToolRun runTool(const std::string &arguments)
     const std::string command = arg(TOLVANE_CLASSFILE_TOOL) + ' ' + arguments + " >" + arg(out) + " 2>" + arg(err);
 #ifdef _WIN32
     // cmd /c drops the first and the last quote; the command line is UTF-8.
-    const int status = _wsystem(utf8Path(arg(command)).c_str());
+    // -1: no command interpreter could be started, which Wine under load
+    // now and then reports; that says nothing of the tool, so try again.
+    int status = -1;
+    for (int attempt = 0; attempt < 3 && status == -1; ++attempt)
+        status = _wsystem(utf8Path(arg(command)).c_str());
 #else
     int status = std::system(command.c_str());
     status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
