@@ -4,7 +4,7 @@
 #include "nativepath.h"
 #include "recentfolders.h"
 
-#include <iostream>
+#include <cstdio>
 #include <optional>
 #include <string_view>
 
@@ -40,14 +40,15 @@ std::optional<int> answerHelpOrVersion(int argc, char **argv)
     if (argc != 2)
         return std::nullopt;
     const std::string_view argument = argv[1];
+    const char *answer = nullptr;
     if (argument == "-h" || argument == "--help")
-        std::cout << usage;
+        answer = usage;
     else if (argument == "-v" || argument == "--version")
-        std::cout << "tolvane-class-creator " TOLVANE_VERSION "\n";
+        answer = "tolvane-class-creator " TOLVANE_VERSION "\n";
     else
         return std::nullopt;
-    std::cout.flush();
-    return std::cout ? 0 : 2;
+    const bool written = std::fputs(answer, stdout) >= 0 && std::fflush(stdout) == 0;
+    return written ? 0 : 2;
 }
 
 CreatorApp::CreatorApp(int &argc, char **argv)
@@ -71,11 +72,14 @@ bool CreatorApp::InitInstance()
     // fixed now; the settings reports go to standard output.
     const std::optional<GameFolder> folder = folderFromArguments(arguments);
     if (!folder) {
-        std::cerr << usage;
+        std::fputs(usage, stderr);
         startError = 2;
         return false;
     }
-    CreatorDialog dialog(*folder, std::cout);
+    CreatorDialog dialog(*folder, [](std::string_view line) {
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fflush(stdout);
+    });
     dialog.exec();
     return false;
 }

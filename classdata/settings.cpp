@@ -5,7 +5,6 @@
 #include "itemcatalogue.h"
 #include "textnumbers.h"
 
-#include <ostream>
 
 namespace {
 
@@ -62,7 +61,7 @@ void applySectionLine(std::string_view line, std::int32_t &sealsActive)
 
 } // namespace
 
-void ReadSettings(std::string_view bytes, std::int32_t &sealsActive)
+void ReadSettingsBytes(std::string_view bytes, std::int32_t &sealsActive)
 {
     bool inSection = false;
     std::string_view line;
@@ -76,14 +75,13 @@ void ReadSettings(std::string_view bytes, std::int32_t &sealsActive)
     }
 }
 
-void ReadSettings(const std::filesystem::path &folder, std::int32_t &sealsActive, std::ostream &log)
+bool ReadSettings(const std::filesystem::path &folder, std::int32_t &sealsActive)
 {
     const FileBytes file = readWholeFile(folder / settingsFileName);
-    if (file.status != FileStatus::Read) {
-        log << "Error opening " << settingsFileName << '\n';
-        return;
-    }
-    ReadSettings(file.bytes, sealsActive);
+    if (file.status != FileStatus::Read)
+        return false;
+    ReadSettingsBytes(file.bytes, sealsActive);
+    return true;
 }
 
 std::string SettingsFileBytes(std::int32_t sealsActive, std::string_view lineEnd)

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -10,11 +9,11 @@ inline constexpr std::string_view settingsFileName = "tvcc.cfg";
 
 // Applies the settings text to sealsActive as the start-up reader does: the
 // last countable line of the [TolvaneClassCreator] section decides.
-void ReadSettings(std::string_view bytes, std::int32_t &sealsActive);
+void ReadSettingsBytes(std::string_view bytes, std::int32_t &sealsActive);
 
-// Reads "tvcc.cfg" in folder; when it cannot be opened, writes
-// "Error opening tvcc.cfg" and a line feed to log and leaves sealsActive.
-void ReadSettings(const std::filesystem::path &folder, std::int32_t &sealsActive, std::ostream &log);
+// Reads "tvcc.cfg" in folder into sealsActive. False when it cannot be
+// opened; sealsActive is then left as it was.
+bool ReadSettings(const std::filesystem::path &folder, std::int32_t &sealsActive);
 
 // The five lines the settings file holds for sealsActive.
 std::string SettingsFileBytes(std::int32_t sealsActive, std::string_view lineEnd);

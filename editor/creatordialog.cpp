@@ -91,10 +91,10 @@ constexpr MenuCommand menuCommands[] = {
 
 } // namespace
 
-CreatorDialog::CreatorDialog(const GameFolder &folder, std::ostream &log, QWidget *parent)
+CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      gameFolder(folder), settingsLog(log)
+      gameFolder(folder), settingsLog(std::move(log))
 {
     setWindowTitle(QStringLiteral("Tolvane Class Creator \u00A9[*]"));
     setWindowIcon(programIcon());

@@ -10,7 +10,8 @@
 #include <QHash>
 
 #include <filesystem>
-#include <iosfwd>
+#include <functional>
+#include <string_view>
 
 class QAction;
 class QComboBox;
@@ -18,6 +19,10 @@ class QLineEdit;
 class QCheckBox;
 class QAbstractButton;
 class QMenu;
+
+// Where the settings reports go, a whole line at a time. (A plain function, so
+// that the program never sets up C++ streams, which cost memory at start.)
+using ReportSink = std::function<void(std::string_view line)>;
 
 // The editor window: one class of the table at a time in a fixed form built
 // from the dialog template, with the menu bar and the command bindings.
@@ -27,7 +32,7 @@ class CreatorDialog : public QDialog
 
 public:
     // folder holds the class files and "tvcc.cfg"; settings reports go to log.
-    explicit CreatorDialog(const GameFolder &folder, std::ostream &log, QWidget *parent = nullptr);
+    explicit CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *parent = nullptr);
 
     EditorState &state() { return editorState; }
     const GameFolder &folder() const { return gameFolder; }
@@ -131,7 +136,7 @@ private:
     // The handlers outside navigation work on the model's state directly.
     EditorState &editorState = editing.state();
     GameFolder gameFolder;
-    std::ostream &settingsLog;
+    ReportSink settingsLog;
     QHash<int, QWidget *> controls;
     QHash<int, QAction *> commands;
     QMenu *recentFolders = nullptr;

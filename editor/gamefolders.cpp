@@ -12,7 +12,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 
-#include <ostream>
+#include <string>
 
 namespace fs = std::filesystem;
 
@@ -110,15 +110,14 @@ void CreatorDialog::startInFolder()
     syncScrollBar();
     std::error_code error;
     const GameFolder::Problem problem = gameFolder.check(&error);
-    if (problem == GameFolder::Problem::None) {
+    const bool usable = problem == GameFolder::Problem::None;
+    if (usable)
         setStatusText({});
-        ReadSettings(gameFolder.path(), editorState.sealsActive, settingsLog);
-        fillRecentFolders(AddRecentFolder(gameFolder.path()));
-    } else {
+    else
         setStatusText(problemText(gameFolder, problem, error) + u' ' + chooseAnother());
-        settingsLog << "Error opening " << settingsFileName << "\n" << std::flush;
-        fillRecentFolders(RecentFolders());
-    }
+    if (!usable || !ReadSettings(gameFolder.path(), editorState.sealsActive))
+        settingsLog("Error opening " + std::string(settingsFileName) + "\n");
+    fillRecentFolders(usable ? AddRecentFolder(gameFolder.path()) : RecentFolders());
     setWindowFilePath(displayPath(gameFolder.name()));
     updateIndicators();
 }

@@ -4,7 +4,7 @@
 #include "safesave.h"
 #include "settings.h"
 
-#include <ostream>
+#include <string>
 
 // "&Change Active-Config": the other team's file is active from now on, in
 // this run already, although the questions speak of a restart.
@@ -29,5 +29,5 @@ void CreatorDialog::WriteSettings()
         warnNotWritten(path, QString::fromLocal8Bit(error));
         return;
     }
-    settingsLog << "File written [" << settingsFileName << "]\n" << std::flush;
+    settingsLog("File written [" + std::string(settingsFileName) + "]\n");
 }

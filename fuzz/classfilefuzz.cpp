@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     checkIntegers(bytes);
 
     std::int32_t sealsActive = 1;
-    ReadSettings(bytes, sealsActive);
+    ReadSettingsBytes(bytes, sealsActive);
     if (sealsActive != 0 && sealsActive != 1)
         std::abort();
     return 0;

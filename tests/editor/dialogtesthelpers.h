@@ -24,7 +24,6 @@
 #include <deque>
 #include <initializer_list>
 #include <memory>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -133,8 +132,8 @@ protected:
     void restartDialog()
     {
         dialog.reset();
-        log.str({});
-        dialog = std::make_unique<CreatorDialog>(GameFolder::At(pathFromQt(scratch.path())), log);
+        log.clear();
+        dialog = std::make_unique<CreatorDialog>(GameFolder::At(pathFromQt(scratch.path())), logSink());
     }
 
     // Shows the window and makes it active, for focus and key tests.
@@ -201,7 +200,9 @@ protected:
     }
 
     QTemporaryDir scratch;
-    std::ostringstream log;
+    // What the dialog reported on standard output.
+    std::string log;
+    ReportSink logSink() { return [this](std::string_view line) { log += line; }; }
     ModalAnswerer modals;
     std::unique_ptr<CreatorDialog> dialog;
 };

@@ -63,7 +63,7 @@ TEST_F(StartUpTest, ReadsOnlyTheSettingsFile)
         const QStringList before = folderEntries();
         restartDialog();
         EXPECT_EQ(dialog->state().sealsActive, withSettings ? 0 : 1);
-        EXPECT_EQ(log.str(), withSettings ? "" : "Error opening tvcc.cfg\n");
+        EXPECT_EQ(log, withSettings ? "" : "Error opening tvcc.cfg\n");
         EXPECT_EQ(folderEntries(), before);
         EXPECT_EQ(readFile(seals), classFile);
         EXPECT_EQ(dialog->state().table.classCount, 0);
@@ -87,7 +87,7 @@ using ToggleTest = DialogRowTest<ToggleRow>;
 TEST_P(ToggleTest, AsksTwiceThenFlipsAndWritesTheSettingsFile)
 {
     const ToggleRow &row = GetParam();
-    const std::string logBefore = log.str();
+    const std::string logBefore = log;
     modals.expect(row.answers);
 
     trigger(CommandId::ChangeActiveConfig);
@@ -101,7 +101,7 @@ TEST_P(ToggleTest, AsksTwiceThenFlipsAndWritesTheSettingsFile)
     EXPECT_EQ(command(CommandId::ChangeActiveConfig)->text(),
               row.sealsAfter ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
     EXPECT_EQ(readFile(settings), row.writes ? settingsFile(row.sealsAfter) : std::string());
-    EXPECT_EQ(log.str(), logBefore + (row.writes ? "File written [tvcc.cfg]\n" : ""));
+    EXPECT_EQ(log, logBefore + (row.writes ? "File written [tvcc.cfg]\n" : ""));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -117,13 +117,13 @@ TEST_F(SettingsFailureTest, UnwritableSettingsFileIsReportedAndTheFlipStays)
 {
     ASSERT_TRUE(QDir(scratch.path()).mkdir(settings));
     restartDialog();
-    const std::string logBefore = log.str();
+    const std::string logBefore = log;
     modals.expect({B::Yes, B::Yes, B::Ok});
     trigger(CommandId::ChangeActiveConfig);
 
     ASSERT_EQ(modals.seen().size(), 3u);
     expectWarningAbout(modals.seen()[2], path(settings));
-    EXPECT_EQ(log.str(), logBefore);
+    EXPECT_EQ(log, logBefore);
     EXPECT_EQ(dialog->state().sealsActive, 0);
     EXPECT_TRUE(QFileInfo(path(settings)).isDir());
 }

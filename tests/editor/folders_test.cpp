@@ -47,8 +47,8 @@ protected:
     void startIn(const GameFolder &folder)
     {
         dialog.reset();
-        log.str({});
-        dialog = std::make_unique<CreatorDialog>(folder, log);
+        log.clear();
+        dialog = std::make_unique<CreatorDialog>(folder, logSink());
     }
     QStringList recentEntries() const
     {
@@ -66,7 +66,7 @@ TEST_F(FolderTest, FolderNameThatIsNotTextStaysNativeToTheFiles)
     writeNative(folder / "tvclass_tangos.cfg", classFile({"A", "B", "C", "D", "E", "F", "G"}));
     startIn(GameFolder::At(folder));
 
-    EXPECT_EQ(log.str(), "");
+    EXPECT_EQ(log, "");
     EXPECT_EQ(dialog->state().sealsActive, 0);
     EXPECT_EQ(command(CommandId::ChangeActiveConfig)->text(), "&Change Active-Config (Tangos)");
     EXPECT_EQ(dialog->windowFilePath(), displayPath(folder));
@@ -135,7 +135,7 @@ TEST_P(FolderGoneTest, FileCommandsWarnAndWriteNothing)
         fs::remove(folder);
         fs::create_directory(folder);
         startIn(GameFolder::Working());
-        EXPECT_EQ(log.str(), "Error opening tvcc.cfg\n");
+        EXPECT_EQ(log, "Error opening tvcc.cfg\n");
         EXPECT_TRUE(dialog->statusText().contains(displayPath(folder))) << dialog->statusText().toStdString();
     }
     const bool rootFiles = fs::exists("/tvclass_seals.cfg") || fs::exists("/tvcc.cfg");
