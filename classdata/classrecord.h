@@ -68,7 +68,6 @@ struct EditorState
     std::int32_t sealsActive = 1;
 
     // As at the start of a run: the empty table, slot 0, the Seals file.
-    // (In place: the table is too big for a temporary on the stack.)
     void reset()
     {
         table.records.fill(ClassRecord{});
