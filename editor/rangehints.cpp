@@ -110,6 +110,6 @@ void CreatorDialog::watchTextLimits()
     for (const auto &[id, limit] : boxes) {
         auto *box = control<QLineEdit>(id);
         connect(box, &QLineEdit::textChanged, this,
-                [box, limit](const QString &text) { showHint(box, textHint(text, limit)); });
+                [box, limit = limit](const QString &text) { showHint(box, textHint(text, limit)); });
     }
 }
