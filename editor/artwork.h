@@ -6,11 +6,13 @@
 // The program's pictures, drawn in code so that they stay sharp at every
 // device pixel ratio. Ids are those the dialog templates name: 137 the armour
 // figure, 138 the authors' logo, 143 the title banner, 146 the banner with
-// the credits. The build draws them once for the usual ratios (see
-// predrawn.h), so that starting the editor draws nothing.
+// the credits. The build draws those of the editor window once for ratios 1
+// and 2 (see predrawn.h), so that starting the editor draws nothing before its
+// first paint. The about box draws its own when it opens.
 
 inline constexpr int bitmapIds[] = {137, 138, 143, 146};
-inline constexpr qreal predrawnRatios[] = {1, 1.25, 1.5, 2};
+inline constexpr int predrawnBitmapIds[] = {137, 138, 143};
+inline constexpr qreal predrawnRatios[] = {1, 2};
 // Icon 128, the window icon: 16 and 32 pixels, and 64 for high-DPI screens.
 inline constexpr int windowIconSizes[] = {16, 32, 64};
 

@@ -19,7 +19,7 @@ int main(int argc, char **argv)
     if (!folder.mkpath(QStringLiteral(".")))
         return 1;
     bool written = true;
-    for (int id : bitmapIds) {
+    for (int id : predrawnBitmapIds) {
         for (qreal ratio : predrawnRatios)
             written = written && drawBitmap(id, ratio).save(folder.filePath(predrawnBitmapName(id, ratio)));
     }

@@ -3,6 +3,8 @@
 #include "artwork.h"
 #include "predrawn.h"
 
+#include <QTimer>
+
 PictureLabel::PictureLabel(int bitmapId, QWidget *parent)
     : QLabel(parent), bitmap(bitmapId)
 {
@@ -18,9 +20,25 @@ void PictureLabel::paintEvent(QPaintEvent *event)
     if (pixmap().devicePixelRatio() != devicePixelRatio())
         render();
     QLabel::paintEvent(event);
+    // A stand-in is on screen now; the sharp picture follows this paint.
+    if (standIn && !sharpPending) {
+        sharpPending = true;
+        QTimer::singleShot(0, this, &PictureLabel::drawSharp);
+    }
 }
 
 void PictureLabel::render()
 {
-    setPixmap(predrawnBitmap(bitmap, devicePixelRatio()));
+    const qreal ratio = devicePixelRatio();
+    setPixmap(predrawnBitmap(bitmap, ratio));
+    standIn = isStandIn(bitmap, ratio);
+}
+
+void PictureLabel::drawSharp()
+{
+    sharpPending = false;
+    if (!standIn)
+        return;
+    setPixmap(drawBitmap(bitmap, devicePixelRatio()));
+    standIn = false;
 }

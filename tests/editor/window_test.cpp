@@ -67,38 +67,54 @@ TEST_F(WindowTest, EveryControlHasANameAndOnlyTheUnfinishedOnesAreGreyedOut)
     EXPECT_EQ(disabled, QStringList({".45 cal Mag", "40mm Gren", "Calculated abilities", "Delete Class"}));
 }
 
+QImage pixelsOf(const QPixmap &pixmap)
+{
+    return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+}
+
+// Also run at a pixel ratio the build did not draw the pictures for (see the
+// CMake file): once the window is on screen, every picture is the sharp one.
 TEST_F(WindowTest, PicturesShowTheirBitmapsWithADescription)
 {
+    showDialog();
+    const QList<PictureLabel *> pictures = dialog->findChildren<PictureLabel *>();
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return std::none_of(pictures.begin(), pictures.end(), [](auto *picture) { return picture->showsStandIn(); });
+    }));
     QList<int> bitmaps;
-    for (const PictureLabel *picture : dialog->findChildren<PictureLabel *>()) {
+    for (const PictureLabel *picture : pictures) {
         SCOPED_TRACE(picture->bitmapId());
         bitmaps.append(picture->bitmapId());
         EXPECT_FALSE(picture->accessibleDescription().isEmpty());
         EXPECT_EQ(picture->pixmap().deviceIndependentSize().toSize(), picture->contentsRect().size());
+        EXPECT_EQ(pixelsOf(picture->pixmap()), pixelsOf(drawBitmap(picture->bitmapId(), picture->devicePixelRatio())));
     }
     std::sort(bitmaps.begin(), bitmaps.end());
     EXPECT_EQ(bitmaps, (QList<int>{137, 138, 143}));
 }
 
-// The build draws the pictures for the usual pixel ratios as the code draws
-// them; other ratios are drawn when needed, so no ratio shows them blurred.
-TEST(PredrawnTest, PicturesAreTheDrawnOnesAtEveryRatio)
+// The build draws the pictures for ratios 1 and 2 as the code draws them;
+// other ratios get a stand-in of the right size until they are drawn. (The
+// glyph edges of large text depend on what the process drew before, so the
+// ratios come in the order the build draws them.)
+TEST(PredrawnTest, PicturesAreTheDrawnOnesAtTheirRatios)
 {
     for (int id : bitmapIds) {
-        for (qreal ratio : {1.0, 1.25, 1.5, 2.0, 1.75, 3.0}) {
-            const bool usual = std::find(std::begin(predrawnRatios), std::end(predrawnRatios), ratio)
-                               != std::end(predrawnRatios);
-            EXPECT_EQ(QFile::exists(":/artwork/" + predrawnBitmapName(id, ratio)), usual) << id << " at " << ratio;
+        for (qreal ratio : {1.0, 2.0, 1.25, 1.5, 3.0}) {
+            SCOPED_TRACE(QStringLiteral("%1 at %2").arg(id).arg(ratio).toStdString());
+            const bool predrawn = std::ranges::count(predrawnBitmapIds, id) && std::ranges::count(predrawnRatios, ratio);
+            EXPECT_EQ(QFile::exists(":/artwork/" + predrawnBitmapName(id, ratio)), predrawn);
             const QPixmap loaded = predrawnBitmap(id, ratio);
+            const QPixmap drawn = drawBitmap(id, ratio);
             EXPECT_EQ(loaded.devicePixelRatio(), ratio);
-            EXPECT_EQ(loaded.toImage().convertToFormat(QImage::Format_ARGB32),
-                      drawBitmap(id, ratio).toImage().convertToFormat(QImage::Format_ARGB32))
-                << id << " at " << ratio;
+            EXPECT_EQ(loaded.size(), drawn.size());
+            EXPECT_EQ(isStandIn(id, ratio), std::ranges::count(predrawnBitmapIds, id) && !predrawn);
+            if (predrawn)
+                EXPECT_EQ(pixelsOf(loaded), pixelsOf(drawn));
         }
     }
     EXPECT_EQ(programIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {64, 64}}));
-    EXPECT_EQ(programIcon().pixmap(32).toImage().convertToFormat(QImage::Format_ARGB32),
-              drawIcon(32).toImage().convertToFormat(QImage::Format_ARGB32));
+    EXPECT_EQ(pixelsOf(programIcon().pixmap(32)), pixelsOf(drawIcon(32)));
 }
 
 struct ListRow
