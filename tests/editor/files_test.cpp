@@ -17,8 +17,6 @@ using B = QMessageBox::StandardButton;
 
 const QString seals = QStringLiteral("tvclass_seals.cfg");
 const QString settings = QStringLiteral("tvcc.cfg");
-const char *const tangosQuestion = "TANGOS CONFIG file will be readen on Restart";
-const char *const restartQuestion = "Changes will be taken in effect in restarting this Programm";
 
 // As text mode writes it, with the platform's line ends.
 std::string settingsFile(int sealsActive)
@@ -28,9 +26,8 @@ std::string settingsFile(int sealsActive)
            + end;
 }
 
-// The team toggle's questions default to Yes; the program's own questions
-// that can destroy data default to No.
-void expectQuestionBox(const SeenModal &seen, B defaultButton = B::Yes)
+// The program's own questions that can destroy data default to No.
+void expectQuestionBox(const SeenModal &seen, B defaultButton)
 {
     EXPECT_EQ(seen.type + u' ' + seen.title, QStringLiteral("QMessageBox Question"));
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
@@ -69,47 +66,6 @@ TEST_F(StartUpTest, ReadsOnlyTheSettingsFile)
         EXPECT_EQ(dialog->state().table.classCount, 0);
     }
 }
-
-struct ToggleRow
-{
-    const char *name;
-    std::vector<QMessageBox::StandardButton> answers;
-    std::vector<const char *> questions;
-    int sealsAfter;
-    bool writes; // the settings file
-};
-
-void PrintTo(const ToggleRow &row, std::ostream *os) { *os << row.name; }
-
-using ToggleTest = DialogRowTest<ToggleRow>;
-
-// The window starts without a settings file; only two Yes answers create one.
-TEST_P(ToggleTest, AsksTwiceThenFlipsAndWritesTheSettingsFile)
-{
-    const ToggleRow &row = GetParam();
-    const std::string logBefore = log;
-    modals.expect(row.answers);
-
-    trigger(CommandId::ChangeActiveConfig);
-
-    ASSERT_EQ(modals.seen().size(), row.questions.size());
-    for (std::size_t i = 0; i < row.questions.size(); ++i) {
-        expectQuestionBox(modals.seen()[i]);
-        EXPECT_EQ(modals.seen()[i].text, QString::fromLatin1(row.questions[i]));
-    }
-    EXPECT_EQ(dialog->state().sealsActive, row.sealsAfter);
-    EXPECT_EQ(command(CommandId::ChangeActiveConfig)->text(),
-              row.sealsAfter ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
-    EXPECT_EQ(readFile(settings), row.writes ? settingsFile(row.sealsAfter) : std::string());
-    EXPECT_EQ(log, logBefore + (row.writes ? "File written [tvcc.cfg]\n" : ""));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, ToggleTest,
-    ::testing::Values(ToggleRow{"No", {B::No}, {tangosQuestion}, 1, false},
-                      ToggleRow{"YesThenNo", {B::Yes, B::No}, {tangosQuestion, restartQuestion}, 0, false},
-                      ToggleRow{"YesYes", {B::Yes, B::Yes}, {tangosQuestion, restartQuestion}, 0, true}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 using SettingsFailureTest = DialogTest;
 
