@@ -4,7 +4,6 @@
 #include "controlids.h"
 #include "dialogtesthelpers.h"
 
-#include "classfilewriter.h"
 #include "controlids.h"
 #include "fileio.h"
 
@@ -84,60 +83,18 @@ TEST_F(SettingsFailureTest, UnwritableSettingsFileIsReportedAndTheFlipStays)
     EXPECT_TRUE(QFileInfo(path(settings)).isDir());
 }
 
-struct WriteRow
+using WriteOutTest = DialogTest;
+
+// Write Out asks through a Yes/No question box, No the default.
+TEST_F(WriteOutTest, AsksBeforeReplacingAFileItDoesNotKnow)
 {
-    const char *name;
-    const char *loaded;  // the class file, loaded with "&Load Config" first
-    const char *onDisk;  // then on disk; nullptr: a folder by that name
-    std::vector<QMessageBox::StandardButton> answers;
-    const char *lineEnd; // of the file written; nullptr: nothing is written
-};
-
-void PrintTo(const WriteRow &row, std::ostream *os) { *os << row.name; }
-
-using WriteOutTest = DialogRowTest<WriteRow>;
-
-// The form is stored first, then the table replaces the class file, after a
-// question when the file is not the one this run last loaded or wrote.
-TEST_P(WriteOutTest, AsksBeforeReplacingAFileItDoesNotKnow)
-{
-    const WriteRow &row = GetParam();
-    if (row.loaded) {
-        writeFile(seals, row.loaded);
-        click(ControlId::LoadConfig);
-    }
-    if (row.onDisk)
-        writeFile(seals, row.onDisk);
-    else
-        ASSERT_TRUE(QDir(scratch.path()).mkdir(seals));
-    const std::string old = readFile(seals);
-    control<QLineEdit>(ControlId::ClassName)->setText(QStringLiteral("Medic"));
-    modals.expect(row.answers);
-
+    writeFile(seals, "// someone else's\n");
+    modals.expect({B::No});
     click(ControlId::WriteOut);
-
-    ASSERT_EQ(modals.seen().size(), row.answers.size());
-    if (!row.answers.empty()) {
-        expectQuestionBox(modals.seen().front(), B::No);
-        EXPECT_TRUE(modals.seen().front().text.contains(QDir::toNativeSeparators(path(seals))));
-    }
-    if (!row.onDisk)
-        expectWarningAbout(modals.seen().back(), path(seals));
-    EXPECT_EQ(dialog->state().current().classname, "Medic");
-    EXPECT_EQ(readFile(seals), row.lineEnd ? ClassFileBytes(dialog->state().table, row.lineEnd) : old);
-    if (row.lineEnd)
-        EXPECT_EQ(dialog->statusText(), "1 class written to tvclass_seals.cfg");
-    EXPECT_EQ(folderEntries(), QStringList{seals});
+    ASSERT_EQ(modals.seen().size(), 1u);
+    expectQuestionBox(modals.seen().front(), B::No);
+    EXPECT_TRUE(modals.seen().front().text.contains(QDir::toNativeSeparators(path(seals))));
+    EXPECT_EQ(readFile(seals), "// someone else's\n");
 }
-
-const char *const crLfFile = "{\r\nclassname Scout\r\n}\r\n\r\n";
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, WriteOutTest,
-    ::testing::Values(WriteRow{"UnknownFileReplaced", nullptr, "// someone else's\n", {B::Yes}, platformLineEnd},
-                      WriteRow{"LoadedCrLfFileKeepsItsLineEnds", crLfFile, crLfFile, {}, "\r\n"},
-                      WriteRow{"ChangedOnDiskSinceLoadKept", crLfFile, "// changed meanwhile\n", {B::No}, nullptr},
-                      WriteRow{"PathIsAFolder", nullptr, nullptr, {B::Yes, B::Ok}, nullptr}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

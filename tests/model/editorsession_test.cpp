@@ -24,22 +24,19 @@ namespace {
 struct ScratchFolder
 {
     explicit ScratchFolder(const std::string &tag)
+        : path(fs::temp_directory_path() / (odd.native() + fs::path(tag + stamp()).native()))
     {
-#ifdef _WIN32
-        const fs::path odd = fs::path(u8"Tolvane \u00E4 ");
-#else
-        const fs::path odd = fs::path("Tolvane \xE4 ");
-#endif
-        const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        path = fs::temp_directory_path() / (odd.native() + fs::path(tag + std::to_string(stamp)).native());
         fs::create_directories(path);
     }
-    ~ScratchFolder()
-    {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
+    ~ScratchFolder() { fs::remove_all(path, ignored); }
+    static std::string stamp() { return std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()); }
+#ifdef _WIN32
+    const fs::path odd = fs::path(u8"Tolvane \u00E4 ");
+#else
+    const fs::path odd = fs::path("Tolvane \xE4 ");
+#endif
     fs::path path;
+    std::error_code ignored;
 };
 
 std::string classFile(std::initializer_list<const char *> names)
@@ -283,6 +280,26 @@ TEST_F(SessionFormTest, OnlyTheAboutCommandsOpenTheAboutBox)
         EXPECT_EQ(session->systemCommand(command), opensAbout) << command;
         EXPECT_EQ(view.aboutBoxes, before + (opensAbout ? 1 : 0)) << command;
     }
+}
+
+// Write Out keeps the line ends of the file it replaces; a failed write is
+// reported with the file's name, and the file stays.
+TEST_F(SessionFormTest, WriteOutKeepsTheLineEndsAndReportsAFailure)
+{
+    const fs::path seals = first.path / "tvclass_seals.cfg";
+    ASSERT_TRUE(saveFileAtomically(seals, "{\r\nclassname Scout\r\n}\r\n\r\n"));
+    session->loadConfig();
+    EXPECT_TRUE(session->writeOut());
+    EXPECT_EQ(readWholeFile(seals).bytes, ClassFileBytes(session->state().table, "\r\n"));
+    EXPECT_EQ(view.status, "1 class written to tvclass_seals.cfg");
+    fs::remove(seals);
+    fs::create_directory(seals);
+    view.answer("y");
+    EXPECT_FALSE(session->writeOut());
+    EXPECT_EQ(view.asked, "C");
+    ASSERT_EQ(view.told.size(), 1u);
+    EXPECT_EQ(view.told[0].text.rfind(displayText(seals) + " could not be written", 0), 0u);
+    EXPECT_TRUE(fs::is_directory(seals));
 }
 
 // A class file that cannot be read leaves the classes in memory and says why.

@@ -8,9 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 class FakeView : public EditorView
@@ -47,13 +49,8 @@ public:
 
     Answer ask(const Question &question) override
     {
-        struct Kind
-        {
-            char letter;
-            std::string_view words;
-            Choices choices;
-            Answer byDefault;
-        };
+        // A letter, words of its text, its buttons and its default.
+        using Kind = std::tuple<char, std::string_view, Choices, Answer>;
         static constexpr Kind kinds[] = {
             {'E', "already exists", Choices::YesNo, Answer::No},
             {'C', "changed on disk", Choices::YesNo, Answer::No},
@@ -61,31 +58,23 @@ public:
             {'T', "CONFIG file will be readen", Choices::YesNo, Answer::Yes},
             {'R', "restarting this Programm", Choices::YesNo, Answer::Yes},
         };
-        const Kind *kind = nullptr;
-        for (const Kind &k : kinds) {
-            if (question.text.find(k.words) != std::string::npos)
-                kind = &k;
-        }
-        if (!kind) {
+        const auto kind = std::ranges::find_if(
+            kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });
+        if (kind == std::end(kinds)) {
             ADD_FAILURE() << "unknown question " << question.text;
             return Answer::Cancel;
         }
-        asked += kind->letter;
-        EXPECT_EQ(question.choices, kind->choices) << question.text;
-        EXPECT_EQ(question.byDefault, kind->byDefault) << question.text;
+        const auto &[letter, words, choices, byDefault] = *kind;
+        asked += letter;
+        EXPECT_EQ(question.choices, choices) << question.text;
+        EXPECT_EQ(question.byDefault, byDefault) << question.text;
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected question " << question.text;
             return question.byDefault;
         }
-        const char letter = answers.front();
+        const char answer = answers.front();
         answers.pop_front();
-        switch (letter) {
-        case 'y': return Answer::Yes;
-        case 'n': return Answer::No;
-        case 'w': return Answer::WriteOut;
-        case 'd': return Answer::Discard;
-        default: return Answer::Cancel;
-        }
+        return Answer(std::string_view("ynwdc").find(answer)); // in the order of Answer
     }
 
 private:
