@@ -23,6 +23,7 @@ TEST(UnifiedDiff, MatchesDiffU)
     const std::pair<std::string, std::string> rows[] = {
         {"", ""},
         {"a\n", "a\n"},
+        {"a\n", "b\n"},
         {"", "a\nb\n"},
         {"a\nb\n", ""},
         {ten, "new\n" + ten},
