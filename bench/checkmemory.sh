@@ -20,9 +20,9 @@ base=
 for mib in ${sizes[*]}; do
     head -c $((mib * 1024 * 1024)) < <(yes '{') > "$work/dense.cfg"
     for mode in text json; do
-        /usr/bin/time -f '%M' -o "$work/time" "$tool" check --format=$mode "$work/dense.cfg" > "$work/out" || true
+        bytes=$( (/usr/bin/time -f '%M' -o "$work/time" "$tool" check --format=$mode "$work/dense.cfg" || true) | wc -c)
         peak=$(tail -n 1 "$work/time")
-        report=$(( $(stat -c %s "$work/out") / 1024 / 1024 ))
+        report=$((bytes / 1024 / 1024))
         printf '%-6s %-5s %12s %12s %10s\n' "$mib" "$mode" "$peak" "$report" $((peak / mib))
     done
 done

@@ -387,9 +387,10 @@ std::string_view ClassFileName(std::int32_t sealsActive)
 
 ClassFileKind classFileKind(const std::filesystem::path &name, std::string_view bytes)
 {
-    const std::u8string fileName = name.filename().u8string();
-    if (equalsIgnoreCase(std::string_view(reinterpret_cast<const char *>(fileName.data()), fileName.size()),
-                         settingsFileName))
+    // Compared in the native characters: a name need not be valid UTF-8.
+    const std::filesystem::path::string_type fileName = name.filename().native();
+    if (std::equal(fileName.begin(), fileName.end(), settingsFileName.begin(), settingsFileName.end(),
+                   [](auto c, char s) { return c >= 0 && c < 0x80 && foldCase(char(c)) == foldCase(s); }))
         return ClassFileKind::SettingsFile;
     if (!bytes.starts_with('{') && bytes.find("\n{") == std::string_view::npos)
         return ClassFileKind::NoClassBlock;
