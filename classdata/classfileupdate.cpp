@@ -139,7 +139,7 @@ void OldFile::findBlocks()
 class Output
 {
 public:
-    explicit Output(std::string_view lineEnd) : newLineEnd(lineEnd) {}
+    Output(std::string_view lineEnd, std::size_t expectedSize) : newLineEnd(lineEnd) { out.reserve(expectedSize); }
 
     // Whole lines of the old file, as they are.
     void lines(std::string_view bytes)
@@ -392,14 +392,20 @@ std::string_view trailer(const OldFile &file, std::size_t recordCount)
 std::string UpdatedClassFile(std::string_view oldBytes, std::span<const ClassRecord> records,
                              std::span<const int> origins)
 {
+    auto old = std::make_unique<ClassTable>();
+    ReadClassBytes(*old, oldBytes);
+    return UpdatedClassFile(oldBytes, *old, records, origins);
+}
+
+std::string UpdatedClassFile(std::string_view oldBytes, const ClassTable &oldClasses,
+                             std::span<const ClassRecord> records, std::span<const int> origins)
+{
     if (oldBytes.empty())
         return ClassFileBytes(records, lineEndToKeep(oldBytes));
     const OldFile file(oldBytes);
     const std::vector<Block> &blocks = file.blockList();
-    auto old = std::make_unique<ClassTable>();
-    ReadClassBytes(*old, oldBytes);
 
-    Output out(lineEndToKeep(oldBytes));
+    Output out(lineEndToKeep(oldBytes), oldBytes.size() + 1024);
     out.lines(file.span(0, file.headerEnd()));
     const std::string_view rest = trailer(file, records.size());
     std::vector<bool> used(blocks.size());
@@ -412,7 +418,7 @@ std::string UpdatedClassFile(std::string_view oldBytes, std::span<const ClassRec
         }
         used[origin] = true;
         const bool followed = i + 1 < records.size() || !rest.empty();
-        BlockUpdate(file, blocks[origin], old->records[origin], records[i]).write(out, followed);
+        BlockUpdate(file, blocks[origin], oldClasses.records[origin], records[i]).write(out, followed);
     }
     out.lines(rest);
     return out.take();

@@ -44,3 +44,7 @@
 // which the reader reads as the default class, gets its classes added as new.
 std::string UpdatedClassFile(std::string_view oldBytes, std::span<const ClassRecord> records,
                              std::span<const int> origins = {});
+// The same for a caller that has read oldBytes already: oldClasses holds
+// what ReadClassBytes reads from them.
+std::string UpdatedClassFile(std::string_view oldBytes, const ClassTable &oldClasses,
+                             std::span<const ClassRecord> records, std::span<const int> origins = {});
