@@ -19,8 +19,8 @@ constexpr std::size_t none = std::size_t(-1);
 
 // The keys of a block in the fixed layout's order: the fields, then the
 // inventory slots.
-const std::size_t fieldCount = std::size(classFieldTable);
-const std::size_t keyCount = fieldCount + inventorySlotCount;
+constexpr std::size_t fieldCount = std::size(classFieldTable);
+constexpr std::size_t keyCount = fieldCount + inventorySlotCount;
 
 struct Line
 {
@@ -232,7 +232,7 @@ private:
     std::vector<Action> actions;
     std::vector<std::string> replacements;
     // The line that sets each key: the last one that names it.
-    std::array<std::size_t, fieldCount + inventorySlotCount> setting;
+    std::array<std::size_t, keyCount> setting;
     std::vector<Insertion> insertions;
 };
 
