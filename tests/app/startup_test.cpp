@@ -1,3 +1,8 @@
+#include "aboutdialog.h"
+
+#include <QGroupBox>
+#include <QLabel>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +16,24 @@
 #endif
 
 namespace {
+
+TEST(AboutBox, ShowsTheVersionUnderTheTextsAndWithinTheBox)
+{
+    AboutDialog about(nullptr);
+    about.show();
+    const QList<QLabel *> labels = about.findChildren<QLabel *>();
+    const auto version = std::find_if(labels.begin(), labels.end(), [](const QLabel *label) {
+        return label->text() == QStringLiteral("Version " TOLVANE_VERSION);
+    });
+    ASSERT_NE(version, labels.end());
+    const QRect shown((*version)->mapTo(&about, QPoint(0, 0)), (*version)->size());
+    EXPECT_TRUE(about.rect().contains(shown));
+    EXPECT_LE((*version)->sizeHint().width(), shown.width());
+    for (const QWidget *other : about.findChildren<QWidget *>()) {
+        if (other != *version && (qobject_cast<const QLabel *>(other) || qobject_cast<const QGroupBox *>(other)))
+            EXPECT_LE(other->mapTo(&about, QPoint(0, other->height())).y(), shown.top()) << other->metaObject()->className();
+    }
+}
 
 #if !defined(_WIN32) && !defined(__APPLE__)
 
