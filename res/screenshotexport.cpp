@@ -51,7 +51,7 @@ int main(int argc, char **argv)
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, scratch.filePath(QStringLiteral("settings")));
 
     CreatorDialog window(GameFolder::At(game), [](std::string_view) {});
-    window.OnLoadConfig();
+    window.session().loadConfig();
     window.show();
     QApplication::processEvents();
 
