@@ -6,6 +6,7 @@
 #include "settings.h"
 
 #include <algorithm>
+#include <memory>
 #include <numeric>
 #include <span>
 
@@ -16,11 +17,11 @@ void EditorSession::loadConfig()
     if (!folderUsable() || !settleUnsavedChanges())
         return;
     const std::filesystem::path path = activeClassFilePath();
-    ClassTable read = state().table;
-    const FileBytes file = ReadClassFile(read, gameFolder.path(), state().sealsActive);
+    const auto read = std::make_unique<ClassTable>(state().table);
+    const FileBytes file = ReadClassFile(*read, gameFolder.path(), state().sealsActive);
     if (!acceptClassFile(path, file))
         return;
-    state().table = read;
+    state().table = *read;
     changes.fileRead(path, file);
     showResult(editing.loaded(file.status == FileStatus::Read));
 }
@@ -29,11 +30,11 @@ void EditorSession::loadConfig()
 // give the default class alone), leaves the classes in memory as they are.
 bool EditorSession::acceptClassFile(const std::filesystem::path &path, const FileBytes &file)
 {
+    const ClassFileKind kind = classFileKind(path, file.bytes);
     std::string why;
     if (file.status == FileStatus::Unreadable)
         why = "could not be read: " + file.error;
-    else if (const ClassFileKind kind = classFileKind(path, file.bytes);
-             file.status == FileStatus::Read && kind != ClassFileKind::ClassFile)
+    else if (file.status == FileStatus::Read && kind != ClassFileKind::ClassFile)
         why = std::string(whyNotAClassFile(kind)) + "; it was not read";
     if (why.empty())
         return true;
