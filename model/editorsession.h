@@ -86,7 +86,10 @@ private:
     void showPosition();
     bool settleUnsavedChanges();
     bool askYes(const std::string &text);
+    bool acceptClassFile(const std::filesystem::path &path, const FileBytes &file);
     bool confirmOverwrite(const std::filesystem::path &path, const FileBytes &current);
+    bool confirmReadOnly(const std::filesystem::path &path);
+    std::vector<int> blockOrigins() const;
     void warnNotWritten(const std::filesystem::path &path, const std::string &reason);
     void writeSettings();
     bool folderUsable();

@@ -1,11 +1,14 @@
 #include "editorsession.h"
 
 #include "classfilereader.h"
-#include "classfilewriter.h"
+#include "classfileupdate.h"
 #include "safesave.h"
 #include "settings.h"
 
 #include <algorithm>
+#include <memory>
+#include <numeric>
+#include <span>
 
 using Answer = EditorView::Answer;
 
@@ -14,15 +17,30 @@ void EditorSession::loadConfig()
     if (!folderUsable() || !settleUnsavedChanges())
         return;
     const std::filesystem::path path = activeClassFilePath();
-    const FileBytes file = ReadClassFile(state().table, gameFolder.path(), state().sealsActive);
-    if (file.status == FileStatus::Unreadable) {
-        view.tell({EditorView::Icon::Warning, "Load Config",
-                   "The class file " + displayText(path) + " could not be read: " + file.error
-                       + "\nThe classes in memory are unchanged."});
+    const auto read = std::make_unique<ClassTable>(state().table);
+    const FileBytes file = ReadClassFile(*read, gameFolder.path(), state().sealsActive);
+    if (!acceptClassFile(path, file))
         return;
-    }
+    state().table = *read;
     changes.fileRead(path, file);
     showResult(editing.loaded(file.status == FileStatus::Read));
+}
+
+// A file that cannot be read, or that is no class file (reading it would
+// give the default class alone), leaves the classes in memory as they are.
+bool EditorSession::acceptClassFile(const std::filesystem::path &path, const FileBytes &file)
+{
+    const ClassFileKind kind = classFileKind(path, file.bytes);
+    std::string why;
+    if (file.status == FileStatus::Unreadable)
+        why = "could not be read: " + file.error;
+    else if (file.status == FileStatus::Read && kind != ClassFileKind::ClassFile)
+        why = std::string(whyNotAClassFile(kind)) + "; it was not read";
+    if (why.empty())
+        return true;
+    view.tell({EditorView::Icon::Warning, "Load Config",
+               "The class file " + displayText(path) + " " + why + ".\nThe classes in memory are unchanged."});
+    return false;
 }
 
 // The form goes into the table first, then the whole table replaces the
@@ -35,10 +53,12 @@ bool EditorSession::writeOut()
         return false;
     const std::filesystem::path path = activeClassFilePath();
     const FileBytes old = readWholeFile(path);
-    if (!confirmOverwrite(path, old))
+    if (!confirmOverwrite(path, old) || !confirmReadOnly(path))
         return false;
 
-    const std::string bytes = ClassFileBytes(state().table, lineEndToKeep(old.bytes));
+    const std::vector<int> origins = blockOrigins();
+    const std::string bytes = UpdatedClassFile(
+        old.bytes, std::span(state().table.records.data(), std::size_t(state().table.classCount)), origins);
     std::string error;
     if (!saveFileAtomically(path, bytes, &error)) {
         warnNotWritten(path, error);
@@ -80,6 +100,26 @@ bool EditorSession::confirmOverwrite(const std::filesystem::path &path, const Fi
                              "Replace it with the classes in memory?",
                      EditorView::Choices::YesNo, Answer::No})
            == Answer::Yes;
+}
+
+// A read-only file is replaced (and stays read-only) only when the user
+// says so; No is the default.
+bool EditorSession::confirmReadOnly(const std::filesystem::path &path)
+{
+    return !isReadOnlyFile(path)
+           || view.ask({displayText(path) + " is read-only.\nReplace it with the classes in memory anyway? It stays "
+                                            "read-only.",
+                        EditorView::Choices::YesNo, Answer::No})
+                  == Answer::Yes;
+}
+
+// The block of the file on disk that each class in memory comes from, for
+// Write Out to keep: class i from block i.
+std::vector<int> EditorSession::blockOrigins() const
+{
+    std::vector<int> origins(std::size_t(state().table.classCount));
+    std::iota(origins.begin(), origins.end(), 0);
+    return origins;
 }
 
 void EditorSession::warnNotWritten(const std::filesystem::path &path, const std::string &reason)

@@ -30,7 +30,8 @@ public:
     std::string status, title, teamText;
     bool unsavedMark = false;
     // A letter for each question asked, by its text: E(xists, not loaded),
-    // C(hanged on disk), U(nsaved changes), T(eam), R(estart).
+    // C(hanged on disk), P(rotected: read-only), U(nsaved changes), T(eam),
+    // R(estart).
     std::string asked;
     std::vector<Notice> told;
     int aboutBoxes = 0;
@@ -54,6 +55,7 @@ public:
         static constexpr Kind kinds[] = {
             {'E', "already exists", Choices::YesNo, Answer::No},
             {'C', "changed on disk", Choices::YesNo, Answer::No},
+            {'P', "is read-only", Choices::YesNo, Answer::No},
             {'U', "Write out the changes", Choices::WriteOutDiscardCancel, Answer::Cancel},
             {'T', "CONFIG file will be readen", Choices::YesNo, Answer::Yes},
             {'R', "restarting this Programm", Choices::YesNo, Answer::Yes},
