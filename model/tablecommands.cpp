@@ -137,12 +137,12 @@ TableEdit SetStartingWeapon(EditedClasses classes, int itemSlot)
                           record);
 }
 
-std::vector<CarriedItem> CarriedItems(const ClassRecord &record)
+std::vector<CarriedItem> CarriedItems(const std::array<std::int32_t, inventorySlotCount> &inventory)
 {
     std::vector<CarriedItem> items;
     for (int slot = 0; slot < inventorySlotCount; ++slot) {
-        if (record.inventory[slot] != 0)
-            items.push_back({slot, record.inventory[slot]});
+        if (inventory[slot] != 0)
+            items.push_back({slot, inventory[slot]});
     }
     return items;
 }

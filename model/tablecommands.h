@@ -2,6 +2,7 @@
 
 #include "tableedit.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -50,4 +51,4 @@ struct CarriedItem
     int itemSlot;
     std::int32_t amount;
 };
-std::vector<CarriedItem> CarriedItems(const ClassRecord &record);
+std::vector<CarriedItem> CarriedItems(const std::array<std::int32_t, inventorySlotCount> &inventory);

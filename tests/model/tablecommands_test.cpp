@@ -226,8 +226,8 @@ TEST(ItemSteps, SetAndTakeBackOneItemOrTheWeapon)
     history.add(SetItemAmount(classes, 43, 30));
     history.add(SetStartingWeapon(classes, 13));
     EXPECT_EQ(state.current().starting_weapon.view(), "weapon_AK97");
-    ASSERT_EQ(CarriedItems(state.current()).size(), 1u);
-    EXPECT_EQ(CarriedItems(state.current())[0].itemSlot, 43);
+    ASSERT_EQ(CarriedItems(state.current().inventory).size(), 1u);
+    EXPECT_EQ(CarriedItems(state.current().inventory)[0].itemSlot, 43);
 
     EXPECT_EQ(history.undoName(), "Starting Weapon MAC 10 for Medic");
     history.undo(classes);
@@ -236,7 +236,7 @@ TEST(ItemSteps, SetAndTakeBackOneItemOrTheWeapon)
     history.undo(classes);
     EXPECT_EQ(state.current().inventory[29], 2);
     EXPECT_TRUE(state.current().starting_weapon.empty());
-    EXPECT_EQ(CarriedItems(state.current()).size(), 1u);
+    EXPECT_EQ(CarriedItems(state.current().inventory).size(), 1u);
     EXPECT_EQ(origins[0], 0);
 }
 
