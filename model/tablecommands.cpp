@@ -12,12 +12,12 @@ std::string classNamed(std::string_view command, const ClassRecord &record)
     return std::string(command) + ' ' + std::string(record.classname.view());
 }
 
-// Puts record into the current slot, keeping the slot's origin.
+// Puts record into the current slot, keeping the class's id.
 TableEdit replaceCurrent(EditedClasses classes, std::string name, const ClassRecord &record)
 {
     EditorState &state = classes.state;
     TableEdit step(std::move(name), state);
-    step.replace(classes, state.currentIndex, record, classes.origins[state.currentIndex]);
+    step.replace(classes, state.currentIndex, record, classes.ids[state.currentIndex]);
     step.finish(state);
     return step;
 }
@@ -112,7 +112,7 @@ TableEdit StoreClass(EditedClasses classes, const ClassRecord &record)
     TableEdit step(classNamed("Store Class", record), state);
     if (state.table.classCount == state.lastIndex)
         ++state.table.classCount;
-    step.replace(classes, state.currentIndex, record, classes.origins[state.currentIndex]);
+    step.replace(classes, state.currentIndex, record, classes.ids[state.currentIndex]);
     step.finish(state);
     return step;
 }

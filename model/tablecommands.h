@@ -26,7 +26,7 @@ bool CanMoveClassDown(const EditorState &state);
 // form stays at the same slot, or the new last class.
 std::optional<TableEdit> DeleteClass(EditedClasses classes);
 // A copy of the current class, named by CopyName, as a new class after the
-// last; the form moves to it.
+// last, without an id; the form moves to it.
 std::optional<TableEdit> DuplicateClass(EditedClasses classes);
 // Swaps the current class with its neighbour; the form moves with it.
 std::optional<TableEdit> MoveClassUp(EditedClasses classes);

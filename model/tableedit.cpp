@@ -3,24 +3,16 @@
 #include <algorithm>
 #include <utility>
 
-ClassOrigins LoadedOrigins(int classCount)
-{
-    ClassOrigins origins;
-    for (int slot = 0; slot < tableSlotCount; ++slot)
-        origins[slot] = slot < classCount ? slot : -1;
-    return origins;
-}
-
 TableEdit::TableEdit(std::string name, const EditorState &state)
     : stepName(std::move(name)), before(positionOf(state)), after(before)
 {
 }
 
-void TableEdit::replace(EditedClasses classes, int slot, const ClassRecord &record, int origin)
+void TableEdit::replace(EditedClasses classes, int slot, const ClassRecord &record, int id)
 {
-    if (classes.state.table.records[slot] == record && classes.origins[slot] == origin)
+    if (classes.state.table.records[slot] == record && classes.ids[slot] == id)
         return;
-    changes.push_back({Kind::Replace, slot, slot, record, origin});
+    changes.push_back({Kind::Replace, slot, slot, record, id});
     apply(classes, changes.back(), true);
 }
 
@@ -81,10 +73,10 @@ void TableEdit::moveTo(EditorState &state, const Position &position)
 void TableEdit::apply(EditedClasses classes, Change &change, bool forward)
 {
     auto &records = classes.state.table.records;
-    auto &origins = classes.origins;
+    auto &ids = classes.ids;
     const auto tradeWithHeld = [&](int slot) {
         std::swap(records[slot], change.held);
-        std::swap(origins[slot], change.heldOrigin);
+        std::swap(ids[slot], change.heldId);
     };
     switch (change.kind) {
     case Kind::Replace:
@@ -92,7 +84,7 @@ void TableEdit::apply(EditedClasses classes, Change &change, bool forward)
         break;
     case Kind::Swap:
         std::swap(records[change.slot], records[change.other]);
-        std::swap(origins[change.slot], origins[change.other]);
+        std::swap(ids[change.slot], ids[change.other]);
         break;
     case Kind::Erase: {
         const auto rotate = [&](auto &slots) {
@@ -106,7 +98,7 @@ void TableEdit::apply(EditedClasses classes, Change &change, bool forward)
         if (!forward)
             tradeWithHeld(change.other - 1);
         rotate(records);
-        rotate(origins);
+        rotate(ids);
         if (forward)
             tradeWithHeld(change.other - 1);
         break;

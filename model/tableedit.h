@@ -6,20 +6,16 @@
 #include <string>
 #include <vector>
 
-// Which block of the loaded class file each slot's class came from, counted
-// from 0; -1 for a class that is new since the load and for every slot
-// beyond the classes. Kept beside the table, so that writing the file can keep
-// each class's own lines and comments.
-using ClassOrigins = std::array<int, tableSlotCount>;
+// An identity for the class in each slot, which moves with the class when
+// classes are deleted, moved or taken back; FileBlocks finds each class's
+// block of the class file by it. -1: a class that has none yet.
+using ClassIds = std::array<int, tableSlotCount>;
 
-// The origins right after loading classCount classes: 0 to classCount - 1.
-ClassOrigins LoadedOrigins(int classCount);
-
-// The table and the origins of its classes, which change together.
+// The table and the ids of its classes, which change together.
 struct EditedClasses
 {
     EditorState &state;
-    ClassOrigins &origins;
+    ClassIds &ids;
 };
 
 // One step of editing the classes, done at once and able to be taken back
@@ -36,10 +32,10 @@ public:
 
     const std::string &name() const { return stepName; }
 
-    // Puts record, of origin, into slot.
-    void replace(EditedClasses classes, int slot, const ClassRecord &record, int origin);
+    // Puts record, with id, into slot.
+    void replace(EditedClasses classes, int slot, const ClassRecord &record, int id);
     // Removes the class in slot; the classes after it up to classCount move up
-    // a slot, and the slot that frees becomes empty and new.
+    // a slot, and the slot that frees becomes empty, without an id.
     void erase(EditedClasses classes, int slot);
     // Swaps the classes of two slots.
     void swap(EditedClasses classes, int a, int b);
@@ -67,7 +63,7 @@ private:
         int slot;
         int other; // Erase: the end of the classes that moved; Swap: the other slot
         ClassRecord held = {};
-        int heldOrigin = -1;
+        int heldId = -1;
     };
 
     static Position positionOf(const EditorState &state);

@@ -1,8 +1,9 @@
 // Commands on whole classes, with undo and redo, as command sequences: which
-// class sits in which slot, where each came from in the file, where the form
-// is and what the Edit menu offers.
+// class sits in which slot, which block of the file on disk holds it, where
+// the form is and what the Edit menu offers.
 
 #include "changetracker.h"
+#include "fileblocks.h"
 #include "tablecommands.h"
 #include "undohistory.h"
 
@@ -23,7 +24,7 @@ struct Row
     // Names by slot, "|" at the class count, "_" for an empty slot, up to the
     // last slot that holds a class.
     const char *slots;
-    const char *origins; // of the counted classes
+    const char *origins; // the file blocks of the counted classes
     int current;
     const char *undoName;
     const char *redoName;
@@ -68,6 +69,12 @@ const Row rows[] = {
     {"sA z", "|", "", 0, "", "Store Class A"},
     {"sA z y", "A |", "-1", 0, "Store Class A", ""},
     {"L3 d L2", "c0 c1 |", "0 1", 0, "", ""},
+    // A write puts every class at its slot's block; undo brings back classes
+    // the file no longer holds, and moves back the others.
+    {"L3 d W z", "c0 c1 c2 |", "-1 0 1", 0, "", "Delete Class c0"},
+    {"L3 g1 D W z y", "c0 c1 c2 Copy of c1 |", "0 1 2 3", 3, "Duplicate Class c1", ""},
+    {"L3 w W z", "c0 c1 c2 |", "1 0 2", 0, "", "Move Class Down c0"},
+    {"sA W D z", "A |", "0", 0, "Store Class A", "Duplicate Class A"},
 };
 
 class TableCommandsTest : public ::testing::TestWithParam<Row>
@@ -82,7 +89,7 @@ protected:
         state.table.classCount = count;
         state.lastIndex = count - 1;
         state.currentIndex = std::min(state.currentIndex, state.lastIndex);
-        origins = LoadedOrigins(count);
+        ids = blocks.loaded(count);
         history.clear();
         tracker.classesSaved(state);
     }
@@ -107,7 +114,11 @@ protected:
             case 'w': add(MoveClassDown(classes)); break;
             case 'z': history.undo(classes); break;
             case 'y': history.redo(classes); break;
-            case 'W': history.markSaved(); tracker.classesSaved(state); break;
+            case 'W':
+                history.markSaved();
+                tracker.classesSaved(state);
+                blocks.written(ids, state.table.classCount);
+                break;
             default: FAIL() << "no command " << command;
             }
         }
@@ -141,14 +152,15 @@ protected:
     std::string countedOrigins() const
     {
         std::string text;
-        for (int slot = 0; slot < state.table.classCount; ++slot)
-            text += (slot ? " " : "") + std::to_string(origins[slot]);
+        for (int block : blocks.origins(ids, state.table.classCount))
+            text += (text.empty() ? "" : " ") + std::to_string(block);
         return text;
     }
 
     EditorState state;
-    ClassOrigins origins = LoadedOrigins(0);
-    EditedClasses classes{state, origins};
+    FileBlocks blocks;
+    ClassIds ids = blocks.loaded(0);
+    EditedClasses classes{state, ids};
     UndoHistory history;
     ChangeTracker tracker{state};
 };
@@ -195,8 +207,8 @@ TEST_F(TableCommandsTest, UndoPastTheWriteIsUnsavedAndBackToItIsNot)
 TEST(UndoHistory, KeepsTheLastStepsWithinItsLimit)
 {
     EditorState state;
-    ClassOrigins origins = LoadedOrigins(0);
-    EditedClasses classes{state, origins};
+    ClassIds ids = FileBlocks().loaded(0);
+    EditedClasses classes{state, ids};
     UndoHistory history(3);
     for (const char *name : {"a", "b", "c", "d", "e"}) {
         ClassRecord form;
@@ -215,11 +227,12 @@ TEST(UndoHistory, KeepsTheLastStepsWithinItsLimit)
 TEST(ItemSteps, SetAndTakeBackOneItemOrTheWeapon)
 {
     EditorState state;
-    ClassOrigins origins = LoadedOrigins(1);
+    FileBlocks blocks;
+    ClassIds ids = blocks.loaded(1);
     state.table.classCount = 1;
     state.current().classname.assign("Medic");
     state.current().inventory[29] = 2;
-    EditedClasses classes{state, origins};
+    EditedClasses classes{state, ids};
     UndoHistory history;
 
     history.add(SetItemAmount(classes, 29, 0));
@@ -237,7 +250,7 @@ TEST(ItemSteps, SetAndTakeBackOneItemOrTheWeapon)
     EXPECT_EQ(state.current().inventory[29], 2);
     EXPECT_TRUE(state.current().starting_weapon.empty());
     EXPECT_EQ(CarriedItems(state.current().inventory).size(), 1u);
-    EXPECT_EQ(origins[0], 0);
+    EXPECT_EQ(blocks.origins(ids, 1), std::vector<int>{0});
 }
 
 TEST(CopyName, IsCutToTheNameField)
