@@ -39,6 +39,8 @@ void EditorSession::refreshIndicators()
 {
     view.setUnsavedMark(hasUnsavedChanges());
     view.setTeamText(state().sealsActive ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
+    view.showClassCommands({CanDeleteClass(state()), CanMoveClassUp(state()), CanMoveClassDown(state()),
+                            utf8Of(history.undoName()), utf8Of(history.redoName())});
 }
 
 // The form shows the current class; the item list and the Calculate result
@@ -66,9 +68,10 @@ ClassRecord EditorSession::formRecord() const
 
 EditingModel::StoreForm EditorSession::formStore()
 {
-    return [this](ClassRecord &record) {
-        record = formRecord();
-        view.setTitle(titleFor("Saving", record));
+    return [this](ClassRecord &) {
+        const ClassRecord stored = formRecord();
+        record(StoreClass(classes(), stored));
+        view.setTitle(titleFor("Saving", stored));
     };
 }
 
@@ -100,7 +103,12 @@ void EditorSession::lastClass()
 
 void EditorSession::addClass()
 {
-    showResult(editing.addClass(formStore()));
+    editing.store(formStore());
+    TableEdit step("Add Class", state());
+    const EditingModel::Result result = editing.addClass([](ClassRecord &) {});
+    step.finish(state());
+    record(std::move(step));
+    showResult(result);
 }
 
 // The position follows every move; the status line and the form show what
@@ -134,24 +142,19 @@ void EditorSession::addItem()
 {
     const FormValues form = view.form();
     if (const std::optional<int> slot = itemSlot(form.item))
-        state().current().inventory[std::size_t(*slot)] = parseInt(form.amount);
+        record(SetItemAmount(classes(), *slot, parseInt(form.amount)));
     refreshIndicators();
 }
 
 void EditorSession::pickStartingWeapon()
 {
-    ClassRecord &record = state().current();
     const std::optional<int> slot = startingWeaponSlot(view.form().startingWeapon);
     if (slot && itemCatalogue[std::size_t(*slot)].inStartList)
-        record.starting_weapon.assign(itemCatalogue[std::size_t(*slot)].internalName);
-    view.setStatus("Forced [" + utf8Of(record.starting_weapon.view()) + "] as Initial Weapon for ["
-                   + utf8Of(record.classname.view()) + "]");
+        record(SetStartingWeapon(classes(), *slot));
+    const ClassRecord &current = state().current();
+    view.setStatus("Forced [" + utf8Of(current.starting_weapon.view()) + "] as Initial Weapon for ["
+                   + utf8Of(current.classname.view()) + "]");
     refreshIndicators();
-}
-
-void EditorSession::showInventory()
-{
-    view.tell({EditorView::Icon::None, "Error", "Wait for a later version!"});
 }
 
 void EditorSession::calculate()

@@ -1,6 +1,7 @@
 #include "editorsession.h"
 
 #include "classfilereader.h"
+#include "classfileupdate.h"
 #include "classfilewriter.h"
 #include "safesave.h"
 #include "settings.h"
@@ -22,7 +23,9 @@ void EditorSession::loadConfig()
         return;
     }
     changes.fileRead(path, file);
-    showResult(editing.loaded(file.status == FileStatus::Read));
+    const EditingModel::Result result = editing.loaded(file.status == FileStatus::Read);
+    classesLoaded();
+    showResult(result);
 }
 
 // The form goes into the table first, then the whole table replaces the
@@ -38,7 +41,14 @@ bool EditorSession::writeOut()
     if (!confirmOverwrite(path, old))
         return false;
 
-    const std::string bytes = ClassFileBytes(state().table, lineEndToKeep(old.bytes));
+    // The file as this run knows it keeps each class's own lines; one changed
+    // on disk since is replaced in the fixed layout.
+    const std::string bytes =
+        changes.replacing(path, old) == ChangeTracker::Replacing::Quietly
+            ? UpdatedClassFile(old.bytes,
+                               std::span(state().table.records.data(), std::size_t(state().table.classCount)),
+                               classOrigins())
+            : ClassFileBytes(state().table, lineEndToKeep(old.bytes));
     std::string error;
     if (!saveFileAtomically(path, bytes, &error)) {
         warnNotWritten(path, error);
@@ -46,6 +56,7 @@ bool EditorSession::writeOut()
     }
     changes.fileWritten(path, bytes);
     changes.classesSaved(state());
+    classesWritten();
     const int count = state().table.classCount;
     view.setStatus(std::to_string(count) + (count == 1 ? " class written to " : " classes written to ")
                    + std::string(ClassFileName(state().sealsActive)));
@@ -105,6 +116,8 @@ bool EditorSession::settleUnsavedChanges()
         now.table = saved.table;
         now.lastIndex = saved.lastIndex;
         now.currentIndex = std::min(now.currentIndex, now.lastIndex);
+        ids = savedIds;
+        history.clear();
         showPosition();
         showRecord();
         return true;
