@@ -2,12 +2,12 @@
 
 #include "classfilereader.h"
 #include "classfileupdate.h"
+#include "classfilewriter.h"
 #include "safesave.h"
 #include "settings.h"
 
 #include <algorithm>
 #include <memory>
-#include <numeric>
 #include <span>
 
 using Answer = EditorView::Answer;
@@ -23,7 +23,9 @@ void EditorSession::loadConfig()
         return;
     state().table = *read;
     changes.fileRead(path, file);
-    showResult(editing.loaded(file.status == FileStatus::Read));
+    const EditingModel::Result result = editing.loaded(file.status == FileStatus::Read);
+    classesLoaded();
+    showResult(result);
 }
 
 // A file that cannot be read, or that is no class file (reading it would
@@ -56,9 +58,14 @@ bool EditorSession::writeOut()
     if (!confirmOverwrite(path, old) || !confirmReadOnly(path))
         return false;
 
-    const std::vector<int> origins = blockOrigins();
-    const std::string bytes = UpdatedClassFile(
-        old.bytes, std::span(state().table.records.data(), std::size_t(state().table.classCount)), origins);
+    // The file as this run knows it keeps each class's own lines; one changed
+    // on disk since is replaced in the fixed layout.
+    const std::string bytes =
+        changes.replacing(path, old) == ChangeTracker::Replacing::Quietly
+            ? UpdatedClassFile(old.bytes,
+                               std::span(state().table.records.data(), std::size_t(state().table.classCount)),
+                               classOrigins())
+            : ClassFileBytes(state().table, lineEndToKeep(old.bytes));
     std::string error;
     if (!saveFileAtomically(path, bytes, &error)) {
         warnNotWritten(path, error);
@@ -66,6 +73,7 @@ bool EditorSession::writeOut()
     }
     changes.fileWritten(path, bytes);
     changes.classesSaved(state());
+    classesWritten();
     const int count = state().table.classCount;
     view.setStatus(std::to_string(count) + (count == 1 ? " class written to " : " classes written to ")
                    + std::string(ClassFileName(state().sealsActive)));
@@ -113,15 +121,6 @@ bool EditorSession::confirmReadOnly(const std::filesystem::path &path)
                   == Answer::Yes;
 }
 
-// The block of the file on disk that each class in memory comes from, for
-// Write Out to keep: class i from block i.
-std::vector<int> EditorSession::blockOrigins() const
-{
-    std::vector<int> origins(std::size_t(state().table.classCount));
-    std::iota(origins.begin(), origins.end(), 0);
-    return origins;
-}
-
 void EditorSession::warnNotWritten(const std::filesystem::path &path, const std::string &reason)
 {
     view.tell({EditorView::Icon::Warning, "Error",
@@ -145,6 +144,8 @@ bool EditorSession::settleUnsavedChanges()
         now.table = saved.table;
         now.lastIndex = saved.lastIndex;
         now.currentIndex = std::min(now.currentIndex, now.lastIndex);
+        ids = savedIds;
+        history.clear();
         showPosition();
         showRecord();
         return true;

@@ -31,15 +31,19 @@ TEST(EndToEnd, LoadStepThroughWriteOutQuit)
     ASSERT_TRUE(scratch.isValid());
     for (const char *name : {"tvclass_seals.cfg", "tvclass_tangos.cfg"})
         ASSERT_TRUE(QFile::copy(QDir(TOLVANE_EXAMPLES).filePath(name), scratch.filePath(name)));
-    // A hand-edited copy: lines of the editor's layout alone would not show
-    // that Write Out keeps the others.
+    // A hand-edited copy: Write Out keeps the hand edits, normalize drops them.
     const QString sample = scratch.filePath("tvclass_seals.cfg");
     {
         QFile file(sample);
         ASSERT_TRUE(file.open(QIODevice::Append));
         file.write("// edited by hand\nunknown line\n");
     }
-    const QByteArray edited = contents(sample);
+    QProcess tool;
+    tool.start(TOLVANE_CLASSFILE_TOOL, {"normalize", sample});
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    const QByteArray normalized = tool.readAllStandardOutput();
+    const QByteArray handEdited = contents(sample);
 
     std::string log;
     CreatorDialog dialog(GameFolder::At(QFile::encodeName(scratch.path()).toStdString()),
@@ -55,7 +59,8 @@ TEST(EndToEnd, LoadStepThroughWriteOutQuit)
 
     EXPECT_EQ(log, "Error opening tvcc.cfg\n");
     EXPECT_TRUE(dialog.statusText().endsWith(" written to tvclass_seals.cfg")) << dialog.statusText().toStdString();
-    EXPECT_EQ(contents(sample), edited);
+    EXPECT_EQ(normalized, contents(QDir(TOLVANE_EXAMPLES).filePath("tvclass_seals.cfg")));
+    EXPECT_EQ(contents(sample), handEdited);
     EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files, QDir::Name),
               QStringList({"tvclass_seals.cfg", "tvclass_tangos.cfg"}));
 }

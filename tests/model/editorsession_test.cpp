@@ -3,6 +3,7 @@
 
 #include "editorsession.h"
 #include "fakeview.h"
+#include "sessiontesthelpers.h"
 
 #include "classfilereader.h"
 #include "classfilewriter.h"
@@ -28,52 +29,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A scratch folder whose name has spaces and a byte that is not UTF-8.
-struct ScratchFolder
-{
-    explicit ScratchFolder(const std::string &tag)
-        : path(fs::temp_directory_path() / (odd.native() + fs::path(tag + stamp()).native()))
-    {
-        fs::create_directories(path);
-    }
-    ~ScratchFolder() { fs::remove_all(path, ignored); }
-    static std::string stamp() { return std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()); }
-#ifdef _WIN32
-    const fs::path odd = fs::path(u8"Tolvane \u00E4 ");
-#else
-    const fs::path odd = fs::path("Tolvane \xE4 ");
-#endif
-    fs::path path;
-    std::error_code ignored;
-};
-
-std::string classFile(std::initializer_list<const char *> names)
-{
-    ClassTable table;
-    for (const char *name : names) {
-        ApplyBlockStartDefaults(table.records[std::size_t(table.classCount)]);
-        table.records[std::size_t(table.classCount++)].classname.assign(name);
-    }
-    return ClassFileBytes(table, "\n");
-}
-
 // A class as the standard layout writes it, after the header.
 std::string standardBlock(const ClassRecord &record)
 {
     const std::size_t header = ClassFileBytes(std::span<const ClassRecord>(), "\n").size();
     return ClassFileBytes(std::span(&record, 1), "\n").substr(header);
-}
-
-// The class names a file holds, space separated; "-" when it is missing.
-std::string namesIn(const fs::path &folder, bool seals)
-{
-    ClassTable table;
-    if (ReadClassFile(table, folder, seals).status != FileStatus::Read)
-        return "-";
-    std::string names;
-    for (int i = 0; i < table.classCount; ++i)
-        names += (i ? " " : "") + std::string(table.records[std::size_t(i)].classname.view());
-    return names;
 }
 
 struct Row
@@ -312,8 +272,8 @@ TEST_F(SessionFormTest, OnlyTheAboutCommandsOpenTheAboutBox)
     }
 }
 
-// Write Out keeps the line ends of the file it replaces; a failed write is
-// reported with the file's name, and the file stays.
+// Write Out keeps the lines and line ends of the file it replaces; a failed
+// write is reported with the file's name, and the file stays.
 TEST_F(SessionFormTest, WriteOutKeepsTheLineEndsAndReportsAFailure)
 {
     const fs::path seals = first.path / "tvclass_seals.cfg";
