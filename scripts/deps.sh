@@ -8,8 +8,9 @@ set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
           fonts-dejavu-core locales xvfb xauth desktop-file-utils appstream lintian
           dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
-          # The Windows build of the Qt-free parts, tested under Wine.
-          g++-mingw-w64-x86-64-posix googletest wine wine64)
+          # The Windows build, tested under Wine: Wine's own Tahoma and MS Sans
+          # Serif for the window's fonts, xdotool to drive the window under Xvfb.
+          g++-mingw-w64-x86-64-posix googletest wine wine64 fonts-wine xdotool)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

@@ -178,7 +178,7 @@ const char *const crLfFile = "{\r\nclassname Scout\r\n}\r\n\r\n";
 
 INSTANTIATE_TEST_SUITE_P(
     Files, WriteOutTest,
-    ::testing::Values(WriteRow{"UnknownFileReplaced", nullptr, "// someone else's\n", {B::Yes}, platformLineEnd},
+    ::testing::Values(WriteRow{"UnknownFileReplaced", nullptr, "// someone else's\n", {B::Yes}, "\n"},
                       WriteRow{"LoadedCrLfFileKeepsItsLineEnds", crLfFile, crLfFile, {}, "\r\n"},
                       WriteRow{"ChangedOnDiskSinceLoadKept", crLfFile, "// changed meanwhile\n", {B::No}, nullptr},
                       WriteRow{"PathIsAFolder", nullptr, nullptr, {B::Yes, B::Ok}, nullptr}),
