@@ -1,9 +1,10 @@
 #include "aboutdialog.h"
 
-#include "dialogtemplate.h"
+#include "templateform.h"
 
 #include <QAbstractButton>
 #include <QPainter>
+#include <QVBoxLayout>
 #include <qdrawutil.h>
 
 namespace {
@@ -20,13 +21,12 @@ AboutDialog::AboutDialog(QWidget *owner)
     // Not shown, but read out by screen readers.
     setWindowTitle(QStringLiteral("About Tolvane Class Creator \u00A9"));
 
-    auto *client = new QWidget(this);
-    client->setFont(dialogFont("MS Sans Serif"));
-    const DialogUnits units(client->font());
-    const QHash<int, QWidget *> controls = createControls(aboutTemplate(), units, client);
-    const QSize clientSize = units.toPixels(aboutTemplateSize);
-    client->setGeometry(QRect(QPoint(frameWidth, frameWidth), clientSize));
-    setFixedSize(clientSize + QSize(2 * frameWidth, 2 * frameWidth));
+    auto *client = new TemplateForm(aboutTemplate(), aboutTemplateSize, "MS Sans Serif", this);
+    const QHash<int, QWidget *> &controls = client->controls();
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(frameWidth, frameWidth, frameWidth, frameWidth);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(client);
 
     auto *ok = static_cast<QAbstractButton *>(controls.value(okButton));
     connect(ok, &QAbstractButton::clicked, this, &QDialog::accept);
