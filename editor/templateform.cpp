@@ -140,9 +140,19 @@ void TemplateForm::fitWindowToScreen()
         frame = QSize(2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 2 * border);
     }
     const QSize besides = window == this ? QSize() : window->sizeHint() - sizeHint();
-    fitInto(screen()->availableGeometry().size() - frame - besides.expandedTo(QSize(0, 0)));
+    const QRect area = screen()->availableGeometry();
+    fitInto(area.size() - frame - besides.expandedTo(QSize(0, 0)));
     if (window->layout())
         window->layout()->activate();
+    // A window that grew where it stands is moved back onto the screen.
+    if (window->isVisible()) {
+        QRect placed = window->frameGeometry();
+        placed.moveRight(std::min(placed.right(), area.right()));
+        placed.moveBottom(std::min(placed.bottom(), area.bottom()));
+        placed.moveLeft(std::max(placed.left(), area.left()));
+        placed.moveTop(std::max(placed.top(), area.top()));
+        window->move(placed.topLeft());
+    }
 }
 
 void TemplateForm::showEvent(QShowEvent *event)
@@ -155,6 +165,7 @@ void TemplateForm::showEvent(QShowEvent *event)
 void TemplateForm::changeEvent(QEvent *event)
 {
     QScrollArea::changeEvent(event);
-    if (event->type() == QEvent::ApplicationFontChange && isVisible())
+    // The form's own font is set; this widget's follows the system font.
+    if (event->type() == QEvent::FontChange && isVisible())
         fitWindowToScreen();
 }

@@ -217,16 +217,19 @@ protected:
     const QFont systemFont = QApplication::font();
 };
 
-// The form follows the size of the system font in dialog units, and steps
-// down when the screen has no room for it; the window and the about box lie
-// on the screen, and no fixed text is cut.
+// The form follows the size of the system font in dialog units, also when it
+// changes while the window is open, and steps down when the screen has no
+// room for it; the window and the about box lie on the screen, and no fixed
+// text is cut.
 TEST_P(FontScalingTest, FormFollowsTheSystemFontAndFitsTheScreen)
 {
     QFont larger = systemFont;
     larger.setPointSizeF(GetParam().systemPoints);
-    QApplication::setFont(larger);
-    restartDialog();
     showDialog();
+    QApplication::setFont(larger);
+    // What a running application sends its windows; tests run no event loop.
+    QEvent change(QEvent::ApplicationFontChange);
+    QApplication::sendEvent(dialog.get(), &change);
     const QRect screen = dialog->screen()->availableGeometry();
     EXPECT_TRUE(screen.contains(dialog->frameGeometry())) << screen.width() << "x" << screen.height();
     auto *form = dialog->findChild<TemplateForm *>();
