@@ -134,8 +134,9 @@ void TemplateForm::fitWindowToScreen()
 {
     QWidget *window = this->window();
     QSize frame = window->frameGeometry().size() - window->size();
-    if (!window->isVisible() && frame.isNull() && !(window->windowFlags() & Qt::FramelessWindowHint)) {
-        // Not framed yet: a title bar and borders as the style draws them.
+    if (frame.isNull() && !(window->windowFlags() & Qt::FramelessWindowHint)) {
+        // Not framed yet (or on a screen without window decorations): a
+        // title bar and borders as the style draws them.
         const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
         frame = QSize(2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 2 * border);
     }
