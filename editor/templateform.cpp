@@ -145,15 +145,20 @@ void TemplateForm::fitWindowToScreen()
     fitInto(area.size() - frame - besides.expandedTo(QSize(0, 0)));
     if (window->layout())
         window->layout()->activate();
-    // A window that grew where it stands is moved back onto the screen.
-    if (window->isVisible()) {
-        QRect placed = window->frameGeometry();
-        placed.moveRight(std::min(placed.right(), area.right()));
-        placed.moveBottom(std::min(placed.bottom(), area.bottom()));
-        placed.moveLeft(std::max(placed.left(), area.left()));
-        placed.moveTop(std::max(placed.top(), area.top()));
-        window->move(placed.topLeft());
-    }
+}
+
+// A window that grew where it stands moves back onto the screen. (A window
+// being shown is placed by the platform or its dialog code instead.)
+void TemplateForm::keepWindowOnScreen()
+{
+    QWidget *window = this->window();
+    const QRect area = screen()->availableGeometry();
+    QRect placed = window->frameGeometry();
+    placed.moveRight(std::min(placed.right(), area.right()));
+    placed.moveBottom(std::min(placed.bottom(), area.bottom()));
+    placed.moveLeft(std::max(placed.left(), area.left()));
+    placed.moveTop(std::max(placed.top(), area.top()));
+    window->move(placed.topLeft());
 }
 
 void TemplateForm::showEvent(QShowEvent *event)
@@ -167,6 +172,8 @@ void TemplateForm::changeEvent(QEvent *event)
 {
     QScrollArea::changeEvent(event);
     // The form's own font is set; this widget's follows the system font.
-    if (event->type() == QEvent::FontChange && isVisible())
+    if (event->type() == QEvent::FontChange && isVisible()) {
         fitWindowToScreen();
+        keepWindowOnScreen();
+    }
 }

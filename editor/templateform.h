@@ -47,6 +47,7 @@ private:
     void layOut(qreal points);
     DialogUnits unitsForTexts() const;
     void fitWindowToScreen();
+    void keepWindowOnScreen();
 
     std::span<const ControlTemplate> controlTemplates;
     QSize templateSize;
