@@ -7,11 +7,30 @@
 #include <QVBoxLayout>
 #include <qdrawutil.h>
 
+#include <vector>
+
 namespace {
 
 // The width of the modal frame drawn around the client area.
 constexpr int frameWidth = 3;
 constexpr int okButton = 1;
+
+// The version, in a row of its own under the authors' requests; the box
+// grows by that row.
+constexpr ControlTemplate versionRow[] = {
+    {0, ControlKind::Label, "Version " TOLVANE_VERSION, 31, 218, 175, 8},
+};
+constexpr QSize versionRowSize{0, 10};
+
+std::span<const ControlTemplate> aboutControls()
+{
+    static const std::vector<ControlTemplate> controls = [] {
+        std::vector<ControlTemplate> all(aboutTemplate().begin(), aboutTemplate().end());
+        all.insert(all.end(), std::begin(versionRow), std::end(versionRow));
+        return all;
+    }();
+    return controls;
+}
 
 } // namespace
 
@@ -21,7 +40,7 @@ AboutDialog::AboutDialog(QWidget *owner)
     // Not shown, but read out by screen readers.
     setWindowTitle(QStringLiteral("About Tolvane Class Creator \u00A9"));
 
-    auto *client = new TemplateForm(aboutTemplate(), aboutTemplateSize, "MS Sans Serif", this);
+    auto *client = new TemplateForm(aboutControls(), aboutTemplateSize + versionRowSize, "MS Sans Serif", this);
     const QHash<int, QWidget *> &controls = client->controls();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(frameWidth, frameWidth, frameWidth, frameWidth);
