@@ -4,12 +4,12 @@
 #include "accessibility.h"
 #include "controlids.h"
 #include "cp1252.h"
-#include "templateform.h"
 #include "itemcatalogue.h"
 #include "nativepath.h"
 #include "predrawn.h"
 #include "recentfolders.h"
 #include "systemmenu.h"
+#include "templateform.h"
 #include "wheelguard.h"
 
 #include <QAbstractButton>
