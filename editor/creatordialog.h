@@ -43,6 +43,10 @@ public:
 
     // "&Quit": ends the window after the question about unsaved changes.
     void quit();
+    // Undo and Redo of the Edit menu: in a text box its own, elsewhere the
+    // session's steps.
+    void undo();
+    void redo();
 
     // EditorView
     void showForm(const FormValues &form) override;
@@ -57,6 +61,9 @@ public:
     void tell(const Notice &notice) override;
     void showAbout() override;
     std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start) override;
+    void showClassCommands(const ClassCommands &commands) override;
+    std::optional<int> chooseClass(const std::vector<std::string> &names, int current) override;
+    void showInventory(const Inventory &inventory) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -79,6 +79,15 @@ EditingModel::Result EditingModel::addClass(const StoreForm &storeForm)
             + std::to_string(s.table.classCount) + "]"};
 }
 
+EditingModel::Result EditingModel::goTo(int slot, const StoreForm &storeForm)
+{
+    if (slot < editorState.firstIndex || slot > editorState.lastIndex)
+        return {};
+    store(storeForm);
+    editorState.currentIndex = slot;
+    return position();
+}
+
 // After a move: the status line names the position and the class's name.
 EditingModel::Result EditingModel::position() const
 {

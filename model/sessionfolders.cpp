@@ -106,6 +106,7 @@ void EditorSession::startInFolder()
 {
     state().reset();
     changes = ChangeTracker(state());
+    classesLoaded();
     showRecord();
     showPosition();
     std::error_code error;

@@ -30,7 +30,8 @@ public:
     std::string status, title, teamText;
     bool unsavedMark = false;
     // A letter for each question asked, by its text: E(xists, not loaded),
-    // C(hanged on disk), U(nsaved changes), T(eam), R(estart).
+    // C(hanged on disk), P(rotected: read-only), U(nsaved changes), T(eam),
+    // R(estart), X (delete a class).
     std::string asked;
     std::vector<Notice> told;
     int aboutBoxes = 0;
@@ -47,6 +48,20 @@ public:
     void showAbout() override { ++aboutBoxes; }
     std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &) override { return {}; }
 
+    ClassCommands classCommands;
+    // The slot Go to Class picks; nullopt cancels.
+    std::optional<int> pickedClass;
+    std::vector<std::string> classList;
+    // What the inventory view does while it is open.
+    std::function<void(const Inventory &)> inInventory = [](const Inventory &) {};
+    void showClassCommands(const ClassCommands &commands) override { classCommands = commands; }
+    std::optional<int> chooseClass(const std::vector<std::string> &names, int) override
+    {
+        classList = names;
+        return pickedClass;
+    }
+    void showInventory(const Inventory &inventory) override { inInventory(inventory); }
+
     Answer ask(const Question &question) override
     {
         // A letter, words of its text, its buttons and its default.
@@ -54,9 +69,11 @@ public:
         static constexpr Kind kinds[] = {
             {'E', "already exists", Choices::YesNo, Answer::No},
             {'C', "changed on disk", Choices::YesNo, Answer::No},
+            {'P', "is read-only", Choices::YesNo, Answer::No},
             {'U', "Write out the changes", Choices::WriteOutDiscardCancel, Answer::Cancel},
             {'T', "CONFIG file will be readen", Choices::YesNo, Answer::Yes},
             {'R', "restarting this Programm", Choices::YesNo, Answer::Yes},
+            {'X', "Delete Class", Choices::YesNo, Answer::No},
         };
         const auto kind = std::ranges::find_if(
             kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });
