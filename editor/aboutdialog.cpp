@@ -1,10 +1,13 @@
 #include "aboutdialog.h"
 
-#include "dialogtemplate.h"
+#include "templateform.h"
 
 #include <QAbstractButton>
 #include <QPainter>
+#include <QVBoxLayout>
 #include <qdrawutil.h>
+
+#include <vector>
 
 namespace {
 
@@ -19,6 +22,16 @@ constexpr ControlTemplate versionRow[] = {
 };
 constexpr QSize versionRowSize{0, 10};
 
+std::span<const ControlTemplate> aboutControls()
+{
+    static const std::vector<ControlTemplate> controls = [] {
+        std::vector<ControlTemplate> all(aboutTemplate().begin(), aboutTemplate().end());
+        all.insert(all.end(), std::begin(versionRow), std::end(versionRow));
+        return all;
+    }();
+    return controls;
+}
+
 } // namespace
 
 AboutDialog::AboutDialog(QWidget *owner)
@@ -27,14 +40,12 @@ AboutDialog::AboutDialog(QWidget *owner)
     // Not shown, but read out by screen readers.
     setWindowTitle(QStringLiteral("About Tolvane Class Creator \u00A9"));
 
-    auto *client = new QWidget(this);
-    client->setFont(dialogFont("MS Sans Serif"));
-    const DialogUnits units(client->font());
-    const QHash<int, QWidget *> controls = createControls(aboutTemplate(), units, client);
-    createControls(versionRow, units, client);
-    const QSize clientSize = units.toPixels(aboutTemplateSize + versionRowSize);
-    client->setGeometry(QRect(QPoint(frameWidth, frameWidth), clientSize));
-    setFixedSize(clientSize + QSize(2 * frameWidth, 2 * frameWidth));
+    auto *client = new TemplateForm(aboutControls(), aboutTemplateSize + versionRowSize, "MS Sans Serif", this);
+    const QHash<int, QWidget *> &controls = client->controls();
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(frameWidth, frameWidth, frameWidth, frameWidth);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(client);
 
     auto *ok = static_cast<QAbstractButton *>(controls.value(okButton));
     connect(ok, &QAbstractButton::clicked, this, &QDialog::accept);

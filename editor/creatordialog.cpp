@@ -4,12 +4,12 @@
 #include "accessibility.h"
 #include "controlids.h"
 #include "cp1252.h"
-#include "dialogtemplate.h"
 #include "itemcatalogue.h"
 #include "nativepath.h"
 #include "predrawn.h"
 #include "recentfolders.h"
 #include "systemmenu.h"
+#include "templateform.h"
 #include "wheelguard.h"
 
 #include <QAbstractButton>
@@ -138,12 +138,9 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *
 
 void CreatorDialog::buildControls()
 {
-    auto *client = new QWidget(this);
-    client->setFont(dialogFont("Tahoma"));
-    const DialogUnits units(client->font());
-    controls = createControls(editorTemplate(), units, client);
-    setUpAccessibility(client, controls);
-    client->setFixedSize(units.toPixels(editorTemplateSize));
+    auto *client = new TemplateForm(editorTemplate(), editorTemplateSize, "Tahoma", this);
+    controls = client->controls();
+    setUpAccessibility(client->form(), controls);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

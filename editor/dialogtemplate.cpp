@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QInputMethodEvent>
@@ -19,7 +18,6 @@
 #include <QStyleOptionFrame>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -41,7 +39,7 @@ constexpr ControlTemplate editorControls[] = {
 
     {0, K::Label, "Classname", 3, 32, 36, 8, NoFlags, 1010},
     {1010, K::TextBox, "", 40, 30, 122, 12},
-    {1039, K::Label, "Config File", 168, 32, 36, 8, NoFlags, 1040},
+    {1039, K::Label, "Config File", 169, 32, 36, 8, NoFlags, 1040},
     {1040, K::TextBox, "", 205, 30, 75, 12},
     {3, K::PushButton, "&About", 360, 30, 50, 14},
 
@@ -102,9 +100,9 @@ constexpr ControlTemplate editorControls[] = {
 
     {1063, K::DropDownList, "", 235, 155, 160, 12, NoFlags, 0, 0, "Inventory item"},
     {1064, K::DigitsBox, "", 400, 155, 27, 12, NoFlags, 0, 0, "Amount"},
-    {1108, K::PushButton, "ADD!", 430, 154, 35, 14},
+    {1108, K::PushButton, "ADD!", 430, 155, 35, 14},
     {1110, K::DropDownList, "", 235, 170, 160, 12, NoFlags, 0, 0, "Starting weapon"},
-    {1107, K::PushButton, "Show Inventory", 400, 169, 65, 14},
+    {1107, K::PushButton, "Show Inventory", 400, 170, 65, 14},
     {1111, K::Picture, "", 235, 198, 0, 0, NoFlags, 0, 143, "Tolvane Class Creator"},
 
     {0, K::GroupBox, "Maximum Ammo", 5, 175, 225, 70},
@@ -138,7 +136,7 @@ constexpr ControlTemplate editorControls[] = {
 };
 
 constexpr ControlTemplate aboutControls[] = {
-    {0, K::Label, "by the Tolvane Class Creator authors", 16, 15, 154, 8},
+    {0, K::Label, "by the Tolvane authors", 16, 15, 100, 8},
     {1, K::PushButton, "OK", 172, 7, 50, 14, DefaultButton},
     {0, K::Picture, "", 11, 35, 0, 0, NoFlags, 0, 146,
      "Tolvane Class Creator. Code: the Tolvane Class Creator authors. "
@@ -289,18 +287,14 @@ QWidget *createControl(const ControlTemplate &t, QWidget *parent)
 
 } // namespace
 
-QHash<int, QWidget *> createControls(std::span<const ControlTemplate> controls, const DialogUnits &units,
-                                     QWidget *parent)
+QList<QWidget *> createControls(std::span<const ControlTemplate> controls, QWidget *parent)
 {
+    QList<QWidget *> created;
     QHash<int, QWidget *> byId;
     QList<std::pair<QLabel *, int>> buddies;
     for (const ControlTemplate &t : controls) {
         QWidget *widget = createControl(t, parent);
-        const QRect area = units.toPixels(t.x, t.y, t.w, t.h);
-        if (t.kind == ControlKind::Picture)
-            widget->move(area.topLeft());
-        else
-            widget->setGeometry(area);
+        created.append(widget);
         widget->setEnabled(!(t.flags & Disabled));
         if (t.accessible) {
             const QString accessible = QString::fromUtf8(t.accessible);
@@ -322,7 +316,7 @@ QHash<int, QWidget *> createControls(std::span<const ControlTemplate> controls, 
         if (auto *list = qobject_cast<QComboBox *>(box); list && list->lineEdit())
             list->lineEdit()->setAccessibleName(label->text());
     }
-    return byId;
+    return created;
 }
 
 std::span<const ControlTemplate> editorTemplate()
@@ -333,44 +327,4 @@ std::span<const ControlTemplate> editorTemplate()
 std::span<const ControlTemplate> aboutTemplate()
 {
     return aboutControls;
-}
-
-QFont dialogFont(const char *family)
-{
-    const QString name = QString::fromLatin1(family);
-    QFont font = QFontDatabase::hasFamily(name) ? QFont(name) : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setPointSize(8);
-    return font;
-}
-
-DialogUnits::DialogUnits(const QFont &font)
-{
-    const QFontMetrics metrics(font);
-    const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    unitX = int(std::lround(letters / 52.0));
-    unitY = metrics.height();
-}
-
-int DialogUnits::toPixelsX(int dlu) const
-{
-    return int(std::lround(dlu * unitX / 4.0));
-}
-
-int DialogUnits::toPixelsY(int dlu) const
-{
-    return int(std::lround(dlu * unitY / 8.0));
-}
-
-// The corners are mapped, as Windows maps a template rectangle, so that
-// controls that meet in dialog units meet in pixels.
-QRect DialogUnits::toPixels(int x, int y, int w, int h) const
-{
-    const int left = toPixelsX(x);
-    const int top = toPixelsY(y);
-    return {left, top, toPixelsX(x + w) - left, toPixelsY(y + h) - top};
-}
-
-QSize DialogUnits::toPixels(QSize dlu) const
-{
-    return {toPixelsX(dlu.width()), toPixelsY(dlu.height())};
 }

@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QFont>
-#include <QHash>
-#include <QRect>
-
-class QWidget;
+#include <QList>
+#include <QSize>
 
 #include <span>
+
+class QWidget;
 
 // Kinds of control a dialog template places.
 enum class ControlKind {
@@ -56,32 +55,9 @@ std::span<const ControlTemplate> aboutTemplate();
 inline constexpr QSize editorTemplateSize{471, 257};
 inline constexpr QSize aboutTemplateSize{235, 222};
 
-// The font of a dialog template: family at 8 points when it is installed,
-// otherwise the platform's sans-serif font at 8 points.
-QFont dialogFont(const char *family);
-
-// Dialog units of a font: a horizontal unit is a quarter of the average
-// width of the letters, a vertical unit an eighth of the font's height.
-class DialogUnits
-{
-public:
-    explicit DialogUnits(const QFont &font);
-
-    int baseX() const { return unitX; }
-    int baseY() const { return unitY; }
-    int toPixelsX(int dlu) const;
-    int toPixelsY(int dlu) const;
-    QRect toPixels(int x, int y, int w, int h) const;
-    QSize toPixels(QSize dlu) const;
-
-private:
-    int unitX;
-    int unitY;
-};
-
 // Creates the controls of a template in parent, in template order, which is
 // then also their tab order, and gives each label its buddy. Every control
-// with an id is named "control<id>", carries the property "controlId" and
-// is returned by id.
-QHash<int, QWidget *> createControls(std::span<const ControlTemplate> controls, const DialogUnits &units,
-                                     QWidget *parent);
+// with an id is named "control<id>" and carries the property "controlId".
+// Returns one widget for each entry of the template, in its order; placing
+// them is up to the caller.
+QList<QWidget *> createControls(std::span<const ControlTemplate> controls, QWidget *parent);

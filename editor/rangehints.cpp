@@ -34,6 +34,20 @@ QString rangeHint(std::string_view key, const QString &text, bool isFloat)
         .arg(text.trimmed(), QString::number(range->low), QString::number(range->high), fallback);
 }
 
+// What is stored instead of the box's text when the number in it ends before
+// the text does ("fast", "1,5"), or an empty text when the whole text is read.
+QString numberHint(const QString &text, bool isFloat)
+{
+    const std::string bytes = toCp1252(text);
+    std::size_t used = 0;
+    const double value = isFloat ? double(toFloat32(parseDouble(bytes, &used))) : parseInt(bytes, &used);
+    if (fromCp1252(std::string_view(bytes).substr(used)).trimmed().isEmpty())
+        return {};
+    const QString stored = isFloat ? QString::fromStdString(formatFloat(value)) : QString::number(std::int32_t(value));
+    return used ? CreatorDialog::tr("Only the number at the start is read: %1 is stored.").arg(stored)
+                : CreatorDialog::tr("Not a number: %1 is stored.").arg(stored);
+}
+
 // Characters that Windows-1252 has no byte for, each once.
 QString unwritable(const QString &text)
 {
@@ -82,8 +96,9 @@ void showHint(QLineEdit *box, const QString &hint)
 
 } // namespace
 
-// Values the class file reader would replace get a warning tint and a tooltip
-// naming the replacement; nothing is refused or changed.
+// Text that is not read as a whole number, and values the class file reader
+// would replace, get a warning tint and a tooltip naming what is stored or
+// read instead; nothing is refused or changed.
 void CreatorDialog::watchValueRanges()
 {
     auto watch = [this](int id, std::string_view key, bool isFloat) {
@@ -92,7 +107,8 @@ void CreatorDialog::watchValueRanges()
             return;
         connect(box, &QLineEdit::textChanged, this,
                 [box, key, isFloat](const QString &text) {
-                    showHint(box, joined(rangeHint(key, text, isFloat), textHint(text, 0)));
+                    showHint(box, joined(joined(numberHint(text, isFloat), rangeHint(key, text, isFloat)),
+                                         textHint(text, 0)));
                 });
     };
     for (const IntField &f : intFields)

@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # Runs screenreader_test.py on the editor under Xvfb, on a session bus of its
 # own that starts the AT-SPI bus when asked.
-#   run_screenreader_test.sh EDITOR [--list]
-# Exits 77 (skipped) only when the session bus or the AT-SPI bus cannot start.
+#   run_screenreader_test.sh EDITOR [--scale FACTOR] [--list]
+# The screen is 1600 x 1000 pixels; --scale runs the editor at that scale
+# factor. Exits 77 (skipped) only when the session bus or the AT-SPI bus
+# cannot start.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 editor=$(realpath "$1")
 shift
+export SCREEN_WIDTH=1600 SCREEN_HEIGHT=1000
+if [ "${1:-}" = --scale ]; then
+    export QT_SCALE_FACTOR=$2
+    shift 2
+fi
 
 # The system Python has the GObject bindings, whatever python3 comes first.
 python=""
@@ -37,7 +44,7 @@ trap cleanup EXIT
 
 # -noreset: the AT-SPI bus launcher connects and leaves first; a server reset
 # then would turn the editor away.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$workdir/display" 2>"$workdir/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 ${SCREEN_WIDTH}x${SCREEN_HEIGHT}x24 -nolisten tcp -noreset 3>"$workdir/display" 2>"$workdir/xvfb.log" &
 xvfb=$!
 for _ in $(seq 100); do
     [ -s "$workdir/display" ] && break

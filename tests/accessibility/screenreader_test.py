@@ -260,6 +260,28 @@ def check_status_line(nodes):
     listener.deregister("object:text-changed:insert")
 
 
+def check_on_screen(window, nodes):
+    """The window lies on the screen, and every control it shows in the window."""
+    def extents(acc):
+        box = Atspi.Component.get_extents(acc, Atspi.CoordType.SCREEN)
+        return box.x, box.y, box.x + box.width, box.y + box.height
+
+    def inside(inner, outer):
+        return outer[0] <= inner[0] and outer[1] <= inner[1] and inner[2] <= outer[2] and inner[3] <= outer[3]
+
+    # Qt reports positions in device-independent pixels, the screen's pixels
+    # divided by the scale factor.
+    scale = float(os.environ.get("QT_SCALE_FACTOR", "1"))
+    screen = (0, 0, int(os.environ["SCREEN_WIDTH"]) / scale, int(os.environ["SCREEN_HEIGHT"]) / scale)
+    frame = extents(window)
+    check(inside(frame, screen), f"the window spans {frame}, beyond the screen {screen}")
+    for acc in nodes:
+        if acc is not window and has(acc, Atspi.StateType.SHOWING) and not in_list(acc) \
+                and "Component" in acc.get_interfaces():
+            box = extents(acc)
+            check(inside(box, frame), f"{acc.get_role_name()} {acc.get_name()!r} spans {box}, beyond the window")
+
+
 def check_disabled_values(nodes):
     result = one(nodes, "text", "Calculated abilities")
     press(one(nodes, "push button", "Calculate!"))
@@ -290,6 +312,7 @@ def main():
                         and not in_list(acc):
                     print(spoken(acc))
             return 0
+        check_on_screen(window, nodes)
         check_focus_and_names(nodes)
         check_lists(nodes)
         check_groups(nodes)

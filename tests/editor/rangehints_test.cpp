@@ -1,5 +1,5 @@
-// Values the class file reader would replace, and text the class file cannot
-// hold as typed, are marked in the form.
+// Values the class file reader would replace, text not read as a number, and
+// text the class file cannot hold as typed, are marked in the form.
 
 #include "controlids.h"
 #include "dialogtesthelpers.h"
@@ -45,7 +45,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, RangeHintTest,
                                            HintRow{ControlId::Rockets, "5000", "read 2 instead"}, HintRow{ControlId::Helmet, "1000", "read 20 instead"},
                                            HintRow{ControlId::Speed, "12", "read 1.000000 instead"}, HintRow{ControlId::Speed, "10", ""},
                                            HintRow{ControlId::Jump, "nan", "read 1.000000 instead"}, HintRow{ControlId::UnderwaterAir, "1e30", ""},
-                                           HintRow{ControlId::Speed, "10.0000001", ""}, HintRow{ControlId::Jump, "1\u2603", "written as ?"},
+                                           HintRow{ControlId::Speed, "10.0000001", ""},
+                                           HintRow{ControlId::Speed, "fast", "Not a number: 0.000000 is stored"},
+                                           HintRow{ControlId::UnderwaterAir, "1,5", "start is read: 1.000000 is stored"}, HintRow{ControlId::Jump, "1\u2603", "written as ?"},
                                            HintRow{ControlId::ClassName, "Schneem\u2603nn", "cannot hold \u2603: written as ?"},
                                            HintRow{ControlId::ClassName, "Ing\u00E9nieur \u20AC", ""},
                                            HintRow{ControlId::ClassName, "Heavy Gunner of the Northern Front",

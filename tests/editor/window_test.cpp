@@ -4,10 +4,12 @@
 #include "controlids.h"
 #include "dialogtesthelpers.h"
 
-#include "dialogtemplate.h"
+#include "aboutdialog.h"
 #include "artwork.h"
+#include "dialogunits.h"
 #include "picturelabel.h"
 #include "predrawn.h"
+#include "templateform.h"
 
 #include <QAccessible>
 #include <QCheckBox>
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -150,35 +153,28 @@ TEST_F(WindowTest, ListsAreFilledUnsortedAndShowTheirFirstEntry)
     }
 }
 
-// A fixed window whose client area under the menu bar is 471 x 257 dialog
-// units of the dialog's 8 point font.
-TEST_F(WindowTest, HasAFixedSizeFromTheTemplateAndAMinimiseButtonOnly)
+// A fixed window: the form under the menu bar, which the window fits.
+TEST_F(WindowTest, HasAFixedSizeAndAMinimiseButtonOnly)
 {
     dialog->show();
     EXPECT_TRUE(dialog->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
     EXPECT_FALSE(dialog->windowIcon().isNull());
-    QWidget *form = control(ControlId::Quit)->parentWidget();
-    EXPECT_EQ(form->font().pointSize(), 8);
-    const DialogUnits units(form->font());
-    EXPECT_EQ(form->size(), QSize(units.toPixelsX(471), units.toPixelsY(257)));
     auto *menuBar = dialog->findChild<QMenuBar *>();
     ASSERT_NE(menuBar, nullptr);
-    EXPECT_EQ(dialog->height(), menuBar->height() + form->height());
+    EXPECT_EQ(dialog->height(), menuBar->height() + dialog->findChild<TemplateForm *>()->height());
 }
 
 // Overlapping, cut-off or misplaced controls would hide text whatever the font.
-TEST_F(WindowTest, ControlsLieInTheFormWithoutOverlapOrCutText)
+void expectControlsInPlace(QWidget *form)
 {
-    dialog->show();
-    QWidget *form = control(ControlId::Quit)->parentWidget();
     QList<QWidget *> placed;
     const auto area = [form](QWidget *widget) { return QRect(widget->mapTo(form, QPoint()), widget->size()); };
     for (QWidget *widget : form->findChildren<QWidget *>()) {
         // The controls of a group sit in its group box.
         const bool control = widget->parentWidget() == form || qobject_cast<QGroupBox *>(widget->parentWidget());
-        if (control && widget->isVisibleTo(dialog.get())) {
+        if (control && widget->isVisibleTo(form)) {
             EXPECT_TRUE(form->rect().contains(area(widget))) << idOf(widget);
             if (!qobject_cast<QGroupBox *>(widget))
                 placed.append(widget);
@@ -191,16 +187,77 @@ TEST_F(WindowTest, ControlsLieInTheFormWithoutOverlapOrCutText)
                 << widget->metaObject()->className() << " " << idOf(widget) << " and "
                 << placed[j]->metaObject()->className() << " " << idOf(placed[j]);
         }
-        const bool fixedText = qobject_cast<QCheckBox *>(widget)
-                               || (qobject_cast<QLabel *>(widget) && !qobject_cast<PictureLabel *>(widget));
-        if (fixedText) {
+        auto *label = qobject_cast<QLabel *>(widget);
+        if (label && label->wordWrap())
+            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->text().toStdString();
+        else if (qobject_cast<QCheckBox *>(widget) || (label && !qobject_cast<PictureLabel *>(widget)))
             EXPECT_LE(widget->sizeHint().width(), widget->width()) << idOf(widget);
-        }
         if (auto *button = qobject_cast<QPushButton *>(widget)) {
             const int textWidth = button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&'));
             EXPECT_LE(textWidth + 6, button->width()) << idOf(widget);
         }
     }
+}
+
+struct FontRow
+{
+    qreal systemPoints;
+    qreal formPoints; // on a 1600 x 1000 screen at scale 1
+};
+
+class FontScalingTest : public DialogRowTest<FontRow>
+{
+protected:
+    void TearDown() override
+    {
+        QApplication::setFont(systemFont);
+        DialogRowTest<FontRow>::TearDown();
+    }
+
+    const QFont systemFont = QApplication::font();
+};
+
+// The form follows the size of the system font in dialog units, also when it
+// changes while the window is open, and steps down when the screen has no
+// room for it; the window and the about box lie on the screen, and no fixed
+// text is cut.
+TEST_P(FontScalingTest, FormFollowsTheSystemFontAndFitsTheScreen)
+{
+    QFont larger = systemFont;
+    larger.setPointSizeF(GetParam().systemPoints);
+    showDialog();
+    QApplication::setFont(larger);
+    // What a running application sends its windows; tests run no event loop.
+    QEvent change(QEvent::ApplicationFontChange);
+    QApplication::sendEvent(dialog.get(), &change);
+    const QRect screen = dialog->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(dialog->frameGeometry())) << screen.width() << "x" << screen.height();
+    auto *form = dialog->findChild<TemplateForm *>();
+    if (screen.size() == QSize(1600, 1000))
+        EXPECT_EQ(form->points(), GetParam().formPoints);
+    EXPECT_LE(form->points(), std::max<qreal>(8, GetParam().systemPoints * 8 / 9));
+    EXPECT_EQ(form->size(), form->form()->size()) << "the form scrolls";
+    const DialogUnits fontUnits(form->form()->font());
+    EXPECT_GE(form->form()->width(), fontUnits.toPixelsX(471));
+    EXPECT_GE(form->form()->height(), fontUnits.toPixelsY(257));
+    expectControlsInPlace(form->form());
+
+    AboutDialog about(dialog.get());
+    about.show();
+    EXPECT_TRUE(screen.contains(about.frameGeometry()));
+    expectControlsInPlace(about.findChild<TemplateForm *>()->form());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, FontScalingTest,
+                         ::testing::Values(FontRow{9, 8}, FontRow{7, 8}, FontRow{13.5, 12}, FontRow{18, 16}, FontRow{27, 16}));
+
+// Where even the smallest step does not fit, the form scrolls.
+TEST_F(WindowTest, FormScrollsWhereTheSmallestStepDoesNotFit)
+{
+    auto *form = dialog->findChild<TemplateForm *>();
+    form->fitInto(QSize(300, 200));
+    EXPECT_EQ(form->points(), TemplateForm::minimumPoints);
+    EXPECT_EQ(form->sizeHint(), QSize(300, 200));
 }
 
 // Digits boxes take only digits from the keyboard but keep what the program

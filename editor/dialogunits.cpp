@@ -1,0 +1,61 @@
+#include "dialogunits.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr qreal usualSystemPoints = 9;
+
+} // namespace
+
+QFont dialogFont(const char *family, qreal points)
+{
+    const QString name = QString::fromLatin1(family);
+    QFont font = QFontDatabase::hasFamily(name) ? QFont(name) : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setPointSizeF(points);
+    return font;
+}
+
+qreal systemFontScale()
+{
+    // QFontInfo gives the size in points also for a font set in pixels.
+    const qreal points = QFontInfo(QGuiApplication::font()).pointSizeF();
+    return std::max<qreal>(1, points / usualSystemPoints);
+}
+
+DialogUnits::DialogUnits(const QFont &font)
+{
+    const QFontMetricsF metrics(font);
+    unitX = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52;
+    unitY = metrics.height();
+}
+
+int DialogUnits::toPixelsX(int dlu) const
+{
+    return int(std::lround(dlu * unitX / 4));
+}
+
+int DialogUnits::toPixelsY(int dlu) const
+{
+    return int(std::lround(dlu * unitY / 8));
+}
+
+// The corners are mapped, as Windows maps a template rectangle, so that
+// controls that meet in dialog units meet in pixels.
+QRect DialogUnits::toPixels(int x, int y, int w, int h) const
+{
+    const int left = toPixelsX(x);
+    const int top = toPixelsY(y);
+    return {left, top, toPixelsX(x + w) - left, toPixelsY(y + h) - top};
+}
+
+QSize DialogUnits::toPixels(QSize dlu) const
+{
+    return {toPixelsX(dlu.width()), toPixelsY(dlu.height())};
+}

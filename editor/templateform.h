@@ -1,0 +1,59 @@
+#pragma once
+
+#include "dialogtemplate.h"
+
+#include <QHash>
+#include <QScrollArea>
+
+class DialogUnits;
+
+// The controls of a dialog template, placed in dialog units of the
+// template's font at a size that follows the system font. When the window
+// would not fit the screen's available area, the font steps down, to no less
+// than minimumPoints; beyond that the form scrolls. The fit is made each time
+// the window is shown and when the system font changes.
+class TemplateForm : public QScrollArea
+{
+    Q_OBJECT
+
+public:
+    static constexpr qreal templatePoints = 8;
+    static constexpr qreal minimumPoints = 6;
+    static constexpr qreal step = 0.5;
+
+    TemplateForm(std::span<const ControlTemplate> controls, QSize templateSize, const char *fontFamily,
+                 QWidget *parent);
+
+    // The widget that holds the controls, and its controls by id.
+    QWidget *form() const { return widget(); }
+    const QHash<int, QWidget *> &controls() const { return byId; }
+
+    // The size the system font asks for, and the size the form has now.
+    qreal preferredPoints() const;
+    qreal points() const { return currentPoints; }
+
+    // Picks the largest font size, in steps down from the preferred one, at
+    // which the form fits into space, and shows as much of the form as space
+    // holds.
+    void fitInto(QSize space);
+
+    QSize sizeHint() const override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void layOut(qreal points);
+    DialogUnits unitsForTexts() const;
+    void fitWindowToScreen();
+    void keepWindowOnScreen();
+
+    std::span<const ControlTemplate> controlTemplates;
+    QSize templateSize;
+    const char *fontFamily;
+    QList<QWidget *> created;
+    QHash<int, QWidget *> byId;
+    qreal currentPoints = 0;
+    QSize shown;
+};
