@@ -44,7 +44,7 @@ int main(int argc, char **argv)
     expect(AreDpiAwarenessContextsEqual(GetThreadDpiAwarenessContext(), DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)
                || GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()) == DPI_AWARENESS_PER_MONITOR_AWARE,
            "the manifest's per-monitor DPI awareness is not in force");
-    if (argc > 1) {
+    if (argc > 1 && argv[1][0] != '\0') { // a build without the editor passes an empty name
         HMODULE editor = LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
         if (!editor) {
             std::fprintf(stderr, "%s cannot be opened\n", argv[1]);
