@@ -94,6 +94,7 @@ private:
     // Only while observing: the line that set each key and item of the block.
     std::array<int, maxClassFields> keyLines{};
     std::array<int, inventorySlotCount> itemLines{};
+    bool insideBlock = false;
 };
 
 // Reads blocks into slots 0 to 63; lines outside blocks open one or are passed over.
@@ -114,7 +115,7 @@ void ClassFileParser::run()
     if (table.classCount == 0) {
         ApplyEmptyTableDefault(table.records[0]);
         table.classCount = 1;
-        report({.kind = ReadFindingKind::NoClass, .line = 1});
+        report({.kind = ReadFindingKind::NoClass, .line = 1, .block = 0});
     }
 }
 
@@ -122,6 +123,7 @@ void ClassFileParser::run()
 void ClassFileParser::readBlock(std::string_view line, ClassRecord &record)
 {
     const int openLine = lines.number();
+    insideBlock = true;
     if (std::string_view rest = line.substr(1); rest.find_first_not_of(" \t") != std::string_view::npos)
         report({.kind = ReadFindingKind::TextAfterBrace, .text = rest});
     ApplyBlockStartDefaults(record);
@@ -131,6 +133,7 @@ void ClassFileParser::readBlock(std::string_view line, ClassRecord &record)
     }
     while (lines.next(line)) {
         if (line.starts_with('}')) {
+            insideBlock = false;
             skipLineAfterBlock();
             return;
         }
@@ -140,6 +143,7 @@ void ClassFileParser::readBlock(std::string_view line, ClassRecord &record)
             readKeyLine(line, record);
     }
     report({.kind = ReadFindingKind::UnclosedBlock, .line = openLine});
+    insideBlock = false;
 }
 
 // The line after a block's "}" is passed over unread, as the game does, so a
@@ -348,6 +352,8 @@ void ClassFileParser::report(ReadFinding finding)
         return;
     if (finding.line == 0)
         finding.line = lines.number();
+    if (insideBlock)
+        finding.block = table.classCount;
     observer->found(finding);
 }
 
