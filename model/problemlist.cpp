@@ -3,6 +3,7 @@
 #include "checkreport.h"
 #include "classfields.h"
 #include "classfilereader.h"
+#include "classfilewriter.h"
 #include "itemcatalogue.h"
 #include "writtenvalue.h"
 
@@ -65,21 +66,42 @@ bool valueChanged(const Problem &problem, const ClassRecord &read, const ClassRe
     return field && writtenValue(*field, read) != writtenValue(*field, now);
 }
 
+bool sameSubject(const Problem &a, const Problem &b)
+{
+    return a.classIndex == b.classIndex && a.field == b.field && a.item == b.item && a.code == b.code;
+}
+
+// The problems the reader finds in bytes, in line order; table gets the classes.
+std::vector<Problem> problemsOf(std::string_view bytes, ClassTable &table)
+{
+    std::vector<Problem> problems;
+    Collector collector(problems);
+    ReadClassBytes(table, bytes, &collector);
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const Problem &a, const Problem &b) { return a.line < b.line; });
+    return problems;
+}
+
 } // namespace
 
 std::string Problem::text() const
 {
-    return "line " + std::to_string(line) + ": " + std::string(code) + ' ' + message;
+    const std::string where = line > 0 ? "line " + std::to_string(line) : std::string("when written");
+    return where + ": " + std::string(code) + ' ' + message;
 }
 
 void ProblemList::fileRead(std::string_view bytes)
 {
-    found.clear();
-    Collector collector(found);
     const auto table = std::make_unique<ClassTable>();
-    ReadClassBytes(*table, bytes, &collector);
+    found = problemsOf(bytes, *table);
     classesRead.assign(table->records.begin(), table->records.begin() + table->classCount);
-    std::stable_sort(found.begin(), found.end(), [](const Problem &a, const Problem &b) { return a.line < b.line; });
+}
+
+void ProblemList::fileWritten(std::string_view bytes, std::span<const ClassRecord> records)
+{
+    const auto table = std::make_unique<ClassTable>();
+    found = problemsOf(bytes, *table);
+    classesRead.assign(records.begin(), records.end());
 }
 
 std::vector<Problem> ProblemList::current(std::span<const ClassRecord> records, std::span<const int> origins) const
@@ -95,6 +117,18 @@ std::vector<Problem> ProblemList::current(std::span<const ClassRecord> records, 
                 continue;
         }
         standing.push_back(std::move(shown));
+    }
+    // Values stored since, such as a speed of 12, that the game would not
+    // read as they are once written.
+    const auto table = std::make_unique<ClassTable>();
+    const std::size_t fromFile = standing.size();
+    for (Problem &problem : problemsOf(ClassFileBytes(records, "\n"), *table)) {
+        const auto end = standing.begin() + std::ptrdiff_t(fromFile);
+        if (problem.field.empty()
+            || std::any_of(standing.begin(), end, [&](const Problem &p) { return sameSubject(p, problem); }))
+            continue;
+        problem.line = 0;
+        standing.push_back(std::move(problem));
     }
     return standing;
 }

@@ -1,6 +1,7 @@
 #include "problemlist.h"
 
 #include "classfilereader.h"
+#include "classfilewriter.h"
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,8 @@ TEST(ProblemList, FollowsTheClassesAsTheyAreEdited)
              c[0].inventory[0] = 4;
          },
          {{4, 0}, {7, 0}, {8, 0}, {13, 1}, {14, 1}, {16, -1}}},
+        {"speed stored out of range, unknown key fixed by nothing", [](Classes &c, Origins &) { c[0].speed = 12; },
+         {{7, 0}, {8, 0}, {13, 1}, {14, 1}, {16, -1}, {0, 0}}},
         {"the item's amount", [](Classes &c, Origins &) { c[1].inventory[0] = 4; },
          {{4, 0}, {7, 0}, {8, 0}, {13, 1}, {16, -1}}},
         {"second class gone, by position", [](Classes &c, Origins &) { c.pop_back(); },
@@ -131,6 +134,10 @@ TEST(ProblemList, FollowsTheClassesAsTheyAreEdited)
         for (const Problem &p : problems.current(classes, origins))
             standing.emplace_back(p.line, p.classIndex);
         EXPECT_EQ(standing, row.lineAndClass);
+
+        problems.fileWritten(ClassFileBytes(classes, "\n"), classes);
+        for (const Problem &p : problems.current(classes))
+            EXPECT_GT(p.line, 0) << "after a write: " << p.text();
     }
 }
 
