@@ -143,7 +143,6 @@ void ClassFileParser::readBlock(std::string_view line, ClassRecord &record)
             readKeyLine(line, record);
     }
     report({.kind = ReadFindingKind::UnclosedBlock, .line = openLine});
-    insideBlock = false;
 }
 
 // The line after a block's "}" is passed over unread, as the game does, so a
