@@ -74,12 +74,8 @@ std::vector<bool> movedClasses(const std::vector<int> &from)
 
 } // namespace
 
-void ChangeReview::classesSaved(std::span<const ClassRecord> records)
-{
-    saved.assign(records.begin(), records.end());
-}
-
-std::vector<std::string> ChangeReview::changes(std::span<const ClassRecord> records, std::span<const int> origins) const
+std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::span<const ClassRecord> records,
+                                      std::span<const int> origins)
 {
     // The saved class each class came from; anything that names none is new.
     std::vector<int> from(records.size(), -1);
@@ -116,9 +112,10 @@ std::vector<std::string> ChangeReview::changes(std::span<const ClassRecord> reco
     return lines;
 }
 
-std::string ChangeReview::text(std::span<const ClassRecord> records, std::span<const int> origins) const
+std::string changeReview(std::span<const ClassRecord> saved, std::span<const ClassRecord> now,
+                         std::span<const int> origins)
 {
-    const std::vector<std::string> lines = changes(records, origins);
+    const std::vector<std::string> lines = classChanges(saved, now, origins);
     if (lines.empty())
         return "No class has changed since the file was last loaded or written.\n";
     std::string out;

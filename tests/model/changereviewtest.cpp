@@ -44,14 +44,11 @@ TEST(ChangeReview, ClassByClassAndValueByValue)
     };
     for (const auto &[name, edit, text] : rows) {
         SCOPED_TRACE(name);
-        Classes classes = threeClasses();
-        ChangeReview review;
-        review.classesSaved(classes);
+        const Classes saved = threeClasses();
+        Classes classes = saved;
         Origins origins;
         edit(classes, origins);
-        EXPECT_EQ(review.text(classes, origins), text);
-        review.classesSaved(classes);
-        EXPECT_TRUE(review.changes(classes).empty()) << "after a write";
+        EXPECT_EQ(changeReview(saved, classes, origins), text);
     }
 }
 
