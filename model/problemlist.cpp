@@ -104,6 +104,12 @@ void ProblemList::fileWritten(std::string_view bytes, std::span<const ClassRecor
     classesRead.assign(records.begin(), records.end());
 }
 
+void ProblemList::clear()
+{
+    found.clear();
+    classesRead.clear();
+}
+
 std::vector<Problem> ProblemList::current(std::span<const ClassRecord> records, std::span<const int> origins) const
 {
     std::vector<Problem> standing;

@@ -38,6 +38,8 @@ public:
     // The same after Write Out wrote records as bytes: the values are the
     // ones in memory, not the ones the game reads instead.
     void fileWritten(std::string_view bytes, std::span<const ClassRecord> records);
+    // No file: a missing one, or none read yet.
+    void clear();
 
     // The problems that still stand for records, the classes now: those of
     // the file in line order, then those of values stored since. origins[i] names the file block that records[i] came from, -1
