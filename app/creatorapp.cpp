@@ -66,7 +66,7 @@ CreatorApp::CreatorApp(int &argc, char **argv)
 #endif
 }
 
-bool CreatorApp::InitInstance()
+bool CreatorApp::runEditor()
 {
     // The class files and the settings file are those of the game folder,
     // fixed now; the settings reports go to standard output.

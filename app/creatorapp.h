@@ -18,7 +18,7 @@ public:
 
     // Runs the editor window on the game folder the command line names until
     // it ends. Returns false: there is no event loop to run after it.
-    bool InitInstance();
+    bool runEditor();
 
     // 0, or 2 after a command line it did not understand.
     int exitCode() const { return startError; }

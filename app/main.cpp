@@ -5,6 +5,6 @@ int main(int argc, char **argv)
     if (const std::optional<int> status = answerHelpOrVersion(argc, argv))
         return *status;
     CreatorApp app(argc, argv);
-    app.InitInstance();
+    app.runEditor();
     return app.exitCode();
 }

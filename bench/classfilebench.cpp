@@ -1,5 +1,6 @@
 #include "checkreport.h"
 #include "classfilereader.h"
+#include "classfileupdate.h"
 #include "classfilewriter.h"
 
 #include <benchmark/benchmark.h>
@@ -83,6 +84,23 @@ void writeClassFile(benchmark::State &state)
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fullFile().size()));
 }
 
+// Write Out into the full file: no change, or a new speed in every class.
+void updateClassFile(benchmark::State &state)
+{
+    if (!haveFile(state))
+        return;
+    auto table = std::make_unique<ClassTable>();
+    ReadClassBytes(*table, fullFile());
+    for (std::int32_t i = 0; i < table->classCount && state.range(0); ++i)
+        table->records[std::size_t(i)].speed += 0.5f;
+    const std::span<const ClassRecord> classes(table->records.data(), std::size_t(table->classCount));
+    for (auto _ : state) {
+        std::string out = UpdatedClassFile(fullFile(), classes);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fullFile().size()));
+}
+
 // The full file with one finding in every block: a speed out of range.
 const std::string &fileWithFindings()
 {
@@ -119,10 +137,13 @@ void checkWithFindings(benchmark::State &state)
     if (!haveFile(state))
         return;
     auto table = std::make_unique<ClassTable>();
+    std::string out;
     for (auto _ : state) {
-        CheckReport report("tvclass_seals.cfg");
+        out.clear();
+        CheckReport report(CheckReport::Format::Text, [&out](std::string_view text) { out.append(text); });
+        report.beginFile("tvclass_seals.cfg");
         ReadClassBytes(*table, fileWithFindings(), &report);
-        std::string out = report.text();
+        report.finish();
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fileWithFindings().size()));
@@ -133,6 +154,8 @@ void checkWithFindings(benchmark::State &state)
 BENCHMARK(memchrLineScan)->Name("MemchrLineScan/64classes");
 BENCHMARK(readClassFile)->Name("ReadClassFile/64classes")->Unit(benchmark::kMicrosecond);
 BENCHMARK(writeClassFile)->Name("WriteClassFile/64classes")->Unit(benchmark::kMicrosecond);
+BENCHMARK(updateClassFile)->Name("UpdateClassFile/64classes")->Arg(0)->Arg(1)->ArgName("edited")
+    ->Unit(benchmark::kMicrosecond);
 BENCHMARK(readWithFindings)->Name("ReadClassFile/64classesOneFindingEach")->Unit(benchmark::kMicrosecond);
 BENCHMARK(checkWithFindings)->Name("Check/64classesOneFindingEach")->Unit(benchmark::kMicrosecond);
 

@@ -3,6 +3,7 @@
 #include "asciitext.h"
 #include "classfields.h"
 #include "itemcatalogue.h"
+#include "settings.h"
 #include "textnumbers.h"
 
 #include <algorithm>
@@ -16,7 +17,7 @@ constexpr std::string_view inventoryKey = "inventory";
 // Splits bytes into lines at LF. A CR right before the LF, or at the very end
 // of the bytes, belongs to the line end, and a line's content ends at its
 // first NUL byte, as the game's C reader sees it. Lines are taken whole,
-// whatever their length.
+// whatever their length; their length with the line end is kept for findings.
 class LineReader
 {
 public:
@@ -34,6 +35,7 @@ public:
         const std::size_t length = lf ? std::size_t(lf - rest.data()) : rest.size();
         line = rest.substr(0, length);
         rest.remove_prefix(lf ? length + 1 : length);
+        fullLength = lf ? length + 1 : length;
         if (line.ends_with('\r'))
             line.remove_suffix(1);
         const std::size_t nul = mayHoldNul ? line.find('\0') : std::string_view::npos;
@@ -47,13 +49,25 @@ public:
     int number() const { return count; }
     // Whether that line was cut at a NUL byte.
     bool wasCut() const { return cut; }
+    // The bytes of that line with its line end.
+    std::size_t bytesWithLineEnd() const { return fullLength; }
+    // Whether a line after that one begins with c.
+    bool anyLineAheadBeginsWith(char c) const
+    {
+        const char ahead[] = {'\n', c};
+        return rest.starts_with(c) || rest.find(std::string_view(ahead, 2)) != std::string_view::npos;
+    }
 
 private:
     std::string_view rest;
     bool mayHoldNul;
     bool cut = false;
+    std::size_t fullLength = 0;
     int count = 0;
 };
+
+// The pieces other readers of the format take lines in, line end included.
+constexpr std::size_t linePiece = 511;
 
 // One read of a class file into the table: a loop over the lines outside
 // blocks, and one over the key lines of each block.
@@ -68,7 +82,7 @@ public:
     void run();
 
 private:
-    void readBlock(std::string_view line, ClassRecord &record);
+    bool nextLine(std::string_view &line);    void readBlock(std::string_view line, ClassRecord &record);
     void skipLineAfterBlock();
     void reportBlockBeyondLimit(std::string_view line);
     void readKeyLine(std::string_view line, ClassRecord &record);
@@ -102,7 +116,7 @@ void ClassFileParser::run()
 {
     table.classCount = 0;
     std::string_view line;
-    while (lines.next(line)) {
+    while (nextLine(line)) {
         if (table.classCount >= tableSlotCount) {
             reportBlockBeyondLimit(line);
             break;
@@ -130,8 +144,10 @@ void ClassFileParser::readBlock(std::string_view line, ClassRecord &record)
     if (observer) {
         keyLines.fill(0);
         itemLines.fill(0);
+        if (!lines.anyLineAheadBeginsWith('}'))
+            report({.kind = ReadFindingKind::UnclosedBlock});
     }
-    while (lines.next(line)) {
+    while (nextLine(line)) {
         if (line.starts_with('}')) {
             insideBlock = false;
             skipLineAfterBlock();
@@ -142,7 +158,18 @@ void ClassFileParser::readBlock(std::string_view line, ClassRecord &record)
         else if (!line.starts_with("//"))
             readKeyLine(line, record);
     }
-    report({.kind = ReadFindingKind::UnclosedBlock, .line = openLine});
+}
+
+// The next line; the observer hears when it is longer than other readers take
+// in one piece.
+bool ClassFileParser::nextLine(std::string_view &line)
+{
+    if (!lines.next(line))
+        return false;
+    if (const std::size_t bytes = lines.bytesWithLineEnd(); observer && bytes > linePiece)
+        report({.kind = ReadFindingKind::LongLine, .value = double(bytes),
+                .stored = double((bytes + linePiece - 1) / linePiece)});
+    return true;
 }
 
 // The line after a block's "}" is passed over unread, as the game does, so a
@@ -150,7 +177,7 @@ void ClassFileParser::readBlock(std::string_view line, ClassRecord &record)
 void ClassFileParser::skipLineAfterBlock()
 {
     std::string_view line;
-    if (lines.next(line) && line.starts_with('{'))
+    if (nextLine(line) && line.starts_with('{'))
         report({.kind = ReadFindingKind::UnopenedBlock});
 }
 
@@ -361,6 +388,31 @@ void ClassFileParser::report(ReadFinding finding)
 std::string_view ClassFileName(std::int32_t sealsActive)
 {
     return sealsActive != 0 ? "tvclass_seals.cfg" : "tvclass_tangos.cfg";
+}
+
+ClassFileKind classFileKind(const std::filesystem::path &name, std::string_view bytes)
+{
+    // Compared in the native characters: a name need not be valid UTF-8.
+    const std::filesystem::path::string_type fileName = name.filename().native();
+    if (std::equal(fileName.begin(), fileName.end(), settingsFileName.begin(), settingsFileName.end(),
+                   [](auto c, char s) { return c >= 0 && c < 0x80 && foldCase(char(c)) == foldCase(s); }))
+        return ClassFileKind::SettingsFile;
+    if (!bytes.starts_with('{') && bytes.find("\n{") == std::string_view::npos)
+        return ClassFileKind::NoClassBlock;
+    return ClassFileKind::ClassFile;
+}
+
+std::string_view whyNotAClassFile(ClassFileKind kind)
+{
+    switch (kind) {
+    case ClassFileKind::SettingsFile:
+        return "is the editor's settings file, not a class file";
+    case ClassFileKind::NoClassBlock:
+        return "holds no class block, so it is not a class file";
+    case ClassFileKind::ClassFile:
+        break;
+    }
+    return "is a class file";
 }
 
 void ReadClassBytes(ClassTable &table, std::string_view bytes, ReadObserver *observer)

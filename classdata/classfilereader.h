@@ -33,6 +33,8 @@ enum class ReadFindingKind {
     UnopenedBlock,     // a "{" line right after a "}" line
     UnclosedBlock,     // line: the block's "{" line
     NoClass,           // the file holds no block; the default class is used
+    SettingsFile,      // named tvcc.cfg: the editor's settings file, not read as a class file
+    LongLine,          // a line over 511 bytes: value, its bytes with the line end; stored, the 511-byte pieces
 };
 
 struct ReadFinding
@@ -55,7 +57,8 @@ struct ReadFinding
     int block = -1;
 };
 
-// Hears every finding of a read. The reader runs without one unless asked.
+// Hears every finding of a read, in line order (findings of one line in the
+// order the line is read). The reader runs without one unless asked.
 class ReadObserver
 {
 public:
@@ -70,7 +73,23 @@ protected:
 // never rejects input. observer, when given, hears what was changed or ignored.
 void ReadClassBytes(ClassTable &table, std::string_view bytes, ReadObserver *observer = nullptr);
 
+// Whether a file may be read and rewritten as a class file. Not when it is
+// the editor's settings file (named tvcc.cfg, in any case) or when no line
+// opens a class block: normalizing it would turn it into a file of the
+// default class.
+enum class ClassFileKind { ClassFile, SettingsFile, NoClassBlock };
+ClassFileKind classFileKind(const std::filesystem::path &name, std::string_view bytes);
+inline bool looksLikeClassFile(const std::filesystem::path &name, std::string_view bytes)
+{
+    return classFileKind(name, bytes) == ClassFileKind::ClassFile;
+}
+// Why a file of that kind is refused, for a message after its name:
+// "holds no class block, so it is not a class file".
+std::string_view whyNotAClassFile(ClassFileKind kind);
+
 // Reads the active team's class file in folder into the table. A missing file
-// reads as an empty one; an unreadable file leaves the table as it was and
-// reports Unreadable with the reason.
+// reads as an empty one; an unreadable file (anything but a regular file
+// included) leaves the table as it was and reports Unreadable with the reason.
+// The table is filled even when the file holds no class block: ask
+// classFileKind of the bytes to tell the user.
 FileBytes ReadClassFile(ClassTable &table, const std::filesystem::path &folder, std::int32_t sealsActive);

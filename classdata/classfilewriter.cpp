@@ -89,8 +89,7 @@ private:
         out.append(pending.data(), pendingSize);
         pendingSize = 0;
     }
-    // The rest of a line: a text without CR and LF bytes, which the reader
-    // would take for line ends, so that they could not be read back.
+    // The rest of a line: a text as AppendLineText puts it.
     void text(std::string_view value);
     template <typename Number>
     void number(const KeyPrefix &prefix, Number value);
@@ -116,14 +115,7 @@ private:
 
 void LineWriter::text(std::string_view value)
 {
-    const auto isLineEnd = [](char c) { return c == '\r' || c == '\n'; };
-    for (;;) {
-        const auto end = std::find_if(value.begin(), value.end(), isLineEnd);
-        out.append(value.begin(), end);
-        if (end == value.end())
-            break;
-        value.remove_prefix(std::size_t(end - value.begin()) + 1);
-    }
+    AppendLineText(out, value);
     endLine();
 }
 
@@ -223,6 +215,61 @@ void LineWriter::field(const ClassField &f, const ClassRecord &r)
 }
 
 } // namespace
+
+void AppendLineText(std::string &out, std::string_view text)
+{
+    // Without its LF bytes the text ends at its last byte that is neither CR
+    // nor LF: CR bytes after it would merge with the line end.
+    const std::size_t last = text.find_last_not_of("\r\n");
+    text = text.substr(0, last == std::string_view::npos ? 0 : last + 1);
+    for (std::size_t lf; (lf = text.find('\n')) != std::string_view::npos; text.remove_prefix(lf + 1))
+        out.append(text.substr(0, lf));
+    out.append(text);
+}
+
+bool AppendFieldLine(std::string &out, const ClassField &field, const ClassRecord &record)
+{
+    std::string_view word;
+    if (field.kind == FieldKind::Resistance && (word = resistanceWord(record.*field.floatMember)).empty())
+        return false;
+    out.append(field.key);
+    out.push_back(' ');
+    switch (field.kind) {
+    case FieldKind::Int:
+    case FieldKind::Abilities:
+        appendInt(out, record.*field.intMember);
+        break;
+    case FieldKind::Float:
+        appendFloat(out, record.*field.floatMember);
+        break;
+    case FieldKind::Text:
+        AppendLineText(out, field.text.get(record));
+        break;
+    case FieldKind::Resistance:
+        out.append(word);
+        break;
+    }
+    return true;
+}
+
+void AppendInventoryLine(std::string &out, int slot, std::int32_t amount)
+{
+    out.append("inventory ");
+    out.append(itemCatalogue[std::size_t(slot)].internalName);
+    out.push_back(' ');
+    appendInt(out, amount);
+}
+
+void AppendNameComment(std::string &out, const ClassRecord &record)
+{
+    out.append("// ");
+    AppendLineText(out, record.classname.view());
+}
+
+void AppendClassBlock(std::string &out, const ClassRecord &record, std::string_view lineEnd)
+{
+    LineWriter(out, lineEnd).block(record);
+}
 
 std::string ClassFileBytes(const ClassTable &table, std::string_view lineEnd)
 {

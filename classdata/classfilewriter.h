@@ -2,6 +2,7 @@
 
 #include "classrecord.h"
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,6 +12,25 @@
 std::string ClassFileBytes(const ClassTable &table, std::string_view lineEnd);
 // The same for any run of records, as if they were a table's classes.
 std::string ClassFileBytes(std::span<const ClassRecord> records, std::string_view lineEnd);
+
+struct ClassField;
+
+// Single lines of the fixed layout, without their line ends, appended to out.
+// A text value goes in without its LF bytes and without CR bytes at its end,
+// which the reader would take for part of the line end; a CR elsewhere stays,
+// as the reader keeps it.
+void AppendLineText(std::string &out, std::string_view text);
+// "KEY VALUE" for field; false, with nothing appended, for a resistance other
+// than 0, 1 or 2, which has no line.
+bool AppendFieldLine(std::string &out, const ClassField &field, const ClassRecord &record);
+// "inventory NAME AMOUNT" with the catalogue's spelling of the slot's name.
+void AppendInventoryLine(std::string &out, int slot, std::int32_t amount);
+// "// NAME", the comment line before a class's block.
+void AppendNameComment(std::string &out, const ClassRecord &record);
+
+// A class's lines in the fixed layout, from the blank line before its name
+// comment to the blank line after its "}", every line ended by lineEnd.
+void AppendClassBlock(std::string &out, const ClassRecord &record, std::string_view lineEnd);
 
 // The line end to keep when replacing a file: the one its first line ends
 // with; the platform's text-mode line end for a file without a line feed.

@@ -20,11 +20,14 @@ struct FileBytes
 inline constexpr std::size_t maxFileBytes = 64 * 1024 * 1024;
 
 // The whole file, byte for byte. A path that does not exist is Missing; one
-// that exists but cannot be read (a folder, no permission, an I/O error, more
-// than maxFileBytes) is Unreadable with the reason.
+// that exists but cannot be read (no permission, an I/O error, more than
+// maxFileBytes) is Unreadable with the reason. So is anything but a regular
+// file (a folder, a FIFO, a device), at once and without waiting on it: the
+// reason names what it is ("not a regular file but a named pipe (FIFO)").
 FileBytes readWholeFile(const std::filesystem::path &path);
 
-// The whole of an open stream, as readWholeFile reads a file.
+// The whole of an open stream, as readWholeFile reads a file: more than
+// maxFileBytes is Unreadable.
 FileBytes readWholeStream(std::FILE *stream);
 
 // The line end the platform's text mode writes.

@@ -102,12 +102,23 @@ bool replaceWith(const std::filesystem::path &target, const std::filesystem::pat
         return fail(error, reason);
     }
     const std::filesystem::path backup = backupName(target);
+    // ReplaceFile refuses a read-only file: the attribute is taken off for it and put back after.
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+    const auto keepReadOnly = [&] {
+        if (readOnly)
+            SetFileAttributesW(target.c_str(), GetFileAttributesW(target.c_str()) | FILE_ATTRIBUTE_READONLY);
+    };
+    if (readOnly)
+        SetFileAttributesW(target.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
     if (ReplaceFileW(target.c_str(), written.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                      nullptr)) {
         DeleteFileW(backup.c_str());
+        keepReadOnly();
         return true;
     }
     std::string reason = lastErrorText();
+    keepReadOnly();
     if (!fileExists(target) && fileExists(backup))
         MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
     if (fileExists(target))
@@ -168,19 +179,61 @@ bool writeNewFile(const std::filesystem::path &path, std::string_view bytes, mod
 
 #endif
 
+constexpr int sideNames = 100;
+
 // A name beside target that no other file has; tried a few times.
-std::filesystem::path sideName(const std::filesystem::path &target, int attempt)
+std::filesystem::path sideName(const std::filesystem::path &target, int attempt, const char *kind = ".new")
 {
     std::filesystem::path side = target;
-    side += std::filesystem::path(".new" + std::to_string(attempt));
+    side += std::filesystem::path(kind + std::to_string(attempt));
     return side;
 }
+
+// Removes the side files of target that a killed save left: plain files only.
+void removeStaleSideFiles(const std::filesystem::path &target)
+{
+    for (const char *kind : {".new", ".old"}) {
+        for (int attempt = 0; attempt < sideNames; ++attempt) {
+            const std::filesystem::path side = sideName(target, attempt, kind);
+            std::error_code ec;
+            if (std::filesystem::is_regular_file(std::filesystem::symlink_status(side, ec)))
+                std::filesystem::remove(side, ec);
+        }
+    }
+}
+
+bool saveTo(const std::filesystem::path &target, std::string_view bytes, std::string *error);
 
 } // namespace
 
 bool saveFileAtomically(const std::filesystem::path &path, std::string_view bytes, std::string *error)
 {
     const std::filesystem::path target = saveTarget(path);
+    if (!saveTo(target, bytes, error))
+        return false;
+    removeStaleSideFiles(target);
+    return true;
+}
+
+bool isReadOnlyFile(const std::filesystem::path &path)
+{
+#ifdef _WIN32
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)
+           && (attributes & FILE_ATTRIBUTE_READONLY);
+#else
+    struct stat info{};
+    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
+        return false;
+    return (info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+#endif
+}
+
+namespace {
+
+// Writes bytes beside target and puts them in its place.
+bool saveTo(const std::filesystem::path &target, std::string_view bytes, std::string *error)
+{
     std::error_code ec;
     const auto status = std::filesystem::status(target, ec);
     if (std::filesystem::is_directory(status))
@@ -190,7 +243,7 @@ bool saveFileAtomically(const std::filesystem::path &path, std::string_view byte
     const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
 #endif
     std::string reason;
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    for (int attempt = 0; attempt < sideNames; ++attempt) {
         const std::filesystem::path side = sideName(target, attempt);
         if (std::filesystem::exists(std::filesystem::symlink_status(side, ec)))
             continue;
@@ -211,3 +264,5 @@ bool saveFileAtomically(const std::filesystem::path &path, std::string_view byte
     }
     return fail(error, "no free name for the new file beside it");
 }
+
+} // namespace

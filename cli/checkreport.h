@@ -2,52 +2,39 @@
 
 #include "classfilereader.h"
 
-#include <span>
+#include <array>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <vector>
 
-// What check says of one kind of finding: a stable code for scripts and CI,
-// how grave it is, and a line for --list-codes.
-struct FindingCode
-{
-    ReadFindingKind kind;
-    std::string_view code;     // "TCC003"
-    std::string_view severity; // "error": a class or block is lost; else "warning"
-    std::string_view explanation;
-};
-
-std::span<const FindingCode> findingCodes();
-const FindingCode &codeOf(ReadFindingKind kind);
-
-// Collects what the reader finds in one class file, in line order.
+// Writes what the reader finds in class files as it finds it, in line order,
+// so that a report takes no memory of its own however many findings there
+// are: compiler-style lines, "FILE:LINE: CODE message", or one JSON array of
+// objects {file, line, code, severity, message} for all files.
 class CheckReport : public ReadObserver
 {
 public:
-    explicit CheckReport(std::string_view fileName);
+    enum class Format { Text, Json };
+    using Output = std::function<void(std::string_view)>;
 
+    CheckReport(Format format, Output output);
+
+    // Whether findings of kind are shown (all are, unless told otherwise).
+    void setShown(ReadFindingKind kind, bool shown);
+    // The findings that follow are of the file named fileName, as given.
+    void beginFile(std::string_view fileName);
     void found(const ReadFinding &finding) override;
-
-    bool empty() const { return findings.empty(); }
-    // Compiler-style lines, "FILE:LINE: CODE message", each ended by a line feed.
-    std::string text() const;
-    // One JSON object per finding, {file, line, code, severity, message},
-    // each appended to objects.
-    void appendJson(std::vector<std::string> &objects) const;
+    // Whether a finding of the current file was shown.
+    bool fileHasFindings() const { return fileFindings > 0; }
+    // Ends the report: closes the JSON array.
+    void finish();
 
 private:
-    struct Finding
-    {
-        int line;
-        ReadFindingKind kind;
-        std::string message;
-    };
-    std::vector<const Finding *> sorted() const;
-
-    std::string fileName; // readable UTF-8
-    std::vector<Finding> findings;
+    Format format;
+    Output output;
+    std::array<bool, 64> hidden{};
+    std::string fileName; // readable UTF-8, JSON-escaped in JSON
+    std::string entry;
+    int fileFindings = 0;
+    bool anyFinding = false;
 };
-
-// The message for one finding, without file, line and code; the file's bytes
-// in it are readable UTF-8.
-std::string describe(const ReadFinding &finding);

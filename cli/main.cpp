@@ -2,10 +2,13 @@
 #include "classfilereader.h"
 #include "classfilewriter.h"
 #include "fileio.h"
+#include "findingcodes.h"
 #include "platform.h"
 #include "readabletext.h"
 #include "safesave.h"
+#include "unifieddiff.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -17,34 +20,44 @@ namespace {
 enum ExitStatus { clean = 0, findings = 1, failure = 2 };
 
 constexpr std::string_view usage =
-    "Usage: tolvane-classfile normalize FILE\n"
+    "Usage: tolvane-classfile normalize [--diff] FILE\n"
+    "       tolvane-classfile normalize --diff FILE...\n"
     "       tolvane-classfile normalize --check FILE...\n"
-    "       tolvane-classfile normalize --in-place FILE...\n"
-    "       tolvane-classfile check [--format=text|json] FILE...\n"
+    "       tolvane-classfile normalize --in-place [--force] FILE...\n"
+    "       tolvane-classfile check [--format=text|json] [--select CODES] [--ignore CODES] FILE...\n"
     "       tolvane-classfile check --list-codes\n"
     "       tolvane-classfile --help | --version\n"
     "\n"
     "normalize  writes FILE to standard output as the Tolvane Class Creator\n"
     "           writes it: the classes the game reads from it, in the fixed\n"
     "           layout, with the file's own line ends.\n"
+    "  --diff          writes a unified diff from each FILE to what normalize\n"
+    "                  makes of it instead; nothing for a file that would not\n"
+    "                  change.\n"
     "  --check         lists the files that normalize would change; writes\n"
     "                  nothing.\n"
     "  -i, --in-place  rewrites each file that would change: the new file is\n"
     "                  written beside it and renamed over it; its mode and\n"
     "                  line ends stay. Files that would not change are left\n"
-    "                  untouched.\n"
+    "                  untouched, and so is a read-only file.\n"
+    "  --force         (with -i) rewrites read-only files too; they stay\n"
+    "                  read-only.\n"
+    "  --check, --in-place and --diff refuse a file that is not a class file:\n"
+    "  the settings file tvcc.cfg, or a file with no class block.\n"
     "check      lists, one a line as FILE:LINE: CODE message, everything the\n"
     "           game ignores or reads differently from what a class file says.\n"
     "  --format=json   writes one JSON array of objects {file, line, code,\n"
     "                  severity, message} instead.\n"
+    "  --select CODES  reports only these codes (a comma list: TCC003,TCC011).\n"
+    "  --ignore CODES  reports all but these codes.\n"
     "  --list-codes    lists every code with a line on what it means.\n"
     "\n"
     "A FILE of - is standard input; -- ends the options. -h and --help show\n"
     "this text, -V and --version the version.\n"
     "\n"
-    "Exit status: 0 clean; 1 check found something, or normalize --check found\n"
-    "a file to change; 2 a file could not be read or written, the output could\n"
-    "not be written, or the command line is wrong.\n";
+    "Exit status: 0 clean; 1 check found something, or normalize --check or\n"
+    "--diff found a file to change; 2 a file could not be read or written, was\n"
+    "refused, the output could not be written, or the command line is wrong.\n";
 
 void print(std::FILE *stream, std::string_view text)
 {
@@ -74,6 +87,12 @@ int finish(int status)
     return status;
 }
 
+// The worse of two exit statuses.
+int worse(int status, int other)
+{
+    return std::max(status, other);
+}
+
 // The bytes of the file that name gives, "-" for standard input; false, with
 // a line on stderr, when it cannot be read.
 bool readInput(const std::string &name, FileBytes &file)
@@ -85,71 +104,99 @@ bool readInput(const std::string &name, FileBytes &file)
     return false;
 }
 
-int normalizeToOutput(const std::string &name)
+ClassFileKind kindOf(const std::string &name, std::string_view bytes)
 {
-    FileBytes file;
-    if (!readInput(name, file))
-        return failure;
-    print(stdout, NormalizedClassFile(file.bytes));
-    return clean;
+    return classFileKind(name == "-" ? std::filesystem::path() : pathFromArgument(name), bytes);
 }
 
-// --check lists the files that would change; --in-place rewrites them.
-int normalizeFiles(const std::vector<std::string> &names, bool inPlace)
+enum class NormalizeMode { ToOutput, Diff, Check, InPlace };
+
+struct NormalizeOptions
+{
+    NormalizeMode mode = NormalizeMode::ToOutput;
+    bool force = false;
+};
+
+// Rewrites the file at name with normalized, unless it is read-only and not forced.
+int rewrite(const std::string &name, const std::string &normalized, bool force)
+{
+    const std::filesystem::path path = pathFromArgument(name);
+    if (!force && isReadOnlyFile(path)) {
+        complain(readableFileName(name) + ": read-only, so left unchanged; --force rewrites it");
+        return failure;
+    }
+    std::string error;
+    if (saveFileAtomically(path, normalized, &error))
+        return clean;
+    complain(readableFileName(name) + ": could not be rewritten: " + error + "; the file is unchanged");
+    return failure;
+}
+
+// What one file gives for the mode; stdout holds the file, its name or its diff.
+int normalizeFile(const std::string &name, const NormalizeOptions &options)
+{
+    FileBytes file;
+    if (options.mode == NormalizeMode::InPlace && name == "-") {
+        complain("standard input cannot be rewritten in place");
+        return failure;
+    }
+    if (!readInput(name, file))
+        return failure;
+    const std::string normalized = NormalizedClassFile(file.bytes);
+    if (options.mode == NormalizeMode::ToOutput) {
+        print(stdout, normalized);
+        return clean;
+    }
+    if (const ClassFileKind kind = kindOf(name, file.bytes); kind != ClassFileKind::ClassFile) {
+        const ReadFindingKind finding = kind == ClassFileKind::SettingsFile ? ReadFindingKind::SettingsFile
+                                                                             : ReadFindingKind::NoClass;
+        complain(readableFileName(name) + ": " + std::string(whyNotAClassFile(kind)) + " ("
+                 + std::string(codeOf(finding).code) + "); left alone");
+        return failure;
+    }
+    if (normalized == file.bytes)
+        return clean;
+    switch (options.mode) {
+    case NormalizeMode::Diff: {
+        const std::string label = readableFileName(name);
+        print(stdout, unifiedDiff(file.bytes, normalized, label, label));
+        return findings;
+    }
+    case NormalizeMode::Check:
+        print(stdout, readableFileName(name) + "\n");
+        return findings;
+    default:
+        return rewrite(name, normalized, options.force);
+    }
+}
+
+int normalizeFiles(const std::vector<std::string> &names, const NormalizeOptions &options)
 {
     int status = clean;
-    for (const std::string &name : names) {
-        FileBytes file;
-        if (inPlace && name == "-") {
-            complain("standard input cannot be rewritten in place");
-            status = failure;
-            continue;
-        }
-        if (!readInput(name, file)) {
-            status = failure;
-            continue;
-        }
-        const std::string normalized = NormalizedClassFile(file.bytes);
-        if (normalized == file.bytes)
-            continue;
-        std::string error;
-        if (!inPlace) {
-            print(stdout, readableFileName(name) + "\n");
-            status = status == clean ? findings : status;
-        } else if (!saveFileAtomically(pathFromArgument(name), normalized, &error)) {
-            complain(readableFileName(name) + ": could not be rewritten: " + error + "; the file is unchanged");
-            status = failure;
-        }
-    }
+    for (const std::string &name : names)
+        status = worse(status, normalizeFile(name, options));
     return status;
 }
 
-int check(const std::vector<std::string> &names, bool json)
+int check(const std::vector<std::string> &names, CheckReport &report)
 {
     auto table = std::make_unique<ClassTable>();
     int status = clean;
-    std::vector<std::string> objects;
     for (const std::string &name : names) {
         FileBytes file;
         if (!readInput(name, file)) {
             status = failure;
             continue;
         }
-        CheckReport report(name);
-        ReadClassBytes(*table, file.bytes, &report);
-        if (json)
-            report.appendJson(objects);
+        report.beginFile(name);
+        if (kindOf(name, file.bytes) == ClassFileKind::SettingsFile)
+            report.found({.kind = ReadFindingKind::SettingsFile, .line = 1});
         else
-            print(stdout, report.text());
-        if (!report.empty() && status == clean)
-            status = findings;
+            ReadClassBytes(*table, file.bytes, &report);
+        if (report.fileHasFindings())
+            status = worse(status, findings);
     }
-    if (json) {
-        std::string out = "[";
-        for (std::size_t i = 0; i < objects.size(); ++i)
-            out += (i ? ",\n " : "\n ") + objects[i];
-        print(stdout, out + (objects.empty() ? "]\n" : "\n]\n"));
-    }
+    report.finish();
     return status;
 }
 
@@ -162,66 +209,118 @@ int listCodes()
 }
 
 // The options and files after a command: options begin with "-" (but "-"
-// alone is standard input) up to a "--".
+// alone is standard input) up to a "--". An option that takes a value has it
+// joined with "=" ("--select=TCC001"), whether given so or as the next argument.
 struct Arguments
 {
     std::vector<std::string> options;
     std::vector<std::string> files;
 };
 
+constexpr std::string_view valueOptions[] = {"--select", "--ignore"};
+
 Arguments split(std::vector<std::string>::const_iterator at, std::vector<std::string>::const_iterator end)
 {
     Arguments arguments;
     bool optionsEnded = false;
     for (; at != end; ++at) {
-        if (!optionsEnded && *at == "--")
+        if (!optionsEnded && *at == "--") {
             optionsEnded = true;
-        else if (!optionsEnded && at->size() > 1 && at->front() == '-')
+        } else if (!optionsEnded && at->size() > 1 && at->front() == '-') {
             arguments.options.push_back(*at);
-        else
+            const bool takesValue = std::find(std::begin(valueOptions), std::end(valueOptions), *at)
+                                    != std::end(valueOptions);
+            if (takesValue && at + 1 != end)
+                arguments.options.back() += '=' + *++at;
+        } else {
             arguments.files.push_back(*at);
+        }
     }
     return arguments;
 }
 
 int normalizeCommand(const Arguments &arguments)
 {
-    bool checkOnly = false, inPlace = false;
+    NormalizeOptions options;
+    int modes = 0;
     for (const std::string &option : arguments.options) {
+        const auto setMode = [&](NormalizeMode mode) {
+            options.mode = mode;
+            ++modes;
+        };
         if (option == "--check")
-            checkOnly = true;
+            setMode(NormalizeMode::Check);
         else if (option == "-i" || option == "--in-place")
-            inPlace = true;
+            setMode(NormalizeMode::InPlace);
+        else if (option == "--diff")
+            setMode(NormalizeMode::Diff);
+        else if (option == "--force")
+            options.force = true;
         else
             return usageError("normalize has no option " + readableFileName(option));
     }
-    if (checkOnly && inPlace)
-        return usageError("normalize takes --check or --in-place, not both");
+    if (modes > 1)
+        return usageError("normalize takes one of --check, --in-place and --diff");
+    if (options.force && options.mode != NormalizeMode::InPlace)
+        return usageError("--force goes with --in-place");
     if (arguments.files.empty())
         return usageError("normalize needs a FILE");
-    if (checkOnly || inPlace)
-        return normalizeFiles(arguments.files, inPlace);
-    if (arguments.files.size() > 1)
-        return usageError("normalize writes one FILE to standard output; use --in-place or --check for more");
-    return normalizeToOutput(arguments.files[0]);
+    if (options.mode == NormalizeMode::ToOutput && arguments.files.size() > 1)
+        return usageError("normalize writes one FILE to standard output; use --in-place, --check or --diff for more");
+    return normalizeFiles(arguments.files, options);
+}
+
+// Marks in listed the codes in value ("TCC001,TCC003"); false, with the
+// reason in error, for a code that does not exist.
+bool readCodeList(std::string_view value, std::vector<bool> &listed, std::string &error)
+{
+    for (std::size_t start = 0;;) {
+        const std::size_t comma = value.find(',', start);
+        const std::string_view name = value.substr(start, comma - start);
+        const FindingCode *code = findingCodeNamed(name);
+        if (!code) {
+            error = "no finding code \"" + readableFileName(name) + "\"; check --list-codes lists them";
+            return false;
+        }
+        listed[std::size_t(code - findingCodes().data())] = true;
+        if (comma == std::string_view::npos)
+            return true;
+        start = comma + 1;
+    }
 }
 
 int checkCommand(const Arguments &arguments)
 {
-    bool json = false, codes = false;
+    bool json = false, codes = false, anySelected = false;
+    std::vector<bool> selected(findingCodes().size()), ignored(findingCodes().size());
     for (const std::string &option : arguments.options) {
-        if (option == "--format=json" || option == "--format=text")
+        std::string error;
+        if (option == "--format=json" || option == "--format=text") {
             json = option == "--format=json";
-        else if (option == "--list-codes")
+        } else if (option == "--list-codes") {
             codes = true;
-        else
+        } else if (option.starts_with("--select=")) {
+            anySelected = true;
+            if (!readCodeList(std::string_view(option).substr(9), selected, error))
+                return usageError(error);
+        } else if (option.starts_with("--ignore=")) {
+            if (!readCodeList(std::string_view(option).substr(9), ignored, error))
+                return usageError(error);
+        } else if (option == "--select" || option == "--ignore") {
+            return usageError(option + " needs a comma list of codes");
+        } else {
             return usageError("check has no option " + readableFileName(option));
+        }
     }
     if (codes)
         return arguments.files.empty() ? listCodes() : usageError("--list-codes takes no FILE");
     if (arguments.files.empty())
         return usageError("check needs at least one FILE");
-    return check(arguments.files, json);
+    CheckReport report(json ? CheckReport::Format::Json : CheckReport::Format::Text,
+                       [](std::string_view text) { print(stdout, text); });
+    for (std::size_t i = 0; i < selected.size(); ++i)
+        report.setShown(findingCodes()[i].kind, (selected[i] || !anySelected) && !ignored[i]);
+    return check(arguments.files, report);
 }
 
 int run(const std::vector<std::string> &args)

@@ -2,13 +2,13 @@
 
 #include "aboutdialog.h"
 #include "accessibility.h"
-#include "classfilereader.h"
 #include "controlids.h"
 #include "cp1252.h"
 #include "dialogtemplate.h"
 #include "itemcatalogue.h"
 #include "nativepath.h"
 #include "predrawn.h"
+#include "recentfolders.h"
 #include "systemmenu.h"
 #include "wheelguard.h"
 
@@ -25,39 +25,42 @@
 namespace {
 
 // The command table: which button click, list pick by the user or menu
-// command runs which handler. A command without an entry does nothing.
+// command runs which session command. A command without an entry does nothing.
 struct Binding
 {
     int id;
-    void (CreatorDialog::*handler)();
+    void (*run)(CreatorDialog &);
 };
 
+template <auto command>
+constexpr void (*sessionCommand)(CreatorDialog &) = [](CreatorDialog &dialog) { (dialog.session().*command)(); };
+
 constexpr Binding bindings[] = {
-    {ControlId::Quit, &CreatorDialog::OnOK},
-    {CommandId::Quit, &CreatorDialog::OnOK},
-    {ControlId::WriteOut, &CreatorDialog::OnWriteOut},
-    {CommandId::WriteOut, &CreatorDialog::OnWriteOut},
-    {CommandId::OpenFolder, &CreatorDialog::OnOpenFolder},
-    {ControlId::About, &CreatorDialog::openAbout},
-    {CommandId::About, &CreatorDialog::openAbout},
-    {CommandId::Help, &CreatorDialog::showHelp},
-    {ControlId::LoadConfig, &CreatorDialog::OnLoadConfig},
-    {CommandId::LoadConfig, &CreatorDialog::OnLoadConfig},
-    {ControlId::NextClass, &CreatorDialog::OnNextClass},
-    {CommandId::NextClass, &CreatorDialog::OnNextClass},
-    {ControlId::PrevClass, &CreatorDialog::OnPrevClass},
-    {CommandId::PreviousClass, &CreatorDialog::OnPrevClass},
-    {ControlId::AddClass, &CreatorDialog::OnAddClass},
-    {CommandId::AddClass, &CreatorDialog::OnAddClass},
-    {CommandId::FirstClass, &CreatorDialog::OnFirstClass},
-    {CommandId::LastClass, &CreatorDialog::OnLastClass},
-    {ControlId::Calculate, &CreatorDialog::OnCalculate},
-    {ControlId::SaveToMemory, &CreatorDialog::StoreForm},
-    {ControlId::ItemList, &CreatorDialog::OnSelchangeItemList},
-    {ControlId::AddItem, &CreatorDialog::OnAddItem},
-    {ControlId::StartingWeaponList, &CreatorDialog::OnSelchangeStartingWeapon},
-    {ControlId::ShowInventory, &CreatorDialog::OnShowInventory},
-    {CommandId::ChangeActiveConfig, &CreatorDialog::ToggleActiveTeam},
+    {ControlId::Quit, [](CreatorDialog &d) { d.quit(); }},
+    {CommandId::Quit, [](CreatorDialog &d) { d.quit(); }},
+    {ControlId::WriteOut, sessionCommand<&EditorSession::writeOut>},
+    {CommandId::WriteOut, sessionCommand<&EditorSession::writeOut>},
+    {CommandId::OpenFolder, sessionCommand<&EditorSession::chooseFolder>},
+    {ControlId::About, sessionCommand<&EditorSession::about>},
+    {CommandId::About, sessionCommand<&EditorSession::about>},
+    {CommandId::Help, sessionCommand<&EditorSession::help>},
+    {ControlId::LoadConfig, sessionCommand<&EditorSession::loadConfig>},
+    {CommandId::LoadConfig, sessionCommand<&EditorSession::loadConfig>},
+    {ControlId::NextClass, sessionCommand<&EditorSession::nextClass>},
+    {CommandId::NextClass, sessionCommand<&EditorSession::nextClass>},
+    {ControlId::PrevClass, sessionCommand<&EditorSession::previousClass>},
+    {CommandId::PreviousClass, sessionCommand<&EditorSession::previousClass>},
+    {ControlId::AddClass, sessionCommand<&EditorSession::addClass>},
+    {CommandId::AddClass, sessionCommand<&EditorSession::addClass>},
+    {CommandId::FirstClass, sessionCommand<&EditorSession::firstClass>},
+    {CommandId::LastClass, sessionCommand<&EditorSession::lastClass>},
+    {ControlId::Calculate, sessionCommand<&EditorSession::calculate>},
+    {ControlId::SaveToMemory, sessionCommand<&EditorSession::saveToMemory>},
+    {ControlId::ItemList, sessionCommand<&EditorSession::pickItem>},
+    {ControlId::AddItem, sessionCommand<&EditorSession::addItem>},
+    {ControlId::StartingWeaponList, sessionCommand<&EditorSession::pickStartingWeapon>},
+    {ControlId::ShowInventory, sessionCommand<&EditorSession::showInventory>},
+    {CommandId::ChangeActiveConfig, sessionCommand<&EditorSession::changeActiveConfig>},
 };
 
 // Menu 140, with the game folder's commands first. Shortcuts keep clear of
@@ -94,7 +97,7 @@ constexpr MenuCommand menuCommands[] = {
 CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      gameFolder(folder), settingsLog(std::move(log))
+      editing(*this, folder, {std::move(log), RecentFolders, KeepRecentFolders})
 {
     setWindowTitle(QStringLiteral("Tolvane Class Creator \u00A9[*]"));
     setWindowIcon(programIcon());
@@ -108,7 +111,7 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *
     watchValueRanges();
     watchTextLimits();
     watchForChanges();
-    startInFolder();
+    editing.start();
     control(ControlId::Quit)->setFocus();
 }
 
@@ -161,10 +164,7 @@ void CreatorDialog::buildMenu()
 void CreatorDialog::bindCommands()
 {
     for (const Binding &binding : bindings) {
-        const auto run = [this, handler = binding.handler] {
-            (this->*handler)();
-            updateIndicators();
-        };
+        const auto run = [this, command = binding.run] { command(*this); };
         if (QAction *action = command(binding.id))
             connect(action, &QAction::triggered, this, run);
         else if (auto *button = control<QAbstractButton>(binding.id))
@@ -177,7 +177,8 @@ void CreatorDialog::bindCommands()
 void CreatorDialog::fillLists()
 {
     auto *resistance = control<QComboBox>(ControlId::Resistance);
-    resistance->addItems({QStringLiteral("Normal Armor"), QStringLiteral("Fire Armor"), QStringLiteral("Blast Armor")});
+    for (std::string_view entry : resistanceEntries)
+        resistance->addItem(QString::fromLatin1(entry));
     resistance->setCurrentIndex(0);
 
     auto *items = control<QComboBox>(ControlId::ItemList);
@@ -186,27 +187,12 @@ void CreatorDialog::fillLists()
     items->setCurrentIndex(0);
 
     auto *weapons = control<QComboBox>(ControlId::StartingWeaponList);
-    for (const ItemInfo &item : itemCatalogue) {
-        if (item.inStartList)
-            weapons->addItem(fromCp1252(item.displayName));
-    }
+    for (std::string_view name : startingWeaponEntries())
+        weapons->addItem(fromCp1252(name));
     weapons->setCurrentIndex(0);
 
     for (QComboBox *list : {resistance, items, weapons})
         ignoreWheelWithoutFocus(list);
-}
-
-bool CreatorDialog::OnSysCommand(unsigned command)
-{
-    if ((command & 0xFFF0) != 0x0010)
-        return false;
-    openAbout();
-    return true;
-}
-
-std::filesystem::path CreatorDialog::activeClassFilePath() const
-{
-    return gameFolder.file(ClassFileName(editorState.sealsActive));
 }
 
 QString CreatorDialog::statusText() const
@@ -214,54 +200,74 @@ QString CreatorDialog::statusText() const
     return control<QLineEdit>(ControlId::StatusLine)->text();
 }
 
-void CreatorDialog::setStatusText(const QString &text)
+void CreatorDialog::setStatus(const std::string &text)
 {
     auto *line = control<QLineEdit>(ControlId::StatusLine);
-    line->setText(text);
+    line->setText(QString::fromStdString(text));
     line->setCursorPosition(0); // a long report shows its beginning
 }
 
-void CreatorDialog::OnOK()
+// The name is shown exactly: a "[*]" in it is escaped from Qt's placeholder.
+void CreatorDialog::setTitle(const std::string &title)
 {
-    if (settleUnsavedChanges())
+    setWindowTitle(QString::fromStdString(title).replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"))
+                   + QStringLiteral(" [*]"));
+}
+
+void CreatorDialog::setUnsavedMark(bool unsaved)
+{
+    setWindowModified(unsaved);
+}
+
+void CreatorDialog::setTeamText(const std::string &text)
+{
+    if (QAction *toggle = command(CommandId::ChangeActiveConfig))
+        toggle->setText(QString::fromStdString(text));
+}
+
+void CreatorDialog::quit()
+{
+    if (editing.quit())
         done(QDialog::Accepted);
 }
 
-void CreatorDialog::openAbout()
+void CreatorDialog::showAbout()
 {
     AboutDialog about(this);
     about.exec();
 }
 
-void CreatorDialog::showHelp()
+EditorView::Answer CreatorDialog::ask(const Question &question)
 {
-    const QString text =
-        tr("Tolvane Class Creator edits the player classes of one team.\n\n"
-           "1. Load Config reads the active team's class file.\n"
-           "2. Edit the class in the form.\n"
-           "3. Save to Memory, Next Class or Prev. Class store the form into the classes in memory.\n"
-           "4. Write Out stores the form and writes all classes to the class file.\n\n"
-           "ADD! and the starting-weapon list change the class at once. Change Active-Config switches "
-           "between the Seals and the Tangos file. Open Folder chooses the game folder. Quit, Load Config, "
-           "Open Folder and Change Active-Config ask before they drop changes that are not written out.\n\n"
-           "Game folder:\n%1\n\nActive class file:\n%2")
-            .arg(displayPath(gameFolder.name()), QString::fromLatin1(ClassFileName(editorState.sealsActive)));
-    QMessageBox box(QMessageBox::Information, tr("Help"), text, QMessageBox::Ok, this);
-    box.exec();
+    using B = QMessageBox::StandardButton;
+    const bool settling = question.choices == Choices::WriteOutDiscardCancel;
+    QMessageBox box(settling ? QMessageBox::Warning : QMessageBox::NoIcon, QStringLiteral("Question"),
+                    QString::fromStdString(question.text),
+                    settling ? B::Save | B::Discard | B::Cancel : B::Yes | B::No, this);
+    if (settling) {
+        box.button(B::Save)->setText(tr("&Write Out"));
+        box.button(B::Discard)->setText(tr("&Discard"));
+        box.setEscapeButton(B::Cancel);
+    }
+    const std::pair<Answer, B> buttons[] = {{Answer::Yes, B::Yes}, {Answer::No, B::No}, {Answer::WriteOut, B::Save},
+                                            {Answer::Discard, B::Discard}, {Answer::Cancel, B::Cancel}};
+    for (const auto &[answer, button] : buttons) {
+        if (answer == question.byDefault)
+            box.setDefaultButton(button);
+    }
+    const int clicked = box.exec();
+    for (const auto &[answer, button] : buttons) {
+        if (clicked == button)
+            return answer;
+    }
+    return settling ? Answer::Cancel : Answer::No;
 }
 
-bool CreatorDialog::askQuestion(const QString &text, bool yesIsDefault)
+void CreatorDialog::tell(const Notice &notice)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Question"), text, QMessageBox::Yes | QMessageBox::No, this);
-    box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
-}
-
-void CreatorDialog::warnNotWritten(const std::filesystem::path &path, const QString &reason)
-{
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Error"),
-                    tr("%1 could not be written:\n%2\n\nThe file on disk is unchanged.").arg(displayPath(path), reason),
-                    QMessageBox::Ok, this);
+    const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information, QMessageBox::Warning};
+    QMessageBox box(icons[int(notice.icon)], QString::fromStdString(notice.title),
+                    QString::fromStdString(notice.text), QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -288,7 +294,7 @@ void CreatorDialog::keyPressEvent(QKeyEvent *event)
 // question when there are unsaved changes.
 void CreatorDialog::closeEvent(QCloseEvent *event)
 {
-    if (!settleUnsavedChanges()) {
+    if (!editing.quit()) {
         event->ignore();
         return;
     }

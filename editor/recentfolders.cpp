@@ -4,8 +4,6 @@
 
 #include <QSettings>
 
-#include <algorithm>
-
 namespace {
 
 constexpr std::size_t keep = 5;
@@ -32,17 +30,10 @@ std::vector<std::filesystem::path> RecentFolders()
     return folders;
 }
 
-std::vector<std::filesystem::path> AddRecentFolder(const std::filesystem::path &folder)
+void KeepRecentFolders(const std::vector<std::filesystem::path> &folders)
 {
-    std::vector<std::filesystem::path> folders = RecentFolders();
-    if (!folders.empty() && folders.front() == folder)
-        return folders; // most starts: nothing to write
-    folders.erase(std::remove(folders.begin(), folders.end(), folder), folders.end());
-    folders.insert(folders.begin(), folder);
-    folders.resize(std::min(folders.size(), keep));
     QVariantList values;
     for (const std::filesystem::path &path : folders)
         values.append(pathToSetting(path));
     userSettings().setValue(key, values);
-    return folders;
 }

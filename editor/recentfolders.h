@@ -3,9 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-// The game folders opened last, most recent first, at most five, kept in
-// the user's settings from one run to the next.
+// The game folders opened last, most recent first, as the user's settings
+// keep them from one run to the next (at most five absolute paths).
 std::vector<std::filesystem::path> RecentFolders();
-// Puts folder first, dropping an older entry for it and the sixth; returns
-// the folders as they are now.
-std::vector<std::filesystem::path> AddRecentFolder(const std::filesystem::path &folder);
+void KeepRecentFolders(const std::vector<std::filesystem::path> &folders);

@@ -27,7 +27,7 @@ public:
         const MSG *msg = static_cast<const MSG *>(message);
         if (msg->message != WM_SYSCOMMAND || msg->hwnd != reinterpret_cast<HWND>(dialog->winId()))
             return false;
-        if (!dialog->OnSysCommand(unsigned(msg->wParam)))
+        if (!dialog->session().systemCommand(unsigned(msg->wParam)))
             return false;
         *result = 0;
         return true;

@@ -22,12 +22,13 @@ std::string recordAsWritten(const ClassRecord &record)
 } // namespace
 
 ChangeTracker::ChangeTracker(const EditorState &state)
-    : savedClasses(classesAsWritten(state)), shownForm(recordAsWritten(state.current()))
+    : saved(state), savedClasses(classesAsWritten(state)), shownForm(recordAsWritten(state.current()))
 {
 }
 
 void ChangeTracker::classesSaved(const EditorState &state)
 {
+    saved = state;
     savedClasses = classesAsWritten(state);
 }
 

@@ -22,6 +22,8 @@ public:
     // The classes in memory are what was just loaded or written, or what the
     // user decided to keep without writing.
     void classesSaved(const EditorState &state);
+    // The classes and range as they were last saved.
+    const EditorState &lastSaved() const { return saved; }
     // The form has just been filled; formValues is what storing it gives.
     void formShown(const ClassRecord &formValues);
     // Whether the classes in memory, or the form with formValues, differ from
@@ -42,6 +44,7 @@ public:
     Replacing replacing(const std::filesystem::path &path, const FileBytes &current) const;
 
 private:
+    EditorState saved;
     std::string savedClasses;
     std::string shownForm;
     std::map<std::filesystem::path, std::optional<std::string>> knownFiles;

@@ -53,26 +53,28 @@ EditingModel::Result EditingModel::previous(const StoreForm &storeForm)
     return position();
 }
 
-EditingModel::Result EditingModel::first()
+EditingModel::Result EditingModel::first(const StoreForm &storeForm)
 {
+    store(storeForm);
     editorState.currentIndex = editorState.firstIndex;
     return position();
 }
 
-EditingModel::Result EditingModel::last()
+EditingModel::Result EditingModel::last(const StoreForm &storeForm)
 {
+    store(storeForm);
     editorState.currentIndex = editorState.lastIndex;
     return position();
 }
 
-EditingModel::Result EditingModel::addClass()
+EditingModel::Result EditingModel::addClass(const StoreForm &storeForm)
 {
+    store(storeForm);
     EditorState &s = editorState;
     if (s.lastIndex >= tableSlotCount - 1)
         return {"The table is full: " + std::to_string(tableSlotCount) + " classes"};
     ++s.lastIndex;
     ++s.table.classCount;
-    countTheEditedSlot();
     return {"@ Class to " + std::to_string(s.lastIndex) + " [min=" + std::to_string(s.firstIndex) + " | "
             + std::to_string(s.table.classCount) + "]"};
 }

@@ -36,12 +36,13 @@ public:
     // default class alone. The classes loaded are the unchanged ones now.
     Result loaded(bool fileFound);
 
+    // Every move stores the form first; Next and Prev. not at the ends.
     Result next(const StoreForm &storeForm);
     Result previous(const StoreForm &storeForm);
-    Result first();
-    Result last();
+    Result first(const StoreForm &storeForm);
+    Result last(const StoreForm &storeForm);
     // Widens the range by one class without moving.
-    Result addClass();
+    Result addClass(const StoreForm &storeForm);
 
 private:
     void countTheEditedSlot();

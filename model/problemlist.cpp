@@ -1,9 +1,9 @@
 #include "problemlist.h"
 
-#include "checkreport.h"
 #include "classfields.h"
 #include "classfilereader.h"
 #include "classfilewriter.h"
+#include "findingcodes.h"
 #include "itemcatalogue.h"
 #include "writtenvalue.h"
 

@@ -9,6 +9,6 @@ int main(int argc, char **argv)
     CreatorApp app(argc, argv);
     FirstPaintExit firstPaint;
     app.installEventFilter(&firstPaint);
-    app.InitInstance();
+    app.runEditor();
     return 1; // the window was closed before it was painted
 }

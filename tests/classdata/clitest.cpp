@@ -10,6 +10,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <sys/stat.h>
 #include <sys/wait.h>
 #endif
 
@@ -62,6 +63,7 @@ std::string writeTemp(const std::string &name, const std::string &bytes)
 TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
 {
     using namespace std::string_literals;
+    const std::string path0 = tempPath("check.cfg");
     const std::string cut = std::string(29, 'n') + "\xE9\xE9";
     const std::string cutShown = std::string(29, 'n') + "\u00e9\u00e9";
     const std::pair<std::string, std::string> rows[] = { // file, report after the file name
@@ -88,9 +90,12 @@ TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
         {inBlock("classname " + cut + "xyz"),
          ":2: TCC012 classname \"" + cutShown + "xyz\" is longer than 31 characters; cut to \"" + cutShown + "\""},
         {inBlock("keys " + std::string(1100, 'k')),
-         ":2: TCC012 keys value of 1100 characters is longer than 1023; cut to its first 1023"},
+         ":2: TCC022 line of 1106 bytes with its line end is longer than 511; readers that take lines in 511-byte "
+         "pieces read it as 3 lines\n" + path0 + ":2: TCC012 keys value of 1100 characters is longer than 1023; cut to "
+         "its first 1023"},
         {inBlock("classname A\r\r"),
-         ":2: TCC013 classname value \"A\\x0d\" holds a carriage return, which stays in the value"},
+         ":2: TCC013 classname value \"A\\x0d\" holds a carriage return; the game keeps it, the editor and "
+         "normalize keep it only inside the value"},
         {inBlock("classname A\0B"s), ":2: TCC014 line holds a NUL byte; only \"classname A\" before it is read"},
         {"{ classname A\n}\n", ":1: TCC015 text \" classname A\" after the \"{\" that opens the block is ignored"},
         {"{\nclassname A\n{\nspeed 2\n}\n",
@@ -99,33 +104,52 @@ TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
         {"\n{\nclassname A\n", ":2: TCC017 class block opened here is never closed; it runs to the end of the file"},
         {"{\n}\n{\n}\n", ":3: TCC018 \"{\" right after a \"}\" line is skipped, so this block is not read"},
         {blocks(65), ":257: TCC019 class block after the 64th; it and the rest of the file are not read"},
-        {"// nothing\n", ":1: TCC020 no class block; read as the default class \"?\""},
+        {"{\nspead 3\n", ":1: TCC017 class block opened here is never closed; it runs to the end of the file\n"
+                          + path0 + ":2: TCC001 unknown key \"spead\"; line ignored"},
+        {"[TolvaneClassCreator]\n\nSeals 1\n", ":1: TCC020 no class block, so this is not a class file; the game "
+                                              "would read the default class \"?\""},
+        {"// nothing\n",
+         ":1: TCC020 no class block, so this is not a class file; the game would read the default class \"?\""},
         {inBlock("spe\x1b]0;owned\aed 3"), ":2: TCC001 unknown key \"spe\\x1b]0;owned\\x07" "ed\"; line ignored"},
         {inBlock("resistance \x81\x9B\x80"), ":2: TCC008 resistance \"\\x81\u203a\u20ac\" is not none, fire or "
                                               "explosive; read as none"},
     };
     for (const auto &[file, report] : rows) {
-        const std::string path = writeTemp("check.cfg", file);
+        const std::string path = tempPath("check.cfg");
+        std::ofstream(path, std::ios::binary) << file;
         const ToolRun run = runTool("check " + arg(path));
         EXPECT_EQ(run.out, path + report + '\n');
         EXPECT_EQ(run.status, 1) << report;
     }
 }
 
+// A JSON string of a file name: a Windows path's backslashes escaped.
+std::string jsonName(std::string path)
+{
+    for (std::size_t at = 0; (at = path.find('\\', at)) != std::string::npos; at += 2)
+        path.insert(at, 1, '\\');
+    return path;
+}
+
 TEST(ClassFileTool, CheckWritesJsonForEditorsAndCi)
 {
-    const std::string path = writeTemp("json.cfg", inBlock("speed 10.5\nclassname \"A\"\\"));
-    const ToolRun run = runTool("check --format=json " + arg(path) + " " + arg(TOLVANE_TEST_DATA "/default_class.cfg"));
-    EXPECT_EQ(run.status, 1);
-    std::string jsonPath = path; // a Windows path's backslashes escaped
-    for (std::size_t at = 0; (at = jsonPath.find('\\', at)) != std::string::npos; at += 2)
-        jsonPath.insert(at, 1, '\\');
-    EXPECT_EQ(run.out, "[\n {\"file\": \"" + jsonPath
-                           + "\", \"line\": 2, \"code\": \"TCC003\", \"severity\": \"warning\", \"message\": \"speed "
-                             "10.5 is outside 0 to 10; read as 1.000000\"}\n]\n");
-    const ToolRun clean = runTool("check --format=json " + arg(TOLVANE_TEST_DATA "/default_class.cfg"));
-    EXPECT_EQ(clean.out, "[]\n");
-    EXPECT_EQ(clean.status, 0);
+    const std::string path = writeTemp("json.cfg", inBlock("speed 10.5\nsp\"e\\d 1"));
+    const std::string clean = TOLVANE_TEST_DATA "/default_class.cfg";
+    const std::string objects = "{\"file\": \"" + jsonName(path)
+                                + "\", \"line\": 2, \"code\": \"TCC003\", \"severity\": \"warning\", \"message\": "
+                                  "\"speed 10.5 is outside 0 to 10; read as 1.000000\"},\n {\"file\": \""
+                                + jsonName(path) + "\", \"line\": 3, \"code\": \"TCC001\", \"severity\": \"warning\", "
+                                  "\"message\": \"unknown key \\\"sp\\\"e\\\\d\\\"; line ignored\"}";
+    for (const std::string &files : {arg(path) + ' ' + arg(clean), arg(clean) + ' ' + arg(path)}) {
+        const ToolRun run = runTool("check --format=json " + files);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, "[\n " + objects + "\n]\n");
+    }
+    const ToolRun twice = runTool("check --format=json " + arg(path) + ' ' + arg(path));
+    EXPECT_EQ(twice.out, "[\n " + objects + ",\n " + objects + "\n]\n");
+    const ToolRun none = runTool("check --format=json " + arg(clean));
+    EXPECT_EQ(none.out, "[]\n");
+    EXPECT_EQ(none.status, 0);
 }
 
 // Every code that check can print is explained in --list-codes and in the README.
@@ -134,7 +158,7 @@ TEST(ClassFileTool, ListsEveryCodeInTheToolAndTheReadme)
     const ToolRun run = runTool("check --list-codes");
     EXPECT_EQ(run.status, 0);
     const std::string readme = fileBytes(TOLVANE_EXAMPLES "/../README.md");
-    for (int code = 1; code <= 20; ++code) {
+    for (int code = 1; code <= 22; ++code) {
         const std::string name = "TCC0" + std::string(code < 10 ? "0" : "") + std::to_string(code);
         EXPECT_NE(run.out.find(name + "  "), std::string::npos) << name;
         EXPECT_NE(readme.find("| " + name + " |"), std::string::npos) << name;
@@ -153,6 +177,8 @@ TEST(ClassFileTool, CheckStatusIsTheWorstOfItsFiles)
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.out, dirty + ":2: TCC001 unknown key \"spead\"; line ignored\n");
     EXPECT_EQ(runTool("check " + arg(dirty) + " missing.cfg").status, 2);
+    EXPECT_EQ(runTool("check missing.cfg " + arg(dirty)).status, 2);
+    EXPECT_EQ(runTool("check --ignore TCC001 " + arg(dirty)).status, 0);
 }
 
 TEST(ClassFileTool, NormalizeWritesWhatTheEditorWouldWithTheFilesLineEnds)
@@ -245,18 +271,95 @@ TEST(ClassFileTool, ReadsStandardInputForADash)
 
 TEST(ClassFileTool, RefusesWhatItCannotDo)
 {
+    const std::string x = arg(TOLVANE_TEST_DATA "/default_class.cfg"); // an existing file: the option is refused
     const std::pair<std::string, int> rows[] = {
-        {"", 2}, {"frobnicate x", 2}, {"normalize", 2}, {"normalize a b", 2}, {"check", 2},
-        {"normalize missing.cfg", 2}, {"normalize --check -i x", 2}, {"check --format=xml x", 2},
-        {"check --list-codes x", 2}, {"--version x", 2}, {"--help", 0}, {"-V", 0},
+        {"", 2}, {"frobnicate " + x, 2}, {"normalize", 2}, {"normalize " + x + ' ' + x, 2}, {"check", 2},
+        {"normalize missing.cfg", 2}, {"normalize --check -i " + x, 2}, {"normalize --diff --check " + x, 2},
+        {"normalize --force " + x, 2}, {"normalize --fix " + x, 2}, {"check --format=xml " + x, 2},
+        {"check --select TCC999 " + x, 2}, {"check --ignore TCC001, " + x, 2}, {"check " + x + " --select", 2},
+        {"check --list-codes " + x, 2}, {"--version " + x, 2}, {"--help", 0}, {"-V", 0}, {"check " + x, 0},
+        {"check --select=tcc001,TCC003 --ignore TCC003 " + x, 0},
     };
     for (const auto &[arguments, status] : rows) {
         const ToolRun run = runTool(arguments);
         EXPECT_EQ(run.status, status) << arguments;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n') > 0, status != 0) << arguments;
     }
-    EXPECT_NE(runTool("--help").out.find("Usage: tolvane-classfile"), std::string::npos);
+    const ToolRun help = runTool("--help");
+    for (const char *option : {"Usage: tolvane-classfile", "--select", "--ignore", "--diff", "--force"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
     EXPECT_EQ(runTool("--version").out, "tolvane-classfile " TOLVANE_VERSION "\n");
+}
+
+TEST(ClassFileTool, CheckSelectsAndIgnoresCodes)
+{
+    const std::string path = writeTemp("codes.cfg", inBlock("spead 3\nspeed 11\nhealth lots"));
+    const std::pair<std::string, std::string> rows[] = { // options, codes reported
+        {"", "TCC001 TCC003 TCC004 "}, {"--select TCC003 ", "TCC003 "}, {"--select=tcc001,TCC004 ", "TCC001 TCC004 "},
+        {"--select TCC001 --select TCC003 ", "TCC001 TCC003 "}, {"--ignore TCC001,TCC004 ", "TCC003 "},
+        {"--select TCC001,TCC003 --ignore TCC001 ", "TCC003 "}, {"--select TCC020 ", ""},
+    };
+    for (const auto &[options, codes] : rows) {
+        const ToolRun run = runTool("check " + options + arg(path));
+        std::string seen;
+        for (std::size_t at = 0; (at = run.out.find(": TCC", at)) != std::string::npos; at += 5)
+            seen += run.out.substr(at + 2, 6) + ' ';
+        EXPECT_EQ(seen, codes) << options;
+        EXPECT_EQ(run.status, codes.empty() ? 0 : 1) << options;
+    }
+}
+
+TEST(ClassFileTool, DiffShowsWhatNormalizeWouldChange)
+{
+    const std::string path = writeTemp("diff.cfg", fileBytes(TOLVANE_EXAMPLES "/tvclass_seals.cfg"));
+    EXPECT_EQ(runTool("normalize --diff " + arg(path)).out, "");
+    std::string changed = fileBytes(path);
+    changed.replace(changed.find("\nspeed "), 7, "\nSPEED ");
+    std::ofstream(path, std::ios::binary) << changed;
+    const ToolRun run = runTool("normalize --diff " + arg(path));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out.find("--- " + path + "\n+++ " + path + "\n@@ -"), 0u) << run.out;
+    EXPECT_NE(run.out.find("\n-SPEED "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("\n+speed "), std::string::npos) << run.out;
+}
+
+// normalize rewrites only class files; check names what the others are.
+TEST(ClassFileTool, LeavesFilesThatAreNoClassFilesAlone)
+{
+    const std::string folder = tempPath("game \xC3\xA4");
+    std::filesystem::create_directories(utf8Path(folder));
+    const std::string settings = "[TolvaneClassCreator]\n\nSeals 1\n\n### END ###\n";
+    const std::pair<std::string, std::string> rows[] = { // name, bytes
+        {folder + "/tvcc.cfg", settings}, {folder + "/TVCC.CFG", inBlock("classname A")},
+        {folder + "/notes.cfg", settings},
+    };
+    for (const auto &[path, bytes] : rows) {
+        std::ofstream(utf8Path(path), std::ios::binary) << bytes;
+        for (const char *option : {"-i ", "--check ", "--diff "}) {
+            const ToolRun run = runTool("normalize " + std::string(option) + arg(path));
+            EXPECT_EQ(run.status, 2) << option << path;
+            EXPECT_EQ(run.out, "") << option << path;
+            EXPECT_NE(run.err.find("not a class file"), std::string::npos) << run.err;
+        }
+        EXPECT_EQ(fileBytes(path), bytes);
+        const std::string code = path.ends_with("notes.cfg") ? "TCC020" : "TCC021";
+        EXPECT_NE(runTool("check " + arg(path)).out.find(":1: " + code + " "), std::string::npos) << path;
+    }
+}
+
+TEST(ClassFileTool, RewritesReadOnlyFilesOnlyWhenForced)
+{
+    const std::string old = inBlock("speed 2");
+    const std::string path = writeTemp("readonly.cfg", old);
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+    const auto readOnly = std::filesystem::status(path).permissions(); // on Windows the read-only attribute
+    const ToolRun refused = runTool("normalize -i " + arg(path));
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("read-only"), std::string::npos) << refused.err;
+    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(runTool("normalize -i --force " + arg(path)).status, 0);
+    EXPECT_NE(fileBytes(path).find("\nspeed 2.000000\n"), std::string::npos);
+    EXPECT_EQ(std::filesystem::status(path).permissions(), readOnly);
 }
 
 #ifndef _WIN32
@@ -266,9 +369,15 @@ TEST(ClassFileTool, FailsLoudlyWhenItCannotWriteOrTheInputIsEndless)
     const std::string dirty = writeTemp("dirty.cfg", inBlock("spead 3"));
     const std::string big = writeTemp("big.cfg", "");
     std::filesystem::resize_file(big, 65 * 1024 * 1024);
+    const std::string justTooBig = writeTemp("justtoobig.cfg", "");
+    std::filesystem::resize_file(justTooBig, 64 * 1024 * 1024 + 1);
+    const std::string fifo = tempPath("fifo.cfg");
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string rows[] = {
         "check " + arg(dirty) + " >/dev/full", "normalize " + arg(dirty) + " >/dev/full",
-        "--help >/dev/full", "normalize /dev/zero", "check " + arg(big),
+        "--help >/dev/full", "normalize /dev/zero", "check " + arg(big), "check - <" + arg(justTooBig),
+        "check " + arg(fifo), "normalize -i " + arg(fifo),
     };
     for (const std::string &arguments : rows) {
         const std::string err = tempPath("err");
@@ -276,7 +385,40 @@ TEST(ClassFileTool, FailsLoudlyWhenItCannotWriteOrTheInputIsEndless)
         EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2) << arguments;
         EXPECT_NE(fileBytes(err), "") << arguments;
     }
+    std::filesystem::resize_file(justTooBig, 64 * 1024 * 1024);
+    EXPECT_EQ(runTool("check - <" + arg(justTooBig)).status, 1);
     std::filesystem::remove(big);
+    std::filesystem::remove(justTooBig);
+}
+
+// A report is written as found: a file of a finding on every line needs no
+// more memory than its size and a constant, far below what keeping the
+// report would take.
+TEST(ClassFileTool, ChecksDenseFindingsInBoundedMemory)
+{
+    std::string dense;
+    for (int i = 0; i < 1024 * 1024; ++i)
+        dense += "{\n";
+    const std::string path = writeTemp("dense.cfg", dense);
+    for (const char *format : {"text", "json"}) {
+        const std::string command = "ulimit -v 100000; " + arg(TOLVANE_CLASSFILE_TOOL) + " check --format="
+                                    + format + ' ' + arg(path) + " >/dev/null 2>&1";
+        const int status = std::system(command.c_str());
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << format;
+    }
+    std::filesystem::remove(path);
+}
+#endif
+
+#ifndef _WIN32
+TEST(ClassFileTool, ShowsControlBytesInFileNamesAsEscapes)
+{
+    const std::string path = writeTemp("esc\x1b]0;x\a.cfg", inBlock("spead 3"));
+    std::string shown = path;
+    shown.replace(shown.find("\x1b"), 1, "\\x1b").replace(shown.find('\a'), 1, "\\x07");
+    const ToolRun run = runTool("check " + arg(path));
+    EXPECT_EQ(run.out, shown + ":2: TCC001 unknown key \"spead\"; line ignored\n");
+    EXPECT_EQ(runTool("check --format=json " + arg(path)).out.find("\"file\": \"" + jsonName(shown)), 4u);
 }
 #endif
 

@@ -1,4 +1,5 @@
 #include "classfilewriter.h"
+#include "settings.h"
 #include "textnumbers.h"
 #include "testclasses.h"
 
@@ -10,6 +11,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -168,5 +173,70 @@ TEST(ClassFileReader, ReadsTheActiveTeamsFileAndLeavesTheTableWhenItCannot)
     EXPECT_EQ(ReadClassFile(*table, folder / "missing", 0).status, FileStatus::Missing);
     EXPECT_EQ(table->records[0].starting_weapon, "weapon_mk23");
 }
+
+// Lines other readers take in 511-byte pieces, line end included.
+TEST(ClassFileReader, ReportsLinesLongerThanOnePiece)
+{
+    struct Recorder final : ReadObserver
+    {
+        void found(const ReadFinding &f) override
+        {
+            if (f.kind == ReadFindingKind::LongLine)
+                seen += std::to_string(f.line) + ':' + std::to_string(int(f.value)) + '/'
+                        + std::to_string(int(f.stored)) + ' ';
+        }
+        std::string seen;
+    };
+    const std::pair<std::string, std::string> rows[] = { // file, line:bytes/pieces of each long line
+        {"// " + std::string(507, 'x') + "\n", ""}, {"// " + std::string(508, 'x') + "\n", "1:512/2 "},
+        {"// " + std::string(507, 'x') + "\r\n", "1:512/2 "}, {"// " + std::string(509, 'x'), "1:512/2 "},
+        {inBlock("keys " + std::string(1100, 'k')), "2:1106/3 "},
+        {"{\n}\n" + std::string(600, '{') + "\n", "3:601/2 "},
+    };
+    for (const auto &[text, expected] : rows) {
+        Recorder recorder;
+        readTable(text, &recorder);
+        EXPECT_EQ(recorder.seen, expected) << text.substr(0, 40);
+    }
+}
+
+TEST(ClassFileReader, TellsAClassFileFromOtherFiles)
+{
+    using K = ClassFileKind;
+    const struct
+    {
+        const char *name;
+        std::string bytes;
+        ClassFileKind kind;
+    } rows[] = {
+        {"tvclass_seals.cfg", inBlock(""), K::ClassFile}, {"x.cfg", "// c\n{", K::ClassFile},
+        {"tvclass_seals.cfg", "", K::NoClassBlock}, {"x.cfg", "// {\n {\n\t{\n", K::NoClassBlock},
+        {"x.cfg", "[TolvaneClassCreator]\n\nSeals 1\n", K::NoClassBlock},
+        {"tvcc.cfg", inBlock(""), K::SettingsFile}, {"game/TVCC.CFG", "", K::SettingsFile},
+        {"tvcc.cfg.bak", inBlock(""), K::ClassFile},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ(classFileKind(row.name, row.bytes), row.kind) << row.name << ' ' << row.bytes;
+}
+
+#ifndef _WIN32
+// A FIFO would block a plain open until a writer came: it is refused at once.
+TEST(ClassFileReader, RefusesSpecialFilesAtOnce)
+{
+    const auto folder = std::filesystem::path(testing::TempDir()) / utf8Path("special \xC3\xA4");
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    for (const char *name : {"tvclass_seals.cfg", "tvcc.cfg"})
+        ASSERT_EQ(mkfifo((folder / name).c_str(), 0600), 0);
+    const auto table = readTable(inBlock("classname Kept"));
+    const FileBytes fifo = ReadClassFile(*table, folder, 1);
+    EXPECT_EQ(fifo.status, FileStatus::Unreadable);
+    EXPECT_EQ(fifo.error, "not a regular file but a named pipe (FIFO)");
+    EXPECT_EQ(table->records[0].classname, "Kept");
+    std::int32_t sealsActive = 1;
+    EXPECT_FALSE(ReadSettings(folder, sealsActive));
+    EXPECT_EQ(readWholeFile("/dev/null").error, "not a regular file but a character device");
+}
+#endif
 
 } // namespace

@@ -29,22 +29,12 @@ TEST(ClassFileRoundTrip, GeneratedTablesReadBackAsWrittenAndClean)
 TEST(ClassFileRoundTrip, MutatedSamplesNormalizeToACleanFixedPoint)
 {
     const std::string samples[] = {sample("tvclass_seals.cfg"), sample("tvclass_tangos.cfg")};
-    constexpr char telling[] = {'{', '}', '\n', '\r', '\0', ' ', '/', '9', '-', '.', 'e'};
     std::mt19937 random(7);
-    auto pick = [&](std::size_t high) { return std::uniform_int_distribution<std::size_t>(0, high)(random); };
     for (int run = 0; run < 3000; ++run) {
         std::string bytes = samples[run % 2];
         if (run % 4 >= 2)
             bytes = ClassFileBytes(*readTable(bytes), "\r\n");
-        for (std::size_t edits = 1 + pick(7); edits > 0 && !bytes.empty(); --edits) {
-            const std::size_t at = pick(bytes.size() - 1);
-            const char byte = pick(1) ? telling[pick(std::size(telling) - 1)] : char(pick(255));
-            switch (pick(2)) {
-            case 0: bytes[at] = byte; break;
-            case 1: bytes.insert(at, 1, byte); break;
-            default: bytes.erase(at, 1 + pick(40)); break;
-            }
-        }
+        mutate(bytes, random);
         const std::string normalized = NormalizedClassFile(bytes);
         FindingCounter findings;
         EXPECT_EQ(readTable(normalized, &findings)->classCount, readTable(bytes)->classCount);

@@ -9,6 +9,7 @@
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace {
@@ -54,6 +55,47 @@ TEST_F(SaveFile, ReplacesTheFileThroughALinkAndKeepsItsPermissions)
     EXPECT_EQ(fileBytes(target.string()), "new contents\n");
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+// A killed save leaves its side file; the next save of the same file clears it.
+TEST_F(SaveFile, RemovesSideFilesThatAKilledSaveLeft)
+{
+    for (const char *name : {"tvclass_seals.cfg.new0", "tvclass_seals.cfg.new7", "tvclass_seals.cfg.old0"})
+        std::ofstream(folder / name) << "half";
+    std::ofstream(folder / "tvclass_tangos.cfg.new0") << "another file's";
+    ASSERT_TRUE(save(target, "new contents\n")) << error;
+    EXPECT_EQ(fileBytes(target.string()), "new contents\n");
+    EXPECT_FALSE(fs::exists(folder / "tvclass_seals.cfg.new0"));
+    EXPECT_FALSE(fs::exists(folder / "tvclass_seals.cfg.new7"));
+    EXPECT_FALSE(fs::exists(folder / "tvclass_seals.cfg.old0"));
+    EXPECT_TRUE(fs::exists(folder / "tvclass_tangos.cfg.new0"));
+}
+
+TEST_F(SaveFile, NewFileGetsTheUmasksModeAndReadOnlyIsTold)
+{
+    const fs::path fresh = folder / "tvclass_tangos.cfg";
+    const mode_t old = umask(027);
+    const bool saved = save(fresh, "x");
+    umask(old);
+    ASSERT_TRUE(saved) << error;
+    struct stat info{};
+    ASSERT_EQ(::stat(fresh.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+
+    const std::pair<fs::perms, bool> rows[] = {
+        {fs::perms::owner_read | fs::perms::owner_write, false},
+        {fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read, true},
+    };
+    for (const auto &[mode, readOnly] : rows) {
+        fs::permissions(target, mode);
+        EXPECT_EQ(isReadOnlyFile(target), readOnly) << int(mode);
+    }
+    EXPECT_FALSE(isReadOnlyFile(folder / "missing.cfg"));
+    EXPECT_FALSE(isReadOnlyFile(folder));
+    ASSERT_TRUE(save(target, "replaced")) << error; // replaced all the same: the caller asks
+    EXPECT_EQ(fileBytes(target.string()), "replaced");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
 }
 
 // A file size limit stands in for a full disk: the writes run short and fail.

@@ -83,6 +83,21 @@ void fillRandomTable(ClassTable &table, std::mt19937 &random)
     }
 }
 
+void mutate(std::string &bytes, std::mt19937 &random)
+{
+    constexpr char telling[] = {'{', '}', '\n', '\r', '\0', ' ', '/', '9', '-', '.', 'e'};
+    auto pick = [&](std::size_t high) { return std::uniform_int_distribution<std::size_t>(0, high)(random); };
+    for (std::size_t edits = 1 + pick(7); edits > 0 && !bytes.empty(); --edits) {
+        const std::size_t at = pick(bytes.size() - 1);
+        const char byte = pick(1) ? telling[pick(std::size(telling) - 1)] : char(pick(255));
+        switch (pick(2)) {
+        case 0: bytes[at] = byte; break;
+        case 1: bytes.insert(at, 1, byte); break;
+        default: bytes.erase(at, 1 + pick(40)); break;
+        }
+    }
+}
+
 namespace {
 
 std::string floatsOf(const ClassRecord &r)

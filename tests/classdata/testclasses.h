@@ -28,12 +28,18 @@ std::unique_ptr<ClassTable> readTable(std::string_view bytes, ReadObserver *obse
 // spaces and bytes 0x80 to 0xFF.
 void fillRandomTable(ClassTable &table, std::mt19937 &random);
 
+// One to eight random byte changes, inserts and cuts, biased to the bytes
+// that tell the reader something: braces, line ends, NUL, spaces, digits.
+void mutate(std::string &bytes, std::mt19937 &random);
+
 // Expects the same classes, floats compared to the six decimals a file keeps.
 void expectSameClasses(const ClassTable &expected, const ClassTable &actual);
 
+// Counts findings, except a CR inside a text value: the writer keeps one
+// where it does not touch the line end, and it reads back as written.
 class FindingCounter final : public ReadObserver
 {
 public:
-    void found(const ReadFinding &) override { ++count; }
+    void found(const ReadFinding &finding) override { count += finding.kind != ReadFindingKind::CarriageReturn; }
     int count = 0;
 };

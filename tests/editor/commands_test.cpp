@@ -171,24 +171,6 @@ TEST_F(CommandTableTest, EveryButtonAndMenuCommandHasARow)
     }
 }
 
-using SysCommandTest = DialogTest;
-
-TEST_F(SysCommandTest, OnlyTheAboutCommandsOpenTheAboutBox)
-{
-    const std::pair<unsigned, bool> rows[] = {{0x0010, true},  {0x0011, true},  {0x001F, true}, {0x0000, false},
-                                              {0x0020, false}, {0xF010, false}, {0xF060, false}};
-    for (const auto &[command, opensAbout] : rows) {
-        SCOPED_TRACE(command);
-        const std::size_t seenBefore = modals.seen().size();
-        if (opensAbout)
-            modals.expect({QMessageBox::Ok});
-        EXPECT_EQ(dialog->OnSysCommand(command), opensAbout);
-        ASSERT_EQ(modals.seen().size(), seenBefore + (opensAbout ? 1 : 0));
-        if (opensAbout)
-            EXPECT_EQ(modals.seen().back().type, QStringLiteral("AboutDialog"));
-    }
-}
-
 enum class Outcome { StaysOpen, Closes, OpensAbout };
 
 struct KeyRow

@@ -4,7 +4,6 @@
 #include "controlids.h"
 #include "dialogtesthelpers.h"
 
-#include "classfilewriter.h"
 #include "controlids.h"
 #include "fileio.h"
 
@@ -17,8 +16,6 @@ using B = QMessageBox::StandardButton;
 
 const QString seals = QStringLiteral("tvclass_seals.cfg");
 const QString settings = QStringLiteral("tvcc.cfg");
-const char *const tangosQuestion = "TANGOS CONFIG file will be readen on Restart";
-const char *const restartQuestion = "Changes will be taken in effect in restarting this Programm";
 
 // As text mode writes it, with the platform's line ends.
 std::string settingsFile(int sealsActive)
@@ -28,9 +25,8 @@ std::string settingsFile(int sealsActive)
            + end;
 }
 
-// The team toggle's questions default to Yes; the program's own questions
-// that can destroy data default to No.
-void expectQuestionBox(const SeenModal &seen, B defaultButton = B::Yes)
+// The program's own questions that can destroy data default to No.
+void expectQuestionBox(const SeenModal &seen, B defaultButton)
 {
     EXPECT_EQ(seen.type + u' ' + seen.title, QStringLiteral("QMessageBox Question"));
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
@@ -70,47 +66,6 @@ TEST_F(StartUpTest, ReadsOnlyTheSettingsFile)
     }
 }
 
-struct ToggleRow
-{
-    const char *name;
-    std::vector<QMessageBox::StandardButton> answers;
-    std::vector<const char *> questions;
-    int sealsAfter;
-    bool writes; // the settings file
-};
-
-void PrintTo(const ToggleRow &row, std::ostream *os) { *os << row.name; }
-
-using ToggleTest = DialogRowTest<ToggleRow>;
-
-// The window starts without a settings file; only two Yes answers create one.
-TEST_P(ToggleTest, AsksTwiceThenFlipsAndWritesTheSettingsFile)
-{
-    const ToggleRow &row = GetParam();
-    const std::string logBefore = log;
-    modals.expect(row.answers);
-
-    trigger(CommandId::ChangeActiveConfig);
-
-    ASSERT_EQ(modals.seen().size(), row.questions.size());
-    for (std::size_t i = 0; i < row.questions.size(); ++i) {
-        expectQuestionBox(modals.seen()[i]);
-        EXPECT_EQ(modals.seen()[i].text, QString::fromLatin1(row.questions[i]));
-    }
-    EXPECT_EQ(dialog->state().sealsActive, row.sealsAfter);
-    EXPECT_EQ(command(CommandId::ChangeActiveConfig)->text(),
-              row.sealsAfter ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
-    EXPECT_EQ(readFile(settings), row.writes ? settingsFile(row.sealsAfter) : std::string());
-    EXPECT_EQ(log, logBefore + (row.writes ? "File written [tvcc.cfg]\n" : ""));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Answers, ToggleTest,
-    ::testing::Values(ToggleRow{"No", {B::No}, {tangosQuestion}, 1, false},
-                      ToggleRow{"YesThenNo", {B::Yes, B::No}, {tangosQuestion, restartQuestion}, 0, false},
-                      ToggleRow{"YesYes", {B::Yes, B::Yes}, {tangosQuestion, restartQuestion}, 0, true}),
-    [](const auto &info) { return std::string(info.param.name); });
-
 using SettingsFailureTest = DialogTest;
 
 TEST_F(SettingsFailureTest, UnwritableSettingsFileIsReportedAndTheFlipStays)
@@ -128,60 +83,18 @@ TEST_F(SettingsFailureTest, UnwritableSettingsFileIsReportedAndTheFlipStays)
     EXPECT_TRUE(QFileInfo(path(settings)).isDir());
 }
 
-struct WriteRow
+using WriteOutTest = DialogTest;
+
+// Write Out asks through a Yes/No question box, No the default.
+TEST_F(WriteOutTest, AsksBeforeReplacingAFileItDoesNotKnow)
 {
-    const char *name;
-    const char *loaded;  // the class file, loaded with "&Load Config" first
-    const char *onDisk;  // then on disk; nullptr: a folder by that name
-    std::vector<QMessageBox::StandardButton> answers;
-    const char *lineEnd; // of the file written; nullptr: nothing is written
-};
-
-void PrintTo(const WriteRow &row, std::ostream *os) { *os << row.name; }
-
-using WriteOutTest = DialogRowTest<WriteRow>;
-
-// The form is stored first, then the table replaces the class file, after a
-// question when the file is not the one this run last loaded or wrote.
-TEST_P(WriteOutTest, AsksBeforeReplacingAFileItDoesNotKnow)
-{
-    const WriteRow &row = GetParam();
-    if (row.loaded) {
-        writeFile(seals, row.loaded);
-        click(ControlId::LoadConfig);
-    }
-    if (row.onDisk)
-        writeFile(seals, row.onDisk);
-    else
-        ASSERT_TRUE(QDir(scratch.path()).mkdir(seals));
-    const std::string old = readFile(seals);
-    control<QLineEdit>(ControlId::ClassName)->setText(QStringLiteral("Medic"));
-    modals.expect(row.answers);
-
+    writeFile(seals, "// someone else's\n");
+    modals.expect({B::No});
     click(ControlId::WriteOut);
-
-    ASSERT_EQ(modals.seen().size(), row.answers.size());
-    if (!row.answers.empty()) {
-        expectQuestionBox(modals.seen().front(), B::No);
-        EXPECT_TRUE(modals.seen().front().text.contains(QDir::toNativeSeparators(path(seals))));
-    }
-    if (!row.onDisk)
-        expectWarningAbout(modals.seen().back(), path(seals));
-    EXPECT_EQ(dialog->state().current().classname, "Medic");
-    EXPECT_EQ(readFile(seals), row.lineEnd ? ClassFileBytes(dialog->state().table, row.lineEnd) : old);
-    if (row.lineEnd)
-        EXPECT_EQ(dialog->statusText(), "1 class written to tvclass_seals.cfg");
-    EXPECT_EQ(folderEntries(), QStringList{seals});
+    ASSERT_EQ(modals.seen().size(), 1u);
+    expectQuestionBox(modals.seen().front(), B::No);
+    EXPECT_TRUE(modals.seen().front().text.contains(QDir::toNativeSeparators(path(seals))));
+    EXPECT_EQ(readFile(seals), "// someone else's\n");
 }
-
-const char *const crLfFile = "{\r\nclassname Scout\r\n}\r\n\r\n";
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, WriteOutTest,
-    ::testing::Values(WriteRow{"UnknownFileReplaced", nullptr, "// someone else's\n", {B::Yes}, platformLineEnd},
-                      WriteRow{"LoadedCrLfFileKeepsItsLineEnds", crLfFile, crLfFile, {}, "\r\n"},
-                      WriteRow{"ChangedOnDiskSinceLoadKept", crLfFile, "// changed meanwhile\n", {B::No}, nullptr},
-                      WriteRow{"PathIsAFolder", nullptr, nullptr, {B::Yes, B::Ok}, nullptr}),
-    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

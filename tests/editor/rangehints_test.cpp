@@ -55,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RangeHintTest,
 TEST_F(DialogTest, ShownNegativeArmourIsMarkedAndNotChanged)
 {
     dialog->state().current().kevlar_vest = -5;
-    dialog->ShowRecord();
+    dialog->session().showRecord();
     auto *box = control<QLineEdit>(ControlId::KevlarVest);
     EXPECT_TRUE(box->toolTip().contains("the game will read 50 instead"));
     click(ControlId::SaveToMemory);

@@ -30,9 +30,9 @@ const Row rows[] = {
     {"p", 0, 0, 1, "", "", false},
     {"s", 0, 0, 1, "", "0", false},
     {"n", 0, 0, 0, "", "", false},
-    {"a", 0, 1, 2, "@ Class to 1 [min=0 | 2]", "", false},
-    {"a n", 1, 1, 2, "@ Class 1 / 1 []", "0", true},
-    {"a l p", 0, 1, 2, "@ Class 0 / 1 []", "1", true},
+    {"a", 0, 1, 2, "@ Class to 1 [min=0 | 2]", "0", false},
+    {"a n", 1, 1, 2, "@ Class 1 / 1 []", "0 0", true},
+    {"a l p", 0, 1, 2, "@ Class 0 / 1 []", "0 0 1", true},
     // Loading sets the range and brings the index into it.
     {"L5", 0, 4, 5, "5 Config Classes Read", "", true},
     {"L1", 0, 0, 1, "1 Config Classes Read", "", true},
@@ -40,19 +40,19 @@ const Row rows[] = {
     {"L5 n n L3", 2, 2, 3, "3 Config Classes Read", "0 1", true},
     {"L5 n n n L2", 1, 1, 2, "2 Config Classes Read", "0 1 2", true},
     {"L5 n n n L2 n", 1, 1, 2, "2 Config Classes Read", "0 1 2", false},
-    // Next and Prev. store the form and stop at the ends; First and Last do not store.
-    {"L5 l", 4, 4, 5, "@ Class 4 / 4 [c4]", "", true},
-    {"L5 l n", 4, 4, 5, "@ Class 4 / 4 [c4]", "", false},
+    // Every move stores the form first; Next and Prev. stop at the ends without storing.
+    {"L5 l", 4, 4, 5, "@ Class 4 / 4 [c4]", "0", true},
+    {"L5 l n", 4, 4, 5, "@ Class 4 / 4 [c4]", "0", false},
     {"L5 n n p", 1, 4, 5, "@ Class 1 / 4 [c1]", "0 1 2", true},
-    {"L5 l f p", 0, 4, 5, "@ Class 0 / 4 [c0]", "", false},
-    {"L3 n f", 0, 2, 3, "@ Class 0 / 2 [c0]", "0", true},
+    {"L5 l f p", 0, 4, 5, "@ Class 0 / 4 [c0]", "0 4", false},
+    {"L3 n f", 0, 2, 3, "@ Class 0 / 2 [c0]", "0 1", true},
     {"L3 n s s", 1, 2, 3, "@ Class 1 / 2 [c1]", "0 1 1", false},
-    // Add Class widens the range without moving or storing, up to 64 classes.
-    {"L5 a a", 0, 6, 7, "@ Class to 6 [min=0 | 7]", "", false},
-    {"L5 a a l", 6, 6, 7, "@ Class 6 / 6 []", "", true},
-    {"L64 a", 0, 63, 64, "The table is full: 64 classes", "", false},
-    {"L62 a a a", 0, 63, 64, "The table is full: 64 classes", "", false},
-    {"L62 a a l n", 63, 63, 64, "@ Class 63 / 63 []", "", false},
+    // Add Class stores the form and widens the range without moving, up to 64 classes.
+    {"L5 a a", 0, 6, 7, "@ Class to 6 [min=0 | 7]", "0 0", false},
+    {"L5 a a l", 6, 6, 7, "@ Class 6 / 6 []", "0 0 0", true},
+    {"L64 a", 0, 63, 64, "The table is full: 64 classes", "0", false},
+    {"L62 a a a", 0, 63, 64, "The table is full: 64 classes", "0 0 0", false},
+    {"L62 a a l n", 63, 63, 64, "@ Class 63 / 63 []", "0 0 0", false},
 };
 
 class EditingModelTest : public ::testing::TestWithParam<Row>
@@ -95,9 +95,9 @@ TEST_P(EditingModelTest, CommandsLeaveTheFormAndTheRangeWhereTheUserExpects)
         case 's': model->store(storeForm); shown = false; break;
         case 'n': report(model->next(storeForm)); break;
         case 'p': report(model->previous(storeForm)); break;
-        case 'f': report(model->first()); break;
-        case 'l': report(model->last()); break;
-        case 'a': report(model->addClass()); break;
+        case 'f': report(model->first(storeForm)); break;
+        case 'l': report(model->last(storeForm)); break;
+        case 'a': report(model->addClass(storeForm)); break;
         default: FAIL() << "no command " << command;
         }
     }
@@ -117,8 +117,9 @@ TEST(EditingModel, StatusLineCarriesTheNameBytesUnchanged)
 {
     auto model = std::make_unique<EditingModel>();
     model->state().table.records[1].classname.assign("\xC9lite \x80");
-    model->addClass();
-    EXPECT_EQ(model->last().status, "@ Class 1 / 1 [\xC9lite \x80]");
+    const EditingModel::StoreForm keep = [](ClassRecord &) {};
+    model->addClass(keep);
+    EXPECT_EQ(model->last(keep).status, "@ Class 1 / 1 [\xC9lite \x80]");
 }
 
 } // namespace

@@ -51,3 +51,24 @@ inline constexpr FloatField floatFields[] = {
     {ControlId::Jump, "jump"},
     {ControlId::UnderwaterAir, "underwaterair"},
 };
+
+// The check boxes of the abilities and the bit each one sets.
+struct AbilityBox
+{
+    int id;
+    std::int32_t bit;
+};
+
+inline constexpr AbilityBox abilityBoxes[] = {
+    {ControlId::At4Scope, 0x1},          {ControlId::Scanner, 0x2},
+    {ControlId::ThrowCaltrops, 0x4},     {ControlId::LaserGuidedRockets, 0x8},
+    {ControlId::KnifeThrow, 0x10},       {ControlId::PlaceSentries, 0x20},
+    {ControlId::PlaceHealthDepot, 0x40}, {ControlId::PlaceAmmoDepot, 0x80},
+    {ControlId::PlaceDetpack, 0x100},    {ControlId::CanDisguise, 0x200},
+    {ControlId::CanFeignDeath, 0x400},   {ControlId::HasNightVision, 0x1000},
+    {ControlId::SniperAutozoom, 0x2000}, {ControlId::CanUseTurrets, 0x4000},
+    {ControlId::SniperScope, 0x8000},    {ControlId::SniperLaserSight, 0x10000},
+    {ControlId::CanHealOthers, 0x20000}, {ControlId::DisarmDetpack, 0x40000},
+    {ControlId::CanBeHunted, 0x80000},   {ControlId::CanBeBodyguard, 0x100000},
+    {ControlId::CanBeAssassin, 0x200000}, {ControlId::CanBeVip, 0x400000},
+};

@@ -1,0 +1,425 @@
+#include "classfileupdate.h"
+
+#include "asciitext.h"
+#include "classfields.h"
+#include "classfilereader.h"
+#include "classfilewriter.h"
+#include "itemcatalogue.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t none = std::size_t(-1);
+
+// The keys of a block in the fixed layout's order: the fields, then the
+// inventory slots.
+const std::size_t fieldCount = std::size(classFieldTable);
+const std::size_t keyCount = fieldCount + inventorySlotCount;
+
+struct Line
+{
+    std::size_t begin = 0;
+    std::size_t contentEnd = 0; // before the line end
+    std::size_t end = 0;        // after the line end
+};
+
+// The lines of a block's part: lead-in, "{", body, "}" and the line after it.
+struct Block
+{
+    std::size_t leadIn = 0;
+    std::size_t open = 0;
+    std::size_t close = 0; // the "}" line; the end of the file when unclosed
+    std::size_t end = 0;
+    bool closed = false;
+};
+
+// The old file split into lines and blocks as the reader splits it.
+class OldFile
+{
+public:
+    explicit OldFile(std::string_view bytes);
+
+    // A line's bytes before its line end, and what the reader reads of
+    // them: up to the first NUL byte.
+    std::string_view content(std::size_t i) const
+    {
+        return bytes.substr(lines[i].begin, lines[i].contentEnd - lines[i].begin);
+    }
+    std::string_view readContent(std::size_t i) const
+    {
+        const std::string_view text = content(i);
+        return text.substr(0, text.find('\0'));
+    }
+    std::string_view lineEnd(std::size_t i) const
+    {
+        return bytes.substr(lines[i].contentEnd, lines[i].end - lines[i].contentEnd);
+    }
+    // The bytes of lines from to to, line ends included.
+    std::string_view span(std::size_t from, std::size_t to) const
+    {
+        const std::size_t begin = from < lines.size() ? lines[from].begin : bytes.size();
+        const std::size_t end = to < lines.size() ? lines[to].begin : bytes.size();
+        return from < to ? bytes.substr(begin, end - begin) : std::string_view();
+    }
+    std::size_t lineCount() const { return lines.size(); }
+    const std::vector<Block> &blockList() const { return blocks; }
+    std::size_t headerEnd() const { return blocks.empty() ? lines.size() : blocks.front().leadIn; }
+    std::size_t trailerBegin() const { return blocks.empty() ? lines.size() : blocks.back().end; }
+
+private:
+    void splitLines();
+    void findBlocks();
+
+    std::string_view bytes;
+    std::vector<Line> lines;
+    std::vector<Block> blocks;
+};
+
+OldFile::OldFile(std::string_view bytes) : bytes(bytes)
+{
+    splitLines();
+    findBlocks();
+}
+
+// One CR before the LF, or at the very end of the bytes, is part of the line end.
+void OldFile::splitLines()
+{
+    lines.reserve(bytes.size() / 16);
+    for (std::size_t at = 0; at < bytes.size();) {
+        const auto *lf = static_cast<const char *>(std::memchr(bytes.data() + at, '\n', bytes.size() - at));
+        Line line{at, lf ? std::size_t(lf - bytes.data()) : bytes.size(), 0};
+        line.end = lf ? line.contentEnd + 1 : line.contentEnd;
+        if (line.contentEnd > at && bytes[line.contentEnd - 1] == '\r')
+            --line.contentEnd;
+        lines.push_back(line);
+        at = line.end;
+    }
+}
+
+// A block opens at a "{" line outside blocks and closes at a "}" line; the
+// line after it is passed over. After 64 blocks nothing more is read.
+void OldFile::findBlocks()
+{
+    for (std::size_t i = 0; i < lines.size() && blocks.size() < std::size_t(tableSlotCount);) {
+        if (!readContent(i).starts_with('{')) {
+            ++i;
+            continue;
+        }
+        Block block{.leadIn = blocks.empty() ? i : blocks.back().end, .open = i};
+        for (++i; i < lines.size() && !readContent(i).starts_with('}');)
+            ++i;
+        block.close = i;
+        block.closed = i < lines.size();
+        block.end = block.closed ? std::min(i + 2, lines.size()) : i;
+        i = block.end;
+        blocks.push_back(block);
+    }
+    if (blocks.empty())
+        return;
+    // The first block's part begins at the last blank line before its "{";
+    // without one, at the line right before it, its name comment.
+    Block &first = blocks.front();
+    first.leadIn = first.open > 0 ? first.open - 1 : 0;
+    for (std::size_t i = first.open; i-- > 0;) {
+        if (content(i).empty()) {
+            first.leadIn = i;
+            break;
+        }
+    }
+}
+
+// The output, line by line. A line that the old file left without a line end
+// gets one when another line follows it.
+class Output
+{
+public:
+    Output(std::string_view lineEnd, std::size_t expectedSize) : newLineEnd(lineEnd) { out.reserve(expectedSize); }
+
+    // Whole lines of the old file, as they are.
+    void lines(std::string_view bytes)
+    {
+        if (bytes.empty())
+            return;
+        endOpenLine();
+        out.append(bytes);
+        open = !bytes.ends_with('\n');
+    }
+    // A line of the file's own, with end as its line end.
+    void line(std::string_view text, std::string_view end)
+    {
+        endOpenLine();
+        out.append(text);
+        out.append(end);
+        open = !end.ends_with('\n');
+    }
+    // A line the file did not have, with the file's line end.
+    void newLine(std::string_view text) { line(text, newLineEnd); }
+    void newBlock(const ClassRecord &record)
+    {
+        endOpenLine();
+        AppendClassBlock(out, record, newLineEnd);
+    }
+
+    std::string take() { return std::move(out); }
+
+private:
+    // A CR at the very end already begins a line end.
+    void endOpenLine()
+    {
+        if (open)
+            out.append(out.ends_with('\r') ? "\n" : newLineEnd);
+        open = false;
+    }
+
+    std::string out;
+    std::string_view newLineEnd;
+    bool open = false;
+};
+
+bool sameFloat(float a, float b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+bool sameValue(const ClassField &field, const ClassRecord &a, const ClassRecord &b)
+{
+    switch (field.kind) {
+    case FieldKind::Int:
+    case FieldKind::Abilities:
+        return a.*field.intMember == b.*field.intMember;
+    case FieldKind::Float:
+    case FieldKind::Resistance:
+        return sameFloat(a.*field.floatMember, b.*field.floatMember);
+    case FieldKind::Text:
+        return field.text.get(a) == field.text.get(b);
+    }
+    return false;
+}
+
+// The changes to one old block's lines that make it read as a record.
+class BlockUpdate
+{
+public:
+    BlockUpdate(const OldFile &file, const Block &block, const ClassRecord &old, const ClassRecord &record);
+    void write(Output &out, bool followed) const;
+
+private:
+    enum class Action : std::uint8_t { Keep, Replace, Remove };
+    struct Insertion
+    {
+        std::size_t before;
+        std::string text;
+    };
+
+    void findKeys();
+    std::size_t keyOf(std::string_view line) const;
+    void plan(const ClassRecord &old, const ClassRecord &record);
+    void writeLeadIn(Output &out) const;
+    void writeBody(Output &out) const;
+
+    const OldFile &file;
+    const Block &block;
+    const ClassRecord &record;
+    std::string oldNameComment;
+    std::string nameComment;
+    // Per body line, from block.open + 1 on: its key, and what becomes of it.
+    std::vector<std::size_t> keys;
+    std::vector<Action> actions;
+    std::vector<std::string> replacements;
+    // The line that sets each key: the last one that names it.
+    std::array<std::size_t, fieldCount + inventorySlotCount> setting;
+    std::vector<Insertion> insertions;
+};
+
+BlockUpdate::BlockUpdate(const OldFile &file, const Block &block, const ClassRecord &old,
+                         const ClassRecord &record)
+    : file(file), block(block), record(record)
+{
+    AppendNameComment(oldNameComment, old);
+    AppendNameComment(nameComment, record);
+    findKeys();
+    plan(old, record);
+}
+
+std::size_t BlockUpdate::keyOf(std::string_view line) const
+{
+    if (line.starts_with("//") || line.starts_with('{'))
+        return none;
+    const std::size_t space = line.find(' ');
+    if (space == std::string_view::npos)
+        return none;
+    const std::string_view key = line.substr(0, space);
+    if (const ClassField *field = FieldOfKey(key))
+        return std::size_t(field - classFieldTable);
+    if (!equalsIgnoreCase(key, "inventory"))
+        return none;
+    const std::string_view value = line.substr(space + 1);
+    const std::size_t nameEnd = value.find(' ');
+    if (nameEnd == std::string_view::npos)
+        return none;
+    const std::optional<int> slot = SlotForInternalName(value.substr(0, nameEnd));
+    return slot ? fieldCount + std::size_t(*slot) : none;
+}
+
+void BlockUpdate::findKeys()
+{
+    setting.fill(none);
+    const std::size_t bodySize = block.close - block.open - 1;
+    keys.resize(bodySize);
+    actions.assign(bodySize, Action::Keep);
+    replacements.resize(bodySize);
+    for (std::size_t i = 0; i < bodySize; ++i) {
+        keys[i] = keyOf(file.readContent(block.open + 1 + i));
+        if (keys[i] != none)
+            setting[keys[i]] = i;
+    }
+}
+
+// Each key whose value differs: its setting line rewritten, a line added
+// after the nearest earlier key's that stays, or its lines gone when the
+// fixed layout has no line for the value.
+void BlockUpdate::plan(const ClassRecord &old, const ClassRecord &record)
+{
+    const auto firstKey = std::find_if(keys.begin(), keys.end(), [](std::size_t k) { return k != none; });
+    std::size_t cursor = std::size_t(firstKey - keys.begin());
+    for (std::size_t key = 0; key < keyCount; ++key) {
+        std::string text;
+        bool same = false;
+        bool hasLine = false;
+        if (key < fieldCount) {
+            same = sameValue(classFieldTable[key], old, record);
+            hasLine = !same && AppendFieldLine(text, classFieldTable[key], record);
+        } else {
+            const std::size_t slot = key - fieldCount;
+            same = old.inventory[slot] == record.inventory[slot];
+            hasLine = record.inventory[slot] != 0;
+            if (!same && hasLine)
+                AppendInventoryLine(text, int(slot), record.inventory[slot]);
+        }
+        const std::size_t line = setting[key];
+        if (!same && !hasLine) {
+            for (std::size_t i = 0; i < keys.size(); ++i) {
+                if (keys[i] == key)
+                    actions[i] = Action::Remove;
+            }
+            continue;
+        }
+        if (!same && line != none) {
+            actions[line] = Action::Replace;
+            replacements[line] = std::move(text);
+        } else if (!same) {
+            insertions.push_back({cursor, std::move(text)});
+        }
+        if (line != none)
+            cursor = line + 1;
+    }
+    std::stable_sort(insertions.begin(), insertions.end(),
+                     [](const Insertion &a, const Insertion &b) { return a.before < b.before; });
+}
+
+void BlockUpdate::write(Output &out, bool followed) const
+{
+    writeLeadIn(out);
+    writeBody(out);
+    if (block.closed) {
+        out.lines(file.span(block.close, block.end));
+        // The reader passes over the line after "}": without one, the next
+        // part's first line would be passed over.
+        if (followed && block.end == block.close + 1)
+            out.newLine("");
+    } else if (followed) {
+        out.newLine("}");
+        out.newLine("");
+    }
+}
+
+// The lines before "{", the name comment right before it following the name.
+void BlockUpdate::writeLeadIn(Output &out) const
+{
+    const bool renamed = oldNameComment != nameComment && block.open > block.leadIn
+                         && file.content(block.open - 1) == oldNameComment;
+    if (!renamed) {
+        out.lines(file.span(block.leadIn, block.open + 1));
+        return;
+    }
+    out.lines(file.span(block.leadIn, block.open - 1));
+    out.line(nameComment, file.lineEnd(block.open - 1));
+    out.lines(file.span(block.open, block.open + 1));
+}
+
+void BlockUpdate::writeBody(Output &out) const
+{
+    auto insertion = insertions.begin();
+    for (std::size_t i = 0; i <= keys.size(); ++i) {
+        for (; insertion != insertions.end() && insertion->before == i; ++insertion)
+            out.newLine(insertion->text);
+        if (i == keys.size())
+            break;
+        const std::size_t line = block.open + 1 + i;
+        switch (actions[i]) {
+        case Action::Keep:
+            out.lines(file.span(line, line + 1));
+            break;
+        case Action::Replace:
+            out.line(replacements[i], file.lineEnd(line));
+            break;
+        case Action::Remove:
+            break;
+        }
+    }
+}
+
+// The trailer, without blocks that would be read once fewer than 64 classes
+// come before them.
+std::string_view trailer(const OldFile &file, std::size_t recordCount)
+{
+    const std::size_t begin = file.trailerBegin();
+    const bool allRead = recordCount < std::size_t(tableSlotCount);
+    std::size_t end = begin;
+    while (end < file.lineCount() && !(allRead && file.readContent(end).starts_with('{')))
+        ++end;
+    return file.span(begin, end);
+}
+
+} // namespace
+
+std::string UpdatedClassFile(std::string_view oldBytes, std::span<const ClassRecord> records,
+                             std::span<const int> origins)
+{
+    auto old = std::make_unique<ClassTable>();
+    ReadClassBytes(*old, oldBytes);
+    return UpdatedClassFile(oldBytes, *old, records, origins);
+}
+
+std::string UpdatedClassFile(std::string_view oldBytes, const ClassTable &oldClasses,
+                             std::span<const ClassRecord> records, std::span<const int> origins)
+{
+    if (oldBytes.empty())
+        return ClassFileBytes(records, lineEndToKeep(oldBytes));
+    const OldFile file(oldBytes);
+    const std::vector<Block> &blocks = file.blockList();
+
+    Output out(lineEndToKeep(oldBytes), oldBytes.size() + 1024);
+    out.lines(file.span(0, file.headerEnd()));
+    const std::string_view rest = trailer(file, records.size());
+    std::vector<bool> used(blocks.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const int named = origins.empty() ? int(i) : i < origins.size() ? origins[i] : -1;
+        const std::size_t origin = std::size_t(named);
+        if (named < 0 || origin >= blocks.size() || used[origin]) {
+            out.newBlock(records[i]);
+            continue;
+        }
+        used[origin] = true;
+        const bool followed = i + 1 < records.size() || !rest.empty();
+        BlockUpdate(file, blocks[origin], oldClasses.records[origin], records[i]).write(out, followed);
+    }
+    out.lines(rest);
+    return out.take();
+}

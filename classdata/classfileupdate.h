@@ -1,0 +1,50 @@
+#pragma once
+
+#include "classrecord.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+// The class file that replaces oldBytes when the editor writes records: the
+// modder's file with only what the records change.
+//
+// Every line stays as it is, with its own line end, except these:
+// - a key line whose value the reader takes differently from the record's
+//   (the later one of a repeated key) is rewritten in the fixed layout's
+//   format; a value the reader reads differently from its text (speed 10.5,
+//   read as 1.0) thus stays while the record keeps what it was read as;
+// - a key the block lacks and the record needs is added after the line of
+//   the nearest key before it, in the fixed layout's order, that stays; or
+//   before the block's first key line when there is none; with the file's
+//   line end;
+// - the lines of an inventory item whose amount became 0, and of a
+//   resistance that has no word, go;
+// - a "// NAME" comment right before a block's "{" follows a new name.
+//
+// The file is seen as a header, one part per block and a trailer. A block's
+// part is its "{" line, its lines up to the "}" line, the line after it
+// (which the reader passes over), and the lines before its "{": for the first
+// block those from the last blank line on (without one, the line right
+// before it), for the others all those after the previous block's part.
+// The header is what comes before the first block's part; the trailer what
+// follows the last block's (text, and blocks after the 64th, which are not
+// read).
+//
+// origins[i] names the block of oldBytes that record i comes from, or -1 for
+// a new class; empty means record i comes from block i. A block named twice
+// goes with the first record naming it. The header comes first, then a part
+// per record in the order of the records: the named block's part, or a new
+// class in the fixed layout; then the trailer, up to its first "{" line
+// unless 64 records are written. Blocks no record names are left out. A
+// block that ended at the end of the file gets a "}" line and a blank line
+// when something follows it.
+//
+// Empty oldBytes give the fixed layout with a header. A file without blocks,
+// which the reader reads as the default class, gets its classes added as new.
+std::string UpdatedClassFile(std::string_view oldBytes, std::span<const ClassRecord> records,
+                             std::span<const int> origins = {});
+// The same for a caller that has read oldBytes already: oldClasses holds
+// what ReadClassBytes reads from them.
+std::string UpdatedClassFile(std::string_view oldBytes, const ClassTable &oldClasses,
+                             std::span<const ClassRecord> records, std::span<const int> origins = {});

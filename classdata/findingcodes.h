@@ -1,0 +1,28 @@
+#pragma once
+
+#include "classfilereader.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+// What a finding of the class file reader is called wherever it is shown
+// (tolvane-classfile check, the editor's problem list): a stable code for
+// scripts and CI, how grave it is, and a line on what it means.
+struct FindingCode
+{
+    ReadFindingKind kind;
+    std::string_view code;     // "TCC003"
+    std::string_view severity; // "error": a class or block is lost, or the file is no class file; else "warning"
+    std::string_view explanation;
+};
+
+// Every code, in code order.
+std::span<const FindingCode> findingCodes();
+const FindingCode &codeOf(ReadFindingKind kind);
+// The code named code ("TCC003", any case), or nullptr.
+const FindingCode *findingCodeNamed(std::string_view code);
+
+// The message for one finding, without file, line and code, as UTF-8 in which
+// no byte of the file can act as a terminal control.
+std::string describe(const ReadFinding &finding);

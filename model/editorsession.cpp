@@ -1,0 +1,198 @@
+#include "editorsession.h"
+
+#include "classfilereader.h"
+#include "itemcatalogue.h"
+#include "textnumbers.h"
+
+namespace {
+
+const std::string programTitle = "Tolvane Class Creator \u00A9";
+
+std::string titleFor(const char *action, const ClassRecord &record)
+{
+    return programTitle + " - " + action + " " + utf8Of(record.classname.view());
+}
+
+} // namespace
+
+EditorSession::EditorSession(EditorView &view, const GameFolder &folder, Services services)
+    : view(view), gameFolder(folder), services(std::move(services))
+{
+}
+
+void EditorSession::start()
+{
+    startInFolder();
+}
+
+std::filesystem::path EditorSession::activeClassFilePath() const
+{
+    return gameFolder.file(ClassFileName(state().sealsActive));
+}
+
+bool EditorSession::hasUnsavedChanges() const
+{
+    return changes.unsaved(state(), formRecord());
+}
+
+void EditorSession::refreshIndicators()
+{
+    view.setUnsavedMark(hasUnsavedChanges());
+    view.setTeamText(state().sealsActive ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
+}
+
+// The form shows the current class; the item list and the Calculate result
+// keep their entries.
+void EditorSession::showRecord()
+{
+    const ClassRecord &record = state().current();
+    FormValues form = view.form();
+    showRecordIn(record, form);
+    if (const std::optional<int> slot = itemSlot(form.item))
+        form.amount = std::to_string(record.inventory[std::size_t(*slot)]);
+    view.showForm(form);
+    view.setTitle(titleFor("Editing", record));
+    changes.formShown(formRecord());
+    refreshIndicators();
+}
+
+// The record that storing the form would give, without storing it.
+ClassRecord EditorSession::formRecord() const
+{
+    ClassRecord record = state().current();
+    storeForm(view.form(), record);
+    return record;
+}
+
+EditingModel::StoreForm EditorSession::formStore()
+{
+    return [this](ClassRecord &record) {
+        record = formRecord();
+        view.setTitle(titleFor("Saving", record));
+    };
+}
+
+void EditorSession::saveToMemory()
+{
+    editing.store(formStore());
+    refreshIndicators();
+}
+
+void EditorSession::nextClass()
+{
+    showResult(editing.next(formStore()));
+}
+
+void EditorSession::previousClass()
+{
+    showResult(editing.previous(formStore()));
+}
+
+void EditorSession::firstClass()
+{
+    showResult(editing.first(formStore()));
+}
+
+void EditorSession::lastClass()
+{
+    showResult(editing.last(formStore()));
+}
+
+void EditorSession::addClass()
+{
+    showResult(editing.addClass(formStore()));
+}
+
+// The position follows every move; the status line and the form show what
+// the command reports.
+void EditorSession::showResult(const EditingModel::Result &result)
+{
+    showPosition();
+    if (result.status)
+        view.setStatus(utf8Of(*result.status));
+    if (result.showClass)
+        showRecord();
+    refreshIndicators();
+}
+
+void EditorSession::showPosition()
+{
+    view.showPosition(state().firstIndex, state().lastIndex, state().currentIndex);
+}
+
+void EditorSession::pickItem()
+{
+    FormValues form = view.form();
+    if (const std::optional<int> slot = itemSlot(form.item)) {
+        form.amount = std::to_string(state().current().inventory[std::size_t(*slot)]);
+        view.showForm(form);
+    }
+}
+
+// ADD! changes the class at once, without storing the rest of the form.
+void EditorSession::addItem()
+{
+    const FormValues form = view.form();
+    if (const std::optional<int> slot = itemSlot(form.item))
+        state().current().inventory[std::size_t(*slot)] = parseInt(form.amount);
+    refreshIndicators();
+}
+
+void EditorSession::pickStartingWeapon()
+{
+    ClassRecord &record = state().current();
+    const std::optional<int> slot = startingWeaponSlot(view.form().startingWeapon);
+    if (slot && itemCatalogue[std::size_t(*slot)].inStartList)
+        record.starting_weapon.assign(itemCatalogue[std::size_t(*slot)].internalName);
+    view.setStatus("Forced [" + utf8Of(record.starting_weapon.view()) + "] as Initial Weapon for ["
+                   + utf8Of(record.classname.view()) + "]");
+    refreshIndicators();
+}
+
+void EditorSession::showInventory()
+{
+    view.tell({EditorView::Icon::None, "Error", "Wait for a later version!"});
+}
+
+void EditorSession::calculate()
+{
+    FormValues form = view.form();
+    form.calculated = std::to_string(state().current().classabilities & definedAbilityMask);
+    view.showForm(form);
+}
+
+void EditorSession::help()
+{
+    view.tell({EditorView::Icon::Information, "Help",
+               "Tolvane Class Creator edits the player classes of one team.\n\n"
+               "1. Load Config reads the active team's class file.\n"
+               "2. Edit the class in the form.\n"
+               "3. Save to Memory, Next Class or Prev. Class store the form into the classes in memory.\n"
+               "4. Write Out stores the form and writes all classes to the class file.\n\n"
+               "ADD! and the starting-weapon list change the class at once. Change Active-Config switches "
+               "between the Seals and the Tangos file. Open Folder chooses the game folder. Quit, Load Config, "
+               "Open Folder and Change Active-Config ask before they drop changes that are not written out.\n\n"
+               "Game folder:\n"
+                   + displayText(gameFolder.name()) + "\n\nActive class file:\n"
+                   + std::string(ClassFileName(state().sealsActive))});
+}
+
+void EditorSession::about()
+{
+    view.showAbout();
+}
+
+// System commands 0x0010 to 0x001F open the about box; the others are the
+// platform's.
+bool EditorSession::systemCommand(unsigned command)
+{
+    if ((command & 0xFFF0) != 0x0010)
+        return false;
+    about();
+    return true;
+}
+
+bool EditorSession::quit()
+{
+    return settleUnsavedChanges();
+}

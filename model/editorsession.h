@@ -1,0 +1,107 @@
+#pragma once
+
+#include "changetracker.h"
+#include "editingmodel.h"
+#include "editorview.h"
+#include "fileio.h"
+#include "gamefolder.h"
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One editing session: the classes in memory, which one the form edits, the
+// game folder and the active team, what was last loaded or written, and
+// every command of the editor window from start to end. It talks to the
+// window only through an EditorView.
+class EditorSession
+{
+public:
+    // What the session keeps or reports outside the game folder.
+    struct Services
+    {
+        // Settings reports, a whole line at a time.
+        std::function<void(std::string_view line)> report;
+        // The recent folders as the user's settings keep them, and keeping them.
+        std::function<std::vector<std::filesystem::path>()> recentFolders;
+        std::function<void(const std::vector<std::filesystem::path> &)> keepRecentFolders;
+    };
+
+    EditorSession(EditorView &view, const GameFolder &folder, Services services);
+
+    // The start of a run: reads the settings in the folder and fills the window.
+    void start();
+
+    EditorState &state() { return editing.state(); }
+    const EditorState &state() const { return editing.state(); }
+    const GameFolder &folder() const { return gameFolder; }
+    // The class file that Load Config reads and Write Out writes now; empty
+    // when the folder is unresolved.
+    std::filesystem::path activeClassFilePath() const;
+    // Whether the classes in memory or the form differ from what was last
+    // loaded or written.
+    bool hasUnsavedChanges() const;
+    // The mark of unsaved changes and the active team, after an edit.
+    void refreshIndicators();
+    // The form shows the current class as it is in memory.
+    void showRecord();
+
+    void loadConfig();
+    // False when nothing was written.
+    bool writeOut();
+    void saveToMemory();
+    void nextClass();
+    void previousClass();
+    void firstClass();
+    void lastClass();
+    void addClass();
+
+    void pickItem();
+    void addItem();
+    void pickStartingWeapon();
+    void showInventory();
+    void calculate();
+
+    void changeActiveConfig();
+    void chooseFolder();
+    // Switches to folder as a new start there would, after the question
+    // about unsaved changes. False when it did not switch.
+    bool openFolder(const GameFolder &folder);
+    // A file or folder dropped on the window; false when it names no folder.
+    static std::filesystem::path droppedFolder(const std::filesystem::path &dropped);
+    // Whether the window may close: after the question about unsaved changes.
+    bool quit();
+
+    void help();
+    void about();
+    // A command of the window's system menu; false when it is not ours.
+    bool systemCommand(unsigned command);
+
+private:
+    void showResult(const EditingModel::Result &result);
+    EditingModel::StoreForm formStore();
+    ClassRecord formRecord() const;
+    void showPosition();
+    bool settleUnsavedChanges();
+    bool askYes(const std::string &text);
+    bool confirmOverwrite(const std::filesystem::path &path, const FileBytes &current);
+    void warnNotWritten(const std::filesystem::path &path, const std::string &reason);
+    void writeSettings();
+    bool folderUsable();
+    void startInFolder();
+    void showRecentFolders(bool usable);
+
+    EditorView &view;
+    EditingModel editing;
+    ChangeTracker &changes = editing.changes();
+    GameFolder gameFolder;
+    Services services;
+    std::vector<std::filesystem::path> recentFolders;
+};
+
+// For messages: a path as UTF-8 with the system's separators, a class file's
+// Windows-1252 text as UTF-8.
+std::string displayText(const std::filesystem::path &path);
+std::string utf8Of(std::string_view windows1252);

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "formvalues.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The window as the editing session sees it. Texts are UTF-8, except the
+// form's, which are the class file's Windows-1252 bytes.
+class EditorView
+{
+public:
+    enum class Answer { Yes, No, WriteOut, Discard, Cancel };
+    enum class Choices { YesNo, WriteOutDiscardCancel };
+    struct Question
+    {
+        std::string text;
+        Choices choices;
+        Answer byDefault;
+    };
+
+    enum class Icon { None, Information, Warning };
+    struct Notice
+    {
+        Icon icon;
+        std::string title;
+        std::string text;
+    };
+
+    virtual ~EditorView() = default;
+
+    virtual void showForm(const FormValues &form) = 0;
+    virtual FormValues form() const = 0;
+    // The range of classes the form moves through, and where it is.
+    virtual void showPosition(int first, int last, int current) = 0;
+    virtual void setStatus(const std::string &text) = 0;
+    // The title without the mark of unsaved changes, which the window adds.
+    virtual void setTitle(const std::string &title) = 0;
+    virtual void setUnsavedMark(bool unsaved) = 0;
+    virtual void setTeamText(const std::string &text) = 0;
+    // The game folder (its name when unresolved) and the recent folders.
+    virtual void showFolders(const std::filesystem::path &folder, const std::vector<std::filesystem::path> &recent) = 0;
+
+    // Modal: the answer the user gave.
+    virtual Answer ask(const Question &question) = 0;
+    virtual void tell(const Notice &notice) = 0;
+    virtual void showAbout() = 0;
+    // The folder the user picks, starting at start; nullopt when cancelled.
+    virtual std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start) = 0;
+};

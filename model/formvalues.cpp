@@ -1,0 +1,97 @@
+#include "formvalues.h"
+
+#include "itemcatalogue.h"
+#include "textnumbers.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The resistance entry a value selects: its position truncated toward zero,
+// or -1 when there is no entry there.
+int resistanceEntry(float resistance)
+{
+    if (std::isnan(resistance) || resistance <= -1.0f || resistance >= float(std::size(resistanceEntries)))
+        return -1;
+    return int(resistance);
+}
+
+bool sameLetters(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    return std::ranges::equal(a, b, [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// The starting-weapon entry that shows the record's starting weapon, or -1
+// when the list offers none.
+int startingWeaponEntry(const ClassRecord &record)
+{
+    const std::string_view displayName = DisplayNameFor(record.starting_weapon.view());
+    const auto &entries = startingWeaponEntries();
+    const auto found = std::ranges::find_if(entries, [&](std::string_view e) { return sameLetters(e, displayName); });
+    return found == entries.end() ? -1 : int(found - entries.begin());
+}
+
+} // namespace
+
+const std::vector<std::string_view> &startingWeaponEntries()
+{
+    static const std::vector<std::string_view> entries = [] {
+        std::vector<std::string_view> names;
+        for (const ItemInfo &item : itemCatalogue) {
+            if (item.inStartList)
+                names.push_back(item.displayName);
+        }
+        return names;
+    }();
+    return entries;
+}
+
+std::optional<int> itemSlot(int itemEntry)
+{
+    if (itemEntry < 0 || itemEntry >= int(itemCatalogue.size()))
+        return std::nullopt;
+    return SlotForDisplayName(itemCatalogue[std::size_t(itemEntry)].displayName);
+}
+
+std::optional<int> startingWeaponSlot(int entry)
+{
+    const auto &entries = startingWeaponEntries();
+    if (entry < 0 || entry >= int(entries.size()))
+        return std::nullopt;
+    return SlotForDisplayName(entries[std::size_t(entry)]);
+}
+
+void showRecordIn(const ClassRecord &record, FormValues &form)
+{
+    form.className = record.classname.view();
+    form.configFile = record.keys.view();
+    form.resistance = resistanceEntry(record.resistance);
+    for (std::size_t i = 0; i < std::size(floatFields); ++i)
+        form.floats[i] = formatFloat(record.*floatFields[i].field);
+    for (std::size_t i = 0; i < std::size(intFields); ++i)
+        form.ints[i] = std::to_string(record.*intFields[i].field);
+    for (std::size_t i = 0; i < std::size(abilityBoxes); ++i)
+        form.abilities[i] = record.classabilities & abilityBoxes[i].bit;
+    form.startingWeapon = startingWeaponEntry(record);
+}
+
+void storeForm(const FormValues &form, ClassRecord &record)
+{
+    record.classname.assign(form.className);
+    record.keys.assign(form.configFile);
+    record.resistance = form.resistance >= 0 && form.resistance < int(std::size(resistanceEntries))
+                            ? float(form.resistance)
+                            : -1.0f;
+    for (std::size_t i = 0; i < std::size(floatFields); ++i)
+        record.*floatFields[i].field = toFloat32(parseDouble(form.floats[i]));
+    // Both max_45cal boxes store, the later one last.
+    for (std::size_t i = 0; i < std::size(intFields); ++i)
+        record.*intFields[i].field = parseInt(form.ints[i]);
+    record.classabilities = 0;
+    for (std::size_t i = 0; i < std::size(abilityBoxes); ++i) {
+        if (form.abilities[i])
+            record.classabilities |= abilityBoxes[i].bit;
+    }
+}

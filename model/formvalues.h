@@ -1,0 +1,44 @@
+#pragma once
+
+#include "classrecord.h"
+#include "formfields.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the boxes of the form hold: texts as Windows-1252 bytes, check states,
+// and list selections as entry positions (-1: none selected).
+struct FormValues
+{
+    std::string className;
+    std::string configFile;
+    std::array<std::string, std::size(floatFields)> floats;
+    std::array<std::string, std::size(intFields)> ints;
+    std::array<bool, std::size(abilityBoxes)> abilities{};
+    int resistance = 0;     // an entry of resistanceEntries
+    int item = 0;           // an entry of the item list: the catalogue in order
+    std::string amount;     // the Amount box beside the item list
+    int startingWeapon = 0; // an entry of startingWeaponEntries()
+    std::string calculated; // the box Calculate fills
+
+    bool operator==(const FormValues &) const = default;
+};
+
+inline constexpr std::string_view resistanceEntries[] = {"Normal Armor", "Fire Armor", "Blast Armor"};
+
+// The display names the starting-weapon list offers, in order.
+const std::vector<std::string_view> &startingWeaponEntries();
+
+// Fills the boxes that show the record's fields; the item list, Amount and
+// the Calculate result keep what they hold.
+void showRecordIn(const ClassRecord &record, FormValues &form);
+// Stores the boxes into the record: numbers as the class file reader parses
+// them, texts cut to their fields, the abilities as their bits.
+void storeForm(const FormValues &form, ClassRecord &record);
+
+// The inventory slot of a list entry's display name.
+std::optional<int> itemSlot(int itemEntry);
+std::optional<int> startingWeaponSlot(int entry);

@@ -1,0 +1,144 @@
+#include "editorsession.h"
+
+#include "settings.h"
+#include "windows1252.h"
+
+#include <algorithm>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t recentFolderCount = 5;
+
+std::string problemText(const GameFolder &folder, GameFolder::Problem problem, const std::error_code &error)
+{
+    const std::string name = displayText(folder.name());
+    switch (problem) {
+    case GameFolder::Problem::None:
+        break;
+    case GameFolder::Problem::Unresolved:
+        return name.empty() ? "The folder this program was started in cannot be found: it was deleted or moved, "
+                              "or its path is too long."
+                            : "The game folder " + name
+                                  + " cannot be found: it was deleted or moved since the program was started "
+                                    "there, or its path is too long.";
+    case GameFolder::Problem::Missing:
+        return "The game folder " + name + " does not exist (any more).";
+    case GameFolder::Problem::NotAFolder:
+        return name + " is not a folder.";
+    case GameFolder::Problem::Unreachable:
+        return "The game folder " + name + " cannot be used: " + error.message() + ".";
+    }
+    return {};
+}
+
+const char *const chooseAnother = "Choose the game folder with File > Open Folder (Ctrl+O).";
+
+} // namespace
+
+std::string displayText(const fs::path &path)
+{
+#ifdef _WIN32
+    const std::u8string text = fs::path(path).make_preferred().u8string();
+    return std::string(text.begin(), text.end());
+#else
+    return path.native();
+#endif
+}
+
+std::string utf8Of(std::string_view windows1252)
+{
+    std::string text;
+    text.reserve(windows1252.size());
+    for (unsigned char byte : windows1252) {
+        const char32_t c = unicodeOfWindows1252(byte);
+        if (c < 0x80) {
+            text += char(c);
+        } else if (c < 0x800) {
+            text += char(0xC0 | (c >> 6));
+            text += char(0x80 | (c & 0x3F));
+        } else {
+            text += char(0xE0 | (c >> 12));
+            text += char(0x80 | ((c >> 6) & 0x3F));
+            text += char(0x80 | (c & 0x3F));
+        }
+    }
+    return text;
+}
+
+// False, after a warning that points to Open Folder, when the folder cannot
+// be used now.
+bool EditorSession::folderUsable()
+{
+    std::error_code error;
+    const GameFolder::Problem problem = gameFolder.check(&error);
+    if (problem == GameFolder::Problem::None)
+        return true;
+    view.tell({EditorView::Icon::Warning, "Game Folder",
+               problemText(gameFolder, problem, error) + "\n\n" + chooseAnother + "\nNothing was read or written."});
+    return false;
+}
+
+bool EditorSession::openFolder(const GameFolder &folder)
+{
+    std::error_code error;
+    if (const GameFolder::Problem problem = folder.check(&error); problem != GameFolder::Problem::None) {
+        view.tell({EditorView::Icon::Warning, "Game Folder",
+                   problemText(folder, problem, error) + "\n\nThe game folder stays " + displayText(gameFolder.name())
+                       + "."});
+        return false;
+    }
+    if (!settleUnsavedChanges())
+        return false;
+    gameFolder = folder;
+    startInFolder();
+    return true;
+}
+
+void EditorSession::chooseFolder()
+{
+    if (const std::optional<fs::path> chosen = view.chooseFolder(gameFolder.name()))
+        openFolder(GameFolder::At(*chosen));
+}
+
+fs::path EditorSession::droppedFolder(const fs::path &dropped)
+{
+    std::error_code error;
+    if (fs::is_directory(dropped, error))
+        return dropped;
+    if (fs::is_regular_file(dropped, error) && dropped.extension() == ".cfg")
+        return dropped.parent_path();
+    return {};
+}
+
+// As a new run in the folder: the empty table, the settings file read there.
+void EditorSession::startInFolder()
+{
+    state().reset();
+    changes = ChangeTracker(state());
+    showRecord();
+    showPosition();
+    std::error_code error;
+    const GameFolder::Problem problem = gameFolder.check(&error);
+    const bool usable = problem == GameFolder::Problem::None;
+    view.setStatus(usable ? std::string() : problemText(gameFolder, problem, error) + ' ' + chooseAnother);
+    if (!usable || !ReadSettings(gameFolder.path(), state().sealsActive))
+        services.report("Error opening " + std::string(settingsFileName) + "\n");
+    showRecentFolders(usable);
+    refreshIndicators();
+}
+
+// A usable folder goes first in the recent folders, at most five, each once.
+void EditorSession::showRecentFolders(bool usable)
+{
+    recentFolders = services.recentFolders();
+    const fs::path &folder = gameFolder.path();
+    if (usable && (recentFolders.empty() || recentFolders.front() != folder)) {
+        std::erase(recentFolders, folder);
+        recentFolders.insert(recentFolders.begin(), folder);
+        recentFolders.resize(std::min(recentFolders.size(), recentFolderCount));
+        services.keepRecentFolders(recentFolders);
+    }
+    view.showFolders(gameFolder.name(), recentFolders);
+}

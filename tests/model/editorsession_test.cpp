@@ -1,0 +1,345 @@
+// The editing session as command sequences against a fake window: what it
+// asks, what it writes, what the form shows afterwards.
+
+#include "editorsession.h"
+#include "fakeview.h"
+
+#include "classfilereader.h"
+#include "classfilewriter.h"
+#include "safesave.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <memory>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A scratch folder whose name has spaces and a byte that is not UTF-8.
+struct ScratchFolder
+{
+    explicit ScratchFolder(const std::string &tag)
+        : path(fs::temp_directory_path() / (odd.native() + fs::path(tag + stamp()).native()))
+    {
+        fs::create_directories(path);
+    }
+    ~ScratchFolder() { fs::remove_all(path, ignored); }
+    static std::string stamp() { return std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()); }
+#ifdef _WIN32
+    const fs::path odd = fs::path(u8"Tolvane \u00E4 ");
+#else
+    const fs::path odd = fs::path("Tolvane \xE4 ");
+#endif
+    fs::path path;
+    std::error_code ignored;
+};
+
+std::string classFile(std::initializer_list<const char *> names)
+{
+    ClassTable table;
+    for (const char *name : names) {
+        ApplyBlockStartDefaults(table.records[std::size_t(table.classCount)]);
+        table.records[std::size_t(table.classCount++)].classname.assign(name);
+    }
+    return ClassFileBytes(table, "\n");
+}
+
+// The class names a file holds, space separated; "-" when it is missing.
+std::string namesIn(const fs::path &folder, bool seals)
+{
+    ClassTable table;
+    if (ReadClassFile(table, folder, seals).status != FileStatus::Read)
+        return "-";
+    std::string names;
+    for (int i = 0; i < table.classCount; ++i)
+        names += (i ? " " : "") + std::string(table.records[std::size_t(i)].classname.view());
+    return names;
+}
+
+struct Row
+{
+    const char *name;
+    // L load, W write out, S save to memory, n p f l a moves, e type "x" after
+    // the name in the form, D another program rewrites the Seals file, T
+    // change the team, O open the other folder, Q quit
+    const char *commands;
+    const char *answers; // see FakeView::answer
+    const char *asked;   // see FakeView::asked
+    const char *seals;   // the class names in the first folder's files; "-": none
+    const char *tangos;
+    const char *shown; // the class name in the form
+    bool unsaved;
+    int sealsActive;
+    // Q: quit or stay; O: open or kept; then "settings" when the settings file was written
+    const char *events;
+};
+
+void PrintTo(const Row &row, std::ostream *out) { *out << row.name; }
+
+const Row rows[] = {
+    {"WriteTwice", "L e W e W", "", "", "Axx B", "-", "Axx", false, 1, ""},
+    {"WriteAfterMoves", "L e n e W", "", "", "Ax Bx", "-", "Bx", false, 1, ""},
+    {"WriteWithoutLoadAsksAboutTheFile", "e W", "n", "E", "A B", "-", "x", true, 1, ""},
+    {"WriteWithoutLoadReplacesOnYes", "e W", "y", "E", "x", "-", "x", false, 1, ""},
+    {"WriteAfterAChangeOnDiskAsks", "L D e W", "n", "C", "Disk", "-", "Ax", true, 1, ""},
+    {"WriteAfterAChangeOnDiskReplacesOnYes", "L D W", "y", "C", "A B", "-", "A", false, 1, ""},
+    {"WriteAfterReloadingTheChange", "L D L W", "", "", "Disk", "-", "Disk", false, 1, ""},
+    {"SaveToMemoryKeepsTheMark", "L e S", "", "", "A B", "-", "Ax", true, 1, ""},
+    // The moves store the form first; Next and Prev. not at the ends.
+    {"LastAndFirstKeepTheEdit", "L e l f", "", "", "A B", "-", "Ax", true, 1, ""},
+    {"AddClassKeepsTheEdit", "L e a l f", "", "", "A B", "-", "Ax", true, 1, ""},
+    {"NextAtTheEndStoresNothing", "L l e n f", "", "", "A B", "-", "A", true, 1, ""},
+    // The team toggle and its questions.
+    {"ToggleWritesTheSettings", "T", "yy", "TR", "A B", "-", "", false, 0, "settings"},
+    {"ToggleRefused", "T", "n", "T", "A B", "-", "", false, 1, ""},
+    {"ToggleWithoutRestartNote", "T", "yn", "TR", "A B", "-", "", false, 0, ""},
+    {"ToggleCancelledKeepsTheEdit", "L e T", "c", "U", "A B", "-", "Ax", true, 1, ""},
+    {"ToggleWritesOutFirst", "L e T", "wyy", "UTR", "Ax B", "-", "Ax", false, 0, "settings"},
+    {"ToggleDiscardRestoresTheClasses", "L e T W", "dyy", "UTR", "A B", "A B", "A", false, 0, "settings"},
+    {"ToggleDiscardDropsAddedClasses", "L a l e T W", "dyy", "UTR", "A B", "A B", "B", false, 0, "settings"},
+    {"ToggleRefusedAfterDiscard", "L e T", "dn", "UT", "A B", "-", "A", false, 1, ""},
+    // Switching folders, with each answer.
+    {"OpenFolderCancelled", "L e O", "c", "U", "A B", "-", "Ax", true, 1, "kept"},
+    {"OpenFolderWritesOutFirst", "L e O", "w", "U", "Ax B", "-", "", false, 1, "open"},
+    {"OpenFolderDiscards", "L e O", "d", "U", "A B", "-", "", false, 1, "open"},
+    {"OpenFolderWithoutChanges", "L O", "", "", "A B", "-", "", false, 1, "open"},
+    {"OpenFolderFailedWriteStays", "L D e O", "wn", "UC", "Disk", "-", "Ax", true, 1, "kept"},
+    // Quit and closing the window; Load Config asks the same.
+    {"QuitWithoutChanges", "L Q", "", "", "A B", "-", "A", false, 1, "quit"},
+    {"QuitCancelled", "L e Q", "c", "U", "A B", "-", "Ax", true, 1, "stay"},
+    {"QuitWritesOut", "L e Q", "w", "U", "Ax B", "-", "Ax", false, 1, "quit"},
+    {"QuitDiscards", "L e Q", "d", "U", "A B", "-", "A", false, 1, "quit"},
+    {"LoadDiscards", "L e L", "d", "U", "A B", "-", "A", false, 1, ""},
+};
+
+class SessionFixture : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(saveFileAtomically(first.path / "tvclass_seals.cfg", classFile({"A", "B"})));
+        session->start();
+    }
+    void TearDown() override { EXPECT_EQ(view.unanswered(), 0u) << "an expected question was never asked"; }
+
+    ScratchFolder first{"first"};
+    ScratchFolder other{"other"};
+    FakeView view;
+    std::vector<fs::path> keptFolders;
+    std::unique_ptr<EditorSession> session = std::make_unique<EditorSession>(
+        view, GameFolder::At(first.path),
+        EditorSession::Services{[](std::string_view) {}, [this] { return keptFolders; },
+                                [this](const std::vector<fs::path> &folders) { keptFolders = folders; }});
+};
+
+class SessionTest : public SessionFixture, public ::testing::WithParamInterface<Row>
+{
+};
+
+TEST_P(SessionTest, CommandsAskWriteAndShowWhatTheUserExpects)
+{
+    const Row &row = GetParam();
+    view.answer(row.answers);
+    std::string events;
+    std::istringstream commands(row.commands);
+    for (std::string command; commands >> command;) {
+        switch (command[0]) {
+        case 'L': session->loadConfig(); break;
+        case 'W': session->writeOut(); break;
+        case 'S': session->saveToMemory(); break;
+        case 'n': session->nextClass(); break;
+        case 'p': session->previousClass(); break;
+        case 'f': session->firstClass(); break;
+        case 'l': session->lastClass(); break;
+        case 'a': session->addClass(); break;
+        case 'e':
+            view.boxes.className += 'x';
+            session->refreshIndicators();
+            break;
+        case 'D': ASSERT_TRUE(saveFileAtomically(first.path / "tvclass_seals.cfg", classFile({"Disk"}))); break;
+        case 'T': session->changeActiveConfig(); break;
+        case 'O': events += session->openFolder(GameFolder::At(other.path)) ? "open" : "kept"; break;
+        case 'Q': events += session->quit() ? "quit" : "stay"; break;
+        default: FAIL() << "no command " << command;
+        }
+    }
+    if (fs::exists(first.path / "tvcc.cfg"))
+        events += events.empty() ? "settings" : " settings";
+    EXPECT_EQ(view.asked, row.asked);
+    EXPECT_EQ(namesIn(first.path, true), row.seals);
+    EXPECT_EQ(namesIn(first.path, false), row.tangos);
+    EXPECT_EQ(view.boxes.className, row.shown);
+    EXPECT_EQ(view.unsavedMark, row.unsaved);
+    EXPECT_EQ(session->hasUnsavedChanges(), row.unsaved);
+    EXPECT_EQ(session->state().sealsActive, row.sealsActive);
+    EXPECT_EQ(view.teamText, row.sealsActive ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
+    EXPECT_EQ(events, row.events);
+    EXPECT_EQ(session->folder().path(), events.starts_with("open") ? other.path : first.path);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SessionTest, ::testing::ValuesIn(rows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+using SessionFormTest = SessionFixture;
+
+int entryOf(std::string_view displayName)
+{
+    const auto &entries = startingWeaponEntries();
+    return int(std::ranges::find(entries, displayName) - entries.begin());
+}
+
+// ADD! sets the amount at once and leaves the typed text; a pick, a move or
+// Write Out shows the stored amount.
+TEST_F(SessionFormTest, AmountGoesInOnAddAndComesBackOnAPick)
+{
+    ClassRecord &record = session->state().current();
+    view.boxes.item = 36; // Rockets
+    view.boxes.amount = "007";
+    session->addItem();
+    EXPECT_EQ(record.inventory[36], 7);
+    EXPECT_EQ(view.boxes.amount, "007");
+    EXPECT_TRUE(view.unsavedMark);
+
+    view.boxes.amount = "30";
+    session->pickItem();
+    EXPECT_EQ(view.boxes.amount, "7");
+    view.boxes.amount = "30";
+    view.answer("y"); // the Seals file is there, not loaded
+    session->writeOut();
+    EXPECT_EQ(view.boxes.amount, "7");
+    view.boxes.amount = "";
+    session->addItem();
+    EXPECT_EQ(record.inventory[36], 0);
+}
+
+// A weapon pick changes the class at once and names it in the status line.
+TEST_F(SessionFormTest, WeaponPickSetsTheInternalNameAndReportsTheStoredName)
+{
+    const struct
+    {
+        const char *entry;
+        const char *internalName;
+    } rows[] = {{"ASX-01 Flame Thrower", "weapon_flame"}, {"Fists", "weapon_fists"}, {"MAC 10", "weapon_AK97"},
+                {"Mk23", "weapon_Mk23"},                  {"PSG-1", "weapon_sniper"}};
+    view.boxes.className = "\xC9lite";
+    for (const char *name : {"", "\xC3\x89lite"}) {
+        for (const auto &row : rows) {
+            view.boxes.startingWeapon = entryOf(row.entry);
+            session->pickStartingWeapon();
+            EXPECT_EQ(session->state().current().starting_weapon.view(), row.internalName);
+            EXPECT_EQ(view.status, std::string("Forced [") + row.internalName + "] as Initial Weapon for [" + name + "]");
+        }
+        session->saveToMemory();
+    }
+}
+
+// The list shows the entry of the starting weapon's display name, or none.
+TEST_F(SessionFormTest, StartingWeaponSelectsItsEntryAndKeepsItsName)
+{
+    const struct
+    {
+        const char *startingWeapon;
+        const char *selected; // empty: no entry
+    } rows[] = {{"WEAPON_MP5", "H&K MP 5"}, {"weapon_laser", "Army Knife"}, {"", "Army Knife"},
+                {"ammo_rockets", ""},       {"weapon_trap", ""},            {"item_silencer", ""},
+                {"weapon_mk23", "Mk23"}};
+    for (const auto &row : rows) {
+        session->state().current().starting_weapon.assign(row.startingWeapon);
+        session->showRecord();
+        EXPECT_EQ(view.boxes.startingWeapon, *row.selected ? entryOf(row.selected) : -1) << row.startingWeapon;
+        session->saveToMemory();
+        EXPECT_EQ(session->state().current().starting_weapon.view(), row.startingWeapon);
+    }
+}
+
+// Calculate shows the defined bits of the stored class, not of the form.
+TEST_F(SessionFormTest, CalculateShowsTheStoredDefinedBits)
+{
+    const std::pair<std::int32_t, const char *> rows[] = {
+        {-1, "8386559"}, {2048, "0"}, {0x400000 | 0x10, "4194320"}, {0, "0"}};
+    for (const auto &[stored, shown] : rows) {
+        session->state().current().classabilities = stored;
+        session->showRecord();
+        view.boxes.abilities[0] = !view.boxes.abilities[0];
+        session->calculate();
+        EXPECT_EQ(view.boxes.calculated, shown) << stored;
+    }
+}
+
+TEST_F(SessionFormTest, OnlyTheAboutCommandsOpenTheAboutBox)
+{
+    const std::pair<unsigned, bool> rows[] = {{0x0010, true},  {0x0011, true},  {0x001F, true}, {0x0000, false},
+                                              {0x0020, false}, {0xF010, false}, {0xF060, false}};
+    for (const auto &[command, opensAbout] : rows) {
+        const int before = view.aboutBoxes;
+        EXPECT_EQ(session->systemCommand(command), opensAbout) << command;
+        EXPECT_EQ(view.aboutBoxes, before + (opensAbout ? 1 : 0)) << command;
+    }
+}
+
+// Write Out keeps the line ends of the file it replaces; a failed write is
+// reported with the file's name, and the file stays.
+TEST_F(SessionFormTest, WriteOutKeepsTheLineEndsAndReportsAFailure)
+{
+    const fs::path seals = first.path / "tvclass_seals.cfg";
+    ASSERT_TRUE(saveFileAtomically(seals, "{\r\nclassname Scout\r\n}\r\n\r\n"));
+    session->loadConfig();
+    EXPECT_TRUE(session->writeOut());
+    EXPECT_EQ(readWholeFile(seals).bytes, ClassFileBytes(session->state().table, "\r\n"));
+    EXPECT_EQ(view.status, "1 class written to tvclass_seals.cfg");
+    fs::remove(seals);
+    fs::create_directory(seals);
+    view.answer("y");
+    EXPECT_FALSE(session->writeOut());
+    EXPECT_EQ(view.asked, "C");
+    ASSERT_EQ(view.told.size(), 1u);
+    EXPECT_EQ(view.told[0].text.rfind(displayText(seals) + " could not be written", 0), 0u);
+    EXPECT_TRUE(fs::is_directory(seals));
+}
+
+// A class file that cannot be read leaves the classes in memory and says why.
+TEST_F(SessionFormTest, UnreadableFileLeavesTheTable)
+{
+    session->loadConfig();
+    session->lastClass();
+    fs::remove(first.path / "tvclass_seals.cfg");
+    fs::create_directory(first.path / "tvclass_seals.cfg");
+    session->loadConfig();
+    ASSERT_EQ(view.told.size(), 1u);
+    EXPECT_EQ(view.told[0].icon, EditorView::Icon::Warning);
+    EXPECT_NE(view.told[0].text.find("tvclass_seals.cfg could not be read"), std::string::npos);
+    EXPECT_EQ(view.status, "@ Class 1 / 1 [B]");
+    EXPECT_EQ(session->state().table.classCount, 2);
+}
+
+#ifndef _WIN32
+// A folder the system takes, with a class file path it refuses: Write Out
+// reports what the system said and asks nothing.
+TEST(SessionFileTest, WriteOutReportsAPathTooLongForTheSystem)
+{
+    ScratchFolder scratch("long");
+    fs::path folder = scratch.path;
+    const std::size_t length = 4090; // a file name more, and the path passes the system's limit
+    while (length - folder.native().size() > 201)
+        folder /= std::string(200, 'd');
+    folder /= std::string(length - folder.native().size() - 1, 'e');
+    fs::create_directories(folder);
+
+    FakeView view;
+    EditorSession session(view, GameFolder::At(folder), {[](std::string_view) {}, [] { return std::vector<fs::path>(); },
+                                                         [](const std::vector<fs::path> &) {}});
+    session.start();
+    EXPECT_FALSE(session.writeOut());
+    EXPECT_EQ(view.asked, "");
+    ASSERT_EQ(view.told.size(), 1u);
+    EXPECT_NE(view.told[0].text.find(std::generic_category().message(ENAMETOOLONG)), std::string::npos)
+        << view.told[0].text;
+}
+#endif
+
+} // namespace

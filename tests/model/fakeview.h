@@ -1,0 +1,82 @@
+#pragma once
+
+// A window for the editing session that records what it was shown and
+// answers questions from a queue; a question with no answer left, or one
+// asked with other buttons or another default than its kind has, fails.
+
+#include "editorview.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <tuple>
+#include <vector>
+
+class FakeView : public EditorView
+{
+public:
+    // Answers by letter: y(es) n(o) w(rite out) d(iscard) c(ancel).
+    void answer(std::string_view letters)
+    {
+        for (char letter : letters)
+            answers.push_back(letter);
+    }
+    std::size_t unanswered() const { return answers.size(); }
+
+    FormValues boxes;
+    std::string status, title, teamText;
+    bool unsavedMark = false;
+    // A letter for each question asked, by its text: E(xists, not loaded),
+    // C(hanged on disk), U(nsaved changes), T(eam), R(estart).
+    std::string asked;
+    std::vector<Notice> told;
+    int aboutBoxes = 0;
+
+    void showForm(const FormValues &form) override { boxes = form; }
+    FormValues form() const override { return boxes; }
+    void showPosition(int, int, int) override {}
+    void setStatus(const std::string &text) override { status = text; }
+    void setTitle(const std::string &text) override { title = text; }
+    void setUnsavedMark(bool unsaved) override { unsavedMark = unsaved; }
+    void setTeamText(const std::string &text) override { teamText = text; }
+    void showFolders(const std::filesystem::path &, const std::vector<std::filesystem::path> &) override {}
+    void tell(const Notice &notice) override { told.push_back(notice); }
+    void showAbout() override { ++aboutBoxes; }
+    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &) override { return {}; }
+
+    Answer ask(const Question &question) override
+    {
+        // A letter, words of its text, its buttons and its default.
+        using Kind = std::tuple<char, std::string_view, Choices, Answer>;
+        static constexpr Kind kinds[] = {
+            {'E', "already exists", Choices::YesNo, Answer::No},
+            {'C', "changed on disk", Choices::YesNo, Answer::No},
+            {'U', "Write out the changes", Choices::WriteOutDiscardCancel, Answer::Cancel},
+            {'T', "CONFIG file will be readen", Choices::YesNo, Answer::Yes},
+            {'R', "restarting this Programm", Choices::YesNo, Answer::Yes},
+        };
+        const auto kind = std::ranges::find_if(
+            kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });
+        if (kind == std::end(kinds)) {
+            ADD_FAILURE() << "unknown question " << question.text;
+            return Answer::Cancel;
+        }
+        const auto &[letter, words, choices, byDefault] = *kind;
+        asked += letter;
+        EXPECT_EQ(question.choices, choices) << question.text;
+        EXPECT_EQ(question.byDefault, byDefault) << question.text;
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question " << question.text;
+            return question.byDefault;
+        }
+        const char answer = answers.front();
+        answers.pop_front();
+        return Answer(std::string_view("ynwdc").find(answer)); // in the order of Answer
+    }
+
+private:
+    std::deque<char> answers;
+};

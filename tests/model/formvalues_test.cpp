@@ -1,0 +1,86 @@
+// The form as values: what the boxes show of a class and what storing them gives.
+
+#include "formvalues.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+ClassRecord defaults()
+{
+    ClassRecord record;
+    ApplyBlockStartDefaults(record);
+    return record;
+}
+
+template <typename Box, std::size_t count>
+std::size_t boxOf(const Box (&boxes)[count], int id)
+{
+    return std::size_t(std::ranges::find(boxes, id, &Box::id) - boxes);
+}
+
+TEST(FormValues, NumberBoxStoresItsLeadingNumberInEveryLocale)
+{
+    const std::pair<const char *, float> rows[] = {{"", 0.0f},    {"12abc", 12.0f},       {"1,5", 1.0f},
+                                                   {"1.5", 1.5f}, {" -2.25e1x", -22.5f}, {"1e39", 3.40282347e38f}};
+    for (const char *locale : {"C", "de_DE.UTF-8"}) {
+        if (!std::setlocale(LC_ALL, locale)) {
+            if (std::getenv("CI"))
+                ADD_FAILURE() << "locale " << locale << " is missing";
+            continue;
+        }
+        for (const auto &[typed, speed] : rows) {
+            ClassRecord record = defaults();
+            FormValues form;
+            showRecordIn(record, form);
+            form.floats[boxOf(floatFields, ControlId::Speed)] = typed;
+            storeForm(form, record);
+            EXPECT_EQ(record.speed, speed) << typed << " in " << locale;
+            showRecordIn(record, form);
+            EXPECT_EQ(form.floats[boxOf(floatFields, ControlId::Speed)].find(','), std::string::npos);
+        }
+    }
+    std::setlocale(LC_ALL, "C");
+}
+
+// The entry at the value's position truncated toward zero, or none; no
+// entry stores as -1.
+TEST(FormValues, ResistanceSelectsTheEntryOfItsPosition)
+{
+    const std::pair<float, int> rows[] = {{0.0f, 0},   {1.7f, 1},  {2.9f, 2},  {3.0f, -1},
+                                          {-0.5f, 0}, {-1.0f, -1}, {NAN, -1}};
+    for (const auto &[resistance, entry] : rows) {
+        ClassRecord record = defaults();
+        record.resistance = resistance;
+        FormValues form;
+        showRecordIn(record, form);
+        EXPECT_EQ(form.resistance, entry) << resistance;
+        storeForm(form, record);
+        EXPECT_EQ(record.resistance, entry >= 0 ? float(entry) : -1.0f) << resistance;
+    }
+}
+
+// Bits without a box last until the form is stored; the later max_45cal box
+// is the one stored; texts are cut to their fields.
+TEST(FormValues, StoringKeepsWhatTheBoxesHold)
+{
+    ClassRecord record = defaults();
+    record.classabilities = 0x800 | 0x800000 | 0x2;
+    FormValues form;
+    showRecordIn(record, form);
+    EXPECT_EQ(std::count(form.abilities.begin(), form.abilities.end(), true), 1);
+    form.ints[boxOf(intFields, ControlId::Cal45Mag)] = "7";
+    form.ints[boxOf(intFields, ControlId::PistolMag)] = "9";
+    form.className = std::string(100, 'n');
+    storeForm(form, record);
+    EXPECT_EQ(record.classabilities, 0x2);
+    EXPECT_EQ(record.max_45cal, 9);
+    EXPECT_EQ(record.classname.view(), std::string(decltype(ClassRecord::classname)::capacity, 'n'));
+}
+
+} // namespace
