@@ -12,6 +12,7 @@
 
 class QAction;
 class QMenu;
+class ProblemsWindow;
 
 // Where the settings reports go, a whole line at a time. (A plain function, so
 // that the program never sets up C++ streams, which cost memory at start.)
@@ -43,6 +44,9 @@ public:
 
     // "&Quit": ends the window after the question about unsaved changes.
     void quit();
+    // The Problems window, and Review Changes.
+    void openProblems();
+    void openReview();
 
     // EditorView
     void showForm(const FormValues &form) override;
@@ -57,6 +61,7 @@ public:
     void tell(const Notice &notice) override;
     void showAbout() override;
     std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start) override;
+    void focusField(const std::string &key, int item) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -72,10 +77,13 @@ private:
     void watchValueRanges();
     void watchTextLimits();
     void watchForChanges();
+    // The Problems window, when open, follows the classes after each command.
+    void refreshProblems();
 
     QHash<int, QWidget *> controls;
     QHash<int, QAction *> commands;
     QMenu *recentFolders = nullptr;
     bool fillingForm = false;
+    ProblemsWindow *problemsWindow = nullptr;
     EditorSession editing;
 };

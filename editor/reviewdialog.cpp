@@ -19,6 +19,7 @@ ReviewDialog::ReviewDialog(const QString &review, std::function<QString()> fileD
     switchButton = buttons->addButton(tr("Show File &Differences"), QDialogButtonBox::ActionRole);
     switchButton->setAutoDefault(false);
     connect(switchButton, &QPushButton::clicked, this, &ReviewDialog::switchView);
+    switchButton->setVisible(bool(this->fileDiff));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *layout = new QVBoxLayout(this);

@@ -14,7 +14,8 @@ class ReviewDialog : public QDialog
     Q_OBJECT
 
 public:
-    // fileDiff is asked only when the user wants the file's differences.
+    // fileDiff is asked only when the user wants the file's differences;
+    // without one the dialog shows the review alone.
     ReviewDialog(const QString &review, std::function<QString()> fileDiff, QWidget *owner);
 
 private slots:

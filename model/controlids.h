@@ -94,5 +94,7 @@ enum : int {
     ChangeActiveConfig = 40013,
     OpenFolder = 40014,
     RecentFolders = 40015, // the submenu
+    Problems = 40030,
+    ReviewChanges = 40031,
 };
 }

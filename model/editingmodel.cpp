@@ -67,6 +67,13 @@ EditingModel::Result EditingModel::last(const StoreForm &storeForm)
     return position();
 }
 
+EditingModel::Result EditingModel::goTo(int index, const StoreForm &storeForm)
+{
+    store(storeForm);
+    editorState.currentIndex = std::clamp(index, editorState.firstIndex, editorState.lastIndex);
+    return position();
+}
+
 EditingModel::Result EditingModel::addClass(const StoreForm &storeForm)
 {
     store(storeForm);

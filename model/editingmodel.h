@@ -41,6 +41,8 @@ public:
     Result previous(const StoreForm &storeForm);
     Result first(const StoreForm &storeForm);
     Result last(const StoreForm &storeForm);
+    // Stores the form and moves to class index, kept within the range.
+    Result goTo(int index, const StoreForm &storeForm);
     // Widens the range by one class without moving.
     Result addClass(const StoreForm &storeForm);
 

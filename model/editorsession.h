@@ -5,9 +5,11 @@
 #include "editorview.h"
 #include "fileio.h"
 #include "gamefolder.h"
+#include "problemlist.h"
 
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +76,18 @@ public:
     // Whether the window may close: after the question about unsaved changes.
     bool quit();
 
+    // The problems of the class file last loaded or written as they stand
+    // now, one line each: "Sniper, line 4: TCC003 speed 10.5 is outside ...".
+    std::vector<std::string> problems() const;
+    // Moves to the class of problem index, storing the form first, and puts
+    // the focus in its box.
+    void goToProblem(std::size_t index);
+    // What Write Out would change, class by class and value by value.
+    std::string reviewChanges() const;
+    // The class file on disk against what Write Out would write, as a
+    // unified diff; empty when Write Out would not change it.
+    std::string fileDifferences() const;
+
     void help();
     void about();
     // A command of the window's system menu; false when it is not ours.
@@ -92,6 +106,10 @@ private:
     bool folderUsable();
     void startInFolder();
     void showRecentFolders(bool usable);
+    // The classes Write Out would write; with the form stored into the
+    // current one, or as the table holds them.
+    std::vector<ClassRecord> classesToWrite(bool withForm = true) const;
+    std::string bytesToWrite(const FileBytes &old, std::span<const ClassRecord> classes) const;
 
     EditorView &view;
     EditingModel editing;
@@ -99,6 +117,7 @@ private:
     GameFolder gameFolder;
     Services services;
     std::vector<std::filesystem::path> recentFolders;
+    ProblemList fileProblems;
 };
 
 // For messages: a path as UTF-8 with the system's separators, a class file's

@@ -22,7 +22,13 @@ void EditorSession::loadConfig()
         return;
     }
     changes.fileRead(path, file);
-    showResult(editing.loaded(file.status == FileStatus::Read));
+    if (file.status == FileStatus::Read)
+        fileProblems.fileRead(file.bytes);
+    else
+        fileProblems.clear();
+    EditingModel::Result result = editing.loaded(file.status == FileStatus::Read);
+    result.status = withProblemCount(*result.status, fileProblems.current(classesToWrite(false)).size());
+    showResult(result);
 }
 
 // The form goes into the table first, then the whole table replaces the
@@ -38,7 +44,8 @@ bool EditorSession::writeOut()
     if (!confirmOverwrite(path, old))
         return false;
 
-    const std::string bytes = ClassFileBytes(state().table, lineEndToKeep(old.bytes));
+    const std::span<const ClassRecord> classes(state().table.records.data(), std::size_t(state().table.classCount));
+    const std::string bytes = bytesToWrite(old, classes);
     std::string error;
     if (!saveFileAtomically(path, bytes, &error)) {
         warnNotWritten(path, error);
@@ -46,6 +53,7 @@ bool EditorSession::writeOut()
     }
     changes.fileWritten(path, bytes);
     changes.classesSaved(state());
+    fileProblems.fileWritten(bytes, classes);
     const int count = state().table.classCount;
     view.setStatus(std::to_string(count) + (count == 1 ? " class written to " : " classes written to ")
                    + std::string(ClassFileName(state().sealsActive)));
@@ -71,14 +79,14 @@ bool EditorSession::confirmOverwrite(const std::filesystem::path &path, const Fi
     case ChangeTracker::Replacing::NotLoaded:
         return view.ask({shown + " already exists, and this program has neither loaded nor written it since it "
                                  "started.\nReplace it with the classes in memory?",
-                         EditorView::Choices::YesNo, Answer::No})
+                         EditorView::Choices::YesNo, Answer::No, true})
                == Answer::Yes;
     case ChangeTracker::Replacing::ChangedOnDisk:
         break;
     }
     return view.ask({shown + " has changed on disk since this program last loaded or wrote it.\n"
                              "Replace it with the classes in memory?",
-                     EditorView::Choices::YesNo, Answer::No})
+                     EditorView::Choices::YesNo, Answer::No, true})
            == Answer::Yes;
 }
 
@@ -95,7 +103,7 @@ bool EditorSession::settleUnsavedChanges()
     if (!hasUnsavedChanges())
         return true;
     switch (view.ask({"Write out the changes to " + std::string(ClassFileName(state().sealsActive)) + "?",
-                      EditorView::Choices::WriteOutDiscardCancel, Answer::Cancel})) {
+                      EditorView::Choices::WriteOutDiscardCancel, Answer::Cancel, true})) {
     case Answer::WriteOut:
         return writeOut();
     case Answer::Discard: {

@@ -117,6 +117,7 @@ void EditorSession::startInFolder()
 {
     state().reset();
     changes = ChangeTracker(state());
+    fileProblems.clear();
     showRecord();
     showPosition();
     std::error_code error;
