@@ -1,7 +1,9 @@
 #include "editorsession.h"
 
 #include "changereview.h"
+#include "classfilereader.h"
 #include "classfilewriter.h"
+#include "unifieddiff.h"
 
 #include <algorithm>
 
@@ -56,4 +58,12 @@ std::string EditorSession::reviewChanges() const
     const std::span<const ClassRecord> savedClasses(saved.records.data(),
                                                     std::size_t(std::clamp(saved.classCount, 0, tableSlotCount)));
     return utf8Of(changeReview(savedClasses, classesToWrite()));
+}
+
+std::string EditorSession::fileDifferences() const
+{
+    const FileBytes old = readWholeFile(activeClassFilePath());
+    const std::string name(ClassFileName(state().sealsActive));
+    return utf8Of(unifiedDiff(old.bytes, bytesToWrite(old, classesToWrite()), name + " (on disk)",
+                              name + " (Write Out)"));
 }

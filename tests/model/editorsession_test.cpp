@@ -358,8 +358,12 @@ TEST_F(SessionFormTest, ReviewShowsWhatWriteOutWouldChange)
     EXPECT_EQ(session->reviewChanges(), changed);
     session->addClass();
     EXPECT_EQ(session->reviewChanges(), changed + "New class (no name) at 2\n");
+    const std::string diff = session->fileDifferences();
+    EXPECT_NE(diff.find("\n-classname A\n+classname Ax\n"), std::string::npos) << diff;
+    EXPECT_NE(diff.find("\n+inventory ammo_rockets 7\n"), std::string::npos) << diff;
     session->writeOut();
     EXPECT_EQ(session->reviewChanges(), "No class has changed since the file was last loaded or written.\n");
+    EXPECT_EQ(session->fileDifferences(), "");
 }
 
 #ifndef _WIN32
