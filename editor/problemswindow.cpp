@@ -3,6 +3,8 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 ProblemsWindow::ProblemsWindow(QWidget *owner) : QDialog(owner), list(new QListWidget(this))
 {
     setWindowTitle(tr("Problems"));

@@ -51,7 +51,8 @@ public:
     virtual void tell(const Notice &notice) = 0;
     virtual void showAbout() = 0;
     // The focus goes to the box of the class file key ("speed"); for
-    // "inventory", to the item list with the item of slot item, if any.
+    // "inventory", to the item list, or with the slot of an item, to that
+    // item's amount.
     virtual void focusField(const std::string &key, int item) = 0;
     // The folder the user picks, starting at start; nullopt when cancelled.
     virtual std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start) = 0;
