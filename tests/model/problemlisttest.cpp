@@ -56,8 +56,9 @@ TEST(ProblemList, EachFindingWithItsClassAndBox)
         problems.fileRead(bytes);
         const std::vector<Problem> found = problems.current(classesOf(bytes));
         EXPECT_EQ(seen(found), expected);
-        if (bytes == classFile)
+        if (bytes == classFile) {
             EXPECT_EQ(found.front().text(), "line 4: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000");
+        }
     }
 }
 
