@@ -71,14 +71,13 @@ bool sameSubject(const Problem &a, const Problem &b)
     return a.classIndex == b.classIndex && a.field == b.field && a.item == b.item && a.code == b.code;
 }
 
-// The problems the reader finds in bytes, in line order; table gets the classes.
+// The problems the reader finds in bytes, in line order as it reports them;
+// table gets the classes.
 std::vector<Problem> problemsOf(std::string_view bytes, ClassTable &table)
 {
     std::vector<Problem> problems;
     Collector collector(problems);
     ReadClassBytes(table, bytes, &collector);
-    std::stable_sort(problems.begin(), problems.end(),
-                     [](const Problem &a, const Problem &b) { return a.line < b.line; });
     return problems;
 }
 
