@@ -5,6 +5,7 @@
 #include "recentfolders.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 #include <string_view>
 
@@ -15,7 +16,40 @@ const char *const usage = "Usage: tolvane-class-creator [FOLDER | --recent]\n"
                           "Edits the class files in FOLDER (default: the working directory).\n"
                           "  --recent       opens the folder used last (the working directory when none)\n"
                           "  -h, --help     shows this text\n"
-                          "  -v, --version  shows the version\n";
+                          "  -V, --version  shows the version\n";
+
+const char *const noDisplay = "tolvane-class-creator: no display to open the window on: set DISPLAY or "
+                              "WAYLAND_DISPLAY, or start it under xvfb-run\n";
+
+// Whether Qt will find a screen. On Windows and macOS there always is one;
+// elsewhere an X or Wayland display, or a platform chosen by hand.
+bool hasDisplay(int argc, char **argv)
+{
+#if defined(_WIN32) || defined(__APPLE__)
+    (void)argc;
+    (void)argv;
+    return true;
+#else
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char *value = std::getenv(name);
+        if (value && *value)
+            return true;
+    }
+    for (int i = 1; i + 1 < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "-platform" || argument == "--platform")
+            return true;
+    }
+    return false;
+#endif
+}
+
+// Writes text to stream; the exit status that follows.
+int answer(const char *text, std::FILE *stream, int status)
+{
+    const bool written = std::fputs(text, stream) >= 0 && std::fflush(stream) == 0;
+    return written ? status : 2;
+}
 
 // The game folder the command line names: none, FOLDER or --recent.
 std::optional<GameFolder> folderFromArguments(const std::vector<std::filesystem::path> &arguments)
@@ -40,15 +74,19 @@ std::optional<int> answerHelpOrVersion(int argc, char **argv)
     if (argc != 2)
         return std::nullopt;
     const std::string_view argument = argv[1];
-    const char *answer = nullptr;
     if (argument == "-h" || argument == "--help")
-        answer = usage;
-    else if (argument == "-v" || argument == "--version")
-        answer = "tolvane-class-creator " TOLVANE_VERSION "\n";
-    else
+        return answer(usage, stdout, 0);
+    // -v as well, as earlier versions took it.
+    if (argument == "-V" || argument == "--version" || argument == "-v")
+        return answer("tolvane-class-creator " TOLVANE_VERSION "\n", stdout, 0);
+    return std::nullopt;
+}
+
+std::optional<int> refuseWithoutDisplay(int argc, char **argv)
+{
+    if (hasDisplay(argc, argv))
         return std::nullopt;
-    const bool written = std::fputs(answer, stdout) >= 0 && std::fflush(stdout) == 0;
-    return written ? 0 : 2;
+    return answer(noDisplay, stderr, 2);
 }
 
 CreatorApp::CreatorApp(int &argc, char **argv)

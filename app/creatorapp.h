@@ -33,3 +33,8 @@ private:
 // output and gives the exit status, before any window or display is needed;
 // nullopt for any other command line.
 std::optional<int> answerHelpOrVersion(int argc, char **argv);
+
+// Without a display to open the window on, says so in one line on standard
+// error and gives exit status 2, where Qt would abort; nullopt when there is
+// one (or a platform is chosen with QT_QPA_PLATFORM or -platform).
+std::optional<int> refuseWithoutDisplay(int argc, char **argv);

@@ -420,10 +420,11 @@ void ReadClassBytes(ClassTable &table, std::string_view bytes, ReadObserver *obs
     ClassFileParser(table, bytes, observer).run();
 }
 
-FileBytes ReadClassFile(ClassTable &table, const std::filesystem::path &folder, std::int32_t sealsActive)
+FileBytes ReadClassFile(ClassTable &table, const std::filesystem::path &folder, std::int32_t sealsActive,
+                        ReadObserver *observer)
 {
     FileBytes file = readWholeFile(folder / ClassFileName(sealsActive));
     if (file.status != FileStatus::Unreadable)
-        ReadClassBytes(table, file.bytes);
+        ReadClassBytes(table, file.bytes, observer);
     return file;
 }

@@ -90,6 +90,7 @@ std::string_view whyNotAClassFile(ClassFileKind kind);
 // Reads the active team's class file in folder into the table. A missing file
 // reads as an empty one; an unreadable file (anything but a regular file
 // included) leaves the table as it was and reports Unreadable with the reason.
-// The table is filled even when the file holds no class block: ask
-// classFileKind of the bytes to tell the user.
-FileBytes ReadClassFile(ClassTable &table, const std::filesystem::path &folder, std::int32_t sealsActive);
+// The table is filled even when the file holds no class block: observer, when
+// given, hears NoClass then, and every other finding of the read.
+FileBytes ReadClassFile(ClassTable &table, const std::filesystem::path &folder, std::int32_t sealsActive,
+                        ReadObserver *observer = nullptr);

@@ -19,8 +19,8 @@ constexpr std::size_t none = std::size_t(-1);
 
 // The keys of a block in the fixed layout's order: the fields, then the
 // inventory slots.
-const std::size_t fieldCount = std::size(classFieldTable);
-const std::size_t keyCount = fieldCount + inventorySlotCount;
+constexpr std::size_t fieldCount = std::size(classFieldTable);
+constexpr std::size_t keyCount = fieldCount + inventorySlotCount;
 
 struct Line
 {
@@ -47,25 +47,20 @@ public:
 
     // A line's bytes before its line end, and what the reader reads of
     // them: up to the first NUL byte.
-    std::string_view content(std::size_t i) const
-    {
-        return bytes.substr(lines[i].begin, lines[i].contentEnd - lines[i].begin);
-    }
+    std::string_view content(std::size_t i) const { return part(lines[i].begin, lines[i].contentEnd); }
     std::string_view readContent(std::size_t i) const
     {
         const std::string_view text = content(i);
-        return text.substr(0, text.find('\0'));
+        const void *nul = mayHoldNul ? std::memchr(text.data(), 0, text.size()) : nullptr;
+        return nul ? part(lines[i].begin, std::size_t(static_cast<const char *>(nul) - bytes.data())) : text;
     }
-    std::string_view lineEnd(std::size_t i) const
-    {
-        return bytes.substr(lines[i].contentEnd, lines[i].end - lines[i].contentEnd);
-    }
+    std::string_view lineEnd(std::size_t i) const { return part(lines[i].contentEnd, lines[i].end); }
     // The bytes of lines from to to, line ends included.
     std::string_view span(std::size_t from, std::size_t to) const
     {
         const std::size_t begin = from < lines.size() ? lines[from].begin : bytes.size();
         const std::size_t end = to < lines.size() ? lines[to].begin : bytes.size();
-        return from < to ? bytes.substr(begin, end - begin) : std::string_view();
+        return from < to ? part(begin, end) : std::string_view();
     }
     std::size_t lineCount() const { return lines.size(); }
     const std::vector<Block> &blockList() const { return blocks; }
@@ -75,13 +70,17 @@ public:
 private:
     void splitLines();
     void findBlocks();
+    // The bytes from begin to end, which lie within them: a substr without its check.
+    std::string_view part(std::size_t begin, std::size_t end) const { return {bytes.data() + begin, end - begin}; }
 
     std::string_view bytes;
+    bool mayHoldNul;
     std::vector<Line> lines;
     std::vector<Block> blocks;
 };
 
-OldFile::OldFile(std::string_view bytes) : bytes(bytes)
+OldFile::OldFile(std::string_view bytes)
+    : bytes(bytes), mayHoldNul(!bytes.empty() && std::memchr(bytes.data(), 0, bytes.size()))
 {
     splitLines();
     findBlocks();
@@ -233,7 +232,7 @@ private:
     std::vector<Action> actions;
     std::vector<std::string> replacements;
     // The line that sets each key: the last one that names it.
-    std::array<std::size_t, fieldCount + inventorySlotCount> setting;
+    std::array<std::size_t, keyCount> setting;
     std::vector<Insertion> insertions;
 };
 

@@ -17,20 +17,6 @@ void appendEscape(std::string &out, unsigned char byte)
     out += hex[byte & 0xF];
 }
 
-void appendUtf8(std::string &out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
-
 // The length of the well-formed UTF-8 sequence at the start of text, with its
 // character in c; 0 when there is none.
 std::size_t utf8Sequence(std::string_view text, char32_t &c)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 // Class files are Windows-1252 text. Every byte maps to one Unicode
 // character; the five bytes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F,
@@ -13,3 +14,6 @@ bool isDefinedInWindows1252(unsigned char byte);
 
 // The byte for character c, or nullopt when Windows-1252 cannot hold it.
 std::optional<char> windows1252Of(char32_t c);
+
+// Appends character c (below U+10000, as every Windows-1252 character is) as UTF-8.
+void appendUtf8(std::string &out, char32_t c);

@@ -52,6 +52,14 @@ constexpr Binding bindings[] = {
     {CommandId::PreviousClass, sessionCommand<&EditorSession::previousClass>},
     {ControlId::AddClass, sessionCommand<&EditorSession::addClass>},
     {CommandId::AddClass, sessionCommand<&EditorSession::addClass>},
+    {ControlId::DeleteClass, sessionCommand<&EditorSession::deleteClass>},
+    {CommandId::DeleteClass, sessionCommand<&EditorSession::deleteClass>},
+    {CommandId::DuplicateClass, sessionCommand<&EditorSession::duplicateClass>},
+    {CommandId::MoveClassUp, sessionCommand<&EditorSession::moveClassUp>},
+    {CommandId::MoveClassDown, sessionCommand<&EditorSession::moveClassDown>},
+    {CommandId::GoToClass, sessionCommand<&EditorSession::goToClass>},
+    {CommandId::Undo, [](CreatorDialog &d) { d.undo(); }},
+    {CommandId::Redo, [](CreatorDialog &d) { d.redo(); }},
     {CommandId::FirstClass, sessionCommand<&EditorSession::firstClass>},
     {CommandId::LastClass, sessionCommand<&EditorSession::lastClass>},
     {ControlId::Calculate, sessionCommand<&EditorSession::calculate>},
@@ -60,13 +68,15 @@ constexpr Binding bindings[] = {
     {ControlId::AddItem, sessionCommand<&EditorSession::addItem>},
     {ControlId::StartingWeaponList, sessionCommand<&EditorSession::pickStartingWeapon>},
     {ControlId::ShowInventory, sessionCommand<&EditorSession::showInventory>},
+    {CommandId::ShowInventory, sessionCommand<&EditorSession::showInventory>},
     {CommandId::ChangeActiveConfig, sessionCommand<&EditorSession::changeActiveConfig>},
     {CommandId::Problems, [](CreatorDialog &d) { d.openProblems(); }},
     {CommandId::ReviewChanges, [](CreatorDialog &d) { d.openReview(); }},
 };
 
-// Menu 140, with the game folder's commands first. Shortcuts keep clear of
-// the keys the boxes and lists use.
+// Menu 140, with the game folder's commands first and the Edit menu added.
+// Shortcuts keep clear of the keys the boxes and lists use; keys holds one
+// or more, separated by "; ".
 struct MenuCommand
 {
     const char *menu;
@@ -87,11 +97,22 @@ constexpr MenuCommand menuCommands[] = {
     {"&File", CommandId::Problems, "P&roblems...", "F8"},
     {"&File", 0, ""},
     {"&File", CommandId::Quit, "&Quit", "Ctrl+Q"},
+    {"E&dit", CommandId::Undo, "Un&do", "Ctrl+Z"},
+    {"E&dit", CommandId::Redo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z"},
     {"Class", CommandId::AddClass, "Add Class", "Ctrl+N"},
+    {"Class", CommandId::DuplicateClass, "Duplicate Class", "Ctrl+D"},
+    {"Class", CommandId::DeleteClass, "Delete Class", "Ctrl+Del"},
+    {"Class", 0, ""},
+    {"Class", CommandId::MoveClassUp, "Move Class Up", "Ctrl+Shift+Up"},
+    {"Class", CommandId::MoveClassDown, "Move Class Down", "Ctrl+Shift+Down"},
+    {"Class", 0, ""},
     {"Class", CommandId::NextClass, "Next Class", "", QKeySequence::Forward},
     {"Class", CommandId::PreviousClass, "Previous Class", "", QKeySequence::Back},
     {"Class", CommandId::FirstClass, "First Class", "Alt+Home"},
     {"Class", CommandId::LastClass, "Last Class", "Alt+End"},
+    {"Class", CommandId::GoToClass, "Go to Class...", "Ctrl+G"},
+    {"Class", 0, ""},
+    {"Class", CommandId::ShowInventory, "Show Inventory...", "Ctrl+I"},
     {"&?", CommandId::About, "&About"},
     {"&?", CommandId::Help, "&Help", "", QKeySequence::HelpContents},
 };
@@ -155,9 +176,10 @@ void CreatorDialog::buildMenu()
         }
         QAction *action = menu->addAction(QString::fromLatin1(item.text));
         action->setObjectName(QStringLiteral("command%1").arg(item.id));
-        action->setShortcut(item.standardKey != QKeySequence::UnknownKey
-                                ? QKeySequence(item.standardKey)
-                                : QKeySequence(QString::fromLatin1(item.keys), QKeySequence::PortableText));
+        action->setShortcuts(item.standardKey != QKeySequence::UnknownKey
+                                 ? QList<QKeySequence>{QKeySequence(item.standardKey)}
+                                 : QKeySequence::listFromString(QString::fromLatin1(item.keys),
+                                                                QKeySequence::PortableText));
         // The shortcuts work while the menu is closed, as the window's own.
         addAction(action);
         commands.insert(item.id, action);

@@ -44,6 +44,10 @@ public:
 
     // "&Quit": ends the window after the question about unsaved changes.
     void quit();
+    // Undo and Redo of the Edit menu: in a text box its own, elsewhere the
+    // session's steps.
+    void undo();
+    void redo();
     // The Problems window, and Review Changes.
     void openProblems();
     void openReview();
@@ -61,6 +65,9 @@ public:
     void tell(const Notice &notice) override;
     void showAbout() override;
     std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start) override;
+    void showClassCommands(const ClassCommands &commands) override;
+    std::optional<int> chooseClass(const std::vector<std::string> &names, int current) override;
+    void showInventory(const Inventory &inventory) override;
     void focusField(const std::string &key, int item) override;
 
 protected:

@@ -1,3 +1,4 @@
+#include "asanoptions.h"
 #include "checkreport.h"
 #include "classfilereader.h"
 

@@ -1,3 +1,4 @@
+#include "asanoptions.h"
 #include "classfields.h"
 #include "classfilereader.h"
 #include "classfileupdate.h"
@@ -167,14 +168,6 @@ void release(ClassTable &table)
 }
 
 } // namespace
-
-// Freed memory comes back sooner than by default (256 MiB): fresh pages for
-// the few hundred kilobytes an input allocates took half the time. A use
-// after free within an input is still caught.
-extern "C" const char *__asan_default_options()
-{
-    return "quarantine_size_mb=8";
-}
 
 // Any bytes read as a class file: the reader never fails; the fixed layout
 // reads back without findings to as many classes and is a fixed point of

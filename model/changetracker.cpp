@@ -37,9 +37,14 @@ void ChangeTracker::formShown(const ClassRecord &formValues)
     shownForm = recordAsWritten(formValues);
 }
 
+bool ChangeTracker::formChanged(const ClassRecord &formValues) const
+{
+    return recordAsWritten(formValues) != shownForm;
+}
+
 bool ChangeTracker::unsaved(const EditorState &state, const ClassRecord &formValues) const
 {
-    return recordAsWritten(formValues) != shownForm || classesAsWritten(state) != savedClasses;
+    return formChanged(formValues) || classesAsWritten(state) != savedClasses;
 }
 
 void ChangeTracker::fileRead(const std::filesystem::path &path, const FileBytes &file)

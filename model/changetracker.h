@@ -26,6 +26,8 @@ public:
     const EditorState &lastSaved() const { return saved; }
     // The form has just been filled; formValues is what storing it gives.
     void formShown(const ClassRecord &formValues);
+    // Whether the form with formValues differs from what it showed.
+    bool formChanged(const ClassRecord &formValues) const;
     // Whether the classes in memory, or the form with formValues, differ from
     // what was last saved or shown.
     bool unsaved(const EditorState &state, const ClassRecord &formValues) const;

@@ -94,6 +94,14 @@ enum : int {
     ChangeActiveConfig = 40013,
     OpenFolder = 40014,
     RecentFolders = 40015, // the submenu
+    Undo = 40016,
+    Redo = 40017,
+    DeleteClass = 40018,
+    DuplicateClass = 40019,
+    MoveClassUp = 40020,
+    MoveClassDown = 40021,
+    GoToClass = 40022,
+    ShowInventory = 40023,
     Problems = 40030,
     ReviewChanges = 40031,
 };

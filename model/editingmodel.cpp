@@ -67,13 +67,6 @@ EditingModel::Result EditingModel::last(const StoreForm &storeForm)
     return position();
 }
 
-EditingModel::Result EditingModel::goTo(int index, const StoreForm &storeForm)
-{
-    store(storeForm);
-    editorState.currentIndex = std::clamp(index, editorState.firstIndex, editorState.lastIndex);
-    return position();
-}
-
 EditingModel::Result EditingModel::addClass(const StoreForm &storeForm)
 {
     store(storeForm);
@@ -84,6 +77,15 @@ EditingModel::Result EditingModel::addClass(const StoreForm &storeForm)
     ++s.table.classCount;
     return {"@ Class to " + std::to_string(s.lastIndex) + " [min=" + std::to_string(s.firstIndex) + " | "
             + std::to_string(s.table.classCount) + "]"};
+}
+
+EditingModel::Result EditingModel::goTo(int slot, const StoreForm &storeForm)
+{
+    if (slot < editorState.firstIndex || slot > editorState.lastIndex)
+        return {};
+    store(storeForm);
+    editorState.currentIndex = slot;
+    return position();
 }
 
 // After a move: the status line names the position and the class's name.

@@ -41,14 +41,16 @@ public:
     Result previous(const StoreForm &storeForm);
     Result first(const StoreForm &storeForm);
     Result last(const StoreForm &storeForm);
-    // Stores the form and moves to class index, kept within the range.
-    Result goTo(int index, const StoreForm &storeForm);
     // Widens the range by one class without moving.
     Result addClass(const StoreForm &storeForm);
+    // Stores the form and moves to slot; a slot outside the range does nothing.
+    Result goTo(int slot, const StoreForm &storeForm);
+
+    // Where the form is, as a move reports it, with the class shown again.
+    Result position() const;
 
 private:
     void countTheEditedSlot();
-    Result position() const;
 
     EditorState editorState;
     ChangeTracker tracker{editorState};

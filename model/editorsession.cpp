@@ -39,6 +39,8 @@ void EditorSession::refreshIndicators()
 {
     view.setUnsavedMark(hasUnsavedChanges());
     view.setTeamText(state().sealsActive ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
+    view.showClassCommands({CanDeleteClass(state()), CanMoveClassUp(state()), CanMoveClassDown(state()),
+                            utf8Of(history.undoName()), utf8Of(history.redoName())});
 }
 
 // The form shows the current class; the item list and the Calculate result
@@ -66,9 +68,10 @@ ClassRecord EditorSession::formRecord() const
 
 EditingModel::StoreForm EditorSession::formStore()
 {
-    return [this](ClassRecord &record) {
-        record = formRecord();
-        view.setTitle(titleFor("Saving", record));
+    return [this](ClassRecord &) {
+        const ClassRecord stored = formRecord();
+        record(StoreClass(classes(), stored));
+        view.setTitle(titleFor("Saving", stored));
     };
 }
 
@@ -100,7 +103,12 @@ void EditorSession::lastClass()
 
 void EditorSession::addClass()
 {
-    showResult(editing.addClass(formStore()));
+    editing.store(formStore());
+    TableEdit step("Add Class", state());
+    const EditingModel::Result result = editing.addClass([](ClassRecord &) {});
+    step.finish(state());
+    record(std::move(step));
+    showResult(result);
 }
 
 // The position follows every move; the status line and the form show what
@@ -134,24 +142,19 @@ void EditorSession::addItem()
 {
     const FormValues form = view.form();
     if (const std::optional<int> slot = itemSlot(form.item))
-        state().current().inventory[std::size_t(*slot)] = parseInt(form.amount);
+        record(SetItemAmount(classes(), *slot, parseInt(form.amount)));
     refreshIndicators();
 }
 
 void EditorSession::pickStartingWeapon()
 {
-    ClassRecord &record = state().current();
     const std::optional<int> slot = startingWeaponSlot(view.form().startingWeapon);
     if (slot && itemCatalogue[std::size_t(*slot)].inStartList)
-        record.starting_weapon.assign(itemCatalogue[std::size_t(*slot)].internalName);
-    view.setStatus("Forced [" + utf8Of(record.starting_weapon.view()) + "] as Initial Weapon for ["
-                   + utf8Of(record.classname.view()) + "]");
+        record(SetStartingWeapon(classes(), *slot));
+    const ClassRecord &current = state().current();
+    view.setStatus("Forced [" + utf8Of(current.starting_weapon.view()) + "] as Initial Weapon for ["
+                   + utf8Of(current.classname.view()) + "]");
     refreshIndicators();
-}
-
-void EditorSession::showInventory()
-{
-    view.tell({EditorView::Icon::None, "Error", "Wait for a later version!"});
 }
 
 void EditorSession::calculate()
@@ -169,7 +172,9 @@ void EditorSession::help()
                "2. Edit the class in the form.\n"
                "3. Save to Memory, Next Class or Prev. Class store the form into the classes in memory.\n"
                "4. Write Out stores the form and writes all classes to the class file.\n\n"
-               "ADD! and the starting-weapon list change the class at once. Change Active-Config switches "
+               "ADD!, the starting-weapon list and Show Inventory change the class at once. The Class menu "
+               "also deletes, duplicates and reorders classes and goes to any class; Undo and Redo in the Edit "
+               "menu take back and redo each change to the classes. Change Active-Config switches "
                "between the Seals and the Tangos file. Open Folder chooses the game folder. Quit, Load Config, "
                "Open Folder and Change Active-Config ask before they drop changes that are not written out.\n\n"
                "Game folder:\n"

@@ -3,8 +3,11 @@
 #include "changetracker.h"
 #include "editingmodel.h"
 #include "editorview.h"
+#include "fileblocks.h"
 #include "fileio.h"
 #include "gamefolder.h"
+#include "tablecommands.h"
+#include "undohistory.h"
 #include "problemlist.h"
 
 #include <filesystem>
@@ -76,6 +79,19 @@ public:
     // Whether the window may close: after the question about unsaved changes.
     bool quit();
 
+    // Whole classes and undo. Every change to the classes is a step that
+    // Undo takes back.
+    void deleteClass();
+    void duplicateClass();
+    void moveClassUp();
+    void moveClassDown();
+    // Stores the form and moves to the class the user picks from the list.
+    void goToClass();
+    void undo();
+    void redo();
+    // For each class, the block of the class file on disk it came from; -1
+    // for a class the file does not hold. Writing keeps each block's layout.
+    std::vector<int> classOrigins() const { return blocks.origins(ids, state().table.classCount); }
     // The problems of the class file last loaded or written as they stand
     // now, one line each: "Sniper, line 4: TCC003 speed 10.5 is outside ...".
     std::vector<std::string> problems() const;
@@ -100,16 +116,26 @@ private:
     void showPosition();
     bool settleUnsavedChanges();
     bool askYes(const std::string &text);
+    bool acceptClassFile(const std::filesystem::path &path, const FileBytes &file);
     bool confirmOverwrite(const std::filesystem::path &path, const FileBytes &current);
+    bool confirmReadOnly(const std::filesystem::path &path);
     void warnNotWritten(const std::filesystem::path &path, const std::string &reason);
     void writeSettings();
     bool folderUsable();
     void startInFolder();
     void showRecentFolders(bool usable);
+    EditedClasses classes() { return {state(), ids}; }
+    void record(std::optional<TableEdit> step);
+    void moveClass(std::optional<TableEdit> (*move)(EditedClasses));
+    // The classes in memory are what the file holds: after a load, a write
+    // or the start in a folder.
+    void classesLoaded();
+    void classesWritten();
     // The classes Write Out would write; with the form stored into the
     // current one, or as the table holds them.
     std::vector<ClassRecord> classesToWrite(bool withForm = true) const;
-    std::string bytesToWrite(const FileBytes &old, std::span<const ClassRecord> classes) const;
+    std::string bytesToWrite(const std::filesystem::path &path, const FileBytes &old,
+                             std::span<const ClassRecord> classes) const;
 
     EditorView &view;
     EditingModel editing;
@@ -117,6 +143,10 @@ private:
     GameFolder gameFolder;
     Services services;
     std::vector<std::filesystem::path> recentFolders;
+    FileBlocks blocks;
+    ClassIds ids = blocks.loaded(0);
+    ClassIds savedIds = ids;
+    UndoHistory history;
     ProblemList fileProblems;
 };
 

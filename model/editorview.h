@@ -2,7 +2,9 @@
 
 #include "formvalues.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,4 +58,30 @@ public:
     virtual void focusField(const std::string &key, int item) = 0;
     // The folder the user picks, starting at start; nullopt when cancelled.
     virtual std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start) = 0;
+
+    // The commands on whole classes that can run now, and the names of the
+    // steps Undo and Redo would take (empty: none).
+    struct ClassCommands
+    {
+        bool deleteClass = false;
+        bool moveUp = false;
+        bool moveDown = false;
+        std::string undo;
+        std::string redo;
+    };
+    virtual void showClassCommands(const ClassCommands &commands) = 0;
+    // Modal: the slot of the class the user picks from names, which are in
+    // slot order; nullopt when cancelled.
+    virtual std::optional<int> chooseClass(const std::vector<std::string> &names, int current) = 0;
+    // Modal: the inventory of the class named className, opened at the
+    // catalogue item pickedItem. amounts reads the class's amounts, and
+    // setAmount changes one at once.
+    struct Inventory
+    {
+        std::string className;
+        int pickedItem = 0;
+        std::function<std::array<std::int32_t, inventorySlotCount>()> amounts;
+        std::function<void(int itemSlot, std::int32_t amount)> setAmount;
+    };
+    virtual void showInventory(const Inventory &inventory) = 0;
 };

@@ -1,11 +1,14 @@
 #include "editorsession.h"
 
 #include "classfilereader.h"
+#include "classfileupdate.h"
 #include "classfilewriter.h"
 #include "safesave.h"
 #include "settings.h"
 
 #include <algorithm>
+#include <memory>
+#include <span>
 
 using Answer = EditorView::Answer;
 
@@ -14,21 +17,38 @@ void EditorSession::loadConfig()
     if (!folderUsable() || !settleUnsavedChanges())
         return;
     const std::filesystem::path path = activeClassFilePath();
-    const FileBytes file = ReadClassFile(state().table, gameFolder.path(), state().sealsActive);
-    if (file.status == FileStatus::Unreadable) {
-        view.tell({EditorView::Icon::Warning, "Load Config",
-                   "The class file " + displayText(path) + " could not be read: " + file.error
-                       + "\nThe classes in memory are unchanged."});
+    const auto read = std::make_unique<ClassTable>(state().table);
+    const FileBytes file = ReadClassFile(*read, gameFolder.path(), state().sealsActive);
+    if (!acceptClassFile(path, file))
         return;
-    }
+    state().table = *read;
     changes.fileRead(path, file);
     if (file.status == FileStatus::Read)
         fileProblems.fileRead(file.bytes);
     else
         fileProblems.clear();
     EditingModel::Result result = editing.loaded(file.status == FileStatus::Read);
-    result.status = withProblemCount(*result.status, fileProblems.current(classesToWrite(false)).size());
+    classesLoaded();
+    result.status =
+        withProblemCount(*result.status, fileProblems.current(classesToWrite(false), classOrigins()).size());
     showResult(result);
+}
+
+// A file that cannot be read, or that is no class file (reading it would
+// give the default class alone), leaves the classes in memory as they are.
+bool EditorSession::acceptClassFile(const std::filesystem::path &path, const FileBytes &file)
+{
+    const ClassFileKind kind = classFileKind(path, file.bytes);
+    std::string why;
+    if (file.status == FileStatus::Unreadable)
+        why = "could not be read: " + file.error;
+    else if (file.status == FileStatus::Read && kind != ClassFileKind::ClassFile)
+        why = std::string(whyNotAClassFile(kind)) + "; it was not read";
+    if (why.empty())
+        return true;
+    view.tell({EditorView::Icon::Warning, "Load Config",
+               "The class file " + displayText(path) + " " + why + ".\nThe classes in memory are unchanged."});
+    return false;
 }
 
 // The form goes into the table first, then the whole table replaces the
@@ -41,11 +61,11 @@ bool EditorSession::writeOut()
         return false;
     const std::filesystem::path path = activeClassFilePath();
     const FileBytes old = readWholeFile(path);
-    if (!confirmOverwrite(path, old))
+    if (!confirmOverwrite(path, old) || !confirmReadOnly(path))
         return false;
 
     const std::span<const ClassRecord> classes(state().table.records.data(), std::size_t(state().table.classCount));
-    const std::string bytes = bytesToWrite(old, classes);
+    const std::string bytes = bytesToWrite(path, old, classes);
     std::string error;
     if (!saveFileAtomically(path, bytes, &error)) {
         warnNotWritten(path, error);
@@ -53,6 +73,7 @@ bool EditorSession::writeOut()
     }
     changes.fileWritten(path, bytes);
     changes.classesSaved(state());
+    classesWritten();
     fileProblems.fileWritten(bytes, classes);
     const int count = state().table.classCount;
     view.setStatus(std::to_string(count) + (count == 1 ? " class written to " : " classes written to ")
@@ -90,6 +111,17 @@ bool EditorSession::confirmOverwrite(const std::filesystem::path &path, const Fi
            == Answer::Yes;
 }
 
+// A read-only file is replaced (and stays read-only) only when the user
+// says so; No is the default.
+bool EditorSession::confirmReadOnly(const std::filesystem::path &path)
+{
+    return !isReadOnlyFile(path)
+           || view.ask({displayText(path) + " is read-only.\nReplace it with the classes in memory anyway? It stays "
+                                            "read-only.",
+                        EditorView::Choices::YesNo, Answer::No})
+                  == Answer::Yes;
+}
+
 void EditorSession::warnNotWritten(const std::filesystem::path &path, const std::string &reason)
 {
     view.tell({EditorView::Icon::Warning, "Error",
@@ -113,6 +145,8 @@ bool EditorSession::settleUnsavedChanges()
         now.table = saved.table;
         now.lastIndex = saved.lastIndex;
         now.currentIndex = std::min(now.currentIndex, now.lastIndex);
+        ids = savedIds;
+        history.clear();
         showPosition();
         showRecord();
         return true;

@@ -51,19 +51,8 @@ std::string utf8Of(std::string_view windows1252)
 {
     std::string text;
     text.reserve(windows1252.size());
-    for (unsigned char byte : windows1252) {
-        const char32_t c = unicodeOfWindows1252(byte);
-        if (c < 0x80) {
-            text += char(c);
-        } else if (c < 0x800) {
-            text += char(0xC0 | (c >> 6));
-            text += char(0x80 | (c & 0x3F));
-        } else {
-            text += char(0xE0 | (c >> 12));
-            text += char(0x80 | ((c >> 6) & 0x3F));
-            text += char(0x80 | (c & 0x3F));
-        }
-    }
+    for (unsigned char byte : windows1252)
+        appendUtf8(text, unicodeOfWindows1252(byte));
     return text;
 }
 
@@ -117,6 +106,7 @@ void EditorSession::startInFolder()
 {
     state().reset();
     changes = ChangeTracker(state());
+    classesLoaded();
     fileProblems.clear();
     showRecord();
     showPosition();

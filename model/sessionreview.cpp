@@ -2,6 +2,7 @@
 
 #include "changereview.h"
 #include "classfilereader.h"
+#include "classfileupdate.h"
 #include "classfilewriter.h"
 #include "unifieddiff.h"
 
@@ -18,17 +19,24 @@ std::vector<ClassRecord> EditorSession::classesToWrite(bool withForm) const
     return classes;
 }
 
-// What Write Out puts in place of old: the one place that decides it.
-std::string EditorSession::bytesToWrite(const FileBytes &old, std::span<const ClassRecord> classes) const
+// What Write Out puts in place of old, the file at path: the one place that
+// decides it. The file as this run knows it keeps each class's own lines; one
+// changed on disk since is replaced in the fixed layout.
+std::string EditorSession::bytesToWrite(const std::filesystem::path &path, const FileBytes &old,
+                                        std::span<const ClassRecord> classes) const
 {
-    return ClassFileBytes(classes, lineEndToKeep(old.bytes));
+    if (changes.replacing(path, old) != ChangeTracker::Replacing::Quietly)
+        return ClassFileBytes(classes, lineEndToKeep(old.bytes));
+    std::vector<int> origins = classOrigins();
+    origins.resize(classes.size(), -1);
+    return UpdatedClassFile(old.bytes, classes, origins);
 }
 
 std::vector<std::string> EditorSession::problems() const
 {
     const std::vector<ClassRecord> classes = classesToWrite();
     std::vector<std::string> lines;
-    for (const Problem &problem : fileProblems.current(classes)) {
+    for (const Problem &problem : fileProblems.current(classes, classOrigins())) {
         std::string line;
         if (problem.classIndex >= 0) {
             const ClassRecord &record = classes[std::size_t(problem.classIndex)];
@@ -43,7 +51,7 @@ std::vector<std::string> EditorSession::problems() const
 
 void EditorSession::goToProblem(std::size_t index)
 {
-    const std::vector<Problem> standing = fileProblems.current(classesToWrite());
+    const std::vector<Problem> standing = fileProblems.current(classesToWrite(), classOrigins());
     if (index >= standing.size())
         return;
     const Problem &problem = standing[index];
@@ -57,13 +65,14 @@ std::string EditorSession::reviewChanges() const
     const ClassTable &saved = changes.lastSaved().table;
     const std::span<const ClassRecord> savedClasses(saved.records.data(),
                                                     std::size_t(std::clamp(saved.classCount, 0, tableSlotCount)));
-    return utf8Of(changeReview(savedClasses, classesToWrite()));
+    return utf8Of(changeReview(savedClasses, classesToWrite(), classOrigins()));
 }
 
 std::string EditorSession::fileDifferences() const
 {
-    const FileBytes old = readWholeFile(activeClassFilePath());
+    const std::filesystem::path path = activeClassFilePath();
+    const FileBytes old = readWholeFile(path);
     const std::string name(ClassFileName(state().sealsActive));
-    return utf8Of(unifiedDiff(old.bytes, bytesToWrite(old, classesToWrite()), name + " (on disk)",
+    return utf8Of(unifiedDiff(old.bytes, bytesToWrite(path, old, classesToWrite()), name + " (on disk)",
                               name + " (Write Out)"));
 }

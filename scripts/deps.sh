@@ -1,30 +1,42 @@
 #!/usr/bin/env bash
-# Installs what building, running and testing need on Debian or Ubuntu, only
-# when something is missing. Safe to run again.
+# Installs what building and running the editor need on Debian or Ubuntu, and
+# with "all" (the default) what the tests need too; only what is missing.
+# Safe to run again.
+#   bash scripts/deps.sh [run|all]
 set -euo pipefail
+want=${1:-all}
 
-# The screen reader test reads the window over AT-SPI: dbus, at-spi2-core and
-# the Python bindings.
-packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-          fonts-dejavu-core locales xvfb xauth desktop-file-utils appstream lintian
-          dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
-          # The Windows build of the Qt-free parts, tested under Wine.
-          g++-mingw-w64-x86-64-posix googletest wine wine64)
+# Building and running the editor.
+run=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
+
+# The tests, the Debian package (dpkg-dev, file) and its checks, and the
+# benchmarks. The screen reader test reads the window over AT-SPI: dbus,
+# at-spi2-core and the Python bindings. The Windows build of the Qt-free parts
+# is tested under Wine.
+test=(libgtest-dev libbenchmark-dev locales xvfb xauth desktop-file-utils appstream lintian
+      dpkg-dev file
+      dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
+      g++-mingw-w64-x86-64-posix googletest wine wine64)
+
+case $want in
+    run) packages=("${run[@]}") ;;
+    all) packages=("${run[@]}" "${test[@]}") ;;
+    *) echo "usage: $0 [run|all]" >&2; exit 2 ;;
+esac
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
 done
 if [ ${#missing[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # Tests check number handling under a German locale.
-if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
-    sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+if [ "$want" = all ] && ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
     $sudo sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
     grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
     $sudo locale-gen >/dev/null

@@ -157,7 +157,7 @@ TEST(ClassFileReader, ReadsTheActiveTeamsFileAndLeavesTheTableWhenItCannot)
         std::filesystem::path(testing::TempDir()) / "classfilereader" / utf8Path("Spiel Ordner \xC3\x84");
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder / "tvclass_seals.cfg");
-    std::ofstream(folder / "tvclass_tangos.cfg") << inBlock("classname Tango");
+    std::ofstream(folder / "tvclass_tangos.cfg") << inBlock("classname Tango\nspead 1");
     std::ofstream(folder / utf8Path("klassen_\xC3\x9F.cfg")) << "x";
     EXPECT_EQ(readWholeFile(folder / utf8Path("klassen_\xC3\x9F.cfg")).bytes, "x");
 
@@ -167,8 +167,10 @@ TEST(ClassFileReader, ReadsTheActiveTeamsFileAndLeavesTheTableWhenItCannot)
     EXPECT_FALSE(unreadable.error.empty());
     EXPECT_EQ(table->records[0].classname, "Kept");
 
-    EXPECT_EQ(ReadClassFile(*table, folder, 0).status, FileStatus::Read);
+    FindingCounter findings;
+    EXPECT_EQ(ReadClassFile(*table, folder, 0, &findings).status, FileStatus::Read);
     EXPECT_EQ(table->records[0].classname, "Tango");
+    EXPECT_EQ(findings.count, 1); // spead
 
     EXPECT_EQ(ReadClassFile(*table, folder / "missing", 0).status, FileStatus::Missing);
     EXPECT_EQ(table->records[0].starting_weapon, "weapon_mk23");

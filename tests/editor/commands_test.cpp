@@ -46,6 +46,23 @@ void twoClasses(CreatorDialog &d)
     d.state().lastIndex = 1;
     d.state().table.classCount = 2;
 }
+// Two classes, the first or the second shown, with the commands that depend on it updated.
+void atFirstOfTwo(CreatorDialog &d)
+{
+    twoClasses(d);
+    d.session().showRecord();
+}
+void atSecondOfTwo(CreatorDialog &d)
+{
+    d.state().currentIndex = 1;
+    atFirstOfTwo(d);
+}
+void classAdded(CreatorDialog &d) { d.session().addClass(); }
+void addUndone(CreatorDialog &d)
+{
+    d.session().addClass();
+    d.session().undo();
+}
 void abilities(CreatorDialog &d) { d.state().current().classabilities = 0x805; }
 void amountTyped(CreatorDialog &d) { d.control<QLineEdit>(ControlId::Amount)->setText(QStringLiteral("7")); }
 void fistsStored(CreatorDialog &d) { d.state().current().inventory[1] = 9; }
@@ -74,7 +91,16 @@ const CommandRow commandRows[] = {
     {.name = "HelpAbout", .id = CommandId::About, .modal = "AboutDialog"},
     {.name = "Help", .id = CommandId::Help, .keys = "F1", .modal = "QMessageBox Help"},
     {.name = "ChangeActiveConfig", .id = CommandId::ChangeActiveConfig, .modal = "QMessageBox Question", .answer = QMessageBox::No},
-    {.name = "ShowInventory", .id = ControlId::ShowInventory, .modal = "QMessageBox Error"},
+    {.name = "ShowInventory", .id = ControlId::ShowInventory, .modal = "InventoryDialog Inventory of "},
+    {.name = "ClassShowInventory", .id = CommandId::ShowInventory, .keys = "Ctrl+I", .modal = "InventoryDialog Inventory of "},
+    {.name = "DeleteClass", .id = ControlId::DeleteClass, .given = atSecondOfTwo, .modal = "QMessageBox Question", .answer = QMessageBox::No},
+    {.name = "ClassDeleteClass", .id = CommandId::DeleteClass, .given = atSecondOfTwo, .keys = "Ctrl+Del", .modal = "QMessageBox Question", .answer = QMessageBox::Yes},
+    {.name = "ClassDuplicateClass", .id = CommandId::DuplicateClass, .keys = "Ctrl+D", .expect = {classCount, "2"}},
+    {.name = "ClassMoveClassUp", .id = CommandId::MoveClassUp, .given = atSecondOfTwo, .keys = "Ctrl+Shift+Up", .expect = {status, "Moved []; @ Class 0 / 1 []"}},
+    {.name = "ClassMoveClassDown", .id = CommandId::MoveClassDown, .given = atFirstOfTwo, .keys = "Ctrl+Shift+Down", .expect = {status, "Moved []; @ Class 1 / 1 []"}},
+    {.name = "ClassGoToClass", .id = CommandId::GoToClass, .keys = "Ctrl+G", .modal = "GoToClassDialog Go to Class", .answer = QMessageBox::Cancel},
+    {.name = "EditUndo", .id = CommandId::Undo, .given = classAdded, .expect = {classCount, "1"}},
+    {.name = "EditRedo", .id = CommandId::Redo, .given = addUndone, .expect = {classCount, "2"}},
     {.name = "LoadConfig", .id = ControlId::LoadConfig, .keys = "Alt+L", .expect = {status, "tvclass_seals.cfg not found: 1 new class"}},
     {.name = "FileLoadConfig", .id = CommandId::LoadConfig, .keys = "Ctrl+L", .expect = {status, "tvclass_seals.cfg not found: 1 new class"}},
     {.name = "FileReviewChanges", .id = CommandId::ReviewChanges, .modal = "ReviewDialog Review Changes", .answer = QMessageBox::Close},
@@ -177,6 +203,38 @@ TEST_F(CommandTableTest, EveryButtonAndMenuCommandHasARow)
     for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
         if (button->isEnabled())
             EXPECT_TRUE(tested.count(button->property("controlId").toInt())) << button->text().toStdString();
+    }
+}
+
+// A text box keeps its own undo; elsewhere the keys take the class steps,
+// and the Edit menu names them.
+TEST_F(CommandTableTest, UndoKeysUndoTheTextBoxOrTheClasses)
+{
+    showDialog();
+    dialog->session().addClass();
+    auto *name = control<QLineEdit>(ControlId::ClassName);
+    const struct
+    {
+        QWidget *focus;
+        const char *keys;
+        const char *name;
+        int classCount;
+        const char *undoText;
+    } rows[] = {
+        {name, "Ctrl+Z", "", 2, "Un&do Add Class"},
+        {control(ControlId::Quit), "Ctrl+Z", "", 1, "Un&do"},
+        {control(ControlId::Quit), "Ctrl+Shift+Z", "", 2, "Un&do Add Class"},
+        {control(ControlId::Quit), "Ctrl+Z", "", 1, "Un&do"},
+        {control(ControlId::Quit), "Ctrl+Y", "", 2, "Un&do Add Class"},
+    };
+    typeInto(name, "Q");
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.keys);
+        row.focus->setFocus();
+        QTest::keySequence(row.focus, QKeySequence(QString::fromLatin1(row.keys)));
+        EXPECT_EQ(name->text(), row.name);
+        EXPECT_EQ(dialog->state().table.classCount, row.classCount);
+        EXPECT_EQ(dialog->command(CommandId::Undo)->text(), row.undoText);
     }
 }
 

@@ -1,6 +1,7 @@
 // The editor window, run modally as the program runs it, in a scratch copy of
 // the samples: Load Config, Next Class past the last class, Write Out, Quit.
-// What it writes must be what the command-line companion makes of the sample.
+// Nothing was changed, so the file it writes is the one it read, hand-made
+// lines and all.
 
 #include "controlids.h"
 #include "creatordialog.h"
@@ -8,7 +9,6 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -31,7 +31,7 @@ TEST(EndToEnd, LoadStepThroughWriteOutQuit)
     ASSERT_TRUE(scratch.isValid());
     for (const char *name : {"tvclass_seals.cfg", "tvclass_tangos.cfg"})
         ASSERT_TRUE(QFile::copy(QDir(TOLVANE_EXAMPLES).filePath(name), scratch.filePath(name)));
-    // A hand-edited copy, so that only a real write gives the writer's layout.
+    // A hand-edited copy: Write Out keeps the hand edits, normalize drops them.
     const QString sample = scratch.filePath("tvclass_seals.cfg");
     {
         QFile file(sample);
@@ -43,6 +43,7 @@ TEST(EndToEnd, LoadStepThroughWriteOutQuit)
     ASSERT_TRUE(tool.waitForFinished(60000));
     ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
     const QByteArray normalized = tool.readAllStandardOutput();
+    const QByteArray handEdited = contents(sample);
 
     std::string log;
     CreatorDialog dialog(GameFolder::At(QFile::encodeName(scratch.path()).toStdString()),
@@ -57,9 +58,9 @@ TEST(EndToEnd, LoadStepThroughWriteOutQuit)
     EXPECT_EQ(dialog.exec(), QDialog::Accepted);
 
     EXPECT_EQ(log, "Error opening tvcc.cfg\n");
-    EXPECT_NE(normalized, QByteArray());
-    EXPECT_EQ(contents(sample), normalized);
-    EXPECT_EQ(contents(sample), contents(QDir(TOLVANE_EXAMPLES).filePath("tvclass_seals.cfg")));
+    EXPECT_TRUE(dialog.statusText().endsWith(" written to tvclass_seals.cfg")) << dialog.statusText().toStdString();
+    EXPECT_EQ(normalized, contents(QDir(TOLVANE_EXAMPLES).filePath("tvclass_seals.cfg")));
+    EXPECT_EQ(contents(sample), handEdited);
     EXPECT_EQ(QDir(scratch.path()).entryList(QDir::Files, QDir::Name),
               QStringList({"tvclass_seals.cfg", "tvclass_tangos.cfg"}));
 }

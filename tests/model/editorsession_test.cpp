@@ -3,6 +3,7 @@
 
 #include "editorsession.h"
 #include "fakeview.h"
+#include "sessiontesthelpers.h"
 
 #include "classfilereader.h"
 #include "classfilewriter.h"
@@ -14,51 +15,25 @@
 #include <cerrno>
 #include <chrono>
 #include <memory>
+#include <functional>
+#include <future>
 #include <sstream>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// A scratch folder whose name has spaces and a byte that is not UTF-8.
-struct ScratchFolder
+// A class as the standard layout writes it, after the header.
+std::string standardBlock(const ClassRecord &record)
 {
-    explicit ScratchFolder(const std::string &tag)
-        : path(fs::temp_directory_path() / (odd.native() + fs::path(tag + stamp()).native()))
-    {
-        fs::create_directories(path);
-    }
-    ~ScratchFolder() { fs::remove_all(path, ignored); }
-    static std::string stamp() { return std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()); }
-#ifdef _WIN32
-    const fs::path odd = fs::path(u8"Tolvane \u00E4 ");
-#else
-    const fs::path odd = fs::path("Tolvane \xE4 ");
-#endif
-    fs::path path;
-    std::error_code ignored;
-};
-
-std::string classFile(std::initializer_list<const char *> names)
-{
-    ClassTable table;
-    for (const char *name : names) {
-        ApplyBlockStartDefaults(table.records[std::size_t(table.classCount)]);
-        table.records[std::size_t(table.classCount++)].classname.assign(name);
-    }
-    return ClassFileBytes(table, "\n");
-}
-
-// The class names a file holds, space separated; "-" when it is missing.
-std::string namesIn(const fs::path &folder, bool seals)
-{
-    ClassTable table;
-    if (ReadClassFile(table, folder, seals).status != FileStatus::Read)
-        return "-";
-    std::string names;
-    for (int i = 0; i < table.classCount; ++i)
-        names += (i ? " " : "") + std::string(table.records[std::size_t(i)].classname.view());
-    return names;
+    const std::size_t header = ClassFileBytes(std::span<const ClassRecord>(), "\n").size();
+    return ClassFileBytes(std::span(&record, 1), "\n").substr(header);
 }
 
 struct Row
@@ -66,7 +41,8 @@ struct Row
     const char *name;
     // L load, W write out, S save to memory, n p f l a moves, e type "x" after
     // the name in the form, D another program rewrites the Seals file, T
-    // change the team, O open the other folder, Q quit
+    // change the team, O open the other folder, Q quit, R the Seals file
+    // becomes read-only
     const char *commands;
     const char *answers; // see FakeView::answer
     const char *asked;   // see FakeView::asked
@@ -115,6 +91,9 @@ const Row rows[] = {
     {"QuitWritesOut", "L e Q", "w", "U", "Ax B", "-", "Ax", false, 1, "quit"},
     {"QuitDiscards", "L e Q", "d", "U", "A B", "-", "A", false, 1, "quit"},
     {"LoadDiscards", "L e L", "d", "U", "A B", "-", "A", false, 1, ""},
+    // A read-only class file is replaced only on Yes, and stays read-only.
+    {"WriteToReadOnlyRefused", "L R e W", "n", "P", "A B", "-", "Ax", true, 1, ""},
+    {"WriteToReadOnlyOnYes", "L R e W", "y", "P", "Ax B", "-", "Ax", false, 1, ""},
 };
 
 class SessionFixture : public ::testing::Test
@@ -126,6 +105,38 @@ protected:
         session->start();
     }
     void TearDown() override { EXPECT_EQ(view.unanswered(), 0u) << "an expected question was never asked"; }
+    fs::path seals() const { return first.path / "tvclass_seals.cfg"; }
+    // Runs the commands of a row; what quitting and opening the other folder gave.
+    std::string run(const std::string &line)
+    {
+        std::string events;
+        std::istringstream commands(line);
+        for (std::string command; commands >> command;) {
+            switch (command[0]) {
+            case 'L': session->loadConfig(); break;
+            case 'W': session->writeOut(); break;
+            case 'S': session->saveToMemory(); break;
+            case 'n': session->nextClass(); break;
+            case 'p': session->previousClass(); break;
+            case 'f': session->firstClass(); break;
+            case 'l': session->lastClass(); break;
+            case 'a': session->addClass(); break;
+            case 'e':
+                view.boxes.className += 'x';
+                session->refreshIndicators();
+                break;
+            case 'D': EXPECT_TRUE(saveFileAtomically(seals(), classFile({"Disk"}))); break;
+            case 'T': session->changeActiveConfig(); break;
+            case 'O': events += session->openFolder(GameFolder::At(other.path)) ? "open" : "kept"; break;
+            case 'Q': events += session->quit() ? "quit" : "stay"; break;
+            case 'R':
+                fs::permissions(seals(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+                break;
+            default: ADD_FAILURE() << "no command " << command;
+            }
+        }
+        return events;
+    }
 
     ScratchFolder first{"first"};
     ScratchFolder other{"other"};
@@ -145,29 +156,7 @@ TEST_P(SessionTest, CommandsAskWriteAndShowWhatTheUserExpects)
 {
     const Row &row = GetParam();
     view.answer(row.answers);
-    std::string events;
-    std::istringstream commands(row.commands);
-    for (std::string command; commands >> command;) {
-        switch (command[0]) {
-        case 'L': session->loadConfig(); break;
-        case 'W': session->writeOut(); break;
-        case 'S': session->saveToMemory(); break;
-        case 'n': session->nextClass(); break;
-        case 'p': session->previousClass(); break;
-        case 'f': session->firstClass(); break;
-        case 'l': session->lastClass(); break;
-        case 'a': session->addClass(); break;
-        case 'e':
-            view.boxes.className += 'x';
-            session->refreshIndicators();
-            break;
-        case 'D': ASSERT_TRUE(saveFileAtomically(first.path / "tvclass_seals.cfg", classFile({"Disk"}))); break;
-        case 'T': session->changeActiveConfig(); break;
-        case 'O': events += session->openFolder(GameFolder::At(other.path)) ? "open" : "kept"; break;
-        case 'Q': events += session->quit() ? "quit" : "stay"; break;
-        default: FAIL() << "no command " << command;
-        }
-    }
+    std::string events = run(row.commands);
     if (fs::exists(first.path / "tvcc.cfg"))
         events += events.empty() ? "settings" : " settings";
     EXPECT_EQ(view.asked, row.asked);
@@ -180,6 +169,7 @@ TEST_P(SessionTest, CommandsAskWriteAndShowWhatTheUserExpects)
     EXPECT_EQ(view.teamText, row.sealsActive ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
     EXPECT_EQ(events, row.events);
     EXPECT_EQ(session->folder().path(), events.starts_with("open") ? other.path : first.path);
+    EXPECT_EQ(isReadOnlyFile(seals()), std::string_view(row.commands).find('R') != std::string_view::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SessionTest, ::testing::ValuesIn(rows),
@@ -282,15 +272,16 @@ TEST_F(SessionFormTest, OnlyTheAboutCommandsOpenTheAboutBox)
     }
 }
 
-// Write Out keeps the line ends of the file it replaces; a failed write is
-// reported with the file's name, and the file stays.
+// Write Out keeps the lines and line ends of the file it replaces; a failed
+// write is reported with the file's name, and the file stays.
 TEST_F(SessionFormTest, WriteOutKeepsTheLineEndsAndReportsAFailure)
 {
     const fs::path seals = first.path / "tvclass_seals.cfg";
     ASSERT_TRUE(saveFileAtomically(seals, "{\r\nclassname Scout\r\n}\r\n\r\n"));
     session->loadConfig();
+    view.boxes.className = "Scouts";
     EXPECT_TRUE(session->writeOut());
-    EXPECT_EQ(readWholeFile(seals).bytes, ClassFileBytes(session->state().table, "\r\n"));
+    EXPECT_EQ(readWholeFile(seals).bytes, "{\r\nclassname Scouts\r\n}\r\n\r\n");
     EXPECT_EQ(view.status, "1 class written to tvclass_seals.cfg");
     fs::remove(seals);
     fs::create_directory(seals);
@@ -299,7 +290,6 @@ TEST_F(SessionFormTest, WriteOutKeepsTheLineEndsAndReportsAFailure)
     EXPECT_EQ(view.asked, "C");
     ASSERT_EQ(view.told.size(), 1u);
     EXPECT_EQ(view.told[0].text.rfind(displayText(seals) + " could not be written", 0), 0u);
-    EXPECT_TRUE(fs::is_directory(seals));
 }
 
 // A class file that cannot be read leaves the classes in memory and says why.
@@ -311,59 +301,102 @@ TEST_F(SessionFormTest, UnreadableFileLeavesTheTable)
     fs::create_directory(first.path / "tvclass_seals.cfg");
     session->loadConfig();
     ASSERT_EQ(view.told.size(), 1u);
-    EXPECT_EQ(view.told[0].icon, EditorView::Icon::Warning);
     EXPECT_NE(view.told[0].text.find("tvclass_seals.cfg could not be read"), std::string::npos);
     EXPECT_EQ(view.status, "@ Class 1 / 1 [B]");
     EXPECT_EQ(session->state().table.classCount, 2);
 }
 
-// Load Config lists the file's problems; choosing one moves to its class and
-// box; a new value, or Write Out, settles it.
-TEST_F(SessionFormTest, ProblemsOfTheFileFollowTheClasses)
+// Write Out changes only the lines of what changed: notes above and inside
+// blocks, unknown keys and the order of keys stay, also over a second Write
+// Out; a new class follows in the standard layout.
+TEST_F(SessionFormTest, WriteOutKeepsTheModdersFile)
 {
-    session->loadConfig();
-    EXPECT_EQ(view.status, "2 Config Classes Read");
-    EXPECT_TRUE(session->problems().empty());
-    ASSERT_TRUE(saveFileAtomically(first.path / "tvclass_seals.cfg",
-                                   "{\nclassname A\n}\n\n{\nclassname B\nspeed 10.5\nbogus 1\n}\n"));
-    session->loadConfig();
-    EXPECT_EQ(view.status, "2 Config Classes Read; 2 problems");
-    const std::vector<std::string> both = {"B, line 7: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000",
-                                           "B, line 8: TCC001 unknown key \"bogus\"; line ignored"};
-    EXPECT_EQ(session->problems(), both);
-
-    view.boxes.className += 'x';
-    session->goToProblem(0);
-    EXPECT_EQ(session->state().currentIndex, 1);
-    EXPECT_EQ(view.focused, "speed");
-    EXPECT_EQ(view.status, "@ Class 1 / 1 [B]");
-    EXPECT_EQ(session->state().table.records[0].classname.view(), "Ax") << "the move stores the form";
-    view.boxes.floats[0] = "2"; // speed
-    EXPECT_EQ(session->problems(), std::vector<std::string>(both.begin() + 1, both.end()));
-
-    ASSERT_TRUE(session->writeOut());
-    EXPECT_TRUE(session->problems().empty());
+    const std::string head = "// my notes\n\n// A\n{\n// inside A\nclassname A\nmy_key 7\n}\n\n";
+    const std::string tail = "// B\n{\nspeed 2\nclassname B\n}\n\n// the end\n";
+    const std::string before = head + tail;
+    auto edited = [&](const char *name) {
+        std::string text = before;
+        text.replace(text.find("// A\n"), 5, std::string("// ") + name + "\n");
+        text.replace(text.find("classname A\n"), 12, std::string("classname ") + name + "\n");
+        return text;
+    };
+    const std::pair<const char *, std::string> rows[] = {
+        {"L W", before},
+        {"L e W", edited("Ax")},
+        {"L e W e W", edited("Axx")},
+        {"L e W L W", edited("Ax")},
+        {"L a W", head + "// B\n{\nspeed 2\nclassname B\n}\n\n" + standardBlock(ClassRecord{}) + "// the end\n"},
+    };
+    for (const auto &[commands, after] : rows) {
+        ASSERT_TRUE(saveFileAtomically(seals(), before));
+        run(commands);
+        EXPECT_EQ(readWholeFile(seals()).bytes, after) << commands;
+        EXPECT_FALSE(session->hasUnsavedChanges()) << commands;
+        view.asked.clear();
+    }
 }
 
-// Review Changes: the form's edits count, as Write Out stores them first.
-TEST_F(SessionFormTest, ReviewShowsWhatWriteOutWouldChange)
+#ifndef _WIN32
+// Runs command while path is a FIFO; a command that waits on it fails the
+// test and is let go by a writer that comes and goes.
+void runBesideFifo(const fs::path &path, const std::function<void()> &command)
 {
+    fs::remove(path);
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    auto done = std::async(std::launch::async, command);
+    if (done.wait_for(std::chrono::seconds(10)) == std::future_status::timeout) {
+        ADD_FAILURE() << "waits on the FIFO " << path;
+        close(open(path.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+    done.get();
+}
+
+// The settings file as a FIFO: the start goes on, with the usual report.
+TEST(SessionFileTest, StartIsNotHeldByASettingsFifo)
+{
+    ScratchFolder scratch("fifo");
+    FakeView view;
+    std::string reported;
+    EditorSession session(view, GameFolder::At(scratch.path),
+                          {[&](std::string_view line) { reported += line; }, [] { return std::vector<fs::path>(); },
+                           [](const std::vector<fs::path> &) {}});
+    runBesideFifo(scratch.path / "tvcc.cfg", [&] { session.start(); });
+    EXPECT_EQ(reported, "Error opening tvcc.cfg\n");
+    EXPECT_EQ(session.state().sealsActive, 1);
+}
+#endif
+
+// Load Config refuses, naming the file and why, a file it would read as the
+// default class alone and anything but a regular file; the classes stay.
+TEST_F(SessionFormTest, LoadConfigRefusesWhatIsNoClassFile)
+{
+    const std::pair<const char *, const char *> rows[] = {
+        {"// notes, no class\nclassname X\n}\n", "holds no class block"},
+        {"", "holds no class block"},
+#ifndef _WIN32
+        {nullptr, "named pipe"},
+#endif
+    };
     session->loadConfig();
-    EXPECT_EQ(session->reviewChanges(), "No class has changed since the file was last loaded or written.\n");
-    view.boxes.className += 'x';
-    view.boxes.item = 36;
-    view.boxes.amount = "7";
-    session->addItem();
-    const std::string changed = "Ax: classname \"A\" -> \"Ax\"; inventory Rockets 0 -> 7\n";
-    EXPECT_EQ(session->reviewChanges(), changed);
-    session->addClass();
-    EXPECT_EQ(session->reviewChanges(), changed + "New class (no name) at 2\n");
-    const std::string diff = session->fileDifferences();
-    EXPECT_NE(diff.find("\n-classname A\n+classname Ax\n"), std::string::npos) << diff;
-    EXPECT_NE(diff.find("\n+inventory ammo_rockets 7\n"), std::string::npos) << diff;
-    session->writeOut();
-    EXPECT_EQ(session->reviewChanges(), "No class has changed since the file was last loaded or written.\n");
-    EXPECT_EQ(session->fileDifferences(), "");
+    session->lastClass();
+    for (const auto &[contents, why] : rows) {
+        view.told.clear();
+        if (contents) {
+            ASSERT_TRUE(saveFileAtomically(seals(), contents));
+            session->loadConfig();
+        } else {
+#ifndef _WIN32
+            runBesideFifo(seals(), [&] { session->loadConfig(); });
+#endif
+        }
+        ASSERT_EQ(view.told.size(), 1u) << why;
+        EXPECT_EQ(view.told[0].icon, EditorView::Icon::Warning);
+        EXPECT_NE(view.told[0].text.find(displayText(seals()) + " "), std::string::npos) << view.told[0].text;
+        EXPECT_NE(view.told[0].text.find(why), std::string::npos) << view.told[0].text;
+        EXPECT_EQ(session->state().table.classCount, 2) << why;
+        EXPECT_EQ(view.boxes.className, "B") << why;
+        EXPECT_FALSE(session->hasUnsavedChanges()) << why;
+    }
 }
 
 #ifndef _WIN32
@@ -390,5 +423,55 @@ TEST(SessionFileTest, WriteOutReportsAPathTooLongForTheSystem)
         << view.told[0].text;
 }
 #endif
+
+// Load Config lists the file's problems; choosing one moves to its class and
+// box; a new value settles it, and after Write Out the written file's stand.
+TEST_F(SessionFormTest, ProblemsOfTheFileFollowTheClasses)
+{
+    session->loadConfig();
+    EXPECT_EQ(view.status, "2 Config Classes Read");
+    EXPECT_TRUE(session->problems().empty());
+    ASSERT_TRUE(saveFileAtomically(first.path / "tvclass_seals.cfg",
+                                   "{\nclassname A\n}\n\n{\nclassname B\nspeed 10.5\nbogus 1\n}\n"));
+    session->loadConfig();
+    EXPECT_EQ(view.status, "2 Config Classes Read; 2 problems");
+    const std::vector<std::string> both = {"B, line 7: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000",
+                                           "B, line 8: TCC001 unknown key \"bogus\"; line ignored"};
+    EXPECT_EQ(session->problems(), both);
+
+    view.boxes.className += 'x';
+    session->goToProblem(0);
+    EXPECT_EQ(session->state().currentIndex, 1);
+    EXPECT_EQ(view.focused, "speed");
+    EXPECT_EQ(view.status, "@ Class 1 / 1 [B]");
+    EXPECT_EQ(session->state().table.records[0].classname.view(), "Ax") << "the move stores the form";
+    view.boxes.floats[0] = "2"; // speed
+    EXPECT_EQ(session->problems(), std::vector<std::string>(both.begin() + 1, both.end()));
+
+    ASSERT_TRUE(session->writeOut());
+    // The file keeps its unknown line; the speed line now reads as written.
+    EXPECT_EQ(session->problems(), std::vector<std::string>(both.begin() + 1, both.end()));
+}
+
+// Review Changes: the form's edits count, as Write Out stores them first.
+TEST_F(SessionFormTest, ReviewShowsWhatWriteOutWouldChange)
+{
+    session->loadConfig();
+    EXPECT_EQ(session->reviewChanges(), "No class has changed since the file was last loaded or written.\n");
+    view.boxes.className += 'x';
+    view.boxes.item = 36;
+    view.boxes.amount = "7";
+    session->addItem();
+    const std::string changed = "Ax: classname \"A\" -> \"Ax\"; inventory Rockets 0 -> 7\n";
+    EXPECT_EQ(session->reviewChanges(), changed);
+    session->addClass();
+    EXPECT_EQ(session->reviewChanges(), changed + "New class (no name) at 2\n");
+    const std::string diff = session->fileDifferences();
+    EXPECT_NE(diff.find("\n-classname A\n+classname Ax\n"), std::string::npos) << diff;
+    EXPECT_NE(diff.find("\n+inventory ammo_rockets 7\n"), std::string::npos) << diff;
+    session->writeOut();
+    EXPECT_EQ(session->reviewChanges(), "No class has changed since the file was last loaded or written.\n");
+    EXPECT_EQ(session->fileDifferences(), "");
+}
 
 } // namespace

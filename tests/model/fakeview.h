@@ -30,7 +30,8 @@ public:
     std::string status, title, teamText;
     bool unsavedMark = false;
     // A letter for each question asked, by its text: E(xists, not loaded),
-    // C(hanged on disk), U(nsaved changes), T(eam), R(estart).
+    // C(hanged on disk), P(rotected: read-only), U(nsaved changes), T(eam),
+    // R(estart), X (delete a class).
     std::string asked;
     std::vector<Notice> told;
     int aboutBoxes = 0;
@@ -52,6 +53,20 @@ public:
         focused = item < 0 ? key : key + ' ' + std::to_string(item);
     }
 
+    ClassCommands classCommands;
+    // The slot Go to Class picks; nullopt cancels.
+    std::optional<int> pickedClass;
+    std::vector<std::string> classList;
+    // What the inventory view does while it is open.
+    std::function<void(const Inventory &)> inInventory = [](const Inventory &) {};
+    void showClassCommands(const ClassCommands &commands) override { classCommands = commands; }
+    std::optional<int> chooseClass(const std::vector<std::string> &names, int) override
+    {
+        classList = names;
+        return pickedClass;
+    }
+    void showInventory(const Inventory &inventory) override { inInventory(inventory); }
+
     Answer ask(const Question &question) override
     {
         // A letter, words of its text, its buttons, its default, and whether it
@@ -60,9 +75,11 @@ public:
         static constexpr Kind kinds[] = {
             {'E', "already exists", Choices::YesNo, Answer::No, true},
             {'C', "changed on disk", Choices::YesNo, Answer::No, true},
+            {'P', "is read-only", Choices::YesNo, Answer::No, false},
             {'U', "Write out the changes", Choices::WriteOutDiscardCancel, Answer::Cancel, true},
             {'T', "CONFIG file will be readen", Choices::YesNo, Answer::Yes, false},
             {'R', "restarting this Programm", Choices::YesNo, Answer::Yes, false},
+            {'X', "Delete Class", Choices::YesNo, Answer::No, false},
         };
         const auto kind = std::ranges::find_if(
             kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });

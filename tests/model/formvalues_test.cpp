@@ -11,13 +11,6 @@
 
 namespace {
 
-ClassRecord defaults()
-{
-    ClassRecord record;
-    ApplyBlockStartDefaults(record);
-    return record;
-}
-
 template <typename Box, std::size_t count>
 std::size_t boxOf(const Box (&boxes)[count], int id)
 {
@@ -35,7 +28,8 @@ TEST(FormValues, NumberBoxStoresItsLeadingNumberInEveryLocale)
             continue;
         }
         for (const auto &[typed, speed] : rows) {
-            ClassRecord record = defaults();
+            ClassRecord record;
+            ApplyBlockStartDefaults(record);
             FormValues form;
             showRecordIn(record, form);
             form.floats[boxOf(floatFields, ControlId::Speed)] = typed;
@@ -55,7 +49,7 @@ TEST(FormValues, ResistanceSelectsTheEntryOfItsPosition)
     const std::pair<float, int> rows[] = {{0.0f, 0},   {1.7f, 1},  {2.9f, 2},  {3.0f, -1},
                                           {-0.5f, 0}, {-1.0f, -1}, {NAN, -1}};
     for (const auto &[resistance, entry] : rows) {
-        ClassRecord record = defaults();
+        ClassRecord record;
         record.resistance = resistance;
         FormValues form;
         showRecordIn(record, form);
@@ -69,7 +63,7 @@ TEST(FormValues, ResistanceSelectsTheEntryOfItsPosition)
 // is the one stored; texts are cut to their fields.
 TEST(FormValues, StoringKeepsWhatTheBoxesHold)
 {
-    ClassRecord record = defaults();
+    ClassRecord record;
     record.classabilities = 0x800 | 0x800000 | 0x2;
     FormValues form;
     showRecordIn(record, form);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDialog>
+
+class QListWidget;
+
+// Every class by number and name, to choose the one to go to. Typing the
+// first letters of a line moves to it; Enter or a double click chooses.
+class GoToClassDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // names: the classes in slot order; current is picked at first.
+    GoToClassDialog(const QStringList &names, int current, QWidget *parent = nullptr);
+
+    // The slot picked in the list, -1 when none.
+    int chosenSlot() const;
+
+private:
+    QListWidget *classes = nullptr;
+};

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "tableedit.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The commands that change whole classes or one class's inventory and
+// starting weapon. Each changes the classes at once and returns its step for
+// the undo history, named for the Edit menu; a command that cannot run at
+// this position (see the Can... tests) changes nothing and returns nullopt.
+// Texts are Windows-1252 bytes.
+
+// Delete needs a class to remain, Duplicate a free slot, and the moves a
+// neighbour among the classes.
+bool CanDeleteClass(const EditorState &state);
+bool CanDuplicateClass(const EditorState &state);
+bool CanMoveClassUp(const EditorState &state);
+bool CanMoveClassDown(const EditorState &state);
+
+// Removes the current class; the classes after it move up a slot, and the
+// form stays at the same slot, or the new last class.
+std::optional<TableEdit> DeleteClass(EditedClasses classes);
+// A copy of the current class, named by CopyName, as a new class after the
+// last, without an id; the form moves to it.
+std::optional<TableEdit> DuplicateClass(EditedClasses classes);
+// Swaps the current class with its neighbour; the form moves with it.
+std::optional<TableEdit> MoveClassUp(EditedClasses classes);
+std::optional<TableEdit> MoveClassDown(EditedClasses classes);
+
+// "Copy of " and the name, cut to the name field's capacity.
+std::string CopyName(std::string_view name);
+
+// Stores record, the form's values, into the current class. Before any load
+// the table counts no class yet; the first store counts the slot the form
+// edits, so that writing writes it.
+TableEdit StoreClass(EditedClasses classes, const ClassRecord &record);
+// Sets the amount of the catalogue item in slot of the current class.
+TableEdit SetItemAmount(EditedClasses classes, int itemSlot, std::int32_t amount);
+// Makes the catalogue item in itemSlot the current class's starting weapon.
+TableEdit SetStartingWeapon(EditedClasses classes, int itemSlot);
+
+// What a class carries: the items with an amount other than 0, in
+// catalogue order.
+struct CarriedItem
+{
+    int itemSlot;
+    std::int32_t amount;
+};
+std::vector<CarriedItem> CarriedItems(const std::array<std::int32_t, inventorySlotCount> &inventory);

@@ -1,0 +1,217 @@
+// The commands on whole classes and undo, as the session runs them: what
+// they ask, which classes memory and the file hold, what the form and the
+// status line show, and what the Edit menu offers.
+
+#include "editorsession.h"
+#include "fakeview.h"
+#include "sessiontesthelpers.h"
+
+#include "safesave.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <sstream>
+#include <tuple>
+
+namespace {
+
+struct Row
+{
+    // F<n>: the file holds n classes c0, c1, ... instead of A B C; L load,
+    // W write, S save to memory, e type "x" after the name in the form,
+    // a add, x delete, d duplicate, u w up down, g<i> go to, z undo, y redo,
+    // T change the team
+    const char *commands;
+    const char *answers; // see FakeView::answer
+    const char *asked;   // see FakeView::asked
+    const char *memory;  // the classes in memory; "n classes" beyond eight
+    const char *origins; // their blocks in the file on disk
+    const char *file;
+    const char *shown; // the class name in the form
+    const char *status;
+    bool unsaved;
+    const char *undo; // the step Undo offers
+};
+
+void PrintTo(const Row &row, std::ostream *out) { *out << '"' << row.commands << '"'; }
+
+const Row rows[] = {
+    // Delete asks, with No as the default; the last class cannot go.
+    {"L x", "y", "X", "B C", "1 2", "A B C", "B", "Deleted Class 0 [A]; @ Class 0 / 1 [B]", true, "Delete Class A"},
+    {"L x", "n", "X", "A B C", "0 1 2", "A B C", "A", "3 Config Classes Read", false, ""},
+    {"F1 L x", "", "", "c0", "0", "c0", "c0", "1 Config Classes Read", false, ""},
+    {"L l x z", "y", "X", "A B C", "0 1 2", "A B C", "C", "Undone: Delete Class C", false, ""},
+    // Undo past a write brings the mark back; Redo to it clears it.
+    {"L x W z", "y", "X", "A B C", "-1 0 1", "B C", "A", "Undone: Delete Class A", true, ""},
+    {"L x W z y", "y", "X", "B C", "0 1", "B C", "B", "Redone: Delete Class A", false, "Delete Class A"},
+    // Duplicate stores the form first and goes to the copy, up to 64 classes.
+    {"L e d", "", "", "Ax B C Copy of Ax", "0 1 2 -1", "A B C", "Copy of Ax",
+     "Duplicated [Ax]; @ Class 3 / 3 [Copy of Ax]", true, "Duplicate Class Ax"},
+    {"L e d z", "", "", "Ax B C", "0 1 2", "A B C", "Ax", "Undone: Duplicate Class Ax", true, "Store Class Ax"},
+    {"L e d z z", "", "", "A B C", "0 1 2", "A B C", "A", "Undone: Store Class Ax", false, ""},
+    {"F64 L d", "", "", "64 classes", nullptr, "64 classes", "c0", "The table is full: 64 classes", false, ""},
+    {"F63 L l d", "", "", "64 classes", nullptr, "63 classes", "Copy of c62",
+     "Duplicated [c62]; @ Class 63 / 63 [Copy of c62]", true, "Duplicate Class c62"},
+    // The moves take the class along; at the ends nothing moves.
+    {"L w", "", "", "B A C", "1 0 2", "A B C", "A", "Moved [A]; @ Class 1 / 2 [A]", true, "Move Class Down A"},
+    {"L u", "", "", "A B C", "0 1 2", "A B C", "A", "3 Config Classes Read", false, ""},
+    {"L l w", "", "", "A B C", "0 1 2", "A B C", "C", "@ Class 2 / 2 [C]", false, ""},
+    {"L l u u z", "", "", "A C B", "0 2 1", "A B C", "C", "Undone: Move Class Up C", true, "Move Class Up C"},
+    // Go to Class stores the form and reports the move.
+    {"L e g2", "", "", "Ax B C", "0 1 2", "A B C", "C", "@ Class 2 / 2 [C]", true, "Store Class Ax"},
+    // Undo takes an unstored edit back first; Redo brings it again.
+    {"L e z", "", "", "A B C", "0 1 2", "A B C", "A", "Undone: Store Class Ax", false, ""},
+    {"L e z y", "", "", "Ax B C", "0 1 2", "A B C", "Ax", "Redone: Store Class Ax", true, "Store Class Ax"},
+    {"L a z", "", "", "A B C", "0 1 2", "A B C", "A", "Undone: Add Class", false, ""},
+    // Loading and discarding start afresh.
+    {"L x L", "yd", "XU", "A B C", "0 1 2", "A B C", "A", "3 Config Classes Read", false, ""},
+    {"L x T", "ydn", "XUT", "A B C", "0 1 2", "A B C", "A", "Deleted Class 0 [A]; @ Class 0 / 1 [B]", false, ""},
+};
+
+class SessionClassesTest : public ::testing::TestWithParam<Row>
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(saveFileAtomically(folder.path / "tvclass_seals.cfg", classFile({"A", "B", "C"})));
+        session->start();
+    }
+
+    void run(const std::string &text)
+    {
+        std::istringstream commands(text);
+        for (std::string command; commands >> command;) {
+            const std::string argument = command.substr(1);
+            switch (command[0]) {
+            case 'F': {
+                std::vector<std::string> names;
+                for (int i = 0; i < std::stoi(argument); ++i)
+                    names.push_back("c" + std::to_string(i));
+                ASSERT_TRUE(saveFileAtomically(folder.path / "tvclass_seals.cfg", classFile(names)));
+                break;
+            }
+            case 'L': session->loadConfig(); break;
+            case 'W': session->writeOut(); break;
+            case 'S': session->saveToMemory(); break;
+            case 'e': view.boxes.className += 'x'; break;
+            case 'l': session->lastClass(); break;
+            case 'a': session->addClass(); break;
+            case 'x': session->deleteClass(); break;
+            case 'd': session->duplicateClass(); break;
+            case 'u': session->moveClassUp(); break;
+            case 'w': session->moveClassDown(); break;
+            case 'g':
+                view.pickedClass = std::stoi(argument);
+                session->goToClass();
+                break;
+            case 'T': session->changeActiveConfig(); break;
+            case 'z': session->undo(); break;
+            case 'y': session->redo(); break;
+            default: FAIL() << "no command " << command;
+            }
+        }
+    }
+
+    std::string memory() const
+    {
+        const ClassTable &table = session->state().table;
+        if (table.classCount > 8)
+            return std::to_string(table.classCount) + " classes";
+        std::string names;
+        for (int i = 0; i < table.classCount; ++i)
+            names += (i ? " " : "") + std::string(table.records[std::size_t(i)].classname.view());
+        return names;
+    }
+
+    // A file's names beyond eight as their count.
+    static std::string shortened(const std::string &names)
+    {
+        const auto count = std::count(names.begin(), names.end(), ' ') + 1;
+        return count > 8 ? std::to_string(count) + " classes" : names;
+    }
+
+    ScratchFolder folder{"classes"};
+    FakeView view;
+    std::unique_ptr<EditorSession> session = std::make_unique<EditorSession>(
+        view, GameFolder::At(folder.path),
+        EditorSession::Services{[](std::string_view) {}, [] { return std::vector<fs::path>(); },
+                                [](const std::vector<fs::path> &) {}});
+};
+
+TEST_P(SessionClassesTest, CommandsKeepMemoryTheFileAndTheFormInStep)
+{
+    const Row &row = GetParam();
+    view.answer(row.answers);
+    run(row.commands);
+    EXPECT_EQ(view.asked, row.asked);
+    EXPECT_EQ(view.unanswered(), 0u);
+    EXPECT_EQ(memory(), row.memory);
+    if (row.origins) {
+        std::string origins;
+        for (int block : session->classOrigins())
+            origins += (origins.empty() ? "" : " ") + std::to_string(block);
+        EXPECT_EQ(origins, row.origins);
+    }
+    EXPECT_EQ(shortened(namesIn(folder.path, true)), row.file);
+    EXPECT_EQ(view.boxes.className, row.shown);
+    EXPECT_EQ(view.status, row.status);
+    EXPECT_EQ(view.unsavedMark, row.unsaved);
+    EXPECT_EQ(view.classCommands.undo, row.undo);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SessionClassesTest, ::testing::ValuesIn(rows));
+
+// The inventory view sets amounts as steps, and the form's amount follows.
+TEST_F(SessionClassesTest, InventoryViewChangesTheClassAtOnce)
+{
+    session->loadConfig();
+    view.boxes.item = 36; // Rockets
+    view.inInventory = [](const EditorView::Inventory &inventory) {
+        EXPECT_EQ(inventory.className, "A");
+        EXPECT_EQ(inventory.pickedItem, 36);
+        inventory.setAmount(36, 5);
+        inventory.setAmount(1, 2);
+        EXPECT_EQ(inventory.amounts()[36], 5);
+    };
+    session->showInventory();
+    EXPECT_EQ(view.boxes.amount, "5");
+    EXPECT_EQ(view.classCommands.undo, "Set Fists to 2 for A");
+    EXPECT_TRUE(view.unsavedMark);
+    session->undo();
+    session->undo();
+    EXPECT_EQ(view.boxes.amount, "0");
+    EXPECT_FALSE(view.unsavedMark);
+}
+
+// Write Out keeps each class's own lines in the file, through deletes, moves
+// and undo across an earlier write.
+TEST_F(SessionClassesTest, WriteOutKeepsEachClassWithItsOwnLines)
+{
+    const std::tuple<const char *, const char *, const char *> rows[] = {
+        {"L W", "", "A B note C"},        {"L x W", "y", "B note C"},  {"L w W", "", "B note A C"},
+        {"L g1 x W", "y", "A C"},         {"L g0 x W z W", "y", "A B note C"}, {"L l u W", "", "A C B note"},
+    };
+    const fs::path file = folder.path / "tvclass_seals.cfg";
+    for (const auto &[commands, answers, expected] : rows) {
+        SCOPED_TRACE(commands);
+        std::string bytes = classFile({"A", "B", "C"});
+        bytes.insert(bytes.find('\n', bytes.find("classname B")) + 1, "// note\n");
+        ASSERT_TRUE(saveFileAtomically(file, bytes));
+        view.answer(answers);
+        run(commands);
+        std::istringstream written(readWholeFile(file).bytes);
+        std::string order;
+        for (std::string line; std::getline(written, line);) {
+            if (line.starts_with("classname "))
+                order += (order.empty() ? "" : " ") + line.substr(10);
+            else if (line == "// note")
+                order += " note";
+        }
+        EXPECT_EQ(order, expected);
+        EXPECT_EQ(view.unanswered(), 0u);
+    }
+}
+
+} // namespace

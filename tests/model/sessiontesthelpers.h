@@ -1,0 +1,55 @@
+#pragma once
+
+// Shared by the session tests: a scratch game folder and class files.
+
+#include "classfilereader.h"
+#include "classfilewriter.h"
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+// A scratch folder whose name has spaces and a byte that is not UTF-8.
+struct ScratchFolder
+{
+    explicit ScratchFolder(const std::string &tag)
+        : path(fs::temp_directory_path() / (odd.native() + fs::path(tag + stamp()).native()))
+    {
+        fs::create_directories(path);
+    }
+    ~ScratchFolder() { fs::remove_all(path, ignored); }
+    static std::string stamp() { return std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()); }
+#ifdef _WIN32
+    const fs::path odd = fs::path(u8"Tolvane \u00E4 ");
+#else
+    const fs::path odd = fs::path("Tolvane \xE4 ");
+#endif
+    fs::path path;
+    std::error_code ignored;
+};
+
+// A class file of default classes with these names.
+inline std::string classFile(const std::vector<std::string> &names)
+{
+    ClassTable table;
+    for (const std::string &name : names) {
+        ApplyBlockStartDefaults(table.records[std::size_t(table.classCount)]);
+        table.records[std::size_t(table.classCount++)].classname.assign(name);
+    }
+    return ClassFileBytes(table, "\n");
+}
+
+// The class names a file holds, space separated; "-" when it is missing.
+inline std::string namesIn(const fs::path &folder, bool seals)
+{
+    ClassTable table;
+    if (ReadClassFile(table, folder, seals).status != FileStatus::Read)
+        return "-";
+    std::string names;
+    for (int i = 0; i < table.classCount; ++i)
+        names += (i ? " " : "") + std::string(table.records[std::size_t(i)].classname.view());
+    return names;
+}
