@@ -472,6 +472,9 @@ TEST_F(SessionFormTest, ReviewShowsWhatWriteOutWouldChange)
     session->writeOut();
     EXPECT_EQ(session->reviewChanges(), "No class has changed since the file was last loaded or written.\n");
     EXPECT_EQ(session->fileDifferences(), "");
+    view.answer("y");
+    session->deleteClass();
+    EXPECT_EQ(session->reviewChanges(), "Deleted class Ax\n") << "the others keep their blocks";
 }
 
 } // namespace
