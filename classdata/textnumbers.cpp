@@ -38,7 +38,9 @@ bool takeSign(std::string_view &text)
 bool decimalOverflows(std::string_view number)
 {
     std::size_t i = 0;
-    long magnitude = 0;
+    // 64 bits: an exponent near the int32 limit plus the magnitude must not
+    // wrap, and long has 32 bits on Windows.
+    std::int64_t magnitude = 0;
     while (i < number.size() && number[i] == '0')
         ++i;
     while (i < number.size() && isDigit(number[i]))
@@ -48,7 +50,7 @@ bool decimalOverflows(std::string_view number)
             --magnitude;
     }
     std::size_t e = number.find_first_of("eE");
-    long exponent = e == std::string_view::npos ? 0 : parseInt(number.substr(e + 1));
+    const std::int64_t exponent = e == std::string_view::npos ? 0 : parseInt(number.substr(e + 1));
     return magnitude + exponent > 0;
 }
 

@@ -84,12 +84,13 @@ bool EditorSession::writeOut()
 
 // A class file that this run has neither loaded nor written, or that changed
 // on disk since, is replaced only when the user says so; No is the default.
-// A missing file is not replaced, so nothing is asked. A path the system
-// cannot even look at (one too long) is reported, not asked about.
+// A missing file is not replaced, so nothing is asked. A path that cannot be
+// read (one too long, a folder, a named pipe) is reported, not asked about.
 bool EditorSession::confirmOverwrite(const std::filesystem::path &path, const FileBytes &current)
 {
-    std::error_code error;
-    if (current.status == FileStatus::Unreadable && !std::filesystem::exists(path, error)) {
+    // What cannot be read cannot be kept, and replacing it would destroy
+    // what it is (a named pipe, a folder, a file without read permission).
+    if (current.status == FileStatus::Unreadable) {
         warnNotWritten(path, current.error);
         return false;
     }

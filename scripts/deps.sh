@@ -16,7 +16,10 @@ run=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
 test=(libgtest-dev libbenchmark-dev locales xvfb xauth desktop-file-utils appstream lintian
       dpkg-dev file
       dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
-      g++-mingw-w64-x86-64-posix googletest wine wine64)
+      g++-mingw-w64-x86-64-posix googletest wine wine64
+      # Wine's own Tahoma and MS Sans Serif for the window's fonts under Wine,
+      # xdotool to drive the Windows window under Xvfb.
+      fonts-wine xdotool)
 
 case $want in
     run) packages=("${run[@]}") ;;

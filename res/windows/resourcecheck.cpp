@@ -1,24 +1,56 @@
-// The editor's Windows resources in a program of their own, run under Wine by
-// the cross build's tests: Wine reads the manifest as Windows does when it
-// starts the program, and the program finds its icon, manifest and version.
+// The editor's Windows resources, run under Wine by the cross build's tests.
+// This program carries the same resources as the editor: Wine reads its
+// manifest as Windows does when it starts the program, so the manifest's
+// settings must be in force here. Given the editor's path, it also finds the
+// icon, manifest and version in the editor itself.
+//   windows-resources [EDITOR.exe]
 
 #include <windows.h>
 
 #include <cstdio>
+#include <string_view>
 
-int main()
+namespace {
+
+int failures = 0;
+
+void expect(bool holds, const char *what)
+{
+    if (!holds) {
+        std::fprintf(stderr, "%s\n", what);
+        ++failures;
+    }
+}
+
+void checkResources(HMODULE module, const char *program)
 {
     const struct
     {
         LPCSTR type;
         const char *what;
     } resources[] = {{RT_GROUP_ICON, "icon"}, {RT_MANIFEST, "manifest"}, {RT_VERSION, "version"}};
-    int status = 0;
     for (const auto &resource : resources) {
-        if (!FindResourceA(nullptr, MAKEINTRESOURCEA(1), resource.type)) {
-            std::fprintf(stderr, "no %s resource\n", resource.what);
-            status = 1;
-        }
+        if (!FindResourceA(module, MAKEINTRESOURCEA(1), resource.type))
+            std::fprintf(stderr, "%s: no %s resource\n", program, resource.what), ++failures;
     }
-    return status;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    checkResources(nullptr, argv[0]);
+    expect(GetACP() == CP_UTF8, "the manifest's UTF-8 code page is not in force");
+    expect(AreDpiAwarenessContextsEqual(GetThreadDpiAwarenessContext(), DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)
+               || GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()) == DPI_AWARENESS_PER_MONITOR_AWARE,
+           "the manifest's per-monitor DPI awareness is not in force");
+    if (argc > 1) {
+        HMODULE editor = LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        if (!editor) {
+            std::fprintf(stderr, "%s cannot be opened\n", argv[1]);
+            return 1;
+        }
+        checkResources(editor, argv[1]);
+    }
+    return failures == 0 ? 0 : 1;
 }

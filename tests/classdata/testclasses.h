@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-// The bytes of a file, or an empty text when it cannot be read.
+// The bytes of the file named in UTF-8, or an empty text when it cannot be read.
 std::string fileBytes(const std::string &path);
 
 // A path named in UTF-8, whatever the platform's narrow strings are.

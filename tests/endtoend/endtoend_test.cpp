@@ -8,6 +8,7 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QProcess>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
