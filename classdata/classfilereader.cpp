@@ -108,6 +108,7 @@ private:
     // Only while observing: the line that set each key and item of the block.
     std::array<int, maxClassFields> keyLines{};
     std::array<int, inventorySlotCount> itemLines{};
+    bool insideBlock = false;
 };
 
 // Reads blocks into slots 0 to 63; lines outside blocks open one or are passed over.
@@ -128,7 +129,7 @@ void ClassFileParser::run()
     if (table.classCount == 0) {
         ApplyEmptyTableDefault(table.records[0]);
         table.classCount = 1;
-        report({.kind = ReadFindingKind::NoClass, .line = 1});
+        report({.kind = ReadFindingKind::NoClass, .line = 1, .block = 0});
     }
 }
 
@@ -136,6 +137,7 @@ void ClassFileParser::run()
 void ClassFileParser::readBlock(std::string_view line, ClassRecord &record)
 {
     const int openLine = lines.number();
+    insideBlock = true;
     if (std::string_view rest = line.substr(1); rest.find_first_not_of(" \t") != std::string_view::npos)
         report({.kind = ReadFindingKind::TextAfterBrace, .text = rest});
     ApplyBlockStartDefaults(record);
@@ -147,6 +149,7 @@ void ClassFileParser::readBlock(std::string_view line, ClassRecord &record)
     }
     while (nextLine(line)) {
         if (line.starts_with('}')) {
+            insideBlock = false;
             skipLineAfterBlock();
             return;
         }
@@ -375,6 +378,8 @@ void ClassFileParser::report(ReadFinding finding)
         return;
     if (finding.line == 0)
         finding.line = lines.number();
+    if (insideBlock)
+        finding.block = table.classCount;
     observer->found(finding);
 }
 

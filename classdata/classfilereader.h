@@ -52,6 +52,9 @@ struct ReadFinding
     double high = 0;
     bool isFloat = false;
     int earlierLine = 0;
+    // The class block the finding lies in, counted from 0 as the table's
+    // slots are; -1 for a finding outside every block that is read.
+    int block = -1;
 };
 
 // Hears every finding of a read, in line order (findings of one line in the

@@ -70,6 +70,8 @@ constexpr Binding bindings[] = {
     {ControlId::ShowInventory, sessionCommand<&EditorSession::showInventory>},
     {CommandId::ShowInventory, sessionCommand<&EditorSession::showInventory>},
     {CommandId::ChangeActiveConfig, sessionCommand<&EditorSession::changeActiveConfig>},
+    {CommandId::Problems, [](CreatorDialog &d) { d.openProblems(); }},
+    {CommandId::ReviewChanges, [](CreatorDialog &d) { d.openReview(); }},
 };
 
 // Menu 140, with the game folder's commands first and the Edit menu added.
@@ -91,6 +93,8 @@ constexpr MenuCommand menuCommands[] = {
     {"&File", CommandId::LoadConfig, "&Load Config", "Ctrl+L"},
     {"&File", CommandId::ChangeActiveConfig, "&Change Active-Config"},
     {"&File", CommandId::WriteOut, "&Write Out", "Ctrl+S"},
+    {"&File", CommandId::ReviewChanges, "Re&view Changes..."},
+    {"&File", CommandId::Problems, "P&roblems...", "F8"},
     {"&File", 0, ""},
     {"&File", CommandId::Quit, "&Quit", "Ctrl+Q"},
     {"E&dit", CommandId::Undo, "Un&do", "Ctrl+Z"},
@@ -183,7 +187,10 @@ void CreatorDialog::buildMenu()
 void CreatorDialog::bindCommands()
 {
     for (const Binding &binding : bindings) {
-        const auto run = [this, command = binding.run] { command(*this); };
+        const auto run = [this, command = binding.run] {
+            command(*this);
+            refreshProblems();
+        };
         if (QAction *action = command(binding.id))
             connect(action, &QAction::triggered, this, run);
         else if (auto *button = control<QAbstractButton>(binding.id))
@@ -268,13 +275,18 @@ EditorView::Answer CreatorDialog::ask(const Question &question)
         box.button(B::Discard)->setText(tr("&Discard"));
         box.setEscapeButton(B::Cancel);
     }
+    QPushButton *review =
+        question.aboutWriting ? box.addButton(tr("&Review Changes..."), QMessageBox::ActionRole) : nullptr;
     const std::pair<Answer, B> buttons[] = {{Answer::Yes, B::Yes}, {Answer::No, B::No}, {Answer::WriteOut, B::Save},
                                             {Answer::Discard, B::Discard}, {Answer::Cancel, B::Cancel}};
     for (const auto &[answer, button] : buttons) {
         if (answer == question.byDefault)
             box.setDefaultButton(button);
     }
-    const int clicked = box.exec();
+    // Review Changes opens the review over the window; the question comes back.
+    int clicked;
+    while (clicked = box.exec(), review && box.clickedButton() == review)
+        openReview();
     for (const auto &[answer, button] : buttons) {
         if (clicked == button)
             return answer;

@@ -12,6 +12,7 @@
 
 class QAction;
 class QMenu;
+class ProblemsWindow;
 
 // Where the settings reports go, a whole line at a time. (A plain function, so
 // that the program never sets up C++ streams, which cost memory at start.)
@@ -47,6 +48,9 @@ public:
     // session's steps.
     void undo();
     void redo();
+    // The Problems window, and Review Changes.
+    void openProblems();
+    void openReview();
 
     // EditorView
     void showForm(const FormValues &form) override;
@@ -64,6 +68,7 @@ public:
     void showClassCommands(const ClassCommands &commands) override;
     std::optional<int> chooseClass(const std::vector<std::string> &names, int current) override;
     void showInventory(const Inventory &inventory) override;
+    void focusField(const std::string &key, int item) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -79,10 +84,13 @@ private:
     void watchValueRanges();
     void watchTextLimits();
     void watchForChanges();
+    // The Problems window, when open, follows the classes after each command.
+    void refreshProblems();
 
     QHash<int, QWidget *> controls;
     QHash<int, QAction *> commands;
     QMenu *recentFolders = nullptr;
     bool fillingForm = false;
+    ProblemsWindow *problemsWindow = nullptr;
     EditorSession editing;
 };

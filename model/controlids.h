@@ -102,5 +102,7 @@ enum : int {
     MoveClassDown = 40021,
     GoToClass = 40022,
     ShowInventory = 40023,
+    Problems = 40030,
+    ReviewChanges = 40031,
 };
 }

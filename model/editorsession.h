@@ -8,9 +8,11 @@
 #include "gamefolder.h"
 #include "tablecommands.h"
 #include "undohistory.h"
+#include "problemlist.h"
 
 #include <filesystem>
 #include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -90,6 +92,17 @@ public:
     // For each class, the block of the class file on disk it came from; -1
     // for a class the file does not hold. Writing keeps each block's layout.
     std::vector<int> classOrigins() const { return blocks.origins(ids, state().table.classCount); }
+    // The problems of the class file last loaded or written as they stand
+    // now, one line each: "Sniper, line 4: TCC003 speed 10.5 is outside ...".
+    std::vector<std::string> problems() const;
+    // Moves to the class of problem index, storing the form first, and puts
+    // the focus in its box.
+    void goToProblem(std::size_t index);
+    // What Write Out would change, class by class and value by value.
+    std::string reviewChanges() const;
+    // The class file on disk against what Write Out would write, as a
+    // unified diff; empty when Write Out would not change it.
+    std::string fileDifferences() const;
 
     void help();
     void about();
@@ -118,6 +131,11 @@ private:
     // or the start in a folder.
     void classesLoaded();
     void classesWritten();
+    // The classes Write Out would write; with the form stored into the
+    // current one, or as the table holds them.
+    std::vector<ClassRecord> classesToWrite(bool withForm = true) const;
+    std::string bytesToWrite(const std::filesystem::path &path, const FileBytes &old,
+                             std::span<const ClassRecord> classes) const;
 
     EditorView &view;
     EditingModel editing;
@@ -129,6 +147,7 @@ private:
     ClassIds ids = blocks.loaded(0);
     ClassIds savedIds = ids;
     UndoHistory history;
+    ProblemList fileProblems;
 };
 
 // For messages: a path as UTF-8 with the system's separators, a class file's

@@ -21,6 +21,9 @@ public:
         std::string text;
         Choices choices;
         Answer byDefault;
+        // Whether the window offers Review Changes beside the answers: the
+        // question is about writing the classes out.
+        bool aboutWriting = false;
     };
 
     enum class Icon { None, Information, Warning };
@@ -49,6 +52,10 @@ public:
     virtual Answer ask(const Question &question) = 0;
     virtual void tell(const Notice &notice) = 0;
     virtual void showAbout() = 0;
+    // The focus goes to the box of the class file key ("speed"); for
+    // "inventory", to the item list, or with the slot of an item, to that
+    // item's amount.
+    virtual void focusField(const std::string &key, int item) = 0;
     // The folder the user picks, starting at start; nullopt when cancelled.
     virtual std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start) = 0;
 

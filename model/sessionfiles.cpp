@@ -23,8 +23,14 @@ void EditorSession::loadConfig()
         return;
     state().table = *read;
     changes.fileRead(path, file);
-    const EditingModel::Result result = editing.loaded(file.status == FileStatus::Read);
+    if (file.status == FileStatus::Read)
+        fileProblems.fileRead(file.bytes);
+    else
+        fileProblems.clear();
+    EditingModel::Result result = editing.loaded(file.status == FileStatus::Read);
     classesLoaded();
+    result.status =
+        withProblemCount(*result.status, fileProblems.current(classesToWrite(false), classOrigins()).size());
     showResult(result);
 }
 
@@ -58,14 +64,8 @@ bool EditorSession::writeOut()
     if (!confirmOverwrite(path, old) || !confirmReadOnly(path))
         return false;
 
-    // The file as this run knows it keeps each class's own lines; one changed
-    // on disk since is replaced in the fixed layout.
-    const std::string bytes =
-        changes.replacing(path, old) == ChangeTracker::Replacing::Quietly
-            ? UpdatedClassFile(old.bytes,
-                               std::span(state().table.records.data(), std::size_t(state().table.classCount)),
-                               classOrigins())
-            : ClassFileBytes(state().table, lineEndToKeep(old.bytes));
+    const std::span<const ClassRecord> classes(state().table.records.data(), std::size_t(state().table.classCount));
+    const std::string bytes = bytesToWrite(path, old, classes);
     std::string error;
     if (!saveFileAtomically(path, bytes, &error)) {
         warnNotWritten(path, error);
@@ -74,6 +74,7 @@ bool EditorSession::writeOut()
     changes.fileWritten(path, bytes);
     changes.classesSaved(state());
     classesWritten();
+    fileProblems.fileWritten(bytes, classes);
     const int count = state().table.classCount;
     view.setStatus(std::to_string(count) + (count == 1 ? " class written to " : " classes written to ")
                    + std::string(ClassFileName(state().sealsActive)));
@@ -100,14 +101,14 @@ bool EditorSession::confirmOverwrite(const std::filesystem::path &path, const Fi
     case ChangeTracker::Replacing::NotLoaded:
         return view.ask({shown + " already exists, and this program has neither loaded nor written it since it "
                                  "started.\nReplace it with the classes in memory?",
-                         EditorView::Choices::YesNo, Answer::No})
+                         EditorView::Choices::YesNo, Answer::No, true})
                == Answer::Yes;
     case ChangeTracker::Replacing::ChangedOnDisk:
         break;
     }
     return view.ask({shown + " has changed on disk since this program last loaded or wrote it.\n"
                              "Replace it with the classes in memory?",
-                     EditorView::Choices::YesNo, Answer::No})
+                     EditorView::Choices::YesNo, Answer::No, true})
            == Answer::Yes;
 }
 
@@ -135,7 +136,7 @@ bool EditorSession::settleUnsavedChanges()
     if (!hasUnsavedChanges())
         return true;
     switch (view.ask({"Write out the changes to " + std::string(ClassFileName(state().sealsActive)) + "?",
-                      EditorView::Choices::WriteOutDiscardCancel, Answer::Cancel})) {
+                      EditorView::Choices::WriteOutDiscardCancel, Answer::Cancel, true})) {
     case Answer::WriteOut:
         return writeOut();
     case Answer::Discard: {

@@ -107,6 +107,7 @@ void EditorSession::startInFolder()
     state().reset();
     changes = ChangeTracker(state());
     classesLoaded();
+    fileProblems.clear();
     showRecord();
     showPosition();
     std::error_code error;

@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 #include <algorithm>
@@ -33,6 +34,12 @@ std::string amountBox(CreatorDialog &d) { return d.control<QLineEdit>(ControlId:
 std::string calculated(CreatorDialog &d) { return d.control<QLineEdit>(ControlId::CalculateResult)->text().toStdString(); }
 std::string firstAmount(CreatorDialog &d) { return std::to_string(d.state().current().inventory[0]); }
 std::string weapon(CreatorDialog &d) { return std::string(d.state().current().starting_weapon.view()); }
+
+std::string problemsShown(CreatorDialog &d)
+{
+    const auto *list = d.findChild<QListWidget *>();
+    return list && list->isVisible() ? "shown" : "";
+}
 
 void twoClasses(CreatorDialog &d)
 {
@@ -96,6 +103,8 @@ const CommandRow commandRows[] = {
     {.name = "EditRedo", .id = CommandId::Redo, .given = addUndone, .expect = {classCount, "2"}},
     {.name = "LoadConfig", .id = ControlId::LoadConfig, .keys = "Alt+L", .expect = {status, "tvclass_seals.cfg not found: 1 new class"}},
     {.name = "FileLoadConfig", .id = CommandId::LoadConfig, .keys = "Ctrl+L", .expect = {status, "tvclass_seals.cfg not found: 1 new class"}},
+    {.name = "FileReviewChanges", .id = CommandId::ReviewChanges, .modal = "ReviewDialog Review Changes", .answer = QMessageBox::Close},
+    {.name = "FileProblems", .id = CommandId::Problems, .keys = "F8", .expect = {problemsShown, "shown"}},
     {.name = "OpenFolder", .id = CommandId::OpenFolder, .keys = "Ctrl+O", .modal = "QFileDialog Open Folder", .answer = QMessageBox::Cancel},
     {.name = "NextClass", .id = ControlId::NextClass, .given = twoClasses, .expect = {status, "@ Class 1 / 1 []"}},
     {.name = "ClassNextClass", .id = CommandId::NextClass, .given = twoClasses, .keys = "Alt+Right", .expect = {status, "@ Class 1 / 1 []"}},

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -78,6 +79,9 @@ private:
         if (!modal || !modal->isVisible() || modal->property("answeredByTest").toBool())
             return;
         modal->setProperty("answeredByTest", true);
+        // A window shown again is answered again.
+        QObject::connect(modal, &QDialog::finished, modal, [modal] { modal->setProperty("answeredByTest", false); },
+                         Qt::SingleShotConnection);
 
         SeenModal &seen = answered.emplace_back();
         seen.type = QString::fromLatin1(modal->metaObject()->className());
@@ -89,19 +93,32 @@ private:
             seen.buttons = box->standardButtons();
             if (QAbstractButton *defaultButton = box->defaultButton())
                 seen.defaultButton = box->standardButton(defaultButton);
+        } else if (auto *text = modal->findChild<QPlainTextEdit *>()) {
+            seen.text = text->toPlainText();
         }
         const QMessageBox::StandardButton answer = queued.empty() ? QMessageBox::NoButton : queued.front();
         if (queued.empty())
             ADD_FAILURE() << "unexpected modal " << seen.type.toStdString() << " \"" << seen.text.toStdString() << "\"";
         else
             queued.pop_front();
-        QAbstractButton *button = box ? box->button(answer) : nullptr;
+        QAbstractButton *button = box ? answer == QMessageBox::Apply ? actionButton(*box) : box->button(answer)
+                                      : nullptr;
         if (box && !button && answer != QMessageBox::NoButton)
             ADD_FAILURE() << "message box has no button " << int(answer);
         if (button)
             button->click();
         else
             answer == QMessageBox::Ok || answer == QMessageBox::Yes ? modal->accept() : modal->reject();
+    }
+
+    // Apply stands for a box's own action button, such as Review Changes.
+    static QAbstractButton *actionButton(QMessageBox &box)
+    {
+        for (QAbstractButton *button : box.buttons()) {
+            if (box.buttonRole(button) == QMessageBox::ActionRole)
+                return button;
+        }
+        return nullptr;
     }
 
     QTimer timer;

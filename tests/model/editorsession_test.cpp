@@ -425,4 +425,57 @@ TEST(SessionFileTest, WriteOutReportsAPathTooLongForTheSystem)
 }
 #endif
 
+// Load Config lists the file's problems; choosing one moves to its class and
+// box; a new value settles it, and after Write Out the written file's stand.
+TEST_F(SessionFormTest, ProblemsOfTheFileFollowTheClasses)
+{
+    session->loadConfig();
+    EXPECT_EQ(view.status, "2 Config Classes Read");
+    EXPECT_TRUE(session->problems().empty());
+    ASSERT_TRUE(saveFileAtomically(first.path / "tvclass_seals.cfg",
+                                   "{\nclassname A\n}\n\n{\nclassname B\nspeed 10.5\nbogus 1\n}\n"));
+    session->loadConfig();
+    EXPECT_EQ(view.status, "2 Config Classes Read; 2 problems");
+    const std::vector<std::string> both = {"B, line 7: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000",
+                                           "B, line 8: TCC001 unknown key \"bogus\"; line ignored"};
+    EXPECT_EQ(session->problems(), both);
+
+    view.boxes.className += 'x';
+    session->goToProblem(0);
+    EXPECT_EQ(session->state().currentIndex, 1);
+    EXPECT_EQ(view.focused, "speed");
+    EXPECT_EQ(view.status, "@ Class 1 / 1 [B]");
+    EXPECT_EQ(session->state().table.records[0].classname.view(), "Ax") << "the move stores the form";
+    view.boxes.floats[0] = "2"; // speed
+    EXPECT_EQ(session->problems(), std::vector<std::string>(both.begin() + 1, both.end()));
+
+    ASSERT_TRUE(session->writeOut());
+    // The file keeps its unknown line; the speed line now reads as written.
+    EXPECT_EQ(session->problems(), std::vector<std::string>(both.begin() + 1, both.end()));
+}
+
+// Review Changes: the form's edits count, as Write Out stores them first.
+TEST_F(SessionFormTest, ReviewShowsWhatWriteOutWouldChange)
+{
+    session->loadConfig();
+    EXPECT_EQ(session->reviewChanges(), "No class has changed since the file was last loaded or written.\n");
+    view.boxes.className += 'x';
+    view.boxes.item = 36;
+    view.boxes.amount = "7";
+    session->addItem();
+    const std::string changed = "Ax: classname \"A\" -> \"Ax\"; inventory Rockets 0 -> 7\n";
+    EXPECT_EQ(session->reviewChanges(), changed);
+    session->addClass();
+    EXPECT_EQ(session->reviewChanges(), changed + "New class (no name) at 2\n");
+    const std::string diff = session->fileDifferences();
+    EXPECT_NE(diff.find("\n-classname A\n+classname Ax\n"), std::string::npos) << diff;
+    EXPECT_NE(diff.find("\n+inventory ammo_rockets 7\n"), std::string::npos) << diff;
+    session->writeOut();
+    EXPECT_EQ(session->reviewChanges(), "No class has changed since the file was last loaded or written.\n");
+    EXPECT_EQ(session->fileDifferences(), "");
+    view.answer("y");
+    session->deleteClass();
+    EXPECT_EQ(session->reviewChanges(), "Deleted class Ax\n") << "the others keep their blocks";
+}
+
 } // namespace

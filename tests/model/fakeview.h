@@ -35,6 +35,7 @@ public:
     std::string asked;
     std::vector<Notice> told;
     int aboutBoxes = 0;
+    std::string focused; // "speed", "inventory 36"
 
     void showForm(const FormValues &form) override { boxes = form; }
     FormValues form() const override { return boxes; }
@@ -47,6 +48,10 @@ public:
     void tell(const Notice &notice) override { told.push_back(notice); }
     void showAbout() override { ++aboutBoxes; }
     std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &) override { return {}; }
+    void focusField(const std::string &key, int item) override
+    {
+        focused = item < 0 ? key : key + ' ' + std::to_string(item);
+    }
 
     ClassCommands classCommands;
     // The slot Go to Class picks; nullopt cancels.
@@ -64,16 +69,17 @@ public:
 
     Answer ask(const Question &question) override
     {
-        // A letter, words of its text, its buttons and its default.
-        using Kind = std::tuple<char, std::string_view, Choices, Answer>;
+        // A letter, words of its text, its buttons, its default, and whether it
+        // offers Review Changes.
+        using Kind = std::tuple<char, std::string_view, Choices, Answer, bool>;
         static constexpr Kind kinds[] = {
-            {'E', "already exists", Choices::YesNo, Answer::No},
-            {'C', "changed on disk", Choices::YesNo, Answer::No},
-            {'P', "is read-only", Choices::YesNo, Answer::No},
-            {'U', "Write out the changes", Choices::WriteOutDiscardCancel, Answer::Cancel},
-            {'T', "CONFIG file will be readen", Choices::YesNo, Answer::Yes},
-            {'R', "restarting this Programm", Choices::YesNo, Answer::Yes},
-            {'X', "Delete Class", Choices::YesNo, Answer::No},
+            {'E', "already exists", Choices::YesNo, Answer::No, true},
+            {'C', "changed on disk", Choices::YesNo, Answer::No, true},
+            {'P', "is read-only", Choices::YesNo, Answer::No, false},
+            {'U', "Write out the changes", Choices::WriteOutDiscardCancel, Answer::Cancel, true},
+            {'T', "CONFIG file will be readen", Choices::YesNo, Answer::Yes, false},
+            {'R', "restarting this Programm", Choices::YesNo, Answer::Yes, false},
+            {'X', "Delete Class", Choices::YesNo, Answer::No, false},
         };
         const auto kind = std::ranges::find_if(
             kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });
@@ -81,10 +87,11 @@ public:
             ADD_FAILURE() << "unknown question " << question.text;
             return Answer::Cancel;
         }
-        const auto &[letter, words, choices, byDefault] = *kind;
+        const auto &[letter, words, choices, byDefault, aboutWriting] = *kind;
         asked += letter;
         EXPECT_EQ(question.choices, choices) << question.text;
         EXPECT_EQ(question.byDefault, byDefault) << question.text;
+        EXPECT_EQ(question.aboutWriting, aboutWriting) << question.text;
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected question " << question.text;
             return question.byDefault;

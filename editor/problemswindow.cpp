@@ -1,0 +1,34 @@
+#include "problemswindow.h"
+
+#include <QListWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+ProblemsWindow::ProblemsWindow(QWidget *owner) : QDialog(owner), list(new QListWidget(this))
+{
+    setWindowTitle(tr("Problems"));
+    list->setAccessibleName(tr("Problems of the class file"));
+    list->setWordWrap(true);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(list);
+    resize(fontMetrics().averageCharWidth() * 90, fontMetrics().height() * 14);
+
+    connect(list, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
+        if (const QVariant index = item->data(Qt::UserRole); index.isValid())
+            emit problemChosen(index.toInt());
+    });
+}
+
+void ProblemsWindow::showProblems(const QStringList &lines)
+{
+    const int row = list->currentRow();
+    list->clear();
+    for (int i = 0; i < lines.size(); ++i) {
+        auto *item = new QListWidgetItem(lines[i], list);
+        item->setData(Qt::UserRole, i);
+    }
+    if (lines.isEmpty())
+        new QListWidgetItem(tr("No problems: the game reads every value as the editor shows it."), list);
+    list->setCurrentRow(std::min(std::max(row, 0), int(list->count()) - 1));
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+class QListWidget;
+
+// The problems of the class file, in a window beside the editor. Choosing
+// one (Enter or a double click) asks the editor to move to its class and to
+// the box it concerns.
+class ProblemsWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit ProblemsWindow(QWidget *owner);
+
+    // One line a problem, in the order the editor knows them by.
+    void showProblems(const QStringList &lines);
+
+signals:
+    void problemChosen(int index);
+
+private:
+    QListWidget *list;
+};

@@ -1,0 +1,88 @@
+#include "creatordialog.h"
+
+#include "controlids.h"
+#include "formfields.h"
+#include "problemswindow.h"
+#include "reviewdialog.h"
+
+#include <QComboBox>
+
+namespace {
+
+// The boxes of the keys that are not in the number tables.
+struct KeyBox
+{
+    std::string_view key;
+    int id;
+};
+
+constexpr KeyBox keyBoxes[] = {
+    {"classname", ControlId::ClassName},       {"keys", ControlId::ConfigFile},
+    {"resistance", ControlId::Resistance},     {"starting_weapon", ControlId::StartingWeaponList},
+    {"classabilities", ControlId::Scanner},    {"inventory", ControlId::ItemList},
+};
+
+QStringList toQt(const std::vector<std::string> &lines)
+{
+    QStringList list;
+    for (const std::string &line : lines)
+        list.append(QString::fromStdString(line));
+    return list;
+}
+
+} // namespace
+
+void CreatorDialog::openProblems()
+{
+    if (!problemsWindow) {
+        problemsWindow = new ProblemsWindow(this);
+        connect(problemsWindow, &ProblemsWindow::problemChosen, this, [this](int index) {
+            editing.goToProblem(std::size_t(index));
+            refreshProblems();
+            activateWindow();
+        });
+    }
+    problemsWindow->showProblems(toQt(editing.problems()));
+    problemsWindow->show();
+    problemsWindow->raise();
+    problemsWindow->activateWindow();
+}
+
+void CreatorDialog::refreshProblems()
+{
+    if (problemsWindow && problemsWindow->isVisible())
+        problemsWindow->showProblems(toQt(editing.problems()));
+}
+
+void CreatorDialog::openReview()
+{
+    ReviewDialog review(QString::fromStdString(editing.reviewChanges()),
+                        [this] { return QString::fromStdString(editing.fileDifferences()); }, this);
+    review.exec();
+}
+
+// The box of key; an inventory amount shows its item and puts the focus in
+// the Amount box. Of the two boxes of max_45cal, the one that can be edited.
+void CreatorDialog::focusField(const std::string &key, int item)
+{
+    QWidget *box = nullptr;
+    for (const KeyBox &known : keyBoxes) {
+        if (known.key == key)
+            box = control(known.id);
+    }
+    const auto findIn = [&](const auto &fields) {
+        for (const auto &field : fields) {
+            if (field.key == key && control(field.id)->isEnabled())
+                box = control(field.id);
+        }
+    };
+    findIn(intFields);
+    findIn(floatFields);
+    if (key == "inventory" && item >= 0) {
+        control<QComboBox>(ControlId::ItemList)->setCurrentIndex(item);
+        editing.pickItem();
+        box = control(ControlId::Amount);
+    }
+    if (box)
+        box->setFocus(Qt::OtherFocusReason);
+}

@@ -1,0 +1,45 @@
+#include "reviewdialog.h"
+
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+ReviewDialog::ReviewDialog(const QString &review, std::function<QString()> fileDiff, QWidget *owner)
+    : QDialog(owner), review(review), fileDiff(std::move(fileDiff)), text(new QPlainTextEdit(this))
+{
+    setWindowTitle(tr("Review Changes"));
+    text->setReadOnly(true);
+    text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    text->setAccessibleName(tr("Changes"));
+    text->setPlainText(review);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    switchButton = buttons->addButton(tr("Show File &Differences"), QDialogButtonBox::ActionRole);
+    switchButton->setAutoDefault(false);
+    connect(switchButton, &QPushButton::clicked, this, &ReviewDialog::switchView);
+    switchButton->setVisible(bool(this->fileDiff));
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addWidget(buttons);
+    resize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 24);
+    text->setFocus();
+}
+
+void ReviewDialog::switchView()
+{
+    showingDiff = !showingDiff;
+    if (showingDiff) {
+        const QString diff = fileDiff();
+        text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        text->setPlainText(diff.isEmpty() ? tr("Write Out would leave the file as it is.") : diff);
+    } else {
+        text->setFont(font());
+        text->setPlainText(review);
+    }
+    text->setAccessibleName(showingDiff ? tr("File differences") : tr("Changes"));
+    switchButton->setText(showingDiff ? tr("Show &Changes") : tr("Show File &Differences"));
+}

@@ -1,0 +1,125 @@
+#include "changereview.h"
+
+#include "classfields.h"
+#include "itemcatalogue.h"
+#include "textnumbers.h"
+#include "writtenvalue.h"
+
+namespace {
+
+// The class's name, or where it has none, its position.
+std::string label(const ClassRecord &record, std::size_t index)
+{
+    if (!record.classname.empty())
+        return std::string(record.classname.view());
+    return "(no name) at " + std::to_string(index);
+}
+
+std::string shown(const ClassField &field, const std::optional<std::string> &value)
+{
+    if (!value)
+        return "(no line)";
+    return field.kind == FieldKind::Text ? '"' + *value + '"' : *value;
+}
+
+std::string change(std::string_view what, const std::string &before, const std::string &now)
+{
+    return std::string(what) + ' ' + before + " -> " + now;
+}
+
+// "health 100 -> 95", "inventory Flash Grenades 0 -> 2": each value that
+// would read differently from the file.
+void appendValueChanges(std::vector<std::string> &parts, const ClassRecord &before, const ClassRecord &now)
+{
+    for (const ClassField &field : classFields()) {
+        const std::optional<std::string> old = writtenValue(field, before), value = writtenValue(field, now);
+        if (old != value)
+            parts.push_back(change(field.key, shown(field, old), shown(field, value)));
+    }
+    for (std::size_t slot = 0; slot < now.inventory.size(); ++slot) {
+        if (before.inventory[slot] != now.inventory[slot])
+            parts.push_back(change("inventory " + std::string(itemCatalogue[slot].displayName),
+                                   formatInt(before.inventory[slot]), formatInt(now.inventory[slot])));
+    }
+}
+
+// The classes that changed their order: all but the longest run of classes
+// whose saved positions rise, so that a class moved to the end is the one
+// that moved, not every class it passed.
+std::vector<bool> movedClasses(const std::vector<int> &from)
+{
+    const std::size_t n = from.size();
+    std::vector<std::size_t> length(n, 0), previous(n, n);
+    std::size_t last = n;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (from[i] < 0)
+            continue;
+        length[i] = 1;
+        for (std::size_t j = 0; j < i; ++j) {
+            if (from[j] >= 0 && from[j] < from[i] && length[j] + 1 > length[i]) {
+                length[i] = length[j] + 1;
+                previous[i] = j;
+            }
+        }
+        if (last == n || length[i] > length[last])
+            last = i;
+    }
+    std::vector<bool> moved(n);
+    for (std::size_t i = 0; i < n; ++i)
+        moved[i] = from[i] >= 0;
+    for (std::size_t i = last; i != n; i = previous[i])
+        moved[i] = false;
+    return moved;
+}
+
+} // namespace
+
+std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::span<const ClassRecord> records,
+                                      std::span<const int> origins)
+{
+    // The saved class each class came from; anything that names none is new.
+    std::vector<int> from(records.size(), -1);
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const int origin = origins.empty() ? int(i) : i < origins.size() ? origins[i] : -1;
+        if (origin >= 0 && std::size_t(origin) < saved.size())
+            from[i] = origin;
+    }
+    const std::vector<bool> moved = movedClasses(from);
+    std::vector<bool> kept(saved.size());
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (from[i] < 0) {
+            lines.push_back("New class " + label(records[i], i));
+            continue;
+        }
+        const std::size_t origin = std::size_t(from[i]);
+        kept[origin] = true;
+        std::vector<std::string> parts;
+        if (moved[i])
+            parts.push_back("moved from class " + std::to_string(origin) + " to class " + std::to_string(i));
+        appendValueChanges(parts, saved[origin], records[i]);
+        if (parts.empty())
+            continue;
+        std::string line = label(records[i], i) + ": ";
+        for (const std::string &part : parts)
+            line.append(part).append(&part == &parts.back() ? "" : "; ");
+        lines.push_back(std::move(line));
+    }
+    for (std::size_t origin = 0; origin < saved.size(); ++origin) {
+        if (!kept[origin])
+            lines.push_back("Deleted class " + label(saved[origin], origin));
+    }
+    return lines;
+}
+
+std::string changeReview(std::span<const ClassRecord> saved, std::span<const ClassRecord> now,
+                         std::span<const int> origins)
+{
+    const std::vector<std::string> lines = classChanges(saved, now, origins);
+    if (lines.empty())
+        return "No class has changed since the file was last loaded or written.\n";
+    std::string out;
+    for (const std::string &line : lines)
+        out.append(line).append(1, '\n');
+    return out;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "classrecord.h"
+
+#include <span>
+#include <string>
+#include <vector>
+
+// What Write Out would change, class by class and value by value: saved are
+// the classes as this run last loaded or wrote them, now the classes Write
+// Out would write. Values read as the class file would hold them ("speed
+// 1.000000 -> 1.500000"), inventory items by their display names. Class names
+// and texts are Windows-1252 bytes.
+
+// One line per class that differs, in table order, then the deleted ones:
+//   Sniper: health 100 -> 95; inventory Flash Grenades 0 -> 2
+//   New class Medic
+//   Deleted class Scout
+// origins[i] names the saved class that now[i] came from, -1 for a new one.
+// Without origins, classes are matched by position.
+std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::span<const ClassRecord> now,
+                                      std::span<const int> origins = {});
+
+// The lines of classChanges, each ended by a line feed, or a line that says
+// there are none.
+std::string changeReview(std::span<const ClassRecord> saved, std::span<const ClassRecord> now,
+                         std::span<const int> origins = {});
