@@ -176,7 +176,6 @@ TEST_F(TableCommandsTest, UndoPastTheWriteIsUnsavedAndBackToItIsNot)
 {
     const std::tuple<const char *, bool, bool> rows[] = {
         // commands after loading three classes, unsaved, at the saved step
-        {"d", true, false},
         {"d z", false, true},
         {"d W z w", true, false},
         {"d W z w z y z", true, false},
