@@ -43,7 +43,6 @@ const Row rows[] = {
     {"L5 l f p", 0, 4, 5, "@ Class 0 / 4 [c0]", "0 4", false},
     {"L3 n s s", 1, 2, 3, "@ Class 1 / 2 [c1]", "0 1 1", false},
     // Add Class stores the form and widens the range without moving, up to 64 classes.
-    {"L5 a a", 0, 6, 7, "@ Class to 6 [min=0 | 7]", "0 0", false},
     {"L5 a a l", 6, 6, 7, "@ Class 6 / 6 []", "0 0 0", true},
     {"L62 a a a", 0, 63, 64, "The table is full: 64 classes", "0 0 0", false},
     {"L62 a a l n", 63, 63, 64, "@ Class 63 / 63 []", "0 0 0", false},
