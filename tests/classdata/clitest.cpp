@@ -401,9 +401,6 @@ TEST(ClassFileTool, ChecksDenseFindingsInBoundedMemory)
     }
     std::filesystem::remove(path);
 }
-#endif
-
-#ifndef _WIN32
 TEST(ClassFileTool, ShowsControlBytesInFileNamesAsEscapes)
 {
     const std::string path = writeTemp("esc\x1b]0;x\a.cfg", inBlock("spead 3"));
