@@ -41,7 +41,6 @@ const Row rows[] = {
     // Undo of a delete brings the class back to its slot, and its origin.
     {"L3 g1 d z", "c0 c1 c2 |", "0 1 2", 1, "", "Delete Class c1"},
     {"L5 L3 g1 d z", "c0 c1 c2 | c3 c4", "0 1 2", 1, "", "Delete Class c1"},
-    {"L3 g1 d z y", "c0 c2 |", "0 2", 1, "Delete Class c1", ""},
     {"L3 g2 d d z z", "c0 c1 c2 |", "0 1 2", 2, "", "Delete Class c2"},
     {"L64 g63 d z", "c0 c1 c2 c3 c4 c5 c6 c7 c8 c9 c10 c11 c12 c13 c14 c15 c16 c17 c18 c19 c20 c21 c22 c23 c24 "
                     "c25 c26 c27 c28 c29 c30 c31 c32 c33 c34 c35 c36 c37 c38 c39 c40 c41 c42 c43 c44 c45 c46 "
@@ -52,7 +51,6 @@ const Row rows[] = {
     {"sA D", "A Copy of A |", "-1 -1", 1, "Duplicate Class A", ""},
     // Moves swap with the neighbour and the form follows the class.
     {"L3 w w", "c1 c2 c0 |", "1 2 0", 2, "Move Class Down c0", ""},
-    {"L3 w w z z", "c0 c1 c2 |", "0 1 2", 0, "", "Move Class Down c0"},
     {"L1 w", "c0 |", "0", 0, "", ""},
     // Undo goes back to where the step was done; a new step drops Redo.
     {"L3 sX g2 z", "c0 c1 c2 |", "0 1 2", 0, "", "Store Class X"},
