@@ -240,7 +240,6 @@ TEST(ItemSteps, SetAndTakeBackOneItemOrTheWeapon)
 
 TEST(CopyName, IsCutToTheNameField)
 {
-    EXPECT_EQ(CopyName("Sniper"), "Copy of Sniper");
     EXPECT_EQ(CopyName("abcdefghijklmnopqrstuvwxyz01234"), "Copy of abcdefghijklmnopqrstuvw");
 }
 
