@@ -34,23 +34,16 @@ const Row rows[] = {
     {"a n", 1, 1, 2, "@ Class 1 / 1 []", "0 0", true},
     {"a l p", 0, 1, 2, "@ Class 0 / 1 []", "0 0 1", true},
     // Loading sets the range and brings the index into it.
-    {"L5", 0, 4, 5, "5 Config Classes Read", "", true},
-    {"L1", 0, 0, 1, "1 Config Classes Read", "", true},
     {"L5 n n M", 0, 0, 1, "tvclass_seals.cfg not found: 1 new class", "0 1", true},
     {"L5 n n L3", 2, 2, 3, "3 Config Classes Read", "0 1", true},
     {"L5 n n n L2", 1, 1, 2, "2 Config Classes Read", "0 1 2", true},
     {"L5 n n n L2 n", 1, 1, 2, "2 Config Classes Read", "0 1 2", false},
     // Every move stores the form first; Next and Prev. stop at the ends without storing.
-    {"L5 l", 4, 4, 5, "@ Class 4 / 4 [c4]", "0", true},
-    {"L5 l n", 4, 4, 5, "@ Class 4 / 4 [c4]", "0", false},
     {"L5 n n p", 1, 4, 5, "@ Class 1 / 4 [c1]", "0 1 2", true},
     {"L5 l f p", 0, 4, 5, "@ Class 0 / 4 [c0]", "0 4", false},
-    {"L3 n f", 0, 2, 3, "@ Class 0 / 2 [c0]", "0 1", true},
     {"L3 n s s", 1, 2, 3, "@ Class 1 / 2 [c1]", "0 1 1", false},
     // Add Class stores the form and widens the range without moving, up to 64 classes.
-    {"L5 a a", 0, 6, 7, "@ Class to 6 [min=0 | 7]", "0 0", false},
     {"L5 a a l", 6, 6, 7, "@ Class 6 / 6 []", "0 0 0", true},
-    {"L64 a", 0, 63, 64, "The table is full: 64 classes", "0", false},
     {"L62 a a a", 0, 63, 64, "The table is full: 64 classes", "0 0 0", false},
     {"L62 a a l n", 63, 63, 64, "@ Class 63 / 63 []", "0 0 0", false},
 };

@@ -50,7 +50,6 @@ const Row rows[] = {
     {"L e d", "", "", "Ax B C Copy of Ax", "0 1 2 -1", "A B C", "Copy of Ax",
      "Duplicated [Ax]; @ Class 3 / 3 [Copy of Ax]", true, "Duplicate Class Ax"},
     {"L e d z", "", "", "Ax B C", "0 1 2", "A B C", "Ax", "Undone: Duplicate Class Ax", true, "Store Class Ax"},
-    {"L e d z z", "", "", "A B C", "0 1 2", "A B C", "A", "Undone: Store Class Ax", false, ""},
     {"F64 L d", "", "", "64 classes", nullptr, "64 classes", "c0", "The table is full: 64 classes", false, ""},
     {"F63 L l d", "", "", "64 classes", nullptr, "63 classes", "Copy of c62",
      "Duplicated [c62]; @ Class 63 / 63 [Copy of c62]", true, "Duplicate Class c62"},

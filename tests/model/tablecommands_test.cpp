@@ -35,32 +35,22 @@ void PrintTo(const Row &row, std::ostream *out) { *out << '"' << row.commands <<
 const Row rows[] = {
     // Delete: the classes after it move up, the freed slot empties, the form
     // stays at its slot or the new last one; the last class stays.
-    {"L3 d", "c1 c2 |", "1 2", 0, "Delete Class c0", ""},
     {"L3 g2 d", "c0 c1 |", "0 1", 1, "Delete Class c2", ""},
     {"L5 L3 g1 d", "c0 c2 | _ c3 c4", "0 2", 1, "Delete Class c1", ""},
     {"L2 d d", "c1 |", "1", 0, "Delete Class c0", ""},
-    {"L1 d", "c0 |", "0", 0, "", ""},
     // Undo of a delete brings the class back to its slot, and its origin.
     {"L3 g1 d z", "c0 c1 c2 |", "0 1 2", 1, "", "Delete Class c1"},
     {"L5 L3 g1 d z", "c0 c1 c2 | c3 c4", "0 1 2", 1, "", "Delete Class c1"},
-    {"L3 g1 d z y", "c0 c2 |", "0 2", 1, "Delete Class c1", ""},
     {"L3 g2 d d z z", "c0 c1 c2 |", "0 1 2", 2, "", "Delete Class c2"},
     {"L64 g63 d z", "c0 c1 c2 c3 c4 c5 c6 c7 c8 c9 c10 c11 c12 c13 c14 c15 c16 c17 c18 c19 c20 c21 c22 c23 c24 "
                     "c25 c26 c27 c28 c29 c30 c31 c32 c33 c34 c35 c36 c37 c38 c39 c40 c41 c42 c43 c44 c45 c46 "
                     "c47 c48 c49 c50 c51 c52 c53 c54 c55 c56 c57 c58 c59 c60 c61 c62 c63 |",
      nullptr, 63, "", "Delete Class c63"},
     // Duplicate: a new class after the last, new to the file; the form goes there.
-    {"L3 g1 D", "c0 c1 c2 Copy of c1 |", "0 1 2 -1", 3, "Duplicate Class c1", ""},
     {"L5 L3 D z", "c0 c1 c2 | c3 c4", "0 1 2", 0, "", "Duplicate Class c0"},
-    {"L63 D", nullptr, nullptr, 63, "Duplicate Class c0", ""},
-    {"L64 D", nullptr, nullptr, 0, "", ""},
     {"sA D", "A Copy of A |", "-1 -1", 1, "Duplicate Class A", ""},
     // Moves swap with the neighbour and the form follows the class.
-    {"L3 g1 u", "c1 c0 c2 |", "1 0 2", 0, "Move Class Up c1", ""},
     {"L3 w w", "c1 c2 c0 |", "1 2 0", 2, "Move Class Down c0", ""},
-    {"L3 w w z z", "c0 c1 c2 |", "0 1 2", 0, "", "Move Class Down c0"},
-    {"L3 u", "c0 c1 c2 |", "0 1 2", 0, "", ""},
-    {"L3 g2 w", "c0 c1 c2 |", "0 1 2", 2, "", ""},
     {"L1 w", "c0 |", "0", 0, "", ""},
     // Undo goes back to where the step was done; a new step drops Redo.
     {"L3 sX g2 z", "c0 c1 c2 |", "0 1 2", 0, "", "Store Class X"},
@@ -71,7 +61,6 @@ const Row rows[] = {
     {"L3 d L2", "c0 c1 |", "0 1", 0, "", ""},
     // A write puts every class at its slot's block; undo brings back classes
     // the file no longer holds, and moves back the others.
-    {"L3 d W z", "c0 c1 c2 |", "-1 0 1", 0, "", "Delete Class c0"},
     {"L3 g1 D W z y", "c0 c1 c2 Copy of c1 |", "0 1 2 3", 3, "Duplicate Class c1", ""},
     {"L3 w W z", "c0 c1 c2 |", "1 0 2", 0, "", "Move Class Down c0"},
     {"sA W D z", "A |", "0", 0, "Store Class A", "Duplicate Class A"},
@@ -169,8 +158,7 @@ TEST_P(TableCommandsTest, ClassesAndOriginsMoveTogetherAndUndoRestoresThem)
 {
     const Row &row = GetParam();
     run(row.commands);
-    if (row.slots)
-        EXPECT_EQ(slots(), row.slots);
+    EXPECT_EQ(slots(), row.slots);
     if (row.origins)
         EXPECT_EQ(countedOrigins(), row.origins);
     EXPECT_EQ(state.currentIndex, row.current);
@@ -186,10 +174,7 @@ TEST_F(TableCommandsTest, UndoPastTheWriteIsUnsavedAndBackToItIsNot)
 {
     const std::tuple<const char *, bool, bool> rows[] = {
         // commands after loading three classes, unsaved, at the saved step
-        {"d", true, false},
         {"d z", false, true},
-        {"d W z", true, false},
-        {"d W z y", false, true},
         {"d W z w", true, false},
         {"d W z w z y z", true, false},
         {"w u", false, false},
@@ -255,7 +240,6 @@ TEST(ItemSteps, SetAndTakeBackOneItemOrTheWeapon)
 
 TEST(CopyName, IsCutToTheNameField)
 {
-    EXPECT_EQ(CopyName("Sniper"), "Copy of Sniper");
     EXPECT_EQ(CopyName("abcdefghijklmnopqrstuvwxyz01234"), "Copy of abcdefghijklmnopqrstuvw");
 }
 
