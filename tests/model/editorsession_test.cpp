@@ -3,6 +3,7 @@
 
 #include "editorsession.h"
 #include "fakeview.h"
+#include "sessioncommands.h"
 #include "sessiontesthelpers.h"
 
 #include "classfilereader.h"
@@ -112,21 +113,14 @@ protected:
         std::string events;
         std::istringstream commands(line);
         for (std::string command; commands >> command;) {
+            if (runSessionCommand(*session, view, command[0], command.substr(1)))
+                continue;
             switch (command[0]) {
-            case 'L': session->loadConfig(); break;
-            case 'W': session->writeOut(); break;
-            case 'S': session->saveToMemory(); break;
-            case 'n': session->nextClass(); break;
-            case 'p': session->previousClass(); break;
-            case 'f': session->firstClass(); break;
-            case 'l': session->lastClass(); break;
-            case 'a': session->addClass(); break;
             case 'e':
                 view.boxes.className += 'x';
                 session->refreshIndicators();
                 break;
             case 'D': EXPECT_TRUE(saveFileAtomically(seals(), classFile({"Disk"}))); break;
-            case 'T': session->changeActiveConfig(); break;
             case 'O': events += session->openFolder(GameFolder::At(other.path)) ? "open" : "kept"; break;
             case 'Q': events += session->quit() ? "quit" : "stay"; break;
             case 'R':

@@ -4,6 +4,7 @@
 
 #include "editorsession.h"
 #include "fakeview.h"
+#include "sessioncommands.h"
 #include "sessiontesthelpers.h"
 
 #include "safesave.h"
@@ -83,6 +84,8 @@ protected:
         std::istringstream commands(text);
         for (std::string command; commands >> command;) {
             const std::string argument = command.substr(1);
+            if (runSessionCommand(*session, view, command[0], argument))
+                continue;
             switch (command[0]) {
             case 'F': {
                 std::vector<std::string> names;
@@ -91,23 +94,7 @@ protected:
                 ASSERT_TRUE(saveFileAtomically(folder.path / "tvclass_seals.cfg", classFile(names)));
                 break;
             }
-            case 'L': session->loadConfig(); break;
-            case 'W': session->writeOut(); break;
-            case 'S': session->saveToMemory(); break;
             case 'e': view.boxes.className += 'x'; break;
-            case 'l': session->lastClass(); break;
-            case 'a': session->addClass(); break;
-            case 'x': session->deleteClass(); break;
-            case 'd': session->duplicateClass(); break;
-            case 'u': session->moveClassUp(); break;
-            case 'w': session->moveClassDown(); break;
-            case 'g':
-                view.pickedClass = std::stoi(argument);
-                session->goToClass();
-                break;
-            case 'T': session->changeActiveConfig(); break;
-            case 'z': session->undo(); break;
-            case 'y': session->redo(); break;
             default: FAIL() << "no command " << command;
             }
         }
