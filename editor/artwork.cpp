@@ -14,12 +14,23 @@ const QColor bannerGreen(0x4c, 0xc2, 0x4a);
 const QColor bannerGold(0xe8, 0xc5, 0x47);
 const QColor navy(0x1b, 0x2a, 0x49);
 
+// Tahoma where it is there (on every Windows, and in Wine), else the
+// system's font: on Windows a window without a platform theme (the build's
+// drawing under Wine) gets a bitmap font as its system font, whose large
+// letters do not draw.
+QFont artworkFont()
+{
+    const QString tahoma = QStringLiteral("Tahoma");
+    QFont font = QFontDatabase::hasFamily(tahoma) ? QFont(tahoma) : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
 // A sans-serif font of at most maxPixels whose text fits into maxWidth, in
 // one of two weights, so that drawing loads no more font files than needed.
 QFont fittedFont(const QString &text, qreal maxWidth, int maxPixels, QFont::Weight weight)
 {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    font.setStyleHint(QFont::SansSerif);
+    QFont font = artworkFont();
     font.setWeight(weight);
     font.setPixelSize(maxPixels);
     // Text widths grow in proportion to the size, near enough.

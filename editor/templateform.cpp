@@ -61,9 +61,12 @@ qreal TemplateForm::preferredPoints() const
     return templatePoints * systemFontScale();
 }
 
-// Fixed texts never clip: where the font at hand is wider than the one the
-// template was drawn for, the units grow until every text fits its control.
-DialogUnits TemplateForm::unitsForTexts() const
+// Fixed texts never clip and pictures never stick out: where the font at
+// hand is wider than the one the template was drawn for, the units grow until
+// every text fits its control, and where it is smaller (a small step, or a
+// look-alike font), until every picture, which keeps its size in pixels, fits
+// the form.
+DialogUnits TemplateForm::unitsForContents() const
 {
     const DialogUnits fromFont(form()->font());
     qreal unitX = fromFont.baseX();
@@ -73,6 +76,10 @@ DialogUnits TemplateForm::unitsForTexts() const
         // One pixel more for the rounding of the control's corners.
         if (const int width = textWidth(t, created[i]); width && t.w)
             unitX = std::max(unitX, 4.0 * (width + 1) / t.w);
+        if (t.kind == ControlKind::Picture) {
+            unitX = std::max(unitX, 4.0 * (created[i]->width() + 1) / (templateSize.width() - t.x));
+            unitY = std::max(unitY, 8.0 * (created[i]->height() + 1) / (templateSize.height() - t.y));
+        }
     }
     for (qsizetype i = 0; i < created.size(); ++i) {
         const ControlTemplate &t = controlTemplates[std::size_t(i)];
@@ -88,7 +95,7 @@ void TemplateForm::layOut(qreal points)
 {
     currentPoints = points;
     form()->setFont(dialogFont(fontFamily, points));
-    const DialogUnits units = unitsForTexts();
+    const DialogUnits units = unitsForContents();
     for (qsizetype i = 0; i < created.size(); ++i) {
         const ControlTemplate &t = controlTemplates[std::size_t(i)];
         QWidget *control = created[i];
@@ -128,11 +135,11 @@ QSize TemplateForm::sizeHint() const
     return shown;
 }
 
-// The window's room on its screen: the available area less the window's
-// frame and whatever the window shows besides this form.
-void TemplateForm::fitWindowToScreen()
+// The available area less the window's frame and whatever the window shows
+// besides this form.
+QSize TemplateForm::roomOnScreen() const
 {
-    QWidget *window = this->window();
+    const QWidget *window = this->window();
     QSize frame = window->frameGeometry().size() - window->size();
     if (frame.isNull() && !(window->windowFlags() & Qt::FramelessWindowHint)) {
         // Not framed yet (or on a screen without window decorations): a
@@ -141,10 +148,14 @@ void TemplateForm::fitWindowToScreen()
         frame = QSize(2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 2 * border);
     }
     const QSize besides = window == this ? QSize() : window->sizeHint() - sizeHint();
-    const QRect area = screen()->availableGeometry();
-    fitInto(area.size() - frame - besides.expandedTo(QSize(0, 0)));
-    if (window->layout())
-        window->layout()->activate();
+    return screen()->availableGeometry().size() - frame - besides.expandedTo(QSize(0, 0));
+}
+
+void TemplateForm::fitWindowToScreen()
+{
+    fitInto(roomOnScreen());
+    if (window()->layout())
+        window()->layout()->activate();
 }
 
 // A window that grew where it stands moves back onto the screen. (A window

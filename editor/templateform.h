@@ -37,6 +37,11 @@ public:
     // holds.
     void fitInto(QSize space);
 
+    // Places the controls for the template's font at points.
+    void layOut(qreal points);
+    // The room the window leaves this form on its screen's available area.
+    QSize roomOnScreen() const;
+
     QSize sizeHint() const override;
 
 protected:
@@ -44,8 +49,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void layOut(qreal points);
-    DialogUnits unitsForTexts() const;
+    DialogUnits unitsForContents() const;
     void fitWindowToScreen();
     void keepWindowOnScreen();
 
