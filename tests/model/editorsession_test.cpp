@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <chrono>
 #include <memory>
 #include <functional>
@@ -136,10 +137,14 @@ protected:
     ScratchFolder other{"other"};
     FakeView view;
     std::vector<fs::path> keptFolders;
-    std::unique_ptr<EditorSession> session = std::make_unique<EditorSession>(
-        view, GameFolder::At(first.path),
-        EditorSession::Services{[](std::string_view) {}, [this] { return keptFolders; },
-                                [this](const std::vector<fs::path> &folders) { keptFolders = folders; }});
+    std::unique_ptr<EditorSession> sessionIn(const GameFolder &folder)
+    {
+        return std::make_unique<EditorSession>(
+            view, folder,
+            EditorSession::Services{[](std::string_view) {}, [this] { return keptFolders; },
+                                    [this](const std::vector<fs::path> &folders) { keptFolders = folders; }});
+    }
+    std::unique_ptr<EditorSession> session = sessionIn(GameFolder::At(first.path));
 };
 
 class SessionTest : public SessionFixture, public ::testing::WithParamInterface<Row>
@@ -285,6 +290,48 @@ TEST_F(SessionFormTest, WriteOutKeepsTheLineEndsAndReportsAFailure)
     EXPECT_TRUE(fs::is_directory(seals));
     ASSERT_EQ(view.told.size(), 1u);
     EXPECT_EQ(view.told[0].text.rfind(displayText(seals) + " could not be written", 0), 0u);
+}
+
+// A game folder gone since the start, or standing again under its name
+// though the working directory went with the old one: each file command
+// warns, names it, points to Open Folder and writes nowhere.
+TEST_F(SessionFormTest, FileCommandsOfAGoneFolderWarnAndWriteNothing)
+{
+    const fs::path game = other.path / "game";
+    const bool rootFiles = fs::exists("/tvclass_seals.cfg") || fs::exists("/tvcc.cfg");
+    std::vector<GameFolder> folders = {GameFolder::At(game)};
+#ifndef _WIN32 // a working directory cannot be deleted there
+    const fs::path working = fs::current_path();
+    const std::string pwd = std::getenv("PWD");
+    fs::create_directory(game);
+    fs::current_path(game);
+    setenv("PWD", game.c_str(), 1);
+    fs::remove(game);
+    folders.push_back(GameFolder::Working());
+    fs::current_path(working);
+    setenv("PWD", pwd.c_str(), 1);
+#endif
+    for (const GameFolder &folder : folders) {
+        for (const char *commands : {"L", "e W", "T"}) {
+            SCOPED_TRACE(commands);
+            fs::create_directory(game);
+            session = sessionIn(folder);
+            session->start();
+            EXPECT_EQ(view.status.find(displayText(game)) != std::string::npos, !folder.resolved()) << view.status;
+            if (folder.resolved())
+                fs::remove(game);
+            view.told.clear();
+            run(commands);
+            ASSERT_EQ(view.told.size(), 1u);
+            EXPECT_EQ(view.told[0].icon, EditorView::Icon::Warning);
+            EXPECT_NE(view.told[0].text.find(displayText(game)), std::string::npos) << view.told[0].text;
+            EXPECT_NE(view.told[0].text.find("Open Folder"), std::string::npos) << view.told[0].text;
+            EXPECT_EQ(session->state().sealsActive, 1);
+            EXPECT_TRUE(!fs::exists(game) || fs::is_empty(game));
+            EXPECT_EQ(fs::exists("/tvclass_seals.cfg") || fs::exists("/tvcc.cfg"), rootFiles);
+            fs::remove_all(game);
+        }
+    }
 }
 
 // A class file that cannot be read leaves the classes in memory and says why.
