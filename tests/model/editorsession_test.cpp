@@ -137,11 +137,12 @@ protected:
     ScratchFolder other{"other"};
     FakeView view;
     std::vector<fs::path> keptFolders;
+    std::string reported;
     std::unique_ptr<EditorSession> sessionIn(const GameFolder &folder)
     {
         return std::make_unique<EditorSession>(
             view, folder,
-            EditorSession::Services{[](std::string_view) {}, [this] { return keptFolders; },
+            EditorSession::Services{[this](std::string_view line) { reported += line; }, [this] { return keptFolders; },
                                     [this](const std::vector<fs::path> &folders) { keptFolders = folders; }});
     }
     std::unique_ptr<EditorSession> session = sessionIn(GameFolder::At(first.path));
@@ -316,7 +317,9 @@ TEST_F(SessionFormTest, FileCommandsOfAGoneFolderWarnAndWriteNothing)
             SCOPED_TRACE(commands);
             fs::create_directory(game);
             session = sessionIn(folder);
+            reported.clear();
             session->start();
+            EXPECT_EQ(reported, "Error opening tvcc.cfg\n");
             EXPECT_EQ(view.status.find(displayText(game)) != std::string::npos, !folder.resolved()) << view.status;
             if (folder.resolved())
                 fs::remove(game);
