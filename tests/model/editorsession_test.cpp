@@ -1,10 +1,7 @@
 // The editing session as command sequences against a fake window: what it
 // asks, what it writes, what the form shows afterwards.
 
-#include "editorsession.h"
-#include "fakeview.h"
 #include "sessioncommands.h"
-#include "sessiontesthelpers.h"
 
 #include "classfilereader.h"
 #include "classfilewriter.h"
@@ -41,10 +38,7 @@ std::string standardBlock(const ClassRecord &record)
 struct Row
 {
     const char *name;
-    // L load, W write out, S save to memory, n p f l a moves, e type "x" after
-    // the name in the form, D another program rewrites the Seals file, T
-    // change the team, O open the other folder, Q quit, R the Seals file
-    // becomes read-only
+    // the letters of runSessionCommand and SessionBench; the Seals file holds A B
     const char *commands;
     const char *answers; // see FakeView::answer
     const char *asked;   // see FakeView::asked
@@ -98,54 +92,11 @@ const Row rows[] = {
     {"WriteToReadOnlyOnYes", "L R e W", "y", "P", "Ax B", "-", "Ax", false, 1, ""},
 };
 
-class SessionFixture : public ::testing::Test
+class SessionFixture : public ::testing::Test, protected SessionBench
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(saveFileAtomically(first.path / "tvclass_seals.cfg", classFile({"A", "B"})));
-        session->start();
-    }
+    SessionFixture() : SessionBench({"A", "B"}) {}
     void TearDown() override { EXPECT_EQ(view.unanswered(), 0u) << "an expected question was never asked"; }
-    fs::path seals() const { return first.path / "tvclass_seals.cfg"; }
-    // Runs the commands of a row; what quitting and opening the other folder gave.
-    std::string run(const std::string &line)
-    {
-        std::string events;
-        std::istringstream commands(line);
-        for (std::string command; commands >> command;) {
-            if (runSessionCommand(*session, view, command[0], command.substr(1)))
-                continue;
-            switch (command[0]) {
-            case 'e':
-                view.boxes.className += 'x';
-                session->refreshIndicators();
-                break;
-            case 'D': EXPECT_TRUE(saveFileAtomically(seals(), classFile({"Disk"}))); break;
-            case 'O': events += session->openFolder(GameFolder::At(other.path)) ? "open" : "kept"; break;
-            case 'Q': events += session->quit() ? "quit" : "stay"; break;
-            case 'R':
-                fs::permissions(seals(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-                break;
-            default: ADD_FAILURE() << "no command " << command;
-            }
-        }
-        return events;
-    }
-
-    ScratchFolder first{"first"};
-    ScratchFolder other{"other"};
-    FakeView view;
-    std::vector<fs::path> keptFolders;
-    std::string reported;
-    std::unique_ptr<EditorSession> sessionIn(const GameFolder &folder)
-    {
-        return std::make_unique<EditorSession>(
-            view, folder,
-            EditorSession::Services{[this](std::string_view line) { reported += line; }, [this] { return keptFolders; },
-                                    [this](const std::vector<fs::path> &folders) { keptFolders = folders; }});
-    }
-    std::unique_ptr<EditorSession> session = sessionIn(GameFolder::At(first.path));
 };
 
 class SessionTest : public SessionFixture, public ::testing::WithParamInterface<Row>

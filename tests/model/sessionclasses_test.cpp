@@ -2,17 +2,13 @@
 // they ask, which classes memory and the file hold, what the form and the
 // status line show, and what the Edit menu offers.
 
-#include "editorsession.h"
-#include "fakeview.h"
 #include "sessioncommands.h"
-#include "sessiontesthelpers.h"
 
 #include "safesave.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <sstream>
 #include <tuple>
 
@@ -20,10 +16,7 @@ namespace {
 
 struct Row
 {
-    // F<n>: the file holds n classes c0, c1, ... instead of A B C; L load,
-    // W write, S save to memory, e type "x" after the name in the form,
-    // a add, x delete, d duplicate, u w up down, g<i> go to, z undo, y redo,
-    // T change the team
+    // the letters of runSessionCommand and SessionBench; the Seals file holds A B C
     const char *commands;
     const char *answers; // see FakeView::answer
     const char *asked;   // see FakeView::asked
@@ -109,35 +102,10 @@ const Row rows[] = {
     {"L x T", "ydn", "XUT", "A B C", "0 1 2", "A B C", "A", "Deleted Class 0 [A]; @ Class 0 / 1 [B]", false, ""},
 };
 
-class SessionClassesTest : public ::testing::TestWithParam<Row>
+class SessionClassesTest : public ::testing::TestWithParam<Row>, protected SessionBench
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(saveFileAtomically(folder.path / "tvclass_seals.cfg", classFile({"A", "B", "C"})));
-        session->start();
-    }
-
-    void run(const std::string &text)
-    {
-        std::istringstream commands(text);
-        for (std::string command; commands >> command;) {
-            const std::string argument = command.substr(1);
-            if (runSessionCommand(*session, view, command[0], argument))
-                continue;
-            switch (command[0]) {
-            case 'F': {
-                std::vector<std::string> names;
-                for (int i = 0; i < std::stoi(argument); ++i)
-                    names.push_back("c" + std::to_string(i));
-                ASSERT_TRUE(saveFileAtomically(folder.path / "tvclass_seals.cfg", classFile(names)));
-                break;
-            }
-            case 'e': view.boxes.className += 'x'; break;
-            default: FAIL() << "no command " << command;
-            }
-        }
-    }
+    SessionClassesTest() : SessionBench({"A", "B", "C"}) {}
 
     std::string memory() const
     {
@@ -156,13 +124,6 @@ protected:
         const auto count = std::count(names.begin(), names.end(), ' ') + 1;
         return count > 8 ? std::to_string(count) + " classes" : names;
     }
-
-    ScratchFolder folder{"classes"};
-    FakeView view;
-    std::unique_ptr<EditorSession> session = std::make_unique<EditorSession>(
-        view, GameFolder::At(folder.path),
-        EditorSession::Services{[](std::string_view) {}, [] { return std::vector<fs::path>(); },
-                                [](const std::vector<fs::path> &) {}});
 };
 
 TEST_P(SessionClassesTest, CommandsKeepMemoryTheFileAndTheFormInStep)
@@ -179,7 +140,7 @@ TEST_P(SessionClassesTest, CommandsKeepMemoryTheFileAndTheFormInStep)
             origins += (origins.empty() ? "" : " ") + std::to_string(block);
         EXPECT_EQ(origins, row.origins);
     }
-    EXPECT_EQ(shortened(namesIn(folder.path, true)), row.file);
+    EXPECT_EQ(shortened(namesIn(first.path, true)), row.file);
     EXPECT_EQ(view.boxes.className, row.shown);
     EXPECT_EQ(view.status, row.status);
     EXPECT_EQ(view.unsavedMark, row.unsaved);
@@ -219,7 +180,7 @@ TEST_F(SessionClassesTest, WriteOutKeepsEachClassWithItsOwnLines)
         {"L W", "", "A B note C"},        {"L x W", "y", "B note C"},  {"L w W", "", "B note A C"},
         {"L g1 x W", "y", "A C"},         {"L g0 x W z W", "y", "A B note C"}, {"L l u W", "", "A C B note"},
     };
-    const fs::path file = folder.path / "tvclass_seals.cfg";
+    const fs::path file = first.path / "tvclass_seals.cfg";
     for (const auto &[commands, answers, expected] : rows) {
         SCOPED_TRACE(commands);
         std::string bytes = classFile({"A", "B", "C"});

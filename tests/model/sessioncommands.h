@@ -1,11 +1,16 @@
 #pragma once
 
-// The session commands that test rows spell as one letter, shared by the
-// session tests; a row's own letters (files, folders, edits) stay with it.
+// The session commands that test rows spell as one letter, and a session in
+// a scratch folder that runs them, shared by the session tests.
 
 #include "editorsession.h"
 #include "fakeview.h"
+#include "sessiontesthelpers.h"
 
+#include "safesave.h"
+
+#include <memory>
+#include <sstream>
 #include <string>
 
 // Runs the command of letter with argument; false when the letter is not one.
@@ -35,3 +40,65 @@ inline bool runSessionCommand(EditorSession &session, FakeView &view, char lette
     }
     return true;
 }
+
+// A session started in a scratch folder whose Seals file holds classes of
+// the given names, and another folder. Beyond the commands, rows spell F<n>:
+// the Seals file holds n classes c0, c1, ...; e: type "x" after the name in
+// the form; D: another program rewrites the Seals file; R: it becomes
+// read-only; O: open the other folder; Q: quit.
+class SessionBench
+{
+protected:
+    explicit SessionBench(const std::vector<std::string> &names)
+    {
+        EXPECT_TRUE(saveFileAtomically(seals(), classFile(names)));
+        session->start();
+    }
+    fs::path seals() const { return first.path / "tvclass_seals.cfg"; }
+    std::unique_ptr<EditorSession> sessionIn(const GameFolder &folder)
+    {
+        return std::make_unique<EditorSession>(
+            view, folder,
+            EditorSession::Services{[this](std::string_view line) { reported += line; }, [this] { return keptFolders; },
+                                    [this](const std::vector<fs::path> &folders) { keptFolders = folders; }});
+    }
+    // Runs the commands of a row; what quitting and opening the other folder gave.
+    std::string run(const std::string &line)
+    {
+        std::string events;
+        std::istringstream commands(line);
+        for (std::string command; commands >> command;) {
+            const std::string argument = command.substr(1);
+            if (runSessionCommand(*session, view, command[0], argument))
+                continue;
+            switch (command[0]) {
+            case 'F': {
+                std::vector<std::string> names;
+                for (int i = 0; i < std::stoi(argument); ++i)
+                    names.push_back("c" + std::to_string(i));
+                EXPECT_TRUE(saveFileAtomically(seals(), classFile(names)));
+                break;
+            }
+            case 'e':
+                view.boxes.className += 'x';
+                session->refreshIndicators();
+                break;
+            case 'D': EXPECT_TRUE(saveFileAtomically(seals(), classFile({"Disk"}))); break;
+            case 'O': events += session->openFolder(GameFolder::At(other.path)) ? "open" : "kept"; break;
+            case 'Q': events += session->quit() ? "quit" : "stay"; break;
+            case 'R':
+                fs::permissions(seals(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+                break;
+            default: ADD_FAILURE() << "no command " << command;
+            }
+        }
+        return events;
+    }
+
+    ScratchFolder first{"first"};
+    ScratchFolder other{"other"};
+    FakeView view;
+    std::vector<fs::path> keptFolders;
+    std::string reported;
+    std::unique_ptr<EditorSession> session = sessionIn(GameFolder::At(first.path));
+};
