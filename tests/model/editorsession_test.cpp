@@ -61,6 +61,8 @@ const Row rows[] = {
     {"WriteAfterAChangeOnDiskAsks", "L D e W", "n", "C", "Disk", "-", "Ax", true, 1, ""},
     {"WriteAfterAChangeOnDiskReplacesOnYes", "L D W", "y", "C", "A B", "-", "A", false, 1, ""},
     {"WriteAfterReloadingTheChange", "L D L W", "", "", "Disk", "-", "Disk", false, 1, ""},
+    {"WriteAfterTheMissingFileAppearedAsks", "M L D e W", "n", "C", "Disk", "-", "?x", true, 1, ""},
+    {"WriteToAnUnknownFileOfTheOtherTeamAsks", "L N T W", "yyn", "TRE", "A B", "New", "A", false, 0, "settings"},
     {"SaveToMemoryKeepsTheMark", "L e S", "", "", "A B", "-", "Ax", true, 1, ""},
     // The moves store the form first; Next and Prev. not at the ends.
     {"LastAndFirstKeepTheEdit", "L e l f", "", "", "A B", "-", "Ax", true, 1, ""},
