@@ -4,7 +4,6 @@
 #include "sessioncommands.h"
 
 #include "classfilereader.h"
-#include "classfilewriter.h"
 #include "safesave.h"
 
 #include <gtest/gtest.h>
@@ -27,13 +26,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-// A class as the standard layout writes it, after the header.
-std::string standardBlock(const ClassRecord &record)
-{
-    const std::size_t header = ClassFileBytes(std::span<const ClassRecord>(), "\n").size();
-    return ClassFileBytes(std::span(&record, 1), "\n").substr(header);
-}
 
 struct Row
 {
@@ -302,36 +294,6 @@ TEST_F(SessionFormTest, UnreadableFileLeavesTheTable)
     EXPECT_NE(view.told[0].text.find("tvclass_seals.cfg could not be read"), std::string::npos);
     EXPECT_EQ(view.status, "@ Class 1 / 1 [B]");
     EXPECT_EQ(session->state().table.classCount, 2);
-}
-
-// Write Out changes only the lines of what changed: notes above and inside
-// blocks, unknown keys and the order of keys stay, also over a second Write
-// Out; a new class follows in the standard layout.
-TEST_F(SessionFormTest, WriteOutKeepsTheModdersFile)
-{
-    const std::string head = "// my notes\n\n// A\n{\n// inside A\nclassname A\nmy_key 7\n}\n\n";
-    const std::string tail = "// B\n{\nspeed 2\nclassname B\n}\n\n// the end\n";
-    const std::string before = head + tail;
-    auto edited = [&](const char *name) {
-        std::string text = before;
-        text.replace(text.find("// A\n"), 5, std::string("// ") + name + "\n");
-        text.replace(text.find("classname A\n"), 12, std::string("classname ") + name + "\n");
-        return text;
-    };
-    const std::pair<const char *, std::string> rows[] = {
-        {"L W", before},
-        {"L e W", edited("Ax")},
-        {"L e W e W", edited("Axx")},
-        {"L e W L W", edited("Ax")},
-        {"L a W", head + "// B\n{\nspeed 2\nclassname B\n}\n\n" + standardBlock(ClassRecord{}) + "// the end\n"},
-    };
-    for (const auto &[commands, after] : rows) {
-        ASSERT_TRUE(saveFileAtomically(seals(), before));
-        run(commands);
-        EXPECT_EQ(readWholeFile(seals()).bytes, after) << commands;
-        EXPECT_FALSE(session->hasUnsavedChanges()) << commands;
-        view.asked.clear();
-    }
 }
 
 #ifndef _WIN32
