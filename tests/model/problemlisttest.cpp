@@ -104,12 +104,4 @@ TEST(ProblemList, FollowsTheClassesAsTheyAreEdited)
     }
 }
 
-TEST(ProblemList, StatusSaysHowManyOnlyWhenThereAreAny)
-{
-    const std::tuple<std::size_t, const char *> rows[] = {
-        {0, "7 Config Classes Read"}, {1, "7 Config Classes Read; 1 problem"}, {3, "7 Config Classes Read; 3 problems"}};
-    for (const auto &[count, status] : rows)
-        EXPECT_EQ(withProblemCount("7 Config Classes Read", count), status);
-}
-
 } // namespace
