@@ -10,8 +10,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <chrono>
+#include <cstdlib>
 #include <memory>
 #include <functional>
 #include <future>
@@ -248,7 +248,7 @@ TEST_F(SessionFormTest, FileCommandsOfAGoneFolderWarnAndWriteNothing)
     std::vector<GameFolder> folders = {GameFolder::At(game)};
 #ifndef _WIN32 // a working directory cannot be deleted there
     const fs::path working = fs::current_path();
-    const std::string pwd = std::getenv("PWD");
+    const std::string pwd = std::getenv("PWD") ? std::getenv("PWD") : "";
     fs::create_directory(game);
     fs::current_path(game);
     setenv("PWD", game.c_str(), 1);
