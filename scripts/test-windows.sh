@@ -23,6 +23,10 @@ mkdir -p "$WINEPREFIX"
 wineserver --persistent </dev/null >/dev/null 2>&1 || [ $? -eq 2 ]
 trap 'wineserver --kill' EXIT
 wineboot --init >"$build/wineboot.log" 2>&1
+# The desktop process starts with the first window of a program and lives on
+# for some seconds after it; one that a test started would hold ctest's output
+# pipe open that long (and, under load, for minutes). It starts here instead.
+wine explorer.exe /desktop </dev/null >/dev/null 2>&1 &
 # Wine's own Tahoma and MS Sans Serif (Debian's fonts-wine), the window's
 # fonts, count only in the prefix's font folder.
 cp -u /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || echo "fonts-wine missing: the window's texts will not fit"
