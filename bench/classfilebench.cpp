@@ -84,6 +84,19 @@ void writeClassFile(benchmark::State &state)
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fullFile().size()));
 }
 
+// tolvane-classfile normalize for one file: read, then written in the fixed
+// layout.
+void normalizeClassFile(benchmark::State &state)
+{
+    if (!haveFile(state))
+        return;
+    for (auto _ : state) {
+        std::string out = NormalizedClassFile(fullFile());
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fullFile().size()));
+}
+
 // Write Out into the full file: no change, or a new speed in every class.
 void updateClassFile(benchmark::State &state)
 {
@@ -154,6 +167,7 @@ void checkWithFindings(benchmark::State &state)
 BENCHMARK(memchrLineScan)->Name("MemchrLineScan/64classes");
 BENCHMARK(readClassFile)->Name("ReadClassFile/64classes")->Unit(benchmark::kMicrosecond);
 BENCHMARK(writeClassFile)->Name("WriteClassFile/64classes")->Unit(benchmark::kMicrosecond);
+BENCHMARK(normalizeClassFile)->Name("Normalize/64classes")->Unit(benchmark::kMicrosecond);
 BENCHMARK(updateClassFile)->Name("UpdateClassFile/64classes")->Arg(0)->Arg(1)->ArgName("edited")
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(readWithFindings)->Name("ReadClassFile/64classesOneFindingEach")->Unit(benchmark::kMicrosecond);
