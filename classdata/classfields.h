@@ -20,6 +20,9 @@ enum class FieldKind : std::uint8_t {
     Text,       // copied whole, cut to the field's capacity
 };
 
+// The words of a resistance line, for the values 0, 1 and 2.
+inline constexpr std::string_view resistanceWords[] = {"none", "fire", "explosive"};
+
 // The numbers the reader accepts for a key, and what it stores instead of a
 // number outside them.
 struct KeyRange

@@ -2,6 +2,7 @@
 
 #include "asciitext.h"
 #include "classfields.h"
+#include "classfilescanner.h"
 #include "itemcatalogue.h"
 #include "settings.h"
 #include "textnumbers.h"
@@ -12,83 +13,29 @@
 
 namespace {
 
-constexpr std::string_view inventoryKey = "inventory";
-
-// Splits bytes into lines at LF. A CR right before the LF, or at the very end
-// of the bytes, belongs to the line end, and a line's content ends at its
-// first NUL byte, as the game's C reader sees it. Lines are taken whole,
-// whatever their length; their length with the line end is kept for findings.
-class LineReader
-{
-public:
-    explicit LineReader(std::string_view bytes)
-        : rest(bytes), mayHoldNul(!bytes.empty() && std::memchr(bytes.data(), 0, bytes.size()))
-    {
-    }
-
-    // The next line's content; false at the end of the bytes.
-    bool next(std::string_view &line)
-    {
-        if (rest.empty())
-            return false;
-        const auto *lf = static_cast<const char *>(std::memchr(rest.data(), '\n', rest.size()));
-        const std::size_t length = lf ? std::size_t(lf - rest.data()) : rest.size();
-        line = rest.substr(0, length);
-        rest.remove_prefix(lf ? length + 1 : length);
-        fullLength = lf ? length + 1 : length;
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
-        const std::size_t nul = mayHoldNul ? line.find('\0') : std::string_view::npos;
-        cut = nul != std::string_view::npos;
-        line = line.substr(0, nul);
-        ++count;
-        return true;
-    }
-
-    // The number of the line next() gave last, counted from 1.
-    int number() const { return count; }
-    // Whether that line was cut at a NUL byte.
-    bool wasCut() const { return cut; }
-    // The bytes of that line with its line end.
-    std::size_t bytesWithLineEnd() const { return fullLength; }
-    // Whether a line after that one begins with c.
-    bool anyLineAheadBeginsWith(char c) const
-    {
-        const char ahead[] = {'\n', c};
-        return rest.starts_with(c) || rest.find(std::string_view(ahead, 2)) != std::string_view::npos;
-    }
-
-private:
-    std::string_view rest;
-    bool mayHoldNul;
-    bool cut = false;
-    std::size_t fullLength = 0;
-    int count = 0;
-};
-
 // The pieces other readers of the format take lines in, line end included.
 constexpr std::size_t linePiece = 511;
 
-// One read of a class file into the table: a loop over the lines outside
-// blocks, and one over the key lines of each block.
+// One read of a class file into the table, line by line as the scanner
+// finds them.
 class ClassFileParser
 {
 public:
-    ClassFileParser(ClassTable &table, std::string_view bytes, ReadObserver *observer)
-        : table(table), lines(bytes), observer(observer)
-    {
-    }
+    ClassFileParser(std::string_view bytes, ReadObserver *observer) : lines(bytes), observer(observer) {}
 
-    void run();
+    // Refills table from slot 0.
+    void run(ClassTable &table);
+    // The first line alone, as a line of a block into record.
+    void runBlockLine(ClassRecord &record);
 
 private:
-    bool nextLine(std::string_view &line);    void readBlock(std::string_view line, ClassRecord &record);
-    void skipLineAfterBlock();
-    void reportBlockBeyondLimit(std::string_view line);
-    void readKeyLine(std::string_view line, ClassRecord &record);
+    void openBlock(std::string_view line, ClassRecord &record);
+    void readInside(const FileLine &line, const KeyLine &read, ClassRecord &record);
+    void reportLongLine();
+    void reportBlockBeyondLimit();
     void store(const ClassField &field, std::string_view value, ClassRecord &record);
     void storeText(const ClassField &field, std::string_view text, ClassRecord &record);
-    void storeInventory(std::string_view key, std::string_view value, ClassRecord &record);
+    void storeInventory(const KeyLine &line, ClassRecord &record);
     float readFloat(const ClassField &field, std::string_view text);
     std::int32_t readInt(const ClassField &field, std::string_view text);
     std::int32_t readAbilities(std::string_view text);
@@ -102,30 +49,53 @@ private:
     void noteRepeat(int &lastLine, std::string_view key);
     void report(ReadFinding finding);
 
-    ClassTable &table;
-    LineReader lines;
+    ClassFileScanner lines;
     ReadObserver *observer;
     // Only while observing: the line that set each key and item of the block.
     std::array<int, maxClassFields> keyLines{};
     std::array<int, inventorySlotCount> itemLines{};
     bool insideBlock = false;
+    int openLine = 0;
 };
 
-// Reads blocks into slots 0 to 63; lines outside blocks open one or are passed over.
-void ClassFileParser::run()
+// Reads blocks into slots 0 to 63, as the scanner finds them.
+void ClassFileParser::run(ClassTable &table)
 {
-    table.classCount = 0;
-    std::string_view line;
-    while (nextLine(line)) {
-        if (table.classCount >= tableSlotCount) {
-            reportBlockBeyondLimit(line);
+    ClassRecord *record = nullptr;
+    while (lines.next()) {
+        if (observer)
+            reportLongLine();
+        switch (lines.role()) {
+        case LineRole::Inside:
+            if (const KeyLine read = readKeyLine(lines.line().read);
+                read.kind == KeyLineKind::Field && !lines.line().cutAtNul) {
+                // Most lines: a known key, handled here, for speed.
+                noteRepeat(keyLines[std::size_t(read.field - classFieldTable)], read.field->key);
+                store(*read.field, read.value, *record);
+            } else {
+                readInside(lines.line(), read, *record);
+            }
             break;
-        }
-        if (line.starts_with('{')) {
-            readBlock(line, table.records[table.classCount]);
-            ++table.classCount;
+        case LineRole::Open:
+            record = &table.records[std::size_t(lines.blockCount() - 1)];
+            openBlock(lines.line().read, *record);
+            break;
+        case LineRole::Close:
+            insideBlock = false;
+            break;
+        case LineRole::AfterClose:
+            if (lines.line().read.starts_with('{'))
+                report({.kind = ReadFindingKind::UnopenedBlock});
+            break;
+        case LineRole::Outside:
+            break;
+        case LineRole::Unread:
+            reportBlockBeyondLimit();
+            table.classCount = lines.blockCount();
+            return;
         }
     }
+    table.classCount = lines.blockCount();
     if (table.classCount == 0) {
         ApplyEmptyTableDefault(table.records[0]);
         table.classCount = 1;
@@ -133,10 +103,17 @@ void ClassFileParser::run()
     }
 }
 
-// The lines after a "{" line up to a "}" line or the end of the file.
-void ClassFileParser::readBlock(std::string_view line, ClassRecord &record)
+void ClassFileParser::runBlockLine(ClassRecord &record)
 {
-    const int openLine = lines.number();
+    if (lines.next())
+        readInside(lines.line(), readKeyLine(lines.line().read), record);
+}
+
+// A "{" line: the block starts with the defaults; text after the brace is
+// ignored.
+void ClassFileParser::openBlock(std::string_view line, ClassRecord &record)
+{
+    openLine = lines.line().number;
     insideBlock = true;
     if (std::string_view rest = line.substr(1); rest.find_first_not_of(" \t") != std::string_view::npos)
         report({.kind = ReadFindingKind::TextAfterBrace, .text = rest});
@@ -147,73 +124,69 @@ void ClassFileParser::readBlock(std::string_view line, ClassRecord &record)
         if (!lines.anyLineAheadBeginsWith('}'))
             report({.kind = ReadFindingKind::UnclosedBlock});
     }
-    while (nextLine(line)) {
-        if (line.starts_with('}')) {
-            insideBlock = false;
-            skipLineAfterBlock();
-            return;
-        }
-        if (line.starts_with('{'))
-            report({.kind = ReadFindingKind::BlockInsideBlock, .earlierLine = openLine});
-        else if (!line.starts_with("//"))
-            readKeyLine(line, record);
-    }
 }
 
-// The next line; the observer hears when it is longer than other readers take
-// in one piece.
-bool ClassFileParser::nextLine(std::string_view &line)
+// The observer hears of a line longer than other readers take in one piece.
+void ClassFileParser::reportLongLine()
 {
-    if (!lines.next(line))
-        return false;
-    if (const std::size_t bytes = lines.bytesWithLineEnd(); observer && bytes > linePiece)
+    const FileLine &line = lines.line();
+    if (const std::size_t bytes = line.end - line.begin; bytes > linePiece)
         report({.kind = ReadFindingKind::LongLine, .value = double(bytes),
                 .stored = double((bytes + linePiece - 1) / linePiece)});
-    return true;
-}
-
-// The line after a block's "}" is passed over unread, as the game does, so a
-// "{" standing there opens nothing.
-void ClassFileParser::skipLineAfterBlock()
-{
-    std::string_view line;
-    if (nextLine(line) && line.starts_with('{'))
-        report({.kind = ReadFindingKind::UnopenedBlock});
 }
 
 // The read stops after 64 classes; the observer hears of the first block left.
-void ClassFileParser::reportBlockBeyondLimit(std::string_view line)
+void ClassFileParser::reportBlockBeyondLimit()
 {
     if (!observer)
         return;
     do {
-        if (line.starts_with('{')) {
+        if (lines.line().read.starts_with('{')) {
             report({.kind = ReadFindingKind::BlockBeyondLimit});
             return;
         }
-    } while (lines.next(line));
+    } while (lines.next());
 }
 
-// A line inside a block: a key and, after the first space, its value.
-void ClassFileParser::readKeyLine(std::string_view line, ClassRecord &record)
+// A line inside a block: a comment, a brace that opens nothing, or a key
+// and, after the first space, its value.
+void ClassFileParser::readInside(const FileLine &line, const KeyLine &read, ClassRecord &record)
 {
-    if (lines.wasCut())
-        report({.kind = ReadFindingKind::CutAtNul, .text = line});
-    const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos) {
-        if (!line.empty())
-            report({.kind = ReadFindingKind::LineWithoutSpace, .text = line});
+    switch (read.kind) {
+    case KeyLineKind::Comment:
         return;
+    case KeyLineKind::Brace:
+        report({.kind = ReadFindingKind::BlockInsideBlock, .earlierLine = openLine});
+        return;
+    default:
+        break;
     }
-    const std::string_view key = line.substr(0, space);
-    const std::string_view value = line.substr(space + 1);
-    if (const ClassField *field = FieldOfKey(key)) {
-        noteRepeat(keyLines[std::size_t(field - classFields().data())], field->key);
-        store(*field, value, record);
-    } else if (equalsIgnoreCase(key, inventoryKey)) {
-        storeInventory(key, value, record);
-    } else {
-        report({.kind = ReadFindingKind::UnknownKey, .key = key});
+    if (line.cutAtNul)
+        report({.kind = ReadFindingKind::CutAtNul, .text = line.read});
+    switch (read.kind) {
+    case KeyLineKind::NoSpace:
+        if (!line.read.empty())
+            report({.kind = ReadFindingKind::LineWithoutSpace, .text = line.read});
+        return;
+    case KeyLineKind::Field:
+        noteRepeat(keyLines[std::size_t(read.field - classFields().data())], read.field->key);
+        store(*read.field, read.value, record);
+        return;
+    case KeyLineKind::Item:
+        storeInventory(read, record);
+        return;
+    case KeyLineKind::UnknownKey:
+        report({.kind = ReadFindingKind::UnknownKey, .key = read.key});
+        return;
+    case KeyLineKind::UnknownItem:
+        report({.kind = ReadFindingKind::UnknownItem, .text = read.item});
+        return;
+    case KeyLineKind::MissingAmount:
+        report({.kind = ReadFindingKind::MissingAmount, .text = read.item});
+        return;
+    case KeyLineKind::Comment:
+    case KeyLineKind::Brace:
+        return;
     }
 }
 
@@ -248,28 +221,16 @@ void ClassFileParser::storeText(const ClassField &field, std::string_view text, 
         report({.kind = ReadFindingKind::TextCut, .key = field.key, .text = text, .kept = field.text.get(record)});
 }
 
-// "NAME AMOUNT": the amount goes to the catalogue slot of NAME. Findings name
-// the key and the item as the line has them.
-void ClassFileParser::storeInventory(std::string_view key, std::string_view value, ClassRecord &record)
+// "inventory NAME AMOUNT": the amount goes to the catalogue slot of NAME.
+// Findings name the key and the item as the line has them.
+void ClassFileParser::storeInventory(const KeyLine &line, ClassRecord &record)
 {
-    const std::size_t space = value.find(' ');
-    const std::string_view name = value.substr(0, space);
-    if (space == std::string_view::npos) {
-        report({.kind = ReadFindingKind::MissingAmount, .text = name});
-        return;
-    }
-    const std::optional<int> slot = SlotForInternalName(name);
-    if (!slot) {
-        report({.kind = ReadFindingKind::UnknownItem, .text = name});
-        return;
-    }
-    const std::string_view item(key.data(), std::size_t(name.data() + name.size() - key.data()));
-    noteRepeat(itemLines[std::size_t(*slot)], item);
-    const std::string_view amount = value.substr(space + 1);
-    const std::int32_t stored = readNumber(parseInt, item, amount, false);
-    if (const double written = writtenInteger(amount); written != stored)
+    const std::string_view item(line.key.data(), std::size_t(line.item.data() + line.item.size() - line.key.data()));
+    noteRepeat(itemLines[std::size_t(line.slot)], item);
+    const std::int32_t stored = readNumber(parseInt, item, line.amount, false);
+    if (const double written = writtenInteger(line.amount); written != stored)
         report({.kind = ReadFindingKind::BeyondIntRange, .key = item, .value = written, .stored = double(stored)});
-    record.inventory[std::size_t(*slot)] = stored;
+    record.inventory[std::size_t(line.slot)] = stored;
 }
 
 // A float; outside a ranged field's range, NaN and infinities included, the
@@ -305,13 +266,12 @@ std::int32_t ClassFileParser::readAbilities(std::string_view text)
     return abilities;
 }
 
-// "none", "fire" or "explosive", the whole value without regard to case;
-// anything else is none.
+// A resistance word, the whole value without regard to case; anything
+// else is none.
 float ClassFileParser::readResistance(std::string_view word)
 {
-    static constexpr std::string_view words[] = {"none", "fire", "explosive"};
-    for (std::size_t i = 0; i < std::size(words); ++i) {
-        if (equalsIgnoreCase(word, words[i]))
+    for (std::size_t i = 0; i < std::size(resistanceWords); ++i) {
+        if (equalsIgnoreCase(word, resistanceWords[i]))
             return float(i);
     }
     report({.kind = ReadFindingKind::UnknownResistance, .text = word});
@@ -368,7 +328,7 @@ void ClassFileParser::noteRepeat(int &lastLine, std::string_view key)
         return;
     if (lastLine != 0)
         report({.kind = ReadFindingKind::RepeatedKey, .key = key, .earlierLine = lastLine});
-    lastLine = lines.number();
+    lastLine = lines.line().number;
 }
 
 // Passes finding to the observer, on the current line unless it names one.
@@ -377,9 +337,9 @@ void ClassFileParser::report(ReadFinding finding)
     if (!observer)
         return;
     if (finding.line == 0)
-        finding.line = lines.number();
+        finding.line = lines.line().number;
     if (insideBlock)
-        finding.block = table.classCount;
+        finding.block = lines.blockCount() - 1;
     observer->found(finding);
 }
 
@@ -417,7 +377,12 @@ std::string_view whyNotAClassFile(ClassFileKind kind)
 
 void ReadClassBytes(ClassTable &table, std::string_view bytes, ReadObserver *observer)
 {
-    ClassFileParser(table, bytes, observer).run();
+    ClassFileParser(bytes, observer).run(table);
+}
+
+void ReadBlockLine(ClassRecord &record, std::string_view line, ReadObserver *observer)
+{
+    ClassFileParser(line, observer).runBlockLine(record);
 }
 
 FileBytes ReadClassFile(ClassTable &table, const std::filesystem::path &folder, std::int32_t sealsActive,

@@ -73,6 +73,10 @@ protected:
 // never rejects input. observer, when given, hears what was changed or ignored.
 void ReadClassBytes(ClassTable &table, std::string_view bytes, ReadObserver *observer = nullptr);
 
+// Reads line as a line inside a class block into record, as ReadClassBytes
+// reads it there; observer, when given, hears its findings.
+void ReadBlockLine(ClassRecord &record, std::string_view line, ReadObserver *observer = nullptr);
+
 // Whether a file may be read and rewritten as a class file. Not when it is
 // the editor's settings file (named tvcc.cfg, in any case) or when no line
 // opens a class block: normalizing it would turn it into a file of the

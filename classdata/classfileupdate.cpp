@@ -1,15 +1,13 @@
 #include "classfileupdate.h"
 
-#include "asciitext.h"
 #include "classfields.h"
 #include "classfilereader.h"
+#include "classfilescanner.h"
 #include "classfilewriter.h"
-#include "itemcatalogue.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -22,13 +20,6 @@ constexpr std::size_t none = std::size_t(-1);
 constexpr std::size_t fieldCount = std::size(classFieldTable);
 constexpr std::size_t keyCount = fieldCount + inventorySlotCount;
 
-struct Line
-{
-    std::size_t begin = 0;
-    std::size_t contentEnd = 0; // before the line end
-    std::size_t end = 0;        // after the line end
-};
-
 // The lines of a block's part: lead-in, "{", body, "}" and the line after it.
 struct Block
 {
@@ -39,21 +30,15 @@ struct Block
     bool closed = false;
 };
 
-// The old file split into lines and blocks as the reader splits it.
+// The old file's lines and blocks as the reader's scanner finds them.
 class OldFile
 {
 public:
     explicit OldFile(std::string_view bytes);
 
-    // A line's bytes before its line end, and what the reader reads of
-    // them: up to the first NUL byte.
+    // A line's bytes before its line end, and what the reader reads of them.
     std::string_view content(std::size_t i) const { return part(lines[i].begin, lines[i].contentEnd); }
-    std::string_view readContent(std::size_t i) const
-    {
-        const std::string_view text = content(i);
-        const void *nul = mayHoldNul ? std::memchr(text.data(), 0, text.size()) : nullptr;
-        return nul ? part(lines[i].begin, std::size_t(static_cast<const char *>(nul) - bytes.data())) : text;
-    }
+    std::string_view readContent(std::size_t i) const { return lines[i].read; }
     std::string_view lineEnd(std::size_t i) const { return part(lines[i].contentEnd, lines[i].end); }
     // The bytes of lines from to to, line ends included.
     std::string_view span(std::size_t from, std::size_t to) const
@@ -68,61 +53,54 @@ public:
     std::size_t trailerBegin() const { return blocks.empty() ? lines.size() : blocks.back().end; }
 
 private:
-    void splitLines();
-    void findBlocks();
+    void findLeadIns();
     // The bytes from begin to end, which lie within them: a substr without its check.
     std::string_view part(std::size_t begin, std::size_t end) const { return {bytes.data() + begin, end - begin}; }
 
     std::string_view bytes;
-    bool mayHoldNul;
-    std::vector<Line> lines;
+    std::vector<FileLine> lines;
     std::vector<Block> blocks;
 };
 
-OldFile::OldFile(std::string_view bytes)
-    : bytes(bytes), mayHoldNul(!bytes.empty() && std::memchr(bytes.data(), 0, bytes.size()))
-{
-    splitLines();
-    findBlocks();
-}
-
-// One CR before the LF, or at the very end of the bytes, is part of the line end.
-void OldFile::splitLines()
+OldFile::OldFile(std::string_view bytes) : bytes(bytes)
 {
     lines.reserve(bytes.size() / 16);
-    for (std::size_t at = 0; at < bytes.size();) {
-        const auto *lf = static_cast<const char *>(std::memchr(bytes.data() + at, '\n', bytes.size() - at));
-        Line line{at, lf ? std::size_t(lf - bytes.data()) : bytes.size(), 0};
-        line.end = lf ? line.contentEnd + 1 : line.contentEnd;
-        if (line.contentEnd > at && bytes[line.contentEnd - 1] == '\r')
-            --line.contentEnd;
-        lines.push_back(line);
-        at = line.end;
+    ClassFileScanner scanner(bytes);
+    while (scanner.next()) {
+        const std::size_t i = lines.size();
+        lines.push_back(scanner.line());
+        switch (scanner.role()) {
+        case LineRole::Open:
+            blocks.push_back({.open = i});
+            break;
+        case LineRole::Close:
+            blocks.back().close = i;
+            blocks.back().closed = true;
+            break;
+        case LineRole::Outside:
+        case LineRole::Inside:
+        case LineRole::AfterClose:
+        case LineRole::Unread:
+            break;
+        }
     }
+    for (Block &block : blocks) {
+        if (!block.closed)
+            block.close = lines.size();
+        block.end = block.closed ? std::min(block.close + 2, lines.size()) : block.close;
+    }
+    findLeadIns();
 }
 
-// A block opens at a "{" line outside blocks and closes at a "}" line; the
-// line after it is passed over. After 64 blocks nothing more is read.
-void OldFile::findBlocks()
+// The first block's part begins at the last blank line before its "{";
+// without one, at the line right before it, its name comment. Every other
+// block's part begins where the previous one's ends.
+void OldFile::findLeadIns()
 {
-    for (std::size_t i = 0; i < lines.size() && blocks.size() < std::size_t(tableSlotCount);) {
-        if (!readContent(i).starts_with('{')) {
-            ++i;
-            continue;
-        }
-        Block block{.leadIn = blocks.empty() ? i : blocks.back().end, .open = i};
-        for (++i; i < lines.size() && !readContent(i).starts_with('}');)
-            ++i;
-        block.close = i;
-        block.closed = i < lines.size();
-        block.end = block.closed ? std::min(i + 2, lines.size()) : i;
-        i = block.end;
-        blocks.push_back(block);
-    }
     if (blocks.empty())
         return;
-    // The first block's part begins at the last blank line before its "{";
-    // without one, at the line right before it, its name comment.
+    for (std::size_t b = 1; b < blocks.size(); ++b)
+        blocks[b].leadIn = blocks[b - 1].end;
     Block &first = blocks.front();
     first.leadIn = first.open > 0 ? first.open - 1 : 0;
     for (std::size_t i = first.open; i-- > 0;) {
@@ -168,11 +146,12 @@ public:
     std::string take() { return std::move(out); }
 
 private:
-    // A CR at the very end already begins a line end.
+    // A CR at the end of the line is part of its content: the line end
+    // after it is CR LF, which keeps it there.
     void endOpenLine()
     {
         if (open)
-            out.append(out.ends_with('\r') ? "\n" : newLineEnd);
+            out.append(out.ends_with('\r') ? "\r\n" : newLineEnd);
         open = false;
     }
 
@@ -186,6 +165,8 @@ bool sameFloat(float a, float b)
     return a == b || (std::isnan(a) && std::isnan(b));
 }
 
+// Whether the reader took the same value as the record holds: a value typed
+// anew is written anew, even where it would be written as the old one was.
 bool sameValue(const ClassField &field, const ClassRecord &a, const ClassRecord &b)
 {
     switch (field.kind) {
@@ -217,7 +198,6 @@ private:
     };
 
     void findKeys();
-    std::size_t keyOf(std::string_view line) const;
     void plan(const ClassRecord &old, const ClassRecord &record);
     void writeLeadIn(Output &out) const;
     void writeBody(Output &out) const;
@@ -246,26 +226,6 @@ BlockUpdate::BlockUpdate(const OldFile &file, const Block &block, const ClassRec
     plan(old, record);
 }
 
-std::size_t BlockUpdate::keyOf(std::string_view line) const
-{
-    if (line.starts_with("//") || line.starts_with('{'))
-        return none;
-    const std::size_t space = line.find(' ');
-    if (space == std::string_view::npos)
-        return none;
-    const std::string_view key = line.substr(0, space);
-    if (const ClassField *field = FieldOfKey(key))
-        return std::size_t(field - classFieldTable);
-    if (!equalsIgnoreCase(key, "inventory"))
-        return none;
-    const std::string_view value = line.substr(space + 1);
-    const std::size_t nameEnd = value.find(' ');
-    if (nameEnd == std::string_view::npos)
-        return none;
-    const std::optional<int> slot = SlotForInternalName(value.substr(0, nameEnd));
-    return slot ? fieldCount + std::size_t(*slot) : none;
-}
-
 void BlockUpdate::findKeys()
 {
     setting.fill(none);
@@ -274,7 +234,7 @@ void BlockUpdate::findKeys()
     actions.assign(bodySize, Action::Keep);
     replacements.resize(bodySize);
     for (std::size_t i = 0; i < bodySize; ++i) {
-        keys[i] = keyOf(file.readContent(block.open + 1 + i));
+        keys[i] = readKeyLine(file.readContent(block.open + 1 + i)).setting().value_or(none);
         if (keys[i] != none)
             setting[keys[i]] = i;
     }

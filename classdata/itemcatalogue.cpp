@@ -132,8 +132,15 @@ std::optional<int> SlotForDisplayName(std::string_view displayName)
 
 std::optional<int> SlotForInternalName(std::string_view internalName)
 {
+    if (internalName.empty())
+        return std::nullopt;
+    // Names of one length differ most at their ends ("weapon_..."): the last
+    // letter first keeps a lookup, which every inventory line makes, short.
+    const char last = foldCase(internalName.back());
     for (int slot = 0; slot < inventorySlotCount; ++slot) {
-        if (equalsIgnoreCase(itemCatalogue[slot].internalName, internalName))
+        const std::string_view name = itemCatalogue[slot].internalName;
+        if (name.size() == internalName.size() && foldCase(name.back()) == last
+            && equalsIgnoreCase(name, internalName))
             return slot;
     }
     return std::nullopt;

@@ -75,7 +75,7 @@ TEST(ClassFileReader, ReadsTheBlocksTheGameReads)
         {"{\nclassname A\n}\n{\nclassname B\n}\n\n{\nclassname C\n}\n", "A|C"},
         {"{junk\nclassname A\n}junk\n\n{\nclassname B\n", "A|B"},
         {"{\r\nclassname A\r\n}\r\n\r\n{\r\nclassname B\r\n}\r\n", "A|B"},
-        {"{\nclassname A\rB\r\r\n", "A\rB\r"}, {"{\nclassname B\r", "B"}, {"{\nclassname B\r\r", "B\r"},
+        {"{\nclassname A\rB\r\r\n", "A\rB\r"}, {"{\nclassname B\r", "B\r"}, {"{\nclassname B\r\r", "B\r\r"},
         {"{\nclassname A\0B\n"s, "A"}, {"\0{\nclassname A\n"s, "?"},
         {std::string(600, 'x') + inBlock("classname A"), "?"},
         {inBlock("classname " + std::string(600, 'y')), std::string(31, 'y')},

@@ -96,7 +96,7 @@ TEST(ClassFileUpdate, RewritesAddsAndRemovesOnlyTheLinesOfChangedValues)
         {"// a\n{\nclassname a\n}\n", [](ClassRecord &r) { r.keys.assign("k\n\r"); },
          "// a\n{\nclassname a\nkeys k\n}\n"},
         {"{\nhealth 5", [](ClassRecord &r) { r.health = 6, r.max_cells = 1; }, "{\nhealth 6\nmax_cells 1\n"},
-        {"{\r\nkeys a\r", [](ClassRecord &r) { r.health = 6; }, "{\r\nkeys a\r\nhealth 6\r\n"},
+        {"{\nkeys a\r", [](ClassRecord &r) { r.health = 6; }, "{\nkeys a\r\r\nhealth 6\n"},
     };
     for (const Edit &row : rows) {
         const auto table = readTable(row.file);
