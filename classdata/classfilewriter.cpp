@@ -8,12 +8,23 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
-#include <type_traits>
 #include <charconv>
+#include <cstring>
 #include <memory>
 
 namespace {
+
+constexpr std::string_view headerLines[] = {
+    "// Created with Tolvane Class Creator",
+    "// by the Tolvane Class Creator authors",
+    "// ----------------------------------------",
+    "// Homepage: https://tolvane-class-creator.example.org/",
+    "// ----------------------------------------",
+    "// If you're having any troubles with this ",
+    "// config creator please report to:",
+    "// classcreator@tolvane.example.org",
+    "// ----------------------------------------",
+};
 
 // Each field's "KEY " padded to a fixed size, so that copying it into a line
 // is a fixed-size copy the compiler makes inline: key copies were most of the
@@ -36,228 +47,131 @@ constexpr auto keyPrefixes = [] {
     return prefixes;
 }();
 
-constexpr std::string_view headerLines[] = {
-    "// Created with Tolvane Class Creator",
-    "// by the Tolvane Class Creator authors",
-    "// ----------------------------------------",
-    "// Homepage: https://tolvane-class-creator.example.org/",
-    "// ----------------------------------------",
-    "// If you're having any troubles with this ",
-    "// config creator please report to:",
-    "// classcreator@tolvane.example.org",
-    "// ----------------------------------------",
-};
+// The longest number line: "KEY ", a number and a line end.
+constexpr std::size_t longestNumberLine = sizeof(KeyPrefix::text) + longestWrittenNumber + 2;
 
-// The longest number line: a key, a float's "%f" (39 digits, six decimals,
-// sign and point) and a line end.
-constexpr std::size_t longestNumberLine = sizeof(KeyPrefix::text) + 48 + 2;
+// The line of a number field, or of an inventory amount, with its line end,
+// written at at; returns the end. The one way these lines are written.
+char *putLineEnd(char *at, bool crlf)
+{
+    if (crlf)
+        *at++ = '\r';
+    *at++ = '\n';
+    return at;
+}
 
-// Appends the lines of a class file to one string. Number lines, most of a
-// file, gather in a small buffer first and go in a few at a time (one append
-// each made half of the writer's time); every other line puts them in first,
-// and a block ends with such lines.
-class LineWriter
+char *putNumberLine(char *at, const ClassField &field, const ClassRecord &record, bool crlf)
+{
+    const KeyPrefix &prefix = keyPrefixes[std::size_t(&field - classFieldTable)];
+    std::memcpy(at, prefix.text.data(), sizeof prefix.text);
+    return putLineEnd(PutWrittenNumber(at + prefix.size, field, record), crlf);
+}
+
+// "inventory NAME AMOUNT"; the catalogue's names are a few dozen bytes at most.
+constexpr std::size_t longestInventoryLine = 10 + 64 + 1 + 11 + 2;
+
+char *putInventoryLine(char *at, int slot, std::int32_t amount, bool crlf)
+{
+    const std::string_view item = itemCatalogue[std::size_t(slot)].internalName;
+    at = std::copy_n("inventory ", 10, at);
+    at = std::copy_n(item.data(), item.size(), at);
+    *at++ = ' ';
+    return putLineEnd(std::to_chars(at, at + 11, amount).ptr, crlf);
+}
+
+bool isLineEnd(std::string_view lineEnd)
+{
+    return lineEnd == "\n" || lineEnd == "\r\n";
+}
+
+// A class's lines gathered in a small buffer and put in a few at a time: one
+// append a line made half of the writer's time.
+class BlockWriter
 {
 public:
-    LineWriter(std::string &out, std::string_view lineEnd) : out(out), crlf(lineEnd == "\r\n") {}
+    BlockWriter(std::string &out, std::string_view lineEnd) : out(out), lineEnd(lineEnd), crlf(lineEnd == "\r\n")
+    {
+    }
+    ~BlockWriter() { flush(); }
 
-    void line(std::string_view text)
-    {
-        flush();
-        out.append(text);
-        endLine();
-    }
-    // A line of one character, or none: the block's brackets and blank lines.
-    void line(char c = '\0')
-    {
-        flush();
-        if (c)
-            out.push_back(c);
-        endLine();
-    }
-    void block(const ClassRecord &r);
+    void block(const ClassRecord &record);
 
 private:
-    void field(const ClassField &field, const ClassRecord &r);
-    void key(std::string_view text)
+    char *room(std::size_t length)
     {
-        flush();
-        out.append(text);
+        if (pendingSize + length > pending.size())
+            flush();
+        return pending.data() + pendingSize;
     }
+    void done(char *end) { pendingSize = std::size_t(end - pending.data()); }
     void flush()
     {
         out.append(pending.data(), pendingSize);
         pendingSize = 0;
     }
-    // The rest of a line: a text as AppendLineText puts it.
-    void text(std::string_view value);
-    template <typename Number>
-    void number(const KeyPrefix &prefix, Number value);
-    void inventoryLine(std::string_view item, std::int32_t amount);
-    // Room for a line of at most length bytes in the buffer; where it begins.
-    char *pendingLine(std::size_t length = longestNumberLine);
-    // The line that ends at at goes with the pending ones.
-    void endPendingLine(char *at);
-
-    // LF or CR LF, put in byte by byte: cheaper than copying a line end.
-    void endLine()
+    void line(std::string_view text = {})
     {
-        if (crlf)
-            out.push_back('\r');
-        out.push_back('\n');
+        char *at = room(text.size() + 2);
+        done(putLineEnd(std::copy(text.begin(), text.end(), at), crlf));
     }
 
     std::string &out;
+    std::string_view lineEnd;
     bool crlf;
     std::array<char, 8 * longestNumberLine> pending;
     std::size_t pendingSize = 0;
 };
 
-void LineWriter::text(std::string_view value)
-{
-    AppendLineText(out, value);
-    endLine();
-}
-
-// A number line, "PREFIX NUMBER", goes in with one append: number lines are
-// most of a class file.
-char *LineWriter::pendingLine(std::size_t length)
-{
-    if (pendingSize + length > pending.size())
-        flush();
-    return pending.data() + pendingSize;
-}
-
-void LineWriter::endPendingLine(char *at)
-{
-    if (crlf)
-        *at++ = '\r';
-    *at++ = '\n';
-    pendingSize = std::size_t(at - pending.data());
-}
-
-template <typename Number>
-void LineWriter::number(const KeyPrefix &prefix, Number value)
-{
-    char *line = pendingLine();
-    std::memcpy(line, prefix.text.data(), sizeof prefix.text);
-    char *at = line + prefix.size;
-    if constexpr (std::is_same_v<Number, float>)
-        at = putFloat(at, value);
-    else
-        at = std::to_chars(at, at + 11, value).ptr;
-    endPendingLine(at);
-}
-
-// "inventory ITEM AMOUNT". The catalogue's item names are a few dozen bytes
-// at most, far less than the buffer holds.
-void LineWriter::inventoryLine(std::string_view item, std::int32_t amount)
-{
-    char *at = pendingLine(10 + item.size() + 1 + 11 + 2);
-    at = std::copy_n("inventory ", 10, at);
-    at = std::copy_n(item.data(), item.size(), at);
-    *at++ = ' ';
-    endPendingLine(std::to_chars(at, at + 11, amount).ptr);
-}
-
-// The resistance word for exactly 0, 1 or 2; other values have none.
-std::string_view resistanceWord(float resistance)
-{
-    if (resistance == 0.0f)
-        return "none";
-    if (resistance == 1.0f)
-        return "fire";
-    if (resistance == 2.0f)
-        return "explosive";
-    return {};
-}
-
-void LineWriter::block(const ClassRecord &r)
+void BlockWriter::block(const ClassRecord &record)
 {
     line();
-    key("// ");
-    text(r.classname.view());
-    line('{');
-    for (const ClassField &f : classFields()) {
-        field(f, r);
-        if (f.blankLineAfter)
+    flush();
+    AppendNameComment(out, record);
+    out.append(lineEnd);
+    line("{");
+    for (const ClassField &field : classFields()) {
+        if (isNumberField(field)) {
+            done(putNumberLine(room(longestNumberLine), field, record, crlf));
+        } else {
+            flush();
+            AppendFieldLine(out, field, record, lineEnd);
+        }
+        if (field.blankLineAfter)
             line();
     }
-    for (std::size_t slot = 0; slot < r.inventory.size(); ++slot) {
-        if (r.inventory[slot] == 0)
-            continue;
-        inventoryLine(itemCatalogue[slot].internalName, r.inventory[slot]);
+    for (int slot = 0; slot < inventorySlotCount; ++slot) {
+        if (const std::int32_t amount = record.inventory[std::size_t(slot)])
+            done(putInventoryLine(room(longestInventoryLine), slot, amount, crlf));
     }
-    line('}');
+    line("}");
     line();
-}
-
-// The "KEY VALUE" line of a field; a resistance other than 0, 1 or 2 has none.
-void LineWriter::field(const ClassField &f, const ClassRecord &r)
-{
-    const KeyPrefix &prefix = keyPrefixes[std::size_t(&f - classFieldTable)];
-    switch (f.kind) {
-    case FieldKind::Int:
-    case FieldKind::Abilities:
-        return number(prefix, r.*f.intMember);
-    case FieldKind::Float:
-        return number(prefix, r.*f.floatMember);
-    case FieldKind::Text:
-        key({prefix.text.data(), prefix.size});
-        return text(f.text.get(r));
-    case FieldKind::Resistance:
-        if (const std::string_view word = resistanceWord(r.*f.floatMember); !word.empty()) {
-            key({prefix.text.data(), prefix.size});
-            text(word);
-        }
-        return;
-    }
 }
 
 } // namespace
 
-void AppendLineText(std::string &out, std::string_view text)
+bool AppendFieldLine(std::string &out, const ClassField &field, const ClassRecord &record, std::string_view lineEnd)
 {
-    // Without its LF bytes the text ends at its last byte that is neither CR
-    // nor LF: CR bytes after it would merge with the line end.
-    const std::size_t last = text.find_last_not_of("\r\n");
-    text = text.substr(0, last == std::string_view::npos ? 0 : last + 1);
-    for (std::size_t lf; (lf = text.find('\n')) != std::string_view::npos; text.remove_prefix(lf + 1))
-        out.append(text.substr(0, lf));
-    out.append(text);
-}
-
-bool AppendFieldLine(std::string &out, const ClassField &field, const ClassRecord &record)
-{
-    std::string_view word;
-    if (field.kind == FieldKind::Resistance && (word = resistanceWord(record.*field.floatMember)).empty())
-        return false;
+    if (isNumberField(field) && (lineEnd.empty() || isLineEnd(lineEnd))) {
+        char line[longestNumberLine];
+        char *end = putNumberLine(line, field, record, lineEnd == "\r\n");
+        out.append(line, std::size_t(end - line) - (lineEnd.empty() ? 1 : 0));
+        return true;
+    }
+    const std::size_t lineStart = out.size();
     out.append(field.key);
     out.push_back(' ');
-    switch (field.kind) {
-    case FieldKind::Int:
-    case FieldKind::Abilities:
-        appendInt(out, record.*field.intMember);
-        break;
-    case FieldKind::Float:
-        appendFloat(out, record.*field.floatMember);
-        break;
-    case FieldKind::Text:
-        AppendLineText(out, field.text.get(record));
-        break;
-    case FieldKind::Resistance:
-        out.append(word);
-        break;
+    if (!AppendWrittenValue(out, field, record)) {
+        out.resize(lineStart);
+        return false;
     }
+    out.append(lineEnd);
     return true;
 }
 
 void AppendInventoryLine(std::string &out, int slot, std::int32_t amount)
 {
-    out.append("inventory ");
-    out.append(itemCatalogue[std::size_t(slot)].internalName);
-    out.push_back(' ');
-    appendInt(out, amount);
+    char line[longestInventoryLine];
+    out.append(line, std::size_t(putInventoryLine(line, slot, amount, false) - line) - 1);
 }
 
 void AppendNameComment(std::string &out, const ClassRecord &record)
@@ -268,7 +182,7 @@ void AppendNameComment(std::string &out, const ClassRecord &record)
 
 void AppendClassBlock(std::string &out, const ClassRecord &record, std::string_view lineEnd)
 {
-    LineWriter(out, lineEnd).block(record);
+    BlockWriter(out, lineEnd).block(record);
 }
 
 std::string ClassFileBytes(const ClassTable &table, std::string_view lineEnd)
@@ -282,14 +196,12 @@ std::string ClassFileBytes(std::span<const ClassRecord> records, std::string_vie
 {
     std::string out;
     out.reserve(1024 + records.size() * 1024);
-    LineWriter writer(out, lineEnd);
     for (std::string_view line : headerLines)
-        writer.line(line);
+        out.append(line).append(lineEnd);
     for (const ClassRecord &record : records)
-        writer.block(record);
+        BlockWriter(out, lineEnd).block(record);
     return out;
 }
-
 std::string_view lineEndToKeep(std::string_view oldBytes)
 {
     const std::size_t lf = oldBytes.find('\n');

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "classrecord.h"
+#include "writtenvalue.h"
 
 #include <cstdint>
 #include <span>
@@ -13,16 +14,12 @@ std::string ClassFileBytes(const ClassTable &table, std::string_view lineEnd);
 // The same for any run of records, as if they were a table's classes.
 std::string ClassFileBytes(std::span<const ClassRecord> records, std::string_view lineEnd);
 
-struct ClassField;
-
-// Single lines of the fixed layout, without their line ends, appended to out.
-// A text value goes in without its LF bytes and without CR bytes at its end,
-// which the reader would take for part of the line end; a CR elsewhere stays,
-// as the reader keeps it.
-void AppendLineText(std::string &out, std::string_view text);
-// "KEY VALUE" for field; false, with nothing appended, for a resistance other
-// than 0, 1 or 2, which has no line.
-bool AppendFieldLine(std::string &out, const ClassField &field, const ClassRecord &record);
+// Single lines of the fixed layout appended to out.
+// "KEY VALUE" for field, the value as AppendWrittenValue gives it, then
+// lineEnd; false, with nothing appended, for a resistance other than 0, 1 or
+// 2, which has no line.
+bool AppendFieldLine(std::string &out, const ClassField &field, const ClassRecord &record,
+                     std::string_view lineEnd = {});
 // "inventory NAME AMOUNT" with the catalogue's spelling of the slot's name.
 void AppendInventoryLine(std::string &out, int slot, std::int32_t amount);
 // "// NAME", the comment line before a class's block.

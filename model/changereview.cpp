@@ -32,9 +32,9 @@ std::string change(std::string_view what, const std::string &before, const std::
 void appendValueChanges(std::vector<std::string> &parts, const ClassRecord &before, const ClassRecord &now)
 {
     for (const ClassField &field : classFields()) {
-        const std::optional<std::string> old = writtenValue(field, before), value = writtenValue(field, now);
-        if (old != value)
-            parts.push_back(change(field.key, shown(field, old), shown(field, value)));
+        if (!sameWrittenValue(field, before, now))
+            parts.push_back(
+                change(field.key, shown(field, writtenValue(field, before)), shown(field, writtenValue(field, now))));
     }
     for (std::size_t slot = 0; slot < now.inventory.size(); ++slot) {
         if (before.inventory[slot] != now.inventory[slot])

@@ -48,6 +48,33 @@ private:
     std::vector<Problem> &problems;
 };
 
+// The class that records[i] was read as: the one of the file's block it
+// came from; nullptr for a new class.
+const ClassRecord *classRead(std::size_t i, std::span<const ClassRecord> read, std::span<const int> origins)
+{
+    const int block = origins.empty() ? int(i) : i < origins.size() ? origins[i] : -1;
+    return block >= 0 && std::size_t(block) < read.size() ? &read[std::size_t(block)] : nullptr;
+}
+
+// The problems the reader finds in the line Write Out would write for
+// field, about that field; "when written", in class classIndex.
+std::vector<Problem> problemsWhenWritten(const ClassField &field, const ClassRecord &record, int classIndex)
+{
+    std::string line;
+    std::vector<Problem> problems;
+    if (!AppendFieldLine(line, field, record))
+        return problems;
+    Collector collector(problems);
+    ClassRecord readBack;
+    ReadBlockLine(readBack, line, &collector);
+    std::erase_if(problems, [](const Problem &p) { return p.field.empty(); });
+    for (Problem &problem : problems) {
+        problem.line = 0;
+        problem.classIndex = classIndex;
+    }
+    return problems;
+}
+
 // Where the class of the file's block stands now; -1 when it is gone.
 int classNow(int block, std::size_t count, std::span<const int> origins)
 {
@@ -63,7 +90,7 @@ bool valueChanged(const Problem &problem, const ClassRecord &read, const ClassRe
     if (problem.field == inventoryField)
         return problem.item >= 0 && read.inventory[std::size_t(problem.item)] != now.inventory[std::size_t(problem.item)];
     const ClassField *field = FieldOfKey(problem.field);
-    return field && writtenValue(*field, read) != writtenValue(*field, now);
+    return field && !sameWrittenValue(*field, read, now);
 }
 
 bool sameSubject(const Problem &a, const Problem &b)
@@ -124,16 +151,19 @@ std::vector<Problem> ProblemList::current(std::span<const ClassRecord> records, 
         standing.push_back(std::move(shown));
     }
     // Values stored since, such as a speed of 12, that the game would not
-    // read as they are once written.
-    const auto table = std::make_unique<ClassTable>();
+    // read as they are once written. (The inventory lines always read as written.)
     const std::size_t fromFile = standing.size();
-    for (Problem &problem : problemsOf(ClassFileBytes(records, "\n"), *table)) {
-        const auto end = standing.begin() + std::ptrdiff_t(fromFile);
-        if (problem.field.empty()
-            || std::any_of(standing.begin(), end, [&](const Problem &p) { return sameSubject(p, problem); }))
-            continue;
-        problem.line = 0;
-        standing.push_back(std::move(problem));
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const ClassRecord *read = classRead(i, classesRead, origins);
+        for (const ClassField &field : classFields()) {
+            if (read && sameWrittenValue(field, *read, records[i]))
+                continue;
+            for (Problem &problem : problemsWhenWritten(field, records[i], int(i))) {
+                const auto end = standing.begin() + std::ptrdiff_t(fromFile);
+                if (std::none_of(standing.begin(), end, [&](const Problem &p) { return sameSubject(p, problem); }))
+                    standing.push_back(std::move(problem));
+            }
+        }
     }
     return standing;
 }
