@@ -2,6 +2,7 @@
 
 #include "fixedtext.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -78,4 +79,12 @@ struct EditorState
 
     ClassRecord &current() { return table.records[currentIndex]; }
     const ClassRecord &current() const { return table.records[currentIndex]; }
+
+    // The classes Write Out writes. Before the first load the table counts
+    // none (classCount and lastIndex are 0) while the form already edits
+    // slot 0: that slot counts as a class, since Write Out stores the form
+    // first. After a load classCount is lastIndex + 1 already.
+    std::int32_t classesCounted() const { return std::max(table.classCount, lastIndex + 1); }
+    // The first store, Prev. Class or Add Class makes the table count it.
+    void countTheEditedSlot() { table.classCount = classesCounted(); }
 };

@@ -22,7 +22,8 @@ EditorSession::EditorSession(EditorView &view, const GameFolder &folder, Service
 
 void EditorSession::start()
 {
-    startInFolder();
+    FormValues form = view.form();
+    startInFolder(form);
 }
 
 std::filesystem::path EditorSession::activeClassFilePath() const
@@ -32,95 +33,129 @@ std::filesystem::path EditorSession::activeClassFilePath() const
 
 bool EditorSession::hasUnsavedChanges() const
 {
-    return changes.unsaved(state(), formRecord());
+    return changes.unsaved(state(), formRecord(view.form()));
 }
 
 void EditorSession::refreshIndicators()
 {
-    view.setUnsavedMark(hasUnsavedChanges());
+    refreshIndicators(view.form());
+}
+
+void EditorSession::refreshIndicators(const FormValues &form)
+{
+    view.setUnsavedMark(changes.unsaved(state(), formRecord(form)));
     view.setTeamText(state().sealsActive ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
     view.showClassCommands({CanDeleteClass(state()), CanMoveClassUp(state()), CanMoveClassDown(state()),
                             utf8Of(history.undoName()), utf8Of(history.redoName())});
 }
 
-// The form shows the current class; the item list and the Calculate result
-// keep their entries.
 void EditorSession::showRecord()
 {
-    const ClassRecord &record = state().current();
     FormValues form = view.form();
+    showRecord(form);
+}
+
+// The form shows the current class; the item list and the Calculate result
+// keep their entries.
+void EditorSession::showRecord(FormValues &form)
+{
+    const ClassRecord &record = state().current();
     showRecordIn(record, form);
     if (const std::optional<int> slot = itemSlot(form.item))
         form.amount = std::to_string(record.inventory[std::size_t(*slot)]);
     view.showForm(form);
     view.setTitle(titleFor("Editing", record));
-    changes.formShown(formRecord());
-    refreshIndicators();
+    changes.formShown(formRecord(form));
+    refreshIndicators(form);
 }
 
-// The record that storing the form would give, without storing it.
-ClassRecord EditorSession::formRecord() const
+// The class that storing the form would give, without storing it.
+ClassRecord EditorSession::formRecord(const FormValues &form) const
 {
     ClassRecord record = state().current();
-    storeForm(view.form(), record);
+    storeForm(form, record);
     return record;
 }
 
-EditingModel::StoreForm EditorSession::formStore()
+void EditorSession::storeIntoClass(const FormValues &form)
 {
-    return [this](ClassRecord &) {
-        const ClassRecord stored = formRecord();
-        record(StoreClass(classes(), stored));
-        view.setTitle(titleFor("Saving", stored));
-    };
+    const ClassRecord stored = formRecord(form);
+    record(StoreClass(classes(), stored));
+    view.setTitle(titleFor("Saving", stored));
 }
 
 void EditorSession::saveToMemory()
 {
-    editing.store(formStore());
-    refreshIndicators();
+    const FormValues form = view.form();
+    storeIntoClass(form);
+    refreshIndicators(form);
 }
 
 void EditorSession::nextClass()
 {
-    showResult(editing.next(formStore()));
+    FormValues form = view.form();
+    moveTo(form, MoveTarget(state(), Move::Next));
 }
 
+// Prev. Class counts the form's slot even where it does not move.
 void EditorSession::previousClass()
 {
-    showResult(editing.previous(formStore()));
+    FormValues form = view.form();
+    state().countTheEditedSlot();
+    moveTo(form, MoveTarget(state(), Move::Previous));
 }
 
 void EditorSession::firstClass()
 {
-    showResult(editing.first(formStore()));
+    FormValues form = view.form();
+    moveTo(form, MoveTarget(state(), Move::First));
 }
 
 void EditorSession::lastClass()
 {
-    showResult(editing.last(formStore()));
+    FormValues form = view.form();
+    moveTo(form, MoveTarget(state(), Move::Last));
 }
 
+void EditorSession::moveTo(FormValues &form, std::optional<int> slot)
+{
+    if (!slot) {
+        showPosition();
+        refreshIndicators(form);
+        return;
+    }
+    storeIntoClass(form);
+    state().currentIndex = *slot;
+    showMoved(form, positionText());
+}
+
+// Add Class widens the range by one class after the last, without moving.
 void EditorSession::addClass()
 {
-    editing.store(formStore());
-    TableEdit step("Add Class", state());
-    const EditingModel::Result result = editing.addClass([](ClassRecord &) {});
-    step.finish(state());
+    const FormValues form = view.form();
+    storeIntoClass(form);
+    std::optional<TableEdit> step = AddClass(classes());
+    const EditorState &s = state();
+    view.setStatus(step ? "@ Class to " + std::to_string(s.lastIndex) + " [min=" + std::to_string(s.firstIndex)
+                              + " | " + std::to_string(s.table.classCount) + "]"
+                        : "The table is full: " + std::to_string(tableSlotCount) + " classes");
     record(std::move(step));
-    showResult(result);
+    showPosition();
+    refreshIndicators(form);
 }
 
-// The position follows every move; the status line and the form show what
-// the command reports.
-void EditorSession::showResult(const EditingModel::Result &result)
+void EditorSession::showMoved(FormValues &form, const std::string &status)
 {
     showPosition();
-    if (result.status)
-        view.setStatus(utf8Of(*result.status));
-    if (result.showClass)
-        showRecord();
-    refreshIndicators();
+    view.setStatus(utf8Of(status));
+    showRecord(form);
+}
+
+std::string EditorSession::positionText() const
+{
+    const EditorState &s = state();
+    return "@ Class " + std::to_string(s.currentIndex) + " / " + std::to_string(s.lastIndex) + " ["
+           + std::string(s.current().classname.view()) + "]";
 }
 
 void EditorSession::showPosition()
@@ -143,18 +178,19 @@ void EditorSession::addItem()
     const FormValues form = view.form();
     if (const std::optional<int> slot = itemSlot(form.item))
         record(SetItemAmount(classes(), *slot, parseInt(form.amount)));
-    refreshIndicators();
+    refreshIndicators(form);
 }
 
 void EditorSession::pickStartingWeapon()
 {
-    const std::optional<int> slot = startingWeaponSlot(view.form().startingWeapon);
+    const FormValues form = view.form();
+    const std::optional<int> slot = startingWeaponSlot(form.startingWeapon);
     if (slot && itemCatalogue[std::size_t(*slot)].inStartList)
         record(SetStartingWeapon(classes(), *slot));
     const ClassRecord &current = state().current();
     view.setStatus("Forced [" + utf8Of(current.starting_weapon.view()) + "] as Initial Weapon for ["
                    + utf8Of(current.classname.view()) + "]");
-    refreshIndicators();
+    refreshIndicators(form);
 }
 
 void EditorSession::calculate()
@@ -199,5 +235,6 @@ bool EditorSession::systemCommand(unsigned command)
 
 bool EditorSession::quit()
 {
-    return settleUnsavedChanges();
+    FormValues form = view.form();
+    return settleUnsavedChanges(form);
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "changetracker.h"
-#include "editingmodel.h"
 #include "editorview.h"
 #include "fileblocks.h"
 #include "fileio.h"
@@ -19,8 +18,9 @@
 
 // One editing session: the classes in memory, which one the form edits, the
 // game folder and the active team, what was last loaded or written, and
-// every command of the editor window from start to end. It talks to the
-// window only through an EditorView.
+// every command of the editor window from start to end, with the texts of the
+// status line. It talks to the window only through an EditorView, and reads
+// the form from it once a command.
 class EditorSession
 {
 public:
@@ -39,8 +39,8 @@ public:
     // The start of a run: reads the settings in the folder and fills the window.
     void start();
 
-    EditorState &state() { return editing.state(); }
-    const EditorState &state() const { return editing.state(); }
+    EditorState &state() { return editorState; }
+    const EditorState &state() const { return editorState; }
     const GameFolder &folder() const { return gameFolder; }
     // The class file that Load Config reads and Write Out writes now; empty
     // when the folder is unresolved.
@@ -110,11 +110,22 @@ public:
     bool systemCommand(unsigned command);
 
 private:
-    void showResult(const EditingModel::Result &result);
-    EditingModel::StoreForm formStore();
-    ClassRecord formRecord() const;
+    // The form as the command read it, and the class storing it would give.
+    ClassRecord formRecord(const FormValues &form) const;
+    void refreshIndicators(const FormValues &form);
+    // Shows the current class; form becomes what the window shows.
+    void showRecord(FormValues &form);
+    // "&Save to Memory", and the store every move begins with.
+    void storeIntoClass(const FormValues &form);
+    // Stores the form and moves it to slot; nowhere when there is none.
+    void moveTo(FormValues &form, std::optional<int> slot);
+    // After a move: the position, and the status line when it has a report.
+    void showMoved(FormValues &form, const std::string &status);
+    // "@ Class 2 / 4 [Sniper]": where the form is, as a move reports it.
+    std::string positionText() const;
     void showPosition();
-    bool settleUnsavedChanges();
+    bool settleUnsavedChanges(FormValues &form);
+    bool writeClasses(FormValues &form);
     bool askYes(const std::string &text);
     bool acceptClassFile(const std::filesystem::path &path, const FileBytes &file);
     bool confirmOverwrite(const std::filesystem::path &path, const FileBytes &current);
@@ -122,24 +133,24 @@ private:
     void warnNotWritten(const std::filesystem::path &path, const std::string &reason);
     void writeSettings();
     bool folderUsable();
-    void startInFolder();
+    void startInFolder(FormValues &form);
     void showRecentFolders(bool usable);
-    EditedClasses classes() { return {state(), ids}; }
+    EditedClasses classes() { return {editorState, ids}; }
     void record(std::optional<TableEdit> step);
     void moveClass(std::optional<TableEdit> (*move)(EditedClasses));
     // The classes in memory are what the file holds: after a load, a write
     // or the start in a folder.
     void classesLoaded();
     void classesWritten();
-    // The classes Write Out would write; with the form stored into the
+    // The classes Write Out would write: with the form stored into the
     // current one, or as the table holds them.
-    std::vector<ClassRecord> classesToWrite(bool withForm = true) const;
+    std::vector<ClassRecord> classesToWrite(const FormValues *form) const;
     std::string bytesToWrite(const std::filesystem::path &path, const FileBytes &old,
                              std::span<const ClassRecord> classes) const;
 
     EditorView &view;
-    EditingModel editing;
-    ChangeTracker &changes = editing.changes();
+    EditorState editorState;
+    ChangeTracker changes{editorState};
     GameFolder gameFolder;
     Services services;
     std::vector<std::filesystem::path> recentFolders;

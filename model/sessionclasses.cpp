@@ -42,22 +42,26 @@ void EditorSession::deleteClass()
     if (view.ask({"Delete " + utf8Of(named) + "?", EditorView::Choices::YesNo, EditorView::Answer::No})
         != EditorView::Answer::Yes)
         return;
+    FormValues form = view.form();
     record(DeleteClass(classes()));
-    showResult({"Deleted " + named + "; " + *editing.position().status, true});
+    showMoved(form, "Deleted " + named + "; " + positionText());
 }
 
 // The copy takes the form's values: the form is stored first.
 void EditorSession::duplicateClass()
 {
-    editing.store(formStore());
+    FormValues form = view.form();
+    storeIntoClass(form);
     const std::string original = bracketed(state().current());
     std::optional<TableEdit> step = DuplicateClass(classes());
     if (!step) {
-        showResult({"The table is full: " + std::to_string(tableSlotCount) + " classes"});
+        showPosition();
+        view.setStatus("The table is full: " + std::to_string(tableSlotCount) + " classes");
+        refreshIndicators(form);
         return;
     }
     record(std::move(step));
-    showResult({"Duplicated " + original + "; " + *editing.position().status, true});
+    showMoved(form, "Duplicated " + original + "; " + positionText());
 }
 
 void EditorSession::moveClassUp()
@@ -72,14 +76,15 @@ void EditorSession::moveClassDown()
 
 void EditorSession::moveClass(std::optional<TableEdit> (*move)(EditedClasses))
 {
-    editing.store(formStore());
+    FormValues form = view.form();
+    storeIntoClass(form);
     std::optional<TableEdit> step = move(classes());
     if (!step) {
-        refreshIndicators();
+        refreshIndicators(form);
         return;
     }
     record(std::move(step));
-    showResult({"Moved " + bracketed(state().current()) + "; " + *editing.position().status, true});
+    showMoved(form, "Moved " + bracketed(state().current()) + "; " + positionText());
 }
 
 void EditorSession::goToClass()
@@ -88,8 +93,10 @@ void EditorSession::goToClass()
     std::vector<std::string> names;
     for (int slot = s.firstIndex; slot <= s.lastIndex; ++slot)
         names.push_back(utf8Of(s.table.records[std::size_t(slot)].classname.view()));
-    if (const std::optional<int> slot = view.chooseClass(names, s.currentIndex))
-        showResult(editing.goTo(*slot, formStore()));
+    if (const std::optional<int> slot = view.chooseClass(names, s.currentIndex)) {
+        FormValues form = view.form();
+        moveTo(form, GoToTarget(state(), *slot));
+    }
 }
 
 // Each change in the inventory view is a step of its own, and the item list
@@ -110,18 +117,24 @@ void EditorSession::showInventory()
 // takes them back and Redo brings them again.
 void EditorSession::undo()
 {
-    if (changes.formChanged(formRecord()))
-        saveToMemory();
+    FormValues form = view.form();
+    if (changes.formChanged(formRecord(form)))
+        storeIntoClass(form);
     if (history.undo(classes()))
-        showResult({"Undone: " + std::string(history.redoName()), true});
+        showMoved(form, "Undone: " + std::string(history.redoName()));
+    else
+        refreshIndicators(form);
 }
 
 // Edits in the form that were not stored are a change after the undone
 // steps, which Redo no longer brings back.
 void EditorSession::redo()
 {
-    if (changes.formChanged(formRecord()))
-        saveToMemory();
+    FormValues form = view.form();
+    if (changes.formChanged(formRecord(form)))
+        storeIntoClass(form);
     if (history.redo(classes()))
-        showResult({"Redone: " + std::string(history.undoName()), true});
+        showMoved(form, "Redone: " + std::string(history.undoName()));
+    else
+        refreshIndicators(form);
 }

@@ -14,7 +14,8 @@ using Answer = EditorView::Answer;
 
 void EditorSession::loadConfig()
 {
-    if (!folderUsable() || !settleUnsavedChanges())
+    FormValues form = view.form();
+    if (!folderUsable() || !settleUnsavedChanges(form))
         return;
     const std::filesystem::path path = activeClassFilePath();
     const auto read = std::make_unique<ClassTable>(state().table);
@@ -27,11 +28,16 @@ void EditorSession::loadConfig()
         fileProblems.fileRead(file.bytes);
     else
         fileProblems.clear();
-    EditingModel::Result result = editing.loaded(file.status == FileStatus::Read);
+    FitRangeToClasses(state());
+    changes.classesSaved(state());
     classesLoaded();
-    result.status =
-        withProblemCount(*result.status, fileProblems.current(classesToWrite(false), classOrigins()).size());
-    showResult(result);
+    const std::string count = std::to_string(state().table.classCount);
+    // A missing file still gives the default class, but not as a success.
+    const std::string status = file.status == FileStatus::Read
+                                   ? count + " Config Classes Read"
+                                   : std::string(ClassFileName(state().sealsActive)) + " not found: " + count
+                                         + " new class";
+    showMoved(form, withProblemCount(status, fileProblems.current(classesToWrite(nullptr), classOrigins()).size()));
 }
 
 // A file that cannot be read, or that is no class file (reading it would
@@ -51,12 +57,18 @@ bool EditorSession::acceptClassFile(const std::filesystem::path &path, const Fil
     return false;
 }
 
-// The form goes into the table first, then the whole table replaces the
-// active team's class file.
 bool EditorSession::writeOut()
 {
-    saveToMemory();
-    showRecord();
+    FormValues form = view.form();
+    return writeClasses(form);
+}
+
+// The form goes into the table first, then the whole table replaces the
+// active team's class file.
+bool EditorSession::writeClasses(FormValues &form)
+{
+    storeIntoClass(form);
+    showRecord(form);
     if (!folderUsable())
         return false;
     const std::filesystem::path path = activeClassFilePath();
@@ -78,7 +90,7 @@ bool EditorSession::writeOut()
     const int count = state().table.classCount;
     view.setStatus(std::to_string(count) + (count == 1 ? " class written to " : " classes written to ")
                    + std::string(ClassFileName(state().sealsActive)));
-    refreshIndicators();
+    refreshIndicators(form);
     return true;
 }
 
@@ -131,14 +143,14 @@ void EditorSession::warnNotWritten(const std::filesystem::path &path, const std:
 
 // Before a command that drops the classes in memory or ends the run. False:
 // the user cancelled or the write failed, and the command must not go on.
-bool EditorSession::settleUnsavedChanges()
+bool EditorSession::settleUnsavedChanges(FormValues &form)
 {
-    if (!hasUnsavedChanges())
+    if (!changes.unsaved(state(), formRecord(form)))
         return true;
     switch (view.ask({"Write out the changes to " + std::string(ClassFileName(state().sealsActive)) + "?",
                       EditorView::Choices::WriteOutDiscardCancel, Answer::Cancel, true})) {
     case Answer::WriteOut:
-        return writeOut();
+        return writeClasses(form);
     case Answer::Discard: {
         // Back to what was last loaded or written, in the table and the form.
         EditorState &now = state();
@@ -149,7 +161,7 @@ bool EditorSession::settleUnsavedChanges()
         ids = savedIds;
         history.clear();
         showPosition();
-        showRecord();
+        showRecord(form);
         return true;
     }
     default:
@@ -166,14 +178,15 @@ bool EditorSession::askYes(const std::string &text)
 // although the questions speak of a restart.
 void EditorSession::changeActiveConfig()
 {
-    if (!folderUsable() || !settleUnsavedChanges())
+    FormValues form = view.form();
+    if (!folderUsable() || !settleUnsavedChanges(form))
         return;
     if (!askYes(state().sealsActive ? "TANGOS CONFIG file will be readen on Restart"
                                     : "SEALS CONFIG file will be readen on Restart"))
         return;
     state().sealsActive = state().sealsActive ? 0 : 1;
     writeSettings();
-    refreshIndicators();
+    refreshIndicators(form);
 }
 
 void EditorSession::writeSettings()

@@ -78,10 +78,11 @@ bool EditorSession::openFolder(const GameFolder &folder)
                        + "."});
         return false;
     }
-    if (!settleUnsavedChanges())
+    FormValues form = view.form();
+    if (!settleUnsavedChanges(form))
         return false;
     gameFolder = folder;
-    startInFolder();
+    startInFolder(form);
     return true;
 }
 
@@ -102,13 +103,13 @@ fs::path EditorSession::droppedFolder(const fs::path &dropped)
 }
 
 // As a new run in the folder: the empty table, the settings file read there.
-void EditorSession::startInFolder()
+void EditorSession::startInFolder(FormValues &form)
 {
     state().reset();
     changes = ChangeTracker(state());
     classesLoaded();
     fileProblems.clear();
-    showRecord();
+    showRecord(form);
     showPosition();
     std::error_code error;
     const GameFolder::Problem problem = gameFolder.check(&error);
@@ -117,7 +118,7 @@ void EditorSession::startInFolder()
     if (!usable || !ReadSettings(gameFolder.path(), state().sealsActive))
         services.report("Error opening " + std::string(settingsFileName) + "\n");
     showRecentFolders(usable);
-    refreshIndicators();
+    refreshIndicators(form);
 }
 
 // A usable folder goes first in the recent folders, at most five, each once.

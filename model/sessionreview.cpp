@@ -8,14 +8,13 @@
 
 #include <algorithm>
 
-std::vector<ClassRecord> EditorSession::classesToWrite(bool withForm) const
+std::vector<ClassRecord> EditorSession::classesToWrite(const FormValues *form) const
 {
     const EditorState &s = state();
-    // Before the first store the form's slot counts although classCount is 0.
-    const int count = std::clamp(std::max(s.table.classCount, s.lastIndex + 1), 0, tableSlotCount);
-    std::vector<ClassRecord> classes(s.table.records.begin(), s.table.records.begin() + count);
-    if (withForm && s.currentIndex < count)
-        classes[std::size_t(s.currentIndex)] = formRecord();
+    const auto count = std::size_t(s.classesCounted());
+    std::vector<ClassRecord> classes(s.table.records.begin(), s.table.records.begin() + std::ptrdiff_t(count));
+    if (form && std::size_t(s.currentIndex) < count)
+        classes[std::size_t(s.currentIndex)] = formRecord(*form);
     return classes;
 }
 
@@ -34,7 +33,8 @@ std::string EditorSession::bytesToWrite(const std::filesystem::path &path, const
 
 std::vector<std::string> EditorSession::problems() const
 {
-    const std::vector<ClassRecord> classes = classesToWrite();
+    const FormValues form = view.form();
+    const std::vector<ClassRecord> classes = classesToWrite(&form);
     std::vector<std::string> lines;
     for (const Problem &problem : fileProblems.current(classes, classOrigins())) {
         std::string line;
@@ -51,12 +51,13 @@ std::vector<std::string> EditorSession::problems() const
 
 void EditorSession::goToProblem(std::size_t index)
 {
-    const std::vector<Problem> standing = fileProblems.current(classesToWrite(), classOrigins());
+    FormValues form = view.form();
+    const std::vector<Problem> standing = fileProblems.current(classesToWrite(&form), classOrigins());
     if (index >= standing.size())
         return;
     const Problem &problem = standing[index];
     if (problem.classIndex >= 0)
-        showResult(editing.goTo(problem.classIndex, formStore()));
+        moveTo(form, GoToTarget(state(), problem.classIndex));
     view.focusField(problem.field, problem.item);
 }
 
@@ -65,7 +66,8 @@ std::string EditorSession::reviewChanges() const
     const ClassTable &saved = changes.lastSaved().table;
     const std::span<const ClassRecord> savedClasses(saved.records.data(),
                                                     std::size_t(std::clamp(saved.classCount, 0, tableSlotCount)));
-    return utf8Of(changeReview(savedClasses, classesToWrite(), classOrigins()));
+    const FormValues form = view.form();
+    return utf8Of(changeReview(savedClasses, classesToWrite(&form), classOrigins()));
 }
 
 std::string EditorSession::fileDifferences() const
@@ -73,6 +75,7 @@ std::string EditorSession::fileDifferences() const
     const std::filesystem::path path = activeClassFilePath();
     const FileBytes old = readWholeFile(path);
     const std::string name(ClassFileName(state().sealsActive));
-    return utf8Of(unifiedDiff(old.bytes, bytesToWrite(path, old, classesToWrite()), name + " (on disk)",
+    const FormValues form = view.form();
+    return utf8Of(unifiedDiff(old.bytes, bytesToWrite(path, old, classesToWrite(&form)), name + " (on disk)",
                               name + " (Write Out)"));
 }

@@ -34,6 +34,52 @@ std::optional<TableEdit> moveClass(EditedClasses classes, std::string_view comma
 
 } // namespace
 
+std::optional<int> MoveTarget(const EditorState &state, Move move)
+{
+    switch (move) {
+    case Move::Next:
+        if (state.currentIndex >= state.lastIndex)
+            return std::nullopt;
+        return state.currentIndex + 1;
+    case Move::Previous:
+        if (state.currentIndex <= state.firstIndex)
+            return std::nullopt;
+        return state.currentIndex - 1;
+    case Move::First:
+        return state.firstIndex;
+    case Move::Last:
+        return state.lastIndex;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> GoToTarget(const EditorState &state, int slot)
+{
+    if (slot < state.firstIndex || slot > state.lastIndex)
+        return std::nullopt;
+    return slot;
+}
+
+void FitRangeToClasses(EditorState &state)
+{
+    state.lastIndex = state.table.classCount - 1;
+    // A shorter file than before must not leave the form beyond its classes.
+    state.currentIndex = std::min(state.currentIndex, state.lastIndex);
+}
+
+std::optional<TableEdit> AddClass(EditedClasses classes)
+{
+    EditorState &state = classes.state;
+    if (state.lastIndex >= tableSlotCount - 1)
+        return std::nullopt;
+    TableEdit step("Add Class", state);
+    state.countTheEditedSlot();
+    ++state.lastIndex;
+    ++state.table.classCount;
+    step.finish(state);
+    return step;
+}
+
 bool CanDeleteClass(const EditorState &state)
 {
     return state.table.classCount > 1 && state.currentIndex < state.table.classCount;
@@ -109,9 +155,9 @@ std::string CopyName(std::string_view name)
 TableEdit StoreClass(EditedClasses classes, const ClassRecord &record)
 {
     EditorState &state = classes.state;
+    // The slot counts for good: undoing the store leaves it counted.
+    state.countTheEditedSlot();
     TableEdit step(classNamed("Store Class", record), state);
-    if (state.table.classCount == state.lastIndex)
-        ++state.table.classCount;
     step.replace(classes, state.currentIndex, record, classes.ids[state.currentIndex]);
     step.finish(state);
     return step;

@@ -15,6 +15,21 @@
 // this position (see the Can... tests) changes nothing and returns nullopt.
 // Texts are Windows-1252 bytes.
 
+// Where the form moves: Next and Prev. to the neighbour, nullopt at the
+// ends; First and Last to the ends; Go to Class to a slot among the classes,
+// nullopt for any other.
+enum class Move { Next, Previous, First, Last };
+std::optional<int> MoveTarget(const EditorState &state, Move move);
+std::optional<int> GoToTarget(const EditorState &state, int slot);
+
+// After the reader refilled the table: the classes read are the range the
+// form moves through, and the form stays within it.
+void FitRangeToClasses(EditorState &state);
+
+// Makes room for one more class after the last, 64 at most, without moving
+// the form.
+std::optional<TableEdit> AddClass(EditedClasses classes);
+
 // Delete needs a class to remain, Duplicate a free slot, and the moves a
 // neighbour among the classes.
 bool CanDeleteClass(const EditorState &state);
@@ -35,9 +50,9 @@ std::optional<TableEdit> MoveClassDown(EditedClasses classes);
 // "Copy of " and the name, cut to the name field's capacity.
 std::string CopyName(std::string_view name);
 
-// Stores record, the form's values, into the current class. Before any load
-// the table counts no class yet; the first store counts the slot the form
-// edits, so that writing writes it.
+// Stores record, the form's values, into the current class; the table counts
+// the slot the form edits from then on, undone or not
+// (EditorState::countTheEditedSlot).
 TableEdit StoreClass(EditedClasses classes, const ClassRecord &record);
 // Sets the amount of the catalogue item in slot of the current class.
 TableEdit SetItemAmount(EditedClasses classes, int itemSlot, std::int32_t amount);

@@ -206,6 +206,15 @@ TEST_F(SessionFormTest, CalculateShowsTheStoredDefinedBits)
     }
 }
 
+// The status line names the class as the window shows it: Windows-1252 bytes as UTF-8.
+TEST_F(SessionFormTest, StatusLineNamesTheClassInUtf8)
+{
+    session->state().table.records[1].classname.assign("\xC9lite \x80");
+    session->addClass();
+    session->lastClass();
+    EXPECT_EQ(view.status, "@ Class 1 / 1 [\xC3\x89lite \xE2\x82\xAC]");
+}
+
 TEST_F(SessionFormTest, OnlyTheAboutCommandsOpenTheAboutBox)
 {
     const std::pair<unsigned, bool> rows[] = {{0x0010, true},  {0x0011, true},  {0x001F, true}, {0x0000, false},

@@ -37,8 +37,15 @@ public:
     int aboutBoxes = 0;
     std::string focused; // "speed", "inventory 36"
 
+    // How often the session read the form: once a command at most.
+    mutable int formReads = 0;
+
     void showForm(const FormValues &form) override { boxes = form; }
-    FormValues form() const override { return boxes; }
+    FormValues form() const override
+    {
+        ++formReads;
+        return boxes;
+    }
     void showPosition(int, int, int) override {}
     void setStatus(const std::string &text) override { status = text; }
     void setTitle(const std::string &text) override { title = text; }

@@ -70,8 +70,11 @@ protected:
         std::istringstream commands(line);
         for (std::string command; commands >> command;) {
             const std::string argument = command.substr(1);
-            if (runSessionCommand(*session, view, command[0], argument))
+            view.formReads = 0;
+            if (runSessionCommand(*session, view, command[0], argument)) {
+                EXPECT_LE(view.formReads, 1) << command << " reads the form more than once";
                 continue;
+            }
             switch (command[0]) {
             case 'F': {
                 std::vector<std::string> names;

@@ -1,6 +1,5 @@
 // The undo history and the steps of the table commands.
 
-#include "editingmodel.h"
 #include "fileblocks.h"
 #include "tablecommands.h"
 #include "undohistory.h"
@@ -76,15 +75,6 @@ TEST(ItemSteps, SetAndTakeBackOneItemOrTheWeapon)
     EXPECT_TRUE(state.current().starting_weapon.empty());
     EXPECT_EQ(CarriedItems(state.current().inventory).size(), 1u);
     EXPECT_EQ(blocks.origins(ids, 1), std::vector<int>{0});
-}
-
-TEST(EditingModel, StatusLineCarriesTheNameBytesUnchanged)
-{
-    auto model = std::make_unique<EditingModel>();
-    model->state().table.records[1].classname.assign("\xC9lite \x80");
-    const EditingModel::StoreForm keep = [](ClassRecord &) {};
-    model->addClass(keep);
-    EXPECT_EQ(model->last(keep).status, "@ Class 1 / 1 [\xC9lite \x80]");
 }
 
 TEST(CopyName, IsCutToTheNameField)
