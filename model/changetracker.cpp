@@ -1,50 +1,45 @@
 #include "changetracker.h"
 
-#include "classfilewriter.h"
-
-#include <algorithm>
+#include "writtenvalue.h"
 
 namespace {
 
-// The classes that Write Out would write: before the first load the form's
-// slot counts even while the class count is still 0.
-std::string classesAsWritten(const EditorState &state)
+// Whether the classes Write Out would write differ, in number or in a value.
+// Before the first load the form's slot counts although classCount is 0.
+bool classesDiffer(const EditorState &a, const EditorState &b)
 {
-    const int count = std::clamp(std::max(state.table.classCount, state.lastIndex + 1), 0, tableSlotCount);
-    return ClassFileBytes(std::span(state.table.records.data(), std::size_t(count)), "\n");
-}
-
-std::string recordAsWritten(const ClassRecord &record)
-{
-    return ClassFileBytes(std::span(&record, 1), "\n");
+    const std::int32_t count = a.classesCounted();
+    if (count != b.classesCounted())
+        return true;
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (!sameWrittenClass(a.table.records[std::size_t(i)], b.table.records[std::size_t(i)]))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
 
-ChangeTracker::ChangeTracker(const EditorState &state)
-    : saved(state), savedClasses(classesAsWritten(state)), shownForm(recordAsWritten(state.current()))
-{
-}
+ChangeTracker::ChangeTracker(const EditorState &state) : saved(state), shownForm(state.current()) {}
 
 void ChangeTracker::classesSaved(const EditorState &state)
 {
     saved = state;
-    savedClasses = classesAsWritten(state);
 }
 
 void ChangeTracker::formShown(const ClassRecord &formValues)
 {
-    shownForm = recordAsWritten(formValues);
+    shownForm = formValues;
 }
 
 bool ChangeTracker::formChanged(const ClassRecord &formValues) const
 {
-    return recordAsWritten(formValues) != shownForm;
+    return !sameWrittenClass(formValues, shownForm);
 }
 
 bool ChangeTracker::unsaved(const EditorState &state, const ClassRecord &formValues) const
 {
-    return formChanged(formValues) || classesAsWritten(state) != savedClasses;
+    return formChanged(formValues) || classesDiffer(state, saved);
 }
 
 void ChangeTracker::fileRead(const std::filesystem::path &path, const FileBytes &file)

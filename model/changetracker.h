@@ -10,9 +10,9 @@
 
 // Remembers what this run last loaded or wrote, to tell whether the classes
 // in memory or the form hold changes that are not in a file, and whether a
-// class file changed on disk since. Values are compared as the class file
-// would hold them, so typing a value back undoes a change, and "100" and
-// "100.000000" are the same speed.
+// class file changed on disk since. Classes are compared value by value as
+// the class file would hold them (sameWrittenClass), so typing a value back
+// undoes a change, and "100" and "100.000000" are the same speed.
 class ChangeTracker
 {
 public:
@@ -47,7 +47,6 @@ public:
 
 private:
     EditorState saved;
-    std::string savedClasses;
-    std::string shownForm;
+    ClassRecord shownForm;
     std::map<std::filesystem::path, std::optional<std::string>> knownFiles;
 };
