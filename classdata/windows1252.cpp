@@ -46,3 +46,12 @@ void appendUtf8(std::string &out, char32_t c)
         out += char(0x80 | (c & 0x3F));
     }
 }
+
+std::string utf8Of(std::string_view windows1252)
+{
+    std::string text;
+    text.reserve(windows1252.size());
+    for (unsigned char byte : windows1252)
+        appendUtf8(text, unicodeOfWindows1252(byte));
+    return text;
+}

@@ -134,7 +134,6 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *
 
     fillLists();
     watchValueRanges();
-    watchTextLimits();
     watchForChanges();
     editing.start();
     control(ControlId::Quit)->setFocus();

@@ -82,7 +82,6 @@ private:
     void bindCommands();
     void fillLists();
     void watchValueRanges();
-    void watchTextLimits();
     void watchForChanges();
     // The Problems window, when open, follows the classes after each command.
     void refreshProblems();

@@ -1,6 +1,6 @@
 #include "creatordialog.h"
 
-#include "controlids.h"
+#include "formbindings.h"
 #include "cp1252.h"
 
 #include <QCheckBox>
@@ -10,17 +10,10 @@
 
 namespace {
 
-constexpr std::pair<int, std::string FormValues::*> textBoxes[] = {
-    {ControlId::ClassName, &FormValues::className},
-    {ControlId::ConfigFile, &FormValues::configFile},
+// The boxes of the form that show no class value.
+constexpr std::pair<int, std::string FormValues::*> otherTexts[] = {
     {ControlId::Amount, &FormValues::amount},
     {ControlId::CalculateResult, &FormValues::calculated},
-};
-
-constexpr std::pair<int, int FormValues::*> lists[] = {
-    {ControlId::Resistance, &FormValues::resistance},
-    {ControlId::ItemList, &FormValues::item},
-    {ControlId::StartingWeaponList, &FormValues::startingWeapon},
 };
 
 // Text that already stands for the bytes stays as typed, so that showing
@@ -36,32 +29,34 @@ void showBytes(QLineEdit *box, const std::string &bytes)
 void CreatorDialog::showForm(const FormValues &form)
 {
     fillingForm = true;
-    for (const auto &[id, member] : textBoxes)
+    for (const FormBinding &box : formBindings) {
+        if (const std::string *text = form.text(box))
+            showBytes(control<QLineEdit>(box.id), *text);
+        else if (const int *entry = form.entry(box))
+            control<QComboBox>(box.id)->setCurrentIndex(*entry);
+        else
+            control<QCheckBox>(box.id)->setChecked(form.abilities[box.index]);
+    }
+    for (const auto &[id, member] : otherTexts)
         showBytes(control<QLineEdit>(id), form.*member);
-    for (std::size_t i = 0; i < std::size(floatFields); ++i)
-        showBytes(control<QLineEdit>(floatFields[i].id), form.floats[i]);
-    for (std::size_t i = 0; i < std::size(intFields); ++i)
-        showBytes(control<QLineEdit>(intFields[i].id), form.ints[i]);
-    for (std::size_t i = 0; i < std::size(abilityBoxes); ++i)
-        control<QCheckBox>(abilityBoxes[i].id)->setChecked(form.abilities[i]);
-    for (const auto &[id, member] : lists)
-        control<QComboBox>(id)->setCurrentIndex(form.*member);
+    control<QComboBox>(ControlId::ItemList)->setCurrentIndex(form.item);
     fillingForm = false;
 }
 
 FormValues CreatorDialog::form() const
 {
     FormValues form;
-    for (const auto &[id, member] : textBoxes)
+    for (const FormBinding &box : formBindings) {
+        if (std::string *text = form.text(box))
+            *text = toCp1252(control<QLineEdit>(box.id)->text());
+        else if (int *entry = form.entry(box))
+            *entry = control<QComboBox>(box.id)->currentIndex();
+        else
+            form.abilities[box.index] = control<QCheckBox>(box.id)->isChecked();
+    }
+    for (const auto &[id, member] : otherTexts)
         form.*member = toCp1252(control<QLineEdit>(id)->text());
-    for (std::size_t i = 0; i < std::size(floatFields); ++i)
-        form.floats[i] = toCp1252(control<QLineEdit>(floatFields[i].id)->text());
-    for (std::size_t i = 0; i < std::size(intFields); ++i)
-        form.ints[i] = toCp1252(control<QLineEdit>(intFields[i].id)->text());
-    for (std::size_t i = 0; i < std::size(abilityBoxes); ++i)
-        form.abilities[i] = control<QCheckBox>(abilityBoxes[i].id)->isChecked();
-    for (const auto &[id, member] : lists)
-        form.*member = control<QComboBox>(id)->currentIndex();
+    form.item = control<QComboBox>(ControlId::ItemList)->currentIndex();
     return form;
 }
 
@@ -80,12 +75,10 @@ void CreatorDialog::watchForChanges()
         if (!fillingForm)
             editing.refreshIndicators();
     };
-    for (int id : controls.keys()) {
-        if (id == ControlId::StatusLine || id == ControlId::Amount || id == ControlId::CalculateResult)
-            continue;
-        if (auto *box = control<QLineEdit>(id))
-            connect(box, &QLineEdit::textChanged, this, changed);
-        else if (auto *check = control<QCheckBox>(id))
+    for (const FormBinding &box : formBindings) {
+        if (auto *text = control<QLineEdit>(box.id))
+            connect(text, &QLineEdit::textChanged, this, changed);
+        else if (auto *check = control<QCheckBox>(box.id))
             connect(check, &QCheckBox::toggled, this, changed);
     }
     connect(control<QComboBox>(ControlId::Resistance), &QComboBox::currentTextChanged, this, changed);

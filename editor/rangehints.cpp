@@ -1,52 +1,12 @@
 #include "creatordialog.h"
 
-#include "classfields.h"
-#include "controlids.h"
 #include "cp1252.h"
-#include "formfields.h"
-#include "textnumbers.h"
+#include "formbindings.h"
+#include "valuehints.h"
 
 #include <QLineEdit>
 
 namespace {
-
-// The value a box's text stands for once it has been stored and written:
-// integers as typed, floats as the file's six decimals give them back.
-double valueAsWritten(const QString &text, bool isFloat)
-{
-    const std::string bytes = toCp1252(text);
-    if (!isFloat)
-        return parseInt(bytes);
-    return parseDouble(formatFloat(toFloat32(parseDouble(bytes))));
-}
-
-// What the game reads instead of the box's value, or an empty text when it
-// reads the value as it is.
-QString rangeHint(std::string_view key, const QString &text, bool isFloat)
-{
-    const double value = valueAsWritten(text, isFloat);
-    const std::optional<KeyRange> range = RangeOfKey(key);
-    if (!range || (value >= range->low && value <= range->high))
-        return {};
-    const QString fallback = isFloat ? QString::fromStdString(formatFloat(range->fallback))
-                                     : QString::number(range->fallback);
-    return CreatorDialog::tr("%1 is outside %2 to %3: the game will read %4 instead.")
-        .arg(text.trimmed(), QString::number(range->low), QString::number(range->high), fallback);
-}
-
-// What is stored instead of the box's text when the number in it ends before
-// the text does ("fast", "1,5"), or an empty text when the whole text is read.
-QString numberHint(const QString &text, bool isFloat)
-{
-    const std::string bytes = toCp1252(text);
-    std::size_t used = 0;
-    const double value = isFloat ? double(toFloat32(parseDouble(bytes, &used))) : parseInt(bytes, &used);
-    if (fromCp1252(std::string_view(bytes).substr(used)).trimmed().isEmpty())
-        return {};
-    const QString stored = isFloat ? QString::fromStdString(formatFloat(value)) : QString::number(std::int32_t(value));
-    return used ? CreatorDialog::tr("Only the number at the start is read: %1 is stored.").arg(stored)
-                : CreatorDialog::tr("Not a number: %1 is stored.").arg(stored);
-}
 
 // Characters that Windows-1252 has no byte for, each once.
 QString unwritable(const QString &text)
@@ -62,19 +22,12 @@ QString unwritable(const QString &text)
     return found;
 }
 
-// What the class file will hold instead of the text, or an empty text when
-// it holds the text as it is. limit: the longest text the field keeps, 0 for
-// no limit.
-QString textHint(const QString &text, std::size_t limit)
+// Characters the class file cannot hold, written as "?".
+QString unwritableHint(const QString &text)
 {
-    QStringList hints;
-    if (const QString characters = unwritable(text); !characters.isEmpty())
-        hints << CreatorDialog::tr("The class file cannot hold %1: written as ?.").arg(characters);
-    if (const std::string bytes = toCp1252(text); limit && bytes.size() > limit)
-        hints << CreatorDialog::tr("Only the first %1 characters are kept: %2")
-                     .arg(limit)
-                     .arg(fromCp1252(std::string_view(bytes).substr(0, limit)));
-    return hints.join(u'\n');
+    const QString characters = unwritable(text);
+    return characters.isEmpty() ? QString()
+                                : CreatorDialog::tr("The class file cannot hold %1: written as ?.").arg(characters);
 }
 
 QString joined(const QString &first, const QString &second)
@@ -96,36 +49,24 @@ void showHint(QLineEdit *box, const QString &hint)
 
 } // namespace
 
-// Text that is not read as a whole number, and values the class file reader
-// would replace, get a warning tint and a tooltip naming what is stored or
-// read instead; nothing is refused or changed.
+// Text that is not read as a whole number, values the class file reader
+// would replace, and text the class file cannot hold as typed (characters
+// outside Windows-1252, a name longer than its field) get a warning tint and
+// a tooltip naming what is stored or read instead; nothing is refused or
+// changed.
 void CreatorDialog::watchValueRanges()
 {
-    auto watch = [this](int id, std::string_view key, bool isFloat) {
-        auto *box = control<QLineEdit>(id);
+    for (const FormBinding &binding : formBindings) {
+        auto *box = control<QLineEdit>(binding.id);
         if (!box || !box->isEnabled())
-            return;
-        connect(box, &QLineEdit::textChanged, this,
-                [box, key, isFloat](const QString &text) {
-                    showHint(box, joined(joined(numberHint(text, isFloat), rangeHint(key, text, isFloat)),
-                                         textHint(text, 0)));
-                });
-    };
-    for (const IntField &f : intFields)
-        watch(f.id, f.key, false);
-    for (const FloatField &f : floatFields)
-        watch(f.id, f.key, true);
-}
-
-// Text the class file cannot hold as typed gets the same tint and a tooltip:
-// characters outside Windows-1252 and a name longer than its field.
-void CreatorDialog::watchTextLimits()
-{
-    const std::pair<int, std::size_t> boxes[] = {{ControlId::ClassName, decltype(ClassRecord::classname)::capacity},
-                                                 {ControlId::ConfigFile, decltype(ClassRecord::keys)::capacity}};
-    for (const auto &[id, limit] : boxes) {
-        auto *box = control<QLineEdit>(id);
-        connect(box, &QLineEdit::textChanged, this,
-                [box, limit = limit](const QString &text) { showHint(box, textHint(text, limit)); });
+            continue;
+        connect(box, &QLineEdit::textChanged, this, [box, &binding](const QString &text) {
+            const std::string bytes = toCp1252(text);
+            if (binding.kind == BoxKind::Text)
+                showHint(box, joined(unwritableHint(text), QString::fromStdString(lengthHint(binding, bytes))));
+            else
+                showHint(box, joined(QString::fromStdString(numberHint(binding, bytes, text.trimmed().toStdString())),
+                                     unwritableHint(text)));
+        });
     }
 }

@@ -1,26 +1,12 @@
 #include "creatordialog.h"
 
-#include "controlids.h"
-#include "formfields.h"
+#include "formbindings.h"
 #include "problemswindow.h"
 #include "reviewdialog.h"
 
 #include <QComboBox>
 
 namespace {
-
-// The boxes of the keys that are not in the number tables.
-struct KeyBox
-{
-    std::string_view key;
-    int id;
-};
-
-constexpr KeyBox keyBoxes[] = {
-    {"classname", ControlId::ClassName},       {"keys", ControlId::ConfigFile},
-    {"resistance", ControlId::Resistance},     {"starting_weapon", ControlId::StartingWeaponList},
-    {"classabilities", ControlId::Scanner},    {"inventory", ControlId::ItemList},
-};
 
 QStringList toQt(const std::vector<std::string> &lines)
 {
@@ -61,27 +47,24 @@ void CreatorDialog::openReview()
     review.exec();
 }
 
-// The box of key; an inventory amount shows its item and puts the focus in
-// the Amount box. Of the two boxes of max_45cal, the one that can be edited.
+// The first box of key that can be edited: of the two boxes of max_45cal,
+// "Pistol Mag"; of the abilities, the first one. An inventory amount shows its
+// item and puts the focus in the Amount box; other inventory problems go to the
+// item list.
 void CreatorDialog::focusField(const std::string &key, int item)
 {
     QWidget *box = nullptr;
-    for (const KeyBox &known : keyBoxes) {
-        if (known.key == key)
-            box = control(known.id);
+    for (const FormBinding &binding : formBindings) {
+        if (!box && binding.key == key && control(binding.id)->isEnabled())
+            box = control(binding.id);
     }
-    const auto findIn = [&](const auto &fields) {
-        for (const auto &field : fields) {
-            if (field.key == key && control(field.id)->isEnabled())
-                box = control(field.id);
+    if (key == "inventory") {
+        box = control(ControlId::ItemList);
+        if (item >= 0) {
+            control<QComboBox>(ControlId::ItemList)->setCurrentIndex(item);
+            editing.pickItem();
+            box = control(ControlId::Amount);
         }
-    };
-    findIn(intFields);
-    findIn(floatFields);
-    if (key == "inventory" && item >= 0) {
-        control<QComboBox>(ControlId::ItemList)->setCurrentIndex(item);
-        editing.pickItem();
-        box = control(ControlId::Amount);
     }
     if (box)
         box->setFocus(Qt::OtherFocusReason);

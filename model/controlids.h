@@ -1,11 +1,12 @@
 #pragma once
 
-// Template ids of the editor window's controls, and menu ids of its commands,
-// that the program and its tests name. The dialog template places them.
+// Template ids of the editor window's controls, by which the program, its
+// dialog template and its tests name them.
 
 namespace ControlId {
 enum : int {
     Quit = 1,
+    Ok = 1, // the about box's button: the dialog's OK, as "&Quit" is the editor's
     WriteOut = 2,
     About = 3,
     HiddenScrollBar = 1001,
@@ -16,6 +17,7 @@ enum : int {
     AddClass = 1006,
     DeleteClass = 1007,
     ClassName = 1010,
+    ConfigFileLabel = 1039,
     ConfigFile = 1040,
     Calculate = 1054,
     CalculateResult = 1055,
@@ -47,6 +49,10 @@ enum : int {
 
     // Armour, health and movement.
     Resistance = 1030,
+    HelmetLabel = 1035,
+    KevlarVestLabel = 1037,
+    TrousersLabel = 1038,
+    ArmorPicture = 1056,
     KevlarVest = 1032,
     Trousers = 1033,
     Helmet = 1034,
@@ -76,6 +82,7 @@ enum : int {
     ShowInventory = 1107,
     AddItem = 1108,
     StartingWeaponList = 1110,
+    TitlePicture = 1111,
 };
 }
 

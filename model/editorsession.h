@@ -8,6 +8,7 @@
 #include "tablecommands.h"
 #include "undohistory.h"
 #include "problemlist.h"
+#include "windows1252.h"
 
 #include <filesystem>
 #include <functional>
@@ -161,7 +162,6 @@ private:
     ProblemList fileProblems;
 };
 
-// For messages: a path as UTF-8 with the system's separators, a class file's
-// Windows-1252 text as UTF-8.
+// For messages: a path as UTF-8 with the system's separators. (A class
+// file's Windows-1252 text as UTF-8: utf8Of.)
 std::string displayText(const std::filesystem::path &path);
-std::string utf8Of(std::string_view windows1252);

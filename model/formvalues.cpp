@@ -4,6 +4,7 @@
 #include "textnumbers.h"
 
 #include <algorithm>
+#include <utility>
 #include <cmath>
 
 namespace {
@@ -63,35 +64,96 @@ std::optional<int> startingWeaponSlot(int entry)
     return SlotForDisplayName(entries[std::size_t(entry)]);
 }
 
+std::string *FormValues::text(const FormBinding &box)
+{
+    return const_cast<std::string *>(std::as_const(*this).text(box));
+}
+
+const std::string *FormValues::text(const FormBinding &box) const
+{
+    switch (box.kind) {
+    case BoxKind::Text:
+        return box.index == 0 ? &className : &configFile;
+    case BoxKind::Int:
+        return &ints[box.index];
+    case BoxKind::Float:
+        return &floats[box.index];
+    default:
+        return nullptr;
+    }
+}
+
+int *FormValues::entry(const FormBinding &box)
+{
+    return const_cast<int *>(std::as_const(*this).entry(box));
+}
+
+const int *FormValues::entry(const FormBinding &box) const
+{
+    switch (box.kind) {
+    case BoxKind::Resistance:
+        return &resistance;
+    case BoxKind::StartingWeapon:
+        return &startingWeapon;
+    default:
+        return nullptr;
+    }
+}
+
 void showRecordIn(const ClassRecord &record, FormValues &form)
 {
-    form.className = record.classname.view();
-    form.configFile = record.keys.view();
-    form.resistance = resistanceEntry(record.resistance);
-    for (std::size_t i = 0; i < std::size(floatFields); ++i)
-        form.floats[i] = formatFloat(record.*floatFields[i].field);
-    for (std::size_t i = 0; i < std::size(intFields); ++i)
-        form.ints[i] = std::to_string(record.*intFields[i].field);
-    for (std::size_t i = 0; i < std::size(abilityBoxes); ++i)
-        form.abilities[i] = record.classabilities & abilityBoxes[i].bit;
-    form.startingWeapon = startingWeaponEntry(record);
+    for (const FormBinding &box : formBindings) {
+        const ClassField &field = *box.field;
+        switch (box.kind) {
+        case BoxKind::Text:
+            *form.text(box) = field.text.get(record);
+            break;
+        case BoxKind::Int:
+            *form.text(box) = std::to_string(record.*field.intMember);
+            break;
+        case BoxKind::Float:
+            *form.text(box) = formatFloat(record.*field.floatMember);
+            break;
+        case BoxKind::Resistance:
+            form.resistance = resistanceEntry(record.*field.floatMember);
+            break;
+        case BoxKind::Ability:
+            form.abilities[box.index] = record.*field.intMember & box.bit;
+            break;
+        case BoxKind::StartingWeapon:
+            form.startingWeapon = startingWeaponEntry(record);
+            break;
+        }
+    }
 }
 
 void storeForm(const FormValues &form, ClassRecord &record)
 {
-    record.classname.assign(form.className);
-    record.keys.assign(form.configFile);
-    record.resistance = form.resistance >= 0 && form.resistance < int(std::size(resistanceEntries))
-                            ? float(form.resistance)
-                            : -1.0f;
-    for (std::size_t i = 0; i < std::size(floatFields); ++i)
-        record.*floatFields[i].field = toFloat32(parseDouble(form.floats[i]));
-    // Both max_45cal boxes store, the later one last.
-    for (std::size_t i = 0; i < std::size(intFields); ++i)
-        record.*intFields[i].field = parseInt(form.ints[i]);
+    // Bits without a box are not kept.
     record.classabilities = 0;
-    for (std::size_t i = 0; i < std::size(abilityBoxes); ++i) {
-        if (form.abilities[i])
-            record.classabilities |= abilityBoxes[i].bit;
+    for (const FormBinding &box : formBindings) {
+        const ClassField &field = *box.field;
+        switch (box.kind) {
+        case BoxKind::Text:
+            field.text.set(record, *form.text(box));
+            break;
+        case BoxKind::Int:
+            record.*field.intMember = parseInt(*form.text(box));
+            break;
+        case BoxKind::Float:
+            record.*field.floatMember = toFloat32(parseDouble(*form.text(box)));
+            break;
+        case BoxKind::Resistance:
+            record.*field.floatMember = form.resistance >= 0 && form.resistance < int(std::size(resistanceEntries))
+                                            ? float(form.resistance)
+                                            : -1.0f;
+            break;
+        case BoxKind::Ability:
+            if (form.abilities[box.index])
+                record.*field.intMember |= box.bit;
+            break;
+        case BoxKind::StartingWeapon:
+            break; // a pick sets it at once
+        }
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "classrecord.h"
-#include "formfields.h"
+#include "formbindings.h"
 
 #include <array>
 #include <optional>
@@ -10,14 +10,15 @@
 #include <vector>
 
 // What the boxes of the form hold: texts as Windows-1252 bytes, check states,
-// and list selections as entry positions (-1: none selected).
+// and list selections as entry positions (-1: none selected). The boxes of
+// formBindings keep their values here in their places (FormBinding::index).
 struct FormValues
 {
     std::string className;
     std::string configFile;
-    std::array<std::string, std::size(floatFields)> floats;
-    std::array<std::string, std::size(intFields)> ints;
-    std::array<bool, std::size(abilityBoxes)> abilities{};
+    std::array<std::string, boxCount(BoxKind::Float)> floats;
+    std::array<std::string, boxCount(BoxKind::Int)> ints;
+    std::array<bool, boxCount(BoxKind::Ability)> abilities{};
     int resistance = 0;     // an entry of resistanceEntries
     int item = 0;           // an entry of the item list: the catalogue in order
     std::string amount;     // the Amount box beside the item list
@@ -25,9 +26,27 @@ struct FormValues
     std::string calculated; // the box Calculate fills
 
     bool operator==(const FormValues &) const = default;
+
+    // The text of a Text, Int or Float box; nullptr for another.
+    std::string *text(const FormBinding &box);
+    const std::string *text(const FormBinding &box) const;
+    // The entry of a list: Resistance or StartingWeapon; nullptr for another.
+    int *entry(const FormBinding &box);
+    const int *entry(const FormBinding &box) const;
 };
 
+// The two text boxes in their places: the class name, then the config file.
+static_assert([] {
+    for (const FormBinding &box : formBindings) {
+        if (box.kind == BoxKind::Text && box.key != (box.index == 0 ? "classname" : "keys"))
+            return false;
+    }
+    return boxCount(BoxKind::Text) == 2;
+}());
+
+// The entries of the resistance list, for the values 0, 1 and 2.
 inline constexpr std::string_view resistanceEntries[] = {"Normal Armor", "Fire Armor", "Blast Armor"};
+static_assert(std::size(resistanceEntries) == std::size(resistanceWords));
 
 // The display names the starting-weapon list offers, in order.
 const std::vector<std::string_view> &startingWeaponEntries();

@@ -47,15 +47,6 @@ std::string displayText(const fs::path &path)
 #endif
 }
 
-std::string utf8Of(std::string_view windows1252)
-{
-    std::string text;
-    text.reserve(windows1252.size());
-    for (unsigned char byte : windows1252)
-        appendUtf8(text, unicodeOfWindows1252(byte));
-    return text;
-}
-
 // False, after a warning that points to Open Folder, when the folder cannot
 // be used now.
 bool EditorSession::folderUsable()

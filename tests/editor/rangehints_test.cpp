@@ -40,14 +40,13 @@ TEST_P(RangeHintTest, HintNamesWhatTheFileHoldsInsteadAndClears)
     EXPECT_EQ(box->palette().color(QPalette::Base), plain);
 }
 
+// What each hint says is in the value hint rows of the model; here the
+// window shows them, with the characters Windows-1252 lacks.
 INSTANTIATE_TEST_SUITE_P(Rows, RangeHintTest,
-                         ::testing::Values(HintRow{ControlId::Health, "1500", "read 100 instead"}, HintRow{ControlId::Health, "999", ""},
-                                           HintRow{ControlId::Rockets, "5000", "read 2 instead"}, HintRow{ControlId::Helmet, "1000", "read 20 instead"},
-                                           HintRow{ControlId::Speed, "12", "read 1.000000 instead"}, HintRow{ControlId::Speed, "10", ""},
-                                           HintRow{ControlId::Jump, "nan", "read 1.000000 instead"}, HintRow{ControlId::UnderwaterAir, "1e30", ""},
-                                           HintRow{ControlId::Speed, "10.0000001", ""},
-                                           HintRow{ControlId::Speed, "fast", "Not a number: 0.000000 is stored"},
-                                           HintRow{ControlId::UnderwaterAir, "1,5", "start is read: 1.000000 is stored"}, HintRow{ControlId::Jump, "1\u2603", "written as ?"},
+                         ::testing::Values(HintRow{ControlId::Health, "1500", "read 100 instead"},
+                                           HintRow{ControlId::Speed, "10", ""},
+                                           HintRow{ControlId::UnderwaterAir, "1,5", "start is read: 1.000000 is stored"},
+                                           HintRow{ControlId::Jump, "1\u2603", "written as ?"},
                                            HintRow{ControlId::ClassName, "Schneem\u2603nn", "cannot hold \u2603: written as ?"},
                                            HintRow{ControlId::ClassName, "Ing\u00E9nieur \u20AC", ""},
                                            HintRow{ControlId::ClassName, "Heavy Gunner of the Northern Front",

@@ -11,10 +11,10 @@
 
 namespace {
 
-template <typename Box, std::size_t count>
-std::size_t boxOf(const Box (&boxes)[count], int id)
+// The text of the box of control id.
+std::string &boxText(FormValues &form, int id)
 {
-    return std::size_t(std::ranges::find(boxes, id, &Box::id) - boxes);
+    return *form.text(*bindingOfControl(id));
 }
 
 TEST(FormValues, NumberBoxStoresItsLeadingNumberInEveryLocale)
@@ -37,11 +37,11 @@ TEST(FormValues, NumberBoxStoresItsLeadingNumberInEveryLocale)
             ApplyBlockStartDefaults(record);
             FormValues form;
             showRecordIn(record, form);
-            form.floats[boxOf(floatFields, ControlId::Speed)] = typed;
+            boxText(form, ControlId::Speed) = typed;
             storeForm(form, record);
             EXPECT_EQ(record.speed, speed) << typed << " in " << locale;
             showRecordIn(record, form);
-            EXPECT_EQ(form.floats[boxOf(floatFields, ControlId::Speed)].find(','), std::string::npos);
+            EXPECT_EQ(boxText(form, ControlId::Speed).find(','), std::string::npos);
         }
     }
     std::setlocale(LC_ALL, "C");
@@ -73,8 +73,8 @@ TEST(FormValues, StoringKeepsWhatTheBoxesHold)
     FormValues form;
     showRecordIn(record, form);
     EXPECT_EQ(std::count(form.abilities.begin(), form.abilities.end(), true), 1);
-    form.ints[boxOf(intFields, ControlId::Cal45Mag)] = "7";
-    form.ints[boxOf(intFields, ControlId::PistolMag)] = "9";
+    boxText(form, ControlId::Cal45Mag) = "7";
+    boxText(form, ControlId::PistolMag) = "9";
     form.className = std::string(100, 'n');
     storeForm(form, record);
     EXPECT_EQ(record.classabilities, 0x2);
