@@ -244,5 +244,5 @@ void setUpAccessibility(QWidget *form, const QHash<int, QWidget *> &controls)
     putControlsIntoGroups(form);
     nameLists(controls);
     exposeStatusLine(qobject_cast<QLineEdit *>(controls.value(ControlId::StatusLine)));
-    setUpKeyboardAccess(form);
+    setUpKeyboardAccess(form, controls);
 }

@@ -1,5 +1,7 @@
 #include "keyboardaccess.h"
 
+#include "formbindings.h"
+
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,49 +12,47 @@
 
 namespace {
 
-// Labels and group titles with the letter Alt takes to their box, or to the
-// first control of the group. The buttons and menus already use A, C, F, H,
-// L, Q, S, W and ?; R is left to the File menu's recent folders.
-struct AltLetter
+// A group title's Alt letter takes the focus to the box its row names, the
+// group's first, however the focus moved inside the group before: a group
+// box by itself goes back to the box that had the focus last.
+class GroupLetter : public QObject
 {
-    const char *text;
-    const char *withLetter;
+public:
+    GroupLetter(QWidget *box, QGroupBox *group) : QObject(group), box(box) {}
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::Shortcut)
+            return false;
+        box->setFocus(Qt::ShortcutFocusReason);
+        box->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+        return true;
+    }
+
+private:
+    QWidget *box;
 };
 
-constexpr AltLetter altLetters[] = {
-    {"Classname", "Class&name"},
-    {"Config File", "Config F&ile"},
-    {"Class Abilities", "Class A&bilities"},
-    {"Resistance", "R&esistance"},
-    {"Helmet", "Hel&met"},
-    {"Kevlar Vest", "&Kevlar Vest"},
-    {"Trousers", "Tr&ousers"},
-    {"Health", "Heal&th"},
-    {"Class Speed", "Class S&peed"},
-    {"Jump Height", "&Jump Height"},
-    {"Underwaterair", "&Underwaterair"},
-    {"Gamemode Flags", "&Gamemode Flags"},
-    {"Maximum Ammo", "Ma&ximum Ammo"},
-};
-
-const char *withLetter(const QString &text)
+// The Alt letters of the form's boxes: on the label that names a box (Qt
+// takes it to the label's buddy), or on the title of the group the box
+// stands in. The buttons and menus already use A, C, F, H, L, Q, S, W and ?;
+// R is left to the File menu's recent folders.
+void addAltLetters(QWidget *form, const QHash<int, QWidget *> &controls)
 {
-    for (const AltLetter &letter : altLetters) {
-        if (text == QLatin1String(letter.text))
-            return letter.withLetter;
-    }
-    return nullptr;
-}
-
-void addAltLetters(QWidget *form)
-{
-    for (QLabel *label : form->findChildren<QLabel *>()) {
-        if (const char *text = withLetter(label->text()); text && label->buddy())
-            label->setText(QString::fromLatin1(text));
-    }
-    for (QGroupBox *group : form->findChildren<QGroupBox *>()) {
-        if (const char *text = withLetter(group->title()))
-            group->setTitle(QString::fromLatin1(text));
+    const QList<QLabel *> labels = form->findChildren<QLabel *>();
+    for (const FormBinding &binding : formBindings) {
+        QWidget *box = controls.value(binding.id);
+        if (binding.altLabel.empty() || !box)
+            continue;
+        const QString marked = QString::fromLatin1(binding.altLabel.data(), qsizetype(binding.altLabel.size()));
+        const QString plain = QString(marked).remove(u'&');
+        const auto label = std::ranges::find_if(labels, [&](QLabel *l) { return l->buddy() == box && l->text() == plain; });
+        if (label != labels.end()) {
+            (*label)->setText(marked);
+        } else if (auto *group = qobject_cast<QGroupBox *>(box->parentWidget()); group && group->title() == plain) {
+            group->setTitle(marked);
+            group->installEventFilter(new GroupLetter(box, group));
+        }
     }
 }
 
@@ -117,9 +117,9 @@ public:
 
 } // namespace
 
-void setUpKeyboardAccess(QWidget *form)
+void setUpKeyboardAccess(QWidget *form, const QHash<int, QWidget *> &controls)
 {
-    addAltLetters(form);
+    addAltLetters(form, controls);
     const QList<QWidget *> order = tabOrder(form);
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);

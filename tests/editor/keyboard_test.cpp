@@ -83,11 +83,15 @@ class AltLetterTest : public DialogFixture<::testing::TestWithParam<AltRow>>
 {
 };
 
-TEST_P(AltLetterTest, TakesTheFocusToItsField)
+// Each time, also after a Tab moved the focus on inside the group.
+TEST_P(AltLetterTest, TakesTheFocusToItsFieldEveryTime)
 {
     showDialog();
-    QTest::keyClick(QApplication::focusWidget(), GetParam().key, Qt::AltModifier);
-    EXPECT_EQ(spokenName(QApplication::focusWidget()), QString::fromUtf8(GetParam().spoken));
+    for (int time = 1; time <= 2; ++time) {
+        QTest::keyClick(QApplication::focusWidget(), GetParam().key, Qt::AltModifier);
+        EXPECT_EQ(spokenName(QApplication::focusWidget()).toStdString(), GetParam().spoken) << "time " << time;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, AltLetterTest,
