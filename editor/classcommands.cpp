@@ -1,6 +1,6 @@
 #include "creatordialog.h"
 
-#include "controlids.h"
+#include "windowcommands.h"
 #include "gotoclassdialog.h"
 #include "inventorydialog.h"
 

@@ -11,6 +11,7 @@
 #include "systemmenu.h"
 #include "templateform.h"
 #include "wheelguard.h"
+#include "windowcommands.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
@@ -22,102 +23,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-// The command table: which button click, list pick by the user or menu
-// command runs which session command. A command without an entry does nothing.
-struct Binding
-{
-    int id;
-    void (*run)(CreatorDialog &);
-};
-
-template <auto command>
-constexpr void (*sessionCommand)(CreatorDialog &) = [](CreatorDialog &dialog) { (dialog.session().*command)(); };
-
-constexpr Binding bindings[] = {
-    {ControlId::Quit, [](CreatorDialog &d) { d.quit(); }},
-    {CommandId::Quit, [](CreatorDialog &d) { d.quit(); }},
-    {ControlId::WriteOut, sessionCommand<&EditorSession::writeOut>},
-    {CommandId::WriteOut, sessionCommand<&EditorSession::writeOut>},
-    {CommandId::OpenFolder, sessionCommand<&EditorSession::chooseFolder>},
-    {ControlId::About, sessionCommand<&EditorSession::about>},
-    {CommandId::About, sessionCommand<&EditorSession::about>},
-    {CommandId::Help, sessionCommand<&EditorSession::help>},
-    {ControlId::LoadConfig, sessionCommand<&EditorSession::loadConfig>},
-    {CommandId::LoadConfig, sessionCommand<&EditorSession::loadConfig>},
-    {ControlId::NextClass, sessionCommand<&EditorSession::nextClass>},
-    {CommandId::NextClass, sessionCommand<&EditorSession::nextClass>},
-    {ControlId::PrevClass, sessionCommand<&EditorSession::previousClass>},
-    {CommandId::PreviousClass, sessionCommand<&EditorSession::previousClass>},
-    {ControlId::AddClass, sessionCommand<&EditorSession::addClass>},
-    {CommandId::AddClass, sessionCommand<&EditorSession::addClass>},
-    {ControlId::DeleteClass, sessionCommand<&EditorSession::deleteClass>},
-    {CommandId::DeleteClass, sessionCommand<&EditorSession::deleteClass>},
-    {CommandId::DuplicateClass, sessionCommand<&EditorSession::duplicateClass>},
-    {CommandId::MoveClassUp, sessionCommand<&EditorSession::moveClassUp>},
-    {CommandId::MoveClassDown, sessionCommand<&EditorSession::moveClassDown>},
-    {CommandId::GoToClass, sessionCommand<&EditorSession::goToClass>},
-    {CommandId::Undo, [](CreatorDialog &d) { d.undo(); }},
-    {CommandId::Redo, [](CreatorDialog &d) { d.redo(); }},
-    {CommandId::FirstClass, sessionCommand<&EditorSession::firstClass>},
-    {CommandId::LastClass, sessionCommand<&EditorSession::lastClass>},
-    {ControlId::Calculate, sessionCommand<&EditorSession::calculate>},
-    {ControlId::SaveToMemory, sessionCommand<&EditorSession::saveToMemory>},
-    {ControlId::ItemList, sessionCommand<&EditorSession::pickItem>},
-    {ControlId::AddItem, sessionCommand<&EditorSession::addItem>},
-    {ControlId::StartingWeaponList, sessionCommand<&EditorSession::pickStartingWeapon>},
-    {ControlId::ShowInventory, sessionCommand<&EditorSession::showInventory>},
-    {CommandId::ShowInventory, sessionCommand<&EditorSession::showInventory>},
-    {CommandId::ChangeActiveConfig, sessionCommand<&EditorSession::changeActiveConfig>},
-    {CommandId::Problems, [](CreatorDialog &d) { d.openProblems(); }},
-    {CommandId::ReviewChanges, [](CreatorDialog &d) { d.openReview(); }},
-};
-
-// Menu 140, with the game folder's commands first and the Edit menu added.
-// Shortcuts keep clear of the keys the boxes and lists use; keys holds one
-// or more, separated by "; ".
-struct MenuCommand
-{
-    const char *menu;
-    int id; // 0: a separator
-    const char *text;
-    const char *keys = "";
-    QKeySequence::StandardKey standardKey = QKeySequence::UnknownKey;
-};
-
-constexpr MenuCommand menuCommands[] = {
-    {"&File", CommandId::OpenFolder, "Open &Folder...", "Ctrl+O"},
-    {"&File", CommandId::RecentFolders, "Recent Folders"},
-    {"&File", 0, ""},
-    {"&File", CommandId::LoadConfig, "&Load Config", "Ctrl+L"},
-    {"&File", CommandId::ChangeActiveConfig, "&Change Active-Config"},
-    {"&File", CommandId::WriteOut, "&Write Out", "Ctrl+S"},
-    {"&File", CommandId::ReviewChanges, "Re&view Changes..."},
-    {"&File", CommandId::Problems, "P&roblems...", "F8"},
-    {"&File", 0, ""},
-    {"&File", CommandId::Quit, "&Quit", "Ctrl+Q"},
-    {"E&dit", CommandId::Undo, "Un&do", "Ctrl+Z"},
-    {"E&dit", CommandId::Redo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z"},
-    {"Class", CommandId::AddClass, "Add Class", "Ctrl+N"},
-    {"Class", CommandId::DuplicateClass, "Duplicate Class", "Ctrl+D"},
-    {"Class", CommandId::DeleteClass, "Delete Class", "Ctrl+Del"},
-    {"Class", 0, ""},
-    {"Class", CommandId::MoveClassUp, "Move Class Up", "Ctrl+Shift+Up"},
-    {"Class", CommandId::MoveClassDown, "Move Class Down", "Ctrl+Shift+Down"},
-    {"Class", 0, ""},
-    {"Class", CommandId::NextClass, "Next Class", "", QKeySequence::Forward},
-    {"Class", CommandId::PreviousClass, "Previous Class", "", QKeySequence::Back},
-    {"Class", CommandId::FirstClass, "First Class", "Alt+Home"},
-    {"Class", CommandId::LastClass, "Last Class", "Alt+End"},
-    {"Class", CommandId::GoToClass, "Go to Class...", "Ctrl+G"},
-    {"Class", 0, ""},
-    {"Class", CommandId::ShowInventory, "Show Inventory...", "Ctrl+I"},
-    {"&?", CommandId::About, "&About"},
-    {"&?", CommandId::Help, "&Help", "", QKeySequence::HelpContents},
-};
-
-} // namespace
 
 CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -157,7 +62,9 @@ void CreatorDialog::buildMenu()
     auto *bar = new QMenuBar(this);
     bar->setNativeMenuBar(false);
     QMenu *menu = nullptr;
-    for (const MenuCommand &item : menuCommands) {
+    for (const WindowCommand &item : windowCommands) {
+        if (!item.menu)
+            continue;
         const QString menuTitle = QString::fromLatin1(item.menu);
         if (!menu || menu->title() != menuTitle)
             menu = bar->addMenu(menuTitle);
@@ -183,18 +90,22 @@ void CreatorDialog::buildMenu()
     layout()->setMenuBar(bar);
 }
 
+// Each command runs from its menu entry and its control; the Problems window,
+// when open, follows the classes after it.
 void CreatorDialog::bindCommands()
 {
-    for (const Binding &binding : bindings) {
-        const auto run = [this, command = binding.run] {
+    for (const WindowCommand &item : windowCommands) {
+        if (!item.run)
+            continue;
+        const auto run = [this, command = item.run] {
             command(*this);
             refreshProblems();
         };
-        if (QAction *action = command(binding.id))
+        if (QAction *action = item.menu ? command(item.id) : nullptr)
             connect(action, &QAction::triggered, this, run);
-        else if (auto *button = control<QAbstractButton>(binding.id))
+        if (auto *button = control<QAbstractButton>(item.control))
             connect(button, &QAbstractButton::clicked, this, run);
-        else if (auto *list = control<QComboBox>(binding.id))
+        else if (auto *list = control<QComboBox>(item.control))
             connect(list, &QComboBox::activated, this, run);
     }
 }

@@ -85,31 +85,3 @@ enum : int {
     TitlePicture = 1111,
 };
 }
-
-namespace CommandId {
-enum : int {
-    About = 40002,
-    Help = 40003,
-    LoadConfig = 40004,
-    WriteOut = 40005,
-    Quit = 40007,
-    AddClass = 40008,
-    NextClass = 40009,
-    PreviousClass = 40010,
-    FirstClass = 40011,
-    LastClass = 40012,
-    ChangeActiveConfig = 40013,
-    OpenFolder = 40014,
-    RecentFolders = 40015, // the submenu
-    Undo = 40016,
-    Redo = 40017,
-    DeleteClass = 40018,
-    DuplicateClass = 40019,
-    MoveClassUp = 40020,
-    MoveClassDown = 40021,
-    GoToClass = 40022,
-    ShowInventory = 40023,
-    Problems = 40030,
-    ReviewChanges = 40031,
-};
-}

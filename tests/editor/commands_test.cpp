@@ -1,12 +1,11 @@
 // The command bindings of the editor window: buttons, lists, menu commands,
 // system commands, keys and shortcuts, and the about box they open.
 
-#include "controlids.h"
+#include "windowcommands.h"
 #include "dialogtesthelpers.h"
 #include "userinput.h"
 
 #include "aboutdialog.h"
-#include "controlids.h"
 
 #include <QComboBox>
 #include <QLineEdit>

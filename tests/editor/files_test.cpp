@@ -1,10 +1,9 @@
 // What the editor window reads and writes: the settings file at start and on
 // "&Change Active-Config", the class file on "&Write Out".
 
-#include "controlids.h"
+#include "windowcommands.h"
 #include "dialogtesthelpers.h"
 
-#include "controlids.h"
 #include "fileio.h"
 
 #include <QFileInfo>

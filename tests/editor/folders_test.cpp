@@ -6,7 +6,7 @@
 #include "userinput.h"
 
 #include "classfilewriter.h"
-#include "controlids.h"
+#include "windowcommands.h"
 
 #include <QComboBox>
 #include <QLineEdit>

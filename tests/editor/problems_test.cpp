@@ -1,6 +1,6 @@
 // The Problems window and Review Changes, as the window offers them.
 
-#include "controlids.h"
+#include "windowcommands.h"
 #include "dialogtesthelpers.h"
 
 #include <QLineEdit>

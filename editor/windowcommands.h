@@ -1,0 +1,105 @@
+#pragma once
+
+#include "controlids.h"
+#include "creatordialog.h"
+
+#include <QKeySequence>
+
+// The editor window's commands, one row each: what runs it (a menu command
+// of the menu bar, a push button or a list pick by the user, or both) and
+// what it runs. The menu bar is built from these rows in their order.
+
+// Menu ids of the window's commands, by which the program and its tests name them.
+namespace CommandId {
+enum : int {
+    About = 40002,
+    Help = 40003,
+    LoadConfig = 40004,
+    WriteOut = 40005,
+    Quit = 40007,
+    AddClass = 40008,
+    NextClass = 40009,
+    PreviousClass = 40010,
+    FirstClass = 40011,
+    LastClass = 40012,
+    ChangeActiveConfig = 40013,
+    OpenFolder = 40014,
+    RecentFolders = 40015, // the submenu
+    Undo = 40016,
+    Redo = 40017,
+    DeleteClass = 40018,
+    DuplicateClass = 40019,
+    MoveClassUp = 40020,
+    MoveClassDown = 40021,
+    GoToClass = 40022,
+    ShowInventory = 40023,
+    Problems = 40030,
+    ReviewChanges = 40031,
+};
+}
+
+struct WindowCommand
+{
+    void (*run)(CreatorDialog &) = nullptr; // nullptr: a separator, or the submenu of its id
+    const char *menu = nullptr;             // the menu it stands in; nullptr: none
+    int id = 0;                             // its menu id
+    const char *text = "";
+    // Shortcuts, separated by "; ", or a standard key. They keep clear of
+    // the keys the boxes and lists use.
+    const char *keys = "";
+    QKeySequence::StandardKey standardKey = QKeySequence::UnknownKey;
+    int control = 0; // the push button or list that runs it too; 0: none
+};
+
+template <auto command>
+constexpr void (*sessionCommand)(CreatorDialog &) = [](CreatorDialog &dialog) { (dialog.session().*command)(); };
+
+template <void (CreatorDialog::*command)()>
+constexpr void (*windowCommand)(CreatorDialog &) = [](CreatorDialog &dialog) { (dialog.*command)(); };
+
+// Menu 140, with the game folder's commands first and the Edit menu added,
+// then the commands of controls alone. A command without a row does nothing.
+inline constexpr WindowCommand windowCommands[] = {
+    {sessionCommand<&EditorSession::chooseFolder>, "&File", CommandId::OpenFolder, "Open &Folder...", "Ctrl+O"},
+    {nullptr, "&File", CommandId::RecentFolders, "Recent Folders"},
+    {nullptr, "&File"},
+    {sessionCommand<&EditorSession::loadConfig>, "&File", CommandId::LoadConfig, "&Load Config", "Ctrl+L", {},
+     ControlId::LoadConfig},
+    {sessionCommand<&EditorSession::changeActiveConfig>, "&File", CommandId::ChangeActiveConfig,
+     "&Change Active-Config"},
+    {sessionCommand<&EditorSession::writeOut>, "&File", CommandId::WriteOut, "&Write Out", "Ctrl+S", {},
+     ControlId::WriteOut},
+    {windowCommand<&CreatorDialog::openReview>, "&File", CommandId::ReviewChanges, "Re&view Changes..."},
+    {windowCommand<&CreatorDialog::openProblems>, "&File", CommandId::Problems, "P&roblems...", "F8"},
+    {nullptr, "&File"},
+    {windowCommand<&CreatorDialog::quit>, "&File", CommandId::Quit, "&Quit", "Ctrl+Q", {}, ControlId::Quit},
+    {windowCommand<&CreatorDialog::undo>, "E&dit", CommandId::Undo, "Un&do", "Ctrl+Z"},
+    {windowCommand<&CreatorDialog::redo>, "E&dit", CommandId::Redo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z"},
+    {sessionCommand<&EditorSession::addClass>, "Class", CommandId::AddClass, "Add Class", "Ctrl+N", {},
+     ControlId::AddClass},
+    {sessionCommand<&EditorSession::duplicateClass>, "Class", CommandId::DuplicateClass, "Duplicate Class", "Ctrl+D"},
+    {sessionCommand<&EditorSession::deleteClass>, "Class", CommandId::DeleteClass, "Delete Class", "Ctrl+Del", {},
+     ControlId::DeleteClass},
+    {nullptr, "Class"},
+    {sessionCommand<&EditorSession::moveClassUp>, "Class", CommandId::MoveClassUp, "Move Class Up", "Ctrl+Shift+Up"},
+    {sessionCommand<&EditorSession::moveClassDown>, "Class", CommandId::MoveClassDown, "Move Class Down",
+     "Ctrl+Shift+Down"},
+    {nullptr, "Class"},
+    {sessionCommand<&EditorSession::nextClass>, "Class", CommandId::NextClass, "Next Class", "", QKeySequence::Forward,
+     ControlId::NextClass},
+    {sessionCommand<&EditorSession::previousClass>, "Class", CommandId::PreviousClass, "Previous Class", "",
+     QKeySequence::Back, ControlId::PrevClass},
+    {sessionCommand<&EditorSession::firstClass>, "Class", CommandId::FirstClass, "First Class", "Alt+Home"},
+    {sessionCommand<&EditorSession::lastClass>, "Class", CommandId::LastClass, "Last Class", "Alt+End"},
+    {sessionCommand<&EditorSession::goToClass>, "Class", CommandId::GoToClass, "Go to Class...", "Ctrl+G"},
+    {nullptr, "Class"},
+    {sessionCommand<&EditorSession::showInventory>, "Class", CommandId::ShowInventory, "Show Inventory...", "Ctrl+I",
+     {}, ControlId::ShowInventory},
+    {sessionCommand<&EditorSession::about>, "&?", CommandId::About, "&About", "", {}, ControlId::About},
+    {sessionCommand<&EditorSession::help>, "&?", CommandId::Help, "&Help", "", QKeySequence::HelpContents},
+    {.run = sessionCommand<&EditorSession::calculate>, .control = ControlId::Calculate},
+    {.run = sessionCommand<&EditorSession::saveToMemory>, .control = ControlId::SaveToMemory},
+    {.run = sessionCommand<&EditorSession::pickItem>, .control = ControlId::ItemList},
+    {.run = sessionCommand<&EditorSession::addItem>, .control = ControlId::AddItem},
+    {.run = sessionCommand<&EditorSession::pickStartingWeapon>, .control = ControlId::StartingWeaponList},
+};
