@@ -40,8 +40,9 @@ TEST(UnifiedDiff, MatchesDiffU)
     const bool haveDiff = std::system("diff -u /dev/null /dev/null >/dev/null 2>&1") == 0;
     for (const auto &[oldBytes, newBytes] : rows) {
         const std::string ours = unifiedDiff(oldBytes, newBytes, "old.cfg", "new.cfg");
-        if (oldBytes == newBytes)
+        if (oldBytes == newBytes) {
             EXPECT_EQ(ours, "");
+        }
         if (!haveDiff)
             continue;
         std::ofstream(folder + "diff-old", std::ios::binary) << oldBytes;

@@ -196,12 +196,14 @@ TEST_F(CommandTableTest, EveryButtonAndMenuCommandHasARow)
     for (const CommandRow &row : commandRows)
         tested.insert(row.id);
     for (QAction *action : dialog->findChildren<QAction *>(QRegularExpression(QStringLiteral("^command")))) {
-        if (!action->isSeparator())
+        if (!action->isSeparator()) {
             EXPECT_TRUE(tested.count(action->objectName().mid(7).toInt())) << action->text().toStdString();
+        }
     }
     for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
-        if (button->isEnabled())
+        if (button->isEnabled()) {
             EXPECT_TRUE(tested.count(button->property("controlId").toInt())) << button->text().toStdString();
+        }
     }
 }
 

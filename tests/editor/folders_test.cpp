@@ -175,8 +175,9 @@ TEST_P(WheelTest, OnlyAFocusedListFollowsTheWheel)
 
     EXPECT_EQ(list->currentIndex(), row.focused ? 1 : 0);
     EXPECT_EQ(QApplication::focusWidget() == list, row.focused);
-    if (!row.focused)
+    if (!row.focused) {
         EXPECT_EQ(dialog->state().current().starting_weapon.view(), weapon);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, WheelTest,

@@ -61,8 +61,9 @@ TEST_F(WindowTest, EveryControlHasANameAndOnlyTheUnfinishedOnesAreGreyedOut)
     for (QWidget *widget : control(ControlId::Quit)->parentWidget()->findChildren<QWidget *>()) {
         if (!widget->property("controlId").isValid())
             continue; // the inner parts of a control
-        if (widget->focusPolicy() != Qt::NoFocus && !qobject_cast<QLabel *>(widget))
+        if (widget->focusPolicy() != Qt::NoFocus && !qobject_cast<QLabel *>(widget)) {
             EXPECT_FALSE(labelOf(widget).isEmpty()) << idOf(widget);
+        }
         if (!widget->isEnabled())
             disabled.append(labelOf(widget));
     }
@@ -112,8 +113,9 @@ TEST(PredrawnTest, PicturesAreTheDrawnOnesAtTheirRatios)
             EXPECT_EQ(loaded.devicePixelRatio(), ratio);
             EXPECT_EQ(loaded.size(), drawn.size());
             EXPECT_EQ(isStandIn(id, ratio), std::ranges::count(predrawnBitmapIds, id) && !predrawn);
-            if (predrawn)
+            if (predrawn) {
                 EXPECT_EQ(pixelsOf(loaded), pixelsOf(drawn));
+            }
         }
     }
     EXPECT_EQ(programIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {64, 64}}));
@@ -208,10 +210,11 @@ void expectControlsInPlace(QWidget *form)
                 << placed[j]->metaObject()->className() << " " << idOf(placed[j]);
         }
         auto *label = qobject_cast<QLabel *>(widget);
-        if (label && label->wordWrap())
+        if (label && label->wordWrap()) {
             EXPECT_LE(label->heightForWidth(label->width()), label->height()) << label->text().toStdString();
-        else if (qobject_cast<QCheckBox *>(widget) || (label && !qobject_cast<PictureLabel *>(widget)))
+        } else if (qobject_cast<QCheckBox *>(widget) || (label && !qobject_cast<PictureLabel *>(widget))) {
             EXPECT_LE(widget->sizeHint().width(), widget->width()) << idOf(widget);
+        }
         if (auto *button = qobject_cast<QPushButton *>(widget)) {
             const int textWidth = button->fontMetrics().horizontalAdvance(QString(button->text()).remove(u'&'));
             EXPECT_LE(textWidth + 6, button->width()) << idOf(widget);

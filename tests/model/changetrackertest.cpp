@@ -55,8 +55,8 @@ TEST(Unsaved, OnlyADifferentValueIsAChange)
 TEST(Replacing, AnUnreadableFileIsNeverReplacedQuietly)
 {
     ChangeTracker tracker{EditorState()};
-    tracker.fileRead("/games/tvclass_seals.cfg", FileBytes{FileStatus::Read, ""});
-    EXPECT_EQ(tracker.replacing("/games/tvclass_seals.cfg", FileBytes{FileStatus::Unreadable, ""}),
+    tracker.fileRead("/games/tvclass_seals.cfg", FileBytes{FileStatus::Read, "", ""});
+    EXPECT_EQ(tracker.replacing("/games/tvclass_seals.cfg", FileBytes{FileStatus::Unreadable, "", ""}),
               ChangeTracker::Replacing::ChangedOnDisk);
 }
 
