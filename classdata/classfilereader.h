@@ -35,6 +35,7 @@ enum class ReadFindingKind {
     NoClass,           // the file holds no block; the default class is used
     SettingsFile,      // named tvcc.cfg: the editor's settings file, not read as a class file
     LongLine,          // a line over 511 bytes: value, its bytes with the line end; stored, the 511-byte pieces
+    Count,             // not a kind: how many there are; a new kind goes before it
 };
 
 struct ReadFinding

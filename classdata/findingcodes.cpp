@@ -6,6 +6,7 @@
 #include "textnumbers.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 namespace {
@@ -46,6 +47,17 @@ constexpr FindingCode codes[] = {
      "A line longer than 511 bytes with its line end; readers that take lines in 511-byte pieces read it as "
      "several lines."},
 };
+
+// Every kind has a code row, and one only.
+static_assert([] {
+    std::array<int, std::size_t(Kind::Count)> rows{};
+    for (const FindingCode &code : codes) {
+        if (std::size_t(code.kind) >= rows.size())
+            return false;
+        ++rows[std::size_t(code.kind)];
+    }
+    return std::ranges::all_of(rows, [](int count) { return count == 1; });
+}(), "every finding kind needs one row in the code table");
 
 // A number read from a file, as short as it reads back: 10.5, 1000, nan.
 std::string shortest(double value)
@@ -148,6 +160,8 @@ std::string describe(const ReadFinding &f)
     case Kind::LongLine:
         return "line of " + shortest(f.value) + " bytes with its line end is longer than 511; readers that take "
                "lines in 511-byte pieces read it as " + shortest(f.stored) + " lines";
+    case Kind::Count:
+        break;
     }
     return {};
 }

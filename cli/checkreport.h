@@ -32,7 +32,7 @@ public:
 private:
     Format format;
     Output output;
-    std::array<bool, 64> hidden{};
+    std::array<bool, std::size_t(ReadFindingKind::Count)> hidden{};
     std::string fileName; // readable UTF-8, JSON-escaped in JSON
     std::string entry;
     int fileFindings = 0;
