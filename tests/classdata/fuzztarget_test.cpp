@@ -1,0 +1,51 @@
+// The fuzz target's checks (the reader never fails; the fixed layout reads
+// back as written; the updating writer gives back the file it was not told to
+// change and reads back as the edited classes, so that it finds every block
+// where the reader does) over the samples and inputs made from them, for a
+// few seconds of every test run. libFuzzer explores further: see fuzz/.
+
+#include "testclasses.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdint>
+#include <fstream>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
+
+namespace {
+
+using namespace std::literals;
+
+void runTarget(const std::string &input)
+{
+    // A failed check aborts: the input it failed on stays here.
+    std::ofstream(testing::TempDir() + "fuzztarget-input", std::ios::binary | std::ios::trunc) << input;
+    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(input.data()), input.size());
+}
+
+TEST(FuzzTarget, ChecksHoldForTheSamplesAndInputsMadeFromThem)
+{
+    const std::vector<std::string> seeds = {
+        fileBytes(TOLVANE_EXAMPLES "/tvclass_seals.cfg"),
+        fileBytes(TOLVANE_EXAMPLES "/tvclass_tangos.cfg"),
+        fileBytes(TOLVANE_TEST_DATA "/default_class.cfg"),
+        "{\r\nclassname a\r\n}\n\n{\nkeys x\r\r\n}\r",
+        "\n\n{\nclassname a\0junk\ninventory weapon_knife 2\n}\n{\n}\n{"s,
+        blocks(66),
+    };
+    ASSERT_FALSE(seeds[0].empty());
+    std::mt19937 random(26);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    std::size_t inputs = 0;
+    for (; inputs < seeds.size() || std::chrono::steady_clock::now() < end; ++inputs) {
+        std::string input = seeds[inputs % seeds.size()];
+        if (inputs >= seeds.size())
+            mutate(input, random);
+        runTarget(input);
+    }
+    RecordProperty("inputs", int(inputs));
+}
+
+} // namespace
