@@ -168,11 +168,7 @@ BENCHMARK(memchrLineScan)->Name("MemchrLineScan/64classes");
 BENCHMARK(readClassFile)->Name("ReadClassFile/64classes")->Unit(benchmark::kMicrosecond);
 BENCHMARK(writeClassFile)->Name("WriteClassFile/64classes")->Unit(benchmark::kMicrosecond);
 BENCHMARK(normalizeClassFile)->Name("Normalize/64classes")->Unit(benchmark::kMicrosecond);
-BENCHMARK(updateClassFile)
-    ->Name("UpdateClassFile/64classes")
-    ->Arg(0)
-    ->Arg(1)
-    ->ArgName("edited")
+BENCHMARK(updateClassFile)->Name("UpdateClassFile/64classes")->Arg(0)->Arg(1)->ArgName("edited")
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(readWithFindings)->Name("ReadClassFile/64classesOneFindingEach")->Unit(benchmark::kMicrosecond);
 BENCHMARK(checkWithFindings)->Name("Check/64classesOneFindingEach")->Unit(benchmark::kMicrosecond);

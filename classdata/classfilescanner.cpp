@@ -26,3 +26,4 @@ std::optional<std::size_t> KeyLine::setting() const
         return std::size(classFieldTable) + std::size_t(slot);
     return std::nullopt;
 }
+

@@ -216,7 +216,8 @@ private:
     std::vector<Insertion> insertions;
 };
 
-BlockUpdate::BlockUpdate(const OldFile &file, const Block &block, const ClassRecord &old, const ClassRecord &record)
+BlockUpdate::BlockUpdate(const OldFile &file, const Block &block, const ClassRecord &old,
+                         const ClassRecord &record)
     : file(file), block(block), record(record)
 {
     AppendNameComment(oldNameComment, old);

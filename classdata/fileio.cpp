@@ -89,7 +89,7 @@ FileBytes openRegularFile(const std::filesystem::path &path, FileHandle &file, s
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return failure(errno == ENOENT ? FileStatus::Missing : FileStatus::Unreadable, errno);
-    struct stat info = {};
+    struct stat info{};
     if (::fstat(fd, &info) != 0) {
         const int error = errno;
         ::close(fd);

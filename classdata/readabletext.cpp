@@ -23,11 +23,8 @@ std::size_t utf8Sequence(std::string_view text, char32_t &c)
 {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(0);
-    const std::size_t length = lead < 0x80                   ? 1
-                               : lead >= 0xC2 && lead < 0xE0 ? 2
-                               : lead >= 0xE0 && lead < 0xF0 ? 3
-                               : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                             : 0;
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
+                                            : lead >= 0xF0 && lead < 0xF5 ? 4 : 0;
     if (length == 0 || length > text.size())
         return 0;
     c = length == 1 ? lead : lead & (0x7F >> length);

@@ -222,7 +222,7 @@ bool isReadOnlyFile(const std::filesystem::path &path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)
            && (attributes & FILE_ATTRIBUTE_READONLY);
 #else
-    struct stat info = {};
+    struct stat info{};
     if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
         return false;
     return (info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
@@ -239,7 +239,7 @@ bool saveTo(const std::filesystem::path &target, std::string_view bytes, std::st
     if (std::filesystem::is_directory(status))
         return fail(error, "it is a folder");
 #ifndef _WIN32
-    struct stat old = {};
+    struct stat old{};
     const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
 #endif
     std::string reason;

@@ -5,6 +5,7 @@
 #include "itemcatalogue.h"
 #include "textnumbers.h"
 
+
 namespace {
 
 constexpr std::string_view sectionHeader = "[TolvaneClassCreator]";

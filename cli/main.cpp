@@ -149,7 +149,7 @@ int normalizeFile(const std::string &name, const NormalizeOptions &options)
     }
     if (const ClassFileKind kind = kindOf(name, file.bytes); kind != ClassFileKind::ClassFile) {
         const ReadFindingKind finding = kind == ClassFileKind::SettingsFile ? ReadFindingKind::SettingsFile
-                                                                            : ReadFindingKind::NoClass;
+                                                                             : ReadFindingKind::NoClass;
         complain(readableFileName(name) + ": " + std::string(whyNotAClassFile(kind)) + " ("
                  + std::string(codeOf(finding).code) + "); left alone");
         return failure;
@@ -203,8 +203,8 @@ int check(const std::vector<std::string> &names, CheckReport &report)
 int listCodes()
 {
     for (const FindingCode &code : findingCodes())
-        print(stdout,
-              std::string(code.code) + "  " + std::string(code.severity) + "  " + std::string(code.explanation) + "\n");
+        print(stdout, std::string(code.code) + "  " + std::string(code.severity) + "  "
+                          + std::string(code.explanation) + "\n");
     return clean;
 }
 

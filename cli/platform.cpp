@@ -96,8 +96,12 @@ std::filesystem::path pathFromArgument(const std::string &argument)
     return argument;
 }
 
-void useBinaryStandardStreams() {}
+void useBinaryStandardStreams()
+{
+}
 
-void useUtf8Console() {}
+void useUtf8Console()
+{
+}
 
 #endif

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+
 CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
@@ -78,10 +79,10 @@ void CreatorDialog::buildMenu()
         }
         QAction *action = menu->addAction(QString::fromLatin1(item.text));
         action->setObjectName(QStringLiteral("command%1").arg(item.id));
-        action->setShortcuts(
-            item.standardKey != QKeySequence::UnknownKey
-                ? QList<QKeySequence>{QKeySequence(item.standardKey)}
-                : QKeySequence::listFromString(QString::fromLatin1(item.keys), QKeySequence::PortableText));
+        action->setShortcuts(item.standardKey != QKeySequence::UnknownKey
+                                 ? QList<QKeySequence>{QKeySequence(item.standardKey)}
+                                 : QKeySequence::listFromString(QString::fromLatin1(item.keys),
+                                                                QKeySequence::PortableText));
         // The shortcuts work while the menu is closed, as the window's own.
         addAction(action);
         commands.insert(item.id, action);
@@ -177,20 +178,17 @@ EditorView::Answer CreatorDialog::ask(const Question &question)
     using B = QMessageBox::StandardButton;
     const bool settling = question.choices == Choices::WriteOutDiscardCancel;
     QMessageBox box(settling ? QMessageBox::Warning : QMessageBox::NoIcon, QStringLiteral("Question"),
-                    QString::fromStdString(question.text), settling ? B::Save | B::Discard | B::Cancel : B::Yes | B::No,
-                    this);
+                    QString::fromStdString(question.text),
+                    settling ? B::Save | B::Discard | B::Cancel : B::Yes | B::No, this);
     if (settling) {
         box.button(B::Save)->setText(tr("&Write Out"));
         box.button(B::Discard)->setText(tr("&Discard"));
         box.setEscapeButton(B::Cancel);
     }
-    QPushButton *review = question.aboutWriting ? box.addButton(tr("&Review Changes..."), QMessageBox::ActionRole)
-                                                : nullptr;
-    const std::pair<Answer, B> buttons[] = {{Answer::Yes, B::Yes},
-                                            {Answer::No, B::No},
-                                            {Answer::WriteOut, B::Save},
-                                            {Answer::Discard, B::Discard},
-                                            {Answer::Cancel, B::Cancel}};
+    QPushButton *review =
+        question.aboutWriting ? box.addButton(tr("&Review Changes..."), QMessageBox::ActionRole) : nullptr;
+    const std::pair<Answer, B> buttons[] = {{Answer::Yes, B::Yes}, {Answer::No, B::No}, {Answer::WriteOut, B::Save},
+                                            {Answer::Discard, B::Discard}, {Answer::Cancel, B::Cancel}};
     for (const auto &[answer, button] : buttons) {
         if (answer == question.byDefault)
             box.setDefaultButton(button);
@@ -209,8 +207,8 @@ EditorView::Answer CreatorDialog::ask(const Question &question)
 void CreatorDialog::tell(const Notice &notice)
 {
     const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information, QMessageBox::Warning};
-    QMessageBox box(icons[int(notice.icon)], QString::fromStdString(notice.title), QString::fromStdString(notice.text),
-                    QMessageBox::Ok, this);
+    QMessageBox box(icons[int(notice.icon)], QString::fromStdString(notice.title),
+                    QString::fromStdString(notice.text), QMessageBox::Ok, this);
     box.exec();
 }
 

@@ -60,6 +60,6 @@ void CreatorDialog::dropEvent(QDropEvent *event)
         return;
     event->acceptProposedAction();
     // Questions open once the drop has ended, not inside it.
-    QMetaObject::invokeMethod(
-        this, [this, folder] { editing.openFolder(GameFolder::At(folder)); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, [this, folder] { editing.openFolder(GameFolder::At(folder)); },
+                              Qt::QueuedConnection);
 }

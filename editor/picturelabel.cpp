@@ -5,7 +5,8 @@
 
 #include <QTimer>
 
-PictureLabel::PictureLabel(int bitmapId, QWidget *parent) : QLabel(parent), bitmap(bitmapId)
+PictureLabel::PictureLabel(int bitmapId, QWidget *parent)
+    : QLabel(parent), bitmap(bitmapId)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);

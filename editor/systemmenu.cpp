@@ -51,6 +51,8 @@ void appendAboutToSystemMenu(CreatorDialog *dialog)
 
 #else
 
-void appendAboutToSystemMenu(CreatorDialog *) {}
+void appendAboutToSystemMenu(CreatorDialog *)
+{
+}
 
 #endif

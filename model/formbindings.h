@@ -127,8 +127,7 @@ constexpr FieldKind fieldKindOf(BoxKind kind)
 
 // The rows with their fields, text limits and places; a row whose key names
 // no field, or a field of another kind, does not compile.
-inline constexpr auto formBindings = []() consteval
-{
+inline constexpr auto formBindings = []() consteval {
     std::array<FormBinding, std::size(formbindingrows::rows)> bindings{};
     std::array<std::size_t, 6> kinds{};
     for (std::size_t i = 0; i < bindings.size(); ++i) {
@@ -141,8 +140,7 @@ inline constexpr auto formBindings = []() consteval
         bindings[i] = row;
     }
     return bindings;
-}
-();
+}();
 
 // How many boxes of kind the form has.
 constexpr std::size_t boxCount(BoxKind kind)

@@ -33,9 +33,10 @@ void EditorSession::loadConfig()
     classesLoaded();
     const std::string count = std::to_string(state().table.classCount);
     // A missing file still gives the default class, but not as a success.
-    const std::string status = file.status == FileStatus::Read ? count + " Config Classes Read"
-                                                               : std::string(ClassFileName(state().sealsActive))
-                                                                     + " not found: " + count + " new class";
+    const std::string status = file.status == FileStatus::Read
+                                   ? count + " Config Classes Read"
+                                   : std::string(ClassFileName(state().sealsActive)) + " not found: " + count
+                                         + " new class";
     showMoved(form, withProblemCount(status, fileProblems.current(classesToWrite(nullptr), classOrigins()).size()));
 }
 
@@ -110,17 +111,15 @@ bool EditorSession::confirmOverwrite(const std::filesystem::path &path, const Fi
     case ChangeTracker::Replacing::Quietly:
         return true;
     case ChangeTracker::Replacing::NotLoaded:
-        return view.ask({shown
-                             + " already exists, and this program has neither loaded nor written it since it "
-                               "started.\nReplace it with the classes in memory?",
+        return view.ask({shown + " already exists, and this program has neither loaded nor written it since it "
+                                 "started.\nReplace it with the classes in memory?",
                          EditorView::Choices::YesNo, Answer::No, true})
                == Answer::Yes;
     case ChangeTracker::Replacing::ChangedOnDisk:
         break;
     }
-    return view.ask({shown
-                         + " has changed on disk since this program last loaded or wrote it.\n"
-                           "Replace it with the classes in memory?",
+    return view.ask({shown + " has changed on disk since this program last loaded or wrote it.\n"
+                             "Replace it with the classes in memory?",
                      EditorView::Choices::YesNo, Answer::No, true})
            == Answer::Yes;
 }
@@ -130,9 +129,8 @@ bool EditorSession::confirmOverwrite(const std::filesystem::path &path, const Fi
 bool EditorSession::confirmReadOnly(const std::filesystem::path &path)
 {
     return !isReadOnlyFile(path)
-           || view.ask({displayText(path)
-                            + " is read-only.\nReplace it with the classes in memory anyway? It stays "
-                              "read-only.",
+           || view.ask({displayText(path) + " is read-only.\nReplace it with the classes in memory anyway? It stays "
+                                            "read-only.",
                         EditorView::Choices::YesNo, Answer::No})
                   == Answer::Yes;
 }

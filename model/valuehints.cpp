@@ -36,7 +36,8 @@ std::string storedHint(const FormBinding &box, std::string_view bytes)
                                                     : double(parseInt(bytes, &used));
     if (blank(bytes.substr(used)))
         return {};
-    return (used ? "Only the number at the start is read: " : "Not a number: ") + stored(box, value) + " is stored.";
+    return (used ? "Only the number at the start is read: " : "Not a number: ") + stored(box, value)
+           + " is stored.";
 }
 
 // What the game reads in place of a value outside the field's range, once

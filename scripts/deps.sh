@@ -9,12 +9,11 @@ want=${1:-all}
 # Building and running the editor.
 run=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
 
-# The tests, the Debian package (dpkg-dev, file) and its checks, the
-# benchmarks, and the check of the sources' formatting (clang-format). The
-# screen reader test reads the window over AT-SPI: dbus, at-spi2-core and the
-# Python bindings. The Windows build of the Qt-free parts
+# The tests, the Debian package (dpkg-dev, file) and its checks, and the
+# benchmarks. The screen reader test reads the window over AT-SPI: dbus,
+# at-spi2-core and the Python bindings. The Windows build of the Qt-free parts
 # is tested under Wine.
-test=(libgtest-dev libbenchmark-dev locales xvfb xauth desktop-file-utils appstream lintian clang-format
+test=(libgtest-dev libbenchmark-dev locales xvfb xauth desktop-file-utils appstream lintian
       dpkg-dev file
       dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
       g++-mingw-w64-x86-64-posix googletest wine wine64

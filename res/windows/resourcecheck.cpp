@@ -42,8 +42,7 @@ int main(int argc, char **argv)
     checkResources(nullptr, argv[0]);
     expect(GetACP() == CP_UTF8, "the manifest's UTF-8 code page is not in force");
     expect(AreDpiAwarenessContextsEqual(GetThreadDpiAwarenessContext(), DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)
-               || GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext())
-                      == DPI_AWARENESS_PER_MONITOR_AWARE,
+               || GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()) == DPI_AWARENESS_PER_MONITOR_AWARE,
            "the manifest's per-monitor DPI awareness is not in force");
     if (argc > 1 && argv[1][0] != '\0') { // a build without the editor passes an empty name
         HMODULE editor = LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);

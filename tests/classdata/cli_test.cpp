@@ -67,8 +67,7 @@ TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
     const std::string path0 = tempPath("check.cfg");
     const std::string cut = std::string(29, 'n') + "\xE9\xE9";
     const std::string cutShown = std::string(29, 'n') + "\u00e9\u00e9";
-    const std::pair<std::string, std::string> rows[] = {
-        // file, report after the file name
+    const std::pair<std::string, std::string> rows[] = { // file, report after the file name
         {inBlock("speed 10.5"), ":2: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000"},
         {inBlock("health 99999999999"), ":2: TCC003 health 99999999999 is outside 0 to 999; read as 100"},
         {inBlock("health lots"), ":2: TCC004 health value \"lots\" is not a number; read as 0"},
@@ -81,8 +80,7 @@ TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
          ":2: TCC007 inventory weapon_mk23 -99999999999 is beyond the 32-bit range; read as -2147483648"},
         {inBlock("spead 3"), ":2: TCC001 unknown key \"spead\"; line ignored"},
         {inBlock(" speed 3"), ":2: TCC001 line begins with a space, so its key is empty; line ignored"},
-        {inBlock("speed\t3"), ":2: TCC002 line \"speed\\x09"
-                              "3\" has no space, so it sets no key; line ignored"},
+        {inBlock("speed\t3"), ":2: TCC002 line \"speed\\x09" "3\" has no space, so it sets no key; line ignored"},
         {inBlock("resistance water"), ":2: TCC008 resistance \"water\" is not none, fire or explosive; read as none"},
         {inBlock("inventory weapon_laser 3"),
          ":2: TCC009 inventory item \"weapon_laser\" is not in the item catalogue; line ignored"},
@@ -94,10 +92,8 @@ TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
          ":2: TCC012 classname \"" + cutShown + "xyz\" is longer than 31 characters; cut to \"" + cutShown + "\""},
         {inBlock("keys " + std::string(1100, 'k')),
          ":2: TCC022 line of 1106 bytes with its line end is longer than 511; readers that take lines in 511-byte "
-         "pieces read it as 3 lines\n"
-             + path0
-             + ":2: TCC012 keys value of 1100 characters is longer than 1023; cut to "
-               "its first 1023"},
+         "pieces read it as 3 lines\n" + path0 + ":2: TCC012 keys value of 1100 characters is longer than 1023; cut to "
+         "its first 1023"},
         {inBlock("classname A\r\r"),
          ":2: TCC013 classname value \"A\\x0d\" holds a carriage return; the game keeps it, the editor and "
          "normalize keep it only inside the value"},
@@ -109,16 +105,15 @@ TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
         {"\n{\nclassname A\n", ":2: TCC017 class block opened here is never closed; it runs to the end of the file"},
         {"{\n}\n{\n}\n", ":3: TCC018 \"{\" right after a \"}\" line is skipped, so this block is not read"},
         {blocks(65), ":257: TCC019 class block after the 64th; it and the rest of the file are not read"},
-        {"{\nspead 3\n", ":1: TCC017 class block opened here is never closed; it runs to the end of the file\n" + path0
-                             + ":2: TCC001 unknown key \"spead\"; line ignored"},
+        {"{\nspead 3\n", ":1: TCC017 class block opened here is never closed; it runs to the end of the file\n"
+                          + path0 + ":2: TCC001 unknown key \"spead\"; line ignored"},
         {"[TolvaneClassCreator]\n\nSeals 1\n", ":1: TCC020 no class block, so this is not a class file; the game "
-                                               "would read the default class \"?\""},
+                                              "would read the default class \"?\""},
         {"// nothing\n",
          ":1: TCC020 no class block, so this is not a class file; the game would read the default class \"?\""},
-        {inBlock("spe\x1b]0;owned\aed 3"), ":2: TCC001 unknown key \"spe\\x1b]0;owned\\x07"
-                                           "ed\"; line ignored"},
+        {inBlock("spe\x1b]0;owned\aed 3"), ":2: TCC001 unknown key \"spe\\x1b]0;owned\\x07" "ed\"; line ignored"},
         {inBlock("resistance \x81\x9B\x80"), ":2: TCC008 resistance \"\\x81\u203a\u20ac\" is not none, fire or "
-                                             "explosive; read as none"},
+                                              "explosive; read as none"},
     };
     for (const auto &[file, report] : rows) {
         const std::string path = tempPath("check.cfg");
@@ -144,8 +139,7 @@ TEST(ClassFileTool, CheckWritesJsonForEditorsAndCi)
     const std::string objects = "{\"file\": \"" + jsonName(path)
                                 + "\", \"line\": 2, \"code\": \"TCC003\", \"severity\": \"warning\", \"message\": "
                                   "\"speed 10.5 is outside 0 to 10; read as 1.000000\"},\n {\"file\": \""
-                                + jsonName(path)
-                                + "\", \"line\": 3, \"code\": \"TCC001\", \"severity\": \"warning\", "
+                                + jsonName(path) + "\", \"line\": 3, \"code\": \"TCC001\", \"severity\": \"warning\", "
                                   "\"message\": \"unknown key \\\"sp\\\"e\\\\d\\\"; line ignored\"}";
     for (const std::string &files : {arg(path) + ' ' + arg(clean), arg(clean) + ' ' + arg(path)}) {
         const ToolRun run = runTool("check --format=json " + files);
@@ -227,8 +221,8 @@ TEST(ClassFileTool, RewritesInPlaceOrSaysWhyWhileAnotherProgramHoldsTheFile)
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         std::ofstream(path, std::ios::binary) << old;
-        const HANDLE held = CreateFileW(utf8Path(path).c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0,
-                                        nullptr);
+        const HANDLE held =
+            CreateFileW(utf8Path(path).c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
         const ToolRun run = runTool("normalize -i " + arg(path));
         CloseHandle(held);
@@ -251,12 +245,8 @@ TEST(ClassFileTool, ReadsStandardInputForADash)
     EXPECT_EQ(runTool("check - <" + arg(path)).out, "-:2: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000\n");
     EXPECT_EQ(runTool("normalize --check - <" + arg(path)).out, "-\n");
     // Read as bytes: in Windows text mode CR LF would become LF, and Ctrl+Z end the input.
-    const std::string crlf = writeTemp("stdin-crlf.cfg", "{\r\nclassname A\x1a"
-                                                         "B\r\n}\r\n");
-    EXPECT_NE(runTool("normalize - <" + arg(crlf))
-                  .out.find("\r\nclassname A\x1a"
-                            "B\r\n"),
-              std::string::npos);
+    const std::string crlf = writeTemp("stdin-crlf.cfg", "{\r\nclassname A\x1a" "B\r\n}\r\n");
+    EXPECT_NE(runTool("normalize - <" + arg(crlf)).out.find("\r\nclassname A\x1a" "B\r\n"), std::string::npos);
 }
 
 // The exit status: 0 clean, 1 findings in any of the files, 2 refused, with a reason.
@@ -264,35 +254,17 @@ TEST(ClassFileTool, ExitsWithTheWorstOfItsFilesOrRefuses)
 {
     const std::string x = arg(TOLVANE_TEST_DATA "/default_class.cfg"); // an existing file: the option is refused
     const std::string dirty = arg(writeTemp("dirty.cfg", inBlock("spead 3")));
-    const std::string samples = arg(TOLVANE_EXAMPLES "/tvclass_seals.cfg") + ' '
-                                + arg(TOLVANE_EXAMPLES "/tvclass_tangos.cfg");
+    const std::string samples =
+        arg(TOLVANE_EXAMPLES "/tvclass_seals.cfg") + ' ' + arg(TOLVANE_EXAMPLES "/tvclass_tangos.cfg");
     const std::pair<std::string, int> rows[] = {
-        {"", 2},
-        {"frobnicate " + x, 2},
-        {"normalize", 2},
-        {"normalize " + x + ' ' + x, 2},
-        {"check", 2},
-        {"normalize missing.cfg", 2},
-        {"normalize --check -i " + x, 2},
-        {"normalize --diff --check " + x, 2},
-        {"normalize --force " + x, 2},
-        {"normalize --fix " + x, 2},
-        {"check --format=xml " + x, 2},
-        {"check --select TCC999 " + x, 2},
-        {"check --ignore TCC001, " + x, 2},
-        {"check " + x + " --select", 2},
-        {"check --list-codes " + x, 2},
-        {"--version " + x, 2},
-        {"--help", 0},
-        {"-V", 0},
-        {"check " + x, 0},
-        {"check --select=tcc001,TCC003 --ignore TCC003 " + x, 0},
-        {"check " + dirty + " missing.cfg", 2},
-        {"check missing.cfg " + dirty, 2},
-        {"check --ignore TCC001 " + dirty, 0},
-        {"normalize -i - <" + dirty, 2},
-        {"check " + x + ' ' + samples, 0},
-        {"check " + dirty + ' ' + x + ' ' + samples, 1},
+        {"", 2}, {"frobnicate " + x, 2}, {"normalize", 2}, {"normalize " + x + ' ' + x, 2}, {"check", 2},
+        {"normalize missing.cfg", 2}, {"normalize --check -i " + x, 2}, {"normalize --diff --check " + x, 2},
+        {"normalize --force " + x, 2}, {"normalize --fix " + x, 2}, {"check --format=xml " + x, 2},
+        {"check --select TCC999 " + x, 2}, {"check --ignore TCC001, " + x, 2}, {"check " + x + " --select", 2},
+        {"check --list-codes " + x, 2}, {"--version " + x, 2}, {"--help", 0}, {"-V", 0}, {"check " + x, 0},
+        {"check --select=tcc001,TCC003 --ignore TCC003 " + x, 0}, {"check " + dirty + " missing.cfg", 2},
+        {"check missing.cfg " + dirty, 2}, {"check --ignore TCC001 " + dirty, 0}, {"normalize -i - <" + dirty, 2},
+        {"check " + x + ' ' + samples, 0}, {"check " + dirty + ' ' + x + ' ' + samples, 1},
     };
     for (const auto &[arguments, status] : rows) {
         const ToolRun run = runTool(arguments);
@@ -308,15 +280,10 @@ TEST(ClassFileTool, ExitsWithTheWorstOfItsFilesOrRefuses)
 TEST(ClassFileTool, CheckSelectsAndIgnoresCodes)
 {
     const std::string path = writeTemp("codes.cfg", inBlock("spead 3\nspeed 11\nhealth lots"));
-    const std::pair<std::string, std::string> rows[] = {
-        // options, codes reported
-        {"", "TCC001 TCC003 TCC004 "},
-        {"--select TCC003 ", "TCC003 "},
-        {"--select=tcc001,TCC004 ", "TCC001 TCC004 "},
-        {"--select TCC001 --select TCC003 ", "TCC001 TCC003 "},
-        {"--ignore TCC001,TCC004 ", "TCC003 "},
-        {"--select TCC001,TCC003 --ignore TCC001 ", "TCC003 "},
-        {"--select TCC020 ", ""},
+    const std::pair<std::string, std::string> rows[] = { // options, codes reported
+        {"", "TCC001 TCC003 TCC004 "}, {"--select TCC003 ", "TCC003 "}, {"--select=tcc001,TCC004 ", "TCC001 TCC004 "},
+        {"--select TCC001 --select TCC003 ", "TCC001 TCC003 "}, {"--ignore TCC001,TCC004 ", "TCC003 "},
+        {"--select TCC001,TCC003 --ignore TCC001 ", "TCC003 "}, {"--select TCC020 ", ""},
     };
     for (const auto &[options, codes] : rows) {
         const ToolRun run = runTool("check " + options + arg(path));
@@ -348,10 +315,8 @@ TEST(ClassFileTool, LeavesFilesThatAreNoClassFilesAlone)
     const std::string folder = tempPath("game \xC3\xA4");
     std::filesystem::create_directories(utf8Path(folder));
     const std::string settings = "[TolvaneClassCreator]\n\nSeals 1\n\n### END ###\n";
-    const std::pair<std::string, std::string> rows[] = {
-        // name, bytes
-        {folder + "/tvcc.cfg", settings},
-        {folder + "/TVCC.CFG", inBlock("classname A")},
+    const std::pair<std::string, std::string> rows[] = { // name, bytes
+        {folder + "/tvcc.cfg", settings}, {folder + "/TVCC.CFG", inBlock("classname A")},
         {folder + "/notes.cfg", settings},
     };
     for (const auto &[path, bytes] : rows) {
@@ -396,14 +361,9 @@ TEST(ClassFileTool, FailsLoudlyWhenItCannotWriteOrTheInputIsEndless)
     std::filesystem::remove(fifo);
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string rows[] = {
-        "check " + arg(dirty) + " >/dev/full",
-        "normalize " + arg(dirty) + " >/dev/full",
-        "--help >/dev/full",
-        "normalize /dev/zero",
-        "check " + arg(big),
-        "check - <" + arg(justTooBig),
-        "check " + arg(fifo),
-        "normalize -i " + arg(fifo),
+        "check " + arg(dirty) + " >/dev/full", "normalize " + arg(dirty) + " >/dev/full",
+        "--help >/dev/full", "normalize /dev/zero", "check " + arg(big), "check - <" + arg(justTooBig),
+        "check " + arg(fifo), "normalize -i " + arg(fifo),
     };
     for (const std::string &arguments : rows) {
         const std::string err = tempPath("err");
@@ -427,8 +387,8 @@ TEST(ClassFileTool, ChecksDenseFindingsInBoundedMemory)
         dense += "{\n";
     const std::string path = writeTemp("dense.cfg", dense);
     for (const char *format : {"text", "json"}) {
-        const std::string command = "ulimit -v 100000; " + arg(TOLVANE_CLASSFILE_TOOL) + " check --format=" + format
-                                    + ' ' + arg(path) + " >/dev/null 2>&1";
+        const std::string command = "ulimit -v 100000; " + arg(TOLVANE_CLASSFILE_TOOL) + " check --format="
+                                    + format + ' ' + arg(path) + " >/dev/null 2>&1";
         const int status = std::system(command.c_str());
         EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << format;
     }

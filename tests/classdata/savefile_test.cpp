@@ -26,10 +26,13 @@ protected:
         std::ofstream(target, std::ios::binary) << "old contents\n";
     }
 
-    bool save(const fs::path &path, std::string_view bytes) { return saveFileAtomically(path, bytes, &error); }
+    bool save(const fs::path &path, std::string_view bytes)
+    {
+        return saveFileAtomically(path, bytes, &error);
+    }
 
-    const fs::path folder = fs::path(testing::TempDir())
-                            / testing::UnitTest::GetInstance()->current_test_info()->name();
+    const fs::path folder =
+        fs::path(testing::TempDir()) / testing::UnitTest::GetInstance()->current_test_info()->name();
     const fs::path target = folder / "tvclass_seals.cfg";
     std::string error;
 };
@@ -76,7 +79,7 @@ TEST_F(SaveFile, NewFileGetsTheUmasksModeAndAReadOnlyOneStaysReadOnly)
     const bool saved = save(fresh, "x");
     umask(old);
     ASSERT_TRUE(saved) << error;
-    struct stat info = {};
+    struct stat info{};
     ASSERT_EQ(::stat(fresh.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 

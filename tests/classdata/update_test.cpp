@@ -141,7 +141,7 @@ TEST(ClassFileUpdate, WritesBlocksInTheOrderOfTheClassesWithTheirOwnLines)
         std::vector<ClassRecord> records;
         for (int origin : row.origins)
             records.push_back(origin >= 0 && origin < table->classCount ? table->records[std::size_t(origin)]
-                                                                        : defaults->records[0]);
+                                                                         : defaults->records[0]);
         if (row.origins.empty())
             records.push_back(defaults->records[0]);
         EXPECT_EQ(UpdatedClassFile(row.file, records, row.origins), row.written) << row.file;

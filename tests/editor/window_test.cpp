@@ -106,8 +106,7 @@ TEST(PredrawnTest, PicturesAreTheDrawnOnesAtTheirRatios)
     for (int id : bitmapIds) {
         for (qreal ratio : {1.0, 2.0, 1.25, 1.5, 3.0}) {
             SCOPED_TRACE(QStringLiteral("%1 at %2").arg(id).arg(ratio).toStdString());
-            const bool predrawn = std::ranges::count(predrawnBitmapIds, id)
-                                  && std::ranges::count(predrawnRatios, ratio);
+            const bool predrawn = std::ranges::count(predrawnBitmapIds, id) && std::ranges::count(predrawnRatios, ratio);
             EXPECT_EQ(QFile::exists(":/artwork/" + predrawnBitmapName(id, ratio)), predrawn);
             const QPixmap loaded = predrawnBitmap(id, ratio);
             const QPixmap drawn = drawBitmap(id, ratio);
@@ -274,7 +273,8 @@ TEST_P(FontScalingTest, FormFollowsTheSystemFontAndFitsTheScreen)
     expectControlsInPlace(about.findChild<TemplateForm *>()->form());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, FontScalingTest, ::testing::Values(9, 7, 13.5, 18, 27));
+INSTANTIATE_TEST_SUITE_P(Rows, FontScalingTest,
+                         ::testing::Values(9, 7, 13.5, 18, 27));
 
 // Where even the smallest step does not fit, the form scrolls.
 TEST_F(WindowTest, FormScrollsWhereTheSmallestStepDoesNotFit)

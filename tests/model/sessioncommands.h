@@ -16,7 +16,6 @@
 // Runs the command of letter with argument; false when the letter is not one.
 inline bool runSessionCommand(EditorSession &session, FakeView &view, char letter, const std::string &argument)
 {
-    // clang-format off
     switch (letter) {
     case 'L': session.loadConfig(); break;
     case 'W': session.writeOut(); break;
@@ -39,7 +38,6 @@ inline bool runSessionCommand(EditorSession &session, FakeView &view, char lette
     case 'y': session.redo(); break;
     default: return false;
     }
-    // clang-format on
     return true;
 }
 
@@ -77,7 +75,6 @@ protected:
                 EXPECT_LE(view.formReads, 1) << command << " reads the form more than once";
                 continue;
             }
-            // clang-format off
             switch (command[0]) {
             case 'F': {
                 std::vector<std::string> names;
@@ -100,7 +97,6 @@ protected:
                 break;
             default: ADD_FAILURE() << "no command " << command;
             }
-            // clang-format on
         }
         return events;
     }
