@@ -5,6 +5,9 @@
 #include "textnumbers.h"
 #include "writtenvalue.h"
 
+#include <charconv>
+#include <utility>
+
 namespace {
 
 // The class's name, or where it has none, its position.
@@ -27,14 +30,51 @@ std::string change(std::string_view what, const std::string &before, const std::
     return std::string(what) + ' ' + before + " -> " + now;
 }
 
+// The abilities and game-mode flags by the texts of their boxes in the form.
+constexpr std::pair<std::uint32_t, std::string_view> abilityNames[] = {
+    {0x1, "AT-4 Scope"},          {0x2, "Scanner"},          {0x4, "Throw Caltrops"},
+    {0x8, "Laserguided Rox"},     {0x10, "Knife Throw"},     {0x20, "Place Sentrys"},
+    {0x40, "Place Healdepot"},    {0x80, "Place Ammodepot"}, {0x100, "Place Detpack"},
+    {0x200, "Can Disguise"},      {0x400, "Can Feign Death"}, {0x1000, "Has Nightvision"},
+    {0x2000, "Sniper Autozoom"},  {0x4000, "Can use Turrets"}, {0x8000, "Sniper Scope"},
+    {0x10000, "Sniper Lasersight"}, {0x20000, "Can Heal Others"}, {0x40000, "Disarm Detpack"},
+    {0x80000, "Can be the Hunted"}, {0x100000, "Can be Bodyguard"}, {0x200000, "Can be Assassin"},
+    {0x400000, "Can be the V.I.P."},
+};
+
+// " (Scanner on, Knife Throw off)": what a change of classabilities ticks and
+// clears, bit by bit; a bit without a box by its value ("bit 0x800 on").
+std::string abilitiesChanged(std::int32_t before, std::int32_t now)
+{
+    std::string named;
+    for (int bit = 0; bit < 32; ++bit) {
+        const std::uint32_t mask = std::uint32_t(1) << bit;
+        if (((std::uint32_t(before) ^ std::uint32_t(now)) & mask) == 0)
+            continue;
+        std::string name = "bit 0x" + [&] {
+            char hex[9];
+            return std::string(hex, std::to_chars(hex, hex + 8, mask, 16).ptr);
+        }();
+        for (const auto &[known, text] : abilityNames) {
+            if (known == mask)
+                name = text;
+        }
+        named += (named.empty() ? " (" : ", ") + name + (std::uint32_t(now) & mask ? " on" : " off");
+    }
+    return named.empty() ? named : named + ')';
+}
+
 // "health 100 -> 95", "inventory Flash Grenades 0 -> 2": each value that
 // would read differently from the file.
 void appendValueChanges(std::vector<std::string> &parts, const ClassRecord &before, const ClassRecord &now)
 {
     for (const ClassField &field : classFields()) {
         const std::optional<std::string> old = writtenValue(field, before), value = writtenValue(field, now);
-        if (old != value)
-            parts.push_back(change(field.key, shown(field, old), shown(field, value)));
+        if (old == value)
+            continue;
+        parts.push_back(change(field.key, shown(field, old), shown(field, value)));
+        if (field.kind == FieldKind::Abilities && old && value)
+            parts.back() += abilitiesChanged(before.classabilities, now.classabilities);
     }
     for (std::size_t slot = 0; slot < now.inventory.size(); ++slot) {
         if (before.inventory[slot] != now.inventory[slot])

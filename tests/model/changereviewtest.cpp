@@ -17,6 +17,7 @@ std::vector<ClassRecord> threeClasses()
         ApplyBlockStartDefaults(classes[i]);
         classes[i].classname.assign(names[i]);
     }
+    classes[2].classabilities = 0x2; // Scanner
     return classes;
 }
 
@@ -33,6 +34,9 @@ TEST(ChangeReview, ClassByClassAndValueByValue)
         {"float, texts and resistance without a line",
          [](Classes &c, Origins &) { c[1].speed = 1.5f, c[1].classname.assign("Ranger"), c[2].resistance = -1; },
          "Ranger: classname \"Scout\" -> \"Ranger\"; speed 1.000000 -> 1.500000\nHeavy: resistance none -> (no line)\n"},
+        {"abilities by their boxes, one without a box by its bit",
+         [](Classes &c, Origins &) { c[2].classabilities = 0x10 | 0x800; },
+         "Heavy: classabilities 2 -> 2064 (Scanner off, Knife Throw on, bit 0x800 on)\n"},
         {"added by position", [](Classes &c, Origins &) { c.push_back(c[0]), c.back().classname.assign("Medic"); },
          "New class Medic\n"},
         {"last dropped by position", [](Classes &c, Origins &) { c.pop_back(); }, "Deleted class Heavy\n"},
