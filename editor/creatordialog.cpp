@@ -231,6 +231,7 @@ void CreatorDialog::setStatus(const std::string &text)
     auto *line = control<QLineEdit>(ControlId::StatusLine);
     line->setText(QString::fromStdString(text));
     line->setCursorPosition(0); // a long report shows its beginning
+    announce(line->text());
 }
 
 // The name is shown exactly: a "[*]" in it is escaped from Qt's placeholder.
