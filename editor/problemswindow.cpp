@@ -1,5 +1,7 @@
 #include "problemswindow.h"
 
+#include "accessibility.h"
+
 #include <QListWidget>
 #include <QVBoxLayout>
 
@@ -10,6 +12,7 @@ ProblemsWindow::ProblemsWindow(QWidget *owner) : QDialog(owner), list(new QListW
     setWindowTitle(tr("Problems"));
     list->setAccessibleName(tr("Problems of the class file"));
     list->setWordWrap(true);
+    speakCurrentEntryOnFocus(list);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(list);
     resize(fontMetrics().averageCharWidth() * 90, fontMetrics().height() * 14);
