@@ -2,7 +2,9 @@
 
 #include "classfields.h"
 #include "itemcatalogue.h"
+#include "movedclasses.h"
 #include "textnumbers.h"
+#include "unifieddiff.h"
 #include "writtenvalue.h"
 
 namespace {
@@ -15,11 +17,36 @@ std::string label(const ClassRecord &record, std::size_t index)
     return "(no name) at " + std::to_string(index);
 }
 
-std::string shown(const ClassField &field, const std::optional<std::string> &value)
+// A starting weapon by the name the form shows for it ("PKM"); a text the
+// catalogue does not know, quoted.
+std::string weaponShown(const std::string &internalName)
 {
-    if (!value)
-        return "(no line)";
-    return field.kind == FieldKind::Text ? '"' + *value + '"' : *value;
+    const std::optional<int> slot = SlotForInternalName(internalName);
+    return slot ? std::string(itemCatalogue[std::size_t(*slot)].displayName) : '"' + internalName + '"';
+}
+
+// A field's values in two classes as a reader takes them: texts quoted,
+// starting weapons by name unless both names would look the same.
+std::pair<std::string, std::string> shownValues(const ClassField &field, const ClassRecord &a, const ClassRecord &b)
+{
+    const std::optional<std::string> values[] = {writtenValue(field, a), writtenValue(field, b)};
+    std::string shown[2];
+    for (int i = 0; i < 2; ++i) {
+        if (!values[i])
+            shown[i] = "(no line)";
+        else if (field.key == "starting_weapon")
+            shown[i] = weaponShown(*values[i]);
+        else
+            shown[i] = field.kind == FieldKind::Text ? '"' + *values[i] + '"' : *values[i];
+    }
+    if (shown[0] == shown[1] && values[0] != values[1])
+        return {'"' + *values[0] + '"', '"' + *values[1] + '"'};
+    return {shown[0], shown[1]};
+}
+
+std::string itemShown(std::size_t slot)
+{
+    return "inventory " + std::string(itemCatalogue[slot].displayName);
 }
 
 std::string change(std::string_view what, const std::string &before, const std::string &now)
@@ -32,44 +59,23 @@ std::string change(std::string_view what, const std::string &before, const std::
 void appendValueChanges(std::vector<std::string> &parts, const ClassRecord &before, const ClassRecord &now)
 {
     for (const ClassField &field : classFields()) {
-        const std::optional<std::string> old = writtenValue(field, before), value = writtenValue(field, now);
-        if (old != value)
-            parts.push_back(change(field.key, shown(field, old), shown(field, value)));
+        if (writtenValue(field, before) != writtenValue(field, now)) {
+            const auto [old, value] = shownValues(field, before, now);
+            parts.push_back(change(field.key, old, value));
+        }
     }
     for (std::size_t slot = 0; slot < now.inventory.size(); ++slot) {
         if (before.inventory[slot] != now.inventory[slot])
-            parts.push_back(change("inventory " + std::string(itemCatalogue[slot].displayName),
-                                   formatInt(before.inventory[slot]), formatInt(now.inventory[slot])));
+            parts.push_back(change(itemShown(slot), formatInt(before.inventory[slot]), formatInt(now.inventory[slot])));
     }
 }
 
-// The classes that changed their order: all but the longest run of classes
-// whose saved positions rise, so that a class moved to the end is the one
-// that moved, not every class it passed.
-std::vector<bool> movedClasses(const std::vector<int> &from)
+std::string joined(const std::vector<std::string> &parts, std::string_view separator)
 {
-    const std::size_t n = from.size();
-    std::vector<std::size_t> length(n, 0), previous(n, n);
-    std::size_t last = n;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (from[i] < 0)
-            continue;
-        length[i] = 1;
-        for (std::size_t j = 0; j < i; ++j) {
-            if (from[j] >= 0 && from[j] < from[i] && length[j] + 1 > length[i]) {
-                length[i] = length[j] + 1;
-                previous[i] = j;
-            }
-        }
-        if (last == n || length[i] > length[last])
-            last = i;
-    }
-    std::vector<bool> moved(n);
-    for (std::size_t i = 0; i < n; ++i)
-        moved[i] = from[i] >= 0;
-    for (std::size_t i = last; i != n; i = previous[i])
-        moved[i] = false;
-    return moved;
+    std::string text;
+    for (const std::string &part : parts)
+        text.append(part).append(&part == &parts.back() ? "" : separator);
+    return text;
 }
 
 } // namespace
@@ -100,10 +106,7 @@ std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::s
         appendValueChanges(parts, saved[origin], records[i]);
         if (parts.empty())
             continue;
-        std::string line = label(records[i], i) + ": ";
-        for (const std::string &part : parts)
-            line.append(part).append(&part == &parts.back() ? "" : "; ");
-        lines.push_back(std::move(line));
+        lines.push_back(label(records[i], i) + ": " + joined(parts, "; "));
     }
     for (std::size_t origin = 0; origin < saved.size(); ++origin) {
         if (!kept[origin])
@@ -122,4 +125,53 @@ std::string changeReview(std::span<const ClassRecord> saved, std::span<const Cla
     for (const std::string &line : lines)
         out.append(line).append(1, '\n');
     return out;
+}
+
+std::string conflictText(const MergeConflict &conflict)
+{
+    using Kind = MergeConflict::Kind;
+    const std::string name = conflict.before.classname.empty() ? "(no name)"
+                                                               : std::string(conflict.before.classname.view());
+    std::vector<std::string> parts;
+    switch (conflict.kind) {
+    case Kind::BothChanged:
+        if (conflict.field >= 0) {
+            const ClassField &field = classFields()[std::size_t(conflict.field)];
+            const auto [onDisk, here] = shownValues(field, conflict.onDisk, conflict.here);
+            return name + ": " + std::string(field.key) + ' ' + onDisk + " in the file, " + here + " here";
+        }
+        return name + ": " + itemShown(std::size_t(conflict.itemSlot)) + ' '
+               + formatInt(conflict.onDisk.inventory[std::size_t(conflict.itemSlot)]) + " in the file, "
+               + formatInt(conflict.here.inventory[std::size_t(conflict.itemSlot)]) + " here";
+    case Kind::DeletedOnDisk:
+        appendValueChanges(parts, conflict.before, conflict.here);
+        return name + ": deleted in the file, changed here (" + joined(parts, "; ") + ")";
+    case Kind::DeletedHere:
+        appendValueChanges(parts, conflict.before, conflict.onDisk);
+        return name + ": deleted here, changed in the file (" + joined(parts, "; ") + ")";
+    }
+    return name;
+}
+
+std::string mergeReview(const ClassFileMerge &merge, MergeChoice choice, std::string_view diskBytes,
+                        std::string_view fileName)
+{
+    using Outcome = ClassFileMerge::Outcome;
+    if (merge.outcome == Outcome::Refused)
+        return "The file on disk cannot be merged with: it " + merge.reason + ".\n";
+    std::string text = merge.outcome == Outcome::WrittenAnew ? "The file is gone from disk; it is written anew.\n" : "";
+    if (!merge.conflicts.empty()) {
+        text += choice == MergeChoice::KeepFile ? "Changed in the file and here; the file's side is kept:\n"
+                                                : "Changed in the file and here; this session's side is taken:\n";
+        for (const MergeConflict &conflict : merge.conflicts)
+            text += "  " + conflictText(conflict) + '\n';
+    }
+    text += "What the file on disk gets:\n";
+    const std::vector<std::string> lines = classChanges(merge.diskClasses, merge.classes, merge.diskBlocks);
+    for (const std::string &line : lines)
+        text += "  " + line + '\n';
+    if (lines.empty() && merge.outcome == Outcome::Merged)
+        text += "  no class changes\n";
+    const std::string name(fileName);
+    return text + '\n' + unifiedDiff(diskBytes, merge.bytes, name + " (on disk)", name + " (merged)");
 }
