@@ -72,9 +72,11 @@ std::vector<int> findOnDisk(std::span<const ClassRecord> loaded, std::span<const
     pass([&](std::size_t k, std::size_t j) { return loadedContent[k] == diskContent[j]; });
     pass([&](std::size_t k, std::size_t j) { return loaded[k].classname == disk[j].classname; });
     pass([&](std::size_t k, std::size_t j) {
+        if (k != j)
+            return false;
         ClassRecord renamed = disk[j];
         renamed.classname = loaded[k].classname;
-        return k == j && contentOf(renamed) == loadedContent[k];
+        return contentOf(renamed) == loadedContent[k];
     });
     return found;
 }

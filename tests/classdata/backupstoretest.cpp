@@ -17,15 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path scratch(const std::string &name)
-{
-    const fs::path folder = utf8Path(testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name()
-                                     + " \xC3\xA4 " + name);
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
 #ifdef _WIN32
 constexpr const char *dataVariable = "LOCALAPPDATA";
 #else
@@ -38,7 +29,7 @@ TEST(UserData, FolderComesFromTheEnvironmentAndNeverIsRelative)
 {
     const char *old = std::getenv(dataVariable);
     const std::string kept = old ? old : "";
-    const fs::path base = scratch("data");
+    const fs::path base = scratchFolder("data");
     setEnvironment(dataVariable, pathBytes(base));
 #ifdef _WIN32
     EXPECT_EQ(userDataFolder(), base / "Tolvane Class Creator");
@@ -62,7 +53,7 @@ TEST(UserData, FolderComesFromTheEnvironmentAndNeverIsRelative)
 
 TEST(UserData, KeyedNamesAreSafeReadableAndOneForEachPath)
 {
-    const fs::path base = scratch("keys");
+    const fs::path base = scratchFolder("keys");
     std::vector<std::pair<std::string, std::string>> rows = {
         {"My Mod", "My Mod-"},
         {std::string(39, 'x') + "\xC3\xA4", std::string(39, 'x') + "-"}, // cut before a character, not inside
@@ -89,8 +80,8 @@ TEST(UserData, KeyedNamesAreSafeReadableAndOneForEachPath)
 class Backups : public testing::Test
 {
 protected:
-    const fs::path data = scratch("data");
-    const fs::path game = scratch("game");
+    const fs::path data = scratchFolder("data");
+    const fs::path game = scratchFolder("game");
     const BackupStore store{backupsFolder(data)};
     std::string error;
 };

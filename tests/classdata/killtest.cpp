@@ -64,17 +64,9 @@ int rounds()
     return asked ? std::max(1, std::atoi(asked)) : 100;
 }
 
-fs::path scratch(const std::string &name)
-{
-    const fs::path folder = fs::path(testing::TempDir()) / ("kill " + name);
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
 TEST(KilledSave, LeavesTheOldOrTheNewRecoveryNeverAMix)
 {
-    const fs::path game = scratch("game"), data = scratch("data");
+    const fs::path game = scratchFolder("game"), data = scratchFolder("data");
     const RecoveryStore store(recoveryFolder(data));
     SessionRecovery versions[2];
     for (int v = 0; v < 2; ++v) {
@@ -99,7 +91,7 @@ TEST(KilledSave, LeavesTheOldOrTheNewRecoveryNeverAMix)
 
 TEST(KilledSave, LeavesTheOldOrTheNewClassFileNeverAMix)
 {
-    const fs::path game = scratch("class file");
+    const fs::path game = scratchFolder("class file");
     const fs::path path = game / "tvclass_seals.cfg";
     std::mt19937 random(5);
     const auto table = std::make_unique<ClassTable>();

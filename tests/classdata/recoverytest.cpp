@@ -13,15 +13,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path scratch(const std::string &name)
-{
-    const fs::path folder = utf8Path(testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name()
-                                     + " \xC3\xA4 " + name);
-    fs::remove_all(folder);
-    fs::create_directories(folder);
-    return folder;
-}
-
 #ifdef _WIN32
 const fs::path mod = utf8Path("C:/games/Mod \xC3\xA4");
 #else
@@ -117,9 +108,9 @@ TEST(RecoveryFile, RefusesAnythingNotWhole)
 class Recovery : public testing::Test
 {
 protected:
-    const fs::path data = scratch("data");
-    const fs::path game = scratch("game");
-    const fs::path other = scratch("other");
+    const fs::path data = scratchFolder("data");
+    const fs::path game = scratchFolder("game");
+    const fs::path other = scratchFolder("other");
     const RecoveryStore store{recoveryFolder(data)};
     std::string error;
 };

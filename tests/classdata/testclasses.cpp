@@ -22,6 +22,15 @@ std::filesystem::path utf8Path(std::string_view utf8)
     return std::u8string(utf8.begin(), utf8.end());
 }
 
+std::filesystem::path scratchFolder(const std::string &name)
+{
+    const std::filesystem::path folder = utf8Path(
+        testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + " \xC3\xA4 " + name);
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
 void setEnvironment(const char *name, const std::string &value)
 {
 #ifdef _WIN32
