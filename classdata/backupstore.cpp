@@ -11,16 +11,15 @@ namespace {
 
 using Clock = std::chrono::system_clock;
 
-// A number of width digits at text, or -1.
+// The number of width digits at text[at], or -1.
 int digitsAt(std::string_view text, std::size_t at, std::size_t width)
 {
-    int value = -1;
-    if (at + width > text.size() || !std::all_of(text.begin() + at, text.begin() + at + width, [](char c) {
-            return c >= '0' && c <= '9';
-        }))
+    if (at + width > text.size())
         return -1;
-    std::from_chars(text.data() + at, text.data() + at + width, value);
-    return value;
+    int value = -1;
+    const char *end = text.data() + at + width;
+    const auto [stop, error] = std::from_chars(text.data() + at, end, value);
+    return error == std::errc() && stop == end ? value : -1;
 }
 
 void appendDigits(std::string &out, long long value, int width)

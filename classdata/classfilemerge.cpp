@@ -173,7 +173,7 @@ ClassFileMerge mergeClassFile(const MergeInput &input, MergeChoice choice)
 {
     const std::span<const ClassRecord> classes = input.classes;
     if (input.disk.status == FileStatus::Unreadable)
-        return refused(input.disk.error);
+        return refused("it could not be read: " + input.disk.error);
     if (input.disk.status == FileStatus::Missing) {
         ClassFileMerge merge;
         merge.outcome = ClassFileMerge::Outcome::WrittenAnew;
@@ -185,7 +185,7 @@ ClassFileMerge mergeClassFile(const MergeInput &input, MergeChoice choice)
         return merge;
     }
     if (const ClassFileKind kind = classFileKind({}, input.disk.bytes); kind != ClassFileKind::ClassFile)
-        return refused(std::string(whyNotAClassFile(kind)));
+        return refused("it " + std::string(whyNotAClassFile(kind)));
 
     ClassFileMerge merge;
     merge.outcome = ClassFileMerge::Outcome::Merged;
@@ -248,8 +248,8 @@ ClassFileMerge mergeClassFile(const MergeInput &input, MergeChoice choice)
     place(out, placed);
 
     if (out.size() > std::size_t(tableSlotCount))
-        return refused("with the classes on disk it would hold " + std::to_string(out.size())
-                       + " classes, more than the " + std::to_string(tableSlotCount) + " a class file holds");
+        return refused("the merged file would hold " + std::to_string(out.size()) + " classes, more than the "
+                       + std::to_string(tableSlotCount) + " a class file holds");
     for (Entry &entry : out) {
         merge.classes.push_back(std::move(entry.record));
         merge.diskBlocks.push_back(entry.diskBlock);

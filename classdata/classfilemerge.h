@@ -71,7 +71,7 @@ struct ClassFileMerge
     enum class Outcome {
         Merged,
         WrittenAnew, // no file on disk: the classes in memory in the fixed layout
-        Refused,     // reason says why ("holds no class block, so it is not a class file")
+        Refused,     // reason says why ("it holds no class block, so it is not a class file")
     };
     Outcome outcome = Outcome::Refused;
     std::string reason;

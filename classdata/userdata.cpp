@@ -8,22 +8,13 @@
 
 namespace {
 
-#ifdef _WIN32
 // An absolute folder from a variable of the environment; empty when unset or relative.
-std::filesystem::path folderFromEnvironment(const wchar_t *name)
+template <typename Char>
+std::filesystem::path absoluteFolder(const Char *value)
 {
-    const wchar_t *value = _wgetenv(name);
     const std::filesystem::path folder = value ? std::filesystem::path(value) : std::filesystem::path();
     return folder.is_absolute() ? folder : std::filesystem::path();
 }
-#else
-std::filesystem::path folderFromEnvironment(const char *name)
-{
-    const char *value = std::getenv(name);
-    const std::filesystem::path folder = value ? std::filesystem::path(value) : std::filesystem::path();
-    return folder.is_absolute() ? folder : std::filesystem::path();
-}
-#endif
 
 // What a file name may not hold on some system: control bytes, the
 // characters Windows reserves, and a dot or a space at the end.
@@ -50,12 +41,12 @@ std::string safeName(std::string name)
 std::filesystem::path userDataFolder()
 {
 #ifdef _WIN32
-    const std::filesystem::path local = folderFromEnvironment(L"LOCALAPPDATA");
+    const std::filesystem::path local = absoluteFolder(_wgetenv(L"LOCALAPPDATA"));
     return local.empty() ? local : local / "Tolvane Class Creator";
 #else
-    if (const std::filesystem::path data = folderFromEnvironment("XDG_DATA_HOME"); !data.empty())
+    if (const std::filesystem::path data = absoluteFolder(std::getenv("XDG_DATA_HOME")); !data.empty())
         return data / "tolvane-class-creator";
-    const std::filesystem::path home = folderFromEnvironment("HOME");
+    const std::filesystem::path home = absoluteFolder(std::getenv("HOME"));
     return home.empty() ? home : home / ".local" / "share" / "tolvane-class-creator";
 #endif
 }

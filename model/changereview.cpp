@@ -158,7 +158,7 @@ std::string mergeReview(const ClassFileMerge &merge, MergeChoice choice, std::st
 {
     using Outcome = ClassFileMerge::Outcome;
     if (merge.outcome == Outcome::Refused)
-        return "The file on disk cannot be merged with: it " + merge.reason + ".\n";
+        return "The file on disk cannot be merged with: " + merge.reason + ".\n";
     std::string text = merge.outcome == Outcome::WrittenAnew ? "The file is gone from disk; it is written anew.\n" : "";
     if (!merge.conflicts.empty()) {
         text += choice == MergeChoice::KeepFile ? "Changed in the file and here; the file's side is kept:\n"

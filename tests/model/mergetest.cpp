@@ -116,14 +116,14 @@ const Row rows[] = {
      "Ghost 70, Sniper 100, Medic 100 new, Scout 90, Heavy 150", ""},
     {"replaced by a file that is no class file", [](Classes &, Origins &) {},
      [](std::string &f) { f = "[TolvaneClassCreator]\n\nSeals 1\n"; },
-     "refused: holds no class block, so it is not a class file", ""},
+     "refused: it holds no class block, so it is not a class file", ""},
     {"more classes than a file holds", [](Classes &c, Origins &o) { c.push_back(c[0]), o = {0, 1, 2, -1}; },
      [](std::string &f) {
          f.clear();
          for (int i = 0; i < 64; ++i)
              f += "{\nclassname c" + std::to_string(i) + "\n}\n\n";
      },
-     "refused: with the classes on disk it would hold 65 classes, more than the 64 a class file holds", ""},
+     "refused: the merged file would hold 65 classes, more than the 64 a class file holds", ""},
 };
 
 class Merge : public testing::TestWithParam<Row>
