@@ -1,5 +1,6 @@
 #include "classfilemerge.h"
 
+#include "asciitext.h"
 #include "classfields.h"
 #include "classfilereader.h"
 #include "classfileupdate.h"
@@ -12,13 +13,6 @@
 
 namespace {
 
-// A field's line as the file would hold it; nullopt where none is written.
-std::optional<std::string> lineOf(const ClassField &field, const ClassRecord &record)
-{
-    std::string line;
-    return AppendFieldLine(line, field, record) ? std::optional(line) : std::nullopt;
-}
-
 // All of a class's values as the file would hold them, to compare classes.
 std::string contentOf(const ClassRecord &record)
 {
@@ -27,8 +21,14 @@ std::string contentOf(const ClassRecord &record)
     return content;
 }
 
-void copyField(const ClassField &field, const ClassRecord &from, ClassRecord &to)
+// Sets value of to as from has it.
+void copyValue(const ClassValue &value, const ClassRecord &from, ClassRecord &to)
 {
+    if (value.kind == ClassValue::Kind::Item) {
+        to.inventory[std::size_t(value.slot)] = from.inventory[std::size_t(value.slot)];
+        return;
+    }
+    const ClassField &field = *value.field;
     switch (field.kind) {
     case FieldKind::Int:
     case FieldKind::Abilities: to.*field.intMember = from.*field.intMember; break;
@@ -70,7 +70,9 @@ std::vector<int> findOnDisk(std::span<const ClassRecord> loaded, std::span<const
         }
     };
     pass([&](std::size_t k, std::size_t j) { return loadedContent[k] == diskContent[j]; });
-    pass([&](std::size_t k, std::size_t j) { return loaded[k].classname == disk[j].classname; });
+    pass([&](std::size_t k, std::size_t j) {
+        return equalsIgnoreCase(loaded[k].classname.view(), disk[j].classname.view());
+    });
     pass([&](std::size_t k, std::size_t j) {
         if (k != j)
             return false;
@@ -94,33 +96,30 @@ public:
     ClassRecord merged() const
     {
         ClassRecord out = onDisk;
-        const std::span<const ClassField> fields = classFields();
-        for (std::size_t f = 0; f < fields.size(); ++f) {
-            const auto value = [&](const ClassRecord &r) { return lineOf(fields[f], r); };
-            if (take(value, int(f), -1))
-                copyField(fields[f], here, out);
-        }
-        for (std::size_t slot = 0; slot < out.inventory.size(); ++slot) {
-            if (take([&](const ClassRecord &r) { return r.inventory[slot]; }, -1, int(slot)))
-                out.inventory[slot] = here.inventory[slot];
-        }
+        for (const ClassField &field : classFields())
+            take({.field = &field}, out);
+        for (int slot = 0; slot < inventorySlotCount; ++slot)
+            take({.kind = ClassValue::Kind::Item, .slot = slot}, out);
         return out;
     }
 
 private:
-    // Whether this session's value goes in: it changed it, to a value the
+    // This session's value goes into out when it changed it, to a value the
     // disk does not hold, and the disk did not change it too, or the choice
     // takes this session's side.
-    template <typename Value>
-    bool take(Value value, int field, int itemSlot) const
+    void take(const ClassValue &value, ClassRecord &out) const
     {
-        const auto mine = value(here);
-        if (value(loaded) == mine || value(onDisk) == mine)
-            return false;
-        if (value(fileBefore) == value(onDisk))
-            return true;
-        conflicts.push_back({MergeConflict::Kind::BothChanged, field, itemSlot, fileBefore, onDisk, here});
-        return choice == MergeChoice::TakeMemory;
+        const auto same = [&](const ClassRecord &a, const ClassRecord &b) {
+            return sameValue(value, a, b, ValueNaming::AsFile);
+        };
+        if (same(loaded, here) || same(onDisk, here))
+            return;
+        if (!same(fileBefore, onDisk)) {
+            conflicts.push_back({MergeConflict::Kind::BothChanged, value, fileBefore, onDisk, here});
+            if (choice == MergeChoice::KeepFile)
+                return;
+        }
+        copyValue(value, here, out);
     }
 
     const ClassRecord &loaded, &here, &fileBefore, &onDisk;
@@ -221,7 +220,7 @@ ClassFileMerge mergeClassFile(const MergeInput &input, MergeChoice choice)
             const ClassRecord &before = fileBefore[std::size_t(k)];
             if (contentOf(before) == contentOf(disk[j]))
                 continue;
-            merge.conflicts.push_back({MergeConflict::Kind::DeletedHere, -1, -1, before, disk[j], {}});
+            merge.conflicts.push_back({MergeConflict::Kind::DeletedHere, {}, before, disk[j], {}});
             if (choice == MergeChoice::TakeMemory)
                 continue;
         }
@@ -240,7 +239,7 @@ ClassFileMerge mergeClassFile(const MergeInput &input, MergeChoice choice)
         if (k < 0) {
             placed[i] = Entry{classes[i], -1, int(i)};
         } else if (onDisk[std::size_t(k)] < 0 && contentOf(loaded[std::size_t(k)]) != contentOf(classes[i])) {
-            merge.conflicts.push_back({MergeConflict::Kind::DeletedOnDisk, -1, -1, loaded[std::size_t(k)], {}, classes[i]});
+            merge.conflicts.push_back({MergeConflict::Kind::DeletedOnDisk, {}, loaded[std::size_t(k)], {}, classes[i]});
             if (choice == MergeChoice::TakeMemory)
                 placed[i] = Entry{classes[i], -1, int(i)};
         }

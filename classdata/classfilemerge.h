@@ -1,6 +1,7 @@
 #pragma once
 
 #include "classrecord.h"
+#include "classvalues.h"
 #include "fileio.h"
 
 #include <span>
@@ -19,7 +20,7 @@
 // loaded file is found on disk by the first of these that fits, each class
 // on disk found once, in file order:
 //   1. a class with all the same values;
-//   2. a class of the same name;
+//   2. a class of the same name (without regard to ASCII case);
 //   3. the class at the same place, when only its name differs.
 // One found by none was deleted on disk; one on disk that none finds was
 // added there.
@@ -54,13 +55,12 @@ enum class MergeChoice { KeepFile, TakeMemory };
 struct MergeConflict
 {
     enum class Kind {
-        BothChanged,   // field (its index in classFields(), -1 for an amount) or itemSlot
+        BothChanged,   // value: a field or an inventory amount
         DeletedOnDisk, // before -> here are this session's changes
         DeletedHere,   // before -> onDisk are the disk's changes
     };
     Kind kind;
-    int field = -1;
-    int itemSlot = -1;
+    ClassValue value;
     ClassRecord before; // the class as loaded
     ClassRecord onDisk;
     ClassRecord here;

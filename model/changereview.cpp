@@ -1,74 +1,10 @@
 #include "changereview.h"
 
-#include "classfields.h"
-#include "itemcatalogue.h"
+#include "classvalues.h"
 #include "movedclasses.h"
-#include "textnumbers.h"
 #include "unifieddiff.h"
-#include "writtenvalue.h"
 
 namespace {
-
-// The class's name, or where it has none, its position.
-std::string label(const ClassRecord &record, std::size_t index)
-{
-    if (!record.classname.empty())
-        return std::string(record.classname.view());
-    return "(no name) at " + std::to_string(index);
-}
-
-// A starting weapon by the name the form shows for it ("PKM"); a text the
-// catalogue does not know, quoted.
-std::string weaponShown(const std::string &internalName)
-{
-    const std::optional<int> slot = SlotForInternalName(internalName);
-    return slot ? std::string(itemCatalogue[std::size_t(*slot)].displayName) : '"' + internalName + '"';
-}
-
-// A field's values in two classes as a reader takes them: texts quoted,
-// starting weapons by name unless both names would look the same.
-std::pair<std::string, std::string> shownValues(const ClassField &field, const ClassRecord &a, const ClassRecord &b)
-{
-    const std::optional<std::string> values[] = {writtenValue(field, a), writtenValue(field, b)};
-    std::string shown[2];
-    for (int i = 0; i < 2; ++i) {
-        if (!values[i])
-            shown[i] = "(no line)";
-        else if (field.key == "starting_weapon")
-            shown[i] = weaponShown(*values[i]);
-        else
-            shown[i] = field.kind == FieldKind::Text ? '"' + *values[i] + '"' : *values[i];
-    }
-    if (shown[0] == shown[1] && values[0] != values[1])
-        return {'"' + *values[0] + '"', '"' + *values[1] + '"'};
-    return {shown[0], shown[1]};
-}
-
-std::string itemShown(std::size_t slot)
-{
-    return "inventory " + std::string(itemCatalogue[slot].displayName);
-}
-
-std::string change(std::string_view what, const std::string &before, const std::string &now)
-{
-    return std::string(what) + ' ' + before + " -> " + now;
-}
-
-// "health 100 -> 95", "inventory Flash Grenades 0 -> 2": each value that
-// would read differently from the file.
-void appendValueChanges(std::vector<std::string> &parts, const ClassRecord &before, const ClassRecord &now)
-{
-    for (const ClassField &field : classFields()) {
-        if (writtenValue(field, before) != writtenValue(field, now)) {
-            const auto [old, value] = shownValues(field, before, now);
-            parts.push_back(change(field.key, old, value));
-        }
-    }
-    for (std::size_t slot = 0; slot < now.inventory.size(); ++slot) {
-        if (before.inventory[slot] != now.inventory[slot])
-            parts.push_back(change(itemShown(slot), formatInt(before.inventory[slot]), formatInt(now.inventory[slot])));
-    }
-}
 
 std::string joined(const std::vector<std::string> &parts, std::string_view separator)
 {
@@ -76,6 +12,15 @@ std::string joined(const std::vector<std::string> &parts, std::string_view separ
     for (const std::string &part : parts)
         text.append(part).append(&part == &parts.back() ? "" : separator);
     return text;
+}
+
+// "health 100 -> 95; Scanner no -> yes": what differs from before to after.
+std::string changesOf(const ClassRecord &before, const ClassRecord &after)
+{
+    std::vector<std::string> parts;
+    for (const ValueChange &change : valueChanges(before, after, ValueNaming::AsForm))
+        parts.push_back(describeChange(change));
+    return joined(parts, "; ");
 }
 
 } // namespace
@@ -95,7 +40,7 @@ std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::s
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (from[i] < 0) {
-            lines.push_back("New class " + label(records[i], i));
+            lines.push_back("New class " + classLabel(records[i], i));
             continue;
         }
         const std::size_t origin = std::size_t(from[i]);
@@ -103,14 +48,14 @@ std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::s
         std::vector<std::string> parts;
         if (moved[i])
             parts.push_back("moved from class " + std::to_string(origin) + " to class " + std::to_string(i));
-        appendValueChanges(parts, saved[origin], records[i]);
-        if (parts.empty())
-            continue;
-        lines.push_back(label(records[i], i) + ": " + joined(parts, "; "));
+        if (const std::string changes = changesOf(saved[origin], records[i]); !changes.empty())
+            parts.push_back(changes);
+        if (!parts.empty())
+            lines.push_back(classLabel(records[i], i) + ": " + joined(parts, "; "));
     }
     for (std::size_t origin = 0; origin < saved.size(); ++origin) {
         if (!kept[origin])
-            lines.push_back("Deleted class " + label(saved[origin], origin));
+            lines.push_back("Deleted class " + classLabel(saved[origin], origin));
     }
     return lines;
 }
@@ -130,25 +75,23 @@ std::string changeReview(std::span<const ClassRecord> saved, std::span<const Cla
 std::string conflictText(const MergeConflict &conflict)
 {
     using Kind = MergeConflict::Kind;
-    const std::string name = conflict.before.classname.empty() ? "(no name)"
-                                                               : std::string(conflict.before.classname.view());
-    std::vector<std::string> parts;
+    const std::string name =
+        conflict.before.classname.empty() ? "(no name)" : std::string(conflict.before.classname.view());
     switch (conflict.kind) {
-    case Kind::BothChanged:
-        if (conflict.field >= 0) {
-            const ClassField &field = classFields()[std::size_t(conflict.field)];
-            const auto [onDisk, here] = shownValues(field, conflict.onDisk, conflict.here);
-            return name + ": " + std::string(field.key) + ' ' + onDisk + " in the file, " + here + " here";
-        }
-        return name + ": " + itemShown(std::size_t(conflict.itemSlot)) + ' '
-               + formatInt(conflict.onDisk.inventory[std::size_t(conflict.itemSlot)]) + " in the file, "
-               + formatInt(conflict.here.inventory[std::size_t(conflict.itemSlot)]) + " here";
+    case Kind::BothChanged: {
+        const ClassValue &value = conflict.value;
+        const bool quoted = value.kind == ClassValue::Kind::Field && value.field->kind == FieldKind::Text;
+        // Two weapons the list shows by one name: their own names tell them apart.
+        ValueNaming naming = ValueNaming::AsForm;
+        if (shownValue(value, conflict.onDisk, naming) == shownValue(value, conflict.here, naming))
+            naming = ValueNaming::AsFile;
+        return name + ": " + valueName(value) + ' ' + describeSide(shownValue(value, conflict.onDisk, naming), quoted)
+               + " in the file, " + describeSide(shownValue(value, conflict.here, naming), quoted) + " here";
+    }
     case Kind::DeletedOnDisk:
-        appendValueChanges(parts, conflict.before, conflict.here);
-        return name + ": deleted in the file, changed here (" + joined(parts, "; ") + ")";
+        return name + ": deleted in the file, changed here (" + changesOf(conflict.before, conflict.here) + ")";
     case Kind::DeletedHere:
-        appendValueChanges(parts, conflict.before, conflict.onDisk);
-        return name + ": deleted here, changed in the file (" + joined(parts, "; ") + ")";
+        return name + ": deleted here, changed in the file (" + changesOf(conflict.before, conflict.onDisk) + ")";
     }
     return name;
 }

@@ -10,8 +10,8 @@
 // What Write Out would change, class by class and value by value: saved are
 // the classes as this run last loaded or wrote them, now the classes Write
 // Out would write. Values read as the class file would hold them ("speed
-// 1.000000 -> 1.500000"), inventory items and starting weapons by the names
-// the form shows (a weapon the catalogue lacks as its quoted text). Class names
+// 1.000000 -> 1.500000"), abilities, starting weapons and inventory items by
+// the names the form shows ("Scanner no -> yes"). Class names
 // and texts are Windows-1252 bytes.
 
 // One line per class that differs, in table order, then the deleted ones:

@@ -34,12 +34,13 @@ TEST(ChangeReview, ClassByClassAndValueByValue)
         {"float, texts and resistance without a line",
          [](Classes &c, Origins &) { c[1].speed = 1.5f, c[1].classname.assign("Ranger"), c[2].resistance = -1; },
          "Ranger: classname \"Scout\" -> \"Ranger\"; speed 1.000000 -> 1.500000\nHeavy: resistance none -> (no line)\n"},
-        {"starting weapons by the names the form shows, or as written where it has none",
+        {"abilities and starting weapons by the names the form shows",
          [](Classes &c, Origins &) {
-             c[0].starting_weapon.assign("weapon_pkm"), c[1].starting_weapon.assign("weapon_laser"), c[2].starting_weapon.assign("WEAPON_M60");
+             c[0].starting_weapon.assign("weapon_pkm"), c[1].starting_weapon.assign("weapon_laser");
+             c[2].classabilities = 0x8000, c[2].starting_weapon.assign("WEAPON_M60");
          },
-         "Sniper: starting_weapon M 60 -> PKM\nScout: starting_weapon M 60 -> \"weapon_laser\"\n"
-         "Heavy: starting_weapon \"weapon_m60\" -> \"WEAPON_M60\"\n"},
+         "Sniper: starting_weapon \"M 60\" -> \"PKM\"\nScout: starting_weapon \"M 60\" -> \"weapon_laser\"\n"
+         "Heavy: Sniper Scope no -> yes\n"},
         {"added by position", [](Classes &c, Origins &) { c.push_back(c[0]), c.back().classname.assign("Medic"); },
          "New class Medic\n"},
         {"last dropped by position", [](Classes &c, Origins &) { c.pop_back(); }, "Deleted class Heavy\n"},
