@@ -185,6 +185,16 @@ TEST_F(Merge, KeepsTheFilesLinesAndShowsWhatItDoesToThem)
               "here\nWhat the file on disk gets:\n  Scout: health 80 -> 95\n\n");
     EXPECT_NE(review.find("\n-health 80\n+health 95\n"), std::string::npos) << review;
 
+    // A speed of 12 that this session wrote reads back as 1: the disk did not change it.
+    const std::string wrote = "{\nclassname Sniper\nspeed 12.000000\n}\n";
+    Classes written = classesOf(wrote), edited = written;
+    written[0].speed = 12, edited[0].speed = 5;
+    const FileBytes noted{FileStatus::Read, "// a note\n" + wrote, {}};
+    const Origins first = {0};
+    const ClassFileMerge speed = mergeClassFile({wrote, written, noted, edited, first});
+    EXPECT_EQ(speed.bytes, "// a note\n{\nclassname Sniper\nspeed 5.000000\n}\n");
+    EXPECT_TRUE(speed.conflicts.empty());
+
     const FileBytes missing{FileStatus::Missing, {}, {}};
     const ClassFileMerge anew = mergeClassFile({loaded, loadedClasses, missing, classes, origins});
     EXPECT_EQ(anew.outcome, ClassFileMerge::Outcome::WrittenAnew);
