@@ -33,7 +33,10 @@ public:
             digits[i] = "0123456789abcdef"[(word >> (28 - 4 * i)) & 0xF];
         out.append(1, ' ').append(digits, 8);
     }
-    void text(std::string_view bytes) { out.append(1, ' ').append(std::to_string(bytes.size())).append(1, ':').append(bytes); }
+    void text(std::string_view bytes)
+    {
+        out.append(1, ' ').append(std::to_string(bytes.size())).append(1, ':').append(bytes);
+    }
     void record(const ClassRecord &record);
     std::string take() { return std::move(out.append(1, '\n')); }
 

@@ -15,7 +15,8 @@ std::filesystem::path RecoveryStore::fileFor(const std::filesystem::path &gameFo
 
 bool RecoveryStore::save(const SessionRecovery &recovery, std::string *error) const
 {
-    return makeStoreFolder(root, error) && saveFileAtomically(fileFor(recovery.gameFolder), recoveryFileBytes(recovery), error);
+    return makeStoreFolder(root, error)
+           && saveFileAtomically(fileFor(recovery.gameFolder), recoveryFileBytes(recovery), error);
 }
 
 // The folder must be the very one the recovery was saved for: another

@@ -275,7 +275,8 @@ TEST(ClassFileTool, ExitsWithTheWorstOfItsFilesOrRefuses)
     const std::pair<std::string, int> rows[] = {
         {"", 2}, {"frobnicate " + x, 2}, {"normalize", 2}, {"normalize " + x + ' ' + x, 2}, {"check", 2},
         {"normalize missing.cfg", 2}, {"normalize --check -i " + x, 2}, {"normalize --diff --check " + x, 2},
-        {"normalize --force " + x, 2}, {"normalize --no-backup " + x, 2}, {"normalize --fix " + x, 2}, {"check --format=xml " + x, 2},
+        {"normalize --force " + x, 2}, {"normalize --no-backup " + x, 2}, {"normalize --fix " + x, 2},
+        {"check --format=xml " + x, 2},
         {"check --select TCC999 " + x, 2}, {"check --ignore TCC001, " + x, 2}, {"check " + x + " --select", 2},
         {"check --list-codes " + x, 2}, {"--version " + x, 2}, {"--help", 0}, {"-V", 0}, {"check " + x, 0},
         {"check --select=tcc001,TCC003 --ignore TCC003 " + x, 0}, {"check " + dirty + " missing.cfg", 2},

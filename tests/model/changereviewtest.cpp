@@ -39,7 +39,8 @@ TEST(ChangeReview, ClassByClassAndValueByValue)
              c[0].starting_weapon.assign("weapon_pkm"), c[1].starting_weapon.assign("weapon_laser");
              c[2].classabilities = 0x8000, c[2].starting_weapon.assign("WEAPON_M60");
          },
-         "Sniper: starting_weapon \"M 60\" -> \"PKM\"\nScout: starting_weapon \"M 60\" -> \"weapon_laser\"\n"
+         "Sniper: starting_weapon \"M 60\" -> \"PKM\"\n"
+         "Scout: starting_weapon \"M 60\" -> \"weapon_laser\"\n"
          "Heavy: Sniper Scope no -> yes\n"},
         {"added by position", [](Classes &c, Origins &) { c.push_back(c[0]), c.back().classname.assign("Medic"); },
          "New class Medic\n"},

@@ -83,10 +83,13 @@ const Row rows[] = {
      [](std::string &f) { replace(f, "health 90", "health 80"); }, "Sniper 100, Scout 80, Heavy 150",
      "Scout: health 80 in the file, 95 here", "Sniper 100, Scout 95, Heavy 150"},
     {"one amount changed to different values",
-     [](Classes &c, Origins &) { named(c, "Sniper").inventory[31] = 2, named(c, "Sniper").starting_weapon.assign("weapon_m60"); },
+     [](Classes &c, Origins &) {
+         named(c, "Sniper").inventory[31] = 2, named(c, "Sniper").starting_weapon.assign("weapon_m60");
+     },
      [](std::string &f) { replace(f, "health 100", "inventory ammo_fgrenades 3\nstarting_weapon weapon_pkm"); },
      "Sniper 100 ammo_fgrenades=3, Scout 90, Heavy 150",
-     "Sniper: starting_weapon \"PKM\" in the file, \"M 60\" here\nSniper: inventory Flash Grenades 3 in the file, 2 here",
+     "Sniper: starting_weapon \"PKM\" in the file, \"M 60\" here\n"
+     "Sniper: inventory Flash Grenades 3 in the file, 2 here",
      "Sniper 100 ammo_fgrenades=2, Scout 90, Heavy 150"},
     {"deleted on disk, changed here", [](Classes &c, Origins &) { named(c, "Scout").health = 95; },
      [](std::string &f) { replace(f, "{\nclassname Scout\nhealth 90\n}\n\n", ""); }, "Sniper 100, Heavy 150",
