@@ -88,24 +88,32 @@ std::filesystem::path keyedName(const std::filesystem::path &path)
     std::string bytes = pathBytes(full);
     while (bytes.size() > 1 && bytes.ends_with('/'))
         bytes.pop_back();
-    std::string key = bytes;
 #ifdef _WIN32
-    for (char &c : key)
+    for (char &c : bytes)
         c = foldCase(c);
 #endif
     static constexpr char digits[] = "0123456789abcdef";
     std::string name = safeName(bytes.substr(bytes.rfind('/') + 1)) + '-';
-    const std::uint64_t hash = byteHash(key);
+    const std::uint64_t hash = byteHash(bytes);
     for (int shift = 28; shift >= 0; shift -= 4)
         name += digits[(hash >> shift) & 0xF];
     return pathFromBytes(name);
 }
 
+// On Windows the conversions to and from UTF-8 throw for what is no
+// character (a lone surrogate in a name, bytes that are not UTF-8).
 std::string pathBytes(const std::filesystem::path &path)
 {
 #ifdef _WIN32
-    const std::u8string text = path.generic_u8string();
-    return {text.begin(), text.end()};
+    try {
+        const std::u8string text = path.generic_u8string();
+        return {text.begin(), text.end()};
+    } catch (const std::filesystem::filesystem_error &) {
+        std::string text;
+        for (const wchar_t c : path.generic_wstring())
+            text += c < 0x80 ? char(c) : '?';
+        return text;
+    }
 #else
     return path.generic_string();
 #endif
@@ -114,7 +122,11 @@ std::string pathBytes(const std::filesystem::path &path)
 std::filesystem::path pathFromBytes(std::string_view bytes)
 {
 #ifdef _WIN32
-    return std::filesystem::path(std::u8string(bytes.begin(), bytes.end()));
+    try {
+        return std::filesystem::path(std::u8string(bytes.begin(), bytes.end()));
+    } catch (const std::filesystem::filesystem_error &) {
+        return {};
+    }
 #else
     return std::filesystem::path(std::string(bytes));
 #endif

@@ -22,11 +22,13 @@ bool makeStoreFolder(const std::filesystem::path &folder, std::string *error);
 // The absolute path as one file name that every file system takes and a
 // person can read: the path's last name (characters no file system takes
 // become "_", cut to 40 bytes) and 8 hexadecimal digits of the whole path,
-// "My Mod-3fa2c91b". Paths that name one file (with "..", through a symlink,
-// on Windows in other case) give one name.
+// "My Mod-3fa2c91b"; on Windows, whose names ignore case, in lower case.
+// Paths that name one file (with "..", through a symlink, on Windows in
+// other case) give one name.
 std::filesystem::path keyedName(const std::filesystem::path &path);
 
 // A path as bytes to store, with "/" between names (UTF-8 on Windows, the
-// system's own bytes elsewhere), and the path those bytes name.
+// system's own bytes elsewhere; "?" for what is no character), and the path
+// those bytes name (empty for bytes that are not UTF-8 on Windows).
 std::string pathBytes(const std::filesystem::path &path);
 std::filesystem::path pathFromBytes(std::string_view bytes);
