@@ -69,12 +69,12 @@ STEPS = [
     ("choose the problem", ["Return"], ["Class Speed text", "@ Class 2 / 6 [Breacher]"], []),
     ("store and move with Problems open", ["alt+s", "alt+Left"], ["@ Class 1 / 6 [Marksman]"], ["Problems"]),
     ("Undo with Problems open", ["alt+b", "ctrl+z"], ["Undone: Store Class Marksman"], ["Problems"]),
-    # Review Changes reads line by line and names the abilities.
+    # Review Changes reads line by line.
     ("tick Scanner", ["space"], ["checked"], []),
     ("Prev. Class", ["alt+Left"], ["@ Class 0 / 6 [Pointman]"], []),
     ("clear Scanner", ["alt+b", "space"], ["not checked"], []),
-    ("Review Changes", ["alt+f", "v"], ["Review Changes dialog", "Pointman: classabilities", "(Scanner off)"], []),
-    ("next line", ["Down"], ["Marksman:", "(Scanner on)"], []),
+    ("Review Changes", ["alt+f", "v"], ["Review Changes dialog", "Pointman: Scanner yes -> no"], []),
+    ("next line", ["Down"], ["Marksman: Scanner no -> yes"], []),
     ("close Review", ["Escape", WINDOW_MANAGER], ["frame"], []),
     # A question is read with its default button.
     ("Load Config with changes", ["ctrl+l"], ["Write out the changes to tvclass_seals.cfg?", "Cancel push button"],
