@@ -58,8 +58,8 @@ constexpr Binding bindings[] = {
     {CommandId::MoveClassUp, sessionCommand<&EditorSession::moveClassUp>},
     {CommandId::MoveClassDown, sessionCommand<&EditorSession::moveClassDown>},
     {CommandId::GoToClass, sessionCommand<&EditorSession::goToClass>},
-    {CommandId::Undo, [](CreatorDialog &d) { d.undo(); }},
-    {CommandId::Redo, [](CreatorDialog &d) { d.redo(); }},
+    {CommandId::Undo, [](CreatorDialog &d) { d.session().undo(); }},
+    {CommandId::Redo, [](CreatorDialog &d) { d.session().redo(); }},
     {CommandId::FirstClass, sessionCommand<&EditorSession::firstClass>},
     {CommandId::LastClass, sessionCommand<&EditorSession::lastClass>},
     {ControlId::Calculate, sessionCommand<&EditorSession::calculate>},
@@ -136,6 +136,7 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *
     watchValueRanges();
     watchTextLimits();
     watchForChanges();
+    watchUndoKeys();
     editing.start();
     control(ControlId::Quit)->setFocus();
 }
