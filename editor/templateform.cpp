@@ -11,6 +11,7 @@
 #include <QLayout>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -199,8 +200,16 @@ void TemplateForm::fitWindowToScreen(bool centre)
 void TemplateForm::showEvent(QShowEvent *event)
 {
     QScrollArea::showEvent(event);
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         fitWindowToScreen(true);
+        // Once more when the platform has framed the window: where its frame
+        // turned out larger than the platform said beforehand (Wine at 144
+        // dpi), the window came out smaller than the form.
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible())
+                fitWindowToScreen(false);
+        });
+    }
 }
 
 void TemplateForm::changeEvent(QEvent *event)
