@@ -6,7 +6,6 @@
 #include <QTextLayout>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
 
@@ -31,6 +30,12 @@ qreal layOutLines(QTextLayout &layout, qreal width)
     return height;
 }
 
+int lineCount(QTextLayout &layout, qreal width)
+{
+    layOutLines(layout, width);
+    return std::max(1, layout.lineCount());
+}
+
 } // namespace
 
 StatusLine::StatusLine(QWidget *parent) : QLineEdit(parent)
@@ -52,8 +57,8 @@ int StatusLine::textHeightFor(int width) const
 {
     const int oneLine = QLineEdit::sizeHint().height();
     QTextLayout layout(text(), font());
-    const qreal lines = layOutLines(layout, std::max(1, textArea(QRect(0, 0, width, oneLine)).width()));
-    return std::max(oneLine, oneLine - fontMetrics().height() + int(std::ceil(lines)));
+    const int lines = lineCount(layout, std::max(1, textArea(QRect(0, 0, width, oneLine)).width()));
+    return oneLine + (lines - 1) * fontMetrics().lineSpacing();
 }
 
 // A quarter of the screen at most: a message longer still (a very long path
