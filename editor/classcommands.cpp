@@ -5,8 +5,8 @@
 #include "inventorydialog.h"
 
 #include <QAction>
-#include <QKeyEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
