@@ -56,9 +56,11 @@ public:
 
 void nameLists(const QHash<int, QWidget *> &controls)
 {
+    // Tooltips say what the two lists without a label beside them are for.
     const std::pair<int, const char *> lists[] = {
         {ControlId::Resistance, nullptr},
-        {ControlId::ItemList, QT_TRANSLATE_NOOP("CreatorDialog", "The item whose amount the Amount box shows and ADD! sets")},
+        {ControlId::ItemList,
+         QT_TRANSLATE_NOOP("CreatorDialog", "The item whose amount the Amount box shows and ADD! sets")},
         {ControlId::StartingWeaponList,
          QT_TRANSLATE_NOOP("CreatorDialog", "The weapon the class starts with; a pick changes the class at once")},
     };

@@ -129,7 +129,10 @@ public:
     }
     int cursorPosition() const override { return box()->cursorPosition(); }
     void setCursorPosition(int position) override { box()->setCursorPosition(position); }
-    int offsetAtPoint(const QPoint &point) const override { return box()->cursorPositionAt(box()->mapFromGlobal(point)); }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        return box()->cursorPositionAt(box()->mapFromGlobal(point));
+    }
     void scrollToSubstring(int startIndex, int) override { box()->setCursorPosition(startIndex); }
 
     // Where the character is drawn, on screen; a text wider than its box is
@@ -176,9 +179,10 @@ private:
     void change(QString text, int cursor)
     {
         QLineEdit *edit = box();
-        if (edit->isReadOnly() || (edit->maxLength() < text.size()))
+        if (edit->isReadOnly() || edit->maxLength() < text.size())
             return;
-        if (const QValidator *validator = edit->validator(); validator && validator->validate(text, cursor) == QValidator::Invalid)
+        const QValidator *validator = edit->validator();
+        if (validator && validator->validate(text, cursor) == QValidator::Invalid)
             return;
         edit->setText(text);
         edit->setCursorPosition(cursor);
@@ -268,7 +272,10 @@ public:
     bool isValid() const override { return true; }
     QObject *object() const override { return nullptr; }
     QWindow *window() const override { return line ? line->window()->windowHandle() : nullptr; }
-    QAccessibleInterface *parent() const override { return line ? QAccessible::queryAccessibleInterface(line) : nullptr; }
+    QAccessibleInterface *parent() const override
+    {
+        return line ? QAccessible::queryAccessibleInterface(line) : nullptr;
+    }
     QAccessibleInterface *child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }

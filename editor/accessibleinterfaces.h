@@ -5,7 +5,7 @@ class QWidget;
 // The accessible interfaces of the program's own, in place of the ones Qt
 // would give, and the kinds of control they are for.
 enum class AccessibleKind {
-    Plain,      // what Qt gives, and for a one-line text box the one below
+    Plain,      // what Qt gives; a one-line text box has its own anyway
     NamedList,  // a list named by its label, with its entry as its value
     StatusLine, // the status line as a status bar
     Window,     // a top-level window that screen readers treat as a main window
