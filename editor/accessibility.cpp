@@ -35,20 +35,21 @@ void putControlsIntoGroups(QWidget *form)
     }
 }
 
-// Notes when a list's popup closes, so that a pick from the open popup, which
-// the screen reader read entry by entry, is not said once more.
-class PopupWatch : public QObject
+// Notes a key or a turn of the wheel that the closed list itself gets, so
+// that only what they change is said: a pick from the open popup, which the
+// screen reader read entry by entry, is not said once more.
+class ClosedListInput : public QObject
 {
 public:
-    explicit PopupWatch(QComboBox *list) : QObject(list) { list->view()->window()->installEventFilter(this); }
+    explicit ClosedListInput(QComboBox *list) : QObject(list) { list->installEventFilter(this); }
 
-    bool justClosed = false;
+    bool changing = false;
 
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Hide) {
-            justClosed = true;
-            QTimer::singleShot(0, this, [this] { justClosed = false; });
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel) {
+            changing = true;
+            QTimer::singleShot(0, this, [this] { changing = false; });
         }
         return false;
     }
@@ -128,9 +129,9 @@ void speakListEntries(QComboBox *list)
         shown = now;
     };
     QObject::connect(list, &QComboBox::currentTextChanged, list, tell);
-    auto *popup = new PopupWatch(list);
-    QObject::connect(list, &QComboBox::activated, list, [list, popup] {
-        if (!popup->justClosed && !list->view()->isVisible())
+    auto *input = new ClosedListInput(list);
+    QObject::connect(list, &QComboBox::activated, list, [list, input] {
+        if (input->changing)
             announce(list->currentText());
     });
 }

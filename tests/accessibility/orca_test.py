@@ -51,6 +51,10 @@ STEPS = [
     ("Undo", ["ctrl+z"], ["Undone: Starting Weapon Druganov for Marksman"], []),
     ("to the item list", ["shift+Tab"] * 3, ["Inventory item combo box", "Army Knife"], []),
     ("next item", ["Down"], ["Fists"], []),
+    ("open the item list", ["alt+Down"], ["List with 44 items"], []),
+    # A pick from the open list is said once, not once more after it closes.
+    ("next entry there", ["Down"], ["Mk23"], []),
+    ("pick it", ["Return"], ["Inventory item combo box", "Mk23"], ["sets. Mk23"]),
     ("Calculate!", ["shift+Tab", "shift+Tab", "space"], ["Calculated abilities 2203648"], []),
     ("to its result", ["Tab"], ["Calculated abilities read only text", "2203648"], []),
     # The other windows, and Orca's own commands for the title and the status bar.
@@ -61,8 +65,8 @@ STEPS = [
     ("title and status bar", ["Insert+KP_Enter", "Insert+KP_Enter"],
      ["Tolvane Class Creator © - Editing Marksman", "Undone: Starting Weapon Druganov for Marksman statusbar"], []),
     ("Show Inventory", ["ctrl+i"], ["Inventory of Marksman dialog", "Army Knife"], []),
-    ("Tab from the table", ["Tab"], ["Item: combo box", "Fists"], []),
-    ("next item there", ["Down"], ["Mk23"], []),
+    ("Tab from the table", ["Tab"], ["Item: combo box", "Mk23"], []),
+    ("next item there", ["Down"], ["Beretta 92f"], []),
     ("close the inventory", ["Escape", WINDOW_MANAGER], ["frame"], []),
     # The Problems window, left open behind the form, stays silent there.
     ("Problems", ["F8"], ["Breacher, line 87: TCC003 speed 12"], []),
