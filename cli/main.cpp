@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,7 +24,7 @@ constexpr std::string_view usage =
     "Usage: tolvane-classfile normalize [--diff] FILE\n"
     "       tolvane-classfile normalize --diff FILE...\n"
     "       tolvane-classfile normalize --check FILE...\n"
-    "       tolvane-classfile normalize --in-place [--force] FILE...\n"
+    "       tolvane-classfile normalize --in-place [--force] [--follow-symlinks] FILE...\n"
     "       tolvane-classfile check [--format=text|json] [--select CODES] [--ignore CODES] FILE...\n"
     "       tolvane-classfile check --list-codes\n"
     "       tolvane-classfile --help | --version\n"
@@ -42,8 +43,11 @@ constexpr std::string_view usage =
     "                  untouched, and so is a read-only file.\n"
     "  --force         (with -i) rewrites read-only files too; they stay\n"
     "                  read-only.\n"
+    "  --follow-symlinks  (with -i) rewrites the file a symbolic link leads\n"
+    "                  to, keeping the link; without it a link is refused.\n"
     "  --check, --in-place and --diff refuse a file that is not a class file:\n"
-    "  the settings file tvcc.cfg, or a file with no class block.\n"
+    "  the settings file tvcc.cfg, a file with no class block, or one whose\n"
+    "  blocks hold no key of a class file (another program's file, binary data).\n"
     "check      lists, one a line as FILE:LINE: CODE message, everything the\n"
     "           game ignores or reads differently from what a class file says.\n"
     "  --format=json   writes one JSON array of objects {file, line, code,\n"
@@ -115,20 +119,31 @@ struct NormalizeOptions
 {
     NormalizeMode mode = NormalizeMode::ToOutput;
     bool force = false;
+    bool followSymlinks = false;
 };
 
-// Rewrites the file at name with normalized, unless it is read-only and not forced.
-int rewrite(const std::string &name, const std::string &normalized, bool force)
+// Rewrites the file at name with normalized, unless it is read-only and not
+// forced, or a symbolic link not to be followed: then the file it leads to
+// is rewritten and the link stays.
+int rewrite(const std::string &name, const std::string &normalized, const NormalizeOptions &options)
 {
-    const std::filesystem::path path = pathFromArgument(name);
-    if (!force && isReadOnlyFile(path)) {
+    std::filesystem::path path = pathFromArgument(name);
+    if (const std::optional<std::filesystem::path> target = symlinkTarget(path)) {
+        if (!options.followSymlinks) {
+            complain(readableFileName(name) + ": a symbolic link, so left unchanged; --follow-symlinks rewrites the "
+                                              "file it leads to");
+            return failure;
+        }
+        path = *target;
+    }
+    if (!options.force && isReadOnlyFile(path)) {
         complain(readableFileName(name) + ": read-only, so left unchanged; --force rewrites it");
         return failure;
     }
-    std::string error;
+    SaveError error;
     if (saveFileAtomically(path, normalized, &error))
         return clean;
-    complain(readableFileName(name) + ": could not be rewritten: " + error + "; the file is unchanged");
+    complain(readableFileName(name) + ": could not be rewritten: " + error.text());
     return failure;
 }
 
@@ -148,17 +163,15 @@ int normalizeFile(const std::string &name, const NormalizeOptions &options)
         return clean;
     }
     if (const ClassFileKind kind = kindOf(name, file.bytes); kind != ClassFileKind::ClassFile) {
-        const ReadFindingKind finding = kind == ClassFileKind::SettingsFile ? ReadFindingKind::SettingsFile
-                                                                             : ReadFindingKind::NoClass;
         complain(readableFileName(name) + ": " + std::string(whyNotAClassFile(kind)) + " ("
-                 + std::string(codeOf(finding).code) + "); left alone");
+                 + std::string(codeOf(findingOf(kind)).code) + "); left alone");
         return failure;
     }
     if (normalized == file.bytes)
         return clean;
     switch (options.mode) {
     case NormalizeMode::Diff: {
-        const std::string label = readableFileName(name);
+        const std::string label = diffHeaderName(name) + '\t';
         print(stdout, unifiedDiff(file.bytes, normalized, label, label));
         return findings;
     }
@@ -166,7 +179,7 @@ int normalizeFile(const std::string &name, const NormalizeOptions &options)
         print(stdout, readableFileName(name) + "\n");
         return findings;
     default:
-        return rewrite(name, normalized, options.force);
+        return rewrite(name, normalized, options);
     }
 }
 
@@ -189,8 +202,12 @@ int check(const std::vector<std::string> &names, CheckReport &report)
             continue;
         }
         report.beginFile(name);
-        if (kindOf(name, file.bytes) == ClassFileKind::SettingsFile)
-            report.found({.kind = ReadFindingKind::SettingsFile, .line = 1});
+        // A file that is no class file at all is not read as one: its
+        // findings would be noise. One without a block reads as the
+        // default class, which the reader reports.
+        if (const ClassFileKind kind = kindOf(name, file.bytes);
+            kind == ClassFileKind::SettingsFile || kind == ClassFileKind::NoKnownKey)
+            report.found({.kind = findingOf(kind), .line = 1});
         else
             ReadClassBytes(*table, file.bytes, &report);
         if (report.fileHasFindings())
@@ -256,13 +273,15 @@ int normalizeCommand(const Arguments &arguments)
             setMode(NormalizeMode::Diff);
         else if (option == "--force")
             options.force = true;
+        else if (option == "--follow-symlinks")
+            options.followSymlinks = true;
         else
             return usageError("normalize has no option " + readableFileName(option));
     }
     if (modes > 1)
         return usageError("normalize takes one of --check, --in-place and --diff");
-    if (options.force && options.mode != NormalizeMode::InPlace)
-        return usageError("--force goes with --in-place");
+    if ((options.force || options.followSymlinks) && options.mode != NormalizeMode::InPlace)
+        return usageError(std::string(options.force ? "--force" : "--follow-symlinks") + " goes with --in-place");
     if (arguments.files.empty())
         return usageError("normalize needs a FILE");
     if (options.mode == NormalizeMode::ToOutput && arguments.files.size() > 1)
