@@ -1,6 +1,7 @@
 #include "checkreport.h"
 #include "classfilereader.h"
 #include "classfilewriter.h"
+#include "diffcommand.h"
 #include "fileio.h"
 #include "findingcodes.h"
 #include "platform.h"
@@ -27,6 +28,7 @@ constexpr std::string_view usage =
     "       tolvane-classfile normalize --in-place [--force] [--follow-symlinks] FILE...\n"
     "       tolvane-classfile check [--format=text|json] [--select CODES] [--ignore CODES] FILE...\n"
     "       tolvane-classfile check --list-codes\n"
+    "       tolvane-classfile diff [--format=text|json|markdown] FIRST SECOND\n"
     "       tolvane-classfile --help | --version\n"
     "\n"
     "normalize  writes FILE to standard output as the Tolvane Class Creator\n"
@@ -55,13 +57,23 @@ constexpr std::string_view usage =
     "  --select CODES  reports only these codes (a comma list: TCC003,TCC011).\n"
     "  --ignore CODES  reports all but these codes.\n"
     "  --list-codes    lists every code with a line on what it means.\n"
+    "diff       lists the classes added, removed and changed from FIRST to\n"
+    "           SECOND, value by value (\"Sniper: health 100 -> 95\"), and\n"
+    "           counts them. Classes are matched by name, without regard to\n"
+    "           case, then a renamed class by its position; classes of one\n"
+    "           name in order. Classes in another order are not changed.\n"
+    "  --format=json      one JSON object {first, second, changed, added,\n"
+    "                     removed, repeatedNames, unchanged} instead.\n"
+    "  --format=markdown  patch notes: a Markdown list of changed, added and\n"
+    "                     removed classes.\n"
     "\n"
     "A FILE of - is standard input; -- ends the options. -h and --help show\n"
     "this text, -V and --version the version.\n"
     "\n"
-    "Exit status: 0 clean; 1 check found something, or normalize --check or\n"
-    "--diff found a file to change; 2 a file could not be read or written, was\n"
-    "refused, the output could not be written, or the command line is wrong.\n";
+    "Exit status: 0 clean; 1 check found something, normalize --check or\n"
+    "--diff found a file to change, or diff found the files to differ; 2 a file\n"
+    "could not be read or written, was refused, the output could not be\n"
+    "written, or the command line is wrong.\n";
 
 void print(std::FILE *stream, std::string_view text)
 {
@@ -359,6 +371,8 @@ int run(const std::vector<std::string> &args)
         return normalizeCommand(arguments);
     if (command == "check")
         return checkCommand(arguments);
+    if (command == "diff")
+        return diffCommand(arguments.options, arguments.files, usageError);
     return usageError("unknown command \"" + readableFileName(command) + "\"");
 }
 
