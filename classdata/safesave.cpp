@@ -244,6 +244,16 @@ bool saveFileAtomically(const fs::path &path, std::string_view bytes, SaveError 
     return true;
 }
 
+bool saveFileAtomically(const fs::path &path, std::string_view bytes, std::string *error)
+{
+    SaveError why;
+    if (saveFileAtomically(path, bytes, &why))
+        return true;
+    if (error)
+        *error = why.previousContents.empty() ? why.reason : why.text();
+    return false;
+}
+
 bool isReadOnlyFile(const fs::path &path)
 {
 #ifdef _WIN32

@@ -44,6 +44,9 @@ struct SaveError
 // Side files that killed saves of the same file left are removed after a
 // success: only this program's, and only when no save can still be using them.
 bool saveFileAtomically(const std::filesystem::path &path, std::string_view bytes, SaveError *error = nullptr);
+// The same, for a caller that needs only the reason (and where the old
+// contents are, should a write in place have damaged the file).
+bool saveFileAtomically(const std::filesystem::path &path, std::string_view bytes, std::string *error);
 
 // Whether path (or what a symlink there points to) is an existing file that
 // says it is not to be written: no write permission for this process or for

@@ -1,3 +1,4 @@
+#include "backupstore.h"
 #include "checkreport.h"
 #include "classfilereader.h"
 #include "classfilewriter.h"
@@ -8,6 +9,7 @@
 #include "readabletext.h"
 #include "safesave.h"
 #include "unifieddiff.h"
+#include "userdata.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -25,7 +27,7 @@ constexpr std::string_view usage =
     "Usage: tolvane-classfile normalize [--diff] FILE\n"
     "       tolvane-classfile normalize --diff FILE...\n"
     "       tolvane-classfile normalize --check FILE...\n"
-    "       tolvane-classfile normalize --in-place [--force] [--follow-symlinks] FILE...\n"
+    "       tolvane-classfile normalize --in-place [--force] [--follow-symlinks] [--no-backup] FILE...\n"
     "       tolvane-classfile check [--format=text|json] [--select CODES] [--ignore CODES] FILE...\n"
     "       tolvane-classfile check --list-codes\n"
     "       tolvane-classfile diff [--format=text|json|markdown] FIRST SECOND\n"
@@ -42,11 +44,16 @@ constexpr std::string_view usage =
     "  -i, --in-place  rewrites each file that would change: the new file is\n"
     "                  written beside it and renamed over it; its mode and\n"
     "                  line ends stay. Files that would not change are left\n"
-    "                  untouched, and so is a read-only file.\n"
+    "                  untouched, and so is a read-only file. The version it\n"
+    "                  replaces is kept, the last 10 of each file, in backups\n"
+    "                  in the user's data folder: ~/.local/share/tolvane-\n"
+    "                  class-creator (or in $XDG_DATA_HOME), on Windows\n"
+    "                  %LOCALAPPDATA%\\Tolvane Class Creator.\n"
     "  --force         (with -i) rewrites read-only files too; they stay\n"
     "                  read-only.\n"
     "  --follow-symlinks  (with -i) rewrites the file a symbolic link leads\n"
     "                  to, keeping the link; without it a link is refused.\n"
+    "  --no-backup     (with -i) keeps no earlier versions, for scripts.\n"
     "  --check, --in-place and --diff refuse a file that is not a class file:\n"
     "  the settings file tvcc.cfg, a file with no class block, or one whose\n"
     "  blocks hold no key of a class file (another program's file, binary data).\n"
@@ -132,12 +139,34 @@ struct NormalizeOptions
     NormalizeMode mode = NormalizeMode::ToOutput;
     bool force = false;
     bool followSymlinks = false;
+    bool backup = true;
 };
 
-// Rewrites the file at name with normalized, unless it is read-only and not
-// forced, or a symbolic link not to be followed: then the file it leads to
-// is rewritten and the link stays.
-int rewrite(const std::string &name, const std::string &normalized, const NormalizeOptions &options)
+// The earlier versions that -i keeps. When they cannot be kept, that is told
+// once a run, and the files are rewritten all the same.
+class Backups
+{
+public:
+    void keep(const std::filesystem::path &path, std::string_view bytes)
+    {
+        std::string error;
+        if (told || store.keep(std::filesystem::absolute(path), bytes, &error))
+            return;
+        complain("no earlier versions are kept: " + readableFileName(error)
+                 + "; the files are rewritten without them (--no-backup turns this off)");
+        told = true;
+    }
+
+private:
+    BackupStore store{backupsFolder(userDataFolder())};
+    bool told = false;
+};
+
+// Rewrites the file at name, which holds old, with normalized, unless it is
+// read-only and not forced, or a symbolic link not to be followed: then the
+// file it leads to is rewritten and the link stays.
+int rewrite(const std::string &name, const std::string &old, const std::string &normalized,
+            const NormalizeOptions &options, Backups &backups)
 {
     std::filesystem::path path = pathFromArgument(name);
     if (const std::optional<std::filesystem::path> target = symlinkTarget(path)) {
@@ -152,6 +181,8 @@ int rewrite(const std::string &name, const std::string &normalized, const Normal
         complain(readableFileName(name) + ": read-only, so left unchanged; --force rewrites it");
         return failure;
     }
+    if (options.backup)
+        backups.keep(path, old);
     SaveError error;
     if (saveFileAtomically(path, normalized, &error))
         return clean;
@@ -160,7 +191,7 @@ int rewrite(const std::string &name, const std::string &normalized, const Normal
 }
 
 // What one file gives for the mode; stdout holds the file, its name or its diff.
-int normalizeFile(const std::string &name, const NormalizeOptions &options)
+int normalizeFile(const std::string &name, const NormalizeOptions &options, Backups &backups)
 {
     FileBytes file;
     if (options.mode == NormalizeMode::InPlace && name == "-") {
@@ -191,15 +222,16 @@ int normalizeFile(const std::string &name, const NormalizeOptions &options)
         print(stdout, readableFileName(name) + "\n");
         return findings;
     default:
-        return rewrite(name, normalized, options);
+        return rewrite(name, file.bytes, normalized, options, backups);
     }
 }
 
 int normalizeFiles(const std::vector<std::string> &names, const NormalizeOptions &options)
 {
     int status = clean;
+    Backups backups;
     for (const std::string &name : names)
-        status = worse(status, normalizeFile(name, options));
+        status = worse(status, normalizeFile(name, options, backups));
     return status;
 }
 
@@ -287,6 +319,8 @@ int normalizeCommand(const Arguments &arguments)
             options.force = true;
         else if (option == "--follow-symlinks")
             options.followSymlinks = true;
+        else if (option == "--no-backup")
+            options.backup = false;
         else
             return usageError("normalize has no option " + readableFileName(option));
     }
@@ -294,6 +328,8 @@ int normalizeCommand(const Arguments &arguments)
         return usageError("normalize takes one of --check, --in-place and --diff");
     if ((options.force || options.followSymlinks) && options.mode != NormalizeMode::InPlace)
         return usageError(std::string(options.force ? "--force" : "--follow-symlinks") + " goes with --in-place");
+    if (!options.backup && options.mode != NormalizeMode::InPlace)
+        return usageError("--no-backup goes with --in-place");
     if (arguments.files.empty())
         return usageError("normalize needs a FILE");
     if (options.mode == NormalizeMode::ToOutput && arguments.files.size() > 1)

@@ -35,6 +35,19 @@ inline std::string tempPath(const std::string &name)
     return testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + '.' + name;
 }
 
+#ifdef _WIN32
+constexpr const char *dataVariable = "LOCALAPPDATA";
+#else
+constexpr const char *dataVariable = "XDG_DATA_HOME";
+#endif
+
+// The tool keeps its backups in a scratch data folder, never in the user's.
+inline const std::string dataFolder = [] {
+    const std::string folder = testing::TempDir() + "tool data";
+    setEnvironment(dataVariable, folder);
+    return folder;
+}();
+
 inline ToolRun runTool(const std::string &arguments)
 {
     const std::string out = tempPath("out"), err = tempPath("err");
