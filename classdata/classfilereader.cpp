@@ -343,6 +343,29 @@ void ClassFileParser::report(ReadFinding finding)
     observer->found(finding);
 }
 
+// Whether a block, as the reader reads blocks, holds a line of a key the
+// class file knows that begins before the first NUL byte of bytes.
+bool knownKeyBeforeNul(std::string_view bytes)
+{
+    const void *nul = std::memchr(bytes.data(), 0, bytes.size());
+    const std::size_t end = nul ? std::size_t(static_cast<const char *>(nul) - bytes.data()) : bytes.size();
+    ClassFileScanner lines(bytes);
+    while (lines.next() && lines.line().begin < end) {
+        if (lines.role() != LineRole::Inside)
+            continue;
+        switch (readKeyLine(lines.line().read).kind) {
+        case KeyLineKind::Field:
+        case KeyLineKind::Item:
+        case KeyLineKind::UnknownItem:
+        case KeyLineKind::MissingAmount:
+            return true;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::string_view ClassFileName(std::int32_t sealsActive)
@@ -359,7 +382,7 @@ ClassFileKind classFileKind(const std::filesystem::path &name, std::string_view 
         return ClassFileKind::SettingsFile;
     if (!bytes.starts_with('{') && bytes.find("\n{") == std::string_view::npos)
         return ClassFileKind::NoClassBlock;
-    return ClassFileKind::ClassFile;
+    return knownKeyBeforeNul(bytes) ? ClassFileKind::ClassFile : ClassFileKind::NoKnownKey;
 }
 
 std::string_view whyNotAClassFile(ClassFileKind kind)
@@ -369,10 +392,24 @@ std::string_view whyNotAClassFile(ClassFileKind kind)
         return "is the editor's settings file, not a class file";
     case ClassFileKind::NoClassBlock:
         return "holds no class block, so it is not a class file";
+    case ClassFileKind::NoKnownKey:
+        return "holds no key of a class file in its blocks (or binary data before one), so it is not a class file";
     case ClassFileKind::ClassFile:
         break;
     }
     return "is a class file";
+}
+
+ReadFindingKind findingOf(ClassFileKind kind)
+{
+    switch (kind) {
+    case ClassFileKind::SettingsFile:
+        return ReadFindingKind::SettingsFile;
+    case ClassFileKind::NoKnownKey:
+        return ReadFindingKind::NoKnownKey;
+    default:
+        return ReadFindingKind::NoClass;
+    }
 }
 
 void ReadClassBytes(ClassTable &table, std::string_view bytes, ReadObserver *observer)

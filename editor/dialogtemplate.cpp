@@ -2,6 +2,7 @@
 
 #include "controlids.h"
 #include "picturelabel.h"
+#include "statusline.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -271,13 +272,8 @@ QWidget *createControl(const ControlTemplate &t, QWidget *parent)
         return new TemplateGroupBox(text, parent);
     case ControlKind::Picture:
         return new PictureLabel(t.bitmap, parent);
-    case ControlKind::StatusLine: {
-        auto *line = new QLineEdit(parent);
-        line->setReadOnly(true);
-        line->setFrame(false);
-        line->setFocusPolicy(Qt::NoFocus);
-        return line;
-    }
+    case ControlKind::StatusLine:
+        return new StatusLine(parent);
     case ControlKind::ScrollBar: {
         auto *bar = new QScrollBar(Qt::Horizontal, parent);
         bar->setVisible(false);

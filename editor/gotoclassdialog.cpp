@@ -1,5 +1,8 @@
 #include "gotoclassdialog.h"
 
+#include "accessibility.h"
+#include "screenfit.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
@@ -14,6 +17,7 @@ GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget 
     for (int slot = 0; slot < names.size(); ++slot)
         classes->addItem(tr("%1  %2").arg(slot).arg(names[slot]));
     classes->setCurrentRow(std::clamp(current, 0, int(names.size()) - 1));
+    speakCurrentEntryOnFocus(classes);
     auto *label = new QLabel(tr("&Classes:"), this);
     label->setBuddy(classes);
 
@@ -27,6 +31,7 @@ GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(classes, &QListWidget::itemActivated, this, &QDialog::accept);
     classes->setFocus();
+    fitOnScreen(this, sizeHint());
 }
 
 int GoToClassDialog::chosenSlot() const

@@ -1,7 +1,10 @@
 #include "inventorydialog.h"
 
+#include "accessibility.h"
+
 #include "cp1252.h"
 #include "itemcatalogue.h"
+#include "screenfit.h"
 #include "tablecommands.h"
 #include "textnumbers.h"
 
@@ -31,12 +34,16 @@ InventoryDialog::InventoryDialog(const QString &className, std::function<Amounts
     carried->setSelectionBehavior(QAbstractItemView::SelectRows);
     carried->setSelectionMode(QAbstractItemView::SingleSelection);
     carried->verticalHeader()->hide();
+    carried->setTabKeyNavigation(false); // Tab goes on to the next control
     carried->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     carried->setAccessibleName(tr("Items carried by %1").arg(className));
     auto *carriedLabel = new QLabel(tr("&Carried items:"), this);
     carriedLabel->setBuddy(carried);
 
     items = new QComboBox(this);
+    // The longest item name does not set the window's width.
+    items->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    items->setMinimumContentsLength(16);
     for (const ItemInfo &item : itemCatalogue)
         items->addItem(fromCp1252(item.displayName));
     amount = new QLineEdit(this);
@@ -48,6 +55,8 @@ InventoryDialog::InventoryDialog(const QString &className, std::function<Amounts
     auto *picked = new QFormLayout;
     picked->addRow(tr("&Item:"), items);
     picked->addRow(tr("A&mount:"), amount);
+    speakListEntries(items);
+    speakCurrentEntryOnFocus(carried);
     auto *pickedButtons = new QHBoxLayout;
     pickedButtons->addStretch();
     pickedButtons->addWidget(set);
@@ -69,6 +78,7 @@ InventoryDialog::InventoryDialog(const QString &className, std::function<Amounts
 
     showAmounts();
     pickItem(0);
+    fitOnScreen(this, sizeHint());
 }
 
 void InventoryDialog::pickItem(int itemSlot)

@@ -1,5 +1,7 @@
 #include "reviewdialog.h"
 
+#include "screenfit.h"
+
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -11,6 +13,8 @@ ReviewDialog::ReviewDialog(const QString &review, std::function<QString()> fileD
 {
     setWindowTitle(tr("Review Changes"));
     text->setReadOnly(true);
+    // A cursor that the arrow keys move, so that a screen reader reads line by line.
+    text->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
     text->setAccessibleName(tr("Changes"));
     text->setPlainText(review);
@@ -25,7 +29,7 @@ ReviewDialog::ReviewDialog(const QString &review, std::function<QString()> fileD
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addWidget(buttons);
-    resize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 24);
+    fitOnScreen(this, QSize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 24));
     text->setFocus();
 }
 

@@ -150,11 +150,14 @@ void checkUpdate(std::string_view bytes, const ClassTable &table, const std::str
         editClasses(table, random, edited, origins);
         ClassTable &reread = fixedTable;
         ReadClassBytes(reread, UpdatedClassFile(bytes, table, edited, origins));
-        if (edited.empty()) {
+        // Blocks after the 64th stay in the file: with fewer classes before
+        // them, the game reads some of them too.
+        const bool readBeyond = table.classCount == tableSlotCount && std::size_t(reread.classCount) > edited.size();
+        if (edited.empty() && !readBeyond) {
             edited.resize(1);
             ApplyEmptyTableDefault(edited[0]);
         }
-        require(std::size_t(reread.classCount) == edited.size());
+        require(std::size_t(reread.classCount) == edited.size() || readBeyond);
         for (std::size_t i = 0; i < edited.size(); ++i)
             require(sameClass(reread.records[i], edited[i]));
     }

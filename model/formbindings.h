@@ -1,5 +1,6 @@
 #pragma once
 
+#include "abilities.h"
 #include "classfields.h"
 #include "controlids.h"
 
@@ -55,7 +56,7 @@ namespace formbindingrows {
 // The rows as written; formBindings adds what the field table knows.
 // Both ".45 cal Mag" and "Pistol Mag" carry max_45cal: the first comes first,
 // so that a store keeps the value of "Pistol Mag". The ability boxes come in
-// the window's reading order, each group's first box first.
+// the order of their bits.
 inline constexpr FormBinding rows[] = {
     {"classname", ControlId::ClassName, BoxKind::Text, 0, "Class&name"},
     {"resistance", ControlId::Resistance, BoxKind::Resistance, 0, "R&esistance"},
@@ -79,27 +80,27 @@ inline constexpr FormBinding rows[] = {
     {"max_357cal", ControlId::Bullets357, BoxKind::Int},
     {"max_cells", ControlId::Cells, BoxKind::Int},
     {"max_grenades", ControlId::Grenades, BoxKind::Int},
+    {"classabilities", ControlId::At4Scope, BoxKind::Ability, 0x1},
     {"classabilities", ControlId::Scanner, BoxKind::Ability, 0x2, "Class A&bilities"},
     {"classabilities", ControlId::ThrowCaltrops, BoxKind::Ability, 0x4},
-    {"classabilities", ControlId::PlaceDetpack, BoxKind::Ability, 0x100},
-    {"classabilities", ControlId::SniperAutozoom, BoxKind::Ability, 0x2000},
-    {"classabilities", ControlId::At4Scope, BoxKind::Ability, 0x1},
-    {"classabilities", ControlId::CanUseTurrets, BoxKind::Ability, 0x4000},
+    {"classabilities", ControlId::LaserGuidedRockets, BoxKind::Ability, 0x8},
     {"classabilities", ControlId::KnifeThrow, BoxKind::Ability, 0x10},
     {"classabilities", ControlId::PlaceSentries, BoxKind::Ability, 0x20},
-    {"classabilities", ControlId::CanDisguise, BoxKind::Ability, 0x200},
-    {"classabilities", ControlId::SniperScope, BoxKind::Ability, 0x8000},
-    {"classabilities", ControlId::PlaceAmmoDepot, BoxKind::Ability, 0x80},
-    {"classabilities", ControlId::CanHealOthers, BoxKind::Ability, 0x20000},
-    {"classabilities", ControlId::LaserGuidedRockets, BoxKind::Ability, 0x8},
     {"classabilities", ControlId::PlaceHealthDepot, BoxKind::Ability, 0x40},
+    {"classabilities", ControlId::PlaceAmmoDepot, BoxKind::Ability, 0x80},
+    {"classabilities", ControlId::PlaceDetpack, BoxKind::Ability, 0x100},
+    {"classabilities", ControlId::CanDisguise, BoxKind::Ability, 0x200},
     {"classabilities", ControlId::CanFeignDeath, BoxKind::Ability, 0x400},
-    {"classabilities", ControlId::SniperLaserSight, BoxKind::Ability, 0x10000},
     {"classabilities", ControlId::HasNightVision, BoxKind::Ability, 0x1000},
+    {"classabilities", ControlId::SniperAutozoom, BoxKind::Ability, 0x2000},
+    {"classabilities", ControlId::CanUseTurrets, BoxKind::Ability, 0x4000},
+    {"classabilities", ControlId::SniperScope, BoxKind::Ability, 0x8000},
+    {"classabilities", ControlId::SniperLaserSight, BoxKind::Ability, 0x10000},
+    {"classabilities", ControlId::CanHealOthers, BoxKind::Ability, 0x20000},
     {"classabilities", ControlId::DisarmDetpack, BoxKind::Ability, 0x40000},
-    {"classabilities", ControlId::CanBeAssassin, BoxKind::Ability, 0x200000, "&Gamemode Flags"},
-    {"classabilities", ControlId::CanBeBodyguard, BoxKind::Ability, 0x100000},
     {"classabilities", ControlId::CanBeHunted, BoxKind::Ability, 0x80000},
+    {"classabilities", ControlId::CanBeBodyguard, BoxKind::Ability, 0x100000},
+    {"classabilities", ControlId::CanBeAssassin, BoxKind::Ability, 0x200000, "&Gamemode Flags"},
     {"classabilities", ControlId::CanBeVip, BoxKind::Ability, 0x400000},
     {"starting_weapon", ControlId::StartingWeaponList, BoxKind::StartingWeapon},
 };
@@ -141,6 +142,17 @@ inline constexpr auto formBindings = []() consteval {
     }
     return bindings;
 }();
+
+// The ability boxes are the catalogue's abilities, in its order.
+static_assert([] {
+    std::size_t next = 0;
+    for (const FormBinding &binding : formBindings) {
+        if (binding.kind == BoxKind::Ability
+            && (next >= std::size(abilityCatalogue) || binding.bit != abilityCatalogue[next++].bit))
+            return false;
+    }
+    return next == std::size(abilityCatalogue);
+}());
 
 // How many boxes of kind the form has.
 constexpr std::size_t boxCount(BoxKind kind)

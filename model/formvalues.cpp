@@ -129,8 +129,8 @@ void showRecordIn(const ClassRecord &record, FormValues &form)
 
 void storeForm(const FormValues &form, ClassRecord &record)
 {
-    // Bits without a box are not kept.
-    record.classabilities = 0;
+    // Bits without a box are the modder's, which the form cannot show: they stay.
+    record.classabilities &= ~definedAbilityMask;
     for (const FormBinding &box : formBindings) {
         const ClassField &field = *box.field;
         switch (box.kind) {
@@ -141,7 +141,11 @@ void storeForm(const FormValues &form, ClassRecord &record)
             record.*field.intMember = parseInt(*form.text(box));
             break;
         case BoxKind::Float:
-            record.*field.floatMember = toFloat32(parseDouble(*form.text(box)));
+            // A box that shows the value as it was shown keeps it exactly: the
+            // box has fewer digits than the class file may (0.0000001 shows
+            // as 0.000000).
+            if (*form.text(box) != formatFloat(record.*field.floatMember))
+                record.*field.floatMember = toFloat32(parseDouble(*form.text(box)));
             break;
         case BoxKind::Resistance:
             record.*field.floatMember = form.resistance >= 0 && form.resistance < int(std::size(resistanceEntries))

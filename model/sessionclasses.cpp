@@ -10,6 +10,11 @@ std::string bracketed(const ClassRecord &record)
     return "[" + std::string(record.classname.view()) + "]";
 }
 
+std::string pastTextBoxNote(bool pastTextBox, const char *action)
+{
+    return pastTextBox ? std::string(" (the box had nothing to ") + action + ")" : std::string();
+}
+
 } // namespace
 
 void EditorSession::record(std::optional<TableEdit> step)
@@ -113,28 +118,37 @@ void EditorSession::showInventory()
                         }});
 }
 
+// Undo or Redo with no step to take: the status says so when the keys came
+// from a text box with nothing of its own (status), and the indicators follow.
+void EditorSession::nothingToTakeBack(const FormValues &form, const std::string &status)
+{
+    if (!status.empty())
+        view.setStatus(status);
+    refreshIndicators(form);
+}
+
 // Edits in the form that were not stored become a step first, so that Undo
 // takes them back and Redo brings them again.
-void EditorSession::undo()
+void EditorSession::undo(bool pastTextBox)
 {
     FormValues form = view.form();
     if (changes.formChanged(formRecord(form)))
         storeIntoClass(form);
     if (history.undo(classes()))
-        showMoved(form, "Undone: " + std::string(history.redoName()));
+        showMoved(form, "Undone: " + std::string(history.redoName()) + pastTextBoxNote(pastTextBox, "undo"));
     else
-        refreshIndicators(form);
+        nothingToTakeBack(form, pastTextBox ? "Nothing to undo, in the box or in the classes" : "");
 }
 
 // Edits in the form that were not stored are a change after the undone
 // steps, which Redo no longer brings back.
-void EditorSession::redo()
+void EditorSession::redo(bool pastTextBox)
 {
     FormValues form = view.form();
     if (changes.formChanged(formRecord(form)))
         storeIntoClass(form);
     if (history.redo(classes()))
-        showMoved(form, "Redone: " + std::string(history.undoName()));
+        showMoved(form, "Redone: " + std::string(history.undoName()) + pastTextBoxNote(pastTextBox, "redo"));
     else
-        refreshIndicators(form);
+        nothingToTakeBack(form, pastTextBox ? "Nothing to redo, in the box or in the classes" : "");
 }

@@ -152,12 +152,17 @@ std::string CopyName(std::string_view name)
     return copy;
 }
 
+std::string StoreClassName(const ClassRecord &record)
+{
+    return classNamed("Store Class", record);
+}
+
 TableEdit StoreClass(EditedClasses classes, const ClassRecord &record)
 {
     EditorState &state = classes.state;
     // The slot counts for good: undoing the store leaves it counted.
     state.countTheEditedSlot();
-    TableEdit step(classNamed("Store Class", record), state);
+    TableEdit step(StoreClassName(record), state);
     step.replace(classes, state.currentIndex, record, classes.ids[state.currentIndex]);
     step.finish(state);
     return step;

@@ -1,65 +1,24 @@
+#include "backupstore.h"
 #include "findingcodes.h"
-#include "testclasses.h"
+#include "toolrun.h"
+#include "userdata.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iostream>
+#include <tuple>
 
 #ifdef _WIN32
 #include <windows.h>
 #else
 #include <sys/stat.h>
-#include <sys/wait.h>
 #endif
 
 namespace {
-
-struct ToolRun
-{
-    int status;
-    std::string out;
-    std::string err;
-};
-
-// path quoted for the shell.
-std::string arg(const std::string &path)
-{
-    return '"' + path + '"';
-}
-
-// A file of its own for the running test, as ctest may run tests side by side.
-std::string tempPath(const std::string &name)
-{
-    return testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + '.' + name;
-}
-
-ToolRun runTool(const std::string &arguments)
-{
-    const std::string out = tempPath("out"), err = tempPath("err");
-    const std::string command = arg(TOLVANE_CLASSFILE_TOOL) + ' ' + arguments + " >" + arg(out) + " 2>" + arg(err);
-#ifdef _WIN32
-    // cmd /c drops the first and the last quote; the command line is UTF-8.
-    // -1: no command interpreter could be started, which Wine under load
-    // now and then reports; that says nothing of the tool, so try again.
-    int status = -1;
-    for (int attempt = 0; attempt < 3 && status == -1; ++attempt)
-        status = _wsystem(utf8Path(arg(command)).c_str());
-#else
-    int status = std::system(command.c_str());
-    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-    return {status, fileBytes(out), fileBytes(err)};
-}
-
-std::string writeTemp(const std::string &name, const std::string &bytes)
-{
-    const std::string path = tempPath(name);
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
 
 TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
 {
@@ -78,9 +37,9 @@ TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
          ":2: TCC007 inventory weapon_mk23 2147483648 is beyond the 32-bit range; read as 2147483647"},
         {inBlock("inventory weapon_mk23 -99999999999"),
          ":2: TCC007 inventory weapon_mk23 -99999999999 is beyond the 32-bit range; read as -2147483648"},
-        {inBlock("spead 3"), ":2: TCC001 unknown key \"spead\"; line ignored"},
-        {inBlock(" speed 3"), ":2: TCC001 line begins with a space, so its key is empty; line ignored"},
-        {inBlock("speed\t3"), ":2: TCC002 line \"speed\\x09" "3\" has no space, so it sets no key; line ignored"},
+        {inBlock("spead 3\nspeed 1"), ":2: TCC001 unknown key \"spead\"; line ignored"},
+        {inBlock(" speed 3\nspeed 1"), ":2: TCC001 line begins with a space, so its key is empty; line ignored"},
+        {inBlock("speed\t3\nspeed 1"), ":2: TCC002 line \"speed\\x09" "3\" has no space, so it sets no key; line ignored"},
         {inBlock("resistance water"), ":2: TCC008 resistance \"water\" is not none, fire or explosive; read as none"},
         {inBlock("inventory weapon_laser 3"),
          ":2: TCC009 inventory item \"weapon_laser\" is not in the item catalogue; line ignored"},
@@ -98,20 +57,20 @@ TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
          ":2: TCC013 classname value \"A\\x0d\" holds a carriage return; the game keeps it, the editor and "
          "normalize keep it only inside the value"},
         {inBlock("classname A\0B"s), ":2: TCC014 line holds a NUL byte; only \"classname A\" before it is read"},
-        {"{ classname A\n}\n", ":1: TCC015 text \" classname A\" after the \"{\" that opens the block is ignored"},
+        {"{ classname A\nspeed 1\n}\n", ":1: TCC015 text \" classname A\" after the \"{\" that opens the block is ignored"},
         {"{\nclassname A\n{\nspeed 2\n}\n",
          ":3: TCC016 \"{\" inside the class block opened at line 1, which is not closed; the two classes are read as "
          "one"},
         {"\n{\nclassname A\n", ":2: TCC017 class block opened here is never closed; it runs to the end of the file"},
-        {"{\n}\n{\n}\n", ":3: TCC018 \"{\" right after a \"}\" line is skipped, so this block is not read"},
+        {"{\n}\n{\nspeed 1\n}\n{\nspeed 1\n}\n", ":3: TCC018 \"{\" right after a \"}\" line is skipped, so this block is not read"},
         {blocks(65), ":257: TCC019 class block after the 64th; it and the rest of the file are not read"},
-        {"{\nspead 3\n", ":1: TCC017 class block opened here is never closed; it runs to the end of the file\n"
+        {"{\nspead 3\nspeed 1\n", ":1: TCC017 class block opened here is never closed; it runs to the end of the file\n"
                           + path0 + ":2: TCC001 unknown key \"spead\"; line ignored"},
         {"[TolvaneClassCreator]\n\nSeals 1\n", ":1: TCC020 no class block, so this is not a class file; the game "
                                               "would read the default class \"?\""},
         {"// nothing\n",
          ":1: TCC020 no class block, so this is not a class file; the game would read the default class \"?\""},
-        {inBlock("spe\x1b]0;owned\aed 3"), ":2: TCC001 unknown key \"spe\\x1b]0;owned\\x07" "ed\"; line ignored"},
+        {inBlock("spe\x1b]0;owned\aed 3\nspeed 1"), ":2: TCC001 unknown key \"spe\\x1b]0;owned\\x07" "ed\"; line ignored"},
         {inBlock("resistance \x81\x9B\x80"), ":2: TCC008 resistance \"\\x81\u203a\u20ac\" is not none, fire or "
                                               "explosive; read as none"},
     };
@@ -253,13 +212,14 @@ TEST(ClassFileTool, ReadsStandardInputForADash)
 TEST(ClassFileTool, ExitsWithTheWorstOfItsFilesOrRefuses)
 {
     const std::string x = arg(TOLVANE_TEST_DATA "/default_class.cfg"); // an existing file: the option is refused
-    const std::string dirty = arg(writeTemp("dirty.cfg", inBlock("spead 3")));
+    const std::string dirty = arg(writeTemp("dirty.cfg", inBlock("spead 3\nspeed 1")));
     const std::string samples =
         arg(TOLVANE_EXAMPLES "/tvclass_seals.cfg") + ' ' + arg(TOLVANE_EXAMPLES "/tvclass_tangos.cfg");
     const std::pair<std::string, int> rows[] = {
         {"", 2}, {"frobnicate " + x, 2}, {"normalize", 2}, {"normalize " + x + ' ' + x, 2}, {"check", 2},
         {"normalize missing.cfg", 2}, {"normalize --check -i " + x, 2}, {"normalize --diff --check " + x, 2},
-        {"normalize --force " + x, 2}, {"normalize --fix " + x, 2}, {"check --format=xml " + x, 2},
+        {"normalize --force " + x, 2}, {"normalize --no-backup " + x, 2}, {"normalize --fix " + x, 2},
+        {"check --format=xml " + x, 2},
         {"check --select TCC999 " + x, 2}, {"check --ignore TCC001, " + x, 2}, {"check " + x + " --select", 2},
         {"check --list-codes " + x, 2}, {"--version " + x, 2}, {"--help", 0}, {"-V", 0}, {"check " + x, 0},
         {"check --select=tcc001,TCC003 --ignore TCC003 " + x, 0}, {"check " + dirty + " missing.cfg", 2},
@@ -272,7 +232,8 @@ TEST(ClassFileTool, ExitsWithTheWorstOfItsFilesOrRefuses)
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n') > 0, status == 2) << arguments;
     }
     const ToolRun help = runTool("--help");
-    for (const char *option : {"Usage: tolvane-classfile", "--select", "--ignore", "--diff", "--force"})
+    for (const char *option : {"Usage: tolvane-classfile", "--select", "--ignore", "--diff", "--force", "--no-backup",
+                               "diff [--format=text|json|markdown]"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     EXPECT_EQ(runTool("--version").out, "tolvane-classfile " TOLVANE_VERSION "\n");
 }
@@ -295,18 +256,56 @@ TEST(ClassFileTool, CheckSelectsAndIgnoresCodes)
     }
 }
 
-TEST(ClassFileTool, DiffShowsWhatNormalizeWouldChange)
+// Classes matched by name: a moved class is no change; status 0 same, 1 different, 2 unreadable.
+TEST(ClassFileTool, DiffListsAddedRemovedAndChangedClasses)
 {
-    const std::string path = writeTemp("diff.cfg", fileBytes(TOLVANE_EXAMPLES "/tvclass_seals.cfg"));
-    EXPECT_EQ(runTool("normalize --diff " + arg(path)).out, "");
-    std::string changed = fileBytes(path);
-    changed.replace(changed.find("\nspeed "), 7, "\nSPEED ");
-    std::ofstream(path, std::ios::binary) << changed;
-    const ToolRun run = runTool("normalize --diff " + arg(path));
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out.find("--- " + path + "\n+++ " + path + "\n@@ -"), 0u) << run.out;
-    EXPECT_NE(run.out.find("\n-SPEED "), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\n+speed "), std::string::npos) << run.out;
+    const std::string sniper = inBlock("classname Sniper\nhealth 100") + '\n';
+    const std::string heavy = inBlock("classname Heavy") + '\n';
+    const std::string a = writeTemp("a.cfg", sniper + inBlock("classname Scout") + '\n' + heavy);
+    const std::string moved = writeTemp("moved.cfg", heavy + inBlock("classname Scout") + '\n' + sniper);
+    const std::string b = writeTemp("b.cfg", heavy + inBlock("classname Sniper\nhealth 95") + '\n'
+                                                 + inBlock("classname M\xE9" "dic"));
+    const std::string twice = writeTemp("twice.cfg", sniper + sniper + heavy);
+    const std::string notes = writeTemp("notes.cfg", "// no class here\n");
+    const std::string same = "0 changed, 0 added, 0 removed, 3 unchanged\n";
+    const std::string json =
+        "{\n  \"first\": \"" + jsonName(a) + "\",\n  \"second\": \"" + jsonName(b) + "\",\n  \"changed\": [\n"
+        "    {\"name\": \"Sniper\", \"firstSlot\": 0, \"secondSlot\": 1, \"matchedBy\": \"name\", \"values\": [\n"
+        "      {\"value\": \"health\", \"before\": \"100\", \"after\": \"95\"}\n    ]}\n  ],\n"
+        "  \"added\": [\n    {\"name\": \"M\u00e9dic\", \"slot\": 2}\n  ],\n"
+        "  \"removed\": [\n    {\"name\": \"Scout\", \"slot\": 1}\n  ],\n"
+        "  \"repeatedNames\": [],\n  \"unchanged\": 1\n}\n";
+    const std::tuple<std::string, int, std::string, std::string> rows[] = { // arguments, status, out, err
+        {"diff " + arg(a) + ' ' + arg(a), 0, same, ""},
+        {"diff " + arg(a) + ' ' + arg(moved), 0, same, ""},
+        {"diff " + arg(a) + ' ' + arg(b), 1,
+         "Sniper: health 100 -> 95\nAdded class M\u00e9dic\nRemoved class Scout\n"
+         "1 changed, 1 added, 1 removed, 1 unchanged\n", ""},
+        {"diff --format=markdown " + arg(a) + ' ' + arg(b), 1,
+         "### Changed\n\n- **Sniper**: health 100 -> 95\n\n### Added\n\n- **M\u00e9dic**\n\n"
+         "### Removed\n\n- **Scout**\n", ""},
+        {"diff --format=json " + arg(a) + ' ' + arg(b), 1, json, ""},
+        {"diff - " + arg(a) + " <" + arg(a), 0, same, ""},
+        {"diff " + arg(a) + ' ' + arg(twice), 1,
+         "Sniper: classname \"Scout\" -> \"Sniper\"\n1 changed, 0 added, 0 removed, 2 unchanged\n",
+         "tolvane-classfile: note: classes named \"Sniper\": 1 in " + a + ", 2 in " + twice + "; matched in order\n"},
+        {"diff " + arg(a) + ' ' + arg(a + ".gone"), 2, "",
+         "tolvane-classfile: " + a + ".gone: no such file; nothing compared\n"},
+        {"diff " + arg(notes) + ' ' + arg(a), 2, "",
+         "tolvane-classfile: " + notes
+             + ": holds no class block, so it is not a class file (TCC020); nothing compared\n"},
+        {"diff " + arg(a), 2, "", ""}, {"diff --format=xml " + arg(a) + ' ' + arg(a), 2, "", ""},
+        {"diff - - <" + arg(a), 2, "", ""},
+    };
+    for (const auto &[arguments, status, out, err] : rows) {
+        const ToolRun run = runTool(arguments);
+        EXPECT_EQ(run.status, status) << arguments;
+        EXPECT_EQ(run.out, out) << arguments;
+        if (err.empty())
+            EXPECT_EQ(run.err.empty(), status < 2) << arguments;
+        else
+            EXPECT_EQ(run.err, err) << arguments;
+    }
 }
 
 // normalize rewrites only class files; check names what the others are.
@@ -315,11 +314,14 @@ TEST(ClassFileTool, LeavesFilesThatAreNoClassFilesAlone)
     const std::string folder = tempPath("game \xC3\xA4");
     std::filesystem::create_directories(utf8Path(folder));
     const std::string settings = "[TolvaneClassCreator]\n\nSeals 1\n\n### END ###\n";
-    const std::pair<std::string, std::string> rows[] = { // name, bytes
-        {folder + "/tvcc.cfg", settings}, {folder + "/TVCC.CFG", inBlock("classname A")},
-        {folder + "/notes.cfg", settings},
+    std::string binary(1 << 20, '\0');
+    binary.replace(100, 12, "\n{\nspeed 1\n}\n");
+    const std::tuple<std::string, std::string, std::string> rows[] = { // name, bytes, code
+        {folder + "/tvcc.cfg", settings, "TCC021"}, {folder + "/TVCC.CFG", inBlock("classname A"), "TCC021"},
+        {folder + "/notes.cfg", settings, "TCC020"}, {folder + "/volume.cfg", "{\n \"volume\": 0.8\n}\n", "TCC023"},
+        {folder + "/binary.cfg", binary, "TCC023"},
     };
-    for (const auto &[path, bytes] : rows) {
+    for (const auto &[path, bytes, code] : rows) {
         std::ofstream(utf8Path(path), std::ios::binary) << bytes;
         for (const char *option : {"-i ", "--check ", "--diff "}) {
             const ToolRun run = runTool("normalize " + std::string(option) + arg(path));
@@ -328,7 +330,6 @@ TEST(ClassFileTool, LeavesFilesThatAreNoClassFilesAlone)
             EXPECT_NE(run.err.find("not a class file"), std::string::npos) << run.err;
         }
         EXPECT_EQ(fileBytes(path), bytes);
-        const std::string code = path.ends_with("notes.cfg") ? "TCC020" : "TCC021";
         EXPECT_NE(runTool("check " + arg(path)).out.find(":1: " + code + " "), std::string::npos) << path;
     }
 }
@@ -348,11 +349,64 @@ TEST(ClassFileTool, RewritesReadOnlyFilesOnlyWhenForced)
     EXPECT_EQ(std::filesystem::status(path).permissions(), readOnly);
 }
 
+// -i keeps each file's earlier version unless told not to; when it cannot,
+// it says so once and rewrites the files all the same.
+TEST(ClassFileTool, InPlaceKeepsEarlierVersionsUnlessTold)
+{
+    const std::string old = "// " + std::string(8000, 'o') + "\n{\nspeed 2\n}\n";
+    const std::string paths[] = {writeTemp("kept.cfg", old), writeTemp("kept2.cfg", old)};
+    const std::string data = tempPath("data");
+    std::filesystem::remove_all(utf8Path(data));
+    setEnvironment(dataVariable, data);
+    const BackupStore store(backupsFolder(userDataFolder()));
+    const auto versions = [&] { return store.versions(std::filesystem::absolute(utf8Path(paths[0]))); };
+    EXPECT_EQ(runTool("normalize -i " + arg(paths[0])).status, 0);
+    ASSERT_EQ(versions().size(), 1u);
+    EXPECT_EQ(fileBytes(versions()[0].path.string()), old);
+    std::ofstream(utf8Path(paths[0]), std::ios::binary) << old;
+    EXPECT_EQ(runTool("normalize -i --no-backup " + arg(paths[0])).status, 0);
+    EXPECT_EQ(versions().size(), 1u);
+
+    const std::string both = arg(paths[0]) + ' ' + arg(paths[1]);
+    const auto rewrites = [&](const std::string &what, const std::function<ToolRun()> &run) {
+        for (const std::string &path : paths)
+            std::ofstream(utf8Path(path), std::ios::binary) << old;
+        const ToolRun told = run();
+        EXPECT_EQ(told.status, 0) << what << told.err;
+        EXPECT_EQ(std::count(told.err.begin(), told.err.end(), '\n'), 1) << what << told.err;
+        EXPECT_EQ(told.err.find("tolvane-classfile: no earlier versions are kept: "), 0u) << what << told.err;
+        for (const std::string &path : paths)
+            EXPECT_NE(fileBytes(path).find("\nspeed 2.000000\n"), std::string::npos) << what;
+    };
+    std::filesystem::remove_all(utf8Path(tempPath("blocked")));
+    const std::string blocked = writeTemp("blocked", "a file where the data folder should be");
+    setEnvironment(dataVariable, blocked);
+    rewrites("a file in place of the data folder", [&] { return runTool("normalize -i " + both); });
+#ifndef _WIN32
+    // The data folder on a full disk, and on a read-only one.
+    std::filesystem::remove(blocked);
+    std::filesystem::create_directory(blocked); // to mount on
+    const std::string mount = "unshare -rm sh -c 'mount -t tmpfs -o size=4k none " + arg(blocked);
+    const std::string tool = " && exec \"$0\" \"$@\"' " + arg(TOLVANE_CLASSFILE_TOOL) + " normalize -i " + both;
+    for (const std::string &command : {mount + tool, mount + " && mount -o remount,ro " + arg(blocked) + tool}) {
+        if (std::system("unshare -rm true 2>/dev/null") != 0) {
+            std::cout << "unshare is not allowed here: no rows of a full or a read-only data folder\n";
+            break;
+        }
+        rewrites(command, [&] {
+            const int status = std::system((command + " 2>" + arg(tempPath("err"))).c_str());
+            return ToolRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", fileBytes(tempPath("err"))};
+        });
+    }
+#endif
+    setEnvironment(dataVariable, dataFolder);
+}
+
 #ifndef _WIN32
 // A report or a file that did not arrive in full is a failure, never a clean run.
 TEST(ClassFileTool, FailsLoudlyWhenItCannotWriteOrTheInputIsEndless)
 {
-    const std::string dirty = writeTemp("dirty.cfg", inBlock("spead 3"));
+    const std::string dirty = writeTemp("dirty.cfg", inBlock("spead 3\nspeed 1"));
     const std::string big = writeTemp("big.cfg", "");
     std::filesystem::resize_file(big, 65 * 1024 * 1024);
     const std::string justTooBig = writeTemp("justtoobig.cfg", "");
@@ -396,13 +450,25 @@ TEST(ClassFileTool, ChecksDenseFindingsInBoundedMemory)
 }
 TEST(ClassFileTool, ShowsControlBytesInFileNamesAsEscapes)
 {
-    const std::string path = writeTemp("esc\x1b]0;x\a.cfg", inBlock("spead 3"));
+    const std::string path = writeTemp("esc\x1b]0;x\a.cfg", inBlock("spead 3\nspeed 1"));
     std::string shown = path;
     shown.replace(shown.find("\x1b"), 1, "\\x1b").replace(shown.find('\a'), 1, "\\x07");
     const ToolRun run = runTool("check " + arg(path));
     EXPECT_EQ(run.out, shown + ":2: TCC001 unknown key \"spead\"; line ignored\n");
     EXPECT_EQ(runTool("check --format=json " + arg(path)).out.find("\"file\": \"" + jsonName(shown)), 4u);
+
+    // A name holding the four characters \xff and one holding the byte 0xFF.
+    const std::string four = writeTemp("four\\xff.cfg", inBlock("spead 3\nspeed 1"));
+    const std::string byte = writeTemp("four\xff.cfg", inBlock("spead 3\nspeed 1"));
+    const std::string dir = testing::TempDir();
+    const std::string names = arg(four) + ' ' + arg(byte);
+    const std::string text = runTool("check " + names).out, json = runTool("check --format=json " + names).out;
+    EXPECT_EQ(text.find(dir + "ShowsControlBytesInFileNamesAsEscapes.four\\\\xff.cfg:2:"), 0u) << text;
+    EXPECT_NE(text.find("\n" + dir + "ShowsControlBytesInFileNamesAsEscapes.four\\xff.cfg:2:"), std::string::npos);
+    EXPECT_NE(json.find("four\\\\\\\\xff.cfg\""), std::string::npos) << json;
+    EXPECT_NE(json.find("four\\\\xff.cfg\""), std::string::npos) << json;
 }
+
 #endif
 
 } // namespace

@@ -16,6 +16,7 @@ std::vector<ClassRecord> threeClasses()
     for (std::size_t i = 0; i < classes.size(); ++i) {
         ApplyBlockStartDefaults(classes[i]);
         classes[i].classname.assign(names[i]);
+        classes[i].starting_weapon.assign("weapon_m60");
     }
     return classes;
 }
@@ -36,6 +37,14 @@ TEST(ChangeReview, ClassByClassAndValueByValue)
         {"a CR inside a name stays, one at the end of a text goes, as Write Out writes them",
          [](Classes &c, Origins &) { c[0].classname.assign("Sni\rper"), c[1].keys.assign("k\r"), c[2].keys.assign("\r"); },
          "Sni\rper: classname \"Sniper\" -> \"Sni\rper\"\nScout: keys \"\" -> \"k\"\n"},
+        {"abilities and starting weapons by the names the form shows",
+         [](Classes &c, Origins &) {
+             c[0].starting_weapon.assign("weapon_pkm"), c[1].starting_weapon.assign("weapon_laser");
+             c[2].classabilities = 0x8000, c[2].starting_weapon.assign("WEAPON_M60");
+         },
+         "Sniper: starting_weapon \"M 60\" -> \"PKM\"\n"
+         "Scout: starting_weapon \"M 60\" -> \"weapon_laser\"\n"
+         "Heavy: Sniper Scope no -> yes\n"},
         {"added by position", [](Classes &c, Origins &) { c.push_back(c[0]), c.back().classname.assign("Medic"); },
          "New class Medic\n"},
         {"last dropped by position", [](Classes &c, Origins &) { c.pop_back(); }, "Deleted class Heavy\n"},

@@ -84,6 +84,11 @@ const Row rows[] = {
     // A read-only class file is replaced only on Yes, and stays read-only.
     {"WriteToReadOnlyRefused", "L R e W", "n", "P", "A B", "-", "Ax", true, 1, ""},
     {"WriteToReadOnlyOnYes", "L R e W", "y", "P", "Ax B", "-", "Ax", false, 1, ""},
+    // The file is compared right before the write: a change while a question
+    // was open is a change on disk, asked about again.
+    {"ChangeWhileAskingAsksAgain", "L R A e W", "yn", "PC", "Disk", "-", "Ax", true, 1, ""},
+    {"ChangeWhileAskingReplacedOnYes", "L R A e W", "yyy", "PCP", "Ax B", "-", "Ax", false, 1, ""},
+    {"ChangeWhileAskingAboutAnUnknownFile", "A e W", "yn", "EC", "Disk", "-", "x", true, 1, ""},
 };
 
 class SessionFixture : public ::testing::Test, protected SessionBench
@@ -128,8 +133,8 @@ int entryOf(std::string_view displayName)
     return int(std::ranges::find(entries, displayName) - entries.begin());
 }
 
-// ADD! sets the amount at once and leaves the typed text; a pick, a move or
-// Write Out shows the stored amount.
+// ADD! sets the amount at once, says what it set and leaves the typed text;
+// a pick, a move or Write Out shows the stored amount.
 TEST_F(SessionFormTest, AmountGoesInOnAddAndComesBackOnAPick)
 {
     ClassRecord &record = session->state().current();
@@ -138,6 +143,7 @@ TEST_F(SessionFormTest, AmountGoesInOnAddAndComesBackOnAPick)
     session->addItem();
     EXPECT_EQ(record.inventory[36], 7);
     EXPECT_EQ(view.boxes.amount, "007");
+    EXPECT_EQ(view.status, "Rockets: 0 -> 7");
     EXPECT_TRUE(view.unsavedMark);
 
     view.boxes.amount = "30";
@@ -150,6 +156,7 @@ TEST_F(SessionFormTest, AmountGoesInOnAddAndComesBackOnAPick)
     view.boxes.amount = "";
     session->addItem();
     EXPECT_EQ(record.inventory[36], 0);
+    EXPECT_EQ(view.status, "Rockets: 7 -> 0");
 }
 
 // A weapon pick changes the class at once and names it in the status line.
