@@ -20,6 +20,7 @@
 #include <QStyleOptionFrame>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -155,6 +156,24 @@ constexpr ControlTemplate aboutControls[] = {
      31, 180, 175, 28, WordWrap},
 };
 
+// A list with a text field in which only a pick from the list selects an
+// entry. When editing ends, Qt selects the entry that equals the typed text;
+// the pick made before is put back, and the typed text stays in the field.
+void keepPickedEntry(QComboBox *list)
+{
+    auto *edit = new QLineEdit(list);
+    auto picked = std::make_shared<int>(-1);
+    QObject::connect(edit, &QLineEdit::editingFinished, list, [list, picked] { *picked = list->currentIndex(); });
+    list->setLineEdit(edit); // Qt's own reaction runs between the two
+    QObject::connect(edit, &QLineEdit::editingFinished, list, [list, edit, picked] {
+        if (list->currentIndex() == *picked)
+            return;
+        const QString typed = edit->text();
+        list->setCurrentIndex(*picked);
+        edit->setText(typed);
+    });
+}
+
 // Typed text that a box refuses. The keys without printable text (editing,
 // moving, Tab, Enter, shortcuts) always pass, and so does pasted text.
 class TypingFilter : public QObject
@@ -253,7 +272,7 @@ QWidget *createControl(const ControlTemplate &t, QWidget *parent)
     case ControlKind::DropDownEdit: {
         auto *list = new QComboBox(parent);
         if (t.kind == ControlKind::DropDownEdit) {
-            list->setEditable(true);
+            keepPickedEntry(list);
             list->setInsertPolicy(QComboBox::NoInsert);
             list->setCompleter(nullptr);
         }

@@ -113,13 +113,23 @@ TEST_F(FormTest, EveryBoxCarriesTheFieldItsLabelNames)
     }
 }
 
-// Only the selected entry counts, not text typed into the box.
+// Only the entry picked from the list counts, not text typed into the box,
+// even text that equals an entry, however the typing ends.
 TEST_F(FormTest, ResistanceIsTheSelectedEntry)
 {
-    show([](ClassRecord &r) { r.resistance = 1.0f; });
-    typeInto(control<QComboBox>(ControlId::Resistance)->lineEdit(), "xyz");
-    save();
-    EXPECT_EQ(record().resistance, 1.0f);
+    showDialog();
+    const std::pair<const char *, Qt::Key> rows[] = {
+        {"xyz", Qt::Key_unknown}, {"Blast Armor", Qt::Key_Return}, {"Blast Armor", Qt::Key_Tab}};
+    for (const auto &[typed, end] : rows) {
+        show([](ClassRecord &r) { r.resistance = 1.0f; });
+        auto *list = control<QComboBox>(ControlId::Resistance);
+        typeInto(list->lineEdit(), typed);
+        if (end != Qt::Key_unknown)
+            QTest::keyClick(list->lineEdit(), end);
+        EXPECT_EQ(list->currentText(), typed);
+        save();
+        EXPECT_EQ(record().resistance, 1.0f) << typed;
+    }
 }
 
 // The name shows exactly, "[*]" in it too; the window adds the mark.
