@@ -1,0 +1,175 @@
+#include "classexport.h"
+
+#include "classfilewriter.h"
+#include "itemcatalogue.h"
+#include "readabletext.h"
+#include "textnumbers.h"
+#include "windows1252.h"
+
+#include <cmath>
+
+namespace {
+
+// Whether a column holds text rather than a number or a truth value.
+bool holdsText(const SheetColumn &column)
+{
+    return column.kind == ColumnKind::File || column.kind == ColumnKind::StartingWeaponName
+           || (column.kind == ColumnKind::Field && column.field->kind == FieldKind::Text);
+}
+
+// A sheet's rows, written one cell at a time.
+class SheetWriter
+{
+public:
+    SheetWriter(SheetFormat format, bool withFile) : format(format), withFile(withFile)
+    {
+        separator = format == SheetFormat::Tsv ? '\t' : ',';
+        rowEnd = format == SheetFormat::Csv ? "\r\n" : "\n";
+        if (format == SheetFormat::Csv)
+            out = "\xEF\xBB\xBF";
+    }
+    void header();
+    void row(std::string_view fileName, const ClassRecord &record);
+    std::string take()
+    {
+        if (format == SheetFormat::Json)
+            out += rows == 0 ? "[]\n" : "\n]\n";
+        return std::move(out);
+    }
+
+private:
+    void cell(const SheetColumn &column, const std::string &text);
+    void plainCell(std::string_view text);
+
+    SheetFormat format;
+    bool withFile;
+    char separator;
+    std::string_view rowEnd;
+    std::string out;
+    std::size_t rows = 0;
+    bool firstCell = true;
+};
+
+void SheetWriter::header()
+{
+    if (format == SheetFormat::Json)
+        return;
+    if (withFile)
+        plainCell("file");
+    for (const SheetColumn &column : sheetColumns())
+        plainCell(column.name);
+    out += rowEnd;
+}
+
+void SheetWriter::row(std::string_view fileName, const ClassRecord &record)
+{
+    firstCell = true;
+    if (format == SheetFormat::Json)
+        out += rows == 0 ? "[\n {" : ",\n {";
+    if (withFile)
+        cell(*sheetColumnNamed("file"), std::string(fileName));
+    for (const SheetColumn &column : sheetColumns())
+        cell(column, cellText(column, record));
+    out += format == SheetFormat::Json ? "}" : rowEnd;
+    ++rows;
+}
+
+void SheetWriter::cell(const SheetColumn &column, const std::string &text)
+{
+    if (format != SheetFormat::Json) {
+        const bool formulaLike = holdsText(column) && !text.empty()
+                                 && std::string_view("=+-@'").find(text[0]) != std::string_view::npos;
+        return plainCell(formulaLike ? '\'' + text : text);
+    }
+    out.append(firstCell ? "\"" : ", \"").append(column.name).append("\": ");
+    firstCell = false;
+    // Numbers and truth values go in bare; JSON has no infinity or NaN.
+    const FieldKind kind = column.field ? column.field->kind : FieldKind::Text;
+    const bool bare = column.kind == ColumnKind::Ability || column.kind == ColumnKind::Item
+                      || (column.kind == ColumnKind::Field
+                          && (kind == FieldKind::Int || kind == FieldKind::Abilities
+                              || (kind == FieldKind::Float && text.find_first_of("ni") == std::string::npos)));
+    if (bare)
+        out.append(text);
+    else
+        out.append(1, '"').append(jsonEscaped(text)).append(1, '"');
+}
+
+void SheetWriter::plainCell(std::string_view text)
+{
+    if (!firstCell)
+        out += separator;
+    firstCell = false;
+    const bool quoted = text.find_first_of(std::string{separator, '"', '\r', '\n'}) != std::string_view::npos
+                        || (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+    if (!quoted) {
+        out.append(text);
+        return;
+    }
+    out += '"';
+    for (char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+} // namespace
+
+std::string cellText(const SheetColumn &column, const ClassRecord &record)
+{
+    switch (column.kind) {
+    case ColumnKind::File:
+        return {};
+    case ColumnKind::Field:
+        switch (column.field->kind) {
+        case FieldKind::Float: {
+            std::string text;
+            appendShortestFloat(text, record.*column.field->floatMember);
+            return text;
+        }
+        case FieldKind::Text:
+            return utf8FromWindows1252(column.field->text.get(record));
+        default: {
+            // What the file's line holds after the key; a resistance with no word has no line.
+            std::string line;
+            if (!AppendFieldLine(line, *column.field, record))
+                return {};
+            return line.substr(column.field->key.size() + 1);
+        }
+        }
+    case ColumnKind::StartingWeaponName:
+        return std::string(startingWeaponName(record));
+    case ColumnKind::Ability:
+        return (record.classabilities & column.bit) ? "true" : "false";
+    case ColumnKind::Item:
+        return formatInt(record.inventory[std::size_t(column.slot)]);
+    }
+    return {};
+}
+
+std::string_view startingWeaponName(const ClassRecord &record)
+{
+    const std::string_view id = record.starting_weapon.view();
+    const std::string_view name = DisplayNameFor(id);
+    const bool known = name != itemCatalogue[0].displayName || SlotForInternalName(id) == 0;
+    return known ? name : std::string_view();
+}
+
+std::string ExportClasses(std::span<const ClassRecord> classes, SheetFormat format)
+{
+    const ClassesOfFile file{{}, classes};
+    return ExportClasses(std::span(&file, 1), format);
+}
+
+std::string ExportClasses(std::span<const ClassesOfFile> files, SheetFormat format)
+{
+    SheetWriter writer(format, files.size() > 1);
+    writer.header();
+    for (const ClassesOfFile &file : files) {
+        for (const ClassRecord &record : file.classes)
+            writer.row(file.fileName, record);
+    }
+    return writer.take();
+}
