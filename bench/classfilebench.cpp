@@ -141,7 +141,7 @@ void checkWithFindings(benchmark::State &state)
     for (auto _ : state) {
         out.clear();
         CheckReport report(CheckReport::Format::Text, [&out](std::string_view text) { out.append(text); });
-        report.beginFile("tvclass_seals.cfg");
+        report.beginFile("tvclass_seals.cfg", fileWithFindings());
         ReadClassBytes(*table, fileWithFindings(), &report);
         report.finish();
         benchmark::DoNotOptimize(out.data());

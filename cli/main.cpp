@@ -1,11 +1,13 @@
 #include "checkreport.h"
 #include "classfilereader.h"
+#include "classfileupdate.h"
 #include "classfilewriter.h"
 #include "fileio.h"
 #include "findingcodes.h"
 #include "platform.h"
 #include "readabletext.h"
 #include "safesave.h"
+#include "tool.h"
 #include "unifieddiff.h"
 
 #include <algorithm>
@@ -15,17 +17,15 @@
 #include <string_view>
 #include <vector>
 
-namespace {
-
-enum ExitStatus { clean = 0, findings = 1, failure = 2 };
-
 constexpr std::string_view usage =
-    "Usage: tolvane-classfile normalize [--diff] FILE\n"
-    "       tolvane-classfile normalize --diff FILE...\n"
-    "       tolvane-classfile normalize --check FILE...\n"
-    "       tolvane-classfile normalize --in-place [--force] FILE...\n"
+    "Usage: tolvane-classfile normalize [--keep-notes] FILE\n"
+    "       tolvane-classfile normalize [--keep-notes] --diff FILE...\n"
+    "       tolvane-classfile normalize [--keep-notes] --check FILE...\n"
+    "       tolvane-classfile normalize [--keep-notes] --in-place [--force] FILE...\n"
     "       tolvane-classfile check [--format=text|json] [--select CODES] [--ignore CODES] FILE...\n"
     "       tolvane-classfile check --list-codes\n"
+    "       tolvane-classfile export [--format=csv|tsv|json] FILE...\n"
+    "       tolvane-classfile apply [--dry-run] [--add-new] [--force] [--format=csv|tsv|json] CHANGES FILE\n"
     "       tolvane-classfile --help | --version\n"
     "\n"
     "normalize  writes FILE to standard output as the Tolvane Class Creator\n"
@@ -42,6 +42,9 @@ constexpr std::string_view usage =
     "                  untouched, and so is a read-only file.\n"
     "  --force         (with -i) rewrites read-only files too; they stay\n"
     "                  read-only.\n"
+    "  --keep-notes    keeps comments, blank lines, unknown lines, the order\n"
+    "                  of lines and the header; rewrites only the values not in\n"
+    "                  the standard format and adds the lines a class lacks.\n"
     "  --check, --in-place and --diff refuse a file that is not a class file:\n"
     "  the settings file tvcc.cfg, or a file with no class block.\n"
     "check      lists, one a line as FILE:LINE: CODE message, everything the\n"
@@ -51,13 +54,24 @@ constexpr std::string_view usage =
     "  --select CODES  reports only these codes (a comma list: TCC003,TCC011).\n"
     "  --ignore CODES  reports all but these codes.\n"
     "  --list-codes    lists every code with a line on what it means.\n"
+    "export     writes the classes of each FILE to standard output as a sheet:\n"
+    "           a row per class, a column per value (CSV with a byte order\n"
+    "           mark, TSV, or JSON); several FILEs get a first column file.\n"
+    "apply      changes the classes of FILE that the rows of the sheet CHANGES\n"
+    "           name, in the columns it has, and rewrites FILE as the editor's\n"
+    "           Write Out does; lists what changed. A cell that cannot be read\n"
+    "           is reported by row and column, and nothing is changed.\n"
+    "  --dry-run       lists what would change, and changes nothing.\n"
+    "  --add-new       adds the classes that FILE does not have.\n"
+    "  --force         rewrites a read-only FILE too.\n"
     "\n"
     "A FILE of - is standard input; -- ends the options. -h and --help show\n"
     "this text, -V and --version the version.\n"
     "\n"
     "Exit status: 0 clean; 1 check found something, or normalize --check or\n"
-    "--diff found a file to change; 2 a file could not be read or written, was\n"
-    "refused, the output could not be written, or the command line is wrong.\n";
+    "--diff or apply --dry-run found a file to change; 2 a file could not be\n"
+    "read or written, was refused, a sheet's cell could not be read, the output\n"
+    "could not be written, or the command line is wrong.\n";
 
 void print(std::FILE *stream, std::string_view text)
 {
@@ -115,6 +129,7 @@ struct NormalizeOptions
 {
     NormalizeMode mode = NormalizeMode::ToOutput;
     bool force = false;
+    bool keepNotes = false;
 };
 
 // Rewrites the file at name with normalized, unless it is read-only and not forced.
@@ -142,18 +157,14 @@ int normalizeFile(const std::string &name, const NormalizeOptions &options)
     }
     if (!readInput(name, file))
         return failure;
-    const std::string normalized = NormalizedClassFile(file.bytes);
+    const std::string normalized = options.keepNotes ? NormalizedKeepingNotes(file.bytes)
+                                                     : NormalizedClassFile(file.bytes);
     if (options.mode == NormalizeMode::ToOutput) {
         print(stdout, normalized);
         return clean;
     }
-    if (const ClassFileKind kind = kindOf(name, file.bytes); kind != ClassFileKind::ClassFile) {
-        const ReadFindingKind finding = kind == ClassFileKind::SettingsFile ? ReadFindingKind::SettingsFile
-                                                                             : ReadFindingKind::NoClass;
-        complain(readableFileName(name) + ": " + std::string(whyNotAClassFile(kind)) + " ("
-                 + std::string(codeOf(finding).code) + "); left alone");
+    if (refuseNonClassFile(name, file.bytes))
         return failure;
-    }
     if (normalized == file.bytes)
         return clean;
     switch (options.mode) {
@@ -188,7 +199,7 @@ int check(const std::vector<std::string> &names, CheckReport &report)
             status = failure;
             continue;
         }
-        report.beginFile(name);
+        report.beginFile(name, file.bytes);
         if (kindOf(name, file.bytes) == ClassFileKind::SettingsFile)
             report.found({.kind = ReadFindingKind::SettingsFile, .line = 1});
         else
@@ -217,7 +228,7 @@ struct Arguments
     std::vector<std::string> files;
 };
 
-constexpr std::string_view valueOptions[] = {"--select", "--ignore"};
+constexpr std::string_view valueOptions[] = {"--select", "--ignore", "--format"};
 
 Arguments split(std::vector<std::string>::const_iterator at, std::vector<std::string>::const_iterator end)
 {
@@ -256,6 +267,8 @@ int normalizeCommand(const Arguments &arguments)
             setMode(NormalizeMode::Diff);
         else if (option == "--force")
             options.force = true;
+        else if (option == "--keep-notes")
+            options.keepNotes = true;
         else
             return usageError("normalize has no option " + readableFileName(option));
     }
@@ -340,10 +353,12 @@ int run(const std::vector<std::string> &args)
         return normalizeCommand(arguments);
     if (command == "check")
         return checkCommand(arguments);
+    if (command == "export")
+        return exportCommand(arguments.options, arguments.files);
+    if (command == "apply")
+        return applyCommand(arguments.options, arguments.files);
     return usageError("unknown command \"" + readableFileName(command) + "\"");
 }
-
-} // namespace
 
 int main(int argc, char **argv)
 {

@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (const auto format : {CheckReport::Format::Text, CheckReport::Format::Json}) {
         std::string out;
         CheckReport report(format, [&out](std::string_view text) { out.append(text); });
-        report.beginFile(bytes.substr(0, 40));
+        report.beginFile(bytes.substr(0, 40), bytes);
         LineOrder ordered(report);
         ReadClassBytes(*table, bytes, &ordered);
         report.finish();

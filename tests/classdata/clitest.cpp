@@ -1,4 +1,5 @@
 #include "testclasses.h"
+#include "toolrun.h"
 
 #include <gtest/gtest.h>
 
@@ -15,50 +16,6 @@
 #endif
 
 namespace {
-
-struct ToolRun
-{
-    int status;
-    std::string out;
-    std::string err;
-};
-
-// path quoted for the shell.
-std::string arg(const std::string &path)
-{
-    return '"' + path + '"';
-}
-
-// A file of its own for the running test, as ctest may run tests side by side.
-std::string tempPath(const std::string &name)
-{
-    return testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + '.' + name;
-}
-
-ToolRun runTool(const std::string &arguments)
-{
-    const std::string out = tempPath("out"), err = tempPath("err");
-    const std::string command = arg(TOLVANE_CLASSFILE_TOOL) + ' ' + arguments + " >" + arg(out) + " 2>" + arg(err);
-#ifdef _WIN32
-    // cmd /c drops the first and the last quote; the command line is UTF-8.
-    // -1: no command interpreter could be started, which Wine under load
-    // now and then reports; that says nothing of the tool, so try again.
-    int status = -1;
-    for (int attempt = 0; attempt < 3 && status == -1; ++attempt)
-        status = _wsystem(utf8Path(arg(command)).c_str());
-#else
-    int status = std::system(command.c_str());
-    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-    return {status, fileBytes(out), fileBytes(err)};
-}
-
-std::string writeTemp(const std::string &name, const std::string &bytes)
-{
-    const std::string path = tempPath(name);
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
 
 TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
 {
@@ -137,9 +94,11 @@ TEST(ClassFileTool, CheckWritesJsonForEditorsAndCi)
     const std::string clean = TOLVANE_TEST_DATA "/default_class.cfg";
     const std::string objects = "{\"file\": \"" + jsonName(path)
                                 + "\", \"line\": 2, \"code\": \"TCC003\", \"severity\": \"warning\", \"message\": "
-                                  "\"speed 10.5 is outside 0 to 10; read as 1.000000\"},\n {\"file\": \""
+                                  "\"speed 10.5 is outside 0 to 10; read as 1.000000\", \"class\": \"?\", \"slot\": 0},"
+                                  "\n {\"file\": \""
                                 + jsonName(path) + "\", \"line\": 3, \"code\": \"TCC001\", \"severity\": \"warning\", "
-                                  "\"message\": \"unknown key \\\"sp\\\"e\\\\d\\\"; line ignored\"}";
+                                  "\"message\": \"unknown key \\\"sp\\\"e\\\\d\\\"; line ignored\", \"class\": \"?\", "
+                                  "\"slot\": 0}";
     for (const std::string &files : {arg(path) + ' ' + arg(clean), arg(clean) + ' ' + arg(path)}) {
         const ToolRun run = runTool("check --format=json " + files);
         EXPECT_EQ(run.status, 1);

@@ -1,0 +1,90 @@
+#include "tool.h"
+
+#include "changereview.h"
+#include "classfileupdate.h"
+#include "classimport.h"
+#include "platform.h"
+#include "readabletext.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+struct ApplyOptions
+{
+    bool dryRun = false;
+    bool force = false;
+    ImportOptions import;
+};
+
+// Every problem of the sheet, one a line, and that nothing was changed.
+int reportProblems(const std::string &changes, const std::string &file, const ImportResult &result)
+{
+    for (const ImportProblem &problem : result.problems)
+        complain(readableFileName(changes) + ": " + problem.message);
+    const bool unknown = std::any_of(result.problems.begin(), result.problems.end(), [](const ImportProblem &p) {
+        return p.kind == ImportProblem::Kind::UnknownClass;
+    });
+    if (unknown)
+        complain("apply --add-new adds the classes that " + readableFileName(file) + " does not have");
+    complain(readableFileName(file) + " is unchanged");
+    return failure;
+}
+
+int apply(const std::string &changes, const std::string &name, ApplyOptions options)
+{
+    if (name == "-") {
+        complain("apply rewrites FILE in place, which standard input cannot be");
+        return failure;
+    }
+    FileBytes file, sheet;
+    if (!readInput(name, file) || refuseNonClassFile(name, file.bytes) || !readInput(changes, sheet))
+        return failure;
+    if (!options.import.format && changes != "-")
+        options.import.format = sheetFormatOfName(pathFromArgument(changes));
+    options.import.fileName = name;
+    auto table = std::make_unique<ClassTable>();
+    ReadClassBytes(*table, file.bytes);
+    const std::span<const ClassRecord> classes(table->records.data(), std::size_t(table->classCount));
+    const ImportResult result = ImportClasses(classes, sheet.bytes, options.import);
+    if (!result.problems.empty())
+        return reportProblems(changes, name, result);
+
+    std::string review;
+    for (const std::string &line : classChanges(classes, result.classes, result.origins))
+        review += readableFromWindows1252(line) + '\n';
+    if (options.dryRun || review.empty()) {
+        print(stdout, review);
+        return review.empty() ? clean : findings;
+    }
+    const int status = rewrite(name, UpdatedClassFile(file.bytes, *table, result.classes, result.origins),
+                               options.force);
+    if (status == clean)
+        print(stdout, review);
+    return status;
+}
+
+} // namespace
+
+int applyCommand(const std::vector<std::string> &arguments, const std::vector<std::string> &files)
+{
+    ApplyOptions options;
+    for (const std::string &option : arguments) {
+        if (option == "--dry-run" || option == "-n")
+            options.dryRun = true;
+        else if (option == "--add-new")
+            options.import.addNew = true;
+        else if (option == "--force")
+            options.force = true;
+        else if (!option.starts_with("--format="))
+            return usageError("apply has no option " + readableFileName(option));
+        else if (!readFormatOption(option, options.import.format))
+            return failure;
+    }
+    if (files.size() != 2)
+        return usageError("apply takes a sheet of CHANGES and the class FILE they change");
+    if (options.force && options.dryRun)
+        return usageError("--force and --dry-run do not go together");
+    return apply(files[0], files[1], options);
+}

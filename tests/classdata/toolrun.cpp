@@ -1,0 +1,49 @@
+#include "toolrun.h"
+
+#include "testclasses.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/wait.h>
+#endif
+
+std::string arg(const std::string &path)
+{
+    return '"' + path + '"';
+}
+
+std::string tempPath(const std::string &name)
+{
+    return testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + '.' + name;
+}
+
+ToolRun runTool(const std::string &arguments)
+{
+    const std::string out = tempPath("out"), err = tempPath("err");
+    const std::string command = arg(TOLVANE_CLASSFILE_TOOL) + ' ' + arguments + " >" + arg(out) + " 2>" + arg(err);
+#ifdef _WIN32
+    // cmd /c drops the first and the last quote; the command line is UTF-8.
+    // -1: no command interpreter could be started, which Wine under load
+    // now and then reports; that says nothing of the tool, so try again.
+    int status = -1;
+    for (int attempt = 0; attempt < 3 && status == -1; ++attempt)
+        status = _wsystem(utf8Path(arg(command)).c_str());
+#else
+    int status = std::system(command.c_str());
+    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+    return {status, fileBytes(out), fileBytes(err)};
+}
+
+std::string writeTemp(const std::string &name, const std::string &bytes)
+{
+    const std::string path = tempPath(name);
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+}
