@@ -6,7 +6,7 @@
 #include "textnumbers.h"
 #include "windows1252.h"
 
-#include <cmath>
+#include <algorithm>
 
 namespace {
 
@@ -38,7 +38,8 @@ public:
     }
 
 private:
-    void cell(const SheetColumn &column, const std::string &text);
+    // The cell of column from text, a class's value or the file's name.
+    void cell(const SheetColumn &column, std::string_view text);
     void plainCell(std::string_view text);
 
     SheetFormat format;
@@ -48,6 +49,7 @@ private:
     std::string out;
     std::size_t rows = 0;
     bool firstCell = true;
+    std::string scratch; // a cell's text before it goes in, kept for its capacity
 };
 
 void SheetWriter::header()
@@ -67,19 +69,22 @@ void SheetWriter::row(std::string_view fileName, const ClassRecord &record)
     if (format == SheetFormat::Json)
         out += rows == 0 ? "[\n {" : ",\n {";
     if (withFile)
-        cell(*sheetColumnNamed("file"), std::string(fileName));
-    for (const SheetColumn &column : sheetColumns())
-        cell(column, cellText(column, record));
+        cell(*sheetColumnNamed("file"), fileName);
+    for (const SheetColumn &column : sheetColumns()) {
+        scratch.clear();
+        appendCellText(scratch, column, record);
+        cell(column, scratch);
+    }
     out += format == SheetFormat::Json ? "}" : rowEnd;
     ++rows;
 }
 
-void SheetWriter::cell(const SheetColumn &column, const std::string &text)
+void SheetWriter::cell(const SheetColumn &column, std::string_view text)
 {
     if (format != SheetFormat::Json) {
         const bool formulaLike = holdsText(column) && !text.empty()
                                  && std::string_view("=+-@'").find(text[0]) != std::string_view::npos;
-        return plainCell(formulaLike ? '\'' + text : text);
+        return plainCell(formulaLike ? '\'' + std::string(text) : text);
     }
     out.append(firstCell ? "\"" : ", \"").append(column.name).append("\": ");
     firstCell = false;
@@ -88,7 +93,7 @@ void SheetWriter::cell(const SheetColumn &column, const std::string &text)
     const bool bare = column.kind == ColumnKind::Ability || column.kind == ColumnKind::Item
                       || (column.kind == ColumnKind::Field
                           && (kind == FieldKind::Int || kind == FieldKind::Abilities
-                              || (kind == FieldKind::Float && text.find_first_of("ni") == std::string::npos)));
+                              || (kind == FieldKind::Float && text.find_first_of("ni") == std::string_view::npos)));
     if (bare)
         out.append(text);
     else
@@ -100,7 +105,8 @@ void SheetWriter::plainCell(std::string_view text)
     if (!firstCell)
         out += separator;
     firstCell = false;
-    const bool quoted = text.find_first_of(std::string{separator, '"', '\r', '\n'}) != std::string_view::npos
+    const auto special = [&](char c) { return c == separator || c == '"' || c == '\r' || c == '\n'; };
+    const bool quoted = std::any_of(text.begin(), text.end(), special)
                         || (!text.empty() && (text.front() == ' ' || text.back() == ' '));
     if (!quoted) {
         out.append(text);
@@ -117,36 +123,43 @@ void SheetWriter::plainCell(std::string_view text)
 
 } // namespace
 
-std::string cellText(const SheetColumn &column, const ClassRecord &record)
+void appendCellText(std::string &text, const SheetColumn &column, const ClassRecord &record)
 {
     switch (column.kind) {
     case ColumnKind::File:
-        return {};
+        return;
     case ColumnKind::Field:
         switch (column.field->kind) {
-        case FieldKind::Float: {
-            std::string text;
-            appendShortestFloat(text, record.*column.field->floatMember);
-            return text;
-        }
+        case FieldKind::Float:
+            return appendShortestFloat(text, record.*column.field->floatMember);
         case FieldKind::Text:
-            return utf8FromWindows1252(column.field->text.get(record));
+            for (unsigned char byte : column.field->text.get(record))
+                appendUtf8(text, unicodeOfWindows1252(byte));
+            return;
         default: {
             // What the file's line holds after the key; a resistance with no word has no line.
-            std::string line;
-            if (!AppendFieldLine(line, *column.field, record))
-                return {};
-            return line.substr(column.field->key.size() + 1);
+            const std::size_t start = text.size();
+            if (AppendFieldLine(text, *column.field, record))
+                text.erase(start, column.field->key.size() + 1);
+            return;
         }
         }
     case ColumnKind::StartingWeaponName:
-        return std::string(startingWeaponName(record));
+        text.append(startingWeaponName(record));
+        return;
     case ColumnKind::Ability:
-        return (record.classabilities & column.bit) ? "true" : "false";
+        text.append((record.classabilities & column.bit) ? "true" : "false");
+        return;
     case ColumnKind::Item:
-        return formatInt(record.inventory[std::size_t(column.slot)]);
+        return appendInt(text, record.inventory[std::size_t(column.slot)]);
     }
-    return {};
+}
+
+std::string cellText(const SheetColumn &column, const ClassRecord &record)
+{
+    std::string text;
+    appendCellText(text, column, record);
+    return text;
 }
 
 std::string_view startingWeaponName(const ClassRecord &record)

@@ -23,6 +23,8 @@
 
 // A class's value in a column as the sheet shows it, before quoting.
 std::string cellText(const SheetColumn &column, const ClassRecord &record);
+// The same, appended to text.
+void appendCellText(std::string &text, const SheetColumn &column, const ClassRecord &record);
 
 // The name the starting-weapon list shows for the class's starting weapon,
 // when the catalogue knows it; empty for any other, where the form would

@@ -18,14 +18,6 @@ namespace {
 
 constexpr std::size_t mostProblems = 100;
 
-std::string_view trimmed(std::string_view text)
-{
-    const std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
-}
-
 // A cell's text in a message: in quotes, control characters escaped.
 std::string inQuotes(std::string_view utf8)
 {
@@ -65,7 +57,7 @@ bool isDecimal(std::string_view text)
 
 std::string readInt(std::string_view cell, std::int32_t &value)
 {
-    const std::string_view text = trimmed(cell);
+    const std::string_view text = trimBlanks(cell);
     if (text.empty())
         return "an empty cell; write a whole number (0 for none)";
     const std::string_view digits = text.substr(text.starts_with('-') || text.starts_with('+'));
@@ -84,7 +76,7 @@ std::string readInt(std::string_view cell, std::int32_t &value)
 
 std::string readFloat(std::string_view cell, float &value)
 {
-    const std::string_view text = trimmed(cell);
+    const std::string_view text = trimBlanks(cell);
     if (text.empty())
         return "an empty cell; write a number";
     if (!isDecimal(text)) {
@@ -105,7 +97,7 @@ std::string readFloat(std::string_view cell, float &value)
 
 std::string readBool(std::string_view cell, bool &value)
 {
-    const std::string_view text = trimmed(cell);
+    const std::string_view text = trimBlanks(cell);
     value = equalsIgnoreCase(text, "true") || text == "1";
     if (value || equalsIgnoreCase(text, "false") || text == "0")
         return {};
@@ -165,7 +157,7 @@ std::string setField(const ClassField &field, std::string_view text, ClassRecord
         return readFloat(text, record.*field.floatMember);
     case FieldKind::Resistance: {
         constexpr std::string_view words[] = {"none", "fire", "explosive"};
-        const std::string_view word = trimmed(text);
+        const std::string_view word = trimBlanks(text);
         const auto found = std::find_if(std::begin(words), std::end(words),
                                         [&](std::string_view w) { return equalsIgnoreCase(w, word); });
         if (found == std::end(words) && !word.empty())
@@ -366,7 +358,7 @@ void Importer::setWeaponName(const SheetRow &row, const SheetCell &cell, ClassRe
     const std::size_t column = cell.column;
     if (std::string reason = typeProblem(*columns[column], cell.type); !reason.empty())
         return problem(ImportProblem::Kind::Cell, &row, column, reason);
-    const std::string name(trimmed(textOf(cell)));
+    const std::string name(trimBlanks(textOf(cell)));
     if (name.empty() || equalsIgnoreCase(name, startingWeaponName(record)))
         return;
     if (weaponInRow) {
@@ -401,7 +393,7 @@ void Importer::importRow(const SheetRow &row)
     bool weaponInRow = false;
     for (const SheetCell &cell : row.cells) {
         const SheetColumn &column = *columns[cell.column];
-        weaponInRow = weaponInRow || column.name == "starting_weapon";
+        weaponInRow = weaponInRow || column.field == &fieldNamed("starting_weapon");
         if (column.kind == ColumnKind::StartingWeaponName)
             weaponName = &cell;
         if (cell.column == nameColumn || column.kind == ColumnKind::File)

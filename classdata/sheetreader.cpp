@@ -1,5 +1,6 @@
 #include "sheetreader.h"
 
+#include "asciitext.h"
 #include "readabletext.h"
 #include "windows1252.h"
 
@@ -10,28 +11,25 @@ namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
-bool isUtf8(std::string_view text)
+// Text in Windows-1252 rather than UTF-8: bytes above 0x7F, none of them in
+// a UTF-8 sequence. Text that mixes the two is taken for UTF-8, so that its
+// stray bytes are told, rather than its letters read wrong.
+bool isWindows1252(std::string_view text)
 {
+    bool stray = false;
     char32_t c = 0;
     while (!text.empty()) {
         const auto ascii = std::find_if(text.begin(), text.end(), [](char b) { return b & 0x80; });
         text.remove_prefix(std::size_t(ascii - text.begin()));
         if (text.empty())
-            return true;
+            break;
         const std::size_t length = decodeUtf8(text, c);
-        if (length == 0)
+        if (length > 1)
             return false;
-        text.remove_prefix(length);
+        stray = true;
+        text.remove_prefix(1);
     }
-    return true;
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    const std::size_t begin = text.find_first_not_of(" \t");
-    if (begin == std::string_view::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+    return stray;
 }
 
 // CSV or TSV: rows of cells split at a separator, quoted cells with their
@@ -39,10 +37,7 @@ std::string_view trimmed(std::string_view text)
 class DelimitedReader
 {
 public:
-    DelimitedReader(std::string_view text, char separator) : text(text), separator(separator)
-    {
-        stops = {separator, '\r', '\n'};
-    }
+    DelimitedReader(std::string_view text, char separator) : text(text), separator(separator) {}
     bool read(Sheet &sheet, ImportProblem &problem);
 
 private:
@@ -54,10 +49,14 @@ private:
         failure = std::move(reason);
         return false;
     }
+    // Whether the byte at ends a cell: the separator, a line end, the end of the text.
+    bool endsCell(std::size_t i) const
+    {
+        return i >= text.size() || text[i] == separator || text[i] == '\r' || text[i] == '\n';
+    }
 
     std::string_view text;
     char separator;
-    std::string stops;
     std::size_t at = 0;
     int line = 1;
     std::string failure;
@@ -79,7 +78,7 @@ bool DelimitedReader::quotedCell(std::string &cell)
         cell += '"';
         ++at;
     }
-    if (at < text.size() && stops.find(text[at]) == std::string::npos)
+    if (!endsCell(at))
         return fail("text after the quote that closes this cell; a quote inside a quoted cell is written twice");
     return true;
 }
@@ -93,10 +92,13 @@ bool DelimitedReader::row(std::vector<std::string> &cells)
             if (!quotedCell(cell))
                 return false;
         } else {
-            const std::size_t end = std::min(text.find_first_of(stops, at), text.size());
+            std::size_t end = at;
+            bool quote = false;
+            for (; !endsCell(end); ++end)
+                quote = quote || text[end] == '"';
             cell.assign(text.substr(at, end - at));
             at = end;
-            if (cell.find('"') != std::string::npos)
+            if (quote)
                 return fail("a quote inside a cell that does not begin with one; quote the whole cell and write "
                             "each quote in it twice");
         }
@@ -126,7 +128,7 @@ bool DelimitedReader::read(Sheet &sheet, ImportProblem &problem)
         }
         if (number == 1) {
             for (const std::string &cell : cells)
-                sheet.columns.emplace_back(trimmed(cell));
+                sheet.columns.emplace_back(trimBlanks(cell));
             continue;
         }
         if (std::all_of(cells.begin(), cells.end(), [](const std::string &cell) { return cell.empty(); }))
@@ -241,7 +243,7 @@ bool JsonReader::object(Sheet &sheet)
             sheet.columns.push_back(key);
         const std::size_t column = found->second;
         if (std::any_of(row.cells.begin(), row.cells.end(), [&](const SheetCell &c) { return c.column == column; }))
-            return fail("the key \"" + key + "\" twice in one object");
+            return fail("the key \"" + readableFileName(key) + "\" twice in one object");
         SheetCell &cell = row.cells.emplace_back(SheetCell{column, {}, SheetCell::Type::Null});
         if (!value(cell))
             return false;
@@ -344,7 +346,7 @@ bool JsonReader::string(std::string &out)
             continue;
         }
         if (escape != 'u')
-            return fail("an unknown escape \\" + std::string(1, escape));
+            return fail("an unknown escape \\" + readableFileName(std::string(1, escape)));
         char32_t unit = 0;
         if (!hexQuad(unit))
             return false;
@@ -383,7 +385,7 @@ std::optional<Sheet> readSheet(std::string_view text, std::optional<SheetFormat>
     std::string converted;
     if (text.starts_with(byteOrderMark)) {
         text.remove_prefix(byteOrderMark.size());
-    } else if (!isUtf8(text)) {
+    } else if (isWindows1252(text)) {
         converted = utf8FromWindows1252(text);
         text = converted;
     }
@@ -394,9 +396,9 @@ std::optional<Sheet> readSheet(std::string_view text, std::optional<SheetFormat>
                  : firstLine.find('\t') != std::string_view::npos                              ? SheetFormat::Tsv
                                                                                                : SheetFormat::Csv;
     }
+    problem = {};
     Sheet sheet;
     sheet.format = *format;
-    problem = {};
     bool read = false;
     if (*format == SheetFormat::Json) {
         read = JsonReader(text).read(sheet, problem);
@@ -405,6 +407,12 @@ std::optional<Sheet> readSheet(std::string_view text, std::optional<SheetFormat>
                                 && firstLine.find(';') != std::string_view::npos;
         const char separator = *format == SheetFormat::Tsv ? '\t' : semicolons ? ';' : ',';
         read = DelimitedReader(text, separator).read(sheet, problem);
+    }
+    if (read && !sheet.columns.empty() && sheet.columns[0].starts_with("\xC3\xAF\xC2\xBB\xC2\xBF")) {
+        problem.message = "the sheet begins with \"\xC3\xAF\xC2\xBB\xC2\xBF\", a byte order mark read in the wrong "
+                          "character set: have the spreadsheet program open the CSV as UTF-8 (Unicode) and save it "
+                          "again";
+        read = false;
     }
     if (!read)
         return std::nullopt;

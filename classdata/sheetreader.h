@@ -53,8 +53,9 @@ std::string cellPlace(const Sheet &sheet, const SheetRow &row, std::size_t colum
 // Reads text as a sheet of format, or of the format its text shows when
 // none is given: JSON when it begins with "[", TSV when its first line holds
 // a tab, else CSV (separated by ";" when the first line holds that but no
-// ","). Text with a UTF-8 byte order mark, or that is UTF-8, is UTF-8; any
-// other is Windows-1252, as a spreadsheet program's plain CSV is saved.
+// ","). Text is UTF-8, with or without a byte order mark, unless no byte
+// of it above 0x7F is in a UTF-8 sequence: then it is Windows-1252, as a
+// spreadsheet program saves its plain CSV.
 // CSV and TSV cells may be quoted, with quotes doubled inside; rows end at
 // LF, CR LF or CR. Every row must have as many cells as the header. JSON is
 // an array of flat objects. nullopt, with the first problem, otherwise.

@@ -164,7 +164,11 @@ TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
         {file, "classname,keys\nc1,\xE2\x98\x83\n", {}, "row 2, column B (keys): \"\xE2\x98\x83\" holds "
                                                         "\"\xE2\x98\x83\" (U+2603), which is not in Windows-1252, "
                                                         "the class file's character set"},
-        {file, "\xEF\xBB\xBF" "classname,keys\nc1,\xE4\n", {}, "row 2, column B (keys): \"\\xe4\" is not UTF-8 text"},
+        {file, "classname,keys\nc1,\xC3\xA4\xE4\n", {}, "row 2, column B (keys): \"\xC3\xA4\\xe4\" is not UTF-8 text"},
+        {file, "\"\xC3\xAF\xC2\xBB\xC2\xBF" "classname\"\nc1\n", {}, "the sheet begins with \"\xC3\xAF\xC2\xBB\xC2\xBF\", a "
+                                                             "byte order mark read in the wrong character set: have "
+                                                             "the spreadsheet program open the CSV as UTF-8 (Unicode) "
+                                                             "and save it again"},
         {file, "classname\n" + name32 + "\n", addNew, "row 2, column A (classname): \"" + name32 + "\" is 32 "
                                                       "characters long; at most 31 fit"},
         {file, "classname,keys\nc1,\"a\nb\"\n", {}, "row 2, column B (keys): \"a\\x0ab\" holds a line break, which a "
@@ -200,6 +204,7 @@ TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
         {file, "[{\"classname\": \"c1\", \"classname\": \"c1\"}]", {}, "line 1 (object 1): the key \"classname\" "
                                                                        "twice in one object"},
         {file, "[{\"classname\": \"c1\"},]", {}, "line 1 (object 1): expected an object { } for each class"},
+        {file, "[{\"classname\": \"\\\x1b\"}]", {}, "line 1 (object 1): an unknown escape \\\\x1b"},
         {file, "[{\"classname\": \"\\ud800\"}]", {}, "line 1 (object 1): a \\u escape of half a character (a UTF-16 "
                                                      "surrogate without its pair)"},
         {file, "[{\"spead\": 1}]", {}, "key \"spead\": not a column of a class sheet"},
