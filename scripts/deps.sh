@@ -11,11 +11,12 @@ run=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
 
 # The tests, the Debian package (dpkg-dev, file) and its checks, and the
 # benchmarks. The screen reader test reads the window over AT-SPI: dbus,
-# at-spi2-core and the Python bindings. The Windows build of the Qt-free parts
-# is tested under Wine.
+# at-spi2-core and the Python bindings; Python's csv module reads the sheets
+# tolvane-classfile exports. The Windows build of the Qt-free parts is tested
+# under Wine.
 test=(libgtest-dev libbenchmark-dev locales xvfb xauth desktop-file-utils appstream lintian
       dpkg-dev file
-      dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
+      dbus at-spi2-core gir1.2-atspi-2.0 python3-gi python3
       g++-mingw-w64-x86-64-posix googletest wine wine64
       # Wine's own Tahoma and MS Sans Serif for the window's fonts under Wine,
       # xdotool to drive the Windows window under Xvfb.
