@@ -2,6 +2,7 @@
 #include "classfilereader.h"
 #include "classfileupdate.h"
 #include "classfilewriter.h"
+#include "diffcommand.h"
 #include "fileio.h"
 #include "findingcodes.h"
 #include "platform.h"
@@ -26,6 +27,7 @@ constexpr std::string_view usage =
     "       tolvane-classfile check --list-codes\n"
     "       tolvane-classfile export [--format=csv|tsv|json] FILE...\n"
     "       tolvane-classfile apply [--dry-run] [--add-new] [--force] [--format=csv|tsv|json] CHANGES FILE\n"
+    "       tolvane-classfile diff [--format=text|json|markdown] FIRST SECOND\n"
     "       tolvane-classfile --help | --version\n"
     "\n"
     "normalize  writes FILE to standard output as the Tolvane Class Creator\n"
@@ -54,6 +56,15 @@ constexpr std::string_view usage =
     "  --select CODES  reports only these codes (a comma list: TCC003,TCC011).\n"
     "  --ignore CODES  reports all but these codes.\n"
     "  --list-codes    lists every code with a line on what it means.\n"
+    "diff       lists the classes added, removed and changed from FIRST to\n"
+    "           SECOND, value by value (\"Sniper: health 100 -> 95\"), and\n"
+    "           counts them. Classes are matched by name, without regard to\n"
+    "           case, then a renamed class by its position; classes of one\n"
+    "           name in order. Classes in another order are not changed.\n"
+    "  --format=json      one JSON object {first, second, changed, added,\n"
+    "                     removed, repeatedNames, unchanged} instead.\n"
+    "  --format=markdown  patch notes: a Markdown list of changed, added and\n"
+    "                     removed classes.\n"
     "export     writes the classes of each FILE to standard output as a sheet:\n"
     "           a row per class, a column per value (CSV with a byte order\n"
     "           mark, TSV, or JSON); several FILEs get a first column file.\n"
@@ -68,10 +79,11 @@ constexpr std::string_view usage =
     "A FILE of - is standard input; -- ends the options. -h and --help show\n"
     "this text, -V and --version the version.\n"
     "\n"
-    "Exit status: 0 clean; 1 check found something, or normalize --check or\n"
-    "--diff or apply --dry-run found a file to change; 2 a file could not be\n"
-    "read or written, was refused, a sheet's cell could not be read, the output\n"
-    "could not be written, or the command line is wrong.\n";
+    "Exit status: 0 clean; 1 check found something, normalize --check or\n"
+    "--diff or apply --dry-run found a file to change, or diff found the files\n"
+    "to differ; 2 a file could not be read or written, was refused, a sheet's\n"
+    "cell could not be read, the output could not be written, or the command\n"
+    "line is wrong.\n";
 
 void print(std::FILE *stream, std::string_view text)
 {
@@ -357,6 +369,8 @@ int run(const std::vector<std::string> &args)
         return exportCommand(arguments.options, arguments.files);
     if (command == "apply")
         return applyCommand(arguments.options, arguments.files);
+    if (command == "diff")
+        return diffCommand(arguments.options, arguments.files, usageError);
     return usageError("unknown command \"" + readableFileName(command) + "\"");
 }
 

@@ -1,47 +1,8 @@
 #include "changereview.h"
 
-#include "classfields.h"
-#include "itemcatalogue.h"
-#include "textnumbers.h"
-#include "writtenvalue.h"
+#include "classvalues.h"
 
 namespace {
-
-// The class's name, or where it has none, its position.
-std::string label(const ClassRecord &record, std::size_t index)
-{
-    if (!record.classname.empty())
-        return std::string(record.classname.view());
-    return "(no name) at " + std::to_string(index);
-}
-
-std::string shown(const ClassField &field, const std::optional<std::string> &value)
-{
-    if (!value)
-        return "(no line)";
-    return field.kind == FieldKind::Text ? '"' + *value + '"' : *value;
-}
-
-std::string change(std::string_view what, const std::string &before, const std::string &now)
-{
-    return std::string(what) + ' ' + before + " -> " + now;
-}
-
-// "health 100 -> 95", "inventory Flash Grenades 0 -> 2": each value that
-// would read differently from the file.
-void appendValueChanges(std::vector<std::string> &parts, const ClassRecord &before, const ClassRecord &now)
-{
-    for (const ClassField &field : classFields()) {
-        const std::optional<std::string> old = writtenValue(field, before), value = writtenValue(field, now);
-        if (old != value)
-            parts.push_back(change(field.key, shown(field, old), shown(field, value)));
-    }
-    for (std::size_t slot = 0; slot < now.inventory.size(); ++slot) {
-        if (before.inventory[slot] != now.inventory[slot])
-            parts.push_back(change("inventory " + std::string(itemCatalogue[slot].displayName),
-                                   formatInt(before.inventory[slot]), formatInt(now.inventory[slot])));
-    }
-}
 
 // The classes that changed their order: all but the longest run of classes
 // whose saved positions rise, so that a class moved to the end is the one
@@ -89,7 +50,7 @@ std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::s
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (from[i] < 0) {
-            lines.push_back("New class " + label(records[i], i));
+            lines.push_back("New class " + classLabel(records[i], i));
             continue;
         }
         const std::size_t origin = std::size_t(from[i]);
@@ -97,17 +58,18 @@ std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::s
         std::vector<std::string> parts;
         if (moved[i])
             parts.push_back("moved from class " + std::to_string(origin) + " to class " + std::to_string(i));
-        appendValueChanges(parts, saved[origin], records[i]);
+        for (const ValueChange &change : valueChanges(saved[origin], records[i], ValueNaming::AsFile))
+            parts.push_back(describeChange(change));
         if (parts.empty())
             continue;
-        std::string line = label(records[i], i) + ": ";
+        std::string line = classLabel(records[i], i) + ": ";
         for (const std::string &part : parts)
             line.append(part).append(&part == &parts.back() ? "" : "; ");
         lines.push_back(std::move(line));
     }
     for (std::size_t origin = 0; origin < saved.size(); ++origin) {
         if (!kept[origin])
-            lines.push_back("Deleted class " + label(saved[origin], origin));
+            lines.push_back("Deleted class " + classLabel(saved[origin], origin));
     }
     return lines;
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -229,7 +230,8 @@ TEST(ClassFileTool, ExitsWithTheWorstOfItsFilesOrRefuses)
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n') > 0, status == 2) << arguments;
     }
     const ToolRun help = runTool("--help");
-    for (const char *option : {"Usage: tolvane-classfile", "--select", "--ignore", "--diff", "--force"})
+    for (const char *option : {"Usage: tolvane-classfile", "--select", "--ignore", "--diff", "--force",
+                               "diff [--format=text|json|markdown]"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     EXPECT_EQ(runTool("--version").out, "tolvane-classfile " TOLVANE_VERSION "\n");
 }
@@ -264,6 +266,58 @@ TEST(ClassFileTool, DiffShowsWhatNormalizeWouldChange)
     EXPECT_EQ(run.out.find("--- " + path + "\n+++ " + path + "\n@@ -"), 0u) << run.out;
     EXPECT_NE(run.out.find("\n-SPEED "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\n+speed "), std::string::npos) << run.out;
+}
+
+// Classes matched by name: a moved class is no change; status 0 same, 1 different, 2 unreadable.
+TEST(ClassFileTool, DiffListsAddedRemovedAndChangedClasses)
+{
+    const std::string sniper = inBlock("classname Sniper\nhealth 100") + '\n';
+    const std::string heavy = inBlock("classname Heavy") + '\n';
+    const std::string a = writeTemp("a.cfg", sniper + inBlock("classname Scout") + '\n' + heavy);
+    const std::string moved = writeTemp("moved.cfg", heavy + inBlock("classname Scout") + '\n' + sniper);
+    const std::string b = writeTemp("b.cfg", heavy + inBlock("classname Sniper\nhealth 95") + '\n'
+                                                 + inBlock("classname M\xE9" "dic"));
+    const std::string twice = writeTemp("twice.cfg", sniper + sniper + heavy);
+    const std::string notes = writeTemp("notes.cfg", "// no class here\n");
+    const std::string same = "0 changed, 0 added, 0 removed, 3 unchanged\n";
+    const std::string json =
+        "{\n  \"first\": \"" + jsonName(a) + "\",\n  \"second\": \"" + jsonName(b) + "\",\n  \"changed\": [\n"
+        "    {\"name\": \"Sniper\", \"firstSlot\": 0, \"secondSlot\": 1, \"matchedBy\": \"name\", \"values\": [\n"
+        "      {\"value\": \"health\", \"before\": \"100\", \"after\": \"95\"}\n    ]}\n  ],\n"
+        "  \"added\": [\n    {\"name\": \"M\u00e9dic\", \"slot\": 2}\n  ],\n"
+        "  \"removed\": [\n    {\"name\": \"Scout\", \"slot\": 1}\n  ],\n"
+        "  \"repeatedNames\": [],\n  \"unchanged\": 1\n}\n";
+    const std::tuple<std::string, int, std::string, std::string> rows[] = { // arguments, status, out, err
+        {"diff " + arg(a) + ' ' + arg(a), 0, same, ""},
+        {"diff " + arg(a) + ' ' + arg(moved), 0, same, ""},
+        {"diff " + arg(a) + ' ' + arg(b), 1,
+         "Sniper: health 100 -> 95\nAdded class M\u00e9dic\nRemoved class Scout\n"
+         "1 changed, 1 added, 1 removed, 1 unchanged\n", ""},
+        {"diff --format=markdown " + arg(a) + ' ' + arg(b), 1,
+         "### Changed\n\n- **Sniper**: health 100 -> 95\n\n### Added\n\n- **M\u00e9dic**\n\n"
+         "### Removed\n\n- **Scout**\n", ""},
+        {"diff --format=json " + arg(a) + ' ' + arg(b), 1, json, ""},
+        {"diff - " + arg(a) + " <" + arg(a), 0, same, ""},
+        {"diff " + arg(a) + ' ' + arg(twice), 1,
+         "Sniper: classname \"Scout\" -> \"Sniper\"\n1 changed, 0 added, 0 removed, 2 unchanged\n",
+         "tolvane-classfile: note: classes named \"Sniper\": 1 in " + a + ", 2 in " + twice + "; matched in order\n"},
+        {"diff " + arg(a) + ' ' + arg(a + ".gone"), 2, "",
+         "tolvane-classfile: " + a + ".gone: no such file; nothing compared\n"},
+        {"diff " + arg(notes) + ' ' + arg(a), 2, "",
+         "tolvane-classfile: " + notes
+             + ": holds no class block, so it is not a class file (TCC020); nothing compared\n"},
+        {"diff " + arg(a), 2, "", ""}, {"diff --format=xml " + arg(a) + ' ' + arg(a), 2, "", ""},
+        {"diff - - <" + arg(a), 2, "", ""},
+    };
+    for (const auto &[arguments, status, out, err] : rows) {
+        const ToolRun run = runTool(arguments);
+        EXPECT_EQ(run.status, status) << arguments;
+        EXPECT_EQ(run.out, out) << arguments;
+        if (err.empty())
+            EXPECT_EQ(run.err.empty(), status < 2) << arguments;
+        else
+            EXPECT_EQ(run.err, err) << arguments;
+    }
 }
 
 // normalize rewrites only class files; check names what the others are.
