@@ -1,10 +1,10 @@
 #include "classexport.h"
 
-#include "classfilewriter.h"
 #include "itemcatalogue.h"
 #include "readabletext.h"
 #include "textnumbers.h"
 #include "windows1252.h"
+#include "writtenvalue.h"
 
 #include <algorithm>
 
@@ -136,13 +136,10 @@ void appendCellText(std::string &text, const SheetColumn &column, const ClassRec
             for (unsigned char byte : column.field->text.get(record))
                 appendUtf8(text, unicodeOfWindows1252(byte));
             return;
-        default: {
-            // What the file's line holds after the key; a resistance with no word has no line.
-            const std::size_t start = text.size();
-            if (AppendFieldLine(text, *column.field, record))
-                text.erase(start, column.field->key.size() + 1);
+        default:
+            // A resistance with no word has no line, and an empty cell.
+            text.append(writtenValue(*column.field, record).value_or(std::string()));
             return;
-        }
         }
     case ColumnKind::StartingWeaponName:
         text.append(startingWeaponName(record));
@@ -164,10 +161,7 @@ std::string cellText(const SheetColumn &column, const ClassRecord &record)
 
 std::string_view startingWeaponName(const ClassRecord &record)
 {
-    const std::string_view id = record.starting_weapon.view();
-    const std::string_view name = DisplayNameFor(id);
-    const bool known = name != itemCatalogue[0].displayName || SlotForInternalName(id) == 0;
-    return known ? name : std::string_view();
+    return KnownDisplayName(record.starting_weapon.view()).value_or(std::string_view());
 }
 
 std::string ExportClasses(std::span<const ClassRecord> classes, SheetFormat format)

@@ -156,13 +156,12 @@ std::string setField(const ClassField &field, std::string_view text, ClassRecord
     case FieldKind::Float:
         return readFloat(text, record.*field.floatMember);
     case FieldKind::Resistance: {
-        constexpr std::string_view words[] = {"none", "fire", "explosive"};
+        // No word: no resistance line, as the form stores no choice.
         const std::string_view word = trimBlanks(text);
-        const auto found = std::find_if(std::begin(words), std::end(words),
-                                        [&](std::string_view w) { return equalsIgnoreCase(w, word); });
-        if (found == std::end(words) && !word.empty())
+        const std::optional<float> resistance = word.empty() ? -1.0f : ResistanceOfWord(word);
+        if (!resistance)
             return inQuotes(word) + " is not none, fire or explosive";
-        record.*field.floatMember = word.empty() ? -1.0f : float(found - std::begin(words));
+        record.*field.floatMember = *resistance;
         return {};
     }
     case FieldKind::Text: {

@@ -1,5 +1,6 @@
 #include "sheetcolumns.h"
 
+#include "abilities.h"
 #include "asciitext.h"
 #include "itemcatalogue.h"
 
@@ -9,24 +10,12 @@
 
 namespace {
 
-// The form's check boxes, named as their labels say.
-constexpr AbilityName abilityTable[] = {
-    {0x1, "at4_scope"},           {0x2, "scanner"},           {0x4, "throw_caltrops"},
-    {0x8, "laserguided_rockets"}, {0x10, "knife_throw"},      {0x20, "place_sentries"},
-    {0x40, "place_healdepot"},    {0x80, "place_ammodepot"},  {0x100, "place_detpack"},
-    {0x200, "can_disguise"},      {0x400, "can_feign_death"}, {0x1000, "has_nightvision"},
-    {0x2000, "sniper_autozoom"},  {0x4000, "can_use_turrets"}, {0x8000, "sniper_scope"},
-    {0x10000, "sniper_lasersight"}, {0x20000, "can_heal_others"}, {0x40000, "disarm_detpack"},
-    {0x80000, "can_be_hunted"},   {0x100000, "can_be_bodyguard"}, {0x200000, "can_be_assassin"},
-    {0x400000, "can_be_vip"},
-};
-
 constexpr bool coversEveryDefinedBit()
 {
     std::int32_t bits = 0;
-    for (const AbilityName &ability : abilityTable)
+    for (const AbilityInfo &ability : abilityCatalogue)
         bits |= ability.bit;
-    return bits == definedAbilityMask && std::size(abilityTable) == 22;
+    return bits == definedAbilityMask;
 }
 static_assert(coversEveryDefinedBit());
 
@@ -45,7 +34,7 @@ std::vector<SheetColumn> makeColumns()
         if (field.key != "classname" && field.kind != FieldKind::Abilities)
             addField(field);
     }
-    for (const AbilityName &ability : abilityTable)
+    for (const AbilityInfo &ability : abilityCatalogue)
         columns.push_back({ability.name, ColumnKind::Ability, nullptr, ability.bit});
     for (int slot = 0; slot < inventorySlotCount; ++slot)
         columns.push_back({itemCatalogue[std::size_t(slot)].internalName, ColumnKind::Item, nullptr, 0, slot});
@@ -78,11 +67,6 @@ std::optional<SheetFormat> sheetFormatOfName(const std::filesystem::path &name)
         return std::nullopt;
     return sheetFormatNamed(std::string_view(reinterpret_cast<const char *>(extension.data()) + 1,
                                              extension.size() - 1));
-}
-
-std::span<const AbilityName> abilityNames()
-{
-    return abilityTable;
 }
 
 std::span<const SheetColumn> sheetColumns()

@@ -11,8 +11,8 @@
 
 // The classes as a table for spreadsheets and scripts: one row per class, a
 // column per value the form edits. The columns come from the field table,
-// the ability bits and the item catalogue, so that a new field or item is a
-// new column without a change here.
+// the ability catalogue (by their names) and the item catalogue, so that a
+// new field, ability or item is a new column without a change here.
 
 enum class SheetFormat { Csv, Tsv, Json };
 
@@ -22,15 +22,6 @@ std::optional<SheetFormat> sheetFormatNamed(std::string_view name);
 // The format a file name's extension names (.csv, .tsv or .tab, .json, in
 // any case); nullopt for any other.
 std::optional<SheetFormat> sheetFormatOfName(const std::filesystem::path &name);
-
-// The ability bits by the names their columns carry, in bit order; the last
-// four are the game-mode roles.
-struct AbilityName
-{
-    std::int32_t bit;
-    std::string_view name;
-};
-std::span<const AbilityName> abilityNames();
 
 enum class ColumnKind : std::uint8_t {
     File,               // the class file a row belongs to, in sheets of several files
