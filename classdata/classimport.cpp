@@ -88,8 +88,10 @@ std::string readFloat(std::string_view cell, float &value)
         }
         return inQuotes(text) + " is not a number";
     }
+    // Digits beyond a float's range are refused; "inf" reads as the reader reads it.
     const double number = parseDouble(text);
-    if (std::isfinite(number) && std::fabs(number) > std::numeric_limits<float>::max())
+    const bool digits = (text.back() >= '0' && text.back() <= '9') || text.back() == '.';
+    if (digits && !(std::fabs(number) <= std::numeric_limits<float>::max()))
         return inQuotes(text) + " is beyond the range of a 32-bit float";
     value = toFloat32(number);
     return {};
@@ -290,7 +292,9 @@ bool Importer::readColumns()
         else if (column->name == "classname")
             nameColumn = i;
     }
-    if (nameColumn == std::string::npos && result.problems.empty())
+    // An empty JSON array has no keys at all, and changes nothing.
+    const bool empty = sheet.format == SheetFormat::Json && sheet.rows.empty();
+    if (nameColumn == std::string::npos && result.problems.empty() && !empty)
         problem(ImportProblem::Kind::Text, nullptr, std::string::npos,
                 sheet.format == SheetFormat::Json ? "no object has a classname; each names the class it changes"
                                                   : "no classname column; each row names the class it changes");

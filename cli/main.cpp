@@ -72,7 +72,7 @@ constexpr std::string_view usage =
     "           name, in the columns it has, and rewrites FILE as the editor's\n"
     "           Write Out does; lists what changed. A cell that cannot be read\n"
     "           is reported by row and column, and nothing is changed.\n"
-    "  --dry-run       lists what would change, and changes nothing.\n"
+    "  -n, --dry-run   lists what would change, and changes nothing.\n"
     "  --add-new       adds the classes that FILE does not have.\n"
     "  --force         rewrites a read-only FILE too.\n"
     "\n"

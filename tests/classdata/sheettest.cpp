@@ -156,6 +156,8 @@ TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
         {file, "classname,speed\nc1,fast\n", {}, "row 2, column B (speed): \"fast\" is not a number"},
         {file, "classname,speed\nc1,1e39\n", {}, "row 2, column B (speed): \"1e39\" is beyond the range of a 32-bit "
                                                  "float"},
+        {file, "classname,jump\nc1,-1e400\n", {}, "row 2, column B (jump): \"-1e400\" is beyond the range of a 32-bit "
+                                                  "float"},
         {file, "classname,health\nc1,2.5\n", {}, "row 2, column B (health): \"2.5\" is not a whole number"},
         {file, "classname,health\nc1,\n", {}, "row 2, column B (health): an empty cell; write a whole number (0 for "
                                               "none)"},
