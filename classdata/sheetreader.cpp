@@ -137,7 +137,8 @@ bool DelimitedReader::read(Sheet &sheet, ImportProblem &problem)
         if (cells.size() != sheet.columns.size()) {
             problem.row = number;
             problem.message = cellPlace(sheet, added, std::string::npos) + " has " + std::to_string(cells.size())
-                              + " cells; the header row has " + std::to_string(sheet.columns.size());
+                              + (cells.size() == 1 ? " cell" : " cells") + "; the header row has "
+                              + std::to_string(sheet.columns.size());
             return false;
         }
         added.cells.reserve(cells.size());

@@ -146,6 +146,7 @@ TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
         {file, "classname,keys\nc1,a\"b\n", {}, "row 2, column B (keys): a quote inside a cell that does not begin "
                                                 "with one; quote the whole cell and write each quote in it twice"},
         {file, "classname,health\n\nc1,5,6\n", {}, "row 3 has 3 cells; the header row has 2"},
+        {file, "classname,health\nc1\n", {}, "row 2 has 1 cell; the header row has 2"},
         {file, "classname,spead\nc1,5\n", {}, "row 1, column B (spead): not a column of a class sheet"},
         {file, "classname,speed,Speed\nc1,5,5\n", {}, "row 1, column C (Speed): the column speed a second time"},
         {file, "health\n5\n", {}, "row 1: no classname column; each row names the class it changes"},
