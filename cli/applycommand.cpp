@@ -15,6 +15,7 @@ struct ApplyOptions
 {
     bool dryRun = false;
     bool force = false;
+    bool backup = true;
     ImportOptions import;
 };
 
@@ -58,8 +59,9 @@ int apply(const std::string &changes, const std::string &name, ApplyOptions opti
         print(stdout, review);
         return review.empty() ? clean : findings;
     }
-    const int status = rewrite(name, UpdatedClassFile(file.bytes, *table, result.classes, result.origins),
-                               options.force);
+    Backups backups;
+    const int status = rewrite(name, file.bytes, UpdatedClassFile(file.bytes, *table, result.classes, result.origins),
+                               options.force, options.backup ? &backups : nullptr);
     if (status == clean)
         print(stdout, review);
     return status;
@@ -77,6 +79,8 @@ int applyCommand(const std::vector<std::string> &arguments, const std::vector<st
             options.import.addNew = true;
         else if (option == "--force")
             options.force = true;
+        else if (option == "--no-backup")
+            options.backup = false;
         else if (!option.starts_with("--format="))
             return usageError("apply has no option " + readableFileName(option));
         else if (!readFormatOption(option, options.import.format))
@@ -84,7 +88,7 @@ int applyCommand(const std::vector<std::string> &arguments, const std::vector<st
     }
     if (files.size() != 2)
         return usageError("apply takes a sheet of CHANGES and the class FILE they change");
-    if (options.force && options.dryRun)
-        return usageError("--force and --dry-run do not go together");
+    if ((options.force || !options.backup) && options.dryRun)
+        return usageError("--dry-run writes nothing: --force and --no-backup do not go with it");
     return apply(files[0], files[1], options);
 }

@@ -22,11 +22,12 @@ constexpr std::string_view usage =
     "Usage: tolvane-classfile normalize [--keep-notes] FILE\n"
     "       tolvane-classfile normalize [--keep-notes] --diff FILE...\n"
     "       tolvane-classfile normalize [--keep-notes] --check FILE...\n"
-    "       tolvane-classfile normalize [--keep-notes] --in-place [--force] FILE...\n"
+    "       tolvane-classfile normalize [--keep-notes] --in-place [--force] [--no-backup] FILE...\n"
     "       tolvane-classfile check [--format=text|json] [--select CODES] [--ignore CODES] FILE...\n"
     "       tolvane-classfile check --list-codes\n"
     "       tolvane-classfile export [--format=csv|tsv|json] FILE...\n"
-    "       tolvane-classfile apply [--dry-run] [--add-new] [--force] [--format=csv|tsv|json] CHANGES FILE\n"
+    "       tolvane-classfile apply [--dry-run] [--add-new] [--force] [--no-backup] [--format=csv|tsv|json]\n"
+    "                               CHANGES FILE\n"
     "       tolvane-classfile diff [--format=text|json|markdown] FIRST SECOND\n"
     "       tolvane-classfile --help | --version\n"
     "\n"
@@ -41,9 +42,14 @@ constexpr std::string_view usage =
     "  -i, --in-place  rewrites each file that would change: the new file is\n"
     "                  written beside it and renamed over it; its mode and\n"
     "                  line ends stay. Files that would not change are left\n"
-    "                  untouched, and so is a read-only file.\n"
+    "                  untouched, and so is a read-only file. The version it\n"
+    "                  replaces is kept, the last 10 of each file, in backups\n"
+    "                  in the user's data folder: ~/.local/share/tolvane-\n"
+    "                  class-creator (or in $XDG_DATA_HOME), on Windows\n"
+    "                  %LOCALAPPDATA%\\Tolvane Class Creator.\n"
     "  --force         (with -i) rewrites read-only files too; they stay\n"
     "                  read-only.\n"
+    "  --no-backup     (with -i) keeps no earlier versions, for scripts.\n"
     "  --keep-notes    keeps comments, blank lines, unknown lines, the order\n"
     "                  of lines and the header; rewrites only the values not in\n"
     "                  the standard format and adds the lines a class lacks.\n"
@@ -75,6 +81,8 @@ constexpr std::string_view usage =
     "  -n, --dry-run   lists what would change, and changes nothing.\n"
     "  --add-new       adds the classes that FILE does not have.\n"
     "  --force         rewrites a read-only FILE too.\n"
+    "  --no-backup     keeps no earlier version of FILE; apply keeps one as\n"
+    "                  normalize -i does.\n"
     "\n"
     "A FILE of - is standard input; -- ends the options. -h and --help show\n"
     "this text, -V and --version the version.\n"
@@ -142,25 +150,11 @@ struct NormalizeOptions
     NormalizeMode mode = NormalizeMode::ToOutput;
     bool force = false;
     bool keepNotes = false;
+    bool backup = true;
 };
 
-// Rewrites the file at name with normalized, unless it is read-only and not forced.
-int rewrite(const std::string &name, const std::string &normalized, bool force)
-{
-    const std::filesystem::path path = pathFromArgument(name);
-    if (!force && isReadOnlyFile(path)) {
-        complain(readableFileName(name) + ": read-only, so left unchanged; --force rewrites it");
-        return failure;
-    }
-    std::string error;
-    if (saveFileAtomically(path, normalized, &error))
-        return clean;
-    complain(readableFileName(name) + ": could not be rewritten: " + error + "; the file is unchanged");
-    return failure;
-}
-
 // What one file gives for the mode; stdout holds the file, its name or its diff.
-int normalizeFile(const std::string &name, const NormalizeOptions &options)
+int normalizeFile(const std::string &name, const NormalizeOptions &options, Backups &backups)
 {
     FileBytes file;
     if (options.mode == NormalizeMode::InPlace && name == "-") {
@@ -189,15 +183,16 @@ int normalizeFile(const std::string &name, const NormalizeOptions &options)
         print(stdout, readableFileName(name) + "\n");
         return findings;
     default:
-        return rewrite(name, normalized, options.force);
+        return rewrite(name, file.bytes, normalized, options.force, options.backup ? &backups : nullptr);
     }
 }
 
 int normalizeFiles(const std::vector<std::string> &names, const NormalizeOptions &options)
 {
     int status = clean;
+    Backups backups;
     for (const std::string &name : names)
-        status = worse(status, normalizeFile(name, options));
+        status = worse(status, normalizeFile(name, options, backups));
     return status;
 }
 
@@ -281,6 +276,8 @@ int normalizeCommand(const Arguments &arguments)
             options.force = true;
         else if (option == "--keep-notes")
             options.keepNotes = true;
+        else if (option == "--no-backup")
+            options.backup = false;
         else
             return usageError("normalize has no option " + readableFileName(option));
     }
@@ -288,6 +285,8 @@ int normalizeCommand(const Arguments &arguments)
         return usageError("normalize takes one of --check, --in-place and --diff");
     if (options.force && options.mode != NormalizeMode::InPlace)
         return usageError("--force goes with --in-place");
+    if (!options.backup && options.mode != NormalizeMode::InPlace)
+        return usageError("--no-backup goes with --in-place");
     if (arguments.files.empty())
         return usageError("normalize needs a FILE");
     if (options.mode == NormalizeMode::ToOutput && arguments.files.size() > 1)

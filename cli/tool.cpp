@@ -1,7 +1,9 @@
 #include "tool.h"
 
 #include "findingcodes.h"
+#include "platform.h"
 #include "readabletext.h"
+#include "safesave.h"
 
 bool refuseNonClassFile(const std::string &name, std::string_view bytes)
 {
@@ -21,4 +23,31 @@ bool readFormatOption(const std::string &option, std::optional<SheetFormat> &for
     if (!format)
         usageError("--format takes csv, tsv or json");
     return format.has_value();
+}
+
+void Backups::keep(const std::filesystem::path &path, std::string_view bytes)
+{
+    std::string error;
+    if (told || store.keep(std::filesystem::absolute(path), bytes, &error))
+        return;
+    complain("no earlier versions are kept: " + readableFileName(error)
+             + "; the files are rewritten without them (--no-backup turns this off)");
+    told = true;
+}
+
+int rewrite(const std::string &name, const std::string &old, const std::string &bytes, bool force,
+            Backups *backups)
+{
+    const std::filesystem::path path = pathFromArgument(name);
+    if (!force && isReadOnlyFile(path)) {
+        complain(readableFileName(name) + ": read-only, so left unchanged; --force rewrites it");
+        return failure;
+    }
+    if (backups)
+        backups->keep(path, old);
+    std::string error;
+    if (saveFileAtomically(path, bytes, &error))
+        return clean;
+    complain(readableFileName(name) + ": could not be rewritten: " + error + "; the file is unchanged");
+    return failure;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "backupstore.h"
 #include "classfilereader.h"
 #include "fileio.h"
 #include "sheetcolumns.h"
+#include "userdata.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,9 +27,24 @@ int usageError(std::string_view reason);
 // a line on standard error, when it cannot be read.
 bool readInput(const std::string &name, FileBytes &file);
 ClassFileKind kindOf(const std::string &name, std::string_view bytes);
-// Replaces the file at name with bytes safely, unless it is read-only and
-// not forced; clean or failure, told on standard error.
-int rewrite(const std::string &name, const std::string &bytes, bool force);
+// The earlier versions of files that a run rewrites, kept in the user's data
+// folder. When they cannot be kept, that is told once a run, and the files
+// are rewritten all the same.
+class Backups
+{
+public:
+    void keep(const std::filesystem::path &path, std::string_view bytes);
+
+private:
+    BackupStore store{backupsFolder(userDataFolder())};
+    bool told = false;
+};
+
+// Replaces the file at name, which holds old, with bytes safely, unless it is
+// read-only and not forced; backups, when given, keep old first. clean or
+// failure, told on standard error.
+int rewrite(const std::string &name, const std::string &old, const std::string &bytes, bool force,
+            Backups *backups);
 
 // Refuses, with a line on standard error, a file that reads as something
 // else than classes: the settings file, or one with no class block, which

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -54,6 +55,27 @@ std::vector<std::string> oddFiles()
         withCrlf("// Our classes\n\n// Sch\xFCtze\n{\n// quick\nclassname Sch\xFCtze \xA9\nspeed 1.5 // was 1.2\n"
                  "keys a,b \"q\"\ninventory ammo_cells -3\n}\n\n{\nclassname =1+1\nunderwaterair 0.1\n}\n// end\n"),
     };
+}
+
+std::filesystem::path scratchFolder(const std::string &name)
+{
+    const std::filesystem::path folder = utf8Path(
+        testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + " \xC3\xA4 " + name);
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+void setEnvironment(const char *name, const std::string &value)
+{
+#ifdef _WIN32
+    _wputenv_s(utf8Path(name).c_str(), utf8Path(value).c_str());
+#else
+    if (value.empty())
+        unsetenv(name);
+    else
+        setenv(name, value.c_str(), 1);
+#endif
 }
 
 std::string inBlock(const std::string &lines)

@@ -28,6 +28,14 @@ std::string withCrlf(std::string_view text);
 // one a modder's, with notes, CR LF and Windows-1252 names.
 std::vector<std::string> oddFiles();
 
+// An empty folder of its own for the running test, named after it, with a
+// space and a letter beyond ASCII in its name.
+std::filesystem::path scratchFolder(const std::string &name);
+
+// Sets a variable of the environment for this process and the programs it
+// starts; an empty value removes it.
+void setEnvironment(const char *name, const std::string &value);
+
 // A class block holding lines.
 std::string inBlock(const std::string &lines);
 

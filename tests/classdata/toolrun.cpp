@@ -13,6 +13,12 @@
 #include <sys/wait.h>
 #endif
 
+const std::string dataFolder = [] {
+    const std::string folder = testing::TempDir() + "tool data";
+    setEnvironment(dataVariable, folder);
+    return folder;
+}();
+
 std::string arg(const std::string &path)
 {
     return '"' + path + '"';
