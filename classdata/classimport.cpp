@@ -120,7 +120,7 @@ std::string toWindows1252(std::string_view utf8, std::string &bytes)
         if (!byte) {
             char code[16];
             std::snprintf(code, sizeof code, "U+%04X", unsigned(c));
-            return inQuotes(utf8) + " holds \"" + std::string(rest.substr(0, length)) + "\" (" + code
+            return inQuotes(utf8) + " holds \"" + readableFileName(rest.substr(0, length)) + "\" (" + code
                    + "), which is not in Windows-1252, the class file's character set";
         }
         bytes += *byte;

@@ -167,11 +167,13 @@ TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
         {file, "classname,keys\nc1,\xE2\x98\x83\n", {}, "row 2, column B (keys): \"\xE2\x98\x83\" holds "
                                                         "\"\xE2\x98\x83\" (U+2603), which is not in Windows-1252, "
                                                         "the class file's character set"},
+        {file, "classname,keys\nc1,\xC2\x9B\n", {}, "row 2, column B (keys): \"\\xc2\\x9b\" holds \"\\xc2\\x9b\" "
+                                              "(U+009B), which is not in Windows-1252, the class file's "
+                                              "character set"},
         {file, "classname,keys\nc1,\xC3\xA4\xE4\n", {}, "row 2, column B (keys): \"\xC3\xA4\\xe4\" is not UTF-8 text"},
-        {file, "\"\xC3\xAF\xC2\xBB\xC2\xBF" "classname\"\nc1\n", {}, "the sheet begins with \"\xC3\xAF\xC2\xBB\xC2\xBF\", a "
-                                                             "byte order mark read in the wrong character set: have "
-                                                             "the spreadsheet program open the CSV as UTF-8 (Unicode) "
-                                                             "and save it again"},
+        {file, "\"\xC3\xAF\xC2\xBB\xC2\xBF" "classname\"\nc1\n", {},
+         "the sheet begins with \"\xC3\xAF\xC2\xBB\xC2\xBF\", a byte order mark read in the wrong character set: "
+         "have the spreadsheet program open the CSV as UTF-8 (Unicode) and save it again"},
         {file, "classname\n" + name32 + "\n", addNew, "row 2, column A (classname): \"" + name32 + "\" is 32 "
                                                       "characters long; at most 31 fit"},
         {file, "classname,keys\nc1,\"a\nb\"\n", {}, "row 2, column B (keys): \"a\\x0ab\" holds a line break, which a "
