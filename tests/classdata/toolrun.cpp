@@ -44,7 +44,12 @@ ToolRun runTool(const std::string &arguments)
     int status = std::system(command.c_str());
     status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
-    return {status, fileBytes(out), fileBytes(err)};
+    std::string messages = fileBytes(err);
+#ifdef _WIN32
+    // Messages go to the console in text mode, a line end of CR LF there.
+    std::erase(messages, '\r');
+#endif
+    return {status, fileBytes(out), messages};
 }
 
 std::string writeTemp(const std::string &name, const std::string &bytes)
