@@ -14,7 +14,7 @@ namespace {
 struct ApplyOptions
 {
     bool dryRun = false;
-    bool force = false;
+    RewriteOptions rewrite;
     bool backup = true;
     ImportOptions import;
 };
@@ -60,8 +60,8 @@ int apply(const std::string &changes, const std::string &name, ApplyOptions opti
         return review.empty() ? clean : findings;
     }
     Backups backups;
-    const int status = rewrite(name, file.bytes, UpdatedClassFile(file.bytes, *table, result.classes, result.origins),
-                               options.force, options.backup ? &backups : nullptr);
+    const std::string updated = UpdatedClassFile(file.bytes, *table, result.classes, result.origins);
+    const int status = rewrite(name, file.bytes, updated, options.rewrite, options.backup ? &backups : nullptr);
     if (status == clean)
         print(stdout, review);
     return status;
@@ -78,7 +78,9 @@ int applyCommand(const std::vector<std::string> &arguments, const std::vector<st
         else if (option == "--add-new")
             options.import.addNew = true;
         else if (option == "--force")
-            options.force = true;
+            options.rewrite.force = true;
+        else if (option == "--follow-symlinks")
+            options.rewrite.followSymlinks = true;
         else if (option == "--no-backup")
             options.backup = false;
         else if (!option.starts_with("--format="))
@@ -88,7 +90,8 @@ int applyCommand(const std::vector<std::string> &arguments, const std::vector<st
     }
     if (files.size() != 2)
         return usageError("apply takes a sheet of CHANGES and the class FILE they change");
-    if ((options.force || !options.backup) && options.dryRun)
-        return usageError("--dry-run writes nothing: --force and --no-backup do not go with it");
+    const bool writing = options.rewrite.force || options.rewrite.followSymlinks || !options.backup;
+    if (writing && options.dryRun)
+        return usageError("--dry-run writes nothing: --force, --follow-symlinks and --no-backup do not go with it");
     return apply(files[0], files[1], options);
 }

@@ -7,13 +7,13 @@
 #include "findingcodes.h"
 #include "platform.h"
 #include "readabletext.h"
-#include "safesave.h"
 #include "tool.h"
 #include "unifieddiff.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,12 +22,12 @@ constexpr std::string_view usage =
     "Usage: tolvane-classfile normalize [--keep-notes] FILE\n"
     "       tolvane-classfile normalize [--keep-notes] --diff FILE...\n"
     "       tolvane-classfile normalize [--keep-notes] --check FILE...\n"
-    "       tolvane-classfile normalize [--keep-notes] --in-place [--force] [--no-backup] FILE...\n"
+    "       tolvane-classfile normalize [--keep-notes] --in-place [--force] [--follow-symlinks] [--no-backup] FILE...\n"
     "       tolvane-classfile check [--format=text|json] [--select CODES] [--ignore CODES] FILE...\n"
     "       tolvane-classfile check --list-codes\n"
     "       tolvane-classfile export [--format=csv|tsv|json] FILE...\n"
-    "       tolvane-classfile apply [--dry-run] [--add-new] [--force] [--no-backup] [--format=csv|tsv|json]\n"
-    "                               CHANGES FILE\n"
+    "       tolvane-classfile apply [--dry-run] [--add-new] [--force] [--follow-symlinks] [--no-backup]\n"
+    "                               [--format=csv|tsv|json] CHANGES FILE\n"
     "       tolvane-classfile diff [--format=text|json|markdown] FIRST SECOND\n"
     "       tolvane-classfile --help | --version\n"
     "\n"
@@ -49,12 +49,15 @@ constexpr std::string_view usage =
     "                  %LOCALAPPDATA%\\Tolvane Class Creator.\n"
     "  --force         (with -i) rewrites read-only files too; they stay\n"
     "                  read-only.\n"
+    "  --follow-symlinks  (with -i) rewrites the file a symbolic link leads\n"
+    "                  to, keeping the link; without it a link is refused.\n"
     "  --no-backup     (with -i) keeps no earlier versions, for scripts.\n"
     "  --keep-notes    keeps comments, blank lines, unknown lines, the order\n"
     "                  of lines and the header; rewrites only the values not in\n"
     "                  the standard format and adds the lines a class lacks.\n"
     "  --check, --in-place and --diff refuse a file that is not a class file:\n"
-    "  the settings file tvcc.cfg, or a file with no class block.\n"
+    "  the settings file tvcc.cfg, a file with no class block, or one whose\n"
+    "  blocks hold no key of a class file (another program's file, binary data).\n"
     "check      lists, one a line as FILE:LINE: CODE message, everything the\n"
     "           game ignores or reads differently from what a class file says.\n"
     "  --format=json   writes one JSON array of objects {file, line, code,\n"
@@ -80,9 +83,10 @@ constexpr std::string_view usage =
     "           is reported by row and column, and nothing is changed.\n"
     "  -n, --dry-run   lists what would change, and changes nothing.\n"
     "  --add-new       adds the classes that FILE does not have.\n"
-    "  --force         rewrites a read-only FILE too.\n"
-    "  --no-backup     keeps no earlier version of FILE; apply keeps one as\n"
-    "                  normalize -i does.\n"
+    "  --force, --follow-symlinks, --no-backup\n"
+    "                  as for normalize -i: apply rewrites a read-only FILE, or\n"
+    "                  the file a link leads to, only when told, and keeps the\n"
+    "                  version it replaces unless told not to.\n"
     "\n"
     "A FILE of - is standard input; -- ends the options. -h and --help show\n"
     "this text, -V and --version the version.\n"
@@ -150,6 +154,7 @@ struct NormalizeOptions
     NormalizeMode mode = NormalizeMode::ToOutput;
     bool force = false;
     bool keepNotes = false;
+    bool followSymlinks = false;
     bool backup = true;
 };
 
@@ -175,7 +180,7 @@ int normalizeFile(const std::string &name, const NormalizeOptions &options, Back
         return clean;
     switch (options.mode) {
     case NormalizeMode::Diff: {
-        const std::string label = readableFileName(name);
+        const std::string label = diffHeaderName(name) + '\t';
         print(stdout, unifiedDiff(file.bytes, normalized, label, label));
         return findings;
     }
@@ -183,7 +188,8 @@ int normalizeFile(const std::string &name, const NormalizeOptions &options, Back
         print(stdout, readableFileName(name) + "\n");
         return findings;
     default:
-        return rewrite(name, file.bytes, normalized, options.force, options.backup ? &backups : nullptr);
+        return rewrite(name, file.bytes, normalized, {options.force, options.followSymlinks},
+                       options.backup ? &backups : nullptr);
     }
 }
 
@@ -207,8 +213,12 @@ int check(const std::vector<std::string> &names, CheckReport &report)
             continue;
         }
         report.beginFile(name, file.bytes);
-        if (kindOf(name, file.bytes) == ClassFileKind::SettingsFile)
-            report.found({.kind = ReadFindingKind::SettingsFile, .line = 1});
+        // A file that is no class file at all is not read as one: its
+        // findings would be noise. One without a block reads as the
+        // default class, which the reader reports.
+        if (const ClassFileKind kind = kindOf(name, file.bytes);
+            kind == ClassFileKind::SettingsFile || kind == ClassFileKind::NoKnownKey)
+            report.found({.kind = findingOf(kind), .line = 1});
         else
             ReadClassBytes(*table, file.bytes, &report);
         if (report.fileHasFindings())
@@ -276,6 +286,8 @@ int normalizeCommand(const Arguments &arguments)
             options.force = true;
         else if (option == "--keep-notes")
             options.keepNotes = true;
+        else if (option == "--follow-symlinks")
+            options.followSymlinks = true;
         else if (option == "--no-backup")
             options.backup = false;
         else
@@ -283,8 +295,8 @@ int normalizeCommand(const Arguments &arguments)
     }
     if (modes > 1)
         return usageError("normalize takes one of --check, --in-place and --diff");
-    if (options.force && options.mode != NormalizeMode::InPlace)
-        return usageError("--force goes with --in-place");
+    if ((options.force || options.followSymlinks) && options.mode != NormalizeMode::InPlace)
+        return usageError(std::string(options.force ? "--force" : "--follow-symlinks") + " goes with --in-place");
     if (!options.backup && options.mode != NormalizeMode::InPlace)
         return usageError("--no-backup goes with --in-place");
     if (arguments.files.empty())

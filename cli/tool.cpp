@@ -10,10 +10,8 @@ bool refuseNonClassFile(const std::string &name, std::string_view bytes)
     const ClassFileKind kind = kindOf(name, bytes);
     if (kind == ClassFileKind::ClassFile)
         return false;
-    const ReadFindingKind finding = kind == ClassFileKind::SettingsFile ? ReadFindingKind::SettingsFile
-                                                                         : ReadFindingKind::NoClass;
     complain(readableFileName(name) + ": " + std::string(whyNotAClassFile(kind)) + " ("
-             + std::string(codeOf(finding).code) + "); left alone");
+             + std::string(codeOf(findingOf(kind)).code) + "); left alone");
     return true;
 }
 
@@ -35,19 +33,27 @@ void Backups::keep(const std::filesystem::path &path, std::string_view bytes)
     told = true;
 }
 
-int rewrite(const std::string &name, const std::string &old, const std::string &bytes, bool force,
-            Backups *backups)
+int rewrite(const std::string &name, const std::string &old, const std::string &bytes,
+            const RewriteOptions &options, Backups *backups)
 {
-    const std::filesystem::path path = pathFromArgument(name);
-    if (!force && isReadOnlyFile(path)) {
+    std::filesystem::path path = pathFromArgument(name);
+    if (const std::optional<std::filesystem::path> target = symlinkTarget(path)) {
+        if (!options.followSymlinks) {
+            complain(readableFileName(name) + ": a symbolic link, so left unchanged; --follow-symlinks rewrites the "
+                                              "file it leads to");
+            return failure;
+        }
+        path = *target;
+    }
+    if (!options.force && isReadOnlyFile(path)) {
         complain(readableFileName(name) + ": read-only, so left unchanged; --force rewrites it");
         return failure;
     }
     if (backups)
         backups->keep(path, old);
-    std::string error;
+    SaveError error;
     if (saveFileAtomically(path, bytes, &error))
         return clean;
-    complain(readableFileName(name) + ": could not be rewritten: " + error + "; the file is unchanged");
+    complain(readableFileName(name) + ": could not be rewritten: " + error.text());
     return failure;
 }

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 class FakeView : public EditorView
@@ -31,8 +32,10 @@ public:
     bool unsavedMark = false;
     // A letter for each question asked, by its text: E(xists, not loaded),
     // C(hanged on disk), P(rotected: read-only), U(nsaved changes), T(eam),
-    // R(estart), X (delete a class).
+    // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th).
     std::string asked;
+    // What another program does while the next question is open.
+    std::function<void()> whileAsking;
     std::vector<Notice> told;
     int aboutBoxes = 0;
     std::string focused; // "speed", "inventory 36"
@@ -80,6 +83,8 @@ public:
             {'T', "CONFIG file will be readen", Choices::YesNo, Answer::Yes, false},
             {'R', "restarting this Programm", Choices::YesNo, Answer::Yes, false},
             {'X', "Delete Class", Choices::YesNo, Answer::No, false},
+            {'S', "is a symbolic link to the file", Choices::YesNo, Answer::No, false},
+            {'B', "blocks after the 64th", Choices::YesNo, Answer::No, false},
         };
         const auto kind = std::ranges::find_if(
             kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });
@@ -89,6 +94,8 @@ public:
         }
         const auto &[letter, words, choices, byDefault, aboutWriting] = *kind;
         asked += letter;
+        if (whileAsking)
+            std::exchange(whileAsking, nullptr)();
         EXPECT_EQ(question.choices, choices) << question.text;
         EXPECT_EQ(question.byDefault, byDefault) << question.text;
         EXPECT_EQ(question.aboutWriting, aboutWriting) << question.text;
