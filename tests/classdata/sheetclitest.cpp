@@ -88,6 +88,7 @@ TEST(ClassFileTool, SheetCommandsRefuseWhatTheyCannotDo)
         {"apply " + sheet + " -", 2}, {"apply --force --dry-run " + sheet + ' ' + file, 2},
         {"apply --frob " + sheet + ' ' + file, 2}, {"apply " + sheet + ' ' + settings, 2},
         {"apply --dry-run " + sheet + ' ' + file, 0}, {"apply missing.csv " + file, 2},
+        {"apply --follow-symlinks -n " + sheet + ' ' + file, 2}, {"apply --no-backup " + sheet + ' ' + file, 0},
     };
     for (const auto &[arguments, status] : rows) {
         const ToolRun run = runTool(arguments);
