@@ -215,8 +215,8 @@ bool standardLine(std::size_t key, const ClassRecord &record, std::string &text)
     return true;
 }
 
-// What follows the number on a key line, which the reader passes over: a
-// note such as " // was 90", which a rewritten number keeps.
+// What follows the number and a blank on a key line, which the reader passes
+// over: a note such as " // was 90", which a rewritten number keeps.
 std::string_view textAfterNumber(std::size_t key, std::string_view line)
 {
     std::string_view value = line.substr(line.find(' ') + 1);
@@ -228,7 +228,10 @@ std::string_view textAfterNumber(std::size_t key, std::string_view line)
         parseInt(value, &used);
     else if (kind == FieldKind::Float || kind == FieldKind::Abilities)
         parseDouble(value, &used);
-    return used == 0 ? std::string_view() : value.substr(used);
+    // Only after a blank: text glued to the number ("120.0", "1.5x") could
+    // read as part of the rewritten one.
+    const std::string_view rest = value.substr(used);
+    return used > 0 && (rest.starts_with(' ') || rest.starts_with('\t')) ? rest : std::string_view();
 }
 
 // Which lines an update rewrites: those whose value changed, or every

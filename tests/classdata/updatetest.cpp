@@ -217,6 +217,8 @@ TEST(ClassFileUpdate, NormalizingKeepingNotesRewritesOnlyValuesAndAddsMissingLin
          edited({{"speed 1.000000", "speed 1.000000 // fast"}})},
         {edited({{"health 100", "health 1500 was 100"}, {"max_health 100", "max_health lots"}}),
          edited({{"health 100", "health 100 was 100"}, {"max_health 100", "max_health 0"}})},
+        {edited({{"classabilities 0", "classabilities 41121.1.0"}, {"health 100", "health 7x"}}),
+         edited({{"classabilities 0", "classabilities 41121"}, {"health 100", "health 7"}})},
         {edited({{"classabilities 0", "classabilities 3.9"}, {"}", "inventory Weapon_Knife 2 spare\ninventory "
                                                                     "ammo_cells 0\ninventory weapon_laser 1\n}"}}),
          edited({{"classabilities 0", "classabilities 3"}, {"}", "inventory weapon_knife 2 spare\ninventory "
