@@ -156,6 +156,11 @@ public:
                  + "; the files are rewritten without them (--no-backup turns this off)");
         told = true;
     }
+    // A write in place keeps its copy of the old contents as a version too.
+    OldContentsKeeper keeperFor(const std::filesystem::path &path) const
+    {
+        return store.keeperFor(std::filesystem::absolute(path));
+    }
 
 private:
     BackupStore store{backupsFolder(userDataFolder())};
@@ -184,7 +189,7 @@ int rewrite(const std::string &name, const std::string &old, const std::string &
     if (options.backup)
         backups.keep(path, old);
     SaveError error;
-    if (saveFileAtomically(path, normalized, &error))
+    if (saveFileAtomically(path, normalized, &error, options.backup ? backups.keeperFor(path) : OldContentsKeeper()))
         return clean;
     complain(readableFileName(name) + ": could not be rewritten: " + error.text());
     return failure;
