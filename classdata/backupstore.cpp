@@ -98,7 +98,7 @@ std::vector<BackupStore::Version> BackupStore::versions(const std::filesystem::p
 }
 
 bool BackupStore::keep(const std::filesystem::path &file, std::string_view bytes, std::string *error,
-                       std::filesystem::path *kept) const
+                       std::filesystem::path *keptIn) const
 {
     const std::filesystem::path folder = folderFor(file);
     if (!makeStoreFolder(folder, error))
@@ -107,8 +107,8 @@ bool BackupStore::keep(const std::filesystem::path &file, std::string_view bytes
     if (!old.empty()) {
         const FileBytes newest = readWholeFile(old.front().path);
         if (newest.status == FileStatus::Read && newest.bytes == bytes) {
-            if (kept)
-                *kept = old.front().path;
+            if (keptIn)
+                *keptIn = old.front().path;
             return true;
         }
     }
@@ -117,8 +117,8 @@ bool BackupStore::keep(const std::filesystem::path &file, std::string_view bytes
     std::string why;
     if (!saveFileAtomically(path, bytes, &why))
         return fail(error, pathBytes(path) + ": " + why);
-    if (kept)
-        *kept = path;
+    if (keptIn)
+        *keptIn = path;
     for (std::size_t i = std::size_t(kept) - 1; i < old.size(); ++i) {
         std::error_code ignored;
         std::filesystem::remove(old[i].path, ignored);

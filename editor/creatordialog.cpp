@@ -99,7 +99,8 @@ constexpr MenuCommand menuCommands[] = {
     {"&File", CommandId::ChangeActiveConfig, "&Change Active-Config"},
     {"&File", CommandId::WriteOut, "&Write Out", "Ctrl+S"},
     {"&File", CommandId::ReviewChanges, "Re&view Changes..."},
-    {"&File", CommandId::RestorePreviousVersion, "R&estore Previous Version..."},
+    // Without an Alt letter: each of its letters leads elsewhere already.
+    {"&File", CommandId::RestorePreviousVersion, "Restore Previous Version..."},
     {"&File", CommandId::Problems, "P&roblems...", "F8"},
     {"&File", 0, ""},
     {"&File", CommandId::Quit, "&Quit", "Ctrl+Q"},

@@ -101,16 +101,16 @@ std::string EditorSession::reviewChanges() const
                + "default, does this:\n" + utf8Of(mergeSummary(merge, MergeChoice::KeepFile));
     }
     case ChangeTracker::Replacing::OtherFile:
-        text = shown + " holds the other team's classes; the classes in memory replace them";
+        text = shown + " holds the other team's classes:";
         break;
     case ChangeTracker::Replacing::NotLoaded:
-        text = shown + " was not loaded; the classes in memory replace it";
+        text = shown + " was not loaded:";
         break;
     }
     const auto table = std::make_unique<ClassTable>();
     ReadClassBytes(*table, old.bytes);
     const std::span<const ClassRecord> disk(table->records.data(), std::size_t(table->classCount));
-    return text + " (after a question), with notes and layout of the file lost:\n"
+    return text + " Write Out asks, then replaces it with the classes in memory; its notes and layout are lost.\n"
            + utf8Of(listedLines(replacementChanges(disk, classes), "no class changes"));
 }
 
