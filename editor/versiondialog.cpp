@@ -1,5 +1,6 @@
 #include "versiondialog.h"
 
+#include "accessibility.h"
 #include "screenfit.h"
 
 #include <QDialogButtonBox>
@@ -16,10 +17,12 @@ VersionDialog::VersionDialog(const QString &fileName, const QStringList &times, 
     setWindowTitle(tr("Restore Previous Version"));
     versions = new QListWidget(this);
     versions->addItems(times);
+    speakCurrentEntryOnFocus(versions);
     auto *label = new QLabel(tr("Earlier &versions of %1:").arg(fileName), this);
     label->setBuddy(versions);
     changes = new QPlainTextEdit(this);
     changes->setReadOnly(true);
+    changes->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     changes->setLineWrapMode(QPlainTextEdit::NoWrap);
     changes->setAccessibleName(tr("What restoring it changes"));
     auto *changesLabel = new QLabel(tr("What restoring it changes in the file on disk now:"), this);
