@@ -78,3 +78,7 @@ void CreatorDialog::showInventory(const Inventory &inventory)
     view.pickItem(inventory.pickedItem);
     view.exec();
 }
+
+void CreatorDialog::showClassTable(const std::string &)
+{
+}

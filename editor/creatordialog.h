@@ -69,6 +69,7 @@ public:
     std::optional<int> chooseClass(const std::vector<std::string> &names, int current) override;
     void showInventory(const Inventory &inventory) override;
     void focusField(const std::string &key, int item) override;
+    void showClassTable(const std::string &status) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -41,6 +41,7 @@ void EditorSession::refreshIndicators()
     view.setTeamText(state().sealsActive ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
     view.showClassCommands({CanDeleteClass(state()), CanMoveClassUp(state()), CanMoveClassDown(state()),
                             utf8Of(history.undoName()), utf8Of(history.redoName())});
+    view.showClassTable(utf8Of(roster.countText(state())));
 }
 
 // The form shows the current class; the item list and the Calculate result

@@ -84,4 +84,7 @@ public:
         std::function<void(int itemSlot, std::int32_t amount)> setAmount;
     };
     virtual void showInventory(const Inventory &inventory) = 0;
+    // The class table follows the classes, the filter, the order and the
+    // selection; status counts its rows ("12 of 40 classes").
+    virtual void showClassTable(const std::string &status) = 0;
 };

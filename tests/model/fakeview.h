@@ -31,7 +31,7 @@ public:
     bool unsavedMark = false;
     // A letter for each question asked, by its text: E(xists, not loaded),
     // C(hanged on disk), P(rotected: read-only), U(nsaved changes), T(eam),
-    // R(estart), X (delete a class).
+    // R(estart), X (delete a class), H (change classes the filter hides).
     std::string asked;
     std::vector<Notice> told;
     int aboutBoxes = 0;
@@ -66,6 +66,8 @@ public:
         return pickedClass;
     }
     void showInventory(const Inventory &inventory) override { inInventory(inventory); }
+    std::string tableStatus;
+    void showClassTable(const std::string &status) override { tableStatus = status; }
 
     Answer ask(const Question &question) override
     {
@@ -80,6 +82,7 @@ public:
             {'T', "CONFIG file will be readen", Choices::YesNo, Answer::Yes, false},
             {'R', "restarting this Programm", Choices::YesNo, Answer::Yes, false},
             {'X', "Delete Class", Choices::YesNo, Answer::No, false},
+            {'H', "hidden by the filter", Choices::YesNo, Answer::No, false},
         };
         const auto kind = std::ranges::find_if(
             kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });
