@@ -5,6 +5,7 @@
 #include "inventorydialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -33,7 +34,7 @@ QString menuText(const QString &command, const std::string &step)
 
 void CreatorDialog::undo()
 {
-    if (QLineEdit *box = focusedTextBox(focusWidget()))
+    if (QLineEdit *box = focusedTextBox(QApplication::focusWidget()))
         box->undo();
     else
         editing.undo();
@@ -41,7 +42,7 @@ void CreatorDialog::undo()
 
 void CreatorDialog::redo()
 {
-    if (QLineEdit *box = focusedTextBox(focusWidget()))
+    if (QLineEdit *box = focusedTextBox(QApplication::focusWidget()))
         box->redo();
     else
         editing.redo();
@@ -77,8 +78,4 @@ void CreatorDialog::showInventory(const Inventory &inventory)
     InventoryDialog view(QString::fromStdString(inventory.className), inventory.amounts, inventory.setAmount, this);
     view.pickItem(inventory.pickedItem);
     view.exec();
-}
-
-void CreatorDialog::showClassTable(const std::string &)
-{
 }

@@ -72,6 +72,8 @@ constexpr Binding bindings[] = {
     {CommandId::ChangeActiveConfig, sessionCommand<&EditorSession::changeActiveConfig>},
     {CommandId::Problems, [](CreatorDialog &d) { d.openProblems(); }},
     {CommandId::ReviewChanges, [](CreatorDialog &d) { d.openReview(); }},
+    {CommandId::ClassTable, [](CreatorDialog &d) { d.toggleClassTable(); }},
+    {CommandId::FilterClasses, [](CreatorDialog &d) { d.filterClasses(); }},
 };
 
 // Menu 140, with the game folder's commands first and the Edit menu added.
@@ -99,6 +101,8 @@ constexpr MenuCommand menuCommands[] = {
     {"&File", CommandId::Quit, "&Quit", "Ctrl+Q"},
     {"E&dit", CommandId::Undo, "Un&do", "Ctrl+Z"},
     {"E&dit", CommandId::Redo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z"},
+    {"&View", CommandId::ClassTable, "Class &Table", "Ctrl+T"},
+    {"&View", CommandId::FilterClasses, "&Filter Classes...", "Ctrl+F"},
     {"Class", CommandId::AddClass, "Add Class", "Ctrl+N"},
     {"Class", CommandId::DuplicateClass, "Duplicate Class", "Ctrl+D"},
     {"Class", CommandId::DeleteClass, "Delete Class", "Ctrl+Del"},
@@ -138,6 +142,7 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *
     watchForChanges();
     editing.start();
     control(ControlId::Quit)->setFocus();
+    restoreClassTable();
 }
 
 void CreatorDialog::buildControls()

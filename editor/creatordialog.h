@@ -10,6 +10,7 @@
 #include <functional>
 #include <string_view>
 
+class ClassTableWindow;
 class QAction;
 class QMenu;
 class ProblemsWindow;
@@ -51,6 +52,11 @@ public:
     // The Problems window, and Review Changes.
     void openProblems();
     void openReview();
+    // The class table: opened beside the form, or closed when it is the
+    // active window; and opened with the focus in its filter bar.
+    void toggleClassTable();
+    void filterClasses();
+    ClassTableWindow *classTable() const { return tableWindow; }
 
     // EditorView
     void showForm(const FormValues &form) override;
@@ -87,11 +93,14 @@ private:
     void watchForChanges();
     // The Problems window, when open, follows the classes after each command.
     void refreshProblems();
+    void openClassTable();
+    void restoreClassTable();
 
     QHash<int, QWidget *> controls;
     QHash<int, QAction *> commands;
     QMenu *recentFolders = nullptr;
     bool fillingForm = false;
     ProblemsWindow *problemsWindow = nullptr;
+    ClassTableWindow *tableWindow = nullptr;
     EditorSession editing;
 };

@@ -104,5 +104,7 @@ enum : int {
     ShowInventory = 40023,
     Problems = 40030,
     ReviewChanges = 40031,
+    ClassTable = 40032,
+    FilterClasses = 40033,
 };
 }
