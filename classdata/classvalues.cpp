@@ -33,14 +33,6 @@ std::string hexBit(std::int32_t bit)
     return "0x" + text;
 }
 
-std::string shownText(const std::optional<std::string> &value, bool quoted, TextEscape escape)
-{
-    if (!value)
-        return "(no line)";
-    const std::string text = escape ? escape(*value) : *value;
-    return quoted ? '"' + text + '"' : text;
-}
-
 } // namespace
 
 std::string valueName(const ClassValue &value)
@@ -141,8 +133,16 @@ std::vector<ValueChange> valueChanges(const ClassRecord &before, const ClassReco
 std::string describeChange(const ValueChange &change, TextEscape escape)
 {
     const std::string name = valueName(change.value);
-    return (escape ? escape(name) : name) + ' ' + shownText(change.before, change.quoted, escape) + " -> "
-           + shownText(change.after, change.quoted, escape);
+    return (escape ? escape(name) : name) + ' ' + describeSide(change.before, change.quoted, escape) + " -> "
+           + describeSide(change.after, change.quoted, escape);
+}
+
+std::string describeSide(const std::optional<std::string> &value, bool quoted, TextEscape escape)
+{
+    if (!value)
+        return "(no line)";
+    const std::string text = escape ? escape(*value) : *value;
+    return quoted ? '"' + text + '"' : text;
 }
 
 std::string classLabel(const ClassRecord &record, std::size_t position)

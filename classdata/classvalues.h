@@ -78,6 +78,8 @@ using TextEscape = std::string (*)(std::string_view);
 // "health 100 -> 95", "classname \"Scout\" -> \"Ranger\"",
 // "resistance none -> (no line)", "inventory Flash Grenades 0 -> 2".
 std::string describeChange(const ValueChange &change, TextEscape escape = nullptr);
+// One side of a change as describeChange shows it: "95", "\"Scout\"", "(no line)".
+std::string describeSide(const std::optional<std::string> &value, bool quoted, TextEscape escape = nullptr);
 
 // The class's name, or where it has none, its position: "(no name) at 3".
 std::string classLabel(const ClassRecord &record, std::size_t position);

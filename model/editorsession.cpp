@@ -138,12 +138,18 @@ void EditorSession::pickItem()
     }
 }
 
-// ADD! changes the class at once, without storing the rest of the form.
+// ADD! changes the class at once, without storing the rest of the form, and
+// says what it set: "Grenades: 4 -> 2".
 void EditorSession::addItem()
 {
     const FormValues form = view.form();
-    if (const std::optional<int> slot = itemSlot(form.item))
+    if (const std::optional<int> slot = itemSlot(form.item)) {
+        const std::int32_t &amount = state().current().inventory[std::size_t(*slot)];
+        const std::string before = formatInt(amount);
         record(SetItemAmount(classes(), *slot, parseInt(form.amount)));
+        view.setStatus(std::string(itemCatalogue[std::size_t(*slot)].displayName) + ": " + before + " -> "
+                       + formatInt(amount));
+    }
     refreshIndicators();
 }
 

@@ -1,4 +1,6 @@
+#include "backupstore.h"
 #include "testclasses.h"
+#include "userdata.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iostream>
 #include <tuple>
 
 #ifdef _WIN32
@@ -35,6 +39,19 @@ std::string tempPath(const std::string &name)
 {
     return testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + '.' + name;
 }
+
+#ifdef _WIN32
+constexpr const char *dataVariable = "LOCALAPPDATA";
+#else
+constexpr const char *dataVariable = "XDG_DATA_HOME";
+#endif
+
+// The tool keeps its backups in a scratch data folder, never in the user's.
+const std::string dataFolder = [] {
+    const std::string folder = testing::TempDir() + "tool data";
+    setEnvironment(dataVariable, folder);
+    return folder;
+}();
 
 ToolRun runTool(const std::string &arguments)
 {
@@ -258,7 +275,8 @@ TEST(ClassFileTool, ExitsWithTheWorstOfItsFilesOrRefuses)
     const std::pair<std::string, int> rows[] = {
         {"", 2}, {"frobnicate " + x, 2}, {"normalize", 2}, {"normalize " + x + ' ' + x, 2}, {"check", 2},
         {"normalize missing.cfg", 2}, {"normalize --check -i " + x, 2}, {"normalize --diff --check " + x, 2},
-        {"normalize --force " + x, 2}, {"normalize --fix " + x, 2}, {"check --format=xml " + x, 2},
+        {"normalize --force " + x, 2}, {"normalize --no-backup " + x, 2}, {"normalize --fix " + x, 2},
+        {"check --format=xml " + x, 2},
         {"check --select TCC999 " + x, 2}, {"check --ignore TCC001, " + x, 2}, {"check " + x + " --select", 2},
         {"check --list-codes " + x, 2}, {"--version " + x, 2}, {"--help", 0}, {"-V", 0}, {"check " + x, 0},
         {"check --select=tcc001,TCC003 --ignore TCC003 " + x, 0}, {"check " + dirty + " missing.cfg", 2},
@@ -271,7 +289,7 @@ TEST(ClassFileTool, ExitsWithTheWorstOfItsFilesOrRefuses)
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n') > 0, status == 2) << arguments;
     }
     const ToolRun help = runTool("--help");
-    for (const char *option : {"Usage: tolvane-classfile", "--select", "--ignore", "--diff", "--force",
+    for (const char *option : {"Usage: tolvane-classfile", "--select", "--ignore", "--diff", "--force", "--no-backup",
                                "diff [--format=text|json|markdown]"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     EXPECT_EQ(runTool("--version").out, "tolvane-classfile " TOLVANE_VERSION "\n");
@@ -398,6 +416,59 @@ TEST(ClassFileTool, RewritesReadOnlyFilesOnlyWhenForced)
     EXPECT_EQ(runTool("normalize -i --force " + arg(path)).status, 0);
     EXPECT_NE(fileBytes(path).find("\nspeed 2.000000\n"), std::string::npos);
     EXPECT_EQ(std::filesystem::status(path).permissions(), readOnly);
+}
+
+// -i keeps each file's earlier version unless told not to; when it cannot,
+// it says so once and rewrites the files all the same.
+TEST(ClassFileTool, InPlaceKeepsEarlierVersionsUnlessTold)
+{
+    const std::string old = "// " + std::string(8000, 'o') + "\n{\nspeed 2\n}\n";
+    const std::string paths[] = {writeTemp("kept.cfg", old), writeTemp("kept2.cfg", old)};
+    const std::string data = tempPath("data");
+    std::filesystem::remove_all(utf8Path(data));
+    setEnvironment(dataVariable, data);
+    const BackupStore store(backupsFolder(userDataFolder()));
+    const auto versions = [&] { return store.versions(std::filesystem::absolute(utf8Path(paths[0]))); };
+    EXPECT_EQ(runTool("normalize -i " + arg(paths[0])).status, 0);
+    ASSERT_EQ(versions().size(), 1u);
+    EXPECT_EQ(fileBytes(versions()[0].path.string()), old);
+    std::ofstream(utf8Path(paths[0]), std::ios::binary) << old;
+    EXPECT_EQ(runTool("normalize -i --no-backup " + arg(paths[0])).status, 0);
+    EXPECT_EQ(versions().size(), 1u);
+
+    const std::string both = arg(paths[0]) + ' ' + arg(paths[1]);
+    const auto rewrites = [&](const std::string &what, const std::function<ToolRun()> &run) {
+        for (const std::string &path : paths)
+            std::ofstream(utf8Path(path), std::ios::binary) << old;
+        const ToolRun told = run();
+        EXPECT_EQ(told.status, 0) << what << told.err;
+        EXPECT_EQ(std::count(told.err.begin(), told.err.end(), '\n'), 1) << what << told.err;
+        EXPECT_EQ(told.err.find("tolvane-classfile: no earlier versions are kept: "), 0u) << what << told.err;
+        for (const std::string &path : paths)
+            EXPECT_NE(fileBytes(path).find("\nspeed 2.000000\n"), std::string::npos) << what;
+    };
+    std::filesystem::remove_all(utf8Path(tempPath("blocked")));
+    const std::string blocked = writeTemp("blocked", "a file where the data folder should be");
+    setEnvironment(dataVariable, blocked);
+    rewrites("a file in place of the data folder", [&] { return runTool("normalize -i " + both); });
+#ifndef _WIN32
+    // The data folder on a full disk, and on a read-only one.
+    std::filesystem::remove(blocked);
+    std::filesystem::create_directory(blocked); // to mount on
+    const std::string mount = "unshare -rm sh -c 'mount -t tmpfs -o size=4k none " + arg(blocked);
+    const std::string tool = " && exec \"$0\" \"$@\"' " + arg(TOLVANE_CLASSFILE_TOOL) + " normalize -i " + both;
+    for (const std::string &command : {mount + tool, mount + " && mount -o remount,ro " + arg(blocked) + tool}) {
+        if (std::system("unshare -rm true 2>/dev/null") != 0) {
+            std::cout << "unshare is not allowed here: no rows of a full or a read-only data folder\n";
+            break;
+        }
+        rewrites(command, [&] {
+            const int status = std::system((command + " 2>" + arg(tempPath("err"))).c_str());
+            return ToolRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", fileBytes(tempPath("err"))};
+        });
+    }
+#endif
+    setEnvironment(dataVariable, dataFolder);
 }
 
 #ifndef _WIN32
