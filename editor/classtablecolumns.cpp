@@ -40,11 +40,6 @@ struct MenuEntry
 
 } // namespace
 
-bool ClassTableWindow::wasOpen()
-{
-    return editorSettings().value(group + QStringLiteral("open")).toBool();
-}
-
 void ClassTableWindow::buildMenus()
 {
     auto *bar = new QMenuBar(this);
@@ -263,11 +258,6 @@ void ClassTableWindow::saveLayout() const
     settings.setValue(group + QStringLiteral("colourScale"), scaled);
     settings.setValue(group + QStringLiteral("summary"), !footer->isHidden());
     settings.setValue(group + QStringLiteral("geometry"), saveGeometry());
-}
-
-void ClassTableWindow::keepOpen(bool open)
-{
-    editorSettings().setValue(group + QStringLiteral("open"), open);
 }
 
 void ClassTableWindow::shareCommands(const QList<QAction *> &table, const QList<QAction *> &edit)

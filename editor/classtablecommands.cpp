@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QTimer>
 
 void CreatorDialog::openClassTable()
 {
@@ -33,17 +32,6 @@ void CreatorDialog::filterClasses()
 {
     openClassTable();
     tableWindow->focusFilter();
-}
-
-// Open again at start when the user left it open; the form keeps the focus.
-void CreatorDialog::restoreClassTable()
-{
-    if (!ClassTableWindow::wasOpen())
-        return;
-    QTimer::singleShot(0, this, [this] {
-        openClassTable();
-        activateWindow();
-    });
 }
 
 void CreatorDialog::showClassTable(const std::string &status)

@@ -255,19 +255,6 @@ void ClassTableWindow::syncFooter()
     follow();
 }
 
-void ClassTableWindow::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    keepOpen(true);
-}
-
-// Closed by the user: the next start leaves it closed.
-void ClassTableWindow::closeEvent(QCloseEvent *event)
-{
-    QWidget::closeEvent(event);
-    keepOpen(false);
-}
-
 void ClassTableWindow::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);

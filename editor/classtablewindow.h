@@ -39,8 +39,6 @@ public:
     QTableView *table() const;
     QLineEdit *filterBox() const { return filter; }
     QString statusText() const;
-    // Whether the table was open when the editor last ended.
-    static bool wasOpen();
 
 public slots:
     void changeSelectedClasses();
@@ -61,9 +59,7 @@ signals:
     void commandDone();
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildMenus();
@@ -79,7 +75,6 @@ private:
     void placeBesideOwner();
     void restoreLayout();
     void saveLayout() const;
-    static void keepOpen(bool open);
 
     EditorSession &session;
     ClassTableModel *model = nullptr;

@@ -101,7 +101,7 @@ constexpr MenuCommand menuCommands[] = {
     {"&File", CommandId::Quit, "&Quit", "Ctrl+Q"},
     {"E&dit", CommandId::Undo, "Un&do", "Ctrl+Z"},
     {"E&dit", CommandId::Redo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z"},
-    {"&View", CommandId::ClassTable, "Class &Table", "Ctrl+T"},
+    {"&View", CommandId::ClassTable, "&Class Table", "Ctrl+T"},
     {"&View", CommandId::FilterClasses, "&Filter Classes...", "Ctrl+F"},
     {"Class", CommandId::AddClass, "Add Class", "Ctrl+N"},
     {"Class", CommandId::DuplicateClass, "Duplicate Class", "Ctrl+D"},
@@ -142,7 +142,6 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *
     watchForChanges();
     editing.start();
     control(ControlId::Quit)->setFocus();
-    restoreClassTable();
 }
 
 void CreatorDialog::buildControls()

@@ -94,7 +94,6 @@ private:
     // The Problems window, when open, follows the classes after each command.
     void refreshProblems();
     void openClassTable();
-    void restoreClassTable();
 
     QHash<int, QWidget *> controls;
     QHash<int, QAction *> commands;

@@ -1,7 +1,13 @@
 #include "gotoclassdialog.h"
 
+#include "cp1252.h"
+#include "tablecolumns.h"
+
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QVBoxLayout>
 
@@ -11,14 +17,22 @@ GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget 
 {
     setWindowTitle(tr("Go to Class"));
     classes = new QListWidget(this);
-    for (int slot = 0; slot < names.size(); ++slot)
-        classes->addItem(tr("%1  %2").arg(slot).arg(names[slot]));
+    for (int slot = 0; slot < names.size(); ++slot) {
+        auto *item = new QListWidgetItem(tr("%1  %2").arg(slot).arg(names[slot]), classes);
+        item->setData(Qt::UserRole, names[slot]);
+    }
     classes->setCurrentRow(std::clamp(current, 0, int(names.size()) - 1));
+    find = new QLineEdit(this);
+    auto *findLabel = new QLabel(tr("&Find:"), this);
+    findLabel->setBuddy(find);
+    find->installEventFilter(this);
     auto *label = new QLabel(tr("&Classes:"), this);
     label->setBuddy(classes);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(findLabel);
+    layout->addWidget(find);
     layout->addWidget(label);
     layout->addWidget(classes);
     layout->addWidget(buttons);
@@ -26,10 +40,43 @@ GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(classes, &QListWidget::itemActivated, this, &QDialog::accept);
-    classes->setFocus();
+    connect(find, &QLineEdit::textChanged, this, &GoToClassDialog::showMatching);
+    connect(find, &QLineEdit::returnPressed, this, &QDialog::accept);
+    find->setFocus();
 }
 
 int GoToClassDialog::chosenSlot() const
 {
-    return classes->currentRow();
+    const QListWidgetItem *item = classes->currentItem();
+    return item && !item->isHidden() ? classes->row(item) : -1;
+}
+
+// Only the classes whose names hold the text, as the class table's filter
+// finds a part of a name; the first of them is picked.
+void GoToClassDialog::showMatching(const QString &text)
+{
+    const std::string part = toCp1252(text);
+    QListWidgetItem *first = nullptr;
+    for (int row = 0; row < classes->count(); ++row) {
+        QListWidgetItem *item = classes->item(row);
+        const bool match = tolvane::containsIgnoreCase(toCp1252(item->data(Qt::UserRole).toString()), part);
+        item->setHidden(!match);
+        if (match && !first)
+            first = item;
+    }
+    if (first && (!classes->currentItem() || classes->currentItem()->isHidden()))
+        classes->setCurrentItem(first);
+}
+
+// Up and Down in the find box move through the classes shown.
+bool GoToClassDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == find && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+            QCoreApplication::sendEvent(classes, event);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
