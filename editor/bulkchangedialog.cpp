@@ -30,6 +30,7 @@ BulkChangeDialog::BulkChangeDialog(const EditorState &state, std::vector<int> ch
     }
     columns->setCurrentIndex(std::max(columns->findData(column), 0));
     now = new QLabel(this);
+    now->setObjectName(QStringLiteral("valueNow"));
     now->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     value = new QLineEdit(this);
     help = new QLabel(this);

@@ -6,7 +6,6 @@
 #include "tablecolumns.h"
 
 #include <QColor>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -52,11 +51,6 @@ int ClassTableModel::rowOf(int slot) const
 
 void ClassTableModel::refresh()
 {
-    if (changing) {
-        // An edit is being committed: the view changes rows after it.
-        QTimer::singleShot(0, this, &ClassTableModel::refresh);
-        return;
-    }
     problems.clear();
     for (const EditorSession::CellProblem &problem : session.tableProblems()) {
         QString &text = problems[cellKey(problem.slot, problem.column)];

@@ -29,6 +29,9 @@ public:
     int slotOf(int row) const { return row >= 0 && row < int(rows.size()) ? rows[std::size_t(row)] : -1; }
     int rowOf(int slot) const;
     const std::vector<int> &shownSlots() const { return rows; }
+    // Whether an edit of the view is being stored: rows must not change
+    // under it.
+    bool storing() const { return changing; }
 
     void setColourScale(int column, bool on);
     bool colourScale(int column) const { return scaled.contains(column); }

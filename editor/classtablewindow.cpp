@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace tolvane;
@@ -128,6 +129,15 @@ QString ClassTableWindow::statusText() const
 // the model's rows come from the session in its order.
 void ClassTableWindow::showTable(const QString &status)
 {
+    if (model->storing()) {
+        // The view changes rows once its edit is stored.
+        QTimer::singleShot(0, this, [this] {
+            showTable(QString::fromStdString(utf8Of(session.classTable().countText(session.state()))));
+        });
+        return;
+    }
+    if (view->currentIndex().isValid())
+        keptColumn = view->currentIndex().column();
     showing = true;
     model->refresh();
     count->setText(status);
@@ -157,9 +167,15 @@ void ClassTableWindow::followSession()
             selection.select(model->index(row, 0), model->index(row, model->columnCount() - 1));
     }
     view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    const int row = model->rowOf(session.state().currentIndex);
-    const int column = std::max(view->currentIndex().column(), 0);
-    if (row >= 0 && view->currentIndex().row() != row)
+    // A key that moves the current row selects first: the row follows the
+    // session once it has chosen it.
+    if (reporting)
+        return;
+    // The form's class when it is shown, else the first row, in the column
+    // the current cell had.
+    const int row = std::max(model->rowOf(session.state().currentIndex), 0);
+    const int column = view->currentIndex().isValid() ? view->currentIndex().column() : keptColumn;
+    if (row < model->rowCount() && view->currentIndex().row() != row)
         view->selectionModel()->setCurrentIndex(model->index(row, column), QItemSelectionModel::NoUpdate);
 }
 
@@ -170,7 +186,9 @@ void ClassTableWindow::reportSelection()
     std::vector<int> chosen;
     for (const QModelIndex &index : view->selectionModel()->selectedRows())
         chosen.push_back(model->slotOf(index.row()));
+    reporting = true;
     session.selectTableRows(chosen);
+    reporting = false;
 }
 
 void ClassTableWindow::focusFilter()
@@ -181,8 +199,7 @@ void ClassTableWindow::focusFilter()
 
 int ClassTableWindow::currentColumn() const
 {
-    const int column = view->currentIndex().column();
-    return column >= 0 ? column : view->horizontalHeader()->logicalIndex(0);
+    return view->currentIndex().isValid() ? view->currentIndex().column() : keptColumn;
 }
 
 void ClassTableWindow::changeSelectedClasses()

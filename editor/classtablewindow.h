@@ -85,4 +85,7 @@ private:
     QLabel *count = nullptr;
     QMenu *columnsMenu = nullptr;
     bool showing = false;
+    bool reporting = false;
+    // The column of the current cell, kept while the rows are shown anew.
+    int keptColumn = 0;
 };
