@@ -124,7 +124,8 @@ std::optional<TableEdit> ChangeClasses(EditedClasses classes, int column, const 
     std::vector<ClassRecord> results;
     for (int slot : slots) {
         ClassRecord result = changedRecord(of, change, records[std::size_t(slot)]);
-        if (result == records[std::size_t(slot)])
+        // As the file would hold it: a NaN elsewhere in the class is no change.
+        if (sameValue(of.value, records[std::size_t(slot)], result, ValueNaming::AsFile))
             continue;
         changed.push_back(slot);
         results.push_back(std::move(result));
