@@ -1,6 +1,7 @@
 #include "gotoclassdialog.h"
 
 #include "cp1252.h"
+#include "screenfit.h"
 #include "tablecolumns.h"
 
 #include <QCoreApplication>
@@ -43,6 +44,7 @@ GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget 
     connect(find, &QLineEdit::textChanged, this, &GoToClassDialog::showMatching);
     connect(find, &QLineEdit::returnPressed, this, &QDialog::accept);
     find->setFocus();
+    fitOnScreen(this, sizeHint());
 }
 
 int GoToClassDialog::chosenSlot() const

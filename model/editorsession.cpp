@@ -39,8 +39,13 @@ void EditorSession::refreshIndicators()
 {
     view.setUnsavedMark(hasUnsavedChanges());
     view.setTeamText(state().sealsActive ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
+    // Edits in the form that were not stored are what Undo takes back first
+    // (as the step that stores them), and Redo has nothing then.
+    const ClassRecord form = formRecord();
+    const bool formEdited = !(form == state().current());
     view.showClassCommands({CanDeleteClass(state()), CanMoveClassUp(state()), CanMoveClassDown(state()),
-                            utf8Of(history.undoName()), utf8Of(history.redoName())});
+                            utf8Of(formEdited ? StoreClassName(form) : history.undoName()),
+                            formEdited ? std::string() : utf8Of(history.redoName())});
     view.showClassTable(utf8Of(roster.countText(state())));
 }
 

@@ -10,6 +10,7 @@
 #include "tablecommands.h"
 #include "undohistory.h"
 #include "problemlist.h"
+#include "safesave.h"
 
 #include <filesystem>
 #include <functional>
@@ -88,8 +89,10 @@ public:
     void moveClassDown();
     // Stores the form and moves to the class the user picks from the list.
     void goToClass();
-    void undo();
-    void redo();
+    // The Edit menu's Undo and Redo. pastTextBox: the keys came from a text
+    // box that had nothing of its own to undo or redo, which the status says.
+    void undo(bool pastTextBox = false);
+    void redo(bool pastTextBox = false);
     // For each class, the block of the class file on disk it came from; -1
     // for a class the file does not hold. Writing keeps each block's layout.
     std::vector<int> classOrigins() const { return blocks.origins(ids, state().table.classCount); }
@@ -147,9 +150,12 @@ private:
     bool settleUnsavedChanges();
     bool askYes(const std::string &text);
     bool acceptClassFile(const std::filesystem::path &path, const FileBytes &file);
-    bool confirmOverwrite(const std::filesystem::path &path, const FileBytes &current);
+    bool confirmOverwrite(const std::filesystem::path &path, const FileBytes &current, bool changedWhileAsked);
+    bool confirmLink(const std::filesystem::path &path, std::filesystem::path &target);
     bool confirmReadOnly(const std::filesystem::path &path);
-    void warnNotWritten(const std::filesystem::path &path, const std::string &reason);
+    bool confirmUnreadBlocks(const std::filesystem::path &path, int count, int read);
+    void takeClassesNowRead(const ClassTable &written);
+    void warnNotWritten(const std::filesystem::path &path, const SaveError &error);
     void writeSettings();
     bool folderUsable();
     void startInFolder();

@@ -46,9 +46,15 @@ void storeBoxText(const ClassField &field, std::string_view text, ClassRecord &r
     case FieldKind::Int:
         record.*field.intMember = parseInt(text);
         break;
-    case FieldKind::Float:
-        record.*field.floatMember = toFloat32(parseDouble(text));
+    case FieldKind::Float: {
+        // A box that shows the value as it was shown keeps it exactly: the
+        // box has fewer digits than the class file may (0.0000001 shows as
+        // 0.000000).
+        float &value = record.*field.floatMember;
+        if (text != formatFloat(value))
+            value = toFloat32(parseDouble(text));
         break;
+    }
     case FieldKind::Text:
         field.text.set(record, text);
         break;
@@ -109,7 +115,8 @@ void storeForm(const FormValues &form, ClassRecord &record)
     // Both max_45cal boxes store, the later one last.
     for (std::size_t i = 0; i < std::size(intFields); ++i)
         storeBoxText(*intFields[i].classField, form.ints[i], record);
-    record.classabilities = 0;
+    // Bits without a box are the modder's, which the form cannot show: they stay.
+    record.classabilities &= ~definedAbilityMask;
     for (std::size_t i = 0; i < std::size(abilityBoxes); ++i) {
         if (form.abilities[i])
             record.classabilities |= abilityBoxes[i].bit;

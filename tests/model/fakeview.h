@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 class FakeView : public EditorView
@@ -31,8 +32,11 @@ public:
     bool unsavedMark = false;
     // A letter for each question asked, by its text: E(xists, not loaded),
     // C(hanged on disk), P(rotected: read-only), U(nsaved changes), T(eam),
-    // R(estart), X (delete a class), H (change classes the filter hides).
+    // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th),
+    // H (change classes the filter hides).
     std::string asked;
+    // What another program does while the next question is open.
+    std::function<void()> whileAsking;
     std::vector<Notice> told;
     int aboutBoxes = 0;
     std::string focused; // "speed", "inventory 36"
@@ -82,6 +86,8 @@ public:
             {'T', "CONFIG file will be readen", Choices::YesNo, Answer::Yes, false},
             {'R', "restarting this Programm", Choices::YesNo, Answer::Yes, false},
             {'X', "Delete Class", Choices::YesNo, Answer::No, false},
+            {'S', "is a symbolic link to the file", Choices::YesNo, Answer::No, false},
+            {'B', "blocks after the 64th", Choices::YesNo, Answer::No, false},
             {'H', "hidden by the filter", Choices::YesNo, Answer::No, false},
         };
         const auto kind = std::ranges::find_if(
@@ -92,6 +98,8 @@ public:
         }
         const auto &[letter, words, choices, byDefault, aboutWriting] = *kind;
         asked += letter;
+        if (whileAsking)
+            std::exchange(whileAsking, nullptr)();
         EXPECT_EQ(question.choices, choices) << question.text;
         EXPECT_EQ(question.byDefault, byDefault) << question.text;
         EXPECT_EQ(question.aboutWriting, aboutWriting) << question.text;
