@@ -4,6 +4,7 @@
 #include "classroster.h"
 #include "cp1252.h"
 #include "formvalues.h"
+#include "screenfit.h"
 #include "tablecolumns.h"
 
 #include <QComboBox>
@@ -57,6 +58,7 @@ BulkChangeDialog::BulkChangeDialog(const EditorState &state, std::vector<int> ch
     connect(value, &QLineEdit::textChanged, this, &BulkChangeDialog::check);
     showColumn();
     value->setFocus();
+    fitOnScreen(this, sizeHint());
 }
 
 int BulkChangeDialog::column() const

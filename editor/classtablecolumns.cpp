@@ -3,6 +3,7 @@
 #include "classtablemodel.h"
 #include "classtableview.h"
 #include "recentfolders.h"
+#include "screenfit.h"
 #include "tablecolumns.h"
 
 #include <QAction>
@@ -221,19 +222,19 @@ void ClassTableWindow::restoreLayout()
         placeBesideOwner();
 }
 
-// Right of the form where the screen has room, else under it, else over it.
+// Beside the form, on the side with the most room, else over it.
 void ClassTableWindow::placeBesideOwner()
 {
     const QWidget *owner = parentWidget();
     const QRect screen = (owner ? owner->screen() : QGuiApplication::primaryScreen())->availableGeometry();
-    const QRect form = owner ? owner->frameGeometry() : QRect(screen.topLeft(), QSize());
-    const int wanted = fontMetrics().averageCharWidth() * 70;
-    if (screen.right() - form.right() >= wanted)
-        setGeometry(form.right() + 1, form.top(), screen.right() - form.right(), std::min(form.height(), 600));
-    else if (screen.bottom() - form.bottom() >= fontMetrics().height() * 16)
-        setGeometry(screen.left(), form.bottom() + 1, screen.width(), screen.bottom() - form.bottom());
+    const QMargins frame = frameMargins(this);
+    const QSize wanted = QSize(screen.width(), fontMetrics().height() * 30);
+    const QSize smallest = QSize(fontMetrics().averageCharWidth() * 60, fontMetrics().height() * 14);
+    if (const std::optional<QRect> place =
+            owner ? placeClearOf(owner->frameGeometry(), wanted, smallest, screen) : std::nullopt)
+        setGeometry(place->marginsRemoved(frame));
     else
-        setGeometry(screen.left(), screen.top(), screen.width() * 3 / 4, screen.height() / 2);
+        fitOnScreen(this, QSize(screen.width() * 3 / 4, screen.height() / 2));
 }
 
 void ClassTableWindow::saveLayout() const
