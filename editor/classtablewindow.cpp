@@ -28,7 +28,7 @@ const QColor problemTint(255, 224, 160);
 } // namespace
 
 ClassTableWindow::ClassTableWindow(EditorSession &session, QWidget *owner)
-    : QWidget(owner, Qt::Window), session(session)
+    : QDialog(owner, Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint), session(session)
 {
     setWindowTitle(tr("Class Table"));
     setObjectName(QStringLiteral("classTable"));
@@ -274,6 +274,6 @@ void ClassTableWindow::syncFooter()
 
 void ClassTableWindow::hideEvent(QHideEvent *event)
 {
-    QWidget::hideEvent(event);
+    QDialog::hideEvent(event);
     saveLayout();
 }

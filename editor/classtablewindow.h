@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 class ClassTableModel;
 class ClassTableSummary;
@@ -17,8 +17,9 @@ class QTableView;
 // changes the session's classes, so that table and form are one: choosing a
 // row shows that class in the form, and each change is a step Undo takes
 // back. The columns' visibility, order and width, the colour scales and the
-// window's place are kept in the user's settings.
-class ClassTableWindow : public QWidget
+// window's place are kept in the user's settings. Esc closes it, as it does
+// the Problems window.
+class ClassTableWindow : public QDialog
 {
     Q_OBJECT
 
