@@ -228,8 +228,11 @@ void ClassTableWindow::placeBesideOwner()
     const QWidget *owner = parentWidget();
     const QRect screen = (owner ? owner->screen() : QGuiApplication::primaryScreen())->availableGeometry();
     const QMargins frame = frameMargins(this);
+    const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
     const QSize wanted = QSize(screen.width(), fontMetrics().height() * 30);
-    const QSize smallest = QSize(fontMetrics().averageCharWidth() * 60, fontMetrics().height() * 14);
+    const QSize smallest =
+        QSize(fontMetrics().averageCharWidth() * 60, fontMetrics().height() * 14).expandedTo(minimumSizeHint())
+        + frameSize;
     if (const std::optional<QRect> place =
             owner ? placeClearOf(owner->frameGeometry(), wanted, smallest, screen) : std::nullopt)
         setGeometry(place->marginsRemoved(frame));
