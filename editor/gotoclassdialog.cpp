@@ -1,5 +1,6 @@
 #include "gotoclassdialog.h"
 
+#include "accessibility.h"
 #include "cp1252.h"
 #include "screenfit.h"
 #include "tablecolumns.h"
@@ -27,6 +28,8 @@ GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget 
     auto *findLabel = new QLabel(tr("&Find:"), this);
     findLabel->setBuddy(find);
     find->installEventFilter(this);
+    classes->installEventFilter(this);
+    speakCurrentEntryOnFocus(classes);
     auto *label = new QLabel(tr("&Classes:"), this);
     label->setBuddy(classes);
 
@@ -43,7 +46,9 @@ GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget 
     connect(classes, &QListWidget::itemActivated, this, &QDialog::accept);
     connect(find, &QLineEdit::textChanged, this, &GoToClassDialog::showMatching);
     connect(find, &QLineEdit::returnPressed, this, &QDialog::accept);
-    find->setFocus();
+    // The list takes the focus, so that a screen reader reads the current
+    // class on opening; typing there goes on in Find.
+    classes->setFocus();
     fitOnScreen(this, sizeHint());
 }
 
@@ -70,15 +75,25 @@ void GoToClassDialog::showMatching(const QString &text)
         classes->setCurrentItem(first);
 }
 
-// Up and Down in the find box move through the classes shown.
+// Up and Down in the find box move through the classes shown; text typed
+// in the list goes to the find box.
 bool GoToClassDialog::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == find && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
-            QCoreApplication::sendEvent(classes, event);
-            return true;
-        }
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *press = static_cast<QKeyEvent *>(event);
+    const int key = press->key();
+    const bool moves = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    if (watched == find && moves) {
+        QCoreApplication::sendEvent(classes, event);
+        return true;
+    }
+    const bool typed = !press->text().isEmpty() && press->text().at(0).isPrint()
+                       && !(press->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (watched == classes && typed) {
+        find->setFocus();
+        QCoreApplication::sendEvent(find, event);
+        return true;
     }
     return QDialog::eventFilter(watched, event);
 }

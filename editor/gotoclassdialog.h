@@ -5,9 +5,9 @@
 class QLineEdit;
 class QListWidget;
 
-// Every class by number and name, to choose the one to go to. Typing the
-// first letters of a line moves to it; typing a part of a name in Find shows
-// only the classes whose names hold it; Enter or a double click chooses.
+// Every class by number and name, to choose the one to go to. Typing a part
+// of a name (in the list or in Find) shows only the classes whose names hold
+// it; Enter or a double click chooses.
 class GoToClassDialog : public QDialog
 {
     Q_OBJECT

@@ -8,9 +8,11 @@
 #include "bulkchangedialog.h"
 #include "classtablewindow.h"
 #include "controlids.h"
+#include "gotoclassdialog.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QListWidget>
 #include <QMenu>
 #include <QScreen>
 #include <QTableView>
@@ -251,6 +253,27 @@ TEST_F(ClassTableTest, ColumnsComeBackAsTheUserLeftThem)
     menu("Reset Columns");
     EXPECT_FALSE(grid->isColumnHidden(config));
     EXPECT_TRUE(grid->isColumnHidden(cell(0, "Grenades").column()));
+}
+
+// Go to Class opens on its list, where a screen reader reads the current
+// class; typing there finds classes by a part of their name.
+TEST(GoToClassTest, TypingAPartOfANameShowsTheClassesHoldingIt)
+{
+    GoToClassDialog goTo({"Pointman", "Marksman", "Breacher", "Marine"}, 2);
+    goTo.show();
+    QApplication::setActiveWindow(&goTo);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&goTo));
+    auto *list = goTo.findChild<QListWidget *>();
+    ASSERT_EQ(QApplication::focusWidget(), list);
+    QTest::keyClicks(list, QStringLiteral("m"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("AR"));
+    QStringList shown;
+    for (int row = 0; row < list->count(); ++row)
+        shown << (list->item(row)->isHidden() ? QString() : list->item(row)->text());
+    EXPECT_EQ(shown.join(u'|'), "|1  Marksman||3  Marine");
+    EXPECT_EQ(goTo.chosenSlot(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(goTo.chosenSlot(), 3);
 }
 
 } // namespace
