@@ -77,6 +77,8 @@ constexpr Binding bindings[] = {
     {CommandId::Problems, [](CreatorDialog &d) { d.openProblems(); }},
     {CommandId::ReviewChanges, [](CreatorDialog &d) { d.openReview(); }},
     {CommandId::RestorePreviousVersion, sessionCommand<&EditorSession::restorePreviousVersion>},
+    {CommandId::ClassTable, [](CreatorDialog &d) { d.toggleClassTable(); }},
+    {CommandId::FilterClasses, [](CreatorDialog &d) { d.filterClasses(); }},
 };
 
 // Menu 140, with the game folder's commands first and the Edit menu added.
@@ -106,6 +108,8 @@ constexpr MenuCommand menuCommands[] = {
     {"&File", CommandId::Quit, "&Quit", "Ctrl+Q"},
     {"E&dit", CommandId::Undo, "Un&do", "Ctrl+Z"},
     {"E&dit", CommandId::Redo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z"},
+    {"&View", CommandId::ClassTable, "&Class Table", "Ctrl+T"},
+    {"&View", CommandId::FilterClasses, "&Filter Classes...", "Ctrl+F"},
     {"Class", CommandId::AddClass, "Add Class", "Ctrl+N"},
     {"Class", CommandId::DuplicateClass, "Duplicate Class", "Ctrl+D"},
     {"Class", CommandId::DeleteClass, "Delete Class", "Ctrl+Del"},

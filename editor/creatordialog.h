@@ -10,6 +10,7 @@
 #include <functional>
 #include <string_view>
 
+class ClassTableWindow;
 class QAction;
 class QLineEdit;
 class QMenu;
@@ -52,6 +53,11 @@ public:
     // The Problems window, and Review Changes.
     void openProblems();
     void openReview();
+    // The class table: opened beside the form, or closed when it is the
+    // active window; and opened with the focus in its filter bar.
+    void toggleClassTable();
+    void filterClasses();
+    ClassTableWindow *classTable() const { return tableWindow; }
 
     // EditorView
     void showForm(const FormValues &form) override;
@@ -75,6 +81,7 @@ public:
 
     // How long after a change the unsaved classes go to the recovery file.
     static constexpr int recoveryDelayMs = 2000;
+    void showClassTable(const std::string &status) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -93,6 +100,7 @@ private:
     void watchUndoKeys();
     // The Problems window, when open, follows the classes after each command.
     void refreshProblems();
+    void openClassTable();
 
     QHash<int, QWidget *> controls;
     QHash<int, QAction *> commands;
@@ -100,5 +108,6 @@ private:
     bool fillingForm = false;
     ProblemsWindow *problemsWindow = nullptr;
     QTimer *recoveryTimer = nullptr;
+    ClassTableWindow *tableWindow = nullptr;
     EditorSession editing;
 };

@@ -105,5 +105,7 @@ enum : int {
     Problems = 40030,
     ReviewChanges = 40031,
     RestorePreviousVersion = 40032,
+    ClassTable = 40033,
+    FilterClasses = 40034,
 };
 }

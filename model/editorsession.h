@@ -2,6 +2,7 @@
 
 #include "changetracker.h"
 #include "classfilemerge.h"
+#include "classroster.h"
 #include "editingmodel.h"
 #include "editorview.h"
 #include "fileblocks.h"
@@ -122,6 +123,34 @@ public:
     // class file, kept by Write Out, replaces the classes in memory as one
     // step that Undo takes back; the file changes only on Write Out.
     void restorePreviousVersion();
+    // The class table: every class a row, sorted and filtered for the view
+    // alone. Its texts are Windows-1252 bytes, as the form's.
+    const tolvane::ClassRoster &classTable() const { return roster; }
+    // The slots of the rows shown, in the order shown.
+    std::vector<int> tableRows() const { return roster.shownRows(state()); }
+    // Stores the form and shows the class of slot, as Go to Class does.
+    void chooseTableRow(int slot);
+    // Stores text into one value of the class of slot as the form stores a
+    // box, as one step.
+    void editTableCell(int slot, int column, std::string_view text);
+    void filterTable(std::string_view text);
+    void sortTable(int column, tolvane::SortOrder order);
+    void tableInFileOrder();
+    void selectTableRows(std::span<const int> slots);
+    void selectAllShown();
+    void selectAllClasses();
+    // Changes column of the selected classes (or the current one) as typed
+    // ("+5%"), as one step, after asking when the filter hides some of them.
+    // False when nothing changed: typed cannot be read, or the user said no.
+    bool changeSelectedClasses(int column, std::string_view typed);
+    // A problem of the Problems list on the cell it concerns.
+    struct CellProblem
+    {
+        int slot;
+        int column;
+        std::string text;
+    };
+    std::vector<CellProblem> tableProblems() const;
 
     void help();
     void about();
@@ -183,6 +212,7 @@ private:
     void showRecentFolders(bool usable);
     EditedClasses classes() { return {state(), ids}; }
     void record(std::optional<TableEdit> step);
+    void showTableChange(std::optional<TableEdit> step, const std::vector<int> &slots);
     void moveClass(std::optional<TableEdit> (*move)(EditedClasses));
     // The classes in memory are what the file holds: after a load, a write
     // or the start in a folder.
@@ -208,6 +238,7 @@ private:
     std::optional<Review> questionReview;
     std::string keptRecovery; // what the recovery file holds; empty when this run keeps none
     bool dataFolderWarned = false;
+    tolvane::ClassRoster roster;
 };
 
 // For messages: a path as UTF-8 with the system's separators, a class file's

@@ -105,4 +105,7 @@ public:
     };
     virtual std::optional<std::size_t> chooseVersion(const std::string &fileName,
                                                      const std::vector<KeptVersion> &versions) = 0;
+    // The class table follows the classes, the filter, the order and the
+    // selection; status counts its rows ("12 of 40 classes").
+    virtual void showClassTable(const std::string &status) = 0;
 };

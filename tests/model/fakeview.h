@@ -37,6 +37,7 @@ public:
     // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th),
     // K (which side of values changed on both), O(ther team's file),
     // V (restore the classes of an earlier run).
+    // H (change classes the filter hides).
     std::string asked;
     // What another program does while the next question is open.
     std::function<void()> whileAsking;
@@ -76,6 +77,8 @@ public:
         return pickedClass;
     }
     void showInventory(const Inventory &inventory) override { inInventory(inventory); }
+    std::string tableStatus;
+    void showClassTable(const std::string &status) override { tableStatus = status; }
 
     // The version Restore Previous Version picks; nullopt cancels.
     std::optional<std::size_t> pickedVersion;
@@ -104,6 +107,7 @@ public:
             {'X', "Delete Class", Choices::YesNo, Answer::No, false},
             {'S', "is a symbolic link to the file", Choices::YesNo, Answer::No, false},
             {'B', "blocks after the 64th", Choices::YesNo, Answer::No, false},
+            {'H', "hidden by the filter", Choices::YesNo, Answer::No, false},
         };
         const auto kind = std::ranges::find_if(
             kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });
