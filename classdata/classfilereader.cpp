@@ -270,10 +270,8 @@ std::int32_t ClassFileParser::readAbilities(std::string_view text)
 // else is none.
 float ClassFileParser::readResistance(std::string_view word)
 {
-    for (std::size_t i = 0; i < std::size(resistanceWords); ++i) {
-        if (equalsIgnoreCase(word, resistanceWords[i]))
-            return float(i);
-    }
+    if (const std::optional<float> resistance = ResistanceOfWord(word))
+        return *resistance;
     report({.kind = ReadFindingKind::UnknownResistance, .text = word});
     return 0.0f;
 }

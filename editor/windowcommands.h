@@ -35,6 +35,9 @@ enum : int {
     ShowInventory = 40023,
     Problems = 40030,
     ReviewChanges = 40031,
+    RestorePreviousVersion = 40032,
+    ClassTable = 40033,
+    FilterClasses = 40034,
 };
 }
 
@@ -70,11 +73,16 @@ inline constexpr WindowCommand windowCommands[] = {
     {sessionCommand<&EditorSession::writeOut>, "&File", CommandId::WriteOut, "&Write Out", "Ctrl+S", {},
      ControlId::WriteOut},
     {windowCommand<&CreatorDialog::openReview>, "&File", CommandId::ReviewChanges, "Re&view Changes..."},
+    // Without an Alt letter: each of its letters leads elsewhere already.
+    {sessionCommand<&EditorSession::restorePreviousVersion>, "&File", CommandId::RestorePreviousVersion,
+     "Restore Previous Version..."},
     {windowCommand<&CreatorDialog::openProblems>, "&File", CommandId::Problems, "P&roblems...", "F8"},
     {nullptr, "&File"},
     {windowCommand<&CreatorDialog::quit>, "&File", CommandId::Quit, "&Quit", "Ctrl+Q", {}, ControlId::Quit},
     {[](CreatorDialog &d) { d.session().undo(); }, "E&dit", CommandId::Undo, "Un&do", "Ctrl+Z"},
     {[](CreatorDialog &d) { d.session().redo(); }, "E&dit", CommandId::Redo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z"},
+    {windowCommand<&CreatorDialog::toggleClassTable>, "&View", CommandId::ClassTable, "&Class Table", "Ctrl+T"},
+    {windowCommand<&CreatorDialog::filterClasses>, "&View", CommandId::FilterClasses, "&Filter Classes...", "Ctrl+F"},
     {sessionCommand<&EditorSession::addClass>, "Class", CommandId::AddClass, "Add Class", "Ctrl+N", {},
      ControlId::AddClass},
     {sessionCommand<&EditorSession::duplicateClass>, "Class", CommandId::DuplicateClass, "Duplicate Class", "Ctrl+D"},

@@ -175,7 +175,8 @@ void release(ClassTable &table)
 // Any bytes read as a class file: the reader never fails; the fixed layout
 // reads back without findings to as many classes and is a fixed point of
 // reading and writing, with either line end; the updating writer keeps the
-// file. The settings reader takes the same bytes.
+// file, and so does normalizing that keeps notes, but for the values. The
+// settings reader takes the same bytes.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static auto table = std::make_unique<ClassTable>();
@@ -190,6 +191,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(findings.count == 0 && reread->classCount == table->classCount);
     require(ClassFileBytes(*reread, lineEnd) == written);
     checkUpdate(bytes, *table, written, *reread, lineEnd);
+    // Normalizing that keeps notes reads as normalizing does, and holds still.
+    // (Its line ends may differ: a CR that ends the last line of a file without
+    // LF stays part of that line, with a CR LF after it.)
+    const std::string keepingNotes = NormalizedKeepingNotes(bytes);
+    require(NormalizedKeepingNotes(keepingNotes) == keepingNotes);
+    ReadClassBytes(*reread, keepingNotes);
+    require(ClassFileBytes(*reread, "\n") == ClassFileBytes(*table, "\n"));
     release(*table);
     release(*reread);
     checkNumbers(bytes);

@@ -52,6 +52,7 @@ void EditorSession::refreshIndicators(const FormValues &form)
     view.showClassCommands({CanDeleteClass(state()), CanMoveClassUp(state()), CanMoveClassDown(state()),
                             utf8Of(formEdited ? StoreClassName(stored) : history.undoName()),
                             formEdited ? std::string() : utf8Of(history.redoName())});
+    view.showClassTable(utf8Of(roster.countText(state())));
 }
 
 void EditorSession::showRecord()
@@ -69,7 +70,7 @@ void EditorSession::showRecord(FormValues &form)
     if (const std::optional<int> slot = itemSlot(form.item))
         form.amount = std::to_string(record.inventory[std::size_t(*slot)]);
     view.showForm(form);
-    view.setTitle(titleFor("Editing", record));
+    view.setTitle(titleFor("Editing", record) + classesTeamNote());
     changes.formShown(formRecord(form));
     refreshIndicators(form);
 }
@@ -86,7 +87,7 @@ void EditorSession::storeIntoClass(const FormValues &form)
 {
     const ClassRecord stored = formRecord(form);
     record(StoreClass(classes(), stored));
-    view.setTitle(titleFor("Saving", stored));
+    view.setTitle(titleFor("Saving", stored) + classesTeamNote());
 }
 
 void EditorSession::saveToMemory()

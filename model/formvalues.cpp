@@ -9,15 +9,6 @@
 
 namespace {
 
-// The resistance entry a value selects: its position truncated toward zero,
-// or -1 when there is no entry there.
-int resistanceEntry(float resistance)
-{
-    if (std::isnan(resistance) || resistance <= -1.0f || resistance >= float(std::size(resistanceEntries)))
-        return -1;
-    return int(resistance);
-}
-
 bool sameLetters(std::string_view a, std::string_view b)
 {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
@@ -35,6 +26,43 @@ int startingWeaponEntry(const ClassRecord &record)
 }
 
 } // namespace
+
+// The entry at the value's position truncated toward zero, or -1 when there
+// is no entry there.
+int resistanceEntry(float resistance)
+{
+    if (std::isnan(resistance) || resistance <= -1.0f || resistance >= float(std::size(resistanceEntries)))
+        return -1;
+    return int(resistance);
+}
+
+float resistanceOfEntry(int entry)
+{
+    return entry >= 0 && entry < int(std::size(resistanceEntries)) ? float(entry) : -1.0f;
+}
+
+void storeBoxText(const ClassField &field, std::string_view text, ClassRecord &record)
+{
+    switch (field.kind) {
+    case FieldKind::Int:
+        record.*field.intMember = parseInt(text);
+        break;
+    case FieldKind::Float: {
+        // A box that shows the value as it was shown keeps it exactly: the
+        // box has fewer digits than the class file may (0.0000001 shows as
+        // 0.000000).
+        float &value = record.*field.floatMember;
+        if (text != formatFloat(value))
+            value = toFloat32(parseDouble(text));
+        break;
+    }
+    case FieldKind::Text:
+        field.text.set(record, text);
+        break;
+    default:
+        break;
+    }
+}
 
 const std::vector<std::string_view> &startingWeaponEntries()
 {
@@ -135,22 +163,12 @@ void storeForm(const FormValues &form, ClassRecord &record)
         const ClassField &field = *box.field;
         switch (box.kind) {
         case BoxKind::Text:
-            field.text.set(record, *form.text(box));
-            break;
         case BoxKind::Int:
-            record.*field.intMember = parseInt(*form.text(box));
-            break;
         case BoxKind::Float:
-            // A box that shows the value as it was shown keeps it exactly: the
-            // box has fewer digits than the class file may (0.0000001 shows
-            // as 0.000000).
-            if (*form.text(box) != formatFloat(record.*field.floatMember))
-                record.*field.floatMember = toFloat32(parseDouble(*form.text(box)));
+            storeBoxText(field, *form.text(box), record);
             break;
         case BoxKind::Resistance:
-            record.*field.floatMember = form.resistance >= 0 && form.resistance < int(std::size(resistanceEntries))
-                                            ? float(form.resistance)
-                                            : -1.0f;
+            record.*field.floatMember = resistanceOfEntry(form.resistance);
             break;
         case BoxKind::Ability:
             if (form.abilities[box.index])

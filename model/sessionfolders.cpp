@@ -110,6 +110,9 @@ void EditorSession::startInFolder(FormValues &form)
         services.report("Error opening " + std::string(settingsFileName) + "\n");
     showRecentFolders(usable);
     refreshIndicators(form);
+    keptRecovery.clear();
+    if (usable)
+        offerRecovery();
 }
 
 // A usable folder goes first in the recent folders, at most five, each once.
