@@ -94,6 +94,7 @@ const RecoveryRow recoveryRows[] = {
     {"ReplacedByTheNextChange", "L e K e K X", "v", "V", "Axx", true, "A B", true},
     // Still the Seals' classes after the switch: Write Out asks before it
     // puts them into the Tangos file.
+    {"RestoredWithoutALoadAsksBeforeReplacing", "e K X W", "vn", "VE", "x", true, "A B", true},
     {"RestoredAfterATeamSwitchStaysTheSeals", "N L T e K X W", "yyvn", "TRVO", "Ax", true, "A B", true},
 };
 
