@@ -104,5 +104,6 @@ enum : int {
     ShowInventory = 40023,
     Problems = 40030,
     ReviewChanges = 40031,
+    AboutQt = 40040,
 };
 }

@@ -61,7 +61,8 @@ bool EditorSession::writeOut()
         return false;
     const std::filesystem::path path = activeClassFilePath();
     const FileBytes old = readWholeFile(path);
-    if (!confirmOverwrite(path, old) || !confirmReadOnly(path))
+    if (!confirmOverwrite(path, old) || !confirmReadOnly(path)
+        || (old.status == FileStatus::Missing && !confirmFirstClassFile(path)))
         return false;
 
     const std::span<const ClassRecord> classes(state().table.records.data(), std::size_t(state().table.classCount));

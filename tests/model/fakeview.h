@@ -31,7 +31,7 @@ public:
     bool unsavedMark = false;
     // A letter for each question asked, by its text: E(xists, not loaded),
     // C(hanged on disk), P(rotected: read-only), U(nsaved changes), T(eam),
-    // R(estart), X (delete a class).
+    // R(estart), X (delete a class), F (the first class file of a folder).
     std::string asked;
     std::vector<Notice> told;
     int aboutBoxes = 0;
@@ -47,7 +47,14 @@ public:
     void showFolders(const std::filesystem::path &, const std::vector<std::filesystem::path> &) override {}
     void tell(const Notice &notice) override { told.push_back(notice); }
     void showAbout() override { ++aboutBoxes; }
-    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &) override { return {}; }
+    // The folder the chooser gives (nullopt: Cancel), and its titles.
+    std::optional<std::filesystem::path> chosenFolder;
+    std::vector<std::string> choosers;
+    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &, const std::string &title) override
+    {
+        choosers.push_back(title);
+        return chosenFolder;
+    }
     void focusField(const std::string &key, int item) override
     {
         focused = item < 0 ? key : key + ' ' + std::to_string(item);
@@ -80,6 +87,7 @@ public:
             {'T', "CONFIG file will be readen", Choices::YesNo, Answer::Yes, false},
             {'R', "restarting this Programm", Choices::YesNo, Answer::Yes, false},
             {'X', "Delete Class", Choices::YesNo, Answer::No, false},
+            {'F', "holds no class file", Choices::YesNo, Answer::No, true},
         };
         const auto kind = std::ranges::find_if(
             kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });
