@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <tuple>
 
 namespace {
 
@@ -99,5 +100,46 @@ TEST_P(StartFolderTest, OpensAGameFolderOrAsksAndWritesNowhereElse)
 
 INSTANTIATE_TEST_SUITE_P(Rows, StartFolderTest, ::testing::ValuesIn(startRows),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// Game folders the system makes hard: one where new files are refused (no
+// rights: /sys refuses them even to root; it is Z:\sys under Wine), and one
+// whose path is longer than 260 characters. Write Out and Change
+// Active-Config write there, or say once why not; nothing lands elsewhere.
+TEST(HardFolderTest, WritesThereOrSaysOnceWhyNot)
+{
+    ScratchFolder scratch("hard");
+    fs::path deep = scratch.path;
+    for (int i = 0; i < 3; ++i)
+        deep /= std::string(100, 'd');
+    fs::create_directories(deep);
+#ifdef _WIN32
+    const fs::path refusing = "Z:\\sys\\kernel";
+#else
+    const fs::path refusing = "/sys/kernel";
+#endif
+    const std::pair<fs::path, bool> rows[] = {{deep, false}, {refusing, true}};
+    for (const auto &[folder, refused] : rows) {
+        if (!fs::is_directory(folder))
+            continue;
+        SCOPED_TRACE(folder.string());
+        FakeView view;
+        EditorSession session(view, GameFolder::At(folder),
+                              {[](std::string_view) {}, [] { return std::vector<fs::path>(); },
+                               [](const std::vector<fs::path> &) {}});
+        session.start();
+        for (const auto &[command, answers, file] :
+             {std::tuple('T', "yy", "tvcc.cfg"), std::tuple('W', "y", "tvclass_tangos.cfg")}) {
+            view.told.clear();
+            view.answer(answers);
+            runSessionCommand(session, view, command, "");
+            EXPECT_EQ(view.told.size(), fs::exists(folder / file) ? 0u : 1u);
+            for (const EditorView::Notice &notice : view.told)
+                EXPECT_EQ(notice.text.rfind(displayText(folder / file) + " could not be written", 0), 0u) << notice.text;
+            EXPECT_EQ(view.told.size(), refused ? 1u : 0u) << command;
+        }
+        EXPECT_EQ(view.unanswered(), 0u);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path), fs::directory_iterator()), 1);
+}
 
 } // namespace
