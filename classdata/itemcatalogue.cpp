@@ -106,19 +106,22 @@ std::optional<std::string_view> findInSlots(std::string_view name, int first, in
 
 } // namespace
 
-std::string_view DisplayNameFor(std::string_view internalName)
+std::optional<std::string_view> KnownDisplayName(std::string_view internalName)
 {
     // The order matters only for its documented outcome: weapons and the
     // first ammunition kinds, then the other entities, then the rest.
     if (auto name = findInSlots(internalName, 0, 37))
-        return *name;
+        return name;
     for (const EntityName &entity : otherEntities) {
         if (equalsIgnoreCase(entity.internalName, internalName))
             return entity.displayName;
     }
-    if (auto name = findInSlots(internalName, 37, inventorySlotCount))
-        return *name;
-    return itemCatalogue[0].displayName;
+    return findInSlots(internalName, 37, inventorySlotCount);
+}
+
+std::string_view DisplayNameFor(std::string_view internalName)
+{
+    return KnownDisplayName(internalName).value_or(itemCatalogue[0].displayName);
 }
 
 std::optional<int> SlotForDisplayName(std::string_view displayName)

@@ -1,12 +1,15 @@
+#include "backupstore.h"
 #include "checkreport.h"
 #include "classfilereader.h"
 #include "classfilewriter.h"
+#include "diffcommand.h"
 #include "fileio.h"
 #include "findingcodes.h"
 #include "platform.h"
 #include "readabletext.h"
 #include "safesave.h"
 #include "unifieddiff.h"
+#include "userdata.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,9 +26,10 @@ constexpr std::string_view usage =
     "Usage: tolvane-classfile normalize [--diff] FILE\n"
     "       tolvane-classfile normalize --diff FILE...\n"
     "       tolvane-classfile normalize --check FILE...\n"
-    "       tolvane-classfile normalize --in-place [--force] FILE...\n"
+    "       tolvane-classfile normalize --in-place [--force] [--no-backup] FILE...\n"
     "       tolvane-classfile check [--format=text|json] [--select CODES] [--ignore CODES] FILE...\n"
     "       tolvane-classfile check --list-codes\n"
+    "       tolvane-classfile diff [--format=text|json|markdown] FIRST SECOND\n"
     "       tolvane-classfile --help | --version\n"
     "\n"
     "normalize  writes FILE to standard output as the Tolvane Class Creator\n"
@@ -39,9 +43,14 @@ constexpr std::string_view usage =
     "  -i, --in-place  rewrites each file that would change: the new file is\n"
     "                  written beside it and renamed over it; its mode and\n"
     "                  line ends stay. Files that would not change are left\n"
-    "                  untouched, and so is a read-only file.\n"
+    "                  untouched, and so is a read-only file. The version it\n"
+    "                  replaces is kept, the last 10 of each file, in backups\n"
+    "                  in the user's data folder: ~/.local/share/tolvane-\n"
+    "                  class-creator (or in $XDG_DATA_HOME), on Windows\n"
+    "                  %LOCALAPPDATA%\\Tolvane Class Creator.\n"
     "  --force         (with -i) rewrites read-only files too; they stay\n"
     "                  read-only.\n"
+    "  --no-backup     (with -i) keeps no earlier versions, for scripts.\n"
     "  --check, --in-place and --diff refuse a file that is not a class file:\n"
     "  the settings file tvcc.cfg, or a file with no class block.\n"
     "check      lists, one a line as FILE:LINE: CODE message, everything the\n"
@@ -51,13 +60,23 @@ constexpr std::string_view usage =
     "  --select CODES  reports only these codes (a comma list: TCC003,TCC011).\n"
     "  --ignore CODES  reports all but these codes.\n"
     "  --list-codes    lists every code with a line on what it means.\n"
+    "diff       lists the classes added, removed and changed from FIRST to\n"
+    "           SECOND, value by value (\"Sniper: health 100 -> 95\"), and\n"
+    "           counts them. Classes are matched by name, without regard to\n"
+    "           case, then a renamed class by its position; classes of one\n"
+    "           name in order. Classes in another order are not changed.\n"
+    "  --format=json      one JSON object {first, second, changed, added,\n"
+    "                     removed, repeatedNames, unchanged} instead.\n"
+    "  --format=markdown  patch notes: a Markdown list of changed, added and\n"
+    "                     removed classes.\n"
     "\n"
     "A FILE of - is standard input; -- ends the options. -h and --help show\n"
     "this text, -V and --version the version.\n"
     "\n"
-    "Exit status: 0 clean; 1 check found something, or normalize --check or\n"
-    "--diff found a file to change; 2 a file could not be read or written, was\n"
-    "refused, the output could not be written, or the command line is wrong.\n";
+    "Exit status: 0 clean; 1 check found something, normalize --check or\n"
+    "--diff found a file to change, or diff found the files to differ; 2 a file\n"
+    "could not be read or written, was refused, the output could not be\n"
+    "written, or the command line is wrong.\n";
 
 void print(std::FILE *stream, std::string_view text)
 {
@@ -118,16 +137,41 @@ struct NormalizeOptions
 {
     NormalizeMode mode = NormalizeMode::ToOutput;
     bool force = false;
+    bool backup = true;
 };
 
-// Rewrites the file at name with normalized, unless it is read-only and not forced.
-int rewrite(const std::string &name, const std::string &normalized, bool force)
+// The earlier versions that -i keeps. When they cannot be kept, that is told
+// once a run, and the files are rewritten all the same.
+class Backups
+{
+public:
+    void keep(const std::filesystem::path &path, std::string_view bytes)
+    {
+        std::string error;
+        if (told || store.keep(std::filesystem::absolute(path), bytes, &error))
+            return;
+        complain("no earlier versions are kept: " + readableFileName(error)
+                 + "; the files are rewritten without them (--no-backup turns this off)");
+        told = true;
+    }
+
+private:
+    BackupStore store{backupsFolder(userDataFolder())};
+    bool told = false;
+};
+
+// Rewrites the file at name, which holds old, with normalized, unless it is
+// read-only and not forced.
+int rewrite(const std::string &name, const std::string &old, const std::string &normalized,
+            const NormalizeOptions &options, Backups &backups)
 {
     const std::filesystem::path path = pathFromArgument(name);
-    if (!force && isReadOnlyFile(path)) {
+    if (!options.force && isReadOnlyFile(path)) {
         complain(readableFileName(name) + ": read-only, so left unchanged; --force rewrites it");
         return failure;
     }
+    if (options.backup)
+        backups.keep(path, old);
     std::string error;
     if (saveFileAtomically(path, normalized, &error))
         return clean;
@@ -136,7 +180,7 @@ int rewrite(const std::string &name, const std::string &normalized, bool force)
 }
 
 // What one file gives for the mode; stdout holds the file, its name or its diff.
-int normalizeFile(const std::string &name, const NormalizeOptions &options)
+int normalizeFile(const std::string &name, const NormalizeOptions &options, Backups &backups)
 {
     FileBytes file;
     if (options.mode == NormalizeMode::InPlace && name == "-") {
@@ -169,15 +213,16 @@ int normalizeFile(const std::string &name, const NormalizeOptions &options)
         print(stdout, readableFileName(name) + "\n");
         return findings;
     default:
-        return rewrite(name, normalized, options.force);
+        return rewrite(name, file.bytes, normalized, options, backups);
     }
 }
 
 int normalizeFiles(const std::vector<std::string> &names, const NormalizeOptions &options)
 {
     int status = clean;
+    Backups backups;
     for (const std::string &name : names)
-        status = worse(status, normalizeFile(name, options));
+        status = worse(status, normalizeFile(name, options, backups));
     return status;
 }
 
@@ -260,6 +305,8 @@ int normalizeCommand(const Arguments &arguments)
             setMode(NormalizeMode::Diff);
         else if (option == "--force")
             options.force = true;
+        else if (option == "--no-backup")
+            options.backup = false;
         else
             return usageError("normalize has no option " + readableFileName(option));
     }
@@ -267,6 +314,8 @@ int normalizeCommand(const Arguments &arguments)
         return usageError("normalize takes one of --check, --in-place and --diff");
     if (options.force && options.mode != NormalizeMode::InPlace)
         return usageError("--force goes with --in-place");
+    if (!options.backup && options.mode != NormalizeMode::InPlace)
+        return usageError("--no-backup goes with --in-place");
     if (arguments.files.empty())
         return usageError("normalize needs a FILE");
     if (options.mode == NormalizeMode::ToOutput && arguments.files.size() > 1)
@@ -344,6 +393,8 @@ int run(const std::vector<std::string> &args)
         return normalizeCommand(arguments);
     if (command == "check")
         return checkCommand(arguments);
+    if (command == "diff")
+        return diffCommand(arguments.options, arguments.files, usageError);
     return usageError("unknown command \"" + readableFileName(command) + "\"");
 }
 

@@ -40,6 +40,26 @@ QFont fittedFont(const QString &text, qreal maxWidth, int maxPixels, QFont::Weig
     return font;
 }
 
+// Text as outlines that the painter fills, which keeps every stroke on every
+// platform: a platform's own glyph drawing dropped strokes of small text
+// (Wine's, at 96 dpi).
+void drawOutlined(QPainter &painter, QPointF baseline, const QFont &font, const QString &text, const QBrush &brush)
+{
+    QPainterPath path;
+    path.addText(baseline, font, text);
+    painter.fillPath(path, brush);
+}
+
+// The same, centred in area.
+void drawOutlined(QPainter &painter, const QRectF &area, const QFont &font, const QString &text, const QBrush &brush)
+{
+    const QFontMetricsF metrics(font);
+    drawOutlined(painter,
+                 QPointF(area.center().x() - metrics.horizontalAdvance(text) / 2,
+                         area.center().y() + (metrics.ascent() - metrics.descent()) / 2),
+                 font, text, brush);
+}
+
 // The product name above "Class Creator" on black, signed lower right.
 void paintBanner(QPainter &painter, const QRectF &area)
 {
@@ -49,20 +69,17 @@ void paintBanner(QPainter &painter, const QRectF &area)
     const QString name = QStringLiteral("Tolvane");
     const QFont nameFont = fittedFont(name, area.width() * 0.62, int(area.height() * 0.56), QFont::Bold);
     const QFontMetricsF nameMetrics(nameFont);
-    QPainterPath namePath;
     const qreal nameBaseline = area.top() + area.height() * 0.08 + nameMetrics.ascent();
-    namePath.addText(area.left() + margin, nameBaseline, nameFont, name);
     QLinearGradient fill(0, nameBaseline - nameMetrics.ascent(), 0, nameBaseline);
     fill.setColorAt(0, bannerGold);
     fill.setColorAt(1, bannerGreen);
-    painter.fillPath(namePath, fill);
+    drawOutlined(painter, QPointF(area.left() + margin, nameBaseline), nameFont, name, fill);
 
     const QString subtitle = QStringLiteral("Class Creator");
     const QFont subtitleFont = fittedFont(subtitle, area.width() * 0.5, int(area.height() * 0.22), QFont::Bold);
-    painter.setFont(subtitleFont);
-    painter.setPen(QColor(0xdd, 0xdd, 0xdd));
     const qreal subtitleBaseline = nameBaseline + QFontMetricsF(subtitleFont).ascent() + area.height() * 0.06;
-    painter.drawText(QPointF(area.left() + margin * 1.2, subtitleBaseline), subtitle);
+    drawOutlined(painter, QPointF(area.left() + margin * 1.2, subtitleBaseline), subtitleFont, subtitle,
+                 QColor(0xdd, 0xdd, 0xdd));
 
     painter.setPen(QPen(bannerGreen, 1));
     const qreal lineY = subtitleBaseline - QFontMetricsF(subtitleFont).ascent() * 0.4;
@@ -71,12 +88,11 @@ void paintBanner(QPainter &painter, const QRectF &area)
 
     const QString signature = QStringLiteral("tcc authors");
     const QFont signatureFont = fittedFont(signature, area.width() * 0.2, 9, QFont::Normal);
-    painter.setFont(signatureFont);
-    painter.setPen(QColor(0x99, 0x99, 0x99));
     const QFontMetricsF signatureMetrics(signatureFont);
-    painter.drawText(QPointF(area.right() - margin - signatureMetrics.horizontalAdvance(signature),
-                             area.bottom() - signatureMetrics.descent() - 2),
-                     signature);
+    drawOutlined(painter,
+                 QPointF(area.right() - margin - signatureMetrics.horizontalAdvance(signature),
+                         area.bottom() - signatureMetrics.descent() - 2),
+                 signatureFont, signature, QColor(0x99, 0x99, 0x99));
 }
 
 void paintCredits(QPainter &painter, const QSize &size)
@@ -90,12 +106,10 @@ void paintCredits(QPainter &painter, const QSize &size)
     const QString lines[] = {QStringLiteral("Code: the Tolvane Class Creator authors"),
                              QStringLiteral("Artwork: the Tolvane Class Creator authors")};
     const QFont font = fittedFont(lines[1], size.width() - 24, 13, QFont::Normal);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
     const qreal step = QFontMetricsF(font).height() * 1.6;
     qreal baseline = banner.bottom() + 18 + QFontMetricsF(font).ascent();
     for (const QString &line : lines) {
-        painter.drawText(QPointF(12, baseline), line);
+        drawOutlined(painter, QPointF(12, baseline), font, line, Qt::white);
         baseline += step;
     }
 }
@@ -138,14 +152,11 @@ void paintLogo(QPainter &painter, const QSize &size)
 
     const QString letters = QStringLiteral("TCC");
     const QFont lettersFont = fittedFont(letters, size.width() - 20, 24, QFont::Bold);
-    painter.setFont(lettersFont);
-    painter.setPen(bannerGold);
-    painter.drawText(QRectF(0, 3, size.width(), size.height() * 0.62), Qt::AlignCenter, letters);
+    drawOutlined(painter, QRectF(0, 3, size.width(), size.height() * 0.62), lettersFont, letters, bannerGold);
 
     const QString authors = QStringLiteral("authors");
-    painter.setFont(fittedFont(authors, size.width() - 20, 11, QFont::Bold));
-    painter.setPen(Qt::white);
-    painter.drawText(QRectF(0, size.height() * 0.58, size.width(), size.height() * 0.36), Qt::AlignCenter, authors);
+    drawOutlined(painter, QRectF(0, size.height() * 0.58, size.width(), size.height() * 0.36),
+                 fittedFont(authors, size.width() - 20, 11, QFont::Bold), authors, Qt::white);
 }
 
 } // namespace

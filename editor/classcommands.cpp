@@ -6,20 +6,40 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
 namespace {
 
-// The text box that has the focus: a line edit, or the text field of a list
-// that has one; nullptr elsewhere.
-QLineEdit *focusedTextBox(QWidget *focus)
+// The keys of the Edit menu's Undo and Redo, typed in a text box, go to the
+// box rather than to the menu command. (A list with a text field has the
+// focus itself and hands the keys on to its field.)
+class UndoKeys : public QObject
 {
-    if (auto *list = qobject_cast<QComboBox *>(focus))
-        return list->lineEdit();
-    auto *box = qobject_cast<QLineEdit *>(focus);
-    return box && !box->isReadOnly() ? box : nullptr;
-}
+public:
+    UndoKeys(CreatorDialog &dialog, QLineEdit *box) : QObject(box), dialog(dialog), box(box) {}
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+            return false;
+        auto *key = static_cast<QKeyEvent *>(event);
+        const QKeySequence typed(key->keyCombination());
+        const bool undo = dialog.command(CommandId::Undo)->shortcuts().contains(typed);
+        const bool redo = dialog.command(CommandId::Redo)->shortcuts().contains(typed);
+        if (!undo && !redo)
+            return false;
+        if (event->type() == QEvent::KeyPress)
+            dialog.undoKeyIn(box, redo);
+        key->accept();
+        return true;
+    }
+
+private:
+    CreatorDialog &dialog;
+    QLineEdit *box;
+};
 
 // A step's name in a menu entry: "&" shows as itself.
 QString menuText(const QString &command, const std::string &step)
@@ -31,20 +51,24 @@ QString menuText(const QString &command, const std::string &step)
 
 } // namespace
 
-void CreatorDialog::undo()
+void CreatorDialog::watchUndoKeys()
 {
-    if (QLineEdit *box = focusedTextBox(focusWidget()))
-        box->undo();
-    else
-        editing.undo();
+    for (QWidget *control : std::as_const(controls)) {
+        auto *list = qobject_cast<QComboBox *>(control);
+        auto *box = list ? list->lineEdit() : qobject_cast<QLineEdit *>(control);
+        if (box && !box->isReadOnly())
+            control->installEventFilter(new UndoKeys(*this, box));
+    }
 }
 
-void CreatorDialog::redo()
+void CreatorDialog::undoKeyIn(QLineEdit *box, bool redo)
 {
-    if (QLineEdit *box = focusedTextBox(focusWidget()))
-        box->redo();
-    else
-        editing.redo();
+    if (redo ? box->isRedoAvailable() : box->isUndoAvailable()) {
+        redo ? box->redo() : box->undo();
+        return;
+    }
+    redo ? editing.redo(true) : editing.undo(true);
+    refreshProblems();
 }
 
 void CreatorDialog::showClassCommands(const ClassCommands &available)

@@ -8,6 +8,7 @@
 #include "nativepath.h"
 #include "predrawn.h"
 #include "recentfolders.h"
+#include "screenfit.h"
 #include "systemmenu.h"
 #include "templateform.h"
 #include "wheelguard.h"
@@ -59,8 +60,8 @@ constexpr Binding bindings[] = {
     {CommandId::MoveClassUp, sessionCommand<&EditorSession::moveClassUp>},
     {CommandId::MoveClassDown, sessionCommand<&EditorSession::moveClassDown>},
     {CommandId::GoToClass, sessionCommand<&EditorSession::goToClass>},
-    {CommandId::Undo, [](CreatorDialog &d) { d.undo(); }},
-    {CommandId::Redo, [](CreatorDialog &d) { d.redo(); }},
+    {CommandId::Undo, [](CreatorDialog &d) { d.session().undo(); }},
+    {CommandId::Redo, [](CreatorDialog &d) { d.session().redo(); }},
     {CommandId::FirstClass, sessionCommand<&EditorSession::firstClass>},
     {CommandId::LastClass, sessionCommand<&EditorSession::lastClass>},
     {ControlId::Calculate, sessionCommand<&EditorSession::calculate>},
@@ -123,8 +124,8 @@ constexpr MenuCommand menuCommands[] = {
 } // namespace
 
 CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       editing(*this, folder, {std::move(log), RecentFolders, KeepRecentFolders})
 {
     setWindowTitle(QStringLiteral("Tolvane Class Creator \u00A9[*]"));
@@ -139,21 +140,24 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
     watchValueRanges();
     watchTextLimits();
     watchForChanges();
+    watchUndoKeys();
     editing.start(origin);
     control(ControlId::Quit)->setFocus();
 }
 
 void CreatorDialog::buildControls()
 {
-    auto *client = new TemplateForm(editorTemplate(), editorTemplateSize, "Tahoma", this);
+    auto *client = new TemplateForm(editorTemplate(), editorFormSize, "Tahoma", this);
     controls = client->controls();
     setUpAccessibility(client->form(), controls);
 
+    // The form scrolls in a window too small for it; the status line stays
+    // along the window's bottom edge, outside the form.
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addWidget(client);
+    layout->addWidget(client, 1);
+    layout->addWidget(control(ControlId::StatusLine));
 }
 
 void CreatorDialog::buildMenu()
@@ -234,6 +238,11 @@ void CreatorDialog::setStatus(const std::string &text)
     auto *line = control<QLineEdit>(ControlId::StatusLine);
     line->setText(QString::fromStdString(text));
     line->setCursorPosition(0); // a long report shows its beginning
+    // A message on more lines makes the window taller where it has to.
+    if (isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        layout()->activate();
+        moveOntoScreen(this);
+    }
 }
 
 // The name is shown exactly: a "[*]" in it is escaped from Qt's placeholder.

@@ -11,6 +11,7 @@
 #include <string_view>
 
 class QAction;
+class QLineEdit;
 class QMenu;
 class ProblemsWindow;
 
@@ -45,10 +46,9 @@ public:
 
     // "&Quit": ends the window after the question about unsaved changes.
     void quit();
-    // Undo and Redo of the Edit menu: in a text box its own, elsewhere the
-    // session's steps.
-    void undo();
-    void redo();
+    // The undo keys in a text box: the box's own undo or redo, or when it has
+    // nothing to take back, the Edit menu's.
+    void undoKeyIn(QLineEdit *box, bool redo);
     // The Problems window, and Review Changes.
     void openProblems();
     void openReview();
@@ -87,6 +87,7 @@ private:
     void watchValueRanges();
     void watchTextLimits();
     void watchForChanges();
+    void watchUndoKeys();
     // The Problems window, when open, follows the classes after each command.
     void refreshProblems();
 

@@ -1,6 +1,7 @@
 #include "dialogtemplate.h"
 
 #include "picturelabel.h"
+#include "statusline.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -269,13 +270,8 @@ QWidget *createControl(const ControlTemplate &t, QWidget *parent)
         return new TemplateGroupBox(text, parent);
     case ControlKind::Picture:
         return new PictureLabel(t.bitmap, parent);
-    case ControlKind::StatusLine: {
-        auto *line = new QLineEdit(parent);
-        line->setReadOnly(true);
-        line->setFrame(false);
-        line->setFocusPolicy(Qt::NoFocus);
-        return line;
-    }
+    case ControlKind::StatusLine:
+        return new StatusLine(parent);
     case ControlKind::ScrollBar: {
         auto *bar = new QScrollBar(Qt::Horizontal, parent);
         bar->setVisible(false);

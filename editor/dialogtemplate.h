@@ -53,6 +53,9 @@ std::span<const ControlTemplate> editorTemplate();
 std::span<const ControlTemplate> aboutTemplate();
 
 inline constexpr QSize editorTemplateSize{471, 257};
+// The editor's form without the status line's row along its bottom, which
+// the window shows under the form.
+inline constexpr QSize editorFormSize{471, 250};
 inline constexpr QSize aboutTemplateSize{235, 222};
 
 // Creates the controls of a template in parent, in template order, which is

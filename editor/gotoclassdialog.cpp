@@ -1,5 +1,7 @@
 #include "gotoclassdialog.h"
 
+#include "screenfit.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
@@ -27,6 +29,7 @@ GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(classes, &QListWidget::itemActivated, this, &QDialog::accept);
     classes->setFocus();
+    fitOnScreen(this, sizeHint());
 }
 
 int GoToClassDialog::chosenSlot() const

@@ -2,6 +2,7 @@
 
 #include "cp1252.h"
 #include "itemcatalogue.h"
+#include "screenfit.h"
 #include "tablecommands.h"
 #include "textnumbers.h"
 
@@ -37,6 +38,9 @@ InventoryDialog::InventoryDialog(const QString &className, std::function<Amounts
     carriedLabel->setBuddy(carried);
 
     items = new QComboBox(this);
+    // The longest item name does not set the window's width.
+    items->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    items->setMinimumContentsLength(16);
     for (const ItemInfo &item : itemCatalogue)
         items->addItem(fromCp1252(item.displayName));
     amount = new QLineEdit(this);
@@ -69,6 +73,7 @@ InventoryDialog::InventoryDialog(const QString &className, std::function<Amounts
 
     showAmounts();
     pickItem(0);
+    fitOnScreen(this, sizeHint());
 }
 
 void InventoryDialog::pickItem(int itemSlot)

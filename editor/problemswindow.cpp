@@ -1,6 +1,9 @@
 #include "problemswindow.h"
 
+#include "screenfit.h"
+
 #include <QListWidget>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -12,7 +15,7 @@ ProblemsWindow::ProblemsWindow(QWidget *owner) : QDialog(owner), list(new QListW
     list->setWordWrap(true);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(list);
-    resize(fontMetrics().averageCharWidth() * 90, fontMetrics().height() * 14);
+    fitOnScreen(this, QSize(fontMetrics().averageCharWidth() * 90, fontMetrics().height() * 14));
 
     connect(list, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
         if (const QVariant index = item->data(Qt::UserRole); index.isValid())
@@ -31,4 +34,20 @@ void ProblemsWindow::showProblems(const QStringList &lines)
     if (lines.isEmpty())
         new QListWidgetItem(tr("No problems: the game reads every value as the editor shows it."), list);
     list->setCurrentRow(std::min(std::max(row, 0), int(list->count()) - 1));
+}
+
+bool ProblemsWindow::placeBeside(const QRect &area)
+{
+    const QMargins frame = frameMargins(this);
+    const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
+    const std::optional<QRect> placed =
+        placeClearOf(area, size() + frameSize, minimumSizeHint() + frameSize, screen()->availableGeometry());
+    if (placed)
+        setGeometry(placed->marginsRemoved(frame));
+    return bool(placed);
+}
+
+bool ProblemsWindow::keepClearOf(const QRect &area)
+{
+    return !frameGeometry().intersects(area) || placeBeside(area);
 }

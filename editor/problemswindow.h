@@ -17,6 +17,11 @@ public:
 
     // One line a problem, in the order the editor knows them by.
     void showProblems(const QStringList &lines);
+    // Moves the window beside area (global coordinates), on the side with the
+    // most room, shrinking it to that room; false when no side has room for it.
+    bool placeBeside(const QRect &area);
+    // The same where the window covers area.
+    bool keepClearOf(const QRect &area);
 
 signals:
     void problemChosen(int index);

@@ -4,6 +4,7 @@
 #include "formfields.h"
 #include "problemswindow.h"
 #include "reviewdialog.h"
+#include "templateform.h"
 
 #include <QComboBox>
 
@@ -32,6 +33,8 @@ QStringList toQt(const std::vector<std::string> &lines)
 
 } // namespace
 
+// The Problems window opens beside the editor window where the screen has
+// room, and moves out of the way of each box it jumps to.
 void CreatorDialog::openProblems()
 {
     if (!problemsWindow) {
@@ -39,8 +42,11 @@ void CreatorDialog::openProblems()
         connect(problemsWindow, &ProblemsWindow::problemChosen, this, [this](int index) {
             editing.goToProblem(std::size_t(index));
             refreshProblems();
+            if (QWidget *box = focusWidget())
+                problemsWindow->keepClearOf(QRect(box->mapToGlobal(QPoint()), box->size()));
             activateWindow();
         });
+        problemsWindow->placeBeside(frameGeometry());
     }
     problemsWindow->showProblems(toQt(editing.problems()));
     problemsWindow->show();
@@ -83,6 +89,9 @@ void CreatorDialog::focusField(const std::string &key, int item)
         editing.pickItem();
         box = control(ControlId::Amount);
     }
-    if (box)
-        box->setFocus(Qt::OtherFocusReason);
+    if (!box)
+        return;
+    box->setFocus(Qt::OtherFocusReason);
+    // At once, while the Problems window still has the focus.
+    findChild<TemplateForm *>()->scrollIntoView(box);
 }

@@ -1,5 +1,7 @@
 #include "reviewdialog.h"
 
+#include "screenfit.h"
+
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QPlainTextEdit>
@@ -25,7 +27,7 @@ ReviewDialog::ReviewDialog(const QString &review, std::function<QString()> fileD
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addWidget(buttons);
-    resize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 24);
+    fitOnScreen(this, QSize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 24));
     text->setFocus();
 }
 

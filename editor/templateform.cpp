@@ -1,15 +1,17 @@
 #include "templateform.h"
 
 #include "dialogunits.h"
+#include "screenfit.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QShowEvent>
 #include <QLabel>
 #include <QLayout>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -36,6 +38,20 @@ int textWidth(const ControlTemplate &t, QWidget *widget)
     }
 }
 
+// The bottom right corner, in dialog units, of what encloses control t: its
+// group box, or the form.
+QPoint enclosingCorner(std::span<const ControlTemplate> all, const ControlTemplate &t, QSize templateSize)
+{
+    for (const ControlTemplate &group : all) {
+        if (group.kind == ControlKind::GroupBox && QRect(group.x, group.y, group.w, group.h).contains(t.x, t.y))
+            return {group.x + group.w, group.y + group.h};
+    }
+    return {templateSize.width(), templateSize.height()};
+}
+
+// The pixels a picture keeps clear of its group's frame, and one for rounding.
+constexpr int pictureMargin = 2 + 1;
+
 } // namespace
 
 TemplateForm::TemplateForm(std::span<const ControlTemplate> controls, QSize templateSize, const char *fontFamily,
@@ -45,6 +61,8 @@ TemplateForm::TemplateForm(std::span<const ControlTemplate> controls, QSize temp
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(false);
+    // In a window larger than the form, the form sits in the middle.
+    setAlignment(Qt::AlignCenter);
     auto *holder = new QWidget;
     created = createControls(controls, holder);
     for (QWidget *control : std::as_const(created)) {
@@ -54,6 +72,20 @@ TemplateForm::TemplateForm(std::span<const ControlTemplate> controls, QSize temp
     setWidget(holder);
     layOut(preferredPoints());
     shown = holder->size();
+    // A control that takes the focus scrolls into view, however it got it
+    // (a Tab, an Alt letter, a problem chosen in the Problems window).
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && form()->isAncestorOf(now))
+            scrollIntoView(now);
+    });
+}
+
+// The whole control, not only its text cursor as ensureWidgetVisible would.
+void TemplateForm::scrollIntoView(QWidget *control)
+{
+    const int margin = 4;
+    const QRect area(control->mapTo(form(), QPoint()), control->size());
+    ensureVisible(area.center().x(), area.center().y(), area.width() / 2 + margin, area.height() / 2 + margin);
 }
 
 qreal TemplateForm::preferredPoints() const
@@ -65,7 +97,7 @@ qreal TemplateForm::preferredPoints() const
 // hand is wider than the one the template was drawn for, the units grow until
 // every text fits its control, and where it is smaller (a small step, or a
 // look-alike font), until every picture, which keeps its size in pixels, fits
-// the form.
+// its group box, or the form.
 DialogUnits TemplateForm::unitsForContents() const
 {
     const DialogUnits fromFont(form()->font());
@@ -77,8 +109,9 @@ DialogUnits TemplateForm::unitsForContents() const
         if (const int width = textWidth(t, created[i]); width && t.w)
             unitX = std::max(unitX, 4.0 * (width + 1) / t.w);
         if (t.kind == ControlKind::Picture) {
-            unitX = std::max(unitX, 4.0 * (created[i]->width() + 1) / (templateSize.width() - t.x));
-            unitY = std::max(unitY, 8.0 * (created[i]->height() + 1) / (templateSize.height() - t.y));
+            const QPoint corner = enclosingCorner(controlTemplates, t, templateSize);
+            unitX = std::max(unitX, 4.0 * (created[i]->width() + pictureMargin) / (corner.x() - t.x));
+            unitY = std::max(unitY, 8.0 * (created[i]->height() + pictureMargin) / (corner.y() - t.y));
         }
     }
     for (qsizetype i = 0; i < created.size(); ++i) {
@@ -99,6 +132,8 @@ void TemplateForm::layOut(qreal points)
     for (qsizetype i = 0; i < created.size(); ++i) {
         const ControlTemplate &t = controlTemplates[std::size_t(i)];
         QWidget *control = created[i];
+        if (!form()->isAncestorOf(control))
+            continue; // placed by the window, as the status line
         QRect area = units.toPixels(t.x, t.y, t.w, t.h);
         // A control framed by a group box is placed within the box.
         if (control->parentWidget() != form())
@@ -140,51 +175,47 @@ QSize TemplateForm::sizeHint() const
 QSize TemplateForm::roomOnScreen() const
 {
     const QWidget *window = this->window();
-    QSize frame = window->frameGeometry().size() - window->size();
-    if (frame.isNull() && !(window->windowFlags() & Qt::FramelessWindowHint)) {
-        // Not framed yet (or on a screen without window decorations): a
-        // title bar and borders as the style draws them.
-        const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, this);
-        frame = QSize(2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this) + 2 * border);
-    }
     const QSize besides = window == this ? QSize() : window->sizeHint() - sizeHint();
-    return screen()->availableGeometry().size() - frame - besides.expandedTo(QSize(0, 0));
+    return roomForWindow(window) - besides.expandedTo(QSize(0, 0));
 }
 
-void TemplateForm::fitWindowToScreen()
+// The window takes the size the form asks for, unless it is maximised: when
+// it is shown, centred, and after a change of the font, where it stands.
+void TemplateForm::fitWindowToScreen(bool centre)
 {
     fitInto(roomOnScreen());
-    if (window()->layout())
-        window()->layout()->activate();
-}
-
-// A window that grew where it stands moves back onto the screen. (A window
-// being shown is placed by the platform or its dialog code instead.)
-void TemplateForm::keepWindowOnScreen()
-{
     QWidget *window = this->window();
-    const QRect area = screen()->availableGeometry();
-    QRect placed = window->frameGeometry();
-    placed.moveRight(std::min(placed.right(), area.right()));
-    placed.moveBottom(std::min(placed.bottom(), area.bottom()));
-    placed.moveLeft(std::max(placed.left(), area.left()));
-    placed.moveTop(std::max(placed.top(), area.top()));
-    window->move(placed.topLeft());
+    if (window->layout())
+        window->layout()->activate();
+    if (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    if (centre) {
+        fitOnScreen(window, window->sizeHint());
+    } else {
+        window->resize(window->sizeHint());
+        moveOntoScreen(window);
+    }
 }
 
 void TemplateForm::showEvent(QShowEvent *event)
 {
     QScrollArea::showEvent(event);
-    if (!event->spontaneous())
-        fitWindowToScreen();
+    if (!event->spontaneous()) {
+        fitWindowToScreen(true);
+        // Once more when the platform has framed the window: where its frame
+        // turned out larger than the platform said beforehand (Wine at 144
+        // dpi), the window came out smaller than the form.
+        QTimer::singleShot(0, this, [this] {
+            if (isVisible())
+                fitWindowToScreen(false);
+        });
+    }
 }
 
 void TemplateForm::changeEvent(QEvent *event)
 {
     QScrollArea::changeEvent(event);
     // The form's own font is set; this widget's follows the system font.
-    if (event->type() == QEvent::FontChange && isVisible()) {
-        fitWindowToScreen();
-        keepWindowOnScreen();
-    }
+    if (event->type() == QEvent::FontChange && isVisible())
+        fitWindowToScreen(false);
 }

@@ -11,7 +11,8 @@ class DialogUnits;
 // template's font at a size that follows the system font. When the window
 // would not fit the screen's available area, the font steps down, to no less
 // than minimumPoints; beyond that the form scrolls. The fit is made each time
-// the window is shown and when the system font changes.
+// the window is shown and when the system font changes, and the window then
+// takes the size the form asks for. In a larger window the form is centred.
 class TemplateForm : public QScrollArea
 {
     Q_OBJECT
@@ -41,6 +42,8 @@ public:
     void layOut(qreal points);
     // The room the window leaves this form on its screen's available area.
     QSize roomOnScreen() const;
+    // Scrolls the form so that control shows whole, where it can.
+    void scrollIntoView(QWidget *control);
 
     QSize sizeHint() const override;
 
@@ -50,8 +53,7 @@ protected:
 
 private:
     DialogUnits unitsForContents() const;
-    void fitWindowToScreen();
-    void keepWindowOnScreen();
+    void fitWindowToScreen(bool centre);
 
     std::span<const ControlTemplate> controlTemplates;
     QSize templateSize;

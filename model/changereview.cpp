@@ -1,75 +1,26 @@
 #include "changereview.h"
 
-#include "classfields.h"
-#include "itemcatalogue.h"
-#include "textnumbers.h"
-#include "writtenvalue.h"
+#include "classvalues.h"
+#include "movedclasses.h"
+#include "unifieddiff.h"
 
 namespace {
 
-// The class's name, or where it has none, its position.
-std::string label(const ClassRecord &record, std::size_t index)
+std::string joined(const std::vector<std::string> &parts, std::string_view separator)
 {
-    if (!record.classname.empty())
-        return std::string(record.classname.view());
-    return "(no name) at " + std::to_string(index);
+    std::string text;
+    for (const std::string &part : parts)
+        text.append(part).append(&part == &parts.back() ? "" : separator);
+    return text;
 }
 
-std::string shown(const ClassField &field, const std::optional<std::string> &value)
+// "health 100 -> 95; Scanner no -> yes": what differs from before to after.
+std::string changesOf(const ClassRecord &before, const ClassRecord &after)
 {
-    if (!value)
-        return "(no line)";
-    return field.kind == FieldKind::Text ? '"' + *value + '"' : *value;
-}
-
-std::string change(std::string_view what, const std::string &before, const std::string &now)
-{
-    return std::string(what) + ' ' + before + " -> " + now;
-}
-
-// "health 100 -> 95", "inventory Flash Grenades 0 -> 2": each value that
-// would read differently from the file.
-void appendValueChanges(std::vector<std::string> &parts, const ClassRecord &before, const ClassRecord &now)
-{
-    for (const ClassField &field : classFields()) {
-        const std::optional<std::string> old = writtenValue(field, before), value = writtenValue(field, now);
-        if (old != value)
-            parts.push_back(change(field.key, shown(field, old), shown(field, value)));
-    }
-    for (std::size_t slot = 0; slot < now.inventory.size(); ++slot) {
-        if (before.inventory[slot] != now.inventory[slot])
-            parts.push_back(change("inventory " + std::string(itemCatalogue[slot].displayName),
-                                   formatInt(before.inventory[slot]), formatInt(now.inventory[slot])));
-    }
-}
-
-// The classes that changed their order: all but the longest run of classes
-// whose saved positions rise, so that a class moved to the end is the one
-// that moved, not every class it passed.
-std::vector<bool> movedClasses(const std::vector<int> &from)
-{
-    const std::size_t n = from.size();
-    std::vector<std::size_t> length(n, 0), previous(n, n);
-    std::size_t last = n;
-    for (std::size_t i = 0; i < n; ++i) {
-        if (from[i] < 0)
-            continue;
-        length[i] = 1;
-        for (std::size_t j = 0; j < i; ++j) {
-            if (from[j] >= 0 && from[j] < from[i] && length[j] + 1 > length[i]) {
-                length[i] = length[j] + 1;
-                previous[i] = j;
-            }
-        }
-        if (last == n || length[i] > length[last])
-            last = i;
-    }
-    std::vector<bool> moved(n);
-    for (std::size_t i = 0; i < n; ++i)
-        moved[i] = from[i] >= 0;
-    for (std::size_t i = last; i != n; i = previous[i])
-        moved[i] = false;
-    return moved;
+    std::vector<std::string> parts;
+    for (const ValueChange &change : valueChanges(before, after, ValueNaming::AsForm))
+        parts.push_back(describeChange(change));
+    return joined(parts, "; ");
 }
 
 } // namespace
@@ -89,7 +40,7 @@ std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::s
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (from[i] < 0) {
-            lines.push_back("New class " + label(records[i], i));
+            lines.push_back("New class " + classLabel(records[i], i));
             continue;
         }
         const std::size_t origin = std::size_t(from[i]);
@@ -97,17 +48,14 @@ std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::s
         std::vector<std::string> parts;
         if (moved[i])
             parts.push_back("moved from class " + std::to_string(origin) + " to class " + std::to_string(i));
-        appendValueChanges(parts, saved[origin], records[i]);
-        if (parts.empty())
-            continue;
-        std::string line = label(records[i], i) + ": ";
-        for (const std::string &part : parts)
-            line.append(part).append(&part == &parts.back() ? "" : "; ");
-        lines.push_back(std::move(line));
+        if (const std::string changes = changesOf(saved[origin], records[i]); !changes.empty())
+            parts.push_back(changes);
+        if (!parts.empty())
+            lines.push_back(classLabel(records[i], i) + ": " + joined(parts, "; "));
     }
     for (std::size_t origin = 0; origin < saved.size(); ++origin) {
         if (!kept[origin])
-            lines.push_back("Deleted class " + label(saved[origin], origin));
+            lines.push_back("Deleted class " + classLabel(saved[origin], origin));
     }
     return lines;
 }
@@ -122,4 +70,51 @@ std::string changeReview(std::span<const ClassRecord> saved, std::span<const Cla
     for (const std::string &line : lines)
         out.append(line).append(1, '\n');
     return out;
+}
+
+std::string conflictText(const MergeConflict &conflict)
+{
+    using Kind = MergeConflict::Kind;
+    const std::string name =
+        conflict.before.classname.empty() ? "(no name)" : std::string(conflict.before.classname.view());
+    switch (conflict.kind) {
+    case Kind::BothChanged: {
+        const ClassValue &value = conflict.value;
+        const bool quoted = value.kind == ClassValue::Kind::Field && value.field->kind == FieldKind::Text;
+        // Two weapons the list shows by one name: their own names tell them apart.
+        ValueNaming naming = ValueNaming::AsForm;
+        if (shownValue(value, conflict.onDisk, naming) == shownValue(value, conflict.here, naming))
+            naming = ValueNaming::AsFile;
+        return name + ": " + valueName(value) + ' ' + describeSide(shownValue(value, conflict.onDisk, naming), quoted)
+               + " in the file, " + describeSide(shownValue(value, conflict.here, naming), quoted) + " here";
+    }
+    case Kind::DeletedOnDisk:
+        return name + ": deleted in the file, changed here (" + changesOf(conflict.before, conflict.here) + ")";
+    case Kind::DeletedHere:
+        return name + ": deleted here, changed in the file (" + changesOf(conflict.before, conflict.onDisk) + ")";
+    }
+    return name;
+}
+
+std::string mergeReview(const ClassFileMerge &merge, MergeChoice choice, std::string_view diskBytes,
+                        std::string_view fileName)
+{
+    using Outcome = ClassFileMerge::Outcome;
+    if (merge.outcome == Outcome::Refused)
+        return "The file on disk cannot be merged with: " + merge.reason + ".\n";
+    std::string text = merge.outcome == Outcome::WrittenAnew ? "The file is gone from disk; it is written anew.\n" : "";
+    if (!merge.conflicts.empty()) {
+        text += choice == MergeChoice::KeepFile ? "Changed in the file and here; the file's side is kept:\n"
+                                                : "Changed in the file and here; this session's side is taken:\n";
+        for (const MergeConflict &conflict : merge.conflicts)
+            text += "  " + conflictText(conflict) + '\n';
+    }
+    text += "What the file on disk gets:\n";
+    const std::vector<std::string> lines = classChanges(merge.diskClasses, merge.classes, merge.diskBlocks);
+    for (const std::string &line : lines)
+        text += "  " + line + '\n';
+    if (lines.empty() && merge.outcome == Outcome::Merged)
+        text += "  no class changes\n";
+    const std::string name(fileName);
+    return text + '\n' + unifiedDiff(diskBytes, merge.bytes, name + " (on disk)", name + " (merged)");
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "classfilemerge.h"
 #include "classrecord.h"
 
 #include <span>
@@ -9,7 +10,8 @@
 // What Write Out would change, class by class and value by value: saved are
 // the classes as this run last loaded or wrote them, now the classes Write
 // Out would write. Values read as the class file would hold them ("speed
-// 1.000000 -> 1.500000"), inventory items by their display names. Class names
+// 1.000000 -> 1.500000"), abilities, starting weapons and inventory items by
+// the names the form shows ("Scanner no -> yes"). Class names
 // and texts are Windows-1252 bytes.
 
 // One line per class that differs, in table order, then the deleted ones:
@@ -25,3 +27,15 @@ std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::s
 // there are none.
 std::string changeReview(std::span<const ClassRecord> saved, std::span<const ClassRecord> now,
                          std::span<const int> origins = {});
+
+// A conflict of a merge as one line for a question:
+//   Sniper: health 120 in the file, 95 here
+//   Scout: deleted in the file, changed here (health 100 -> 95)
+//   Medic: deleted here, changed in the file (speed 1.000000 -> 2.000000)
+std::string conflictText(const MergeConflict &conflict);
+
+// What writing a merge in place of diskBytes does to the file on disk: the
+// conflicts and the side choice took, the changes class by class, then the
+// file's differences as a unified diff, notes and lines of others included.
+std::string mergeReview(const ClassFileMerge &merge, MergeChoice choice, std::string_view diskBytes,
+                        std::string_view fileName);

@@ -34,8 +34,13 @@ void EditorSession::refreshIndicators()
 {
     view.setUnsavedMark(hasUnsavedChanges());
     view.setTeamText(state().sealsActive ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
+    // Edits in the form that were not stored are what Undo takes back first
+    // (as the step that stores them), and Redo has nothing then.
+    const ClassRecord form = formRecord();
+    const bool formEdited = !(form == state().current());
     view.showClassCommands({CanDeleteClass(state()), CanMoveClassUp(state()), CanMoveClassDown(state()),
-                            utf8Of(history.undoName()), utf8Of(history.redoName())});
+                            utf8Of(formEdited ? StoreClassName(form) : history.undoName()),
+                            formEdited ? std::string() : utf8Of(history.redoName())});
 }
 
 // The form shows the current class; the item list and the Calculate result
@@ -132,12 +137,18 @@ void EditorSession::pickItem()
     }
 }
 
-// ADD! changes the class at once, without storing the rest of the form.
+// ADD! changes the class at once, without storing the rest of the form, and
+// says what it set: "Grenades: 4 -> 2".
 void EditorSession::addItem()
 {
     const FormValues form = view.form();
-    if (const std::optional<int> slot = itemSlot(form.item))
+    if (const std::optional<int> slot = itemSlot(form.item)) {
+        const std::int32_t &amount = state().current().inventory[std::size_t(*slot)];
+        const std::string before = formatInt(amount);
         record(SetItemAmount(classes(), *slot, parseInt(form.amount)));
+        view.setStatus(std::string(itemCatalogue[std::size_t(*slot)].displayName) + ": " + before + " -> "
+                       + formatInt(amount));
+    }
     refreshIndicators();
 }
 

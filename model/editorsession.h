@@ -98,8 +98,10 @@ public:
     void moveClassDown();
     // Stores the form and moves to the class the user picks from the list.
     void goToClass();
-    void undo();
-    void redo();
+    // The Edit menu's Undo and Redo. pastTextBox: the keys came from a text
+    // box that had nothing of its own to undo or redo, which the status says.
+    void undo(bool pastTextBox = false);
+    void redo(bool pastTextBox = false);
     // For each class, the block of the class file on disk it came from; -1
     // for a class the file does not hold. Writing keeps each block's layout.
     std::vector<int> classOrigins() const { return blocks.origins(ids, state().table.classCount); }

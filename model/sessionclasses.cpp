@@ -10,6 +10,11 @@ std::string bracketed(const ClassRecord &record)
     return "[" + std::string(record.classname.view()) + "]";
 }
 
+std::string pastTextBoxNote(bool pastTextBox, const char *action)
+{
+    return pastTextBox ? std::string(" (the box had nothing to ") + action + ")" : std::string();
+}
+
 } // namespace
 
 void EditorSession::record(std::optional<TableEdit> step)
@@ -108,20 +113,24 @@ void EditorSession::showInventory()
 
 // Edits in the form that were not stored become a step first, so that Undo
 // takes them back and Redo brings them again.
-void EditorSession::undo()
+void EditorSession::undo(bool pastTextBox)
 {
     if (changes.formChanged(formRecord()))
         saveToMemory();
     if (history.undo(classes()))
-        showResult({"Undone: " + std::string(history.redoName()), true});
+        showResult({"Undone: " + std::string(history.redoName()) + pastTextBoxNote(pastTextBox, "undo"), true});
+    else if (pastTextBox)
+        view.setStatus("Nothing to undo, in the box or in the classes");
 }
 
 // Edits in the form that were not stored are a change after the undone
 // steps, which Redo no longer brings back.
-void EditorSession::redo()
+void EditorSession::redo(bool pastTextBox)
 {
     if (changes.formChanged(formRecord()))
         saveToMemory();
     if (history.redo(classes()))
-        showResult({"Redone: " + std::string(history.undoName()), true});
+        showResult({"Redone: " + std::string(history.undoName()) + pastTextBoxNote(pastTextBox, "redo"), true});
+    else if (pastTextBox)
+        view.setStatus("Nothing to redo, in the box or in the classes");
 }

@@ -106,10 +106,15 @@ std::string CopyName(std::string_view name)
     return copy;
 }
 
+std::string StoreClassName(const ClassRecord &record)
+{
+    return classNamed("Store Class", record);
+}
+
 TableEdit StoreClass(EditedClasses classes, const ClassRecord &record)
 {
     EditorState &state = classes.state;
-    TableEdit step(classNamed("Store Class", record), state);
+    TableEdit step(StoreClassName(record), state);
     if (state.table.classCount == state.lastIndex)
         ++state.table.classCount;
     step.replace(classes, state.currentIndex, record, classes.ids[state.currentIndex]);

@@ -35,6 +35,9 @@ std::optional<TableEdit> MoveClassDown(EditedClasses classes);
 // "Copy of " and the name, cut to the name field's capacity.
 std::string CopyName(std::string_view name);
 
+// The name of the step StoreClass makes of record.
+std::string StoreClassName(const ClassRecord &record);
+
 // Stores record, the form's values, into the current class. Before any load
 // the table counts no class yet; the first store counts the slot the form
 // edits, so that writing writes it.

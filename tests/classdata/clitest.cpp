@@ -1,4 +1,6 @@
+#include "backupstore.h"
 #include "testclasses.h"
+#include "userdata.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +8,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iostream>
+#include <tuple>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -35,6 +40,19 @@ std::string tempPath(const std::string &name)
     return testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + '.' + name;
 }
 
+#ifdef _WIN32
+constexpr const char *dataVariable = "LOCALAPPDATA";
+#else
+constexpr const char *dataVariable = "XDG_DATA_HOME";
+#endif
+
+// The tool keeps its backups in a scratch data folder, never in the user's.
+const std::string dataFolder = [] {
+    const std::string folder = testing::TempDir() + "tool data";
+    setEnvironment(dataVariable, folder);
+    return folder;
+}();
+
 ToolRun runTool(const std::string &arguments)
 {
     const std::string out = tempPath("out"), err = tempPath("err");
@@ -50,7 +68,12 @@ ToolRun runTool(const std::string &arguments)
     int status = std::system(command.c_str());
     status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
-    return {status, fileBytes(out), fileBytes(err)};
+    std::string messages = fileBytes(err);
+#ifdef _WIN32
+    // Messages go to the console in text mode, a line end of CR LF there.
+    std::erase(messages, '\r');
+#endif
+    return {status, fileBytes(out), messages};
 }
 
 std::string writeTemp(const std::string &name, const std::string &bytes)
@@ -284,7 +307,8 @@ TEST(ClassFileTool, ExitsWithTheWorstOfItsFilesOrRefuses)
     const std::pair<std::string, int> rows[] = {
         {"", 2}, {"frobnicate " + x, 2}, {"normalize", 2}, {"normalize " + x + ' ' + x, 2}, {"check", 2},
         {"normalize missing.cfg", 2}, {"normalize --check -i " + x, 2}, {"normalize --diff --check " + x, 2},
-        {"normalize --force " + x, 2}, {"normalize --fix " + x, 2}, {"check --format=xml " + x, 2},
+        {"normalize --force " + x, 2}, {"normalize --no-backup " + x, 2}, {"normalize --fix " + x, 2},
+        {"check --format=xml " + x, 2},
         {"check --select TCC999 " + x, 2}, {"check --ignore TCC001, " + x, 2}, {"check " + x + " --select", 2},
         {"check --list-codes " + x, 2}, {"--version " + x, 2}, {"--help", 0}, {"-V", 0}, {"check " + x, 0},
         {"check --select=tcc001,TCC003 --ignore TCC003 " + x, 0}, {"check " + dirty + " missing.cfg", 2},
@@ -297,7 +321,8 @@ TEST(ClassFileTool, ExitsWithTheWorstOfItsFilesOrRefuses)
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n') > 0, status == 2) << arguments;
     }
     const ToolRun help = runTool("--help");
-    for (const char *option : {"Usage: tolvane-classfile", "--select", "--ignore", "--diff", "--force"})
+    for (const char *option : {"Usage: tolvane-classfile", "--select", "--ignore", "--diff", "--force", "--no-backup",
+                               "diff [--format=text|json|markdown]"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     EXPECT_EQ(runTool("--version").out, "tolvane-classfile " TOLVANE_VERSION "\n");
 }
@@ -332,6 +357,58 @@ TEST(ClassFileTool, DiffShowsWhatNormalizeWouldChange)
     EXPECT_EQ(run.out.find("--- " + path + "\n+++ " + path + "\n@@ -"), 0u) << run.out;
     EXPECT_NE(run.out.find("\n-SPEED "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("\n+speed "), std::string::npos) << run.out;
+}
+
+// Classes matched by name: a moved class is no change; status 0 same, 1 different, 2 unreadable.
+TEST(ClassFileTool, DiffListsAddedRemovedAndChangedClasses)
+{
+    const std::string sniper = inBlock("classname Sniper\nhealth 100") + '\n';
+    const std::string heavy = inBlock("classname Heavy") + '\n';
+    const std::string a = writeTemp("a.cfg", sniper + inBlock("classname Scout") + '\n' + heavy);
+    const std::string moved = writeTemp("moved.cfg", heavy + inBlock("classname Scout") + '\n' + sniper);
+    const std::string b = writeTemp("b.cfg", heavy + inBlock("classname Sniper\nhealth 95") + '\n'
+                                                 + inBlock("classname M\xE9" "dic"));
+    const std::string twice = writeTemp("twice.cfg", sniper + sniper + heavy);
+    const std::string notes = writeTemp("notes.cfg", "// no class here\n");
+    const std::string same = "0 changed, 0 added, 0 removed, 3 unchanged\n";
+    const std::string json =
+        "{\n  \"first\": \"" + jsonName(a) + "\",\n  \"second\": \"" + jsonName(b) + "\",\n  \"changed\": [\n"
+        "    {\"name\": \"Sniper\", \"firstSlot\": 0, \"secondSlot\": 1, \"matchedBy\": \"name\", \"values\": [\n"
+        "      {\"value\": \"health\", \"before\": \"100\", \"after\": \"95\"}\n    ]}\n  ],\n"
+        "  \"added\": [\n    {\"name\": \"M\u00e9dic\", \"slot\": 2}\n  ],\n"
+        "  \"removed\": [\n    {\"name\": \"Scout\", \"slot\": 1}\n  ],\n"
+        "  \"repeatedNames\": [],\n  \"unchanged\": 1\n}\n";
+    const std::tuple<std::string, int, std::string, std::string> rows[] = { // arguments, status, out, err
+        {"diff " + arg(a) + ' ' + arg(a), 0, same, ""},
+        {"diff " + arg(a) + ' ' + arg(moved), 0, same, ""},
+        {"diff " + arg(a) + ' ' + arg(b), 1,
+         "Sniper: health 100 -> 95\nAdded class M\u00e9dic\nRemoved class Scout\n"
+         "1 changed, 1 added, 1 removed, 1 unchanged\n", ""},
+        {"diff --format=markdown " + arg(a) + ' ' + arg(b), 1,
+         "### Changed\n\n- **Sniper**: health 100 -> 95\n\n### Added\n\n- **M\u00e9dic**\n\n"
+         "### Removed\n\n- **Scout**\n", ""},
+        {"diff --format=json " + arg(a) + ' ' + arg(b), 1, json, ""},
+        {"diff - " + arg(a) + " <" + arg(a), 0, same, ""},
+        {"diff " + arg(a) + ' ' + arg(twice), 1,
+         "Sniper: classname \"Scout\" -> \"Sniper\"\n1 changed, 0 added, 0 removed, 2 unchanged\n",
+         "tolvane-classfile: note: classes named \"Sniper\": 1 in " + a + ", 2 in " + twice + "; matched in order\n"},
+        {"diff " + arg(a) + ' ' + arg(a + ".gone"), 2, "",
+         "tolvane-classfile: " + a + ".gone: no such file; nothing compared\n"},
+        {"diff " + arg(notes) + ' ' + arg(a), 2, "",
+         "tolvane-classfile: " + notes
+             + ": holds no class block, so it is not a class file (TCC020); nothing compared\n"},
+        {"diff " + arg(a), 2, "", ""}, {"diff --format=xml " + arg(a) + ' ' + arg(a), 2, "", ""},
+        {"diff - - <" + arg(a), 2, "", ""},
+    };
+    for (const auto &[arguments, status, out, err] : rows) {
+        const ToolRun run = runTool(arguments);
+        EXPECT_EQ(run.status, status) << arguments;
+        EXPECT_EQ(run.out, out) << arguments;
+        if (err.empty())
+            EXPECT_EQ(run.err.empty(), status < 2) << arguments;
+        else
+            EXPECT_EQ(run.err, err) << arguments;
+    }
 }
 
 // normalize rewrites only class files; check names what the others are.
@@ -371,6 +448,59 @@ TEST(ClassFileTool, RewritesReadOnlyFilesOnlyWhenForced)
     EXPECT_EQ(runTool("normalize -i --force " + arg(path)).status, 0);
     EXPECT_NE(fileBytes(path).find("\nspeed 2.000000\n"), std::string::npos);
     EXPECT_EQ(std::filesystem::status(path).permissions(), readOnly);
+}
+
+// -i keeps each file's earlier version unless told not to; when it cannot,
+// it says so once and rewrites the files all the same.
+TEST(ClassFileTool, InPlaceKeepsEarlierVersionsUnlessTold)
+{
+    const std::string old = "// " + std::string(8000, 'o') + "\n{\nspeed 2\n}\n";
+    const std::string paths[] = {writeTemp("kept.cfg", old), writeTemp("kept2.cfg", old)};
+    const std::string data = tempPath("data");
+    std::filesystem::remove_all(utf8Path(data));
+    setEnvironment(dataVariable, data);
+    const BackupStore store(backupsFolder(userDataFolder()));
+    const auto versions = [&] { return store.versions(std::filesystem::absolute(utf8Path(paths[0]))); };
+    EXPECT_EQ(runTool("normalize -i " + arg(paths[0])).status, 0);
+    ASSERT_EQ(versions().size(), 1u);
+    EXPECT_EQ(fileBytes(versions()[0].path.string()), old);
+    std::ofstream(utf8Path(paths[0]), std::ios::binary) << old;
+    EXPECT_EQ(runTool("normalize -i --no-backup " + arg(paths[0])).status, 0);
+    EXPECT_EQ(versions().size(), 1u);
+
+    const std::string both = arg(paths[0]) + ' ' + arg(paths[1]);
+    const auto rewrites = [&](const std::string &what, const std::function<ToolRun()> &run) {
+        for (const std::string &path : paths)
+            std::ofstream(utf8Path(path), std::ios::binary) << old;
+        const ToolRun told = run();
+        EXPECT_EQ(told.status, 0) << what << told.err;
+        EXPECT_EQ(std::count(told.err.begin(), told.err.end(), '\n'), 1) << what << told.err;
+        EXPECT_EQ(told.err.find("tolvane-classfile: no earlier versions are kept: "), 0u) << what << told.err;
+        for (const std::string &path : paths)
+            EXPECT_NE(fileBytes(path).find("\nspeed 2.000000\n"), std::string::npos) << what;
+    };
+    std::filesystem::remove_all(utf8Path(tempPath("blocked")));
+    const std::string blocked = writeTemp("blocked", "a file where the data folder should be");
+    setEnvironment(dataVariable, blocked);
+    rewrites("a file in place of the data folder", [&] { return runTool("normalize -i " + both); });
+#ifndef _WIN32
+    // The data folder on a full disk, and on a read-only one.
+    std::filesystem::remove(blocked);
+    std::filesystem::create_directory(blocked); // to mount on
+    const std::string mount = "unshare -rm sh -c 'mount -t tmpfs -o size=4k none " + arg(blocked);
+    const std::string tool = " && exec \"$0\" \"$@\"' " + arg(TOLVANE_CLASSFILE_TOOL) + " normalize -i " + both;
+    for (const std::string &command : {mount + tool, mount + " && mount -o remount,ro " + arg(blocked) + tool}) {
+        if (std::system("unshare -rm true 2>/dev/null") != 0) {
+            std::cout << "unshare is not allowed here: no rows of a full or a read-only data folder\n";
+            break;
+        }
+        rewrites(command, [&] {
+            const int status = std::system((command + " 2>" + arg(tempPath("err"))).c_str());
+            return ToolRun{WIFEXITED(status) ? WEXITSTATUS(status) : -1, "", fileBytes(tempPath("err"))};
+        });
+    }
+#endif
+    setEnvironment(dataVariable, dataFolder);
 }
 
 #ifndef _WIN32

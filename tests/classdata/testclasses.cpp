@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <limits>
@@ -19,6 +20,27 @@ std::string fileBytes(const std::string &path)
 std::filesystem::path utf8Path(std::string_view utf8)
 {
     return std::u8string(utf8.begin(), utf8.end());
+}
+
+std::filesystem::path scratchFolder(const std::string &name)
+{
+    const std::filesystem::path folder = utf8Path(
+        testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + " \xC3\xA4 " + name);
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+void setEnvironment(const char *name, const std::string &value)
+{
+#ifdef _WIN32
+    _wputenv_s(utf8Path(name).c_str(), utf8Path(value).c_str());
+#else
+    if (value.empty())
+        unsetenv(name);
+    else
+        setenv(name, value.c_str(), 1);
+#endif
 }
 
 std::string inBlock(const std::string &lines)

@@ -14,6 +14,14 @@ std::string fileBytes(const std::string &path);
 // A path named in UTF-8, whatever the platform's narrow strings are.
 std::filesystem::path utf8Path(std::string_view utf8);
 
+// An empty folder of its own for the running test, named after it, with a
+// space and a letter beyond ASCII in its name.
+std::filesystem::path scratchFolder(const std::string &name);
+
+// Sets a variable of the environment for this process and the programs it
+// starts; an empty value removes it.
+void setEnvironment(const char *name, const std::string &value);
+
 // A class block holding lines.
 std::string inBlock(const std::string &lines);
 

@@ -11,6 +11,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 
 #include <algorithm>
@@ -204,34 +206,76 @@ TEST_F(CommandTableTest, EveryButtonAndMenuCommandHasARow)
     }
 }
 
-// A text box keeps its own undo; elsewhere the keys take the class steps,
-// and the Edit menu names them.
-TEST_F(CommandTableTest, UndoKeysUndoTheTextBoxOrTheClasses)
+// The Edit menu, chosen by mouse or keys, undoes the step it names wherever
+// the focus is. The undo keys in a text box take back its typing first, then
+// reach the classes, and the status line says so.
+TEST_F(CommandTableTest, EditMenuActsOnTheClassesAndTheKeysOnTheTextBoxFirst)
 {
+    writeFile(QStringLiteral("tvclass_seals.cfg"), classFile({"Medic", "Sniper"}));
+    restartDialog();
     showDialog();
-    dialog->session().addClass();
+    click(ControlId::LoadConfig);
+    trigger(CommandId::LastClass);
+    modals.expect({QMessageBox::Yes});
+    trigger(CommandId::DeleteClass);
+
     auto *name = control<QLineEdit>(ControlId::ClassName);
+    QWidget *resistance = control(ControlId::Resistance);
+    enum How { MenuByMouse, MenuByKeys, Keys };
+    const char *redone = "Redone: Delete Class Sniper";
     const struct
     {
         QWidget *focus;
-        const char *keys;
+        How how;
+        const char *keys; // for MenuByKeys the letter of the entry
+        const char *typed;
         const char *name;
         int classCount;
+        const char *status;
         const char *undoText;
     } rows[] = {
-        {name, "Ctrl+Z", "", 2, "Un&do Add Class"},
-        {control(ControlId::Quit), "Ctrl+Z", "", 1, "Un&do"},
-        {control(ControlId::Quit), "Ctrl+Shift+Z", "", 2, "Un&do Add Class"},
-        {control(ControlId::Quit), "Ctrl+Z", "", 1, "Un&do"},
-        {control(ControlId::Quit), "Ctrl+Y", "", 2, "Un&do Add Class"},
+        {name, MenuByMouse, "", nullptr, "Sniper", 2, "Undone: Delete Class Sniper", "Un&do"},
+        {name, MenuByKeys, "R", nullptr, "Medic", 1, redone, "Un&do Delete Class Sniper"},
+        {name, Keys, "Ctrl+Z", "Q", "Medic", 1, redone, "Un&do Delete Class Sniper"},
+        {name, Keys, "Ctrl+Y", nullptr, "Q", 1, redone, "Un&do Store Class Q"},
+        {name, Keys, "Ctrl+Z", nullptr, "Medic", 1, redone, "Un&do Delete Class Sniper"},
+        {name, Keys, "Ctrl+Z", nullptr, "Sniper", 2, "Undone: Delete Class Sniper (the box had nothing to undo)", "Un&do"},
+        {resistance, Keys, "Ctrl+Shift+Z", nullptr, "Medic", 1,
+         "Redone: Delete Class Sniper (the box had nothing to redo)", "Un&do Delete Class Sniper"},
+        {control(ControlId::Quit), Keys, "Ctrl+Z", nullptr, "Sniper", 2, "Undone: Delete Class Sniper", "Un&do"},
     };
-    typeInto(name, "Q");
+    auto *bar = dialog->findChild<QMenuBar *>();
+    QMenu *edit = nullptr;
+    for (QAction *menu : bar->actions()) {
+        if (menu->text() == QStringLiteral("E&dit"))
+            edit = menu->menu();
+    }
+    ASSERT_NE(edit, nullptr);
     for (const auto &row : rows) {
-        SCOPED_TRACE(row.keys);
+        SCOPED_TRACE(std::string(row.keys) + " " + std::to_string(&row - rows));
+        QApplication::setActiveWindow(dialog.get());
         row.focus->setFocus();
-        QTest::keySequence(row.focus, QKeySequence(QString::fromLatin1(row.keys)));
+        if (row.typed)
+            typeInto(name, QString::fromLatin1(row.typed));
+        switch (row.how) {
+        case MenuByMouse:
+            QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(edit->menuAction()).center());
+            ASSERT_TRUE(edit->isVisible());
+            QTest::mouseClick(edit, Qt::LeftButton, {}, edit->actionGeometry(command(CommandId::Undo)).center());
+            break;
+        case MenuByKeys:
+            QTest::keyClick(row.focus, Qt::Key_D, Qt::AltModifier);
+            ASSERT_TRUE(edit->isVisible());
+            QTest::keyClick(edit, row.keys[0]);
+            break;
+        case Keys:
+            QTest::keySequence(row.focus, QKeySequence(QString::fromLatin1(row.keys)));
+            break;
+        }
+        EXPECT_FALSE(edit->isVisible());
         EXPECT_EQ(name->text(), row.name);
         EXPECT_EQ(dialog->state().table.classCount, row.classCount);
+        EXPECT_EQ(dialog->statusText(), row.status);
         EXPECT_EQ(dialog->command(CommandId::Undo)->text(), row.undoText);
     }
 }

@@ -3,8 +3,12 @@
 #include "controlids.h"
 #include "dialogtesthelpers.h"
 
+#include "problemswindow.h"
+#include "templateform.h"
+
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
 
 namespace {
 
@@ -34,6 +38,33 @@ TEST_F(ProblemsTest, ChoosingAProblemFocusesItsBox)
     click(ControlId::SaveToMemory);
     ASSERT_EQ(list->count(), 1);
     EXPECT_TRUE(list->item(0)->text().startsWith(QStringLiteral("No problems"))) << list->item(0)->text().toStdString();
+}
+
+// The Problems window never covers the box it jumps to, which scrolls into
+// view, on any screen (see the CMake file).
+TEST_F(ProblemsTest, WindowStaysClearOfTheBoxItJumpsTo)
+{
+    writeFile(QStringLiteral("tvclass_seals.cfg"), "{\nclassname " + std::string(40, 'N')
+                                                       + "\nspeed 10.5\nhealth 5x\nmax_cells 3 more\n}\n");
+    showDialog();
+    click(ControlId::LoadConfig);
+    trigger(CommandId::Problems);
+    auto *problems = dialog->findChild<ProblemsWindow *>();
+    auto *list = problems->findChild<QListWidget *>();
+    ASSERT_EQ(list->count(), 4);
+    const QRect screen = problems->screen()->availableGeometry();
+    const auto *form = dialog->findChild<TemplateForm *>();
+    for (int row = 0; row < list->count(); ++row) {
+        list->setCurrentRow(row);
+        QTest::keyClick(list, Qt::Key_Return);
+        QWidget *box = dialog->focusWidget();
+        const QRect boxArea(box->mapToGlobal(QPoint()), box->size());
+        SCOPED_TRACE(list->item(row)->text().toStdString());
+        EXPECT_FALSE(problems->frameGeometry().intersects(boxArea));
+        EXPECT_TRUE(screen.contains(problems->frameGeometry()));
+        const QRect viewArea(form->viewport()->mapToGlobal(QPoint()), form->viewport()->size());
+        EXPECT_TRUE(viewArea.contains(boxArea));
+    }
 }
 
 // The Write Out question offers the review, and stays for its answer.

@@ -7,8 +7,12 @@
 #include "aboutdialog.h"
 #include "artwork.h"
 #include "dialogunits.h"
+#include "gotoclassdialog.h"
+#include "inventorydialog.h"
 #include "picturelabel.h"
 #include "predrawn.h"
+#include "reviewdialog.h"
+#include "statusline.h"
 #include "templateform.h"
 
 #include <QAccessible>
@@ -16,6 +20,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -170,17 +175,24 @@ TEST_F(WindowTest, ListsAreFilledUnsortedAndShowTheirFirstEntry)
     }
 }
 
-// A fixed window: the form under the menu bar, which the window fits.
-TEST_F(WindowTest, HasAFixedSizeAndAMinimiseButtonOnly)
+// The window can be resized and maximised: the form under the menu bar, in
+// the middle of a larger window, the status line along the bottom.
+TEST_F(WindowTest, CanBeResizedAndMaximisedWithTheStatusLineAlongTheBottom)
 {
     dialog->show();
     EXPECT_TRUE(dialog->windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_FALSE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+    EXPECT_TRUE(dialog->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_FALSE(dialog->windowIcon().isNull());
-    auto *menuBar = dialog->findChild<QMenuBar *>();
-    ASSERT_NE(menuBar, nullptr);
-    EXPECT_EQ(dialog->height(), menuBar->height() + dialog->findChild<TemplateForm *>()->height());
+    auto *form = dialog->findChild<TemplateForm *>();
+    QWidget *status = control(ControlId::StatusLine);
+    const QSize opened = dialog->size();
+    EXPECT_EQ(dialog->height(), dialog->findChild<QMenuBar *>()->height() + form->height() + status->height());
+    EXPECT_EQ(form->size(), form->form()->size());
+    dialog->showMaximized();
+    QApplication::processEvents();
+    EXPECT_GT(dialog->width() * dialog->height(), opened.width() * opened.height());
+    EXPECT_EQ(status->geometry().bottom(), dialog->rect().bottom());
+    EXPECT_LE((form->form()->geometry().center() - form->viewport()->rect().center()).manhattanLength(), 2);
 }
 
 // Overlapping, cut-off or misplaced controls would hide text whatever the font.
@@ -189,13 +201,15 @@ void expectControlsInPlace(QWidget *form)
     QList<QWidget *> placed;
     const auto area = [form](QWidget *widget) { return QRect(widget->mapTo(form, QPoint()), widget->size()); };
     for (QWidget *widget : form->findChildren<QWidget *>()) {
-        // The controls of a group sit in its group box.
-        const bool control = widget->parentWidget() == form || qobject_cast<QGroupBox *>(widget->parentWidget());
+        // The controls of a group sit in its group box, clear of its frame.
+        auto *group = qobject_cast<QGroupBox *>(widget->parentWidget());
+        const bool control = widget->parentWidget() == form || group;
         if (control && widget->isVisibleTo(form)) {
             const QRect placedAt = area(widget);
-            EXPECT_TRUE(form->rect().contains(placedAt))
+            const QRect within = group ? area(group).adjusted(1, 0, -2, -2) : form->rect();
+            EXPECT_TRUE(within.contains(placedAt))
                 << idOf(widget) << " at " << placedAt.x() << "," << placedAt.y() << " " << placedAt.width() << "x"
-                << placedAt.height() << " in " << form->width() << "x" << form->height();
+                << placedAt.height() << " in " << within.width() << "x" << within.height();
             if (!qobject_cast<QGroupBox *>(widget))
                 placed.append(widget);
         }
@@ -231,13 +245,35 @@ protected:
     const QFont systemFont = QApplication::font();
 };
 
+// A window lies on the screen, and the buttons of a window that does not
+// scroll lie in it.
+void expectOnScreen(QWidget *window, bool scrolls = false)
+{
+    const QRect screen = window->screen()->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    EXPECT_TRUE(screen.contains(frame)) << window->metaObject()->className() << " " << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                                        << frame.height() << " on " << screen.width() << "x" << screen.height();
+    for (QPushButton *button : window->findChildren<QPushButton *>()) {
+        if (button->isVisible() && !scrolls)
+            EXPECT_TRUE(window->rect().contains(QRect(button->mapTo(window, QPoint()), button->size())))
+                << window->metaObject()->className() << " " << button->text().toStdString();
+    }
+}
+
 // The form follows the size of the system font in dialog units, also when it
 // changes while the window is open, and steps down when the screen has no
-// room for it, as far as it must and no further; the window and the about
-// box lie on the screen, and no fixed text is cut. (The rows run on screens
-// of several sizes, see the CMake file.)
+// room for it, as far as it must and no further, then scrolls; the window,
+// its status line, the about box and the windows the editor opens lie on the
+// screen, and no fixed text is cut. (The rows run on screens of several sizes
+// and scales, see the CMake file.)
 TEST_P(FontScalingTest, FormFollowsTheSystemFontAndFitsTheScreen)
 {
+    if (const QStringList size = qEnvironmentVariable("TOLVANE_TEST_SCREEN").split(u'x'); size.size() == 2) {
+        const QScreen *screen = QApplication::primaryScreen();
+        const QSizeF pixels = QSizeF(screen->geometry().size()) * screen->devicePixelRatio();
+        ASSERT_NEAR(pixels.width(), size[0].toInt(), 1) << "the screen asked for";
+        ASSERT_NEAR(pixels.height(), size[1].toInt(), 1) << "the screen asked for";
+    }
     const qreal systemPoints = GetParam();
     QFont larger = systemFont;
     larger.setPointSizeF(systemPoints);
@@ -246,40 +282,71 @@ TEST_P(FontScalingTest, FormFollowsTheSystemFontAndFitsTheScreen)
     // What a running application sends its windows; tests run no event loop.
     QEvent change(QEvent::ApplicationFontChange);
     QApplication::sendEvent(dialog.get(), &change);
-    const QRect screen = dialog->screen()->availableGeometry();
-    EXPECT_TRUE(screen.contains(dialog->frameGeometry())) << screen.width() << "x" << screen.height();
+    expectOnScreen(dialog.get(), true);
     auto *form = dialog->findChild<TemplateForm *>();
     const qreal points = form->points();
     EXPECT_EQ(form->preferredPoints(), std::max<qreal>(8, systemPoints * 8 / 9));
     EXPECT_LE(points, form->preferredPoints());
-    EXPECT_EQ(form->size(), form->form()->size()) << "the form scrolls";
+    const QRect room(QPoint(), form->roomOnScreen());
+    if (points > TemplateForm::minimumPoints || room.contains(form->form()->rect()))
+        EXPECT_EQ(form->size(), form->form()->size()) << "the form scrolls";
     if (points < form->preferredPoints()) {
-        const QRect room(QPoint(), form->roomOnScreen());
         form->layOut(points + TemplateForm::step);
         EXPECT_FALSE(room.contains(form->form()->rect())) << "one step larger fits too";
         form->layOut(points);
     }
     const DialogUnits fontUnits(form->form()->font());
-    EXPECT_GE(form->form()->width(), fontUnits.toPixelsX(471));
-    EXPECT_GE(form->form()->height(), fontUnits.toPixelsY(257));
+    EXPECT_GE(form->form()->width(), fontUnits.toPixelsX(editorFormSize.width()));
+    EXPECT_GE(form->form()->height(), fontUnits.toPixelsY(editorFormSize.height()));
     expectControlsInPlace(form->form());
+
+    // A long message wraps within the status line, which the window shows.
+    auto *status = static_cast<StatusLine *>(control(ControlId::StatusLine));
+    dialog->setStatus("The game folder /home/modder/games/tolvane/" + std::string(120, 'x')
+                      + " does not exist (any more). Choose the game folder with File > Open Folder (Ctrl+O).");
+    dialog->layout()->activate();
+    EXPECT_GE(status->height(), status->heightFor(status->width()));
+    EXPECT_TRUE(dialog->rect().contains(status->geometry()));
+    expectOnScreen(dialog.get(), true);
 
     AboutDialog about(dialog.get());
     about.show();
-    EXPECT_TRUE(screen.contains(about.frameGeometry()));
+    expectOnScreen(&about);
     expectControlsInPlace(about.findChild<TemplateForm *>()->form());
+
+    // The windows below do not scroll; in text three times the usual size,
+    // they are wider than a small screen at twice the usual scale.
+    if (systemPoints > 18)
+        return;
+    QStringList names;
+    for (int i = 0; i < 64; ++i)
+        names << QStringLiteral("Class %1").arg(i);
+    GoToClassDialog goTo(names, 63, dialog.get());
+    ReviewDialog review(QStringLiteral("Class Sniper: speed 1 -> 2\n").repeated(80), [] { return QString(); }, dialog.get());
+    InventoryDialog inventory(QStringLiteral("Sniper"), [] { return InventoryDialog::Amounts{1, 2, 3}; },
+                              [](int, std::int32_t) {}, dialog.get());
+    for (QDialog *window : std::initializer_list<QDialog *>{&goTo, &review, &inventory}) {
+        window->show();
+        expectOnScreen(window);
+        window->hide();
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, FontScalingTest,
-                         ::testing::Values(9, 7, 13.5, 18, 27));
+INSTANTIATE_TEST_SUITE_P(Rows, FontScalingTest, ::testing::Values(9, 7, 13.5, 18, 27));
 
-// Where even the smallest step does not fit, the form scrolls.
+// Where even the smallest step does not fit, the form scrolls, and a box
+// that takes the focus scrolls into view.
 TEST_F(WindowTest, FormScrollsWhereTheSmallestStepDoesNotFit)
 {
     auto *form = dialog->findChild<TemplateForm *>();
     form->fitInto(QSize(300, 200));
     EXPECT_EQ(form->points(), TemplateForm::minimumPoints);
     EXPECT_EQ(form->sizeHint(), QSize(300, 200));
+    showDialog();
+    dialog->resize(300, 200);
+    QWidget *grenades = control(ControlId::Grenades);
+    grenades->setFocus();
+    EXPECT_TRUE(form->viewport()->rect().contains(QRect(grenades->mapTo(form->viewport(), QPoint()), grenades->size())));
 }
 
 // Digits boxes take only digits from the keyboard but keep what the program

@@ -16,6 +16,7 @@ std::vector<ClassRecord> threeClasses()
     for (std::size_t i = 0; i < classes.size(); ++i) {
         ApplyBlockStartDefaults(classes[i]);
         classes[i].classname.assign(names[i]);
+        classes[i].starting_weapon.assign("weapon_m60");
     }
     return classes;
 }
@@ -33,6 +34,14 @@ TEST(ChangeReview, ClassByClassAndValueByValue)
         {"float, texts and resistance without a line",
          [](Classes &c, Origins &) { c[1].speed = 1.5f, c[1].classname.assign("Ranger"), c[2].resistance = -1; },
          "Ranger: classname \"Scout\" -> \"Ranger\"; speed 1.000000 -> 1.500000\nHeavy: resistance none -> (no line)\n"},
+        {"abilities and starting weapons by the names the form shows",
+         [](Classes &c, Origins &) {
+             c[0].starting_weapon.assign("weapon_pkm"), c[1].starting_weapon.assign("weapon_laser");
+             c[2].classabilities = 0x8000, c[2].starting_weapon.assign("WEAPON_M60");
+         },
+         "Sniper: starting_weapon \"M 60\" -> \"PKM\"\n"
+         "Scout: starting_weapon \"M 60\" -> \"weapon_laser\"\n"
+         "Heavy: Sniper Scope no -> yes\n"},
         {"added by position", [](Classes &c, Origins &) { c.push_back(c[0]), c.back().classname.assign("Medic"); },
          "New class Medic\n"},
         {"last dropped by position", [](Classes &c, Origins &) { c.pop_back(); }, "Deleted class Heavy\n"},

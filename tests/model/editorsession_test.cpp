@@ -132,8 +132,8 @@ int entryOf(std::string_view displayName)
     return int(std::ranges::find(entries, displayName) - entries.begin());
 }
 
-// ADD! sets the amount at once and leaves the typed text; a pick, a move or
-// Write Out shows the stored amount.
+// ADD! sets the amount at once, says what it set and leaves the typed text;
+// a pick, a move or Write Out shows the stored amount.
 TEST_F(SessionFormTest, AmountGoesInOnAddAndComesBackOnAPick)
 {
     ClassRecord &record = session->state().current();
@@ -142,6 +142,7 @@ TEST_F(SessionFormTest, AmountGoesInOnAddAndComesBackOnAPick)
     session->addItem();
     EXPECT_EQ(record.inventory[36], 7);
     EXPECT_EQ(view.boxes.amount, "007");
+    EXPECT_EQ(view.status, "Rockets: 0 -> 7");
     EXPECT_TRUE(view.unsavedMark);
 
     view.boxes.amount = "30";
@@ -154,6 +155,7 @@ TEST_F(SessionFormTest, AmountGoesInOnAddAndComesBackOnAPick)
     view.boxes.amount = "";
     session->addItem();
     EXPECT_EQ(record.inventory[36], 0);
+    EXPECT_EQ(view.status, "Rockets: 7 -> 0");
 }
 
 // A weapon pick changes the class at once and names it in the status line.

@@ -81,6 +81,12 @@ const Row rows[] = {
     {"L a z", "", "", "A B C", "0 1 2", "A B C", "A", "Undone: Add Class", false, " | Add Class"},
     {"L x z w", "y", "X", "B A C", "1 0 2", "A B C", "A", "Moved [A]; @ Class 1 / 2 [A]", true, "Move Class Down A"},
     {"L S z", "", "", "A B C", "0 1 2", "A B C", "A", "3 Config Classes Read", false, ""},
+    // The undo keys of a text box with nothing to undo reach the classes.
+    {"L x Z", "y", "X", "A B C", "0 1 2", "A B C", "A", "Undone: Delete Class A (the box had nothing to undo)", false,
+     " | Delete Class A"},
+    {"L x z Y", "y", "X", "B C", "1 2", "A B C", "B", "Redone: Delete Class A (the box had nothing to redo)", true,
+     "Delete Class A"},
+    {"L Z", "", "", "A B C", "0 1 2", "A B C", "A", "Nothing to undo, in the box or in the classes", false, ""},
     // Before a load the form's slot counts once stored.
     {"e S z", "", "", "", "-1", "A B C", "", "Undone: Store Class x", false, " | Store Class x"},
     {"e S z y", "", "", "x", "-1", "A B C", "x", "Redone: Store Class x", true, "Store Class x"},
@@ -88,11 +94,12 @@ const Row rows[] = {
     // Next and Prev. stop at the ends without storing; a load brings the form
     // into the range; Add Class stops at 64 classes.
     {"p", "", "", "", "-1", "A B C", "", "", false, ""},
-    {"e n", "", "", "", "", "A B C", "x", "", true, ""},
+    {"e n", "", "", "", "", "A B C", "x", "", true, "Store Class x"},
     {"e a n p", "", "", "x ", "-1 -1", "A B C", "x", "@ Class 0 / 1 [x]", true, "Add Class"},
     {"F5 L n n e p", "", "", "c0 c1 c2x c3 c4", "0 1 2 3 4", "c0 c1 c2 c3 c4", "c1", "@ Class 1 / 4 [c1]", true,
      "Store Class c2x"},
-    {"F5 L l f e p", "", "", "c0 c1 c2 c3 c4", "0 1 2 3 4", "c0 c1 c2 c3 c4", "c0x", "@ Class 0 / 4 [c0]", true, ""},
+    {"F5 L l f e p", "", "", "c0 c1 c2 c3 c4", "0 1 2 3 4", "c0 c1 c2 c3 c4", "c0x", "@ Class 0 / 4 [c0]", true,
+     "Store Class c0x"},
     {"F5 L n n F3 L", "", "", "c0 c1 c2", "0 1 2", "c0 c1 c2", "c2", "3 Config Classes Read", false, ""},
     {"F5 L n n n F2 L n", "", "", "c0 c1", "0 1", "c0 c1", "c1", "2 Config Classes Read", false, ""},
     {"F62 L a a l a", "", "", "64 classes", nullptr, "62 classes", "", "The table is full: 64 classes", true,

@@ -36,6 +36,8 @@ inline bool runSessionCommand(EditorSession &session, FakeView &view, char lette
     case 'T': session.changeActiveConfig(); break;
     case 'z': session.undo(); break;
     case 'y': session.redo(); break;
+    case 'Z': session.undo(true); break; // the keys, from a text box with nothing to undo
+    case 'Y': session.redo(true); break;
     default: return false;
     }
     return true;
