@@ -383,6 +383,30 @@ void ClassFileParser::report(ReadFinding finding)
     observer->found(finding);
 }
 
+// Whether a block, as the reader reads blocks, holds a line of a key the
+// class file knows that begins before the first NUL byte of bytes.
+bool knownKeyBeforeNul(std::string_view bytes)
+{
+    const void *nul = std::memchr(bytes.data(), 0, bytes.size());
+    const char *end = nul ? static_cast<const char *>(nul) : bytes.data() + bytes.size();
+    LineReader lines(bytes);
+    bool insideBlock = false;
+    std::string_view line;
+    while (lines.next(line) && line.data() < end) {
+        if (!insideBlock) {
+            insideBlock = line.starts_with('{');
+        } else if (line.starts_with('}')) {
+            insideBlock = false;
+            lines.next(line); // passed over, as the reader does
+        } else if (const std::size_t space = line.find(' '); space != std::string_view::npos) {
+            const std::string_view key = line.substr(0, space);
+            if (FieldOfKey(key) || equalsIgnoreCase(key, inventoryKey))
+                return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 std::string_view ClassFileName(std::int32_t sealsActive)
@@ -399,7 +423,7 @@ ClassFileKind classFileKind(const std::filesystem::path &name, std::string_view 
         return ClassFileKind::SettingsFile;
     if (!bytes.starts_with('{') && bytes.find("\n{") == std::string_view::npos)
         return ClassFileKind::NoClassBlock;
-    return ClassFileKind::ClassFile;
+    return knownKeyBeforeNul(bytes) ? ClassFileKind::ClassFile : ClassFileKind::NoKnownKey;
 }
 
 std::string_view whyNotAClassFile(ClassFileKind kind)
@@ -409,10 +433,24 @@ std::string_view whyNotAClassFile(ClassFileKind kind)
         return "is the editor's settings file, not a class file";
     case ClassFileKind::NoClassBlock:
         return "holds no class block, so it is not a class file";
+    case ClassFileKind::NoKnownKey:
+        return "holds no key of a class file in its blocks (or binary data before one), so it is not a class file";
     case ClassFileKind::ClassFile:
         break;
     }
     return "is a class file";
+}
+
+ReadFindingKind findingOf(ClassFileKind kind)
+{
+    switch (kind) {
+    case ClassFileKind::SettingsFile:
+        return ReadFindingKind::SettingsFile;
+    case ClassFileKind::NoKnownKey:
+        return ReadFindingKind::NoKnownKey;
+    default:
+        return ReadFindingKind::NoClass;
+    }
 }
 
 void ReadClassBytes(ClassTable &table, std::string_view bytes, ReadObserver *observer)

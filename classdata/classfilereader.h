@@ -34,6 +34,7 @@ enum class ReadFindingKind {
     UnclosedBlock,     // line: the block's "{" line
     NoClass,           // the file holds no block; the default class is used
     SettingsFile,      // named tvcc.cfg: the editor's settings file, not read as a class file
+    NoKnownKey,        // no block holds a key of a class file before a NUL byte: not read as a class file
     LongLine,          // a line over 511 bytes: value, its bytes with the line end; stored, the 511-byte pieces
 };
 
@@ -74,10 +75,12 @@ protected:
 void ReadClassBytes(ClassTable &table, std::string_view bytes, ReadObserver *observer = nullptr);
 
 // Whether a file may be read and rewritten as a class file. Not when it is
-// the editor's settings file (named tvcc.cfg, in any case) or when no line
-// opens a class block: normalizing it would turn it into a file of the
-// default class.
-enum class ClassFileKind { ClassFile, SettingsFile, NoClassBlock };
+// the editor's settings file (named tvcc.cfg, in any case), when no line
+// opens a class block (normalizing it would turn it into a file of the
+// default class), or when no block holds a line of a key the class file
+// knows before the file's first NUL byte: another program's file that has
+// "{" lines (JSON) or binary data.
+enum class ClassFileKind { ClassFile, SettingsFile, NoClassBlock, NoKnownKey };
 ClassFileKind classFileKind(const std::filesystem::path &name, std::string_view bytes);
 inline bool looksLikeClassFile(const std::filesystem::path &name, std::string_view bytes)
 {
@@ -86,6 +89,8 @@ inline bool looksLikeClassFile(const std::filesystem::path &name, std::string_vi
 // Why a file of that kind is refused, for a message after its name:
 // "holds no class block, so it is not a class file".
 std::string_view whyNotAClassFile(ClassFileKind kind);
+// The finding that check reports for a file of that kind.
+ReadFindingKind findingOf(ClassFileKind kind);
 
 // Reads the active team's class file in folder into the table. A missing file
 // reads as an empty one; an unreadable file (anything but a regular file

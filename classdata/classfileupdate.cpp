@@ -374,18 +374,6 @@ void BlockUpdate::writeBody(Output &out) const
     }
 }
 
-// The trailer, without blocks that would be read once fewer than 64 classes
-// come before them.
-std::string_view trailer(const OldFile &file, std::size_t recordCount)
-{
-    const std::size_t begin = file.trailerBegin();
-    const bool allRead = recordCount < std::size_t(tableSlotCount);
-    std::size_t end = begin;
-    while (end < file.lineCount() && !(allRead && file.readContent(end).starts_with('{')))
-        ++end;
-    return file.span(begin, end);
-}
-
 } // namespace
 
 std::string UpdatedClassFile(std::string_view oldBytes, std::span<const ClassRecord> records,
@@ -406,7 +394,7 @@ std::string UpdatedClassFile(std::string_view oldBytes, const ClassTable &oldCla
 
     Output out(lineEndToKeep(oldBytes), oldBytes.size() + 1024);
     out.lines(file.span(0, file.headerEnd()));
-    const std::string_view rest = trailer(file, records.size());
+    const std::string_view rest = file.span(file.trailerBegin(), file.lineCount());
     std::vector<bool> used(blocks.size());
     for (std::size_t i = 0; i < records.size(); ++i) {
         const int named = origins.empty() ? int(i) : i < origins.size() ? origins[i] : -1;

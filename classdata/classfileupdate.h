@@ -35,10 +35,11 @@
 // a new class; empty means record i comes from block i. A block named twice
 // goes with the first record naming it. The header comes first, then a part
 // per record in the order of the records: the named block's part, or a new
-// class in the fixed layout; then the trailer, up to its first "{" line
-// unless 64 records are written. Blocks no record names are left out. A
-// block that ended at the end of the file gets a "}" line and a blank line
-// when something follows it.
+// class in the fixed layout; then the whole trailer. Blocks no record names
+// are left out. A block that ended at the end of the file gets a "}" line
+// and a blank line when something follows it. Blocks after the 64th stay
+// too: with fewer than 64 records before them, the game reads some of them
+// as classes, which the caller finds by reading the result back.
 //
 // Empty oldBytes give the fixed layout with a header. A file without blocks,
 // which the reader reads as the default class, gets its classes added as new.

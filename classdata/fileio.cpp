@@ -1,5 +1,7 @@
 #include "fileio.h"
 
+#include "nativefile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -51,35 +53,29 @@ FileBytes notRegular(const char *what)
 
 #ifdef _WIN32
 
-// Opens path for reading; a device (CON, COM1, a pipe) is refused before a read could wait on it.
+// Opens path for reading; a folder, a device (CON, COM1) or a pipe is refused,
+// saying which, before a read could wait on it.
 FileBytes openRegularFile(const std::filesystem::path &path, FileHandle &file, std::uint64_t &size)
 {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return notRegular("a folder");
     errno = 0;
     file.reset(_wfopen(path.c_str(), L"rb"));
     if (!file)
         return failure(errno == ENOENT ? FileStatus::Missing : FileStatus::Unreadable, errno);
     const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file.get())));
     LARGE_INTEGER length{};
-    if (GetFileType(handle) != FILE_TYPE_DISK || !GetFileSizeEx(handle, &length))
-        return notRegular("a device or a pipe");
+    const DWORD type = GetFileType(handle);
+    if (type == FILE_TYPE_PIPE)
+        return notRegular("a named pipe");
+    if (type != FILE_TYPE_DISK || !GetFileSizeEx(handle, &length))
+        return notRegular("a device");
     size = std::uint64_t(length.QuadPart);
     return {FileStatus::Read, {}, {}};
 }
 
 #else
-
-const char *kindOf(mode_t mode)
-{
-    if (S_ISDIR(mode))
-        return "a folder";
-    if (S_ISFIFO(mode))
-        return "a named pipe (FIFO)";
-    if (S_ISCHR(mode))
-        return "a character device";
-    if (S_ISBLK(mode))
-        return "a block device";
-    return "a socket or other special file";
-}
 
 // Opens path for reading without waiting: a FIFO would otherwise block the
 // open until a writer came. What was opened is checked, not the name, so that
@@ -87,8 +83,14 @@ const char *kindOf(mode_t mode)
 FileBytes openRegularFile(const std::filesystem::path &path, FileHandle &file, std::uint64_t &size)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return failure(errno == ENOENT ? FileStatus::Missing : FileStatus::Unreadable, errno);
+    if (fd < 0) {
+        const int error = errno;
+        // A socket cannot be opened at all: say what it is all the same.
+        struct stat info{};
+        if (error != ENOENT && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
+            return notRegular(fileKindName(info.st_mode));
+        return failure(error == ENOENT ? FileStatus::Missing : FileStatus::Unreadable, error);
+    }
     struct stat info{};
     if (::fstat(fd, &info) != 0) {
         const int error = errno;
@@ -97,7 +99,7 @@ FileBytes openRegularFile(const std::filesystem::path &path, FileHandle &file, s
     }
     if (!S_ISREG(info.st_mode)) {
         ::close(fd);
-        return notRegular(kindOf(info.st_mode));
+        return notRegular(fileKindName(info.st_mode));
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     file.reset(::fdopen(fd, "rb"));

@@ -45,6 +45,9 @@ constexpr FindingCode codes[] = {
     {Kind::LongLine, "TCC022", "warning",
      "A line longer than 511 bytes with its line end; readers that take lines in 511-byte pieces read it as "
      "several lines."},
+    {Kind::NoKnownKey, "TCC023", "error",
+     "No class block holds a key the class file knows, or binary data (a NUL byte) comes before one: another "
+     "program's file, not read as a class file."},
 };
 
 // A number read from a file, as short as it reads back: 10.5, 1000, nan.
@@ -145,6 +148,9 @@ std::string describe(const ReadFinding &f)
         return "no class block, so this is not a class file; the game would read the default class \"?\"";
     case Kind::SettingsFile:
         return "this is the editor's settings file, not a class file; not read as one";
+    case Kind::NoKnownKey:
+        return "no class block holds a key of a class file (or binary data comes before one), so this is not a "
+               "class file; not read as one";
     case Kind::LongLine:
         return "line of " + shortest(f.value) + " bytes with its line end is longer than 511; readers that take "
                "lines in 511-byte pieces read it as " + shortest(f.stored) + " lines";

@@ -58,18 +58,53 @@ std::string readableFileName(std::string_view name)
 {
     std::string out;
     out.reserve(name.size());
+    bool backslash = false; // one waits: whether to double it depends on what follows
+    while (!name.empty()) {
+        char32_t c = 0;
+        const std::size_t length = utf8Sequence(name, c);
+        const bool escaped = length == 0 || isControl(c);
+        if (backslash)
+            out += escaped || c == '\\' || c == 'x' ? "\\\\" : "\\";
+        backslash = !escaped && c == '\\';
+        if (escaped)
+            appendEscape(out, static_cast<unsigned char>(name[0]));
+        else if (!backslash)
+            out.append(name.substr(0, length));
+        name.remove_prefix(escaped ? 1 : length);
+    }
+    if (backslash)
+        out += '\\';
+    return out;
+}
+
+std::string diffHeaderName(std::string_view name)
+{
+    std::string quoted = "\"";
+    bool plain = !name.empty();
     while (!name.empty()) {
         char32_t c = 0;
         const std::size_t length = utf8Sequence(name, c);
         if (length == 0 || isControl(c)) {
-            appendEscape(out, static_cast<unsigned char>(name[0]));
+            constexpr std::string_view named = "\a\b\t\n\v\f\r", letters = "abtnvfr";
+            const std::size_t at = named.find(name[0]);
+            const auto byte = static_cast<unsigned char>(name[0]);
+            quoted += '\\';
+            quoted += at != std::string_view::npos && name[0] != 0
+                          ? std::string(1, letters[at])
+                          : std::string{char('0' + (byte >> 6)), char('0' + ((byte >> 3) & 7)), char('0' + (byte & 7))};
+            plain = false;
             name.remove_prefix(1);
-        } else {
-            out.append(name.substr(0, length));
-            name.remove_prefix(length);
+            continue;
         }
+        if (c == ' ' || c == '"' || c == '\\') {
+            plain = false;
+            if (c != ' ')
+                quoted += '\\';
+        }
+        quoted.append(name.substr(0, length));
+        name.remove_prefix(length);
     }
-    return out;
+    return plain ? quoted.substr(1) : quoted + '"';
 }
 
 std::string jsonEscaped(std::string_view text)

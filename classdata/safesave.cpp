@@ -1,221 +1,260 @@
 #include "safesave.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <system_error>
+#include "fileio.h"
+#include "nativefile.h"
+
+#include <chrono>
+#include <random>
 
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
+namespace fs = std::filesystem;
+
 namespace {
 
-bool fail(std::string *error, const std::string &reason)
+std::function<std::error_code(const fs::path &)> saveFault;
+
+bool fail(SaveError *error, std::string reason, fs::path previousContents = {})
 {
     if (error)
-        *error = reason;
+        *error = {std::move(reason), std::move(previousContents)};
     return false;
 }
 
-// The file a save replaces: the target of a symlink, so that the link stays.
-std::filesystem::path saveTarget(const std::filesystem::path &path)
+std::string utf8Of(const fs::path &path)
 {
-    std::error_code ec;
-    if (std::filesystem::is_symlink(path, ec)) {
-        const std::filesystem::path target = std::filesystem::weakly_canonical(path, ec);
-        if (!ec)
-            return target;
-    }
-    return path;
-}
-
-#ifdef _WIN32
-
-std::string lastErrorText()
-{
-    return std::system_category().message(int(GetLastError()));
-}
-
-// Writes bytes to a new file at path; false when any of it did not reach the disk.
-bool writeNewFile(const std::filesystem::path &path, std::string_view bytes, std::string *error)
-{
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return fail(error, lastErrorText());
-    bool ok = true;
-    while (ok && !bytes.empty()) {
-        const DWORD chunk = DWORD(std::min<std::size_t>(bytes.size(), 1u << 30));
-        DWORD written = 0;
-        ok = WriteFile(file, bytes.data(), chunk, &written, nullptr) && written > 0;
-        bytes.remove_prefix(written);
-    }
-    ok = ok && FlushFileBuffers(file);
-    std::string reason = ok ? std::string() : lastErrorText();
-    ok = CloseHandle(file) && ok;
-    if (!ok) {
-        DeleteFileW(path.c_str());
-        return fail(error, reason.empty() ? lastErrorText() : reason);
-    }
-    return true;
-}
-
-// A name beside target that no file has yet, for the old file while it is replaced.
-std::filesystem::path backupName(const std::filesystem::path &target)
-{
-    std::filesystem::path backup;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        backup = target;
-        backup += ".old" + std::to_string(attempt);
-        if (GetFileAttributesW(backup.c_str()) == INVALID_FILE_ATTRIBUTES)
-            break;
-    }
-    return backup;
-}
-
-bool fileExists(const std::filesystem::path &path)
-{
-    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string utf8Name(const std::filesystem::path &path)
-{
-    const std::u8string name = path.filename().u8string();
+    const std::u8string name = path.u8string();
     return {name.begin(), name.end()};
 }
 
-// Puts the written file in place of target; ReplaceFile keeps the old file's
-// attributes and security, a plain move serves a new file. ReplaceFile can
-// fail half way, with the old file moved aside (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2):
-// with a backup name it is known where, and it is put back.
-bool replaceWith(const std::filesystem::path &target, const std::filesystem::path &written, std::string *error)
+// Side files of a file are named ".NAME.tolvane-TAG.new" (the new contents)
+// or ".old" (a copy of the old ones), TAG eight random hex digits: hidden,
+// this program's, and no two saves' alike. NAME is cut so that the name fits.
+constexpr std::string_view sideMark = ".tolvane-";
+constexpr std::size_t longestNamePart = 200;
+
+fs::path sidePrefix(const fs::path &target)
 {
-    if (!fileExists(target)) {
-        if (MoveFileExW(written.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH))
-            return true;
-        const std::string reason = lastErrorText();
-        DeleteFileW(written.c_str());
-        return fail(error, reason);
+    fs::path::string_type name = target.filename().native();
+    name.resize(std::min(name.size(), longestNamePart));
+    fs::path prefix = ".";
+    prefix += name;
+    prefix += sideMark;
+    return prefix;
+}
+
+fs::path sideName(const fs::path &target, std::string_view kind)
+{
+    thread_local std::mt19937 random(std::random_device{}()
+                                     ^ unsigned(std::chrono::steady_clock::now().time_since_epoch().count()));
+    char tag[8];
+    const unsigned value = unsigned(random());
+    for (int i = 0; i < 8; ++i)
+        tag[i] = "0123456789abcdef"[(value >> (28 - 4 * i)) & 0xF];
+    fs::path name = sidePrefix(target);
+    name += std::string(tag, 8);
+    name += kind;
+    return name;
+}
+
+struct SideFile
+{
+    fs::path path;
+    NativeFile file;
+};
+
+// A side file of target's in folder, made afresh under a name no file has.
+SideFile createSideFile(const fs::path &folder, const fs::path &target, std::string_view kind, std::error_code &error)
+{
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        const fs::path path = folder / sideName(target, kind);
+        NativeFile file = NativeFile::createNew(path, true, error);
+        if (!isExistsError(error))
+            return {path, std::move(file)};
     }
-    const std::filesystem::path backup = backupName(target);
-    // ReplaceFile refuses a read-only file: the attribute is taken off for it and put back after.
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    const bool readOnly = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
-    const auto keepReadOnly = [&] {
-        if (readOnly)
-            SetFileAttributesW(target.c_str(), GetFileAttributesW(target.c_str()) | FILE_ATTRIBUTE_READONLY);
-    };
-    if (readOnly)
-        SetFileAttributesW(target.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
-    if (ReplaceFileW(target.c_str(), written.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                     nullptr)) {
-        DeleteFileW(backup.c_str());
-        keepReadOnly();
-        return true;
-    }
-    std::string reason = lastErrorText();
-    keepReadOnly();
-    if (!fileExists(target) && fileExists(backup))
-        MoveFileExW(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-    if (fileExists(target))
-        DeleteFileW(written.c_str());
-    else
-        reason += "; the old contents are in " + utf8Name(backup) + ", the new in " + utf8Name(written);
-    return fail(error, reason);
+    return {};
 }
 
-#else
+// A side file of new contents older than this no save is still using: a save
+// takes well under a second between its last write and its rename.
+constexpr auto staleAfter = std::chrono::minutes(10);
 
-std::string errnoText(int code)
+// Removes the side files of new contents that killed saves of target left.
+// Copies of old contents stay: a killed write in place may need them.
+void removeStaleSideFiles(const fs::path &target)
 {
-    return std::strerror(code);
-}
-
-// The mode a new file gets: 0666 less the process's umask.
-mode_t newFileMode()
-{
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
-}
-
-bool writeAll(int fd, std::string_view bytes)
-{
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR)
+    const fs::path::string_type prefix = sidePrefix(target).native();
+    const fs::path::string_type kind = fs::path(".new").native();
+    std::error_code error;
+    const auto now = fs::file_time_type::clock::now();
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const fs::path::string_type name = entry->path().filename().native();
+        if (name.size() != prefix.size() + 8 + kind.size() || !name.starts_with(prefix) || !name.ends_with(kind))
             continue;
-        if (written <= 0) {
-            if (written == 0)
-                errno = ENOSPC;
-            return false;
-        }
-        bytes.remove_prefix(std::size_t(written));
+        std::error_code ignored;
+        if (entry->is_regular_file(ignored) && !entry->is_symlink(ignored)
+            && now - entry->last_write_time(ignored) > staleAfter)
+            removeFile(entry->path());
     }
+}
+
+std::error_code writeSynced(NativeFile &file, std::string_view bytes)
+{
+    std::error_code error = file.write(bytes);
+    if (!error)
+        error = file.sync();
+    const std::error_code closed = file.close();
+    return error ? error : closed;
+}
+
+// Writes bytes over the contents of the regular file at target.
+std::error_code overwrite(const fs::path &target, std::string_view bytes)
+{
+    std::error_code error;
+    NativeFile file = NativeFile::openExisting(target, error);
+    if (!error)
+        error = file.write(bytes);
+    if (!error)
+        error = file.resize(bytes.size());
+    if (!error)
+        error = file.sync();
+    const std::error_code closed = file.close();
+    return error ? error : closed;
+}
+
+std::error_code faultAt(const fs::path &target)
+{
+    return saveFault ? saveFault(target) : std::error_code();
+}
+
+// A synced copy of bytes, target's old contents: beside it, or where the
+// folder cannot take one, in the system's temporary folder.
+fs::path keepCopy(const fs::path &target, std::string_view bytes, std::error_code &error)
+{
+    SideFile copy = createSideFile(target.parent_path(), target, ".old", error);
+    if (error && isPermissionError(error)) {
+        const fs::path temporary = fs::temp_directory_path(error);
+        if (!error)
+            copy = createSideFile(temporary, target, ".old", error);
+    }
+    if (!error)
+        error = writeSynced(copy.file, bytes);
+    if (error) {
+        if (!copy.path.empty())
+            removeFile(copy.path);
+        return {};
+    }
+    syncFolder(copy.path.parent_path());
+    return copy.path;
+}
+
+// Writes bytes over target's contents once a copy of them is safe, so that
+// the file stays the same file: its links, owner and place are kept. A
+// failed write puts the old contents back from memory.
+bool saveInPlace(const fs::path &target, std::string_view bytes, SaveError *error)
+{
+    std::error_code failed;
+    if (NativeFile::openExisting(target, failed); failed)
+        return fail(error, failed.message());
+    const FileBytes previous = readWholeFile(target);
+    if (previous.status != FileStatus::Read)
+        return fail(error, "it is written in place, and its old contents could not be read to keep a copy: "
+                               + previous.error);
+    const fs::path copy = keepCopy(target, previous.bytes, failed);
+    if (failed)
+        return fail(error, "it is written in place, and no copy of its old contents could be kept: " + failed.message());
+    failed = faultAt(target);
+    if (!failed)
+        failed = overwrite(target, bytes);
+    if (failed && overwrite(target, previous.bytes))
+        return fail(error, failed.message(), copy);
+    removeFile(copy);
+    return !failed || fail(error, failed.message());
+}
+
+// Writes bytes to a side file and renames it over target; false, with
+// inPlace set, when the side file could not be made or could not get the
+// old file's owner for lack of a permission that a write in place needs not.
+bool saveBeside(const fs::path &target, const FileFacts &old, std::string_view bytes, SaveError *error, bool &inPlace)
+{
+    const bool exists = old.kind == FileFacts::Kind::Regular;
+    const fs::path folder = target.parent_path();
+    std::error_code failed;
+    SideFile side = createSideFile(folder, target, ".new", failed);
+    if (failed) {
+        inPlace = exists && isPermissionError(failed) && mayWrite(target);
+        return fail(error, failed.message());
+    }
+    failed = exists ? side.file.takeOwnerAndMode(old) : side.file.takeNewFileMode();
+    if (failed) {
+        side.file.close();
+        removeFile(side.path);
+        inPlace = exists && isPermissionError(failed) && mayWrite(target);
+        return fail(error, "the new file could not get the old one's owner, group and mode: " + failed.message());
+    }
+    failed = writeSynced(side.file, bytes);
+    if (!failed)
+        failed = faultAt(target);
+    fs::path backup = folder / sideName(target, ".old");
+    if (!failed)
+        failed = replaceFile(side.path, target, backup);
+    if (failed) {
+        // Windows' replace may fail half way, the old file at backup.
+        std::error_code ignored;
+        const bool oldFileAside = !fs::exists(target, ignored) && fs::exists(backup, ignored);
+        std::string reason = failed.message();
+        // A folder made read-only meanwhile keeps the side file.
+        if (oldFileAside || removeFile(side.path))
+            reason += "; the new contents are left in " + utf8Of(side.path);
+        return fail(error, reason, oldFileAside ? backup : fs::path());
+    }
+    syncFolder(folder);
     return true;
 }
-
-// Writes bytes to a new file at path with the given mode; false when any of
-// it did not reach the disk.
-bool writeNewFile(const std::filesystem::path &path, std::string_view bytes, mode_t mode, std::string *error)
-{
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return fail(error, errnoText(errno));
-    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const int code = errno;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok) {
-        const int reason = code != 0 ? code : errno;
-        ::unlink(path.c_str());
-        return fail(error, errnoText(reason));
-    }
-    return true;
-}
-
-#endif
-
-constexpr int sideNames = 100;
-
-// A name beside target that no other file has; tried a few times.
-std::filesystem::path sideName(const std::filesystem::path &target, int attempt, const char *kind = ".new")
-{
-    std::filesystem::path side = target;
-    side += std::filesystem::path(kind + std::to_string(attempt));
-    return side;
-}
-
-// Removes the side files of target that a killed save left: plain files only.
-void removeStaleSideFiles(const std::filesystem::path &target)
-{
-    for (const char *kind : {".new", ".old"}) {
-        for (int attempt = 0; attempt < sideNames; ++attempt) {
-            const std::filesystem::path side = sideName(target, attempt, kind);
-            std::error_code ec;
-            if (std::filesystem::is_regular_file(std::filesystem::symlink_status(side, ec)))
-                std::filesystem::remove(side, ec);
-        }
-    }
-}
-
-bool saveTo(const std::filesystem::path &target, std::string_view bytes, std::string *error);
 
 } // namespace
 
-bool saveFileAtomically(const std::filesystem::path &path, std::string_view bytes, std::string *error)
+std::string SaveError::text() const
 {
-    const std::filesystem::path target = saveTarget(path);
-    if (!saveTo(target, bytes, error))
-        return false;
-    removeStaleSideFiles(target);
+    if (previousContents.empty())
+        return reason + "; the file is unchanged";
+    return reason + "; the file may be damaged, and its old contents are in " + utf8Of(previousContents);
+}
+
+bool saveFileAtomically(const fs::path &path, std::string_view bytes, SaveError *error)
+{
+    const FileFacts old = factsOf(path);
+    if (old.kind == FileFacts::Kind::Symlink)
+        return fail(error, "it is a symbolic link");
+    if (old.kind == FileFacts::Kind::Other)
+        return fail(error, old.error ? old.error.message() : "it is " + old.what);
+    if (old.kind == FileFacts::Kind::Regular && old.links > 1)
+        return saveInPlace(path, bytes, error);
+    bool inPlace = false;
+    if (!saveBeside(path, old, bytes, error, inPlace))
+        return inPlace && saveInPlace(path, bytes, error);
+    removeStaleSideFiles(path);
     return true;
 }
 
-bool isReadOnlyFile(const std::filesystem::path &path)
+bool saveFileAtomically(const fs::path &path, std::string_view bytes, std::string *error)
+{
+    SaveError why;
+    if (saveFileAtomically(path, bytes, &why))
+        return true;
+    if (error)
+        *error = why.previousContents.empty() ? why.reason : why.text();
+    return false;
+}
+
+bool isReadOnlyFile(const fs::path &path)
 {
 #ifdef _WIN32
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -229,40 +268,14 @@ bool isReadOnlyFile(const std::filesystem::path &path)
 #endif
 }
 
-namespace {
-
-// Writes bytes beside target and puts them in its place.
-bool saveTo(const std::filesystem::path &target, std::string_view bytes, std::string *error)
+std::optional<fs::path> symlinkTarget(const fs::path &path)
 {
-    std::error_code ec;
-    const auto status = std::filesystem::status(target, ec);
-    if (std::filesystem::is_directory(status))
-        return fail(error, "it is a folder");
-#ifndef _WIN32
-    struct stat old{};
-    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : newFileMode();
-#endif
-    std::string reason;
-    for (int attempt = 0; attempt < sideNames; ++attempt) {
-        const std::filesystem::path side = sideName(target, attempt);
-        if (std::filesystem::exists(std::filesystem::symlink_status(side, ec)))
-            continue;
-#ifdef _WIN32
-        if (!writeNewFile(side, bytes, &reason))
-            return fail(error, reason);
-        return replaceWith(target, side, error);
-#else
-        if (!writeNewFile(side, bytes, mode, &reason))
-            return fail(error, reason);
-        if (::rename(side.c_str(), target.c_str()) != 0) {
-            const int code = errno;
-            ::unlink(side.c_str());
-            return fail(error, errnoText(code));
-        }
-        return true;
-#endif
-    }
-    return fail(error, "no free name for the new file beside it");
+    if (factsOf(path).kind != FileFacts::Kind::Symlink)
+        return std::nullopt;
+    return finalTarget(path);
 }
 
-} // namespace
+void setSaveFaultForTests(std::function<std::error_code(const fs::path &)> fault)
+{
+    saveFault = std::move(fault);
+}

@@ -54,9 +54,7 @@ std::unique_ptr<ClassTable> readClasses(const std::string &name)
             ReadClassBytes(*table, file.bytes);
             return table;
         }
-        const auto finding =
-            kind == ClassFileKind::SettingsFile ? ReadFindingKind::SettingsFile : ReadFindingKind::NoClass;
-        problem = std::string(whyNotAClassFile(kind)) + " (" + std::string(codeOf(finding).code) + ')';
+        problem = std::string(whyNotAClassFile(kind)) + " (" + std::string(codeOf(findingOf(kind)).code) + ')';
     }
     write(stderr, "tolvane-classfile: " + readableFileName(name) + ": " + problem + "; nothing compared\n");
     return nullptr;

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,7 +27,7 @@ constexpr std::string_view usage =
     "Usage: tolvane-classfile normalize [--diff] FILE\n"
     "       tolvane-classfile normalize --diff FILE...\n"
     "       tolvane-classfile normalize --check FILE...\n"
-    "       tolvane-classfile normalize --in-place [--force] [--no-backup] FILE...\n"
+    "       tolvane-classfile normalize --in-place [--force] [--follow-symlinks] [--no-backup] FILE...\n"
     "       tolvane-classfile check [--format=text|json] [--select CODES] [--ignore CODES] FILE...\n"
     "       tolvane-classfile check --list-codes\n"
     "       tolvane-classfile diff [--format=text|json|markdown] FIRST SECOND\n"
@@ -50,9 +51,12 @@ constexpr std::string_view usage =
     "                  %LOCALAPPDATA%\\Tolvane Class Creator.\n"
     "  --force         (with -i) rewrites read-only files too; they stay\n"
     "                  read-only.\n"
+    "  --follow-symlinks  (with -i) rewrites the file a symbolic link leads\n"
+    "                  to, keeping the link; without it a link is refused.\n"
     "  --no-backup     (with -i) keeps no earlier versions, for scripts.\n"
     "  --check, --in-place and --diff refuse a file that is not a class file:\n"
-    "  the settings file tvcc.cfg, or a file with no class block.\n"
+    "  the settings file tvcc.cfg, a file with no class block, or one whose\n"
+    "  blocks hold no key of a class file (another program's file, binary data).\n"
     "check      lists, one a line as FILE:LINE: CODE message, everything the\n"
     "           game ignores or reads differently from what a class file says.\n"
     "  --format=json   writes one JSON array of objects {file, line, code,\n"
@@ -137,6 +141,7 @@ struct NormalizeOptions
 {
     NormalizeMode mode = NormalizeMode::ToOutput;
     bool force = false;
+    bool followSymlinks = false;
     bool backup = true;
 };
 
@@ -161,21 +166,30 @@ private:
 };
 
 // Rewrites the file at name, which holds old, with normalized, unless it is
-// read-only and not forced.
+// read-only and not forced, or a symbolic link not to be followed: then the
+// file it leads to is rewritten and the link stays.
 int rewrite(const std::string &name, const std::string &old, const std::string &normalized,
             const NormalizeOptions &options, Backups &backups)
 {
-    const std::filesystem::path path = pathFromArgument(name);
+    std::filesystem::path path = pathFromArgument(name);
+    if (const std::optional<std::filesystem::path> target = symlinkTarget(path)) {
+        if (!options.followSymlinks) {
+            complain(readableFileName(name) + ": a symbolic link, so left unchanged; --follow-symlinks rewrites the "
+                                              "file it leads to");
+            return failure;
+        }
+        path = *target;
+    }
     if (!options.force && isReadOnlyFile(path)) {
         complain(readableFileName(name) + ": read-only, so left unchanged; --force rewrites it");
         return failure;
     }
     if (options.backup)
         backups.keep(path, old);
-    std::string error;
+    SaveError error;
     if (saveFileAtomically(path, normalized, &error))
         return clean;
-    complain(readableFileName(name) + ": could not be rewritten: " + error + "; the file is unchanged");
+    complain(readableFileName(name) + ": could not be rewritten: " + error.text());
     return failure;
 }
 
@@ -195,17 +209,15 @@ int normalizeFile(const std::string &name, const NormalizeOptions &options, Back
         return clean;
     }
     if (const ClassFileKind kind = kindOf(name, file.bytes); kind != ClassFileKind::ClassFile) {
-        const ReadFindingKind finding = kind == ClassFileKind::SettingsFile ? ReadFindingKind::SettingsFile
-                                                                             : ReadFindingKind::NoClass;
         complain(readableFileName(name) + ": " + std::string(whyNotAClassFile(kind)) + " ("
-                 + std::string(codeOf(finding).code) + "); left alone");
+                 + std::string(codeOf(findingOf(kind)).code) + "); left alone");
         return failure;
     }
     if (normalized == file.bytes)
         return clean;
     switch (options.mode) {
     case NormalizeMode::Diff: {
-        const std::string label = readableFileName(name);
+        const std::string label = diffHeaderName(name) + '\t';
         print(stdout, unifiedDiff(file.bytes, normalized, label, label));
         return findings;
     }
@@ -237,8 +249,12 @@ int check(const std::vector<std::string> &names, CheckReport &report)
             continue;
         }
         report.beginFile(name);
-        if (kindOf(name, file.bytes) == ClassFileKind::SettingsFile)
-            report.found({.kind = ReadFindingKind::SettingsFile, .line = 1});
+        // A file that is no class file at all is not read as one: its
+        // findings would be noise. One without a block reads as the
+        // default class, which the reader reports.
+        if (const ClassFileKind kind = kindOf(name, file.bytes);
+            kind == ClassFileKind::SettingsFile || kind == ClassFileKind::NoKnownKey)
+            report.found({.kind = findingOf(kind), .line = 1});
         else
             ReadClassBytes(*table, file.bytes, &report);
         if (report.fileHasFindings())
@@ -305,6 +321,8 @@ int normalizeCommand(const Arguments &arguments)
             setMode(NormalizeMode::Diff);
         else if (option == "--force")
             options.force = true;
+        else if (option == "--follow-symlinks")
+            options.followSymlinks = true;
         else if (option == "--no-backup")
             options.backup = false;
         else
@@ -312,8 +330,8 @@ int normalizeCommand(const Arguments &arguments)
     }
     if (modes > 1)
         return usageError("normalize takes one of --check, --in-place and --diff");
-    if (options.force && options.mode != NormalizeMode::InPlace)
-        return usageError("--force goes with --in-place");
+    if ((options.force || options.followSymlinks) && options.mode != NormalizeMode::InPlace)
+        return usageError(std::string(options.force ? "--force" : "--follow-symlinks") + " goes with --in-place");
     if (!options.backup && options.mode != NormalizeMode::InPlace)
         return usageError("--no-backup goes with --in-place");
     if (arguments.files.empty())

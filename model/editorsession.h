@@ -9,6 +9,7 @@
 #include "tablecommands.h"
 #include "undohistory.h"
 #include "problemlist.h"
+#include "safesave.h"
 
 #include <filesystem>
 #include <functional>
@@ -130,10 +131,13 @@ private:
     bool settleUnsavedChanges();
     bool askYes(const std::string &text);
     bool acceptClassFile(const std::filesystem::path &path, const FileBytes &file);
-    bool confirmOverwrite(const std::filesystem::path &path, const FileBytes &current);
+    bool confirmOverwrite(const std::filesystem::path &path, const FileBytes &current, bool changedWhileAsked);
+    bool confirmLink(const std::filesystem::path &path, std::filesystem::path &target);
     bool confirmReadOnly(const std::filesystem::path &path);
     bool confirmFirstClassFile(const std::filesystem::path &path);
-    void warnNotWritten(const std::filesystem::path &path, const std::string &reason);
+    bool confirmUnreadBlocks(const std::filesystem::path &path, int count, int read);
+    void takeClassesNowRead(const ClassTable &written);
+    void warnNotWritten(const std::filesystem::path &path, const SaveError &error);
     void writeSettings();
     bool folderUsable();
     void startInFolder();

@@ -84,12 +84,18 @@ void storeForm(const FormValues &form, ClassRecord &record)
     record.resistance = form.resistance >= 0 && form.resistance < int(std::size(resistanceEntries))
                             ? float(form.resistance)
                             : -1.0f;
-    for (std::size_t i = 0; i < std::size(floatFields); ++i)
-        record.*floatFields[i].field = toFloat32(parseDouble(form.floats[i]));
+    // A box that shows the value as it was shown keeps it exactly: the box
+    // has fewer digits than the class file may (0.0000001 shows as 0.000000).
+    for (std::size_t i = 0; i < std::size(floatFields); ++i) {
+        float &value = record.*floatFields[i].field;
+        if (form.floats[i] != formatFloat(value))
+            value = toFloat32(parseDouble(form.floats[i]));
+    }
     // Both max_45cal boxes store, the later one last.
     for (std::size_t i = 0; i < std::size(intFields); ++i)
         record.*intFields[i].field = parseInt(form.ints[i]);
-    record.classabilities = 0;
+    // Bits without a box are the modder's, which the form cannot show: they stay.
+    record.classabilities &= ~definedAbilityMask;
     for (std::size_t i = 0; i < std::size(abilityBoxes); ++i) {
         if (form.abilities[i])
             record.classabilities |= abilityBoxes[i].bit;

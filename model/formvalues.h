@@ -36,7 +36,10 @@ const std::vector<std::string_view> &startingWeaponEntries();
 // the Calculate result keep what they hold.
 void showRecordIn(const ClassRecord &record, FormValues &form);
 // Stores the boxes into the record: numbers as the class file reader parses
-// them, texts cut to their fields, the abilities as their bits.
+// them, texts cut to their fields, the abilities as their bits. The record
+// is the one the form showed: a number box whose text is still what it
+// showed keeps the record's value exactly, and ability bits that have no
+// box keep theirs.
 void storeForm(const FormValues &form, ClassRecord &record);
 
 // The inventory slot of a list entry's display name.

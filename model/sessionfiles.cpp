@@ -52,7 +52,8 @@ bool EditorSession::acceptClassFile(const std::filesystem::path &path, const Fil
 }
 
 // The form goes into the table first, then the whole table replaces the
-// active team's class file.
+// active team's class file, once every question about it is answered and
+// the file is still as it was when they were asked.
 bool EditorSession::writeOut()
 {
     saveToMemory();
@@ -60,43 +61,65 @@ bool EditorSession::writeOut()
     if (!folderUsable())
         return false;
     const std::filesystem::path path = activeClassFilePath();
-    const FileBytes old = readWholeFile(path);
-    if (!confirmOverwrite(path, old) || !confirmReadOnly(path)
-        || (old.status == FileStatus::Missing && !confirmFirstClassFile(path)))
-        return false;
-
     const std::span<const ClassRecord> classes(state().table.records.data(), std::size_t(state().table.classCount));
-    const std::string bytes = bytesToWrite(path, old, classes);
-    std::string error;
-    if (!saveFileAtomically(path, bytes, &error)) {
+    std::filesystem::path target = path;
+    FileBytes old = readWholeFile(path);
+    std::string bytes;
+    auto written = std::make_unique<ClassTable>();
+    for (bool changedWhileAsked = false;; changedWhileAsked = true) {
+        if (!confirmLink(path, target) || !confirmOverwrite(path, old, changedWhileAsked) || !confirmReadOnly(path)
+            || (old.status == FileStatus::Missing && !confirmFirstClassFile(path)))
+            return false;
+        bytes = bytesToWrite(path, old, classes);
+        ReadClassBytes(*written, bytes);
+        if (!confirmUnreadBlocks(path, int(classes.size()), written->classCount))
+            return false;
+        FileBytes now = readWholeFile(path);
+        if (now.status == old.status && now.bytes == old.bytes)
+            break;
+        old = std::move(now);
+    }
+    SaveError error;
+    if (!saveFileAtomically(target, bytes, &error)) {
         warnNotWritten(path, error);
         return false;
     }
+    const int count = int(classes.size());
+    takeClassesNowRead(*written);
     changes.fileWritten(path, bytes);
     changes.classesSaved(state());
     classesWritten();
-    fileProblems.fileWritten(bytes, classes);
-    const int count = state().table.classCount;
-    view.setStatus(std::to_string(count) + (count == 1 ? " class written to " : " classes written to ")
-                   + std::string(ClassFileName(state().sealsActive)));
+    fileProblems.fileWritten(bytes, std::span(state().table.records.data(), std::size_t(state().table.classCount)));
+    std::string status = std::to_string(count) + (count == 1 ? " class written to " : " classes written to ")
+                         + std::string(ClassFileName(state().sealsActive));
+    if (const int more = written->classCount - count; more > 0)
+        status += "; " + std::to_string(more) + " more read from it";
+    view.setStatus(status);
     refreshIndicators();
     return true;
 }
 
-// A class file that this run has neither loaded nor written, or that changed
-// on disk since, is replaced only when the user says so; No is the default.
-// A missing file is not replaced, so nothing is asked. A path that cannot be
-// read (one too long, a folder, a named pipe) is reported, not asked about.
-bool EditorSession::confirmOverwrite(const std::filesystem::path &path, const FileBytes &current)
+// Whether the file on disk may be replaced: the one place that decides it
+// before every write. A missing file, or one just as this run last loaded or
+// wrote it, is replaced quietly; a file this run has neither loaded nor
+// written, or one that changed on disk since (also while a question about it
+// was open), only when the user says so; No is the default. A path that
+// cannot be read (one too long, a folder, a named pipe) is reported, not
+// asked about.
+bool EditorSession::confirmOverwrite(const std::filesystem::path &path, const FileBytes &current,
+                                     bool changedWhileAsked)
 {
     // What cannot be read cannot be kept, and replacing it would destroy
     // what it is (a named pipe, a folder, a file without read permission).
     if (current.status == FileStatus::Unreadable) {
-        warnNotWritten(path, current.error);
+        warnNotWritten(path, {current.error, {}});
         return false;
     }
     const std::string shown = displayText(path);
-    switch (changes.replacing(path, current)) {
+    ChangeTracker::Replacing replacing = changes.replacing(path, current);
+    if (changedWhileAsked && replacing == ChangeTracker::Replacing::NotLoaded)
+        replacing = ChangeTracker::Replacing::ChangedOnDisk;
+    switch (replacing) {
     case ChangeTracker::Replacing::Quietly:
         return true;
     case ChangeTracker::Replacing::NotLoaded:
@@ -113,6 +136,27 @@ bool EditorSession::confirmOverwrite(const std::filesystem::path &path, const Fi
            == Answer::Yes;
 }
 
+// A class file that is a symbolic link is written through only to a regular
+// file, and only when the user says so, knowing which file; No is the
+// default. target becomes that file.
+bool EditorSession::confirmLink(const std::filesystem::path &path, std::filesystem::path &target)
+{
+    const std::optional<std::filesystem::path> linked = symlinkTarget(path);
+    if (!linked)
+        return true;
+    std::error_code error;
+    if (linked->empty() || !std::filesystem::is_regular_file(*linked, error)) {
+        warnNotWritten(path, {"it is a symbolic link to " + (linked->empty() ? "nothing" : displayText(*linked))
+                              + ", which is not a regular file", {}});
+        return false;
+    }
+    target = *linked;
+    return view.ask({displayText(path) + " is a symbolic link to the file\n" + displayText(target)
+                         + "\nWrite the classes in memory into that file?",
+                     EditorView::Choices::YesNo, Answer::No})
+           == Answer::Yes;
+}
+
 // A read-only file is replaced (and stays read-only) only when the user
 // says so; No is the default.
 bool EditorSession::confirmReadOnly(const std::filesystem::path &path)
@@ -124,10 +168,47 @@ bool EditorSession::confirmReadOnly(const std::filesystem::path &path)
                   == Answer::Yes;
 }
 
-void EditorSession::warnNotWritten(const std::filesystem::path &path, const std::string &reason)
+// Blocks after the 64th, which the game does not read, stay in the file.
+// With fewer classes written before them, the game reads some of them as
+// classes: only when the user says so; No, the default, writes nothing.
+bool EditorSession::confirmUnreadBlocks(const std::filesystem::path &path, int count, int read)
 {
+    if (read <= count)
+        return true;
+    return view.ask({displayText(path) + " holds class blocks after the 64th, which the game does not read. With "
+                         + std::to_string(count) + " classes before them, the game would read "
+                         + std::to_string(read - count)
+                         + " of them as classes.\nWrite Out all the same, and take them into the classes in memory?",
+                     EditorView::Choices::YesNo, Answer::No})
+           == Answer::Yes;
+}
+
+// The classes that the file just written holds beyond those in memory
+// (blocks after the 64th that are read now) join them, so that the next
+// Write Out keeps them.
+void EditorSession::takeClassesNowRead(const ClassTable &written)
+{
+    EditorState &now = state();
+    if (written.classCount <= now.table.classCount)
+        return;
+    for (int slot = now.table.classCount; slot < written.classCount; ++slot) {
+        now.table.records[std::size_t(slot)] = written.records[std::size_t(slot)];
+        ids[std::size_t(slot)] = -1;
+    }
+    now.table.classCount = written.classCount;
+    now.lastIndex = written.classCount - 1;
+    history.clear();
+    showPosition();
+}
+
+void EditorSession::warnNotWritten(const std::filesystem::path &path, const SaveError &error)
+{
+    const std::string afterwards = error.previousContents.empty()
+                                  ? "The file on disk is unchanged."
+                                  : "The file on disk may be damaged; its old contents are in "
+                                        + displayText(error.previousContents) + ".";
     view.tell({EditorView::Icon::Warning, "Error",
-               displayText(path) + " could not be written:\n" + reason + "\n\nThe file on disk is unchanged."});
+               displayText(path) + " could not be written:\n" + error.reason + "\n\n" + afterwards});
 }
 
 // Before a command that drops the classes in memory or ends the run. False:
@@ -182,7 +263,7 @@ void EditorSession::writeSettings()
     if (!askYes("Changes will be taken in effect in restarting this Programm"))
         return;
     const std::filesystem::path path = gameFolder.file(settingsFileName);
-    std::string error;
+    SaveError error;
     if (!saveFileAtomically(path, SettingsFileBytes(state().sealsActive, platformLineEnd), &error)) {
         warnNotWritten(path, error);
         return;

@@ -15,6 +15,8 @@ run=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
 # is tested under Wine.
 test=(libgtest-dev libbenchmark-dev locales xvfb xauth desktop-file-utils appstream lintian
       dpkg-dev file
+      # patch applies what normalize --diff writes.
+      patch
       dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
       g++-mingw-w64-x86-64-posix googletest wine wine64
       # Wine's own Tahoma and MS Sans Serif for the window's fonts under Wine,

@@ -1,11 +1,10 @@
 #include "backupstore.h"
-#include "testclasses.h"
+#include "toolrun.h"
 #include "userdata.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -16,72 +15,9 @@
 #include <windows.h>
 #else
 #include <sys/stat.h>
-#include <sys/wait.h>
 #endif
 
 namespace {
-
-struct ToolRun
-{
-    int status;
-    std::string out;
-    std::string err;
-};
-
-// path quoted for the shell.
-std::string arg(const std::string &path)
-{
-    return '"' + path + '"';
-}
-
-// A file of its own for the running test, as ctest may run tests side by side.
-std::string tempPath(const std::string &name)
-{
-    return testing::TempDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + '.' + name;
-}
-
-#ifdef _WIN32
-constexpr const char *dataVariable = "LOCALAPPDATA";
-#else
-constexpr const char *dataVariable = "XDG_DATA_HOME";
-#endif
-
-// The tool keeps its backups in a scratch data folder, never in the user's.
-const std::string dataFolder = [] {
-    const std::string folder = testing::TempDir() + "tool data";
-    setEnvironment(dataVariable, folder);
-    return folder;
-}();
-
-ToolRun runTool(const std::string &arguments)
-{
-    const std::string out = tempPath("out"), err = tempPath("err");
-    const std::string command = arg(TOLVANE_CLASSFILE_TOOL) + ' ' + arguments + " >" + arg(out) + " 2>" + arg(err);
-#ifdef _WIN32
-    // cmd /c drops the first and the last quote; the command line is UTF-8.
-    // -1: no command interpreter could be started, which Wine under load
-    // now and then reports; that says nothing of the tool, so try again.
-    int status = -1;
-    for (int attempt = 0; attempt < 3 && status == -1; ++attempt)
-        status = _wsystem(utf8Path(arg(command)).c_str());
-#else
-    int status = std::system(command.c_str());
-    status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-#endif
-    std::string messages = fileBytes(err);
-#ifdef _WIN32
-    // Messages go to the console in text mode, a line end of CR LF there.
-    std::erase(messages, '\r');
-#endif
-    return {status, fileBytes(out), messages};
-}
-
-std::string writeTemp(const std::string &name, const std::string &bytes)
-{
-    const std::string path = tempPath(name);
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-}
 
 TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
 {
@@ -100,9 +36,9 @@ TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
          ":2: TCC007 inventory weapon_mk23 2147483648 is beyond the 32-bit range; read as 2147483647"},
         {inBlock("inventory weapon_mk23 -99999999999"),
          ":2: TCC007 inventory weapon_mk23 -99999999999 is beyond the 32-bit range; read as -2147483648"},
-        {inBlock("spead 3"), ":2: TCC001 unknown key \"spead\"; line ignored"},
-        {inBlock(" speed 3"), ":2: TCC001 line begins with a space, so its key is empty; line ignored"},
-        {inBlock("speed\t3"), ":2: TCC002 line \"speed\\x09" "3\" has no space, so it sets no key; line ignored"},
+        {inBlock("spead 3\nspeed 1"), ":2: TCC001 unknown key \"spead\"; line ignored"},
+        {inBlock(" speed 3\nspeed 1"), ":2: TCC001 line begins with a space, so its key is empty; line ignored"},
+        {inBlock("speed\t3\nspeed 1"), ":2: TCC002 line \"speed\\x09" "3\" has no space, so it sets no key; line ignored"},
         {inBlock("resistance water"), ":2: TCC008 resistance \"water\" is not none, fire or explosive; read as none"},
         {inBlock("inventory weapon_laser 3"),
          ":2: TCC009 inventory item \"weapon_laser\" is not in the item catalogue; line ignored"},
@@ -120,20 +56,20 @@ TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
          ":2: TCC013 classname value \"A\\x0d\" holds a carriage return; the game keeps it, the editor and "
          "normalize keep it only inside the value"},
         {inBlock("classname A\0B"s), ":2: TCC014 line holds a NUL byte; only \"classname A\" before it is read"},
-        {"{ classname A\n}\n", ":1: TCC015 text \" classname A\" after the \"{\" that opens the block is ignored"},
+        {"{ classname A\nspeed 1\n}\n", ":1: TCC015 text \" classname A\" after the \"{\" that opens the block is ignored"},
         {"{\nclassname A\n{\nspeed 2\n}\n",
          ":3: TCC016 \"{\" inside the class block opened at line 1, which is not closed; the two classes are read as "
          "one"},
         {"\n{\nclassname A\n", ":2: TCC017 class block opened here is never closed; it runs to the end of the file"},
-        {"{\n}\n{\n}\n", ":3: TCC018 \"{\" right after a \"}\" line is skipped, so this block is not read"},
+        {"{\n}\n{\nspeed 1\n}\n{\nspeed 1\n}\n", ":3: TCC018 \"{\" right after a \"}\" line is skipped, so this block is not read"},
         {blocks(65), ":257: TCC019 class block after the 64th; it and the rest of the file are not read"},
-        {"{\nspead 3\n", ":1: TCC017 class block opened here is never closed; it runs to the end of the file\n"
+        {"{\nspead 3\nspeed 1\n", ":1: TCC017 class block opened here is never closed; it runs to the end of the file\n"
                           + path0 + ":2: TCC001 unknown key \"spead\"; line ignored"},
         {"[TolvaneClassCreator]\n\nSeals 1\n", ":1: TCC020 no class block, so this is not a class file; the game "
                                               "would read the default class \"?\""},
         {"// nothing\n",
          ":1: TCC020 no class block, so this is not a class file; the game would read the default class \"?\""},
-        {inBlock("spe\x1b]0;owned\aed 3"), ":2: TCC001 unknown key \"spe\\x1b]0;owned\\x07" "ed\"; line ignored"},
+        {inBlock("spe\x1b]0;owned\aed 3\nspeed 1"), ":2: TCC001 unknown key \"spe\\x1b]0;owned\\x07" "ed\"; line ignored"},
         {inBlock("resistance \x81\x9B\x80"), ":2: TCC008 resistance \"\\x81\u203a\u20ac\" is not none, fire or "
                                               "explosive; read as none"},
     };
@@ -181,7 +117,7 @@ TEST(ClassFileTool, ListsEveryCodeInTheToolAndTheReadme)
     const ToolRun run = runTool("check --list-codes");
     EXPECT_EQ(run.status, 0);
     const std::string readme = fileBytes(TOLVANE_EXAMPLES "/../README.md");
-    for (int code = 1; code <= 22; ++code) {
+    for (int code = 1; code <= 23; ++code) {
         const std::string name = "TCC0" + std::string(code < 10 ? "0" : "") + std::to_string(code);
         EXPECT_NE(run.out.find(name + "  "), std::string::npos) << name;
         EXPECT_NE(readme.find("| " + name + " |"), std::string::npos) << name;
@@ -301,7 +237,7 @@ TEST(ClassFileTool, ReadsStandardInputForADash)
 TEST(ClassFileTool, ExitsWithTheWorstOfItsFilesOrRefuses)
 {
     const std::string x = arg(TOLVANE_TEST_DATA "/default_class.cfg"); // an existing file: the option is refused
-    const std::string dirty = arg(writeTemp("dirty.cfg", inBlock("spead 3")));
+    const std::string dirty = arg(writeTemp("dirty.cfg", inBlock("spead 3\nspeed 1")));
     const std::string samples =
         arg(TOLVANE_EXAMPLES "/tvclass_seals.cfg") + ' ' + arg(TOLVANE_EXAMPLES "/tvclass_tangos.cfg");
     const std::pair<std::string, int> rows[] = {
@@ -343,20 +279,6 @@ TEST(ClassFileTool, CheckSelectsAndIgnoresCodes)
         EXPECT_EQ(seen, codes) << options;
         EXPECT_EQ(run.status, codes.empty() ? 0 : 1) << options;
     }
-}
-
-TEST(ClassFileTool, DiffShowsWhatNormalizeWouldChange)
-{
-    const std::string path = writeTemp("diff.cfg", fileBytes(TOLVANE_EXAMPLES "/tvclass_seals.cfg"));
-    EXPECT_EQ(runTool("normalize --diff " + arg(path)).out, "");
-    std::string changed = fileBytes(path);
-    changed.replace(changed.find("\nspeed "), 7, "\nSPEED ");
-    std::ofstream(path, std::ios::binary) << changed;
-    const ToolRun run = runTool("normalize --diff " + arg(path));
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out.find("--- " + path + "\n+++ " + path + "\n@@ -"), 0u) << run.out;
-    EXPECT_NE(run.out.find("\n-SPEED "), std::string::npos) << run.out;
-    EXPECT_NE(run.out.find("\n+speed "), std::string::npos) << run.out;
 }
 
 // Classes matched by name: a moved class is no change; status 0 same, 1 different, 2 unreadable.
@@ -417,11 +339,14 @@ TEST(ClassFileTool, LeavesFilesThatAreNoClassFilesAlone)
     const std::string folder = tempPath("game \xC3\xA4");
     std::filesystem::create_directories(utf8Path(folder));
     const std::string settings = "[TolvaneClassCreator]\n\nSeals 1\n\n### END ###\n";
-    const std::pair<std::string, std::string> rows[] = { // name, bytes
-        {folder + "/tvcc.cfg", settings}, {folder + "/TVCC.CFG", inBlock("classname A")},
-        {folder + "/notes.cfg", settings},
+    std::string binary(1 << 20, '\0');
+    binary.replace(100, 12, "\n{\nspeed 1\n}\n");
+    const std::tuple<std::string, std::string, std::string> rows[] = { // name, bytes, code
+        {folder + "/tvcc.cfg", settings, "TCC021"}, {folder + "/TVCC.CFG", inBlock("classname A"), "TCC021"},
+        {folder + "/notes.cfg", settings, "TCC020"}, {folder + "/volume.cfg", "{\n \"volume\": 0.8\n}\n", "TCC023"},
+        {folder + "/binary.cfg", binary, "TCC023"},
     };
-    for (const auto &[path, bytes] : rows) {
+    for (const auto &[path, bytes, code] : rows) {
         std::ofstream(utf8Path(path), std::ios::binary) << bytes;
         for (const char *option : {"-i ", "--check ", "--diff "}) {
             const ToolRun run = runTool("normalize " + std::string(option) + arg(path));
@@ -430,7 +355,6 @@ TEST(ClassFileTool, LeavesFilesThatAreNoClassFilesAlone)
             EXPECT_NE(run.err.find("not a class file"), std::string::npos) << run.err;
         }
         EXPECT_EQ(fileBytes(path), bytes);
-        const std::string code = path.ends_with("notes.cfg") ? "TCC020" : "TCC021";
         EXPECT_NE(runTool("check " + arg(path)).out.find(":1: " + code + " "), std::string::npos) << path;
     }
 }
@@ -507,7 +431,7 @@ TEST(ClassFileTool, InPlaceKeepsEarlierVersionsUnlessTold)
 // A report or a file that did not arrive in full is a failure, never a clean run.
 TEST(ClassFileTool, FailsLoudlyWhenItCannotWriteOrTheInputIsEndless)
 {
-    const std::string dirty = writeTemp("dirty.cfg", inBlock("spead 3"));
+    const std::string dirty = writeTemp("dirty.cfg", inBlock("spead 3\nspeed 1"));
     const std::string big = writeTemp("big.cfg", "");
     std::filesystem::resize_file(big, 65 * 1024 * 1024);
     const std::string justTooBig = writeTemp("justtoobig.cfg", "");
@@ -551,13 +475,25 @@ TEST(ClassFileTool, ChecksDenseFindingsInBoundedMemory)
 }
 TEST(ClassFileTool, ShowsControlBytesInFileNamesAsEscapes)
 {
-    const std::string path = writeTemp("esc\x1b]0;x\a.cfg", inBlock("spead 3"));
+    const std::string path = writeTemp("esc\x1b]0;x\a.cfg", inBlock("spead 3\nspeed 1"));
     std::string shown = path;
     shown.replace(shown.find("\x1b"), 1, "\\x1b").replace(shown.find('\a'), 1, "\\x07");
     const ToolRun run = runTool("check " + arg(path));
     EXPECT_EQ(run.out, shown + ":2: TCC001 unknown key \"spead\"; line ignored\n");
     EXPECT_EQ(runTool("check --format=json " + arg(path)).out.find("\"file\": \"" + jsonName(shown)), 4u);
+
+    // A name holding the four characters \xff and one holding the byte 0xFF.
+    const std::string four = writeTemp("four\\xff.cfg", inBlock("spead 3\nspeed 1"));
+    const std::string byte = writeTemp("four\xff.cfg", inBlock("spead 3\nspeed 1"));
+    const std::string dir = testing::TempDir();
+    const std::string names = arg(four) + ' ' + arg(byte);
+    const std::string text = runTool("check " + names).out, json = runTool("check --format=json " + names).out;
+    EXPECT_EQ(text.find(dir + "ShowsControlBytesInFileNamesAsEscapes.four\\\\xff.cfg:2:"), 0u) << text;
+    EXPECT_NE(text.find("\n" + dir + "ShowsControlBytesInFileNamesAsEscapes.four\\xff.cfg:2:"), std::string::npos);
+    EXPECT_NE(json.find("four\\\\\\\\xff.cfg\""), std::string::npos) << json;
+    EXPECT_NE(json.find("four\\\\xff.cfg\""), std::string::npos) << json;
 }
+
 #endif
 
 } // namespace

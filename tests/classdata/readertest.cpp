@@ -209,11 +209,16 @@ TEST(ClassFileReader, TellsAClassFileFromOtherFiles)
         std::string bytes;
         ClassFileKind kind;
     } rows[] = {
-        {"tvclass_seals.cfg", inBlock(""), K::ClassFile}, {"x.cfg", "// c\n{", K::ClassFile},
+        {"tvclass_seals.cfg", inBlock("speed 1"), K::ClassFile}, {"x.cfg", "// c\n{\nINVENTORY x", K::ClassFile},
+        {"x.cfg", "{\n}\n\n{\nspead 1\nhealth 5\0\n"s, K::ClassFile},
         {"tvclass_seals.cfg", "", K::NoClassBlock}, {"x.cfg", "// {\n {\n\t{\n", K::NoClassBlock},
         {"x.cfg", "[TolvaneClassCreator]\n\nSeals 1\n", K::NoClassBlock},
-        {"tvcc.cfg", inBlock(""), K::SettingsFile}, {"game/TVCC.CFG", "", K::SettingsFile},
-        {"tvcc.cfg.bak", inBlock(""), K::ClassFile},
+        {"tvcc.cfg", inBlock("speed 1"), K::SettingsFile}, {"game/TVCC.CFG", "", K::SettingsFile},
+        {"tvcc.cfg.bak", inBlock("speed 1"), K::ClassFile},
+        // Another program's file with "{" lines, binary data, keys where the game reads none.
+        {"settings.cfg", "{\n \"volume\": 0.8\n}\n", K::NoKnownKey}, {"x.cfg", inBlock(""), K::NoKnownKey},
+        {"x.cfg", "\x7f" "ELF\0\n{\nspeed 1\n}\n"s, K::NoKnownKey}, {"x.cfg", "{\n}\n{\nspeed 1\n}\n", K::NoKnownKey},
+        {"x.cfg", "{\n// speed 1\nspeed\t1\n}\nspeed 1\n", K::NoKnownKey},
     };
     for (const auto &row : rows)
         EXPECT_EQ(classFileKind(row.name, row.bytes), row.kind) << row.name << ' ' << row.bytes;

@@ -133,7 +133,9 @@ TEST(ClassFileUpdate, WritesBlocksInTheOrderOfTheClassesWithTheirOwnLines)
         {"{\nclassname A", {0, 0}, "{\nclassname A\n}\n\n" + a},
         {"{\r\nclassname A\r\n}\r\n", {0, 7}, "{\r\nclassname A\r\n}\r\n\r\n" + withCrlf(added)},
         {"// only text\n", {}, "// only text\n" + added},
-        {blocks(65), {1}, "{\nclassname c1\n}\n\n"},
+        // Blocks after the 64th and the text after them stay, read or not.
+        {blocks(66) + "// a\n// b\n", {1},
+         "{\nclassname c1\n}\n\n{\nclassname c64\n}\n\n{\nclassname c65\n}\n\n// a\n// b\n"},
     };
     const auto defaults = readTable("");
     for (const Arrangement &row : rows) {

@@ -88,6 +88,11 @@ const Row rows[] = {
     // A read-only class file is replaced only on Yes, and stays read-only.
     {"WriteToReadOnlyRefused", "L R e W", "n", "P", "A B", "-", "Ax", true, 1, ""},
     {"WriteToReadOnlyOnYes", "L R e W", "y", "P", "Ax B", "-", "Ax", false, 1, ""},
+    // The file is compared right before the write: a change while a question
+    // was open is a change on disk, asked about again.
+    {"ChangeWhileAskingAsksAgain", "L R A e W", "yn", "PC", "Disk", "-", "Ax", true, 1, ""},
+    {"ChangeWhileAskingReplacedOnYes", "L R A e W", "yyy", "PCP", "Ax B", "-", "Ax", false, 1, ""},
+    {"ChangeWhileAskingAboutAnUnknownFile", "A e W", "yn", "EC", "Disk", "-", "x", true, 1, ""},
 };
 
 class SessionFixture : public ::testing::Test, protected SessionBench

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 class FakeView : public EditorView
@@ -31,8 +32,11 @@ public:
     bool unsavedMark = false;
     // A letter for each question asked, by its text: E(xists, not loaded),
     // C(hanged on disk), P(rotected: read-only), U(nsaved changes), T(eam),
-    // R(estart), X (delete a class), F (the first class file of a folder).
+    // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th),
+    // F (the first class file of a folder).
     std::string asked;
+    // What another program does while the next question is open.
+    std::function<void()> whileAsking;
     std::vector<Notice> told;
     int aboutBoxes = 0;
     std::string focused; // "speed", "inventory 36"
@@ -87,6 +91,8 @@ public:
             {'T', "CONFIG file will be readen", Choices::YesNo, Answer::Yes, false},
             {'R', "restarting this Programm", Choices::YesNo, Answer::Yes, false},
             {'X', "Delete Class", Choices::YesNo, Answer::No, false},
+            {'S', "is a symbolic link to the file", Choices::YesNo, Answer::No, false},
+            {'B', "blocks after the 64th", Choices::YesNo, Answer::No, false},
             {'F', "holds no class file", Choices::YesNo, Answer::No, true},
         };
         const auto kind = std::ranges::find_if(
@@ -97,6 +103,8 @@ public:
         }
         const auto &[letter, words, choices, byDefault, aboutWriting] = *kind;
         asked += letter;
+        if (whileAsking)
+            std::exchange(whileAsking, nullptr)();
         EXPECT_EQ(question.choices, choices) << question.text;
         EXPECT_EQ(question.byDefault, byDefault) << question.text;
         EXPECT_EQ(question.aboutWriting, aboutWriting) << question.text;

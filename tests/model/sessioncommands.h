@@ -46,9 +46,9 @@ inline bool runSessionCommand(EditorSession &session, FakeView &view, char lette
 // A session started in a scratch folder whose Seals file holds classes of
 // the given names, and another folder. Beyond the commands, rows spell F<n>:
 // the Seals file holds n classes c0, c1, ...; e: type "x" after the name in
-// the form; D: another program rewrites the Seals file, M removes it, N
-// writes a Tangos file; R: the Seals file becomes read-only; O: open the
-// other folder; Q: quit.
+// the form; D: another program rewrites the Seals file (A: while the next
+// question is open), M removes it, N writes a Tangos file; R: the Seals file
+// becomes read-only; O: open the other folder; Q: quit.
 class SessionBench
 {
 protected:
@@ -87,6 +87,9 @@ protected:
                 session->refreshIndicators();
                 break;
             case 'D': EXPECT_TRUE(saveFileAtomically(seals(), classFile({"Disk"}))); break;
+            case 'A':
+                view.whileAsking = [this] { EXPECT_TRUE(saveFileAtomically(seals(), classFile({"Disk"}))); };
+                break;
             case 'M': fs::remove(seals()); break;
             case 'N': EXPECT_TRUE(saveFileAtomically(first.path / "tvclass_tangos.cfg", classFile({"New"}))); break;
             case 'O': events += session->openFolder(GameFolder::At(other.path)) ? "open" : "kept"; break;
