@@ -1,180 +1,20 @@
 #include "accessibility.h"
 
+#include "accessibleinterfaces.h"
 #include "controlids.h"
 #include "keyboardaccess.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
-#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
 
 namespace {
-
-// The property that marks a control for one of the interfaces below.
-constexpr char accessibleKind[] = "accessibleKind";
-constexpr char namedList[] = "namedList";
-constexpr char statusLine[] = "statusLine";
-
-// A control whose text assistive technology may read but not change.
-class ReadOnlyText : public QAccessibleWidget, public QAccessibleTextInterface
-{
-public:
-    ReadOnlyText(QWidget *widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
-
-    virtual QString content() const = 0;
-
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
-
-    void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QString text(int startOffset, int endOffset) const override
-    {
-        return content().mid(startOffset, endOffset - startOffset);
-    }
-    int characterCount() const override { return int(content().size()); }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint &) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int, int *startOffset, int *endOffset) const override
-    {
-        *startOffset = 0;
-        *endOffset = characterCount();
-        return {};
-    }
-};
-
-// A list that keeps its own name, from its accessible name or its label,
-// and gives its current entry as its value and text. On Linux Qt's own combo
-// box interface names a list by its current entry, so that three lists of
-// this window would all be heard as "Army Knife" or "Normal Armor".
-class ListAccessible : public ReadOnlyText
-{
-public:
-    explicit ListAccessible(QWidget *widget) : ReadOnlyText(widget, QAccessible::ComboBox) {}
-
-    QString text(QAccessible::Text type) const override
-    {
-        return type == QAccessible::Value ? content() : QAccessibleWidget::text(type);
-    }
-    QString content() const override { return list()->currentText(); }
-
-    // The popup list, and the text field of a list that has one.
-    int childCount() const override { return list()->isEditable() ? 2 : 1; }
-    QAccessibleInterface *child(int index) const override
-    {
-        if (index == 0)
-            return QAccessible::queryAccessibleInterface(list()->view());
-        if (index == 1 && list()->isEditable())
-            return QAccessible::queryAccessibleInterface(list()->lineEdit());
-        return nullptr;
-    }
-    int indexOfChild(const QAccessibleInterface *child) const override
-    {
-        if (!child)
-            return -1;
-        if (child->object() == list()->view())
-            return 0;
-        return list()->isEditable() && child->object() == list()->lineEdit() ? 1 : -1;
-    }
-    QAccessibleInterface *childAt(int x, int y) const override
-    {
-        QLineEdit *field = list()->lineEdit();
-        if (field && QRect(field->mapToGlobal(QPoint()), field->size()).contains(x, y))
-            return child(1);
-        return nullptr;
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.expandable = true;
-        state.expanded = list()->view()->isVisible();
-        state.editable = list()->isEditable();
-        state.readOnly = !list()->isEditable();
-        return state;
-    }
-
-    QStringList actionNames() const override
-    {
-        return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
-    }
-    void doAction(const QString &name) override
-    {
-        if (name != showMenuAction())
-            QAccessibleWidget::doAction(name);
-        else if (list()->view()->isVisible())
-            list()->hidePopup();
-        else
-            list()->showPopup();
-    }
-
-private:
-    QComboBox *list() const { return static_cast<QComboBox *>(widget()); }
-};
-
-// The status line as a status bar: its name is its text, which is what a
-// screen reader's "read the status bar" command speaks.
-class StatusLineAccessible : public ReadOnlyText
-{
-public:
-    explicit StatusLineAccessible(QWidget *widget) : ReadOnlyText(widget, QAccessible::StatusBar) {}
-
-    QString text(QAccessible::Text type) const override
-    {
-        if (type == QAccessible::Name && !content().isEmpty())
-            return content();
-        return type == QAccessible::Value ? content() : QAccessibleWidget::text(type);
-    }
-    QString content() const override { return static_cast<QLineEdit *>(widget())->text(); }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state = QAccessibleWidget::state();
-        state.readOnly = true;
-        return state;
-    }
-};
-
-QAccessibleInterface *interfaceFactory(const QString &className, QObject *object)
-{
-    auto *widget = qobject_cast<QWidget *>(object);
-    if (!widget)
-        return nullptr;
-    const QByteArray kind = widget->property(accessibleKind).toByteArray();
-    if (kind == namedList && className == QLatin1String("QComboBox"))
-        return new ListAccessible(widget);
-    if (kind == statusLine && className == QLatin1String("QLineEdit"))
-        return new StatusLineAccessible(widget);
-    return nullptr;
-}
-
-// Marks widget for an interface of this file; one that Qt made before, when
-// the widget was named or filled, would otherwise stay in Qt's cache.
-template <typename Interface>
-void useInterface(QWidget *widget, const char *kind)
-{
-    static const bool installed = (QAccessible::installFactory(interfaceFactory), true);
-    Q_UNUSED(installed);
-    widget->setProperty(accessibleKind, QByteArray(kind));
-    QAccessibleInterface *made = QAccessible::queryAccessibleInterface(widget);
-    if (made && !dynamic_cast<Interface *>(made)) {
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
-        QAccessible::queryAccessibleInterface(widget);
-    }
-}
 
 // A group box becomes the parent of the controls it frames, so that a screen
 // reader names the group with them ("Scanner", in "Class Abilities").
@@ -195,20 +35,41 @@ void putControlsIntoGroups(QWidget *form)
     }
 }
 
+// Notes a key or a turn of the wheel that the closed list itself gets, so
+// that only what they change is said: a pick from the open popup, which the
+// screen reader read entry by entry, is not said once more.
+class ClosedListInput : public QObject
+{
+public:
+    explicit ClosedListInput(QComboBox *list) : QObject(list) { list->installEventFilter(this); }
+
+    bool changing = false;
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::Wheel) {
+            changing = true;
+            QTimer::singleShot(0, this, [this] { changing = false; });
+        }
+        return false;
+    }
+};
+
 void nameLists(const QHash<int, QWidget *> &controls)
 {
-    for (int id : {ControlId::Resistance, ControlId::ItemList, ControlId::StartingWeaponList}) {
+    // Tooltips say what the two lists without a label beside them are for.
+    const std::pair<int, const char *> lists[] = {
+        {ControlId::Resistance, nullptr},
+        {ControlId::ItemList,
+         QT_TRANSLATE_NOOP("CreatorDialog", "The item whose amount the Amount box shows and ADD! sets")},
+        {ControlId::StartingWeaponList,
+         QT_TRANSLATE_NOOP("CreatorDialog", "The weapon the class starts with; a pick changes the class at once")},
+    };
+    for (const auto &[id, tip] : lists) {
         auto *list = qobject_cast<QComboBox *>(controls.value(id));
-        useInterface<ListAccessible>(list, namedList);
-        if (list->isEditable())
-            continue; // its text field reports its changes
-        // The new entry as a text change, since the name stays the same.
-        const auto announce = [list, shown = list->currentText()](const QString &now) mutable {
-            QAccessibleTextUpdateEvent event(list, 0, shown, now);
-            QAccessible::updateAccessibility(&event);
-            shown = now;
-        };
-        QObject::connect(list, &QComboBox::currentTextChanged, list, announce);
+        if (tip)
+            list->setToolTip(QCoreApplication::translate("CreatorDialog", tip));
+        speakListEntries(list);
     }
 
     auto *items = qobject_cast<QComboBox *>(controls.value(ControlId::ItemList));
@@ -221,28 +82,96 @@ void nameLists(const QHash<int, QWidget *> &controls)
     QObject::connect(items, &QComboBox::currentIndexChanged, amount, nameAmount);
 }
 
-// The status line is enabled and read-only, rather than disabled, so that
-// a screen reader finds it; it still takes no focus.
+// Read-only rather than disabled, so that a screen reader finds the box and
+// reads its text; it keeps the look of a box that cannot be edited.
+void makeReadOnly(QLineEdit *box)
+{
+    box->setEnabled(true);
+    box->setReadOnly(true);
+    QPalette palette = box->palette();
+    palette.setBrush(QPalette::Base, palette.window());
+    box->setPalette(palette);
+}
+
+// The status line takes no focus; each of its messages is spoken.
 void exposeStatusLine(QLineEdit *line)
 {
-    line->setEnabled(true);
-    line->setReadOnly(true);
-    QPalette palette = line->palette();
-    palette.setBrush(QPalette::Base, palette.window());
-    line->setPalette(palette);
-    useInterface<StatusLineAccessible>(line, statusLine);
+    makeReadOnly(line);
+    useAccessibleInterface(line, AccessibleKind::StatusLine);
     QObject::connect(line, &QLineEdit::textChanged, line, [line] {
         QAccessibleEvent event(line, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&event);
     });
 }
 
+// The result of Calculate! can be reached by Tab, and is spoken once the
+// command has put it into its box.
+void exposeCalculateResult(QPushButton *calculate, QLineEdit *result)
+{
+    makeReadOnly(result);
+    QObject::connect(calculate, &QPushButton::clicked, result, [result] {
+        announce(result->accessibleName() + QLatin1Char(' ') + result->text());
+    }, Qt::QueuedConnection);
+}
+
 } // namespace
+
+void speakListEntries(QComboBox *list)
+{
+    useAccessibleInterface(list, AccessibleKind::NamedList);
+    if (list->isEditable())
+        return; // its text field reports its changes, and Orca reads them
+    // The new entry as a text change, since the name stays the same, and
+    // said, since Orca 43 reads no change of a list without a text field.
+    const auto tell = [list, shown = list->currentText()](const QString &now) mutable {
+        QAccessibleTextUpdateEvent event(list, 0, shown, now);
+        QAccessible::updateAccessibility(&event);
+        shown = now;
+    };
+    QObject::connect(list, &QComboBox::currentTextChanged, list, tell);
+    auto *input = new ClosedListInput(list);
+    QObject::connect(list, &QComboBox::activated, list, [list, input] {
+        if (input->changing)
+            announce(list->currentText());
+    });
+}
+
+void speakCurrentEntryOnFocus(QAbstractItemView *view)
+{
+    class CurrentEntry : public QObject
+    {
+    public:
+        using QObject::QObject;
+
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            auto *view = static_cast<QAbstractItemView *>(watched);
+            if (event->type() != QEvent::FocusIn || !QAccessible::isActive() || !view->currentIndex().isValid())
+                return false;
+            // After the view's own focus, which Qt tells once this returns.
+            QTimer::singleShot(0, view, [view] {
+                QAccessibleInterface *table = QAccessible::queryAccessibleInterface(view);
+                const QModelIndex current = view->currentIndex();
+                if (!view->hasFocus() || !table || !table->tableInterface() || !current.isValid())
+                    return;
+                QAccessibleEvent focus(view, QAccessible::Focus);
+                focus.setChild(table->indexOfChild(table->tableInterface()->cellAt(current.row(), current.column())));
+                QAccessible::updateAccessibility(&focus);
+            });
+            return false;
+        }
+    };
+    view->installEventFilter(new CurrentEntry(view));
+}
 
 void setUpAccessibility(QWidget *form, const QHash<int, QWidget *> &controls)
 {
+    useAccessibleInterface(form->window(), AccessibleKind::Window);
+    useLineEditInterfaces(form);
     putControlsIntoGroups(form);
     nameLists(controls);
     exposeStatusLine(qobject_cast<QLineEdit *>(controls.value(ControlId::StatusLine)));
+    exposeCalculateResult(qobject_cast<QPushButton *>(controls.value(ControlId::Calculate)),
+                          qobject_cast<QLineEdit *>(controls.value(ControlId::CalculateResult)));
     setUpKeyboardAccess(form);
 }

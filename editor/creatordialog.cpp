@@ -238,6 +238,7 @@ void CreatorDialog::setStatus(const std::string &text)
     auto *line = control<QLineEdit>(ControlId::StatusLine);
     line->setText(QString::fromStdString(text));
     line->setCursorPosition(0); // a long report shows its beginning
+    announce(line->text());
     // A message on more lines makes the window taller where it has to.
     if (isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
         layout()->activate();

@@ -1,5 +1,6 @@
 #include "gotoclassdialog.h"
 
+#include "accessibility.h"
 #include "screenfit.h"
 
 #include <QDialogButtonBox>
@@ -16,6 +17,7 @@ GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget 
     for (int slot = 0; slot < names.size(); ++slot)
         classes->addItem(tr("%1  %2").arg(slot).arg(names[slot]));
     classes->setCurrentRow(std::clamp(current, 0, int(names.size()) - 1));
+    speakCurrentEntryOnFocus(classes);
     auto *label = new QLabel(tr("&Classes:"), this);
     label->setBuddy(classes);
 

@@ -1,5 +1,7 @@
 #include "inventorydialog.h"
 
+#include "accessibility.h"
+
 #include "cp1252.h"
 #include "itemcatalogue.h"
 #include "screenfit.h"
@@ -32,6 +34,7 @@ InventoryDialog::InventoryDialog(const QString &className, std::function<Amounts
     carried->setSelectionBehavior(QAbstractItemView::SelectRows);
     carried->setSelectionMode(QAbstractItemView::SingleSelection);
     carried->verticalHeader()->hide();
+    carried->setTabKeyNavigation(false); // Tab goes on to the next control
     carried->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     carried->setAccessibleName(tr("Items carried by %1").arg(className));
     auto *carriedLabel = new QLabel(tr("&Carried items:"), this);
@@ -52,6 +55,8 @@ InventoryDialog::InventoryDialog(const QString &className, std::function<Amounts
     auto *picked = new QFormLayout;
     picked->addRow(tr("&Item:"), items);
     picked->addRow(tr("A&mount:"), amount);
+    speakListEntries(items);
+    speakCurrentEntryOnFocus(carried);
     auto *pickedButtons = new QHBoxLayout;
     pickedButtons->addStretch();
     pickedButtons->addWidget(set);

@@ -1,5 +1,6 @@
 #include "problemswindow.h"
 
+#include "accessibility.h"
 #include "screenfit.h"
 
 #include <QListWidget>
@@ -13,6 +14,7 @@ ProblemsWindow::ProblemsWindow(QWidget *owner) : QDialog(owner), list(new QListW
     setWindowTitle(tr("Problems"));
     list->setAccessibleName(tr("Problems of the class file"));
     list->setWordWrap(true);
+    speakCurrentEntryOnFocus(list);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(list);
     fitOnScreen(this, QSize(fontMetrics().averageCharWidth() * 90, fontMetrics().height() * 14));

@@ -13,6 +13,8 @@ ReviewDialog::ReviewDialog(const QString &review, std::function<QString()> fileD
 {
     setWindowTitle(tr("Review Changes"));
     text->setReadOnly(true);
+    // A cursor that the arrow keys move, so that a screen reader reads line by line.
+    text->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     text->setLineWrapMode(QPlainTextEdit::NoWrap);
     text->setAccessibleName(tr("Changes"));
     text->setPlainText(review);

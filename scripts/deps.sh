@@ -10,17 +10,19 @@ want=${1:-all}
 run=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
 
 # The tests, the Debian package (dpkg-dev, file) and its checks, and the
-# benchmarks. The screen reader test reads the window over AT-SPI: dbus,
-# at-spi2-core and the Python bindings. The Windows build of the Qt-free parts
-# is tested under Wine.
+# benchmarks. The screen reader tests read the window over AT-SPI: dbus,
+# at-spi2-core and the Python bindings; and listen to Orca, which speaks
+# through speech-dispatcher's dummy module (no sound device). The Windows
+# build of the Qt-free parts is tested under Wine.
 test=(libgtest-dev libbenchmark-dev locales xvfb xauth desktop-file-utils appstream lintian
       dpkg-dev file
       # patch applies what normalize --diff writes.
       patch
-      dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
+      dbus at-spi2-core gir1.2-atspi-2.0 python3-gi orca speech-dispatcher
       g++-mingw-w64-x86-64-posix googletest wine wine64
       # Wine's own Tahoma and MS Sans Serif for the window's fonts under Wine,
-      # xdotool to drive the Windows window under Xvfb, NSIS for the installer.
+      # xdotool to drive the Windows window and Orca's keys under Xvfb, NSIS for
+      # the installer.
       fonts-wine xdotool nsis)
 
 case $want in

@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # Runs screenreader_test.py on the editor under Xvfb, on a session bus of its
-# own that starts the AT-SPI bus when asked.
+# own that starts the AT-SPI bus when asked; with --orca, orca_test.py, which
+# listens to the Orca screen reader, on the sample files in EXAMPLES.
 #   run_screenreader_test.sh EDITOR [--scale FACTOR] [--list]
+#   run_screenreader_test.sh EDITOR --orca EXAMPLES
 # The screen is 1600 x 1000 pixels; --scale runs the editor at that scale
-# factor. Exits 77 (skipped) only when the session bus or the AT-SPI bus
-# cannot start.
+# factor. Exits 77 (skipped) only when the session bus, the AT-SPI bus or
+# Orca cannot start. SCREENREADER_KEEP=1 keeps the working folder (Orca's
+# debug log) for a look.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 editor=$(realpath "$1")
 shift
 export SCREEN_WIDTH=1600 SCREEN_HEIGHT=1000
+script=screenreader_test.py
 if [ "${1:-}" = --scale ]; then
     export QT_SCALE_FACTOR=$2
     shift 2
+elif [ "${1:-}" = --orca ]; then
+    script=orca_test.py
+    shift
 fi
 
 # The system Python has the GObject bindings, whatever python3 comes first.
@@ -38,7 +45,11 @@ workdir=$(mktemp -d)
 xvfb=""
 cleanup() {
     [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
-    rm -rf "$workdir"
+    if [ -n "${SCREENREADER_KEEP:-}" ]; then
+        echo "kept $workdir"
+    else
+        rm -rf "$workdir"
+    fi
 }
 trap cleanup EXIT
 
@@ -60,7 +71,11 @@ mkdir -p "$workdir/run" "$workdir/classes"
 chmod 700 "$workdir/run"
 export XDG_RUNTIME_DIR=$workdir/run
 
-dbus-run-session -- "$python" "$here/screenreader_test.py" "$editor" "$workdir/classes" "$@" 2>"$workdir/bus.log"
+if [ $script = orca_test.py ]; then
+    dbus-run-session -- "$python" "$here/$script" "$editor" "$workdir" "$@" 2>"$workdir/bus.log"
+else
+    dbus-run-session -- "$python" "$here/$script" "$editor" "$workdir/classes" "$@" 2>"$workdir/bus.log"
+fi
 status=$?
 if [ $status -eq 127 ]; then
     echo "SKIP: the session bus cannot start here:"

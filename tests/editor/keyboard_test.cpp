@@ -53,7 +53,7 @@ TEST_F(KeyboardTest, TabFollowsTheReadingOrderGroupByGroupFromQuit)
         + inGroup("Armor", {"Resistance", "Helmet", "Kevlar Vest", "Trousers"})
         + inGroup("Health", {"Health", "Maximum health"}) + QStringList{"Class Speed", "Jump Height", "Underwaterair"}
         + inGroup("Gamemode Flags", {"Can be Assassin", "Can be Bodyguard", "Can be the Hunted", "Can be the V.I.P."})
-        + inGroup("Calculate", {"Calculate!"})
+        + inGroup("Calculate", {"Calculate!", "Calculated abilities"})
         + QStringList{"Inventory item", "Amount of Army Knife", "ADD!", "Starting weapon", "Show Inventory"}
         + inGroup("Maximum Ammo", {"Shells", "Pistol Mag", ".308 cal Mag", ".357 Bullets", "7.62mm BB", "Rockets",
                                    "9mm Mag", "Cells", "AR Mag", "Grenades"})
