@@ -14,6 +14,7 @@ class ClassTableWindow;
 class QAction;
 class QLineEdit;
 class QMenu;
+class QTimer;
 class ProblemsWindow;
 
 // Where the settings reports go, a whole line at a time. (A plain function, so
@@ -75,6 +76,11 @@ public:
     std::optional<int> chooseClass(const std::vector<std::string> &names, int current) override;
     void showInventory(const Inventory &inventory) override;
     void focusField(const std::string &key, int item) override;
+    std::optional<std::size_t> chooseVersion(const std::string &fileName,
+                                             const std::vector<KeptVersion> &versions) override;
+
+    // How long after a change the unsaved classes go to the recovery file.
+    static constexpr int recoveryDelayMs = 2000;
     void showClassTable(const std::string &status) override;
 
 protected:
@@ -101,6 +107,7 @@ private:
     QMenu *recentFolders = nullptr;
     bool fillingForm = false;
     ProblemsWindow *problemsWindow = nullptr;
+    QTimer *recoveryTimer = nullptr;
     ClassTableWindow *tableWindow = nullptr;
     EditorSession editing;
 };

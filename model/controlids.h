@@ -104,7 +104,8 @@ enum : int {
     ShowInventory = 40023,
     Problems = 40030,
     ReviewChanges = 40031,
-    ClassTable = 40032,
-    FilterClasses = 40033,
+    RestorePreviousVersion = 40032,
+    ClassTable = 40033,
+    FilterClasses = 40034,
 };
 }
