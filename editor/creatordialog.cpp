@@ -6,6 +6,7 @@
 #include "cp1252.h"
 #include "itemcatalogue.h"
 #include "nativepath.h"
+#include "placelabel.h"
 #include "predrawn.h"
 #include "recentfolders.h"
 #include "screenfit.h"
@@ -16,6 +17,7 @@
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -73,6 +75,9 @@ constexpr Binding bindings[] = {
     {CommandId::ChangeActiveConfig, sessionCommand<&EditorSession::changeActiveConfig>},
     {CommandId::Problems, [](CreatorDialog &d) { d.openProblems(); }},
     {CommandId::ReviewChanges, [](CreatorDialog &d) { d.openReview(); }},
+    {CommandId::CompareTwoClasses, sessionCommand<&EditorSession::compareTwoClasses>},
+    {CommandId::CompareWithFile, sessionCommand<&EditorSession::compareWithFile>},
+    {CommandId::Chart, sessionCommand<&EditorSession::showChart>},
 };
 
 // Menu 140, with the game folder's commands first and the Edit menu added.
@@ -95,11 +100,13 @@ constexpr MenuCommand menuCommands[] = {
     {"&File", CommandId::ChangeActiveConfig, "&Change Active-Config"},
     {"&File", CommandId::WriteOut, "&Write Out", "Ctrl+S"},
     {"&File", CommandId::ReviewChanges, "Re&view Changes..."},
+    {"&File", CommandId::CompareWithFile, "Compare wit&h File..."},
     {"&File", CommandId::Problems, "P&roblems...", "F8"},
     {"&File", 0, ""},
     {"&File", CommandId::Quit, "&Quit", "Ctrl+Q"},
     {"E&dit", CommandId::Undo, "Un&do", "Ctrl+Z"},
     {"E&dit", CommandId::Redo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z"},
+    {"&View", CommandId::Chart, "C&hart..."},
     {"Class", CommandId::AddClass, "Add Class", "Ctrl+N"},
     {"Class", CommandId::DuplicateClass, "Duplicate Class", "Ctrl+D"},
     {"Class", CommandId::DeleteClass, "Delete Class", "Ctrl+Del"},
@@ -112,6 +119,7 @@ constexpr MenuCommand menuCommands[] = {
     {"Class", CommandId::FirstClass, "First Class", "Alt+Home"},
     {"Class", CommandId::LastClass, "Last Class", "Alt+End"},
     {"Class", CommandId::GoToClass, "Go to Class...", "Ctrl+G"},
+    {"Class", CommandId::CompareTwoClasses, "Compare Two Classes...", "Ctrl+K"},
     {"Class", 0, ""},
     {"Class", CommandId::ShowInventory, "Show Inventory...", "Ctrl+I"},
     {"&?", CommandId::About, "&About"},
@@ -154,7 +162,13 @@ void CreatorDialog::buildControls()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(client, 1);
-    layout->addWidget(control(ControlId::StatusLine));
+    // The active team and the game folder stay in view at its right end.
+    auto *statusRow = new QHBoxLayout;
+    statusRow->setSpacing(0);
+    statusRow->addWidget(control(ControlId::StatusLine), 1);
+    placeLabel = new PlaceLabel(this);
+    statusRow->addWidget(placeLabel);
+    layout->addLayout(statusRow);
 }
 
 void CreatorDialog::buildMenu()

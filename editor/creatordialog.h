@@ -10,6 +10,8 @@
 #include <functional>
 #include <string_view>
 
+class ChartWindow;
+class PlaceLabel;
 class QAction;
 class QLineEdit;
 class QMenu;
@@ -69,6 +71,11 @@ public:
     std::optional<int> chooseClass(const std::vector<std::string> &names, int current) override;
     void showInventory(const Inventory &inventory) override;
     void focusField(const std::string &key, int item) override;
+    void showPlace(const std::string &text) override;
+    std::optional<std::filesystem::path> chooseFile(const FileChoice &choice) override;
+    void showTwoClasses(const TwoClasses &classes) override;
+    void showBaseline(const BaselineView &baseline) override;
+    void showChart(const ChartView &chart) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -85,7 +92,8 @@ private:
     void watchTextLimits();
     void watchForChanges();
     void watchUndoKeys();
-    // The Problems window, when open, follows the classes after each command.
+    // The Problems window and the chart, when open, follow the classes after
+    // each command.
     void refreshProblems();
 
     QHash<int, QWidget *> controls;
@@ -93,5 +101,7 @@ private:
     QMenu *recentFolders = nullptr;
     bool fillingForm = false;
     ProblemsWindow *problemsWindow = nullptr;
+    PlaceLabel *placeLabel = nullptr;
+    ChartWindow *chartWindow = nullptr;
     EditorSession editing;
 };

@@ -104,5 +104,8 @@ enum : int {
     ShowInventory = 40023,
     Problems = 40030,
     ReviewChanges = 40031,
+    CompareTwoClasses = 40040,
+    CompareWithFile = 40041,
+    Chart = 40042,
 };
 }

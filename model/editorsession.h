@@ -10,9 +10,11 @@
 #include "undohistory.h"
 #include "problemlist.h"
 #include "safesave.h"
+#include "teamviews.h"
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -107,6 +109,23 @@ public:
     // unified diff; empty when Write Out would not change it.
     std::string fileDifferences() const;
 
+    // Both teams side by side, and the classes against a baseline file. The
+    // classes in memory belong to the team whose file they were last loaded
+    // from or written to (before a load, the active team's); the other team's
+    // are read from its file on disk, never edited or written.
+    tolvane::Team classesTeam() const { return tolvane::teamOf(classesFromSeals); }
+    // The other team's classes as its file holds them now.
+    tolvane::ClassesOnDisk otherTeamClasses() const;
+    // Compare Two Classes, at first the form's class and its namesake in the
+    // other team.
+    void compareTwoClasses();
+    // Compare with File: asks for a baseline file and shows the classes in
+    // memory against it, as patch notes.
+    void compareWithFile();
+    // The baseline file chosen last; nullopt before one was.
+    const std::optional<tolvane::ClassesOnDisk> &baselineFile() const { return baseline; }
+    void showChart();
+
     void help();
     void about();
     // A command of the window's system menu; false when it is not ours.
@@ -126,6 +145,11 @@ private:
     bool confirmUnreadBlocks(const std::filesystem::path &path, int count, int read);
     void takeClassesNowRead(const ClassTable &written);
     void warnNotWritten(const std::filesystem::path &path, const SaveError &error);
+    // Saves bytes where the user chooses, after asking with choice; the
+    // status line says where, what names what was saved ("Patch notes").
+    void saveChosenFile(const EditorView::FileChoice &choice, std::string_view bytes, const std::string &what);
+    // "Seals · /path/to/folder"
+    std::string placeText() const;
     void writeSettings();
     bool folderUsable();
     void startInFolder();
@@ -154,6 +178,10 @@ private:
     ClassIds savedIds = ids;
     UndoHistory history;
     ProblemList fileProblems;
+    std::int32_t classesFromSeals = 1;
+    std::optional<tolvane::ClassesOnDisk> baseline;
+    // The value the chart showed last.
+    int chartValue = -1;
 };
 
 // For messages: a path as UTF-8 with the system's separators, a class file's

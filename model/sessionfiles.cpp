@@ -29,6 +29,7 @@ void EditorSession::loadConfig()
         fileProblems.clear();
     EditingModel::Result result = editing.loaded(file.status == FileStatus::Read);
     classesLoaded();
+    classesFromSeals = state().sealsActive;
     result.status =
         withProblemCount(*result.status, fileProblems.current(classesToWrite(false), classOrigins()).size());
     showResult(result);
@@ -88,6 +89,7 @@ bool EditorSession::writeOut()
     changes.fileWritten(path, bytes);
     changes.classesSaved(state());
     classesWritten();
+    classesFromSeals = state().sealsActive;
     fileProblems.fileWritten(bytes, std::span(state().table.records.data(), std::size_t(state().table.classCount)));
     std::string status = std::to_string(count) + (count == 1 ? " class written to " : " classes written to ")
                          + std::string(ClassFileName(state().sealsActive));

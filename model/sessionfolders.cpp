@@ -116,6 +116,7 @@ void EditorSession::startInFolder()
     view.setStatus(usable ? std::string() : problemText(gameFolder, problem, error) + ' ' + chooseAnother);
     if (!usable || !ReadSettings(gameFolder.path(), state().sealsActive))
         services.report("Error opening " + std::string(settingsFileName) + "\n");
+    classesFromSeals = state().sealsActive;
     showRecentFolders(usable);
     refreshIndicators();
 }
