@@ -15,6 +15,7 @@ class PlaceLabel;
 class QAction;
 class QLineEdit;
 class QMenu;
+class QTimer;
 class ProblemsWindow;
 
 // Where the settings reports go, a whole line at a time. (A plain function, so
@@ -76,6 +77,11 @@ public:
     void showTwoClasses(const TwoClasses &classes) override;
     void showBaseline(const BaselineView &baseline) override;
     void showChart(const ChartView &chart) override;
+    std::optional<std::size_t> chooseVersion(const std::string &fileName,
+                                             const std::vector<KeptVersion> &versions) override;
+
+    // How long after a change the unsaved classes go to the recovery file.
+    static constexpr int recoveryDelayMs = 2000;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -103,5 +109,6 @@ private:
     ProblemsWindow *problemsWindow = nullptr;
     PlaceLabel *placeLabel = nullptr;
     ChartWindow *chartWindow = nullptr;
+    QTimer *recoveryTimer = nullptr;
     EditorSession editing;
 };

@@ -104,6 +104,7 @@ enum : int {
     ShowInventory = 40023,
     Problems = 40030,
     ReviewChanges = 40031,
+    RestorePreviousVersion = 40032,
     CompareTwoClasses = 40040,
     CompareWithFile = 40041,
     Chart = 40042,

@@ -59,7 +59,7 @@ void EditorSession::showRecord()
     if (const std::optional<int> slot = itemSlot(form.item))
         form.amount = std::to_string(record.inventory[std::size_t(*slot)]);
     view.showForm(form);
-    view.setTitle(titleFor("Editing", record));
+    view.setTitle(titleFor("Editing", record) + classesTeamNote());
     changes.formShown(formRecord());
     refreshIndicators();
 }
@@ -77,7 +77,7 @@ EditingModel::StoreForm EditorSession::formStore()
     return [this](ClassRecord &) {
         const ClassRecord stored = formRecord();
         record(StoreClass(classes(), stored));
-        view.setTitle(titleFor("Saving", stored));
+        view.setTitle(titleFor("Saving", stored) + classesTeamNote());
     };
 }
 

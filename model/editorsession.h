@@ -1,6 +1,7 @@
 #pragma once
 
 #include "changetracker.h"
+#include "classfilemerge.h"
 #include "editingmodel.h"
 #include "editorview.h"
 #include "fileblocks.h"
@@ -9,6 +10,7 @@
 #include "tablecommands.h"
 #include "undohistory.h"
 #include "problemlist.h"
+#include "recoveryfile.h"
 #include "safesave.h"
 #include "teamviews.h"
 
@@ -35,6 +37,9 @@ public:
         // The recent folders as the user's settings keep them, and keeping them.
         std::function<std::vector<std::filesystem::path>()> recentFolders;
         std::function<void(const std::vector<std::filesystem::path> &)> keepRecentFolders;
+        // The user's data folder (userDataFolder()), where earlier versions
+        // of class files and the unsaved classes for recovery are kept.
+        std::filesystem::path dataFolder = {};
     };
 
     EditorSession(EditorView &view, const GameFolder &folder, Services services);
@@ -113,7 +118,7 @@ public:
     // classes in memory belong to the team whose file they were last loaded
     // from or written to (before a load, the active team's); the other team's
     // are read from its file on disk, never edited or written.
-    tolvane::Team classesTeam() const { return tolvane::teamOf(classesFromSeals); }
+    tolvane::Team classesTeam() const;
     // The other team's classes as its file holds them now.
     tolvane::ClassesOnDisk otherTeamClasses() const;
     // Compare Two Classes, at first the form's class and its namesake in the
@@ -125,6 +130,15 @@ public:
     // The baseline file chosen last; nullopt before one was.
     const std::optional<tolvane::ClassesOnDisk> &baselineFile() const { return baseline; }
     void showChart();
+    // The unsaved classes (table and form) go to the recovery file of the
+    // game folder when they changed since it was last saved, and the file
+    // goes when nothing is unsaved. The window calls it a few seconds after
+    // a change.
+    void keepRecovery();
+    // File > Restore Previous Version: an earlier version of the active
+    // class file, kept by Write Out, replaces the classes in memory as one
+    // step that Undo takes back; the file changes only on Write Out.
+    void restorePreviousVersion();
 
     void help();
     void about();
@@ -139,11 +153,46 @@ private:
     bool settleUnsavedChanges();
     bool askYes(const std::string &text);
     bool acceptClassFile(const std::filesystem::path &path, const FileBytes &file);
-    bool confirmOverwrite(const std::filesystem::path &path, const FileBytes &current, bool changedWhileAsked);
     bool confirmLink(const std::filesystem::path &path, std::filesystem::path &target);
     bool confirmReadOnly(const std::filesystem::path &path);
     bool confirmUnreadBlocks(const std::filesystem::path &path, int count, int read);
     void takeClassesNowRead(const ClassTable &written);
+    // Write Out after the file changed on disk, a deleted file, a backup.
+    struct WritePlan
+    {
+        std::string bytes;
+        std::optional<ClassFileMerge> merge = {}; // the classes in memory become the merged ones
+        bool anew = false;                   // the file was deleted since this run read or wrote it
+    };
+    std::optional<WritePlan> planWrite(const std::filesystem::path &path, const FileBytes &old,
+                                       std::span<const ClassRecord> classes, bool changedWhileAsked);
+    std::optional<WritePlan> planMerge(const std::filesystem::path &path, const FileBytes &old,
+                                       std::span<const ClassRecord> classes);
+    MergeInput mergeInput(const std::filesystem::path &path, const FileBytes &old, std::span<const ClassRecord> classes,
+                          std::vector<int> &origins) const;
+    WritePlan plannedQuietly(const std::filesystem::path &path, const FileBytes &old,
+                             std::span<const ClassRecord> classes) const;
+    void takeMerged(const ClassFileMerge &merge);
+    void keepBackup(const std::filesystem::path &path, const FileBytes &old);
+    OldContentsKeeper backupKeeper(const std::filesystem::path &path) const;
+    // One message a session when the data folder cannot take a backup or
+    // the recovery file.
+    void warnDataFolder(const std::string &what);
+    // Reads the active team's class file in place of the classes in memory.
+    void readActiveFile();
+    // "(the Seals' classes; the Tangos' file is active)" after a team switch.
+    std::string classesTeamNote() const;
+    // Recovery of the unsaved classes of an earlier run in this folder.
+    void offerRecovery();
+    void restoreRecovery(const SessionRecovery &recovery, const std::filesystem::path &file);
+    void forgetRecovery();
+    // What Review Changes shows while a question about writing is open.
+    struct Review
+    {
+        std::string changes;
+        std::string fileDifferences;
+    };
+    EditorView::Answer askWithReview(const EditorView::Question &question, Review review);
     void warnNotWritten(const std::filesystem::path &path, const SaveError &error);
     // Saves bytes where the user chooses, after asking with choice; the
     // status line says where, what names what was saved ("Patch notes").
@@ -178,10 +227,12 @@ private:
     ClassIds savedIds = ids;
     UndoHistory history;
     ProblemList fileProblems;
-    std::int32_t classesFromSeals = 1;
     std::optional<tolvane::ClassesOnDisk> baseline;
     // The value the chart showed last.
     int chartValue = -1;
+    std::optional<Review> questionReview;
+    std::string keptRecovery; // what the recovery file holds; empty when this run keeps none
+    bool dataFolderWarned = false;
 };
 
 // For messages: a path as UTF-8 with the system's separators, a class file's

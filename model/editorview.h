@@ -3,6 +3,7 @@
 #include "formvalues.h"
 #include "teamviews.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -15,8 +16,18 @@
 class EditorView
 {
 public:
-    enum class Answer { Yes, No, WriteOut, Discard, Cancel };
-    enum class Choices { YesNo, WriteOutDiscardCancel };
+    enum class Answer { Yes, No, WriteOut, Discard, Cancel, Merge, Replace, Reload, KeepFile, TakeMine, Restore };
+    enum class Choices {
+        YesNo,
+        WriteOutDiscardCancel,
+        // The class file changed on disk since it was loaded: merge this
+        // session's changes into it, replace it, reload it, or cancel.
+        MergeReplaceReloadCancel,
+        // Values changed on both sides: the file's, this session's, or cancel.
+        KeepFileTakeMineCancel,
+        // Unsaved classes of an earlier run: restore them, or discard them.
+        RestoreDiscard,
+    };
     struct Question
     {
         std::string text;
@@ -137,4 +148,14 @@ public:
         std::function<void(const std::string &png, int value)> save;
     };
     virtual void showChart(const ChartView &chart) = 0;
+    // Modal: the earlier version of the class file fileName the user picks to
+    // restore, each listed by when it was kept with what restoring it would
+    // change; nullopt when cancelled.
+    struct KeptVersion
+    {
+        std::chrono::system_clock::time_point kept;
+        std::string differences;
+    };
+    virtual std::optional<std::size_t> chooseVersion(const std::string &fileName,
+                                                     const std::vector<KeptVersion> &versions) = 0;
 };

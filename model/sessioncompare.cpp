@@ -37,6 +37,14 @@ std::string fileNamePart(std::string_view name)
 
 } // namespace
 
+tolvane::Team EditorSession::classesTeam() const
+{
+    const std::filesystem::path &from = changes.classesFile();
+    if (from.empty())
+        return tolvane::teamOf(state().sealsActive);
+    return from.filename() == ClassFileName(1) ? tolvane::Team::Seals : tolvane::Team::Tangos;
+}
+
 std::string EditorSession::placeText() const
 {
     const tolvane::Team active = tolvane::teamOf(state().sealsActive);

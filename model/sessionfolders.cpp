@@ -49,11 +49,7 @@ std::string displayText(const fs::path &path)
 
 std::string utf8Of(std::string_view windows1252)
 {
-    std::string text;
-    text.reserve(windows1252.size());
-    for (unsigned char byte : windows1252)
-        appendUtf8(text, unicodeOfWindows1252(byte));
-    return text;
+    return utf8FromWindows1252(windows1252);
 }
 
 // False, after a warning that points to Open Folder, when the folder cannot
@@ -116,9 +112,11 @@ void EditorSession::startInFolder()
     view.setStatus(usable ? std::string() : problemText(gameFolder, problem, error) + ' ' + chooseAnother);
     if (!usable || !ReadSettings(gameFolder.path(), state().sealsActive))
         services.report("Error opening " + std::string(settingsFileName) + "\n");
-    classesFromSeals = state().sealsActive;
     showRecentFolders(usable);
     refreshIndicators();
+    keptRecovery.clear();
+    if (usable)
+        offerRecovery();
 }
 
 // A usable folder goes first in the recent folders, at most five, each once.

@@ -112,6 +112,7 @@ const CommandRow commandRows[] = {
     {.name = "LoadConfig", .id = ControlId::LoadConfig, .keys = "Alt+L", .expect = {status, "tvclass_seals.cfg not found: 1 new class"}},
     {.name = "FileLoadConfig", .id = CommandId::LoadConfig, .keys = "Ctrl+L", .expect = {status, "tvclass_seals.cfg not found: 1 new class"}},
     {.name = "FileReviewChanges", .id = CommandId::ReviewChanges, .modal = "ReviewDialog Review Changes", .answer = QMessageBox::Close},
+    {.name = "FileRestorePreviousVersion", .id = CommandId::RestorePreviousVersion, .modal = "QMessageBox Restore Previous Version"},
     {.name = "FileProblems", .id = CommandId::Problems, .keys = "F8", .expect = {problemsShown, "shown"}},
     {.name = "FileCompareWithFile", .id = CommandId::CompareWithFile, .modal = "QFileDialog Compare with File", .answer = QMessageBox::Cancel},
     {.name = "ViewChart", .id = CommandId::Chart, .expect = {chartShown, "shown"}},

@@ -19,7 +19,9 @@
 class FakeView : public EditorView
 {
 public:
-    // Answers by letter: y(es) n(o) w(rite out) d(iscard) c(ancel).
+    // Answers by letter: y(es) n(o) w(rite out) d(iscard) c(ancel) m(erge)
+    // r(eplace) f (reload from file) k(eep the file's values) t(ake this
+    // session's) v (restore: recover).
     void answer(std::string_view letters)
     {
         for (char letter : letters)
@@ -32,10 +34,15 @@ public:
     bool unsavedMark = false;
     // A letter for each question asked, by its text: E(xists, not loaded),
     // C(hanged on disk), P(rotected: read-only), U(nsaved changes), T(eam),
-    // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th).
+    // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th),
+    // K (which side of values changed on both), O(ther team's file),
+    // V (restore the classes of an earlier run).
     std::string asked;
     // What another program does while the next question is open.
     std::function<void()> whileAsking;
+    // What Review Changes showed while the last question was open.
+    std::function<std::string()> review;
+    std::string reviewed;
     std::vector<Notice> told;
     int aboutBoxes = 0;
     std::string focused; // "speed", "inventory 36"
@@ -94,6 +101,14 @@ public:
     void showTwoClasses(const TwoClasses &classes) override { twoClasses = classes, inCompareView(); }
     void showBaseline(const BaselineView &shown) override { baseline = shown, inCompareView(); }
     void showChart(const ChartView &shown) override { chart = shown; }
+    // The version Restore Previous Version picks; nullopt cancels.
+    std::optional<std::size_t> pickedVersion;
+    std::vector<KeptVersion> versions;
+    std::optional<std::size_t> chooseVersion(const std::string &, const std::vector<KeptVersion> &kept) override
+    {
+        versions = kept;
+        return pickedVersion;
+    }
 
     Answer ask(const Question &question) override
     {
@@ -102,7 +117,10 @@ public:
         using Kind = std::tuple<char, std::string_view, Choices, Answer, bool>;
         static constexpr Kind kinds[] = {
             {'E', "already exists", Choices::YesNo, Answer::No, true},
-            {'C', "changed on disk", Choices::YesNo, Answer::No, true},
+            {'K', "Keep the file's values, or take", Choices::KeepFileTakeMineCancel, Answer::KeepFile, true},
+            {'C', "changed on disk", Choices::MergeReplaceReloadCancel, Answer::Merge, true},
+            {'O', "and the classes in memory are the", Choices::YesNo, Answer::No, true},
+            {'V', "that were not written out", Choices::RestoreDiscard, Answer::Restore, true},
             {'P', "is read-only", Choices::YesNo, Answer::No, false},
             {'U', "Write out the changes", Choices::WriteOutDiscardCancel, Answer::Cancel, true},
             {'T', "CONFIG file will be readen", Choices::YesNo, Answer::Yes, false},
@@ -121,6 +139,8 @@ public:
         asked += letter;
         if (whileAsking)
             std::exchange(whileAsking, nullptr)();
+        if (review)
+            reviewed = review();
         EXPECT_EQ(question.choices, choices) << question.text;
         EXPECT_EQ(question.byDefault, byDefault) << question.text;
         EXPECT_EQ(question.aboutWriting, aboutWriting) << question.text;
@@ -130,7 +150,7 @@ public:
         }
         const char answer = answers.front();
         answers.pop_front();
-        return Answer(std::string_view("ynwdc").find(answer)); // in the order of Answer
+        return Answer(std::string_view("ynwdcmrfktv").find(answer)); // in the order of Answer
     }
 
 private:
