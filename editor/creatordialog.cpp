@@ -6,6 +6,7 @@
 #include "cp1252.h"
 #include "itemcatalogue.h"
 #include "nativepath.h"
+#include "placelabel.h"
 #include "predrawn.h"
 #include "recentfolders.h"
 #include "screenfit.h"
@@ -19,6 +20,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -28,7 +30,7 @@
 #include <QVBoxLayout>
 
 
-CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *parent)
+CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       recoveryTimer(new QTimer(this)),
@@ -56,7 +58,7 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *
     watchValueRanges();
     watchForChanges();
     watchUndoKeys();
-    editing.start();
+    editing.start(origin);
     control(ControlId::Quit)->setFocus();
 }
 
@@ -72,7 +74,13 @@ void CreatorDialog::buildControls()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(client, 1);
-    layout->addWidget(control(ControlId::StatusLine));
+    // The active team and the game folder stay in view at its right end.
+    auto *statusRow = new QHBoxLayout;
+    statusRow->setSpacing(0);
+    statusRow->addWidget(control(ControlId::StatusLine), 1);
+    placeLabel = new PlaceLabel(this);
+    statusRow->addWidget(placeLabel);
+    layout->addLayout(statusRow);
 }
 
 void CreatorDialog::buildMenu()
@@ -242,7 +250,7 @@ EditorView::Answer CreatorDialog::ask(const Question &question)
     const std::vector<AnswerButton> buttons = buttonsFor(question.choices);
     QMessageBox box(buttons.size() > 2 || question.choices == Choices::RestoreDiscard ? QMessageBox::Warning
                                                                                        : QMessageBox::NoIcon,
-                    QStringLiteral("Question"), QString::fromStdString(question.text), {}, this);
+                    QStringLiteral("Tolvane Class Creator"), QString::fromStdString(question.text), {}, this);
     for (const AnswerButton &answer : buttons) {
         box.addButton(answer.button);
         if (*answer.text)
@@ -281,13 +289,17 @@ void CreatorDialog::tell(const Notice &notice)
 }
 
 // Enter presses the push button that has the focus and does nothing
-// elsewhere; no button is the default, and Esc does nothing.
+// elsewhere; no button is the default, and Esc does nothing. An Enter held
+// down since before the window opened (the key that started the program in
+// Explorer) repeats into the window: it presses nothing, so Quit keeps the
+// focus at start without ending a run that has barely begun.
 void CreatorDialog::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()); button && button->isEnabled())
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget());
+            button && button->isEnabled() && !event->isAutoRepeat())
             button->click();
         event->accept();
         return;
@@ -297,6 +309,13 @@ void CreatorDialog::keyPressEvent(QKeyEvent *event)
     default:
         QDialog::keyPressEvent(event);
     }
+}
+
+// The folder chooser of a start without a game folder opens over the window.
+void CreatorDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    QMetaObject::invokeMethod(this, [this] { editing.askForGameFolder(); }, Qt::QueuedConnection);
 }
 
 // Closing the window ends the program as "&Quit" does, after the same

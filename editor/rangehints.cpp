@@ -1,3 +1,5 @@
+#include "rangehints.h"
+
 #include "creatordialog.h"
 
 #include "cp1252.h"
@@ -49,6 +51,22 @@ void showHint(QLineEdit *box, const QString &hint)
 
 } // namespace
 
+void watchNumberBox(QLineEdit *box, std::string_view key, bool isFloat)
+{
+    const ClassField *field = key.empty() ? nullptr : FieldOfKey(key);
+    QObject::connect(box, &QLineEdit::textChanged, box, [box, field, isFloat](const QString &text) {
+        const std::string hint = numberHint(field, isFloat, toCp1252(text), text.trimmed().toStdString());
+        showHint(box, joined(QString::fromStdString(hint), unwritableHint(text)));
+    });
+}
+
+void watchTextBox(QLineEdit *box, std::size_t limit)
+{
+    QObject::connect(box, &QLineEdit::textChanged, box, [box, limit](const QString &text) {
+        showHint(box, joined(unwritableHint(text), QString::fromStdString(lengthHint(limit, toCp1252(text)))));
+    });
+}
+
 // Text that is not read as a whole number, values the class file reader
 // would replace, and text the class file cannot hold as typed (characters
 // outside Windows-1252, a name longer than its field) get a warning tint and
@@ -60,13 +78,9 @@ void CreatorDialog::watchValueRanges()
         auto *box = control<QLineEdit>(binding.id);
         if (!box || !box->isEnabled())
             continue;
-        connect(box, &QLineEdit::textChanged, this, [box, &binding](const QString &text) {
-            const std::string bytes = toCp1252(text);
-            if (binding.kind == BoxKind::Text)
-                showHint(box, joined(unwritableHint(text), QString::fromStdString(lengthHint(binding, bytes))));
-            else
-                showHint(box, joined(QString::fromStdString(numberHint(binding, bytes, text.trimmed().toStdString())),
-                                     unwritableHint(text)));
-        });
+        if (binding.kind == BoxKind::Text)
+            watchTextBox(box, binding.textLimit);
+        else
+            watchNumberBox(box, binding.key, binding.kind == BoxKind::Float);
     }
 }

@@ -1,5 +1,6 @@
 #include "creatordialog.h"
 
+#include "chartwindow.h"
 #include "formbindings.h"
 #include "problemswindow.h"
 #include "reviewdialog.h"
@@ -46,6 +47,8 @@ void CreatorDialog::refreshProblems()
 {
     if (problemsWindow && problemsWindow->isVisible())
         problemsWindow->showProblems(toQt(editing.problems()));
+    if (chartWindow && chartWindow->isVisible())
+        chartWindow->refresh();
 }
 
 void CreatorDialog::openReview()

@@ -4,6 +4,7 @@
 #include "creatordialog.h"
 
 #include <QKeySequence>
+#include <QMessageBox>
 
 // The editor window's commands, one row each: what runs it (a menu command
 // of the menu bar, a push button or a list pick by the user, or both) and
@@ -38,6 +39,10 @@ enum : int {
     RestorePreviousVersion = 40032,
     ClassTable = 40033,
     FilterClasses = 40034,
+    AboutQt = 40040,
+    CompareTwoClasses = 40041,
+    CompareWithFile = 40042,
+    Chart = 40043,
 };
 }
 
@@ -73,6 +78,7 @@ inline constexpr WindowCommand windowCommands[] = {
     {sessionCommand<&EditorSession::writeOut>, "&File", CommandId::WriteOut, "&Write Out", "Ctrl+S", {},
      ControlId::WriteOut},
     {windowCommand<&CreatorDialog::openReview>, "&File", CommandId::ReviewChanges, "Re&view Changes..."},
+    {sessionCommand<&EditorSession::compareWithFile>, "&File", CommandId::CompareWithFile, "Compare wit&h File..."},
     // Without an Alt letter: each of its letters leads elsewhere already.
     {sessionCommand<&EditorSession::restorePreviousVersion>, "&File", CommandId::RestorePreviousVersion,
      "Restore Previous Version..."},
@@ -83,6 +89,7 @@ inline constexpr WindowCommand windowCommands[] = {
     {[](CreatorDialog &d) { d.session().redo(); }, "E&dit", CommandId::Redo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z"},
     {windowCommand<&CreatorDialog::toggleClassTable>, "&View", CommandId::ClassTable, "&Class Table", "Ctrl+T"},
     {windowCommand<&CreatorDialog::filterClasses>, "&View", CommandId::FilterClasses, "&Filter Classes...", "Ctrl+F"},
+    {sessionCommand<&EditorSession::showChart>, "&View", CommandId::Chart, "C&hart..."},
     {sessionCommand<&EditorSession::addClass>, "Class", CommandId::AddClass, "Add Class", "Ctrl+N", {},
      ControlId::AddClass},
     {sessionCommand<&EditorSession::duplicateClass>, "Class", CommandId::DuplicateClass, "Duplicate Class", "Ctrl+D"},
@@ -100,11 +107,15 @@ inline constexpr WindowCommand windowCommands[] = {
     {sessionCommand<&EditorSession::firstClass>, "Class", CommandId::FirstClass, "First Class", "Alt+Home"},
     {sessionCommand<&EditorSession::lastClass>, "Class", CommandId::LastClass, "Last Class", "Alt+End"},
     {sessionCommand<&EditorSession::goToClass>, "Class", CommandId::GoToClass, "Go to Class...", "Ctrl+G"},
+    {sessionCommand<&EditorSession::compareTwoClasses>, "Class", CommandId::CompareTwoClasses,
+     "Compare Two Classes...", "Ctrl+K"},
     {nullptr, "Class"},
     {sessionCommand<&EditorSession::showInventory>, "Class", CommandId::ShowInventory, "Show Inventory...", "Ctrl+I",
      {}, ControlId::ShowInventory},
     {sessionCommand<&EditorSession::about>, "&?", CommandId::About, "&About", "", {}, ControlId::About},
     {sessionCommand<&EditorSession::help>, "&?", CommandId::Help, "&Help", "", QKeySequence::HelpContents},
+    // Qt's copyright and licence, as its licence asks of a program that shows its own.
+    {[](CreatorDialog &d) { QMessageBox::aboutQt(&d); }, "&?", CommandId::AboutQt, "About Qt"},
     {.run = sessionCommand<&EditorSession::calculate>, .control = ControlId::Calculate},
     {.run = sessionCommand<&EditorSession::saveToMemory>, .control = ControlId::SaveToMemory},
     {.run = sessionCommand<&EditorSession::pickItem>, .control = ControlId::ItemList},

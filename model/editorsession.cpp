@@ -20,12 +20,6 @@ EditorSession::EditorSession(EditorView &view, const GameFolder &folder, Service
 {
 }
 
-void EditorSession::start()
-{
-    FormValues form = view.form();
-    startInFolder(form);
-}
-
 std::filesystem::path EditorSession::activeClassFilePath() const
 {
     return gameFolder.file(ClassFileName(state().sealsActive));
@@ -46,6 +40,7 @@ void EditorSession::refreshIndicators(const FormValues &form)
     const ClassRecord stored = formRecord(form);
     view.setUnsavedMark(changes.unsaved(state(), stored));
     view.setTeamText(state().sealsActive ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
+    view.showPlace(placeText());
     // Edits in the form that were not stored are what Undo takes back first
     // (as the step that stores them), and Redo has nothing then.
     const bool formEdited = !(stored == state().current());
