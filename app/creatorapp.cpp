@@ -103,8 +103,7 @@ std::optional<int> refuseWithoutDisplay(int argc, char **argv)
     return answer(noDisplay, stderr, 2);
 }
 
-CreatorApp::CreatorApp(int &argc, char **argv)
-    : QApplication(argc, argv)
+CreatorApp::CreatorApp(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Tolvane Class Creator"));
     // Qt's own arguments are gone from argv now. The rest stay native bytes:

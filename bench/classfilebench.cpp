@@ -196,8 +196,8 @@ void applySheet(benchmark::State &state)
     const std::string file = ClassFileBytes(*table, "\n");
     for (std::int32_t i = 0; i < table->classCount && state.range(0); ++i)
         table->records[std::size_t(i)].speed += 0.5f;
-    const std::string sheet =
-        ExportClasses(std::span(table->records.data(), std::size_t(table->classCount)), SheetFormat::Csv);
+    const std::string sheet = ExportClasses(std::span(table->records.data(), std::size_t(table->classCount)),
+                                            SheetFormat::Csv);
     ReadClassBytes(*table, file);
     const std::span<const ClassRecord> classes(table->records.data(), std::size_t(table->classCount));
     for (auto _ : state) {
@@ -215,13 +215,20 @@ BENCHMARK(memchrLineScan)->Name("MemchrLineScan/64classes");
 BENCHMARK(readClassFile)->Name("ReadClassFile/64classes")->Unit(benchmark::kMicrosecond);
 BENCHMARK(writeClassFile)->Name("WriteClassFile/64classes")->Unit(benchmark::kMicrosecond);
 BENCHMARK(normalizeClassFile)->Name("Normalize/64classes")->Unit(benchmark::kMicrosecond);
-BENCHMARK(updateClassFile)->Name("UpdateClassFile/64classes")->Arg(0)->Arg(1)->ArgName("edited")
+BENCHMARK(updateClassFile)
+    ->Name("UpdateClassFile/64classes")
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("edited")
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(readWithFindings)->Name("ReadClassFile/64classesOneFindingEach")->Unit(benchmark::kMicrosecond);
 BENCHMARK(checkWithFindings)->Name("Check/64classesOneFindingEach")->Unit(benchmark::kMicrosecond);
-BENCHMARK(exportSheet)->Name("ExportSheet/64classes")->Arg(int(SheetFormat::Csv))->Arg(int(SheetFormat::Json))
-    ->ArgName("format")->Unit(benchmark::kMicrosecond);
-BENCHMARK(applySheet)->Name("ApplySheet/64classes")->Arg(0)->Arg(1)->ArgName("edited")
+BENCHMARK(exportSheet)
+    ->Name("ExportSheet/64classes")
+    ->Arg(int(SheetFormat::Csv))
+    ->Arg(int(SheetFormat::Json))
+    ->ArgName("format")
     ->Unit(benchmark::kMicrosecond);
+BENCHMARK(applySheet)->Name("ApplySheet/64classes")->Arg(0)->Arg(1)->ArgName("edited")->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -77,14 +77,15 @@ public:
     EditorSession *operator->() { return &session; }
 
 private:
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path()
-        / ("tolvane-table-bench-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::filesystem::path folder = std::filesystem::temp_directory_path()
+                                   / ("tolvane-table-bench-"
+                                      + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
     std::error_code ignored;
     NoWindow view;
-    EditorSession session{view, GameFolder::At(folder), {[](std::string_view) {}, [] {
-                                                             return std::vector<std::filesystem::path>();
-                                                         }, [](const std::vector<std::filesystem::path> &) {}}};
+    EditorSession session{view,
+                          GameFolder::At(folder),
+                          {[](std::string_view) {}, [] { return std::vector<std::filesystem::path>(); },
+                           [](const std::vector<std::filesystem::path> &) {}}};
 };
 
 // Every cell's text and number of the rows shown, and the problems' cells.

@@ -21,7 +21,7 @@ constexpr char foldCase(char c)
 constexpr bool equalsIgnoreCase(std::string_view a, std::string_view b)
 {
     return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldCase(x) == foldCase(y); });
+           && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return foldCase(x) == foldCase(y); });
 }
 
 // text without the blanks and tabs at its ends.

@@ -29,8 +29,8 @@ struct ClassDifferences
 {
     ClassMatch match;
     std::vector<ChangedClass> changed = {}; // in the second set's order
-    std::vector<ListedClass> added = {};   // classes only in the second set, in its order
-    std::vector<ListedClass> removed = {}; // classes only in the first set, in its order
+    std::vector<ListedClass> added = {};    // classes only in the second set, in its order
+    std::vector<ListedClass> removed = {};  // classes only in the first set, in its order
     int unchanged = 0;
 
     bool same() const { return changed.empty() && added.empty() && removed.empty(); }

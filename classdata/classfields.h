@@ -68,8 +68,12 @@ struct ClassField
 constexpr ClassField intField(std::string_view key, std::int32_t ClassRecord::*member, double blockStart,
                               double fallback, bool blankLineAfter = false)
 {
-    return {.key = key, .kind = FieldKind::Int, .intMember = member, .blockStart = blockStart,
-            .range = KeyRange{0, 999, fallback}, .blankLineAfter = blankLineAfter};
+    return {.key = key,
+            .kind = FieldKind::Int,
+            .intMember = member,
+            .blockStart = blockStart,
+            .range = KeyRange{0, 999, fallback},
+            .blankLineAfter = blankLineAfter};
 }
 constexpr ClassField floatField(std::string_view key, float ClassRecord::*member, double blockStart,
                                 std::optional<KeyRange> range = std::nullopt)

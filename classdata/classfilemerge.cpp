@@ -31,10 +31,16 @@ void copyValue(const ClassValue &value, const ClassRecord &from, ClassRecord &to
     const ClassField &field = *value.field;
     switch (field.kind) {
     case FieldKind::Int:
-    case FieldKind::Abilities: to.*field.intMember = from.*field.intMember; break;
+    case FieldKind::Abilities:
+        to.*field.intMember = from.*field.intMember;
+        break;
     case FieldKind::Float:
-    case FieldKind::Resistance: to.*field.floatMember = from.*field.floatMember; break;
-    case FieldKind::Text: field.text.set(to, field.text.get(from)); break;
+    case FieldKind::Resistance:
+        to.*field.floatMember = from.*field.floatMember;
+        break;
+    case FieldKind::Text:
+        field.text.set(to, field.text.get(from));
+        break;
     }
 }
 

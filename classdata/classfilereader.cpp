@@ -41,10 +41,10 @@ private:
     std::int32_t readAbilities(std::string_view text);
     float readResistance(std::string_view word);
     template <typename Number>
-    Number readNumber(Number (*parse)(std::string_view, std::size_t *), std::string_view key,
-                      std::string_view text, bool isFloat);
-    double withinRange(std::string_view key, double value, double low, double high, double fallback,
-                       bool isFloat, double written);
+    Number readNumber(Number (*parse)(std::string_view, std::size_t *), std::string_view key, std::string_view text,
+                      bool isFloat);
+    double withinRange(std::string_view key, double value, double low, double high, double fallback, bool isFloat,
+                       double written);
     double writtenInteger(std::string_view text) const;
     void noteRepeat(int &lastLine, std::string_view key);
     void report(ReadFinding finding);
@@ -131,7 +131,8 @@ void ClassFileParser::reportLongLine()
 {
     const FileLine &line = lines.line();
     if (const std::size_t bytes = line.end - line.begin; bytes > linePiece)
-        report({.kind = ReadFindingKind::LongLine, .value = double(bytes),
+        report({.kind = ReadFindingKind::LongLine,
+                .value = double(bytes),
                 .stored = double((bytes + linePiece - 1) / linePiece)});
 }
 
@@ -261,7 +262,9 @@ std::int32_t ClassFileParser::readAbilities(std::string_view text)
     const double value = readNumber(parseDouble, "classabilities", text, false);
     const std::int32_t abilities = truncateToInt32(value);
     if (double(abilities) != value)
-        report({.kind = ReadFindingKind::NotWholeNumber, .key = "classabilities", .value = value,
+        report({.kind = ReadFindingKind::NotWholeNumber,
+                .key = "classabilities",
+                .value = value,
                 .stored = double(abilities)});
     return abilities;
 }
@@ -289,7 +292,10 @@ Number ClassFileParser::readNumber(Number (*parse)(std::string_view, std::size_t
     if (used == 0)
         report({.kind = ReadFindingKind::NotANumber, .key = key, .text = text, .isFloat = isFloat});
     else if (text.find_first_not_of(" \t", used) != std::string_view::npos)
-        report({.kind = ReadFindingKind::TextAfterNumber, .key = key, .text = text, .value = double(value),
+        report({.kind = ReadFindingKind::TextAfterNumber,
+                .key = key,
+                .text = text,
+                .value = double(value),
                 .isFloat = isFloat});
     return value;
 }
@@ -302,8 +308,13 @@ double ClassFileParser::withinRange(std::string_view key, double value, double l
 {
     if (value >= low && value <= high)
         return value;
-    report({.kind = ReadFindingKind::OutOfRange, .key = key, .value = written, .stored = fallback, .low = low,
-            .high = high, .isFloat = isFloat});
+    report({.kind = ReadFindingKind::OutOfRange,
+            .key = key,
+            .value = written,
+            .stored = fallback,
+            .low = low,
+            .high = high,
+            .isFloat = isFloat});
     return fallback;
 }
 

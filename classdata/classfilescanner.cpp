@@ -26,4 +26,3 @@ std::optional<std::size_t> KeyLine::setting() const
         return std::size(classFieldTable) + std::size_t(slot);
     return std::nullopt;
 }
-

@@ -253,8 +253,8 @@ private:
     std::vector<Insertion> insertions;
 };
 
-BlockUpdate::BlockUpdate(const OldFile &file, const Block &block, const ClassRecord &old,
-                         const ClassRecord &record, Rewrite rewrite)
+BlockUpdate::BlockUpdate(const OldFile &file, const Block &block, const ClassRecord &old, const ClassRecord &record,
+                         Rewrite rewrite)
     : file(file), block(block), record(record)
 {
     AppendNameComment(oldNameComment, old);

@@ -14,6 +14,7 @@
 
 namespace {
 
+// clang-format off
 constexpr std::string_view headerLines[] = {
     "// Created with Tolvane Class Creator",
     "// by the Tolvane Class Creator authors",
@@ -25,6 +26,7 @@ constexpr std::string_view headerLines[] = {
     "// classcreator@tolvane.example.org",
     "// ----------------------------------------",
 };
+// clang-format on
 
 // Each field's "KEY " padded to a fixed size, so that copying it into a line
 // is a fixed-size copy the compiler makes inline: key copies were most of the
@@ -89,9 +91,7 @@ bool isLineEnd(std::string_view lineEnd)
 class BlockWriter
 {
 public:
-    BlockWriter(std::string &out, std::string_view lineEnd) : out(out), lineEnd(lineEnd), crlf(lineEnd == "\r\n")
-    {
-    }
+    BlockWriter(std::string &out, std::string_view lineEnd) : out(out), lineEnd(lineEnd), crlf(lineEnd == "\r\n") {}
     ~BlockWriter() { flush(); }
 
     void block(const ClassRecord &record);

@@ -65,8 +65,8 @@ ClassMatch matchClasses(std::span<const ClassRecord> first, std::span<const Clas
             pair.first = int(j);
             firstMatched[j] = true;
         }
-        pair.repeatedName =
-            repeated(secondNames[j]) || (pair.first >= 0 && repeated(firstNames[std::size_t(pair.first)]));
+        pair.repeatedName = repeated(secondNames[j])
+                            || (pair.first >= 0 && repeated(firstNames[std::size_t(pair.first)]));
         match.pairs.push_back(pair);
     }
     for (std::size_t i = 0; i < first.size(); ++i) {

@@ -86,12 +86,12 @@ FileBytes openRegularFile(const std::filesystem::path &path, FileHandle &file, s
     if (fd < 0) {
         const int error = errno;
         // A socket cannot be opened at all: say what it is all the same.
-        struct stat info{};
+        struct stat info = {};
         if (error != ENOENT && ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode))
             return notRegular(fileKindName(info.st_mode));
         return failure(error == ENOENT ? FileStatus::Missing : FileStatus::Unreadable, error);
     }
-    struct stat info{};
+    struct stat info = {};
     if (::fstat(fd, &info) != 0) {
         const int error = errno;
         ::close(fd);

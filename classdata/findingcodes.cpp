@@ -20,8 +20,7 @@ constexpr FindingCode codes[] = {
     {Kind::OutOfRange, "TCC003", "warning", "A number outside its key's range; the game reads its fallback."},
     {Kind::NotANumber, "TCC004", "warning", "A number key whose value holds no number; the game reads 0."},
     {Kind::TextAfterNumber, "TCC005", "warning", "Text after a number; the game ignores it."},
-    {Kind::NotWholeNumber, "TCC006", "warning",
-     "classabilities is not a whole 32-bit number; the game truncates it."},
+    {Kind::NotWholeNumber, "TCC006", "warning", "classabilities is not a whole 32-bit number; the game truncates it."},
     {Kind::BeyondIntRange, "TCC007", "warning",
      "An inventory amount beyond the 32-bit range; the game reads the nearest end of the range."},
     {Kind::UnknownResistance, "TCC008", "warning", "resistance is not none, fire or explosive; the game reads none."},
@@ -52,15 +51,17 @@ constexpr FindingCode codes[] = {
 };
 
 // Every kind has a code row, and one only.
-static_assert([] {
-    std::array<int, std::size_t(Kind::Count)> rows{};
-    for (const FindingCode &code : codes) {
-        if (std::size_t(code.kind) >= rows.size())
-            return false;
-        ++rows[std::size_t(code.kind)];
-    }
-    return std::ranges::all_of(rows, [](int count) { return count == 1; });
-}(), "every finding kind needs one row in the code table");
+static_assert(
+    [] {
+        std::array<int, std::size_t(Kind::Count)> rows{};
+        for (const FindingCode &code : codes) {
+            if (std::size_t(code.kind) >= rows.size())
+                return false;
+            ++rows[std::size_t(code.kind)];
+        }
+        return std::ranges::all_of(rows, [](int count) { return count == 1; });
+    }(),
+    "every finding kind needs one row in the code table");
 
 // A number read from a file, as short as it reads back: 10.5, 1000, nan.
 std::string shortest(double value)
@@ -164,8 +165,10 @@ std::string describe(const ReadFinding &f)
         return "no class block holds a key of a class file (or binary data comes before one), so this is not a "
                "class file; not read as one";
     case Kind::LongLine:
-        return "line of " + shortest(f.value) + " bytes with its line end is longer than 511; readers that take "
-               "lines in 511-byte pieces read it as " + shortest(f.stored) + " lines";
+        return "line of " + shortest(f.value)
+               + " bytes with its line end is longer than 511; readers that take "
+                 "lines in 511-byte pieces read it as "
+               + shortest(f.stored) + " lines";
     case Kind::Count:
         break;
     }

@@ -142,8 +142,7 @@ std::optional<int> SlotForInternalName(std::string_view internalName)
     const char last = foldCase(internalName.back());
     for (int slot = 0; slot < inventorySlotCount; ++slot) {
         const std::string_view name = itemCatalogue[slot].internalName;
-        if (name.size() == internalName.size() && foldCase(name.back()) == last
-            && equalsIgnoreCase(name, internalName))
+        if (name.size() == internalName.size() && foldCase(name.back()) == last && equalsIgnoreCase(name, internalName))
             return slot;
     }
     return std::nullopt;

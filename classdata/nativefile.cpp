@@ -170,8 +170,8 @@ std::error_code replaceFile(const std::filesystem::path &written, const std::fil
     const bool readOnly = attributes & FILE_ATTRIBUTE_READONLY;
     if (readOnly)
         SetFileAttributesW(target.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
-    const bool replaced = ReplaceFileW(target.c_str(), written.c_str(), backup.c_str(),
-                                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+    const bool replaced = ReplaceFileW(target.c_str(), written.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                       nullptr, nullptr);
     const std::error_code error = replaced ? std::error_code() : lastError();
     if (replaced)
         DeleteFileW(backup.c_str());
@@ -182,9 +182,7 @@ std::error_code replaceFile(const std::filesystem::path &written, const std::fil
     return error;
 }
 
-void syncFolder(const std::filesystem::path &)
-{
-}
+void syncFolder(const std::filesystem::path &) {}
 
 bool mayWrite(const std::filesystem::path &path)
 {
@@ -270,7 +268,7 @@ const char *fileKindName(unsigned mode)
 FileFacts factsOf(const std::filesystem::path &path)
 {
     FileFacts facts;
-    struct stat info{};
+    struct stat info = {};
     if (::lstat(path.c_str(), &info) != 0) {
         if (errno != ENOENT) {
             facts.kind = FileFacts::Kind::Other;
@@ -304,7 +302,7 @@ NativeFile NativeFile::openExisting(const std::filesystem::path &path, std::erro
     NativeFile file;
     file.fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     error = file ? std::error_code() : lastError();
-    struct stat info{};
+    struct stat info = {};
     if (file && (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode))) {
         file.close();
         error = std::make_error_code(std::errc::invalid_argument);
@@ -360,7 +358,7 @@ std::error_code NativeFile::close()
 // The owner first: changing it clears the set-user-ID bits the mode may have.
 std::error_code NativeFile::takeOwnerAndMode(const FileFacts &old)
 {
-    struct stat info{};
+    struct stat info = {};
     if (::fstat(fd, &info) != 0)
         return lastError();
     if ((info.st_uid != old.owner || info.st_gid != old.group) && ::fchown(fd, old.owner, old.group) != 0)

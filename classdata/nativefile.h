@@ -14,9 +14,9 @@ struct FileFacts
 {
     enum class Kind { Missing, Regular, Symlink, Other };
     Kind kind = Kind::Missing;
-    std::string what;        // for Other: "a folder", "a socket", ...
-    std::error_code error;   // for Other, when it could not be looked at
-    std::uint64_t links = 1; // the names of a regular file (hard links)
+    std::string what;                        // for Other: "a folder", "a socket", ...
+    std::error_code error;                   // for Other, when it could not be looked at
+    std::uint64_t links = 1;                 // the names of a regular file (hard links)
     unsigned mode = 0, owner = 0, group = 0; // POSIX only
 };
 FileFacts factsOf(const std::filesystem::path &path);

@@ -50,10 +50,16 @@ void Encoder::record(const ClassRecord &record)
     for (const ClassField &field : classFields()) {
         switch (field.kind) {
         case FieldKind::Int:
-        case FieldKind::Abilities: number(record.*field.intMember); break;
+        case FieldKind::Abilities:
+            number(record.*field.intMember);
+            break;
         case FieldKind::Float:
-        case FieldKind::Resistance: bits(record.*field.floatMember); break;
-        case FieldKind::Text: text(field.text.get(record)); break;
+        case FieldKind::Resistance:
+            bits(record.*field.floatMember);
+            break;
+        case FieldKind::Text:
+            text(field.text.get(record));
+            break;
         }
     }
     for (const std::int32_t amount : record.inventory)
@@ -127,10 +133,16 @@ void Decoder::record(ClassRecord &record)
     for (const ClassField &field : classFields()) {
         switch (field.kind) {
         case FieldKind::Int:
-        case FieldKind::Abilities: record.*field.intMember = std::int32_t(number(INT32_MIN, INT32_MAX)); break;
+        case FieldKind::Abilities:
+            record.*field.intMember = std::int32_t(number(INT32_MIN, INT32_MAX));
+            break;
         case FieldKind::Float:
-        case FieldKind::Resistance: record.*field.floatMember = bits(); break;
-        case FieldKind::Text: field.text.set(record, text(field.text.capacity)); break;
+        case FieldKind::Resistance:
+            record.*field.floatMember = bits();
+            break;
+        case FieldKind::Text:
+            field.text.set(record, text(field.text.capacity));
+            break;
         }
     }
     for (std::int32_t &amount : record.inventory)
@@ -185,8 +197,8 @@ std::string hex16(std::uint64_t value)
 std::string recoveryFileBytes(const SessionRecovery &recovery)
 {
     const std::string body = payload(recovery);
-    return std::string(magic) + "length " + std::to_string(body.size()) + "\nchecksum " + hex16(byteHash(body))
-           + '\n' + body;
+    return std::string(magic) + "length " + std::to_string(body.size()) + "\nchecksum " + hex16(byteHash(body)) + '\n'
+           + body;
 }
 
 std::optional<SessionRecovery> readRecoveryFile(std::string_view bytes)

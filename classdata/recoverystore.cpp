@@ -24,8 +24,8 @@ bool RecoveryStore::save(const SessionRecovery &recovery, std::string *error) co
 std::optional<SessionRecovery> RecoveryStore::find(const std::filesystem::path &gameFolder) const
 {
     const FileBytes file = readWholeFile(fileFor(gameFolder));
-    std::optional<SessionRecovery> recovery =
-        file.status == FileStatus::Read ? readRecoveryFile(file.bytes) : std::nullopt;
+    std::optional<SessionRecovery> recovery = file.status == FileStatus::Read ? readRecoveryFile(file.bytes)
+                                                                              : std::nullopt;
     std::error_code error;
     if (!recovery || !std::filesystem::equivalent(recovery->gameFolder, gameFolder, error))
         return std::nullopt;

@@ -93,8 +93,7 @@ void removeStaleSideFiles(const fs::path &target)
     std::error_code error;
     const auto now = fs::file_time_type::clock::now();
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
-         entry.increment(error)) {
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
         const fs::path::string_type name = entry->path().filename().native();
         if (name.size() != prefix.size() + 8 + kind.size() || !name.starts_with(prefix) || !name.ends_with(kind))
             continue;
@@ -166,12 +165,13 @@ bool saveInPlace(const fs::path &target, std::string_view bytes, SaveError *erro
         return fail(error, failed.message());
     const FileBytes previous = readWholeFile(target);
     if (previous.status != FileStatus::Read)
-        return fail(error, "it is written in place, and its old contents could not be read to keep a copy: "
-                               + previous.error);
+        return fail(error,
+                    "it is written in place, and its old contents could not be read to keep a copy: " + previous.error);
     const fs::path kept = keepOld ? keepOld(previous.bytes) : fs::path();
     const fs::path copy = kept.empty() ? keepCopy(target, previous.bytes, failed) : kept;
     if (failed)
-        return fail(error, "it is written in place, and no copy of its old contents could be kept: " + failed.message());
+        return fail(error,
+                    "it is written in place, and no copy of its old contents could be kept: " + failed.message());
     failed = faultAt(target);
     if (!failed)
         failed = overwrite(target, bytes);
@@ -265,7 +265,7 @@ bool isReadOnlyFile(const fs::path &path)
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)
            && (attributes & FILE_ATTRIBUTE_READONLY);
 #else
-    struct stat info{};
+    struct stat info = {};
     if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode))
         return false;
     return (info.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;

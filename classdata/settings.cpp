@@ -5,7 +5,6 @@
 #include "itemcatalogue.h"
 #include "textnumbers.h"
 
-
 namespace {
 
 constexpr std::string_view sectionHeader = "[TolvaneClassCreator]";

@@ -65,8 +65,8 @@ std::optional<SheetFormat> sheetFormatOfName(const std::filesystem::path &name)
     const std::u8string extension = name.extension().u8string();
     if (extension.size() < 2)
         return std::nullopt;
-    return sheetFormatNamed(std::string_view(reinterpret_cast<const char *>(extension.data()) + 1,
-                                             extension.size() - 1));
+    return sheetFormatNamed(
+        std::string_view(reinterpret_cast<const char *>(extension.data()) + 1, extension.size() - 1));
 }
 
 std::span<const SheetColumn> sheetColumns()

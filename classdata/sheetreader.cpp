@@ -263,7 +263,8 @@ bool JsonReader::value(SheetCell &cell)
     skipBlanks();
     const std::string_view rest = text.substr(at);
     for (auto [word, type] : {std::pair{std::string_view("true"), SheetCell::Type::Bool},
-                              {"false", SheetCell::Type::Bool}, {"null", SheetCell::Type::Null}}) {
+                              {"false", SheetCell::Type::Bool},
+                              {"null", SheetCell::Type::Null}}) {
         if (rest.starts_with(word)) {
             at += word.size();
             cell.text = word;
@@ -317,8 +318,10 @@ bool JsonReader::hexQuad(char32_t &c)
     c = 0;
     for (int i = 0; i < 4; ++i, ++at) {
         const char h = at < text.size() ? text[at] : ' ';
-        const int digit = h >= '0' && h <= '9' ? h - '0' : h >= 'a' && h <= 'f' ? h - 'a' + 10
-                        : h >= 'A' && h <= 'F' ? h - 'A' + 10 : -1;
+        const int digit = h >= '0' && h <= '9'   ? h - '0'
+                          : h >= 'a' && h <= 'f' ? h - 'a' + 10
+                          : h >= 'A' && h <= 'F' ? h - 'A' + 10
+                                                 : -1;
         if (digit < 0)
             return fail("\\u without four hexadecimal digits");
         c = c * 16 + char32_t(digit);

@@ -41,8 +41,8 @@ struct ImportProblem
 {
     enum class Kind : std::uint8_t { Text, Cell, UnknownClass };
     Kind kind = Kind::Text;
-    int row = 0;          // as SheetRow::number; 0 for the text as a whole
-    std::string column;   // the column's name as the sheet has it, if any
+    int row = 0;        // as SheetRow::number; 0 for the text as a whole
+    std::string column; // the column's name as the sheet has it, if any
     std::string message;
 };
 

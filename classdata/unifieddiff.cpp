@@ -81,7 +81,7 @@ bool LineDiffer::split(std::ptrdiff_t aLow, std::ptrdiff_t aHigh, std::ptrdiff_t
         for (std::ptrdiff_t k = -d + k1start; k <= d - k1end; k += 2) {
             const std::size_t at = std::size_t(offset + k);
             std::ptrdiff_t x = (k == -d || (k != d && forward[at - 1] < forward[at + 1])) ? forward[at + 1]
-                                                                                         : forward[at - 1] + 1;
+                                                                                          : forward[at - 1] + 1;
             std::ptrdiff_t y = x - k;
             while (x < n && y < m && oldAt(x) == newAt(y))
                 ++x, ++y;
@@ -100,7 +100,7 @@ bool LineDiffer::split(std::ptrdiff_t aLow, std::ptrdiff_t aHigh, std::ptrdiff_t
         for (std::ptrdiff_t k = -d + k2start; k <= d - k2end; k += 2) {
             const std::size_t at = std::size_t(offset + k);
             std::ptrdiff_t x = (k == -d || (k != d && backward[at - 1] < backward[at + 1])) ? backward[at + 1]
-                                                                                           : backward[at - 1] + 1;
+                                                                                            : backward[at - 1] + 1;
             std::ptrdiff_t y = x - k;
             while (x < n && y < m && oldAt(n - x - 1) == newAt(m - y - 1))
                 ++x, ++y;
@@ -143,8 +143,8 @@ std::string range(std::ptrdiff_t first, std::ptrdiff_t count)
 
 struct Step
 {
-    char mark;            // ' ', '-' or '+'
-    std::ptrdiff_t a, b;  // the old and the new line before which it stands
+    char mark;           // ' ', '-' or '+'
+    std::ptrdiff_t a, b; // the old and the new line before which it stands
 };
 
 } // namespace
@@ -168,7 +168,7 @@ std::string unifiedDiff(std::string_view oldBytes, std::string_view newBytes, st
     for (std::ptrdiff_t i = 0, j = 0; i < std::ptrdiff_t(oldLines.size()) || j < std::ptrdiff_t(newLines.size());) {
         const char mark = i < std::ptrdiff_t(oldLines.size()) && differ.removedLines()[std::size_t(i)] ? '-'
                           : j < std::ptrdiff_t(newLines.size()) && differ.addedLines()[std::size_t(j)] ? '+'
-                                                                                                      : ' ';
+                                                                                                       : ' ';
         steps.push_back({mark, i, j});
         i += mark != '+';
         j += mark != '-';
@@ -201,7 +201,8 @@ std::string unifiedDiff(std::string_view oldBytes, std::string_view newBytes, st
                    + range(steps[std::size_t(first)].b, newCount) + " @@\n");
         for (std::ptrdiff_t k = first; k < end; ++k) {
             const Step &step = steps[std::size_t(k)];
-            appendLine(out, step.mark, step.mark == '+' ? newLines[std::size_t(step.b)] : oldLines[std::size_t(step.a)]);
+            appendLine(out, step.mark,
+                       step.mark == '+' ? newLines[std::size_t(step.b)] : oldLines[std::size_t(step.a)]);
         }
         at = end;
     }

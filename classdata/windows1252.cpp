@@ -4,10 +4,12 @@ namespace {
 
 // Bytes 0x80 to 0x9F; every other byte is the Latin-1 character of its value.
 constexpr char16_t highControls[32] = {
+    // clang-format off
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    // clang-format on
 };
 
 } // namespace
@@ -58,8 +60,11 @@ std::size_t decodeUtf8(std::string_view text, char32_t &c)
         return 0;
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(0);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                                            : lead >= 0xF0 && lead < 0xF5 ? 4 : 0;
+    const std::size_t length = lead < 0x80                   ? 1
+                               : lead >= 0xC2 && lead < 0xE0 ? 2
+                               : lead >= 0xE0 && lead < 0xF0 ? 3
+                               : lead >= 0xF0 && lead < 0xF5 ? 4
+                                                             : 0;
     if (length == 0 || length > text.size())
         return 0;
     c = length == 1 ? lead : lead & (0x7F >> length);

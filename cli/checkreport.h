@@ -36,7 +36,7 @@ private:
     Format format;
     Output output;
     std::array<bool, std::size_t(ReadFindingKind::Count)> hidden{};
-    std::string fileName; // readable UTF-8, JSON-escaped in JSON
+    std::string fileName;                // readable UTF-8, JSON-escaped in JSON
     std::vector<std::string> classNames; // JSON: of the file's classes, readable and escaped
     std::string entry;
     int fileFindings = 0;

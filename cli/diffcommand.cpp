@@ -89,8 +89,8 @@ std::string json(const ClassDifferences &differences, const std::string &first, 
     const auto changed = [&](const ChangedClass &changed) {
         return "{\"name\": " + jsonText(changed.name) + ", \"firstSlot\": " + std::to_string(changed.pair.first)
                + ", \"secondSlot\": " + std::to_string(changed.pair.second) + ", \"matchedBy\": \""
-               + (changed.pair.byName ? "name" : "position") + "\", \"values\": "
-               + jsonArray(changed.changes, "    ", value) + '}';
+               + (changed.pair.byName ? "name" : "position")
+               + "\", \"values\": " + jsonArray(changed.changes, "    ", value) + '}';
     };
     const auto listed = [](const ListedClass &listed) {
         return "{\"name\": " + jsonText(listed.name) + ", \"slot\": " + std::to_string(listed.position) + '}';
@@ -100,11 +100,11 @@ std::string json(const ClassDifferences &differences, const std::string &first, 
                + ", \"inSecond\": " + std::to_string(name.inSecond) + '}';
     };
     return "{\n  \"first\": \"" + jsonEscaped(readableFileName(first)) + "\",\n  \"second\": \""
-           + jsonEscaped(readableFileName(second)) + "\",\n  \"changed\": "
-           + jsonArray(differences.changed, "  ", changed) + ",\n  \"added\": "
-           + jsonArray(differences.added, "  ", listed) + ",\n  \"removed\": "
-           + jsonArray(differences.removed, "  ", listed) + ",\n  \"repeatedNames\": "
-           + jsonArray(differences.match.repeatedNames, "  ", repeated)
+           + jsonEscaped(readableFileName(second))
+           + "\",\n  \"changed\": " + jsonArray(differences.changed, "  ", changed)
+           + ",\n  \"added\": " + jsonArray(differences.added, "  ", listed)
+           + ",\n  \"removed\": " + jsonArray(differences.removed, "  ", listed)
+           + ",\n  \"repeatedNames\": " + jsonArray(differences.match.repeatedNames, "  ", repeated)
            + ",\n  \"unchanged\": " + std::to_string(differences.unchanged) + "\n}\n";
 }
 
@@ -112,8 +112,8 @@ std::string json(const ClassDifferences &differences, const std::string &first, 
 void noteRepeatedNames(const ClassMatch &match, const std::string &first, const std::string &second)
 {
     for (const RepeatedName &name : match.repeatedNames) {
-        write(stderr, "tolvane-classfile: note: classes named \"" + readableFromWindows1252(name.name) + "\": "
-                          + std::to_string(name.inFirst) + " in " + readableFileName(first) + ", "
+        write(stderr, "tolvane-classfile: note: classes named \"" + readableFromWindows1252(name.name)
+                          + "\": " + std::to_string(name.inFirst) + " in " + readableFileName(first) + ", "
                           + std::to_string(name.inSecond) + " in " + readableFileName(second) + "; matched in order\n");
     }
 }

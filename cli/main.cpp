@@ -138,7 +138,7 @@ bool readInput(const std::string &name, FileBytes &file)
     file = name == "-" ? readWholeStream(stdin) : readWholeFile(pathFromArgument(name));
     if (file.status == FileStatus::Read)
         return true;
-    const char *why = isWildcardPattern(name)                ? "no file matches"
+    const char *why = isWildcardPattern(name)              ? "no file matches"
                       : file.status == FileStatus::Missing ? "no such file"
                                                            : nullptr;
     complain(readableFileName(name) + ": " + (why ? why : file.error));
@@ -234,8 +234,8 @@ int check(const std::vector<std::string> &names, CheckReport &report)
 int listCodes()
 {
     for (const FindingCode &code : findingCodes())
-        print(stdout, std::string(code.code) + "  " + std::string(code.severity) + "  "
-                          + std::string(code.explanation) + "\n");
+        print(stdout,
+              std::string(code.code) + "  " + std::string(code.severity) + "  " + std::string(code.explanation) + "\n");
     return clean;
 }
 

@@ -187,12 +187,8 @@ bool isWildcardPattern(const std::string &)
     return false;
 }
 
-void useBinaryStandardStreams()
-{
-}
+void useBinaryStandardStreams() {}
 
-void useUtf8Console()
-{
-}
+void useUtf8Console() {}
 
 #endif

@@ -38,14 +38,15 @@ OldContentsKeeper Backups::keeperFor(const std::filesystem::path &path) const
     return store.keeperFor(std::filesystem::absolute(path));
 }
 
-int rewrite(const std::string &name, const std::string &old, const std::string &bytes,
-            const RewriteOptions &options, Backups *backups)
+int rewrite(const std::string &name, const std::string &old, const std::string &bytes, const RewriteOptions &options,
+            Backups *backups)
 {
     std::filesystem::path path = pathFromArgument(name);
     if (const std::optional<std::filesystem::path> target = symlinkTarget(path)) {
         if (!options.followSymlinks) {
-            complain(readableFileName(name) + ": a symbolic link, so left unchanged; --follow-symlinks rewrites the "
-                                              "file it leads to");
+            complain(readableFileName(name)
+                     + ": a symbolic link, so left unchanged; --follow-symlinks rewrites the "
+                       "file it leads to");
             return failure;
         }
         path = *target;

@@ -52,8 +52,8 @@ struct RewriteOptions
 // Replaces the file at name, which holds old, with bytes safely, unless it is
 // read-only and not forced, or a symbolic link not to be followed; backups,
 // when given, keep old first. clean or failure, told on standard error.
-int rewrite(const std::string &name, const std::string &old, const std::string &bytes,
-            const RewriteOptions &options, Backups *backups);
+int rewrite(const std::string &name, const std::string &old, const std::string &bytes, const RewriteOptions &options,
+            Backups *backups);
 
 // Refuses, with a line on standard error, a file that reads as something
 // else than classes: the settings file, or one with no class block, which

@@ -36,8 +36,7 @@ std::span<const ControlTemplate> aboutControls()
 
 } // namespace
 
-AboutDialog::AboutDialog(QWidget *owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
+AboutDialog::AboutDialog(QWidget *owner) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
 {
     // Not shown, but read out by screen readers.
     setWindowTitle(QStringLiteral("About Tolvane Class Creator \u00A9"));

@@ -109,9 +109,9 @@ void exposeStatusLine(QLineEdit *line)
 void exposeCalculateResult(QPushButton *calculate, QLineEdit *result)
 {
     makeReadOnly(result);
-    QObject::connect(calculate, &QPushButton::clicked, result, [result] {
-        announce(result->accessibleName() + QLatin1Char(' ') + result->text());
-    }, Qt::QueuedConnection);
+    QObject::connect(
+        calculate, &QPushButton::clicked, result,
+        [result] { announce(result->accessibleName() + QLatin1Char(' ') + result->text()); }, Qt::QueuedConnection);
 }
 
 } // namespace

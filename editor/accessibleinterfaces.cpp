@@ -144,9 +144,9 @@ public:
             return {};
         const QLineEdit *edit = box();
         const int frame = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
-        const QRect area =
-            edit->contentsRect().marginsRemoved(edit->textMargins()).adjusted(frame + lineEditMargin, frame,
-                                                                              -frame - lineEditMargin, -frame);
+        const QRect area = edit->contentsRect()
+                               .marginsRemoved(edit->textMargins())
+                               .adjusted(frame + lineEditMargin, frame, -frame - lineEditMargin, -frame);
         const QFontMetrics metrics(edit->font());
         int left = area.left();
         if (edit->alignment() & Qt::AlignRight)
@@ -236,10 +236,7 @@ public:
         return state;
     }
 
-    QStringList actionNames() const override
-    {
-        return QStringList{showMenuAction()} + TextContent::actionNames();
-    }
+    QStringList actionNames() const override { return QStringList{showMenuAction()} + TextContent::actionNames(); }
     void doAction(const QString &name) override
     {
         if (name != showMenuAction())
@@ -364,7 +361,6 @@ QAccessibleInterface *interfaceFactory(const QString &className, QObject *object
         return new LineEditAccessible(widget);
     return nullptr;
 }
-
 
 void install()
 {

@@ -21,7 +21,8 @@ const QColor navy(0x1b, 0x2a, 0x49);
 QFont artworkFont()
 {
     const QString tahoma = QStringLiteral("Tahoma");
-    QFont font = QFontDatabase::hasFamily(tahoma) ? QFont(tahoma) : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    QFont font = QFontDatabase::hasFamily(tahoma) ? QFont(tahoma)
+                                                  : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }
@@ -185,11 +186,16 @@ QPixmap drawIcon(int pixels)
 QSize bitmapSize(int bitmapId)
 {
     switch (bitmapId) {
-    case 137: return {48, 72};
-    case 138: return {88, 50};
-    case 143: return {336, 77};
-    case 146: return {317, 159};
-    default: return {};
+    case 137:
+        return {48, 72};
+    case 138:
+        return {88, 50};
+    case 143:
+        return {336, 77};
+    case 146:
+        return {317, 159};
+    default:
+        return {};
     }
 }
 
@@ -202,11 +208,20 @@ QPixmap drawBitmap(int bitmapId, qreal devicePixelRatio)
     QPainter painter(&pixmap);
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
     switch (bitmapId) {
-    case 137: paintFigure(painter, size); break;
-    case 138: paintLogo(painter, size); break;
-    case 143: paintBanner(painter, QRectF(QPointF(), size)); break;
-    case 146: paintCredits(painter, size); break;
-    default: break;
+    case 137:
+        paintFigure(painter, size);
+        break;
+    case 138:
+        paintLogo(painter, size);
+        break;
+    case 143:
+        paintBanner(painter, QRectF(QPointF(), size));
+        break;
+    case 146:
+        paintCredits(painter, size);
+        break;
+    default:
+        break;
     }
     return pixmap;
 }

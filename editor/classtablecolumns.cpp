@@ -96,7 +96,9 @@ void ClassTableWindow::buildColumnMenus(QMenu *menu)
     QMenu *items = menu->addMenu(tr("Show &Items"));
     const std::vector<TableColumn> &columns = tableColumns();
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        QMenu *in = columns[i].kind == ColumnKind::Tick ? abilities : columns[i].kind == ColumnKind::Item ? items : values;
+        QMenu *in = columns[i].kind == ColumnKind::Tick   ? abilities
+                    : columns[i].kind == ColumnKind::Item ? items
+                                                          : values;
         QAction *shown = in->addAction(QString::fromStdString(columns[i].title));
         shown->setCheckable(true);
         connect(shown, &QAction::toggled, this, [this, column = int(i)](bool on) { showColumn(column, on); });
@@ -206,7 +208,8 @@ void ClassTableWindow::restoreLayout()
         for (int column = 0; column < header->count(); ++column) {
             const QString id = idOf(column);
             const bool known = order.contains(id);
-            view->setColumnHidden(column, known ? hidden.contains(id) : !tableColumns()[std::size_t(column)].shownAtFirst);
+            view->setColumnHidden(column,
+                                  known ? hidden.contains(id) : !tableColumns()[std::size_t(column)].shownAtFirst);
             if (widths.contains(id))
                 view->setColumnWidth(column, std::max(widths.value(id).toInt(), header->minimumSectionSize()));
             else
@@ -233,8 +236,8 @@ void ClassTableWindow::placeBesideOwner()
     const QSize smallest =
         QSize(fontMetrics().averageCharWidth() * 60, fontMetrics().height() * 14).expandedTo(minimumSizeHint())
         + frameSize;
-    if (const std::optional<QRect> place =
-            owner ? placeClearOf(owner->frameGeometry(), wanted, smallest, screen) : std::nullopt)
+    if (const std::optional<QRect> place = owner ? placeClearOf(owner->frameGeometry(), wanted, smallest, screen)
+                                                 : std::nullopt)
         setGeometry(place->marginsRemoved(frame));
     else
         fitOnScreen(this, QSize(screen.width() * 3 / 4, screen.height() / 2));

@@ -10,9 +10,9 @@ void CreatorDialog::openClassTable()
 {
     if (!tableWindow) {
         tableWindow = new ClassTableWindow(editing, this);
-        tableWindow->shareCommands({command(CommandId::GoToClass), command(CommandId::WriteOut),
-                                    command(CommandId::ClassTable)},
-                                   {command(CommandId::Undo), command(CommandId::Redo)});
+        tableWindow->shareCommands(
+            {command(CommandId::GoToClass), command(CommandId::WriteOut), command(CommandId::ClassTable)},
+            {command(CommandId::Undo), command(CommandId::Redo)});
         connect(tableWindow, &ClassTableWindow::commandDone, this, &CreatorDialog::refreshProblems);
     }
     tableWindow->show();

@@ -184,9 +184,8 @@ bool ClassTableModel::setData(const QModelIndex &index, const QVariant &value, i
     const int slot = slotOf(index.row());
     if (slot < 0 || (role != Qt::EditRole && role != Qt::CheckStateRole))
         return false;
-    const std::string text = role == Qt::CheckStateRole
-                                 ? (value.value<Qt::CheckState>() == Qt::Checked ? "yes" : "no")
-                                 : toCp1252(value.toString());
+    const std::string text = role == Qt::CheckStateRole ? (value.value<Qt::CheckState>() == Qt::Checked ? "yes" : "no")
+                                                        : toCp1252(value.toString());
     changing = true;
     session.editTableCell(slot, index.column(), text);
     changing = false;

@@ -79,18 +79,15 @@ ClassTableWindow::ClassTableWindow(EditorSession &session, QWidget *owner)
     syncFooter();
     restoreLayout();
 
-    connect(filter, &QLineEdit::textChanged, this, [this](const QString &text) {
-        this->session.filterTable(toCp1252(text));
+    connect(filter, &QLineEdit::textChanged, this,
+            [this](const QString &text) { this->session.filterTable(toCp1252(text)); });
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex &current) {
+        if (showing || !current.isValid())
+            return;
+        this->session.chooseTableRow(model->slotOf(current.row()));
+        emit commandDone();
     });
-    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex &current) {
-                if (showing || !current.isValid())
-                    return;
-                this->session.chooseTableRow(model->slotOf(current.row()));
-                emit commandDone();
-            });
-    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &ClassTableWindow::reportSelection);
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ClassTableWindow::reportSelection);
     connect(view->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             [this](int column, Qt::SortOrder order) {
                 if (showing)
@@ -98,8 +95,8 @@ ClassTableWindow::ClassTableWindow(EditorSession &session, QWidget *owner)
                 if (column < 0)
                     this->session.tableInFileOrder();
                 else
-                    this->session.sortTable(column, order == Qt::AscendingOrder ? SortOrder::Ascending
-                                                                                : SortOrder::Descending);
+                    this->session.sortTable(column,
+                                            order == Qt::AscendingOrder ? SortOrder::Ascending : SortOrder::Descending);
             });
     connect(view->horizontalHeader(), &QHeaderView::customContextMenuRequested, this, [this](const QPoint &at) {
         const int column = view->horizontalHeader()->logicalIndexAt(at);
@@ -159,8 +156,8 @@ void ClassTableWindow::followSession()
     QHeaderView *header = view->horizontalHeader();
     const std::optional<int> sorted = roster.sortedBy();
     header->setSortIndicatorShown(sorted.has_value());
-    header->setSortIndicator(sorted.value_or(-1), roster.order() == SortOrder::Ascending ? Qt::AscendingOrder
-                                                                                          : Qt::DescendingOrder);
+    header->setSortIndicator(sorted.value_or(-1),
+                             roster.order() == SortOrder::Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
     QItemSelection selection;
     for (int row = 0; row < model->rowCount(); ++row) {
         if (roster.selected(model->slotOf(row)))

@@ -29,7 +29,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-
 CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
@@ -105,10 +104,10 @@ void CreatorDialog::buildMenu()
         }
         QAction *action = menu->addAction(QString::fromLatin1(item.text));
         action->setObjectName(QStringLiteral("command%1").arg(item.id));
-        action->setShortcuts(item.standardKey != QKeySequence::UnknownKey
-                                 ? QList<QKeySequence>{QKeySequence(item.standardKey)}
-                                 : QKeySequence::listFromString(QString::fromLatin1(item.keys),
-                                                                QKeySequence::PortableText));
+        action->setShortcuts(
+            item.standardKey != QKeySequence::UnknownKey
+                ? QList<QKeySequence>{QKeySequence(item.standardKey)}
+                : QKeySequence::listFromString(QString::fromLatin1(item.keys), QKeySequence::PortableText));
         // The shortcuts work while the menu is closed, as the window's own.
         addAction(action);
         commands.insert(item.id, action);
@@ -223,7 +222,8 @@ std::vector<AnswerButton> buttonsFor(EditorView::Choices choices)
     using A = EditorView::Answer;
     using B = QMessageBox::StandardButton;
     switch (choices) {
-    case EditorView::Choices::YesNo: return {{A::Yes, B::Yes}, {A::No, B::No}};
+    case EditorView::Choices::YesNo:
+        return {{A::Yes, B::Yes}, {A::No, B::No}};
     case EditorView::Choices::WriteOutDiscardCancel:
         return {{A::WriteOut, B::Save, "&Write Out"}, {A::Discard, B::Discard, "&Discard"}, {A::Cancel, B::Cancel}};
     case EditorView::Choices::MergeReplaceReloadCancel:
@@ -249,7 +249,7 @@ EditorView::Answer CreatorDialog::ask(const Question &question)
 {
     const std::vector<AnswerButton> buttons = buttonsFor(question.choices);
     QMessageBox box(buttons.size() > 2 || question.choices == Choices::RestoreDiscard ? QMessageBox::Warning
-                                                                                       : QMessageBox::NoIcon,
+                                                                                      : QMessageBox::NoIcon,
                     QStringLiteral("Tolvane Class Creator"), QString::fromStdString(question.text), {}, this);
     for (const AnswerButton &answer : buttons) {
         box.addButton(answer.button);
@@ -259,16 +259,16 @@ EditorView::Answer CreatorDialog::ask(const Question &question)
             box.setDefaultButton(answer.button);
     }
     const Answer onEscape = question.choices == Choices::RestoreDiscard ? Answer::Restore
-                            : question.choices == Choices::YesNo      ? Answer::No
-                                                                      : Answer::Cancel;
+                            : question.choices == Choices::YesNo        ? Answer::No
+                                                                        : Answer::Cancel;
     if (question.choices != Choices::YesNo) {
         for (const AnswerButton &answer : buttons) {
             if (answer.answer == onEscape)
                 box.setEscapeButton(answer.button);
         }
     }
-    QPushButton *review =
-        question.aboutWriting ? box.addButton(tr("&Review Changes..."), QMessageBox::ActionRole) : nullptr;
+    QPushButton *review = question.aboutWriting ? box.addButton(tr("&Review Changes..."), QMessageBox::ActionRole)
+                                                : nullptr;
     // Review Changes opens the review over the window; the question comes back.
     int clicked;
     while (clicked = box.exec(), review && box.clickedButton() == review)
@@ -283,8 +283,8 @@ EditorView::Answer CreatorDialog::ask(const Question &question)
 void CreatorDialog::tell(const Notice &notice)
 {
     const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information, QMessageBox::Warning};
-    QMessageBox box(icons[int(notice.icon)], QString::fromStdString(notice.title),
-                    QString::fromStdString(notice.text), QMessageBox::Ok, this);
+    QMessageBox box(icons[int(notice.icon)], QString::fromStdString(notice.title), QString::fromStdString(notice.text),
+                    QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -315,7 +315,8 @@ void CreatorDialog::keyPressEvent(QKeyEvent *event)
 void CreatorDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    QMetaObject::invokeMethod(this, [this] { editing.askForGameFolder(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this] { editing.askForGameFolder(); }, Qt::QueuedConnection);
 }
 
 // Closing the window ends the program as "&Quit" does, after the same

@@ -42,7 +42,10 @@ public:
     // The control of the template id, or nullptr.
     QWidget *control(int id) const { return controls.value(id); }
     template <typename T>
-    T *control(int id) const { return qobject_cast<T *>(control(id)); }
+    T *control(int id) const
+    {
+        return qobject_cast<T *>(control(id));
+    }
     // The menu command of the menu id, or nullptr.
     QAction *command(int id) const { return commands.value(id); }
 

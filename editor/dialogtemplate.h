@@ -18,9 +18,9 @@ enum class ControlKind {
     DropDownEdit, // a list with a text field; typed text never becomes an entry
     Label,
     GroupBox,
-    Picture,      // a bitmap at its own pixel size in a sunken frame
-    StatusLine,   // read-only text without a frame
-    ScrollBar,    // hidden
+    Picture,    // a bitmap at its own pixel size in a sunken frame
+    StatusLine, // read-only text without a frame
+    ScrollBar,  // hidden
 };
 
 enum ControlFlag : unsigned {

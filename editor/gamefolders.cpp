@@ -24,8 +24,7 @@ fs::path droppedFolder(const QMimeData *mime)
 
 std::optional<fs::path> CreatorDialog::chooseFolder(const fs::path &start, const std::string &title)
 {
-    const QString chosen =
-        QFileDialog::getExistingDirectory(this, QString::fromStdString(title), displayPath(start));
+    const QString chosen = QFileDialog::getExistingDirectory(this, QString::fromStdString(title), displayPath(start));
     if (chosen.isEmpty())
         return std::nullopt;
     return pathFromQt(chosen);
@@ -61,6 +60,6 @@ void CreatorDialog::dropEvent(QDropEvent *event)
         return;
     event->acceptProposedAction();
     // Questions open once the drop has ended, not inside it.
-    QMetaObject::invokeMethod(this, [this, folder] { editing.openFolder(GameFolder::At(folder)); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, folder] { editing.openFolder(GameFolder::At(folder)); }, Qt::QueuedConnection);
 }

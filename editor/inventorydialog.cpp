@@ -22,8 +22,8 @@
 
 #include <algorithm>
 
-InventoryDialog::InventoryDialog(const QString &className, std::function<Amounts()> readAmounts,
-                                 SetAmount changeAmount, QWidget *parent)
+InventoryDialog::InventoryDialog(const QString &className, std::function<Amounts()> readAmounts, SetAmount changeAmount,
+                                 QWidget *parent)
     : QDialog(parent), amounts(std::move(readAmounts)), setAmount(std::move(changeAmount))
 {
     setWindowTitle(tr("Inventory of %1").arg(className));

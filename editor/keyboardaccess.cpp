@@ -46,7 +46,8 @@ void addAltLetters(QWidget *form, const QHash<int, QWidget *> &controls)
             continue;
         const QString marked = QString::fromLatin1(binding.altLabel.data(), qsizetype(binding.altLabel.size()));
         const QString plain = QString(marked).remove(u'&');
-        const auto label = std::ranges::find_if(labels, [&](QLabel *l) { return l->buddy() == box && l->text() == plain; });
+        const auto label = std::ranges::find_if(labels,
+                                                [&](QLabel *l) { return l->buddy() == box && l->text() == plain; });
         if (label != labels.end()) {
             (*label)->setText(marked);
         } else if (auto *group = qobject_cast<QGroupBox *>(box->parentWidget()); group && group->title() == plain) {

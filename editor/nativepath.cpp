@@ -30,7 +30,8 @@ std::filesystem::path pathFromUrl(const QUrl &url)
 #ifdef _WIN32
     return pathFromQt(url.toLocalFile());
 #else
-    return std::filesystem::path(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
+    return std::filesystem::path(
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
 #endif
 }
 

@@ -5,8 +5,7 @@
 
 #include <QTimer>
 
-PictureLabel::PictureLabel(int bitmapId, QWidget *parent)
-    : QLabel(parent), bitmap(bitmapId)
+PictureLabel::PictureLabel(int bitmapId, QWidget *parent) : QLabel(parent), bitmap(bitmapId)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(1);

@@ -42,8 +42,8 @@ bool ProblemsWindow::placeBeside(const QRect &area)
 {
     const QMargins frame = frameMargins(this);
     const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
-    const std::optional<QRect> placed =
-        placeClearOf(area, size() + frameSize, minimumSizeHint() + frameSize, screen()->availableGeometry());
+    const std::optional<QRect> placed = placeClearOf(area, size() + frameSize, minimumSizeHint() + frameSize,
+                                                     screen()->availableGeometry());
     if (placed)
         setGeometry(placed->marginsRemoved(frame));
     return bool(placed);

@@ -53,8 +53,9 @@ void CreatorDialog::refreshProblems()
 
 void CreatorDialog::openReview()
 {
-    ReviewDialog review(QString::fromStdString(editing.reviewChanges()),
-                        [this] { return QString::fromStdString(editing.fileDifferences()); }, this);
+    ReviewDialog review(
+        QString::fromStdString(editing.reviewChanges()),
+        [this] { return QString::fromStdString(editing.fileDifferences()); }, this);
     review.exec();
 }
 

@@ -51,8 +51,6 @@ void appendAboutToSystemMenu(CreatorDialog *dialog)
 
 #else
 
-void appendAboutToSystemMenu(CreatorDialog *)
-{
-}
+void appendAboutToSystemMenu(CreatorDialog *) {}
 
 #endif

@@ -117,7 +117,8 @@ DialogUnits TemplateForm::unitsForContents() const
     for (qsizetype i = 0; i < created.size(); ++i) {
         const ControlTemplate &t = controlTemplates[std::size_t(i)];
         if (t.kind == ControlKind::Label && (t.flags & WordWrap)) {
-            const int height = created[i]->heightForWidth(DialogUnits(unitX, unitY).toPixels(t.x, t.y, t.w, t.h).width());
+            const int height = created[i]->heightForWidth(
+                DialogUnits(unitX, unitY).toPixels(t.x, t.y, t.w, t.h).width());
             unitY = std::max(unitY, 8.0 * (height + 1) / t.h);
         }
     }

@@ -56,8 +56,8 @@ void checkNumbers(std::string_view bytes)
 bool sameClass(ClassRecord a, ClassRecord b)
 {
     for (const ClassField &field : classFields()) {
-        if (field.floatMember && std::bit_cast<std::uint32_t>(a.*field.floatMember)
-                                     == std::bit_cast<std::uint32_t>(b.*field.floatMember))
+        if (field.floatMember
+            && std::bit_cast<std::uint32_t>(a.*field.floatMember) == std::bit_cast<std::uint32_t>(b.*field.floatMember))
             a.*field.floatMember = b.*field.floatMember = 0;
     }
     return a == b;

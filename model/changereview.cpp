@@ -76,8 +76,8 @@ std::string changeReview(std::span<const ClassRecord> saved, std::span<const Cla
 std::string conflictText(const MergeConflict &conflict)
 {
     using Kind = MergeConflict::Kind;
-    const std::string name =
-        conflict.before.classname.empty() ? "(no name)" : std::string(conflict.before.classname.view());
+    const std::string name = conflict.before.classname.empty() ? "(no name)"
+                                                               : std::string(conflict.before.classname.view());
     switch (conflict.kind) {
     case Kind::BothChanged: {
         const ClassValue &value = conflict.value;

@@ -70,5 +70,5 @@ ChangeTracker::Replacing ChangeTracker::replacing(const std::filesystem::path &p
     if (known == knownFiles.end())
         return Replacing::NotLoaded;
     return current.status == FileStatus::Read && known->second == current.bytes ? Replacing::Quietly
-                                                                                 : Replacing::ChangedOnDisk;
+                                                                                : Replacing::ChangedOnDisk;
 }

@@ -15,7 +15,7 @@ namespace {
 struct SortKey
 {
     int slot;
-    double number = 0; // NaN: no number, sorted last
+    double number = 0;     // NaN: no number, sorted last
     std::string text = {}; // folded to lower case
 };
 

@@ -137,8 +137,8 @@ void EditorSession::addClass()
     storeIntoClass(form);
     std::optional<TableEdit> step = AddClass(classes());
     const EditorState &s = state();
-    view.setStatus(step ? "@ Class to " + std::to_string(s.lastIndex) + " [min=" + std::to_string(s.firstIndex)
-                              + " | " + std::to_string(s.table.classCount) + "]"
+    view.setStatus(step ? "@ Class to " + std::to_string(s.lastIndex) + " [min=" + std::to_string(s.firstIndex) + " | "
+                              + std::to_string(s.table.classCount) + "]"
                         : "The table is full: " + std::to_string(tableSlotCount) + " classes");
     record(std::move(step));
     showPosition();

@@ -216,7 +216,7 @@ private:
     {
         std::string bytes;
         std::optional<ClassFileMerge> merge = {}; // the classes in memory become the merged ones
-        bool anew = false;                   // the file was deleted since this run read or wrote it
+        bool anew = false;                        // the file was deleted since this run read or wrote it
     };
     std::optional<WritePlan> planWrite(const std::filesystem::path &path, const FileBytes &old,
                                        std::span<const ClassRecord> classes, bool changedWhileAsked);

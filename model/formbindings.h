@@ -128,7 +128,8 @@ constexpr FieldKind fieldKindOf(BoxKind kind)
 
 // The rows with their fields, text limits and places; a row whose key names
 // no field, or a field of another kind, does not compile.
-inline constexpr auto formBindings = []() consteval {
+inline constexpr auto formBindings = []() consteval
+{
     std::array<FormBinding, std::size(formbindingrows::rows)> bindings{};
     std::array<std::size_t, 6> kinds{};
     for (std::size_t i = 0; i < bindings.size(); ++i) {
@@ -141,7 +142,8 @@ inline constexpr auto formBindings = []() consteval {
         bindings[i] = row;
     }
     return bindings;
-}();
+}
+();
 
 // The ability boxes are the catalogue's abilities, in its order.
 static_assert([] {

@@ -38,8 +38,12 @@ public:
 
     void found(const ReadFinding &finding) override
     {
-        Problem problem{.line = finding.line, .code = codeOf(finding.kind).code, .message = describe(finding),
-                        .classIndex = finding.block, .field = {}, .item = -1};
+        Problem problem{.line = finding.line,
+                        .code = codeOf(finding.kind).code,
+                        .message = describe(finding),
+                        .classIndex = finding.block,
+                        .field = {},
+                        .item = -1};
         locate(finding, problem);
         problems.push_back(std::move(problem));
     }
@@ -88,7 +92,8 @@ int classNow(int block, std::size_t count, std::span<const int> origins)
 bool valueChanged(const Problem &problem, const ClassRecord &read, const ClassRecord &now)
 {
     if (problem.field == inventoryField)
-        return problem.item >= 0 && read.inventory[std::size_t(problem.item)] != now.inventory[std::size_t(problem.item)];
+        return problem.item >= 0
+               && read.inventory[std::size_t(problem.item)] != now.inventory[std::size_t(problem.item)];
     const ClassField *field = FieldOfKey(problem.field);
     return field && !sameWrittenValue(*field, read, now);
 }

@@ -11,12 +11,12 @@
 // message `tolvane-classfile check` gives, and where the form shows it.
 struct Problem
 {
-    int line = 0;              // in the file, counted from 1; 0: in what Write Out would write
-    std::string_view code;     // "TCC003"
-    std::string message;       // readable UTF-8, as check words it
-    int classIndex = -1;       // the class in the table; -1: the file as a whole
-    std::string field;         // the key whose box it concerns ("speed", "inventory"); empty: none
-    int item = -1;             // for an inventory amount, the item's catalogue slot
+    int line = 0;          // in the file, counted from 1; 0: in what Write Out would write
+    std::string_view code; // "TCC003"
+    std::string message;   // readable UTF-8, as check words it
+    int classIndex = -1;   // the class in the table; -1: the file as a whole
+    std::string field;     // the key whose box it concerns ("speed", "inventory"); empty: none
+    int item = -1;         // for an inventory amount, the item's catalogue slot
 
     // "line 12: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000", or
     // "when written: TCC003 ..." for a value stored since the file was read.
@@ -42,8 +42,8 @@ public:
     void clear();
 
     // The problems that still stand for records, the classes now: those of
-    // the file in line order, then those of values stored since. origins[i] names the file block that records[i] came from, -1
-    // for a new class; without origins, classes are matched by position.
+    // the file in line order, then those of values stored since. origins[i] names the file block that records[i] came
+    // from, -1 for a new class; without origins, classes are matched by position.
     std::vector<Problem> current(std::span<const ClassRecord> records, std::span<const int> origins = {}) const;
 
 private:

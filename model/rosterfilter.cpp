@@ -112,9 +112,8 @@ std::optional<RosterFilter::Part> RosterFilter::partOf(Piece piece)
         if (ability.text.empty())
             return fail(piece.at, "an ability is missing after \"ability\"");
         const std::string_view name = unquoted(ability.text);
-        const auto found = std::ranges::find_if(abilityCatalogue, [&](const AbilityInfo &a) {
-            return equalsIgnoreCase(a.label, name);
-        });
+        const auto found = std::ranges::find_if(abilityCatalogue,
+                                                [&](const AbilityInfo &a) { return equalsIgnoreCase(a.label, name); });
         if (found == std::end(abilityCatalogue))
             return fail(ability.at, "no ability named " + quoted(ability.text));
         return Part{.test = Test::Equal, .column = columnOfId("ability " + std::string(found->label)), .number = 1};
@@ -181,13 +180,20 @@ bool RosterFilter::passes(const Part &part, const ClassRecord &record)
     }
     const double value = cellNumber(column, record).value_or(0);
     switch (part.test) {
-    case Test::Less: return value < part.number;
-    case Test::LessOrEqual: return value <= part.number;
-    case Test::Greater: return value > part.number;
-    case Test::GreaterOrEqual: return value >= part.number;
-    case Test::Equal: return value == part.number;
-    case Test::NotEqual: return value != part.number;
-    case Test::NameContains: break;
+    case Test::Less:
+        return value < part.number;
+    case Test::LessOrEqual:
+        return value <= part.number;
+    case Test::Greater:
+        return value > part.number;
+    case Test::GreaterOrEqual:
+        return value >= part.number;
+    case Test::Equal:
+        return value == part.number;
+    case Test::NotEqual:
+        return value != part.number;
+    case Test::NameContains:
+        break;
     }
     return false;
 }

@@ -46,7 +46,7 @@ private:
         Test test;
         bool negated = false;
         int column = -1;
-        double number = 0; // numeric columns and ticks
+        double number = 0;     // numeric columns and ticks
         std::string text = {}; // a part of the name, or the text other columns compare with
     };
     struct Piece

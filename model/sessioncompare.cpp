@@ -92,8 +92,8 @@ void EditorSession::compareTwoClasses()
 
 void EditorSession::compareWithFile()
 {
-    const std::optional<std::filesystem::path> chosen =
-        view.chooseFile({"Compare with File", baseline ? baseline->file : gameFolder.path(), classFileTypes});
+    const std::optional<std::filesystem::path> chosen = view.chooseFile(
+        {"Compare with File", baseline ? baseline->file : gameFolder.path(), classFileTypes});
     if (!chosen)
         return;
     ClassesOnDisk read = tolvane::readClassesOnDisk(*chosen, "The file");
@@ -116,8 +116,7 @@ void EditorSession::compareWithFile()
          tolvane::repeatedNamesNote(differences.match, "in the file", "in memory"), text, markdown,
          [this, text, markdown](bool asMarkdown) {
              saveChosenFile({"Save Patch Notes", gameFolder.file(asMarkdown ? "patch-notes.md" : "patch-notes.txt"),
-                             asMarkdown ? "Markdown (*.md);;All files (*)" : "Text files (*.txt);;All files (*)",
-                             true},
+                             asMarkdown ? "Markdown (*.md);;All files (*)" : "Text files (*.txt);;All files (*)", true},
                             asMarkdown ? markdown : text, "Patch notes");
          }});
 }
@@ -160,7 +159,7 @@ void EditorSession::saveChosenFile(const EditorView::FileChoice &choice, std::st
         return;
     const FileBytes there = readWholeFile(*path);
     const ClassFileKind kind = there.status == FileStatus::Read ? classFileKind(*path, there.bytes)
-                                                                 : ClassFileKind::NoClassBlock;
+                                                                : ClassFileKind::NoClassBlock;
     if (kind == ClassFileKind::ClassFile || kind == ClassFileKind::SettingsFile) {
         view.tell({EditorView::Icon::Warning, choice.title,
                    displayText(*path) + " holds classes or settings of the game, which this would replace.\n"

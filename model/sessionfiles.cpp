@@ -45,10 +45,9 @@ void EditorSession::readActiveFile(FormValues &form)
     forgetRecovery();
     const std::string count = std::to_string(state().table.classCount);
     // A missing file still gives the default class, but not as a success.
-    const std::string status = file.status == FileStatus::Read
-                                   ? count + " Config Classes Read"
-                                   : std::string(ClassFileName(state().sealsActive)) + " not found: " + count
-                                         + " new class";
+    const std::string status = file.status == FileStatus::Read ? count + " Config Classes Read"
+                                                               : std::string(ClassFileName(state().sealsActive))
+                                                                     + " not found: " + count + " new class";
     showMoved(form, withProblemCount(status, fileProblems.current(classesToWrite(nullptr), classOrigins()).size()));
 }
 
@@ -147,7 +146,8 @@ bool EditorSession::confirmLink(const std::filesystem::path &path, std::filesyst
     std::error_code error;
     if (linked->empty() || !std::filesystem::is_regular_file(*linked, error)) {
         warnNotWritten(path, {"it is a symbolic link to " + (linked->empty() ? "nothing" : displayText(*linked))
-                              + ", which is not a regular file", {}});
+                                  + ", which is not a regular file",
+                              {}});
         return false;
     }
     target = *linked;
@@ -162,8 +162,9 @@ bool EditorSession::confirmLink(const std::filesystem::path &path, std::filesyst
 bool EditorSession::confirmReadOnly(const std::filesystem::path &path)
 {
     return !isReadOnlyFile(path)
-           || view.ask({displayText(path) + " is read-only.\nReplace it with the classes in memory anyway? It stays "
-                                            "read-only.",
+           || view.ask({displayText(path)
+                            + " is read-only.\nReplace it with the classes in memory anyway? It stays "
+                              "read-only.",
                         EditorView::Choices::YesNo, Answer::No})
                   == Answer::Yes;
 }
@@ -204,9 +205,9 @@ void EditorSession::takeClassesNowRead(const ClassTable &written)
 void EditorSession::warnNotWritten(const std::filesystem::path &path, const SaveError &error)
 {
     const std::string afterwards = error.previousContents.empty()
-                                  ? "The file on disk is unchanged."
-                                  : "The file on disk may be damaged; its old contents are in "
-                                        + displayText(error.previousContents) + ".";
+                                       ? "The file on disk is unchanged."
+                                       : "The file on disk may be damaged; its old contents are in "
+                                             + displayText(error.previousContents) + ".";
     view.tell({EditorView::Icon::Warning, "Error",
                displayText(path) + " could not be written:\n" + error.reason + "\n\n" + afterwards});
 }

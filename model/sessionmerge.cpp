@@ -74,9 +74,8 @@ std::optional<EditorSession::WritePlan> EditorSession::planWrite(const std::file
         break;
     case ChangeTracker::Replacing::OtherFile:
         question = shown + " holds the " + teamOf(path) + " classes, and the classes in memory are the "
-                   + teamOf(changes.classesFile()) + " (read from "
-                   + displayText(changes.classesFile().filename()) + ").\nReplace the "
-                   + teamOf(path) + " file with them?";
+                   + teamOf(changes.classesFile()) + " (read from " + displayText(changes.classesFile().filename())
+                   + ").\nReplace the " + teamOf(path) + " file with them?";
         break;
     }
     if (view.ask({question, EditorView::Choices::YesNo, Answer::No, true}) != Answer::Yes)
@@ -105,16 +104,15 @@ MergeInput EditorSession::mergeInput(const std::filesystem::path &path, const Fi
     origins = classOrigins();
     origins.resize(classes.size(), -1);
     return {known ? *known : none,
-            std::span(saved.records.data(), std::size_t(std::clamp(saved.classCount, 0, tableSlotCount))), old,
-            classes, origins};
+            std::span(saved.records.data(), std::size_t(std::clamp(saved.classCount, 0, tableSlotCount))), old, classes,
+            origins};
 }
 
 // The question about a file changed on disk: merge (the default), replace,
 // reload, cancel; then, for values changed on both sides, which side wins,
 // the file's by default. Review Changes shows what each answer does to it.
-std::optional<EditorSession::WritePlan> EditorSession::planMerge(const std::filesystem::path &path,
-                                                                 const FileBytes &old,
-                                                                 std::span<const ClassRecord> classes)
+std::optional<EditorSession::WritePlan>
+EditorSession::planMerge(const std::filesystem::path &path, const FileBytes &old, std::span<const ClassRecord> classes)
 {
     std::vector<int> origins;
     const MergeInput input = mergeInput(path, old, classes, origins);
@@ -151,10 +149,15 @@ std::optional<EditorSession::WritePlan> EditorSession::planMerge(const std::file
           "Reload from Disk: the classes are read from the file again; the changes in memory are lost.";
     switch (askWithReview({question, EditorView::Choices::MergeReplaceReloadCancel, Answer::Merge, true},
                           std::move(review))) {
-    case Answer::Merge: break;
-    case Answer::Replace: return WritePlan{replaced};
-    case Answer::Reload: readActiveFile(); return std::nullopt;
-    default: return std::nullopt;
+    case Answer::Merge:
+        break;
+    case Answer::Replace:
+        return WritePlan{replaced};
+    case Answer::Reload:
+        readActiveFile();
+        return std::nullopt;
+    default:
+        return std::nullopt;
     }
     if (!merge.conflicts.empty()) {
         review = {"Keep the file's values (the default):\n" + utf8Of(mergeSummary(merge, MergeChoice::KeepFile))
@@ -165,9 +168,13 @@ std::optional<EditorSession::WritePlan> EditorSession::planMerge(const std::file
                                    + "\nKeep the file's values, or take this session's?",
                                EditorView::Choices::KeepFileTakeMineCancel, Answer::KeepFile, true},
                               std::move(review))) {
-        case Answer::KeepFile: break;
-        case Answer::TakeMine: merge = std::move(mine); break;
-        default: return std::nullopt;
+        case Answer::KeepFile:
+            break;
+        case Answer::TakeMine:
+            merge = std::move(mine);
+            break;
+        default:
+            return std::nullopt;
         }
     }
     WritePlan plan{merge.bytes};

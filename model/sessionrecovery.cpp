@@ -103,9 +103,8 @@ void EditorSession::offerRecovery()
                       ? std::string()
                       : utf8Of(unifiedDiff(disk.bytes, merge.bytes, name + " (on disk)", name + " (restored)"))};
     const std::string question =
-        "When this program last ran in this folder, it ended with changes to " + name
-        + " that were not written out (" + classCount(classes.size()) + "). They were kept in "
-        + displayText(store.fileFor(gameFolder.path()))
+        "When this program last ran in this folder, it ended with changes to " + name + " that were not written out ("
+        + classCount(classes.size()) + "). They were kept in " + displayText(store.fileFor(gameFolder.path()))
         + ".\n\nRestore them into memory? The class file changes only when you write them out; Discard deletes them.";
     if (askWithReview({question, EditorView::Choices::RestoreDiscard, Answer::Restore, true}, std::move(review))
         == Answer::Discard)
@@ -163,11 +162,11 @@ void EditorSession::restorePreviousVersion()
     const BackupStore store(folder);
     const FileBytes now = readWholeFile(path);
     const std::vector<ClassRecord> onDisk = now.status == FileStatus::Read ? classesIn(now.bytes)
-                                                                            : std::vector<ClassRecord>();
+                                                                           : std::vector<ClassRecord>();
     std::vector<std::vector<ClassRecord>> versions;
     std::vector<EditorView::KeptVersion> listed;
-    for (const BackupStore::Version &version : folder.empty() ? std::vector<BackupStore::Version>()
-                                                              : store.versions(path)) {
+    for (const BackupStore::Version &version :
+         folder.empty() ? std::vector<BackupStore::Version>() : store.versions(path)) {
         const FileBytes bytes = readWholeFile(version.path);
         if (bytes.status != FileStatus::Read || classFileKind(version.path, bytes.bytes) != ClassFileKind::ClassFile)
             continue;

@@ -93,8 +93,9 @@ std::string EditorSession::reviewChanges() const
                 saved.records.data(), std::size_t(std::clamp(saved.classCount, 0, tableSlotCount)));
             return utf8Of(changeReview(savedClasses, classes, classOrigins()));
         }
-        text = shown + (changes.knownBytes(path) ? " was deleted on disk; Write Out writes it anew:\n"
-                                                 : " does not exist yet; Write Out writes it:\n");
+        text = shown
+               + (changes.knownBytes(path) ? " was deleted on disk; Write Out writes it anew:\n"
+                                           : " does not exist yet; Write Out writes it:\n");
         return text + utf8Of(changeReview({}, classes));
     case ChangeTracker::Replacing::ChangedOnDisk: {
         std::vector<int> origins;

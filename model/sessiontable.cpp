@@ -52,8 +52,7 @@ void EditorSession::editTableCell(int slot, int column, std::string_view text)
     FormValues form = view.form();
     storeIntoClass(form);
     const int slots[] = {slot};
-    showTableChange(form,
-                    ChangeClasses(classes(), column, BulkChange{BulkChange::Kind::Set, std::string(text)}, slots),
+    showTableChange(form, ChangeClasses(classes(), column, BulkChange{BulkChange::Kind::Set, std::string(text)}, slots),
                     {slot});
 }
 
@@ -74,8 +73,8 @@ bool EditorSession::changeSelectedClasses(int column, std::string_view typed)
         slots, [&](int slot) { return !roster.filter().matches(state().table.records[std::size_t(slot)]); });
     if (hidden > 0) {
         const std::string question = "Change " + utf8Of(of.title) + " on " + std::to_string(slots.size())
-                                     + (slots.size() == 1 ? " class? It is" : " classes? " + std::to_string(hidden)
-                                                                                  + " of them are")
+                                     + (slots.size() == 1 ? " class? It is"
+                                                          : " classes? " + std::to_string(hidden) + " of them are")
                                      + " hidden by the filter.";
         if (view.ask({question, EditorView::Choices::YesNo, EditorView::Answer::No}) != EditorView::Answer::Yes)
             return false;

@@ -63,16 +63,22 @@ std::vector<TableColumn> makeColumns()
 {
     std::vector<TableColumn> columns;
     for (const FieldColumn &field : fieldColumns)
-        columns.push_back({std::string(field.key), std::string(field.title), field.kind, {.field = FieldOfKey(field.key)}});
+        columns.push_back(
+            {std::string(field.key), std::string(field.title), field.kind, {.field = FieldOfKey(field.key)}});
     columns.push_back({"inventory", "Inventory", ColumnKind::Inventory, {}});
     for (const AbilityInfo &ability : abilityCatalogue) {
-        columns.push_back({"ability " + std::string(ability.label), std::string(ability.label), ColumnKind::Tick,
+        columns.push_back({"ability " + std::string(ability.label),
+                           std::string(ability.label),
+                           ColumnKind::Tick,
                            {.kind = ClassValue::Kind::Ability, .bit = ability.bit}});
     }
     for (int slot = 0; slot < inventorySlotCount; ++slot) {
         const ItemInfo &item = itemCatalogue[std::size_t(slot)];
-        columns.push_back({"item " + std::string(item.internalName), std::string(item.displayName), ColumnKind::Item,
-                           {.kind = ClassValue::Kind::Item, .slot = slot}, false});
+        columns.push_back({"item " + std::string(item.internalName),
+                           std::string(item.displayName),
+                           ColumnKind::Item,
+                           {.kind = ClassValue::Kind::Item, .slot = slot},
+                           false});
     }
     return columns;
 }

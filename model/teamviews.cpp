@@ -133,8 +133,8 @@ std::string repeatedNamesNote(const ClassMatch &match, std::string_view firstSid
     std::string note;
     for (const RepeatedName &name : match.repeatedNames) {
         note += (note.empty() ? "Classes that share a name are matched in order, the first with the first: " : "; ")
-                + ('"' + utf8Of(name.name) + "\" (" + std::to_string(name.inFirst) + ' ').append(firstSide)
-                + ", " + std::to_string(name.inSecond) + ' ' + std::string(secondSide) + ')';
+                + ('"' + utf8Of(name.name) + "\" (" + std::to_string(name.inFirst) + ' ').append(firstSide) + ", "
+                + std::to_string(name.inSecond) + ' ' + std::string(secondSide) + ')';
     }
     return note.empty() ? note : note + '.';
 }

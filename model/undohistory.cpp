@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-UndoHistory::UndoHistory(std::size_t limit) : limit(std::max<std::size_t>(limit, 1))
-{
-}
+UndoHistory::UndoHistory(std::size_t limit) : limit(std::max<std::size_t>(limit, 1)) {}
 
 void UndoHistory::add(TableEdit step)
 {

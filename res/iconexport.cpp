@@ -50,7 +50,7 @@ bool writeIco(const QString &path)
             return false;
         const char side = char(pixels < 256 ? pixels : 0); // 0 stands for 256
         directory.append(side).append(side).append(char(0)).append(char(0));
-        appendLittleEndian(directory, 1, 2); // colour planes
+        appendLittleEndian(directory, 1, 2);  // colour planes
         appendLittleEndian(directory, 32, 2); // bits per pixel
         appendLittleEndian(directory, quint32(png.size()), 4);
         appendLittleEndian(directory, quint32(6 + 16 * count + images.size()), 4);

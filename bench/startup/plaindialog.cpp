@@ -52,9 +52,11 @@ int main(int argc, char **argv)
     for (int i = 0; i < 12; ++i)
         (new QPushButton(QStringLiteral("Button %1").arg(i), form))->setGeometry(8 + 58 * i, 16, 55, 23);
     for (int i = 0; i < 22; ++i)
-        (new QCheckBox(QStringLiteral("Ability %1").arg(i), form))->setGeometry(15 + 115 * (i % 6), 97 + 16 * (i / 6), 110, 16);
+        (new QCheckBox(QStringLiteral("Ability %1").arg(i), form))
+            ->setGeometry(15 + 115 * (i % 6), 97 + 16 * (i / 6), 110, 16);
     for (int i = 0; i < 22; ++i)
-        (new QLabel(QStringLiteral("Label %1").arg(i), form))->setGeometry(12 + 88 * (i % 8), 250 + 22 * (i / 8), 45, 13);
+        (new QLabel(QStringLiteral("Label %1").arg(i), form))
+            ->setGeometry(12 + 88 * (i % 8), 250 + 22 * (i / 8), 45, 13);
     for (int i = 0; i < 24; ++i)
         (new QLineEdit(QStringLiteral("%1").arg(i), form))->setGeometry(60 + 88 * (i % 8), 247 + 22 * (i / 8), 38, 20);
     for (int i = 0; i < 3; ++i) {

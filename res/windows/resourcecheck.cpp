@@ -42,7 +42,8 @@ int main(int argc, char **argv)
     checkResources(nullptr, argv[0]);
     expect(GetACP() == CP_UTF8, "the manifest's UTF-8 code page is not in force");
     expect(AreDpiAwarenessContextsEqual(GetThreadDpiAwarenessContext(), DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)
-               || GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()) == DPI_AWARENESS_PER_MONITOR_AWARE,
+               || GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext())
+                      == DPI_AWARENESS_PER_MONITOR_AWARE,
            "the manifest's per-monitor DPI awareness is not in force");
     for (int i = 1; i < argc; ++i) {
         if (argv[i][0] == '\0') // a build without the editor passes an empty name

@@ -31,7 +31,8 @@ TEST(AboutBox, ShowsTheVersionUnderTheTextsAndWithinTheBox)
     EXPECT_LE((*version)->sizeHint().width(), shown.width());
     for (const QWidget *other : about.findChildren<QWidget *>()) {
         if (other != *version && (qobject_cast<const QLabel *>(other) || qobject_cast<const QGroupBox *>(other))) {
-            EXPECT_LE(other->mapTo(&about, QPoint(0, other->height())).y(), shown.top()) << other->metaObject()->className();
+            EXPECT_LE(other->mapTo(&about, QPoint(0, other->height())).y(), shown.top())
+                << other->metaObject()->className();
         }
     }
 }

@@ -27,7 +27,10 @@ std::string pairsText(const ClassMatch &match)
     std::string text;
     const auto side = [](int position) { return position < 0 ? std::string("-") : std::to_string(position); };
     for (const ClassPair &pair : match.pairs) {
-        text += side(pair.first) + (pair.byName ? "=" : pair.first >= 0 && pair.second >= 0 ? "~" : "=")
+        text += side(pair.first)
+                + (pair.byName                           ? "="
+                   : pair.first >= 0 && pair.second >= 0 ? "~"
+                                                         : "=")
                 + side(pair.second) + (pair.repeatedName ? "* " : " ");
     }
     return text;
@@ -67,8 +70,8 @@ TEST(ClassDiff, PatchNotesFromOneFileToTheNext)
         inBlock("classname Medic\nstarting_weapon weapon_mp5\ninventory WEAPON_KNIFE 1") + '\n'
         + inBlock("classname Ranger") + '\n'
         + inBlock("classname Sniper\nclassabilities 43008\nhealth 95\nstarting_weapon weapon_MP5\n"
-                  "inventory ammo_fgrenades 2") + '\n'
-        + inBlock("classname Pyro_*\nkeys my_pyro.cfg"));
+                  "inventory ammo_fgrenades 2")
+        + '\n' + inBlock("classname Pyro_*\nkeys my_pyro.cfg"));
     const ClassDifferences differences = diffClasses(classesOf(*first), classesOf(*second));
     EXPECT_EQ(patchNotes(differences, NotesFormat::Text),
               "Ranger: classname \"Scout\" -> \"Ranger\"\n"
@@ -141,8 +144,11 @@ TEST(ClassCompare, TeamSummaryGivesSpreadsAndTheDifferenceOfMeans)
     for (const TeamSummaryRow &row : teamSummary(ours, theirs))
         rows.emplace(valueName(row.value), row);
     EXPECT_EQ(rows.size(), 18u + inventorySlotCount);
-    const std::tuple<const char *, double, double, double, double> expected[] = { // first's spread, difference
-        {"health", 50, 75, 100, 15}, {"speed", 1, 1.05, 1.1, -0.05}, {"inventory Flash Grenades", 0, 0, 0, 4}};
+    const std::tuple<const char *, double, double, double, double> expected[] = {
+        // first's spread, difference
+        {"health", 50, 75, 100, 15},
+        {"speed", 1, 1.05, 1.1, -0.05},
+        {"inventory Flash Grenades", 0, 0, 0, 4}};
     for (const auto &[name, minimum, mean, maximum, difference] : expected) {
         const TeamSummaryRow &row = rows.at(name);
         EXPECT_EQ(std::tie(row.first->minimum, row.first->maximum), std::tie(minimum, maximum)) << name;

@@ -26,7 +26,8 @@ TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
     const std::string path0 = tempPath("check.cfg");
     const std::string cut = std::string(29, 'n') + "\xE9\xE9";
     const std::string cutShown = std::string(29, 'n') + "\u00e9\u00e9";
-    const std::pair<std::string, std::string> rows[] = { // file, report after the file name
+    const std::pair<std::string, std::string> rows[] = {
+        // file, report after the file name
         {inBlock("speed 10.5"), ":2: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000"},
         {inBlock("health 99999999999"), ":2: TCC003 health 99999999999 is outside 0 to 999; read as 100"},
         {inBlock("health lots"), ":2: TCC004 health value \"lots\" is not a number; read as 0"},
@@ -39,7 +40,8 @@ TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
          ":2: TCC007 inventory weapon_mk23 -99999999999 is beyond the 32-bit range; read as -2147483648"},
         {inBlock("spead 3\nspeed 1"), ":2: TCC001 unknown key \"spead\"; line ignored"},
         {inBlock(" speed 3\nspeed 1"), ":2: TCC001 line begins with a space, so its key is empty; line ignored"},
-        {inBlock("speed\t3\nspeed 1"), ":2: TCC002 line \"speed\\x09" "3\" has no space, so it sets no key; line ignored"},
+        {inBlock("speed\t3\nspeed 1"), ":2: TCC002 line \"speed\\x09"
+                                       "3\" has no space, so it sets no key; line ignored"},
         {inBlock("resistance water"), ":2: TCC008 resistance \"water\" is not none, fire or explosive; read as none"},
         {inBlock("inventory weapon_laser 3"),
          ":2: TCC009 inventory item \"weapon_laser\" is not in the item catalogue; line ignored"},
@@ -51,28 +53,33 @@ TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
          ":2: TCC012 classname \"" + cutShown + "xyz\" is longer than 31 characters; cut to \"" + cutShown + "\""},
         {inBlock("keys " + std::string(1100, 'k')),
          ":2: TCC022 line of 1106 bytes with its line end is longer than 511; readers that take lines in 511-byte "
-         "pieces read it as 3 lines\n" + path0 + ":2: TCC012 keys value of 1100 characters is longer than 1023; cut to "
-         "its first 1023"},
+         "pieces read it as 3 lines\n"
+             + path0
+             + ":2: TCC012 keys value of 1100 characters is longer than 1023; cut to "
+               "its first 1023"},
         {inBlock("classname A\r\r"),
          ":2: TCC013 classname value \"A\\x0d\" holds a carriage return; the game keeps it, the editor and "
          "normalize keep it only inside the value"},
         {inBlock("classname A\0B"s), ":2: TCC014 line holds a NUL byte; only \"classname A\" before it is read"},
-        {"{ classname A\nspeed 1\n}\n", ":1: TCC015 text \" classname A\" after the \"{\" that opens the block is ignored"},
+        {"{ classname A\nspeed 1\n}\n",
+         ":1: TCC015 text \" classname A\" after the \"{\" that opens the block is ignored"},
         {"{\nclassname A\n{\nspeed 2\n}\n",
          ":3: TCC016 \"{\" inside the class block opened at line 1, which is not closed; the two classes are read as "
          "one"},
         {"\n{\nclassname A\n", ":2: TCC017 class block opened here is never closed; it runs to the end of the file"},
-        {"{\n}\n{\nspeed 1\n}\n{\nspeed 1\n}\n", ":3: TCC018 \"{\" right after a \"}\" line is skipped, so this block is not read"},
+        {"{\n}\n{\nspeed 1\n}\n{\nspeed 1\n}\n",
+         ":3: TCC018 \"{\" right after a \"}\" line is skipped, so this block is not read"},
         {blocks(65), ":257: TCC019 class block after the 64th; it and the rest of the file are not read"},
         {"{\nspead 3\nspeed 1\n", ":1: TCC017 class block opened here is never closed; it runs to the end of the file\n"
-                          + path0 + ":2: TCC001 unknown key \"spead\"; line ignored"},
+                                      + path0 + ":2: TCC001 unknown key \"spead\"; line ignored"},
         {"[TolvaneClassCreator]\n\nSeals 1\n", ":1: TCC020 no class block, so this is not a class file; the game "
-                                              "would read the default class \"?\""},
+                                               "would read the default class \"?\""},
         {"// nothing\n",
          ":1: TCC020 no class block, so this is not a class file; the game would read the default class \"?\""},
-        {inBlock("spe\x1b]0;owned\aed 3\nspeed 1"), ":2: TCC001 unknown key \"spe\\x1b]0;owned\\x07" "ed\"; line ignored"},
+        {inBlock("spe\x1b]0;owned\aed 3\nspeed 1"), ":2: TCC001 unknown key \"spe\\x1b]0;owned\\x07"
+                                                    "ed\"; line ignored"},
         {inBlock("resistance \x81\x9B\x80"), ":2: TCC008 resistance \"\\x81\u203a\u20ac\" is not none, fire or "
-                                              "explosive; read as none"},
+                                             "explosive; read as none"},
     };
     for (const auto &[file, report] : rows) {
         const std::string path = tempPath("check.cfg");
@@ -99,7 +106,8 @@ TEST(ClassFileTool, CheckWritesJsonForEditorsAndCi)
                                 + "\", \"line\": 2, \"code\": \"TCC003\", \"severity\": \"warning\", \"message\": "
                                   "\"speed 10.5 is outside 0 to 10; read as 1.000000\", \"class\": \"?\", \"slot\": 0},"
                                   "\n {\"file\": \""
-                                + jsonName(path) + "\", \"line\": 3, \"code\": \"TCC001\", \"severity\": \"warning\", "
+                                + jsonName(path)
+                                + "\", \"line\": 3, \"code\": \"TCC001\", \"severity\": \"warning\", "
                                   "\"message\": \"unknown key \\\"sp\\\"e\\\\d\\\"; line ignored\", \"class\": \"?\", "
                                   "\"slot\": 0}";
     for (const std::string &files : {arg(path) + ' ' + arg(clean), arg(clean) + ' ' + arg(path)}) {
@@ -154,9 +162,10 @@ TEST(ClassFileTool, ExpandsWildcardsAndNamesTheFilesInUtf8)
 {
     const std::string folder = testing::TempDir() + "wildcards \xC3\xA4\\";
     std::filesystem::create_directories(utf8Path(folder));
-    const std::pair<const char *, std::string> files[] = {
-        {"tvcc.cfg", "1\n"}, {"b \xC3\xA4.cfg", inBlock("speed 10.5")}, {"a.cfg.new0", inBlock("speed 11")},
-        {"notes.txt", inBlock("speed 12")}};
+    const std::pair<const char *, std::string> files[] = {{"tvcc.cfg", "1\n"},
+                                                          {"b \xC3\xA4.cfg", inBlock("speed 10.5")},
+                                                          {"a.cfg.new0", inBlock("speed 11")},
+                                                          {"notes.txt", inBlock("speed 12")}};
     for (const auto &[name, bytes] : files)
         std::ofstream(utf8Path(folder + name), std::ios::binary) << bytes;
 
@@ -209,8 +218,8 @@ TEST(ClassFileTool, RewritesInPlaceOrSaysWhyWhileAnotherProgramHoldsTheFile)
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         std::ofstream(path, std::ios::binary) << old;
-        const HANDLE held =
-            CreateFileW(utf8Path(path).c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0, nullptr);
+        const HANDLE held = CreateFileW(utf8Path(path).c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING, 0,
+                                        nullptr);
         ASSERT_NE(held, INVALID_HANDLE_VALUE);
         const ToolRun run = runTool("normalize -i " + arg(path));
         CloseHandle(held);
@@ -233,8 +242,12 @@ TEST(ClassFileTool, ReadsStandardInputForADash)
     EXPECT_EQ(runTool("check - <" + arg(path)).out, "-:2: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000\n");
     EXPECT_EQ(runTool("normalize --check - <" + arg(path)).out, "-\n");
     // Read as bytes: in Windows text mode CR LF would become LF, and Ctrl+Z end the input.
-    const std::string crlf = writeTemp("stdin-crlf.cfg", "{\r\nclassname A\x1a" "B\r\n}\r\n");
-    EXPECT_NE(runTool("normalize - <" + arg(crlf)).out.find("\r\nclassname A\x1a" "B\r\n"), std::string::npos);
+    const std::string crlf = writeTemp("stdin-crlf.cfg", "{\r\nclassname A\x1a"
+                                                         "B\r\n}\r\n");
+    EXPECT_NE(runTool("normalize - <" + arg(crlf))
+                  .out.find("\r\nclassname A\x1a"
+                            "B\r\n"),
+              std::string::npos);
 }
 
 // The exit status: 0 clean, 1 findings in any of the files, 2 refused, with a reason.
@@ -242,18 +255,36 @@ TEST(ClassFileTool, ExitsWithTheWorstOfItsFilesOrRefuses)
 {
     const std::string x = arg(TOLVANE_TEST_DATA "/default_class.cfg"); // an existing file: the option is refused
     const std::string dirty = arg(writeTemp("dirty.cfg", inBlock("spead 3\nspeed 1")));
-    const std::string samples =
-        arg(TOLVANE_EXAMPLES "/tvclass_seals.cfg") + ' ' + arg(TOLVANE_EXAMPLES "/tvclass_tangos.cfg");
+    const std::string samples = arg(TOLVANE_EXAMPLES "/tvclass_seals.cfg") + ' '
+                                + arg(TOLVANE_EXAMPLES "/tvclass_tangos.cfg");
     const std::pair<std::string, int> rows[] = {
-        {"", 2}, {"frobnicate " + x, 2}, {"normalize", 2}, {"normalize " + x + ' ' + x, 2}, {"check", 2},
-        {"normalize missing.cfg", 2}, {"normalize --check -i " + x, 2}, {"normalize --diff --check " + x, 2},
-        {"normalize --force " + x, 2}, {"normalize --no-backup " + x, 2}, {"normalize --fix " + x, 2},
+        {"", 2},
+        {"frobnicate " + x, 2},
+        {"normalize", 2},
+        {"normalize " + x + ' ' + x, 2},
+        {"check", 2},
+        {"normalize missing.cfg", 2},
+        {"normalize --check -i " + x, 2},
+        {"normalize --diff --check " + x, 2},
+        {"normalize --force " + x, 2},
+        {"normalize --no-backup " + x, 2},
+        {"normalize --fix " + x, 2},
         {"check --format=xml " + x, 2},
-        {"check --select TCC999 " + x, 2}, {"check --ignore TCC001, " + x, 2}, {"check " + x + " --select", 2},
-        {"check --list-codes " + x, 2}, {"--version " + x, 2}, {"--help", 0}, {"-V", 0}, {"check " + x, 0},
-        {"check --select=tcc001,TCC003 --ignore TCC003 " + x, 0}, {"check " + dirty + " missing.cfg", 2},
-        {"check missing.cfg " + dirty, 2}, {"check --ignore TCC001 " + dirty, 0}, {"normalize -i - <" + dirty, 2},
-        {"check " + x + ' ' + samples, 0}, {"check " + dirty + ' ' + x + ' ' + samples, 1},
+        {"check --select TCC999 " + x, 2},
+        {"check --ignore TCC001, " + x, 2},
+        {"check " + x + " --select", 2},
+        {"check --list-codes " + x, 2},
+        {"--version " + x, 2},
+        {"--help", 0},
+        {"-V", 0},
+        {"check " + x, 0},
+        {"check --select=tcc001,TCC003 --ignore TCC003 " + x, 0},
+        {"check " + dirty + " missing.cfg", 2},
+        {"check missing.cfg " + dirty, 2},
+        {"check --ignore TCC001 " + dirty, 0},
+        {"normalize -i - <" + dirty, 2},
+        {"check " + x + ' ' + samples, 0},
+        {"check " + dirty + ' ' + x + ' ' + samples, 1},
     };
     for (const auto &[arguments, status] : rows) {
         const ToolRun run = runTool(arguments);
@@ -270,10 +301,15 @@ TEST(ClassFileTool, ExitsWithTheWorstOfItsFilesOrRefuses)
 TEST(ClassFileTool, CheckSelectsAndIgnoresCodes)
 {
     const std::string path = writeTemp("codes.cfg", inBlock("spead 3\nspeed 11\nhealth lots"));
-    const std::pair<std::string, std::string> rows[] = { // options, codes reported
-        {"", "TCC001 TCC003 TCC004 "}, {"--select TCC003 ", "TCC003 "}, {"--select=tcc001,TCC004 ", "TCC001 TCC004 "},
-        {"--select TCC001 --select TCC003 ", "TCC001 TCC003 "}, {"--ignore TCC001,TCC004 ", "TCC003 "},
-        {"--select TCC001,TCC003 --ignore TCC001 ", "TCC003 "}, {"--select TCC020 ", ""},
+    const std::pair<std::string, std::string> rows[] = {
+        // options, codes reported
+        {"", "TCC001 TCC003 TCC004 "},
+        {"--select TCC003 ", "TCC003 "},
+        {"--select=tcc001,TCC004 ", "TCC001 TCC004 "},
+        {"--select TCC001 --select TCC003 ", "TCC001 TCC003 "},
+        {"--ignore TCC001,TCC004 ", "TCC003 "},
+        {"--select TCC001,TCC003 --ignore TCC001 ", "TCC003 "},
+        {"--select TCC020 ", ""},
     };
     for (const auto &[options, codes] : rows) {
         const ToolRun run = runTool("check " + options + arg(path));
@@ -293,26 +329,31 @@ TEST(ClassFileTool, DiffListsAddedRemovedAndChangedClasses)
     const std::string a = writeTemp("a.cfg", sniper + inBlock("classname Scout") + '\n' + heavy);
     const std::string moved = writeTemp("moved.cfg", heavy + inBlock("classname Scout") + '\n' + sniper);
     const std::string b = writeTemp("b.cfg", heavy + inBlock("classname Sniper\nhealth 95") + '\n'
-                                                 + inBlock("classname M\xE9" "dic"));
+                                                 + inBlock("classname M\xE9"
+                                                           "dic"));
     const std::string twice = writeTemp("twice.cfg", sniper + sniper + heavy);
     const std::string notes = writeTemp("notes.cfg", "// no class here\n");
     const std::string same = "0 changed, 0 added, 0 removed, 3 unchanged\n";
     const std::string json =
-        "{\n  \"first\": \"" + jsonName(a) + "\",\n  \"second\": \"" + jsonName(b) + "\",\n  \"changed\": [\n"
-        "    {\"name\": \"Sniper\", \"firstSlot\": 0, \"secondSlot\": 1, \"matchedBy\": \"name\", \"values\": [\n"
-        "      {\"value\": \"health\", \"before\": \"100\", \"after\": \"95\"}\n    ]}\n  ],\n"
-        "  \"added\": [\n    {\"name\": \"M\u00e9dic\", \"slot\": 2}\n  ],\n"
-        "  \"removed\": [\n    {\"name\": \"Scout\", \"slot\": 1}\n  ],\n"
-        "  \"repeatedNames\": [],\n  \"unchanged\": 1\n}\n";
-    const std::tuple<std::string, int, std::string, std::string> rows[] = { // arguments, status, out, err
+        "{\n  \"first\": \"" + jsonName(a) + "\",\n  \"second\": \"" + jsonName(b)
+        + "\",\n  \"changed\": [\n"
+          "    {\"name\": \"Sniper\", \"firstSlot\": 0, \"secondSlot\": 1, \"matchedBy\": \"name\", \"values\": [\n"
+          "      {\"value\": \"health\", \"before\": \"100\", \"after\": \"95\"}\n    ]}\n  ],\n"
+          "  \"added\": [\n    {\"name\": \"M\u00e9dic\", \"slot\": 2}\n  ],\n"
+          "  \"removed\": [\n    {\"name\": \"Scout\", \"slot\": 1}\n  ],\n"
+          "  \"repeatedNames\": [],\n  \"unchanged\": 1\n}\n";
+    const std::tuple<std::string, int, std::string, std::string> rows[] = {
+        // arguments, status, out, err
         {"diff " + arg(a) + ' ' + arg(a), 0, same, ""},
         {"diff " + arg(a) + ' ' + arg(moved), 0, same, ""},
         {"diff " + arg(a) + ' ' + arg(b), 1,
          "Sniper: health 100 -> 95\nAdded class M\u00e9dic\nRemoved class Scout\n"
-         "1 changed, 1 added, 1 removed, 1 unchanged\n", ""},
+         "1 changed, 1 added, 1 removed, 1 unchanged\n",
+         ""},
         {"diff --format=markdown " + arg(a) + ' ' + arg(b), 1,
          "### Changed\n\n- **Sniper**: health 100 -> 95\n\n### Added\n\n- **M\u00e9dic**\n\n"
-         "### Removed\n\n- **Scout**\n", ""},
+         "### Removed\n\n- **Scout**\n",
+         ""},
         {"diff --format=json " + arg(a) + ' ' + arg(b), 1, json, ""},
         {"diff - " + arg(a) + " <" + arg(a), 0, same, ""},
         {"diff " + arg(a) + ' ' + arg(twice), 1,
@@ -323,7 +364,8 @@ TEST(ClassFileTool, DiffListsAddedRemovedAndChangedClasses)
         {"diff " + arg(notes) + ' ' + arg(a), 2, "",
          "tolvane-classfile: " + notes
              + ": holds no class block, so it is not a class file (TCC020); nothing compared\n"},
-        {"diff " + arg(a), 2, "", ""}, {"diff --format=xml " + arg(a) + ' ' + arg(a), 2, "", ""},
+        {"diff " + arg(a), 2, "", ""},
+        {"diff --format=xml " + arg(a) + ' ' + arg(a), 2, "", ""},
         {"diff - - <" + arg(a), 2, "", ""},
     };
     for (const auto &[arguments, status, out, err] : rows) {
@@ -345,8 +387,9 @@ TEST(ClassFileTool, LeavesFilesThatAreNoClassFilesAlone)
     const std::string settings = "[TolvaneClassCreator]\n\nSeals 1\n\n### END ###\n";
     std::string binary(1 << 20, '\0');
     binary.replace(100, 12, "\n{\nspeed 1\n}\n");
-    const std::tuple<std::string, std::string, std::string> rows[] = { // name, bytes, code
-        {folder + "/tvcc.cfg", settings, "TCC021"}, {folder + "/TVCC.CFG", inBlock("classname A"), "TCC021"},
+    const std::tuple<std::string, std::string, std::string> rows[] = {
+        // name, bytes, code
+        {folder + "/tvcc.cfg", settings, "TCC021"},  {folder + "/TVCC.CFG", inBlock("classname A"), "TCC021"},
         {folder + "/notes.cfg", settings, "TCC020"}, {folder + "/volume.cfg", "{\n \"volume\": 0.8\n}\n", "TCC023"},
         {folder + "/binary.cfg", binary, "TCC023"},
     };
@@ -444,9 +487,14 @@ TEST(ClassFileTool, FailsLoudlyWhenItCannotWriteOrTheInputIsEndless)
     std::filesystem::remove(fifo);
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
     const std::string rows[] = {
-        "check " + arg(dirty) + " >/dev/full", "normalize " + arg(dirty) + " >/dev/full",
-        "--help >/dev/full", "normalize /dev/zero", "check " + arg(big), "check - <" + arg(justTooBig),
-        "check " + arg(fifo), "normalize -i " + arg(fifo),
+        "check " + arg(dirty) + " >/dev/full",
+        "normalize " + arg(dirty) + " >/dev/full",
+        "--help >/dev/full",
+        "normalize /dev/zero",
+        "check " + arg(big),
+        "check - <" + arg(justTooBig),
+        "check " + arg(fifo),
+        "normalize -i " + arg(fifo),
     };
     for (const std::string &arguments : rows) {
         const std::string err = tempPath("err");
@@ -470,8 +518,8 @@ TEST(ClassFileTool, ChecksDenseFindingsInBoundedMemory)
         dense += "{\n";
     const std::string path = writeTemp("dense.cfg", dense);
     for (const char *format : {"text", "json"}) {
-        const std::string command = "ulimit -v 100000; " + arg(TOLVANE_CLASSFILE_TOOL) + " check --format="
-                                    + format + ' ' + arg(path) + " >/dev/null 2>&1";
+        const std::string command = "ulimit -v 100000; " + arg(TOLVANE_CLASSFILE_TOOL) + " check --format=" + format
+                                    + ' ' + arg(path) + " >/dev/null 2>&1";
         const int status = std::system(command.c_str());
         EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 1) << format;
     }

@@ -27,7 +27,8 @@ TEST(ClassFileTool, DiffShowsWhatNormalizeWouldChangeForPatch)
     const std::string sample = fileBytes(TOLVANE_EXAMPLES "/tvclass_seals.cfg");
     std::string changed = sample;
     changed.replace(changed.find("\nspeed "), 7, "\nSPEED ");
-    const std::pair<std::string, std::string> rows[] = { // name, as the header has it
+    const std::pair<std::string, std::string> rows[] = {
+        // name, as the header has it
         {"diff.cfg", "diff.cfg"},
         {"my classes.cfg", "\"my classes.cfg\""},
 #ifndef _WIN32
@@ -66,8 +67,9 @@ TEST(ClassFileTool, RewritesThroughALinkOnlyWhenTold)
     std::filesystem::create_symlink(real, link);
     const ToolRun refused = runTool("normalize -i " + arg(link));
     EXPECT_EQ(refused.status, 2);
-    EXPECT_EQ(refused.err, "tolvane-classfile: " + link
-                               + ": a symbolic link, so left unchanged; --follow-symlinks rewrites the file it leads to\n");
+    EXPECT_EQ(refused.err,
+              "tolvane-classfile: " + link
+                  + ": a symbolic link, so left unchanged; --follow-symlinks rewrites the file it leads to\n");
     EXPECT_EQ(fileBytes(real), old);
     EXPECT_EQ(runTool("normalize --follow-symlinks " + arg(link)).status, 2);
     EXPECT_EQ(runTool("normalize -i --follow-symlinks " + arg(link)).status, 0);

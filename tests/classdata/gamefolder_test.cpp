@@ -33,7 +33,8 @@ protected:
     const fs::path oldWorking = fs::current_path();
     const std::string oldPwd = std::getenv("PWD") ? std::getenv("PWD") : "";
     const fs::path root = fs::temp_directory_path()
-                          / (std::string("gamefolder-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                          / (std::string("gamefolder-")
+                             + ::testing::UnitTest::GetInstance()->current_test_info()->name());
 };
 
 #ifndef _WIN32

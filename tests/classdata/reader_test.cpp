@@ -23,6 +23,7 @@ using namespace std::string_literals;
 
 TEST(ClassFileReader, StoresWhatTheGameReadsFromEachKeyLine)
 {
+    // clang-format off
     const std::pair<std::string, std::string> rows[] = { // lines in a block, a line the writer then writes
         {"CLASSNAME Sniper", "classname Sniper"}, {"classname ", "classname "},
         {"classname Big  Gun ", "classname Big  Gun "},
@@ -48,15 +49,16 @@ TEST(ClassFileReader, StoresWhatTheGameReadsFromEachKeyLine)
         {"inventory weapon_mk23 2147483648", "inventory weapon_Mk23 2147483647"},
         {"inventory weapon_mk23 -2147483649", "inventory weapon_Mk23 -2147483648"},
     };
+    // clang-format on
     for (const auto &[lines, written] : rows)
         EXPECT_NE(rewritten(inBlock(lines)).find('\n' + written + '\n'), std::string::npos) << lines;
 }
 
 TEST(ClassFileReader, IgnoresLinesThatSetNoKnownKey)
 {
-    for (const char *line : {"classname", " classname Sniper", "classname\tSniper", "// speed 3", "spead 3",
-                             "starting_weapon_x y", "inventory weapon_laser 3", "inventory weapon_knife",
-                             "inventory  weapon_knife 3"})
+    for (const char *line :
+         {"classname", " classname Sniper", "classname\tSniper", "// speed 3", "spead 3", "starting_weapon_x y",
+          "inventory weapon_laser 3", "inventory weapon_knife", "inventory  weapon_knife 3"})
         EXPECT_EQ(rewritten(inBlock(line)), rewritten(inBlock(""))) << line;
 }
 
@@ -70,13 +72,21 @@ std::string names(int count)
 
 TEST(ClassFileReader, ReadsTheBlocksTheGameReads)
 {
-    const std::pair<std::string, std::string> rows[] = { // file, names of the classes read
-        {"", "?"}, {"// comments only\n", "?"}, {"text\n{", "?"}, {blocks(2), "c0|c1"}, {blocks(70), names(64)},
+    const std::pair<std::string, std::string> rows[] = {
+        // file, names of the classes read
+        {"", "?"},
+        {"// comments only\n", "?"},
+        {"text\n{", "?"},
+        {blocks(2), "c0|c1"},
+        {blocks(70), names(64)},
         {"{\nclassname A\n}\n{\nclassname B\n}\n\n{\nclassname C\n}\n", "A|C"},
         {"{junk\nclassname A\n}junk\n\n{\nclassname B\n", "A|B"},
         {"{\r\nclassname A\r\n}\r\n\r\n{\r\nclassname B\r\n}\r\n", "A|B"},
-        {"{\nclassname A\rB\r\r\n", "A\rB\r"}, {"{\nclassname B\r", "B\r"}, {"{\nclassname B\r\r", "B\r\r"},
-        {"{\nclassname A\0B\n"s, "A"}, {"\0{\nclassname A\n"s, "?"},
+        {"{\nclassname A\rB\r\r\n", "A\rB\r"},
+        {"{\nclassname B\r", "B\r"},
+        {"{\nclassname B\r\r", "B\r\r"},
+        {"{\nclassname A\0B\n"s, "A"},
+        {"\0{\nclassname A\n"s, "?"},
         {std::string(600, 'x') + inBlock("classname A"), "?"},
         {inBlock("classname " + std::string(600, 'y')), std::string(31, 'y')},
     };
@@ -93,8 +103,14 @@ TEST(ClassFileReader, ReadsTheBlocksTheGameReads)
 TEST(ClassFileReader, NormalizesToAFixedPoint)
 {
     const std::string rows[] = {
-        "{\nclassname B\r", "{\r\nclassname B\r", "{\nclassname B\r\r\n}\n", "{\r\nclassname A\rB\r\r\n}\r\n",
-        "{\nkeys \r\r\r", "\r", "{\r", "{\n}\r\n\n{\nclassname C\n",
+        "{\nclassname B\r",
+        "{\r\nclassname B\r",
+        "{\nclassname B\r\r\n}\n",
+        "{\r\nclassname A\rB\r\r\n}\r\n",
+        "{\nkeys \r\r\r",
+        "\r",
+        "{\r",
+        "{\n}\r\n\n{\nclassname C\n",
     };
     for (const std::string &bytes : rows) {
         const std::string once = NormalizedClassFile(bytes);
@@ -110,8 +126,19 @@ TEST(ClassFileReader, ReadsIntegersAsStrtollClampedTo32Bits)
         const long long value = std::strtoll(text.c_str(), nullptr, 10);
         return std::int32_t(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
     };
-    const std::string rows[] = {"2147483647", "2147483648", "-2147483648", "-2147483649", "99999999999999999999",
-                                     "-99999999999999999999", " \t+12x", "--1", "+-1", "0x10", "", "-", "007"};
+    const std::string rows[] = {"2147483647",
+                                "2147483648",
+                                "-2147483648",
+                                "-2147483649",
+                                "99999999999999999999",
+                                "-99999999999999999999",
+                                " \t+12x",
+                                "--1",
+                                "+-1",
+                                "0x10",
+                                "",
+                                "-",
+                                "007"};
     for (const std::string &text : rows)
         EXPECT_EQ(parseInt(text), reference(text)) << text;
 }
@@ -148,8 +175,8 @@ TEST(ClassFileReader, ReadsAndWritesAPointWhateverTheLocale)
 TEST(ClassFileReader, ReadsTheActiveTeamsFileAndLeavesTheTableWhenItCannot)
 {
     // Folder and file names beyond ASCII, in UTF-8: "Spiel Ordner Ä", "klassen_ß.cfg".
-    const auto folder =
-        std::filesystem::path(testing::TempDir()) / "classfilereader" / utf8Path("Spiel Ordner \xC3\x84");
+    const auto folder = std::filesystem::path(testing::TempDir()) / "classfilereader"
+                        / utf8Path("Spiel Ordner \xC3\x84");
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder / "tvclass_seals.cfg");
     std::ofstream(folder / "tvclass_tangos.cfg") << inBlock("classname Tango\nspead 1");
@@ -187,9 +214,12 @@ TEST(ClassFileReader, ReportsLinesLongerThanOnePiece)
         }
         std::string seen;
     };
-    const std::pair<std::string, std::string> rows[] = { // file, line:bytes/pieces of each long line
-        {"// " + std::string(507, 'x') + "\n", ""}, {"// " + std::string(508, 'x') + "\n", "1:512/2 "},
-        {"// " + std::string(507, 'x') + "\r\n", "1:512/2 "}, {"// " + std::string(509, 'x'), "1:512/2 "},
+    const std::pair<std::string, std::string> rows[] = {
+        // file, line:bytes/pieces of each long line
+        {"// " + std::string(507, 'x') + "\n", ""},
+        {"// " + std::string(508, 'x') + "\n", "1:512/2 "},
+        {"// " + std::string(507, 'x') + "\r\n", "1:512/2 "},
+        {"// " + std::string(509, 'x'), "1:512/2 "},
         {inBlock("keys " + std::string(1100, 'k')), "2:1106/3 "},
         {"{\n}\n" + std::string(600, '{') + "\n", "3:601/2 "},
     };
@@ -209,15 +239,23 @@ TEST(ClassFileReader, TellsAClassFileFromOtherFiles)
         std::string bytes;
         ClassFileKind kind;
     } rows[] = {
-        {"tvclass_seals.cfg", inBlock("speed 1"), K::ClassFile}, {"x.cfg", "// c\n{\nINVENTORY x", K::ClassFile},
+        {"tvclass_seals.cfg", inBlock("speed 1"), K::ClassFile},
+        {"x.cfg", "// c\n{\nINVENTORY x", K::ClassFile},
         {"x.cfg", "{\n}\n\n{\nspead 1\nhealth 5\0\n"s, K::ClassFile},
-        {"tvclass_seals.cfg", "", K::NoClassBlock}, {"x.cfg", "// {\n {\n\t{\n", K::NoClassBlock},
+        {"tvclass_seals.cfg", "", K::NoClassBlock},
+        {"x.cfg", "// {\n {\n\t{\n", K::NoClassBlock},
         {"x.cfg", "[TolvaneClassCreator]\n\nSeals 1\n", K::NoClassBlock},
-        {"tvcc.cfg", inBlock("speed 1"), K::SettingsFile}, {"game/TVCC.CFG", "", K::SettingsFile},
+        {"tvcc.cfg", inBlock("speed 1"), K::SettingsFile},
+        {"game/TVCC.CFG", "", K::SettingsFile},
         {"tvcc.cfg.bak", inBlock("speed 1"), K::ClassFile},
         // Another program's file with "{" lines, binary data, keys where the game reads none.
-        {"settings.cfg", "{\n \"volume\": 0.8\n}\n", K::NoKnownKey}, {"x.cfg", inBlock(""), K::NoKnownKey},
-        {"x.cfg", "\x7f" "ELF\0\n{\nspeed 1\n}\n"s, K::NoKnownKey}, {"x.cfg", "{\n}\n{\nspeed 1\n}\n", K::NoKnownKey},
+        {"settings.cfg", "{\n \"volume\": 0.8\n}\n", K::NoKnownKey},
+        {"x.cfg", inBlock(""), K::NoKnownKey},
+        {"x.cfg",
+         "\x7f"
+         "ELF\0\n{\nspeed 1\n}\n"s,
+         K::NoKnownKey},
+        {"x.cfg", "{\n}\n{\nspeed 1\n}\n", K::NoKnownKey},
         {"x.cfg", "{\n// speed 1\nspeed\t1\n}\nspeed 1\n", K::NoKnownKey},
     };
     for (const auto &row : rows)

@@ -47,8 +47,8 @@ std::string withHeader(const std::string &payload)
     std::string checksum;
     for (int shift = 60; shift >= 0; shift -= 4)
         checksum += digits[(byteHash(payload) >> shift) & 0xF];
-    return "Tolvane Class Creator recovery file 1\nlength " + std::to_string(payload.size()) + "\nchecksum "
-           + checksum + '\n' + payload;
+    return "Tolvane Class Creator recovery file 1\nlength " + std::to_string(payload.size()) + "\nchecksum " + checksum
+           + '\n' + payload;
 }
 
 std::string payloadOf(const std::string &bytes)
@@ -94,8 +94,8 @@ TEST(RecoveryFile, RefusesAnythingNotWhole)
     const std::function<void(std::string &)> rows[] = {
         [](std::string &p) { p.replace(p.find("\norigins 4 4"), 12, "\norigins 4 5"); }, // no loaded class 5
         [](std::string &p) { p.replace(p.find("position 1 "), 11, "position 2 "); },     // no third team
-        [](std::string &p) { p.replace(0, p.find(':') + 1, "folder 999:"); },             // text beyond the file
-        [](std::string &p) { p.replace(0, p.find('\n'), "folder 9:games/Mod"); },         // a relative folder
+        [](std::string &p) { p.replace(0, p.find(':') + 1, "folder 999:"); },            // text beyond the file
+        [](std::string &p) { p.replace(0, p.find('\n'), "folder 9:games/Mod"); },        // a relative folder
         [](std::string &p) { p += "class"; },
     };
     for (const auto &edit : rows) {

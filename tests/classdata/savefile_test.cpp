@@ -52,8 +52,8 @@ protected:
         return all;
     }
 
-    const fs::path folder =
-        fs::path(testing::TempDir()) / testing::UnitTest::GetInstance()->current_test_info()->name();
+    const fs::path folder = fs::path(testing::TempDir())
+                            / testing::UnitTest::GetInstance()->current_test_info()->name();
     const fs::path target = folder / "tvclass_seals.cfg";
     SaveError error;
 };
@@ -126,10 +126,14 @@ TEST_F(SaveFile, RefusesALinkAndReplacesItsTargetAndPermissionsWhenGivenIt)
 // except copies of old contents, which a torn file may need.
 TEST_F(SaveFile, RemovesOnlyItsOwnSideFilesThatKilledSavesLeft)
 {
-    const std::pair<const char *, bool> rows[] = { // name, old; all but the first stay
-        {".tvclass_seals.cfg.tolvane-0badf00d.new", true}, {"tvclass_seals.cfg.old1", true},
-        {"tvclass_seals.cfg.new0", true},                  {".tvclass_seals.cfg.tolvane-0badf00e.new", false},
-        {".tvclass_seals.cfg.tolvane-0badf00f.old", true}, {".tvclass_tangos.cfg.tolvane-0badf00d.new", true},
+    const std::pair<const char *, bool> rows[] = {
+        // name, old; all but the first stay
+        {".tvclass_seals.cfg.tolvane-0badf00d.new", true},
+        {"tvclass_seals.cfg.old1", true},
+        {"tvclass_seals.cfg.new0", true},
+        {".tvclass_seals.cfg.tolvane-0badf00e.new", false},
+        {".tvclass_seals.cfg.tolvane-0badf00f.old", true},
+        {".tvclass_tangos.cfg.tolvane-0badf00d.new", true},
         {".tvclass_seals.cfg.tolvane-0badf00d.new.bak", true},
     };
     for (const auto &[name, old] : rows) {
@@ -167,7 +171,7 @@ TEST_F(SaveFile, NewFileGetsTheUmasksModeAndAReadOnlyOneStaysReadOnly)
     const bool saved = save(fresh, "x");
     umask(old);
     ASSERT_TRUE(saved) << error.reason;
-    struct stat info{};
+    struct stat info = {};
     ASSERT_EQ(::stat(fresh.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 
@@ -221,8 +225,8 @@ TEST_F(SaveFile, WritesInPlaceWhereARenameWouldSplitOrCannotBeDone)
 
     fs::remove(link);
     fs::permissions(target, fs::perms::all);
-    fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read
-                                | fs::perms::others_exec);
+    fs::permissions(folder,
+                    fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec);
     bool saved = false;
     {
         AsNobody nobody;
@@ -241,7 +245,8 @@ TEST_F(SaveFile, KeepsTheOwnerAndGroupOrTheOldFile)
     if (geteuid() != 0)
         GTEST_SKIP() << "giving a file another owner takes root";
     constexpr uid_t owner = 1234;
-    const std::tuple<const char *, bool, fs::perms, bool> rows[] = { // row, as nobody, mode, saved
+    const std::tuple<const char *, bool, fs::perms, bool> rows[] = {
+        // row, as nobody, mode, saved
         {"root replaces", false, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read, true},
         {"nobody writes in place", true, fs::perms::all, true},
         {"nobody may not", true, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read, false},
@@ -260,7 +265,7 @@ TEST_F(SaveFile, KeepsTheOwnerAndGroupOrTheOldFile)
             done = save(target, "new contents\n");
         }
         EXPECT_EQ(done, saved) << error.reason;
-        struct stat info{};
+        struct stat info = {};
         ASSERT_EQ(::stat(target.c_str(), &info), 0);
         EXPECT_EQ(info.st_uid, owner);
         EXPECT_EQ(info.st_gid, owner);

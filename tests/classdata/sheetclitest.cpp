@@ -64,11 +64,17 @@ TEST(ClassFileTool, ApplyChangesTheNamedClassesAndListsWhatChanged)
     const ToolRun refused = runTool("apply " + arg(bad) + ' ' + arg(path));
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.out, "");
-    EXPECT_EQ(refused.err, "tolvane-classfile: " + bad + ": row 2, column B (health): \"9,5\" is not a whole number\n"
-                               "tolvane-classfile: " + bad + ": row 3, column A (classname): no class is named "
-                               "\"Medic\"; new classes are added only when asked for\n"
-                               "tolvane-classfile: apply --add-new adds the classes that " + path + " does not have\n"
-                               "tolvane-classfile: " + path + " is unchanged\n");
+    EXPECT_EQ(refused.err, "tolvane-classfile: " + bad
+                               + ": row 2, column B (health): \"9,5\" is not a whole number\n"
+                                 "tolvane-classfile: "
+                               + bad
+                               + ": row 3, column A (classname): no class is named "
+                                 "\"Medic\"; new classes are added only when asked for\n"
+                                 "tolvane-classfile: apply --add-new adds the classes that "
+                               + path
+                               + " does not have\n"
+                                 "tolvane-classfile: "
+                               + path + " is unchanged\n");
     EXPECT_EQ(fileBytes(path), seals);
 
     const std::string medic = writeTemp("medic.json", "[{\"classname\": \"Medic\", \"can_heal_others\": true}]");
@@ -83,12 +89,21 @@ TEST(ClassFileTool, SheetCommandsRefuseWhatTheyCannotDo)
     const std::string sheet = arg(writeTemp("sheet.csv", "classname\nPointman\n"));
     const std::string settings = arg(writeTemp("tvcc.cfg", "[TolvaneClassCreator]\n\nSeals 1\n"));
     const std::pair<std::string, int> rows[] = {
-        {"export", 2}, {"export --format=xml " + file, 2}, {"export --frob " + file, 2}, {"export " + settings, 2},
-        {"export " + file + " missing.cfg", 2}, {"export --format json " + file, 0}, {"apply " + sheet, 2},
-        {"apply " + sheet + " -", 2}, {"apply --force --dry-run " + sheet + ' ' + file, 2},
-        {"apply --frob " + sheet + ' ' + file, 2}, {"apply " + sheet + ' ' + settings, 2},
-        {"apply --dry-run " + sheet + ' ' + file, 0}, {"apply missing.csv " + file, 2},
-        {"apply --follow-symlinks -n " + sheet + ' ' + file, 2}, {"apply --no-backup " + sheet + ' ' + file, 0},
+        {"export", 2},
+        {"export --format=xml " + file, 2},
+        {"export --frob " + file, 2},
+        {"export " + settings, 2},
+        {"export " + file + " missing.cfg", 2},
+        {"export --format json " + file, 0},
+        {"apply " + sheet, 2},
+        {"apply " + sheet + " -", 2},
+        {"apply --force --dry-run " + sheet + ' ' + file, 2},
+        {"apply --frob " + sheet + ' ' + file, 2},
+        {"apply " + sheet + ' ' + settings, 2},
+        {"apply --dry-run " + sheet + ' ' + file, 0},
+        {"apply missing.csv " + file, 2},
+        {"apply --follow-symlinks -n " + sheet + ' ' + file, 2},
+        {"apply --no-backup " + sheet + ' ' + file, 0},
     };
     for (const auto &[arguments, status] : rows) {
         const ToolRun run = runTool(arguments);
@@ -122,12 +137,13 @@ TEST(ClassFileTool, NormalizeKeepingNotesPassesFilesWithNotes)
 // JSON findings name the class they lie in, as the file's reader ends it.
 TEST(ClassFileTool, CheckNamesTheClassOfEachFindingInJson)
 {
-    const std::string path =
-        writeTemp("named.cfg", "spead 1\n{\nspeed 11\nclassname Sch\xFC\"tze\n}\n\n{\nhealth x\n}\n");
+    const std::string path = writeTemp("named.cfg",
+                                       "spead 1\n{\nspeed 11\nclassname Sch\xFC\"tze\n}\n\n{\nhealth x\n}\n");
     const std::string json = runTool("check --format=json " + arg(path)).out;
     EXPECT_NE(json.find("\"line\": 3, \"code\": \"TCC003\", \"severity\": \"warning\", \"message\": \"speed 11 is "
                         "outside 0 to 10; read as 1.000000\", \"class\": \"Sch\xC3\xBC\\\"tze\", \"slot\": 0}"),
-              std::string::npos) << json;
+              std::string::npos)
+        << json;
     EXPECT_NE(json.find("\", \"class\": \"?\", \"slot\": 1}"), std::string::npos) << json;
     EXPECT_EQ(runTool("check " + arg(path)).out.find("class"), std::string::npos);
 }

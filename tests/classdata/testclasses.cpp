@@ -148,9 +148,15 @@ void mutate(std::string &bytes, std::mt19937 &random)
         const std::size_t at = pick(bytes.size() - 1);
         const char byte = pick(1) ? telling[pick(std::size(telling) - 1)] : char(pick(255));
         switch (pick(2)) {
-        case 0: bytes[at] = byte; break;
-        case 1: bytes.insert(at, 1, byte); break;
-        default: bytes.erase(at, 1 + pick(40)); break;
+        case 0:
+            bytes[at] = byte;
+            break;
+        case 1:
+            bytes.insert(at, 1, byte);
+            break;
+        default:
+            bytes.erase(at, 1 + pick(40));
+            break;
         }
     }
 }

@@ -47,8 +47,9 @@ TEST(UnifiedDiff, MatchesDiffU)
             continue;
         std::ofstream(folder + "diff-old", std::ios::binary) << oldBytes;
         std::ofstream(folder + "diff-new", std::ios::binary) << newBytes;
-        std::system(("diff -u --label old.cfg --label new.cfg " + folder + "diff-old " + folder + "diff-new >"
-                     + folder + "diff-out").c_str());
+        std::system(("diff -u --label old.cfg --label new.cfg " + folder + "diff-old " + folder + "diff-new >" + folder
+                     + "diff-out")
+                        .c_str());
         EXPECT_EQ(ours, fileBytes(folder + "diff-out")) << oldBytes << "\n=>\n" << newBytes;
     }
 }

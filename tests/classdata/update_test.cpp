@@ -100,7 +100,8 @@ TEST(ClassFileUpdate, WritesBlocksInTheOrderOfTheClassesWithTheirOwnLines)
         {"{\r\nclassname A\r\n}\r\n", {0, 7}, "{\r\nclassname A\r\n}\r\n\r\n" + withCrlf(added)},
         {"// only text\n", {}, "// only text\n" + added},
         // Blocks after the 64th and the text after them stay, read or not.
-        {blocks(66) + "// a\n// b\n", {1},
+        {blocks(66) + "// a\n// b\n",
+         {1},
          "{\nclassname c1\n}\n\n{\nclassname c64\n}\n\n{\nclassname c65\n}\n\n// a\n// b\n"},
     };
     const auto defaults = readTable("");
@@ -109,7 +110,7 @@ TEST(ClassFileUpdate, WritesBlocksInTheOrderOfTheClassesWithTheirOwnLines)
         std::vector<ClassRecord> records;
         for (int origin : row.origins)
             records.push_back(origin >= 0 && origin < table->classCount ? table->records[std::size_t(origin)]
-                                                                         : defaults->records[0]);
+                                                                        : defaults->records[0]);
         if (row.origins.empty())
             records.push_back(defaults->records[0]);
         EXPECT_EQ(UpdatedClassFile(row.file, records, row.origins), row.written) << row.file;
@@ -210,7 +211,8 @@ TEST(ClassFileUpdate, NormalizingKeepingNotesRewritesOnlyValuesAndAddsMissingLin
         return text;
     };
     const std::string notes = "\n// my note\nfoo bar\n\nhealth";
-    const std::pair<std::string, std::string> rows[] = { // file, normalized
+    const std::pair<std::string, std::string> rows[] = {
+        // file, normalized
         {standard, standard},
         {edited({{"\nhealth", notes}}), edited({{"\nhealth", notes}})},
         {edited({{"speed 1.000000", "SPEED 1 // fast"}, {"jump 1.000000\n", ""}}),
@@ -219,10 +221,12 @@ TEST(ClassFileUpdate, NormalizingKeepingNotesRewritesOnlyValuesAndAddsMissingLin
          edited({{"health 100", "health 100 was 100"}, {"max_health 100", "max_health 0"}})},
         {edited({{"classabilities 0", "classabilities 41121.1.0"}, {"health 100", "health 7x"}}),
          edited({{"classabilities 0", "classabilities 41121"}, {"health 100", "health 7"}})},
-        {edited({{"classabilities 0", "classabilities 3.9"}, {"}", "inventory Weapon_Knife 2 spare\ninventory "
-                                                                    "ammo_cells 0\ninventory weapon_laser 1\n}"}}),
-         edited({{"classabilities 0", "classabilities 3"}, {"}", "inventory weapon_knife 2 spare\ninventory "
-                                                                 "weapon_laser 1\n}"}})},
+        {edited({{"classabilities 0", "classabilities 3.9"},
+                 {"}", "inventory Weapon_Knife 2 spare\ninventory "
+                       "ammo_cells 0\ninventory weapon_laser 1\n}"}}),
+         edited({{"classabilities 0", "classabilities 3"},
+                 {"}", "inventory weapon_knife 2 spare\ninventory "
+                       "weapon_laser 1\n}"}})},
         {"// only\n{\n// top\nhealth 5\n}\n", "// only\n{\n// top\nclassname ?\nclassabilities 0\nunderwaterair "
                                               "11.000000\nspeed 1.000000\njump 1.000000\nkeys \nresistance none\n"
                                               "health 5\nmax_health 100\nkevlar_trouser 20\nkevlar_vest 50\n"

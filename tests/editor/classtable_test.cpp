@@ -250,7 +250,8 @@ TEST_F(ClassTableTest, ProblemsAndTheColourScaleMarkCells)
     openTable();
     const QModelIndex speed = cell(1, "Class Speed");
     EXPECT_EQ(speed.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 224, 160));
-    EXPECT_TRUE(speed.data(Qt::ToolTipRole).toString().endsWith("TCC003 speed 10.5 is outside 0 to 10; read as 1.000000"));
+    EXPECT_TRUE(
+        speed.data(Qt::ToolTipRole).toString().endsWith("TCC003 speed 10.5 is outside 0 to 10; read as 1.000000"));
     EXPECT_EQ(speed.data(Qt::AccessibleDescriptionRole), speed.data(Qt::ToolTipRole));
     grid->setCurrentIndex(cell(0, "Health"));
     menu("Colour Scale");

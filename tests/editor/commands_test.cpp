@@ -26,6 +26,7 @@ namespace {
 
 using Observer = std::string (*)(CreatorDialog &);
 
+// clang-format off
 std::string result(CreatorDialog &d) { return std::to_string(d.result()); }
 std::string status(CreatorDialog &d) { return d.statusText().toStdString(); }
 std::string title(CreatorDialog &d) { return shownTitle(d).toStdString(); }
@@ -34,6 +35,7 @@ std::string amountBox(CreatorDialog &d) { return d.control<QLineEdit>(ControlId:
 std::string calculated(CreatorDialog &d) { return d.control<QLineEdit>(ControlId::CalculateResult)->text().toStdString(); }
 std::string firstAmount(CreatorDialog &d) { return std::to_string(d.state().current().inventory[0]); }
 std::string weapon(CreatorDialog &d) { return std::string(d.state().current().starting_weapon.view()); }
+// clang-format on
 
 std::string problemsShown(CreatorDialog &d)
 {
@@ -68,76 +70,169 @@ void atSecondOfTwo(CreatorDialog &d)
     d.state().currentIndex = 1;
     atFirstOfTwo(d);
 }
-void classAdded(CreatorDialog &d) { d.session().addClass(); }
+void classAdded(CreatorDialog &d)
+{
+    d.session().addClass();
+}
 void addUndone(CreatorDialog &d)
 {
     d.session().addClass();
     d.session().undo();
 }
-void abilities(CreatorDialog &d) { d.state().current().classabilities = 0x805; }
-void amountTyped(CreatorDialog &d) { d.control<QLineEdit>(ControlId::Amount)->setText(QStringLiteral("7")); }
-void fistsStored(CreatorDialog &d) { d.state().current().inventory[1] = 9; }
+void abilities(CreatorDialog &d)
+{
+    d.state().current().classabilities = 0x805;
+}
+void amountTyped(CreatorDialog &d)
+{
+    d.control<QLineEdit>(ControlId::Amount)->setText(QStringLiteral("7"));
+}
+void fistsStored(CreatorDialog &d)
+{
+    d.state().current().inventory[1] = 9;
+}
 
 struct CommandRow
 {
     const char *name;
-    int id; // a control, or a menu command
+    int id;                                   // a control, or a menu command
     void (*given)(CreatorDialog &) = nullptr; // the state it starts from
-    const char *pick = nullptr;  // the entry a user picks from a list
-    const char *keys = nullptr;  // its shortcut, typed in the class name box
-    const char *modal = nullptr; // "class title" of the modal window it opens
+    const char *pick = nullptr;               // the entry a user picks from a list
+    const char *keys = nullptr;               // its shortcut, typed in the class name box
+    const char *modal = nullptr;              // "class title" of the modal window it opens
     QMessageBox::StandardButton answer = QMessageBox::Ok;
     std::pair<Observer, const char *> expect = {}; // what only its action changes, and to what
 };
 
-void PrintTo(const CommandRow &row, std::ostream *os) { *os << row.name; }
+void PrintTo(const CommandRow &row, std::ostream *os)
+{
+    *os << row.name;
+}
 
 // One row per button, list and menu command that has an action.
 const CommandRow commandRows[] = {
     {.name = "Quit", .id = ControlId::Quit, .keys = "Alt+Q", .expect = {result, "1"}},
     {.name = "FileQuit", .id = CommandId::Quit, .keys = "Ctrl+Q", .expect = {result, "1"}},
     // The first class file of the empty folder is written only after a question.
-    {.name = "WriteOut", .id = ControlId::WriteOut, .keys = "Alt+W", .modal = "QMessageBox Tolvane Class Creator", .answer = QMessageBox::No},
-    {.name = "FileWriteOut", .id = CommandId::WriteOut, .keys = "Ctrl+S", .modal = "QMessageBox Tolvane Class Creator", .answer = QMessageBox::No},
+    {.name = "WriteOut",
+     .id = ControlId::WriteOut,
+     .keys = "Alt+W",
+     .modal = "QMessageBox Tolvane Class Creator",
+     .answer = QMessageBox::No},
+    {.name = "FileWriteOut",
+     .id = CommandId::WriteOut,
+     .keys = "Ctrl+S",
+     .modal = "QMessageBox Tolvane Class Creator",
+     .answer = QMessageBox::No},
     {.name = "About", .id = ControlId::About, .keys = "Alt+A", .modal = "AboutDialog"},
     {.name = "HelpAbout", .id = CommandId::About, .modal = "AboutDialog"},
     {.name = "Help", .id = CommandId::Help, .keys = "F1", .modal = "QMessageBox Help"},
     {.name = "HelpAboutQt", .id = CommandId::AboutQt, .modal = "QMessageBox About Qt"},
-    {.name = "ChangeActiveConfig", .id = CommandId::ChangeActiveConfig, .modal = "QMessageBox Tolvane Class Creator", .answer = QMessageBox::No},
+    {.name = "ChangeActiveConfig",
+     .id = CommandId::ChangeActiveConfig,
+     .modal = "QMessageBox Tolvane Class Creator",
+     .answer = QMessageBox::No},
     {.name = "ShowInventory", .id = ControlId::ShowInventory, .modal = "InventoryDialog Inventory of "},
-    {.name = "ClassShowInventory", .id = CommandId::ShowInventory, .keys = "Ctrl+I", .modal = "InventoryDialog Inventory of "},
-    {.name = "DeleteClass", .id = ControlId::DeleteClass, .given = atSecondOfTwo, .modal = "QMessageBox Tolvane Class Creator", .answer = QMessageBox::No},
-    {.name = "ClassDeleteClass", .id = CommandId::DeleteClass, .given = atSecondOfTwo, .keys = "Ctrl+Del", .modal = "QMessageBox Tolvane Class Creator", .answer = QMessageBox::Yes},
+    {.name = "ClassShowInventory",
+     .id = CommandId::ShowInventory,
+     .keys = "Ctrl+I",
+     .modal = "InventoryDialog Inventory of "},
+    {.name = "DeleteClass",
+     .id = ControlId::DeleteClass,
+     .given = atSecondOfTwo,
+     .modal = "QMessageBox Tolvane Class Creator",
+     .answer = QMessageBox::No},
+    {.name = "ClassDeleteClass",
+     .id = CommandId::DeleteClass,
+     .given = atSecondOfTwo,
+     .keys = "Ctrl+Del",
+     .modal = "QMessageBox Tolvane Class Creator",
+     .answer = QMessageBox::Yes},
     {.name = "ClassDuplicateClass", .id = CommandId::DuplicateClass, .keys = "Ctrl+D", .expect = {classCount, "2"}},
-    {.name = "ClassMoveClassUp", .id = CommandId::MoveClassUp, .given = atSecondOfTwo, .keys = "Ctrl+Shift+Up", .expect = {status, "Moved []; @ Class 0 / 1 []"}},
-    {.name = "ClassMoveClassDown", .id = CommandId::MoveClassDown, .given = atFirstOfTwo, .keys = "Ctrl+Shift+Down", .expect = {status, "Moved []; @ Class 1 / 1 []"}},
-    {.name = "ClassGoToClass", .id = CommandId::GoToClass, .keys = "Ctrl+G", .modal = "GoToClassDialog Go to Class", .answer = QMessageBox::Cancel},
+    {.name = "ClassMoveClassUp",
+     .id = CommandId::MoveClassUp,
+     .given = atSecondOfTwo,
+     .keys = "Ctrl+Shift+Up",
+     .expect = {status, "Moved []; @ Class 0 / 1 []"}},
+    {.name = "ClassMoveClassDown",
+     .id = CommandId::MoveClassDown,
+     .given = atFirstOfTwo,
+     .keys = "Ctrl+Shift+Down",
+     .expect = {status, "Moved []; @ Class 1 / 1 []"}},
+    {.name = "ClassGoToClass",
+     .id = CommandId::GoToClass,
+     .keys = "Ctrl+G",
+     .modal = "GoToClassDialog Go to Class",
+     .answer = QMessageBox::Cancel},
     {.name = "EditUndo", .id = CommandId::Undo, .given = classAdded, .expect = {classCount, "1"}},
     {.name = "EditRedo", .id = CommandId::Redo, .given = addUndone, .expect = {classCount, "2"}},
-    {.name = "LoadConfig", .id = ControlId::LoadConfig, .keys = "Alt+L", .expect = {status, "tvclass_seals.cfg not found: 1 new class"}},
-    {.name = "FileLoadConfig", .id = CommandId::LoadConfig, .keys = "Ctrl+L", .expect = {status, "tvclass_seals.cfg not found: 1 new class"}},
-    {.name = "FileReviewChanges", .id = CommandId::ReviewChanges, .modal = "ReviewDialog Review Changes", .answer = QMessageBox::Close},
-    {.name = "FileRestorePreviousVersion", .id = CommandId::RestorePreviousVersion, .modal = "QMessageBox Restore Previous Version"},
+    {.name = "LoadConfig",
+     .id = ControlId::LoadConfig,
+     .keys = "Alt+L",
+     .expect = {status, "tvclass_seals.cfg not found: 1 new class"}},
+    {.name = "FileLoadConfig",
+     .id = CommandId::LoadConfig,
+     .keys = "Ctrl+L",
+     .expect = {status, "tvclass_seals.cfg not found: 1 new class"}},
+    {.name = "FileReviewChanges",
+     .id = CommandId::ReviewChanges,
+     .modal = "ReviewDialog Review Changes",
+     .answer = QMessageBox::Close},
+    {.name = "FileRestorePreviousVersion",
+     .id = CommandId::RestorePreviousVersion,
+     .modal = "QMessageBox Restore Previous Version"},
     {.name = "FileProblems", .id = CommandId::Problems, .keys = "F8", .expect = {problemsShown, "shown"}},
     {.name = "ViewClassTable", .id = CommandId::ClassTable, .keys = "Ctrl+T", .expect = {tableShown, "shown"}},
     {.name = "ViewFilterClasses", .id = CommandId::FilterClasses, .keys = "Ctrl+F", .expect = {tableShown, "filter"}},
-    {.name = "FileCompareWithFile", .id = CommandId::CompareWithFile, .modal = "QFileDialog Compare with File", .answer = QMessageBox::Cancel},
+    {.name = "FileCompareWithFile",
+     .id = CommandId::CompareWithFile,
+     .modal = "QFileDialog Compare with File",
+     .answer = QMessageBox::Cancel},
     {.name = "ViewChart", .id = CommandId::Chart, .expect = {chartShown, "shown"}},
-    {.name = "ClassCompareTwoClasses", .id = CommandId::CompareTwoClasses, .keys = "Ctrl+K", .modal = "CompareDialog Compare Two Classes", .answer = QMessageBox::Close},
-    {.name = "OpenFolder", .id = CommandId::OpenFolder, .keys = "Ctrl+O", .modal = "QFileDialog Open Folder", .answer = QMessageBox::Cancel},
+    {.name = "ClassCompareTwoClasses",
+     .id = CommandId::CompareTwoClasses,
+     .keys = "Ctrl+K",
+     .modal = "CompareDialog Compare Two Classes",
+     .answer = QMessageBox::Close},
+    {.name = "OpenFolder",
+     .id = CommandId::OpenFolder,
+     .keys = "Ctrl+O",
+     .modal = "QFileDialog Open Folder",
+     .answer = QMessageBox::Cancel},
     {.name = "NextClass", .id = ControlId::NextClass, .given = twoClasses, .expect = {status, "@ Class 1 / 1 []"}},
-    {.name = "ClassNextClass", .id = CommandId::NextClass, .given = twoClasses, .keys = "Alt+Right", .expect = {status, "@ Class 1 / 1 []"}},
+    {.name = "ClassNextClass",
+     .id = CommandId::NextClass,
+     .given = twoClasses,
+     .keys = "Alt+Right",
+     .expect = {status, "@ Class 1 / 1 []"}},
     {.name = "PrevClass", .id = ControlId::PrevClass, .expect = {classCount, "1"}},
     {.name = "ClassPreviousClass", .id = CommandId::PreviousClass, .keys = "Alt+Left", .expect = {classCount, "1"}},
     {.name = "AddClass", .id = ControlId::AddClass, .expect = {status, "@ Class to 1 [min=0 | 2]"}},
-    {.name = "ClassAddClass", .id = CommandId::AddClass, .keys = "Ctrl+N", .expect = {status, "@ Class to 1 [min=0 | 2]"}},
-    {.name = "ClassFirstClass", .id = CommandId::FirstClass, .given = twoClasses, .keys = "Alt+Home", .expect = {status, "@ Class 0 / 1 []"}},
-    {.name = "ClassLastClass", .id = CommandId::LastClass, .given = twoClasses, .keys = "Alt+End", .expect = {status, "@ Class 1 / 1 []"}},
+    {.name = "ClassAddClass",
+     .id = CommandId::AddClass,
+     .keys = "Ctrl+N",
+     .expect = {status, "@ Class to 1 [min=0 | 2]"}},
+    {.name = "ClassFirstClass",
+     .id = CommandId::FirstClass,
+     .given = twoClasses,
+     .keys = "Alt+Home",
+     .expect = {status, "@ Class 0 / 1 []"}},
+    {.name = "ClassLastClass",
+     .id = CommandId::LastClass,
+     .given = twoClasses,
+     .keys = "Alt+End",
+     .expect = {status, "@ Class 1 / 1 []"}},
     {.name = "Calculate", .id = ControlId::Calculate, .given = abilities, .expect = {calculated, "5"}},
-    {.name = "SaveToMemory", .id = ControlId::SaveToMemory, .keys = "Alt+S", .expect = {title, "Tolvane Class Creator \u00A9 - Saving  "}},
+    {.name = "SaveToMemory",
+     .id = ControlId::SaveToMemory,
+     .keys = "Alt+S",
+     .expect = {title, "Tolvane Class Creator \u00A9 - Saving  "}},
     {.name = "AddItem", .id = ControlId::AddItem, .given = amountTyped, .expect = {firstAmount, "7"}},
     {.name = "ItemList", .id = ControlId::ItemList, .given = fistsStored, .pick = "Fists", .expect = {amountBox, "9"}},
-    {.name = "StartingWeapon", .id = ControlId::StartingWeaponList, .pick = "Fists", .expect = {weapon, "weapon_fists"}},
+    {.name = "StartingWeapon",
+     .id = ControlId::StartingWeaponList,
+     .pick = "Fists",
+     .expect = {weapon, "weapon_fists"}},
 };
 
 class CommandTest : public DialogRowTest<CommandRow>
@@ -183,8 +278,7 @@ INSTANTIATE_TEST_SUITE_P(Bindings, CommandTest, ::testing::ValuesIn(commandRows)
                          [](const auto &info) { return std::string(info.param.name); });
 
 class ShortcutTest : public CommandTest
-{
-};
+{};
 
 // Typed while an edit box has the focus, where a shortcut is most likely to
 // be taken by the box itself.
@@ -192,9 +286,8 @@ TEST_P(ShortcutTest, KeysReachTheActionFromAnEditBox)
 {
     showDialog();
     control(ControlId::ClassName)->setFocus();
-    expectItsAction([&] {
-        QTest::keySequence(QApplication::focusWidget(), QKeySequence(QString::fromLatin1(GetParam().keys)));
-    });
+    expectItsAction(
+        [&] { QTest::keySequence(QApplication::focusWidget(), QKeySequence(QString::fromLatin1(GetParam().keys))); });
 }
 
 std::vector<CommandRow> rowsWithKeys()
@@ -260,7 +353,8 @@ TEST_F(CommandTableTest, EditMenuActsOnTheClassesAndTheKeysOnTheTextBoxFirst)
         {name, Keys, "Ctrl+Z", "Q", "Medic", 1, redone, "Un&do Delete Class Sniper"},
         {name, Keys, "Ctrl+Y", nullptr, "Q", 1, redone, "Un&do Store Class Q"},
         {name, Keys, "Ctrl+Z", nullptr, "Medic", 1, redone, "Un&do Delete Class Sniper"},
-        {name, Keys, "Ctrl+Z", nullptr, "Sniper", 2, "Undone: Delete Class Sniper (the box had nothing to undo)", "Un&do"},
+        {name, Keys, "Ctrl+Z", nullptr, "Sniper", 2, "Undone: Delete Class Sniper (the box had nothing to undo)",
+         "Un&do"},
         {resistance, Keys, "Ctrl+Shift+Z", nullptr, "Medic", 1,
          "Redone: Delete Class Sniper (the box had nothing to redo)", "Un&do Delete Class Sniper"},
         {control(ControlId::Quit), Keys, "Ctrl+Z", nullptr, "Sniper", 2, "Undone: Delete Class Sniper", "Un&do"},

@@ -88,13 +88,12 @@ TEST_F(CompareTest, TwoClassesSideBySide)
         auto *table = compare.findChild<QTableWidget *>(QStringLiteral("comparison"));
         EXPECT_EQ(rowOf(*table, QStringLiteral("health")),
                   QStringList({"health", "100", "95", "-5 (x0.95)", "differs"}));
-        EXPECT_EQ(rowOf(*table, QStringLiteral("speed")),
-                  QStringList({"speed", "1.200000", "1.200000", "", "equal"}));
+        EXPECT_EQ(rowOf(*table, QStringLiteral("speed")), QStringList({"speed", "1.200000", "1.200000", "", "equal"}));
         for (int row = 0; row < table->rowCount(); ++row) {
             const bool equal = table->item(row, 4)->text() == u"equal";
             EXPECT_EQ(table->item(row, 1)->font().bold(), !equal);
-            EXPECT_EQ(table->item(row, 1)->foreground().color() == compare.palette().color(QPalette::Disabled,
-                                                                                             QPalette::Text),
+            EXPECT_EQ(table->item(row, 1)->foreground().color()
+                          == compare.palette().color(QPalette::Disabled, QPalette::Text),
                       equal);
         }
         lists[1]->setCurrentIndex(2); // Tangos 0  Heavy
@@ -117,7 +116,8 @@ TEST_F(CompareTest, BaselinePatchNotes)
     modals.expect({B::Ok});
     trigger(CommandId::CompareWithFile);
     ASSERT_EQ(modals.seen().size(), 2u);
-    EXPECT_TRUE(modals.seen()[1].text.startsWith(QStringLiteral("The file ") + nativePath(QStringLiteral("settings.json"))))
+    EXPECT_TRUE(
+        modals.seen()[1].text.startsWith(QStringLiteral("The file ") + nativePath(QStringLiteral("settings.json"))))
         << modals.seen()[1].text.toStdString();
 
     pickFile(path(QStringLiteral("stock.cfg")));

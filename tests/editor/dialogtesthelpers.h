@@ -89,8 +89,9 @@ private:
             return;
         modal->setProperty("answeredByTest", true);
         // A window shown again is answered again.
-        QObject::connect(modal, &QDialog::finished, modal, [modal] { modal->setProperty("answeredByTest", false); },
-                         Qt::SingleShotConnection);
+        QObject::connect(
+            modal, &QDialog::finished, modal, [modal] { modal->setProperty("answeredByTest", false); },
+            Qt::SingleShotConnection);
 
         SeenModal &seen = answered.emplace_back();
         seen.type = QString::fromLatin1(modal->metaObject()->className());
@@ -239,7 +240,10 @@ protected:
     QTemporaryDir scratch;
     // What the dialog reported on standard output.
     std::string log;
-    ReportSink logSink() { return [this](std::string_view line) { log += line; }; }
+    ReportSink logSink()
+    {
+        return [this](std::string_view line) { log += line; };
+    }
     ModalAnswerer modals;
     std::unique_ptr<CreatorDialog> dialog;
 };

@@ -151,7 +151,8 @@ TEST_F(WriteOutTest, RestorePreviousVersionListsTheVersionsByDate)
     ASSERT_EQ(versions.items.size(), 2);
     const QRegularExpression date(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"));
     EXPECT_TRUE(date.match(versions.items[0]).hasMatch()) << versions.items[0].toStdString();
-    EXPECT_TRUE(versions.text.contains(QStringLiteral("classname \"Sniper\" -> \"Medic\""))) << versions.text.toStdString();
+    EXPECT_TRUE(versions.text.contains(QStringLiteral("classname \"Sniper\" -> \"Medic\"")))
+        << versions.text.toStdString();
     EXPECT_EQ(control<QLineEdit>(ControlId::ClassName)->text(), QStringLiteral("Medic"));
     EXPECT_TRUE(dialog->isWindowModified());
     EXPECT_EQ(command(CommandId::Undo)->text(), QStringLiteral("Un&do Restore Previous Version"));

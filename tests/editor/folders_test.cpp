@@ -90,8 +90,7 @@ TEST_F(FolderTest, WritesIntoAFolderWhoseNameIsNotText)
     click(ControlId::WriteOut);
     EXPECT_EQ(dialog->statusText(), "7 classes written to tvclass_seals.cfg");
     std::ifstream written(folder / "tvclass_seals.cfg", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}),
-              ClassFileBytes(dialog->state().table, "\n"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), ClassFileBytes(dialog->state().table, "\n"));
     modals.expect({B::Yes, B::Yes});
     trigger(CommandId::ChangeActiveConfig);
     EXPECT_TRUE(fs::exists(folder / "tvcc.cfg"));
@@ -138,7 +137,8 @@ TEST_F(FolderTest, DroppedFolderOrClassFileOpensThatFolder)
 #ifdef _WIN32
         mime.setUrls({QUrl::fromLocalFile(QString::fromStdWString(dropped.native()))});
 #else
-        mime.setUrls({QUrl::fromEncoded("file://" + QByteArray::fromStdString(dropped.native()).toPercentEncoding("/"))});
+        mime.setUrls(
+            {QUrl::fromEncoded("file://" + QByteArray::fromStdString(dropped.native()).toPercentEncoding("/"))});
 #endif
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(dialog.get(), &enter);
@@ -156,7 +156,10 @@ struct WheelRow
     bool focused;
 };
 
-void PrintTo(const WheelRow &row, std::ostream *os) { *os << row.id << (row.focused ? " focused" : ""); }
+void PrintTo(const WheelRow &row, std::ostream *os)
+{
+    *os << row.id << (row.focused ? " focused" : "");
+}
 
 using WheelTest = DialogRowTest<WheelRow>;
 
@@ -181,14 +184,14 @@ TEST_P(WheelTest, OnlyAFocusedListFollowsTheWheel)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lists, WheelTest,
-                         ::testing::Values(WheelRow{ControlId::Resistance, false}, WheelRow{ControlId::Resistance, true},
-                                           WheelRow{ControlId::ItemList, false}, WheelRow{ControlId::ItemList, true},
+                         ::testing::Values(WheelRow{ControlId::Resistance, false},
+                                           WheelRow{ControlId::Resistance, true}, WheelRow{ControlId::ItemList, false},
+                                           WheelRow{ControlId::ItemList, true},
                                            WheelRow{ControlId::StartingWeaponList, false},
                                            WheelRow{ControlId::StartingWeaponList, true}));
 
 class UnsavedQuestionTest : public FolderTest, public ::testing::WithParamInterface<B>
-{
-};
+{};
 
 // The close box asks through the window's question box: Write Out, Discard
 // and Cancel, Cancel the default, each answer reaching the session.

@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QWindow>
 
-
 namespace {
 
 class FormTest : public DialogTest
@@ -58,17 +57,17 @@ TEST_F(FormTest, ShowsDefaultsInTheirFormatsAndStoresANegativeValueBack)
 TEST_F(FormTest, EveryBoxCarriesTheFieldItsLabelNames)
 {
     const std::pair<const char *, std::int32_t ClassRecord::*> numbers[] = {
-        {"Helmet", &ClassRecord::combat_helmet}, {"Kevlar Vest", &ClassRecord::kevlar_vest},
-        {"Trousers", &ClassRecord::kevlar_trouser}, {"Health", &ClassRecord::health},
+        {"Helmet", &ClassRecord::combat_helmet},      {"Kevlar Vest", &ClassRecord::kevlar_vest},
+        {"Trousers", &ClassRecord::kevlar_trouser},   {"Health", &ClassRecord::health},
         {"Maximum health", &ClassRecord::max_health}, {"Shells", &ClassRecord::max_shells},
-        {".357 Bullets", &ClassRecord::max_357cal}, {"Rockets", &ClassRecord::max_rockets},
-        {"Cells", &ClassRecord::max_cells}, {"Pistol Mag", &ClassRecord::max_45cal},
-        {"9mm Mag", &ClassRecord::max_9cal}, {"AR Mag", &ClassRecord::max_556cal},
-        {".308 cal Mag", &ClassRecord::max_308cal}, {"7.62mm BB", &ClassRecord::max_762bb},
+        {".357 Bullets", &ClassRecord::max_357cal},   {"Rockets", &ClassRecord::max_rockets},
+        {"Cells", &ClassRecord::max_cells},           {"Pistol Mag", &ClassRecord::max_45cal},
+        {"9mm Mag", &ClassRecord::max_9cal},          {"AR Mag", &ClassRecord::max_556cal},
+        {".308 cal Mag", &ClassRecord::max_308cal},   {"7.62mm BB", &ClassRecord::max_762bb},
         {"Grenades", &ClassRecord::max_grenades}};
-    const std::pair<const char *, float ClassRecord::*> decimals[] = {
-        {"Class Speed", &ClassRecord::speed}, {"Jump Height", &ClassRecord::jump},
-        {"Underwaterair", &ClassRecord::underwaterair}};
+    const std::pair<const char *, float ClassRecord::*> decimals[] = {{"Class Speed", &ClassRecord::speed},
+                                                                      {"Jump Height", &ClassRecord::jump},
+                                                                      {"Underwaterair", &ClassRecord::underwaterair}};
     auto box = [this](const char *label) { return qobject_cast<QLineEdit *>(labelled(label)); };
     show([&](ClassRecord &r) {
         int value = 100;
@@ -93,14 +92,28 @@ TEST_F(FormTest, EveryBoxCarriesTheFieldItsLabelNames)
     for (const auto &[label, field] : decimals)
         EXPECT_EQ(record().*field, float(++value)) << label;
 
-    const std::pair<const char *, std::int32_t> abilities[] = {
-        {"AT-4 Scope", 0x1}, {"Scanner", 0x2}, {"Throw Caltrops", 0x4}, {"Laserguided Rox", 0x8},
-        {"Knife Throw", 0x10}, {"Place Sentrys", 0x20}, {"Place Healdepot", 0x40}, {"Place Ammodepot", 0x80},
-        {"Place Detpack", 0x100}, {"Can Disguise", 0x200}, {"Can Feign Death", 0x400}, {"Has Nightvision", 0x1000},
-        {"Sniper Autozoom", 0x2000}, {"Can use Turrets", 0x4000}, {"Sniper Scope", 0x8000},
-        {"Sniper Lasersight", 0x10000}, {"Can Heal Others", 0x20000}, {"Disarm Detpack", 0x40000},
-        {"Can be the Hunted", 0x80000}, {"Can be Bodyguard", 0x100000}, {"Can be Assassin", 0x200000},
-        {"Can be the V.I.P.", 0x400000}};
+    const std::pair<const char *, std::int32_t> abilities[] = {{"AT-4 Scope", 0x1},
+                                                               {"Scanner", 0x2},
+                                                               {"Throw Caltrops", 0x4},
+                                                               {"Laserguided Rox", 0x8},
+                                                               {"Knife Throw", 0x10},
+                                                               {"Place Sentrys", 0x20},
+                                                               {"Place Healdepot", 0x40},
+                                                               {"Place Ammodepot", 0x80},
+                                                               {"Place Detpack", 0x100},
+                                                               {"Can Disguise", 0x200},
+                                                               {"Can Feign Death", 0x400},
+                                                               {"Has Nightvision", 0x1000},
+                                                               {"Sniper Autozoom", 0x2000},
+                                                               {"Can use Turrets", 0x4000},
+                                                               {"Sniper Scope", 0x8000},
+                                                               {"Sniper Lasersight", 0x10000},
+                                                               {"Can Heal Others", 0x20000},
+                                                               {"Disarm Detpack", 0x40000},
+                                                               {"Can be the Hunted", 0x80000},
+                                                               {"Can be Bodyguard", 0x100000},
+                                                               {"Can be Assassin", 0x200000},
+                                                               {"Can be the V.I.P.", 0x400000}};
     for (const auto &[label, bit] : abilities) {
         show([&](ClassRecord &r) { r.classabilities = bit; });
         const auto boxes = dialog->findChildren<QCheckBox *>();

@@ -45,11 +45,10 @@ TEST_F(KeyboardTest, TabFollowsTheReadingOrderGroupByGroupFromQuit)
 {
     const QStringList expected =
         QStringList{"Quit", "Classname", "Config File"}
-        + inGroup("Class Abilities",
-                  {"Scanner", "Throw Caltrops", "Place Detpack", "Sniper Autozoom", "AT-4 Scope", "Can use Turrets",
-                   "Knife Throw", "Place Sentrys", "Can Disguise", "Sniper Scope", "Place Ammodepot",
-                   "Can Heal Others", "Laserguided Rox", "Place Healdepot", "Can Feign Death", "Sniper Lasersight",
-                   "Has Nightvision", "Disarm Detpack"})
+        + inGroup("Class Abilities", {"Scanner", "Throw Caltrops", "Place Detpack", "Sniper Autozoom", "AT-4 Scope",
+                                      "Can use Turrets", "Knife Throw", "Place Sentrys", "Can Disguise", "Sniper Scope",
+                                      "Place Ammodepot", "Can Heal Others", "Laserguided Rox", "Place Healdepot",
+                                      "Can Feign Death", "Sniper Lasersight", "Has Nightvision", "Disarm Detpack"})
         + inGroup("Armor", {"Resistance", "Helmet", "Kevlar Vest", "Trousers"})
         + inGroup("Health", {"Health", "Maximum health"}) + QStringList{"Class Speed", "Jump Height", "Underwaterair"}
         + inGroup("Gamemode Flags", {"Can be Assassin", "Can be Bodyguard", "Can be the Hunted", "Can be the V.I.P."})
@@ -57,8 +56,8 @@ TEST_F(KeyboardTest, TabFollowsTheReadingOrderGroupByGroupFromQuit)
         + QStringList{"Inventory item", "Amount of Army Knife", "ADD!", "Starting weapon", "Show Inventory"}
         + inGroup("Maximum Ammo", {"Shells", "Pistol Mag", ".308 cal Mag", ".357 Bullets", "7.62mm BB", "Rockets",
                                    "9mm Mag", "Cells", "AR Mag", "Grenades"})
-        + QStringList{"Prev. Class", "Add Class", "Next Class", "Save to Memory", "Write Out", "Load Config", "About",
-                      "Quit"};
+        + QStringList{"Prev. Class", "Add Class",   "Next Class", "Save to Memory",
+                      "Write Out",   "Load Config", "About",      "Quit"};
     showDialog();
     QStringList visited = {spokenName(QApplication::focusWidget())};
     while (visited.size() < expected.size()) {
@@ -80,8 +79,7 @@ void PrintTo(const AltRow &row, std::ostream *os)
 }
 
 class AltLetterTest : public DialogFixture<::testing::TestWithParam<AltRow>>
-{
-};
+{};
 
 // Each time, also after a Tab moved the focus on inside the group.
 TEST_P(AltLetterTest, TakesTheFocusToItsFieldEveryTime)

@@ -44,8 +44,8 @@ TEST_F(ProblemsTest, ChoosingAProblemFocusesItsBox)
 // view, on any screen (see the CMake file).
 TEST_F(ProblemsTest, WindowStaysClearOfTheBoxItJumpsTo)
 {
-    writeFile(QStringLiteral("tvclass_seals.cfg"), "{\nclassname " + std::string(40, 'N')
-                                                       + "\nspeed 10.5\nhealth 5x\nmax_cells 3 more\n}\n");
+    writeFile(QStringLiteral("tvclass_seals.cfg"),
+              "{\nclassname " + std::string(40, 'N') + "\nspeed 10.5\nhealth 5x\nmax_cells 3 more\n}\n");
     showDialog();
     click(ControlId::LoadConfig);
     trigger(CommandId::Problems);

@@ -117,7 +117,8 @@ TEST(PredrawnTest, PicturesAreTheDrawnOnesAtTheirRatios)
     for (int id : bitmapIds) {
         for (qreal ratio : {1.0, 2.0, 1.25, 1.5, 3.0}) {
             SCOPED_TRACE(QStringLiteral("%1 at %2").arg(id).arg(ratio).toStdString());
-            const bool predrawn = std::ranges::count(predrawnBitmapIds, id) && std::ranges::count(predrawnRatios, ratio);
+            const bool predrawn = std::ranges::count(predrawnBitmapIds, id)
+                                  && std::ranges::count(predrawnRatios, ratio);
             EXPECT_EQ(QFile::exists(":/artwork/" + predrawnBitmapName(id, ratio)), predrawn);
             const QPixmap loaded = predrawnBitmap(id, ratio);
             const QPixmap drawn = drawBitmap(id, ratio);
@@ -260,8 +261,9 @@ void expectOnScreen(QWidget *window, bool scrolls = false)
 {
     const QRect screen = window->screen()->availableGeometry();
     const QRect frame = window->frameGeometry();
-    EXPECT_TRUE(screen.contains(frame)) << window->metaObject()->className() << " " << frame.x() << "," << frame.y() << " " << frame.width() << "x"
-                                        << frame.height() << " on " << screen.width() << "x" << screen.height();
+    EXPECT_TRUE(screen.contains(frame)) << window->metaObject()->className() << " " << frame.x() << "," << frame.y()
+                                        << " " << frame.width() << "x" << frame.height() << " on " << screen.width()
+                                        << "x" << screen.height();
     for (QPushButton *button : window->findChildren<QPushButton *>()) {
         if (button->isVisible() && !scrolls) {
             EXPECT_TRUE(window->rect().contains(QRect(button->mapTo(window, QPoint()), button->size())))
@@ -333,9 +335,14 @@ TEST_P(FontScalingTest, FormFollowsTheSystemFontAndFitsTheScreen)
     for (int i = 0; i < 64; ++i)
         names << QStringLiteral("Class %1").arg(i);
     GoToClassDialog goTo(names, 63, dialog.get());
-    ReviewDialog review(QStringLiteral("Class Sniper: speed 1 -> 2\n").repeated(80), [] { return QString(); }, dialog.get());
-    InventoryDialog inventory(QStringLiteral("Sniper"), [] { return InventoryDialog::Amounts{1, 2, 3}; },
-                              [](int, std::int32_t) {}, dialog.get());
+    ReviewDialog review(
+        QStringLiteral("Class Sniper: speed 1 -> 2\n").repeated(80), [] { return QString(); }, dialog.get());
+    InventoryDialog inventory(
+        QStringLiteral("Sniper"),
+        [] {
+            return InventoryDialog::Amounts{1, 2, 3};
+        },
+        [](int, std::int32_t) {}, dialog.get());
     for (QDialog *window : std::initializer_list<QDialog *>{&goTo, &review, &inventory}) {
         window->show();
         expectOnScreen(window);
@@ -357,7 +364,8 @@ TEST_F(WindowTest, FormScrollsWhereTheSmallestStepDoesNotFit)
     dialog->resize(300, 200);
     QWidget *grenades = control(ControlId::Grenades);
     grenades->setFocus();
-    EXPECT_TRUE(form->viewport()->rect().contains(QRect(grenades->mapTo(form->viewport(), QPoint()), grenades->size())));
+    EXPECT_TRUE(
+        form->viewport()->rect().contains(QRect(grenades->mapTo(form->viewport(), QPoint()), grenades->size())));
 }
 
 // Digits boxes take only digits from the keyboard but keep what the program

@@ -33,9 +33,12 @@ TEST(ChangeReview, ClassByClassAndValueByValue)
          "Sniper: health 100 -> 95; inventory Flash Grenades 0 -> 2\n"},
         {"float, texts and resistance without a line",
          [](Classes &c, Origins &) { c[1].speed = 1.5f, c[1].classname.assign("Ranger"), c[2].resistance = -1; },
-         "Ranger: classname \"Scout\" -> \"Ranger\"; speed 1.000000 -> 1.500000\nHeavy: resistance none -> (no line)\n"},
+         "Ranger: classname \"Scout\" -> \"Ranger\"; speed 1.000000 -> 1.500000\nHeavy: resistance none -> (no "
+         "line)\n"},
         {"a CR inside a name stays, one at the end of a text goes, as Write Out writes them",
-         [](Classes &c, Origins &) { c[0].classname.assign("Sni\rper"), c[1].keys.assign("k\r"), c[2].keys.assign("\r"); },
+         [](Classes &c, Origins &) {
+             c[0].classname.assign("Sni\rper"), c[1].keys.assign("k\r"), c[2].keys.assign("\r");
+         },
          "Sni\rper: classname \"Sniper\" -> \"Sni\rper\"\nScout: keys \"\" -> \"k\"\n"},
         {"abilities and starting weapons by the names the form shows",
          [](Classes &c, Origins &) {
@@ -48,10 +51,15 @@ TEST(ChangeReview, ClassByClassAndValueByValue)
         {"added by position", [](Classes &c, Origins &) { c.push_back(c[0]), c.back().classname.assign("Medic"); },
          "New class Medic\n"},
         {"last dropped by position", [](Classes &c, Origins &) { c.pop_back(); }, "Deleted class Heavy\n"},
-        {"deleted, the rest kept in order", [](Classes &c, Origins &o) { c.erase(c.begin()), o = {1, 2}; },
+        {"deleted, the rest kept in order",
+         [](Classes &c, Origins &o) {
+             c.erase(c.begin()), o = {1, 2};
+         },
          "Deleted class Sniper\n"},
         {"one moved to the end, one new without a name",
-         [](Classes &c, Origins &o) { std::rotate(c.begin(), c.begin() + 1, c.end()), c.emplace_back(), o = {1, 2, 0, -1}; },
+         [](Classes &c, Origins &o) {
+             std::rotate(c.begin(), c.begin() + 1, c.end()), c.emplace_back(), o = {1, 2, 0, -1};
+         },
          "Sniper: moved from class 0 to class 2\nNew class (no name) at 3\n"},
     };
     for (const auto &[name, edit, text] : rows) {

@@ -22,7 +22,7 @@ EditorState loadedState()
 // Values count, as the class file would hold them, not how they were typed.
 TEST(Unsaved, OnlyADifferentValueIsAChange)
 {
-    using Change = void (*)(EditorState &, ClassRecord &form);
+    using Change = void (*)(EditorState &, ClassRecord & form);
     const std::tuple<const char *, Change, bool> rows[] = {
         {"nothing", [](EditorState &, ClassRecord &) {}, false},
         {"name in the form", [](EditorState &, ClassRecord &f) { f.classname.assign("Medic"); }, true},

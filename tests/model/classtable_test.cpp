@@ -36,8 +36,10 @@ protected:
             std::int32_t abilities;
             float resistance;
         };
-        const Class classes[] = {{"Sniper", 90, 1.2f, 2, 0x8000, 1},        {"Heavy Gunner", 150, 0.8f, 0, 0, 0},
-                                 {"Medic", 100, 1.0f, 0, 0x20000, 0},       {"Search and Rescue", 100, 1.25f, 1, 0, 0},
+        const Class classes[] = {{"Sniper", 90, 1.2f, 2, 0x8000, 1},
+                                 {"Heavy Gunner", 150, 0.8f, 0, 0, 0},
+                                 {"Medic", 100, 1.0f, 0, 0x20000, 0},
+                                 {"Search and Rescue", 100, 1.25f, 1, 0, 0},
                                  {"scout", 80, NAN, 0, 0, 0}};
         for (const Class &c : classes) {
             ClassRecord &record = state.table.records[std::size_t(state.table.classCount++)];
@@ -65,7 +67,8 @@ protected:
     {
         std::string text;
         for (int slot = 0; slot < 3; ++slot)
-            text += (slot ? " " : "") + cellText(tableColumns()[std::size_t(of)], state.table.records[std::size_t(slot)]);
+            text += (slot ? " " : "")
+                    + cellText(tableColumns()[std::size_t(of)], state.table.records[std::size_t(slot)]);
         return text;
     }
 
@@ -139,8 +142,8 @@ TEST_F(ClassTableRules, SortOrdersOnlyTheRowsShown)
         roster.sortBy(column(title), order);
         EXPECT_EQ(names(roster.shownRows(state)), shown);
         roster.fileOrder();
-        EXPECT_EQ(names(roster.shownRows(state)), *filter ? "Sniper, Search and Rescue"
-                                                          : "Sniper, Heavy Gunner, Medic, Search and Rescue, scout");
+        EXPECT_EQ(names(roster.shownRows(state)),
+                  *filter ? "Sniper, Search and Rescue" : "Sniper, Heavy Gunner, Medic, Search and Rescue, scout");
     }
     EXPECT_TRUE(sameClasses(before));
 }
@@ -170,7 +173,9 @@ TEST_F(ClassTableRules, ChangeToManyClassesIsOneNamedStep)
         {"Grenades", "+2", "4 2 2", "Change Grenades on 3 classes"},
         {"Inventory", "x2", "Change the column of one item instead", nullptr},
         {"Config File", "", "  ", ""},
-        {"Classname", "Kommando Spezialkraefte der Marine", "Kommando Spezialkraefte der Mar Kommando Spezialkraefte der Mar Kommando Spezialkraefte der Mar", "Change Classname on 3 classes"},
+        {"Classname", "Kommando Spezialkraefte der Marine",
+         "Kommando Spezialkraefte der Mar Kommando Spezialkraefte der Mar Kommando Spezialkraefte der Mar",
+         "Change Classname on 3 classes"},
     };
     const int slots[] = {0, 1, 2};
     for (const auto &[title, typed, result, step] : rows) {

@@ -43,7 +43,10 @@ struct Row
     const char *events;
 };
 
-void PrintTo(const Row &row, std::ostream *out) { *out << row.name; }
+void PrintTo(const Row &row, std::ostream *out)
+{
+    *out << row.name;
+}
 
 const Row rows[] = {
     {"WriteTwice", "L e W e W", "", "", "Axx B", "-", "Axx", false, 1, ""},
@@ -103,8 +106,7 @@ protected:
 };
 
 class SessionTest : public SessionFixture, public ::testing::WithParamInterface<Row>
-{
-};
+{};
 
 TEST_P(SessionTest, CommandsAskWriteAndShowWhatTheUserExpects)
 {
@@ -170,15 +172,19 @@ TEST_F(SessionFormTest, WeaponPickSetsTheInternalNameAndReportsTheStoredName)
     {
         const char *entry;
         const char *internalName;
-    } rows[] = {{"ASX-01 Flame Thrower", "weapon_flame"}, {"Fists", "weapon_fists"}, {"MAC 10", "weapon_AK97"},
-                {"Mk23", "weapon_Mk23"},                  {"PSG-1", "weapon_sniper"}};
+    } rows[] = {{"ASX-01 Flame Thrower", "weapon_flame"},
+                {"Fists", "weapon_fists"},
+                {"MAC 10", "weapon_AK97"},
+                {"Mk23", "weapon_Mk23"},
+                {"PSG-1", "weapon_sniper"}};
     view.boxes.className = "\xC9lite";
     for (const char *name : {"", "\xC3\x89lite"}) {
         for (const auto &row : rows) {
             view.boxes.startingWeapon = entryOf(row.entry);
             session->pickStartingWeapon();
             EXPECT_EQ(session->state().current().starting_weapon.view(), row.internalName);
-            EXPECT_EQ(view.status, std::string("Forced [") + row.internalName + "] as Initial Weapon for [" + name + "]");
+            EXPECT_EQ(view.status,
+                      std::string("Forced [") + row.internalName + "] as Initial Weapon for [" + name + "]");
         }
         session->saveToMemory();
     }
@@ -209,9 +215,9 @@ TEST_F(SessionFormTest, StartingWeaponSelectsItsEntryAndKeepsItsName)
     {
         const char *startingWeapon;
         const char *selected; // empty: no entry
-    } rows[] = {{"WEAPON_MP5", "H&K MP 5"}, {"weapon_laser", "Army Knife"}, {"", "Army Knife"},
-                {"ammo_rockets", ""},       {"weapon_trap", ""},            {"item_silencer", ""},
-                {"weapon_mk23", "Mk23"}};
+    } rows[] = {
+        {"WEAPON_MP5", "H&K MP 5"}, {"weapon_laser", "Army Knife"}, {"", "Army Knife"},     {"ammo_rockets", ""},
+        {"weapon_trap", ""},        {"item_silencer", ""},          {"weapon_mk23", "Mk23"}};
     for (const auto &row : rows) {
         session->state().current().starting_weapon.assign(row.startingWeapon);
         session->showRecord();
@@ -411,8 +417,9 @@ TEST(SessionFileTest, WriteOutReportsAPathTooLongForTheSystem)
     fs::create_directories(folder);
 
     FakeView view;
-    EditorSession session(view, GameFolder::At(folder), {[](std::string_view) {}, [] { return std::vector<fs::path>(); },
-                                                         [](const std::vector<fs::path> &) {}});
+    EditorSession session(
+        view, GameFolder::At(folder),
+        {[](std::string_view) {}, [] { return std::vector<fs::path>(); }, [](const std::vector<fs::path> &) {}});
     session.start();
     EXPECT_FALSE(session.writeOut());
     EXPECT_EQ(view.asked, "");

@@ -19,7 +19,7 @@ std::string &boxText(FormValues &form, int id)
 
 TEST(FormValues, NumberBoxStoresItsLeadingNumberInEveryLocale)
 {
-    const std::pair<const char *, float> rows[] = {{"", 0.0f},    {"12abc", 12.0f},       {"1,5", 1.0f},
+    const std::pair<const char *, float> rows[] = {{"", 0.0f},    {"12abc", 12.0f},      {"1,5", 1.0f},
                                                    {"1.5", 1.5f}, {" -2.25e1x", -22.5f}, {"1e39", 3.40282347e38f}};
 #ifdef _WIN32
     const char *german = "German"; // the C runtime's name
@@ -51,7 +51,7 @@ TEST(FormValues, NumberBoxStoresItsLeadingNumberInEveryLocale)
 // entry stores as -1.
 TEST(FormValues, ResistanceSelectsTheEntryOfItsPosition)
 {
-    const std::pair<float, int> rows[] = {{0.0f, 0},   {1.7f, 1},  {2.9f, 2},  {3.0f, -1},
+    const std::pair<float, int> rows[] = {{0.0f, 0},  {1.7f, 1},   {2.9f, 2}, {3.0f, -1},
                                           {-0.5f, 0}, {-1.0f, -1}, {NAN, -1}};
     for (const auto &[resistance, entry] : rows) {
         ClassRecord record;

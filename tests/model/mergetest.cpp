@@ -58,7 +58,7 @@ struct Row
     std::function<void(std::string &)> onDisk; // the disk's edits of the loaded file
     const char *keepFile;                      // summary() with the file's side of conflicts
     const char *conflicts;
-    const char *takeMemory = nullptr;          // summary() with this session's side; null: as keepFile
+    const char *takeMemory = nullptr; // summary() with this session's side; null: as keepFile
 };
 
 void PrintTo(const Row &row, std::ostream *out)
@@ -96,31 +96,46 @@ const Row rows[] = {
      "Scout: deleted in the file, changed here (health 90 -> 95)", "Sniper 100, Scout 95 new, Heavy 150"},
     {"deleted on disk, not changed here", [](Classes &c, Origins &) { named(c, "Sniper").health = 95; },
      [](std::string &f) { replace(f, "{\nclassname Scout\nhealth 90\n}\n\n", ""); }, "Sniper 95, Heavy 150", ""},
-    {"deleted here, changed on disk", [](Classes &c, Origins &o) { c.erase(c.begin() + 1), o = {0, 2}; },
+    {"deleted here, changed on disk",
+     [](Classes &c, Origins &o) {
+         c.erase(c.begin() + 1), o = {0, 2};
+     },
      [](std::string &f) { replace(f, "health 90", "health 85"); }, "Sniper 100, Scout 85, Heavy 150",
      "Scout: deleted here, changed in the file (health 90 -> 85)", "Sniper 100, Heavy 150"},
-    {"deleted here, not changed on disk", [](Classes &c, Origins &o) { c.erase(c.begin() + 1), o = {0, 2}; },
+    {"deleted here, not changed on disk",
+     [](Classes &c, Origins &o) {
+         c.erase(c.begin() + 1), o = {0, 2};
+     },
      [](std::string &f) { replace(f, "Seals\n", "Seals\n// v2\n"); }, "Sniper 100, Heavy 150", ""},
     {"reordered on disk, changed here", [](Classes &c, Origins &) { named(c, "Sniper").health = 95; },
      [](std::string &f) { replace(f, sniper, heavy + "\n"), f.resize(f.size() - heavy.size()), f += sniper; },
      "Heavy 150, Scout 90, Sniper 95", ""},
     {"moved here, changed on disk",
-     [](Classes &c, Origins &o) { std::rotate(c.begin(), c.begin() + 2, c.end()), o = {2, 0, 1}; },
+     [](Classes &c, Origins &o) {
+         std::rotate(c.begin(), c.begin() + 2, c.end()), o = {2, 0, 1};
+     },
      [](std::string &f) { replace(f, "health 90", "health 85"); }, "Heavy 150, Sniper 100, Scout 85", ""},
     {"renamed on disk, changed here", [](Classes &c, Origins &) { named(c, "Scout").health = 95; },
      [](std::string &f) { replace(f, "classname Scout", "classname Ranger"); }, "Sniper 100, Ranger 95, Heavy 150", ""},
     {"added on both sides, at the end",
-     [](Classes &c, Origins &o) { c.push_back(c[0]), c.back().classname.assign("Medic"), o = {0, 1, 2, -1}; },
+     [](Classes &c, Origins &o) {
+         c.push_back(c[0]), c.back().classname.assign("Medic"), o = {0, 1, 2, -1};
+     },
      [](std::string &f) { f += "\n{\nclassname Ghost\nhealth 70\n}\n"; },
      "Sniper 100, Scout 90, Heavy 150, Ghost 70, Medic 100 new", ""},
     {"added on both sides, here after the first",
-     [](Classes &c, Origins &o) { c.insert(c.begin() + 1, c[0]), c[1].classname.assign("Medic"), o = {0, -1, 1, 2}; },
+     [](Classes &c, Origins &o) {
+         c.insert(c.begin() + 1, c[0]), c[1].classname.assign("Medic"), o = {0, -1, 1, 2};
+     },
      [](std::string &f) { replace(f, "Seals\n\n", "Seals\n\n{\nclassname Ghost\nhealth 70\n}\n\n"); },
      "Ghost 70, Sniper 100, Medic 100 new, Scout 90, Heavy 150", ""},
     {"replaced by a file that is no class file", [](Classes &, Origins &) {},
      [](std::string &f) { f = "[TolvaneClassCreator]\n\nSeals 1\n"; },
      "refused: it holds no class block, so it is not a class file", ""},
-    {"more classes than a file holds", [](Classes &c, Origins &o) { c.push_back(c[0]), o = {0, 1, 2, -1}; },
+    {"more classes than a file holds",
+     [](Classes &c, Origins &o) {
+         c.push_back(c[0]), o = {0, 1, 2, -1};
+     },
      [](std::string &f) {
          f.clear();
          for (int i = 0; i < 64; ++i)
@@ -173,7 +188,8 @@ TEST_P(Merge, LaysThisSessionsChangesOntoTheFileOnDisk)
 
 INSTANTIATE_TEST_SUITE_P(Rows, Merge, testing::ValuesIn(rows), [](const auto &info) {
     std::string name = info.param.name;
-    std::ranges::replace_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    std::ranges::replace_if(
+        name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
     return name;
 });
 
@@ -183,8 +199,8 @@ TEST_F(Merge, KeepsTheFilesLinesAndShowsWhatItDoesToThem)
     const ClassFileMerge notes = merge(rows[0], MergeChoice::KeepFile);
     EXPECT_EQ(notes.bytes, "// Seals\n// v2\n\n{\nclassname Sniper\nhealth 100\n}\n\n{\nclassname Scout\n// tuned\n"
                            "health 95\n}\n\n{\nclassname Heavy\nhealth 150\n}\n");
-    const std::string review = mergeReview(merge(rows[3], MergeChoice::TakeMemory), MergeChoice::TakeMemory,
-                                           disk.bytes, "tvclass_seals.cfg");
+    const std::string review = mergeReview(merge(rows[3], MergeChoice::TakeMemory), MergeChoice::TakeMemory, disk.bytes,
+                                           "tvclass_seals.cfg");
     EXPECT_EQ(review.substr(0, review.find("\n\n") + 2),
               "Changed in the file and here; this session's side is taken:\n  Scout: health 80 in the file, 95 "
               "here\nWhat the file on disk gets:\n  Scout: health 80 -> 95\n\n");

@@ -39,14 +39,16 @@ std::vector<Seen> seen(const std::vector<Problem> &problems)
 TEST(ProblemList, EachFindingWithItsClassAndBox)
 {
     const std::tuple<const char *, std::string_view, std::vector<Seen>> rows[] = {
-        {"values, items and blocks", classFile,
+        {"values, items and blocks",
+         classFile,
          {{4, "TCC003", 0, "speed", -1},
           {7, "TCC009", 0, "inventory", -1},
           {8, "TCC008", 0, "resistance", -1},
           {13, "TCC001", 1, "", -1},
           {14, "TCC004", 1, "inventory", 0},
           {16, "TCC018", -1, "", -1}}},
-        {"repeated key, then no block closed", "{\nhealth 5\nHEALTH 7\n{\n",
+        {"repeated key, then no block closed",
+         "{\nhealth 5\nHEALTH 7\n{\n",
          {{1, "TCC017", 0, "", -1}, {3, "TCC011", 0, "health", -1}, {4, "TCC016", 0, "", -1}}},
         {"no class at all", "// nothing\n", {{1, "TCC020", 0, "", -1}}},
     };
@@ -70,20 +72,28 @@ TEST(ProblemList, FollowsTheClassesAsTheyAreEdited)
     using LineAndClass = std::vector<std::pair<int, int>>;
     const std::tuple<const char *, std::function<void(Classes &, Origins &)>, LineAndClass> rows[] = {
         {"nothing", [](Classes &, Origins &) {}, {{4, 0}, {7, 0}, {8, 0}, {13, 1}, {14, 1}, {16, -1}}},
-        {"speed and resistance of the class", [](Classes &c, Origins &) { c[0].speed = 2, c[0].resistance = 1; },
+        {"speed and resistance of the class",
+         [](Classes &c, Origins &) { c[0].speed = 2, c[0].resistance = 1; },
          {{7, 0}, {13, 1}, {14, 1}, {16, -1}}},
         {"the same values of the other class, the class's speed stored as read",
          [](Classes &c, Origins &) { c[1].speed = 2, c[1].resistance = 1, c[0].inventory[0] = 4, c[0].speed = 1; },
          {{4, 0}, {7, 0}, {8, 0}, {13, 1}, {14, 1}, {16, -1}}},
-        {"speed stored out of range", [](Classes &c, Origins &) { c[0].speed = 12; },
+        {"speed stored out of range",
+         [](Classes &c, Origins &) { c[0].speed = 12; },
          {{7, 0}, {8, 0}, {13, 1}, {14, 1}, {16, -1}, {0, 0}}},
-        {"the item's amount", [](Classes &c, Origins &) { c[1].inventory[0] = 4; },
+        {"the item's amount",
+         [](Classes &c, Origins &) { c[1].inventory[0] = 4; },
          {{4, 0}, {7, 0}, {8, 0}, {13, 1}, {16, -1}}},
-        {"second class gone, by position", [](Classes &c, Origins &) { c.pop_back(); },
+        {"second class gone, by position",
+         [](Classes &c, Origins &) { c.pop_back(); },
          {{4, 0}, {7, 0}, {8, 0}, {16, -1}}},
-        {"first class deleted", [](Classes &c, Origins &o) { c.erase(c.begin()), o = {1}; },
+        {"first class deleted",
+         [](Classes &c, Origins &o) { c.erase(c.begin()), o = {1}; },
          {{13, 0}, {14, 0}, {16, -1}}},
-        {"classes swapped", [](Classes &c, Origins &o) { std::swap(c[0], c[1]), o = {1, 0}; },
+        {"classes swapped",
+         [](Classes &c, Origins &o) {
+             std::swap(c[0], c[1]), o = {1, 0};
+         },
          {{4, 1}, {7, 1}, {8, 1}, {13, 0}, {14, 0}, {16, -1}}},
     };
     for (const auto &[name, edit, expected] : rows) {

@@ -16,6 +16,7 @@
 // Runs the command of letter with argument; false when the letter is not one.
 inline bool runSessionCommand(EditorSession &session, FakeView &view, char letter, const std::string &argument)
 {
+    // clang-format off
     switch (letter) {
     case 'L': session.loadConfig(); break;
     case 'W': session.writeOut(); break;
@@ -40,6 +41,7 @@ inline bool runSessionCommand(EditorSession &session, FakeView &view, char lette
     case 'Y': session.redo(true); break;
     default: return false;
     }
+    // clang-format on
     return true;
 }
 
@@ -90,18 +92,29 @@ protected:
                 view.boxes.className += 'x';
                 session->refreshIndicators();
                 break;
-            case 'D': EXPECT_TRUE(saveFileAtomically(seals(), classFile({"Disk"}))); break;
+            case 'D':
+                EXPECT_TRUE(saveFileAtomically(seals(), classFile({"Disk"})));
+                break;
             case 'A':
                 view.whileAsking = [this] { EXPECT_TRUE(saveFileAtomically(seals(), classFile({"Disk"}))); };
                 break;
-            case 'M': fs::remove(seals()); break;
-            case 'N': EXPECT_TRUE(saveFileAtomically(first.path / "tvclass_tangos.cfg", classFile({"New"}))); break;
-            case 'O': events += session->openFolder(GameFolder::At(other.path)) ? "open" : "kept"; break;
-            case 'Q': events += session->quit() ? "quit" : "stay"; break;
+            case 'M':
+                fs::remove(seals());
+                break;
+            case 'N':
+                EXPECT_TRUE(saveFileAtomically(first.path / "tvclass_tangos.cfg", classFile({"New"})));
+                break;
+            case 'O':
+                events += session->openFolder(GameFolder::At(other.path)) ? "open" : "kept";
+                break;
+            case 'Q':
+                events += session->quit() ? "quit" : "stay";
+                break;
             case 'R':
                 fs::permissions(seals(), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
                 break;
-            default: ADD_FAILURE() << "no command " << command;
+            default:
+                ADD_FAILURE() << "no command " << command;
             }
         }
         return events;

@@ -89,7 +89,8 @@ TEST_F(SessionCompareTest, OtherTeamIsTheFileTheClassesInMemoryDidNotComeFrom)
 TEST_F(SessionCompareTest, TwoClassesSideBySide)
 {
     write(seals(), "{\nclassname Sniper\nhealth 100\nclassabilities 1\nspeed 1.2\n}\n\n{\nclassname Medic\n}\n");
-    write(tangos(), "{\nclassname Medic\n}\n\n{\nclassname sniper\nhealth 95\nspeed 1.2\ninventory weapon_knife 1\n}\n");
+    write(tangos(),
+          "{\nclassname Medic\n}\n\n{\nclassname sniper\nhealth 95\nspeed 1.2\ninventory weapon_knife 1\n}\n");
     run("L");
     session->compareTwoClasses();
     EXPECT_EQ(view.twoClasses.left, 0);
@@ -102,9 +103,10 @@ TEST_F(SessionCompareTest, TwoClassesSideBySide)
             shown.push_back(row.value + ' ' + row.left + ' ' + row.right + ' ' + row.difference + ' '
                             + std::string(row.note()));
     }
-    EXPECT_EQ(shown, (std::vector<std::string>{"classname \"Sniper\" \"sniper\"  differs", "AT-4 Scope yes no  only left",
-                                               "speed 1.200000 1.200000  equal", "health 100 95 -5 (x0.95) differs",
-                                               "inventory Army Knife 0 1 +1 only right"}));
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"classname \"Sniper\" \"sniper\"  differs", "AT-4 Scope yes no  only left",
+                                        "speed 1.200000 1.200000  equal", "health 100 95 -5 (x0.95) differs",
+                                        "inventory Army Knife 0 1 +1 only right"}));
 }
 
 // An other team's file that cannot be read is named once, in the view; the
@@ -120,8 +122,7 @@ TEST_F(SessionCompareTest, UnreadableOtherTeamFileIsNamedAndTheRestWorks)
         std::string note;
     } rows[] = {
         {[] {}, named + " does not exist."},
-        {[&] { write(tangos(), "{\n \"volume\": 0.8\n}\n"); },
-         named + " holds no key of a class file"},
+        {[&] { write(tangos(), "{\n \"volume\": 0.8\n}\n"); }, named + " holds no key of a class file"},
         {[&] { fs::remove(tangos()), fs::create_directory(tangos()); }, named + " could not be read: "},
     };
     for (const Row &row : rows) {
@@ -149,12 +150,11 @@ TEST_F(SessionCompareTest, BaselineDifferencesAsPatchNotes)
     view.pickedFiles = {stock};
     session->compareWithFile();
     EXPECT_EQ(view.fileChoices.back().start, first.path);
-    EXPECT_EQ(view.baseline.heading,
-              "The Seals' classes in memory against " + displayText(stock) + ": 2 changed, 1 added, 0 removed, 2 unchanged");
-    EXPECT_EQ(view.baseline.text,
-              "Heavy: health 150 -> 85\nSniper: health 100 -> 95\nAdded class Pointman\n");
-    EXPECT_EQ(view.baseline.markdown,
-              "### Changed\n\n- **Heavy**: health 150 -> 85\n- **Sniper**: health 100 -> 95\n\n### Added\n\n- **Pointman**\n");
+    EXPECT_EQ(view.baseline.heading, "The Seals' classes in memory against " + displayText(stock)
+                                         + ": 2 changed, 1 added, 0 removed, 2 unchanged");
+    EXPECT_EQ(view.baseline.text, "Heavy: health 150 -> 85\nSniper: health 100 -> 95\nAdded class Pointman\n");
+    EXPECT_EQ(view.baseline.markdown, "### Changed\n\n- **Heavy**: health 150 -> 85\n- **Sniper**: health 100 -> "
+                                      "95\n\n### Added\n\n- **Pointman**\n");
     EXPECT_EQ(view.baseline.note, "");
     ASSERT_TRUE(session->baselineFile());
     EXPECT_EQ(session->baselineFile()->file, stock);
@@ -182,8 +182,10 @@ TEST_F(SessionCompareTest, BaselineRefusedOrWithRepeatedNames)
         EXPECT_EQ(view.fileChoices.back().start, stock);
     }
     ASSERT_EQ(view.told.size(), 3u);
-    EXPECT_EQ(view.told[0].text, "The file " + displayText(refused[0]) + " does not exist.\nThe classes are still "
-                                 "compared with " + displayText(stock) + '.');
+    EXPECT_EQ(view.told[0].text, "The file " + displayText(refused[0])
+                                     + " does not exist.\nThe classes are still "
+                                       "compared with "
+                                     + displayText(stock) + '.');
     EXPECT_NE(view.told[1].text.find("settings file"), std::string::npos) << view.told[1].text;
     EXPECT_NE(view.told[2].text.find("could not be read: "), std::string::npos) << view.told[2].text;
     EXPECT_EQ(session->baselineFile()->file, stock);

@@ -99,8 +99,7 @@ const RecoveryRow recoveryRows[] = {
 };
 
 class SessionRecoveryTest : public SessionDataTest, public ::testing::WithParamInterface<RecoveryRow>
-{
-};
+{};
 
 TEST_P(SessionRecoveryTest, UnsavedClassesComeBackAfterACrashInTheirFolderOnly)
 {

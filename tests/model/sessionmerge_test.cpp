@@ -35,8 +35,8 @@ struct Row
     const char *names; // the classes in the file afterwards
     // The file afterwards, made from the file as loaded; null: not compared.
     std::function<void(std::string &)> expected;
-    const char *shown;  // Classname and Health in the form afterwards
-    const char *status; // a part of the status line, or of the message shown
+    const char *shown;       // Classname and Health in the form afterwards
+    const char *status;      // a part of the status line, or of the message shown
     const char *review = ""; // a part of what Review Changes showed
 };
 
@@ -48,19 +48,22 @@ void PrintTo(const Row &row, std::ostream *out)
 const auto sniperHealth = [](const char *health) {
     return [health](std::string &f) { replace(f, "health 100", std::string("health ") + health); };
 };
-const auto notes = [](std::string &f) { replace(f, "Seals\n", "Seals\n// v2\n"), replace(f, "Scout\n", "Scout\n// tuned\n"); };
+const auto notes = [](std::string &f) {
+    replace(f, "Seals\n", "Seals\n// v2\n"), replace(f, "Scout\n", "Scout\n// tuned\n");
+};
 const auto withoutScout = [](std::string &f) { replace(f, "\n" + scout, ""); };
 const auto reordered = [](std::string &f) { withoutScout(f), replace(f, "Seals\n\n", "Seals\n\n" + scout + "\n"); };
 
 const Row rows[] = {
-    {"NotesAddedOnDisk", "h95", notes, "m", "C", "Sniper Scout", [](std::string &f) { notes(f), sniperHealth("95")(f); },
-     "Sniper 95", "2 classes written to tvclass_seals.cfg, merged with the changes made on disk", "+health 95"},
+    {"NotesAddedOnDisk", "h95", notes, "m", "C", "Sniper Scout",
+     [](std::string &f) { notes(f), sniperHealth("95")(f); }, "Sniper 95",
+     "2 classes written to tvclass_seals.cfg, merged with the changes made on disk", "+health 95"},
     {"OtherValuesChangedOnDisk", "h95", [](std::string &f) { replace(f, "health 90", "health 85"); }, "m", "C",
-     "Sniper Scout", [](std::string &f) { replace(f, "health 90", "health 85"), sniperHealth("95")(f); },
-     "Sniper 95", "merged"},
-    {"OtherValueOfTheClassChangedOnDisk", "h95", [](std::string &f) { replace(f, "health 100", "health 100\nspeed 2"); },
-     "m", "C", "Sniper Scout", [](std::string &f) { replace(f, "health 100", "health 95\nspeed 2"); }, "Sniper 95",
+     "Sniper Scout", [](std::string &f) { replace(f, "health 90", "health 85"), sniperHealth("95")(f); }, "Sniper 95",
      "merged"},
+    {"OtherValueOfTheClassChangedOnDisk", "h95",
+     [](std::string &f) { replace(f, "health 100", "health 100\nspeed 2"); }, "m", "C", "Sniper Scout",
+     [](std::string &f) { replace(f, "health 100", "health 95\nspeed 2"); }, "Sniper 95", "merged"},
     {"BothChangedKeepsTheFilesValue", "h95", sniperHealth("80"), "mk", "CK", "Sniper Scout", sniperHealth("80"),
      "Sniper 80", "merged", "Sniper: health 80 in the file, 95 here"},
     {"BothChangedTakesThisSessionsValue", "h95", sniperHealth("80"), "mt", "CK", "Sniper Scout", sniperHealth("95"),
@@ -71,8 +74,8 @@ const Row rows[] = {
      "Scout: deleted in the file, changed here (health 90 -> 95)"},
     {"DeletedOnDiskEditedHereTakenHere", "n h95", withoutScout, "mt", "CK", "Sniper Scout", nullptr, "Scout 95",
      "merged"},
-    {"ReorderedOnDisk", "h95", reordered, "m", "C", "Scout Sniper", [](std::string &f) { reordered(f), sniperHealth("95")(f); },
-     "Sniper 95", "merged"},
+    {"ReorderedOnDisk", "h95", reordered, "m", "C", "Scout Sniper",
+     [](std::string &f) { reordered(f), sniperHealth("95")(f); }, "Sniper 95", "merged"},
     {"ReplacedByAnotherProgramsFile", "h95", [](std::string &f) { f = "{\n \"volume\": 0.8\n}\n"; }, "", "", "?",
      [](std::string &f) { f = "{\n \"volume\": 0.8\n}\n"; }, "Sniper 95", "so it is not a class file"},
     {"DeletedOnDisk", "h95", nullptr, "", "", "Sniper Scout", nullptr, "Sniper 95",
@@ -89,10 +92,7 @@ protected:
     SessionMergeTest() : SessionBench({}) {}
     void TearDown() override { EXPECT_EQ(view.unanswered(), 0u) << "an expected question was never asked"; }
 
-    std::string &healthBox()
-    {
-        return *view.boxes.text(*bindingOfControl(ControlId::Health));
-    }
+    std::string &healthBox() { return *view.boxes.text(*bindingOfControl(ControlId::Health)); }
 };
 
 TEST_P(SessionMergeTest, WriteOutMergesIntoTheFileAsItIsNow)

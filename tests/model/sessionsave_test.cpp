@@ -52,7 +52,8 @@ TEST_F(SessionSaveTest, UntouchedValuesStayExact)
 TEST_F(SessionSaveTest, LoadConfigRefusesAnotherProgramsFile)
 {
     using namespace std::string_literals;
-    const std::string files[] = {"{\n \"volume\": 0.8\n}\n", "\x7f" "ELF\x02\x01\0\0\n{\nspeed 1\n}\n"s};
+    const std::string files[] = {"{\n \"volume\": 0.8\n}\n", "\x7f"
+                                                             "ELF\x02\x01\0\0\n{\nspeed 1\n}\n"s};
     session->loadConfig();
     for (const std::string &file : files) {
         view.told.clear();

@@ -33,12 +33,15 @@ struct Row
     const char *edit; // "undo | redo"
 };
 
-void PrintTo(const Row &row, std::ostream *out) { *out << '"' << row.commands << '"'; }
+void PrintTo(const Row &row, std::ostream *out)
+{
+    *out << '"' << row.commands << '"';
+}
 
 const Row rows[] = {
     // Sorting and filtering change what is shown, never memory or the file.
-    {"L; cell 1 Health = 120; sort Health down; W", "", "", "Health", "A:100 B:120 C:100", "A:100 B:120 C:100",
-     "B A C", "3 of 3 classes", "3 classes written to tvclass_seals.cfg", "Change Health on B"},
+    {"L; cell 1 Health = 120; sort Health down; W", "", "", "Health", "A:100 B:120 C:100", "A:100 B:120 C:100", "B A C",
+     "3 of 3 classes", "3 classes written to tvclass_seals.cfg", "Change Health on B"},
     {"L; sort Classname down; order", "", "", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C",
      "3 of 3 classes", "3 Config Classes Read", ""},
     {"L; cell 1 Health = 90; filter health < 100", "", "", "Health", "A:100 B:90 C:100", "A:100 B:100 C:100", "B",
@@ -52,8 +55,8 @@ const Row rows[] = {
      "A:1.500000 B:1.500000 C:1.500000", "A B C", "3 of 3 classes; 3 selected",
      "3 classes written to tvclass_seals.cfg", "Change Class Speed on 3 classes"},
     {"L; all; change Health = fast", "", "", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C",
-     "3 of 3 classes; 3 selected",
-     "Nothing changed: \"fast\" is not a number; type a value, +5, -10, x1.05 or +5%", ""},
+     "3 of 3 classes; 3 selected", "Nothing changed: \"fast\" is not a number; type a value, +5, -10, x1.05 or +5%",
+     ""},
     {"L; select 1; change Sniper Scope = yes", "", "", "Sniper Scope", "A:no B:yes C:no", "A:no B:no C:no", "A B C",
      "3 of 3 classes", "Changed: Change Sniper Scope on B", "Change Sniper Scope on B"},
     // Classes the filter hides change only after a question; No is the default.
@@ -68,8 +71,8 @@ const Row rows[] = {
      "3 Config Classes Read", ""},
     // Table and form are one: a row stores the form and shows its class; a
     // cell takes the form's rules and stores the form first.
-    {"L; e; row 2", "", "", "Classname", "Ax:Ax B:B C:C", "A:A B:B C:C", "A B C", "3 of 3 classes",
-     "@ Class 2 / 2 [C]", "Store Class Ax"},
+    {"L; e; row 2", "", "", "Classname", "Ax:Ax B:B C:C", "A:A B:B C:C", "A B C", "3 of 3 classes", "@ Class 2 / 2 [C]",
+     "Store Class Ax"},
     {"L; e; cell 1 Health = 12abc", "", "", "Health", "Ax:100 B:12 C:100", "A:100 B:100 C:100", "A B C",
      "3 of 3 classes", "Changed: Change Health on B", "Change Health on B"},
     {"L; cell 0 Class Speed = 1,5; cell 0 Classname = Z", "", "", "Class Speed", "Z:1.000000 B:1.000000 C:1.000000",

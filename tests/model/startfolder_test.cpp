@@ -22,7 +22,10 @@ struct StartRow
     const char *statusHas;
 };
 
-void PrintTo(const StartRow &row, std::ostream *out) { *out << row.name; }
+void PrintTo(const StartRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
 
 using O = FolderOrigin;
 const StartRow startRows[] = {
@@ -124,9 +127,9 @@ TEST(HardFolderTest, WritesThereOrSaysOnceWhyNot)
             continue;
         SCOPED_TRACE(folder.string());
         FakeView view;
-        EditorSession session(view, GameFolder::At(folder),
-                              {[](std::string_view) {}, [] { return std::vector<fs::path>(); },
-                               [](const std::vector<fs::path> &) {}});
+        EditorSession session(
+            view, GameFolder::At(folder),
+            {[](std::string_view) {}, [] { return std::vector<fs::path>(); }, [](const std::vector<fs::path> &) {}});
         session.start();
         for (const auto &[command, answers, file] :
              {std::tuple('T', "yy", "tvcc.cfg"), std::tuple('W', "y", "tvclass_tangos.cfg")}) {
@@ -135,7 +138,8 @@ TEST(HardFolderTest, WritesThereOrSaysOnceWhyNot)
             runSessionCommand(session, view, command, "");
             EXPECT_EQ(view.told.size(), fs::exists(folder / file) ? 0u : 1u);
             for (const EditorView::Notice &notice : view.told)
-                EXPECT_EQ(notice.text.rfind(displayText(folder / file) + " could not be written", 0), 0u) << notice.text;
+                EXPECT_EQ(notice.text.rfind(displayText(folder / file) + " could not be written", 0), 0u)
+                    << notice.text;
             EXPECT_EQ(view.told.size(), refused ? 1u : 0u) << command;
         }
         EXPECT_EQ(view.unanswered(), 0u);

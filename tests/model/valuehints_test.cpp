@@ -32,15 +32,17 @@ TEST(ValueHints, NameWhatTheGameReadsOrTheFileKeepsInstead)
         {ControlId::Jump, "nan", "nan is outside 0 to 10: the game will read 1.000000 instead."},
         {ControlId::UnderwaterAir, "1e30", ""},
         {ControlId::Speed, "fast", "Not a number: 0.000000 is stored."},
-        {ControlId::Jump, "12x", "Only the number at the start is read: 12.000000 is stored.\n12x is outside 0 to 10: the "
-                                 "game will read 1.000000 instead."},
+        {ControlId::Jump, "12x",
+         "Only the number at the start is read: 12.000000 is stored.\n12x is outside 0 to 10: the "
+         "game will read 1.000000 instead."},
         {ControlId::UnderwaterAir, "1,5", "Only the number at the start is read: 1.000000 is stored."},
         {ControlId::Health, "12 \xA0", ""},
         {ControlId::Health, "12abc", "Only the number at the start is read: 12 is stored."},
         {ControlId::ClassName, "Heavy Gunner of the Northern Front",
          "Only the first 31 characters are kept: Heavy Gunner of the Northern Fr"},
         {ControlId::ClassName, "Ing\xE9nieur \x80", ""},
-        {ControlId::ConfigFile, std::string(1024, 'k'), "Only the first 1023 characters are kept: " + std::string(1023, 'k')},
+        {ControlId::ConfigFile, std::string(1024, 'k'),
+         "Only the first 1023 characters are kept: " + std::string(1023, 'k')},
         {ControlId::ConfigFile, std::string(1023, 'k'), ""},
     };
     for (const HintRow &row : rows)
