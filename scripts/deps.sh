@@ -9,13 +9,14 @@ want=${1:-all}
 # Building and running the editor.
 run=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
 
-# The tests, the Debian package (dpkg-dev, file) and its checks, and the
-# benchmarks. The screen reader tests read the window over AT-SPI: dbus,
-# at-spi2-core and the Python bindings; and listen to Orca, which speaks
-# through speech-dispatcher's dummy module (no sound device). Python's csv
-# module reads the sheets tolvane-classfile exports. The Windows build of the
-# Qt-free parts is tested under Wine.
-test=(libgtest-dev libbenchmark-dev locales xvfb xauth desktop-file-utils appstream lintian
+# The tests, the Debian package (dpkg-dev, file) and its checks, the
+# benchmarks, and the check of the sources' formatting (clang-format). The
+# screen reader tests read the window over AT-SPI: dbus, at-spi2-core and the
+# Python bindings; and listen to Orca, which speaks through speech-dispatcher's
+# dummy module (no sound device). Python's csv module reads the sheets
+# tolvane-classfile exports. The Windows build of the Qt-free parts is tested
+# under Wine.
+test=(libgtest-dev libbenchmark-dev locales xvfb xauth desktop-file-utils appstream lintian clang-format
       dpkg-dev file
       # patch applies what normalize --diff writes.
       patch
