@@ -104,5 +104,7 @@ enum : int {
     ShowInventory = 40023,
     Problems = 40030,
     ReviewChanges = 40031,
+    ExportClasses = 40032,
+    ImportClasses = 40033,
 };
 }

@@ -9,6 +9,7 @@
 #include "tablecommands.h"
 #include "undohistory.h"
 #include "problemlist.h"
+#include "sheetreader.h"
 #include "safesave.h"
 
 #include <filesystem>
@@ -107,6 +108,11 @@ public:
     // unified diff; empty when Write Out would not change it.
     std::string fileDifferences() const;
 
+    // The classes, with the form's values, to a sheet the user picks; and
+    // the changes of a sheet the user picks, after Review Changes, as one step.
+    void exportClasses();
+    void importClasses();
+
     void help();
     void about();
     // A command of the window's system menu; false when it is not ours.
@@ -143,6 +149,9 @@ private:
     std::string bytesToWrite(const std::filesystem::path &path, const FileBytes &old,
                              std::span<const ClassRecord> classes) const;
 
+    std::filesystem::path sheetToSuggest() const;
+    bool confirmNewClasses(const std::vector<ImportProblem> &problems);
+
     EditorView &view;
     EditingModel editing;
     ChangeTracker &changes = editing.changes();
@@ -154,6 +163,7 @@ private:
     ClassIds savedIds = ids;
     UndoHistory history;
     ProblemList fileProblems;
+    std::filesystem::path lastSheet;
 };
 
 // For messages: a path as UTF-8 with the system's separators, a class file's

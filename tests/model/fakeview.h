@@ -32,7 +32,8 @@ public:
     bool unsavedMark = false;
     // A letter for each question asked, by its text: E(xists, not loaded),
     // C(hanged on disk), P(rotected: read-only), U(nsaved changes), T(eam),
-    // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th).
+    // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th),
+    // N(ew classes from a sheet).
     std::string asked;
     // What another program does while the next question is open.
     std::function<void()> whileAsking;
@@ -70,6 +71,18 @@ public:
     }
     void showInventory(const Inventory &inventory) override { inInventory(inventory); }
 
+    // The sheet Export and Import pick; nullopt cancels. Review Changes of an
+    // import shows review, and imports when importing is set.
+    std::optional<std::filesystem::path> sheet;
+    std::string review;
+    bool importing = true;
+    std::optional<std::filesystem::path> chooseSheet(SheetUse, const std::filesystem::path &) override { return sheet; }
+    bool confirmImport(const std::string &, const std::string &text) override
+    {
+        review = text;
+        return importing;
+    }
+
     Answer ask(const Question &question) override
     {
         // A letter, words of its text, its buttons, its default, and whether it
@@ -85,6 +98,7 @@ public:
             {'X', "Delete Class", Choices::YesNo, Answer::No, false},
             {'S', "is a symbolic link to the file", Choices::YesNo, Answer::No, false},
             {'B', "blocks after the 64th", Choices::YesNo, Answer::No, false},
+            {'N', "not among the classes in memory", Choices::YesNo, Answer::No, false},
         };
         const auto kind = std::ranges::find_if(
             kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });
