@@ -73,11 +73,14 @@ constexpr Binding bindings[] = {
     {CommandId::ChangeActiveConfig, sessionCommand<&EditorSession::changeActiveConfig>},
     {CommandId::Problems, [](CreatorDialog &d) { d.openProblems(); }},
     {CommandId::ReviewChanges, [](CreatorDialog &d) { d.openReview(); }},
+    {CommandId::ExportClasses, sessionCommand<&EditorSession::exportClasses>},
+    {CommandId::ImportClasses, sessionCommand<&EditorSession::importClasses>},
 };
 
 // Menu 140, with the game folder's commands first and the Edit menu added.
 // Shortcuts keep clear of the keys the boxes and lists use; keys holds one
-// or more, separated by "; ".
+// or more, separated by "; ". The letters of Export and Import Classes all
+// underline something else already; the arrow keys reach them.
 struct MenuCommand
 {
     const char *menu;
@@ -96,6 +99,9 @@ constexpr MenuCommand menuCommands[] = {
     {"&File", CommandId::WriteOut, "&Write Out", "Ctrl+S"},
     {"&File", CommandId::ReviewChanges, "Re&view Changes..."},
     {"&File", CommandId::Problems, "P&roblems...", "F8"},
+    {"&File", 0, ""},
+    {"&File", CommandId::ExportClasses, "Export Classes..."},
+    {"&File", CommandId::ImportClasses, "Import Classes..."},
     {"&File", 0, ""},
     {"&File", CommandId::Quit, "&Quit", "Ctrl+Q"},
     {"E&dit", CommandId::Undo, "Un&do", "Ctrl+Z"},
