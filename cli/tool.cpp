@@ -33,6 +33,11 @@ void Backups::keep(const std::filesystem::path &path, std::string_view bytes)
     told = true;
 }
 
+OldContentsKeeper Backups::keeperFor(const std::filesystem::path &path) const
+{
+    return store.keeperFor(std::filesystem::absolute(path));
+}
+
 int rewrite(const std::string &name, const std::string &old, const std::string &bytes,
             const RewriteOptions &options, Backups *backups)
 {
@@ -52,7 +57,7 @@ int rewrite(const std::string &name, const std::string &old, const std::string &
     if (backups)
         backups->keep(path, old);
     SaveError error;
-    if (saveFileAtomically(path, bytes, &error))
+    if (saveFileAtomically(path, bytes, &error, backups ? backups->keeperFor(path) : OldContentsKeeper()))
         return clean;
     complain(readableFileName(name) + ": could not be rewritten: " + error.text());
     return failure;

@@ -3,6 +3,7 @@
 #include "backupstore.h"
 #include "classfilereader.h"
 #include "fileio.h"
+#include "safesave.h"
 #include "sheetcolumns.h"
 #include "userdata.h"
 
@@ -34,6 +35,8 @@ class Backups
 {
 public:
     void keep(const std::filesystem::path &path, std::string_view bytes);
+    // A write in place keeps its copy of the old contents as a version too.
+    OldContentsKeeper keeperFor(const std::filesystem::path &path) const;
 
 private:
     BackupStore store{backupsFolder(userDataFolder())};

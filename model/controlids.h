@@ -104,7 +104,10 @@ enum : int {
     ShowInventory = 40023,
     Problems = 40030,
     ReviewChanges = 40031,
-    ExportClasses = 40032,
-    ImportClasses = 40033,
+    RestorePreviousVersion = 40032,
+    ClassTable = 40033,
+    FilterClasses = 40034,
+    ExportClasses = 40035,
+    ImportClasses = 40036,
 };
 }

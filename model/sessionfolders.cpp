@@ -114,6 +114,9 @@ void EditorSession::startInFolder()
         services.report("Error opening " + std::string(settingsFileName) + "\n");
     showRecentFolders(usable);
     refreshIndicators();
+    keptRecovery.clear();
+    if (usable)
+        offerRecovery();
 }
 
 // A usable folder goes first in the recent folders, at most five, each once.

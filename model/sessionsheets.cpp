@@ -25,6 +25,15 @@ std::string problemLines(const std::vector<ImportProblem> &problems)
     return lines;
 }
 
+// New classes come from a sheet only when the user says so; No is the default.
+bool confirmNewClasses(EditorView &view, const std::vector<ImportProblem> &problems)
+{
+    return view.ask({"The sheet names classes that are not among the classes in memory:\n" + problemLines(problems)
+                         + "\nAdd them as new classes?",
+                     EditorView::Choices::YesNo, EditorView::Answer::No})
+           == EditorView::Answer::Yes;
+}
+
 std::string counted(std::size_t count, const char *one, const char *many)
 {
     return std::to_string(count) + ' ' + (count == 1 ? one : many);
@@ -83,7 +92,7 @@ void EditorSession::importClasses()
         return problem.kind == ImportProblem::Kind::UnknownClass;
     });
     if (!result.problems.empty() && unknownOnly) {
-        if (!confirmNewClasses(result.problems)) {
+        if (!confirmNewClasses(view, result.problems)) {
             view.setStatus("Nothing imported from " + name);
             return;
         }
@@ -115,13 +124,4 @@ void EditorSession::importClasses()
     if (added > 0)
         status += ", " + std::to_string(added) + " new";
     view.setStatus(status);
-}
-
-// New classes come from a sheet only when the user says so; No is the default.
-bool EditorSession::confirmNewClasses(const std::vector<ImportProblem> &problems)
-{
-    return view.ask({"The sheet names classes that are not among the classes in memory:\n" + problemLines(problems)
-                         + "\nAdd them as new classes?",
-                     EditorView::Choices::YesNo, EditorView::Answer::No})
-           == EditorView::Answer::Yes;
 }

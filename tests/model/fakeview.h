@@ -19,7 +19,9 @@
 class FakeView : public EditorView
 {
 public:
-    // Answers by letter: y(es) n(o) w(rite out) d(iscard) c(ancel).
+    // Answers by letter: y(es) n(o) w(rite out) d(iscard) c(ancel) m(erge)
+    // r(eplace) f (reload from file) k(eep the file's values) t(ake this
+    // session's) v (restore: recover).
     void answer(std::string_view letters)
     {
         for (char letter : letters)
@@ -33,10 +35,15 @@ public:
     // A letter for each question asked, by its text: E(xists, not loaded),
     // C(hanged on disk), P(rotected: read-only), U(nsaved changes), T(eam),
     // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th),
-    // N(ew classes from a sheet).
+    // K (which side of values changed on both), O(ther team's file),
+    // V (restore the classes of an earlier run).
+    // H (change classes the filter hides), N(ew classes from a sheet).
     std::string asked;
     // What another program does while the next question is open.
     std::function<void()> whileAsking;
+    // What Review Changes showed while the last question was open.
+    std::function<std::string()> review;
+    std::string reviewed;
     std::vector<Notice> told;
     int aboutBoxes = 0;
     std::string focused; // "speed", "inventory 36"
@@ -70,16 +77,27 @@ public:
         return pickedClass;
     }
     void showInventory(const Inventory &inventory) override { inInventory(inventory); }
+    std::string tableStatus;
+    void showClassTable(const std::string &status) override { tableStatus = status; }
+
+    // The version Restore Previous Version picks; nullopt cancels.
+    std::optional<std::size_t> pickedVersion;
+    std::vector<KeptVersion> versions;
+    std::optional<std::size_t> chooseVersion(const std::string &, const std::vector<KeptVersion> &kept) override
+    {
+        versions = kept;
+        return pickedVersion;
+    }
 
     // The sheet Export and Import pick; nullopt cancels. Review Changes of an
-    // import shows review, and imports when importing is set.
+    // import shows importReview, and imports when importing is set.
     std::optional<std::filesystem::path> sheet;
-    std::string review;
+    std::string importReview;
     bool importing = true;
     std::optional<std::filesystem::path> chooseSheet(SheetUse, const std::filesystem::path &) override { return sheet; }
     bool confirmImport(const std::string &, const std::string &text) override
     {
-        review = text;
+        importReview = text;
         return importing;
     }
 
@@ -90,7 +108,10 @@ public:
         using Kind = std::tuple<char, std::string_view, Choices, Answer, bool>;
         static constexpr Kind kinds[] = {
             {'E', "already exists", Choices::YesNo, Answer::No, true},
-            {'C', "changed on disk", Choices::YesNo, Answer::No, true},
+            {'K', "Keep the file's values, or take", Choices::KeepFileTakeMineCancel, Answer::KeepFile, true},
+            {'C', "changed on disk", Choices::MergeReplaceReloadCancel, Answer::Merge, true},
+            {'O', "and the classes in memory are the", Choices::YesNo, Answer::No, true},
+            {'V', "that were not written out", Choices::RestoreDiscard, Answer::Restore, true},
             {'P', "is read-only", Choices::YesNo, Answer::No, false},
             {'U', "Write out the changes", Choices::WriteOutDiscardCancel, Answer::Cancel, true},
             {'T', "CONFIG file will be readen", Choices::YesNo, Answer::Yes, false},
@@ -98,6 +119,7 @@ public:
             {'X', "Delete Class", Choices::YesNo, Answer::No, false},
             {'S', "is a symbolic link to the file", Choices::YesNo, Answer::No, false},
             {'B', "blocks after the 64th", Choices::YesNo, Answer::No, false},
+            {'H', "hidden by the filter", Choices::YesNo, Answer::No, false},
             {'N', "not among the classes in memory", Choices::YesNo, Answer::No, false},
         };
         const auto kind = std::ranges::find_if(
@@ -110,6 +132,8 @@ public:
         asked += letter;
         if (whileAsking)
             std::exchange(whileAsking, nullptr)();
+        if (review)
+            reviewed = review();
         EXPECT_EQ(question.choices, choices) << question.text;
         EXPECT_EQ(question.byDefault, byDefault) << question.text;
         EXPECT_EQ(question.aboutWriting, aboutWriting) << question.text;
@@ -119,7 +143,7 @@ public:
         }
         const char answer = answers.front();
         answers.pop_front();
-        return Answer(std::string_view("ynwdc").find(answer)); // in the order of Answer
+        return Answer(std::string_view("ynwdcmrfktv").find(answer)); // in the order of Answer
     }
 
 private:

@@ -103,7 +103,7 @@ TEST_P(SessionSheetsTest, ImportChangesTheNamedClassesAsOneStep)
     }
     EXPECT_EQ(view.unanswered(), 0u);
     EXPECT_EQ(memory(), row.memory);
-    const std::string told = view.told.empty() ? view.review : view.told.back().text;
+    const std::string told = view.told.empty() ? view.importReview : view.told.back().text;
     EXPECT_NE(told.find(row.review), std::string::npos) << told;
     EXPECT_EQ(view.status, row.status);
     EXPECT_EQ(view.classCommands.undo, row.undo);
