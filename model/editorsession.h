@@ -142,6 +142,10 @@ public:
     // The baseline file chosen last; nullopt before one was.
     const std::optional<tolvane::ClassesOnDisk> &baselineFile() const { return baseline; }
     void showChart();
+    // The classes, with the form's values, to a sheet the user picks; and
+    // the changes of a sheet the user picks, after Review Changes, as one step.
+    void exportClasses();
+    void importClasses();
     // The unsaved classes (table and form) go to the recovery file of the
     // game folder when they changed since it was last saved, and the file
     // goes when nothing is unsaved. The window calls it a few seconds after
@@ -258,6 +262,8 @@ private:
     std::string bytesToWrite(const std::filesystem::path &path, const FileBytes &old,
                              std::span<const ClassRecord> classes) const;
 
+    std::filesystem::path sheetToSuggest() const;
+
     EditorView &view;
     EditingModel editing;
     ChangeTracker &changes = editing.changes();
@@ -277,6 +283,7 @@ private:
     std::string keptRecovery; // what the recovery file holds; empty when this run keeps none
     bool dataFolderWarned = false;
     tolvane::ClassRoster roster;
+    std::filesystem::path lastSheet;
 };
 
 // For messages: a path as UTF-8 with the system's separators, a class file's
