@@ -1,7 +1,9 @@
 #include "checkreport.h"
+#include "classexport.h"
 #include "classfilereader.h"
 #include "classfileupdate.h"
 #include "classfilewriter.h"
+#include "classimport.h"
 
 #include <benchmark/benchmark.h>
 
@@ -141,12 +143,57 @@ void checkWithFindings(benchmark::State &state)
     for (auto _ : state) {
         out.clear();
         CheckReport report(CheckReport::Format::Text, [&out](std::string_view text) { out.append(text); });
-        report.beginFile("tvclass_seals.cfg");
+        report.beginFile("tvclass_seals.cfg", fileWithFindings());
         ReadClassBytes(*table, fileWithFindings(), &report);
         report.finish();
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fileWithFindings().size()));
+}
+
+// tolvane-classfile export, short of printing: the full file as a sheet.
+void exportSheet(benchmark::State &state)
+{
+    if (!haveFile(state))
+        return;
+    auto table = std::make_unique<ClassTable>();
+    ReadClassBytes(*table, fullFile());
+    const std::span<const ClassRecord> classes(table->records.data(), std::size_t(table->classCount));
+    const auto format = SheetFormat(state.range(0));
+    for (auto _ : state) {
+        std::string out = ExportClasses(classes, format);
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+
+// tolvane-classfile apply, short of reading and saving: a sheet of the full
+// file, as exported or with a new speed in every class, read into its
+// classes and written as Write Out writes.
+void applySheet(benchmark::State &state)
+{
+    if (!haveFile(state))
+        return;
+    auto table = std::make_unique<ClassTable>();
+    ReadClassBytes(*table, fullFile());
+    // The full file repeats its classes: a sheet names each class once.
+    for (std::int32_t i = 0; i < table->classCount; ++i) {
+        ClassRecord &record = table->records[std::size_t(i)];
+        record.classname.assign(std::string(record.classname.view().substr(0, 28)) + std::to_string(i));
+    }
+    const std::string file = ClassFileBytes(*table, "\n");
+    for (std::int32_t i = 0; i < table->classCount && state.range(0); ++i)
+        table->records[std::size_t(i)].speed += 0.5f;
+    const std::string sheet =
+        ExportClasses(std::span(table->records.data(), std::size_t(table->classCount)), SheetFormat::Csv);
+    ReadClassBytes(*table, file);
+    const std::span<const ClassRecord> classes(table->records.data(), std::size_t(table->classCount));
+    for (auto _ : state) {
+        const ImportResult result = ImportClasses(classes, sheet);
+        std::string out = UpdatedClassFile(file, *table, result.classes, result.origins);
+        if (!result.problems.empty())
+            state.SkipWithError(result.problems.front().message.c_str());
+        benchmark::DoNotOptimize(out.data());
+    }
 }
 
 } // namespace
@@ -158,5 +205,9 @@ BENCHMARK(updateClassFile)->Name("UpdateClassFile/64classes")->Arg(0)->Arg(1)->A
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(readWithFindings)->Name("ReadClassFile/64classesOneFindingEach")->Unit(benchmark::kMicrosecond);
 BENCHMARK(checkWithFindings)->Name("Check/64classesOneFindingEach")->Unit(benchmark::kMicrosecond);
+BENCHMARK(exportSheet)->Name("ExportSheet/64classes")->Arg(int(SheetFormat::Csv))->Arg(int(SheetFormat::Json))
+    ->ArgName("format")->Unit(benchmark::kMicrosecond);
+BENCHMARK(applySheet)->Name("ApplySheet/64classes")->Arg(0)->Arg(1)->ArgName("edited")
+    ->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

@@ -97,7 +97,8 @@ std::vector<BackupStore::Version> BackupStore::versions(const std::filesystem::p
     return found;
 }
 
-bool BackupStore::keep(const std::filesystem::path &file, std::string_view bytes, std::string *error) const
+bool BackupStore::keep(const std::filesystem::path &file, std::string_view bytes, std::string *error,
+                       std::filesystem::path *keptIn) const
 {
     const std::filesystem::path folder = folderFor(file);
     if (!makeStoreFolder(folder, error))
@@ -105,17 +106,30 @@ bool BackupStore::keep(const std::filesystem::path &file, std::string_view bytes
     std::vector<Version> old = versions(file);
     if (!old.empty()) {
         const FileBytes newest = readWholeFile(old.front().path);
-        if (newest.status == FileStatus::Read && newest.bytes == bytes)
+        if (newest.status == FileStatus::Read && newest.bytes == bytes) {
+            if (keptIn)
+                *keptIn = old.front().path;
             return true;
+        }
     }
     const int number = old.empty() ? 1 : old.front().number + 1;
     const std::filesystem::path path = folder / pathFromBytes(versionName(Clock::now(), number, file.extension()));
     std::string why;
     if (!saveFileAtomically(path, bytes, &why))
         return fail(error, pathBytes(path) + ": " + why);
+    if (keptIn)
+        *keptIn = path;
     for (std::size_t i = std::size_t(kept) - 1; i < old.size(); ++i) {
         std::error_code ignored;
         std::filesystem::remove(old[i].path, ignored);
     }
     return true;
+}
+
+std::function<std::filesystem::path(std::string_view)> BackupStore::keeperFor(const std::filesystem::path &file) const
+{
+    return [store = *this, file](std::string_view bytes) {
+        std::filesystem::path kept;
+        return store.keep(file, bytes, nullptr, &kept) ? kept : std::filesystem::path();
+    };
 }

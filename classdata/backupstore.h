@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,8 +31,13 @@ public:
     // the oldest beyond `kept` go; bytes the newest version already holds
     // are not kept twice. False, with why in error, when they could not be
     // kept (no data folder, a read-only or full disk): the caller's own save
-    // should go on all the same.
-    bool keep(const std::filesystem::path &file, std::string_view bytes, std::string *error = nullptr) const;
+    // should go on all the same. keptIn, when given, becomes the version
+    // that holds bytes.
+    bool keep(const std::filesystem::path &file, std::string_view bytes, std::string *error = nullptr,
+              std::filesystem::path *keptIn = nullptr) const;
+    // A keeper of old contents for saveFileAtomically: the version of file
+    // that holds them, or an empty path.
+    std::function<std::filesystem::path(std::string_view)> keeperFor(const std::filesystem::path &file) const;
     // The kept versions of file, newest first.
     std::vector<Version> versions(const std::filesystem::path &file) const;
     // The folder that holds the versions of file.

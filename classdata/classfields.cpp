@@ -50,6 +50,16 @@ const ClassField *FieldOfKey(std::string_view key)
     return nullptr;
 }
 
+std::optional<float> ResistanceOfWord(std::string_view word)
+{
+    static constexpr std::string_view words[] = {"none", "fire", "explosive"};
+    for (std::size_t i = 0; i < std::size(words); ++i) {
+        if (equalsIgnoreCase(word, words[i]))
+            return float(i);
+    }
+    return std::nullopt;
+}
+
 std::optional<KeyRange> RangeOfKey(std::string_view key)
 {
     const ClassField *field = FieldOfKey(key);

@@ -131,6 +131,10 @@ consteval const ClassField &fieldNamed(std::string_view key)
 // file format does not have, "inventory" among them.
 const ClassField *FieldOfKey(std::string_view key);
 
+// The resistance a word names: "none", "fire" or "explosive", the whole word
+// without regard to case, as 0, 1 or 2; nullopt for any other.
+std::optional<float> ResistanceOfWord(std::string_view word);
+
 // The range of a ranged number key (compared without regard to case);
 // nullopt for keys whose values are taken as they are.
 std::optional<KeyRange> RangeOfKey(std::string_view key);

@@ -309,11 +309,8 @@ std::int32_t ClassFileParser::readAbilities(std::string_view text)
 // anything else is none.
 float ClassFileParser::readResistance(std::string_view word)
 {
-    static constexpr std::string_view words[] = {"none", "fire", "explosive"};
-    for (std::size_t i = 0; i < std::size(words); ++i) {
-        if (equalsIgnoreCase(word, words[i]))
-            return float(i);
-    }
+    if (const std::optional<float> resistance = ResistanceOfWord(word))
+        return *resistance;
     report({.kind = ReadFindingKind::UnknownResistance, .text = word});
     return 0.0f;
 }

@@ -5,6 +5,7 @@
 #include "classfilereader.h"
 #include "classfilewriter.h"
 #include "itemcatalogue.h"
+#include "textnumbers.h"
 
 #include <algorithm>
 #include <array>
@@ -201,11 +202,48 @@ bool sameValue(const ClassField &field, const ClassRecord &a, const ClassRecord 
     return false;
 }
 
+// The line of the fixed layout for a key (a field, or an inventory slot
+// after them); false for a value that has none.
+bool standardLine(std::size_t key, const ClassRecord &record, std::string &text)
+{
+    if (key < fieldCount)
+        return AppendFieldLine(text, classFieldTable[key], record);
+    const std::size_t slot = key - fieldCount;
+    if (record.inventory[slot] == 0)
+        return false;
+    AppendInventoryLine(text, int(slot), record.inventory[slot]);
+    return true;
+}
+
+// What follows the number and a blank on a key line, which the reader passes
+// over: a note such as " // was 90", which a rewritten number keeps.
+std::string_view textAfterNumber(std::size_t key, std::string_view line)
+{
+    std::string_view value = line.substr(line.find(' ') + 1);
+    const FieldKind kind = key < fieldCount ? classFieldTable[key].kind : FieldKind::Int;
+    if (key >= fieldCount)
+        value.remove_prefix(value.find(' ') + 1);
+    std::size_t used = 0;
+    if (kind == FieldKind::Int)
+        parseInt(value, &used);
+    else if (kind == FieldKind::Float || kind == FieldKind::Abilities)
+        parseDouble(value, &used);
+    // Only after a blank: text glued to the number ("120.0", "1.5x") could
+    // read as part of the rewritten one.
+    const std::string_view rest = value.substr(used);
+    return used > 0 && (rest.starts_with(' ') || rest.starts_with('\t')) ? rest : std::string_view();
+}
+
+// Which lines an update rewrites: those whose value changed, or every
+// line the reader takes that is not in the fixed layout's format.
+enum class Rewrite : bool { Changes, Format };
+
 // The changes to one old block's lines that make it read as a record.
 class BlockUpdate
 {
 public:
-    BlockUpdate(const OldFile &file, const Block &block, const ClassRecord &old, const ClassRecord &record);
+    BlockUpdate(const OldFile &file, const Block &block, const ClassRecord &old, const ClassRecord &record,
+                Rewrite rewrite);
     void write(Output &out, bool followed) const;
 
 private:
@@ -218,7 +256,7 @@ private:
 
     void findKeys();
     std::size_t keyOf(std::string_view line) const;
-    void plan(const ClassRecord &old, const ClassRecord &record);
+    void plan(const ClassRecord &old, const ClassRecord &record, Rewrite rewrite);
     void writeLeadIn(Output &out) const;
     void writeBody(Output &out) const;
 
@@ -237,13 +275,13 @@ private:
 };
 
 BlockUpdate::BlockUpdate(const OldFile &file, const Block &block, const ClassRecord &old,
-                         const ClassRecord &record)
+                         const ClassRecord &record, Rewrite rewrite)
     : file(file), block(block), record(record)
 {
     AppendNameComment(oldNameComment, old);
     AppendNameComment(nameComment, record);
     findKeys();
-    plan(old, record);
+    plan(old, record, rewrite);
 }
 
 std::size_t BlockUpdate::keyOf(std::string_view line) const
@@ -282,26 +320,28 @@ void BlockUpdate::findKeys()
 
 // Each key whose value differs: its setting line rewritten, a line added
 // after the nearest earlier key's that stays, or its lines gone when the
-// fixed layout has no line for the value.
-void BlockUpdate::plan(const ClassRecord &old, const ClassRecord &record)
+// fixed layout has no line for the value. Rewriting the format, a key's
+// line differs when its text does.
+void BlockUpdate::plan(const ClassRecord &old, const ClassRecord &record, Rewrite rewrite)
 {
     const auto firstKey = std::find_if(keys.begin(), keys.end(), [](std::size_t k) { return k != none; });
     std::size_t cursor = std::size_t(firstKey - keys.begin());
     for (std::size_t key = 0; key < keyCount; ++key) {
+        const std::size_t line = setting[key];
         std::string text;
         bool same = false;
         bool hasLine = false;
-        if (key < fieldCount) {
-            same = sameValue(classFieldTable[key], old, record);
-            hasLine = !same && AppendFieldLine(text, classFieldTable[key], record);
+        if (rewrite == Rewrite::Format) {
+            hasLine = standardLine(key, record, text);
+            const std::size_t at = block.open + 1 + line;
+            if (hasLine && line != none)
+                text += textAfterNumber(key, file.readContent(at));
+            same = line == none ? !hasLine : hasLine && file.content(at) == text;
         } else {
-            const std::size_t slot = key - fieldCount;
-            same = old.inventory[slot] == record.inventory[slot];
-            hasLine = record.inventory[slot] != 0;
-            if (!same && hasLine)
-                AppendInventoryLine(text, int(slot), record.inventory[slot]);
+            same = key < fieldCount ? sameValue(classFieldTable[key], old, record)
+                                    : old.inventory[key - fieldCount] == record.inventory[key - fieldCount];
+            hasLine = !same && standardLine(key, record, text);
         }
-        const std::size_t line = setting[key];
         if (!same && !hasLine) {
             for (std::size_t i = 0; i < keys.size(); ++i) {
                 if (keys[i] == key)
@@ -384,8 +424,10 @@ std::string UpdatedClassFile(std::string_view oldBytes, std::span<const ClassRec
     return UpdatedClassFile(oldBytes, *old, records, origins);
 }
 
-std::string UpdatedClassFile(std::string_view oldBytes, const ClassTable &oldClasses,
-                             std::span<const ClassRecord> records, std::span<const int> origins)
+namespace {
+
+std::string updated(std::string_view oldBytes, const ClassTable &oldClasses, std::span<const ClassRecord> records,
+                    std::span<const int> origins, Rewrite rewrite)
 {
     if (oldBytes.empty())
         return ClassFileBytes(records, lineEndToKeep(oldBytes));
@@ -405,8 +447,24 @@ std::string UpdatedClassFile(std::string_view oldBytes, const ClassTable &oldCla
         }
         used[origin] = true;
         const bool followed = i + 1 < records.size() || !rest.empty();
-        BlockUpdate(file, blocks[origin], oldClasses.records[origin], records[i]).write(out, followed);
+        BlockUpdate(file, blocks[origin], oldClasses.records[origin], records[i], rewrite).write(out, followed);
     }
     out.lines(rest);
     return out.take();
+}
+
+} // namespace
+
+std::string UpdatedClassFile(std::string_view oldBytes, const ClassTable &oldClasses,
+                             std::span<const ClassRecord> records, std::span<const int> origins)
+{
+    return updated(oldBytes, oldClasses, records, origins, Rewrite::Changes);
+}
+
+std::string NormalizedKeepingNotes(std::string_view bytes)
+{
+    auto table = std::make_unique<ClassTable>();
+    ReadClassBytes(*table, bytes);
+    const std::span<const ClassRecord> classes(table->records.data(), std::size_t(table->classCount));
+    return updated(bytes, *table, classes, {}, Rewrite::Format);
 }

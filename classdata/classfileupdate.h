@@ -49,3 +49,14 @@ std::string UpdatedClassFile(std::string_view oldBytes, std::span<const ClassRec
 // what ReadClassBytes reads from them.
 std::string UpdatedClassFile(std::string_view oldBytes, const ClassTable &oldClasses,
                              std::span<const ClassRecord> records, std::span<const int> origins = {});
+
+// bytes with every value the reader takes written in the fixed layout's
+// format (a lower-case key, "%f" floats, the catalogue's spelling of an item,
+// the value the game reads for one it would not) and every line a class
+// needs added, as Write Out adds them; comments, blank lines, unknown keys
+// and lines, the order of lines, the header and the line ends stay. Text
+// after a number and a blank, which the game passes over, stays after the
+// rewritten number ("health 100 // was 90"); inventory lines of amount 0 go.
+// The result reads as bytes do (but for a CR at the end of a text, which goes
+// as in NormalizedClassFile), and normalizing it again changes nothing.
+std::string NormalizedKeepingNotes(std::string_view bytes);

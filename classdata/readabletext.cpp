@@ -17,27 +17,6 @@ void appendEscape(std::string &out, unsigned char byte)
     out += hex[byte & 0xF];
 }
 
-// The length of the well-formed UTF-8 sequence at the start of text, with its
-// character in c; 0 when there is none.
-std::size_t utf8Sequence(std::string_view text, char32_t &c)
-{
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead < 0xE0 ? 2 : lead >= 0xE0 && lead < 0xF0 ? 3
-                                            : lead >= 0xF0 && lead < 0xF5 ? 4 : 0;
-    if (length == 0 || length > text.size())
-        return 0;
-    c = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80)
-            return 0;
-        c = (c << 6) | (byte(i) & 0x3F);
-    }
-    const bool overlong = (length == 3 && c < 0x800) || (length == 4 && c < 0x10000);
-    const bool invalid = c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF);
-    return overlong || invalid ? 0 : length;
-}
-
 } // namespace
 
 std::string readableFromWindows1252(std::string_view bytes)
@@ -61,7 +40,7 @@ std::string readableFileName(std::string_view name)
     bool backslash = false; // one waits: whether to double it depends on what follows
     while (!name.empty()) {
         char32_t c = 0;
-        const std::size_t length = utf8Sequence(name, c);
+        const std::size_t length = decodeUtf8(name, c);
         const bool escaped = length == 0 || isControl(c);
         if (backslash)
             out += escaped || c == '\\' || c == 'x' ? "\\\\" : "\\";
@@ -83,7 +62,7 @@ std::string diffHeaderName(std::string_view name)
     bool plain = !name.empty();
     while (!name.empty()) {
         char32_t c = 0;
-        const std::size_t length = utf8Sequence(name, c);
+        const std::size_t length = decodeUtf8(name, c);
         if (length == 0 || isControl(c)) {
             constexpr std::string_view named = "\a\b\t\n\v\f\r", letters = "abtnvfr";
             const std::size_t at = named.find(name[0]);

@@ -155,10 +155,11 @@ fs::path keepCopy(const fs::path &target, std::string_view bytes, std::error_cod
     return copy.path;
 }
 
-// Writes bytes over target's contents once a copy of them is safe, so that
-// the file stays the same file: its links, owner and place are kept. A
-// failed write puts the old contents back from memory.
-bool saveInPlace(const fs::path &target, std::string_view bytes, SaveError *error)
+// Writes bytes over target's contents once a copy of them is safe (kept by
+// keepOld, else beside it), so that the file stays the same file: its links,
+// owner and place are kept. A failed write puts the old contents back from
+// memory.
+bool saveInPlace(const fs::path &target, std::string_view bytes, SaveError *error, const OldContentsKeeper &keepOld)
 {
     std::error_code failed;
     if (NativeFile::openExisting(target, failed); failed)
@@ -167,7 +168,8 @@ bool saveInPlace(const fs::path &target, std::string_view bytes, SaveError *erro
     if (previous.status != FileStatus::Read)
         return fail(error, "it is written in place, and its old contents could not be read to keep a copy: "
                                + previous.error);
-    const fs::path copy = keepCopy(target, previous.bytes, failed);
+    const fs::path kept = keepOld ? keepOld(previous.bytes) : fs::path();
+    const fs::path copy = kept.empty() ? keepCopy(target, previous.bytes, failed) : kept;
     if (failed)
         return fail(error, "it is written in place, and no copy of its old contents could be kept: " + failed.message());
     failed = faultAt(target);
@@ -175,7 +177,8 @@ bool saveInPlace(const fs::path &target, std::string_view bytes, SaveError *erro
         failed = overwrite(target, bytes);
     if (failed && overwrite(target, previous.bytes))
         return fail(error, failed.message(), copy);
-    removeFile(copy);
+    if (kept.empty())
+        removeFile(copy);
     return !failed || fail(error, failed.message());
 }
 
@@ -228,7 +231,8 @@ std::string SaveError::text() const
     return reason + "; the file may be damaged, and its old contents are in " + utf8Of(previousContents);
 }
 
-bool saveFileAtomically(const fs::path &path, std::string_view bytes, SaveError *error)
+bool saveFileAtomically(const fs::path &path, std::string_view bytes, SaveError *error,
+                        const OldContentsKeeper &keepOld)
 {
     const FileFacts old = factsOf(path);
     if (old.kind == FileFacts::Kind::Symlink)
@@ -236,10 +240,10 @@ bool saveFileAtomically(const fs::path &path, std::string_view bytes, SaveError 
     if (old.kind == FileFacts::Kind::Other)
         return fail(error, old.error ? old.error.message() : "it is " + old.what);
     if (old.kind == FileFacts::Kind::Regular && old.links > 1)
-        return saveInPlace(path, bytes, error);
+        return saveInPlace(path, bytes, error, keepOld);
     bool inPlace = false;
     if (!saveBeside(path, old, bytes, error, inPlace))
-        return inPlace && saveInPlace(path, bytes, error);
+        return inPlace && saveInPlace(path, bytes, error, keepOld);
     removeStaleSideFiles(path);
     return true;
 }

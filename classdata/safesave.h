@@ -43,7 +43,14 @@ struct SaveError
 // are), no side file of this save is left, and error (when given) says why.
 // Side files that killed saves of the same file left are removed after a
 // success: only this program's, and only when no save can still be using them.
-bool saveFileAtomically(const std::filesystem::path &path, std::string_view bytes, SaveError *error = nullptr);
+//
+// keepOld, when given, keeps the old contents for a write in place instead of
+// that side file: it returns the file they are in, which stays after the
+// save (a backup), or an empty path when it could not keep them, and the save
+// then keeps its own copy.
+using OldContentsKeeper = std::function<std::filesystem::path(std::string_view oldBytes)>;
+bool saveFileAtomically(const std::filesystem::path &path, std::string_view bytes, SaveError *error = nullptr,
+                        const OldContentsKeeper &keepOld = {});
 // The same, for a caller that needs only the reason (and where the old
 // contents are, should a write in place have damaged the file).
 bool saveFileAtomically(const std::filesystem::path &path, std::string_view bytes, std::string *error);

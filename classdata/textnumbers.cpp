@@ -181,3 +181,15 @@ std::string formatFloat(double value)
     appendFloat(text, value);
     return text;
 }
+
+void appendShortestFloat(std::string &text, float value)
+{
+    char buffer[32];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    // The shortest digits name value as a float; read as a double first, a
+    // value on the edge between two floats could round the other way.
+    const double read = parseDouble(std::string_view(buffer, std::size_t(result.ptr - buffer)));
+    if (!std::isnan(value) && toFloat32(read) != value)
+        result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9);
+    text.append(buffer, result.ptr);
+}

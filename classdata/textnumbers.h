@@ -37,3 +37,7 @@ char *putFloat(char *at, double value);
 
 std::string formatInt(std::int32_t value);
 std::string formatFloat(double value);
+
+// The fewest digits that read back as value when read as the reader reads a
+// float (a double, then rounded to 32 bits): "1.2", "11", "1e+30", "nan".
+void appendShortestFloat(std::string &text, float value);

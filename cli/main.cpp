@@ -1,15 +1,14 @@
-#include "backupstore.h"
 #include "checkreport.h"
 #include "classfilereader.h"
+#include "classfileupdate.h"
 #include "classfilewriter.h"
 #include "diffcommand.h"
 #include "fileio.h"
 #include "findingcodes.h"
 #include "platform.h"
 #include "readabletext.h"
-#include "safesave.h"
+#include "tool.h"
 #include "unifieddiff.h"
-#include "userdata.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -19,17 +18,16 @@
 #include <string_view>
 #include <vector>
 
-namespace {
-
-enum ExitStatus { clean = 0, findings = 1, failure = 2 };
-
 constexpr std::string_view usage =
-    "Usage: tolvane-classfile normalize [--diff] FILE\n"
-    "       tolvane-classfile normalize --diff FILE...\n"
-    "       tolvane-classfile normalize --check FILE...\n"
-    "       tolvane-classfile normalize --in-place [--force] [--follow-symlinks] [--no-backup] FILE...\n"
+    "Usage: tolvane-classfile normalize [--keep-notes] FILE\n"
+    "       tolvane-classfile normalize [--keep-notes] --diff FILE...\n"
+    "       tolvane-classfile normalize [--keep-notes] --check FILE...\n"
+    "       tolvane-classfile normalize [--keep-notes] --in-place [--force] [--follow-symlinks] [--no-backup] FILE...\n"
     "       tolvane-classfile check [--format=text|json] [--select CODES] [--ignore CODES] FILE...\n"
     "       tolvane-classfile check --list-codes\n"
+    "       tolvane-classfile export [--format=csv|tsv|json] FILE...\n"
+    "       tolvane-classfile apply [--dry-run] [--add-new] [--force] [--follow-symlinks] [--no-backup]\n"
+    "                               [--format=csv|tsv|json] CHANGES FILE\n"
     "       tolvane-classfile diff [--format=text|json|markdown] FIRST SECOND\n"
     "       tolvane-classfile --help | --version\n"
     "\n"
@@ -54,6 +52,9 @@ constexpr std::string_view usage =
     "  --follow-symlinks  (with -i) rewrites the file a symbolic link leads\n"
     "                  to, keeping the link; without it a link is refused.\n"
     "  --no-backup     (with -i) keeps no earlier versions, for scripts.\n"
+    "  --keep-notes    keeps comments, blank lines, unknown lines, the order\n"
+    "                  of lines and the header; rewrites only the values not in\n"
+    "                  the standard format and adds the lines a class lacks.\n"
     "  --check, --in-place and --diff refuse a file that is not a class file:\n"
     "  the settings file tvcc.cfg, a file with no class block, or one whose\n"
     "  blocks hold no key of a class file (another program's file, binary data).\n"
@@ -73,14 +74,28 @@ constexpr std::string_view usage =
     "                     removed, repeatedNames, unchanged} instead.\n"
     "  --format=markdown  patch notes: a Markdown list of changed, added and\n"
     "                     removed classes.\n"
+    "export     writes the classes of each FILE to standard output as a sheet:\n"
+    "           a row per class, a column per value (CSV with a byte order\n"
+    "           mark, TSV, or JSON); several FILEs get a first column file.\n"
+    "apply      changes the classes of FILE that the rows of the sheet CHANGES\n"
+    "           name, in the columns it has, and rewrites FILE as the editor's\n"
+    "           Write Out does; lists what changed. A cell that cannot be read\n"
+    "           is reported by row and column, and nothing is changed.\n"
+    "  -n, --dry-run   lists what would change, and changes nothing.\n"
+    "  --add-new       adds the classes that FILE does not have.\n"
+    "  --force, --follow-symlinks, --no-backup\n"
+    "                  as for normalize -i: apply rewrites a read-only FILE, or\n"
+    "                  the file a link leads to, only when told, and keeps the\n"
+    "                  version it replaces unless told not to.\n"
     "\n"
     "A FILE of - is standard input; -- ends the options. -h and --help show\n"
     "this text, -V and --version the version.\n"
     "\n"
     "Exit status: 0 clean; 1 check found something, normalize --check or\n"
-    "--diff found a file to change, or diff found the files to differ; 2 a file\n"
-    "could not be read or written, was refused, the output could not be\n"
-    "written, or the command line is wrong.\n";
+    "--diff or apply --dry-run found a file to change, or diff found the files\n"
+    "to differ; 2 a file could not be read or written, was refused, a sheet's\n"
+    "cell could not be read, the output could not be written, or the command\n"
+    "line is wrong.\n";
 
 void print(std::FILE *stream, std::string_view text)
 {
@@ -141,57 +156,10 @@ struct NormalizeOptions
 {
     NormalizeMode mode = NormalizeMode::ToOutput;
     bool force = false;
+    bool keepNotes = false;
     bool followSymlinks = false;
     bool backup = true;
 };
-
-// The earlier versions that -i keeps. When they cannot be kept, that is told
-// once a run, and the files are rewritten all the same.
-class Backups
-{
-public:
-    void keep(const std::filesystem::path &path, std::string_view bytes)
-    {
-        std::string error;
-        if (told || store.keep(std::filesystem::absolute(path), bytes, &error))
-            return;
-        complain("no earlier versions are kept: " + readableFileName(error)
-                 + "; the files are rewritten without them (--no-backup turns this off)");
-        told = true;
-    }
-
-private:
-    BackupStore store{backupsFolder(userDataFolder())};
-    bool told = false;
-};
-
-// Rewrites the file at name, which holds old, with normalized, unless it is
-// read-only and not forced, or a symbolic link not to be followed: then the
-// file it leads to is rewritten and the link stays.
-int rewrite(const std::string &name, const std::string &old, const std::string &normalized,
-            const NormalizeOptions &options, Backups &backups)
-{
-    std::filesystem::path path = pathFromArgument(name);
-    if (const std::optional<std::filesystem::path> target = symlinkTarget(path)) {
-        if (!options.followSymlinks) {
-            complain(readableFileName(name) + ": a symbolic link, so left unchanged; --follow-symlinks rewrites the "
-                                              "file it leads to");
-            return failure;
-        }
-        path = *target;
-    }
-    if (!options.force && isReadOnlyFile(path)) {
-        complain(readableFileName(name) + ": read-only, so left unchanged; --force rewrites it");
-        return failure;
-    }
-    if (options.backup)
-        backups.keep(path, old);
-    SaveError error;
-    if (saveFileAtomically(path, normalized, &error))
-        return clean;
-    complain(readableFileName(name) + ": could not be rewritten: " + error.text());
-    return failure;
-}
 
 // What one file gives for the mode; stdout holds the file, its name or its diff.
 int normalizeFile(const std::string &name, const NormalizeOptions &options, Backups &backups)
@@ -203,16 +171,14 @@ int normalizeFile(const std::string &name, const NormalizeOptions &options, Back
     }
     if (!readInput(name, file))
         return failure;
-    const std::string normalized = NormalizedClassFile(file.bytes);
+    const std::string normalized = options.keepNotes ? NormalizedKeepingNotes(file.bytes)
+                                                     : NormalizedClassFile(file.bytes);
     if (options.mode == NormalizeMode::ToOutput) {
         print(stdout, normalized);
         return clean;
     }
-    if (const ClassFileKind kind = kindOf(name, file.bytes); kind != ClassFileKind::ClassFile) {
-        complain(readableFileName(name) + ": " + std::string(whyNotAClassFile(kind)) + " ("
-                 + std::string(codeOf(findingOf(kind)).code) + "); left alone");
+    if (refuseNonClassFile(name, file.bytes))
         return failure;
-    }
     if (normalized == file.bytes)
         return clean;
     switch (options.mode) {
@@ -225,7 +191,8 @@ int normalizeFile(const std::string &name, const NormalizeOptions &options, Back
         print(stdout, readableFileName(name) + "\n");
         return findings;
     default:
-        return rewrite(name, file.bytes, normalized, options, backups);
+        return rewrite(name, file.bytes, normalized, {options.force, options.followSymlinks},
+                       options.backup ? &backups : nullptr);
     }
 }
 
@@ -248,7 +215,7 @@ int check(const std::vector<std::string> &names, CheckReport &report)
             status = failure;
             continue;
         }
-        report.beginFile(name);
+        report.beginFile(name, file.bytes);
         // A file that is no class file at all is not read as one: its
         // findings would be noise. One without a block reads as the
         // default class, which the reader reports.
@@ -281,7 +248,7 @@ struct Arguments
     std::vector<std::string> files;
 };
 
-constexpr std::string_view valueOptions[] = {"--select", "--ignore"};
+constexpr std::string_view valueOptions[] = {"--select", "--ignore", "--format"};
 
 Arguments split(std::vector<std::string>::const_iterator at, std::vector<std::string>::const_iterator end)
 {
@@ -321,6 +288,8 @@ int normalizeCommand(const Arguments &arguments)
             setMode(NormalizeMode::Diff);
         else if (option == "--force")
             options.force = true;
+        else if (option == "--keep-notes")
+            options.keepNotes = true;
         else if (option == "--follow-symlinks")
             options.followSymlinks = true;
         else if (option == "--no-backup")
@@ -411,12 +380,14 @@ int run(const std::vector<std::string> &args)
         return normalizeCommand(arguments);
     if (command == "check")
         return checkCommand(arguments);
+    if (command == "export")
+        return exportCommand(arguments.options, arguments.files);
+    if (command == "apply")
+        return applyCommand(arguments.options, arguments.files);
     if (command == "diff")
         return diffCommand(arguments.options, arguments.files, usageError);
     return usageError("unknown command \"" + readableFileName(command) + "\"");
 }
-
-} // namespace
 
 int main(int argc, char **argv)
 {

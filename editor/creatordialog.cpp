@@ -11,9 +11,11 @@
 #include "screenfit.h"
 #include "systemmenu.h"
 #include "templateform.h"
+#include "userdata.h"
 #include "wheelguard.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -21,6 +23,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -74,6 +77,9 @@ constexpr Binding bindings[] = {
     {CommandId::ChangeActiveConfig, sessionCommand<&EditorSession::changeActiveConfig>},
     {CommandId::Problems, [](CreatorDialog &d) { d.openProblems(); }},
     {CommandId::ReviewChanges, [](CreatorDialog &d) { d.openReview(); }},
+    {CommandId::RestorePreviousVersion, sessionCommand<&EditorSession::restorePreviousVersion>},
+    {CommandId::ClassTable, [](CreatorDialog &d) { d.toggleClassTable(); }},
+    {CommandId::FilterClasses, [](CreatorDialog &d) { d.filterClasses(); }},
 };
 
 // Menu 140, with the game folder's commands first and the Edit menu added.
@@ -96,11 +102,15 @@ constexpr MenuCommand menuCommands[] = {
     {"&File", CommandId::ChangeActiveConfig, "&Change Active-Config"},
     {"&File", CommandId::WriteOut, "&Write Out", "Ctrl+S"},
     {"&File", CommandId::ReviewChanges, "Re&view Changes..."},
+    // Without an Alt letter: each of its letters leads elsewhere already.
+    {"&File", CommandId::RestorePreviousVersion, "Restore Previous Version..."},
     {"&File", CommandId::Problems, "P&roblems...", "F8"},
     {"&File", 0, ""},
     {"&File", CommandId::Quit, "&Quit", "Ctrl+Q"},
     {"E&dit", CommandId::Undo, "Un&do", "Ctrl+Z"},
     {"E&dit", CommandId::Redo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z"},
+    {"&View", CommandId::ClassTable, "&Class Table", "Ctrl+T"},
+    {"&View", CommandId::FilterClasses, "&Filter Classes...", "Ctrl+F"},
     {"Class", CommandId::AddClass, "Add Class", "Ctrl+N"},
     {"Class", CommandId::DuplicateClass, "Duplicate Class", "Ctrl+D"},
     {"Class", CommandId::DeleteClass, "Delete Class", "Ctrl+Del"},
@@ -126,8 +136,19 @@ constexpr MenuCommand menuCommands[] = {
 CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      editing(*this, folder, {std::move(log), RecentFolders, KeepRecentFolders})
+      recoveryTimer(new QTimer(this)),
+      editing(*this, folder, {std::move(log), RecentFolders, KeepRecentFolders, userDataFolder()})
 {
+    // A few seconds after a change, not on every keystroke; never over a
+    // question, which may be about the very classes.
+    recoveryTimer->setSingleShot(true);
+    recoveryTimer->setInterval(recoveryDelayMs);
+    connect(recoveryTimer, &QTimer::timeout, this, [this] {
+        if (QApplication::activeModalWidget())
+            recoveryTimer->start();
+        else
+            editing.keepRecovery();
+    });
     setWindowTitle(QStringLiteral("Tolvane Class Creator \u00A9[*]"));
     setWindowIcon(programIcon());
     setAcceptDrops(true);
@@ -256,6 +277,8 @@ void CreatorDialog::setTitle(const std::string &title)
 void CreatorDialog::setUnsavedMark(bool unsaved)
 {
     setWindowModified(unsaved);
+    if (!recoveryTimer->isActive())
+        recoveryTimer->start();
 }
 
 void CreatorDialog::setTeamText(const std::string &text)
@@ -276,35 +299,77 @@ void CreatorDialog::showAbout()
     about.exec();
 }
 
+namespace {
+
+// The buttons of each kind of question: the answer, the button that gives it
+// and its text (empty: the button's own).
+struct AnswerButton
+{
+    EditorView::Answer answer;
+    QMessageBox::StandardButton button;
+    const char *text = "";
+};
+
+std::vector<AnswerButton> buttonsFor(EditorView::Choices choices)
+{
+    using A = EditorView::Answer;
+    using B = QMessageBox::StandardButton;
+    switch (choices) {
+    case EditorView::Choices::YesNo: return {{A::Yes, B::Yes}, {A::No, B::No}};
+    case EditorView::Choices::WriteOutDiscardCancel:
+        return {{A::WriteOut, B::Save, "&Write Out"}, {A::Discard, B::Discard, "&Discard"}, {A::Cancel, B::Cancel}};
+    case EditorView::Choices::MergeReplaceReloadCancel:
+        return {{A::Merge, B::Save, "&Merge"},
+                {A::Replace, B::Discard, "Re&place"},
+                {A::Reload, B::Reset, "Re&load from Disk"},
+                {A::Cancel, B::Cancel}};
+    case EditorView::Choices::KeepFileTakeMineCancel:
+        return {{A::KeepFile, B::Save, "&Keep the File's Values"},
+                {A::TakeMine, B::Discard, "&Take This Session's Values"},
+                {A::Cancel, B::Cancel}};
+    case EditorView::Choices::RestoreDiscard:
+        return {{A::Restore, B::Save, "&Restore"}, {A::Discard, B::Discard, "&Discard"}};
+    }
+    return {};
+}
+
+} // namespace
+
+// Questions with more than two answers are warnings; Esc gives the safe
+// answer: Cancel, or for a restore, Restore.
 EditorView::Answer CreatorDialog::ask(const Question &question)
 {
-    using B = QMessageBox::StandardButton;
-    const bool settling = question.choices == Choices::WriteOutDiscardCancel;
-    QMessageBox box(settling ? QMessageBox::Warning : QMessageBox::NoIcon, QStringLiteral("Tolvane Class Creator"),
-                    QString::fromStdString(question.text),
-                    settling ? B::Save | B::Discard | B::Cancel : B::Yes | B::No, this);
-    if (settling) {
-        box.button(B::Save)->setText(tr("&Write Out"));
-        box.button(B::Discard)->setText(tr("&Discard"));
-        box.setEscapeButton(B::Cancel);
+    const std::vector<AnswerButton> buttons = buttonsFor(question.choices);
+    QMessageBox box(buttons.size() > 2 || question.choices == Choices::RestoreDiscard ? QMessageBox::Warning
+                                                                                       : QMessageBox::NoIcon,
+                    QStringLiteral("Tolvane Class Creator"), QString::fromStdString(question.text), {}, this);
+    for (const AnswerButton &answer : buttons) {
+        box.addButton(answer.button);
+        if (*answer.text)
+            box.button(answer.button)->setText(tr(answer.text));
+        if (answer.answer == question.byDefault)
+            box.setDefaultButton(answer.button);
+    }
+    const Answer onEscape = question.choices == Choices::RestoreDiscard ? Answer::Restore
+                            : question.choices == Choices::YesNo      ? Answer::No
+                                                                      : Answer::Cancel;
+    if (question.choices != Choices::YesNo) {
+        for (const AnswerButton &answer : buttons) {
+            if (answer.answer == onEscape)
+                box.setEscapeButton(answer.button);
+        }
     }
     QPushButton *review =
         question.aboutWriting ? box.addButton(tr("&Review Changes..."), QMessageBox::ActionRole) : nullptr;
-    const std::pair<Answer, B> buttons[] = {{Answer::Yes, B::Yes}, {Answer::No, B::No}, {Answer::WriteOut, B::Save},
-                                            {Answer::Discard, B::Discard}, {Answer::Cancel, B::Cancel}};
-    for (const auto &[answer, button] : buttons) {
-        if (answer == question.byDefault)
-            box.setDefaultButton(button);
-    }
     // Review Changes opens the review over the window; the question comes back.
     int clicked;
     while (clicked = box.exec(), review && box.clickedButton() == review)
         openReview();
-    for (const auto &[answer, button] : buttons) {
-        if (clicked == button)
-            return answer;
+    for (const AnswerButton &answer : buttons) {
+        if (clicked == answer.button)
+            return answer.answer;
     }
-    return settling ? Answer::Cancel : Answer::No;
+    return onEscape;
 }
 
 void CreatorDialog::tell(const Notice &notice)

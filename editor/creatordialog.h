@@ -10,9 +10,11 @@
 #include <functional>
 #include <string_view>
 
+class ClassTableWindow;
 class QAction;
 class QLineEdit;
 class QMenu;
+class QTimer;
 class ProblemsWindow;
 
 // Where the settings reports go, a whole line at a time. (A plain function, so
@@ -52,6 +54,11 @@ public:
     // The Problems window, and Review Changes.
     void openProblems();
     void openReview();
+    // The class table: opened beside the form, or closed when it is the
+    // active window; and opened with the focus in its filter bar.
+    void toggleClassTable();
+    void filterClasses();
+    ClassTableWindow *classTable() const { return tableWindow; }
 
     // EditorView
     void showForm(const FormValues &form) override;
@@ -71,6 +78,12 @@ public:
     std::optional<int> chooseClass(const std::vector<std::string> &names, int current) override;
     void showInventory(const Inventory &inventory) override;
     void focusField(const std::string &key, int item) override;
+    std::optional<std::size_t> chooseVersion(const std::string &fileName,
+                                             const std::vector<KeptVersion> &versions) override;
+
+    // How long after a change the unsaved classes go to the recovery file.
+    static constexpr int recoveryDelayMs = 2000;
+    void showClassTable(const std::string &status) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -90,11 +103,14 @@ private:
     void watchUndoKeys();
     // The Problems window, when open, follows the classes after each command.
     void refreshProblems();
+    void openClassTable();
 
     QHash<int, QWidget *> controls;
     QHash<int, QAction *> commands;
     QMenu *recentFolders = nullptr;
     bool fillingForm = false;
     ProblemsWindow *problemsWindow = nullptr;
+    QTimer *recoveryTimer = nullptr;
+    ClassTableWindow *tableWindow = nullptr;
     EditorSession editing;
 };

@@ -5,8 +5,10 @@
 #include "problemswindow.h"
 #include "reviewdialog.h"
 #include "templateform.h"
+#include "versiondialog.h"
 
 #include <QComboBox>
+#include <QDateTime>
 
 namespace {
 
@@ -94,4 +96,20 @@ void CreatorDialog::focusField(const std::string &key, int item)
     box->setFocus(Qt::OtherFocusReason);
     // At once, while the Problems window still has the focus.
     findChild<TemplateForm *>()->scrollIntoView(box);
+}
+
+// The versions by the local time they were kept.
+std::optional<std::size_t> CreatorDialog::chooseVersion(const std::string &fileName,
+                                                        const std::vector<KeptVersion> &versions)
+{
+    QStringList times, differences;
+    for (const KeptVersion &version : versions) {
+        const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(version.kept.time_since_epoch());
+        times << QDateTime::fromSecsSinceEpoch(seconds.count()).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        differences << QString::fromStdString(version.differences);
+    }
+    VersionDialog chooser(QString::fromStdString(fileName), times, differences, this);
+    if (chooser.exec() != QDialog::Accepted || chooser.chosenVersion() < 0)
+        return std::nullopt;
+    return std::size_t(chooser.chosenVersion());
 }

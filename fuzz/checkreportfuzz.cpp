@@ -1,6 +1,7 @@
 #include "asanoptions.h"
 #include "checkreport.h"
 #include "classfilereader.h"
+#include "safetext.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -8,33 +9,6 @@
 #include <string>
 
 namespace {
-
-// Whether text is well-formed UTF-8 in which the only control byte is a line
-// feed, and that only where allowed.
-bool isSafeUtf8(std::string_view text, bool lineFeeds)
-{
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            if ((lead < 0x20 && !(lineFeeds && lead == '\n')) || lead == 0x7F)
-                return false;
-            ++i;
-            continue;
-        }
-        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-        if (length == 0 || i + length > text.size())
-            return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80)
-                return false;
-        }
-        // C1 controls (U+0080 to U+009F) would reach the terminal as well.
-        if (lead == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0)
-            return false;
-        i += length;
-    }
-    return true;
-}
 
 // Whether each line of a JSON report is a bracket or one whole object: a line
 // feed inside a message would break a line.
@@ -81,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (const auto format : {CheckReport::Format::Text, CheckReport::Format::Json}) {
         std::string out;
         CheckReport report(format, [&out](std::string_view text) { out.append(text); });
-        report.beginFile(bytes.substr(0, 40));
+        report.beginFile(bytes.substr(0, 40), bytes);
         LineOrder ordered(report);
         ReadClassBytes(*table, bytes, &ordered);
         report.finish();

@@ -172,7 +172,8 @@ void release(ClassTable &table)
 // Any bytes read as a class file: the reader never fails; the fixed layout
 // reads back without findings to as many classes and is a fixed point of
 // reading and writing, with either line end; the updating writer keeps the
-// file. The settings reader takes the same bytes.
+// file, and so does normalizing that keeps notes, but for the values. The
+// settings reader takes the same bytes.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     static auto table = std::make_unique<ClassTable>();
@@ -187,6 +188,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(findings.count == 0 && reread->classCount == table->classCount);
     require(ClassFileBytes(*reread, lineEnd) == written);
     checkUpdate(bytes, *table, written, *reread, lineEnd);
+    // Normalizing that keeps notes reads as normalizing does, and holds still.
+    const std::string keepingNotes = NormalizedKeepingNotes(bytes);
+    require(NormalizedKeepingNotes(keepingNotes) == keepingNotes);
+    require(NormalizedClassFile(keepingNotes) == NormalizedClassFile(bytes));
     release(*table);
     release(*reread);
     checkNumbers(bytes);

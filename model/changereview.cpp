@@ -1,5 +1,6 @@
 #include "changereview.h"
 
+#include "classmatch.h"
 #include "classvalues.h"
 #include "movedclasses.h"
 #include "unifieddiff.h"
@@ -96,8 +97,25 @@ std::string conflictText(const MergeConflict &conflict)
     return name;
 }
 
-std::string mergeReview(const ClassFileMerge &merge, MergeChoice choice, std::string_view diskBytes,
-                        std::string_view fileName)
+std::string listedLines(const std::vector<std::string> &lines, std::string_view none)
+{
+    std::string text;
+    for (const std::string &line : lines)
+        text.append("  ").append(line).append(1, '\n');
+    return lines.empty() && !none.empty() ? "  " + std::string(none) + '\n' : text;
+}
+
+std::vector<std::string> replacementChanges(std::span<const ClassRecord> disk, std::span<const ClassRecord> now)
+{
+    std::vector<int> origins(now.size(), -1);
+    for (const ClassPair &pair : matchClasses(disk, now).pairs) {
+        if (pair.second >= 0)
+            origins[std::size_t(pair.second)] = pair.first;
+    }
+    return classChanges(disk, now, origins);
+}
+
+std::string mergeSummary(const ClassFileMerge &merge, MergeChoice choice)
 {
     using Outcome = ClassFileMerge::Outcome;
     if (merge.outcome == Outcome::Refused)
@@ -109,12 +127,17 @@ std::string mergeReview(const ClassFileMerge &merge, MergeChoice choice, std::st
         for (const MergeConflict &conflict : merge.conflicts)
             text += "  " + conflictText(conflict) + '\n';
     }
-    text += "What the file on disk gets:\n";
-    const std::vector<std::string> lines = classChanges(merge.diskClasses, merge.classes, merge.diskBlocks);
-    for (const std::string &line : lines)
-        text += "  " + line + '\n';
-    if (lines.empty() && merge.outcome == Outcome::Merged)
-        text += "  no class changes\n";
+    return text + "What the file on disk gets:\n"
+           + listedLines(classChanges(merge.diskClasses, merge.classes, merge.diskBlocks),
+                         merge.outcome == Outcome::Merged ? "no class changes" : "");
+}
+
+std::string mergeReview(const ClassFileMerge &merge, MergeChoice choice, std::string_view diskBytes,
+                        std::string_view fileName)
+{
+    if (merge.outcome == ClassFileMerge::Outcome::Refused)
+        return mergeSummary(merge, choice);
     const std::string name(fileName);
-    return text + '\n' + unifiedDiff(diskBytes, merge.bytes, name + " (on disk)", name + " (merged)");
+    return mergeSummary(merge, choice) + '\n'
+           + unifiedDiff(diskBytes, merge.bytes, name + " (on disk)", name + " (merged)");
 }

@@ -34,8 +34,18 @@ std::string changeReview(std::span<const ClassRecord> saved, std::span<const Cla
 //   Medic: deleted here, changed in the file (speed 1.000000 -> 2.000000)
 std::string conflictText(const MergeConflict &conflict);
 
-// What writing a merge in place of diskBytes does to the file on disk: the
-// conflicts and the side choice took, the changes class by class, then the
-// file's differences as a unified diff, notes and lines of others included.
+// The lines, each indented by two spaces and ended by a line feed, or none
+// so when there are none.
+std::string listedLines(const std::vector<std::string> &lines, std::string_view none);
+
+// What replacing a file that holds disk with now changes, classes matched by
+// name (matchClasses), so that a class that only moved is no change.
+std::vector<std::string> replacementChanges(std::span<const ClassRecord> disk, std::span<const ClassRecord> now);
+
+// What writing a merge does to the file on disk: the conflicts and the side
+// choice took, then the changes class by class.
+std::string mergeSummary(const ClassFileMerge &merge, MergeChoice choice);
+// The summary, then the file's differences from diskBytes as a unified diff,
+// notes and lines of others included.
 std::string mergeReview(const ClassFileMerge &merge, MergeChoice choice, std::string_view diskBytes,
                         std::string_view fileName);

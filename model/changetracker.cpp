@@ -50,17 +50,27 @@ bool ChangeTracker::unsaved(const EditorState &state, const ClassRecord &formVal
 void ChangeTracker::fileRead(const std::filesystem::path &path, const FileBytes &file)
 {
     knownFiles[path] = file.status == FileStatus::Read ? std::optional<std::string>(file.bytes) : std::nullopt;
+    fromFile = path;
 }
 
 void ChangeTracker::fileWritten(const std::filesystem::path &path, const std::string &bytes)
 {
     knownFiles[path] = bytes;
+    fromFile = path;
+}
+
+const std::string *ChangeTracker::knownBytes(const std::filesystem::path &path) const
+{
+    const auto known = knownFiles.find(path);
+    return known == knownFiles.end() || !known->second ? nullptr : &*known->second;
 }
 
 ChangeTracker::Replacing ChangeTracker::replacing(const std::filesystem::path &path, const FileBytes &current) const
 {
     if (current.status == FileStatus::Missing)
         return Replacing::Quietly;
+    if (!fromFile.empty() && fromFile != path)
+        return Replacing::OtherFile;
     const auto known = knownFiles.find(path);
     if (known == knownFiles.end())
         return Replacing::NotLoaded;

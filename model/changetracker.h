@@ -34,12 +34,20 @@ public:
 
     // What a class file held when this run read it; a missing file is
     // remembered as missing.
+    // Either makes path the file the classes in memory belong to.
     void fileRead(const std::filesystem::path &path, const FileBytes &file);
     void fileWritten(const std::filesystem::path &path, const std::string &bytes);
+    // The class file the classes in memory were last read from or written
+    // to; empty before either.
+    const std::filesystem::path &classesFile() const { return fromFile; }
+    // What path held when this run last read or wrote it; null when it has
+    // done neither, or the file was missing then.
+    const std::string *knownBytes(const std::filesystem::path &path) const;
 
     enum class Replacing {
         Quietly,       // missing, or just as this run last read or wrote it
         NotLoaded,     // this run has neither read nor written it
+        OtherFile,     // the classes in memory belong to another file (the other team's)
         ChangedOnDisk, // it differs from what this run last read or wrote
     };
     // Whether replacing the file with current contents needs the user's word.
@@ -50,4 +58,5 @@ private:
     std::string savedClasses;
     std::string shownForm;
     std::map<std::filesystem::path, std::optional<std::string>> knownFiles;
+    std::filesystem::path fromFile;
 };

@@ -104,6 +104,9 @@ enum : int {
     ShowInventory = 40023,
     Problems = 40030,
     ReviewChanges = 40031,
+    RestorePreviousVersion = 40032,
+    ClassTable = 40033,
+    FilterClasses = 40034,
     AboutQt = 40040,
 };
 }

@@ -41,6 +41,7 @@ void EditorSession::refreshIndicators()
     view.showClassCommands({CanDeleteClass(state()), CanMoveClassUp(state()), CanMoveClassDown(state()),
                             utf8Of(formEdited ? StoreClassName(form) : history.undoName()),
                             formEdited ? std::string() : utf8Of(history.redoName())});
+    view.showClassTable(utf8Of(roster.countText(state())));
 }
 
 // The form shows the current class; the item list and the Calculate result
@@ -53,7 +54,7 @@ void EditorSession::showRecord()
     if (const std::optional<int> slot = itemSlot(form.item))
         form.amount = std::to_string(record.inventory[std::size_t(*slot)]);
     view.showForm(form);
-    view.setTitle(titleFor("Editing", record));
+    view.setTitle(titleFor("Editing", record) + classesTeamNote());
     changes.formShown(formRecord());
     refreshIndicators();
 }
@@ -71,7 +72,7 @@ EditingModel::StoreForm EditorSession::formStore()
     return [this](ClassRecord &) {
         const ClassRecord stored = formRecord();
         record(StoreClass(classes(), stored));
-        view.setTitle(titleFor("Saving", stored));
+        view.setTitle(titleFor("Saving", stored) + classesTeamNote());
     };
 }
 

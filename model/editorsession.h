@@ -1,6 +1,8 @@
 #pragma once
 
 #include "changetracker.h"
+#include "classfilemerge.h"
+#include "classroster.h"
 #include "editingmodel.h"
 #include "editorview.h"
 #include "fileblocks.h"
@@ -9,6 +11,7 @@
 #include "tablecommands.h"
 #include "undohistory.h"
 #include "problemlist.h"
+#include "recoveryfile.h"
 #include "safesave.h"
 
 #include <filesystem>
@@ -51,6 +54,9 @@ public:
         // The recent folders as the user's settings keep them, and keeping them.
         std::function<std::vector<std::filesystem::path>()> recentFolders;
         std::function<void(const std::vector<std::filesystem::path> &)> keepRecentFolders;
+        // The user's data folder (userDataFolder()), where earlier versions
+        // of class files and the unsaved classes for recovery are kept.
+        std::filesystem::path dataFolder = {};
     };
 
     EditorSession(EditorView &view, const GameFolder &folder, Services services);
@@ -131,6 +137,44 @@ public:
     // unified diff; empty when Write Out would not change it.
     std::string fileDifferences() const;
 
+    // The unsaved classes (table and form) go to the recovery file of the
+    // game folder when they changed since it was last saved, and the file
+    // goes when nothing is unsaved. The window calls it a few seconds after
+    // a change.
+    void keepRecovery();
+    // File > Restore Previous Version: an earlier version of the active
+    // class file, kept by Write Out, replaces the classes in memory as one
+    // step that Undo takes back; the file changes only on Write Out.
+    void restorePreviousVersion();
+    // The class table: every class a row, sorted and filtered for the view
+    // alone. Its texts are Windows-1252 bytes, as the form's.
+    const tolvane::ClassRoster &classTable() const { return roster; }
+    // The slots of the rows shown, in the order shown.
+    std::vector<int> tableRows() const { return roster.shownRows(state()); }
+    // Stores the form and shows the class of slot, as Go to Class does.
+    void chooseTableRow(int slot);
+    // Stores text into one value of the class of slot as the form stores a
+    // box, as one step.
+    void editTableCell(int slot, int column, std::string_view text);
+    void filterTable(std::string_view text);
+    void sortTable(int column, tolvane::SortOrder order);
+    void tableInFileOrder();
+    void selectTableRows(std::span<const int> slots);
+    void selectAllShown();
+    void selectAllClasses();
+    // Changes column of the selected classes (or the current one) as typed
+    // ("+5%"), as one step, after asking when the filter hides some of them.
+    // False when nothing changed: typed cannot be read, or the user said no.
+    bool changeSelectedClasses(int column, std::string_view typed);
+    // A problem of the Problems list on the cell it concerns.
+    struct CellProblem
+    {
+        int slot;
+        int column;
+        std::string text;
+    };
+    std::vector<CellProblem> tableProblems() const;
+
     void help();
     void about();
     // A command of the window's system menu; false when it is not ours.
@@ -144,12 +188,47 @@ private:
     bool settleUnsavedChanges();
     bool askYes(const std::string &text);
     bool acceptClassFile(const std::filesystem::path &path, const FileBytes &file);
-    bool confirmOverwrite(const std::filesystem::path &path, const FileBytes &current, bool changedWhileAsked);
     bool confirmLink(const std::filesystem::path &path, std::filesystem::path &target);
     bool confirmReadOnly(const std::filesystem::path &path);
     bool confirmFirstClassFile(const std::filesystem::path &path);
     bool confirmUnreadBlocks(const std::filesystem::path &path, int count, int read);
     void takeClassesNowRead(const ClassTable &written);
+    // Write Out after the file changed on disk, a deleted file, a backup.
+    struct WritePlan
+    {
+        std::string bytes;
+        std::optional<ClassFileMerge> merge = {}; // the classes in memory become the merged ones
+        bool anew = false;                   // the file was deleted since this run read or wrote it
+    };
+    std::optional<WritePlan> planWrite(const std::filesystem::path &path, const FileBytes &old,
+                                       std::span<const ClassRecord> classes, bool changedWhileAsked);
+    std::optional<WritePlan> planMerge(const std::filesystem::path &path, const FileBytes &old,
+                                       std::span<const ClassRecord> classes);
+    MergeInput mergeInput(const std::filesystem::path &path, const FileBytes &old, std::span<const ClassRecord> classes,
+                          std::vector<int> &origins) const;
+    WritePlan plannedQuietly(const std::filesystem::path &path, const FileBytes &old,
+                             std::span<const ClassRecord> classes) const;
+    void takeMerged(const ClassFileMerge &merge);
+    void keepBackup(const std::filesystem::path &path, const FileBytes &old);
+    OldContentsKeeper backupKeeper(const std::filesystem::path &path) const;
+    // One message a session when the data folder cannot take a backup or
+    // the recovery file.
+    void warnDataFolder(const std::string &what);
+    // Reads the active team's class file in place of the classes in memory.
+    void readActiveFile();
+    // "(the Seals' classes; the Tangos' file is active)" after a team switch.
+    std::string classesTeamNote() const;
+    // Recovery of the unsaved classes of an earlier run in this folder.
+    void offerRecovery();
+    void restoreRecovery(const SessionRecovery &recovery, const std::filesystem::path &file);
+    void forgetRecovery();
+    // What Review Changes shows while a question about writing is open.
+    struct Review
+    {
+        std::string changes;
+        std::string fileDifferences;
+    };
+    EditorView::Answer askWithReview(const EditorView::Question &question, Review review);
     void warnNotWritten(const std::filesystem::path &path, const SaveError &error);
     void writeSettings();
     bool folderUsable();
@@ -157,6 +236,7 @@ private:
     void showRecentFolders(bool usable);
     EditedClasses classes() { return {state(), ids}; }
     void record(std::optional<TableEdit> step);
+    void showTableChange(std::optional<TableEdit> step, const std::vector<int> &slots);
     void moveClass(std::optional<TableEdit> (*move)(EditedClasses));
     // The classes in memory are what the file holds: after a load, a write
     // or the start in a folder.
@@ -180,6 +260,10 @@ private:
     ClassIds savedIds = ids;
     UndoHistory history;
     ProblemList fileProblems;
+    std::optional<Review> questionReview;
+    std::string keptRecovery; // what the recovery file holds; empty when this run keeps none
+    bool dataFolderWarned = false;
+    tolvane::ClassRoster roster;
 };
 
 // For messages: a path as UTF-8 with the system's separators, a class file's

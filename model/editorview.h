@@ -2,6 +2,7 @@
 
 #include "formvalues.h"
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -14,8 +15,18 @@
 class EditorView
 {
 public:
-    enum class Answer { Yes, No, WriteOut, Discard, Cancel };
-    enum class Choices { YesNo, WriteOutDiscardCancel };
+    enum class Answer { Yes, No, WriteOut, Discard, Cancel, Merge, Replace, Reload, KeepFile, TakeMine, Restore };
+    enum class Choices {
+        YesNo,
+        WriteOutDiscardCancel,
+        // The class file changed on disk since it was loaded: merge this
+        // session's changes into it, replace it, reload it, or cancel.
+        MergeReplaceReloadCancel,
+        // Values changed on both sides: the file's, this session's, or cancel.
+        KeepFileTakeMineCancel,
+        // Unsaved classes of an earlier run: restore them, or discard them.
+        RestoreDiscard,
+    };
     struct Question
     {
         std::string text;
@@ -86,4 +97,17 @@ public:
         std::function<void(int itemSlot, std::int32_t amount)> setAmount;
     };
     virtual void showInventory(const Inventory &inventory) = 0;
+    // Modal: the earlier version of the class file fileName the user picks to
+    // restore, each listed by when it was kept with what restoring it would
+    // change; nullopt when cancelled.
+    struct KeptVersion
+    {
+        std::chrono::system_clock::time_point kept;
+        std::string differences;
+    };
+    virtual std::optional<std::size_t> chooseVersion(const std::string &fileName,
+                                                     const std::vector<KeptVersion> &versions) = 0;
+    // The class table follows the classes, the filter, the order and the
+    // selection; status counts its rows ("12 of 40 classes").
+    virtual void showClassTable(const std::string &status) = 0;
 };

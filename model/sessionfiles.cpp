@@ -16,6 +16,11 @@ void EditorSession::loadConfig()
 {
     if (!folderUsable() || !settleUnsavedChanges())
         return;
+    readActiveFile();
+}
+
+void EditorSession::readActiveFile()
+{
     const std::filesystem::path path = activeClassFilePath();
     const auto read = std::make_unique<ClassTable>(state().table);
     const FileBytes file = ReadClassFile(*read, gameFolder.path(), state().sealsActive);
@@ -29,6 +34,7 @@ void EditorSession::loadConfig()
         fileProblems.clear();
     EditingModel::Result result = editing.loaded(file.status == FileStatus::Read);
     classesLoaded();
+    forgetRecovery();
     result.status =
         withProblemCount(*result.status, fileProblems.current(classesToWrite(false), classOrigins()).size());
     showResult(result);
@@ -52,8 +58,9 @@ bool EditorSession::acceptClassFile(const std::filesystem::path &path, const Fil
 }
 
 // The form goes into the table first, then the whole table replaces the
-// active team's class file, once every question about it is answered and
-// the file is still as it was when they were asked.
+// active team's class file, or is merged into it when it changed on disk,
+// once every question about it is answered and the file is still as it was
+// when they were asked. Its previous version is kept as a backup first.
 bool EditorSession::writeOut()
 {
     saveToMemory();
@@ -64,76 +71,50 @@ bool EditorSession::writeOut()
     const std::span<const ClassRecord> classes(state().table.records.data(), std::size_t(state().table.classCount));
     std::filesystem::path target = path;
     FileBytes old = readWholeFile(path);
-    std::string bytes;
+    std::optional<WritePlan> plan;
     auto written = std::make_unique<ClassTable>();
     for (bool changedWhileAsked = false;; changedWhileAsked = true) {
-        if (!confirmLink(path, target) || !confirmOverwrite(path, old, changedWhileAsked) || !confirmReadOnly(path)
-            || (old.status == FileStatus::Missing && !confirmFirstClassFile(path)))
+        if (!confirmLink(path, target) || !(plan = planWrite(path, old, classes, changedWhileAsked))
+            || !confirmReadOnly(path) || (old.status == FileStatus::Missing && !confirmFirstClassFile(path)))
             return false;
-        bytes = bytesToWrite(path, old, classes);
-        ReadClassBytes(*written, bytes);
-        if (!confirmUnreadBlocks(path, int(classes.size()), written->classCount))
+        ReadClassBytes(*written, plan->bytes);
+        const int count = plan->merge ? int(plan->merge->classes.size()) : int(classes.size());
+        if (!confirmUnreadBlocks(path, count, written->classCount))
             return false;
         FileBytes now = readWholeFile(path);
         if (now.status == old.status && now.bytes == old.bytes)
             break;
         old = std::move(now);
     }
+    if (plan->bytes != old.bytes)
+        keepBackup(path, old);
     SaveError error;
-    if (!saveFileAtomically(target, bytes, &error)) {
+    if (!saveFileAtomically(target, plan->bytes, &error, backupKeeper(path))) {
         warnNotWritten(path, error);
         return false;
     }
-    const int count = int(classes.size());
+    if (plan->merge)
+        takeMerged(*plan->merge);
+    const int count = state().table.classCount;
     takeClassesNowRead(*written);
-    changes.fileWritten(path, bytes);
+    changes.fileWritten(path, plan->bytes);
     changes.classesSaved(state());
     classesWritten();
-    fileProblems.fileWritten(bytes, std::span(state().table.records.data(), std::size_t(state().table.classCount)));
-    std::string status = std::to_string(count) + (count == 1 ? " class written to " : " classes written to ")
-                         + std::string(ClassFileName(state().sealsActive));
+    forgetRecovery();
+    fileProblems.fileWritten(plan->bytes,
+                             std::span(state().table.records.data(), std::size_t(state().table.classCount)));
+    const std::string name(ClassFileName(state().sealsActive));
+    std::string status = std::to_string(count) + (count == 1 ? " class written to " : " classes written to ") + name;
+    if (plan->anew)
+        status = name + " was deleted on disk; " + std::to_string(count) + (count == 1 ? " class" : " classes")
+                 + " written to it anew";
+    else if (plan->merge)
+        status += ", merged with the changes made on disk";
     if (const int more = written->classCount - count; more > 0)
         status += "; " + std::to_string(more) + " more read from it";
     view.setStatus(status);
     refreshIndicators();
     return true;
-}
-
-// Whether the file on disk may be replaced: the one place that decides it
-// before every write. A missing file, or one just as this run last loaded or
-// wrote it, is replaced quietly; a file this run has neither loaded nor
-// written, or one that changed on disk since (also while a question about it
-// was open), only when the user says so; No is the default. A path that
-// cannot be read (one too long, a folder, a named pipe) is reported, not
-// asked about.
-bool EditorSession::confirmOverwrite(const std::filesystem::path &path, const FileBytes &current,
-                                     bool changedWhileAsked)
-{
-    // What cannot be read cannot be kept, and replacing it would destroy
-    // what it is (a named pipe, a folder, a file without read permission).
-    if (current.status == FileStatus::Unreadable) {
-        warnNotWritten(path, {current.error, {}});
-        return false;
-    }
-    const std::string shown = displayText(path);
-    ChangeTracker::Replacing replacing = changes.replacing(path, current);
-    if (changedWhileAsked && replacing == ChangeTracker::Replacing::NotLoaded)
-        replacing = ChangeTracker::Replacing::ChangedOnDisk;
-    switch (replacing) {
-    case ChangeTracker::Replacing::Quietly:
-        return true;
-    case ChangeTracker::Replacing::NotLoaded:
-        return view.ask({shown + " already exists, and this program has neither loaded nor written it since it "
-                                 "started.\nReplace it with the classes in memory?",
-                         EditorView::Choices::YesNo, Answer::No, true})
-               == Answer::Yes;
-    case ChangeTracker::Replacing::ChangedOnDisk:
-        break;
-    }
-    return view.ask({shown + " has changed on disk since this program last loaded or wrote it.\n"
-                             "Replace it with the classes in memory?",
-                     EditorView::Choices::YesNo, Answer::No, true})
-           == Answer::Yes;
 }
 
 // A class file that is a symbolic link is written through only to a regular
@@ -215,8 +196,10 @@ void EditorSession::warnNotWritten(const std::filesystem::path &path, const Save
 // the user cancelled or the write failed, and the command must not go on.
 bool EditorSession::settleUnsavedChanges()
 {
-    if (!hasUnsavedChanges())
+    if (!hasUnsavedChanges()) {
+        forgetRecovery();
         return true;
+    }
     switch (view.ask({"Write out the changes to " + std::string(ClassFileName(state().sealsActive)) + "?",
                       EditorView::Choices::WriteOutDiscardCancel, Answer::Cancel, true})) {
     case Answer::WriteOut:
@@ -230,6 +213,7 @@ bool EditorSession::settleUnsavedChanges()
         now.currentIndex = std::min(now.currentIndex, now.lastIndex);
         ids = savedIds;
         history.clear();
+        forgetRecovery();
         showPosition();
         showRecord();
         return true;
@@ -255,6 +239,15 @@ void EditorSession::changeActiveConfig()
         return;
     state().sealsActive = state().sealsActive ? 0 : 1;
     writeSettings();
+    // The classes in memory stay the other team's until Load Config.
+    if (!classesTeamNote().empty()) {
+        const std::string active = state().sealsActive ? "Seals'" : "Tangos'";
+        view.setStatus("The " + active + " file " + std::string(ClassFileName(state().sealsActive))
+                       + " is active: Load Config reads it, and Write Out writes the classes in memory, which are "
+                         "still the "
+                       + (state().sealsActive ? "Tangos'" : "Seals'") + ", into it");
+        showRecord();
+    }
     refreshIndicators();
 }
 

@@ -99,11 +99,7 @@ std::string displayText(const fs::path &path)
 
 std::string utf8Of(std::string_view windows1252)
 {
-    std::string text;
-    text.reserve(windows1252.size());
-    for (unsigned char byte : windows1252)
-        appendUtf8(text, unicodeOfWindows1252(byte));
-    return text;
+    return utf8FromWindows1252(windows1252);
 }
 
 // False, after a warning that points to Open Folder, when the folder cannot
@@ -191,6 +187,9 @@ void EditorSession::startInFolder()
         services.report("Error opening " + std::string(settingsFileName) + "\n");
     showRecentFolders(usable);
     refreshIndicators();
+    keptRecovery.clear();
+    if (usable)
+        offerRecovery();
 }
 
 // A usable folder goes first in the recent folders, at most five, each once.

@@ -12,13 +12,14 @@ run=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
 # The tests, the Debian package (dpkg-dev, file) and its checks, and the
 # benchmarks. The screen reader tests read the window over AT-SPI: dbus,
 # at-spi2-core and the Python bindings; and listen to Orca, which speaks
-# through speech-dispatcher's dummy module (no sound device). The Windows
-# build of the Qt-free parts is tested under Wine.
+# through speech-dispatcher's dummy module (no sound device). Python's csv
+# module reads the sheets tolvane-classfile exports. The Windows build of the
+# Qt-free parts is tested under Wine.
 test=(libgtest-dev libbenchmark-dev locales xvfb xauth desktop-file-utils appstream lintian
       dpkg-dev file
       # patch applies what normalize --diff writes.
       patch
-      dbus at-spi2-core gir1.2-atspi-2.0 python3-gi orca speech-dispatcher
+      dbus at-spi2-core gir1.2-atspi-2.0 python3-gi orca speech-dispatcher python3
       g++-mingw-w64-x86-64-posix googletest wine wine64
       # Wine's own Tahoma and MS Sans Serif for the window's fonts under Wine,
       # xdotool to drive the Windows window and Orca's keys under Xvfb, NSIS for

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what the editor needs, builds only the editor and starts it on a
-# scratch copy of the sample class files, so the samples in the repository
-# are never overwritten; the copy is made only once, so a second run keeps
-# the edits: bash scripts/run.sh [FOLDER]
+# Installs what the editor needs, builds the editor and tolvane-classfile
+# (build/app/tolvane-class-creator, build/cli/tolvane-classfile) and starts
+# the editor on a scratch copy of the sample class files, so the samples in
+# the repository are never overwritten; the copy is made only once, so a
+# second run keeps the edits: bash scripts/run.sh [FOLDER]
 # (scripts/test.sh installs and builds everything else.)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,7 +20,7 @@ bash scripts/deps.sh run
 configure=()
 [ -f build/CMakeCache.txt ] || configure=(-DTOLVANE_BUILD_TESTS=OFF)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${configure[@]}"
-cmake --build build --target tolvane-class-creator
+cmake --build build --target tolvane-class-creator tolvane-classfile
 
 scratch="$PWD/scratch"
 mkdir -p "$scratch"

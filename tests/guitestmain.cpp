@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -15,6 +17,13 @@ int main(int argc, char **argv)
     // The user's own settings, such as the recent folders, stay untouched.
     QTemporaryDir settings;
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    // So do the user's backups and recovery files.
+    QTemporaryDir data;
+#ifdef _WIN32
+    qputenv("LOCALAPPDATA", QDir::toNativeSeparators(data.path()).toLocal8Bit());
+#else
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -20,11 +20,6 @@ std::vector<ClassRecord> named(std::initializer_list<const char *> names)
     return classes;
 }
 
-std::span<const ClassRecord> classesOf(const ClassTable &table)
-{
-    return std::span(table.records).first(std::size_t(table.classCount));
-}
-
 // "2=0 1~1 -=3": first=second by name, first~second by position, "-" for
 // none; "*" after a pair whose name is repeated.
 std::string pairsText(const ClassMatch &match)

@@ -96,9 +96,11 @@ TEST(ClassFileTool, CheckWritesJsonForEditorsAndCi)
     const std::string clean = TOLVANE_TEST_DATA "/default_class.cfg";
     const std::string objects = "{\"file\": \"" + jsonName(path)
                                 + "\", \"line\": 2, \"code\": \"TCC003\", \"severity\": \"warning\", \"message\": "
-                                  "\"speed 10.5 is outside 0 to 10; read as 1.000000\"},\n {\"file\": \""
+                                  "\"speed 10.5 is outside 0 to 10; read as 1.000000\", \"class\": \"?\", \"slot\": 0},"
+                                  "\n {\"file\": \""
                                 + jsonName(path) + "\", \"line\": 3, \"code\": \"TCC001\", \"severity\": \"warning\", "
-                                  "\"message\": \"unknown key \\\"sp\\\"e\\\\d\\\"; line ignored\"}";
+                                  "\"message\": \"unknown key \\\"sp\\\"e\\\\d\\\"; line ignored\", \"class\": \"?\", "
+                                  "\"slot\": 0}";
     for (const std::string &files : {arg(path) + ' ' + arg(clean), arg(clean) + ' ' + arg(path)}) {
         const ToolRun run = runTool("check --format=json " + files);
         EXPECT_EQ(run.status, 1);

@@ -1,14 +1,10 @@
+#include "classfileupdate.h"
 #include "classfilewriter.h"
 #include "testclasses.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string sample(std::string_view name)
-{
-    return fileBytes(TOLVANE_EXAMPLES "/" + std::string(name));
-}
 
 TEST(ClassFileRoundTrip, GeneratedTablesReadBackAsWrittenAndClean)
 {
@@ -40,6 +36,10 @@ TEST(ClassFileRoundTrip, MutatedSamplesNormalizeToACleanFixedPoint)
         EXPECT_EQ(readTable(normalized, &findings)->classCount, readTable(bytes)->classCount);
         EXPECT_EQ(findings.count, 0);
         EXPECT_EQ(NormalizedClassFile(normalized), normalized);
+        // Keeping notes, the file reads as before, and a second run keeps it.
+        const std::string keepingNotes = NormalizedKeepingNotes(bytes);
+        EXPECT_EQ(NormalizedClassFile(keepingNotes), normalized);
+        EXPECT_EQ(NormalizedKeepingNotes(keepingNotes), keepingNotes);
         ASSERT_FALSE(HasFailure()) << "run " << run;
     }
 }

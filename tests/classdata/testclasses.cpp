@@ -22,6 +22,41 @@ std::filesystem::path utf8Path(std::string_view utf8)
     return std::u8string(utf8.begin(), utf8.end());
 }
 
+std::string sample(std::string_view name)
+{
+    return fileBytes(TOLVANE_EXAMPLES "/" + std::string(name));
+}
+
+std::span<const ClassRecord> classesOf(const ClassTable &table)
+{
+    return {table.records.data(), std::size_t(table.classCount)};
+}
+
+std::string withCrlf(std::string_view text)
+{
+    std::string out;
+    for (char c : text)
+        out += c == '\n' ? "\r\n" : std::string(1, c);
+    return out;
+}
+
+std::vector<std::string> oddFiles()
+{
+    using namespace std::literals;
+    return {
+        sample("tvclass_seals.cfg"),
+        withCrlf(sample("tvclass_tangos.cfg")),
+        fileBytes(TOLVANE_TEST_DATA "/default_class.cfg"),
+        "// mine\n{\n// a note\nSPEED 10.5\nhealth 5 \nfoo bar\nspeed 2\nhealth\n}\n{ ignored\n{\nclassname b",
+        "{\r\nclassname a\r\n}\n\n{\nkeys x\r\r\n}\r",
+        "\n\n{\nclassname a\0junk\ninventory weapon_knife 2\ninventory WEAPON_KNIFE 3 more\n}"s,
+        "{\nclassname a\n{\nclassname b\n}\n// end\n",
+        blocks(70),
+        withCrlf("// Our classes\n\n// Sch\xFCtze\n{\n// quick\nclassname Sch\xFCtze \xA9\nspeed 1.5 // was 1.2\n"
+                 "keys a,b \"q\"\ninventory ammo_cells -3\n}\n\n{\nclassname =1+1\nunderwaterair 0.1\n}\n// end\n"),
+    };
+}
+
 std::filesystem::path scratchFolder(const std::string &name)
 {
     const std::filesystem::path folder = utf8Path(

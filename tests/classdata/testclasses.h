@@ -6,13 +6,27 @@
 #include <filesystem>
 #include <memory>
 #include <random>
+#include <span>
 #include <string>
+#include <vector>
 
 // The bytes of the file named in UTF-8, or an empty text when it cannot be read.
 std::string fileBytes(const std::string &path);
 
 // A path named in UTF-8, whatever the platform's narrow strings are.
 std::filesystem::path utf8Path(std::string_view utf8);
+
+// The bytes of a sample class file.
+std::string sample(std::string_view name);
+
+std::span<const ClassRecord> classesOf(const ClassTable &table);
+
+// text with every LF made CR LF.
+std::string withCrlf(std::string_view text);
+
+// The sample files, and odd files the reader reads all the same: the last
+// one a modder's, with notes, CR LF and Windows-1252 names.
+std::vector<std::string> oddFiles();
 
 // An empty folder of its own for the running test, named after it, with a
 // space and a letter beyond ASCII in its name.

@@ -11,40 +11,6 @@ namespace {
 
 using namespace std::literals;
 
-std::string sample(std::string_view name)
-{
-    return fileBytes(TOLVANE_EXAMPLES "/" + std::string(name));
-}
-
-std::span<const ClassRecord> classesOf(const ClassTable &table)
-{
-    return {table.records.data(), std::size_t(table.classCount)};
-}
-
-std::string withCrlf(std::string_view text)
-{
-    std::string out;
-    for (char c : text)
-        out += c == '\n' ? "\r\n" : std::string(1, c);
-    return out;
-}
-
-// The sample files, and odd files the reader reads all the same.
-std::vector<std::string> oddFiles()
-{
-    std::vector<std::string> files = {
-        sample("tvclass_seals.cfg"),
-        withCrlf(sample("tvclass_tangos.cfg")),
-        fileBytes(TOLVANE_TEST_DATA "/default_class.cfg"),
-        "// mine\n{\n// a note\nSPEED 10.5\nhealth 5 \nfoo bar\nspeed 2\nhealth\n}\n{ ignored\n{\nclassname b",
-        "{\r\nclassname a\r\n}\n\n{\nkeys x\r\r\n}\r",
-        "\n\n{\nclassname a\0junk\ninventory weapon_knife 2\ninventory WEAPON_KNIFE 3 more\n}"s,
-        "{\nclassname a\n{\nclassname b\n}\n// end\n",
-        blocks(70),
-    };
-    return files;
-}
-
 TEST(ClassFileUpdate, GivesBackTheFileWhenNothingChanged)
 {
     std::vector<std::string> files = oddFiles();
@@ -232,3 +198,42 @@ TEST(ClassFileUpdate, WritesTheFixedLayoutForAMissingFile)
 }
 
 } // namespace
+
+// The standard layout's values and lines, with the modder's notes kept.
+TEST(ClassFileUpdate, NormalizingKeepingNotesRewritesOnlyValuesAndAddsMissingLines)
+{
+    const std::string standard = fileBytes(TOLVANE_TEST_DATA "/default_class.cfg");
+    const auto edited = [&](std::vector<std::pair<std::string, std::string>> edits) {
+        std::string text = standard;
+        for (const auto &[from, to] : edits)
+            text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    const std::string notes = "\n// my note\nfoo bar\n\nhealth";
+    const std::pair<std::string, std::string> rows[] = { // file, normalized
+        {standard, standard},
+        {edited({{"\nhealth", notes}}), edited({{"\nhealth", notes}})},
+        {edited({{"speed 1.000000", "SPEED 1 // fast"}, {"jump 1.000000\n", ""}}),
+         edited({{"speed 1.000000", "speed 1.000000 // fast"}})},
+        {edited({{"health 100", "health 1500 was 100"}, {"max_health 100", "max_health lots"}}),
+         edited({{"health 100", "health 100 was 100"}, {"max_health 100", "max_health 0"}})},
+        {edited({{"classabilities 0", "classabilities 41121.1.0"}, {"health 100", "health 7x"}}),
+         edited({{"classabilities 0", "classabilities 41121"}, {"health 100", "health 7"}})},
+        {edited({{"classabilities 0", "classabilities 3.9"}, {"}", "inventory Weapon_Knife 2 spare\ninventory "
+                                                                    "ammo_cells 0\ninventory weapon_laser 1\n}"}}),
+         edited({{"classabilities 0", "classabilities 3"}, {"}", "inventory weapon_knife 2 spare\ninventory "
+                                                                 "weapon_laser 1\n}"}})},
+        {"// only\n{\n// top\nhealth 5\n}\n", "// only\n{\n// top\nclassname ?\nclassabilities 0\nunderwaterair "
+                                              "11.000000\nspeed 1.000000\njump 1.000000\nkeys \nresistance none\n"
+                                              "health 5\nmax_health 100\nkevlar_trouser 20\nkevlar_vest 50\n"
+                                              "combat_helmet 30\nmax_shells 20\nmax_rockets 4\nmax_grenades 20\n"
+                                              "max_cells 200\nmax_357cal 12\nmax_45cal 4\nmax_9cal 4\nmax_556cal 4\n"
+                                              "max_308cal 4\nmax_762bb 4\nstarting_weapon \n}\n"},
+        {withCrlf(edited({{"resistance none", "resistance Fire"}})),
+         withCrlf(edited({{"resistance none", "resistance fire"}}))},
+    };
+    for (const auto &[file, normalized] : rows) {
+        EXPECT_EQ(NormalizedKeepingNotes(file), normalized) << file;
+        EXPECT_EQ(NormalizedKeepingNotes(normalized), normalized) << file;
+    }
+}

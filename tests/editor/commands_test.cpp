@@ -6,6 +6,7 @@
 #include "userinput.h"
 
 #include "aboutdialog.h"
+#include "classtablewindow.h"
 #include "controlids.h"
 
 #include <QComboBox>
@@ -37,6 +38,12 @@ std::string problemsShown(CreatorDialog &d)
 {
     const auto *list = d.findChild<QListWidget *>();
     return list && list->isVisible() ? "shown" : "";
+}
+
+std::string tableShown(CreatorDialog &d)
+{
+    const auto *table = d.classTable();
+    return !table || !table->isVisible() ? "" : table->filterBox()->hasFocus() ? "filter" : "shown";
 }
 
 void twoClasses(CreatorDialog &d)
@@ -104,7 +111,10 @@ const CommandRow commandRows[] = {
     {.name = "LoadConfig", .id = ControlId::LoadConfig, .keys = "Alt+L", .expect = {status, "tvclass_seals.cfg not found: 1 new class"}},
     {.name = "FileLoadConfig", .id = CommandId::LoadConfig, .keys = "Ctrl+L", .expect = {status, "tvclass_seals.cfg not found: 1 new class"}},
     {.name = "FileReviewChanges", .id = CommandId::ReviewChanges, .modal = "ReviewDialog Review Changes", .answer = QMessageBox::Close},
+    {.name = "FileRestorePreviousVersion", .id = CommandId::RestorePreviousVersion, .modal = "QMessageBox Restore Previous Version"},
     {.name = "FileProblems", .id = CommandId::Problems, .keys = "F8", .expect = {problemsShown, "shown"}},
+    {.name = "ViewClassTable", .id = CommandId::ClassTable, .keys = "Ctrl+T", .expect = {tableShown, "shown"}},
+    {.name = "ViewFilterClasses", .id = CommandId::FilterClasses, .keys = "Ctrl+F", .expect = {tableShown, "filter"}},
     {.name = "OpenFolder", .id = CommandId::OpenFolder, .keys = "Ctrl+O", .modal = "QFileDialog Open Folder", .answer = QMessageBox::Cancel},
     {.name = "NextClass", .id = ControlId::NextClass, .given = twoClasses, .expect = {status, "@ Class 1 / 1 []"}},
     {.name = "ClassNextClass", .id = CommandId::NextClass, .given = twoClasses, .keys = "Alt+Right", .expect = {status, "@ Class 1 / 1 []"}},

@@ -6,6 +6,8 @@
 #include "classfilewriter.h"
 #include "creatordialog.h"
 #include "nativepath.h"
+#include "recoverystore.h"
+#include "userdata.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -13,6 +15,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -38,6 +41,8 @@ struct SeenModal
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QStringList buttonTexts; // a message box's, without "&"
+    QStringList items;       // a list's entries
 };
 
 // Answers the modal windows that open while it lives, in order, one queued
@@ -93,8 +98,14 @@ private:
             seen.buttons = box->standardButtons();
             if (QAbstractButton *defaultButton = box->defaultButton())
                 seen.defaultButton = box->standardButton(defaultButton);
+            for (QAbstractButton *button : box->buttons())
+                seen.buttonTexts << QString(button->text()).remove(u'&');
         } else if (auto *text = modal->findChild<QPlainTextEdit *>()) {
             seen.text = text->toPlainText();
+        }
+        if (auto *list = modal->findChild<QListWidget *>()) {
+            for (int row = 0; row < list->count(); ++row)
+                seen.items << list->item(row)->text();
         }
         const QMessageBox::StandardButton answer = queued.empty() ? QMessageBox::NoButton : queued.front();
         if (queued.empty())
@@ -145,10 +156,13 @@ protected:
     }
 
     // Starts the window again on the scratch folder as it is now, with an
-    // empty log, as a new run of the program would.
-    void restartDialog()
+    // empty log, as a new run of the program would; after a crash, with the
+    // recovery file the last run kept.
+    void restartDialog(bool afterACrash = false)
     {
         dialog.reset();
+        if (!afterACrash)
+            RecoveryStore(recoveryFolder(userDataFolder())).remove(pathFromQt(scratch.path()));
         log.clear();
         dialog = std::make_unique<CreatorDialog>(GameFolder::At(pathFromQt(scratch.path())), logSink());
     }

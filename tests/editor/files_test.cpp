@@ -9,9 +9,13 @@
 
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QRegularExpression>
+
+#include <filesystem>
 
 namespace {
 
+namespace fs = std::filesystem;
 using B = QMessageBox::StandardButton;
 
 const QString seals = QStringLiteral("tvclass_seals.cfg");
@@ -95,6 +99,86 @@ TEST_F(WriteOutTest, AsksBeforeReplacingAFileItDoesNotKnow)
     expectQuestionBox(modals.seen().front(), B::No);
     EXPECT_TRUE(modals.seen().front().text.contains(QDir::toNativeSeparators(path(seals))));
     EXPECT_EQ(readFile(seals), "// someone else's\n");
+}
+
+// A file changed on disk since it was loaded: four answers, Merge the
+// default, then for a value changed on both sides the file's value the
+// default; the merge keeps the other program's note and value.
+TEST_F(WriteOutTest, AChangeOnDiskIsMergedWithTheFilesValuesKept)
+{
+    writeFile(seals, "{\nclassname A\nhealth 100\n}\n");
+    restartDialog();
+    click(ControlId::LoadConfig);
+    control<QLineEdit>(ControlId::ClassName)->setText(QStringLiteral("Medic"));
+    control<QLineEdit>(ControlId::Health)->setText(QStringLiteral("95"));
+    writeFile(seals, "// theirs\n{\nclassname A\nhealth 80\n}\n");
+    modals.expect({B::Save, B::Save});
+    click(ControlId::WriteOut);
+    ASSERT_EQ(modals.seen().size(), 2u);
+    const SeenModal &merge = modals.seen()[0], &sides = modals.seen()[1];
+    EXPECT_EQ(merge.icon, QMessageBox::Warning);
+    EXPECT_EQ(merge.buttons, B::Save | B::Discard | B::Reset | B::Cancel);
+    EXPECT_EQ(merge.defaultButton, B::Save);
+    for (const char *answer : {"Merge", "Replace", "Reload from Disk", "Cancel", "Review Changes..."})
+        EXPECT_TRUE(merge.buttonTexts.contains(QLatin1String(answer))) << answer;
+    EXPECT_TRUE(merge.text.contains(QStringLiteral("notes and other changes in the file are lost")));
+    EXPECT_TRUE(merge.text.contains(QStringLiteral("A: health 80 in the file, 95 here")));
+    EXPECT_EQ(sides.defaultButton, B::Save);
+    EXPECT_TRUE(sides.buttonTexts.contains(QStringLiteral("Keep the File's Values")));
+    EXPECT_EQ(readFile(seals), "// theirs\n{\nclassname Medic\nhealth 80\n}\n");
+    EXPECT_EQ(control<QLineEdit>(ControlId::Health)->text(), QStringLiteral("80"));
+    EXPECT_FALSE(dialog->isWindowModified());
+}
+
+// Each Write Out keeps the version it replaces; the File menu lists them by
+// date with what restoring one changes, and puts it back as one step.
+TEST_F(WriteOutTest, RestorePreviousVersionListsTheVersionsByDate)
+{
+    writeFile(seals, classFile({"A"}));
+    restartDialog();
+    click(ControlId::LoadConfig);
+    for (const char *name : {"Medic", "Sniper"}) {
+        control<QLineEdit>(ControlId::ClassName)->setText(QLatin1String(name));
+        click(ControlId::WriteOut);
+    }
+    modals.expect({B::Ok});
+    trigger(CommandId::RestorePreviousVersion);
+    ASSERT_EQ(modals.seen().size(), 1u);
+    const SeenModal &versions = modals.seen()[0];
+    EXPECT_EQ(versions.title, QStringLiteral("Restore Previous Version"));
+    ASSERT_EQ(versions.items.size(), 2);
+    const QRegularExpression date(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"));
+    EXPECT_TRUE(date.match(versions.items[0]).hasMatch()) << versions.items[0].toStdString();
+    EXPECT_TRUE(versions.text.contains(QStringLiteral("classname \"Sniper\" -> \"Medic\""))) << versions.text.toStdString();
+    EXPECT_EQ(control<QLineEdit>(ControlId::ClassName)->text(), QStringLiteral("Medic"));
+    EXPECT_TRUE(dialog->isWindowModified());
+    EXPECT_EQ(command(CommandId::Undo)->text(), QStringLiteral("Un&do Restore Previous Version"));
+    EXPECT_EQ(folderEntries(), QStringList(seals));
+}
+
+// The unsaved classes go to the recovery file seconds after a change, and
+// the next start in the folder offers them back; Restore is the default.
+TEST_F(WriteOutTest, UnsavedClassesComeBackAfterACrash)
+{
+    writeFile(seals, classFile({"A"}));
+    restartDialog();
+    click(ControlId::LoadConfig);
+    control<QLineEdit>(ControlId::ClassName)->setText(QStringLiteral("Medic"));
+    const fs::path recovery = RecoveryStore(recoveryFolder(userDataFolder())).fileFor(pathFromQt(scratch.path()));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fs::exists(recovery); }, 3 * CreatorDialog::recoveryDelayMs));
+    modals.expect({B::Save});
+    restartDialog(true);
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].buttons, B::Save | B::Discard);
+    EXPECT_EQ(modals.seen()[0].defaultButton, B::Save);
+    EXPECT_TRUE(modals.seen()[0].text.contains(QStringLiteral("that were not written out")));
+    EXPECT_EQ(control<QLineEdit>(ControlId::ClassName)->text(), QStringLiteral("Medic"));
+    EXPECT_TRUE(dialog->isWindowModified());
+    EXPECT_EQ(readFile(seals), classFile({"A"}));
+    click(ControlId::WriteOut);
+    EXPECT_EQ(readFile(seals), classFile({"Medic"}));
+    EXPECT_FALSE(fs::exists(recovery));
+    EXPECT_EQ(folderEntries(), QStringList(seals));
 }
 
 } // namespace

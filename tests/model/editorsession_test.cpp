@@ -50,11 +50,11 @@ const Row rows[] = {
     {"WriteAfterMoves", "L e n e W", "", "", "Ax Bx", "-", "Bx", false, 1, ""},
     {"WriteWithoutLoadAsksAboutTheFile", "e W", "n", "E", "A B", "-", "x", true, 1, ""},
     {"WriteWithoutLoadReplacesOnYes", "e W", "y", "E", "x", "-", "x", false, 1, ""},
-    {"WriteAfterAChangeOnDiskAsks", "L D e W", "n", "C", "Disk", "-", "Ax", true, 1, ""},
-    {"WriteAfterAChangeOnDiskReplacesOnYes", "L D W", "y", "C", "A B", "-", "A", false, 1, ""},
+    {"WriteAfterAChangeOnDiskAsks", "L D e W", "c", "C", "Disk", "-", "Ax", true, 1, ""},
+    {"WriteAfterAChangeOnDiskReplaced", "L D W", "r", "C", "A B", "-", "A", false, 1, ""},
     {"WriteAfterReloadingTheChange", "L D L W", "", "", "Disk", "-", "Disk", false, 1, ""},
-    {"WriteAfterTheMissingFileAppearedAsks", "M L D e W", "n", "C", "Disk", "-", "?x", true, 1, ""},
-    {"WriteToAnUnknownFileOfTheOtherTeamAsks", "L N T W", "yyn", "TRE", "A B", "New", "A", false, 0, "settings"},
+    {"WriteAfterTheMissingFileAppearedAsks", "M L D e W", "c", "C", "Disk", "-", "?x", true, 1, ""},
+    {"WriteToTheOtherTeamsFileAsks", "L N T W", "yyn", "TRO", "A B", "New", "A", false, 0, "settings"},
     // The first class file of a folder is written only on Yes.
     {"WriteIntoAFolderWithoutClassFilesAsks", "M e W", "n", "F", "-", "-", "x", true, 1, ""},
     {"WriteIntoAFolderWithoutClassFilesOnYes", "M e W", "y", "F", "x", "-", "x", false, 1, ""},
@@ -78,7 +78,7 @@ const Row rows[] = {
     {"OpenFolderWritesOutFirst", "L e O", "w", "U", "Ax B", "-", "", false, 1, "open"},
     {"OpenFolderDiscards", "L e O", "d", "U", "A B", "-", "", false, 1, "open"},
     {"OpenFolderWithoutChanges", "L O", "", "", "A B", "-", "", false, 1, "open"},
-    {"OpenFolderFailedWriteStays", "L D e O", "wn", "UC", "Disk", "-", "Ax", true, 1, "kept"},
+    {"OpenFolderFailedWriteStays", "L D e O", "wc", "UC", "Disk", "-", "Ax", true, 1, "kept"},
     // Quit and closing the window; Load Config asks the same.
     {"QuitWithoutChanges", "L Q", "", "", "A B", "-", "A", false, 1, "quit"},
     {"QuitCancelled", "L e Q", "c", "U", "A B", "-", "Ax", true, 1, "stay"},
@@ -90,9 +90,9 @@ const Row rows[] = {
     {"WriteToReadOnlyOnYes", "L R e W", "y", "P", "Ax B", "-", "Ax", false, 1, ""},
     // The file is compared right before the write: a change while a question
     // was open is a change on disk, asked about again.
-    {"ChangeWhileAskingAsksAgain", "L R A e W", "yn", "PC", "Disk", "-", "Ax", true, 1, ""},
-    {"ChangeWhileAskingReplacedOnYes", "L R A e W", "yyy", "PCP", "Ax B", "-", "Ax", false, 1, ""},
-    {"ChangeWhileAskingAboutAnUnknownFile", "A e W", "yn", "EC", "Disk", "-", "x", true, 1, ""},
+    {"ChangeWhileAskingAsksAgain", "L R A e W", "yc", "PC", "Disk", "-", "Ax", true, 1, ""},
+    {"ChangeWhileAskingReplaced", "L R A e W", "yry", "PCP", "Ax B", "-", "Ax", false, 1, ""},
+    {"ChangeWhileAskingAboutAnUnknownFile", "A e W", "yn", "EE", "Disk", "-", "x", true, 1, ""},
 };
 
 class SessionFixture : public ::testing::Test, protected SessionBench
@@ -182,6 +182,24 @@ TEST_F(SessionFormTest, WeaponPickSetsTheInternalNameAndReportsTheStoredName)
         }
         session->saveToMemory();
     }
+}
+
+// After Change Active-Config the classes in memory are the other team's
+// until Load Config: the title and status say so, and Review Changes and
+// Write Out compare them with the file they would write.
+TEST_F(SessionFormTest, TheTeamSwitchComparesWithTheOtherTeamsFile)
+{
+    run("N L");
+    view.answer("yy");
+    session->changeActiveConfig();
+    EXPECT_NE(view.status.find("classes in memory, which are still the Seals'"), std::string::npos) << view.status;
+    EXPECT_NE(view.title.find("(the Seals' classes; the Tangos' file is active)"), std::string::npos);
+    const std::string review = session->reviewChanges();
+    EXPECT_NE(review.find("tvclass_tangos.cfg holds the other team's classes"), std::string::npos) << review;
+    EXPECT_NE(review.find("New class B"), std::string::npos) << review;
+    EXPECT_NE(session->fileDifferences().find("-classname New"), std::string::npos);
+    run("L");
+    EXPECT_EQ(view.title.find("classes;"), std::string::npos) << view.title;
 }
 
 // The list shows the entry of the starting weapon's display name, or none.

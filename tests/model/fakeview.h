@@ -19,7 +19,9 @@
 class FakeView : public EditorView
 {
 public:
-    // Answers by letter: y(es) n(o) w(rite out) d(iscard) c(ancel).
+    // Answers by letter: y(es) n(o) w(rite out) d(iscard) c(ancel) m(erge)
+    // r(eplace) f (reload from file) k(eep the file's values) t(ake this
+    // session's) v (restore: recover).
     void answer(std::string_view letters)
     {
         for (char letter : letters)
@@ -33,10 +35,15 @@ public:
     // A letter for each question asked, by its text: E(xists, not loaded),
     // C(hanged on disk), P(rotected: read-only), U(nsaved changes), T(eam),
     // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th),
-    // F (the first class file of a folder).
+    // K (which side of values changed on both), O(ther team's file),
+    // V (restore the classes of an earlier run).
+    // H (change classes the filter hides), F (the first class file of a folder).
     std::string asked;
     // What another program does while the next question is open.
     std::function<void()> whileAsking;
+    // What Review Changes showed while the last question was open.
+    std::function<std::string()> review;
+    std::string reviewed;
     std::vector<Notice> told;
     int aboutBoxes = 0;
     std::string focused; // "speed", "inventory 36"
@@ -77,6 +84,17 @@ public:
         return pickedClass;
     }
     void showInventory(const Inventory &inventory) override { inInventory(inventory); }
+    std::string tableStatus;
+    void showClassTable(const std::string &status) override { tableStatus = status; }
+
+    // The version Restore Previous Version picks; nullopt cancels.
+    std::optional<std::size_t> pickedVersion;
+    std::vector<KeptVersion> versions;
+    std::optional<std::size_t> chooseVersion(const std::string &, const std::vector<KeptVersion> &kept) override
+    {
+        versions = kept;
+        return pickedVersion;
+    }
 
     Answer ask(const Question &question) override
     {
@@ -85,7 +103,10 @@ public:
         using Kind = std::tuple<char, std::string_view, Choices, Answer, bool>;
         static constexpr Kind kinds[] = {
             {'E', "already exists", Choices::YesNo, Answer::No, true},
-            {'C', "changed on disk", Choices::YesNo, Answer::No, true},
+            {'K', "Keep the file's values, or take", Choices::KeepFileTakeMineCancel, Answer::KeepFile, true},
+            {'C', "changed on disk", Choices::MergeReplaceReloadCancel, Answer::Merge, true},
+            {'O', "and the classes in memory are the", Choices::YesNo, Answer::No, true},
+            {'V', "that were not written out", Choices::RestoreDiscard, Answer::Restore, true},
             {'P', "is read-only", Choices::YesNo, Answer::No, false},
             {'U', "Write out the changes", Choices::WriteOutDiscardCancel, Answer::Cancel, true},
             {'T', "CONFIG file will be readen", Choices::YesNo, Answer::Yes, false},
@@ -94,6 +115,7 @@ public:
             {'S', "is a symbolic link to the file", Choices::YesNo, Answer::No, false},
             {'B', "blocks after the 64th", Choices::YesNo, Answer::No, false},
             {'F', "holds no class file", Choices::YesNo, Answer::No, true},
+            {'H', "hidden by the filter", Choices::YesNo, Answer::No, false},
         };
         const auto kind = std::ranges::find_if(
             kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });
@@ -105,6 +127,8 @@ public:
         asked += letter;
         if (whileAsking)
             std::exchange(whileAsking, nullptr)();
+        if (review)
+            reviewed = review();
         EXPECT_EQ(question.choices, choices) << question.text;
         EXPECT_EQ(question.byDefault, byDefault) << question.text;
         EXPECT_EQ(question.aboutWriting, aboutWriting) << question.text;
@@ -114,7 +138,7 @@ public:
         }
         const char answer = answers.front();
         answers.pop_front();
-        return Answer(std::string_view("ynwdc").find(answer)); // in the order of Answer
+        return Answer(std::string_view("ynwdcmrfktv").find(answer)); // in the order of Answer
     }
 
 private:

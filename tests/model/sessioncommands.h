@@ -63,7 +63,8 @@ protected:
         return std::make_unique<EditorSession>(
             view, folder,
             EditorSession::Services{[this](std::string_view line) { reported += line; }, [this] { return keptFolders; },
-                                    [this](const std::vector<fs::path> &folders) { keptFolders = folders; }});
+                                    [this](const std::vector<fs::path> &folders) { keptFolders = folders; },
+                                    data.path});
     }
     // Runs the commands of a row; what quitting and opening the other folder gave.
     std::string run(const std::string &line)
@@ -103,6 +104,7 @@ protected:
         return events;
     }
 
+    ScratchFolder data{"data"};
     ScratchFolder first{"first"};
     ScratchFolder other{"other"};
     FakeView view;

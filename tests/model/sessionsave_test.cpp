@@ -102,7 +102,9 @@ TEST_F(SessionSaveTest, AFailedReplaceIsReportedAndTheChangesStayUnsaved)
 {
     session->loadConfig();
     view.boxes.className = "Ax";
-    setSaveFaultForTests([](const fs::path &) { return std::make_error_code(std::errc::io_error); });
+    setSaveFaultForTests([this](const fs::path &path) {
+        return path == seals() ? std::make_error_code(std::errc::io_error) : std::error_code();
+    });
     EXPECT_FALSE(session->writeOut());
     EXPECT_EQ(namesIn(first.path, true), "A B");
     EXPECT_EQ(std::distance(fs::directory_iterator(first.path), {}), 1) << "a side file was left";

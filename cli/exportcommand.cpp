@@ -1,0 +1,33 @@
+#include "tool.h"
+
+#include "classexport.h"
+#include "readabletext.h"
+
+#include <memory>
+
+int exportCommand(const std::vector<std::string> &options, const std::vector<std::string> &files)
+{
+    std::optional<SheetFormat> format = SheetFormat::Csv;
+    for (const std::string &option : options) {
+        if (!option.starts_with("--format="))
+            return usageError("export has no option " + readableFileName(option));
+        if (!readFormatOption(option, format))
+            return failure;
+    }
+    if (files.empty())
+        return usageError("export needs a FILE");
+    std::vector<std::unique_ptr<ClassTable>> tables;
+    std::vector<std::string> names;
+    for (const std::string &name : files) {
+        FileBytes file;
+        if (!readInput(name, file) || refuseNonClassFile(name, file.bytes))
+            return failure;
+        ReadClassBytes(*tables.emplace_back(std::make_unique<ClassTable>()), file.bytes);
+        names.push_back(readableFileName(name));
+    }
+    std::vector<ClassesOfFile> sheet;
+    for (std::size_t i = 0; i < files.size(); ++i)
+        sheet.push_back({names[i], {tables[i]->records.data(), std::size_t(tables[i]->classCount)}});
+    print(stdout, ExportClasses(sheet, *format));
+    return clean;
+}
