@@ -28,6 +28,18 @@
 // for a double-clicked program or a shortcut is the program's own folder.
 enum class FolderOrigin { Named, WorkingDirectory };
 
+struct StartFolder
+{
+    GameFolder folder;
+    FolderOrigin origin;
+};
+
+// The game folder a command line names: none (the working directory), FOLDER,
+// a class file in it (as Explorer passes a file dropped on the program) or
+// --recent (the first of recent). nullopt for a command line not understood.
+std::optional<StartFolder> startFolderOf(const std::vector<std::filesystem::path> &arguments,
+                                         const std::vector<std::filesystem::path> &recent);
+
 // One editing session: the classes in memory, which one the form edits, the
 // game folder and the active team, what was last loaded or written, and
 // every command of the editor window from start to end. It talks to the
