@@ -38,6 +38,7 @@ public:
     // K (which side of values changed on both), O(ther team's file),
     // V (restore the classes of an earlier run).
     std::string asked;
+    std::string question; // the text of the last one
     // What another program does while the next question is open.
     std::function<void()> whileAsking;
     // What Review Changes showed while the last question was open.
@@ -113,6 +114,7 @@ public:
         }
         const auto &[letter, words, choices, byDefault, aboutWriting] = *kind;
         asked += letter;
+        this->question = question.text;
         if (whileAsking)
             std::exchange(whileAsking, nullptr)();
         if (review)
