@@ -10,6 +10,7 @@
 #include <functional>
 #include <string_view>
 
+class ClassTableWindow;
 class QAction;
 class QLineEdit;
 class QMenu;
@@ -29,7 +30,8 @@ class CreatorDialog : public QDialog, public EditorView
 
 public:
     // folder holds the class files and "tvcc.cfg"; settings reports go to log.
-    explicit CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *parent = nullptr);
+    explicit CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin = FolderOrigin::Named,
+                           QWidget *parent = nullptr);
 
     EditorSession &session() { return editing; }
     EditorState &state() { return editing.state(); }
@@ -52,6 +54,11 @@ public:
     // The Problems window, and Review Changes.
     void openProblems();
     void openReview();
+    // The class table: opened beside the form, or closed when it is the
+    // active window; and opened with the focus in its filter bar.
+    void toggleClassTable();
+    void filterClasses();
+    ClassTableWindow *classTable() const { return tableWindow; }
 
     // EditorView
     void showForm(const FormValues &form) override;
@@ -65,7 +72,8 @@ public:
     Answer ask(const Question &question) override;
     void tell(const Notice &notice) override;
     void showAbout() override;
-    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start) override;
+    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start,
+                                                      const std::string &title) override;
     void showClassCommands(const ClassCommands &commands) override;
     std::optional<int> chooseClass(const std::vector<std::string> &names, int current) override;
     void showInventory(const Inventory &inventory) override;
@@ -75,10 +83,12 @@ public:
 
     // How long after a change the unsaved classes go to the recovery file.
     static constexpr int recoveryDelayMs = 2000;
+    void showClassTable(const std::string &status) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -93,6 +103,7 @@ private:
     void watchUndoKeys();
     // The Problems window, when open, follows the classes after each command.
     void refreshProblems();
+    void openClassTable();
 
     QHash<int, QWidget *> controls;
     QHash<int, QAction *> commands;
@@ -100,5 +111,6 @@ private:
     bool fillingForm = false;
     ProblemsWindow *problemsWindow = nullptr;
     QTimer *recoveryTimer = nullptr;
+    ClassTableWindow *tableWindow = nullptr;
     EditorSession editing;
 };

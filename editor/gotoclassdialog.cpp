@@ -1,10 +1,15 @@
 #include "gotoclassdialog.h"
 
 #include "accessibility.h"
+#include "cp1252.h"
 #include "screenfit.h"
+#include "tablecolumns.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QVBoxLayout>
 
@@ -14,15 +19,24 @@ GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget 
 {
     setWindowTitle(tr("Go to Class"));
     classes = new QListWidget(this);
-    for (int slot = 0; slot < names.size(); ++slot)
-        classes->addItem(tr("%1  %2").arg(slot).arg(names[slot]));
+    for (int slot = 0; slot < names.size(); ++slot) {
+        auto *item = new QListWidgetItem(tr("%1  %2").arg(slot).arg(names[slot]), classes);
+        item->setData(Qt::UserRole, names[slot]);
+    }
     classes->setCurrentRow(std::clamp(current, 0, int(names.size()) - 1));
+    find = new QLineEdit(this);
+    auto *findLabel = new QLabel(tr("&Find:"), this);
+    findLabel->setBuddy(find);
+    find->installEventFilter(this);
+    classes->installEventFilter(this);
     speakCurrentEntryOnFocus(classes);
     auto *label = new QLabel(tr("&Classes:"), this);
     label->setBuddy(classes);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto *layout = new QVBoxLayout(this);
+    layout->addWidget(findLabel);
+    layout->addWidget(find);
     layout->addWidget(label);
     layout->addWidget(classes);
     layout->addWidget(buttons);
@@ -30,11 +44,56 @@ GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(classes, &QListWidget::itemActivated, this, &QDialog::accept);
+    connect(find, &QLineEdit::textChanged, this, &GoToClassDialog::showMatching);
+    connect(find, &QLineEdit::returnPressed, this, &QDialog::accept);
+    // The list takes the focus, so that a screen reader reads the current
+    // class on opening; typing there goes on in Find.
     classes->setFocus();
     fitOnScreen(this, sizeHint());
 }
 
 int GoToClassDialog::chosenSlot() const
 {
-    return classes->currentRow();
+    const QListWidgetItem *item = classes->currentItem();
+    return item && !item->isHidden() ? classes->row(item) : -1;
+}
+
+// Only the classes whose names hold the text, as the class table's filter
+// finds a part of a name; the first of them is picked.
+void GoToClassDialog::showMatching(const QString &text)
+{
+    const std::string part = toCp1252(text);
+    QListWidgetItem *first = nullptr;
+    for (int row = 0; row < classes->count(); ++row) {
+        QListWidgetItem *item = classes->item(row);
+        const bool match = tolvane::containsIgnoreCase(toCp1252(item->data(Qt::UserRole).toString()), part);
+        item->setHidden(!match);
+        if (match && !first)
+            first = item;
+    }
+    if (first && (!classes->currentItem() || classes->currentItem()->isHidden()))
+        classes->setCurrentItem(first);
+}
+
+// Up and Down in the find box move through the classes shown; text typed
+// in the list goes to the find box.
+bool GoToClassDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
+    const auto *press = static_cast<QKeyEvent *>(event);
+    const int key = press->key();
+    const bool moves = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
+    if (watched == find && moves) {
+        QCoreApplication::sendEvent(classes, event);
+        return true;
+    }
+    const bool typed = !press->text().isEmpty() && press->text().at(0).isPrint()
+                       && !(press->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
+    if (watched == classes && typed) {
+        find->setFocus();
+        QCoreApplication::sendEvent(find, event);
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }

@@ -2,10 +2,12 @@
 
 #include <QDialog>
 
+class QLineEdit;
 class QListWidget;
 
-// Every class by number and name, to choose the one to go to. Typing the
-// first letters of a line moves to it; Enter or a double click chooses.
+// Every class by number and name, to choose the one to go to. Typing a part
+// of a name (in the list or in Find) shows only the classes whose names hold
+// it; Enter or a double click chooses.
 class GoToClassDialog : public QDialog
 {
     Q_OBJECT
@@ -17,6 +19,12 @@ public:
     // The slot picked in the list, -1 when none.
     int chosenSlot() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void showMatching(const QString &text);
+
     QListWidget *classes = nullptr;
+    QLineEdit *find = nullptr;
 };

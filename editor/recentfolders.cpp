@@ -9,20 +9,18 @@ namespace {
 constexpr std::size_t keep = 5;
 const QString key = QStringLiteral("recentFolders");
 
-// An INI file in the user's settings folder on every platform, so that a
-// path is kept byte for byte and tests can move it elsewhere.
-QSettings userSettings()
+} // namespace
+
+QSettings editorSettings()
 {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tolvane"),
                      QStringLiteral("Tolvane Class Creator"));
 }
 
-} // namespace
-
 std::vector<std::filesystem::path> RecentFolders()
 {
     std::vector<std::filesystem::path> folders;
-    for (const QVariant &value : userSettings().value(key).toList()) {
+    for (const QVariant &value : editorSettings().value(key).toList()) {
         std::filesystem::path folder = pathFromSetting(value);
         if (folder.is_absolute() && folders.size() < keep)
             folders.push_back(std::move(folder));
@@ -35,5 +33,5 @@ void KeepRecentFolders(const std::vector<std::filesystem::path> &folders)
     QVariantList values;
     for (const std::filesystem::path &path : folders)
         values.append(pathToSetting(path));
-    userSettings().setValue(key, values);
+    editorSettings().setValue(key, values);
 }

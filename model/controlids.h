@@ -105,5 +105,8 @@ enum : int {
     Problems = 40030,
     ReviewChanges = 40031,
     RestorePreviousVersion = 40032,
+    ClassTable = 40033,
+    FilterClasses = 40034,
+    AboutQt = 40040,
 };
 }

@@ -20,11 +20,6 @@ EditorSession::EditorSession(EditorView &view, const GameFolder &folder, Service
 {
 }
 
-void EditorSession::start()
-{
-    startInFolder();
-}
-
 std::filesystem::path EditorSession::activeClassFilePath() const
 {
     return gameFolder.file(ClassFileName(state().sealsActive));
@@ -46,6 +41,7 @@ void EditorSession::refreshIndicators()
     view.showClassCommands({CanDeleteClass(state()), CanMoveClassUp(state()), CanMoveClassDown(state()),
                             utf8Of(formEdited ? StoreClassName(form) : history.undoName()),
                             formEdited ? std::string() : utf8Of(history.redoName())});
+    view.showClassTable(utf8Of(roster.countText(state())));
 }
 
 // The form shows the current class; the item list and the Calculate result

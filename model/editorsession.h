@@ -2,6 +2,7 @@
 
 #include "changetracker.h"
 #include "classfilemerge.h"
+#include "classroster.h"
 #include "editingmodel.h"
 #include "editorview.h"
 #include "fileblocks.h"
@@ -20,6 +21,11 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+// How a run got its game folder: named (on the command line, by a dropped
+// class file), or only as the working directory it was started from, which
+// for a double-clicked program or a shortcut is the program's own folder.
+enum class FolderOrigin { Named, WorkingDirectory };
 
 // One editing session: the classes in memory, which one the form edits, the
 // game folder and the active team, what was last loaded or written, and
@@ -43,8 +49,14 @@ public:
 
     EditorSession(EditorView &view, const GameFolder &folder, Services services);
 
-    // The start of a run: reads the settings in the folder and fills the window.
-    void start();
+    // The start of a run: reads the settings in the folder and fills the
+    // window. A working directory that holds no class file and no settings
+    // file is no game folder: the one used last is opened instead, and with
+    // none, askForGameFolder asks for one.
+    void start(FolderOrigin origin = FolderOrigin::Named);
+    // Once the window shows, when the start found no game folder: the folder
+    // chooser; Cancel leaves the form empty and says how to choose later.
+    void askForGameFolder();
 
     EditorState &state() { return editing.state(); }
     const EditorState &state() const { return editing.state(); }
@@ -122,6 +134,34 @@ public:
     // class file, kept by Write Out, replaces the classes in memory as one
     // step that Undo takes back; the file changes only on Write Out.
     void restorePreviousVersion();
+    // The class table: every class a row, sorted and filtered for the view
+    // alone. Its texts are Windows-1252 bytes, as the form's.
+    const tolvane::ClassRoster &classTable() const { return roster; }
+    // The slots of the rows shown, in the order shown.
+    std::vector<int> tableRows() const { return roster.shownRows(state()); }
+    // Stores the form and shows the class of slot, as Go to Class does.
+    void chooseTableRow(int slot);
+    // Stores text into one value of the class of slot as the form stores a
+    // box, as one step.
+    void editTableCell(int slot, int column, std::string_view text);
+    void filterTable(std::string_view text);
+    void sortTable(int column, tolvane::SortOrder order);
+    void tableInFileOrder();
+    void selectTableRows(std::span<const int> slots);
+    void selectAllShown();
+    void selectAllClasses();
+    // Changes column of the selected classes (or the current one) as typed
+    // ("+5%"), as one step, after asking when the filter hides some of them.
+    // False when nothing changed: typed cannot be read, or the user said no.
+    bool changeSelectedClasses(int column, std::string_view typed);
+    // A problem of the Problems list on the cell it concerns.
+    struct CellProblem
+    {
+        int slot;
+        int column;
+        std::string text;
+    };
+    std::vector<CellProblem> tableProblems() const;
 
     void help();
     void about();
@@ -138,6 +178,7 @@ private:
     bool acceptClassFile(const std::filesystem::path &path, const FileBytes &file);
     bool confirmLink(const std::filesystem::path &path, std::filesystem::path &target);
     bool confirmReadOnly(const std::filesystem::path &path);
+    bool confirmFirstClassFile(const std::filesystem::path &path);
     bool confirmUnreadBlocks(const std::filesystem::path &path, int count, int read);
     void takeClassesNowRead(const ClassTable &written);
     // Write Out after the file changed on disk, a deleted file, a backup.
@@ -183,6 +224,7 @@ private:
     void showRecentFolders(bool usable);
     EditedClasses classes() { return {state(), ids}; }
     void record(std::optional<TableEdit> step);
+    void showTableChange(std::optional<TableEdit> step, const std::vector<int> &slots);
     void moveClass(std::optional<TableEdit> (*move)(EditedClasses));
     // The classes in memory are what the file holds: after a load, a write
     // or the start in a folder.
@@ -200,6 +242,7 @@ private:
     GameFolder gameFolder;
     Services services;
     std::vector<std::filesystem::path> recentFolders;
+    bool folderWanted = false;
     FileBlocks blocks;
     ClassIds ids = blocks.loaded(0);
     ClassIds savedIds = ids;
@@ -208,6 +251,7 @@ private:
     std::optional<Review> questionReview;
     std::string keptRecovery; // what the recovery file holds; empty when this run keeps none
     bool dataFolderWarned = false;
+    tolvane::ClassRoster roster;
 };
 
 // For messages: a path as UTF-8 with the system's separators, a class file's

@@ -67,8 +67,10 @@ public:
     // "inventory", to the item list, or with the slot of an item, to that
     // item's amount.
     virtual void focusField(const std::string &key, int item) = 0;
-    // The folder the user picks, starting at start; nullopt when cancelled.
-    virtual std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start) = 0;
+    // The folder the user picks, starting at start, in a chooser titled
+    // title; nullopt when cancelled.
+    virtual std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start,
+                                                              const std::string &title) = 0;
 
     // The commands on whole classes that can run now, and the names of the
     // steps Undo and Redo would take (empty: none).
@@ -105,4 +107,7 @@ public:
     };
     virtual std::optional<std::size_t> chooseVersion(const std::string &fileName,
                                                      const std::vector<KeptVersion> &versions) = 0;
+    // The class table follows the classes, the filter, the order and the
+    // selection; status counts its rows ("12 of 40 classes").
+    virtual void showClassTable(const std::string &status) = 0;
 };

@@ -11,7 +11,8 @@
 
 struct IntField
 {
-    consteval IntField(int id, std::string_view key) : id(id), key(key), field(fieldNamed(key).intMember)
+    consteval IntField(int id, std::string_view key)
+        : id(id), key(key), field(fieldNamed(key).intMember), classField(&fieldNamed(key))
     {
         if (fieldNamed(key).kind != FieldKind::Int)
             throw "an int box needs an int field";
@@ -19,11 +20,13 @@ struct IntField
     int id;
     std::string_view key;
     std::int32_t ClassRecord::*field;
+    const ClassField *classField;
 };
 
 struct FloatField
 {
-    consteval FloatField(int id, std::string_view key) : id(id), key(key), field(fieldNamed(key).floatMember)
+    consteval FloatField(int id, std::string_view key)
+        : id(id), key(key), field(fieldNamed(key).floatMember), classField(&fieldNamed(key))
     {
         if (fieldNamed(key).kind != FieldKind::Float)
             throw "a float box needs a float field";
@@ -31,6 +34,7 @@ struct FloatField
     int id;
     std::string_view key;
     float ClassRecord::*field;
+    const ClassField *classField;
 };
 
 // Both ".45 cal Mag" and "Pistol Mag" carry max_45cal: the first comes first

@@ -8,15 +8,6 @@
 
 namespace {
 
-// The resistance entry a value selects: its position truncated toward zero,
-// or -1 when there is no entry there.
-int resistanceEntry(float resistance)
-{
-    if (std::isnan(resistance) || resistance <= -1.0f || resistance >= float(std::size(resistanceEntries)))
-        return -1;
-    return int(resistance);
-}
-
 bool sameLetters(std::string_view a, std::string_view b)
 {
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
@@ -34,6 +25,43 @@ int startingWeaponEntry(const ClassRecord &record)
 }
 
 } // namespace
+
+// The entry at the value's position truncated toward zero, or -1 when there
+// is no entry there.
+int resistanceEntry(float resistance)
+{
+    if (std::isnan(resistance) || resistance <= -1.0f || resistance >= float(std::size(resistanceEntries)))
+        return -1;
+    return int(resistance);
+}
+
+float resistanceOfEntry(int entry)
+{
+    return entry >= 0 && entry < int(std::size(resistanceEntries)) ? float(entry) : -1.0f;
+}
+
+void storeBoxText(const ClassField &field, std::string_view text, ClassRecord &record)
+{
+    switch (field.kind) {
+    case FieldKind::Int:
+        record.*field.intMember = parseInt(text);
+        break;
+    case FieldKind::Float: {
+        // A box that shows the value as it was shown keeps it exactly: the
+        // box has fewer digits than the class file may (0.0000001 shows as
+        // 0.000000).
+        float &value = record.*field.floatMember;
+        if (text != formatFloat(value))
+            value = toFloat32(parseDouble(text));
+        break;
+    }
+    case FieldKind::Text:
+        field.text.set(record, text);
+        break;
+    default:
+        break;
+    }
+}
 
 const std::vector<std::string_view> &startingWeaponEntries()
 {
@@ -79,21 +107,14 @@ void showRecordIn(const ClassRecord &record, FormValues &form)
 
 void storeForm(const FormValues &form, ClassRecord &record)
 {
-    record.classname.assign(form.className);
-    record.keys.assign(form.configFile);
-    record.resistance = form.resistance >= 0 && form.resistance < int(std::size(resistanceEntries))
-                            ? float(form.resistance)
-                            : -1.0f;
-    // A box that shows the value as it was shown keeps it exactly: the box
-    // has fewer digits than the class file may (0.0000001 shows as 0.000000).
-    for (std::size_t i = 0; i < std::size(floatFields); ++i) {
-        float &value = record.*floatFields[i].field;
-        if (form.floats[i] != formatFloat(value))
-            value = toFloat32(parseDouble(form.floats[i]));
-    }
+    storeBoxText(fieldNamed("classname"), form.className, record);
+    storeBoxText(fieldNamed("keys"), form.configFile, record);
+    record.resistance = resistanceOfEntry(form.resistance);
+    for (std::size_t i = 0; i < std::size(floatFields); ++i)
+        storeBoxText(*floatFields[i].classField, form.floats[i], record);
     // Both max_45cal boxes store, the later one last.
     for (std::size_t i = 0; i < std::size(intFields); ++i)
-        record.*intFields[i].field = parseInt(form.ints[i]);
+        storeBoxText(*intFields[i].classField, form.ints[i], record);
     // Bits without a box are the modder's, which the form cannot show: they stay.
     record.classabilities &= ~definedAbilityMask;
     for (std::size_t i = 0; i < std::size(abilityBoxes); ++i) {

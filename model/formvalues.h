@@ -42,6 +42,15 @@ void showRecordIn(const ClassRecord &record, FormValues &form);
 // box keep theirs.
 void storeForm(const FormValues &form, ClassRecord &record);
 
+// One box's text stored into the field it carries, as storing the form
+// stores it: the number the class file reader would read, or the text cut
+// to its field.
+void storeBoxText(const ClassField &field, std::string_view text, ClassRecord &record);
+// The resistance entry a value selects, or -1 for none; and the value an
+// entry stores (-1 for none).
+int resistanceEntry(float resistance);
+float resistanceOfEntry(int entry);
+
 // The inventory slot of a list entry's display name.
 std::optional<int> itemSlot(int itemEntry);
 std::optional<int> startingWeaponSlot(int entry);

@@ -28,6 +28,7 @@ void EditorSession::classesLoaded()
     ids = blocks.loaded(state().table.classCount);
     savedIds = ids;
     history.clear();
+    roster.select({});
 }
 
 void EditorSession::classesWritten()

@@ -5,7 +5,8 @@
 
 Runs on a session bus of its own (run_screenreader_test.sh provides it and an
 X server). Starts EDITOR in WORKDIR, walks its accessible tree and checks the
-names, roles, relations and states a screen reader relies on; --list prints
+names, roles, relations and states a screen reader relies on, those of the
+class table too; --list prints
 the focusable controls with what a screen reader says for each instead.
 Exits 77 when the AT-SPI bus cannot start.
 """
@@ -294,13 +295,71 @@ def check_disabled_values(nodes):
     check(mag is not None and text_of(mag) == "0", ".45 cal Mag cannot be read")
 
 
+CLASS_FILE = """{
+classname A
+}
+
+{
+classname B
+health 90
+speed 10.5
+}
+
+{
+classname C
+}
+"""
+
+
+def check_class_table(window, nodes, workdir):
+    """The class table: its column and row headers, a cell's value, and the
+    problem of a cell as its description."""
+    with open(os.path.join(workdir, "tvclass_seals.cfg"), "w", encoding="ascii") as file:
+        file.write(CLASS_FILE)
+    bar = next(a for a in nodes if a.get_role() == Atspi.Role.STATUS_BAR)
+    press(one(nodes, "push button", "Load Config"))
+    pump(lambda: bar.get_name().startswith("3 Config Classes Read"))
+    item = one(nodes, "menu item", "Class Table")
+    if item is None:
+        return
+    Atspi.Action.do_action(item, 0)
+
+    def table():
+        for other in children(window.get_parent()):
+            if other.get_name() == "Class Table":
+                return next((a for a in walk(other) if a.get_role() == Atspi.Role.TABLE and a.get_name() == "Classes"),
+                            None)
+        return None
+
+    pump(lambda: table() is not None)
+    classes = table()
+    check(classes is not None, "no table named 'Classes' in a window named 'Class Table'")
+    if classes is None:
+        return
+    check(Atspi.Table.get_n_rows(classes) == 3, f"the class table has {Atspi.Table.get_n_rows(classes)} rows, not 3")
+    headers = [Atspi.Table.get_column_header(classes, i).get_name() for i in range(Atspi.Table.get_n_columns(classes))]
+    for title in ("Classname", "Health", "Class Speed", "Sniper Scope"):
+        check(title in headers, f"no column header {title!r} in {headers[:12]}...")
+    if "Health" not in headers or "Class Speed" not in headers:
+        return
+    row_header = Atspi.Table.get_row_header(classes, 1).get_name()
+    check(row_header == "1  B", f"the second row's header is {row_header!r}, not '1  B'")
+    health = Atspi.Table.get_accessible_at(classes, 1, headers.index("Health"))
+    check(health.get_name() == "90", f"B's Health cell reads {health.get_name()!r}, not '90'")
+    speed = Atspi.Table.get_accessible_at(classes, 1, headers.index("Class Speed"))
+    check("TCC003 speed 10.5 is outside 0 to 10" in speed.get_description(),
+          f"B's Class Speed cell describes itself as {speed.get_description()!r}, not by its problem")
+    plain = Atspi.Table.get_accessible_at(classes, 0, headers.index("Class Speed"))
+    check(plain.get_description() == "", f"A's Class Speed cell describes itself as {plain.get_description()!r}")
+
+
 def main():
     editor_path, workdir = sys.argv[1], sys.argv[2]
     listing = "--list" in sys.argv[3:]
     require_atspi_bus()
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1", QT_QPA_PLATFORM="xcb",
                XDG_CONFIG_HOME=os.path.join(workdir, "settings"))
-    editor = subprocess.Popen([editor_path], cwd=workdir, env=env, stdout=subprocess.DEVNULL)
+    editor = subprocess.Popen([editor_path, workdir], cwd=workdir, env=env, stdout=subprocess.DEVNULL)
     try:
         window = find_window(editor)
         if window is None:
@@ -320,6 +379,7 @@ def main():
         check_disabled_values(nodes)
         check_status_line(nodes)
         check_list_value_change(nodes)
+        check_class_table(window, nodes, workdir)
     finally:
         editor.terminate()
         editor.wait(10)

@@ -32,7 +32,7 @@ std::string settingsFile(int sealsActive)
 // The program's own questions that can destroy data default to No.
 void expectQuestionBox(const SeenModal &seen, B defaultButton)
 {
-    EXPECT_EQ(seen.type + u' ' + seen.title, QStringLiteral("QMessageBox Question"));
+    EXPECT_EQ(seen.type + u' ' + seen.title, QStringLiteral("QMessageBox Tolvane Class Creator"));
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(seen.defaultButton, defaultButton);

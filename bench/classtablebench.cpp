@@ -1,0 +1,146 @@
+// The class table's work in the editing session for a full file of 64
+// classes, short of drawing: building its rows and cells, a sort, a filter
+// and a change to one column of every class.
+
+#include "editorsession.h"
+#include "tablecolumns.h"
+
+#include "classfilereader.h"
+#include "classfilewriter.h"
+#include "safesave.h"
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <memory>
+
+using namespace tolvane;
+
+namespace {
+
+// A window that shows nothing and answers every question with yes.
+class NoWindow : public EditorView
+{
+public:
+    void showForm(const FormValues &values) override { boxes = values; }
+    FormValues form() const override { return boxes; }
+    void showPosition(int, int, int) override {}
+    void setStatus(const std::string &) override {}
+    void setTitle(const std::string &) override {}
+    void setUnsavedMark(bool) override {}
+    void setTeamText(const std::string &) override {}
+    void showFolders(const std::filesystem::path &, const std::vector<std::filesystem::path> &) override {}
+    Answer ask(const Question &) override { return Answer::Yes; }
+    void tell(const Notice &) override {}
+    void showAbout() override {}
+    void focusField(const std::string &, int) override {}
+    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &) override { return {}; }
+    void showClassCommands(const ClassCommands &) override {}
+    std::optional<int> chooseClass(const std::vector<std::string> &, int) override { return {}; }
+    void showInventory(const Inventory &) override {}
+    void showClassTable(const std::string &status) override { benchmark::DoNotOptimize(status.data()); }
+
+private:
+    FormValues boxes;
+};
+
+// A session that has loaded a file of 64 classes with varied values, in a
+// folder of its own.
+class FullSession
+{
+public:
+    FullSession()
+    {
+        std::filesystem::create_directories(folder);
+        auto table = std::make_unique<ClassTable>();
+        for (int i = 0; i < tableSlotCount; ++i) {
+            ClassRecord &record = table->records[std::size_t(i)];
+            ApplyBlockStartDefaults(record);
+            record.classname.assign("Class " + std::to_string(i));
+            record.health = 50 + i * 7 % 100;
+            record.speed = 0.5f + float(i % 10) / 10;
+            record.inventory[std::size_t(29 + i % 5)] = i % 4;
+            record.classabilities = i * 0x1111 & definedAbilityMask;
+        }
+        table->classCount = tableSlotCount;
+        saveFileAtomically(folder / "tvclass_seals.cfg", ClassFileBytes(*table, "\n"));
+        session.start();
+        session.loadConfig();
+    }
+    ~FullSession() { std::filesystem::remove_all(folder, ignored); }
+
+    EditorSession &operator*() { return session; }
+    EditorSession *operator->() { return &session; }
+
+private:
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path()
+        / ("tolvane-table-bench-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+    std::error_code ignored;
+    NoWindow view;
+    EditorSession session{view, GameFolder::At(folder), {[](std::string_view) {}, [] {
+                                                             return std::vector<std::filesystem::path>();
+                                                         }, [](const std::vector<std::filesystem::path> &) {}}};
+};
+
+// Every cell's text and number of the rows shown, and the problems' cells.
+std::size_t buildTable(const EditorSession &session)
+{
+    std::size_t characters = 0;
+    const EditorState &state = session.state();
+    for (int slot : session.tableRows()) {
+        for (const TableColumn &column : tableColumns()) {
+            characters += cellText(column, state.table.records[std::size_t(slot)]).size();
+            benchmark::DoNotOptimize(cellNumber(column, state.table.records[std::size_t(slot)]));
+        }
+    }
+    return characters + session.tableProblems().size();
+}
+
+void buildTableRows(benchmark::State &state)
+{
+    FullSession session;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(buildTable(*session));
+}
+
+void sortTable(benchmark::State &state)
+{
+    FullSession session;
+    const int health = columnNamed("Health");
+    for (auto _ : state) {
+        session->sortTable(health, SortOrder::Descending);
+        benchmark::DoNotOptimize(session->tableRows().data());
+    }
+}
+
+void filterTable(benchmark::State &state)
+{
+    FullSession session;
+    for (auto _ : state) {
+        session->filterTable("health < 100 and carries Grenades and not ability Scanner");
+        benchmark::DoNotOptimize(session->tableRows().data());
+    }
+}
+
+// Alternately up and down, so that every class changes each time.
+void changeAllClasses(benchmark::State &state)
+{
+    FullSession session;
+    session->selectAllClasses();
+    const int speed = columnNamed("Class Speed");
+    bool up = true;
+    for (auto _ : state) {
+        session->changeSelectedClasses(speed, up ? "+0.5" : "-0.5");
+        up = !up;
+    }
+}
+
+} // namespace
+
+BENCHMARK(buildTableRows)->Name("ClassTable/Build/64classes")->Unit(benchmark::kMicrosecond);
+BENCHMARK(sortTable)->Name("ClassTable/Sort/64classes")->Unit(benchmark::kMicrosecond);
+BENCHMARK(filterTable)->Name("ClassTable/Filter/64classes")->Unit(benchmark::kMicrosecond);
+BENCHMARK(changeAllClasses)->Name("ClassTable/ChangeOneColumn/64classes")->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

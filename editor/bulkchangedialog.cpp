@@ -1,0 +1,119 @@
+#include "bulkchangedialog.h"
+
+#include "bulkchange.h"
+#include "classroster.h"
+#include "cp1252.h"
+#include "formvalues.h"
+#include "screenfit.h"
+#include "tablecolumns.h"
+
+#include <QComboBox>
+#include <QCompleter>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <variant>
+
+using namespace tolvane;
+
+BulkChangeDialog::BulkChangeDialog(const EditorState &state, std::vector<int> chosen, int column, QWidget *parent)
+    : QDialog(parent), state(state), chosen(std::move(chosen))
+{
+    setWindowTitle(tr("Change Selected Classes"));
+    columns = new QComboBox(this);
+    const std::vector<TableColumn> &all = tableColumns();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i].editable())
+            columns->addItem(QString::fromStdString(all[i].title), int(i));
+    }
+    columns->setCurrentIndex(std::max(columns->findData(column), 0));
+    now = new QLabel(this);
+    now->setObjectName(QStringLiteral("valueNow"));
+    now->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    value = new QLineEdit(this);
+    help = new QLabel(this);
+    help->setWordWrap(true);
+    problem = new QLabel(this);
+    problem->setWordWrap(true);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    change = buttons->button(QDialogButtonBox::Ok);
+    change->setText(tr("C&hange"));
+    auto *form = new QFormLayout(this);
+    const int count = int(this->chosen.size());
+    form->addRow(new QLabel(count == 1 ? tr("One class") : tr("%1 classes").arg(count), this));
+    form->addRow(tr("&Column:"), columns);
+    form->addRow(tr("Now:"), now);
+    form->addRow(tr("&Value:"), value);
+    form->addRow(help);
+    form->addRow(problem);
+    form->addRow(buttons);
+
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(columns, &QComboBox::currentIndexChanged, this, &BulkChangeDialog::showColumn);
+    connect(value, &QLineEdit::textChanged, this, &BulkChangeDialog::check);
+    showColumn();
+    value->setFocus();
+    fitOnScreen(this, sizeHint());
+}
+
+int BulkChangeDialog::column() const
+{
+    return columns->currentData().toInt();
+}
+
+std::string BulkChangeDialog::typed() const
+{
+    return toCp1252(value->text());
+}
+
+void BulkChangeDialog::showColumn()
+{
+    const TableColumn &of = tableColumns()[std::size_t(column())];
+    const QString common = fromCp1252(commonCellText(column(), state, chosen));
+    now->setText(common);
+    value->setPlaceholderText(common);
+    QStringList entries;
+    switch (of.kind) {
+    case ColumnKind::Tick:
+        help->setText(tr("yes or no"));
+        entries = {QStringLiteral("yes"), QStringLiteral("no")};
+        break;
+    case ColumnKind::Resistance:
+        for (std::string_view entry : resistanceEntries)
+            entries << fromCp1252(entry);
+        help->setText(entries.join(QStringLiteral(", ")));
+        break;
+    case ColumnKind::StartingWeapon:
+        for (std::string_view entry : startingWeaponEntries())
+            entries << fromCp1252(entry);
+        help->setText(tr("A weapon of the starting-weapon list"));
+        break;
+    case ColumnKind::Text:
+        help->setText(tr("The text for every class"));
+        break;
+    default:
+        help->setText(of.kind == ColumnKind::Float
+                          ? tr("A value; +5 or -10 to add; x1.05, +5% or -10% to scale")
+                          : tr("A whole number; +5 or -10 to add; x1.05, +5% or -10% to scale and round"));
+    }
+    auto *completer = entries.isEmpty() ? nullptr : new QCompleter(entries, value);
+    if (completer)
+        completer->setCaseSensitivity(Qt::CaseInsensitive);
+    value->setCompleter(completer);
+    check();
+}
+
+// Nothing that cannot be read gets as far as the classes.
+void BulkChangeDialog::check()
+{
+    const auto read = readBulkChange(tableColumns()[std::size_t(column())], typed());
+    const auto *why = std::get_if<std::string>(&read);
+    problem->setText(why && !value->text().isEmpty() ? fromCp1252(*why) : QString());
+    value->setAccessibleDescription(problem->text());
+    change->setEnabled(!why);
+}

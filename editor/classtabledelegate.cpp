@@ -1,0 +1,59 @@
+#include "classtabledelegate.h"
+
+#include "cp1252.h"
+#include "formvalues.h"
+#include "tablecolumns.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+
+using namespace tolvane;
+
+namespace {
+
+const TableColumn &columnOf(const QModelIndex &index)
+{
+    return tableColumns()[std::size_t(index.column())];
+}
+
+} // namespace
+
+QWidget *ClassTableDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                          const QModelIndex &index) const
+{
+    const TableColumn &column = columnOf(index);
+    if (column.kind != ColumnKind::Resistance && column.kind != ColumnKind::StartingWeapon) {
+        auto *box = qobject_cast<QLineEdit *>(QStyledItemDelegate::createEditor(parent, option, index));
+        if (box)
+            box->setAccessibleName(QString::fromStdString(column.title));
+        return box;
+    }
+    auto *list = new QComboBox(parent);
+    list->setAccessibleName(QString::fromStdString(column.title));
+    if (column.kind == ColumnKind::Resistance) {
+        for (std::string_view entry : resistanceEntries)
+            list->addItem(fromCp1252(entry));
+    } else {
+        for (std::string_view entry : startingWeaponEntries())
+            list->addItem(fromCp1252(entry));
+    }
+    return list;
+}
+
+void ClassTableDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    if (auto *list = qobject_cast<QComboBox *>(editor))
+        list->setCurrentIndex(list->findText(index.data(Qt::EditRole).toString(), Qt::MatchFixedString));
+    else
+        QStyledItemDelegate::setEditorData(editor, index);
+}
+
+void ClassTableDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const
+{
+    if (auto *list = qobject_cast<QComboBox *>(editor)) {
+        if (list->currentIndex() >= 0)
+            model->setData(index, list->currentText(), Qt::EditRole);
+        return;
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
+}

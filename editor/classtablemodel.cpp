@@ -1,0 +1,225 @@
+#include "classtablemodel.h"
+
+#include "classroster.h"
+#include "cp1252.h"
+#include "editorsession.h"
+#include "tablecolumns.h"
+
+#include <QColor>
+
+#include <algorithm>
+
+using namespace tolvane;
+
+namespace {
+
+// The same tint as a box of the form whose value the game reads otherwise.
+const QColor problemTint(255, 224, 160);
+// Light at both ends, so that black text stays readable on every cell.
+const QColor scaleLow(190, 214, 240);
+const QColor scaleHigh(250, 180, 120);
+
+quint64 cellKey(int slot, int column)
+{
+    return quint64(slot) << 32 | quint32(column);
+}
+
+QColor blend(const QColor &from, const QColor &to, double part)
+{
+    const auto mix = [part](int a, int b) { return int(a + (b - a) * part + 0.5); };
+    return {mix(from.red(), to.red()), mix(from.green(), to.green()), mix(from.blue(), to.blue())};
+}
+
+const TableColumn &columnAt(int column)
+{
+    return tableColumns()[std::size_t(column)];
+}
+
+} // namespace
+
+ClassTableModel::ClassTableModel(EditorSession &session, QObject *parent)
+    : QAbstractTableModel(parent), session(session)
+{
+    refresh();
+}
+
+int ClassTableModel::rowOf(int slot) const
+{
+    const auto found = std::ranges::find(rows, slot);
+    return found == rows.end() ? -1 : int(found - rows.begin());
+}
+
+void ClassTableModel::refresh()
+{
+    problems.clear();
+    for (const EditorSession::CellProblem &problem : session.tableProblems()) {
+        QString &text = problems[cellKey(problem.slot, problem.column)];
+        text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(problem.text);
+    }
+    std::vector<int> shown = session.tableRows();
+    spreads.clear();
+    for (int column = 0; column < columnCount(); ++column) {
+        if (const std::optional<ValueSpread> spread = columnSpread(column, session.state(), shown))
+            spreads.insert(column, *spread);
+    }
+    if (shown.size() != rows.size()) {
+        beginResetModel();
+        rows = std::move(shown);
+        endResetModel();
+        return;
+    }
+    if (shown != rows) {
+        emit layoutAboutToBeChanged();
+        QModelIndexList from = persistentIndexList(), to;
+        for (const QModelIndex &index : from) {
+            const auto at = std::ranges::find(shown, slotOf(index.row()));
+            to.append(at == shown.end() ? QModelIndex() : this->index(int(at - shown.begin()), index.column()));
+        }
+        rows = std::move(shown);
+        changePersistentIndexList(from, to);
+        emit layoutChanged();
+    }
+    if (!rows.empty()) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+    }
+}
+
+void ClassTableModel::setColourScale(int column, bool on)
+{
+    if (on)
+        scaled.insert(column);
+    else
+        scaled.remove(column);
+    if (!rows.empty())
+        emit dataChanged(index(0, column), index(rowCount() - 1, column));
+}
+
+std::optional<ValueSpread> ClassTableModel::spread(int column) const
+{
+    const auto found = spreads.constFind(column);
+    return found == spreads.constEnd() ? std::nullopt : std::optional<ValueSpread>(*found);
+}
+
+int ClassTableModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(rows.size());
+}
+
+int ClassTableModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(tableColumns().size());
+}
+
+QVariant ClassTableModel::data(const QModelIndex &index, int role) const
+{
+    const int slot = slotOf(index.row());
+    if (slot < 0 || !index.isValid())
+        return {};
+    const TableColumn &column = columnAt(index.column());
+    const ClassRecord &record = session.state().table.records[std::size_t(slot)];
+    const bool tick = column.kind == ColumnKind::Tick;
+    const QString problem = problemText(slot, index.column());
+    switch (role) {
+    case Qt::DisplayRole:
+        return tick ? QVariant() : fromCp1252(cellText(column, record));
+    case Qt::EditRole:
+    case Qt::AccessibleTextRole:
+        return fromCp1252(cellText(column, record));
+    case Qt::CheckStateRole:
+        return tick ? QVariant(cellNumber(column, record) == 1.0 ? Qt::Checked : Qt::Unchecked) : QVariant();
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole: {
+        const QString words = scaleWords(slot, index.column());
+        return problem.isEmpty() || words.isEmpty() ? problem + words : problem + u'\n' + words;
+    }
+    case Qt::BackgroundRole:
+        return problem.isEmpty() ? scaleColour(slot, index.column()) : QVariant(problemTint);
+    case Qt::ForegroundRole:
+        // Black on the light tints, whatever the colour scheme.
+        return problem.isEmpty() && scaleColour(slot, index.column()).isNull() ? QVariant() : QColor(Qt::black);
+    case Qt::TextAlignmentRole:
+        return column.numeric() ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    default:
+        return {};
+    }
+}
+
+QVariant ClassTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation == Qt::Horizontal) {
+        if (section < 0 || section >= columnCount())
+            return {};
+        const TableColumn &column = columnAt(section);
+        if (role == Qt::DisplayRole)
+            return QString::fromStdString(column.title);
+        if (role == Qt::ToolTipRole && column.kind != ColumnKind::Inventory)
+            return tr("%1: in the filter \"%2\" or \"%3\"")
+                .arg(QString::fromStdString(column.title), QString::fromStdString(column.title),
+                     fromCp1252(valueName(column.value)));
+        return {};
+    }
+    const int slot = slotOf(section);
+    if (slot < 0 || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
+        return {};
+    // The place in the file, and the name, stay in view while the columns scroll.
+    return tr("%1  %2").arg(slot).arg(fromCp1252(session.state().table.records[std::size_t(slot)].classname.view()));
+}
+
+Qt::ItemFlags ClassTableModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    const TableColumn &column = columnAt(index.column());
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (column.kind == ColumnKind::Tick)
+        flags |= Qt::ItemIsUserCheckable;
+    else if (column.editable())
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool ClassTableModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    const int slot = slotOf(index.row());
+    if (slot < 0 || (role != Qt::EditRole && role != Qt::CheckStateRole))
+        return false;
+    const std::string text = role == Qt::CheckStateRole
+                                 ? (value.value<Qt::CheckState>() == Qt::Checked ? "yes" : "no")
+                                 : toCp1252(value.toString());
+    changing = true;
+    session.editTableCell(slot, index.column(), text);
+    changing = false;
+    return true;
+}
+
+QString ClassTableModel::problemText(int slot, int column) const
+{
+    return problems.value(cellKey(slot, column));
+}
+
+QVariant ClassTableModel::scaleColour(int slot, int column) const
+{
+    const std::optional<ValueSpread> range = spread(column);
+    if (!scaled.contains(column) || !range)
+        return {};
+    const std::optional<double> value = cellNumber(columnAt(column), session.state().table.records[std::size_t(slot)]);
+    const std::optional<double> at = value ? scalePosition(*value, *range) : std::nullopt;
+    if (!at)
+        return {};
+    return *at < 0.5 ? blend(scaleLow, Qt::white, *at * 2) : blend(Qt::white, scaleHigh, (*at - 0.5) * 2);
+}
+
+// The scale's meaning in words, for those who do not see the colour.
+QString ClassTableModel::scaleWords(int slot, int column) const
+{
+    const std::optional<ValueSpread> range = spread(column);
+    if (!scaled.contains(column) || !range || !(range->maximum > range->minimum))
+        return {};
+    const std::optional<double> value = cellNumber(columnAt(column), session.state().table.records[std::size_t(slot)]);
+    if (value == range->minimum)
+        return tr("The lowest of the classes shown");
+    if (value == range->maximum)
+        return tr("The highest of the classes shown");
+    return {};
+}

@@ -1,0 +1,279 @@
+#include "classtablewindow.h"
+
+#include "bulkchangedialog.h"
+#include "classtablemodel.h"
+#include "classtablesummary.h"
+#include "classtableview.h"
+#include "cp1252.h"
+#include "editorsession.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace tolvane;
+
+namespace {
+
+// The tint of a box whose text the program cannot take as it is.
+const QColor problemTint(255, 224, 160);
+
+} // namespace
+
+ClassTableWindow::ClassTableWindow(EditorSession &session, QWidget *owner)
+    : QDialog(owner, Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint), session(session)
+{
+    setWindowTitle(tr("Class Table"));
+    setObjectName(QStringLiteral("classTable"));
+    model = new ClassTableModel(session, this);
+    summary = new ClassTableSummary(*model, this);
+
+    filter = new QLineEdit(this);
+    filter->setObjectName(QStringLiteral("classFilter"));
+    filter->setPlaceholderText(tr("A part of the name, health < 100, carries Grenades, ability Sniper Scope"));
+    filter->setClearButtonEnabled(true);
+    auto *filterLabel = new QLabel(tr("F&ilter:"), this);
+    filterLabel->setBuddy(filter);
+
+    view = new ClassTableView(this);
+    view->setObjectName(QStringLiteral("classRows"));
+    view->setModel(model);
+    view->setAccessibleName(tr("Classes"));
+    view->horizontalHeader()->setSortIndicatorShown(false);
+
+    footer = new QTableView(this);
+    footer->setObjectName(QStringLiteral("classSummary"));
+    footer->setModel(summary);
+    footer->setAccessibleName(tr("Summary of the classes shown"));
+    footer->horizontalHeader()->hide();
+    footer->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    footer->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    footer->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    footer->setSelectionMode(QAbstractItemView::NoSelection);
+    footer->setFocusPolicy(Qt::NoFocus);
+    footer->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    auto *status = new QStatusBar(this);
+    status->setSizeGripEnabled(false);
+    count = new QLabel(status);
+    count->setObjectName(QStringLiteral("classCount"));
+    status->addWidget(count, 1);
+
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(filterLabel);
+    bar->addWidget(filter, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(view, 1);
+    layout->addWidget(footer);
+    layout->addWidget(status);
+
+    buildMenus();
+    syncFooter();
+    restoreLayout();
+
+    connect(filter, &QLineEdit::textChanged, this, [this](const QString &text) {
+        this->session.filterTable(toCp1252(text));
+    });
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (showing || !current.isValid())
+                    return;
+                this->session.chooseTableRow(model->slotOf(current.row()));
+                emit commandDone();
+            });
+    connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ClassTableWindow::reportSelection);
+    connect(view->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            [this](int column, Qt::SortOrder order) {
+                if (showing)
+                    return;
+                if (column < 0)
+                    this->session.tableInFileOrder();
+                else
+                    this->session.sortTable(column, order == Qt::AscendingOrder ? SortOrder::Ascending
+                                                                                : SortOrder::Descending);
+            });
+    connect(view->horizontalHeader(), &QHeaderView::customContextMenuRequested, this, [this](const QPoint &at) {
+        const int column = view->horizontalHeader()->logicalIndexAt(at);
+        if (column >= 0 && view->currentIndex().isValid())
+            view->setCurrentIndex(view->currentIndex().sibling(view->currentIndex().row(), column));
+        columnsMenu->popup(view->horizontalHeader()->mapToGlobal(at));
+    });
+    showTable(QString::fromStdString(utf8Of(session.classTable().countText(session.state()))));
+}
+
+ClassTableWindow::~ClassTableWindow()
+{
+    saveLayout();
+}
+
+QTableView *ClassTableWindow::table() const
+{
+    return view;
+}
+
+QString ClassTableWindow::statusText() const
+{
+    return count->text();
+}
+
+// Qt's own sorting is the session's: the view asks the model to sort, and
+// the model's rows come from the session in its order.
+void ClassTableWindow::showTable(const QString &status)
+{
+    if (model->storing()) {
+        // The view changes rows once its edit is stored.
+        QTimer::singleShot(0, this, [this] {
+            showTable(QString::fromStdString(utf8Of(session.classTable().countText(session.state()))));
+        });
+        return;
+    }
+    if (view->currentIndex().isValid())
+        keptColumn = view->currentIndex().column();
+    showing = true;
+    model->refresh();
+    count->setText(status);
+    const bool unreadable = session.classTable().filter().error().has_value();
+    QPalette palette;
+    if (unreadable)
+        palette.setColor(QPalette::Base, problemTint);
+    filter->setPalette(palette);
+    filter->setToolTip(unreadable ? status : QString());
+    filter->setAccessibleDescription(unreadable ? status : QString());
+    followSession();
+    showing = false;
+}
+
+// The selection, the current row and the sort shown are the session's.
+void ClassTableWindow::followSession()
+{
+    const ClassRoster &roster = session.classTable();
+    QHeaderView *header = view->horizontalHeader();
+    const std::optional<int> sorted = roster.sortedBy();
+    header->setSortIndicatorShown(sorted.has_value());
+    header->setSortIndicator(sorted.value_or(-1), roster.order() == SortOrder::Ascending ? Qt::AscendingOrder
+                                                                                          : Qt::DescendingOrder);
+    QItemSelection selection;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (roster.selected(model->slotOf(row)))
+            selection.select(model->index(row, 0), model->index(row, model->columnCount() - 1));
+    }
+    view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    // A key that moves the current row selects first: the row follows the
+    // session once it has chosen it.
+    if (reporting)
+        return;
+    // The form's class when it is shown, else the first row, in the column
+    // the current cell had.
+    const int row = std::max(model->rowOf(session.state().currentIndex), 0);
+    const int column = view->currentIndex().isValid() ? view->currentIndex().column() : keptColumn;
+    if (row < model->rowCount() && view->currentIndex().row() != row)
+        view->selectionModel()->setCurrentIndex(model->index(row, column), QItemSelectionModel::NoUpdate);
+}
+
+void ClassTableWindow::reportSelection()
+{
+    if (showing)
+        return;
+    std::vector<int> chosen;
+    for (const QModelIndex &index : view->selectionModel()->selectedRows())
+        chosen.push_back(model->slotOf(index.row()));
+    reporting = true;
+    session.selectTableRows(chosen);
+    reporting = false;
+}
+
+void ClassTableWindow::focusFilter()
+{
+    filter->setFocus(Qt::ShortcutFocusReason);
+    filter->selectAll();
+}
+
+int ClassTableWindow::currentColumn() const
+{
+    return view->currentIndex().isValid() ? view->currentIndex().column() : keptColumn;
+}
+
+void ClassTableWindow::changeSelectedClasses()
+{
+    std::vector<int> chosen = session.classTable().selectedRows(session.state());
+    if (chosen.empty())
+        chosen.push_back(session.state().currentIndex);
+    BulkChangeDialog dialog(session.state(), chosen, currentColumn(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    session.changeSelectedClasses(dialog.column(), dialog.typed());
+    emit commandDone();
+}
+
+void ClassTableWindow::sortAscending()
+{
+    view->horizontalHeader()->setSortIndicator(currentColumn(), Qt::AscendingOrder);
+}
+
+void ClassTableWindow::sortDescending()
+{
+    view->horizontalHeader()->setSortIndicator(currentColumn(), Qt::DescendingOrder);
+}
+
+void ClassTableWindow::showFileOrder()
+{
+    session.tableInFileOrder();
+}
+
+void ClassTableWindow::selectAllShown()
+{
+    session.selectAllShown();
+}
+
+void ClassTableWindow::selectAllClasses()
+{
+    session.selectAllClasses();
+}
+
+void ClassTableWindow::run(void (*command)(EditorSession &))
+{
+    command(session);
+    emit commandDone();
+}
+
+// The summary's columns stand under the table's, whatever their order,
+// width or visibility, and scroll with them.
+void ClassTableWindow::syncFooter()
+{
+    QHeaderView *top = view->horizontalHeader();
+    QHeaderView *bottom = footer->horizontalHeader();
+    const auto follow = [top, bottom, this] {
+        for (int visual = 0; visual < top->count(); ++visual) {
+            const int column = top->logicalIndex(visual);
+            const int from = bottom->visualIndex(column);
+            if (from != visual)
+                bottom->moveSection(from, visual);
+            bottom->setSectionHidden(column, top->isSectionHidden(column));
+            bottom->resizeSection(column, top->sectionSize(column));
+        }
+        footer->verticalHeader()->setFixedWidth(view->verticalHeader()->width());
+        footer->setFixedHeight(footer->verticalHeader()->length() + 2 * footer->frameWidth());
+    };
+    connect(top, &QHeaderView::sectionResized, this, follow);
+    connect(top, &QHeaderView::sectionMoved, this, follow);
+    connect(top, &QHeaderView::geometriesChanged, this, follow);
+    connect(view->verticalHeader(), &QHeaderView::geometriesChanged, this, follow);
+    connect(view->horizontalScrollBar(), &QScrollBar::valueChanged, footer->horizontalScrollBar(),
+            &QScrollBar::setValue);
+    follow();
+}
+
+void ClassTableWindow::hideEvent(QHideEvent *event)
+{
+    QDialog::hideEvent(event);
+    saveLayout();
+}

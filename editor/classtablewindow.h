@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QDialog>
+
+class ClassTableModel;
+class ClassTableSummary;
+class ClassTableView;
+class EditorSession;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTableView;
+
+// The class table beside the form: every class a row, a column each value,
+// with a filter bar, a summary under it and its own menus. It shows and
+// changes the session's classes, so that table and form are one: choosing a
+// row shows that class in the form, and each change is a step Undo takes
+// back. The columns' visibility, order and width, the colour scales and the
+// window's place are kept in the user's settings. Esc closes it, as it does
+// the Problems window.
+class ClassTableWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    ClassTableWindow(EditorSession &session, QWidget *owner);
+    ~ClassTableWindow() override;
+
+    // The session's classes, filter, order or selection changed; status
+    // counts the rows ("12 of 40 classes").
+    void showTable(const QString &status);
+    // Ctrl+F: the focus in the filter bar, its text selected.
+    void focusFilter();
+
+    // The owner's commands that work here too (Go to Class, Write Out,
+    // Undo, ...), in the Table and the Edit menu.
+    void shareCommands(const QList<QAction *> &table, const QList<QAction *> &edit);
+
+    QTableView *table() const;
+    QLineEdit *filterBox() const { return filter; }
+    QString statusText() const;
+
+public slots:
+    void changeSelectedClasses();
+    void sortAscending();
+    void sortDescending();
+    void showFileOrder();
+    void selectAllShown();
+    void selectAllClasses();
+    void toggleColourScale();
+    void toggleSummary();
+    void moveColumnLeft();
+    void moveColumnRight();
+    void hideColumn();
+    void resetColumns();
+
+signals:
+    // A command of the table changed the classes, or the form moved.
+    void commandDone();
+
+protected:
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildColumnMenus(QMenu *menu);
+    void run(void (*command)(EditorSession &));
+    void followSession();
+    void reportSelection();
+    int currentColumn() const;
+    void moveColumn(int by);
+    void showColumn(int column, bool shown);
+    void syncFooter();
+    void fitColumn(int column);
+    void placeBesideOwner();
+    void restoreLayout();
+    void saveLayout() const;
+
+    EditorSession &session;
+    ClassTableModel *model = nullptr;
+    ClassTableSummary *summary = nullptr;
+    ClassTableView *view = nullptr;
+    QTableView *footer = nullptr;
+    QLineEdit *filter = nullptr;
+    QLabel *count = nullptr;
+    QMenu *columnsMenu = nullptr;
+    bool showing = false;
+    bool reporting = false;
+    // The column of the current cell, kept while the rows are shown anew.
+    int keptColumn = 0;
+};

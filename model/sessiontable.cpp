@@ -1,0 +1,147 @@
+#include "editorsession.h"
+
+#include "bulkchange.h"
+#include "itemcatalogue.h"
+#include "tablecolumns.h"
+
+#include <algorithm>
+#include <variant>
+
+// The class table: another view of the same classes. Choosing a row moves the
+// form there; a change in the table stores the form first and is a step of
+// its own, as a change in the form is.
+
+using namespace tolvane;
+
+namespace {
+
+// The columns a problem concerns: its key's, every ability for the bit set
+// as a whole, an item's, or the inventory for a line no item has.
+std::vector<int> problemColumns(const Problem &problem)
+{
+    if (problem.field == "inventory") {
+        const std::string id = problem.item >= 0
+                                   ? "item " + std::string(itemCatalogue[std::size_t(problem.item)].internalName)
+                                   : "inventory";
+        return {columnOfId(id)};
+    }
+    std::vector<int> columns;
+    const std::vector<TableColumn> &all = tableColumns();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const bool ability = all[i].kind == ColumnKind::Tick && problem.field == "classabilities";
+        if (ability || all[i].id == problem.field)
+            columns.push_back(int(i));
+    }
+    return columns;
+}
+
+} // namespace
+
+void EditorSession::chooseTableRow(int slot)
+{
+    if (slot != state().currentIndex)
+        showResult(editing.goTo(slot, formStore()));
+}
+
+void EditorSession::editTableCell(int slot, int column, std::string_view text)
+{
+    if (slot < 0 || slot >= rosterSize(state()) || column < 0 || column >= int(tableColumns().size()))
+        return;
+    editing.store(formStore());
+    const int slots[] = {slot};
+    showTableChange(ChangeClasses(classes(), column, BulkChange{BulkChange::Kind::Set, std::string(text)}, slots),
+                    {slot});
+}
+
+bool EditorSession::changeSelectedClasses(int column, std::string_view typed)
+{
+    if (column < 0 || column >= int(tableColumns().size()))
+        return false;
+    const TableColumn &of = tableColumns()[std::size_t(column)];
+    const std::variant<BulkChange, std::string> read = readBulkChange(of, typed);
+    if (const auto *why = std::get_if<std::string>(&read)) {
+        view.setStatus("Nothing changed: " + utf8Of(*why));
+        return false;
+    }
+    std::vector<int> slots = roster.selectedRows(state());
+    if (slots.empty())
+        slots.push_back(state().currentIndex);
+    const auto hidden = std::ranges::count_if(
+        slots, [&](int slot) { return !roster.filter().matches(state().table.records[std::size_t(slot)]); });
+    if (hidden > 0) {
+        const std::string question = "Change " + utf8Of(of.title) + " on " + std::to_string(slots.size())
+                                     + (slots.size() == 1 ? " class? It is" : " classes? " + std::to_string(hidden)
+                                                                                  + " of them are")
+                                     + " hidden by the filter.";
+        if (view.ask({question, EditorView::Choices::YesNo, EditorView::Answer::No}) != EditorView::Answer::Yes)
+            return false;
+    }
+    editing.store(formStore());
+    std::optional<TableEdit> step = ChangeClasses(classes(), column, std::get<BulkChange>(read), slots);
+    if (!step)
+        view.setStatus("Nothing changed: every class already has that " + utf8Of(of.title));
+    const bool changed = step.has_value();
+    showTableChange(std::move(step), slots);
+    return changed;
+}
+
+void EditorSession::showTableChange(std::optional<TableEdit> step, const std::vector<int> &slots)
+{
+    if (step) {
+        view.setStatus("Changed: " + utf8Of(step->name()));
+        record(std::move(step));
+    }
+    if (std::ranges::find(slots, state().currentIndex) != slots.end())
+        showRecord();
+    refreshIndicators();
+}
+
+void EditorSession::filterTable(std::string_view text)
+{
+    roster.setFilter(text);
+    refreshIndicators();
+}
+
+void EditorSession::sortTable(int column, SortOrder order)
+{
+    if (column >= 0 && column < int(tableColumns().size()))
+        roster.sortBy(column, order);
+    refreshIndicators();
+}
+
+void EditorSession::tableInFileOrder()
+{
+    roster.fileOrder();
+    refreshIndicators();
+}
+
+void EditorSession::selectTableRows(std::span<const int> slots)
+{
+    roster.select(slots);
+    refreshIndicators();
+}
+
+void EditorSession::selectAllShown()
+{
+    selectTableRows(tableRows());
+}
+
+void EditorSession::selectAllClasses()
+{
+    std::vector<int> all(std::size_t(rosterSize(state())));
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = int(i);
+    selectTableRows(all);
+}
+
+std::vector<EditorSession::CellProblem> EditorSession::tableProblems() const
+{
+    std::vector<CellProblem> cells;
+    for (const Problem &problem : fileProblems.current(classesToWrite(), classOrigins())) {
+        if (problem.classIndex < 0)
+            continue;
+        for (int column : problemColumns(problem))
+            cells.push_back({problem.classIndex, column, problem.text()});
+    }
+    return cells;
+}

@@ -1,0 +1,279 @@
+// The class table window as a user drives it beside the form: what it shows,
+// typing in its cells and its filter, its keys and menus, and the columns
+// the settings keep.
+
+#include "dialogtesthelpers.h"
+#include "userinput.h"
+
+#include "bulkchangedialog.h"
+#include "classtablewindow.h"
+#include "controlids.h"
+#include "gotoclassdialog.h"
+
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QMenu>
+#include <QScreen>
+#include <QTableView>
+
+// Texts in failures as text.
+static void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+class ClassTableTest : public DialogTest
+{
+protected:
+    // Loads A, B and C, B with a health of 90 and a speed the game reads
+    // otherwise, and opens the table with Ctrl+T.
+    void openTable()
+    {
+        ClassTable classes;
+        for (const char *name : {"A", "B", "C"}) {
+            ApplyBlockStartDefaults(classes.records[std::size_t(classes.classCount)]);
+            classes.records[std::size_t(classes.classCount++)].classname.assign(name);
+        }
+        classes.records[1].health = 90;
+        std::string bytes = ClassFileBytes(classes, "\n");
+        bytes.replace(bytes.find("speed", bytes.find("classname B")), 14, "speed 10.5");
+        writeFile(QStringLiteral("tvclass_seals.cfg"), bytes);
+        showDialog();
+        trigger(CommandId::LoadConfig);
+        keys("Ctrl+T");
+        table = dialog->classTable();
+        ASSERT_TRUE(table && table->isVisible());
+        // As the window manager would, which the offscreen platform has not.
+        QApplication::setActiveWindow(table);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(table));
+        grid = table->table();
+    }
+
+    QModelIndex cell(int row, const char *title) const
+    {
+        QAbstractItemModel *model = grid->model();
+        for (int column = 0; column < model->columnCount(); ++column) {
+            if (model->headerData(column, Qt::Horizontal).toString() == QLatin1String(title))
+                return model->index(row, column);
+        }
+        ADD_FAILURE() << "no column " << title;
+        return {};
+    }
+
+    // The row headers in the order shown: "1  B".
+    QString rows() const
+    {
+        QStringList names;
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            names << grid->model()->headerData(row, Qt::Vertical).toString();
+        return names.join(u", ");
+    }
+
+    void menu(const char *text)
+    {
+        for (QAction *action : table->findChildren<QAction *>()) {
+            if (QString(action->text()).remove(u'&') == QLatin1String(text))
+                return action->trigger();
+        }
+        ADD_FAILURE() << "no command " << text;
+    }
+
+    // Types into the cell, from its first key, and ends with key.
+    void typeInCell(const QModelIndex &index, const QString &text, Qt::Key key = Qt::Key_Return)
+    {
+        grid->setFocus();
+        grid->setCurrentIndex(index);
+        QTest::keyClicks(grid, text.left(1));
+        QTest::keyClicks(QApplication::focusWidget(), text.mid(1));
+        QTest::keyClick(QApplication::focusWidget(), key);
+        // The editor hands its text over once the key is handled.
+        QCoreApplication::processEvents();
+    }
+
+    // Typed where the focus is.
+    static void keys(const char *sequence)
+    {
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(QString::fromLatin1(sequence)));
+    }
+
+    ClassTableWindow *table = nullptr;
+    QTableView *grid = nullptr;
+};
+
+// A row is the form's class: choosing it moves the form there, storing the
+// form shows in its row; the summary follows the rows shown.
+TEST_F(ClassTableTest, RowsAreTheClassesOfTheForm)
+{
+    openTable();
+    EXPECT_EQ(rows(), "0  A, 1  B, 2  C");
+    EXPECT_EQ(table->statusText(), "3 of 3 classes");
+    EXPECT_EQ(cell(1, "Health").data().toString(), "90");
+    const QAbstractItemModel *summary = table->findChild<QTableView *>(QStringLiteral("classSummary"))->model();
+    EXPECT_EQ(summary->index(0, cell(0, "Health").column()).data().toString(), "90");
+    EXPECT_EQ(summary->index(1, cell(0, "Health").column()).data().toString(), "96.667");
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_Down);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(control<QLineEdit>(ControlId::ClassName)->text(), "C");
+    control<QLineEdit>(ControlId::ClassName)->setText(QStringLiteral("Cx"));
+    click(ControlId::SaveToMemory);
+    EXPECT_EQ(cell(2, "Classname").data().toString(), "Cx");
+    EXPECT_EQ(rows(), "0  A, 1  B, 2  Cx");
+}
+
+// Typing in a cell stores as the form stores, Enter moves down, Tab to the
+// next cell; each edit is a step Undo in the table takes back.
+TEST_F(ClassTableTest, CellsTakeTheFormsRulesAndUndo)
+{
+    openTable();
+    typeInCell(cell(1, "Health"), QStringLiteral("12abc"));
+    EXPECT_EQ(dialog->state().table.records[1].health, 12);
+    EXPECT_EQ(grid->currentIndex().row(), 2);
+    EXPECT_EQ(command(CommandId::Undo)->text(), "Un&do Change Health on B");
+    typeInCell(cell(0, "Class Speed"), QStringLiteral("1,5"), Qt::Key_Tab);
+    EXPECT_EQ(dialog->state().table.records[0].speed, 1.0f);
+    EXPECT_EQ(grid->currentIndex().column(), cell(0, "Jump Height").column());
+    grid->setCurrentIndex(cell(2, "Sniper Scope"));
+    QTest::keyClick(grid, Qt::Key_Space);
+    EXPECT_EQ(dialog->state().table.records[2].classabilities, 0x8000);
+    EXPECT_EQ(control<QCheckBox>(ControlId::SniperScope)->isChecked(), true);
+    keys("Ctrl+Z");
+    keys("Ctrl+Z");
+    EXPECT_EQ(dialog->state().table.records[2].classabilities, 0);
+    EXPECT_EQ(dialog->state().table.records[1].health, 90);
+}
+
+// Filter and sort change the rows shown, never the file; a filter that
+// cannot be read is tinted and says where.
+TEST_F(ClassTableTest, FilterAndSortChangeOnlyWhatIsShown)
+{
+    openTable();
+    grid->setFocus();
+    keys("Ctrl+F");
+    ASSERT_TRUE(table->filterBox()->hasFocus());
+    typeInto(table->filterBox(), QStringLiteral("health < 100"));
+    EXPECT_EQ(rows(), "1  B");
+    EXPECT_EQ(table->statusText(), "1 of 3 classes");
+    typeInto(table->filterBox(), QStringLiteral("helth < 100"));
+    EXPECT_EQ(rows(), "0  A, 1  B, 2  C");
+    EXPECT_EQ(table->filterBox()->palette().color(QPalette::Base), QColor(255, 224, 160));
+    EXPECT_EQ(table->filterBox()->toolTip(),
+              "Filter not read at character 1: no column named \"helth\"; all classes are shown");
+    typeInto(table->filterBox(), QString());
+    grid->setFocus();
+    grid->setCurrentIndex(cell(0, "Health"));
+    keys("Alt+Up");
+    EXPECT_EQ(rows(), "1  B, 0  A, 2  C");
+    EXPECT_TRUE(grid->horizontalHeader()->isSortIndicatorShown());
+    trigger(CommandId::WriteOut);
+    EXPECT_EQ(rows(), "1  B, 0  A, 2  C");
+    const std::string file = readFile(QStringLiteral("tvclass_seals.cfg"));
+    EXPECT_LT(file.find("classname A"), file.find("classname B"));
+    keys("Alt+Home");
+    EXPECT_EQ(rows(), "0  A, 1  B, 2  C");
+    EXPECT_FALSE(grid->horizontalHeader()->isSortIndicatorShown());
+}
+
+// Ctrl+E changes the selected classes as one step; classes the filter hides
+// change only after a question whose default is No.
+TEST_F(ClassTableTest, SelectedClassesChangeAsOneStep)
+{
+    openTable();
+    const auto change = [this](const QString &typed) {
+        QString now;
+        QTimer::singleShot(0, [typed, &now] {
+            auto *asked = qobject_cast<BulkChangeDialog *>(QApplication::activeModalWidget());
+            ASSERT_TRUE(asked);
+            now = asked->findChild<QLabel *>(QStringLiteral("valueNow"))->text();
+            typeInto(asked->findChild<QLineEdit *>(), typed);
+            QTest::keyClick(asked->findChild<QLineEdit *>(), Qt::Key_Return);
+        });
+        QApplication::setActiveWindow(table);
+        grid->setFocus();
+        keys("Ctrl+E");
+        return now;
+    };
+    grid->setFocus();
+    grid->setCurrentIndex(cell(0, "Health"));
+    keys("Ctrl+A");
+    EXPECT_EQ(change(QStringLiteral("+5")), "(different)");
+    EXPECT_EQ(cell(1, "Health").data().toString(), "95");
+    EXPECT_EQ(command(CommandId::Undo)->text(), "Un&do Change Health on 3 classes");
+
+    typeInto(table->filterBox(), QStringLiteral("B"));
+    EXPECT_EQ(table->statusText(), "1 of 3 classes; 3 selected, 2 of them hidden by the filter");
+    modals.expect({QMessageBox::No, QMessageBox::Yes});
+    change(QStringLiteral("x2"));
+    EXPECT_EQ(dialog->state().table.records[0].health, 105);
+    change(QStringLiteral("x2"));
+    EXPECT_EQ(dialog->state().table.records[0].health, 210);
+    ASSERT_EQ(modals.seen().size(), 2u);
+    EXPECT_EQ(modals.seen()[0].defaultButton, QMessageBox::No);
+    EXPECT_EQ(modals.seen()[0].text, "Change Health on 3 classes? 2 of them are hidden by the filter.");
+}
+
+// A problem tints its cell and names itself; the colour scale marks the
+// lowest and highest values in words too.
+TEST_F(ClassTableTest, ProblemsAndTheColourScaleMarkCells)
+{
+    openTable();
+    const QModelIndex speed = cell(1, "Class Speed");
+    EXPECT_EQ(speed.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 224, 160));
+    EXPECT_TRUE(speed.data(Qt::ToolTipRole).toString().endsWith("TCC003 speed 10.5 is outside 0 to 10; read as 1.000000"));
+    EXPECT_EQ(speed.data(Qt::AccessibleDescriptionRole), speed.data(Qt::ToolTipRole));
+    grid->setCurrentIndex(cell(0, "Health"));
+    menu("Colour Scale");
+    EXPECT_EQ(cell(1, "Health").data(Qt::ToolTipRole).toString(), "The lowest of the classes shown");
+    EXPECT_NE(cell(1, "Health").data(Qt::BackgroundRole), cell(0, "Health").data(Qt::BackgroundRole));
+    EXPECT_EQ(cell(0, "Health").data(Qt::ForegroundRole).value<QColor>(), QColor(Qt::black));
+}
+
+// Hidden and moved columns and their widths come back in the next run, and
+// the window lies on the screen.
+TEST_F(ClassTableTest, ColumnsComeBackAsTheUserLeftThem)
+{
+    openTable();
+    EXPECT_TRUE(table->screen()->availableGeometry().contains(table->geometry()));
+    const int config = cell(0, "Config File").column(), health = cell(0, "Health").column();
+    grid->setCurrentIndex(cell(0, "Config File"));
+    menu("Hide Column");
+    grid->setCurrentIndex(cell(0, "Health"));
+    QTest::keySequence(table, QKeySequence(QStringLiteral("Ctrl+Shift+Left")));
+    const int healthAt = grid->horizontalHeader()->visualIndex(health);
+    grid->setColumnWidth(health, 123);
+    table->close();
+    restartDialog();
+    openTable();
+    EXPECT_TRUE(grid->isColumnHidden(config));
+    EXPECT_EQ(grid->horizontalHeader()->visualIndex(health), healthAt);
+    EXPECT_EQ(grid->columnWidth(health), 123);
+    menu("Reset Columns");
+    EXPECT_FALSE(grid->isColumnHidden(config));
+    EXPECT_TRUE(grid->isColumnHidden(cell(0, "Grenades").column()));
+}
+
+// Go to Class opens on its list, where a screen reader reads the current
+// class; typing there finds classes by a part of their name.
+TEST(GoToClassTest, TypingAPartOfANameShowsTheClassesHoldingIt)
+{
+    GoToClassDialog goTo({"Pointman", "Marksman", "Breacher", "Marine"}, 2);
+    goTo.show();
+    QApplication::setActiveWindow(&goTo);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&goTo));
+    auto *list = goTo.findChild<QListWidget *>();
+    ASSERT_EQ(QApplication::focusWidget(), list);
+    QTest::keyClicks(list, QStringLiteral("m"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("AR"));
+    QStringList shown;
+    for (int row = 0; row < list->count(); ++row)
+        shown << (list->item(row)->isHidden() ? QString() : list->item(row)->text());
+    EXPECT_EQ(shown.join(u'|'), "|1  Marksman||3  Marine");
+    EXPECT_EQ(goTo.chosenSlot(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(goTo.chosenSlot(), 3);
+}
+
+} // namespace
