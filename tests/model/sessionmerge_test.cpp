@@ -74,7 +74,7 @@ const Row rows[] = {
      "Sniper 95", "merged"},
     {"ReplacedByAnotherProgramsFile", "h95", [](std::string &f) { f = "{\n \"volume\": 0.8\n}\n"; }, "", "", "?",
      [](std::string &f) { f = "{\n \"volume\": 0.8\n}\n"; }, "Sniper 95", "so it is not a class file"},
-    {"DeletedOnDisk", "h95", nullptr, "y", "F", "Sniper Scout", nullptr, "Sniper 95",
+    {"DeletedOnDisk", "h95", nullptr, "", "", "Sniper Scout", nullptr, "Sniper 95",
      "tvclass_seals.cfg was deleted on disk; 2 classes written to it anew"},
     {"ReplaceLosesTheNotes", "h95", notes, "r", "C", "Sniper Scout", nullptr, "Sniper 95", "2 classes written",
      "notes and other changes in the file are lost"},
