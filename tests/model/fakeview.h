@@ -39,6 +39,7 @@ public:
     // V (restore the classes of an earlier run), H (change classes the filter
     // hides), F (the first class file of a folder), N(ew classes from a sheet).
     std::string asked;
+    std::string question; // the text of the last one
     // What another program does while the next question is open.
     std::function<void()> whileAsking;
     // What Review Changes showed while the last question was open.
@@ -162,6 +163,7 @@ public:
         }
         const auto &[letter, words, choices, byDefault, aboutWriting] = *kind;
         asked += letter;
+        this->question = question.text;
         if (whileAsking)
             std::exchange(whileAsking, nullptr)();
         if (review)
