@@ -38,6 +38,10 @@ public:
     void showClassCommands(const ClassCommands &) override {}
     std::optional<int> chooseClass(const std::vector<std::string> &, int) override { return {}; }
     void showInventory(const Inventory &) override {}
+    std::optional<std::size_t> chooseVersion(const std::string &, const std::vector<KeptVersion> &) override
+    {
+        return {};
+    }
     void showClassTable(const std::string &status) override { benchmark::DoNotOptimize(status.data()); }
 
 private:

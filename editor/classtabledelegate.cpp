@@ -2,6 +2,7 @@
 
 #include "cp1252.h"
 #include "formvalues.h"
+#include "rangehints.h"
 #include "tablecolumns.h"
 
 #include <QComboBox>
@@ -24,8 +25,17 @@ QWidget *ClassTableDelegate::createEditor(QWidget *parent, const QStyleOptionVie
     const TableColumn &column = columnOf(index);
     if (column.kind != ColumnKind::Resistance && column.kind != ColumnKind::StartingWeapon) {
         auto *box = qobject_cast<QLineEdit *>(QStyledItemDelegate::createEditor(parent, option, index));
-        if (box)
-            box->setAccessibleName(QString::fromStdString(column.title));
+        if (!box)
+            return box;
+        box->setAccessibleName(QString::fromStdString(column.title));
+        // The tint and tooltip of the form's box for the same text.
+        if (column.id == "classname")
+            watchTextBox(box, decltype(ClassRecord::classname)::capacity);
+        else if (column.id == "keys")
+            watchTextBox(box, decltype(ClassRecord::keys)::capacity);
+        else if (column.numeric())
+            watchNumberBox(box, column.kind == ColumnKind::Item ? std::string_view() : std::string_view(column.id),
+                           column.kind == ColumnKind::Float);
         return box;
     }
     auto *list = new QComboBox(parent);

@@ -6,6 +6,7 @@
 #include "cp1252.h"
 #include "itemcatalogue.h"
 #include "nativepath.h"
+#include "placelabel.h"
 #include "predrawn.h"
 #include "recentfolders.h"
 #include "screenfit.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -48,6 +50,7 @@ constexpr Binding bindings[] = {
     {ControlId::About, sessionCommand<&EditorSession::about>},
     {CommandId::About, sessionCommand<&EditorSession::about>},
     {CommandId::Help, sessionCommand<&EditorSession::help>},
+    {CommandId::AboutQt, [](CreatorDialog &d) { QMessageBox::aboutQt(&d); }},
     {ControlId::LoadConfig, sessionCommand<&EditorSession::loadConfig>},
     {CommandId::LoadConfig, sessionCommand<&EditorSession::loadConfig>},
     {ControlId::NextClass, sessionCommand<&EditorSession::nextClass>},
@@ -78,6 +81,9 @@ constexpr Binding bindings[] = {
     {CommandId::ReviewChanges, [](CreatorDialog &d) { d.openReview(); }},
     {CommandId::ExportClasses, sessionCommand<&EditorSession::exportClasses>},
     {CommandId::ImportClasses, sessionCommand<&EditorSession::importClasses>},
+    {CommandId::CompareTwoClasses, sessionCommand<&EditorSession::compareTwoClasses>},
+    {CommandId::CompareWithFile, sessionCommand<&EditorSession::compareWithFile>},
+    {CommandId::Chart, sessionCommand<&EditorSession::showChart>},
     {CommandId::RestorePreviousVersion, sessionCommand<&EditorSession::restorePreviousVersion>},
     {CommandId::ClassTable, [](CreatorDialog &d) { d.toggleClassTable(); }},
     {CommandId::FilterClasses, [](CreatorDialog &d) { d.filterClasses(); }},
@@ -104,6 +110,7 @@ constexpr MenuCommand menuCommands[] = {
     {"&File", CommandId::ChangeActiveConfig, "&Change Active-Config"},
     {"&File", CommandId::WriteOut, "&Write Out", "Ctrl+S"},
     {"&File", CommandId::ReviewChanges, "Re&view Changes..."},
+    {"&File", CommandId::CompareWithFile, "Compare wit&h File..."},
     // Without an Alt letter: each of its letters leads elsewhere already.
     {"&File", CommandId::RestorePreviousVersion, "Restore Previous Version..."},
     {"&File", CommandId::Problems, "P&roblems...", "F8"},
@@ -116,6 +123,7 @@ constexpr MenuCommand menuCommands[] = {
     {"E&dit", CommandId::Redo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z"},
     {"&View", CommandId::ClassTable, "&Class Table", "Ctrl+T"},
     {"&View", CommandId::FilterClasses, "&Filter Classes...", "Ctrl+F"},
+    {"&View", CommandId::Chart, "C&hart..."},
     {"Class", CommandId::AddClass, "Add Class", "Ctrl+N"},
     {"Class", CommandId::DuplicateClass, "Duplicate Class", "Ctrl+D"},
     {"Class", CommandId::DeleteClass, "Delete Class", "Ctrl+Del"},
@@ -128,15 +136,18 @@ constexpr MenuCommand menuCommands[] = {
     {"Class", CommandId::FirstClass, "First Class", "Alt+Home"},
     {"Class", CommandId::LastClass, "Last Class", "Alt+End"},
     {"Class", CommandId::GoToClass, "Go to Class...", "Ctrl+G"},
+    {"Class", CommandId::CompareTwoClasses, "Compare Two Classes...", "Ctrl+K"},
     {"Class", 0, ""},
     {"Class", CommandId::ShowInventory, "Show Inventory...", "Ctrl+I"},
     {"&?", CommandId::About, "&About"},
     {"&?", CommandId::Help, "&Help", "", QKeySequence::HelpContents},
+    // Qt's copyright and licence, as its licence asks of a program that shows its own.
+    {"&?", CommandId::AboutQt, "About Qt"},
 };
 
 } // namespace
 
-CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *parent)
+CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       recoveryTimer(new QTimer(this)),
@@ -165,7 +176,7 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *
     watchTextLimits();
     watchForChanges();
     watchUndoKeys();
-    editing.start();
+    editing.start(origin);
     control(ControlId::Quit)->setFocus();
 }
 
@@ -181,7 +192,13 @@ void CreatorDialog::buildControls()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(client, 1);
-    layout->addWidget(control(ControlId::StatusLine));
+    // The active team and the game folder stay in view at its right end.
+    auto *statusRow = new QHBoxLayout;
+    statusRow->setSpacing(0);
+    statusRow->addWidget(control(ControlId::StatusLine), 1);
+    placeLabel = new PlaceLabel(this);
+    statusRow->addWidget(placeLabel);
+    layout->addLayout(statusRow);
 }
 
 void CreatorDialog::buildMenu()
@@ -345,7 +362,7 @@ EditorView::Answer CreatorDialog::ask(const Question &question)
     const std::vector<AnswerButton> buttons = buttonsFor(question.choices);
     QMessageBox box(buttons.size() > 2 || question.choices == Choices::RestoreDiscard ? QMessageBox::Warning
                                                                                        : QMessageBox::NoIcon,
-                    QStringLiteral("Question"), QString::fromStdString(question.text), {}, this);
+                    QStringLiteral("Tolvane Class Creator"), QString::fromStdString(question.text), {}, this);
     for (const AnswerButton &answer : buttons) {
         box.addButton(answer.button);
         if (*answer.text)
@@ -384,13 +401,17 @@ void CreatorDialog::tell(const Notice &notice)
 }
 
 // Enter presses the push button that has the focus and does nothing
-// elsewhere; no button is the default, and Esc does nothing.
+// elsewhere; no button is the default, and Esc does nothing. An Enter held
+// down since before the window opened (the key that started the program in
+// Explorer) repeats into the window: it presses nothing, so Quit keeps the
+// focus at start without ending a run that has barely begun.
 void CreatorDialog::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()); button && button->isEnabled())
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget());
+            button && button->isEnabled() && !event->isAutoRepeat())
             button->click();
         event->accept();
         return;
@@ -400,6 +421,13 @@ void CreatorDialog::keyPressEvent(QKeyEvent *event)
     default:
         QDialog::keyPressEvent(event);
     }
+}
+
+// The folder chooser of a start without a game folder opens over the window.
+void CreatorDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    QMetaObject::invokeMethod(this, [this] { editing.askForGameFolder(); }, Qt::QueuedConnection);
 }
 
 // Closing the window ends the program as "&Quit" does, after the same

@@ -10,7 +10,9 @@
 #include <functional>
 #include <string_view>
 
+class ChartWindow;
 class ClassTableWindow;
+class PlaceLabel;
 class QAction;
 class QLineEdit;
 class QMenu;
@@ -30,7 +32,8 @@ class CreatorDialog : public QDialog, public EditorView
 
 public:
     // folder holds the class files and "tvcc.cfg"; settings reports go to log.
-    explicit CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *parent = nullptr);
+    explicit CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin = FolderOrigin::Named,
+                           QWidget *parent = nullptr);
 
     EditorSession &session() { return editing; }
     EditorState &state() { return editing.state(); }
@@ -71,13 +74,18 @@ public:
     Answer ask(const Question &question) override;
     void tell(const Notice &notice) override;
     void showAbout() override;
-    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start) override;
-    std::optional<std::filesystem::path> chooseSheet(SheetUse use, const std::filesystem::path &start) override;
+    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start,
+                                                      const std::string &title) override;
     bool confirmImport(const std::string &sheetName, const std::string &review) override;
     void showClassCommands(const ClassCommands &commands) override;
     std::optional<int> chooseClass(const std::vector<std::string> &names, int current) override;
     void showInventory(const Inventory &inventory) override;
     void focusField(const std::string &key, int item) override;
+    void showPlace(const std::string &text) override;
+    std::optional<std::filesystem::path> chooseFile(const FileChoice &choice) override;
+    void showTwoClasses(const TwoClasses &classes) override;
+    void showBaseline(const BaselineView &baseline) override;
+    void showChart(const ChartView &chart) override;
     std::optional<std::size_t> chooseVersion(const std::string &fileName,
                                              const std::vector<KeptVersion> &versions) override;
 
@@ -88,6 +96,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -100,7 +109,8 @@ private:
     void watchTextLimits();
     void watchForChanges();
     void watchUndoKeys();
-    // The Problems window, when open, follows the classes after each command.
+    // The Problems window and the chart, when open, follow the classes after
+    // each command.
     void refreshProblems();
     void openClassTable();
 
@@ -109,6 +119,8 @@ private:
     QMenu *recentFolders = nullptr;
     bool fillingForm = false;
     ProblemsWindow *problemsWindow = nullptr;
+    PlaceLabel *placeLabel = nullptr;
+    ChartWindow *chartWindow = nullptr;
     QTimer *recoveryTimer = nullptr;
     ClassTableWindow *tableWindow = nullptr;
     EditorSession editing;

@@ -1,3 +1,5 @@
+#include "rangehints.h"
+
 #include "creatordialog.h"
 
 #include "classfields.h"
@@ -96,20 +98,24 @@ void showHint(QLineEdit *box, const QString &hint)
 
 } // namespace
 
-// Text that is not read as a whole number, and values the class file reader
-// would replace, get a warning tint and a tooltip naming what is stored or
-// read instead; nothing is refused or changed.
+void watchNumberBox(QLineEdit *box, std::string_view key, bool isFloat)
+{
+    QObject::connect(box, &QLineEdit::textChanged, box, [box, key, isFloat](const QString &text) {
+        showHint(box, joined(joined(numberHint(text, isFloat), rangeHint(key, text, isFloat)), textHint(text, 0)));
+    });
+}
+
+void watchTextBox(QLineEdit *box, std::size_t limit)
+{
+    QObject::connect(box, &QLineEdit::textChanged, box,
+                     [box, limit](const QString &text) { showHint(box, textHint(text, limit)); });
+}
+
 void CreatorDialog::watchValueRanges()
 {
     auto watch = [this](int id, std::string_view key, bool isFloat) {
-        auto *box = control<QLineEdit>(id);
-        if (!box || !box->isEnabled())
-            return;
-        connect(box, &QLineEdit::textChanged, this,
-                [box, key, isFloat](const QString &text) {
-                    showHint(box, joined(joined(numberHint(text, isFloat), rangeHint(key, text, isFloat)),
-                                         textHint(text, 0)));
-                });
+        if (auto *box = control<QLineEdit>(id); box && box->isEnabled())
+            watchNumberBox(box, key, isFloat);
     };
     for (const IntField &f : intFields)
         watch(f.id, f.key, false);
@@ -117,15 +123,8 @@ void CreatorDialog::watchValueRanges()
         watch(f.id, f.key, true);
 }
 
-// Text the class file cannot hold as typed gets the same tint and a tooltip:
-// characters outside Windows-1252 and a name longer than its field.
 void CreatorDialog::watchTextLimits()
 {
-    const std::pair<int, std::size_t> boxes[] = {{ControlId::ClassName, decltype(ClassRecord::classname)::capacity},
-                                                 {ControlId::ConfigFile, decltype(ClassRecord::keys)::capacity}};
-    for (const auto &[id, limit] : boxes) {
-        auto *box = control<QLineEdit>(id);
-        connect(box, &QLineEdit::textChanged, this,
-                [box, limit = limit](const QString &text) { showHint(box, textHint(text, limit)); });
-    }
+    watchTextBox(control<QLineEdit>(ControlId::ClassName), decltype(ClassRecord::classname)::capacity);
+    watchTextBox(control<QLineEdit>(ControlId::ConfigFile), decltype(ClassRecord::keys)::capacity);
 }

@@ -109,5 +109,9 @@ enum : int {
     FilterClasses = 40034,
     ExportClasses = 40035,
     ImportClasses = 40036,
+    AboutQt = 40040,
+    CompareTwoClasses = 40041,
+    CompareWithFile = 40042,
+    Chart = 40043,
 };
 }

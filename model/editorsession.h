@@ -13,6 +13,7 @@
 #include "problemlist.h"
 #include "recoveryfile.h"
 #include "safesave.h"
+#include "teamviews.h"
 
 #include <filesystem>
 #include <functional>
@@ -21,6 +22,11 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+// How a run got its game folder: named (on the command line, by a dropped
+// class file), or only as the working directory it was started from, which
+// for a double-clicked program or a shortcut is the program's own folder.
+enum class FolderOrigin { Named, WorkingDirectory };
 
 // One editing session: the classes in memory, which one the form edits, the
 // game folder and the active team, what was last loaded or written, and
@@ -44,8 +50,14 @@ public:
 
     EditorSession(EditorView &view, const GameFolder &folder, Services services);
 
-    // The start of a run: reads the settings in the folder and fills the window.
-    void start();
+    // The start of a run: reads the settings in the folder and fills the
+    // window. A working directory that holds no class file and no settings
+    // file is no game folder: the one used last is opened instead, and with
+    // none, askForGameFolder asks for one.
+    void start(FolderOrigin origin = FolderOrigin::Named);
+    // Once the window shows, when the start found no game folder: the folder
+    // chooser; Cancel leaves the form empty and says how to choose later.
+    void askForGameFolder();
 
     EditorState &state() { return editing.state(); }
     const EditorState &state() const { return editing.state(); }
@@ -119,6 +131,22 @@ public:
     void exportClasses();
     void importClasses();
 
+    // Both teams side by side, and the classes against a baseline file. The
+    // classes in memory belong to the team whose file they were last loaded
+    // from or written to (before a load, the active team's); the other team's
+    // are read from its file on disk, never edited or written.
+    tolvane::Team classesTeam() const;
+    // The other team's classes as its file holds them now.
+    tolvane::ClassesOnDisk otherTeamClasses() const;
+    // Compare Two Classes, at first the form's class and its namesake in the
+    // other team.
+    void compareTwoClasses();
+    // Compare with File: asks for a baseline file and shows the classes in
+    // memory against it, as patch notes.
+    void compareWithFile();
+    // The baseline file chosen last; nullopt before one was.
+    const std::optional<tolvane::ClassesOnDisk> &baselineFile() const { return baseline; }
+    void showChart();
     // The unsaved classes (table and form) go to the recovery file of the
     // game folder when they changed since it was last saved, and the file
     // goes when nothing is unsaved. The window calls it a few seconds after
@@ -172,6 +200,7 @@ private:
     bool acceptClassFile(const std::filesystem::path &path, const FileBytes &file);
     bool confirmLink(const std::filesystem::path &path, std::filesystem::path &target);
     bool confirmReadOnly(const std::filesystem::path &path);
+    bool confirmFirstClassFile(const std::filesystem::path &path);
     bool confirmUnreadBlocks(const std::filesystem::path &path, int count, int read);
     void takeClassesNowRead(const ClassTable &written);
     // Write Out after the file changed on disk, a deleted file, a backup.
@@ -211,6 +240,11 @@ private:
     };
     EditorView::Answer askWithReview(const EditorView::Question &question, Review review);
     void warnNotWritten(const std::filesystem::path &path, const SaveError &error);
+    // Saves bytes where the user chooses, after asking with choice; the
+    // status line says where, what names what was saved ("Patch notes").
+    void saveChosenFile(const EditorView::FileChoice &choice, std::string_view bytes, const std::string &what);
+    // "Seals · /path/to/folder"
+    std::string placeText() const;
     void writeSettings();
     bool folderUsable();
     void startInFolder();
@@ -237,11 +271,15 @@ private:
     GameFolder gameFolder;
     Services services;
     std::vector<std::filesystem::path> recentFolders;
+    bool folderWanted = false;
     FileBlocks blocks;
     ClassIds ids = blocks.loaded(0);
     ClassIds savedIds = ids;
     UndoHistory history;
     ProblemList fileProblems;
+    std::optional<tolvane::ClassesOnDisk> baseline;
+    // The value the chart showed last.
+    int chartValue = -1;
     std::optional<Review> questionReview;
     std::string keptRecovery; // what the recovery file holds; empty when this run keeps none
     bool dataFolderWarned = false;

@@ -146,6 +146,33 @@ TEST_F(ClassTableTest, CellsTakeTheFormsRulesAndUndo)
     EXPECT_EQ(dialog->state().table.records[1].health, 90);
 }
 
+// While a cell is edited, its box warns as the form's box does.
+TEST_F(ClassTableTest, CellEditorWarnsAsTheFormsBox)
+{
+    openTable();
+    const std::tuple<const char *, QString, QString> rows[] = {
+        {"Health", QStringLiteral("12abc"), QStringLiteral("Only the number at the start is read: 12 is stored.")},
+        {"Class Speed", QStringLiteral("10.5"),
+         QStringLiteral("10.5 is outside 0 to 10: the game will read 1.000000 instead.")},
+        {"Grenades", QStringLiteral("many"), QStringLiteral("Not a number: 0 is stored.")},
+        {"Classname", QStringLiteral("\u03A9mega"), QStringLiteral("The class file cannot hold \u03A9: written as ?.")},
+        {"Classname", QStringLiteral("Kommando Spezialkraefte der Marine"),
+         QStringLiteral("Only the first 31 characters are kept: Kommando Spezialkraefte der Mar")},
+        {"Health", QStringLiteral("95"), QString()},
+    };
+    for (const auto &[title, typed, hint] : rows) {
+        SCOPED_TRACE(title);
+        grid->setCurrentIndex(cell(0, title));
+        grid->edit(grid->currentIndex());
+        auto *box = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        ASSERT_TRUE(box);
+        typeInto(box, typed);
+        EXPECT_EQ(box->toolTip(), hint);
+        EXPECT_EQ(box->palette().color(QPalette::Base) == QColor(255, 224, 160), !hint.isEmpty());
+        QTest::keyClick(box, Qt::Key_Escape);
+    }
+}
+
 // Filter and sort change the rows shown, never the file; a filter that
 // cannot be read is tinted and says where.
 TEST_F(ClassTableTest, FilterAndSortChangeOnlyWhatIsShown)

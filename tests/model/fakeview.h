@@ -36,8 +36,9 @@ public:
     // C(hanged on disk), P(rotected: read-only), U(nsaved changes), T(eam),
     // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th),
     // K (which side of values changed on both), O(ther team's file),
-    // V (restore the classes of an earlier run).
-    // H (change classes the filter hides), N(ew classes from a sheet).
+    // V (restore the classes of an earlier run), H (change classes the filter
+    // hides), F (the first class file of a folder),
+    // N(ew classes from a sheet).
     std::string asked;
     // What another program does while the next question is open.
     std::function<void()> whileAsking;
@@ -55,10 +56,19 @@ public:
     void setTitle(const std::string &text) override { title = text; }
     void setUnsavedMark(bool unsaved) override { unsavedMark = unsaved; }
     void setTeamText(const std::string &text) override { teamText = text; }
+    std::string place;
+    void showPlace(const std::string &text) override { place = text; }
     void showFolders(const std::filesystem::path &, const std::vector<std::filesystem::path> &) override {}
     void tell(const Notice &notice) override { told.push_back(notice); }
     void showAbout() override { ++aboutBoxes; }
-    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &) override { return {}; }
+    // The folder the chooser gives (nullopt: Cancel), and its titles.
+    std::optional<std::filesystem::path> chosenFolder;
+    std::vector<std::string> choosers;
+    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &, const std::string &title) override
+    {
+        choosers.push_back(title);
+        return chosenFolder;
+    }
     void focusField(const std::string &key, int item) override
     {
         focused = item < 0 ? key : key + ' ' + std::to_string(item);
@@ -80,6 +90,28 @@ public:
     std::string tableStatus;
     void showClassTable(const std::string &status) override { tableStatus = status; }
 
+    // The files the file dialogs pick, in turn; none left cancels. What they
+    // were asked for.
+    std::deque<std::filesystem::path> pickedFiles;
+    std::vector<FileChoice> fileChoices;
+    std::optional<std::filesystem::path> chooseFile(const FileChoice &choice) override
+    {
+        fileChoices.push_back(choice);
+        if (pickedFiles.empty())
+            return std::nullopt;
+        std::filesystem::path picked = std::move(pickedFiles.front());
+        pickedFiles.pop_front();
+        return picked;
+    }
+    // What the compare views and the chart were last given, and what the
+    // test does while they are open.
+    TwoClasses twoClasses;
+    BaselineView baseline;
+    ChartView chart;
+    std::function<void()> inCompareView = [] {};
+    void showTwoClasses(const TwoClasses &classes) override { twoClasses = classes, inCompareView(); }
+    void showBaseline(const BaselineView &shown) override { baseline = shown, inCompareView(); }
+    void showChart(const ChartView &shown) override { chart = shown; }
     // The version Restore Previous Version picks; nullopt cancels.
     std::optional<std::size_t> pickedVersion;
     std::vector<KeptVersion> versions;
@@ -89,12 +121,10 @@ public:
         return pickedVersion;
     }
 
-    // The sheet Export and Import pick; nullopt cancels. Review Changes of an
-    // import shows importReview, and imports when importing is set.
-    std::optional<std::filesystem::path> sheet;
+    // Review Changes of an import shows importReview, and imports when
+    // importing is set.
     std::string importReview;
     bool importing = true;
-    std::optional<std::filesystem::path> chooseSheet(SheetUse, const std::filesystem::path &) override { return sheet; }
     bool confirmImport(const std::string &, const std::string &text) override
     {
         importReview = text;
@@ -120,6 +150,7 @@ public:
             {'S', "is a symbolic link to the file", Choices::YesNo, Answer::No, false},
             {'B', "blocks after the 64th", Choices::YesNo, Answer::No, false},
             {'H', "hidden by the filter", Choices::YesNo, Answer::No, false},
+            {'F', "holds no class file", Choices::YesNo, Answer::No, true},
             {'N', "not among the classes in memory", Choices::YesNo, Answer::No, false},
         };
         const auto kind = std::ranges::find_if(
