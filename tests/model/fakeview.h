@@ -121,12 +121,10 @@ public:
         return pickedVersion;
     }
 
-    // The sheet Export and Import pick; nullopt cancels. Review Changes of an
-    // import shows importReview, and imports when importing is set.
-    std::optional<std::filesystem::path> sheet;
+    // Review Changes of an import shows importReview, and imports when
+    // importing is set.
     std::string importReview;
     bool importing = true;
-    std::optional<std::filesystem::path> chooseSheet(SheetUse, const std::filesystem::path &) override { return sheet; }
     bool confirmImport(const std::string &, const std::string &text) override
     {
         importReview = text;
