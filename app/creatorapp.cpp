@@ -11,10 +11,12 @@
 
 namespace {
 
-const char *const usage = "Usage: tolvane-class-creator [FOLDER | --recent]\n"
+const char *const usage = "Usage: tolvane-class-creator [FOLDER | CLASS-FILE | --recent]\n"
                           "       tolvane-class-creator --help | --version\n"
-                          "Edits the class files in FOLDER (default: the working directory).\n"
-                          "  --recent       opens the folder used last (the working directory when none)\n"
+                          "Edits the class files in FOLDER, or in the folder of CLASS-FILE. Without\n"
+                          "either: the working directory when it holds a class file or tvcc.cfg, else\n"
+                          "the folder used last, else a folder the user chooses.\n"
+                          "  --recent       opens the folder used last\n"
                           "  -h, --help     shows this text\n"
                           "  -V, --version  shows the version\n";
 
@@ -51,20 +53,32 @@ int answer(const char *text, std::FILE *stream, int status)
     return written ? status : 2;
 }
 
-// The game folder the command line names: none, FOLDER or --recent.
-std::optional<GameFolder> folderFromArguments(const std::vector<std::filesystem::path> &arguments)
+struct StartFolder
+{
+    GameFolder folder;
+    FolderOrigin origin;
+};
+
+// The game folder the command line names: none, FOLDER (or a class file in
+// it, as Explorer passes a file dropped on the program) or --recent.
+std::optional<StartFolder> folderFromArguments(const std::vector<std::filesystem::path> &arguments)
 {
     if (arguments.empty())
-        return GameFolder::Working();
+        return StartFolder{GameFolder::Working(), FolderOrigin::WorkingDirectory};
     if (arguments.size() > 1)
         return std::nullopt;
     if (arguments.front() == "--recent") {
         const std::vector<std::filesystem::path> recent = RecentFolders();
-        return recent.empty() ? GameFolder::Working() : GameFolder::At(recent.front());
+        if (recent.empty())
+            return StartFolder{GameFolder::Working(), FolderOrigin::WorkingDirectory};
+        return StartFolder{GameFolder::At(recent.front()), FolderOrigin::Named};
     }
     if (arguments.front().native().starts_with('-'))
         return std::nullopt;
-    return GameFolder::At(arguments.front());
+    GameFolder named = GameFolder::At(arguments.front());
+    if (const std::filesystem::path folder = EditorSession::droppedFolder(named.path()); !folder.empty())
+        named = GameFolder::At(folder);
+    return StartFolder{named, FolderOrigin::Named};
 }
 
 } // namespace
@@ -108,16 +122,17 @@ bool CreatorApp::runEditor()
 {
     // The class files and the settings file are those of the game folder,
     // fixed now; the settings reports go to standard output.
-    const std::optional<GameFolder> folder = folderFromArguments(arguments);
-    if (!folder) {
+    const std::optional<StartFolder> start = folderFromArguments(arguments);
+    if (!start) {
         std::fputs(usage, stderr);
         startError = 2;
         return false;
     }
-    CreatorDialog dialog(*folder, [](std::string_view line) {
+    const auto report = [](std::string_view line) {
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fflush(stdout);
-    });
+    };
+    CreatorDialog dialog(start->folder, report, start->origin);
     dialog.exec();
     return false;
 }

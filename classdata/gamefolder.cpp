@@ -33,6 +33,7 @@ GameFolder GameFolder::Working()
         folder.folderPath = normal(current);
     else
         folder.knownName = shellWorkingDirectory();
+    folder.unresolved = !folder.resolved();
     return folder;
 }
 
@@ -50,6 +51,7 @@ GameFolder GameFolder::At(const fs::path &path)
         folder.knownName = normal(working.name() / path);
     else
         folder.knownName = path;
+    folder.unresolved = !folder.resolved();
     return folder;
 }
 
@@ -64,7 +66,7 @@ GameFolder::Problem GameFolder::check(std::error_code *error) const
     std::error_code &status = error ? *error : ignored;
     status.clear();
     if (!resolved())
-        return Problem::Unresolved;
+        return unresolved ? Problem::Unresolved : Problem::NotChosen;
     const fs::file_status info = fs::status(folderPath, status);
     if (info.type() == fs::file_type::not_found)
         return Problem::Missing;

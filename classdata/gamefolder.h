@@ -7,11 +7,12 @@
 // The folder that holds the class files and "tvcc.cfg": an absolute path,
 // fixed when the folder is chosen, so that nothing read or written follows a
 // later change of the working directory. A folder that could not be resolved
-// has no path, only the name it was known by, if any.
+// has no path, only the name it was known by, if any; a GameFolder made by
+// the default constructor is none at all: no folder has been chosen yet.
 class GameFolder
 {
 public:
-    enum class Problem { None, Unresolved, Missing, NotAFolder, Unreachable };
+    enum class Problem { None, NotChosen, Unresolved, Missing, NotAFolder, Unreachable };
 
     GameFolder() = default;
 
@@ -40,4 +41,6 @@ public:
 private:
     std::filesystem::path folderPath;
     std::filesystem::path knownName;
+    // Made from a working directory that could not be resolved.
+    bool unresolved = false;
 };

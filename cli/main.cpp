@@ -138,7 +138,10 @@ bool readInput(const std::string &name, FileBytes &file)
     file = name == "-" ? readWholeStream(stdin) : readWholeFile(pathFromArgument(name));
     if (file.status == FileStatus::Read)
         return true;
-    complain(readableFileName(name) + ": " + (file.status == FileStatus::Missing ? "no such file" : file.error));
+    const char *why = isWildcardPattern(name)                ? "no file matches"
+                      : file.status == FileStatus::Missing ? "no such file"
+                                                           : nullptr;
+    complain(readableFileName(name) + ": " + (why ? why : file.error));
     return false;
 }
 
@@ -264,6 +267,7 @@ Arguments split(std::vector<std::string>::const_iterator at, std::vector<std::st
             arguments.files.push_back(*at);
         }
     }
+    arguments.files = expandWildcards(arguments.files);
     return arguments;
 }
 

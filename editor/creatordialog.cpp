@@ -48,6 +48,7 @@ constexpr Binding bindings[] = {
     {ControlId::About, sessionCommand<&EditorSession::about>},
     {CommandId::About, sessionCommand<&EditorSession::about>},
     {CommandId::Help, sessionCommand<&EditorSession::help>},
+    {CommandId::AboutQt, [](CreatorDialog &d) { QMessageBox::aboutQt(&d); }},
     {ControlId::LoadConfig, sessionCommand<&EditorSession::loadConfig>},
     {CommandId::LoadConfig, sessionCommand<&EditorSession::loadConfig>},
     {ControlId::NextClass, sessionCommand<&EditorSession::nextClass>},
@@ -126,11 +127,13 @@ constexpr MenuCommand menuCommands[] = {
     {"Class", CommandId::ShowInventory, "Show Inventory...", "Ctrl+I"},
     {"&?", CommandId::About, "&About"},
     {"&?", CommandId::Help, "&Help", "", QKeySequence::HelpContents},
+    // Qt's copyright and licence, as its licence asks of a program that shows its own.
+    {"&?", CommandId::AboutQt, "About Qt"},
 };
 
 } // namespace
 
-CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *parent)
+CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       recoveryTimer(new QTimer(this)),
@@ -159,7 +162,7 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *
     watchTextLimits();
     watchForChanges();
     watchUndoKeys();
-    editing.start();
+    editing.start(origin);
     control(ControlId::Quit)->setFocus();
 }
 
@@ -339,7 +342,7 @@ EditorView::Answer CreatorDialog::ask(const Question &question)
     const std::vector<AnswerButton> buttons = buttonsFor(question.choices);
     QMessageBox box(buttons.size() > 2 || question.choices == Choices::RestoreDiscard ? QMessageBox::Warning
                                                                                        : QMessageBox::NoIcon,
-                    QStringLiteral("Question"), QString::fromStdString(question.text), {}, this);
+                    QStringLiteral("Tolvane Class Creator"), QString::fromStdString(question.text), {}, this);
     for (const AnswerButton &answer : buttons) {
         box.addButton(answer.button);
         if (*answer.text)
@@ -378,13 +381,17 @@ void CreatorDialog::tell(const Notice &notice)
 }
 
 // Enter presses the push button that has the focus and does nothing
-// elsewhere; no button is the default, and Esc does nothing.
+// elsewhere; no button is the default, and Esc does nothing. An Enter held
+// down since before the window opened (the key that started the program in
+// Explorer) repeats into the window: it presses nothing, so Quit keeps the
+// focus at start without ending a run that has barely begun.
 void CreatorDialog::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (auto *button = qobject_cast<QPushButton *>(focusWidget()); button && button->isEnabled())
+        if (auto *button = qobject_cast<QPushButton *>(focusWidget());
+            button && button->isEnabled() && !event->isAutoRepeat())
             button->click();
         event->accept();
         return;
@@ -394,6 +401,13 @@ void CreatorDialog::keyPressEvent(QKeyEvent *event)
     default:
         QDialog::keyPressEvent(event);
     }
+}
+
+// The folder chooser of a start without a game folder opens over the window.
+void CreatorDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    QMetaObject::invokeMethod(this, [this] { editing.askForGameFolder(); }, Qt::QueuedConnection);
 }
 
 // Closing the window ends the program as "&Quit" does, after the same

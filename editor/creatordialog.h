@@ -30,7 +30,8 @@ class CreatorDialog : public QDialog, public EditorView
 
 public:
     // folder holds the class files and "tvcc.cfg"; settings reports go to log.
-    explicit CreatorDialog(const GameFolder &folder, ReportSink log, QWidget *parent = nullptr);
+    explicit CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin = FolderOrigin::Named,
+                           QWidget *parent = nullptr);
 
     EditorSession &session() { return editing; }
     EditorState &state() { return editing.state(); }
@@ -71,7 +72,8 @@ public:
     Answer ask(const Question &question) override;
     void tell(const Notice &notice) override;
     void showAbout() override;
-    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start) override;
+    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start,
+                                                      const std::string &title) override;
     void showClassCommands(const ClassCommands &commands) override;
     std::optional<int> chooseClass(const std::vector<std::string> &names, int current) override;
     void showInventory(const Inventory &inventory) override;
@@ -86,6 +88,7 @@ public:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 

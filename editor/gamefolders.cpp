@@ -22,9 +22,10 @@ fs::path droppedFolder(const QMimeData *mime)
 
 } // namespace
 
-std::optional<fs::path> CreatorDialog::chooseFolder(const fs::path &start)
+std::optional<fs::path> CreatorDialog::chooseFolder(const fs::path &start, const std::string &title)
 {
-    const QString chosen = QFileDialog::getExistingDirectory(this, tr("Open Folder"), displayPath(start));
+    const QString chosen =
+        QFileDialog::getExistingDirectory(this, QString::fromStdString(title), displayPath(start));
     if (chosen.isEmpty())
         return std::nullopt;
     return pathFromQt(chosen);

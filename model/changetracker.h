@@ -37,6 +37,9 @@ public:
     // Either makes path the file the classes in memory belong to.
     void fileRead(const std::filesystem::path &path, const FileBytes &file);
     void fileWritten(const std::filesystem::path &path, const std::string &bytes);
+    // The classes in memory belong to path, which this run has not read: the
+    // classes of an earlier run, restored after a crash.
+    void classesBelongTo(const std::filesystem::path &path) { fromFile = path; }
     // The class file the classes in memory were last read from or written
     // to; empty before either.
     const std::filesystem::path &classesFile() const { return fromFile; }

@@ -107,5 +107,6 @@ enum : int {
     RestorePreviousVersion = 40032,
     ClassTable = 40033,
     FilterClasses = 40034,
+    AboutQt = 40040,
 };
 }

@@ -20,11 +20,6 @@ EditorSession::EditorSession(EditorView &view, const GameFolder &folder, Service
 {
 }
 
-void EditorSession::start()
-{
-    startInFolder();
-}
-
 std::filesystem::path EditorSession::activeClassFilePath() const
 {
     return gameFolder.file(ClassFileName(state().sealsActive));

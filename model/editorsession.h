@@ -22,6 +22,11 @@
 #include <string_view>
 #include <vector>
 
+// How a run got its game folder: named (on the command line, by a dropped
+// class file), or only as the working directory it was started from, which
+// for a double-clicked program or a shortcut is the program's own folder.
+enum class FolderOrigin { Named, WorkingDirectory };
+
 // One editing session: the classes in memory, which one the form edits, the
 // game folder and the active team, what was last loaded or written, and
 // every command of the editor window from start to end. It talks to the
@@ -44,8 +49,14 @@ public:
 
     EditorSession(EditorView &view, const GameFolder &folder, Services services);
 
-    // The start of a run: reads the settings in the folder and fills the window.
-    void start();
+    // The start of a run: reads the settings in the folder and fills the
+    // window. A working directory that holds no class file and no settings
+    // file is no game folder: the one used last is opened instead, and with
+    // none, askForGameFolder asks for one.
+    void start(FolderOrigin origin = FolderOrigin::Named);
+    // Once the window shows, when the start found no game folder: the folder
+    // chooser; Cancel leaves the form empty and says how to choose later.
+    void askForGameFolder();
 
     EditorState &state() { return editing.state(); }
     const EditorState &state() const { return editing.state(); }
@@ -167,6 +178,7 @@ private:
     bool acceptClassFile(const std::filesystem::path &path, const FileBytes &file);
     bool confirmLink(const std::filesystem::path &path, std::filesystem::path &target);
     bool confirmReadOnly(const std::filesystem::path &path);
+    bool confirmFirstClassFile(const std::filesystem::path &path);
     bool confirmUnreadBlocks(const std::filesystem::path &path, int count, int read);
     void takeClassesNowRead(const ClassTable &written);
     // Write Out after the file changed on disk, a deleted file, a backup.
@@ -230,6 +242,7 @@ private:
     GameFolder gameFolder;
     Services services;
     std::vector<std::filesystem::path> recentFolders;
+    bool folderWanted = false;
     FileBlocks blocks;
     ClassIds ids = blocks.loaded(0);
     ClassIds savedIds = ids;

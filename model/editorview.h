@@ -67,8 +67,10 @@ public:
     // "inventory", to the item list, or with the slot of an item, to that
     // item's amount.
     virtual void focusField(const std::string &key, int item) = 0;
-    // The folder the user picks, starting at start; nullopt when cancelled.
-    virtual std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start) = 0;
+    // The folder the user picks, starting at start, in a chooser titled
+    // title; nullopt when cancelled.
+    virtual std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start,
+                                                              const std::string &title) = 0;
 
     // The commands on whole classes that can run now, and the names of the
     // steps Undo and Redo would take (empty: none).

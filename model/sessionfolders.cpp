@@ -1,9 +1,11 @@
 #include "editorsession.h"
 
+#include "classfilereader.h"
 #include "settings.h"
 #include "windows1252.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -17,6 +19,8 @@ std::string problemText(const GameFolder &folder, GameFolder::Problem problem, c
     switch (problem) {
     case GameFolder::Problem::None:
         break;
+    case GameFolder::Problem::NotChosen:
+        return "No game folder is chosen.";
     case GameFolder::Problem::Unresolved:
         return name.empty() ? "The folder this program was started in cannot be found: it was deleted or moved, "
                               "or its path is too long."
@@ -35,7 +39,53 @@ std::string problemText(const GameFolder &folder, GameFolder::Problem problem, c
 
 const char *const chooseAnother = "Choose the game folder with File > Open Folder (Ctrl+O).";
 
+// Whether a class file or the settings file is in folder: whether it looks
+// like a game folder at all.
+bool holdsGameFiles(const GameFolder &folder, bool settingsToo)
+{
+    std::error_code error;
+    for (std::string_view name : {ClassFileName(1), ClassFileName(0), settingsFileName}) {
+        if ((settingsToo || name != settingsFileName) && fs::exists(folder.file(name), error))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+void EditorSession::start(FolderOrigin origin)
+{
+    if (origin == FolderOrigin::WorkingDirectory && gameFolder.check() == GameFolder::Problem::None
+        && !holdsGameFiles(gameFolder, true)) {
+        const std::vector<fs::path> recent = services.recentFolders();
+        gameFolder = recent.empty() ? GameFolder() : GameFolder::At(recent.front());
+        folderWanted = recent.empty();
+    }
+    startInFolder();
+}
+
+void EditorSession::askForGameFolder()
+{
+    if (!std::exchange(folderWanted, false))
+        return;
+    // The line behind the chooser says it too, where a chooser shows no title.
+    const std::string explained = "Choose the game folder: the mod folder with the class files";
+    view.setStatus(explained + ".");
+    const std::optional<fs::path> chosen = view.chooseFolder({}, explained);
+    if (!chosen || !openFolder(GameFolder::At(*chosen)))
+        view.setStatus("No game folder. Choose one with File > Open Folder (Ctrl+O).");
+}
+
+// A class file is never written into a folder that holds none, unless the
+// user says so; No is the default.
+bool EditorSession::confirmFirstClassFile(const fs::path &path)
+{
+    return holdsGameFiles(gameFolder, false)
+           || view.ask({"The folder " + displayText(gameFolder.path()) + " holds no class file.\nWrite "
+                            + displayText(path.filename()) + " there as a new class file?",
+                        EditorView::Choices::YesNo, EditorView::Answer::No, true})
+                  == EditorView::Answer::Yes;
+}
 
 std::string displayText(const fs::path &path)
 {
@@ -83,7 +133,7 @@ bool EditorSession::openFolder(const GameFolder &folder)
 
 void EditorSession::chooseFolder()
 {
-    if (const std::optional<fs::path> chosen = view.chooseFolder(gameFolder.name()))
+    if (const std::optional<fs::path> chosen = view.chooseFolder(gameFolder.name(), "Open Folder"))
         openFolder(GameFolder::At(*chosen));
 }
 

@@ -125,9 +125,14 @@ void EditorSession::restoreRecovery(const SessionRecovery &recovery, const std::
     saved.table.classCount = loadedCount;
     saved.lastIndex = std::max(loadedCount - 1, 0);
     changes.classesSaved(saved);
-    changes.fileRead(file, recovery.loadedFile ? FileBytes{FileStatus::Read, *recovery.loadedFile, {}} : FileBytes{});
-    if (recovery.loadedFile)
+    // Without a file they were loaded from, Write Out asks before it
+    // replaces one that is there now, as it would have in that run.
+    if (recovery.loadedFile) {
+        changes.fileRead(file, {FileStatus::Read, *recovery.loadedFile, {}});
         fileProblems.fileRead(*recovery.loadedFile);
+    } else {
+        changes.classesBelongTo(file);
+    }
     savedIds = blocks.loaded(loadedCount);
     const std::int32_t team = s.sealsActive;
     s = recovery.state;

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the editor, tolvane-classfile and their tests for 64-bit Windows with
 # MinGW-w64, runs the tests under Wine (in a Wine prefix of their own, on the
-# offscreen platform, without a display), and makes the Windows ZIP and checks
-# it unpacked:
+# offscreen platform, without a display), and makes the Windows ZIP and the
+# installer and checks them, unpacked and installed:
 #   bash scripts/test-windows.sh [--build-qt]     (scripts/test.sh runs it last)
 # The editor needs a Qt for MinGW; scripts/windows-qt.sh says where it is
 # looked for, and --build-qt builds one when none is found (about an hour).
@@ -50,6 +50,8 @@ if ! grep -qxF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$toolchain" "$build/CMakeCache.txt
     && ! grep -qxF "CMAKE_TOOLCHAIN_FILE:UNINITIALIZED=$toolchain" "$build/CMakeCache.txt" 2>/dev/null; then
     rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
 fi
+# ccache, where installed, keeps a second build short.
+command -v ccache >/dev/null && options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" "${options[@]}" \
     -DTOLVANE_GTEST_SOURCE_DIR=/usr/src/googletest
@@ -61,7 +63,7 @@ cmake --build "$build"
 # the offscreen platform during the tests, keeps one up that no test started.
 if [ -n "$qt" ]; then
     mkdir -p "$build/desktop-keeper"
-    (cd "$build/desktop-keeper" && QT_QPA_PLATFORM=offscreen "$build/winewithqt.sh" "$build/tolvane-class-creator.exe" \
+    (cd "$build/desktop-keeper" && QT_QPA_PLATFORM=offscreen "$build/winewithqt.sh" "$build/tolvane-class-creator.exe" . \
         </dev/null >"$build/desktop-keeper.log" 2>&1 &)
 fi
 # The ZIP is made and checked even when a test failed; the status tells.
@@ -73,11 +75,18 @@ ctest --test-dir "$build" --output-on-failure --timeout 300 --parallel "$(nproc)
 if [ -z "$qt" ]; then
     echo "The Windows editor was not built: no Qt for MinGW found; see scripts/windows-qt.sh, or run bash scripts/test-windows.sh --build-qt (about an hour)."
 elif [ -f "$qt/bin/Qt6Core.dll" ]; then
-    rm -f "$build"/tolvane-class-creator-*-win64.zip
-    (cd "$build" && cpack -G ZIP >/dev/null)
+    rm -f "$build"/tolvane-class-creator-*-win64.zip "$build"/tolvane-class-creator-*-win64-setup.exe
+    (cd "$build" && cpack >/dev/null)
     zip=$(ls "$build"/tolvane-class-creator-*-win64.zip)
-    bash tests/windows/unpacked_test.sh "$zip"
+    bash tests/windows/unpacked_test.sh "$zip" || status=1
     echo "Windows ZIP: $zip, $(du -k "$zip" | cut -f1) KiB"
+    if setup=$(ls "$build"/tolvane-class-creator-*-win64-setup.exe 2>/dev/null); then
+        bash tests/windows/installer_test.sh "$setup" "$zip" || status=1
+        echo "Windows installer: $setup, $(du -k "$setup" | cut -f1) KiB"
+    else
+        echo "The Windows installer was not made: makensis (Debian's nsis) is missing." >&2
+        status=1
+    fi
 else
     echo "The Windows ZIP was not made: it ships Qt as DLLs, and the Qt for MinGW found is static."
 fi

@@ -1,9 +1,9 @@
-// The editor's Windows resources, run under Wine by the cross build's tests.
-// This program carries the same resources as the editor: Wine reads its
-// manifest as Windows does when it starts the program, so the manifest's
-// settings must be in force here. Given the editor's path, it also finds the
-// icon, manifest and version in the editor itself.
-//   windows-resources [EDITOR.exe]
+// The programs' Windows resources, run under Wine by the cross build's tests.
+// This program carries the same resources as the editor and
+// tolvane-classfile: Wine reads its manifest as Windows does when it starts
+// the program, so the manifest's settings must be in force here. Given the
+// programs' paths, it also finds the icon, manifest and version in each.
+//   windows-resources [PROGRAM.exe...]
 
 #include <windows.h>
 
@@ -44,13 +44,15 @@ int main(int argc, char **argv)
     expect(AreDpiAwarenessContextsEqual(GetThreadDpiAwarenessContext(), DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)
                || GetAwarenessFromDpiAwarenessContext(GetThreadDpiAwarenessContext()) == DPI_AWARENESS_PER_MONITOR_AWARE,
            "the manifest's per-monitor DPI awareness is not in force");
-    if (argc > 1 && argv[1][0] != '\0') { // a build without the editor passes an empty name
-        HMODULE editor = LoadLibraryExA(argv[1], nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-        if (!editor) {
-            std::fprintf(stderr, "%s cannot be opened\n", argv[1]);
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '\0') // a build without the editor passes an empty name
+            continue;
+        HMODULE program = LoadLibraryExA(argv[i], nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+        if (!program) {
+            std::fprintf(stderr, "%s cannot be opened\n", argv[i]);
             return 1;
         }
-        checkResources(editor, argv[1]);
+        checkResources(program, argv[i]);
     }
     return failures == 0 ? 0 : 1;
 }

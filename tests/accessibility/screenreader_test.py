@@ -359,7 +359,7 @@ def main():
     require_atspi_bus()
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1", QT_QPA_PLATFORM="xcb",
                XDG_CONFIG_HOME=os.path.join(workdir, "settings"))
-    editor = subprocess.Popen([editor_path], cwd=workdir, env=env, stdout=subprocess.DEVNULL)
+    editor = subprocess.Popen([editor_path, workdir], cwd=workdir, env=env, stdout=subprocess.DEVNULL)
     try:
         window = find_window(editor)
         if window is None:

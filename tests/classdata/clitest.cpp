@@ -144,6 +144,33 @@ TEST(ClassFileTool, NormalizesTheSamplesUnderNonAsciiNames)
     EXPECT_EQ(check.err.find("tolvane-classfile: " + folder + "/missing.cfg: "), 0u) << check.err;
 }
 
+#ifdef _WIN32
+// cmd and PowerShell hand "*.cfg" over as typed; the tool expands it, in the
+// order of the names and without regard to case, and writes each name in
+// UTF-8. A pattern that matches nothing is named as such.
+TEST(ClassFileTool, ExpandsWildcardsAndNamesTheFilesInUtf8)
+{
+    const std::string folder = testing::TempDir() + "wildcards \xC3\xA4\\";
+    std::filesystem::create_directories(utf8Path(folder));
+    const std::pair<const char *, std::string> files[] = {
+        {"tvcc.cfg", "1\n"}, {"b \xC3\xA4.cfg", inBlock("speed 10.5")}, {"a.cfg.new0", inBlock("speed 11")},
+        {"notes.txt", inBlock("speed 12")}};
+    for (const auto &[name, bytes] : files)
+        std::ofstream(utf8Path(folder + name), std::ios::binary) << bytes;
+
+    const ToolRun run = runTool("check " + arg(folder + "*.CFG"));
+    EXPECT_EQ(run.out.rfind(folder + "b \xC3\xA4.cfg:2: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000\n"
+                                + folder + "tvcc.cfg:1: TCC021 ",
+                            0),
+              0u)
+        << run.out;
+    EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 2) << run.out;
+    const ToolRun none = runTool("check " + arg(folder + "*.none"));
+    EXPECT_EQ(none.status, 2);
+    EXPECT_EQ(none.err.rfind("tolvane-classfile: " + folder + "*.none: no file matches", 0), 0u) << none.err;
+}
+#endif
+
 TEST(ClassFileTool, NormalizeChecksAndRewritesOnlyFilesThatChange)
 {
     const std::string sample = fileBytes(TOLVANE_EXAMPLES "/tvclass_seals.cfg");

@@ -83,7 +83,7 @@ TEST_F(GameFolderTest, FixedAbsolutePathAndItsProblem)
         {GameFolder::At(root / "gone"), GameFolder::Problem::Missing},
         {GameFolder::At(root / "file.cfg"), GameFolder::Problem::NotAFolder},
         {GameFolder::At(root / "file.cfg" / "below"), GameFolder::Problem::Missing},
-        {GameFolder(), GameFolder::Problem::Unresolved},
+        {GameFolder(), GameFolder::Problem::NotChosen},
     };
     for (const auto &[folder, problem] : rows)
         EXPECT_EQ(folder.check(), problem) << folder.name().string();

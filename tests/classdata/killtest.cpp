@@ -1,3 +1,4 @@
+#include "backupstore.h"
 #include "classfilewriter.h"
 #include "recoverystore.h"
 #include "safesave.h"
@@ -89,10 +90,12 @@ TEST(KilledSave, LeavesTheOldOrTheNewRecoveryNeverAMix)
     EXPECT_GT(counts.duringWrite, 0) << "no kill came while a file was written";
 }
 
+// As Write Out saves: the version it replaces goes to the backups first.
 TEST(KilledSave, LeavesTheOldOrTheNewClassFileNeverAMix)
 {
     const fs::path game = scratchFolder("class file");
     const fs::path path = game / "tvclass_seals.cfg";
+    const BackupStore backups(backupsFolder(scratchFolder("backups")));
     std::mt19937 random(5);
     const auto table = std::make_unique<ClassTable>();
     fillRandomTable(*table, random);
@@ -101,10 +104,18 @@ TEST(KilledSave, LeavesTheOldOrTheNewClassFileNeverAMix)
         bytes[v] = "// " + std::string(1 << 20, char('a' + v)) + '\n' + ClassFileBytes(*table, "\n");
     ASSERT_TRUE(saveFileAtomically(path, bytes[0]));
     const KillCounts counts = killWhileSaving(
-        rounds(), [&](int v) { saveFileAtomically(path, bytes[v]); },
+        rounds(),
+        [&](int v) {
+            backups.keep(path, bytes[v ^ 1]);
+            saveFileAtomically(path, bytes[v]);
+        },
         [&] {
             const std::string read = fileBytes(path.string());
             EXPECT_TRUE(read == bytes[0] || read == bytes[1]) << read.size();
+            for (const BackupStore::Version &version : backups.versions(path)) {
+                const std::string kept = fileBytes(version.path.string());
+                EXPECT_TRUE(kept == bytes[0] || kept == bytes[1]) << version.path << ' ' << kept.size();
+            }
         },
         game);
     std::cout << "class file save killed " << counts.kills << " times, " << counts.duringWrite << " while writing\n";

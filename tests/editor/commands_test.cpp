@@ -26,10 +26,6 @@ namespace {
 using Observer = std::string (*)(CreatorDialog &);
 
 std::string result(CreatorDialog &d) { return std::to_string(d.result()); }
-std::string files(CreatorDialog &d)
-{
-    return QDir(displayPath(d.folder().path())).entryList(QDir::Files).join(u' ').toStdString();
-}
 std::string status(CreatorDialog &d) { return d.statusText().toStdString(); }
 std::string title(CreatorDialog &d) { return shownTitle(d).toStdString(); }
 std::string classCount(CreatorDialog &d) { return std::to_string(d.state().table.classCount); }
@@ -94,16 +90,18 @@ void PrintTo(const CommandRow &row, std::ostream *os) { *os << row.name; }
 const CommandRow commandRows[] = {
     {.name = "Quit", .id = ControlId::Quit, .keys = "Alt+Q", .expect = {result, "1"}},
     {.name = "FileQuit", .id = CommandId::Quit, .keys = "Ctrl+Q", .expect = {result, "1"}},
-    {.name = "WriteOut", .id = ControlId::WriteOut, .keys = "Alt+W", .expect = {files, "tvclass_seals.cfg"}},
-    {.name = "FileWriteOut", .id = CommandId::WriteOut, .keys = "Ctrl+S", .expect = {files, "tvclass_seals.cfg"}},
+    // The first class file of the empty folder is written only after a question.
+    {.name = "WriteOut", .id = ControlId::WriteOut, .keys = "Alt+W", .modal = "QMessageBox Tolvane Class Creator", .answer = QMessageBox::No},
+    {.name = "FileWriteOut", .id = CommandId::WriteOut, .keys = "Ctrl+S", .modal = "QMessageBox Tolvane Class Creator", .answer = QMessageBox::No},
     {.name = "About", .id = ControlId::About, .keys = "Alt+A", .modal = "AboutDialog"},
     {.name = "HelpAbout", .id = CommandId::About, .modal = "AboutDialog"},
     {.name = "Help", .id = CommandId::Help, .keys = "F1", .modal = "QMessageBox Help"},
-    {.name = "ChangeActiveConfig", .id = CommandId::ChangeActiveConfig, .modal = "QMessageBox Question", .answer = QMessageBox::No},
+    {.name = "HelpAboutQt", .id = CommandId::AboutQt, .modal = "QMessageBox About Qt"},
+    {.name = "ChangeActiveConfig", .id = CommandId::ChangeActiveConfig, .modal = "QMessageBox Tolvane Class Creator", .answer = QMessageBox::No},
     {.name = "ShowInventory", .id = ControlId::ShowInventory, .modal = "InventoryDialog Inventory of "},
     {.name = "ClassShowInventory", .id = CommandId::ShowInventory, .keys = "Ctrl+I", .modal = "InventoryDialog Inventory of "},
-    {.name = "DeleteClass", .id = ControlId::DeleteClass, .given = atSecondOfTwo, .modal = "QMessageBox Question", .answer = QMessageBox::No},
-    {.name = "ClassDeleteClass", .id = CommandId::DeleteClass, .given = atSecondOfTwo, .keys = "Ctrl+Del", .modal = "QMessageBox Question", .answer = QMessageBox::Yes},
+    {.name = "DeleteClass", .id = ControlId::DeleteClass, .given = atSecondOfTwo, .modal = "QMessageBox Tolvane Class Creator", .answer = QMessageBox::No},
+    {.name = "ClassDeleteClass", .id = CommandId::DeleteClass, .given = atSecondOfTwo, .keys = "Ctrl+Del", .modal = "QMessageBox Tolvane Class Creator", .answer = QMessageBox::Yes},
     {.name = "ClassDuplicateClass", .id = CommandId::DuplicateClass, .keys = "Ctrl+D", .expect = {classCount, "2"}},
     {.name = "ClassMoveClassUp", .id = CommandId::MoveClassUp, .given = atSecondOfTwo, .keys = "Ctrl+Shift+Up", .expect = {status, "Moved []; @ Class 0 / 1 []"}},
     {.name = "ClassMoveClassDown", .id = CommandId::MoveClassDown, .given = atFirstOfTwo, .keys = "Ctrl+Shift+Down", .expect = {status, "Moved []; @ Class 1 / 1 []"}},
@@ -299,6 +297,9 @@ struct KeyRow
     int focus;
     Qt::Key key;
     Outcome outcome;
+    // An Enter held down since before the window opened, as when Enter in
+    // Explorer started the program, repeats into it.
+    bool repeated = false;
 };
 
 void PrintTo(const KeyRow &row, std::ostream *os)
@@ -318,7 +319,12 @@ TEST_P(KeyTest, EnterPressesOnlyAFocusedButtonAndEscDoesNothing)
     if (row.outcome == Outcome::OpensAbout)
         modals.expect({QMessageBox::Ok});
 
-    QTest::keyClick(QApplication::focusWidget(), row.key);
+    if (row.repeated) {
+        QKeyEvent press(QEvent::KeyPress, row.key, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(QApplication::focusWidget(), &press);
+    } else {
+        QTest::keyClick(QApplication::focusWidget(), row.key);
+    }
 
     EXPECT_EQ(dialog->result(), row.outcome == Outcome::Closes ? QDialog::Accepted : QDialog::Rejected);
     EXPECT_EQ(dialog->isVisible(), row.outcome != Outcome::Closes);
@@ -328,6 +334,7 @@ TEST_P(KeyTest, EnterPressesOnlyAFocusedButtonAndEscDoesNothing)
 
 INSTANTIATE_TEST_SUITE_P(Keys, KeyTest,
                          ::testing::Values(KeyRow{ControlId::Quit, Qt::Key_Return, Outcome::Closes},
+                                           KeyRow{ControlId::Quit, Qt::Key_Return, Outcome::StaysOpen, true},
                                            KeyRow{ControlId::About, Qt::Key_Enter, Outcome::OpensAbout},
                                            KeyRow{ControlId::WriteOut, Qt::Key_Escape, Outcome::StaysOpen},
                                            KeyRow{ControlId::ClassName, Qt::Key_Return, Outcome::StaysOpen},

@@ -32,7 +32,7 @@ std::string settingsFile(int sealsActive)
 // The program's own questions that can destroy data default to No.
 void expectQuestionBox(const SeenModal &seen, B defaultButton)
 {
-    EXPECT_EQ(seen.type + u' ' + seen.title, QStringLiteral("QMessageBox Question"));
+    EXPECT_EQ(seen.type + u' ' + seen.title, QStringLiteral("QMessageBox Tolvane Class Creator"));
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(seen.defaultButton, defaultButton);
@@ -112,10 +112,13 @@ TEST_F(WriteOutTest, AChangeOnDiskIsMergedWithTheFilesValuesKept)
     control<QLineEdit>(ControlId::ClassName)->setText(QStringLiteral("Medic"));
     control<QLineEdit>(ControlId::Health)->setText(QStringLiteral("95"));
     writeFile(seals, "// theirs\n{\nclassname A\nhealth 80\n}\n");
-    modals.expect({B::Save, B::Save});
+    modals.expect({B::Apply, B::Close, B::Save, B::Save});
     click(ControlId::WriteOut);
-    ASSERT_EQ(modals.seen().size(), 2u);
-    const SeenModal &merge = modals.seen()[0], &sides = modals.seen()[1];
+    ASSERT_EQ(modals.seen().size(), 4u);
+    const SeenModal &merge = modals.seen()[0], &review = modals.seen()[1], &sides = modals.seen()[3];
+    EXPECT_TRUE(review.text.contains(QStringLiteral("Merge (the default):"))) << review.text.toStdString();
+    EXPECT_TRUE(review.text.contains(QStringLiteral("classname \"A\" -> \"Medic\""))) << review.text.toStdString();
+    EXPECT_EQ(modals.seen()[2].text, merge.text) << "the question comes back after the review";
     EXPECT_EQ(merge.icon, QMessageBox::Warning);
     EXPECT_EQ(merge.buttons, B::Save | B::Discard | B::Reset | B::Cancel);
     EXPECT_EQ(merge.defaultButton, B::Save);

@@ -128,6 +128,7 @@ TEST_F(FormTest, TitleShowsANameWithTheMarkOfUnsavedChangesInIt)
     dialog->winId(); // the title the system shows is the native window's
     show([](ClassRecord &r) { r.classname.assign("a[*]b [*]"); });
     EXPECT_EQ(dialog->windowHandle()->title(), QString::fromUtf8("Tolvane Class Creator \u00A9 - Editing a[*]b [*] *"));
+    modals.expect({QMessageBox::Yes}); // the folder's first class file
     dialog->session().writeOut();
     EXPECT_EQ(dialog->windowHandle()->title(), QString::fromUtf8("Tolvane Class Creator \u00A9 - Editing a[*]b [*] "));
 }

@@ -55,6 +55,10 @@ const Row rows[] = {
     {"WriteAfterReloadingTheChange", "L D L W", "", "", "Disk", "-", "Disk", false, 1, ""},
     {"WriteAfterTheMissingFileAppearedAsks", "M L D e W", "c", "C", "Disk", "-", "?x", true, 1, ""},
     {"WriteToTheOtherTeamsFileAsks", "L N T W", "yyn", "TRO", "A B", "New", "A", false, 0, "settings"},
+    // The first class file of a folder is written only on Yes.
+    {"WriteIntoAFolderWithoutClassFilesAsks", "M e W", "n", "F", "-", "-", "x", true, 1, ""},
+    {"WriteIntoAFolderWithoutClassFilesOnYes", "M e W", "y", "F", "x", "-", "x", false, 1, ""},
+    {"WriteBesideTheOtherTeamsFileAsksNothing", "M N e W", "", "", "x", "New", "x", false, 1, ""},
     {"SaveToMemoryKeepsTheMark", "L e S", "", "", "A B", "-", "Ax", true, 1, ""},
     // The moves store the form first; Next and Prev. not at the ends.
     {"LastAndFirstKeepTheEdit", "L e l f", "", "", "A B", "-", "Ax", true, 1, ""},

@@ -36,8 +36,8 @@ public:
     // C(hanged on disk), P(rotected: read-only), U(nsaved changes), T(eam),
     // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th),
     // K (which side of values changed on both), O(ther team's file),
-    // V (restore the classes of an earlier run).
-    // H (change classes the filter hides).
+    // V (restore the classes of an earlier run), H (change classes the filter
+    // hides), F (the first class file of a folder).
     std::string asked;
     // What another program does while the next question is open.
     std::function<void()> whileAsking;
@@ -58,7 +58,14 @@ public:
     void showFolders(const std::filesystem::path &, const std::vector<std::filesystem::path> &) override {}
     void tell(const Notice &notice) override { told.push_back(notice); }
     void showAbout() override { ++aboutBoxes; }
-    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &) override { return {}; }
+    // The folder the chooser gives (nullopt: Cancel), and its titles.
+    std::optional<std::filesystem::path> chosenFolder;
+    std::vector<std::string> choosers;
+    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &, const std::string &title) override
+    {
+        choosers.push_back(title);
+        return chosenFolder;
+    }
     void focusField(const std::string &key, int item) override
     {
         focused = item < 0 ? key : key + ' ' + std::to_string(item);
@@ -108,6 +115,7 @@ public:
             {'S', "is a symbolic link to the file", Choices::YesNo, Answer::No, false},
             {'B', "blocks after the 64th", Choices::YesNo, Answer::No, false},
             {'H', "hidden by the filter", Choices::YesNo, Answer::No, false},
+            {'F', "holds no class file", Choices::YesNo, Answer::No, true},
         };
         const auto kind = std::ranges::find_if(
             kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });

@@ -8,18 +8,21 @@
 #   unpacked_test.sh ZIP          (WINEPREFIX etc. as scripts/test-windows.sh sets them)
 set -euo pipefail
 zip=$(realpath "$1")
-examples=$(realpath "$(dirname "$0")/../../examples")
+here=$(dirname "$(realpath "$0")")
+examples=$(realpath "$here/../../examples")
 # Spaces and a letter outside ASCII in every folder name. (A byte that is no
 # UTF-8, as Linux allows, has no Windows name: Wine cannot open such a folder.)
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/unpacked test ä.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$here/winedesktop.sh"
 
 mkdir "$scratch/program ä"
 (cd "$scratch/program ä" && python3 -m zipfile -e "$zip" .)
 top=$(find "$scratch/program ä" -name tolvane-class-creator.exe -printf '%h\n' | head -n 1)
 [ -n "$top" ] || fail "no tolvane-class-creator.exe in $zip"
-for file in tolvane-classfile.exe README.md platforms/qwindows.dll styles/qwindowsvistastyle.dll licences/LGPL-3.txt; do
+for file in tolvane-classfile.exe README.txt examples/tvclass_seals.cfg platforms/qwindows.dll styles/qwindowsvistastyle.dll \
+    licences/LGPL-3.txt licences/GPL-3.txt licences/Qt.txt licences/GCC-runtime.txt licences/MinGW-w64-runtime.txt \
+    licences/qt6-base-6.4.2-mingw.patch; do
     [ -f "$top/$file" ] || fail "$file missing beside the editor"
 done
 unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM_PLUGIN_PATH
@@ -31,7 +34,7 @@ version=$(wine ./tolvane-classfile.exe --version 2>&1 | tr -d '\r') || fail "tol
 grep -q '^tolvane-classfile [0-9]' <<<"$version" || fail "tolvane-classfile's --version printed: $version"
 echo "Both programs start from the unpacked ZIP."
 
-if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
+if ! haveDesktop; then
     echo "SKIP: the window under Xvfb (Xvfb or xdotool missing)"
     exit 0
 fi
@@ -46,44 +49,13 @@ sed -e "0,/^\/\/ $first\r\$/s//\/\/ Wine Scout\r/" -e "0,/^classname $first\r\$/
     "$scratch/normalized.cfg" >"$scratch/expected.cfg"
 cmp -s "$scratch/normalized.cfg" "$scratch/expected.cfg" && fail "no class name to change in the sample"
 
-display=:$((90 + RANDOM % 400))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >"$scratch/xvfb.log" 2>&1 &
-xvfb=$!
-# A Wine prefix that starts with the display: one started without it keeps
-# drawing nowhere.
-export DISPLAY=$display WINEPREFIX="${WINEPREFIX:-$HOME/.wine}-x11"
-trap 'wineserver --kill; kill $xvfb 2>/dev/null; rm -rf "$scratch"' EXIT
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-mkdir -p "$WINEPREFIX"
-wineboot --init >"$scratch/wineboot.log" 2>&1
-cp -u /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-
+startDesktop
 started=$(date +%s.%N)
 wine ./tolvane-class-creator.exe "$(winepath -w "$game")" >"$scratch/editor.log" 2>&1 &
 editor=$!
-window=""
-for _ in $(seq 1200); do
-    window=$(xdotool search --onlyvisible --name '^Tolvane Class Creator' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    kill -0 $editor 2>/dev/null || fail "the editor ended before its window showed: $(cat "$scratch/editor.log")"
-    sleep 0.1
-done
-[ -n "$window" ] || fail "no editor window within two minutes"
-echo "The window is up $(awk "BEGIN { printf \"%.1f\", $(date +%s.%N) - $started }") s after start."
+waitForWindow '^Tolvane Class Creator' $editor
+echo "The window is up $(secondsSince "$started") s after start."
 
-# Keys go to the window with the focus (there is no window manager); each
-# step waits for the title or the file to show that it was done.
-waitFor() {
-    for _ in $(seq 600); do
-        eval "$1" && return 0
-        sleep 0.1
-    done
-    fail "waited in vain for: $1 (title: $(xdotool getwindowname "$window"))"
-}
-titled() { xdotool getwindowname "$window" 2>/dev/null | grep -q "$1"; }
-keys() {
-    xdotool windowfocus --sync "$window"
-    xdotool "$@"
-}
 keys key ctrl+l
 waitFor "titled 'Editing $first \$'"
 keys key alt+n ctrl+a
