@@ -34,7 +34,10 @@ public:
     void tell(const Notice &) override {}
     void showAbout() override {}
     void focusField(const std::string &, int) override {}
-    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &) override { return {}; }
+    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &, const std::string &) override
+    {
+        return {};
+    }
     void showClassCommands(const ClassCommands &) override {}
     std::optional<int> chooseClass(const std::vector<std::string> &, int) override { return {}; }
     void showInventory(const Inventory &) override {}
