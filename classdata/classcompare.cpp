@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <charconv>
 
-namespace {
-
-// value with at most decimals decimals, without trailing zeros: "0.95", "2".
 std::string shortNumber(double value, int decimals)
 {
     char text[64];
@@ -18,8 +15,6 @@ std::string shortNumber(double value, int decimals)
     }
     return out == "-0" ? "0" : out;
 }
-
-} // namespace
 
 std::vector<ComparedValue> compareTwoClasses(const ClassRecord &left, const ClassRecord &right)
 {

@@ -33,6 +33,10 @@ std::vector<ComparedValue> compareTwoClasses(const ClassRecord &left, const Clas
 // and for values that are no numbers.
 std::string differenceText(const ComparedValue &compared);
 
+// value with at most decimals decimals, without trailing zeros, '.' in every
+// locale: "0.95", "2", "-1.5".
+std::string shortNumber(double value, int decimals);
+
 // The int and float fields, then the items: the values a summary row or a
 // chart can take.
 std::vector<ClassValue> numericValues();

@@ -65,6 +65,13 @@ ClassDifferences diffClasses(std::span<const ClassRecord> first, std::span<const
     return differences;
 }
 
+std::string countText(const ClassDifferences &differences)
+{
+    return std::to_string(differences.changed.size()) + " changed, " + std::to_string(differences.added.size())
+           + " added, " + std::to_string(differences.removed.size()) + " removed, "
+           + std::to_string(differences.unchanged) + " unchanged";
+}
+
 std::string patchNotes(const ClassDifferences &differences, NotesFormat format)
 {
     if (differences.same())

@@ -39,6 +39,9 @@ struct ClassDifferences
 // From first to second: "health 100 -> 95" when first has 100 and second 95.
 ClassDifferences diffClasses(std::span<const ClassRecord> first, std::span<const ClassRecord> second);
 
+// "2 changed, 1 added, 1 removed, 3 unchanged"
+std::string countText(const ClassDifferences &differences);
+
 enum class NotesFormat { Text, Markdown };
 
 // The differences for a release's notes, one line a class:

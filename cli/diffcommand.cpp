@@ -118,13 +118,6 @@ void noteRepeatedNames(const ClassMatch &match, const std::string &first, const 
     }
 }
 
-std::string summary(const ClassDifferences &differences)
-{
-    return std::to_string(differences.changed.size()) + " changed, " + std::to_string(differences.added.size())
-           + " added, " + std::to_string(differences.removed.size()) + " removed, "
-           + std::to_string(differences.unchanged) + " unchanged\n";
-}
-
 } // namespace
 
 int diffCommand(const std::vector<std::string> &options, const std::vector<std::string> &files,
@@ -162,7 +155,7 @@ int diffCommand(const std::vector<std::string> &options, const std::vector<std::
         noteRepeatedNames(differences.match, files[0], files[1]);
         if (!differences.same())
             write(stdout, readableLines(patchNotes(differences, NotesFormat::Text)));
-        write(stdout, summary(differences));
+        write(stdout, countText(differences) + "\n");
         break;
     }
     return differences.same() ? 0 : 1;

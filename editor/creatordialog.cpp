@@ -6,6 +6,7 @@
 #include "cp1252.h"
 #include "itemcatalogue.h"
 #include "nativepath.h"
+#include "placelabel.h"
 #include "predrawn.h"
 #include "recentfolders.h"
 #include "screenfit.h"
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -77,6 +79,9 @@ constexpr Binding bindings[] = {
     {CommandId::ChangeActiveConfig, sessionCommand<&EditorSession::changeActiveConfig>},
     {CommandId::Problems, [](CreatorDialog &d) { d.openProblems(); }},
     {CommandId::ReviewChanges, [](CreatorDialog &d) { d.openReview(); }},
+    {CommandId::CompareTwoClasses, sessionCommand<&EditorSession::compareTwoClasses>},
+    {CommandId::CompareWithFile, sessionCommand<&EditorSession::compareWithFile>},
+    {CommandId::Chart, sessionCommand<&EditorSession::showChart>},
     {CommandId::RestorePreviousVersion, sessionCommand<&EditorSession::restorePreviousVersion>},
     {CommandId::ClassTable, [](CreatorDialog &d) { d.toggleClassTable(); }},
     {CommandId::FilterClasses, [](CreatorDialog &d) { d.filterClasses(); }},
@@ -102,6 +107,7 @@ constexpr MenuCommand menuCommands[] = {
     {"&File", CommandId::ChangeActiveConfig, "&Change Active-Config"},
     {"&File", CommandId::WriteOut, "&Write Out", "Ctrl+S"},
     {"&File", CommandId::ReviewChanges, "Re&view Changes..."},
+    {"&File", CommandId::CompareWithFile, "Compare wit&h File..."},
     // Without an Alt letter: each of its letters leads elsewhere already.
     {"&File", CommandId::RestorePreviousVersion, "Restore Previous Version..."},
     {"&File", CommandId::Problems, "P&roblems...", "F8"},
@@ -111,6 +117,7 @@ constexpr MenuCommand menuCommands[] = {
     {"E&dit", CommandId::Redo, "&Redo", "Ctrl+Y; Ctrl+Shift+Z"},
     {"&View", CommandId::ClassTable, "&Class Table", "Ctrl+T"},
     {"&View", CommandId::FilterClasses, "&Filter Classes...", "Ctrl+F"},
+    {"&View", CommandId::Chart, "C&hart..."},
     {"Class", CommandId::AddClass, "Add Class", "Ctrl+N"},
     {"Class", CommandId::DuplicateClass, "Duplicate Class", "Ctrl+D"},
     {"Class", CommandId::DeleteClass, "Delete Class", "Ctrl+Del"},
@@ -123,6 +130,7 @@ constexpr MenuCommand menuCommands[] = {
     {"Class", CommandId::FirstClass, "First Class", "Alt+Home"},
     {"Class", CommandId::LastClass, "Last Class", "Alt+End"},
     {"Class", CommandId::GoToClass, "Go to Class...", "Ctrl+G"},
+    {"Class", CommandId::CompareTwoClasses, "Compare Two Classes...", "Ctrl+K"},
     {"Class", 0, ""},
     {"Class", CommandId::ShowInventory, "Show Inventory...", "Ctrl+I"},
     {"&?", CommandId::About, "&About"},
@@ -178,7 +186,13 @@ void CreatorDialog::buildControls()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(client, 1);
-    layout->addWidget(control(ControlId::StatusLine));
+    // The active team and the game folder stay in view at its right end.
+    auto *statusRow = new QHBoxLayout;
+    statusRow->setSpacing(0);
+    statusRow->addWidget(control(ControlId::StatusLine), 1);
+    placeLabel = new PlaceLabel(this);
+    statusRow->addWidget(placeLabel);
+    layout->addLayout(statusRow);
 }
 
 void CreatorDialog::buildMenu()

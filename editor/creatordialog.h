@@ -10,7 +10,9 @@
 #include <functional>
 #include <string_view>
 
+class ChartWindow;
 class ClassTableWindow;
+class PlaceLabel;
 class QAction;
 class QLineEdit;
 class QMenu;
@@ -78,6 +80,11 @@ public:
     std::optional<int> chooseClass(const std::vector<std::string> &names, int current) override;
     void showInventory(const Inventory &inventory) override;
     void focusField(const std::string &key, int item) override;
+    void showPlace(const std::string &text) override;
+    std::optional<std::filesystem::path> chooseFile(const FileChoice &choice) override;
+    void showTwoClasses(const TwoClasses &classes) override;
+    void showBaseline(const BaselineView &baseline) override;
+    void showChart(const ChartView &chart) override;
     std::optional<std::size_t> chooseVersion(const std::string &fileName,
                                              const std::vector<KeptVersion> &versions) override;
 
@@ -101,7 +108,8 @@ private:
     void watchTextLimits();
     void watchForChanges();
     void watchUndoKeys();
-    // The Problems window, when open, follows the classes after each command.
+    // The Problems window and the chart, when open, follow the classes after
+    // each command.
     void refreshProblems();
     void openClassTable();
 
@@ -110,6 +118,8 @@ private:
     QMenu *recentFolders = nullptr;
     bool fillingForm = false;
     ProblemsWindow *problemsWindow = nullptr;
+    PlaceLabel *placeLabel = nullptr;
+    ChartWindow *chartWindow = nullptr;
     QTimer *recoveryTimer = nullptr;
     ClassTableWindow *tableWindow = nullptr;
     EditorSession editing;

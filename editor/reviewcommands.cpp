@@ -1,5 +1,6 @@
 #include "creatordialog.h"
 
+#include "chartwindow.h"
 #include "controlids.h"
 #include "formfields.h"
 #include "problemswindow.h"
@@ -60,6 +61,8 @@ void CreatorDialog::refreshProblems()
 {
     if (problemsWindow && problemsWindow->isVisible())
         problemsWindow->showProblems(toQt(editing.problems()));
+    if (chartWindow && chartWindow->isVisible())
+        chartWindow->refresh();
 }
 
 void CreatorDialog::openReview()

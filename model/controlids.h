@@ -108,5 +108,8 @@ enum : int {
     ClassTable = 40033,
     FilterClasses = 40034,
     AboutQt = 40040,
+    CompareTwoClasses = 40041,
+    CompareWithFile = 40042,
+    Chart = 40043,
 };
 }

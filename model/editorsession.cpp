@@ -34,6 +34,7 @@ void EditorSession::refreshIndicators()
 {
     view.setUnsavedMark(hasUnsavedChanges());
     view.setTeamText(state().sealsActive ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
+    view.showPlace(placeText());
     // Edits in the form that were not stored are what Undo takes back first
     // (as the step that stores them), and Redo has nothing then.
     const ClassRecord form = formRecord();

@@ -13,6 +13,7 @@
 #include "problemlist.h"
 #include "recoveryfile.h"
 #include "safesave.h"
+#include "teamviews.h"
 
 #include <filesystem>
 #include <functional>
@@ -125,6 +126,22 @@ public:
     // unified diff; empty when Write Out would not change it.
     std::string fileDifferences() const;
 
+    // Both teams side by side, and the classes against a baseline file. The
+    // classes in memory belong to the team whose file they were last loaded
+    // from or written to (before a load, the active team's); the other team's
+    // are read from its file on disk, never edited or written.
+    tolvane::Team classesTeam() const;
+    // The other team's classes as its file holds them now.
+    tolvane::ClassesOnDisk otherTeamClasses() const;
+    // Compare Two Classes, at first the form's class and its namesake in the
+    // other team.
+    void compareTwoClasses();
+    // Compare with File: asks for a baseline file and shows the classes in
+    // memory against it, as patch notes.
+    void compareWithFile();
+    // The baseline file chosen last; nullopt before one was.
+    const std::optional<tolvane::ClassesOnDisk> &baselineFile() const { return baseline; }
+    void showChart();
     // The unsaved classes (table and form) go to the recovery file of the
     // game folder when they changed since it was last saved, and the file
     // goes when nothing is unsaved. The window calls it a few seconds after
@@ -218,6 +235,11 @@ private:
     };
     EditorView::Answer askWithReview(const EditorView::Question &question, Review review);
     void warnNotWritten(const std::filesystem::path &path, const SaveError &error);
+    // Saves bytes where the user chooses, after asking with choice; the
+    // status line says where, what names what was saved ("Patch notes").
+    void saveChosenFile(const EditorView::FileChoice &choice, std::string_view bytes, const std::string &what);
+    // "Seals · /path/to/folder"
+    std::string placeText() const;
     void writeSettings();
     bool folderUsable();
     void startInFolder();
@@ -248,6 +270,9 @@ private:
     ClassIds savedIds = ids;
     UndoHistory history;
     ProblemList fileProblems;
+    std::optional<tolvane::ClassesOnDisk> baseline;
+    // The value the chart showed last.
+    int chartValue = -1;
     std::optional<Review> questionReview;
     std::string keptRecovery; // what the recovery file holds; empty when this run keeps none
     bool dataFolderWarned = false;

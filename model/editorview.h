@@ -1,6 +1,7 @@
 #pragma once
 
 #include "formvalues.h"
+#include "teamviews.h"
 
 #include <chrono>
 #include <cstdint>
@@ -56,6 +57,8 @@ public:
     virtual void setTitle(const std::string &title) = 0;
     virtual void setUnsavedMark(bool unsaved) = 0;
     virtual void setTeamText(const std::string &text) = 0;
+    // The active team and the game folder, always in view: "Seals · /path".
+    virtual void showPlace(const std::string &text) = 0;
     // The game folder (its name when unresolved) and the recent folders.
     virtual void showFolders(const std::filesystem::path &folder, const std::vector<std::filesystem::path> &recent) = 0;
 
@@ -97,6 +100,56 @@ public:
         std::function<void(int itemSlot, std::int32_t amount)> setAmount;
     };
     virtual void showInventory(const Inventory &inventory) = 0;
+
+    // Modal: the file the user picks to read, or to save under; nullopt when
+    // cancelled. types: "Class files (*.cfg)".
+    struct FileChoice
+    {
+        std::string title;
+        std::filesystem::path start; // a folder, or a file's suggested path
+        std::string types;
+        bool saving = false;
+    };
+    virtual std::optional<std::filesystem::path> chooseFile(const FileChoice &choice) = 0;
+
+    // Modal: two classes of either team side by side, any two of classes
+    // (labelled as lists show them), left and right picked at first. rows
+    // sets two of them side by side; note says why the other team's classes
+    // are missing, if they are.
+    struct TwoClasses
+    {
+        std::vector<std::string> classes;
+        int left = 0;
+        int right = 0;
+        std::string note;
+        std::function<std::vector<tolvane::ComparisonRow>(int left, int right)> rows;
+    };
+    virtual void showTwoClasses(const TwoClasses &classes) = 0;
+
+    // Modal: the classes in memory against a baseline file, as patch notes;
+    // save asks where and saves them as Markdown or as plain text.
+    struct BaselineView
+    {
+        std::string heading; // what was compared, and the count of differences
+        std::string note;    // classes matched in order for their shared names
+        std::string text;
+        std::string markdown;
+        std::function<void(bool markdown)> save;
+    };
+    virtual void showBaseline(const BaselineView &baseline) = 0;
+
+    // The chart window: one numeric value (of values) across the classes of
+    // both teams. chart draws the value of that index as the classes stand
+    // now, and the window asks again after each command; save asks where and
+    // saves the picture of the value of that index (PNG bytes).
+    struct ChartView
+    {
+        std::vector<std::string> values;
+        int chosen = 0;
+        std::function<tolvane::BarChart(int value)> chart;
+        std::function<void(const std::string &png, int value)> save;
+    };
+    virtual void showChart(const ChartView &chart) = 0;
     // Modal: the earlier version of the class file fileName the user picks to
     // restore, each listed by when it was kept with what restoring it would
     // change; nullopt when cancelled.

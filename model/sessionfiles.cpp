@@ -75,7 +75,8 @@ bool EditorSession::writeOut()
     auto written = std::make_unique<ClassTable>();
     for (bool changedWhileAsked = false;; changedWhileAsked = true) {
         if (!confirmLink(path, target) || !(plan = planWrite(path, old, classes, changedWhileAsked))
-            || !confirmReadOnly(path) || (old.status == FileStatus::Missing && !confirmFirstClassFile(path)))
+            || !confirmReadOnly(path)
+            || (old.status == FileStatus::Missing && !changes.knownBytes(path) && !confirmFirstClassFile(path)))
             return false;
         ReadClassBytes(*written, plan->bytes);
         const int count = plan->merge ? int(plan->merge->classes.size()) : int(classes.size());

@@ -6,6 +6,7 @@
 #include "userinput.h"
 
 #include "aboutdialog.h"
+#include "chartwindow.h"
 #include "classtablewindow.h"
 #include "controlids.h"
 
@@ -38,6 +39,11 @@ std::string problemsShown(CreatorDialog &d)
 {
     const auto *list = d.findChild<QListWidget *>();
     return list && list->isVisible() ? "shown" : "";
+}
+std::string chartShown(CreatorDialog &d)
+{
+    const auto *chart = d.findChild<ChartWindow *>();
+    return chart && chart->isVisible() ? "shown" : "";
 }
 
 std::string tableShown(CreatorDialog &d)
@@ -115,6 +121,9 @@ const CommandRow commandRows[] = {
     {.name = "FileProblems", .id = CommandId::Problems, .keys = "F8", .expect = {problemsShown, "shown"}},
     {.name = "ViewClassTable", .id = CommandId::ClassTable, .keys = "Ctrl+T", .expect = {tableShown, "shown"}},
     {.name = "ViewFilterClasses", .id = CommandId::FilterClasses, .keys = "Ctrl+F", .expect = {tableShown, "filter"}},
+    {.name = "FileCompareWithFile", .id = CommandId::CompareWithFile, .modal = "QFileDialog Compare with File", .answer = QMessageBox::Cancel},
+    {.name = "ViewChart", .id = CommandId::Chart, .expect = {chartShown, "shown"}},
+    {.name = "ClassCompareTwoClasses", .id = CommandId::CompareTwoClasses, .keys = "Ctrl+K", .modal = "CompareDialog Compare Two Classes", .answer = QMessageBox::Close},
     {.name = "OpenFolder", .id = CommandId::OpenFolder, .keys = "Ctrl+O", .modal = "QFileDialog Open Folder", .answer = QMessageBox::Cancel},
     {.name = "NextClass", .id = ControlId::NextClass, .given = twoClasses, .expect = {status, "@ Class 1 / 1 []"}},
     {.name = "ClassNextClass", .id = CommandId::NextClass, .given = twoClasses, .keys = "Alt+Right", .expect = {status, "@ Class 1 / 1 []"}},

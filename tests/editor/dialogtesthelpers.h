@@ -26,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <stdexcept>
@@ -75,6 +76,9 @@ public:
     }
     // Answers queued but not used, because their window never opened.
     std::size_t unused() const { return queued.size(); }
+    // What the test does with each modal window before it is answered (picks
+    // a file in a file dialog, looks at a view).
+    std::function<void(QDialog &)> look;
     const std::vector<SeenModal> &seen() const { return answered; }
 
 private:
@@ -107,6 +111,8 @@ private:
             for (int row = 0; row < list->count(); ++row)
                 seen.items << list->item(row)->text();
         }
+        if (look)
+            look(*modal);
         const QMessageBox::StandardButton answer = queued.empty() ? QMessageBox::NoButton : queued.front();
         if (queued.empty())
             ADD_FAILURE() << "unexpected modal " << seen.type.toStdString() << " \"" << seen.text.toStdString() << "\"";

@@ -55,6 +55,8 @@ public:
     void setTitle(const std::string &text) override { title = text; }
     void setUnsavedMark(bool unsaved) override { unsavedMark = unsaved; }
     void setTeamText(const std::string &text) override { teamText = text; }
+    std::string place;
+    void showPlace(const std::string &text) override { place = text; }
     void showFolders(const std::filesystem::path &, const std::vector<std::filesystem::path> &) override {}
     void tell(const Notice &notice) override { told.push_back(notice); }
     void showAbout() override { ++aboutBoxes; }
@@ -87,6 +89,28 @@ public:
     std::string tableStatus;
     void showClassTable(const std::string &status) override { tableStatus = status; }
 
+    // The files the file dialogs pick, in turn; none left cancels. What they
+    // were asked for.
+    std::deque<std::filesystem::path> pickedFiles;
+    std::vector<FileChoice> fileChoices;
+    std::optional<std::filesystem::path> chooseFile(const FileChoice &choice) override
+    {
+        fileChoices.push_back(choice);
+        if (pickedFiles.empty())
+            return std::nullopt;
+        std::filesystem::path picked = std::move(pickedFiles.front());
+        pickedFiles.pop_front();
+        return picked;
+    }
+    // What the compare views and the chart were last given, and what the
+    // test does while they are open.
+    TwoClasses twoClasses;
+    BaselineView baseline;
+    ChartView chart;
+    std::function<void()> inCompareView = [] {};
+    void showTwoClasses(const TwoClasses &classes) override { twoClasses = classes, inCompareView(); }
+    void showBaseline(const BaselineView &shown) override { baseline = shown, inCompareView(); }
+    void showChart(const ChartView &shown) override { chart = shown; }
     // The version Restore Previous Version picks; nullopt cancels.
     std::optional<std::size_t> pickedVersion;
     std::vector<KeptVersion> versions;

@@ -1,0 +1,91 @@
+#include "baselinedialog.h"
+
+#include "accessibility.h"
+#include "screenfit.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel *textLabel(const std::string &text, QWidget *parent)
+{
+    auto *label = new QLabel(QString::fromStdString(text), parent);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+} // namespace
+
+BaselineDialog::BaselineDialog(const EditorView::BaselineView &baseline, QWidget *owner)
+    : QDialog(owner), baseline(baseline), format(new QComboBox(this)), notes(new QPlainTextEdit(this))
+{
+    setWindowTitle(tr("Compare with File"));
+    format->addItems({tr("Plain text"), tr("Markdown")});
+    speakListEntries(format);
+    auto *formatLabel = new QLabel(tr("Patch notes &as:"), this);
+    formatLabel->setBuddy(format);
+    auto *formatRow = new QHBoxLayout;
+    formatRow->addWidget(formatLabel);
+    formatRow->addWidget(format);
+    formatRow->addStretch(1);
+
+    notes->setObjectName(QStringLiteral("patchNotes"));
+    notes->setReadOnly(true);
+    // A cursor that the arrow keys move, so that a screen reader reads line by line.
+    notes->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+    notes->setLineWrapMode(QPlainTextEdit::NoWrap);
+    notes->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    notes->setAccessibleName(tr("Patch notes"));
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    QPushButton *copy = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);
+    QPushButton *save = buttons->addButton(tr("&Save..."), QDialogButtonBox::ActionRole);
+    for (QPushButton *button : {copy, save})
+        button->setAutoDefault(false);
+    connect(copy, &QPushButton::clicked, this, &BaselineDialog::copyNotes);
+    connect(save, &QPushButton::clicked, this, &BaselineDialog::saveNotes);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(format, &QComboBox::currentIndexChanged, this, &BaselineDialog::showNotes);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(textLabel(baseline.heading, this));
+    if (!baseline.note.empty())
+        layout->addWidget(textLabel(baseline.note, this));
+    layout->addLayout(formatRow);
+    layout->addWidget(notes, 1);
+    layout->addWidget(buttons);
+    showNotes();
+    fitOnScreen(this, QSize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 28));
+    notes->setFocus();
+}
+
+bool BaselineDialog::markdown() const
+{
+    return format->currentIndex() == 1;
+}
+
+void BaselineDialog::showNotes()
+{
+    notes->setPlainText(QString::fromStdString(markdown() ? baseline.markdown : baseline.text));
+}
+
+void BaselineDialog::copyNotes()
+{
+    QApplication::clipboard()->setText(notes->toPlainText());
+}
+
+void BaselineDialog::saveNotes()
+{
+    baseline.save(markdown());
+}

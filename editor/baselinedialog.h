@@ -1,0 +1,30 @@
+#pragma once
+
+#include "editorview.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QPlainTextEdit;
+
+// Compare with File: the classes in memory against a baseline file, as
+// patch notes in plain text or Markdown, to read, copy or save.
+class BaselineDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    BaselineDialog(const EditorView::BaselineView &baseline, QWidget *owner);
+
+private slots:
+    void showNotes();
+    void copyNotes();
+    void saveNotes();
+
+private:
+    bool markdown() const;
+
+    EditorView::BaselineView baseline;
+    QComboBox *format;
+    QPlainTextEdit *notes;
+};

@@ -1,0 +1,118 @@
+#include "chartwindow.h"
+
+#include "accessibility.h"
+#include "barchartview.h"
+#include "screenfit.h"
+
+#include <QBuffer>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+QString teamText(tolvane::Team team)
+{
+    const std::string_view name = tolvane::teamName(team);
+    return QString::fromLatin1(name.data(), qsizetype(name.size()));
+}
+
+} // namespace
+
+ChartWindow::ChartWindow(QWidget *owner)
+    : QDialog(owner), values(new QComboBox(this)), note(new QLabel(this)), bars(new BarChartView(this)),
+      table(new QTableWidget(0, 3, this))
+{
+    setWindowTitle(tr("Chart"));
+    speakListEntries(values);
+    auto *valueLabel = new QLabel(tr("&Value:"), this);
+    valueLabel->setBuddy(values);
+    auto *valueRow = new QHBoxLayout;
+    valueRow->addWidget(valueLabel);
+    valueRow->addWidget(values);
+    valueRow->addStretch(1);
+    note->setWordWrap(true);
+    note->hide();
+
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidget(bars);
+    scroll->setWidgetResizable(true);
+    scroll->setFocusPolicy(Qt::NoFocus);
+    table->setObjectName(QStringLiteral("chartValues"));
+    table->setAccessibleName(tr("Values of the chart"));
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setStretchLastSection(true);
+    speakCurrentEntryOnFocus(table);
+    auto *split = new QSplitter(this);
+    split->addWidget(scroll);
+    split->addWidget(table);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 1);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    QPushButton *save = buttons->addButton(tr("Save as &PNG..."), QDialogButtonBox::ActionRole);
+    save->setAutoDefault(false);
+    connect(save, &QPushButton::clicked, this, &ChartWindow::savePicture);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(values, &QComboBox::currentIndexChanged, this, &ChartWindow::refresh);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(valueRow);
+    layout->addWidget(note);
+    layout->addWidget(split, 1);
+    layout->addWidget(buttons);
+    fitOnScreen(this, QSize(fontMetrics().averageCharWidth() * 110, fontMetrics().height() * 36));
+}
+
+void ChartWindow::showChart(const EditorView::ChartView &shown)
+{
+    chart = shown;
+    {
+        const QSignalBlocker quiet(values);
+        values->clear();
+        for (const std::string &name : chart.values)
+            values->addItem(QString::fromStdString(name));
+        values->setCurrentIndex(chart.chosen);
+    }
+    refresh();
+}
+
+void ChartWindow::refresh()
+{
+    if (!chart.chart || values->currentIndex() < 0)
+        return;
+    const tolvane::BarChart drawn = chart.chart(values->currentIndex());
+    bars->setChart(drawn);
+    note->setText(QString::fromStdString(drawn.note));
+    note->setVisible(!drawn.note.empty());
+
+    table->setHorizontalHeaderLabels({tr("Class"), tr("Team"), values->currentText()});
+    table->setRowCount(int(drawn.bars.size()));
+    for (int row = 0; row < int(drawn.bars.size()); ++row) {
+        const tolvane::ChartBar &bar = drawn.bars[std::size_t(row)];
+        const QString cells[] = {QString::fromStdString(bar.label), teamText(bar.team),
+                                 QString::fromStdString(bar.text)};
+        for (int column = 0; column < 3; ++column)
+            table->setItem(row, column, new QTableWidgetItem(cells[column]));
+        table->item(row, 2)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    table->resizeColumnsToContents();
+}
+
+void ChartWindow::savePicture()
+{
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    bars->picture().save(&buffer, "PNG");
+    chart.save(png.toStdString(), values->currentIndex());
+}

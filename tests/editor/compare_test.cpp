@@ -1,0 +1,178 @@
+// The views that set the two teams side by side, as the window shows them:
+// the team and folder in view, Compare Two Classes, Compare with File and
+// the chart.
+
+#include "controlids.h"
+#include "dialogtesthelpers.h"
+
+#include "barchartview.h"
+#include "chartwindow.h"
+#include "placelabel.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTableWidget>
+
+namespace {
+
+using B = QMessageBox::StandardButton;
+
+class CompareTest : public DialogTest
+{
+protected:
+    void SetUp() override
+    {
+        DialogTest::SetUp();
+        writeFile(QStringLiteral("tvclass_seals.cfg"),
+                  "{\nclassname Sniper\nhealth 100\nspeed 1.2\n}\n\n{\nclassname Medic\nhealth 90\n}\n");
+        writeFile(QStringLiteral("tvclass_tangos.cfg"), "{\nclassname Heavy\nhealth 150\n}\n\n"
+                                                        "{\nclassname Sniper\nhealth 95\nspeed 1.2\n}\n");
+        restartDialog();
+        click(ControlId::LoadConfig);
+    }
+
+    // The row of the table whose first cell is first, as its cells' texts.
+    static QStringList rowOf(const QTableWidget &table, const QString &first)
+    {
+        for (int row = 0; row < table.rowCount(); ++row) {
+            if (table.item(row, 0)->text() == first) {
+                QStringList cells;
+                for (int column = 0; column < table.columnCount(); ++column)
+                    cells << table.item(row, column)->text();
+                return cells;
+            }
+        }
+        return {};
+    }
+
+    QString nativePath(const QString &name) const { return QDir::toNativeSeparators(path(name)); }
+
+    // Answers the next file dialog with the file at path.
+    void pickFile(const QString &path)
+    {
+        modals.expect({B::Ok});
+        modals.look = [path](QDialog &modal) {
+            if (auto *files = qobject_cast<QFileDialog *>(&modal))
+                files->selectFile(path);
+        };
+    }
+};
+
+// The status line's right end names the active team and the game folder;
+// after a team switch it says whose classes are in memory.
+TEST_F(CompareTest, TeamAndFolderStayInView)
+{
+    const auto *place = dialog->findChild<PlaceLabel *>();
+    const QString folder = QStringLiteral(" \u00B7 ") + displayPath(dialog->folder().path());
+    EXPECT_EQ(place->place(), QStringLiteral("Seals") + folder);
+    EXPECT_EQ(place->accessibleName(), place->place());
+    modals.expect({B::Yes, B::Yes});
+    trigger(CommandId::ChangeActiveConfig);
+    EXPECT_EQ(place->place(), QStringLiteral("Tangos (the Seals' classes in memory)") + folder);
+}
+
+// Ctrl+K sets the form's class beside its namesake in the other team: equal
+// values faded, the others bold and said so, numbers with their difference.
+TEST_F(CompareTest, TwoClassesSideBySide)
+{
+    showDialog();
+    modals.expect({B::Close});
+    modals.look = [](QDialog &compare) {
+        const auto lists = compare.findChildren<QComboBox *>();
+        ASSERT_EQ(lists.size(), 2);
+        EXPECT_EQ(lists[0]->currentText(), QStringLiteral("Seals 0  Sniper"));
+        EXPECT_EQ(lists[1]->currentText(), QStringLiteral("Tangos 1  Sniper"));
+        auto *table = compare.findChild<QTableWidget *>(QStringLiteral("comparison"));
+        EXPECT_EQ(rowOf(*table, QStringLiteral("health")),
+                  QStringList({"health", "100", "95", "-5 (x0.95)", "differs"}));
+        EXPECT_EQ(rowOf(*table, QStringLiteral("speed")),
+                  QStringList({"speed", "1.200000", "1.200000", "", "equal"}));
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const bool equal = table->item(row, 4)->text() == u"equal";
+            EXPECT_EQ(table->item(row, 1)->font().bold(), !equal);
+            EXPECT_EQ(table->item(row, 1)->foreground().color() == compare.palette().color(QPalette::Disabled,
+                                                                                             QPalette::Text),
+                      equal);
+        }
+        lists[1]->setCurrentIndex(2); // Tangos 0  Heavy
+        EXPECT_EQ(rowOf(*table, QStringLiteral("health")),
+                  QStringList({"health", "100", "150", "+50 (x1.5)", "differs"}));
+        EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QStringLiteral("Tangos 0  Heavy"));
+    };
+    QTest::keySequence(dialog.get(), QKeySequence(QStringLiteral("Ctrl+K")));
+    ASSERT_EQ(modals.seen().size(), 1u);
+}
+
+// Compare with File shows the patch notes in either format, to copy; a file
+// that is no class file is named in one message.
+TEST_F(CompareTest, BaselinePatchNotes)
+{
+    writeFile(QStringLiteral("stock.cfg"), "{\nclassname Medic\nhealth 100\n}\n\n{\nclassname Sniper\nhealth 100\n"
+                                           "speed 1.2\n}\n\n{\nclassname Scout\n}\n");
+    writeFile(QStringLiteral("settings.json"), "{\n \"volume\": 0.8\n}\n");
+    pickFile(path(QStringLiteral("settings.json")));
+    modals.expect({B::Ok});
+    trigger(CommandId::CompareWithFile);
+    ASSERT_EQ(modals.seen().size(), 2u);
+    EXPECT_TRUE(modals.seen()[1].text.startsWith(QStringLiteral("The file ") + nativePath(QStringLiteral("settings.json"))))
+        << modals.seen()[1].text.toStdString();
+
+    pickFile(path(QStringLiteral("stock.cfg")));
+    modals.expect({B::Close});
+    QString shown[2];
+    const auto lookAtFile = modals.look;
+    modals.look = [&](QDialog &modal) {
+        lookAtFile(modal);
+        auto *notes = modal.findChild<QPlainTextEdit *>(QStringLiteral("patchNotes"));
+        if (!notes)
+            return;
+        shown[0] = notes->toPlainText();
+        modal.findChild<QComboBox *>()->setCurrentIndex(1);
+        for (QPushButton *button : modal.findChildren<QPushButton *>()) {
+            if (button->text() == u"&Copy")
+                button->click();
+        }
+        shown[1] = QApplication::clipboard()->text();
+    };
+    trigger(CommandId::CompareWithFile);
+    ASSERT_EQ(modals.seen().size(), 4u);
+    EXPECT_EQ(modals.seen()[3].type, QStringLiteral("BaselineDialog"));
+    EXPECT_EQ(shown[0], QStringLiteral("Medic: health 100 -> 90\nRemoved class Scout\n"));
+    EXPECT_EQ(shown[1], QStringLiteral("### Changed\n\n- **Medic**: health 100 -> 90\n\n### Removed\n\n- **Scout**\n"));
+}
+
+// The chart holds every class of both teams, highest first, with the same
+// values in its table; it follows the classes and is saved as a PNG picture.
+TEST_F(CompareTest, ChartFollowsTheClassesAndIsSaved)
+{
+    trigger(CommandId::Chart);
+    auto *chart = dialog->findChild<ChartWindow *>();
+    ASSERT_TRUE(chart && chart->isVisible());
+    auto *table = chart->findChild<QTableWidget *>(QStringLiteral("chartValues"));
+    const auto column = [table](int at) {
+        QStringList cells;
+        for (int row = 0; row < table->rowCount(); ++row)
+            cells << table->item(row, at)->text();
+        return cells.join(u' ');
+    };
+    EXPECT_EQ(column(0) + u'/' + column(1) + u'/' + column(2),
+              QStringLiteral("Heavy Sniper Sniper Medic/Tangos Seals Tangos Seals/150 100 95 90"));
+    EXPECT_EQ(chart->findChild<BarChartView *>()->accessibleName(),
+              QStringLiteral("health of 4 classes: 2 Seals, 2 Tangos"));
+
+    control<QLineEdit>(ControlId::Health)->setText(QStringLiteral("200"));
+    click(ControlId::SaveToMemory);
+    EXPECT_EQ(column(0), QStringLiteral("Sniper Heavy Sniper Medic"));
+
+    pickFile(path(QStringLiteral("health.png")));
+    for (QPushButton *button : chart->findChildren<QPushButton *>()) {
+        if (button->text() == u"Save as &PNG...")
+            button->click();
+    }
+    EXPECT_TRUE(readFile(QStringLiteral("health.png")).starts_with("\x89PNG"));
+    EXPECT_EQ(dialog->statusText(), QStringLiteral("Chart saved to ") + nativePath(QStringLiteral("health.png")));
+}
+
+} // namespace
