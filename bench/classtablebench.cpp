@@ -45,6 +45,11 @@ public:
     {
         return {};
     }
+    void showPlace(const std::string &) override {}
+    std::optional<std::filesystem::path> chooseFile(const FileChoice &) override { return {}; }
+    void showTwoClasses(const TwoClasses &) override {}
+    void showBaseline(const BaselineView &) override {}
+    void showChart(const ChartView &) override {}
     void showClassTable(const std::string &status) override { benchmark::DoNotOptimize(status.data()); }
 
 private:
