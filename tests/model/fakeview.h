@@ -37,8 +37,7 @@ public:
     // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th),
     // K (which side of values changed on both), O(ther team's file),
     // V (restore the classes of an earlier run), H (change classes the filter
-    // hides), F (the first class file of a folder),
-    // N(ew classes from a sheet).
+    // hides), F (the first class file of a folder), N(ew classes from a sheet).
     std::string asked;
     // What another program does while the next question is open.
     std::function<void()> whileAsking;
