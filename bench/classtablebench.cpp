@@ -34,7 +34,10 @@ public:
     void tell(const Notice &) override {}
     void showAbout() override {}
     void focusField(const std::string &, int) override {}
-    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &) override { return {}; }
+    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &, const std::string &) override
+    {
+        return {};
+    }
     void showClassCommands(const ClassCommands &) override {}
     std::optional<int> chooseClass(const std::vector<std::string> &, int) override { return {}; }
     void showInventory(const Inventory &) override {}
@@ -42,6 +45,11 @@ public:
     {
         return {};
     }
+    void showPlace(const std::string &) override {}
+    std::optional<std::filesystem::path> chooseFile(const FileChoice &) override { return {}; }
+    void showTwoClasses(const TwoClasses &) override {}
+    void showBaseline(const BaselineView &) override {}
+    void showChart(const ChartView &) override {}
     void showClassTable(const std::string &status) override { benchmark::DoNotOptimize(status.data()); }
 
 private:

@@ -59,6 +59,13 @@ void CreatorDialog::openReview()
     review.exec();
 }
 
+bool CreatorDialog::confirmImport(const std::string &sheetName, const std::string &review)
+{
+    ReviewDialog changes(QString::fromStdString(review), {}, this);
+    changes.offerImport(QString::fromStdString(sheetName));
+    return changes.exec() == QDialog::Accepted;
+}
+
 // The first box of key that can be edited: of the two boxes of max_45cal,
 // "Pistol Mag"; of the abilities, the first one. An inventory amount shows its
 // item and puts the focus in the Amount box; other inventory problems go to the

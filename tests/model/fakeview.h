@@ -37,8 +37,9 @@ public:
     // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th),
     // K (which side of values changed on both), O(ther team's file),
     // V (restore the classes of an earlier run), H (change classes the filter
-    // hides), F (the first class file of a folder).
+    // hides), F (the first class file of a folder), N(ew classes from a sheet).
     std::string asked;
+    std::string question; // the text of the last one
     // What another program does while the next question is open.
     std::function<void()> whileAsking;
     // What Review Changes showed while the last question was open.
@@ -127,6 +128,16 @@ public:
         return pickedVersion;
     }
 
+    // Review Changes of an import shows importReview, and imports when
+    // importing is set.
+    std::string importReview;
+    bool importing = true;
+    bool confirmImport(const std::string &, const std::string &text) override
+    {
+        importReview = text;
+        return importing;
+    }
+
     Answer ask(const Question &question) override
     {
         // A letter, words of its text, its buttons, its default, and whether it
@@ -147,6 +158,7 @@ public:
             {'B', "blocks after the 64th", Choices::YesNo, Answer::No, false},
             {'H', "hidden by the filter", Choices::YesNo, Answer::No, false},
             {'F', "holds no class file", Choices::YesNo, Answer::No, true},
+            {'N', "not among the classes in memory", Choices::YesNo, Answer::No, false},
         };
         const auto kind = std::ranges::find_if(
             kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });
@@ -156,6 +168,7 @@ public:
         }
         const auto &[letter, words, choices, byDefault, aboutWriting] = *kind;
         asked += letter;
+        this->question = question.text;
         if (whileAsking)
             std::exchange(whileAsking, nullptr)();
         if (review) {
