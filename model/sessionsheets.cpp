@@ -88,8 +88,10 @@ void EditorSession::importClasses()
         return;
     }
     // The form's edits are the class it shows, as for every command.
-    saveToMemory();
-    const std::vector<ClassRecord> before = classesToWrite(false);
+    FormValues form = view.form();
+    storeIntoClass(form);
+    refreshIndicators(form);
+    const std::vector<ClassRecord> before = classesToWrite(nullptr);
     ImportOptions options{sheetFormatOfName(*path), false, std::string(ClassFileName(state().sealsActive))};
     ImportResult result = ImportClasses(before, sheet.bytes, options);
     const bool unknownOnly = std::ranges::all_of(result.problems, [](const ImportProblem &problem) {
@@ -122,10 +124,9 @@ void EditorSession::importClasses()
         return;
     }
     record(ReplaceClasses(classes(), "Import Classes", result.classes, result.origins));
-    showResult({std::nullopt, true});
     const auto added = std::size_t(std::ranges::count(result.origins, -1));
     std::string status = "Imported " + name + ": " + counted(lines.size() - added, "class", "classes") + " changed";
     if (added > 0)
         status += ", " + std::to_string(added) + " new";
-    view.setStatus(status);
+    showMoved(form, status);
 }
