@@ -53,34 +53,6 @@ int answer(const char *text, std::FILE *stream, int status)
     return written ? status : 2;
 }
 
-struct StartFolder
-{
-    GameFolder folder;
-    FolderOrigin origin;
-};
-
-// The game folder the command line names: none, FOLDER (or a class file in
-// it, as Explorer passes a file dropped on the program) or --recent.
-std::optional<StartFolder> folderFromArguments(const std::vector<std::filesystem::path> &arguments)
-{
-    if (arguments.empty())
-        return StartFolder{GameFolder::Working(), FolderOrigin::WorkingDirectory};
-    if (arguments.size() > 1)
-        return std::nullopt;
-    if (arguments.front() == "--recent") {
-        const std::vector<std::filesystem::path> recent = RecentFolders();
-        if (recent.empty())
-            return StartFolder{GameFolder::Working(), FolderOrigin::WorkingDirectory};
-        return StartFolder{GameFolder::At(recent.front()), FolderOrigin::Named};
-    }
-    if (arguments.front().native().starts_with('-'))
-        return std::nullopt;
-    GameFolder named = GameFolder::At(arguments.front());
-    if (const std::filesystem::path folder = EditorSession::droppedFolder(named.path()); !folder.empty())
-        named = GameFolder::At(folder);
-    return StartFolder{named, FolderOrigin::Named};
-}
-
 } // namespace
 
 std::optional<int> answerHelpOrVersion(int argc, char **argv)
@@ -122,7 +94,7 @@ bool CreatorApp::runEditor()
 {
     // The class files and the settings file are those of the game folder,
     // fixed now; the settings reports go to standard output.
-    const std::optional<StartFolder> start = folderFromArguments(arguments);
+    const std::optional<StartFolder> start = startFolderOf(arguments, RecentFolders());
     if (!start) {
         std::fputs(usage, stderr);
         startError = 2;

@@ -13,8 +13,8 @@ namespace {
 // Whether a column holds text rather than a number or a truth value.
 bool holdsText(const SheetColumn &column)
 {
-    return column.kind == ColumnKind::File || column.kind == ColumnKind::StartingWeaponName
-           || (column.kind == ColumnKind::Field && column.field->kind == FieldKind::Text);
+    return column.kind == SheetColumnKind::File || column.kind == SheetColumnKind::StartingWeaponName
+           || (column.kind == SheetColumnKind::Field && column.field->kind == FieldKind::Text);
 }
 
 // A sheet's rows, written one cell at a time.
@@ -90,8 +90,8 @@ void SheetWriter::cell(const SheetColumn &column, std::string_view text)
     firstCell = false;
     // Numbers and truth values go in bare; JSON has no infinity or NaN.
     const FieldKind kind = column.field ? column.field->kind : FieldKind::Text;
-    const bool bare = column.kind == ColumnKind::Ability || column.kind == ColumnKind::Item
-                      || (column.kind == ColumnKind::Field
+    const bool bare = column.kind == SheetColumnKind::Ability || column.kind == SheetColumnKind::Item
+                      || (column.kind == SheetColumnKind::Field
                           && (kind == FieldKind::Int || kind == FieldKind::Abilities
                               || (kind == FieldKind::Float && text.find_first_of("ni") == std::string_view::npos)));
     if (bare)
@@ -126,9 +126,9 @@ void SheetWriter::plainCell(std::string_view text)
 void appendCellText(std::string &text, const SheetColumn &column, const ClassRecord &record)
 {
     switch (column.kind) {
-    case ColumnKind::File:
+    case SheetColumnKind::File:
         return;
-    case ColumnKind::Field:
+    case SheetColumnKind::Field:
         switch (column.field->kind) {
         case FieldKind::Float:
             return appendShortestFloat(text, record.*column.field->floatMember);
@@ -141,13 +141,13 @@ void appendCellText(std::string &text, const SheetColumn &column, const ClassRec
             text.append(writtenValue(*column.field, record).value_or(std::string()));
             return;
         }
-    case ColumnKind::StartingWeaponName:
+    case SheetColumnKind::StartingWeaponName:
         text.append(startingWeaponName(record));
         return;
-    case ColumnKind::Ability:
+    case SheetColumnKind::Ability:
         text.append((record.classabilities & column.bit) ? "true" : "false");
         return;
-    case ColumnKind::Item:
+    case SheetColumnKind::Item:
         return appendInt(text, record.inventory[std::size_t(column.slot)]);
     }
 }

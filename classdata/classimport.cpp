@@ -191,9 +191,9 @@ std::string typeProblem(const SheetColumn &column, SheetCell::Type type)
     if (type == Type::Null)
         return "null; leave the key out to keep the value";
     const FieldKind kind = column.field ? column.field->kind : FieldKind::Text;
-    const bool number = column.kind == ColumnKind::Item || (column.kind == ColumnKind::Field && kind == FieldKind::Int);
-    const bool floating = column.kind == ColumnKind::Field && kind == FieldKind::Float;
-    if (column.kind == ColumnKind::Ability)
+    const bool number = column.kind == SheetColumnKind::Item || (column.kind == SheetColumnKind::Field && kind == FieldKind::Int);
+    const bool floating = column.kind == SheetColumnKind::Field && kind == FieldKind::Float;
+    if (column.kind == SheetColumnKind::Ability)
         return type == Type::Bool ? "" : "takes true or false";
     if (number || floating)
         return type == Type::Number || (floating && type == Type::String) ? "" : "takes a number";
@@ -205,19 +205,19 @@ std::string setCell(const SheetColumn &column, const SheetCell &cell, ClassRecor
     if (std::string problem = typeProblem(column, cell.type); !problem.empty())
         return problem;
     switch (column.kind) {
-    case ColumnKind::Field:
+    case SheetColumnKind::Field:
         return setField(*column.field, cell.text, record);
-    case ColumnKind::Ability: {
+    case SheetColumnKind::Ability: {
         bool set = false;
         std::string reason = readBool(cell.text, set);
         if (reason.empty())
             record.classabilities = set ? record.classabilities | column.bit : record.classabilities & ~column.bit;
         return reason;
     }
-    case ColumnKind::Item:
+    case SheetColumnKind::Item:
         return readInt(cell.text, record.inventory[std::size_t(column.slot)]);
-    case ColumnKind::File:
-    case ColumnKind::StartingWeaponName:
+    case SheetColumnKind::File:
+    case SheetColumnKind::StartingWeaponName:
         break;
     }
     return {};
@@ -287,7 +287,7 @@ bool Importer::readColumns()
         else if (same != columns.end() - 1)
             problem(ImportProblem::Kind::Text, nullptr, i,
                     "the column " + std::string(column->name) + " a second time");
-        else if (column->kind == ColumnKind::File)
+        else if (column->kind == SheetColumnKind::File)
             fileColumn = i;
         else if (column->name == "classname")
             nameColumn = i;
@@ -397,11 +397,11 @@ void Importer::importRow(const SheetRow &row)
     for (const SheetCell &cell : row.cells) {
         const SheetColumn &column = *columns[cell.column];
         weaponInRow = weaponInRow || column.field == &fieldNamed("starting_weapon");
-        if (column.kind == ColumnKind::StartingWeaponName)
+        if (column.kind == SheetColumnKind::StartingWeaponName)
             weaponName = &cell;
-        if (cell.column == nameColumn || column.kind == ColumnKind::File)
+        if (cell.column == nameColumn || column.kind == SheetColumnKind::File)
             continue;
-        const bool text = column.kind == ColumnKind::Field && column.field->kind == FieldKind::Text;
+        const bool text = column.kind == SheetColumnKind::Field && column.field->kind == FieldKind::Text;
         const bool marked = text && cell.type != SheetCell::Type::Null;
         const SheetCell unmarked = marked ? SheetCell{cell.column, textOf(cell), cell.type} : SheetCell{};
         if (std::string reason = setCell(column, marked ? unmarked : cell, record); !reason.empty())

@@ -19,15 +19,15 @@ constexpr bool coversEveryDefinedBit()
 }
 static_assert(coversEveryDefinedBit());
 
-constexpr SheetColumn fileColumn{"file", ColumnKind::File};
+constexpr SheetColumn fileColumn{"file", SheetColumnKind::File};
 
 std::vector<SheetColumn> makeColumns()
 {
     std::vector<SheetColumn> columns;
     const auto addField = [&](const ClassField &field) {
-        columns.push_back({field.key, ColumnKind::Field, &field});
+        columns.push_back({field.key, SheetColumnKind::Field, &field});
         if (field.key == "starting_weapon")
-            columns.push_back({"starting_weapon_name", ColumnKind::StartingWeaponName});
+            columns.push_back({"starting_weapon_name", SheetColumnKind::StartingWeaponName});
     };
     addField(fieldNamed("classname"));
     for (const ClassField &field : classFields()) {
@@ -35,9 +35,9 @@ std::vector<SheetColumn> makeColumns()
             addField(field);
     }
     for (const AbilityInfo &ability : abilityCatalogue)
-        columns.push_back({ability.name, ColumnKind::Ability, nullptr, ability.bit});
+        columns.push_back({ability.name, SheetColumnKind::Ability, nullptr, ability.bit});
     for (int slot = 0; slot < inventorySlotCount; ++slot)
-        columns.push_back({itemCatalogue[std::size_t(slot)].internalName, ColumnKind::Item, nullptr, 0, slot});
+        columns.push_back({itemCatalogue[std::size_t(slot)].internalName, SheetColumnKind::Item, nullptr, 0, slot});
     return columns;
 }
 

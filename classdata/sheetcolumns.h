@@ -23,7 +23,7 @@ std::optional<SheetFormat> sheetFormatNamed(std::string_view name);
 // any case); nullopt for any other.
 std::optional<SheetFormat> sheetFormatOfName(const std::filesystem::path &name);
 
-enum class ColumnKind : std::uint8_t {
+enum class SheetColumnKind : std::uint8_t {
     File,               // the class file a row belongs to, in sheets of several files
     Field,              // a value of the field table, named by its key
     StartingWeaponName, // the starting weapon as the form's list shows it
@@ -34,7 +34,7 @@ enum class ColumnKind : std::uint8_t {
 struct SheetColumn
 {
     std::string_view name;
-    ColumnKind kind;
+    SheetColumnKind kind;
     const ClassField *field = nullptr; // Field
     std::int32_t bit = 0;              // Ability
     int slot = -1;                     // Item

@@ -82,6 +82,8 @@ constexpr Binding bindings[] = {
     {CommandId::CompareTwoClasses, sessionCommand<&EditorSession::compareTwoClasses>},
     {CommandId::CompareWithFile, sessionCommand<&EditorSession::compareWithFile>},
     {CommandId::Chart, sessionCommand<&EditorSession::showChart>},
+    {CommandId::ExportClasses, sessionCommand<&EditorSession::exportClasses>},
+    {CommandId::ImportClasses, sessionCommand<&EditorSession::importClasses>},
     {CommandId::RestorePreviousVersion, sessionCommand<&EditorSession::restorePreviousVersion>},
     {CommandId::ClassTable, [](CreatorDialog &d) { d.toggleClassTable(); }},
     {CommandId::FilterClasses, [](CreatorDialog &d) { d.filterClasses(); }},
@@ -89,7 +91,8 @@ constexpr Binding bindings[] = {
 
 // Menu 140, with the game folder's commands first and the Edit menu added.
 // Shortcuts keep clear of the keys the boxes and lists use; keys holds one
-// or more, separated by "; ".
+// or more, separated by "; ". The letters of Export and Import Classes all
+// underline something else already; the arrow keys reach them.
 struct MenuCommand
 {
     const char *menu;
@@ -111,6 +114,9 @@ constexpr MenuCommand menuCommands[] = {
     // Without an Alt letter: each of its letters leads elsewhere already.
     {"&File", CommandId::RestorePreviousVersion, "Restore Previous Version..."},
     {"&File", CommandId::Problems, "P&roblems...", "F8"},
+    {"&File", 0, ""},
+    {"&File", CommandId::ExportClasses, "Export Classes..."},
+    {"&File", CommandId::ImportClasses, "Import Classes..."},
     {"&File", 0, ""},
     {"&File", CommandId::Quit, "&Quit", "Ctrl+Q"},
     {"E&dit", CommandId::Undo, "Un&do", "Ctrl+Z"},

@@ -72,6 +72,13 @@ void CreatorDialog::openReview()
     review.exec();
 }
 
+bool CreatorDialog::confirmImport(const std::string &sheetName, const std::string &review)
+{
+    ReviewDialog changes(QString::fromStdString(review), {}, this);
+    changes.offerImport(QString::fromStdString(sheetName));
+    return changes.exec() == QDialog::Accepted;
+}
+
 // The box of key; an inventory amount shows its item and puts the focus in
 // the Amount box. Of the two boxes of max_45cal, the one that can be edited.
 void CreatorDialog::focusField(const std::string &key, int item)

@@ -9,7 +9,8 @@
 #include <QVBoxLayout>
 
 ReviewDialog::ReviewDialog(const QString &review, std::function<QString()> fileDiff, QWidget *owner)
-    : QDialog(owner), review(review), fileDiff(std::move(fileDiff)), text(new QPlainTextEdit(this))
+    : QDialog(owner), review(review), fileDiff(std::move(fileDiff)), text(new QPlainTextEdit(this)),
+      buttons(new QDialogButtonBox(QDialogButtonBox::Close, this))
 {
     setWindowTitle(tr("Review Changes"));
     text->setReadOnly(true);
@@ -19,7 +20,6 @@ ReviewDialog::ReviewDialog(const QString &review, std::function<QString()> fileD
     text->setAccessibleName(tr("Changes"));
     text->setPlainText(review);
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     switchButton = buttons->addButton(tr("Show File &Differences"), QDialogButtonBox::ActionRole);
     switchButton->setAutoDefault(false);
     connect(switchButton, &QPushButton::clicked, this, &ReviewDialog::switchView);
@@ -31,6 +31,17 @@ ReviewDialog::ReviewDialog(const QString &review, std::function<QString()> fileD
     layout->addWidget(buttons);
     fitOnScreen(this, QSize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 24));
     text->setFocus();
+}
+
+void ReviewDialog::offerImport(const QString &sheetName)
+{
+    setWindowTitle(tr("Review Changes - Import %1").arg(sheetName));
+    text->setAccessibleName(tr("Changes of the import"));
+    buttons->setStandardButtons(QDialogButtonBox::Cancel);
+    QPushButton *importButton = buttons->addButton(tr("&Import"), QDialogButtonBox::AcceptRole);
+    importButton->setAutoDefault(false);
+    buttons->button(QDialogButtonBox::Cancel)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 }
 
 void ReviewDialog::switchView()

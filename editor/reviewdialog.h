@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QDialogButtonBox;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -18,6 +19,10 @@ public:
     // without one the dialog shows the review alone.
     ReviewDialog(const QString &review, std::function<QString()> fileDiff, QWidget *owner);
 
+    // The changes importing sheetName would make, to import or cancel:
+    // accepted means import. Cancel is the default.
+    void offerImport(const QString &sheetName);
+
 private slots:
     void switchView();
 
@@ -25,6 +30,7 @@ private:
     QString review;
     std::function<QString()> fileDiff;
     QPlainTextEdit *text;
+    QDialogButtonBox *buttons;
     QPushButton *switchButton;
     bool showingDiff = false;
 };

@@ -107,6 +107,8 @@ enum : int {
     RestorePreviousVersion = 40032,
     ClassTable = 40033,
     FilterClasses = 40034,
+    ExportClasses = 40035,
+    ImportClasses = 40036,
     AboutQt = 40040,
     CompareTwoClasses = 40041,
     CompareWithFile = 40042,

@@ -28,6 +28,18 @@
 // for a double-clicked program or a shortcut is the program's own folder.
 enum class FolderOrigin { Named, WorkingDirectory };
 
+struct StartFolder
+{
+    GameFolder folder;
+    FolderOrigin origin;
+};
+
+// The game folder a command line names: none (the working directory), FOLDER,
+// a class file in it (as Explorer passes a file dropped on the program) or
+// --recent (the first of recent). nullopt for a command line not understood.
+std::optional<StartFolder> startFolderOf(const std::vector<std::filesystem::path> &arguments,
+                                         const std::vector<std::filesystem::path> &recent);
+
 // One editing session: the classes in memory, which one the form edits, the
 // game folder and the active team, what was last loaded or written, and
 // every command of the editor window from start to end. It talks to the
@@ -142,6 +154,10 @@ public:
     // The baseline file chosen last; nullopt before one was.
     const std::optional<tolvane::ClassesOnDisk> &baselineFile() const { return baseline; }
     void showChart();
+    // The classes, with the form's values, to a sheet the user picks; and
+    // the changes of a sheet the user picks, after Review Changes, as one step.
+    void exportClasses();
+    void importClasses();
     // The unsaved classes (table and form) go to the recovery file of the
     // game folder when they changed since it was last saved, and the file
     // goes when nothing is unsaved. The window calls it a few seconds after
@@ -258,6 +274,8 @@ private:
     std::string bytesToWrite(const std::filesystem::path &path, const FileBytes &old,
                              std::span<const ClassRecord> classes) const;
 
+    std::filesystem::path sheetToSuggest() const;
+
     EditorView &view;
     EditingModel editing;
     ChangeTracker &changes = editing.changes();
@@ -277,6 +295,7 @@ private:
     std::string keptRecovery; // what the recovery file holds; empty when this run keeps none
     bool dataFolderWarned = false;
     tolvane::ClassRoster roster;
+    std::filesystem::path lastSheet;
 };
 
 // For messages: a path as UTF-8 with the system's separators, a class file's

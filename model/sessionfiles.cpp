@@ -76,7 +76,7 @@ bool EditorSession::writeOut()
     for (bool changedWhileAsked = false;; changedWhileAsked = true) {
         if (!confirmLink(path, target) || !(plan = planWrite(path, old, classes, changedWhileAsked))
             || !confirmReadOnly(path)
-            || (old.status == FileStatus::Missing && !changes.knownBytes(path) && !confirmFirstClassFile(path)))
+            || (old.status == FileStatus::Missing && !plan->anew && !confirmFirstClassFile(path)))
             return false;
         ReadClassBytes(*written, plan->bytes);
         const int count = plan->merge ? int(plan->merge->classes.size()) : int(classes.size());

@@ -137,14 +137,37 @@ void EditorSession::chooseFolder()
         openFolder(GameFolder::At(*chosen));
 }
 
+// Windows names a file "TVCLAS~1.CFG" or "TVCLASS_SEALS.CFG" as readily as
+// in small letters.
 fs::path EditorSession::droppedFolder(const fs::path &dropped)
 {
     std::error_code error;
     if (fs::is_directory(dropped, error))
         return dropped;
-    if (fs::is_regular_file(dropped, error) && dropped.extension() == ".cfg")
+    const fs::path extension = dropped.extension();
+    const auto sameLetter = [](fs::path::value_type a, char b) {
+        return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
+    };
+    if (fs::is_regular_file(dropped, error)
+        && std::ranges::equal(extension.native(), std::string_view(".cfg"), sameLetter))
         return dropped.parent_path();
     return {};
+}
+
+std::optional<StartFolder> startFolderOf(const std::vector<fs::path> &arguments, const std::vector<fs::path> &recent)
+{
+    if (arguments.empty() || (arguments == std::vector<fs::path>{"--recent"} && recent.empty()))
+        return StartFolder{GameFolder::Working(), FolderOrigin::WorkingDirectory};
+    if (arguments.size() > 1)
+        return std::nullopt;
+    if (arguments.front() == "--recent")
+        return StartFolder{GameFolder::At(recent.front()), FolderOrigin::Named};
+    if (arguments.front().native().starts_with('-'))
+        return std::nullopt;
+    GameFolder named = GameFolder::At(arguments.front());
+    if (const fs::path folder = EditorSession::droppedFolder(named.path()); !folder.empty())
+        named = GameFolder::At(folder);
+    return StartFolder{named, FolderOrigin::Named};
 }
 
 // As a new run in the folder: the empty table, the settings file read there.

@@ -122,6 +122,23 @@ TableEdit StoreClass(EditedClasses classes, const ClassRecord &record)
     return step;
 }
 
+TableEdit ReplaceClasses(EditedClasses classes, std::string name, std::span<const ClassRecord> after,
+                         std::span<const int> origins)
+{
+    EditorState &state = classes.state;
+    TableEdit step(std::move(name), state);
+    const ClassIds ids = classes.ids;
+    const int count = int(std::min(after.size(), std::size_t(tableSlotCount)));
+    for (int slot = 0; slot < count; ++slot) {
+        const int origin = std::size_t(slot) < origins.size() ? origins[slot] : -1;
+        step.replace(classes, slot, after[slot], origin >= 0 ? ids[origin] : -1);
+    }
+    state.table.classCount = std::max(state.table.classCount, count);
+    state.lastIndex = std::max(state.lastIndex, state.table.classCount - 1);
+    step.finish(state);
+    return step;
+}
+
 TableEdit SetItemAmount(EditedClasses classes, int itemSlot, std::int32_t amount)
 {
     ClassRecord record = classes.state.current();

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,11 @@ std::string StoreClassName(const ClassRecord &record);
 // the table counts no class yet; the first store counts the slot the form
 // edits, so that writing writes it.
 TableEdit StoreClass(EditedClasses classes, const ClassRecord &record);
+// Puts each class of after into its slot: origins[i] names the slot whose
+// class after[i] replaces (its id goes with it), -1 for a new class. The
+// table counts every slot of after; the form stays where it is.
+TableEdit ReplaceClasses(EditedClasses classes, std::string name, std::span<const ClassRecord> after,
+                         std::span<const int> origins);
 // Sets the amount of the catalogue item in slot of the current class.
 TableEdit SetItemAmount(EditedClasses classes, int itemSlot, std::int32_t amount);
 // Makes the catalogue item in itemSlot the current class's starting weapon.

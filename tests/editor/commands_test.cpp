@@ -117,6 +117,8 @@ const CommandRow commandRows[] = {
     {.name = "LoadConfig", .id = ControlId::LoadConfig, .keys = "Alt+L", .expect = {status, "tvclass_seals.cfg not found: 1 new class"}},
     {.name = "FileLoadConfig", .id = CommandId::LoadConfig, .keys = "Ctrl+L", .expect = {status, "tvclass_seals.cfg not found: 1 new class"}},
     {.name = "FileReviewChanges", .id = CommandId::ReviewChanges, .modal = "ReviewDialog Review Changes", .answer = QMessageBox::Close},
+    {.name = "FileExportClasses", .id = CommandId::ExportClasses, .modal = "QFileDialog Export Classes", .answer = QMessageBox::Cancel},
+    {.name = "FileImportClasses", .id = CommandId::ImportClasses, .modal = "QFileDialog Import Classes", .answer = QMessageBox::Cancel},
     {.name = "FileRestorePreviousVersion", .id = CommandId::RestorePreviousVersion, .modal = "QMessageBox Restore Previous Version"},
     {.name = "FileProblems", .id = CommandId::Problems, .keys = "F8", .expect = {problemsShown, "shown"}},
     {.name = "ViewClassTable", .id = CommandId::ClassTable, .keys = "Ctrl+T", .expect = {tableShown, "shown"}},

@@ -101,6 +101,42 @@ TEST_F(WriteOutTest, AsksBeforeReplacingAFileItDoesNotKnow)
     EXPECT_EQ(readFile(seals), "// someone else's\n");
 }
 
+using SheetTest = DialogTest;
+
+// Export writes the sheet the file dialog names; Import shows the sheet's
+// changes in Review Changes and makes them one step, or tells a bad cell by
+// row, column and reason and changes nothing.
+TEST_F(SheetTest, ExportAndImportGoThroughTheFileDialogAndReviewChanges)
+{
+    writeFile(seals, classFile({"Sniper", "Medic"}));
+    click(ControlId::LoadConfig);
+    const QString sheet = QStringLiteral("tvclass_seals.csv");
+    modals.expect({B::Ok});
+    trigger(CommandId::ExportClasses);
+    EXPECT_TRUE(readFile(sheet).starts_with("\xEF\xBB\xBF" "classname,"));
+    EXPECT_EQ(dialog->statusText(), QStringLiteral("2 classes exported to tvclass_seals.csv"));
+
+    writeFile(sheet, "classname,health\nMedic,50\n");
+    modals.expect({B::Ok, B::Ok});
+    trigger(CommandId::ImportClasses);
+    ASSERT_EQ(modals.seen().size(), 3u);
+    EXPECT_EQ(modals.seen()[2].type + u' ' + modals.seen()[2].title,
+              QStringLiteral("ReviewDialog Review Changes - Import tvclass_seals.csv"));
+    EXPECT_EQ(modals.seen()[2].text, QStringLiteral("Medic: health 100 -> 50\n"));
+    EXPECT_EQ(dialog->state().table.records[1].health, 50);
+    EXPECT_EQ(command(CommandId::Undo)->text(), QStringLiteral("Un&do Import Classes"));
+
+    writeFile(sheet, "classname,health\nMedic,5O\nSniper,60\n");
+    modals.expect({B::Ok, B::Ok});
+    trigger(CommandId::ImportClasses);
+    ASSERT_EQ(modals.seen().size(), 5u);
+    EXPECT_EQ(modals.seen()[4].icon, QMessageBox::Warning);
+    EXPECT_TRUE(modals.seen()[4].text.contains(u"row 2, column B (health): \"5O\" is not a whole number"))
+        << modals.seen()[4].text.toStdString();
+    EXPECT_EQ(dialog->state().table.records[0].health, 100);
+    EXPECT_EQ(dialog->state().table.records[1].health, 50);
+}
+
 // A file changed on disk since it was loaded: four answers, Merge the
 // default, then for a value changed on both sides the file's value the
 // default; the merge keeps the other program's note and value.

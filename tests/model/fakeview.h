@@ -37,7 +37,7 @@ public:
     // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th),
     // K (which side of values changed on both), O(ther team's file),
     // V (restore the classes of an earlier run), H (change classes the filter
-    // hides), F (the first class file of a folder).
+    // hides), F (the first class file of a folder), N(ew classes from a sheet).
     std::string asked;
     // What another program does while the next question is open.
     std::function<void()> whileAsking;
@@ -120,6 +120,18 @@ public:
         return pickedVersion;
     }
 
+    // The sheet Export and Import pick; nullopt cancels. Review Changes of an
+    // import shows importReview, and imports when importing is set.
+    std::optional<std::filesystem::path> sheet;
+    std::string importReview;
+    bool importing = true;
+    std::optional<std::filesystem::path> chooseSheet(SheetUse, const std::filesystem::path &) override { return sheet; }
+    bool confirmImport(const std::string &, const std::string &text) override
+    {
+        importReview = text;
+        return importing;
+    }
+
     Answer ask(const Question &question) override
     {
         // A letter, words of its text, its buttons, its default, and whether it
@@ -140,6 +152,7 @@ public:
             {'B', "blocks after the 64th", Choices::YesNo, Answer::No, false},
             {'H', "hidden by the filter", Choices::YesNo, Answer::No, false},
             {'F', "holds no class file", Choices::YesNo, Answer::No, true},
+            {'N', "not among the classes in memory", Choices::YesNo, Answer::No, false},
         };
         const auto kind = std::ranges::find_if(
             kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });

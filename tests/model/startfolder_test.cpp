@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <tuple>
 
 namespace {
@@ -100,6 +101,44 @@ TEST_P(StartFolderTest, OpensAGameFolderOrAsksAndWritesNowhereElse)
 
 INSTANTIATE_TEST_SUITE_P(Rows, StartFolderTest, ::testing::ValuesIn(startRows),
                          [](const auto &info) { return std::string(info.param.name); });
+
+// The command line: a class file names its folder (Explorer passes a file
+// dropped on the program, in any case of letters); a file of another kind
+// names nothing usable and is shown as the problem it is.
+TEST(StartFolderOfTest, TakesAFolderAClassFileOrTheOneUsedLast)
+{
+    ScratchFolder game("game");
+    for (const char *name : {"tvclass_seals.cfg", "TVCLAS~1.CFG", "notes.txt"})
+        std::ofstream(game.path / name) << "x";
+    const fs::path last = game.path / "last";
+    struct Row
+    {
+        std::vector<fs::path> arguments;
+        std::vector<fs::path> recent;
+        std::optional<fs::path> opened; // nullopt: the usage is shown
+        FolderOrigin origin = O::Named;
+    };
+    const Row rows[] = {
+        {{}, {last}, fs::current_path(), O::WorkingDirectory},
+        {{game.path}, {last}, game.path},
+        {{game.path / "tvclass_seals.cfg"}, {}, game.path},
+        {{game.path / "TVCLAS~1.CFG"}, {}, game.path},
+        {{game.path / "notes.txt"}, {}, game.path / "notes.txt"},
+        {{"--recent"}, {last}, last},
+        {{"--recent"}, {}, fs::current_path(), O::WorkingDirectory},
+        {{game.path, game.path}, {}, std::nullopt},
+        {{"--folder"}, {}, std::nullopt},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.arguments.empty() ? std::string() : row.arguments.front().string());
+        const std::optional<StartFolder> start = startFolderOf(row.arguments, row.recent);
+        ASSERT_EQ(start.has_value(), row.opened.has_value());
+        if (start) {
+            EXPECT_EQ(start->folder.path(), *row.opened);
+            EXPECT_EQ(start->origin, row.origin);
+        }
+    }
+}
 
 // Game folders the system makes hard: one where new files are refused (no
 // rights: /sys refuses them even to root; it is Z:\sys under Wine), and one
