@@ -76,7 +76,6 @@ public:
     void showAbout() override;
     std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start,
                                                       const std::string &title) override;
-    std::optional<std::filesystem::path> chooseSheet(SheetUse use, const std::filesystem::path &start) override;
     bool confirmImport(const std::string &sheetName, const std::string &review) override;
     void showClassCommands(const ClassCommands &commands) override;
     std::optional<int> chooseClass(const std::vector<std::string> &names, int current) override;

@@ -31,23 +31,6 @@ std::optional<fs::path> CreatorDialog::chooseFolder(const fs::path &start, const
     return pathFromQt(chosen);
 }
 
-// The file dialog starts at start, with its name filled in; a sheet
-// exported without an extension becomes a CSV file.
-std::optional<fs::path> CreatorDialog::chooseSheet(SheetUse use, const fs::path &start)
-{
-    const bool exporting = use == SheetUse::Export;
-    QFileDialog dialog(this, exporting ? tr("Export Classes") : tr("Import Classes"),
-                       displayPath(start.parent_path()),
-                       tr("Sheets (*.csv *.tsv *.tab *.json);;All files (*)"));
-    dialog.setAcceptMode(exporting ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(exporting ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QStringLiteral("csv"));
-    dialog.selectFile(displayPath(start.filename()));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return pathFromQt(dialog.selectedFiles().front());
-}
-
 void CreatorDialog::showFolders(const fs::path &folder, const std::vector<fs::path> &recent)
 {
     setWindowFilePath(displayPath(folder));

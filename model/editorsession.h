@@ -138,6 +138,11 @@ public:
     // unified diff; empty when Write Out would not change it.
     std::string fileDifferences() const;
 
+    // The classes, with the form's values, to a sheet the user picks; and
+    // the changes of a sheet the user picks, after Review Changes, as one step.
+    void exportClasses();
+    void importClasses();
+
     // Both teams side by side, and the classes against a baseline file. The
     // classes in memory belong to the team whose file they were last loaded
     // from or written to (before a load, the active team's); the other team's
@@ -154,10 +159,6 @@ public:
     // The baseline file chosen last; nullopt before one was.
     const std::optional<tolvane::ClassesOnDisk> &baselineFile() const { return baseline; }
     void showChart();
-    // The classes, with the form's values, to a sheet the user picks; and
-    // the changes of a sheet the user picks, after Review Changes, as one step.
-    void exportClasses();
-    void importClasses();
     // The unsaved classes (table and form) go to the recovery file of the
     // game folder when they changed since it was last saved, and the file
     // goes when nothing is unsaved. The window calls it a few seconds after

@@ -74,10 +74,6 @@ public:
     // title; nullopt when cancelled.
     virtual std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start,
                                                               const std::string &title) = 0;
-    // The sheet (CSV, TSV or JSON) the user picks to export the classes to
-    // or import them from, starting at start; nullopt when cancelled.
-    enum class SheetUse { Export, Import };
-    virtual std::optional<std::filesystem::path> chooseSheet(SheetUse use, const std::filesystem::path &start) = 0;
     // Modal: Review Changes of what importing sheetName would change, a
     // line per class; true when the user imports them.
     virtual bool confirmImport(const std::string &sheetName, const std::string &review) = 0;

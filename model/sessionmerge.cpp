@@ -24,6 +24,8 @@ std::string teamOf(const std::filesystem::path &file)
     return file.filename() == ClassFileName(1) ? "Seals'" : "Tangos'";
 }
 
+constexpr std::size_t shownConflicts = 8;
+
 } // namespace
 
 std::string EditorSession::classesTeamNote() const
@@ -132,9 +134,13 @@ std::optional<EditorSession::WritePlan> EditorSession::planMerge(const std::file
     const auto diff = [&](const std::string &bytes, const char *how) {
         return utf8Of(unifiedDiff(old.bytes, bytes, name + " (on disk)", name + " (" + how + ")"));
     };
+    // A question stays within the screen: its Review Changes lists them all.
     std::string conflicts;
-    for (const MergeConflict &conflict : merge.conflicts)
-        conflicts += "    " + utf8Of(conflictText(conflict)) + '\n';
+    for (std::size_t i = 0; i < std::min(merge.conflicts.size(), shownConflicts); ++i)
+        conflicts += "    " + utf8Of(conflictText(merge.conflicts[i])) + '\n';
+    if (merge.conflicts.size() > shownConflicts)
+        conflicts += "    and " + std::to_string(merge.conflicts.size() - shownConflicts)
+                     + " more, which Review Changes lists\n";
 
     const std::string replacing =
         "Replace (notes and other changes in the file are lost):\nWhat the file on disk gets:\n"

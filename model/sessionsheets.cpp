@@ -34,6 +34,9 @@ bool confirmNewClasses(EditorView &view, const std::vector<ImportProblem> &probl
            == EditorView::Answer::Yes;
 }
 
+// The sheets the file dialogs offer; any other name is read as its text shows.
+constexpr const char *sheetTypes = "Sheets (*.csv *.tsv *.tab *.json);;All files (*)";
+
 std::string counted(std::size_t count, const char *one, const char *many)
 {
     return std::to_string(count) + ' ' + (count == 1 ? one : many);
@@ -52,7 +55,8 @@ std::filesystem::path EditorSession::sheetToSuggest() const
 
 void EditorSession::exportClasses()
 {
-    const std::optional<std::filesystem::path> path = view.chooseSheet(EditorView::SheetUse::Export, sheetToSuggest());
+    const std::optional<std::filesystem::path> path =
+        view.chooseFile({"Export Classes", sheetToSuggest(), sheetTypes, true});
     if (!path)
         return;
     lastSheet = *path;
@@ -70,7 +74,7 @@ void EditorSession::exportClasses()
 // told, up to a message box's worth, by row, column and reason.
 void EditorSession::importClasses()
 {
-    const std::optional<std::filesystem::path> path = view.chooseSheet(EditorView::SheetUse::Import, sheetToSuggest());
+    const std::optional<std::filesystem::path> path = view.chooseFile({"Import Classes", sheetToSuggest(), sheetTypes});
     if (!path)
         return;
     lastSheet = *path;

@@ -70,6 +70,8 @@ export DISPLAY=:$(cat "$workdir/display")
 mkdir -p "$workdir/run" "$workdir/classes"
 chmod 700 "$workdir/run"
 export XDG_RUNTIME_DIR=$workdir/run
+# The editor's backups and recovery files stay out of the user's own folder.
+export XDG_DATA_HOME=$workdir/data
 
 if [ $script = orca_test.py ]; then
     dbus-run-session -- "$python" "$here/$script" "$editor" "$workdir" "$@" 2>"$workdir/bus.log"

@@ -39,6 +39,7 @@ public:
     // V (restore the classes of an earlier run), H (change classes the filter
     // hides), F (the first class file of a folder), N(ew classes from a sheet).
     std::string asked;
+    std::string question; // the text of the last one
     // What another program does while the next question is open.
     std::function<void()> whileAsking;
     // What Review Changes showed while the last question was open.
@@ -120,12 +121,10 @@ public:
         return pickedVersion;
     }
 
-    // The sheet Export and Import pick; nullopt cancels. Review Changes of an
-    // import shows importReview, and imports when importing is set.
-    std::optional<std::filesystem::path> sheet;
+    // Review Changes of an import shows importReview, and imports when
+    // importing is set.
     std::string importReview;
     bool importing = true;
-    std::optional<std::filesystem::path> chooseSheet(SheetUse, const std::filesystem::path &) override { return sheet; }
     bool confirmImport(const std::string &, const std::string &text) override
     {
         importReview = text;
@@ -162,6 +161,7 @@ public:
         }
         const auto &[letter, words, choices, byDefault, aboutWriting] = *kind;
         asked += letter;
+        this->question = question.text;
         if (whileAsking)
             std::exchange(whileAsking, nullptr)();
         if (review)

@@ -139,6 +139,38 @@ TEST_P(SessionMergeTest, WriteOutMergesIntoTheFileAsItIsNow)
     }
 }
 
+std::size_t countOf(std::string_view text, std::string_view part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != text.npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+class ManyConflictsTest : public ::testing::Test, protected SessionBench
+{
+protected:
+    ManyConflictsTest() : SessionBench({}) {}
+};
+
+// A question stays short enough for the screen; Review Changes names every
+// conflict.
+TEST_F(ManyConflictsTest, TheQuestionNamesTheFirstConflictsAndTheReviewAll)
+{
+    run("F10 L e n e n e n e n e n e n e n e n e n e");
+    std::vector<std::string> renamed;
+    for (int i = 0; i < 10; ++i)
+        renamed.push_back("c" + std::to_string(i) + "y");
+    ASSERT_TRUE(saveFileAtomically(seals(), classFile(renamed)));
+    view.review = [this] { return session->reviewChanges(); };
+    view.answer("c");
+    session->writeOut();
+    EXPECT_EQ(view.asked, "C");
+    EXPECT_EQ(countOf(view.question, " in the file, "), 8u) << view.question;
+    EXPECT_NE(view.question.find("and 2 more, which Review Changes lists"), std::string::npos) << view.question;
+    EXPECT_EQ(countOf(view.reviewed, " in the file, "), 10u) << view.reviewed;
+}
+
 INSTANTIATE_TEST_SUITE_P(Rows, SessionMergeTest, ::testing::ValuesIn(rows),
                          [](const auto &info) { return std::string(info.param.name); });
 

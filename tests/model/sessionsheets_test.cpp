@@ -89,7 +89,9 @@ TEST_P(SessionSheetsTest, ImportChangesTheNamedClassesAsOneStep)
     const fs::path sheet = other.path / "classes.csv";
     if (row.sheet)
         ASSERT_TRUE(saveFileAtomically(sheet, row.sheet));
-    view.sheet = sheet;
+    view.pickedFiles.assign(std::ranges::count(std::string_view(row.commands), 'E')
+                                + std::ranges::count(std::string_view(row.commands), 'I'),
+                            sheet);
     view.importing = row.importing;
     view.answer(row.answers);
     std::istringstream commands(row.commands);
