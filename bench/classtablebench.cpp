@@ -46,7 +46,6 @@ public:
         return {};
     }
     void showPlace(const std::string &) override {}
-    std::optional<std::filesystem::path> chooseSheet(SheetUse, const std::filesystem::path &) override { return {}; }
     bool confirmImport(const std::string &, const std::string &) override { return false; }
     std::optional<std::filesystem::path> chooseFile(const FileChoice &) override { return {}; }
     void showTwoClasses(const TwoClasses &) override {}
