@@ -46,6 +46,7 @@ public:
         return {};
     }
     void showPlace(const std::string &) override {}
+    bool confirmImport(const std::string &, const std::string &) override { return false; }
     std::optional<std::filesystem::path> chooseFile(const FileChoice &) override { return {}; }
     void showTwoClasses(const TwoClasses &) override {}
     void showBaseline(const BaselineView &) override {}
