@@ -191,7 +191,8 @@ std::string typeProblem(const SheetColumn &column, SheetCell::Type type)
     if (type == Type::Null)
         return "null; leave the key out to keep the value";
     const FieldKind kind = column.field ? column.field->kind : FieldKind::Text;
-    const bool number = column.kind == SheetColumnKind::Item || (column.kind == SheetColumnKind::Field && kind == FieldKind::Int);
+    const bool number = column.kind == SheetColumnKind::Item
+                        || (column.kind == SheetColumnKind::Field && kind == FieldKind::Int);
     const bool floating = column.kind == SheetColumnKind::Field && kind == FieldKind::Float;
     if (column.kind == SheetColumnKind::Ability)
         return type == Type::Bool ? "" : "takes true or false";

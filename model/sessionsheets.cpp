@@ -55,8 +55,8 @@ std::filesystem::path EditorSession::sheetToSuggest() const
 
 void EditorSession::exportClasses()
 {
-    const std::optional<std::filesystem::path> path =
-        view.chooseFile({"Export Classes", sheetToSuggest(), sheetTypes, true});
+    const std::optional<std::filesystem::path> path = view.chooseFile(
+        {"Export Classes", sheetToSuggest(), sheetTypes, true});
     if (!path)
         return;
     lastSheet = *path;

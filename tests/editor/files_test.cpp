@@ -112,7 +112,8 @@ TEST_F(SheetTest, ExportAndImportGoThroughTheFileDialogAndReviewChanges)
     const QString sheet = QStringLiteral("tvclass_seals.csv");
     modals.expect({B::Ok});
     trigger(CommandId::ExportClasses);
-    EXPECT_TRUE(readFile(sheet).starts_with("\xEF\xBB\xBF" "classname,"));
+    EXPECT_TRUE(readFile(sheet).starts_with("\xEF\xBB\xBF"
+                                            "classname,"));
     EXPECT_EQ(dialog->statusText(), QStringLiteral("2 classes exported to tvclass_seals.csv"));
 
     writeFile(sheet, "classname,health\nMedic,50\n");

@@ -110,7 +110,8 @@ TEST_P(SessionSheetsTest, ImportChangesTheNamedClassesAsOneStep)
     EXPECT_EQ(view.status, row.status);
     EXPECT_EQ(view.classCommands.undo, row.undo);
     if (std::string_view(row.commands).find('E') != std::string_view::npos) {
-        EXPECT_TRUE(readWholeFile(sheet).bytes.starts_with("\xEF\xBB\xBF" "classname,"));
+        EXPECT_TRUE(readWholeFile(sheet).bytes.starts_with("\xEF\xBB\xBF"
+                                                           "classname,"));
         EXPECT_TRUE(view.told.empty());
     }
 }
