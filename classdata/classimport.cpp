@@ -14,6 +14,8 @@
 #include <limits>
 #include <map>
 
+namespace tolvane {
+
 namespace {
 
 constexpr std::size_t mostProblems = 100;
@@ -465,3 +467,5 @@ std::string readTextCell(std::string_view utf8, std::size_t capacity, std::strin
 {
     return readText(utf8, capacity, bytes);
 }
+
+} // namespace tolvane

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tolvane {
+
 // Changes to classes from a sheet of the shape ExportClasses writes: each
 // row changes the class it names in its classname cell, and only in the
 // columns the sheet has. Classes no row names stay as they are; rows are
@@ -59,3 +61,5 @@ std::string setCellText(const SheetColumn &column, std::string_view text, ClassR
 // bytes on one line of the class file; empty, or the reason it cannot be
 // (a character Windows-1252 lacks, a line break, too long).
 std::string readTextCell(std::string_view utf8, std::size_t capacity, std::string &bytes);
+
+} // namespace tolvane

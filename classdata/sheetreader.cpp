@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+namespace tolvane {
+
 namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
@@ -446,3 +448,5 @@ std::optional<std::vector<std::vector<std::string>>> readSheetRows(std::string_v
         return std::nullopt;
     return rows;
 }
+
+} // namespace tolvane

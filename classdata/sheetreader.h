@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tolvane {
+
 // A sheet of CSV, TSV or JSON text as rows of cells, before the cells are
 // understood: what the importer of classes reads.
 
@@ -68,3 +70,5 @@ std::optional<Sheet> readSheet(std::string_view text, std::optional<SheetFormat>
 // unquoted cell.
 std::optional<std::vector<std::vector<std::string>>> readSheetRows(std::string_view text, char separator,
                                                                    ImportProblem &problem);
+
+} // namespace tolvane

@@ -9,7 +9,9 @@
 #include <optional>
 #include <vector>
 
+namespace tolvane {
 class EditorSession;
+}
 
 // The class table's rows for a view: the classes the session shows, in its
 // order, a column each value. Values are the session's; an edit goes to the
@@ -21,7 +23,7 @@ class ClassTableModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    explicit ClassTableModel(EditorSession &session, QObject *parent = nullptr);
+    explicit ClassTableModel(tolvane::EditorSession &session, QObject *parent = nullptr);
 
     // The session's classes, filter, order or problems changed.
     void refresh();
@@ -36,7 +38,7 @@ public:
     void setColourScale(int column, bool on);
     bool colourScale(int column) const { return scaled.contains(column); }
     // The minimum, mean and maximum of a numeric column over the rows shown.
-    std::optional<ValueSpread> spread(int column) const;
+    std::optional<tolvane::ValueSpread> spread(int column) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -50,10 +52,10 @@ private:
     QVariant scaleColour(int slot, int column) const;
     QString scaleWords(int slot, int column) const;
 
-    EditorSession &session;
+    tolvane::EditorSession &session;
     std::vector<int> rows;
     QHash<quint64, QString> problems; // by slot and column
-    QHash<int, ValueSpread> spreads;
+    QHash<int, tolvane::ValueSpread> spreads;
     QSet<int> scaled;
     bool changing = false;
 };

@@ -3,6 +3,8 @@
 #include "classroster.h"
 #include "classtablemodel.h"
 
+using namespace tolvane;
+
 namespace {
 
 enum Row { Minimum, Mean, Maximum, RowCount };

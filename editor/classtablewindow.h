@@ -7,7 +7,9 @@
 class ClassTableModel;
 class ClassTableSummary;
 class ClassTableView;
+namespace tolvane {
 class EditorSession;
+}
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -26,7 +28,7 @@ class ClassTableWindow : public QDialog
     Q_OBJECT
 
 public:
-    ClassTableWindow(EditorSession &session, QWidget *owner);
+    ClassTableWindow(tolvane::EditorSession &session, QWidget *owner);
     ~ClassTableWindow() override;
 
     // The session's classes, filter, order or selection changed; status
@@ -73,7 +75,7 @@ private:
     // The cells shown and selected, as the session places copy and paste.
     tolvane::TableGrid grid() const;
     void buildColumnMenus(QMenu *menu);
-    void run(void (*command)(EditorSession &));
+    void run(void (*command)(tolvane::EditorSession &));
     void followSession();
     void reportSelection();
     int currentColumn() const;
@@ -85,7 +87,7 @@ private:
     void restoreLayout();
     void saveLayout() const;
 
-    EditorSession &session;
+    tolvane::EditorSession &session;
     ClassTableModel *model = nullptr;
     ClassTableSummary *summary = nullptr;
     ClassTableView *view = nullptr;

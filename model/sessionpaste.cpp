@@ -5,7 +5,7 @@
 // Copy and paste between the class table and spreadsheets. Messages are
 // UTF-8.
 
-using namespace tolvane;
+namespace tolvane {
 
 namespace {
 
@@ -50,3 +50,5 @@ bool EditorSession::pasteTableCells(const TableGrid &grid, std::string_view text
     showTableChange(form, ApplyPaste(classes(), plan), plan.changedSlots);
     return true;
 }
+
+} // namespace tolvane

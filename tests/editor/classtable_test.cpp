@@ -19,6 +19,8 @@
 #include <QScreen>
 #include <QTableView>
 
+using namespace tolvane;
+
 // Texts in failures as text.
 static void PrintTo(const QString &text, std::ostream *out)
 {

@@ -16,6 +16,8 @@
 #include <QLineEdit>
 #include <QTableWidget>
 
+using namespace tolvane;
+
 namespace {
 
 using B = QMessageBox::StandardButton;
