@@ -289,6 +289,8 @@ private:
     EditedClasses classes() { return {editorState, ids}; }
     void record(std::optional<TableEdit> step);
     void showTableChange(FormValues &form, std::optional<TableEdit> step, const std::vector<int> &slots);
+    // The class of a row of the class table.
+    const ClassRecord &tableRecord(int row) const;
     void moveClass(std::optional<TableEdit> (*move)(EditedClasses));
     // The classes in memory are what the file holds: after a load, a write
     // or the start in a folder.

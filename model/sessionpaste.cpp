@@ -14,9 +14,15 @@ constexpr std::size_t problemsShown = 10;
 
 } // namespace
 
+// The classes of the table's rows.
+const ClassRecord &EditorSession::tableRecord(int row) const
+{
+    return state().table.records[std::size_t(row)];
+}
+
 std::string EditorSession::copyTableCells(const TableGrid &grid) const
 {
-    return CopyCells(state().table.records, grid);
+    return CopyCells([this](int row) -> const ClassRecord & { return tableRecord(row); }, grid);
 }
 
 bool EditorSession::pasteTableCells(const TableGrid &grid, std::string_view text)
@@ -24,7 +30,11 @@ bool EditorSession::pasteTableCells(const TableGrid &grid, std::string_view text
     FormValues form = view.form();
     storeIntoClass(form);
     refreshIndicators(form);
-    const PastePlan plan = PlanPaste(state().table.records, grid, text);
+    TableGrid cells = grid;
+    cells.readOnly.resize(cells.rows.size());
+    for (std::size_t i = 0; i < cells.rows.size(); ++i)
+        cells.readOnly[i] = cells.readOnly[i] || cells.rows[i] < 0 || cells.rows[i] >= tableSlotCount;
+    const PastePlan plan = PlanPaste([this](int row) -> const ClassRecord & { return tableRecord(row); }, cells, text);
     if (!plan.problems.empty()) {
         std::string lines;
         for (std::size_t i = 0; i < std::min(plan.problems.size(), problemsShown); ++i)
