@@ -64,7 +64,13 @@ void ClassTableWindow::buildMenus()
     add(table, {"Select All &Classes", "Ctrl+Shift+A", &ClassTableWindow::selectAllClasses});
     add(table, {"C&hange Selected Classes...", "Ctrl+E", &ClassTableWindow::changeSelectedClasses});
     table->setObjectName(QStringLiteral("tableMenu"));
-    bar->addMenu(tr("&Edit"))->setObjectName(QStringLiteral("editMenu"));
+    QMenu *edit = bar->addMenu(tr("&Edit"));
+    edit->setObjectName(QStringLiteral("editMenu"));
+    const QList<QAction *> clipboard = {add(edit, {"&Copy", "Ctrl+C", &ClassTableWindow::copyCells}),
+                                        add(edit, {"&Paste", "Ctrl+V", &ClassTableWindow::pasteCells})};
+    edit->addSeparator();
+    view->addActions(clipboard);
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     columnsMenu = bar->addMenu(tr("&Columns"));
     QAction *scale = add(columnsMenu, {"Colour &Scale", "", &ClassTableWindow::toggleColourScale});

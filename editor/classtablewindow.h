@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tablepaste.h"
+
 #include <QDialog>
 
 class ClassTableModel;
@@ -56,6 +58,10 @@ public slots:
     void moveColumnRight();
     void hideColumn();
     void resetColumns();
+    // Copy and paste with spreadsheets: the selected cells as tab-separated
+    // text with their titles, and such text into the selection.
+    void copyCells();
+    void pasteCells();
 
 signals:
     // A command of the table changed the classes, or the form moved.
@@ -66,6 +72,8 @@ protected:
 
 private:
     void buildMenus();
+    // The cells shown and selected, as the session places copy and paste.
+    tolvane::TableGrid grid() const;
     void buildColumnMenus(QMenu *menu);
     void run(void (*command)(tolvane::EditorSession &));
     void followSession();
