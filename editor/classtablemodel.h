@@ -5,11 +5,16 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QSet>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
 
 class EditorSession;
+
+namespace tolvane {
+struct TableRows;
+} // namespace tolvane
 
 // The class table's rows for a view: the classes the session shows, in its
 // order, a column each value. Values are the session's; an edit goes to the
@@ -22,6 +27,9 @@ class ClassTableModel : public QAbstractTableModel
 
 public:
     explicit ClassTableModel(EditorSession &session, QObject *parent = nullptr);
+
+    // True on a cell whose value differs from the baseline's.
+    static constexpr int BaselineRole = Qt::UserRole + 1;
 
     // The session's classes, filter, order or problems changed.
     void refresh();
@@ -37,6 +45,11 @@ public:
     bool colourScale(int column) const { return scaled.contains(column); }
     // The minimum, mean and maximum of a numeric column over the rows shown.
     std::optional<ValueSpread> spread(int column) const;
+    // With the other team shown: each team's spread over its rows shown.
+    // nullopt by column where it is not numeric; empty with one team shown.
+    const std::vector<std::optional<TeamSummaryRow>> &teamSummary() const { return teams; }
+    // The team in memory and the other team, as the summary names them.
+    const QStringList &teamNames() const { return names; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -46,6 +59,7 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
 
 private:
+    QVariant teamData(const tolvane::TableRows &classes, int slot, int column, int role) const;
     QString problemText(int slot, int column) const;
     QVariant scaleColour(int slot, int column) const;
     QString scaleWords(int slot, int column) const;
@@ -54,6 +68,9 @@ private:
     std::vector<int> rows;
     QHash<quint64, QString> problems; // by slot and column
     QHash<int, ValueSpread> spreads;
+    std::vector<std::optional<TeamSummaryRow>> teams;
+    QStringList names;
+    QStringList labels; // of the rows, as their headers show them
     QSet<int> scaled;
     bool changing = false;
 };

@@ -34,8 +34,10 @@ public:
     void focusFilter();
 
     // The owner's commands that work here too (Go to Class, Write Out,
-    // Undo, ...), in the Table and the Edit menu.
+    // Show Other Team, Undo, ...), in the Table and the Edit menu.
     void shareCommands(const QList<QAction *> &table, const QList<QAction *> &edit);
+    // The owner's commands in the rows' context menu too.
+    void shareRowCommands(const QList<QAction *> &commands);
 
     QTableView *table() const;
     QLineEdit *filterBox() const { return filter; }
@@ -54,6 +56,9 @@ public slots:
     void moveColumnRight();
     void hideColumn();
     void resetColumns();
+    void compareSelected();
+    // Adds "changed" to the filter: the classes that differ from the baseline.
+    void filterChanged();
 
 signals:
     // A command of the table changed the classes, or the form moved.
@@ -65,6 +70,7 @@ protected:
 private:
     void buildMenus();
     void buildColumnMenus(QMenu *menu);
+    void buildRowMenu();
     void run(void (*command)(EditorSession &));
     void followSession();
     void reportSelection();
@@ -85,6 +91,8 @@ private:
     QLineEdit *filter = nullptr;
     QLabel *count = nullptr;
     QMenu *columnsMenu = nullptr;
+    QAction *compareAction = nullptr;
+    QAction *changedAction = nullptr;
     bool showing = false;
     bool reporting = false;
     // The column of the current cell, kept while the rows are shown anew.
