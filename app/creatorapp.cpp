@@ -9,6 +9,8 @@
 #include <optional>
 #include <string_view>
 
+using namespace tolvane;
+
 namespace {
 
 const char *const usage = "Usage: tolvane-class-creator [FOLDER | CLASS-FILE | --recent]\n"

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <memory>
 
+using namespace tolvane;
+
 namespace {
 
 // A full file: the classes of both samples, repeated into all 64 slots.

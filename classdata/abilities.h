@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace tolvane {
+
 // The bits of classabilities that mean something, by the labels the form
 // gives them, in bit order. The last four are the game-mode roles the form
 // groups as "Gamemode Flags". The name is a label fit for a sheet's column
@@ -39,3 +41,5 @@ inline constexpr AbilityInfo abilityCatalogue[] = {
     {0x200000, "Can be Assassin", "can_be_assassin", true},
     {0x400000, "Can be the V.I.P.", "can_be_vip", true},
 };
+
+} // namespace tolvane

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+namespace tolvane {
+
 // ASCII character tests and case folding as the C library's "C" locale has
 // them, whatever the process locale says.
 
@@ -34,3 +36,5 @@ constexpr std::string_view trimBlanks(std::string_view text)
         text.remove_suffix(1);
     return text;
 }
+
+} // namespace tolvane

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <charconv>
 
+namespace tolvane {
+
 namespace {
 
 using Clock = std::chrono::system_clock;
@@ -133,3 +135,5 @@ std::function<std::filesystem::path(std::string_view)> BackupStore::keeperFor(co
         return store.keep(file, bytes, nullptr, &kept) ? kept : std::filesystem::path();
     };
 }
+
+} // namespace tolvane

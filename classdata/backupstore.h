@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tolvane {
+
 // Earlier versions of class files, kept before a save replaces them, in the
 // user's data folder (never beside the file): for the file
 // /games/My Mod/tvclass_seals.cfg, in FOLDER/My Mod-3fa2c91b/tvclass_seals.cfg/
@@ -46,3 +48,5 @@ public:
 private:
     std::filesystem::path root;
 };
+
+} // namespace tolvane

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace tolvane {
+
 // FNV-1a, 64 bits: a short fingerprint of bytes for names and checksums,
 // the same on every platform. Not for anything an attacker chooses.
 constexpr std::uint64_t byteHash(std::string_view bytes)
@@ -14,3 +16,5 @@ constexpr std::uint64_t byteHash(std::string_view bytes)
     }
     return hash;
 }
+
+} // namespace tolvane

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+namespace tolvane {
+
 std::string shortNumber(double value, int decimals)
 {
     char text[64];
@@ -93,3 +95,5 @@ std::vector<TeamSummaryRow> teamSummary(std::span<const ClassRecord *const> firs
     }
     return rows;
 }
+
+} // namespace tolvane

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace tolvane {
+
 // Two classes side by side (Compare Two Classes), and sets of classes side
 // by side (the class table's summary rows for the two teams, the chart).
 
@@ -63,3 +65,5 @@ struct TeamSummaryRow
 // One row for each of numericValues.
 std::vector<TeamSummaryRow> teamSummary(std::span<const ClassRecord *const> first,
                                         std::span<const ClassRecord *const> second);
+
+} // namespace tolvane

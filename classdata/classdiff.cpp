@@ -2,6 +2,8 @@
 
 #include "asciitext.h"
 
+namespace tolvane {
+
 namespace {
 
 constexpr std::string_view nothingDiffers = "No class differs.\n";
@@ -112,3 +114,5 @@ std::string markdownEscaped(std::string_view text)
     }
     return out;
 }
+
+} // namespace tolvane

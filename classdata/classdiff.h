@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace tolvane {
+
 // What differs between two sets of classes (a baseline file and a newer one,
 // say), as Compare with File and `tolvane-classfile diff` show it: classes
 // matched as matchClasses matches them, values as the form shows them.
@@ -54,3 +56,5 @@ std::string patchNotes(const ClassDifferences &differences, NotesFormat format);
 
 // text with the characters escaped that Markdown would take for markup.
 std::string markdownEscaped(std::string_view text);
+
+} // namespace tolvane

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace tolvane {
+
 namespace {
 
 // Whether a column holds text rather than a number or a truth value.
@@ -180,3 +182,5 @@ std::string ExportClasses(std::span<const ClassesOfFile> files, SheetFormat form
     }
     return writer.take();
 }
+
+} // namespace tolvane

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace tolvane {
+
 // The classes as a sheet, UTF-8: a header row of column names, then a row
 // per class (CSV and TSV), or a JSON array of one object per class, in the
 // order of sheetColumns(). Numbers are what the game reads, with '.' as the
@@ -41,3 +43,5 @@ struct ClassesOfFile
     std::span<const ClassRecord> classes;
 };
 std::string ExportClasses(std::span<const ClassesOfFile> files, SheetFormat format);
+
+} // namespace tolvane

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 
+namespace tolvane {
+
 namespace {
 
 static_assert(std::size(classFieldTable) <= maxClassFields);
@@ -78,3 +80,5 @@ void ApplyBlockStartDefaults(ClassRecord &record)
     }
     record.inventory.fill(0);
 }
+
+} // namespace tolvane

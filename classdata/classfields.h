@@ -7,6 +7,8 @@
 #include <type_traits>
 #include <string_view>
 
+namespace tolvane {
+
 // The class file keys of a record's fields, in one table: the reader, the
 // writer, the block-start defaults, the form and the range hints all take
 // their keys, kinds, defaults and ranges from it. Adding a field to the file
@@ -145,3 +147,5 @@ std::optional<float> ResistanceOfWord(std::string_view word);
 // The range of a ranged number key (compared without regard to case);
 // nullopt for keys whose values are taken as they are.
 std::optional<KeyRange> RangeOfKey(std::string_view key);
+
+} // namespace tolvane

@@ -11,6 +11,8 @@
 #include <memory>
 #include <optional>
 
+namespace tolvane {
+
 namespace {
 
 // All of a class's values as the file would hold them, to compare classes.
@@ -265,3 +267,5 @@ ClassFileMerge mergeClassFile(const MergeInput &input, MergeChoice choice)
     merge.bytes = UpdatedClassFile(input.disk.bytes, *diskTable, merge.classes, merge.diskBlocks);
     return merge;
 }
+
+} // namespace tolvane

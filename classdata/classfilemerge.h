@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tolvane {
+
 // Write Out after the class file changed on disk: this session's own changes
 // laid onto the file as it is now, with the writer that keeps a file's lines
 // (UpdatedClassFile), so that the other program's edits and the modder's
@@ -87,3 +89,5 @@ struct ClassFileMerge
 
 // The merge, its conflicts settled as choice says.
 ClassFileMerge mergeClassFile(const MergeInput &input, MergeChoice choice = MergeChoice::KeepFile);
+
+} // namespace tolvane

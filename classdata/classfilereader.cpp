@@ -11,6 +11,8 @@
 #include <cstring>
 #include <iterator>
 
+namespace tolvane {
+
 namespace {
 
 // The pieces other readers of the format take lines in, line end included.
@@ -439,3 +441,5 @@ FileBytes ReadClassFile(ClassTable &table, const std::filesystem::path &folder, 
         ReadClassBytes(table, file.bytes, observer);
     return file;
 }
+
+} // namespace tolvane

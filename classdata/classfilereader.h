@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+namespace tolvane {
+
 // "tvclass_seals.cfg" when sealsActive is nonzero, else "tvclass_tangos.cfg".
 std::string_view ClassFileName(std::int32_t sealsActive);
 
@@ -104,3 +106,5 @@ ReadFindingKind findingOf(ClassFileKind kind);
 // given, hears NoClass then, and every other finding of the read.
 FileBytes ReadClassFile(ClassTable &table, const std::filesystem::path &folder, std::int32_t sealsActive,
                         ReadObserver *observer = nullptr);
+
+} // namespace tolvane

@@ -6,6 +6,8 @@
 
 #include <cstring>
 
+namespace tolvane {
+
 ClassFileScanner::ClassFileScanner(std::string_view bytes)
     : bytes(bytes), mayHoldNul(!bytes.empty() && std::memchr(bytes.data(), 0, bytes.size()))
 {
@@ -26,3 +28,5 @@ std::optional<std::size_t> KeyLine::setting() const
         return std::size(classFieldTable) + std::size_t(slot);
     return std::nullopt;
 }
+
+} // namespace tolvane

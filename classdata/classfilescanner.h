@@ -11,6 +11,8 @@
 #include <optional>
 #include <string_view>
 
+namespace tolvane {
+
 // How the game takes a class file apart, for the reader and for the writer
 // that updates a file alike: its lines, where each line stands, and what a
 // line inside a block sets.
@@ -179,3 +181,5 @@ inline KeyLine readKeyLine(std::string_view line)
     read.slot = slot.value_or(-1);
     return read;
 }
+
+} // namespace tolvane

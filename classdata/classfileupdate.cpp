@@ -12,6 +12,8 @@
 #include <memory>
 #include <vector>
 
+namespace tolvane {
+
 namespace {
 
 constexpr std::size_t none = std::size_t(-1);
@@ -427,3 +429,5 @@ std::string NormalizedKeepingNotes(std::string_view bytes)
     const std::span<const ClassRecord> classes(table->records.data(), std::size_t(table->classCount));
     return updated(bytes, *table, classes, {}, Rewrite::Format);
 }
+
+} // namespace tolvane

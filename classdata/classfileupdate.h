@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace tolvane {
+
 // The class file that replaces oldBytes when the editor writes records: the
 // modder's file with only what the records change.
 //
@@ -60,3 +62,5 @@ std::string UpdatedClassFile(std::string_view oldBytes, const ClassTable &oldCla
 // The result reads as bytes do (but for a CR at the end of a text, which goes
 // as in NormalizedClassFile), and normalizing it again changes nothing.
 std::string NormalizedKeepingNotes(std::string_view bytes);
+
+} // namespace tolvane

@@ -12,6 +12,8 @@
 #include <cstring>
 #include <memory>
 
+namespace tolvane {
+
 namespace {
 
 // clang-format off
@@ -216,3 +218,5 @@ std::string NormalizedClassFile(std::string_view bytes)
     ReadClassBytes(*table, bytes);
     return ClassFileBytes(*table, lineEndToKeep(bytes));
 }
+
+} // namespace tolvane

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace tolvane {
+
 // The class file for slots 0 to classCount - 1 in the fixed layout the reader
 // reads back, every line ended by lineEnd, "\n" or "\r\n".
 std::string ClassFileBytes(const ClassTable &table, std::string_view lineEnd);
@@ -37,3 +39,5 @@ std::string_view lineEndToKeep(std::string_view oldBytes);
 // reader takes from them, in the fixed layout, with their own line ends.
 // Applying it twice gives what applying it once does.
 std::string NormalizedClassFile(std::string_view bytes);
+
+} // namespace tolvane

@@ -14,6 +14,8 @@
 #include <limits>
 #include <map>
 
+namespace tolvane {
+
 namespace {
 
 constexpr std::size_t mostProblems = 100;
@@ -460,3 +462,5 @@ std::string setCellText(const SheetColumn &column, std::string_view text, ClassR
 {
     return setCell(column, SheetCell{0, std::string(text), SheetCell::Type::Any}, record);
 }
+
+} // namespace tolvane

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tolvane {
+
 // Changes to classes from a sheet of the shape ExportClasses writes: each
 // row changes the class it names in its classname cell, and only in the
 // columns the sheet has. Classes no row names stay as they are; rows are
@@ -54,3 +56,5 @@ ImportResult ImportClasses(std::span<const ClassRecord> classes, std::string_vie
 // mark; write 1.5"). The file column and the shown starting-weapon name,
 // which depend on other cells, are not set.
 std::string setCellText(const SheetColumn &column, std::string_view text, ClassRecord &record);
+
+} // namespace tolvane

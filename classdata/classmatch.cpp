@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <map>
 
+namespace tolvane {
+
 namespace {
 
 std::string foldedName(const ClassRecord &record)
@@ -85,3 +87,5 @@ ClassMatch matchClasses(std::span<const ClassRecord> first, std::span<const Clas
         match.repeatedNames.push_back({name->spelling, name->inFirst, name->inSecond});
     return match;
 }
+
+} // namespace tolvane

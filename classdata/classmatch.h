@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tolvane {
+
 // Which class of one set is which class of another (two files, the two
 // teams, a file and its baseline). Classes are matched by name, compared
 // without regard to ASCII case as the game compares names; classes of one
@@ -42,3 +44,5 @@ struct ClassMatch
 };
 
 ClassMatch matchClasses(std::span<const ClassRecord> first, std::span<const ClassRecord> second);
+
+} // namespace tolvane

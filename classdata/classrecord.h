@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+namespace tolvane {
+
 inline constexpr int inventorySlotCount = 44;
 inline constexpr int tableSlotCount = 64;
 
@@ -88,3 +90,5 @@ struct EditorState
     // The first store, Prev. Class or Add Class makes the table count it.
     void countTheEditedSlot() { table.classCount = classesCounted(); }
 };
+
+} // namespace tolvane

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 
+namespace tolvane {
+
 namespace {
 
 static_assert([] {
@@ -151,3 +153,5 @@ std::string classLabel(const ClassRecord &record, std::size_t position)
         return std::string(record.classname.view());
     return "(no name) at " + std::to_string(position);
 }
+
+} // namespace tolvane

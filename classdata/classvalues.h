@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tolvane {
+
 // The values of a class one by one, named and shown the same way wherever
 // two classes are set against each other: Review Changes, the compare views,
 // the patch notes and `tolvane-classfile diff`. Names and texts are
@@ -83,3 +85,5 @@ std::string describeSide(const std::optional<std::string> &value, bool quoted, T
 
 // The class's name, or where it has none, its position: "(no name) at 3".
 std::string classLabel(const ClassRecord &record, std::size_t position);
+
+} // namespace tolvane

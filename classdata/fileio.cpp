@@ -18,6 +18,8 @@
 #include <unistd.h>
 #endif
 
+namespace tolvane {
+
 namespace {
 
 struct FileCloser
@@ -161,3 +163,5 @@ FileBytes readWholeStream(std::FILE *stream)
     readAll(stream, result);
     return result;
 }
+
+} // namespace tolvane

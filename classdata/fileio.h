@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+namespace tolvane {
+
 enum class FileStatus { Read, Missing, Unreadable };
 
 struct FileBytes
@@ -36,3 +38,5 @@ inline constexpr const char *platformLineEnd = "\r\n";
 #else
 inline constexpr const char *platformLineEnd = "\n";
 #endif
+
+} // namespace tolvane

@@ -9,6 +9,8 @@
 #include <array>
 #include <charconv>
 
+namespace tolvane {
+
 namespace {
 
 using Kind = ReadFindingKind;
@@ -174,3 +176,5 @@ std::string describe(const ReadFinding &f)
     }
     return {};
 }
+
+} // namespace tolvane

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace tolvane {
+
 // What a finding of the class file reader is called wherever it is shown
 // (tolvane-classfile check, the editor's problem list): a stable code for
 // scripts and CI, how grave it is, and a line on what it means.
@@ -26,3 +28,5 @@ const FindingCode *findingCodeNamed(std::string_view code);
 // The message for one finding, without file, line and code, as UTF-8 in which
 // no byte of the file can act as a terminal control.
 std::string describe(const ReadFinding &finding);
+
+} // namespace tolvane

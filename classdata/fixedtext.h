@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace tolvane {
+
 // A text field of fixed capacity, as the class file keeps it: bytes, no
 // terminator, longer texts cut to the capacity. The bytes live in a string,
 // not in a buffer of the full capacity: a table of 64 classes with two
@@ -31,3 +33,5 @@ public:
 private:
     std::string chars;
 };
+
+} // namespace tolvane

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+namespace tolvane {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -79,3 +81,5 @@ GameFolder::Problem GameFolder::check(std::error_code *error) const
         return Problem::NotAFolder;
     return Problem::None;
 }
+
+} // namespace tolvane

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <system_error>
 
+namespace tolvane {
+
 // The folder that holds the class files and "tvcc.cfg": an absolute path,
 // fixed when the folder is chosen, so that nothing read or written follows a
 // later change of the working directory. A folder that could not be resolved
@@ -44,3 +46,5 @@ private:
     // Made from a working directory that could not be resolved.
     bool unresolved = false;
 };
+
+} // namespace tolvane

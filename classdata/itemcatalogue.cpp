@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace tolvane {
+
 const std::array<ItemInfo, inventorySlotCount> itemCatalogue = {{
     {"weapon_knife", "Army Knife", true},
     {"weapon_fists", "Fists", true},
@@ -147,3 +149,5 @@ std::optional<int> SlotForInternalName(std::string_view internalName)
     }
     return std::nullopt;
 }
+
+} // namespace tolvane

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+namespace tolvane {
+
 struct ItemInfo
 {
     std::string_view internalName;
@@ -24,3 +26,5 @@ std::optional<std::string_view> KnownDisplayName(std::string_view internalName);
 
 std::optional<int> SlotForDisplayName(std::string_view displayName);
 std::optional<int> SlotForInternalName(std::string_view internalName);
+
+} // namespace tolvane

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace tolvane {
+
 std::vector<bool> movedClasses(std::span<const int> from)
 {
     const std::size_t n = from.size();
@@ -27,3 +29,5 @@ std::vector<bool> movedClasses(std::span<const int> from)
         moved[i] = false;
     return moved;
 }
+
+} // namespace tolvane

@@ -12,6 +12,8 @@
 #include <unistd.h>
 #endif
 
+namespace tolvane {
+
 NativeFile::NativeFile(NativeFile &&other) noexcept
 {
     *this = std::move(other);
@@ -426,3 +428,5 @@ std::filesystem::path finalTarget(const std::filesystem::path &link)
 }
 
 #endif
+
+} // namespace tolvane

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <system_error>
 
+namespace tolvane {
+
 // What a save needs to know of the file it replaces; a symbolic link is
 // looked at, not followed.
 struct FileFacts
@@ -81,3 +83,5 @@ std::error_code removeFile(const std::filesystem::path &path);
 // The absolute path that the symbolic link at link leads to, through every
 // link; empty when it cannot be followed to an end (Windows, a link to nothing).
 std::filesystem::path finalTarget(const std::filesystem::path &link);
+
+} // namespace tolvane

@@ -2,6 +2,8 @@
 
 #include "windows1252.h"
 
+namespace tolvane {
+
 namespace {
 
 bool isControl(char32_t c)
@@ -105,3 +107,5 @@ std::string jsonEscaped(std::string_view text)
     }
     return out;
 }
+
+} // namespace tolvane

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace tolvane {
+
 // Text for a terminal or a JSON file, made from bytes that a file or a
 // command line gave, so that no byte can act as a terminal control: control
 // bytes and bytes that stand for no character are shown as escapes ("\x1b").
@@ -24,3 +26,5 @@ std::string diffHeaderName(std::string_view name);
 
 // text (UTF-8) as the contents of a JSON string, without the quotes.
 std::string jsonEscaped(std::string_view text);
+
+} // namespace tolvane

@@ -9,6 +9,8 @@
 #include <charconv>
 #include <cstdint>
 
+namespace tolvane {
+
 namespace {
 
 constexpr std::string_view magic = "Tolvane Class Creator recovery file 1\n";
@@ -251,3 +253,5 @@ std::optional<SessionRecovery> readRecoveryFile(std::string_view bytes)
         return std::nullopt;
     return recovery;
 }
+
+} // namespace tolvane

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tolvane {
+
 // What an editing session needs to come back after a crash: the classes in
 // memory with the editing position and the team, the form, and what the
 // classes were loaded from, so that a restore can show and merge what
@@ -33,3 +35,5 @@ std::string recoveryFileBytes(const SessionRecovery &recovery);
 // The recovery in bytes; nullopt for anything cut short, changed, of
 // another format, or out of range: such a file is never half used.
 std::optional<SessionRecovery> readRecoveryFile(std::string_view bytes);
+
+} // namespace tolvane

@@ -4,6 +4,8 @@
 #include "safesave.h"
 #include "userdata.h"
 
+namespace tolvane {
+
 RecoveryStore::RecoveryStore(std::filesystem::path folder) : root(std::move(folder)) {}
 
 std::filesystem::path RecoveryStore::fileFor(const std::filesystem::path &gameFolder) const
@@ -37,3 +39,5 @@ void RecoveryStore::remove(const std::filesystem::path &gameFolder) const
     std::error_code ignored;
     std::filesystem::remove(fileFor(gameFolder), ignored);
 }
+
+} // namespace tolvane

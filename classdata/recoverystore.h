@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+namespace tolvane {
+
 // The recovery files of editing sessions, one per game folder, in the
 // user's data folder (never the game folder): for /games/My Mod,
 // FOLDER/My Mod-3fa2c91b.recovery. Each save replaces the file atomically, so
@@ -30,3 +32,5 @@ public:
 private:
     std::filesystem::path root;
 };
+
+} // namespace tolvane

@@ -13,6 +13,8 @@
 #include <unistd.h>
 #endif
 
+namespace tolvane {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -283,3 +285,5 @@ void setSaveFaultForTests(std::function<std::error_code(const fs::path &)> fault
 {
     saveFault = std::move(fault);
 }
+
+} // namespace tolvane

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <system_error>
 
+namespace tolvane {
+
 // Why a save failed, and whether the file stayed as it was.
 struct SaveError
 {
@@ -72,3 +74,5 @@ std::optional<std::filesystem::path> symlinkTarget(const std::filesystem::path &
 // the save there, as if the system had refused the replace. An empty
 // function ends it.
 void setSaveFaultForTests(std::function<std::error_code(const std::filesystem::path &)> fault);
+
+} // namespace tolvane

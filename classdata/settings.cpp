@@ -5,6 +5,8 @@
 #include "itemcatalogue.h"
 #include "textnumbers.h"
 
+namespace tolvane {
+
 namespace {
 
 constexpr std::string_view sectionHeader = "[TolvaneClassCreator]";
@@ -91,3 +93,5 @@ std::string SettingsFileBytes(std::int32_t sealsActive, std::string_view lineEnd
     out.append(lineEnd).append(lineEnd).append("### END ###").append(lineEnd);
     return out;
 }
+
+} // namespace tolvane

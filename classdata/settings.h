@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace tolvane {
+
 inline constexpr std::string_view settingsFileName = "tvcc.cfg";
 
 // Applies the settings text to sealsActive as the start-up reader does: the
@@ -17,3 +19,5 @@ bool ReadSettings(const std::filesystem::path &folder, std::int32_t &sealsActive
 
 // The five lines the settings file holds for sealsActive.
 std::string SettingsFileBytes(std::int32_t sealsActive, std::string_view lineEnd);
+
+} // namespace tolvane

@@ -8,6 +8,8 @@
 #include <array>
 #include <vector>
 
+namespace tolvane {
+
 namespace {
 
 constexpr bool coversEveryDefinedBit()
@@ -91,3 +93,5 @@ std::string columnLetters(std::size_t column)
         letters.insert(letters.begin(), char('A' + (n - 1) % 26));
     return letters;
 }
+
+} // namespace tolvane

@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+namespace tolvane {
+
 // The classes as a table for spreadsheets and scripts: one row per class, a
 // column per value the form edits. The columns come from the field table,
 // the ability catalogue (by their names) and the item catalogue, so that a
@@ -53,3 +55,5 @@ const SheetColumn *sheetColumnNamed(std::string_view name);
 
 // The spreadsheet's letter of a column counted from 0: A, B, ..., Z, AA, ...
 std::string columnLetters(std::size_t column);
+
+} // namespace tolvane

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <unordered_map>
 
+namespace tolvane {
+
 namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
@@ -422,3 +424,5 @@ std::optional<Sheet> readSheet(std::string_view text, std::optional<SheetFormat>
         return std::nullopt;
     return sheet;
 }
+
+} // namespace tolvane

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tolvane {
+
 // A sheet of CSV, TSV or JSON text as rows of cells, before the cells are
 // understood: what the importer of classes reads.
 
@@ -60,3 +62,5 @@ std::string cellPlace(const Sheet &sheet, const SheetRow &row, std::size_t colum
 // LF, CR LF or CR. Every row must have as many cells as the header. JSON is
 // an array of flat objects. nullopt, with the first problem, otherwise.
 std::optional<Sheet> readSheet(std::string_view text, std::optional<SheetFormat> format, ImportProblem &problem);
+
+} // namespace tolvane

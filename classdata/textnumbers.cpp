@@ -7,6 +7,8 @@
 #include <cmath>
 #include <limits>
 
+namespace tolvane {
+
 namespace {
 
 bool isDigit(char c)
@@ -193,3 +195,5 @@ void appendShortestFloat(std::string &text, float value)
         result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 9);
     text.append(buffer, result.ptr);
 }
+
+} // namespace tolvane

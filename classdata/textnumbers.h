@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace tolvane {
+
 // Numbers as the C library's atoi, atof and "%i"/"%f" treat them, but always
 // with '.' as the decimal point, whatever the process locale says, and with
 // defined results where the C functions have none.
@@ -41,3 +43,5 @@ std::string formatFloat(double value);
 // The fewest digits that read back as value when read as the reader reads a
 // float (a double, then rounded to 32 bits): "1.2", "11", "1e+30", "nan".
 void appendShortestFloat(std::string &text, float value);
+
+} // namespace tolvane

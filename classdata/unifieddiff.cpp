@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace tolvane {
+
 namespace {
 
 using Lines = std::vector<std::string_view>;
@@ -208,3 +210,5 @@ std::string unifiedDiff(std::string_view oldBytes, std::string_view newBytes, st
     }
     return out;
 }
+
+} // namespace tolvane

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+namespace tolvane {
+
 namespace {
 
 // An absolute folder from a variable of the environment; empty when unset or relative.
@@ -131,3 +133,5 @@ std::filesystem::path pathFromBytes(std::string_view bytes)
     return std::filesystem::path(std::string(bytes));
 #endif
 }
+
+} // namespace tolvane

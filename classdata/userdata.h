@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+namespace tolvane {
+
 // The user's own data folder, for backups of class files and the recovery
 // files of editing sessions; nothing of it ever goes into a game folder.
 // Linux and others: $XDG_DATA_HOME/tolvane-class-creator, else
@@ -32,3 +34,5 @@ std::filesystem::path keyedName(const std::filesystem::path &path);
 // those bytes name (empty for bytes that are not UTF-8 on Windows).
 std::string pathBytes(const std::filesystem::path &path);
 std::filesystem::path pathFromBytes(std::string_view bytes);
+
+} // namespace tolvane

@@ -1,5 +1,7 @@
 #include "windows1252.h"
 
+namespace tolvane {
+
 namespace {
 
 // Bytes 0x80 to 0x9F; every other byte is the Latin-1 character of its value.
@@ -86,3 +88,5 @@ std::string utf8FromWindows1252(std::string_view bytes)
         appendUtf8(text, unicodeOfWindows1252(byte));
     return text;
 }
+
+} // namespace tolvane

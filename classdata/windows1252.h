@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace tolvane {
+
 // Class files are Windows-1252 text. Every byte maps to one Unicode
 // character; the five bytes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) map to the C1 controls of the same value, so that every byte
@@ -31,3 +33,5 @@ inline std::string utf8Of(std::string_view windows1252)
 {
     return utf8FromWindows1252(windows1252);
 }
+
+} // namespace tolvane

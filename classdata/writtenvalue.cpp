@@ -5,6 +5,8 @@
 #include <bit>
 #include <charconv>
 
+namespace tolvane {
+
 void AppendLineText(std::string &out, std::string_view text)
 {
     // Without its LF bytes the text ends at its last byte that is neither CR
@@ -98,3 +100,5 @@ bool sameWrittenClass(const ClassRecord &a, const ClassRecord &b)
     }
     return true;
 }
+
+} // namespace tolvane

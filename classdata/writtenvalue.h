@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+namespace tolvane {
+
 // The value of a field as the class file holds it, after its key: "%i" of an
 // int, "%f" of a float, the resistance word, a text without the bytes a line
 // cannot carry. The writer writes it, the updating writer rewrites a line
@@ -39,3 +41,5 @@ bool sameWrittenValue(const ClassField &field, const ClassRecord &a, const Class
 // Whether a and b are the same class in the file: every field and every
 // inventory amount.
 bool sameWrittenClass(const ClassRecord &a, const ClassRecord &b);
+
+} // namespace tolvane

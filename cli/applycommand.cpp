@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <memory>
 
+using namespace tolvane;
+
 namespace {
 
 struct ApplyOptions

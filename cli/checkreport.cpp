@@ -5,6 +5,8 @@
 
 #include <memory>
 
+using namespace tolvane;
+
 CheckReport::CheckReport(Format format, Output output) : format(format), output(std::move(output)) {}
 
 void CheckReport::setShown(ReadFindingKind kind, bool shown)

@@ -13,7 +13,7 @@
 // are: compiler-style lines, "FILE:LINE: CODE message", or one JSON array of
 // objects {file, line, code, severity, message} for all files, with the
 // class's name and slot (from 0) {class, slot} for a finding in a class.
-class CheckReport : public ReadObserver
+class CheckReport : public tolvane::ReadObserver
 {
 public:
     enum class Format { Text, Json };
@@ -22,11 +22,11 @@ public:
     CheckReport(Format format, Output output);
 
     // Whether findings of kind are shown (all are, unless told otherwise).
-    void setShown(ReadFindingKind kind, bool shown);
+    void setShown(tolvane::ReadFindingKind kind, bool shown);
     // The findings that follow are of the file named fileName, as given,
     // which holds bytes.
     void beginFile(std::string_view fileName, std::string_view bytes = {});
-    void found(const ReadFinding &finding) override;
+    void found(const tolvane::ReadFinding &finding) override;
     // Whether a finding of the current file was shown.
     bool fileHasFindings() const { return fileFindings > 0; }
     // Ends the report: closes the JSON array.
@@ -35,7 +35,7 @@ public:
 private:
     Format format;
     Output output;
-    std::array<bool, std::size_t(ReadFindingKind::Count)> hidden{};
+    std::array<bool, std::size_t(tolvane::ReadFindingKind::Count)> hidden{};
     std::string fileName;                // readable UTF-8, JSON-escaped in JSON
     std::vector<std::string> classNames; // JSON: of the file's classes, readable and escaped
     std::string entry;

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <memory>
 
+using namespace tolvane;
+
 namespace {
 
 enum class Format { Text, Json, Markdown };

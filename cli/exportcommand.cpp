@@ -5,6 +5,8 @@
 
 #include <memory>
 
+using namespace tolvane;
+
 int exportCommand(const std::vector<std::string> &options, const std::vector<std::string> &files)
 {
     std::optional<SheetFormat> format = SheetFormat::Csv;

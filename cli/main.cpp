@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+using namespace tolvane;
+
 constexpr std::string_view usage =
     "Usage: tolvane-classfile normalize [--keep-notes] FILE\n"
     "       tolvane-classfile normalize [--keep-notes] --diff FILE...\n"

@@ -5,6 +5,8 @@
 #include "readabletext.h"
 #include "safesave.h"
 
+using namespace tolvane;
+
 bool refuseNonClassFile(const std::string &name, std::string_view bytes)
 {
     const ClassFileKind kind = kindOf(name, bytes);

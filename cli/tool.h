@@ -26,8 +26,8 @@ int usageError(std::string_view reason);
 
 // The bytes of the file that name gives, "-" for standard input; false, with
 // a line on standard error, when it cannot be read.
-bool readInput(const std::string &name, FileBytes &file);
-ClassFileKind kindOf(const std::string &name, std::string_view bytes);
+bool readInput(const std::string &name, tolvane::FileBytes &file);
+tolvane::ClassFileKind kindOf(const std::string &name, std::string_view bytes);
 // The earlier versions of files that a run rewrites, kept in the user's data
 // folder. When they cannot be kept, that is told once a run, and the files
 // are rewritten all the same.
@@ -36,10 +36,10 @@ class Backups
 public:
     void keep(const std::filesystem::path &path, std::string_view bytes);
     // A write in place keeps its copy of the old contents as a version too.
-    OldContentsKeeper keeperFor(const std::filesystem::path &path) const;
+    tolvane::OldContentsKeeper keeperFor(const std::filesystem::path &path) const;
 
 private:
-    BackupStore store{backupsFolder(userDataFolder())};
+    tolvane::BackupStore store{tolvane::backupsFolder(tolvane::userDataFolder())};
     bool told = false;
 };
 
@@ -62,7 +62,7 @@ bool refuseNonClassFile(const std::string &name, std::string_view bytes);
 
 // The format of "--format=csv" (tsv, json); false, with the usage told, for
 // any other.
-bool readFormatOption(const std::string &option, std::optional<SheetFormat> &format);
+bool readFormatOption(const std::string &option, std::optional<tolvane::SheetFormat> &format);
 
 // The commands in files of their own, with the options and the files that
 // follow the command's name.

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+using namespace tolvane;
+
 namespace {
 
 // A group box becomes the parent of the controls it frames, so that a screen

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace tolvane;
+
 namespace {
 
 struct TeamLook

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace tolvane;
+
 namespace {
 
 QLabel *textLabel(const std::string &text, QWidget *parent)

@@ -14,7 +14,7 @@ class BaselineDialog : public QDialog
     Q_OBJECT
 
 public:
-    BaselineDialog(const EditorView::BaselineView &baseline, QWidget *owner);
+    BaselineDialog(const tolvane::EditorView::BaselineView &baseline, QWidget *owner);
 
 private slots:
     void showNotes();
@@ -24,7 +24,7 @@ private slots:
 private:
     bool markdown() const;
 
-    EditorView::BaselineView baseline;
+    tolvane::EditorView::BaselineView baseline;
     QComboBox *format;
     QPlainTextEdit *notes;
 };

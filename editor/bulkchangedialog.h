@@ -20,7 +20,7 @@ class BulkChangeDialog : public QDialog
     Q_OBJECT
 
 public:
-    BulkChangeDialog(const EditorState &state, std::vector<int> chosen, int column, QWidget *parent = nullptr);
+    BulkChangeDialog(const tolvane::EditorState &state, std::vector<int> chosen, int column, QWidget *parent = nullptr);
 
     int column() const;
     // What was typed, as Windows-1252 bytes.
@@ -30,7 +30,7 @@ private:
     void showColumn();
     void check();
 
-    const EditorState &state;
+    const tolvane::EditorState &state;
     std::vector<int> chosen;
     QComboBox *columns = nullptr;
     QLabel *now = nullptr;

@@ -16,6 +16,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+using namespace tolvane;
+
 namespace {
 
 QString teamText(tolvane::Team team)

@@ -19,7 +19,7 @@ class ChartWindow : public QDialog
 public:
     explicit ChartWindow(QWidget *owner);
 
-    void showChart(const EditorView::ChartView &chart);
+    void showChart(const tolvane::EditorView::ChartView &chart);
 
 public slots:
     // Draws the chart again from the classes as they are now.
@@ -29,7 +29,7 @@ private slots:
     void savePicture();
 
 private:
-    EditorView::ChartView chart;
+    tolvane::EditorView::ChartView chart;
     QComboBox *values;
     QLabel *note;
     BarChartView *bars;

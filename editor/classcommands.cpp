@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+using namespace tolvane;
+
 namespace {
 
 // The keys of the Edit menu's Undo and Redo, typed in a text box, go to the

@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QApplication>
 
+using namespace tolvane;
+
 void CreatorDialog::openClassTable()
 {
     if (!tableWindow) {

@@ -10,9 +10,8 @@
 #include <optional>
 #include <vector>
 
-class EditorSession;
-
 namespace tolvane {
+class EditorSession;
 struct TableRows;
 } // namespace tolvane
 
@@ -26,7 +25,7 @@ class ClassTableModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    explicit ClassTableModel(EditorSession &session, QObject *parent = nullptr);
+    explicit ClassTableModel(tolvane::EditorSession &session, QObject *parent = nullptr);
 
     // True on a cell whose value differs from the baseline's.
     static constexpr int BaselineRole = Qt::UserRole + 1;
@@ -44,10 +43,10 @@ public:
     void setColourScale(int column, bool on);
     bool colourScale(int column) const { return scaled.contains(column); }
     // The minimum, mean and maximum of a numeric column over the rows shown.
-    std::optional<ValueSpread> spread(int column) const;
+    std::optional<tolvane::ValueSpread> spread(int column) const;
     // With the other team shown: each team's spread over its rows shown.
     // nullopt by column where it is not numeric; empty with one team shown.
-    const std::vector<std::optional<TeamSummaryRow>> &teamSummary() const { return teams; }
+    const std::vector<std::optional<tolvane::TeamSummaryRow>> &teamSummary() const { return teams; }
     // The team in memory and the other team, as the summary names them.
     const QStringList &teamNames() const { return names; }
 
@@ -64,11 +63,11 @@ private:
     QVariant scaleColour(int slot, int column) const;
     QString scaleWords(int slot, int column) const;
 
-    EditorSession &session;
+    tolvane::EditorSession &session;
     std::vector<int> rows;
     QHash<quint64, QString> problems; // by slot and column
-    QHash<int, ValueSpread> spreads;
-    std::vector<std::optional<TeamSummaryRow>> teams;
+    QHash<int, tolvane::ValueSpread> spreads;
+    std::vector<std::optional<tolvane::TeamSummaryRow>> teams;
     QStringList names;
     QStringList labels; // of the rows, as their headers show them
     QSet<int> scaled;

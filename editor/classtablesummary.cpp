@@ -5,6 +5,8 @@
 
 #include <array>
 
+using namespace tolvane;
+
 namespace {
 
 enum Row { Minimum, Mean, Maximum, RowCount };

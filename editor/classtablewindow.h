@@ -5,7 +5,9 @@
 class ClassTableModel;
 class ClassTableSummary;
 class ClassTableView;
+namespace tolvane {
 class EditorSession;
+}
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -24,7 +26,7 @@ class ClassTableWindow : public QDialog
     Q_OBJECT
 
 public:
-    ClassTableWindow(EditorSession &session, QWidget *owner);
+    ClassTableWindow(tolvane::EditorSession &session, QWidget *owner);
     ~ClassTableWindow() override;
 
     // The session's classes, filter, order or selection changed; status
@@ -71,7 +73,7 @@ private:
     void buildMenus();
     void buildColumnMenus(QMenu *menu);
     void buildRowMenu();
-    void run(void (*command)(EditorSession &));
+    void run(void (*command)(tolvane::EditorSession &));
     void followSession();
     void reportSelection();
     int currentColumn() const;
@@ -83,7 +85,7 @@ private:
     void restoreLayout();
     void saveLayout() const;
 
-    EditorSession &session;
+    tolvane::EditorSession &session;
     ClassTableModel *model = nullptr;
     ClassTableSummary *summary = nullptr;
     ClassTableView *view = nullptr;

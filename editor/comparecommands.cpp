@@ -8,6 +8,8 @@
 
 #include <QFileDialog>
 
+using namespace tolvane;
+
 void CreatorDialog::showPlace(const std::string &text)
 {
     placeLabel->setPlace(QString::fromStdString(text));

@@ -11,6 +11,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+using namespace tolvane;
+
 using Mark = tolvane::ComparisonRow::Mark;
 
 namespace {

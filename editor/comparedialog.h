@@ -16,7 +16,7 @@ class CompareDialog : public QDialog
     Q_OBJECT
 
 public:
-    CompareDialog(const EditorView::TwoClasses &classes, QWidget *owner);
+    CompareDialog(const tolvane::EditorView::TwoClasses &classes, QWidget *owner);
 
 private slots:
     void showRows();

@@ -2,6 +2,8 @@
 
 #include "windows1252.h"
 
+using namespace tolvane;
+
 QString fromCp1252(std::string_view bytes)
 {
     QString text(qsizetype(bytes.size()), Qt::Uninitialized);

@@ -26,18 +26,18 @@ using ReportSink = std::function<void(std::string_view line)>;
 // The editor window: the form built from the dialog template, the menu bar,
 // keys and drops. Every command goes to the editing session, which shows its
 // results through the EditorView functions.
-class CreatorDialog : public QDialog, public EditorView
+class CreatorDialog : public QDialog, public tolvane::EditorView
 {
     Q_OBJECT
 
 public:
     // folder holds the class files and "tvcc.cfg"; settings reports go to log.
-    explicit CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin = FolderOrigin::Named,
-                           QWidget *parent = nullptr);
+    explicit CreatorDialog(const tolvane::GameFolder &folder, ReportSink log,
+                           tolvane::FolderOrigin origin = tolvane::FolderOrigin::Named, QWidget *parent = nullptr);
 
-    EditorSession &session() { return editing; }
-    EditorState &state() { return editing.state(); }
-    const GameFolder &folder() const { return editing.folder(); }
+    tolvane::EditorSession &session() { return editing; }
+    tolvane::EditorState &state() { return editing.state(); }
+    const tolvane::GameFolder &folder() const { return editing.folder(); }
 
     // The control of the template id, or nullptr.
     QWidget *control(int id) const { return controls.value(id); }
@@ -68,8 +68,8 @@ public:
     ClassTableWindow *classTable() const { return tableWindow; }
 
     // EditorView
-    void showForm(const FormValues &form) override;
-    FormValues form() const override;
+    void showForm(const tolvane::FormValues &form) override;
+    tolvane::FormValues form() const override;
     void showPosition(int first, int last, int current) override;
     void setStatus(const std::string &text) override;
     void setTitle(const std::string &title) override;
@@ -127,5 +127,5 @@ private:
     ChartWindow *chartWindow = nullptr;
     QTimer *recoveryTimer = nullptr;
     ClassTableWindow *tableWindow = nullptr;
-    EditorSession editing;
+    tolvane::EditorSession editing;
 };

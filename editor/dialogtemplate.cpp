@@ -22,6 +22,8 @@
 #include <algorithm>
 #include <memory>
 
+using namespace tolvane;
+
 namespace {
 
 using K = ControlKind;

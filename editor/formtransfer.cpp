@@ -8,6 +8,8 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+using namespace tolvane;
+
 namespace {
 
 // The boxes of the form that show no class value.

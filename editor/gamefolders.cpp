@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QMimeData>
 
+using namespace tolvane;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -15,6 +15,8 @@
 
 #include <algorithm>
 
+using namespace tolvane;
+
 GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(tr("Go to Class"));

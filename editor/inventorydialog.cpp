@@ -22,6 +22,8 @@
 
 #include <algorithm>
 
+using namespace tolvane;
+
 InventoryDialog::InventoryDialog(const QString &className, std::function<Amounts()> readAmounts, SetAmount changeAmount,
                                  QWidget *parent)
     : QDialog(parent), amounts(std::move(readAmounts)), setAmount(std::move(changeAmount))

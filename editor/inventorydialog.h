@@ -22,7 +22,7 @@ class InventoryDialog : public QDialog
     Q_OBJECT
 
 public:
-    using Amounts = std::array<std::int32_t, inventorySlotCount>;
+    using Amounts = std::array<std::int32_t, tolvane::inventorySlotCount>;
     using SetAmount = std::function<void(int itemSlot, std::int32_t amount)>;
 
     // amounts reads the class's amounts as they are now.

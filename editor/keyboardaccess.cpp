@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <limits>
 
+using namespace tolvane;
+
 namespace {
 
 // A group title's Alt letter takes the focus to the box its row names, the

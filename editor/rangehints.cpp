@@ -8,6 +8,8 @@
 
 #include <QLineEdit>
 
+using namespace tolvane;
+
 namespace {
 
 // Characters that Windows-1252 has no byte for, each once.

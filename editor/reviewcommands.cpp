@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QDateTime>
 
+using namespace tolvane;
+
 namespace {
 
 QStringList toQt(const std::vector<std::string> &lines)

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+using namespace tolvane;
+
 namespace {
 
 constexpr UINT aboutCommand = 0x0010;

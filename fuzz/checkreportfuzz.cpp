@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+using namespace tolvane;
+
 namespace {
 
 // Whether each line of a JSON report is a bracket or one whole object: a line

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+using namespace tolvane;
+
 namespace {
 
 // Counts what a file the writer wrote should not hold. A CR inside a text

@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+using namespace tolvane;
+
 namespace {
 
 void require(bool condition)

@@ -5,6 +5,8 @@
 #include "movedclasses.h"
 #include "unifieddiff.h"
 
+namespace tolvane {
+
 namespace {
 
 std::string joined(const std::vector<std::string> &parts, std::string_view separator)
@@ -141,3 +143,5 @@ std::string mergeReview(const ClassFileMerge &merge, MergeChoice choice, std::st
     return mergeSummary(merge, choice) + '\n'
            + unifiedDiff(diskBytes, merge.bytes, name + " (on disk)", name + " (merged)");
 }
+
+} // namespace tolvane

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace tolvane {
+
 // What Write Out would change, class by class and value by value: saved are
 // the classes as this run last loaded or wrote them, now the classes Write
 // Out would write. Values read as the class file would hold them ("speed
@@ -49,3 +51,5 @@ std::string mergeSummary(const ClassFileMerge &merge, MergeChoice choice);
 // notes and lines of others included.
 std::string mergeReview(const ClassFileMerge &merge, MergeChoice choice, std::string_view diskBytes,
                         std::string_view fileName);
+
+} // namespace tolvane

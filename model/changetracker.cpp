@@ -2,6 +2,8 @@
 
 #include "writtenvalue.h"
 
+namespace tolvane {
+
 namespace {
 
 // Whether the classes Write Out would write differ, in number or in a value.
@@ -72,3 +74,5 @@ ChangeTracker::Replacing ChangeTracker::replacing(const std::filesystem::path &p
     return current.status == FileStatus::Read && known->second == current.bytes ? Replacing::Quietly
                                                                                 : Replacing::ChangedOnDisk;
 }
+
+} // namespace tolvane

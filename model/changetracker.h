@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+namespace tolvane {
+
 // Remembers what this run last loaded or wrote, to tell whether the classes
 // in memory or the form hold changes that are not in a file, and whether a
 // class file changed on disk since. Classes are compared value by value as
@@ -62,3 +64,5 @@ private:
     std::map<std::filesystem::path, std::optional<std::string>> knownFiles;
     std::filesystem::path fromFile;
 };
+
+} // namespace tolvane

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace tolvane {
+
 // Template ids of the editor window's controls, by which the program, its
 // dialog template and its tests name them.
 
@@ -85,3 +87,5 @@ enum : int {
     TitlePicture = 1111,
 };
 }
+
+} // namespace tolvane

@@ -4,6 +4,8 @@
 #include "itemcatalogue.h"
 #include "textnumbers.h"
 
+namespace tolvane {
+
 namespace {
 
 const std::string programTitle = "Tolvane Class Creator \u00A9";
@@ -247,3 +249,5 @@ bool EditorSession::quit()
     FormValues form = view.form();
     return settleUnsavedChanges(form);
 }
+
+} // namespace tolvane

@@ -24,6 +24,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tolvane {
+
 // How a run got its game folder: named (on the command line, by a dropped
 // class file), or only as the working directory it was started from, which
 // for a double-clicked program or a shortcut is the program's own folder.
@@ -346,3 +348,5 @@ private:
 // For messages: a path as UTF-8 with the system's separators. (A class
 // file's Windows-1252 text as UTF-8: utf8Of.)
 std::string displayText(const std::filesystem::path &path);
+
+} // namespace tolvane

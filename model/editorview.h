@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace tolvane {
+
 // The window as the editing session sees it. Texts are UTF-8, except the
 // form's, which are the class file's Windows-1252 bytes.
 class EditorView
@@ -167,3 +169,5 @@ public:
     // selection; status counts its rows ("12 of 40 classes").
     virtual void showClassTable(const std::string &status) = 0;
 };
+
+} // namespace tolvane

@@ -1,5 +1,7 @@
 #include "fileblocks.h"
 
+namespace tolvane {
+
 ClassIds FileBlocks::loaded(int count)
 {
     ClassIds ids;
@@ -29,3 +31,5 @@ std::vector<int> FileBlocks::origins(const ClassIds &ids, int count) const
     }
     return blocks;
 }
+
+} // namespace tolvane

@@ -5,6 +5,8 @@
 #include <map>
 #include <vector>
 
+namespace tolvane {
+
 // Which block of the class file, as this run last loaded or wrote it, holds
 // each class of the table, so that writing can keep each class's own lines
 // and comments. Classes are known by their ids, which deleting, moving and
@@ -28,3 +30,5 @@ private:
     std::map<int, int> blockOfId;
     int nextId = 0;
 };
+
+} // namespace tolvane

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace tolvane {
+
 // Which box of the form shows which class value, one row per box, in the
 // order the form is filled and stored: the key of the class field, the
 // control, the kind of box, the longest text it keeps and the Alt letter that
@@ -174,3 +176,5 @@ constexpr const FormBinding *bindingOfControl(int id)
     }
     return nullptr;
 }
+
+} // namespace tolvane

@@ -7,6 +7,8 @@
 #include <utility>
 #include <cmath>
 
+namespace tolvane {
+
 namespace {
 
 bool sameLetters(std::string_view a, std::string_view b)
@@ -179,3 +181,5 @@ void storeForm(const FormValues &form, ClassRecord &record)
         }
     }
 }
+
+} // namespace tolvane

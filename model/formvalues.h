@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tolvane {
+
 // What the boxes of the form hold: texts as Windows-1252 bytes, check states,
 // and list selections as entry positions (-1: none selected). The boxes of
 // formBindings keep their values here in their places (FormBinding::index).
@@ -73,3 +75,5 @@ float resistanceOfEntry(int entry);
 // The inventory slot of a list entry's display name.
 std::optional<int> itemSlot(int itemEntry);
 std::optional<int> startingWeaponSlot(int entry);
+
+} // namespace tolvane

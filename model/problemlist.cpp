@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <memory>
 
+namespace tolvane {
+
 namespace {
 
 constexpr std::string_view inventoryField = "inventory";
@@ -179,3 +181,5 @@ std::string withProblemCount(std::string status, std::size_t count)
         return status;
     return status + "; " + std::to_string(count) + (count == 1 ? " problem" : " problems");
 }
+
+} // namespace tolvane

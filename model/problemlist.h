@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tolvane {
+
 // One thing the class file reader changed or left out, with the code and the
 // message `tolvane-classfile check` gives, and where the form shows it.
 struct Problem
@@ -53,3 +55,5 @@ private:
 
 // status with "; 3 problems" (or "; 1 problem") added; status alone for none.
 std::string withProblemCount(std::string status, std::size_t count);
+
+} // namespace tolvane

@@ -1,5 +1,7 @@
 #include "editorsession.h"
 
+namespace tolvane {
+
 // The commands on whole classes, the inventory view and undo. Status texts
 // are Windows-1252, as the class names in them; questions are UTF-8.
 
@@ -153,3 +155,5 @@ void EditorSession::redo(bool pastTextBox)
     else
         nothingToTakeBack(form, pastTextBox ? "Nothing to redo, in the box or in the classes" : "");
 }
+
+} // namespace tolvane

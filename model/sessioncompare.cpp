@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <memory>
 
+namespace tolvane {
+
 using tolvane::ClassesOnDisk;
 using tolvane::TeamClass;
 
@@ -196,3 +198,5 @@ void EditorSession::saveChosenFile(const EditorView::FileChoice &choice, std::st
     }
     view.setStatus(what + " saved to " + displayText(*path));
 }
+
+} // namespace tolvane

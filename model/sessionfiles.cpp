@@ -10,6 +10,8 @@
 #include <memory>
 #include <span>
 
+namespace tolvane {
+
 using Answer = EditorView::Answer;
 
 void EditorSession::loadConfig()
@@ -284,3 +286,5 @@ void EditorSession::writeSettings()
     }
     services.report("File written [" + std::string(settingsFileName) + "]\n");
 }
+
+} // namespace tolvane

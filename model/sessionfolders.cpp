@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace tolvane {
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -202,3 +204,5 @@ void EditorSession::showRecentFolders(bool usable)
     }
     view.showFolders(gameFolder.name(), recentFolders);
 }
+
+} // namespace tolvane

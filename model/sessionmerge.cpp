@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace tolvane {
+
 // Write Out after the class file changed on disk, was deleted, or belongs to
 // the other team, and the backup of what it replaces.
 
@@ -233,3 +235,5 @@ void EditorSession::warnDataFolder(const std::string &what)
     view.tell({EditorView::Icon::Warning, "Data Folder",
                what + "\n\nThis is told once a session; the game folder is never used for these copies."});
 }
+
+} // namespace tolvane

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <memory>
 
+namespace tolvane {
+
 // What the user's data folder keeps for the session: the unsaved classes
 // for a restore after a crash, and the earlier versions of the class file.
 
@@ -209,3 +211,5 @@ void EditorSession::restorePreviousVersion()
     showMoved(form, "Restored an earlier version of " + name + " (" + classCount(restored.size())
                         + "); Write Out writes it, Undo takes it back");
 }
+
+} // namespace tolvane

@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <memory>
 
+namespace tolvane {
+
 std::vector<ClassRecord> EditorSession::classesToWrite(const FormValues *form) const
 {
     const EditorState &s = state();
@@ -128,3 +130,5 @@ std::string EditorSession::fileDifferences() const
     return utf8Of(unifiedDiff(old.bytes, bytesToWrite(path, old, classesToWrite(&form)), name + " (on disk)",
                               name + " (Write Out)"));
 }
+
+} // namespace tolvane

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace tolvane {
+
 // Export and import of the classes as a sheet for spreadsheets and scripts.
 // Messages and the status line are UTF-8 here.
 
@@ -130,3 +132,5 @@ void EditorSession::importClasses()
         status += ", " + std::to_string(added) + " new";
     showMoved(form, status);
 }
+
+} // namespace tolvane

@@ -11,7 +11,7 @@
 // form there; a change in the table stores the form first and is a step of
 // its own, as a change in the form is.
 
-using namespace tolvane;
+namespace tolvane {
 
 namespace {
 
@@ -172,3 +172,5 @@ std::vector<EditorSession::CellProblem> EditorSession::tableProblems() const
     }
     return cells;
 }
+
+} // namespace tolvane

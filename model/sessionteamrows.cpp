@@ -3,7 +3,7 @@
 // The other team's classes beside the classes in memory in the class table,
 // and the marks of a baseline on the values that differ from it.
 
-using namespace tolvane;
+namespace tolvane {
 
 TableRows EditorSession::tableClasses() const
 {
@@ -62,3 +62,5 @@ void EditorSession::compareTableRows(std::span<const int> rows)
     else
         compareClassesAt(rows[0], rows[1]);
 }
+
+} // namespace tolvane

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace tolvane {
+
 namespace {
 
 std::string classNamed(std::string_view command, const ClassRecord &record)
@@ -214,3 +216,5 @@ std::vector<CarriedItem> CarriedItems(const std::array<std::int32_t, inventorySl
     }
     return items;
 }
+
+} // namespace tolvane

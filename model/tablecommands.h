@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+namespace tolvane {
+
 // The commands that change whole classes or one class's inventory and
 // starting weapon. Each changes the classes at once and returns its step for
 // the undo history, named for the Edit menu; a command that cannot run at
@@ -76,3 +78,5 @@ struct CarriedItem
     std::int32_t amount;
 };
 std::vector<CarriedItem> CarriedItems(const std::array<std::int32_t, inventorySlotCount> &inventory);
+
+} // namespace tolvane

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace tolvane {
+
 TableEdit::TableEdit(std::string name, const EditorState &state)
     : stepName(std::move(name)), before(positionOf(state)), after(before)
 {
@@ -105,3 +107,5 @@ void TableEdit::apply(EditedClasses classes, Change &change, bool forward)
     }
     }
 }
+
+} // namespace tolvane

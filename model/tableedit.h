@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace tolvane {
+
 // An identity for the class in each slot, which moves with the class when
 // classes are deleted, moved or taken back; FileBlocks finds each class's
 // block of the class file by it. -1: a class that has none yet.
@@ -75,3 +77,5 @@ private:
     Position before;
     Position after;
 };
+
+} // namespace tolvane

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace tolvane {
+
 UndoHistory::UndoHistory(std::size_t limit) : limit(std::max<std::size_t>(limit, 1)) {}
 
 void UndoHistory::add(TableEdit step)
@@ -54,3 +56,5 @@ void UndoHistory::clear()
     done = 0;
     saved = 0;
 }
+
+} // namespace tolvane

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string_view>
 
+namespace tolvane {
+
 // The steps of editing the classes, to take back and do again in order, and
 // the point where the classes were last loaded or written, so that the mark
 // of unsaved changes can follow the steps past that point and back. It keeps
@@ -49,3 +51,5 @@ private:
     // Unset when the saved point was dropped or replaced.
     std::optional<std::size_t> saved = 0;
 };
+
+} // namespace tolvane

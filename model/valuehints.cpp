@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <charconv>
 
+namespace tolvane {
+
 namespace {
 
 // A number as short as it reads: 0, 10, 999.
@@ -68,3 +70,5 @@ std::string lengthHint(std::size_t limit, std::string_view bytes)
         return {};
     return "Only the first " + std::to_string(limit) + " characters are kept: " + utf8Of(bytes.substr(0, limit));
 }
+
+} // namespace tolvane

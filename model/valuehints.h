@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace tolvane {
+
 // What the game or the class file makes of the text in a box of the form,
 // for the hint the window shows at the box: empty when the text is taken as
 // it is. Hints are UTF-8; bytes are the box's text in Windows-1252.
@@ -28,3 +30,5 @@ inline std::string lengthHint(const FormBinding &box, std::string_view bytes)
 {
     return lengthHint(box.textLimit, bytes);
 }
+
+} // namespace tolvane

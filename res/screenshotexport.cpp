@@ -18,6 +18,8 @@
 #include <filesystem>
 #include <system_error>
 
+using namespace tolvane;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -13,6 +13,8 @@
 #include <sys/resource.h>
 #endif
 
+using namespace tolvane;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -8,6 +8,8 @@
 #include <map>
 #include <tuple>
 
+using namespace tolvane;
+
 namespace {
 
 std::vector<ClassRecord> named(std::initializer_list<const char *> names)

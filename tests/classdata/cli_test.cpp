@@ -18,6 +18,8 @@
 #include <sys/stat.h>
 #endif
 
+using namespace tolvane;
+
 namespace {
 
 TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)

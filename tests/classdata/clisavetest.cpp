@@ -16,6 +16,8 @@
 #include <unistd.h>
 #endif
 
+using namespace tolvane;
+
 namespace {
 
 // The diff's header is GNU diff's, name quoted where it must be and a tab

@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <fstream>
 
+using namespace tolvane;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
 
 namespace {

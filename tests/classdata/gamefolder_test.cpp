@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <fstream>
 
+using namespace tolvane;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -17,6 +17,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace tolvane;
+
 namespace {
 
 namespace fs = std::filesystem;

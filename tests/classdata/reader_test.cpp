@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <fstream>
 
+using namespace tolvane;
+
 namespace {
 
 // What the writer makes of what the reader makes of text.

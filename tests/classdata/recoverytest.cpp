@@ -9,6 +9,8 @@
 #include <fstream>
 #include <functional>
 
+using namespace tolvane;
+
 namespace {
 
 namespace fs = std::filesystem;

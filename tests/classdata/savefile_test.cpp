@@ -19,6 +19,8 @@
 #include <unistd.h>
 #endif
 
+using namespace tolvane;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+using namespace tolvane;
+
 namespace {
 
 TEST(SettingsFile, LastCountableSectionLineDecides)

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+using namespace tolvane;
+
 namespace {
 
 std::string replaced(std::string text, const std::string &from, const std::string &to)

@@ -7,6 +7,8 @@
 
 #include <bit>
 
+using namespace tolvane;
+
 namespace {
 
 constexpr SheetFormat formats[] = {SheetFormat::Csv, SheetFormat::Tsv, SheetFormat::Json};

@@ -11,6 +11,8 @@
 #include <iterator>
 #include <limits>
 
+using namespace tolvane;
+
 std::string fileBytes(const std::string &path)
 {
     std::ifstream file(utf8Path(path), std::ios::binary);

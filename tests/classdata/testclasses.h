@@ -19,7 +19,7 @@ std::filesystem::path utf8Path(std::string_view utf8);
 // The bytes of a sample class file.
 std::string sample(std::string_view name);
 
-std::span<const ClassRecord> classesOf(const ClassTable &table);
+std::span<const tolvane::ClassRecord> classesOf(const tolvane::ClassTable &table);
 
 // text with every LF made CR LF.
 std::string withCrlf(std::string_view text);
@@ -43,25 +43,28 @@ std::string inBlock(const std::string &lines);
 std::string blocks(int count);
 
 // A fresh table on the heap: a table is too big to copy about on the stack.
-std::unique_ptr<ClassTable> readTable(std::string_view bytes, ReadObserver *observer = nullptr);
+std::unique_ptr<tolvane::ClassTable> readTable(std::string_view bytes, tolvane::ReadObserver *observer = nullptr);
 
 // Fills table with 1 to 64 classes as the reader could leave them: values in
 // the reader's ranges, every inventory slot used, negative amounts, names with
 // spaces and bytes 0x80 to 0xFF.
-void fillRandomTable(ClassTable &table, std::mt19937 &random);
+void fillRandomTable(tolvane::ClassTable &table, std::mt19937 &random);
 
 // One to eight random byte changes, inserts and cuts, biased to the bytes
 // that tell the reader something: braces, line ends, NUL, spaces, digits.
 void mutate(std::string &bytes, std::mt19937 &random);
 
 // Expects the same classes, floats compared to the six decimals a file keeps.
-void expectSameClasses(const ClassTable &expected, const ClassTable &actual);
+void expectSameClasses(const tolvane::ClassTable &expected, const tolvane::ClassTable &actual);
 
 // Counts findings, except a CR inside a text value: the writer keeps one
 // where it does not touch the line end, and it reads back as written.
-class FindingCounter final : public ReadObserver
+class FindingCounter final : public tolvane::ReadObserver
 {
 public:
-    void found(const ReadFinding &finding) override { count += finding.kind != ReadFindingKind::CarriageReturn; }
+    void found(const tolvane::ReadFinding &finding) override
+    {
+        count += finding.kind != tolvane::ReadFindingKind::CarriageReturn;
+    }
     int count = 0;
 };

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+using namespace tolvane;
+
 namespace {
 
 // The float reader against the C library's strtod, in value (to the bit,

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <fstream>
 
+using namespace tolvane;
+
 namespace {
 
 std::string numbered(int from, int to)

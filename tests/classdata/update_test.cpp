@@ -7,6 +7,8 @@
 
 #include <functional>
 
+using namespace tolvane;
+
 namespace {
 
 using namespace std::literals;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace tolvane;
+
 namespace {
 
 TEST(ClassFileWriter, WritesTheEmptyTableDefaultAsTheGoldenFile)

@@ -22,6 +22,8 @@
 #include <iterator>
 #include <set>
 
+using namespace tolvane;
+
 namespace {
 
 using Observer = std::string (*)(CreatorDialog &);

@@ -19,6 +19,8 @@
 #include <QTableView>
 #include <QTableWidget>
 
+using namespace tolvane;
+
 namespace {
 
 using B = QMessageBox::StandardButton;

@@ -53,12 +53,12 @@ struct SeenModal
 // A class file of default classes with these names, as the editor writes it.
 inline std::string classFile(std::initializer_list<const char *> names)
 {
-    ClassTable table;
+    tolvane::ClassTable table;
     for (const char *name : names) {
-        ApplyBlockStartDefaults(table.records[std::size_t(table.classCount)]);
+        tolvane::ApplyBlockStartDefaults(table.records[std::size_t(table.classCount)]);
         table.records[std::size_t(table.classCount++)].classname.assign(name);
     }
-    return ClassFileBytes(table, "\n");
+    return tolvane::ClassFileBytes(table, "\n");
 }
 
 class ModalAnswerer
@@ -169,9 +169,10 @@ protected:
     {
         dialog.reset();
         if (!afterACrash)
-            RecoveryStore(recoveryFolder(userDataFolder())).remove(pathFromQt(scratch.path()));
+            tolvane::RecoveryStore(tolvane::recoveryFolder(tolvane::userDataFolder()))
+                .remove(pathFromQt(scratch.path()));
         log.clear();
-        dialog = std::make_unique<CreatorDialog>(GameFolder::At(pathFromQt(scratch.path())), logSink());
+        dialog = std::make_unique<CreatorDialog>(tolvane::GameFolder::At(pathFromQt(scratch.path())), logSink());
     }
 
     // Shows the window and makes it active, for focus and key tests.

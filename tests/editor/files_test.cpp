@@ -12,6 +12,8 @@
 
 #include <filesystem>
 
+using namespace tolvane;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -18,6 +18,8 @@
 #include <filesystem>
 #include <fstream>
 
+using namespace tolvane;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QWindow>
 
+using namespace tolvane;
+
 namespace {
 
 class FormTest : public DialogTest

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 
+using namespace tolvane;
+
 namespace {
 
 // What a screen reader says for the focused control: its name and the group

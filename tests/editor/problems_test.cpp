@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QScreen>
 
+using namespace tolvane;
+
 namespace {
 
 using B = QMessageBox::StandardButton;

@@ -7,6 +7,8 @@
 
 #include <QLineEdit>
 
+using namespace tolvane;
+
 namespace {
 
 struct HintRow

@@ -28,6 +28,8 @@
 
 #include <algorithm>
 
+using namespace tolvane;
+
 namespace {
 
 // What a user or a screen reader knows a control by: the text of a button,

@@ -17,6 +17,8 @@
 
 #include <string>
 
+using namespace tolvane;
+
 namespace {
 
 QByteArray contents(const QString &path)

@@ -7,6 +7,8 @@
 #include <tuple>
 #include <vector>
 
+using namespace tolvane;
+
 namespace {
 
 std::vector<ClassRecord> threeClasses()

@@ -4,6 +4,8 @@
 
 #include <tuple>
 
+using namespace tolvane;
+
 namespace {
 
 // Five classes as loaded, slot 0 in the form.

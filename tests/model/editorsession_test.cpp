@@ -23,6 +23,8 @@
 #include <unistd.h>
 #endif
 
+using namespace tolvane;
+
 namespace fs = std::filesystem;
 
 namespace {

@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-class FakeView : public EditorView
+class FakeView : public tolvane::EditorView
 {
 public:
     // Answers by letter: y(es) n(o) w(rite out) d(iscard) c(ancel) m(erge)
@@ -29,7 +29,7 @@ public:
     }
     std::size_t unanswered() const { return answers.size(); }
 
-    FormValues boxes;
+    tolvane::FormValues boxes;
     std::string status, title, teamText;
     bool unsavedMark = false;
     // A letter for each question asked, by its text: E(xists, not loaded),
@@ -52,8 +52,8 @@ public:
     // How often the session read the form: once a command at most.
     mutable int formReads = 0;
 
-    void showForm(const FormValues &form) override { boxes = form; }
-    FormValues form() const override
+    void showForm(const tolvane::FormValues &form) override { boxes = form; }
+    tolvane::FormValues form() const override
     {
         ++formReads;
         return boxes;

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstdlib>
 
+using namespace tolvane;
+
 namespace {
 
 // The text of the box of control id.

@@ -10,6 +10,8 @@
 #include <functional>
 #include <memory>
 
+using namespace tolvane;
+
 namespace {
 
 using Classes = std::vector<ClassRecord>;

@@ -10,6 +10,8 @@
 #include <tuple>
 #include <vector>
 
+using namespace tolvane;
+
 namespace {
 
 // Lines 4, 7, 8, 13, 14 and 16 hold a problem each; the last block is never opened.

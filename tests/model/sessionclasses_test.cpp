@@ -12,6 +12,8 @@
 #include <sstream>
 #include <tuple>
 
+using namespace tolvane;
+
 namespace {
 
 struct Row

@@ -14,7 +14,7 @@
 #include <string>
 
 // Runs the command of letter with argument; false when the letter is not one.
-inline bool runSessionCommand(EditorSession &session, FakeView &view, char letter, const std::string &argument)
+inline bool runSessionCommand(tolvane::EditorSession &session, FakeView &view, char letter, const std::string &argument)
 {
     // clang-format off
     switch (letter) {
@@ -56,17 +56,17 @@ class SessionBench
 protected:
     explicit SessionBench(const std::vector<std::string> &names)
     {
-        EXPECT_TRUE(saveFileAtomically(seals(), classFile(names)));
+        EXPECT_TRUE(tolvane::saveFileAtomically(seals(), classFile(names)));
         session->start();
     }
     fs::path seals() const { return first.path / "tvclass_seals.cfg"; }
-    std::unique_ptr<EditorSession> sessionIn(const GameFolder &folder)
+    std::unique_ptr<tolvane::EditorSession> sessionIn(const tolvane::GameFolder &folder)
     {
-        return std::make_unique<EditorSession>(
+        return std::make_unique<tolvane::EditorSession>(
             view, folder,
-            EditorSession::Services{[this](std::string_view line) { reported += line; }, [this] { return keptFolders; },
-                                    [this](const std::vector<fs::path> &folders) { keptFolders = folders; },
-                                    data.path});
+            tolvane::EditorSession::Services{
+                [this](std::string_view line) { reported += line; }, [this] { return keptFolders; },
+                [this](const std::vector<fs::path> &folders) { keptFolders = folders; }, data.path});
     }
     // Runs the commands of a row; what quitting and opening the other folder gave.
     std::string run(const std::string &line)
@@ -85,7 +85,7 @@ protected:
                 std::vector<std::string> names;
                 for (int i = 0; i < std::stoi(argument); ++i)
                     names.push_back("c" + std::to_string(i));
-                EXPECT_TRUE(saveFileAtomically(seals(), classFile(names)));
+                EXPECT_TRUE(tolvane::saveFileAtomically(seals(), classFile(names)));
                 break;
             }
             case 'e':
@@ -93,19 +93,19 @@ protected:
                 session->refreshIndicators();
                 break;
             case 'D':
-                EXPECT_TRUE(saveFileAtomically(seals(), classFile({"Disk"})));
+                EXPECT_TRUE(tolvane::saveFileAtomically(seals(), classFile({"Disk"})));
                 break;
             case 'A':
-                view.whileAsking = [this] { EXPECT_TRUE(saveFileAtomically(seals(), classFile({"Disk"}))); };
+                view.whileAsking = [this] { EXPECT_TRUE(tolvane::saveFileAtomically(seals(), classFile({"Disk"}))); };
                 break;
             case 'M':
                 fs::remove(seals());
                 break;
             case 'N':
-                EXPECT_TRUE(saveFileAtomically(first.path / "tvclass_tangos.cfg", classFile({"New"})));
+                EXPECT_TRUE(tolvane::saveFileAtomically(first.path / "tvclass_tangos.cfg", classFile({"New"})));
                 break;
             case 'O':
-                events += session->openFolder(GameFolder::At(other.path)) ? "open" : "kept";
+                events += session->openFolder(tolvane::GameFolder::At(other.path)) ? "open" : "kept";
                 break;
             case 'Q':
                 events += session->quit() ? "quit" : "stay";
@@ -126,5 +126,5 @@ protected:
     FakeView view;
     std::vector<fs::path> keptFolders;
     std::string reported;
-    std::unique_ptr<EditorSession> session = sessionIn(GameFolder::At(first.path));
+    std::unique_ptr<tolvane::EditorSession> session = sessionIn(tolvane::GameFolder::At(first.path));
 };

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace tolvane;
+
 namespace {
 
 using tolvane::ComparisonRow;

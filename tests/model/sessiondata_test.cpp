@@ -13,6 +13,8 @@
 
 #include <sstream>
 
+using namespace tolvane;
+
 namespace {
 
 class SessionDataTest : public ::testing::Test, protected SessionBench

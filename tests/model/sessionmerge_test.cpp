@@ -14,6 +14,8 @@
 #include <functional>
 #include <sstream>
 
+using namespace tolvane;
+
 namespace {
 
 const std::string loaded = "// Seals\n\n{\nclassname Sniper\nhealth 100\n}\n\n{\nclassname Scout\nhealth 90\n}\n";

@@ -34,19 +34,19 @@ struct ScratchFolder
 // A class file of default classes with these names.
 inline std::string classFile(const std::vector<std::string> &names)
 {
-    ClassTable table;
+    tolvane::ClassTable table;
     for (const std::string &name : names) {
-        ApplyBlockStartDefaults(table.records[std::size_t(table.classCount)]);
+        tolvane::ApplyBlockStartDefaults(table.records[std::size_t(table.classCount)]);
         table.records[std::size_t(table.classCount++)].classname.assign(name);
     }
-    return ClassFileBytes(table, "\n");
+    return tolvane::ClassFileBytes(table, "\n");
 }
 
 // The class names a file holds, space separated; "-" when it is missing.
 inline std::string namesIn(const fs::path &folder, bool seals)
 {
-    ClassTable table;
-    if (ReadClassFile(table, folder, seals).status != FileStatus::Read)
+    tolvane::ClassTable table;
+    if (tolvane::ReadClassFile(table, folder, seals).status != tolvane::FileStatus::Read)
         return "-";
     std::string names;
     for (int i = 0; i < table.classCount; ++i)

@@ -10,6 +10,8 @@
 #include <optional>
 #include <tuple>
 
+using namespace tolvane;
+
 namespace {
 
 struct StartRow

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+using namespace tolvane;
+
 namespace {
 
 // The session's class commands, as its rows run them, are in the session
