@@ -6,6 +6,7 @@
 #include "classtableview.h"
 #include "cp1252.h"
 #include "editorsession.h"
+#include "teamrows.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -80,6 +81,7 @@ ClassTableWindow::ClassTableWindow(EditorSession &session, QWidget *owner)
     layout->addWidget(status);
 
     buildMenus();
+    buildRowMenu();
     syncFooter();
     restoreLayout();
 
@@ -108,12 +110,15 @@ ClassTableWindow::ClassTableWindow(EditorSession &session, QWidget *owner)
             view->setCurrentIndex(view->currentIndex().sibling(view->currentIndex().row(), column));
         columnsMenu->popup(view->horizontalHeader()->mapToGlobal(at));
     });
-    showTable(QString::fromStdString(utf8Of(session.classTable().countText(session.state()))));
+    showTable(QString::fromStdString(utf8Of(session.classTable().countText(session.tableClasses()))));
 }
 
 ClassTableWindow::~ClassTableWindow()
 {
     saveLayout();
+    // The owner's session may be gone already: nothing asks the rows again.
+    view->setModel(nullptr);
+    footer->setModel(nullptr);
 }
 
 QTableView *ClassTableWindow::table() const
@@ -133,7 +138,7 @@ void ClassTableWindow::showTable(const QString &status)
     if (model->storing()) {
         // The view changes rows once its edit is stored.
         QTimer::singleShot(0, this, [this] {
-            showTable(QString::fromStdString(utf8Of(session.classTable().countText(session.state()))));
+            showTable(QString::fromStdString(utf8Of(session.classTable().countText(session.tableClasses()))));
         });
         return;
     }
@@ -141,6 +146,7 @@ void ClassTableWindow::showTable(const QString &status)
         keptColumn = view->currentIndex().column();
     showing = true;
     model->refresh();
+    view->setColumnHidden(teamColumn(), !session.showsOtherTeam());
     count->setText(status);
     const bool unreadable = session.classTable().filter().error().has_value();
     QPalette palette;
@@ -177,6 +183,9 @@ void ClassTableWindow::followSession()
     // A key that moves the current row selects first: the row follows the
     // session once it has chosen it.
     if (reporting)
+        return;
+    // A row of the other team stays current: the form cannot show it.
+    if (isOtherTeamRow(model->slotOf(view->currentIndex().row())))
         return;
     // The form's class when it is shown, else the first row, in the column
     // the current cell had.
@@ -272,6 +281,7 @@ void ClassTableWindow::syncFooter()
         footer->verticalHeader()->setFixedWidth(view->verticalHeader()->width());
         footer->setFixedHeight(footer->verticalHeader()->length() + 2 * footer->frameWidth());
     };
+    connect(footer->verticalHeader(), &QHeaderView::sectionCountChanged, this, follow);
     connect(top, &QHeaderView::sectionResized, this, follow);
     connect(top, &QHeaderView::sectionMoved, this, follow);
     connect(top, &QHeaderView::geometriesChanged, this, follow);

@@ -14,6 +14,7 @@
 #include "recoveryfile.h"
 #include "windows1252.h"
 #include "safesave.h"
+#include "teamrows.h"
 #include "teamviews.h"
 
 #include <filesystem>
@@ -174,8 +175,18 @@ public:
     // The class table: every class a row, sorted and filtered for the view
     // alone. Its texts are Windows-1252 bytes, as the form's.
     const tolvane::ClassRoster &classTable() const { return roster; }
-    // The slots of the rows shown, in the order shown.
-    std::vector<int> tableRows() const { return roster.shownRows(state()); }
+    // The rows shown, in the order shown: slots, and with the other team
+    // shown, its rows (see TableRows).
+    std::vector<int> tableRows() const { return roster.shownRows(tableClasses()); }
+    tolvane::TableRows tableClasses() const;
+    // Show Other Team: the other team's classes as rows of the table, read
+    // from its file and never changed; a file that cannot be read is named
+    // and the table stays as it was.
+    void showOtherTeam(bool on);
+    bool showsOtherTeam() const { return otherShown.has_value(); }
+    // Compare Two Classes from the table: two rows side by side, or one
+    // beside its namesake of the other team, to pick another from.
+    void compareTableRows(std::span<const int> rows);
     // Stores the form and shows the class of slot, as Go to Class does.
     void chooseTableRow(int slot);
     // Stores text into one value of the class of slot as the form stores a
@@ -289,8 +300,14 @@ private:
     EditedClasses classes() { return {editorState, ids}; }
     void record(std::optional<TableEdit> step);
     void showTableChange(FormValues &form, std::optional<TableEdit> step, const std::vector<int> &slots);
-    // The class of a row of the class table.
-    const ClassRecord &tableRecord(int row) const;
+    // The other team's rows and the baseline's marks, as the classes stand.
+    void followTableClasses(const FormValues &form);
+    // Why a row of the other team is not changed: "the Tangos' classes are
+    // shown from their file, read only; ...".
+    std::string readOnlyText() const;
+    // left and right: rows of the table (see TableRows); nullopt: the form's
+    // class, and its namesake in the other team.
+    void compareClassesAt(std::optional<int> left, std::optional<int> right);
     void moveClass(std::optional<TableEdit> (*move)(EditedClasses));
     // The classes in memory are what the file holds: after a load, a write
     // or the start in a folder.
@@ -323,6 +340,10 @@ private:
     UndoHistory history;
     ProblemList fileProblems;
     std::optional<tolvane::ClassesOnDisk> baseline;
+    std::optional<tolvane::TableBaseline> baselineShown;
+    // The other team's classes the table shows, and whose they are.
+    std::optional<tolvane::ClassesOnDisk> otherShown;
+    tolvane::Team otherShownTeam = tolvane::Team::Tangos;
     // The value the chart showed last.
     int chartValue = -1;
     std::optional<Review> questionReview;

@@ -14,15 +14,10 @@ constexpr std::size_t problemsShown = 10;
 
 } // namespace
 
-// The classes of the table's rows.
-const ClassRecord &EditorSession::tableRecord(int row) const
-{
-    return state().table.records[std::size_t(row)];
-}
-
 std::string EditorSession::copyTableCells(const TableGrid &grid) const
 {
-    return CopyCells([this](int row) -> const ClassRecord & { return tableRecord(row); }, grid);
+    const TableRows rows = tableClasses();
+    return CopyCells([&rows](int row) -> const ClassRecord & { return rows.record(row); }, grid);
 }
 
 bool EditorSession::pasteTableCells(const TableGrid &grid, std::string_view text)
@@ -30,11 +25,13 @@ bool EditorSession::pasteTableCells(const TableGrid &grid, std::string_view text
     FormValues form = view.form();
     storeIntoClass(form);
     refreshIndicators(form);
+    // The other team's rows are read only.
+    const TableRows rows = tableClasses();
     TableGrid cells = grid;
     cells.readOnly.resize(cells.rows.size());
     for (std::size_t i = 0; i < cells.rows.size(); ++i)
-        cells.readOnly[i] = cells.readOnly[i] || cells.rows[i] < 0 || cells.rows[i] >= tableSlotCount;
-    const PastePlan plan = PlanPaste([this](int row) -> const ClassRecord & { return tableRecord(row); }, cells, text);
+        cells.readOnly[i] = cells.readOnly[i] || !rows.has(cells.rows[i]) || rows.readOnly(cells.rows[i]);
+    const PastePlan plan = PlanPaste([&rows](int row) -> const ClassRecord & { return rows.record(row); }, cells, text);
     if (!plan.problems.empty()) {
         std::string lines;
         for (std::size_t i = 0; i < std::min(plan.problems.size(), problemsShown); ++i)
@@ -46,7 +43,8 @@ bool EditorSession::pasteTableCells(const TableGrid &grid, std::string_view text
         return false;
     }
     if (plan.changedSlots.empty()) {
-        view.setStatus("Nothing changed: the cells already hold what was pasted");
+        view.setStatus(plan.readOnlyLeft ? "Nothing changed: " + readOnlyText()
+                                         : "Nothing changed: the cells already hold what was pasted");
         return false;
     }
     if (plan.changedSlots.size() > 1) {
@@ -57,7 +55,13 @@ bool EditorSession::pasteTableCells(const TableGrid &grid, std::string_view text
             return false;
         }
     }
-    showTableChange(form, ApplyPaste(classes(), plan), plan.changedSlots);
+    std::optional<TableEdit> step = ApplyPaste(classes(), plan);
+    const std::string name = step->name();
+    showTableChange(form, std::move(step), plan.changedSlots);
+    if (plan.readOnlyLeft)
+        view.setStatus("Changed: " + utf8Of(name) + "; the cells of the "
+                       + std::string(teamName(otherTeam(classesTeam())))
+                       + "' classes are left as they are (read only)");
     return true;
 }
 
