@@ -64,6 +64,10 @@ ClassTableWindow::ClassTableWindow(EditorSession &session, QWidget *owner)
     status->setSizeGripEnabled(false);
     count = new QLabel(status);
     count->setObjectName(QStringLiteral("classCount"));
+    // The count line never sets the window's least width: under Wine the
+    // empty label asked for a screen's width and pushed the window past the
+    // screen's edge.
+    count->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     status->addWidget(count, 1);
 
     auto *bar = new QHBoxLayout;

@@ -70,11 +70,7 @@ fi
 status=0
 # Under load Wine now and then fails to start a program at all; such a test
 # gets one more run, and a real fault fails both.
-# Known to fail under Wine, not yet understood, and open in the issues: the
-# class table window's place and its Ctrl+E dialog under Wine's window
-# manager. They run on Linux.
-wineKnown='^ClassTableTest\.(SelectedClassesChangeAsOneStep|ColumnsComeBackAsTheUserLeftThem)$'
-ctest --test-dir "$build" --output-on-failure --timeout 300 --parallel "$(nproc)" --repeat until-pass:2 -E "$wineKnown" || status=$?
+ctest --test-dir "$build" --output-on-failure --timeout 300 --parallel "$(nproc)" --repeat until-pass:2 || status=$?
 
 if [ -z "$qt" ]; then
     echo "The Windows editor was not built: no Qt for MinGW found; see scripts/windows-qt.sh, or run bash scripts/test-windows.sh --build-qt (about an hour)."

@@ -212,37 +212,40 @@ TEST_F(ClassTableTest, FilterAndSortChangeOnlyWhatIsShown)
 TEST_F(ClassTableTest, SelectedClassesChangeAsOneStep)
 {
     openTable();
+    // Types a change into Ctrl+E's dialog when it opens, as the answers to
+    // the other questions come, and returns the value the dialog showed.
     const auto change = [this](const QString &typed) {
         QString now;
-        QTimer::singleShot(0, [typed, &now] {
-            auto *asked = qobject_cast<BulkChangeDialog *>(QApplication::activeModalWidget());
-            ASSERT_TRUE(asked);
-            now = asked->findChild<QLabel *>(QStringLiteral("valueNow"))->text();
-            typeInto(asked->findChild<QLineEdit *>(), typed);
-            QTest::keyClick(asked->findChild<QLineEdit *>(), Qt::Key_Return);
-        });
+        modals.look = [&](QDialog &asked) {
+            if (!qobject_cast<BulkChangeDialog *>(&asked))
+                return;
+            now = asked.findChild<QLabel *>(QStringLiteral("valueNow"))->text();
+            typeInto(asked.findChild<QLineEdit *>(), typed);
+        };
         QApplication::setActiveWindow(table);
         grid->setFocus();
         keys("Ctrl+E");
+        modals.look = nullptr;
         return now;
     };
     grid->setFocus();
     grid->setCurrentIndex(cell(0, "Health"));
     keys("Ctrl+A");
+    modals.expect({QMessageBox::Ok});
     EXPECT_EQ(change(QStringLiteral("+5")), "(different)");
     EXPECT_EQ(cell(1, "Health").data().toString(), "95");
     EXPECT_EQ(command(CommandId::Undo)->text(), "Un&do Change Health on 3 classes");
 
     typeInto(table->filterBox(), QStringLiteral("B"));
     EXPECT_EQ(table->statusText(), "1 of 3 classes; 3 selected, 2 of them hidden by the filter");
-    modals.expect({QMessageBox::No, QMessageBox::Yes});
+    modals.expect({QMessageBox::Ok, QMessageBox::No, QMessageBox::Ok, QMessageBox::Yes});
     change(QStringLiteral("x2"));
     EXPECT_EQ(dialog->state().table.records[0].health, 105);
     change(QStringLiteral("x2"));
     EXPECT_EQ(dialog->state().table.records[0].health, 210);
-    ASSERT_EQ(modals.seen().size(), 2u);
-    EXPECT_EQ(modals.seen()[0].defaultButton, QMessageBox::No);
-    EXPECT_EQ(modals.seen()[0].text, "Change Health on 3 classes? 2 of them are hidden by the filter.");
+    ASSERT_EQ(modals.seen().size(), 5u);
+    EXPECT_EQ(modals.seen()[2].defaultButton, QMessageBox::No);
+    EXPECT_EQ(modals.seen()[2].text, "Change Health on 3 classes? 2 of them are hidden by the filter.");
 }
 
 // A problem tints its cell and names itself; the colour scale marks the
