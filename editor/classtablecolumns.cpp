@@ -5,6 +5,7 @@
 #include "recentfolders.h"
 #include "screenfit.h"
 #include "tablecolumns.h"
+#include "teamrows.h"
 
 #include <QAction>
 #include <QGuiApplication>
@@ -27,9 +28,21 @@ namespace {
 
 const QString group = QStringLiteral("classTable/");
 
+// The Team column is kept as "team".
 QString idOf(int column)
 {
-    return QString::fromStdString(tableColumns()[std::size_t(column)].id);
+    return column == teamColumn() ? QStringLiteral("team")
+                                  : QString::fromStdString(tableColumns()[std::size_t(column)].id);
+}
+
+int columnOfSaved(const QString &id)
+{
+    return id == QStringLiteral("team") ? teamColumn() : columnOfId(id.toStdString());
+}
+
+bool numericColumn(int column)
+{
+    return column >= 0 && column < int(tableColumns().size()) && tableColumns()[std::size_t(column)].numeric();
 }
 
 struct MenuEntry
@@ -63,8 +76,17 @@ void ClassTableWindow::buildMenus()
     add(table, {"Select All &Shown", "Ctrl+A", &ClassTableWindow::selectAllShown});
     add(table, {"Select All &Classes", "Ctrl+Shift+A", &ClassTableWindow::selectAllClasses});
     add(table, {"C&hange Selected Classes...", "Ctrl+E", &ClassTableWindow::changeSelectedClasses});
+    table->addSeparator();
+    compareAction = add(table, {"Co&mpare Two Classes...", "Ctrl+K", &ClassTableWindow::compareSelected});
+    changedAction = add(table, {"Filter Changed from &Baseline", "", &ClassTableWindow::filterChanged});
     table->setObjectName(QStringLiteral("tableMenu"));
-    bar->addMenu(tr("&Edit"))->setObjectName(QStringLiteral("editMenu"));
+    QMenu *edit = bar->addMenu(tr("&Edit"));
+    edit->setObjectName(QStringLiteral("editMenu"));
+    const QList<QAction *> clipboard = {add(edit, {"&Copy", "Ctrl+C", &ClassTableWindow::copyCells}),
+                                        add(edit, {"&Paste", "Ctrl+V", &ClassTableWindow::pasteCells})};
+    edit->addSeparator();
+    view->addActions(clipboard);
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     columnsMenu = bar->addMenu(tr("&Columns"));
     QAction *scale = add(columnsMenu, {"Colour &Scale", "", &ClassTableWindow::toggleColourScale});
@@ -81,7 +103,7 @@ void ClassTableWindow::buildMenus()
     buildColumnMenus(columnsMenu);
     connect(columnsMenu, &QMenu::aboutToShow, this, [this, scale, summaryRow] {
         const int column = currentColumn();
-        scale->setEnabled(tableColumns()[std::size_t(column)].numeric());
+        scale->setEnabled(numericColumn(column));
         scale->setChecked(model->colourScale(column));
         summaryRow->setChecked(!footer->isHidden());
     });
@@ -157,7 +179,7 @@ void ClassTableWindow::moveColumn(int by)
 void ClassTableWindow::toggleColourScale()
 {
     const int column = currentColumn();
-    model->setColourScale(column, !model->colourScale(column) && tableColumns()[std::size_t(column)].numeric());
+    model->setColourScale(column, !model->colourScale(column) && numericColumn(column));
 }
 
 void ClassTableWindow::toggleSummary()
@@ -170,8 +192,11 @@ void ClassTableWindow::resetColumns()
     QHeaderView *header = view->horizontalHeader();
     for (int column = 0; column < header->count(); ++column) {
         header->moveSection(header->visualIndex(column), column);
-        view->setColumnHidden(column, !tableColumns()[std::size_t(column)].shownAtFirst);
+        if (column != teamColumn())
+            view->setColumnHidden(column, !tableColumns()[std::size_t(column)].shownAtFirst);
     }
+    // The team first, where it is seen with the name.
+    header->moveSection(header->visualIndex(teamColumn()), 0);
     for (int column = 0; column < header->count(); ++column)
         fitColumn(column);
 }
@@ -201,15 +226,16 @@ void ClassTableWindow::restoreLayout()
         const QVariantMap widths = settings.value(group + QStringLiteral("widths")).toMap();
         int visual = 0;
         for (const QString &id : order) {
-            const int column = columnOfId(id.toStdString());
+            const int column = columnOfSaved(id);
             if (column >= 0)
                 header->moveSection(header->visualIndex(column), visual++);
         }
         for (int column = 0; column < header->count(); ++column) {
             const QString id = idOf(column);
             const bool known = order.contains(id);
-            view->setColumnHidden(column,
-                                  known ? hidden.contains(id) : !tableColumns()[std::size_t(column)].shownAtFirst);
+            if (column != teamColumn())
+                view->setColumnHidden(column,
+                                      known ? hidden.contains(id) : !tableColumns()[std::size_t(column)].shownAtFirst);
             if (widths.contains(id))
                 view->setColumnWidth(column, std::max(widths.value(id).toInt(), header->minimumSectionSize()));
             else
@@ -218,7 +244,7 @@ void ClassTableWindow::restoreLayout()
     }
     for (const QString &id : settings.value(group + QStringLiteral("colourScale")).toStringList()) {
         if (const int column = columnOfId(id.toStdString()); column >= 0)
-            model->setColourScale(column, tableColumns()[std::size_t(column)].numeric());
+            model->setColourScale(column, numericColumn(column));
     }
     footer->setHidden(!settings.value(group + QStringLiteral("summary"), true).toBool());
     if (!restoreGeometry(settings.value(group + QStringLiteral("geometry")).toByteArray()))

@@ -1,5 +1,6 @@
 #include "creatordialog.h"
 
+#include "chartwindow.h"
 #include "classtablewindow.h"
 #include "windowcommands.h"
 
@@ -12,9 +13,10 @@ void CreatorDialog::openClassTable()
 {
     if (!tableWindow) {
         tableWindow = new ClassTableWindow(editing, this);
-        tableWindow->shareCommands(
-            {command(CommandId::GoToClass), command(CommandId::WriteOut), command(CommandId::ClassTable)},
-            {command(CommandId::Undo), command(CommandId::Redo)});
+        tableWindow->shareCommands({command(CommandId::GoToClass), command(CommandId::WriteOut),
+                                    command(CommandId::ClassTable), command(CommandId::ShowOtherTeam)},
+                                   {command(CommandId::Undo), command(CommandId::Redo)});
+        tableWindow->shareRowCommands({command(CommandId::ShowOtherTeam)});
         connect(tableWindow, &ClassTableWindow::commandDone, this, &CreatorDialog::refreshProblems);
     }
     tableWindow->show();
@@ -36,8 +38,22 @@ void CreatorDialog::filterClasses()
     tableWindow->focusFilter();
 }
 
+void CreatorDialog::toggleOtherTeam()
+{
+    editing.showOtherTeam(!editing.showsOtherTeam());
+    if (editing.showsOtherTeam())
+        openClassTable();
+}
+
 void CreatorDialog::showClassTable(const std::string &status)
 {
+    if (QAction *otherTeam = command(CommandId::ShowOtherTeam)) {
+        otherTeam->setCheckable(true);
+        otherTeam->setChecked(editing.showsOtherTeam());
+    }
     if (tableWindow)
         tableWindow->showTable(QString::fromStdString(status));
+    // The chart shows the classes the table's filter leaves.
+    if (chartWindow && chartWindow->isVisible())
+        chartWindow->refresh();
 }

@@ -1,5 +1,6 @@
 #include "classtabledelegate.h"
 
+#include "classtablemodel.h"
 #include "cp1252.h"
 #include "formvalues.h"
 #include "rangehints.h"
@@ -7,6 +8,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPainter>
 
 using namespace tolvane;
 
@@ -18,6 +20,22 @@ const TableColumn &columnOf(const QModelIndex &index)
 }
 
 } // namespace
+
+void ClassTableDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::paint(painter, option, index);
+    if (!index.data(ClassTableModel::BaselineRole).toBool())
+        return;
+    const QRect cell = option.rect;
+    const int side = std::max(6, cell.height() / 3);
+    const QPoint corner[] = {cell.topRight() - QPoint(side, 0), cell.topRight(), cell.topRight() + QPoint(0, side)};
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(QColor(200, 40, 40));
+    painter->drawPolygon(corner, 3);
+    painter->restore();
+}
 
 QWidget *ClassTableDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
                                           const QModelIndex &index) const

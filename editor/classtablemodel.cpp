@@ -4,6 +4,7 @@
 #include "cp1252.h"
 #include "editorsession.h"
 #include "tablecolumns.h"
+#include "teamrows.h"
 
 #include <QColor>
 
@@ -15,6 +16,9 @@ namespace {
 
 // The same tint as a box of the form whose value the game reads otherwise.
 const QColor problemTint(255, 224, 160);
+// The other team's rows: read only, as a box that takes no input.
+const QColor readOnlyTint(236, 236, 236);
+const QColor readOnlyText(96, 96, 96);
 // Light at both ends, so that black text stays readable on every cell.
 const QColor scaleLow(190, 214, 240);
 const QColor scaleHigh(250, 180, 120);
@@ -57,14 +61,23 @@ void ClassTableModel::refresh()
         text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(problem.text);
     }
     std::vector<int> shown = session.tableRows();
+    const TableRows classes = session.tableClasses();
     spreads.clear();
     for (int column = 0; column < columnCount(); ++column) {
-        if (const std::optional<ValueSpread> spread = columnSpread(column, session.state(), shown))
+        if (const std::optional<ValueSpread> spread = columnSpread(column, classes, shown))
             spreads.insert(column, *spread);
     }
+    teams.clear();
+    if (!classes.other.empty())
+        teams = teamSummaryByColumn(classes, shown);
+    names = {QString::fromLatin1(teamName(classes.team)), QString::fromLatin1(teamName(otherTeam(classes.team)))};
+    QStringList shownLabels;
+    for (int row : shown)
+        shownLabels << fromCp1252(classes.label(row));
     if (shown.size() != rows.size()) {
         beginResetModel();
         rows = std::move(shown);
+        labels = std::move(shownLabels);
         endResetModel();
         return;
     }
@@ -76,9 +89,11 @@ void ClassTableModel::refresh()
             to.append(at == shown.end() ? QModelIndex() : this->index(int(at - shown.begin()), index.column()));
         }
         rows = std::move(shown);
+        labels = shownLabels;
         changePersistentIndexList(from, to);
         emit layoutChanged();
     }
+    labels = std::move(shownLabels);
     if (!rows.empty()) {
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
         emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
@@ -108,7 +123,7 @@ int ClassTableModel::rowCount(const QModelIndex &parent) const
 
 int ClassTableModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(tableColumns().size());
+    return parent.isValid() ? 0 : int(tableColumns().size()) + 1; // and the Team column
 }
 
 QVariant ClassTableModel::data(const QModelIndex &index, int role) const
@@ -116,10 +131,16 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
     const int slot = slotOf(index.row());
     if (slot < 0 || !index.isValid())
         return {};
+    const TableRows classes = session.tableClasses();
+    if (!classes.has(slot))
+        return {}; // gone since the rows were last shown
+    if (index.column() == teamColumn() || classes.readOnly(slot))
+        return teamData(classes, slot, index.column(), role);
     const TableColumn &column = columnAt(index.column());
-    const ClassRecord &record = session.state().table.records[std::size_t(slot)];
+    const ClassRecord &record = classes.record(slot);
     const bool tick = column.kind == ColumnKind::Tick;
     const QString problem = problemText(slot, index.column());
+    const std::optional<std::string> baseline = classes.baselineValue(slot, column.value);
     switch (role) {
     case Qt::DisplayRole:
         return tick ? QVariant() : fromCp1252(cellText(column, record));
@@ -130,9 +151,14 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
         return tick ? QVariant(cellNumber(column, record) == 1.0 ? Qt::Checked : Qt::Unchecked) : QVariant();
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole: {
-        const QString words = scaleWords(slot, index.column());
-        return problem.isEmpty() || words.isEmpty() ? problem + words : problem + u'\n' + words;
+        QStringList notes{problem, scaleWords(slot, index.column())};
+        if (baseline && column.kind != ColumnKind::Inventory)
+            notes << tr("Baseline: %1").arg(QString::fromStdString(*baseline));
+        notes.removeAll(QString());
+        return notes.join(u'\n');
     }
+    case BaselineRole:
+        return baseline.has_value() && column.kind != ColumnKind::Inventory;
     case Qt::BackgroundRole:
         return problem.isEmpty() ? scaleColour(slot, index.column()) : QVariant(problemTint);
     case Qt::ForegroundRole:
@@ -150,6 +176,10 @@ QVariant ClassTableModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation == Qt::Horizontal) {
         if (section < 0 || section >= columnCount())
             return {};
+        if (section == teamColumn())
+            return role == Qt::DisplayRole   ? tr("Team")
+                   : role == Qt::ToolTipRole ? tr("Team: in the filter \"team tangos\" or \"team = Seals\"")
+                                             : QVariant();
         const TableColumn &column = columnAt(section);
         if (role == Qt::DisplayRole)
             return QString::fromStdString(column.title);
@@ -163,15 +193,17 @@ QVariant ClassTableModel::headerData(int section, Qt::Orientation orientation, i
     if (slot < 0 || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
     // The place in the file, and the name, stay in view while the columns scroll.
-    return tr("%1  %2").arg(slot).arg(fromCp1252(session.state().table.records[std::size_t(slot)].classname.view()));
+    return labels.value(section);
 }
 
 Qt::ItemFlags ClassTableModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    const TableColumn &column = columnAt(index.column());
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (index.column() == teamColumn() || session.tableClasses().readOnly(slotOf(index.row())))
+        return flags;
+    const TableColumn &column = columnAt(index.column());
     if (column.kind == ColumnKind::Tick)
         flags |= Qt::ItemIsUserCheckable;
     else if (column.editable())
@@ -202,7 +234,7 @@ QVariant ClassTableModel::scaleColour(int slot, int column) const
     const std::optional<ValueSpread> range = spread(column);
     if (!scaled.contains(column) || !range)
         return {};
-    const std::optional<double> value = cellNumber(columnAt(column), session.state().table.records[std::size_t(slot)]);
+    const std::optional<double> value = cellNumber(columnAt(column), session.tableClasses().record(slot));
     const std::optional<double> at = value ? scalePosition(*value, *range) : std::nullopt;
     if (!at)
         return {};
@@ -215,10 +247,44 @@ QString ClassTableModel::scaleWords(int slot, int column) const
     const std::optional<ValueSpread> range = spread(column);
     if (!scaled.contains(column) || !range || !(range->maximum > range->minimum))
         return {};
-    const std::optional<double> value = cellNumber(columnAt(column), session.state().table.records[std::size_t(slot)]);
+    const std::optional<double> value = cellNumber(columnAt(column), session.tableClasses().record(slot));
     if (value == range->minimum)
         return tr("The lowest of the classes shown");
     if (value == range->maximum)
         return tr("The highest of the classes shown");
     return {};
+}
+
+// The Team column, and the other team's rows: shown as their file holds
+// them, greyed and named read only for those who do not see the grey.
+QVariant ClassTableModel::teamData(const TableRows &classes, int slot, int column, int role) const
+{
+    const bool team = column == teamColumn();
+    const QString teamName = QString::fromLatin1(tolvane::teamName(classes.teamOf(slot)));
+    const bool readOnly = classes.readOnly(slot);
+    switch (role) {
+    case Qt::DisplayRole:
+        if (team)
+            return teamName;
+        return columnAt(column).kind == ColumnKind::Tick ? QVariant()
+                                                         : fromCp1252(cellText(columnAt(column), classes.record(slot)));
+    case Qt::EditRole:
+    case Qt::AccessibleTextRole:
+        return team ? teamName : fromCp1252(cellText(columnAt(column), classes.record(slot)));
+    case Qt::CheckStateRole:
+        if (team || columnAt(column).kind != ColumnKind::Tick)
+            return {};
+        return cellNumber(columnAt(column), classes.record(slot)) == 1.0 ? Qt::Checked : Qt::Unchecked;
+    case Qt::ToolTipRole:
+    case Qt::AccessibleDescriptionRole:
+        return readOnly ? tr("Read only: the %1' class file, not changed here").arg(teamName) : QVariant();
+    case Qt::BackgroundRole:
+        return readOnly ? QVariant(readOnlyTint) : QVariant();
+    case Qt::ForegroundRole:
+        return readOnly ? QVariant(readOnlyText) : QVariant();
+    case Qt::TextAlignmentRole:
+        return !team && columnAt(column).numeric() ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+    default:
+        return {};
+    }
 }

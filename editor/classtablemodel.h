@@ -5,13 +5,15 @@
 #include <QAbstractTableModel>
 #include <QHash>
 #include <QSet>
+#include <QStringList>
 
 #include <optional>
 #include <vector>
 
 namespace tolvane {
 class EditorSession;
-}
+struct TableRows;
+} // namespace tolvane
 
 // The class table's rows for a view: the classes the session shows, in its
 // order, a column each value. Values are the session's; an edit goes to the
@@ -24,6 +26,9 @@ class ClassTableModel : public QAbstractTableModel
 
 public:
     explicit ClassTableModel(tolvane::EditorSession &session, QObject *parent = nullptr);
+
+    // True on a cell whose value differs from the baseline's.
+    static constexpr int BaselineRole = Qt::UserRole + 1;
 
     // The session's classes, filter, order or problems changed.
     void refresh();
@@ -39,6 +44,11 @@ public:
     bool colourScale(int column) const { return scaled.contains(column); }
     // The minimum, mean and maximum of a numeric column over the rows shown.
     std::optional<tolvane::ValueSpread> spread(int column) const;
+    // With the other team shown: each team's spread over its rows shown.
+    // nullopt by column where it is not numeric; empty with one team shown.
+    const std::vector<std::optional<tolvane::TeamSummaryRow>> &teamSummary() const { return teams; }
+    // The team in memory and the other team, as the summary names them.
+    const QStringList &teamNames() const { return names; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
@@ -48,6 +58,7 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
 
 private:
+    QVariant teamData(const tolvane::TableRows &classes, int slot, int column, int role) const;
     QString problemText(int slot, int column) const;
     QVariant scaleColour(int slot, int column) const;
     QString scaleWords(int slot, int column) const;
@@ -56,6 +67,9 @@ private:
     std::vector<int> rows;
     QHash<quint64, QString> problems; // by slot and column
     QHash<int, tolvane::ValueSpread> spreads;
+    std::vector<std::optional<tolvane::TeamSummaryRow>> teams;
+    QStringList names;
+    QStringList labels; // of the rows, as their headers show them
     QSet<int> scaled;
     bool changing = false;
 };

@@ -5,7 +5,8 @@
 class ClassTableModel;
 
 // The summary under the class table: for each numeric column, the minimum,
-// the mean and the maximum of the rows the table shows, a row each.
+// the mean and the maximum of the rows the table shows, a row each; with
+// the other team shown, each team's, and the difference of their means.
 class ClassTableSummary : public QAbstractTableModel
 {
     Q_OBJECT
@@ -20,4 +21,5 @@ public:
 
 private:
     const ClassTableModel &table;
+    int shownRows = 3;
 };

@@ -6,6 +6,7 @@
 #include "classtableview.h"
 #include "cp1252.h"
 #include "editorsession.h"
+#include "teamrows.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -80,6 +81,7 @@ ClassTableWindow::ClassTableWindow(EditorSession &session, QWidget *owner)
     layout->addWidget(status);
 
     buildMenus();
+    buildRowMenu();
     syncFooter();
     restoreLayout();
 
@@ -108,12 +110,15 @@ ClassTableWindow::ClassTableWindow(EditorSession &session, QWidget *owner)
             view->setCurrentIndex(view->currentIndex().sibling(view->currentIndex().row(), column));
         columnsMenu->popup(view->horizontalHeader()->mapToGlobal(at));
     });
-    showTable(QString::fromStdString(utf8Of(session.classTable().countText(session.state()))));
+    showTable(QString::fromStdString(utf8Of(session.classTable().countText(session.tableClasses()))));
 }
 
 ClassTableWindow::~ClassTableWindow()
 {
     saveLayout();
+    // The owner's session may be gone already: nothing asks the rows again.
+    view->setModel(nullptr);
+    footer->setModel(nullptr);
 }
 
 QTableView *ClassTableWindow::table() const
@@ -133,7 +138,7 @@ void ClassTableWindow::showTable(const QString &status)
     if (model->storing()) {
         // The view changes rows once its edit is stored.
         QTimer::singleShot(0, this, [this] {
-            showTable(QString::fromStdString(utf8Of(session.classTable().countText(session.state()))));
+            showTable(QString::fromStdString(utf8Of(session.classTable().countText(session.tableClasses()))));
         });
         return;
     }
@@ -141,6 +146,7 @@ void ClassTableWindow::showTable(const QString &status)
         keptColumn = view->currentIndex().column();
     showing = true;
     model->refresh();
+    view->setColumnHidden(teamColumn(), !session.showsOtherTeam());
     count->setText(status);
     const bool unreadable = session.classTable().filter().error().has_value();
     QPalette palette;
@@ -162,15 +168,24 @@ void ClassTableWindow::followSession()
     header->setSortIndicatorShown(sorted.has_value());
     header->setSortIndicator(sorted.value_or(-1),
                              roster.order() == SortOrder::Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    // Selected cells stand for their rows: while they are the rows the
+    // session has, they stay as the user chose them.
     QItemSelection selection;
+    bool same = true;
     for (int row = 0; row < model->rowCount(); ++row) {
-        if (roster.selected(model->slotOf(row)))
+        const bool selected = roster.selected(model->slotOf(row));
+        if (selected)
             selection.select(model->index(row, 0), model->index(row, model->columnCount() - 1));
+        same = same && selected == view->selectionModel()->rowIntersectsSelection(row);
     }
-    view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (!same)
+        view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     // A key that moves the current row selects first: the row follows the
     // session once it has chosen it.
     if (reporting)
+        return;
+    // A row of the other team stays current: the form cannot show it.
+    if (isOtherTeamRow(model->slotOf(view->currentIndex().row())))
         return;
     // The form's class when it is shown, else the first row, in the column
     // the current cell had.
@@ -185,8 +200,10 @@ void ClassTableWindow::reportSelection()
     if (showing)
         return;
     std::vector<int> chosen;
-    for (const QModelIndex &index : view->selectionModel()->selectedRows())
-        chosen.push_back(model->slotOf(index.row()));
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (view->selectionModel()->rowIntersectsSelection(row))
+            chosen.push_back(model->slotOf(row));
+    }
     reporting = true;
     session.selectTableRows(chosen);
     reporting = false;
@@ -264,6 +281,7 @@ void ClassTableWindow::syncFooter()
         footer->verticalHeader()->setFixedWidth(view->verticalHeader()->width());
         footer->setFixedHeight(footer->verticalHeader()->length() + 2 * footer->frameWidth());
     };
+    connect(footer->verticalHeader(), &QHeaderView::sectionCountChanged, this, follow);
     connect(top, &QHeaderView::sectionResized, this, follow);
     connect(top, &QHeaderView::sectionMoved, this, follow);
     connect(top, &QHeaderView::geometriesChanged, this, follow);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tablepaste.h"
+
 #include <QDialog>
 
 class ClassTableModel;
@@ -36,8 +38,10 @@ public:
     void focusFilter();
 
     // The owner's commands that work here too (Go to Class, Write Out,
-    // Undo, ...), in the Table and the Edit menu.
+    // Show Other Team, Undo, ...), in the Table and the Edit menu.
     void shareCommands(const QList<QAction *> &table, const QList<QAction *> &edit);
+    // The owner's commands in the rows' context menu too.
+    void shareRowCommands(const QList<QAction *> &commands);
 
     QTableView *table() const;
     QLineEdit *filterBox() const { return filter; }
@@ -56,6 +60,13 @@ public slots:
     void moveColumnRight();
     void hideColumn();
     void resetColumns();
+    // Copy and paste with spreadsheets: the selected cells as tab-separated
+    // text with their titles, and such text into the selection.
+    void copyCells();
+    void pasteCells();
+    void compareSelected();
+    // Adds "changed" to the filter: the classes that differ from the baseline.
+    void filterChanged();
 
 signals:
     // A command of the table changed the classes, or the form moved.
@@ -66,7 +77,10 @@ protected:
 
 private:
     void buildMenus();
+    // The cells shown and selected, as the session places copy and paste.
+    tolvane::TableGrid grid() const;
     void buildColumnMenus(QMenu *menu);
+    void buildRowMenu();
     void run(void (*command)(tolvane::EditorSession &));
     void followSession();
     void reportSelection();
@@ -87,6 +101,8 @@ private:
     QLineEdit *filter = nullptr;
     QLabel *count = nullptr;
     QMenu *columnsMenu = nullptr;
+    QAction *compareAction = nullptr;
+    QAction *changedAction = nullptr;
     bool showing = false;
     bool reporting = false;
     // The column of the current cell, kept while the rows are shown anew.

@@ -62,6 +62,8 @@ public:
     // The class table: opened beside the form, or closed when it is the
     // active window; and opened with the focus in its filter bar.
     void toggleClassTable();
+    // Show Other Team: checked while the class table shows the other team.
+    void toggleOtherTeam();
     void filterClasses();
     ClassTableWindow *classTable() const { return tableWindow; }
 

@@ -45,6 +45,7 @@ enum : int {
     CompareTwoClasses = 40041,
     CompareWithFile = 40042,
     Chart = 40043,
+    ShowOtherTeam = 0x8300,
 };
 }
 
@@ -108,6 +109,8 @@ inline constexpr WindowCommand windowCommands[] = {
     {windowCommand<&CreatorDialog::toggleClassTable>, "&View", CommandId::ClassTable, "&Class Table", "Ctrl+T"},
     {windowCommand<&CreatorDialog::filterClasses>, "&View", CommandId::FilterClasses, "&Filter Classes...", "Ctrl+F"},
     {sessionCommand<&tolvane::EditorSession::showChart>, "&View", CommandId::Chart, "C&hart..."},
+    {windowCommand<&CreatorDialog::toggleOtherTeam>, "&View", CommandId::ShowOtherTeam, "Show Othe&r Team",
+     "Ctrl+Shift+T"},
     {sessionCommand<&tolvane::EditorSession::addClass>,
      "Class",
      CommandId::AddClass,

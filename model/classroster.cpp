@@ -2,6 +2,7 @@
 
 #include "asciitext.h"
 #include "tablecolumns.h"
+#include "teamrows.h"
 
 #include <algorithm>
 #include <charconv>
@@ -40,21 +41,31 @@ int rosterSize(const EditorState &state)
 
 std::vector<int> ClassRoster::shownRows(const EditorState &state) const
 {
+    return shownRows(TableRows{&state});
+}
+
+std::vector<int> ClassRoster::shownRows(const TableRows &classes) const
+{
     std::vector<int> rows;
-    for (int slot = 0; slot < rosterSize(state); ++slot) {
-        if (parsed.matches(state.table.records[std::size_t(slot)]))
-            rows.push_back(slot);
+    for (int row : classes.all()) {
+        if (parsed.matches(classes.record(row), classes.facts(row)))
+            rows.push_back(row);
     }
-    return sortColumn ? sortedRows(std::move(rows), state, *sortColumn, sortOrder) : rows;
+    return sortColumn ? sortedRows(std::move(rows), classes, *sortColumn, sortOrder) : rows;
 }
 
 void ClassRoster::select(std::span<const int> slots)
 {
     chosen.reset();
     for (int slot : slots) {
-        if (slot >= 0 && slot < tableSlotCount)
+        if (slot >= 0 && std::size_t(slot) < chosen.size())
             chosen.set(std::size_t(slot));
     }
+}
+
+int ClassRoster::selectedOtherRows() const
+{
+    return int((chosen >> std::size_t(otherTeamRows)).count());
 }
 
 std::vector<int> ClassRoster::selectedRows(const EditorState &state) const
@@ -69,16 +80,28 @@ std::vector<int> ClassRoster::selectedRows(const EditorState &state) const
 
 std::string ClassRoster::countText(const EditorState &state) const
 {
+    return countText(TableRows{&state});
+}
+
+std::string ClassRoster::countText(const TableRows &classes) const
+{
     if (parsed.error())
         return parsed.error()->text();
-    const int all = rosterSize(state);
-    std::string text = std::to_string(shownRows(state).size()) + " of " + std::to_string(all)
-                       + (all == 1 ? " class" : " classes");
-    const std::vector<int> selection = selectedRows(state);
+    const std::vector<int> all = classes.all();
+    const std::vector<int> shown = shownRows(classes);
+    std::string text = std::to_string(shown.size()) + " of " + std::to_string(all.size())
+                       + (all.size() == 1 ? " class" : " classes");
+    if (!classes.other.empty()) {
+        const auto theirs = std::ranges::count_if(shown, isOtherTeamRow);
+        text += ", " + std::to_string(theirs) + " of them the " + std::string(teamName(otherTeam(classes.team)))
+                + "' (read only)";
+    }
+    std::vector<int> selection;
+    std::ranges::copy_if(all, std::back_inserter(selection), [this](int row) { return selected(row); });
     if (selection.size() > 1) {
         text += "; " + std::to_string(selection.size()) + " selected";
         const auto hidden = std::ranges::count_if(
-            selection, [&](int slot) { return !parsed.matches(state.table.records[std::size_t(slot)]); });
+            selection, [&](int row) { return !parsed.matches(classes.record(row), classes.facts(row)); });
         if (hidden > 0)
             text += ", " + std::to_string(hidden) + " of them hidden by the filter";
     }
@@ -87,11 +110,25 @@ std::string ClassRoster::countText(const EditorState &state) const
 
 std::vector<int> sortedRows(std::vector<int> slots, const EditorState &state, int column, SortOrder order)
 {
+    return sortedRows(std::move(slots), TableRows{&state}, column, order);
+}
+
+std::vector<int> sortedRows(std::vector<int> slots, const TableRows &classes, int column, SortOrder order)
+{
+    if (column == teamColumn()) {
+        // By the team's name, each team in the order it had.
+        std::ranges::stable_sort(slots, [&](int a, int b) {
+            const bool before = teamName(classes.teamOf(a)) < teamName(classes.teamOf(b));
+            const bool after = teamName(classes.teamOf(b)) < teamName(classes.teamOf(a));
+            return order == SortOrder::Descending ? after : before;
+        });
+        return slots;
+    }
     const TableColumn &by = tableColumns()[std::size_t(column)];
     std::vector<SortKey> keys;
     keys.reserve(slots.size());
     for (int slot : slots) {
-        const ClassRecord &record = state.table.records[std::size_t(slot)];
+        const ClassRecord &record = classes.record(slot);
         SortKey key{.slot = slot};
         if (const std::optional<double> number = cellNumber(by, record)) {
             key.number = *number;
@@ -115,13 +152,17 @@ std::vector<int> sortedRows(std::vector<int> slots, const EditorState &state, in
 
 std::optional<ValueSpread> columnSpread(int column, const EditorState &state, std::span<const int> rows)
 {
-    const TableColumn &of = tableColumns()[std::size_t(column)];
-    if (!of.numeric())
+    return columnSpread(column, TableRows{&state}, rows);
+}
+
+std::optional<ValueSpread> columnSpread(int column, const TableRows &classes, std::span<const int> rows)
+{
+    if (column < 0 || column >= int(tableColumns().size()) || !tableColumns()[std::size_t(column)].numeric())
         return std::nullopt;
-    std::vector<const ClassRecord *> classes;
-    for (int slot : rows)
-        classes.push_back(&state.table.records[std::size_t(slot)]);
-    return spreadOf(of.value, classes);
+    std::vector<const ClassRecord *> records;
+    for (int row : rows)
+        records.push_back(&classes.record(row));
+    return spreadOf(tableColumns()[std::size_t(column)].value, records);
 }
 
 std::string summaryNumber(double value)

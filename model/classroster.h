@@ -14,6 +14,8 @@
 
 namespace tolvane {
 
+struct TableRows;
+
 enum class SortOrder : std::uint8_t { Ascending, Descending };
 
 // What the class table shows of the classes in memory: which classes the
@@ -33,25 +35,30 @@ public:
     const std::string &filterText() const { return typed; }
     const RosterFilter &filter() const { return parsed; }
 
-    // The slots of the classes shown, in the order shown.
+    // The slots of the classes shown, in the order shown; with the other
+    // team's rows, the rows of both.
     std::vector<int> shownRows(const EditorState &state) const;
+    std::vector<int> shownRows(const TableRows &rows) const;
 
-    // The selection replaced by slots.
+    // The selection replaced by rows (slots, and the other team's rows).
     void select(std::span<const int> slots);
-    bool selected(int slot) const { return slot >= 0 && slot < tableSlotCount && chosen.test(std::size_t(slot)); }
-    // The selected classes in file order.
+    bool selected(int slot) const { return slot >= 0 && slot < 2 * tableSlotCount && chosen.test(std::size_t(slot)); }
+    // The selected classes in memory in file order.
     std::vector<int> selectedRows(const EditorState &state) const;
+    // The selected rows of the other team.
+    int selectedOtherRows() const;
 
     // "12 of 40 classes; 3 selected, 1 of them hidden by the filter", or
     // where the filter the cannot be read, where.
     std::string countText(const EditorState &state) const;
+    std::string countText(const TableRows &rows) const;
 
 private:
     std::optional<int> sortColumn;
     SortOrder sortOrder = SortOrder::Ascending;
     std::string typed;
     RosterFilter parsed;
-    std::bitset<tableSlotCount> chosen;
+    std::bitset<2 * tableSlotCount> chosen;
 };
 
 // The classes the table has rows for: those Write Out would write.
@@ -61,10 +68,12 @@ int rosterSize(const EditorState &state);
 // regard to ASCII case, values that are no number last); classes with
 // equal values keep their order.
 std::vector<int> sortedRows(std::vector<int> slots, const EditorState &state, int column, SortOrder order);
+std::vector<int> sortedRows(std::vector<int> rows, const TableRows &classes, int column, SortOrder order);
 
 // The column's minimum, mean and maximum over the rows; nullopt for none or
 // for a column that is not numeric.
 std::optional<ValueSpread> columnSpread(int column, const EditorState &state, std::span<const int> rows);
+std::optional<ValueSpread> columnSpread(int column, const TableRows &classes, std::span<const int> rows);
 // A summary number, to three decimals at most: "97.5", "1.05", "-3".
 std::string summaryNumber(double value);
 // Where value lies from the spread's minimum (0) to its maximum (1); 0.5

@@ -49,7 +49,8 @@ void EditorSession::refreshIndicators(const FormValues &form)
     view.showClassCommands({CanDeleteClass(state()), CanMoveClassUp(state()), CanMoveClassDown(state()),
                             utf8Of(formEdited ? StoreClassName(stored) : history.undoName()),
                             formEdited ? std::string() : utf8Of(history.redoName())});
-    view.showClassTable(utf8Of(roster.countText(state())));
+    followTableClasses(form);
+    view.showClassTable(utf8Of(roster.countText(tableClasses())));
 }
 
 void EditorSession::showRecord()

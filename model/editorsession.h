@@ -8,11 +8,13 @@
 #include "fileio.h"
 #include "gamefolder.h"
 #include "tablecommands.h"
+#include "tablepaste.h"
 #include "undohistory.h"
 #include "problemlist.h"
 #include "recoveryfile.h"
 #include "windows1252.h"
 #include "safesave.h"
+#include "teamrows.h"
 #include "teamviews.h"
 
 #include <filesystem>
@@ -173,8 +175,18 @@ public:
     // The class table: every class a row, sorted and filtered for the view
     // alone. Its texts are Windows-1252 bytes, as the form's.
     const tolvane::ClassRoster &classTable() const { return roster; }
-    // The slots of the rows shown, in the order shown.
-    std::vector<int> tableRows() const { return roster.shownRows(state()); }
+    // The rows shown, in the order shown: slots, and with the other team
+    // shown, its rows (see TableRows).
+    std::vector<int> tableRows() const { return roster.shownRows(tableClasses()); }
+    tolvane::TableRows tableClasses() const;
+    // Show Other Team: the other team's classes as rows of the table, read
+    // from its file and never changed; a file that cannot be read is named
+    // and the table stays as it was.
+    void showOtherTeam(bool on);
+    bool showsOtherTeam() const { return otherShown.has_value(); }
+    // Compare Two Classes from the table: two rows side by side, or one
+    // beside its namesake of the other team, to pick another from.
+    void compareTableRows(std::span<const int> rows);
     // Stores the form and shows the class of slot, as Go to Class does.
     void chooseTableRow(int slot);
     // Stores text into one value of the class of slot as the form stores a
@@ -198,6 +210,13 @@ public:
         std::string text;
     };
     std::vector<CellProblem> tableProblems() const;
+    // Copy and paste with spreadsheets, text UTF-8 (see tablepaste.h): the
+    // selected cells of the table, and text pasted into them as one step,
+    // after asking when it changes more than one class. A block with a cell
+    // that cannot be read is told, row, column and reason, and changes
+    // nothing. False when nothing changed.
+    std::string copyTableCells(const tolvane::TableGrid &grid) const;
+    bool pasteTableCells(const tolvane::TableGrid &grid, std::string_view text);
 
     void help();
     void about();
@@ -281,6 +300,14 @@ private:
     EditedClasses classes() { return {editorState, ids}; }
     void record(std::optional<TableEdit> step);
     void showTableChange(FormValues &form, std::optional<TableEdit> step, const std::vector<int> &slots);
+    // The other team's rows and the baseline's marks, as the classes stand.
+    void followTableClasses(const FormValues &form);
+    // Why a row of the other team is not changed: "the Tangos' classes are
+    // shown from their file, read only; ...".
+    std::string readOnlyText() const;
+    // left and right: rows of the table (see TableRows); nullopt: the form's
+    // class, and its namesake in the other team.
+    void compareClassesAt(std::optional<int> left, std::optional<int> right);
     void moveClass(std::optional<TableEdit> (*move)(EditedClasses));
     // The classes in memory are what the file holds: after a load, a write
     // or the start in a folder.
@@ -313,6 +340,10 @@ private:
     UndoHistory history;
     ProblemList fileProblems;
     std::optional<tolvane::ClassesOnDisk> baseline;
+    std::optional<tolvane::TableBaseline> baselineShown;
+    // The other team's classes the table shows, and whose they are.
+    std::optional<tolvane::ClassesOnDisk> otherShown;
+    tolvane::Team otherShownTeam = tolvane::Team::Tangos;
     // The value the chart showed last.
     int chartValue = -1;
     std::optional<Review> questionReview;

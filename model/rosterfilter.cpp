@@ -4,6 +4,7 @@
 #include "asciitext.h"
 #include "itemcatalogue.h"
 #include "tablecolumns.h"
+#include "teamrows.h"
 #include "textnumbers.h"
 
 #include <algorithm>
@@ -107,6 +108,14 @@ std::optional<RosterFilter::Part> RosterFilter::partOf(Piece piece)
         return Part{.test = Test::NotEqual,
                     .column = columnOfId("item " + std::string(itemCatalogue[std::size_t(*slot)].internalName))};
     }
+    if (equalsIgnoreCase(piece.text, "changed") || equalsIgnoreCase(piece.text, "changed from baseline"))
+        return Part{.test = Test::Changed};
+    if (startsWord(piece.text, 0, "team") && piece.text.find_first_of("<>=!") == std::string_view::npos) {
+        const Piece team = rest(4);
+        if (team.text.empty())
+            return fail(piece.at, "a team is missing after \"team\"");
+        return teamPart(team, Test::Equal);
+    }
     if (startsWord(piece.text, 0, "ability")) {
         const Piece ability = rest(7);
         if (ability.text.empty())
@@ -135,6 +144,11 @@ std::optional<RosterFilter::Part> RosterFilter::partOf(Piece piece)
 std::optional<RosterFilter::Part> RosterFilter::comparison(Piece name, Test test, Piece value)
 {
     const int column = columnNamed(name.text);
+    if (equalsIgnoreCase(name.text, "team")) {
+        if (test != Test::Equal && test != Test::NotEqual)
+            return fail(value.at, "Team is compared only with = or !=");
+        return teamPart(value, test);
+    }
     if (name.text.empty())
         return fail(name.at, "a column is missing before the comparison");
     if (column < 0)
@@ -164,15 +178,31 @@ std::optional<RosterFilter::Part> RosterFilter::comparison(Piece name, Test test
     return Part{.test = test, .column = column, .text = std::string(text)};
 }
 
-bool RosterFilter::matches(const ClassRecord &record) const
+std::optional<RosterFilter::Part> RosterFilter::teamPart(Piece team, Test test)
 {
-    return std::ranges::all_of(parts, [&](const Part &part) { return passes(part, record) != part.negated; });
+    std::string_view name = team.text;
+    if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
+        name = name.substr(1, name.size() - 2);
+    for (const Team each : {Team::Seals, Team::Tangos}) {
+        if (equalsIgnoreCase(name, teamName(each)))
+            return Part{.test = test, .column = teamColumn(), .number = double(each)};
+    }
+    return fail(team.at, "no team named " + quoted(team.text) + "; Seals or Tangos");
 }
 
-bool RosterFilter::passes(const Part &part, const ClassRecord &record)
+bool RosterFilter::matches(const ClassRecord &record, const RowFacts &facts) const
+{
+    return std::ranges::all_of(parts, [&](const Part &part) { return passes(part, record, facts) != part.negated; });
+}
+
+bool RosterFilter::passes(const Part &part, const ClassRecord &record, const RowFacts &facts)
 {
     if (part.test == Test::NameContains)
         return containsIgnoreCase(record.classname.view(), part.text);
+    if (part.test == Test::Changed)
+        return facts.changed;
+    if (part.column == teamColumn())
+        return (double(facts.team) == part.number) == (part.test == Test::Equal);
     const TableColumn &column = tableColumns()[std::size_t(part.column)];
     if (column.kind != ColumnKind::Tick && !column.numeric()) {
         const bool same = equalsIgnoreCase(cellText(column, record), part.text);
@@ -193,6 +223,7 @@ bool RosterFilter::passes(const Part &part, const ClassRecord &record)
     case Test::NotEqual:
         return value != part.number;
     case Test::NameContains:
+    case Test::Changed:
         break;
     }
     return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "classrecord.h"
+#include "teamviews.h"
 
 #include <cstddef>
 #include <optional>
@@ -15,9 +16,19 @@ namespace tolvane {
 //   a column, a comparison, a value health < 100, speed >= 1.2, Resistance = Fire Armor
 //   carries ITEM                    carries Grenades
 //   ability ABILITY                 ability Sniper Scope
+//   team TEAM                       team tangos, team = Seals
+//   changed (from baseline)         a class that differs from the baseline
 // and any of them after "not". Columns go by their title or their file key,
 // names and words without regard to ASCII case; numbers are read with '.'.
 // Text is Windows-1252 bytes.
+// What a filter asks of a class besides its values: its team, and whether
+// it differs from the baseline (or the baseline does not have it).
+struct RowFacts
+{
+    Team team = Team::Seals;
+    bool changed = false;
+};
+
 class RosterFilter
 {
 public:
@@ -34,13 +45,22 @@ public:
     // A filter that cannot be read keeps every class and says where.
     explicit RosterFilter(std::string_view text);
 
-    bool matches(const ClassRecord &record) const;
+    bool matches(const ClassRecord &record, const RowFacts &facts = {}) const;
     // Whether it leaves out any class at all.
     bool empty() const { return parts.empty(); }
     const std::optional<Error> &error() const { return problem; }
 
 private:
-    enum class Test : std::uint8_t { Less, LessOrEqual, Greater, GreaterOrEqual, Equal, NotEqual, NameContains };
+    enum class Test : std::uint8_t {
+        Less,
+        LessOrEqual,
+        Greater,
+        GreaterOrEqual,
+        Equal,
+        NotEqual,
+        NameContains,
+        Changed
+    };
     struct Part
     {
         Test test;
@@ -58,7 +78,8 @@ private:
     std::optional<Part> partOf(Piece piece);
     std::optional<Part> comparison(Piece name, Test test, Piece value);
     std::nullopt_t fail(std::size_t at, std::string message);
-    static bool passes(const Part &part, const ClassRecord &record);
+    std::optional<Part> teamPart(Piece team, Test test);
+    static bool passes(const Part &part, const ClassRecord &record, const RowFacts &facts);
 
     std::vector<Part> parts;
     std::optional<Error> problem;

@@ -69,8 +69,13 @@ ClassesOnDisk EditorSession::otherTeamClasses() const
 // list taking the classes it shows along.
 void EditorSession::compareTwoClasses()
 {
+    compareClassesAt(std::nullopt, std::nullopt);
+}
+
+void EditorSession::compareClassesAt(std::optional<int> left, std::optional<int> right)
+{
     const auto ours = std::make_shared<const std::vector<ClassRecord>>(classesToWrite());
-    const auto other = std::make_shared<const ClassesOnDisk>(otherTeamClasses());
+    const auto other = std::make_shared<const ClassesOnDisk>(otherShown ? *otherShown : otherTeamClasses());
     std::vector<TeamClass> members = tolvane::teamClasses(*ours, classesTeam());
     for (const TeamClass &member : tolvane::teamClasses(other->classes, tolvane::otherTeam(classesTeam())))
         members.push_back(member);
@@ -80,12 +85,20 @@ void EditorSession::compareTwoClasses()
     for (const TeamClass &member : members)
         two.classes.push_back(tolvane::teamClassLabel(member));
     const int count = int(ours->size());
-    two.left = std::clamp(state().currentIndex, 0, count - 1);
+    const auto member = [&](int row) {
+        const int at = tolvane::isOtherTeamRow(row) ? count + row - tolvane::otherTeamRows : row;
+        return std::clamp(at, 0, int(members.size()) - 1);
+    };
+    two.left = left ? member(*left) : std::clamp(state().currentIndex, 0, count - 1);
     two.right = count > 1 ? (two.left + 1) % count : two.left;
     for (const ClassPair &pair : matchClasses(*ours, other->classes).pairs) {
         if (pair.first == two.left && pair.second >= 0)
             two.right = count + pair.second;
+        else if (two.left >= count && pair.second == two.left - count && pair.first >= 0)
+            two.right = pair.first;
     }
+    if (right)
+        two.right = member(*right);
     two.rows = [members, ours, other](int left, int right) {
         return tolvane::comparisonRows(*members.at(std::size_t(left)).record, *members.at(std::size_t(right)).record);
     };
@@ -107,6 +120,7 @@ void EditorSession::compareWithFile()
         return;
     }
     baseline = std::move(read);
+    refreshIndicators(); // the table marks what differs from it
 
     const std::vector<ClassRecord> ours = classesToWrite();
     const ClassDifferences differences = diffClasses(baseline->classes, ours);
@@ -140,8 +154,17 @@ void EditorSession::showChart()
         std::vector<TeamClass> members = tolvane::teamClasses(ours, classesTeam());
         for (const TeamClass &member : tolvane::teamClasses(other.classes, tolvane::otherTeam(classesTeam())))
             members.push_back(member);
+        // The classes the table's filter leaves, of both teams.
+        const tolvane::TableRows rows = tableClasses();
+        std::erase_if(members, [&](const TeamClass &member) {
+            const int row = member.team == classesTeam() ? member.position : tolvane::otherTeamRows + member.position;
+            return !roster.filter().matches(*member.record, rows.facts(row));
+        });
         tolvane::BarChart bars = tolvane::barChart(numericValues().at(std::size_t(value)), members);
         bars.note = other.problem;
+        if (!roster.filter().empty())
+            bars.note += (bars.note.empty() ? "" : " ")
+                         + ("The classes the table's filter leaves: " + utf8Of(roster.filterText()));
         return bars;
     };
     chart.save = [this](const std::string &png, int value) {

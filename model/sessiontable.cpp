@@ -39,7 +39,8 @@ std::vector<int> problemColumns(const Problem &problem)
 
 void EditorSession::chooseTableRow(int slot)
 {
-    if (slot != state().currentIndex) {
+    // The other team's classes are not in memory: the form stays.
+    if (slot != state().currentIndex && !isOtherTeamRow(slot)) {
         FormValues form = view.form();
         moveTo(form, GoToTarget(state(), slot));
     }
@@ -47,6 +48,10 @@ void EditorSession::chooseTableRow(int slot)
 
 void EditorSession::editTableCell(int slot, int column, std::string_view text)
 {
+    if (tableClasses().readOnly(slot)) {
+        view.setStatus("Nothing changed: " + readOnlyText());
+        return;
+    }
     if (slot < 0 || slot >= rosterSize(state()) || column < 0 || column >= int(tableColumns().size()))
         return;
     FormValues form = view.form();
@@ -67,10 +72,16 @@ bool EditorSession::changeSelectedClasses(int column, std::string_view typed)
         return false;
     }
     std::vector<int> slots = roster.selectedRows(state());
+    const int skipped = roster.selectedOtherRows();
+    if (slots.empty() && skipped > 0) {
+        view.setStatus("Nothing changed: " + readOnlyText());
+        return false;
+    }
     if (slots.empty())
         slots.push_back(state().currentIndex);
+    const TableRows rows = tableClasses();
     const auto hidden = std::ranges::count_if(
-        slots, [&](int slot) { return !roster.filter().matches(state().table.records[std::size_t(slot)]); });
+        slots, [&](int slot) { return !roster.filter().matches(rows.record(slot), rows.facts(slot)); });
     if (hidden > 0) {
         const std::string question = "Change " + utf8Of(of.title) + " on " + std::to_string(slots.size())
                                      + (slots.size() == 1 ? " class? It is"
@@ -85,7 +96,11 @@ bool EditorSession::changeSelectedClasses(int column, std::string_view typed)
     if (!step)
         view.setStatus("Nothing changed: every class already has that " + utf8Of(of.title));
     const bool changed = step.has_value();
+    const std::string name = changed ? utf8Of(step->name()) : std::string();
     showTableChange(form, std::move(step), slots);
+    if (changed && skipped > 0)
+        view.setStatus("Changed: " + name + "; " + std::to_string(skipped) + " selected of the "
+                       + std::string(teamName(otherTeam(classesTeam()))) + "' classes left as they are (read only)");
     return changed;
 }
 
@@ -108,7 +123,7 @@ void EditorSession::filterTable(std::string_view text)
 
 void EditorSession::sortTable(int column, SortOrder order)
 {
-    if (column >= 0 && column < int(tableColumns().size()))
+    if (column >= 0 && column <= teamColumn())
         roster.sortBy(column, order);
     refreshIndicators();
 }
@@ -123,6 +138,13 @@ void EditorSession::selectTableRows(std::span<const int> slots)
 {
     roster.select(slots);
     refreshIndicators();
+}
+
+std::string EditorSession::readOnlyText() const
+{
+    const std::string other(teamName(otherTeam(classesTeam())));
+    return "the " + other + "' classes are shown from their file, read only; switch to the " + other
+           + " to change them";
 }
 
 void EditorSession::selectAllShown()

@@ -199,6 +199,11 @@ const CommandRow commandRows[] = {
      .modal = "QFileDialog Compare with File",
      .answer = QMessageBox::Cancel},
     {.name = "ViewChart", .id = CommandId::Chart, .expect = {chartShown, "shown"}},
+    // The Tangos' file is missing here.
+    {.name = "ViewShowOtherTeam",
+     .id = CommandId::ShowOtherTeam,
+     .keys = "Ctrl+Shift+T",
+     .modal = "QMessageBox Show Other Team"},
     {.name = "ClassCompareTwoClasses",
      .id = CommandId::CompareTwoClasses,
      .keys = "Ctrl+K",

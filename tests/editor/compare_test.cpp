@@ -7,6 +7,8 @@
 
 #include "barchartview.h"
 #include "chartwindow.h"
+#include "classtablemodel.h"
+#include "classtablewindow.h"
 #include "placelabel.h"
 #include "windowcommands.h"
 
@@ -14,6 +16,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTableWidget>
 
 using namespace tolvane;
@@ -47,6 +50,24 @@ protected:
                 return cells;
             }
         }
+        return {};
+    }
+
+    // The class table's rows by their headers, and a cell by its column's title.
+    static QString rowsOf(const QAbstractItemModel &model)
+    {
+        QStringList names;
+        for (int row = 0; row < model.rowCount(); ++row)
+            names << model.headerData(row, Qt::Vertical).toString();
+        return names.join(u", ");
+    }
+    static QModelIndex cellOf(const QAbstractItemModel &model, int row, const QString &title)
+    {
+        for (int column = 0; column < model.columnCount(); ++column) {
+            if (model.headerData(column, Qt::Horizontal).toString() == title)
+                return model.index(row, column);
+        }
+        ADD_FAILURE() << "no column " << title.toStdString();
         return {};
     }
 
@@ -176,6 +197,103 @@ TEST_F(CompareTest, ChartFollowsTheClassesAndIsSaved)
     }
     EXPECT_TRUE(readFile(QStringLiteral("health.png")).starts_with("\x89PNG"));
     EXPECT_EQ(dialog->statusText(), QStringLiteral("Chart saved to ") + nativePath(QStringLiteral("health.png")));
+}
+
+// Show Other Team puts the Tangos' classes under the Seals', greyed, read
+// only and said so, with a Team column to sort and filter by; the summary
+// gives each team's spread and the difference of the means; two rows of
+// either team compare from the rows' context menu.
+TEST_F(CompareTest, OtherTeamInTheClassTable)
+{
+    showDialog();
+    QTest::keySequence(dialog.get(), QKeySequence(QStringLiteral("Ctrl+Shift+T")));
+    ClassTableWindow *table = dialog->classTable();
+    ASSERT_TRUE(table && table->isVisible());
+    EXPECT_TRUE(dialog->command(CommandId::ShowOtherTeam)->isChecked());
+    QTableView *grid = table->table();
+    const QAbstractItemModel &rows = *grid->model();
+    EXPECT_EQ(rowsOf(rows).toStdString(), "0  Sniper, 1  Medic, Tangos 0  Heavy, Tangos 1  Sniper");
+    EXPECT_EQ(table->statusText(), QStringLiteral("4 of 4 classes, 2 of them the Tangos' (read only)"));
+    const QModelIndex team = cellOf(rows, 2, QStringLiteral("Team"));
+    EXPECT_FALSE(grid->isColumnHidden(team.column()));
+    EXPECT_EQ(team.data().toString(), QStringLiteral("Tangos"));
+    const QModelIndex theirs = cellOf(rows, 2, QStringLiteral("Health")),
+                      ours = cellOf(rows, 0, QStringLiteral("Health"));
+    EXPECT_EQ(theirs.data().toString(), QStringLiteral("150"));
+    EXPECT_FALSE(theirs.flags() & Qt::ItemIsEditable);
+    EXPECT_TRUE(ours.flags() & Qt::ItemIsEditable);
+    EXPECT_EQ(theirs.data(Qt::AccessibleDescriptionRole).toString(),
+              QStringLiteral("Read only: the Tangos' class file, not changed here"));
+    EXPECT_NE(theirs.data(Qt::BackgroundRole), ours.data(Qt::BackgroundRole));
+
+    const QAbstractItemModel *summary = table->findChild<QTableView *>(QStringLiteral("classSummary"))->model();
+    ASSERT_EQ(summary->rowCount(), 7);
+    QStringList health;
+    for (int row = 0; row < summary->rowCount(); ++row)
+        health << summary->headerData(row, Qt::Vertical).toString() + u'='
+                      + summary->index(row, theirs.column()).data().toString();
+    EXPECT_EQ(health.join(u", ").toStdString(),
+              std::string("Seals minimum=90, Seals mean=95, Seals maximum=100, Tangos minimum=95, "
+                          "Tangos mean=122.5, Tangos maximum=150, Mean difference (Tangos - Seals)=27.5"));
+
+    table->filterBox()->setText(QStringLiteral("team tangos"));
+    EXPECT_EQ(rowsOf(rows).toStdString(), "Tangos 0  Heavy, Tangos 1  Sniper");
+    table->filterBox()->clear();
+
+    modals.expect({B::Close});
+    modals.look = [](QDialog &compare) {
+        const auto lists = compare.findChildren<QComboBox *>();
+        ASSERT_EQ(lists.size(), 2);
+        EXPECT_EQ(lists[0]->currentText(), QStringLiteral("Seals 1  Medic"));
+        EXPECT_EQ(lists[1]->currentText(), QStringLiteral("Tangos 0  Heavy"));
+    };
+    grid->selectionModel()->select(QItemSelection(rows.index(1, 0), rows.index(2, 0)),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    // The rows' context menu.
+    ASSERT_EQ(grid->contextMenuPolicy(), Qt::ActionsContextMenu);
+    for (QAction *action : grid->actions()) {
+        if (action->text().remove(u'&') == u"Compare Two Classes...")
+            action->trigger();
+    }
+    ASSERT_EQ(modals.seen().size(), 1u);
+
+    dialog->command(CommandId::ShowOtherTeam)->trigger();
+    EXPECT_EQ(rowsOf(rows).toStdString(), "0  Sniper, 1  Medic");
+    EXPECT_TRUE(grid->isColumnHidden(team.column()));
+    EXPECT_EQ(summary->rowCount(), 3);
+}
+
+// After Compare with File, each value that differs from the baseline has a
+// mark and names the baseline's value; "changed" leaves the classes that
+// differ, and the chart shows the rows the filter leaves.
+TEST_F(CompareTest, BaselineMarksInTheClassTable)
+{
+    writeFile(QStringLiteral("stock.cfg"), "{\nclassname Medic\nhealth 100\n}\n\n{\nclassname Sniper\nhealth 100\n"
+                                           "speed 1.2\n}\n");
+    pickFile(path(QStringLiteral("stock.cfg")));
+    modals.expect({B::Close});
+    trigger(CommandId::CompareWithFile);
+    trigger(CommandId::ClassTable);
+    ClassTableWindow *table = dialog->classTable();
+    ASSERT_TRUE(table);
+    const QAbstractItemModel &rows = *table->table()->model();
+    const QModelIndex medic = cellOf(rows, 1, QStringLiteral("Health"));
+    EXPECT_TRUE(medic.data(ClassTableModel::BaselineRole).toBool());
+    EXPECT_TRUE(medic.data(Qt::ToolTipRole).toString().split(u'\n').contains(QStringLiteral("Baseline: 100")));
+    EXPECT_FALSE(cellOf(rows, 0, QStringLiteral("Health")).data(ClassTableModel::BaselineRole).toBool());
+    EXPECT_FALSE(cellOf(rows, 1, QStringLiteral("Class Speed")).data(ClassTableModel::BaselineRole).toBool());
+
+    for (QAction *action : table->findChildren<QAction *>()) {
+        if (action->text().remove(u'&') == u"Filter Changed from Baseline")
+            action->trigger();
+    }
+    EXPECT_EQ(table->filterBox()->text(), QStringLiteral("changed"));
+    EXPECT_EQ(rowsOf(rows).toStdString(), "1  Medic");
+
+    trigger(CommandId::Chart);
+    auto *chart = dialog->findChild<ChartWindow *>();
+    ASSERT_TRUE(chart);
+    EXPECT_EQ(chart->findChild<BarChartView *>()->accessibleName(), QStringLiteral("health of 1 class: 1 Seals"));
 }
 
 } // namespace
