@@ -107,6 +107,13 @@ void SheetWriter::plainCell(std::string_view text)
     if (!firstCell)
         out += separator;
     firstCell = false;
+    appendSheetCell(out, text, separator);
+}
+
+} // namespace
+
+void appendSheetCell(std::string &out, std::string_view text, char separator)
+{
     const auto special = [&](char c) { return c == separator || c == '"' || c == '\r' || c == '\n'; };
     const bool quoted = std::any_of(text.begin(), text.end(), special)
                         || (!text.empty() && (text.front() == ' ' || text.back() == ' '));
@@ -122,8 +129,6 @@ void SheetWriter::plainCell(std::string_view text)
     }
     out += '"';
 }
-
-} // namespace
 
 void appendCellText(std::string &text, const SheetColumn &column, const ClassRecord &record)
 {

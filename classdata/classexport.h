@@ -23,6 +23,10 @@ namespace tolvane {
 // = + - @ or ' gets a ' before it, so that a spreadsheet takes it for text
 // and never for a formula; reading it back drops that '.
 
+// Appends text as one cell of CSV or TSV separated by separator, quoted
+// where it must be.
+void appendSheetCell(std::string &out, std::string_view text, char separator);
+
 // A class's value in a column as the sheet shows it, before quoting.
 std::string cellText(const SheetColumn &column, const ClassRecord &record);
 // The same, appended to text.

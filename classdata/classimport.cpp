@@ -463,4 +463,9 @@ std::string setCellText(const SheetColumn &column, std::string_view text, ClassR
     return setCell(column, SheetCell{0, std::string(text), SheetCell::Type::Any}, record);
 }
 
+std::string readTextCell(std::string_view utf8, std::size_t capacity, std::string &bytes)
+{
+    return readText(utf8, capacity, bytes);
+}
+
 } // namespace tolvane

@@ -57,4 +57,9 @@ ImportResult ImportClasses(std::span<const ClassRecord> classes, std::string_vie
 // which depend on other cells, are not set.
 std::string setCellText(const SheetColumn &column, std::string_view text, ClassRecord &record);
 
+// The Windows-1252 bytes of a UTF-8 cell for a text of at most capacity
+// bytes on one line of the class file; empty, or the reason it cannot be
+// (a character Windows-1252 lacks, a line break, too long).
+std::string readTextCell(std::string_view utf8, std::size_t capacity, std::string &bytes);
+
 } // namespace tolvane

@@ -41,6 +41,7 @@ class DelimitedReader
 public:
     DelimitedReader(std::string_view text, char separator) : text(text), separator(separator) {}
     bool read(Sheet &sheet, ImportProblem &problem);
+    bool readRows(std::vector<std::vector<std::string>> &rows, ImportProblem &problem);
 
 private:
     // The next row's cells; false with the reason in failure.
@@ -150,6 +151,19 @@ bool DelimitedReader::read(Sheet &sheet, ImportProblem &problem)
     if (sheet.columns.empty()) {
         problem.message = "no header row: the first row names the columns";
         return false;
+    }
+    return true;
+}
+
+bool DelimitedReader::readRows(std::vector<std::vector<std::string>> &rows, ImportProblem &problem)
+{
+    while (at < text.size()) {
+        if (!row(rows.emplace_back())) {
+            problem.row = int(rows.size());
+            problem.message = "row " + std::to_string(rows.size()) + ", column " + columnLetters(rows.back().size() - 1)
+                              + ": " + failure;
+            return false;
+        }
     }
     return true;
 }
@@ -423,6 +437,16 @@ std::optional<Sheet> readSheet(std::string_view text, std::optional<SheetFormat>
     if (!read)
         return std::nullopt;
     return sheet;
+}
+
+std::optional<std::vector<std::vector<std::string>>> readSheetRows(std::string_view text, char separator,
+                                                                   ImportProblem &problem)
+{
+    problem = {};
+    std::vector<std::vector<std::string>> rows;
+    if (!DelimitedReader(text, separator).readRows(rows, problem))
+        return std::nullopt;
+    return rows;
 }
 
 } // namespace tolvane

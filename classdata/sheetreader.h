@@ -63,4 +63,12 @@ std::string cellPlace(const Sheet &sheet, const SheetRow &row, std::size_t colum
 // an array of flat objects. nullopt, with the first problem, otherwise.
 std::optional<Sheet> readSheet(std::string_view text, std::optional<SheetFormat> format, ImportProblem &problem);
 
+// Rows of cells split at separator, as readSheet reads CSV and TSV but
+// without a header or a character set: a block of cells as a spreadsheet
+// program copies it (UTF-8, a row per line, a last line end or none).
+// nullopt, with the reason, when a quote is not closed or stands inside an
+// unquoted cell.
+std::optional<std::vector<std::vector<std::string>>> readSheetRows(std::string_view text, char separator,
+                                                                   ImportProblem &problem);
+
 } // namespace tolvane

@@ -80,7 +80,13 @@ void ClassTableWindow::buildMenus()
     compareAction = add(table, {"Co&mpare Two Classes...", "Ctrl+K", &ClassTableWindow::compareSelected});
     changedAction = add(table, {"Filter Changed from &Baseline", "", &ClassTableWindow::filterChanged});
     table->setObjectName(QStringLiteral("tableMenu"));
-    bar->addMenu(tr("&Edit"))->setObjectName(QStringLiteral("editMenu"));
+    QMenu *edit = bar->addMenu(tr("&Edit"));
+    edit->setObjectName(QStringLiteral("editMenu"));
+    const QList<QAction *> clipboard = {add(edit, {"&Copy", "Ctrl+C", &ClassTableWindow::copyCells}),
+                                        add(edit, {"&Paste", "Ctrl+V", &ClassTableWindow::pasteCells})};
+    edit->addSeparator();
+    view->addActions(clipboard);
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     columnsMenu = bar->addMenu(tr("&Columns"));
     QAction *scale = add(columnsMenu, {"Colour &Scale", "", &ClassTableWindow::toggleColourScale});

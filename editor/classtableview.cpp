@@ -7,7 +7,7 @@
 ClassTableView::ClassTableView(QWidget *parent) : QTableView(parent)
 {
     setItemDelegate(new ClassTableDelegate(this));
-    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                     | QAbstractItemView::AnyKeyPressed);

@@ -168,12 +168,18 @@ void ClassTableWindow::followSession()
     header->setSortIndicatorShown(sorted.has_value());
     header->setSortIndicator(sorted.value_or(-1),
                              roster.order() == SortOrder::Ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    // Selected cells stand for their rows: while they are the rows the
+    // session has, they stay as the user chose them.
     QItemSelection selection;
+    bool same = true;
     for (int row = 0; row < model->rowCount(); ++row) {
-        if (roster.selected(model->slotOf(row)))
+        const bool selected = roster.selected(model->slotOf(row));
+        if (selected)
             selection.select(model->index(row, 0), model->index(row, model->columnCount() - 1));
+        same = same && selected == view->selectionModel()->rowIntersectsSelection(row);
     }
-    view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (!same)
+        view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     // A key that moves the current row selects first: the row follows the
     // session once it has chosen it.
     if (reporting)
@@ -194,8 +200,10 @@ void ClassTableWindow::reportSelection()
     if (showing)
         return;
     std::vector<int> chosen;
-    for (const QModelIndex &index : view->selectionModel()->selectedRows())
-        chosen.push_back(model->slotOf(index.row()));
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (view->selectionModel()->rowIntersectsSelection(row))
+            chosen.push_back(model->slotOf(row));
+    }
     reporting = true;
     session.selectTableRows(chosen);
     reporting = false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tablepaste.h"
+
 #include <QDialog>
 
 class ClassTableModel;
@@ -58,6 +60,10 @@ public slots:
     void moveColumnRight();
     void hideColumn();
     void resetColumns();
+    // Copy and paste with spreadsheets: the selected cells as tab-separated
+    // text with their titles, and such text into the selection.
+    void copyCells();
+    void pasteCells();
     void compareSelected();
     // Adds "changed" to the filter: the classes that differ from the baseline.
     void filterChanged();
@@ -71,6 +77,8 @@ protected:
 
 private:
     void buildMenus();
+    // The cells shown and selected, as the session places copy and paste.
+    tolvane::TableGrid grid() const;
     void buildColumnMenus(QMenu *menu);
     void buildRowMenu();
     void run(void (*command)(tolvane::EditorSession &));

@@ -8,6 +8,7 @@
 #include "fileio.h"
 #include "gamefolder.h"
 #include "tablecommands.h"
+#include "tablepaste.h"
 #include "undohistory.h"
 #include "problemlist.h"
 #include "recoveryfile.h"
@@ -209,6 +210,13 @@ public:
         std::string text;
     };
     std::vector<CellProblem> tableProblems() const;
+    // Copy and paste with spreadsheets, text UTF-8 (see tablepaste.h): the
+    // selected cells of the table, and text pasted into them as one step,
+    // after asking when it changes more than one class. A block with a cell
+    // that cannot be read is told, row, column and reason, and changes
+    // nothing. False when nothing changed.
+    std::string copyTableCells(const tolvane::TableGrid &grid) const;
+    bool pasteTableCells(const tolvane::TableGrid &grid, std::string_view text);
 
     void help();
     void about();

@@ -12,6 +12,7 @@
 #include "windowcommands.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QMenu>
@@ -246,6 +247,35 @@ TEST_F(ClassTableTest, SelectedClassesChangeAsOneStep)
     ASSERT_EQ(modals.seen().size(), 5u);
     EXPECT_EQ(modals.seen()[2].defaultButton, QMessageBox::No);
     EXPECT_EQ(modals.seen()[2].text, "Change Health on 3 classes? 2 of them are hidden by the filter.");
+}
+
+// Ctrl+C copies the selected cells under their titles, as spreadsheets
+// paste them; Ctrl+V pastes them into other rows after a question whose
+// default is No, as one step Undo takes back.
+TEST_F(ClassTableTest, CopiedCellsPasteIntoOtherRows)
+{
+    openTable();
+    grid->setFocus();
+    grid->setCurrentIndex(cell(1, "Health"));
+    grid->selectionModel()->select(cell(1, "Class Speed"), QItemSelectionModel::Select);
+    keys("Ctrl+C");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Health\tClass Speed\n90\t1.000000\n");
+    grid->setCurrentIndex(cell(0, "Classname"));
+    grid->selectionModel()->select(cell(2, "Classname"), QItemSelectionModel::Select);
+    modals.expect({QMessageBox::Yes});
+    keys("Ctrl+V");
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].text, "Paste 2 values into 2 classes?");
+    EXPECT_EQ(modals.seen()[0].title, "Tolvane Class Creator");
+    EXPECT_EQ(modals.seen()[0].defaultButton, QMessageBox::No);
+    EXPECT_EQ(cell(0, "Health").data().toString(), "90");
+    EXPECT_EQ(cell(2, "Health").data().toString(), "90");
+    EXPECT_EQ(command(CommandId::Undo)->text(), "Un&do Paste on 2 classes");
+    QApplication::setActiveWindow(table);
+    grid->setFocus();
+    keys("Ctrl+Z");
+    EXPECT_EQ(dialog->state().table.records[0].health, 100);
+    EXPECT_EQ(dialog->state().table.records[2].health, 100);
 }
 
 // A problem tints its cell and names itself; the colour scale marks the

@@ -159,6 +159,7 @@ public:
             {'H', "hidden by the filter", Choices::YesNo, Answer::No, false},
             {'F', "holds no class file", Choices::YesNo, Answer::No, true},
             {'N', "not among the classes in memory", Choices::YesNo, Answer::No, false},
+            {'Q', "values into", Choices::YesNo, Answer::No, false},
         };
         const auto kind = std::ranges::find_if(
             kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });

@@ -78,6 +78,17 @@ const Row rows[] = {
     {"L; cell 0 Class Speed = 1,5; cell 0 Classname = Z", "", "", "Class Speed", "Z:1.000000 B:1.000000 C:1.000000",
      "A:1.000000 B:1.000000 C:1.000000", "A B C", "3 of 3 classes", "Changed: Change Classname on A",
      "Change Classname on A"},
+    // A paste over more than one class asks first, No by default; it is one step.
+    {"L; paste 0 1 Health = 95", "y", "Q", "Health", "A:95 B:95 C:100", "A:100 B:100 C:100", "A B C", "3 of 3 classes",
+     "Changed: Paste on 2 classes", "Paste on 2 classes"},
+    {"L; paste 0 1 Health = 95", "n", "Q", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C",
+     "3 of 3 classes", "Nothing pasted", ""},
+    {"L; paste 0 1 Health = 95; z", "y", "Q", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C",
+     "3 of 3 classes", "Undone: Paste on 2 classes", " | Paste on 2 classes"},
+    {"L; e; paste 1 Health = Health\\tClassname\\n95\\tBx", "", "", "Classname", "Ax:Ax Bx:Bx C:C", "A:A B:B C:C",
+     "A B C", "3 of 3 classes", "Changed: Paste on B", "Paste on B"},
+    {"L; paste 0 1 Health = fast", "", "", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C",
+     "3 of 3 classes", "3 Config Classes Read", ""},
     {"L; cell 0 Resistance = none", "", "", "Resistance", "A:Normal Armor B:Normal Armor C:Normal Armor",
      "A:Normal Armor B:Normal Armor C:Normal Armor", "A B C", "3 of 3 classes", "3 Config Classes Read", ""},
 };
@@ -124,11 +135,32 @@ protected:
                 session->chooseTableRow(slots.at(0));
             else if (verb == "cell")
                 session->editTableCell(std::stoi(before), column(before.substr(before.find(' ') + 1)), after);
+            else if (verb == "paste")
+                pasteCells(before, after);
             else if (verb == "change")
                 session->changeSelectedClasses(column(before), after);
             else
                 run(command);
         }
+    }
+
+    // Pastes text (with \t and \n for tab and line end) into the cells of
+    // column "SLOT... TITLE", every column shown.
+    void pasteCells(const std::string &cells, std::string text)
+    {
+        TableGrid grid;
+        grid.rows = session->tableRows();
+        for (int i = 0; i < int(tableColumns().size()); ++i)
+            grid.columns.push_back(i);
+        std::istringstream words(cells);
+        const int at = column(cells.substr(cells.find_first_not_of("0123456789 ")));
+        for (int slot = 0; words >> slot;)
+            grid.selected.push_back({int(std::ranges::find(grid.rows, slot) - grid.rows.begin()), at});
+        for (const auto &[escape, byte] : {std::pair{"\\t", '\t'}, {"\\n", '\n'}}) {
+            for (std::size_t i; (i = text.find(escape)) != std::string::npos;)
+                text.replace(i, 2, 1, byte);
+        }
+        session->pasteTableCells(grid, text);
     }
 
     static std::string values(const ClassTable &table, int of)
