@@ -305,6 +305,8 @@ private:
     // Why a row of the other team is not changed: "the Tangos' classes are
     // shown from their file, read only; ...".
     std::string readOnlyText() const;
+    // "; 2 selected of the Tangos' classes left as they are (read only)"
+    std::string leftAsTheyAre(int skipped) const;
     // left and right: rows of the table (see TableRows); nullopt: the form's
     // class, and its namesake in the other team.
     void compareClassesAt(std::optional<int> left, std::optional<int> right);

@@ -1,6 +1,7 @@
 #include "editorsession.h"
 
 #include <algorithm>
+#include <set>
 
 // Copy and paste between the class table and spreadsheets. Messages are
 // UTF-8.
@@ -12,19 +13,39 @@ namespace {
 // Enough lines of problems for a message box; the rest are counted.
 constexpr std::size_t problemsShown = 10;
 
-} // namespace
-
-std::string EditorSession::copyTableCells(const TableGrid &grid) const
+// The rows of the selected cells (or the current one) that may not change.
+int readOnlyTargets(const TableGrid &grid)
 {
-    return CopyCells(state().table.records, grid);
+    std::set<int> rows;
+    for (const TableGrid::Cell &cell : grid.selected)
+        rows.insert(cell.row);
+    if (rows.empty())
+        rows.insert(grid.current.row);
+    return int(std::ranges::count_if(rows, [&](int row) {
+        return row >= 0 && std::size_t(row) < grid.readOnly.size() && grid.readOnly[std::size_t(row)];
+    }));
 }
 
-bool EditorSession::pasteTableCells(const TableGrid &grid, std::string_view text)
+} // namespace
+
+// The other team's rows are copied as any, and pasted into never.
+std::string EditorSession::copyTableCells(const TableGrid &grid) const
+{
+    return CopyCells(tableClasses().records(), grid);
+}
+
+bool EditorSession::pasteTableCells(const TableGrid &shown, std::string_view text)
 {
     FormValues form = view.form();
     storeIntoClass(form);
     refreshIndicators(form);
-    const PastePlan plan = PlanPaste(state().table.records, grid, text);
+    const TableRows rows = tableClasses();
+    TableGrid grid = shown;
+    grid.readOnly.clear();
+    for (int row : grid.rows)
+        grid.readOnly.push_back(rows.readOnly(row));
+    const int skipped = readOnlyTargets(grid);
+    const PastePlan plan = PlanPaste(rows.records(), grid, text);
     if (!plan.problems.empty()) {
         std::string lines;
         for (std::size_t i = 0; i < std::min(plan.problems.size(), problemsShown); ++i)
@@ -36,7 +57,8 @@ bool EditorSession::pasteTableCells(const TableGrid &grid, std::string_view text
         return false;
     }
     if (plan.changedSlots.empty()) {
-        view.setStatus("Nothing changed: the cells already hold what was pasted");
+        view.setStatus(skipped > 0 ? "Nothing changed: " + readOnlyText()
+                                   : "Nothing changed: the cells already hold what was pasted");
         return false;
     }
     if (plan.changedSlots.size() > 1) {
@@ -47,6 +69,10 @@ bool EditorSession::pasteTableCells(const TableGrid &grid, std::string_view text
             return false;
         }
     }
-    showTableChange(form, ApplyPaste(classes(), plan), plan.changedSlots);
+    std::optional<TableEdit> step = ApplyPaste(classes(), plan);
+    const std::string name = step ? utf8Of(step->name()) : std::string();
+    showTableChange(form, std::move(step), plan.changedSlots);
+    if (skipped > 0)
+        view.setStatus("Changed: " + name + leftAsTheyAre(skipped));
     return true;
 }

@@ -7,6 +7,7 @@
 #include "fileio.h"
 #include "safesave.h"
 #include "tablecolumns.h"
+#include "tablepaste.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,8 @@ struct Row
     // Commands separated by ";": those of runSessionCommand, and: other
     // (Show Other Team); baseline (Compare with File, stock.cfg); filter
     // TEXT; answer LETTERS; sort TITLE up|down; order; select ROW...; cell ROW TITLE = TEXT;
-    // change TITLE = TYPED. Rows are slots, or tN for the other team's N.
+    // change TITLE = TYPED; paste ROW... = TEXT (into Health). Rows are
+    // slots, or tN for the other team's N.
     const char *commands;
     const char *shown;  // "Sniper/S:100 Heavy/T:150", in order; "*" marks a health that differs from the baseline
     const char *status; // the table's count, then the status line
@@ -78,6 +80,13 @@ const Row rows[] = {
      "6 of 6 classes, 4 of them the Seals' (read only) | 2 Config Classes Read"},
     {"L; other; answer yy; T; L", "Heavy/T:150 Sniper/T:95 Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70",
      "6 of 6 classes, 4 of them the Seals' (read only) | 2 Config Classes Read"},
+    // Paste leaves them as they are, and copies them as any row.
+    {"L; other; paste t0 t1 = 5", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' (read only) | Nothing changed: the Tangos' classes are shown from their "
+     "file, read only; switch to the Tangos to change them"},
+    {"L; other; paste 0 t1 = 5", "Sniper/S:5 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' (read only) | Changed: Paste on Sniper; 1 selected of the Tangos' "
+     "classes left as they are (read only)"},
     // The baseline's marks: classes matched by name, wherever they stand;
     // added ones count as changed; marks follow edits; the other team's rows
     // are never marked.
@@ -117,6 +126,17 @@ protected:
         return word.starts_with('t') ? otherTeamRows + std::stoi(word.substr(1)) : std::stoi(word);
     }
 
+    // Classname and Health of every row shown, the cells of rows selected
+    // in Health.
+    TableGrid grid(const std::string &rows) const
+    {
+        TableGrid cells{session->tableRows(), {columnNamed("Classname"), columnNamed("Health")}};
+        std::istringstream each(rows);
+        for (std::string word; each >> word;)
+            cells.selected.push_back({int(std::ranges::find(cells.rows, row(word)) - cells.rows.begin()), 1});
+        return cells;
+    }
+
     void runTable(const std::string &line)
     {
         std::istringstream commands(line);
@@ -152,6 +172,8 @@ protected:
                                        column(before.substr(before.find(' ') + 1)), after);
             else if (verb == "change")
                 session->changeSelectedClasses(column(before), after);
+            else if (verb == "paste")
+                session->pasteTableCells(grid(before), after);
             else
                 run(command);
         }
@@ -177,5 +199,13 @@ TEST_P(TableTeamsTest, OtherTeamBesideTheClassesInMemory)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TableTeamsTest, ::testing::ValuesIn(rows));
+
+using TableTeamsCopyTest = TableTeamsTest;
+
+TEST_F(TableTeamsCopyTest, OtherTeamsRowsAreCopiedAsTheyShow)
+{
+    runTable("L; other");
+    EXPECT_EQ(session->copyTableCells(grid("1 t0")), "Health\n90\n150\n");
+}
 
 } // namespace
