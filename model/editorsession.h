@@ -310,6 +310,8 @@ private:
     // left and right: rows of the table (see TableRows); nullopt: the form's
     // class, and its namesake in the other team.
     void compareClassesAt(std::optional<int> left, std::optional<int> right);
+    // The class of a row of the class table.
+    const ClassRecord &tableRecord(int row) const;
     void moveClass(std::optional<TableEdit> (*move)(EditedClasses));
     // The classes in memory are what the file holds: after a load, a write
     // or the start in a folder.

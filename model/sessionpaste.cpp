@@ -6,7 +6,7 @@
 // Copy and paste between the class table and spreadsheets. Messages are
 // UTF-8.
 
-using namespace tolvane;
+namespace tolvane {
 
 namespace {
 
@@ -28,10 +28,16 @@ int readOnlyTargets(const TableGrid &grid)
 
 } // namespace
 
-// The other team's rows are copied as any, and pasted into never.
+// The classes of the table's rows: the other team's too, which are copied
+// as any and pasted into never.
+const ClassRecord &EditorSession::tableRecord(int row) const
+{
+    return tableClasses().record(row);
+}
+
 std::string EditorSession::copyTableCells(const TableGrid &grid) const
 {
-    return CopyCells(tableClasses().records(), grid);
+    return CopyCells([this](int row) -> const ClassRecord & { return tableRecord(row); }, grid);
 }
 
 bool EditorSession::pasteTableCells(const TableGrid &shown, std::string_view text)
@@ -43,9 +49,9 @@ bool EditorSession::pasteTableCells(const TableGrid &shown, std::string_view tex
     TableGrid grid = shown;
     grid.readOnly.clear();
     for (int row : grid.rows)
-        grid.readOnly.push_back(rows.readOnly(row));
+        grid.readOnly.push_back(rows.readOnly(row) || !rows.has(row));
     const int skipped = readOnlyTargets(grid);
-    const PastePlan plan = PlanPaste(rows.records(), grid, text);
+    const PastePlan plan = PlanPaste([this](int row) -> const ClassRecord & { return tableRecord(row); }, grid, text);
     if (!plan.problems.empty()) {
         std::string lines;
         for (std::size_t i = 0; i < std::min(plan.problems.size(), problemsShown); ++i)
@@ -76,3 +82,5 @@ bool EditorSession::pasteTableCells(const TableGrid &shown, std::string_view tex
         view.setStatus("Changed: " + name + leftAsTheyAre(skipped));
     return true;
 }
+
+} // namespace tolvane

@@ -15,6 +15,14 @@ namespace tolvane {
 
 namespace {
 
+// The column of tableColumns() shown at column of the grid; nullptr for
+// another.
+const TableColumn *columnAt(const TableGrid &grid, int column)
+{
+    const int at = grid.columns[std::size_t(column)];
+    return at >= 0 && std::size_t(at) < tableColumns().size() ? &tableColumns()[std::size_t(at)] : nullptr;
+}
+
 // The selected cells within the grid, or the current one when none is.
 std::vector<TableGrid::Cell> selectedCells(const TableGrid &grid)
 {
@@ -183,27 +191,30 @@ std::vector<Target> placeBlock(const TableGrid &grid, const std::vector<std::vec
 
 } // namespace
 
-std::string CopyCells(std::span<const ClassRecord> records, const TableGrid &grid)
+std::string CopyCells(const RecordOfRow &recordOf, const TableGrid &grid)
 {
-    const auto [rows, columns] = selectedLines(grid);
+    const auto [rows, selectedColumns] = selectedLines(grid);
+    std::vector<const TableColumn *> columns;
+    for (int column : selectedColumns) {
+        if (const TableColumn *of = columnAt(grid, column))
+            columns.push_back(of);
+    }
     std::string text;
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        const TableColumn &column = tableColumns()[std::size_t(grid.columns[std::size_t(columns[i])])];
-        appendSheetCell(text, utf8Of(column.title), '\t');
+        appendSheetCell(text, utf8Of(columns[i]->title), '\t');
         text += i + 1 < columns.size() ? '\t' : '\n';
     }
     for (int row : rows) {
-        const ClassRecord &record = records[std::size_t(grid.rows[std::size_t(row)])];
+        const ClassRecord &record = recordOf(grid.rows[std::size_t(row)]);
         for (std::size_t i = 0; i < columns.size(); ++i) {
-            const TableColumn &column = tableColumns()[std::size_t(grid.columns[std::size_t(columns[i])])];
-            appendSheetCell(text, utf8Of(cellText(column, record)), '\t');
+            appendSheetCell(text, utf8Of(cellText(*columns[i], record)), '\t');
             text += i + 1 < columns.size() ? '\t' : '\n';
         }
     }
     return text;
 }
 
-PastePlan PlanPaste(std::span<const ClassRecord> records, const TableGrid &grid, std::string_view text)
+PastePlan PlanPaste(const RecordOfRow &recordOf, const TableGrid &grid, std::string_view text)
 {
     PastePlan plan;
     ImportProblem unread;
@@ -237,11 +248,14 @@ PastePlan PlanPaste(std::span<const ClassRecord> records, const TableGrid &grid,
         if (std::size_t(row) < grid.readOnly.size() && grid.readOnly[std::size_t(row)])
             continue;
         const int slot = grid.rows[std::size_t(row)];
-        const TableColumn &column = tableColumns()[std::size_t(grid.columns[std::size_t(target.into.column)])];
+        const TableColumn *at = columnAt(grid, target.into.column);
+        if (!at || !at->editable())
+            continue;
+        const TableColumn &column = *at;
         const std::string &cell = (*block)[target.row][target.column];
-        const ClassRecord &before = records[std::size_t(slot)];
+        const ClassRecord &before = recordOf(slot);
         // What the cell shows, as a value no list entry shows, stays.
-        if (!column.editable() || cell == utf8Of(cellText(column, before)))
+        if (cell == utf8Of(cellText(column, before)))
             continue;
         if (std::string reason = readCell(column, cell, bytes); !reason.empty()) {
             std::string problem = place(target.row, target.column) + " (" + column.title + "): " + reason;

@@ -2,8 +2,8 @@
 
 #include "tableedit.h"
 
+#include <functional>
 #include <optional>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,18 +25,22 @@ struct TableGrid
         int row = -1;    // in rows
         int column = -1; // in columns
     };
-    std::vector<int> rows;    // the slot of the class of each row shown, top to bottom
-    std::vector<int> columns; // the columns shown (in tableColumns()), left to right
+    std::vector<int> rows;    // the class of each row shown, top to bottom: its slot, or another number
+    std::vector<int> columns; // the columns shown, left to right: of tableColumns(), or another number
     std::vector<Cell> selected;
     Cell current;
     // Rows whose class the table shows but the user may not change; empty
-    // when every row may change.
+    // when every row may change. Only these may be other than slots.
     std::vector<bool> readOnly;
 };
 
+// The class of a row of the grid.
+using RecordOfRow = std::function<const ClassRecord &(int row)>;
+
 // The selected cells, or the current one when none is: the rows holding a
-// selected cell under the columns holding one, with their titles above.
-std::string CopyCells(std::span<const ClassRecord> records, const TableGrid &grid);
+// selected cell under the columns of tableColumns() holding one, with their
+// titles above.
+std::string CopyCells(const RecordOfRow &recordOf, const TableGrid &grid);
 
 // What pasting text into the table would do.
 struct PastePlan
@@ -61,9 +65,10 @@ struct PastePlan
 // typing would not take as it is (a number with text after it, a list entry
 // or tick the cell does not have, a character or length the class file
 // cannot hold, an empty number) is a problem at its row and column. Cells of
-// read-only rows and columns stay as they are, and a cell pasted with the
-// text it already shows is no change. With any problem, nothing changes.
-PastePlan PlanPaste(std::span<const ClassRecord> records, const TableGrid &grid, std::string_view text);
+// read-only rows and columns, and of columns other than tableColumns()'s,
+// stay as they are; a cell pasted with the text it already shows is no
+// change. With any problem, nothing changes.
+PastePlan PlanPaste(const RecordOfRow &recordOf, const TableGrid &grid, std::string_view text);
 
 // Makes the plan one step, "Paste on 12 classes" (or on the one class's
 // name); nullopt when it changes nothing or has problems.

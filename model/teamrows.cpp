@@ -42,13 +42,6 @@ const ClassRecord &TableRows::record(int row) const
     return isOtherTeamRow(row) ? other[std::size_t(row - otherTeamRows)] : state->table.records[std::size_t(row)];
 }
 
-std::vector<ClassRecord> TableRows::records() const
-{
-    std::vector<ClassRecord> all(state->table.records.begin(), state->table.records.end());
-    all.insert(all.end(), other.begin(), other.end());
-    return all;
-}
-
 RowFacts TableRows::facts(int row) const
 {
     return {teamOf(row), !isOtherTeamRow(row) && baseline && baseline->marks.changedSince(std::size_t(row))};

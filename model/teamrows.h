@@ -55,9 +55,6 @@ struct TableRows
     // is matched with, and that class's value ("100"; "none" for a value
     // the baseline's class has no line of).
     std::optional<std::string> baselineValue(int row, const ClassValue &value) const;
-    // Every record by its row's number: the table's slots, then the other
-    // team's classes from otherTeamRows on.
-    std::vector<ClassRecord> records() const;
     // "Tangos 3  Sniper" for the other team, "3  Sniper" for the classes in
     // memory.
     std::string label(int row) const;

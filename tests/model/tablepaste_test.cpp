@@ -57,13 +57,15 @@ protected:
     // "B.Health=95 ..." for each value that changes, or the problems.
     std::string paste(const std::string &text)
     {
-        const PastePlan plan = PlanPaste(table.records, grid, text);
+        const PastePlan plan = PlanPaste(recordOf(), grid, text);
         std::string result;
         for (const std::string &problem : plan.problems)
             result += (result.empty() ? "" : "|") + problem;
         for (std::size_t i = 0; i < plan.changedSlots.size(); ++i) {
             const ClassRecord &before = table.records[std::size_t(plan.changedSlots[i])];
             for (int column : grid.columns) {
+                if (std::size_t(column) >= tableColumns().size())
+                    continue;
                 const TableColumn &of = tableColumns()[std::size_t(column)];
                 const std::string now = cellText(of, plan.records[i]);
                 if (now != cellText(of, before))
@@ -72,6 +74,11 @@ protected:
             }
         }
         return result;
+    }
+
+    RecordOfRow recordOf() const
+    {
+        return [this](int slot) -> const ClassRecord & { return table.records[std::size_t(slot)]; };
     }
 
     ClassTable table;
@@ -165,12 +172,12 @@ TEST_F(TablePaste, CopyThenPasteOnTheSameCellsChangesNothing)
         for (int column = 0; column < int(grid.columns.size()); ++column)
             grid.selected.push_back({row, column});
     }
-    const std::string copied = CopyCells(table.records, grid);
+    const std::string copied = CopyCells(recordOf(), grid);
     EXPECT_TRUE(copied.starts_with("Classname\tHealth\tClass Speed\tResistance\tSniper Scope\tStarting Weapon\t"
                                    "Inventory\tGrenades\n\"Big \"\"Gun\"\"\tX\"\t100\t"))
         << copied;
     EXPECT_NE(copied.find("\n\"B\xC3\xA4r \"\t"), std::string::npos) << copied;
-    const PastePlan plan = PlanPaste(table.records, grid, copied);
+    const PastePlan plan = PlanPaste(recordOf(), grid, copied);
     EXPECT_EQ(plan.problems, std::vector<std::string>());
     EXPECT_EQ(plan.changedSlots, std::vector<int>());
 }
@@ -182,10 +189,10 @@ TEST_F(TablePaste, CopiedCellsPasteIntoOtherRowsAsOneStep)
     table.records[0].health = 42;
     table.records[0].classabilities = 0x8000;
     select("A:Health A:Sniper_Scope");
-    const std::string copied = CopyCells(table.records, grid);
+    const std::string copied = CopyCells(recordOf(), grid);
     EXPECT_EQ(copied, "Health\tSniper Scope\n42\tyes\n");
     select("C-D:Classname");
-    const PastePlan plan = PlanPaste(table.records, grid, copied);
+    const PastePlan plan = PlanPaste(recordOf(), grid, copied);
     EXPECT_EQ(plan.cells, 4u);
     EditorState state;
     state.table = table;
@@ -200,12 +207,17 @@ TEST_F(TablePaste, CopiedCellsPasteIntoOtherRowsAsOneStep)
     EXPECT_EQ(state.table.records[2].classabilities, 0);
 }
 
-// Rows the user may not change stay as they are.
-TEST_F(TablePaste, ReadOnlyRowsStayAsTheyAre)
+// Rows the user may not change, and columns the window adds of its own,
+// stay as they are and are not copied.
+TEST_F(TablePaste, ReadOnlyRowsAndOtherColumnsStayAsTheyAre)
 {
     grid.readOnly = {false, false, true, false, false};
     select("B-D:Health");
     EXPECT_EQ(paste("7"), "B.Health=7 D.Health=7");
+    grid.columns.push_back(int(tableColumns().size()));
+    grid.selected = {{0, 7}, {0, 8}};
+    EXPECT_EQ(CopyCells(recordOf(), grid), "Grenades\n0\n");
+    EXPECT_EQ(paste("5\t6"), "A.Inventory=Grenades 5 A.Grenades=5");
 }
 
 } // namespace
