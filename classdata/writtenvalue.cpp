@@ -27,18 +27,6 @@ std::string_view resistanceWord(float resistance)
     return {};
 }
 
-bool isNumberField(const ClassField &field)
-{
-    return field.kind == FieldKind::Int || field.kind == FieldKind::Abilities || field.kind == FieldKind::Float;
-}
-
-char *PutWrittenNumber(char *at, const ClassField &field, const ClassRecord &record)
-{
-    if (field.kind == FieldKind::Float)
-        return putFloat(at, record.*field.floatMember);
-    return std::to_chars(at, at + 11, record.*field.intMember).ptr;
-}
-
 bool AppendWrittenValue(std::string &out, const ClassField &field, const ClassRecord &record)
 {
     switch (field.kind) {

@@ -4,6 +4,7 @@
 #include "classrecord.h"
 #include "textnumbers.h"
 
+#include <charconv>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,10 +30,19 @@ std::string_view resistanceWord(float resistance);
 bool AppendWrittenValue(std::string &out, const ClassField &field, const ClassRecord &record);
 // For writers that gather lines in a buffer: whether field is a number
 // (Int, Abilities or Float), and its value written at at, as
-// AppendWrittenValue writes it; returns the end.
-bool isNumberField(const ClassField &field);
+// AppendWrittenValue writes it; returns the end. Inline, as the writer's
+// loop over the fields needs them to be to keep its speed.
+constexpr bool isNumberField(const ClassField &field)
+{
+    return field.kind == FieldKind::Int || field.kind == FieldKind::Abilities || field.kind == FieldKind::Float;
+}
 inline constexpr std::size_t longestWrittenNumber = longestFloat;
-char *PutWrittenNumber(char *at, const ClassField &field, const ClassRecord &record);
+inline char *PutWrittenNumber(char *at, const ClassField &field, const ClassRecord &record)
+{
+    if (field.kind == FieldKind::Float)
+        return putFloat(at, record.*field.floatMember);
+    return std::to_chars(at, at + 11, record.*field.intMember).ptr;
+}
 // The value as a text; nullopt where no line is written.
 std::optional<std::string> writtenValue(const ClassField &field, const ClassRecord &record);
 

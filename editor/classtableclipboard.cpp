@@ -3,7 +3,6 @@
 #include "classtablemodel.h"
 #include "classtableview.h"
 #include "editorsession.h"
-#include "teamrows.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -23,8 +22,7 @@ TableGrid ClassTableWindow::grid() const
     std::vector<int> shownAt(std::size_t(header->count()), -1);
     for (int visual = 0; visual < header->count(); ++visual) {
         const int column = header->logicalIndex(visual);
-        // The Team column is no value of a class: it is neither copied nor pasted into.
-        if (!header->isSectionHidden(column) && column != teamColumn()) {
+        if (!header->isSectionHidden(column)) {
             shownAt[std::size_t(column)] = int(cells.columns.size());
             cells.columns.push_back(column);
         }

@@ -47,10 +47,8 @@ QWidget *ClassTableDelegate::createEditor(QWidget *parent, const QStyleOptionVie
             return box;
         box->setAccessibleName(QString::fromStdString(column.title));
         // The tint and tooltip of the form's box for the same text.
-        if (column.id == "classname")
-            watchTextBox(box, decltype(ClassRecord::classname)::capacity);
-        else if (column.id == "keys")
-            watchTextBox(box, decltype(ClassRecord::keys)::capacity);
+        if (column.kind == ColumnKind::Text)
+            watchTextBox(box, column.textLimit);
         else if (column.numeric())
             watchNumberBox(box, column.kind == ColumnKind::Item ? std::string_view() : std::string_view(column.id),
                            column.kind == ColumnKind::Float);

@@ -305,13 +305,9 @@ private:
     // Why a row of the other team is not changed: "the Tangos' classes are
     // shown from their file, read only; ...".
     std::string readOnlyText() const;
-    // "; 2 selected of the Tangos' classes left as they are (read only)"
-    std::string leftAsTheyAre(int skipped) const;
     // left and right: rows of the table (see TableRows); nullopt: the form's
     // class, and its namesake in the other team.
     void compareClassesAt(std::optional<int> left, std::optional<int> right);
-    // The class of a row of the class table.
-    const ClassRecord &tableRecord(int row) const;
     void moveClass(std::optional<TableEdit> (*move)(EditedClasses));
     // The classes in memory are what the file holds: after a load, a write
     // or the start in a folder.

@@ -1,7 +1,6 @@
 #include "editorsession.h"
 
 #include <algorithm>
-#include <set>
 
 // Copy and paste between the class table and spreadsheets. Messages are
 // UTF-8.
@@ -13,45 +12,26 @@ namespace {
 // Enough lines of problems for a message box; the rest are counted.
 constexpr std::size_t problemsShown = 10;
 
-// The rows of the selected cells (or the current one) that may not change.
-int readOnlyTargets(const TableGrid &grid)
-{
-    std::set<int> rows;
-    for (const TableGrid::Cell &cell : grid.selected)
-        rows.insert(cell.row);
-    if (rows.empty())
-        rows.insert(grid.current.row);
-    return int(std::ranges::count_if(rows, [&](int row) {
-        return row >= 0 && std::size_t(row) < grid.readOnly.size() && grid.readOnly[std::size_t(row)];
-    }));
-}
-
 } // namespace
-
-// The classes of the table's rows: the other team's too, which are copied
-// as any and pasted into never.
-const ClassRecord &EditorSession::tableRecord(int row) const
-{
-    return tableClasses().record(row);
-}
 
 std::string EditorSession::copyTableCells(const TableGrid &grid) const
 {
-    return CopyCells([this](int row) -> const ClassRecord & { return tableRecord(row); }, grid);
+    const TableRows rows = tableClasses();
+    return CopyCells([&rows](int row) -> const ClassRecord & { return rows.record(row); }, grid);
 }
 
-bool EditorSession::pasteTableCells(const TableGrid &shown, std::string_view text)
+bool EditorSession::pasteTableCells(const TableGrid &grid, std::string_view text)
 {
     FormValues form = view.form();
     storeIntoClass(form);
     refreshIndicators(form);
+    // The other team's rows are read only.
     const TableRows rows = tableClasses();
-    TableGrid grid = shown;
-    grid.readOnly.clear();
-    for (int row : grid.rows)
-        grid.readOnly.push_back(rows.readOnly(row) || !rows.has(row));
-    const int skipped = readOnlyTargets(grid);
-    const PastePlan plan = PlanPaste([this](int row) -> const ClassRecord & { return tableRecord(row); }, grid, text);
+    TableGrid cells = grid;
+    cells.readOnly.resize(cells.rows.size());
+    for (std::size_t i = 0; i < cells.rows.size(); ++i)
+        cells.readOnly[i] = cells.readOnly[i] || !rows.has(cells.rows[i]) || rows.readOnly(cells.rows[i]);
+    const PastePlan plan = PlanPaste([&rows](int row) -> const ClassRecord & { return rows.record(row); }, cells, text);
     if (!plan.problems.empty()) {
         std::string lines;
         for (std::size_t i = 0; i < std::min(plan.problems.size(), problemsShown); ++i)
@@ -63,8 +43,8 @@ bool EditorSession::pasteTableCells(const TableGrid &shown, std::string_view tex
         return false;
     }
     if (plan.changedSlots.empty()) {
-        view.setStatus(skipped > 0 ? "Nothing changed: " + readOnlyText()
-                                   : "Nothing changed: the cells already hold what was pasted");
+        view.setStatus(plan.readOnlyLeft ? "Nothing changed: " + readOnlyText()
+                                         : "Nothing changed: the cells already hold what was pasted");
         return false;
     }
     if (plan.changedSlots.size() > 1) {
@@ -76,10 +56,12 @@ bool EditorSession::pasteTableCells(const TableGrid &shown, std::string_view tex
         }
     }
     std::optional<TableEdit> step = ApplyPaste(classes(), plan);
-    const std::string name = step ? utf8Of(step->name()) : std::string();
+    const std::string name = step->name();
     showTableChange(form, std::move(step), plan.changedSlots);
-    if (skipped > 0)
-        view.setStatus("Changed: " + name + leftAsTheyAre(skipped));
+    if (plan.readOnlyLeft)
+        view.setStatus("Changed: " + utf8Of(name) + "; the cells of the "
+                       + std::string(teamName(otherTeam(classesTeam())))
+                       + "' classes are left as they are (read only)");
     return true;
 }
 

@@ -99,7 +99,8 @@ bool EditorSession::changeSelectedClasses(int column, std::string_view typed)
     const std::string name = changed ? utf8Of(step->name()) : std::string();
     showTableChange(form, std::move(step), slots);
     if (changed && skipped > 0)
-        view.setStatus("Changed: " + name + leftAsTheyAre(skipped));
+        view.setStatus("Changed: " + name + "; " + std::to_string(skipped) + " selected of the "
+                       + std::string(teamName(otherTeam(classesTeam()))) + "' classes left as they are (read only)");
     return changed;
 }
 
@@ -144,12 +145,6 @@ std::string EditorSession::readOnlyText() const
     const std::string other(teamName(otherTeam(classesTeam())));
     return "the " + other + "' classes are shown from their file, read only; switch to the " + other
            + " to change them";
-}
-
-std::string EditorSession::leftAsTheyAre(int skipped) const
-{
-    return "; " + std::to_string(skipped) + " selected of the " + std::string(teamName(otherTeam(classesTeam())))
-           + "' classes left as they are (read only)";
 }
 
 void EditorSession::selectAllShown()

@@ -14,73 +14,76 @@ namespace tolvane {
 
 namespace {
 
-struct FieldColumn
+// What the table adds to the form's boxes: the header of each value's
+// column, in the order of the form's armour, health, movement and ammunition
+// groups. The ammunition columns are titled "Max ..." so that "Rockets" stays
+// the item's name. The kind, field and text limit of a column are its box's.
+struct ColumnHeader
 {
     std::string_view key;
     std::string_view title;
-    ColumnKind kind;
 };
 
-// The form's values in the order of its armour, health, movement and
-// ammunition groups. The ammunition boxes are titled "Max ..." so that
-// "Rockets" stays the item's name.
-constexpr FieldColumn fieldColumns[] = {
-    {"classname", "Classname", ColumnKind::Text},
-    {"keys", "Config File", ColumnKind::Text},
-    {"resistance", "Resistance", ColumnKind::Resistance},
-    {"combat_helmet", "Helmet", ColumnKind::Int},
-    {"kevlar_vest", "Kevlar Vest", ColumnKind::Int},
-    {"kevlar_trouser", "Trousers", ColumnKind::Int},
-    {"health", "Health", ColumnKind::Int},
-    {"max_health", "Max Health", ColumnKind::Int},
-    {"speed", "Class Speed", ColumnKind::Float},
-    {"jump", "Jump Height", ColumnKind::Float},
-    {"underwaterair", "Underwaterair", ColumnKind::Float},
-    {"max_shells", "Max Shells", ColumnKind::Int},
-    {"max_357cal", "Max .357 Bullets", ColumnKind::Int},
-    {"max_rockets", "Max Rockets", ColumnKind::Int},
-    {"max_cells", "Max Cells", ColumnKind::Int},
-    {"max_45cal", "Max Pistol Mag", ColumnKind::Int},
-    {"max_9cal", "Max 9mm Mag", ColumnKind::Int},
-    {"max_556cal", "Max AR Mag", ColumnKind::Int},
-    {"max_308cal", "Max .308 cal Mag", ColumnKind::Int},
-    {"max_762bb", "Max 7.62mm BB", ColumnKind::Int},
-    {"max_grenades", "Max Grenades", ColumnKind::Int},
-    {"starting_weapon", "Starting Weapon", ColumnKind::StartingWeapon},
+constexpr ColumnHeader fieldHeaders[] = {
+    {"classname", "Classname"},
+    {"keys", "Config File"},
+    {"resistance", "Resistance"},
+    {"combat_helmet", "Helmet"},
+    {"kevlar_vest", "Kevlar Vest"},
+    {"kevlar_trouser", "Trousers"},
+    {"health", "Health"},
+    {"max_health", "Max Health"},
+    {"speed", "Class Speed"},
+    {"jump", "Jump Height"},
+    {"underwaterair", "Underwaterair"},
+    {"max_shells", "Max Shells"},
+    {"max_357cal", "Max .357 Bullets"},
+    {"max_rockets", "Max Rockets"},
+    {"max_cells", "Max Cells"},
+    {"max_45cal", "Max Pistol Mag"},
+    {"max_9cal", "Max 9mm Mag"},
+    {"max_556cal", "Max AR Mag"},
+    {"max_308cal", "Max .308 cal Mag"},
+    {"max_762bb", "Max 7.62mm BB"},
+    {"max_grenades", "Max Grenades"},
+    {"starting_weapon", "Starting Weapon"},
 };
 
-// Every value a box of the form shows has its column.
+// Every header is of a value a box shows.
 static_assert([] {
-    for (const FormBinding &box : formBindings) {
-        if (box.kind != BoxKind::Ability
-            && std::ranges::find(fieldColumns, box.key, &FieldColumn::key) == std::end(fieldColumns))
+    for (const ColumnHeader &header : fieldHeaders) {
+        if (std::ranges::find(formBindings, header.key, &FormBinding::key) == std::end(formBindings))
             return false;
     }
     return true;
 }());
 
-std::vector<TableColumn> makeColumns()
+ColumnKind columnKindOf(BoxKind kind)
 {
-    std::vector<TableColumn> columns;
-    for (const FieldColumn &field : fieldColumns)
-        columns.push_back(
-            {std::string(field.key), std::string(field.title), field.kind, {.field = FieldOfKey(field.key)}});
-    columns.push_back({"inventory", "Inventory", ColumnKind::Inventory, {}});
-    for (const AbilityInfo &ability : abilityCatalogue) {
-        columns.push_back({"ability " + std::string(ability.label),
-                           std::string(ability.label),
-                           ColumnKind::Tick,
-                           {.kind = ClassValue::Kind::Ability, .bit = ability.bit}});
+    switch (kind) {
+    case BoxKind::Text:
+        return ColumnKind::Text;
+    case BoxKind::Int:
+        return ColumnKind::Int;
+    case BoxKind::Float:
+        return ColumnKind::Float;
+    case BoxKind::Resistance:
+        return ColumnKind::Resistance;
+    case BoxKind::Ability:
+        return ColumnKind::Tick;
+    case BoxKind::StartingWeapon:
+        return ColumnKind::StartingWeapon;
     }
-    for (int slot = 0; slot < inventorySlotCount; ++slot) {
-        const ItemInfo &item = itemCatalogue[std::size_t(slot)];
-        columns.push_back({"item " + std::string(item.internalName),
-                           std::string(item.displayName),
-                           ColumnKind::Item,
-                           {.kind = ClassValue::Kind::Item, .slot = slot},
-                           false});
-    }
-    return columns;
+    return ColumnKind::Text;
+}
+
+TableColumn boxColumn(const FormBinding &box, std::string_view title)
+{
+    return {.id = std::string(box.key),
+            .title = std::string(title),
+            .kind = columnKindOf(box.kind),
+            .value = {.field = box.field},
+            .textLimit = box.textLimit};
 }
 
 // The entry of entries named by text, without regard to case; -1 for none.
@@ -94,9 +97,48 @@ int entryNamed(const Entries &entries, std::string_view text)
 
 } // namespace
 
+std::vector<TableColumn> columnsOfBoxes(std::span<const FormBinding> boxes)
+{
+    std::vector<TableColumn> columns;
+    const auto hasColumn = [&](std::string_view key) {
+        return std::ranges::find(columns, key, &TableColumn::id) != columns.end();
+    };
+    for (const ColumnHeader &header : fieldHeaders) {
+        const auto box = std::ranges::find(boxes, header.key, &FormBinding::key);
+        if (box != boxes.end())
+            columns.push_back(boxColumn(*box, header.title));
+    }
+    // A value that has no header yet is titled by its key. A value two boxes
+    // show has one column.
+    for (const FormBinding &box : boxes) {
+        if (box.kind != BoxKind::Ability && !hasColumn(box.key))
+            columns.push_back(boxColumn(box, box.key));
+    }
+    columns.push_back({.id = "inventory", .title = "Inventory", .kind = ColumnKind::Inventory});
+    // The ability boxes are the catalogue's abilities, in its order.
+    for (const FormBinding &box : boxes) {
+        if (box.kind != BoxKind::Ability)
+            continue;
+        const std::string_view label = abilityCatalogue[box.index].label;
+        columns.push_back({.id = "ability " + std::string(label),
+                           .title = std::string(label),
+                           .kind = ColumnKind::Tick,
+                           .value = {.kind = ClassValue::Kind::Ability, .bit = box.bit}});
+    }
+    for (int slot = 0; slot < inventorySlotCount; ++slot) {
+        const ItemInfo &item = itemCatalogue[std::size_t(slot)];
+        columns.push_back({.id = "item " + std::string(item.internalName),
+                           .title = std::string(item.displayName),
+                           .kind = ColumnKind::Item,
+                           .value = {.kind = ClassValue::Kind::Item, .slot = slot},
+                           .shownAtFirst = false});
+    }
+    return columns;
+}
+
 const std::vector<TableColumn> &tableColumns()
 {
-    static const std::vector<TableColumn> columns = makeColumns();
+    static const std::vector<TableColumn> columns = columnsOfBoxes(formBindings);
     return columns;
 }
 

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "classvalues.h"
+#include "formbindings.h"
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,15 +32,20 @@ struct TableColumn
     std::string id;    // kept in the settings: "speed", "ability 0x8000", "item weapon_knife"
     std::string title; // the header: the form's label
     ColumnKind kind;
-    ClassValue value;         // Inventory: none
-    bool shownAtFirst = true; // before the user chose which columns to show
+    ClassValue value = {};     // Inventory: none
+    bool shownAtFirst = true;  // before the user chose which columns to show
+    std::size_t textLimit = 0; // Text: the longest text the field keeps
 
     bool numeric() const { return kind == ColumnKind::Int || kind == ColumnKind::Float || kind == ColumnKind::Item; }
     bool editable() const { return kind != ColumnKind::Inventory; }
 };
 
-// Every column, in the order a new table shows them.
+// Every column, in the order a new table shows them: those of the form's
+// boxes (columnsOfBoxes(formBindings)).
 const std::vector<TableColumn> &tableColumns();
+// The columns of boxes: one for each value they show (a box's key, kind and
+// text limit), the inventory, one per ability box, one per catalogue item.
+std::vector<TableColumn> columnsOfBoxes(std::span<const FormBinding> boxes);
 
 // The column a filter names: its title or its value's name ("Class Speed",
 // "speed", "inventory Grenades"), without regard to ASCII case; -1 for none.

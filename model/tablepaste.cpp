@@ -245,8 +245,10 @@ PastePlan PlanPaste(const RecordOfRow &recordOf, const TableGrid &grid, std::str
     std::string bytes;
     for (const Target &target : targets) {
         const int row = target.into.row;
-        if (std::size_t(row) < grid.readOnly.size() && grid.readOnly[std::size_t(row)])
+        if (std::size_t(row) < grid.readOnly.size() && grid.readOnly[std::size_t(row)]) {
+            plan.readOnlyLeft = true;
             continue;
+        }
         const int slot = grid.rows[std::size_t(row)];
         const TableColumn *at = columnAt(grid, target.into.column);
         if (!at || !at->editable())

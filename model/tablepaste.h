@@ -48,6 +48,7 @@ struct PastePlan
     std::vector<int> changedSlots;     // the classes that change, top to bottom
     std::vector<ClassRecord> records;  // each of them after the paste
     std::size_t cells = 0;             // the cells whose value changes
+    bool readOnlyLeft = false;         // whether a cell of a read-only row was left
     std::vector<std::string> problems; // why it cannot be pasted, in reading order
 };
 

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <variant>
 
@@ -217,6 +218,30 @@ TEST_F(ClassTableRules, SummaryFollowsTheRowsGiven)
     EXPECT_FALSE(scalePosition(NAN, *spread));
     EXPECT_EQ(commonCellText(health, state, std::vector<int>{2, 3}), "100");
     EXPECT_EQ(commonCellText(health, state, rows), "(different)");
+}
+
+// The table's columns follow the form's boxes: a box of a value the table has
+// no header for brings its column, with the box's kind and text limit; a box
+// taken away takes its column along.
+TEST(ClassTableColumns, FollowTheFormsBoxes)
+{
+    std::vector<FormBinding> boxes;
+    for (const FormBinding &box : formBindings) {
+        if (box.key != "speed")
+            boxes.push_back(box);
+    }
+    FormBinding motto = *bindingOfControl(ControlId::ClassName);
+    motto.key = "motto";
+    motto.textLimit = 7;
+    boxes.insert(boxes.begin() + 3, motto);
+    const std::vector<TableColumn> columns = columnsOfBoxes(boxes);
+    std::string shown;
+    for (const TableColumn &column : columns)
+        shown += column.kind == ColumnKind::Text ? column.title + " " + std::to_string(column.textLimit) + ", " : "";
+    EXPECT_EQ(shown, "Classname 31, Config File 1023, motto 7, ");
+    EXPECT_EQ(std::ranges::count(columns, "speed", &TableColumn::id), 0);
+    EXPECT_EQ(std::ranges::count(columns, "max_45cal", &TableColumn::id), 1);
+    EXPECT_EQ(columns.size(), tableColumns().size());
 }
 
 } // namespace

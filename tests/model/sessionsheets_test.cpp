@@ -89,8 +89,9 @@ TEST_P(SessionSheetsTest, ImportChangesTheNamedClassesAsOneStep)
 {
     const Row &row = GetParam();
     const fs::path sheet = other.path / "classes.csv";
-    if (row.sheet)
+    if (row.sheet) {
         ASSERT_TRUE(saveFileAtomically(sheet, row.sheet));
+    }
     view.pickedFiles.assign(std::ranges::count(std::string_view(row.commands), 'E')
                                 + std::ranges::count(std::string_view(row.commands), 'I'),
                             sheet);

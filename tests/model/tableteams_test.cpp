@@ -7,10 +7,10 @@
 #include "fileio.h"
 #include "safesave.h"
 #include "tablecolumns.h"
-#include "tablepaste.h"
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <sstream>
 
 using namespace tolvane;
@@ -22,7 +22,7 @@ struct Row
     // Commands separated by ";": those of runSessionCommand, and: other
     // (Show Other Team); baseline (Compare with File, stock.cfg); filter
     // TEXT; answer LETTERS; sort TITLE up|down; order; select ROW...; cell ROW TITLE = TEXT;
-    // change TITLE = TYPED; paste ROW... = TEXT (into Health). Rows are
+    // change TITLE = TYPED; paste ROW... TITLE = TEXT (\n for a line end). Rows are
     // slots, or tN for the other team's N.
     const char *commands;
     const char *shown;  // "Sniper/S:100 Heavy/T:150", in order; "*" marks a health that differs from the baseline
@@ -75,18 +75,18 @@ const Row rows[] = {
      "Sniper/S:105 Medic/S:90 Scout/S:80 Pointman/S:75 Heavy/T:150 Sniper/T:95",
      "6 of 6 classes, 2 of them the Tangos' (read only); 3 selected | Changed: Change Health on 2 classes; 1 selected "
      "of the Tangos' classes left as they are (read only)"},
+    {"L; other; paste t0 t1 Health = 5", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' (read only) | Nothing changed: the Tangos' classes are shown from their "
+     "file, read only; switch to the Tangos to change them"},
+    {"L; other; paste 1 t0 Health = Health\\n5",
+     "Sniper/S:100 Medic/S:5 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' (read only) | Changed: Paste on Medic; the cells of the Tangos' classes "
+     "are left as they are (read only)"},
     // A team switch shows the Seals beside the Tangos' classes once they are read.
     {"L; answer yy; T; L; other", "Heavy/T:150 Sniper/T:95 Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70",
      "6 of 6 classes, 4 of them the Seals' (read only) | 2 Config Classes Read"},
     {"L; other; answer yy; T; L", "Heavy/T:150 Sniper/T:95 Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70",
      "6 of 6 classes, 4 of them the Seals' (read only) | 2 Config Classes Read"},
-    // Paste leaves them as they are, and copies them as any row.
-    {"L; other; paste t0 t1 = 5", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
-     "6 of 6 classes, 2 of them the Tangos' (read only) | Nothing changed: the Tangos' classes are shown from their "
-     "file, read only; switch to the Tangos to change them"},
-    {"L; other; paste 0 t1 = 5", "Sniper/S:5 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
-     "6 of 6 classes, 2 of them the Tangos' (read only) | Changed: Paste on Sniper; 1 selected of the Tangos' "
-     "classes left as they are (read only)"},
     // The baseline's marks: classes matched by name, wherever they stand;
     // added ones count as changed; marks follow edits; the other team's rows
     // are never marked.
@@ -126,15 +126,21 @@ protected:
         return word.starts_with('t') ? otherTeamRows + std::stoi(word.substr(1)) : std::stoi(word);
     }
 
-    // Classname and Health of every row shown, the cells of rows selected
-    // in Health.
-    TableGrid grid(const std::string &rows) const
+    // Pastes text into the column of the rows, every column shown.
+    void paste(const std::string &cells, std::string text)
     {
-        TableGrid cells{session->tableRows(), {columnNamed("Classname"), columnNamed("Health")}};
-        std::istringstream each(rows);
-        for (std::string word; each >> word;)
-            cells.selected.push_back({int(std::ranges::find(cells.rows, row(word)) - cells.rows.begin()), 1});
-        return cells;
+        TableGrid grid;
+        grid.rows = session->tableRows();
+        for (int column = 0; column <= teamColumn(); ++column)
+            grid.columns.push_back(column);
+        std::istringstream words(cells);
+        std::vector<std::string> all(std::istream_iterator<std::string>(words), {});
+        for (std::size_t i = 0; i + 1 < all.size(); ++i)
+            grid.selected.push_back(
+                {int(std::ranges::find(grid.rows, row(all[i])) - grid.rows.begin()), column(all.back())});
+        for (std::size_t at; (at = text.find("\\n")) != std::string::npos;)
+            text.replace(at, 2, "\n");
+        session->pasteTableCells(grid, text);
     }
 
     void runTable(const std::string &line)
@@ -173,7 +179,7 @@ protected:
             else if (verb == "change")
                 session->changeSelectedClasses(column(before), after);
             else if (verb == "paste")
-                session->pasteTableCells(grid(before), after);
+                paste(before, after);
             else
                 run(command);
         }
@@ -199,13 +205,5 @@ TEST_P(TableTeamsTest, OtherTeamBesideTheClassesInMemory)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TableTeamsTest, ::testing::ValuesIn(rows));
-
-using TableTeamsCopyTest = TableTeamsTest;
-
-TEST_F(TableTeamsCopyTest, OtherTeamsRowsAreCopiedAsTheyShow)
-{
-    runTable("L; other");
-    EXPECT_EQ(session->copyTableCells(grid("1 t0")), "Health\n90\n150\n");
-}
 
 } // namespace
