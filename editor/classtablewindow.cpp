@@ -278,7 +278,11 @@ void ClassTableWindow::syncFooter()
             bottom->setSectionHidden(column, top->isSectionHidden(column));
             bottom->resizeSection(column, top->sectionSize(column));
         }
-        footer->verticalHeader()->setFixedWidth(view->verticalHeader()->width());
+        // The row headers of both as wide as the wider ones ("Tangos mean").
+        const int headers = std::max(view->verticalHeader()->sizeHint().width(),
+                                     footer->verticalHeader()->sizeHint().width());
+        view->verticalHeader()->setMinimumWidth(headers);
+        footer->verticalHeader()->setFixedWidth(headers);
         footer->setFixedHeight(footer->verticalHeader()->length() + 2 * footer->frameWidth());
     };
     connect(footer->verticalHeader(), &QHeaderView::sectionCountChanged, this, follow);
