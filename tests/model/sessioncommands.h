@@ -12,6 +12,32 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
+
+// One command of a class-table test row, "verb rest", with rest split at
+// " = " into before and after ("cell 2 Health = 90").
+struct TableCommand
+{
+    std::string text, verb, rest, before, after;
+};
+
+// The commands of a row, separated by ';'.
+inline std::vector<TableCommand> tableCommands(const std::string &line)
+{
+    std::vector<TableCommand> parsed;
+    std::istringstream commands(line);
+    for (std::string text; std::getline(commands, text, ';');) {
+        TableCommand &command = parsed.emplace_back();
+        command.text = text;
+        std::istringstream words(text);
+        words >> command.verb;
+        std::getline(words >> std::ws, command.rest);
+        const std::size_t equals = command.rest.find(" = ");
+        command.before = command.rest.substr(0, equals);
+        command.after = equals == std::string::npos ? "" : command.rest.substr(equals + 3);
+    }
+    return parsed;
+}
 
 // Runs the command of letter with argument; false when the letter is not one.
 inline bool runSessionCommand(tolvane::EditorSession &session, FakeView &view, char letter, const std::string &argument)

@@ -145,14 +145,7 @@ protected:
 
     void runTable(const std::string &line)
     {
-        std::istringstream commands(line);
-        for (std::string command; std::getline(commands, command, ';');) {
-            std::istringstream words(command);
-            std::string verb, rest;
-            words >> verb;
-            std::getline(words >> std::ws, rest);
-            const std::string before = rest.substr(0, rest.find(" = "));
-            const std::string after = rest.find(" = ") == std::string::npos ? "" : rest.substr(rest.find(" = ") + 3);
+        for (const auto &[command, verb, rest, before, after] : tableCommands(line)) {
             if (verb == "answer")
                 view.answer(rest);
             else if (verb == "other")
