@@ -1,10 +1,11 @@
 #pragma once
 
-// A window for the editing session that records what it was shown and
-// answers questions from a queue; a question with no answer left, or one
+// The form and the questions of a window for the editing session: it
+// records what it was shown and answers questions from a queue; a question with no answer left, or one
 // asked with other buttons or another default than its kind has, fails.
 
-#include "model/session/editorview.h"
+#include "model/session/formview.h"
+#include "model/session/questions.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-class FakeView : public tolvane::EditorView
+class FakeView : public tolvane::FormView, public tolvane::Questions
 {
 public:
     // Answers by letter: y(es) n(o) w(rite out) d(iscard) c(ancel) m(erge)
@@ -46,7 +47,6 @@ public:
     std::function<std::string()> review;
     std::string reviewed;
     std::vector<Notice> told;
-    int aboutBoxes = 0;
     std::string focused; // "speed", "inventory 36"
 
     // How often the session read the form: once a command at most.
@@ -67,7 +67,6 @@ public:
     void showPlace(const std::string &text) override { place = text; }
     void showFolders(const std::filesystem::path &, const std::vector<std::filesystem::path> &) override {}
     void tell(const Notice &notice) override { told.push_back(notice); }
-    void showAbout() override { ++aboutBoxes; }
     // The folder the chooser gives (nullopt: Cancel), and its titles.
     std::optional<std::filesystem::path> chosenFolder;
     std::vector<std::string> choosers;
@@ -82,20 +81,7 @@ public:
     }
 
     ClassCommands classCommands;
-    // The slot Go to Class picks; nullopt cancels.
-    std::optional<int> pickedClass;
-    std::vector<std::string> classList;
-    // What the inventory view does while it is open.
-    std::function<void(const Inventory &)> inInventory = [](const Inventory &) {};
     void showClassCommands(const ClassCommands &commands) override { classCommands = commands; }
-    std::optional<int> chooseClass(const std::vector<std::string> &names, int) override
-    {
-        classList = names;
-        return pickedClass;
-    }
-    void showInventory(const Inventory &inventory) override { inInventory(inventory); }
-    std::string tableStatus;
-    void showClassTable(const std::string &status) override { tableStatus = status; }
 
     // The files the file dialogs pick, in turn; none left cancels. What they
     // were asked for.
@@ -110,34 +96,6 @@ public:
         pickedFiles.pop_front();
         return picked;
     }
-    // What the compare views and the chart were last given, and what the
-    // test does while they are open.
-    TwoClasses twoClasses;
-    BaselineView baseline;
-    ChartView chart;
-    std::function<void()> inCompareView = [] {};
-    void showTwoClasses(const TwoClasses &classes) override { twoClasses = classes, inCompareView(); }
-    void showBaseline(const BaselineView &shown) override { baseline = shown, inCompareView(); }
-    void showChart(const ChartView &shown) override { chart = shown; }
-    // The version Restore Previous Version picks; nullopt cancels.
-    std::optional<std::size_t> pickedVersion;
-    std::vector<KeptVersion> versions;
-    std::optional<std::size_t> chooseVersion(const std::string &, const std::vector<KeptVersion> &kept) override
-    {
-        versions = kept;
-        return pickedVersion;
-    }
-
-    // Review Changes of an import shows importReview, and imports when
-    // importing is set.
-    std::string importReview;
-    bool importing = true;
-    bool confirmImport(const std::string &, const std::string &text) override
-    {
-        importReview = text;
-        return importing;
-    }
-
     Answer ask(const Question &question) override
     {
         // A letter, words of its text, its buttons, its default, and whether it

@@ -145,7 +145,7 @@ protected:
 
     std::string memory() const
     {
-        const ClassTable &table = session->state().table;
+        const ClassTable &table = session->document().state().table;
         if (table.classCount > 8)
             return std::to_string(table.classCount) + " classes";
         std::string names;
@@ -172,7 +172,7 @@ TEST_P(SessionClassesTest, CommandsKeepMemoryTheFileAndTheFormInStep)
     EXPECT_EQ(memory(), row.memory);
     if (row.origins) {
         std::string origins;
-        for (int block : session->classOrigins())
+        for (int block : session->document().origins())
             origins += (origins.empty() ? "" : " ") + std::to_string(block);
         EXPECT_EQ(origins, row.origins);
     }
@@ -192,14 +192,14 @@ TEST_F(SessionClassesTest, InventoryViewChangesTheClassAtOnce)
 {
     session->loadConfig();
     view.boxes.item = 36; // Rockets
-    view.inInventory = [](const EditorView::Inventory &inventory) {
+    inventoryView.inInventory = [](const InventoryView::Inventory &inventory) {
         EXPECT_EQ(inventory.className, "A");
         EXPECT_EQ(inventory.pickedItem, 36);
         inventory.setAmount(36, 5);
         inventory.setAmount(1, 2);
         EXPECT_EQ(inventory.amounts()[36], 5);
     };
-    session->showInventory();
+    parts->inventory.showInventory();
     EXPECT_EQ(view.boxes.amount, "5");
     EXPECT_EQ(view.classCommands.undo, "Set Fists to 2 for A");
     EXPECT_TRUE(view.unsavedMark);

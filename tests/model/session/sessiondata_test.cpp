@@ -36,9 +36,9 @@ protected:
         std::string events;
         for (std::string command; commands >> command;) {
             if (command == "K") {
-                session->keepRecovery();
+                parts->recovery.keepRecovery();
             } else if (command == "X" || command == "Y") {
-                session = sessionIn(GameFolder::at(command == "X" ? first.path : other.path));
+                newSessionIn(GameFolder::at(command == "X" ? first.path : other.path));
                 session->start();
             } else if (command == "C") {
                 const RecoveryStore store(recoveryFolder(data.path));
@@ -110,7 +110,7 @@ TEST_P(SessionRecoveryTest, UnsavedClassesComeBackAfterACrashInTheirFolderOnly)
     runWithRestarts(row.commands);
     EXPECT_EQ(view.asked, row.asked);
     EXPECT_EQ(view.boxes.className, row.shown);
-    EXPECT_EQ(session->hasUnsavedChanges(), row.unsaved);
+    EXPECT_EQ(session->document().unsaved(view.form()), row.unsaved);
     EXPECT_EQ(namesIn(first.path, true), row.seals);
     EXPECT_EQ(recoveryKept(first.path), row.kept);
     for (const fs::directory_entry &entry : fs::directory_iterator(first.path)) {
@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SessionRecoveryTest, ::testing::ValuesIn(recovery
 // file on disk as it is now.
 TEST_F(SessionDataTest, TheRestoreShowsWhatDiffersFromTheFileOnDisk)
 {
-    view.review = [this] { return session->reviewChanges() + session->fileDifferences(); };
+    view.review = [this] { return parts->review.reviewChanges() + parts->review.fileDifferences(); };
     view.answer("v");
     runWithRestarts("L e K D X");
     EXPECT_NE(view.reviewed.find("tvclass_seals.cfg as it is on disk now"), std::string::npos) << view.reviewed;
@@ -149,26 +149,26 @@ TEST_F(SessionDataTest, WriteOutKeepsVersionsThatRestoreAsOneStep)
     EXPECT_NE(readWholeFile(versions[0].path).bytes.find("classname Ax\n"), std::string::npos);
     EXPECT_EQ(namesIn(first.path, true), "Axx B");
 
-    view.pickedVersion = 1;
-    session->restorePreviousVersion();
-    ASSERT_EQ(view.versions.size(), 2u);
-    EXPECT_NE(view.versions[1].differences.find("classname \"Axx\" -> \"A\""), std::string::npos)
-        << view.versions[1].differences;
+    this->versions.pickedVersion = 1;
+    parts->recovery.restorePreviousVersion();
+    ASSERT_EQ(this->versions.versions.size(), 2u);
+    EXPECT_NE(this->versions.versions[1].differences.find("classname \"Axx\" -> \"A\""), std::string::npos)
+        << this->versions.versions[1].differences;
     EXPECT_EQ(view.boxes.className, "A");
-    EXPECT_TRUE(session->hasUnsavedChanges());
+    EXPECT_TRUE(session->document().unsaved(view.form()));
     EXPECT_EQ(view.classCommands.undo, "Restore Previous Version");
-    EXPECT_NE(session->reviewChanges().find("classname \"Axx\" -> \"A\""), std::string::npos);
+    EXPECT_NE(parts->review.reviewChanges().find("classname \"Axx\" -> \"A\""), std::string::npos);
     session->undo();
     EXPECT_EQ(view.boxes.className, "Axx");
-    EXPECT_FALSE(session->hasUnsavedChanges());
+    EXPECT_FALSE(session->document().unsaved(view.form()));
     session->redo();
     EXPECT_TRUE(session->writeOut());
     EXPECT_EQ(namesIn(first.path, true), "A B");
     EXPECT_EQ(backups().versions(seals()).size(), 3u);
     EXPECT_EQ(entries(first.path), 1u);
 
-    view.pickedVersion.reset();
-    session->restorePreviousVersion();
+    this->versions.pickedVersion.reset();
+    parts->recovery.restorePreviousVersion();
     EXPECT_EQ(namesIn(first.path, true), "A B") << "cancelled";
 }
 

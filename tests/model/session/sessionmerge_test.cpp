@@ -105,9 +105,9 @@ TEST_P(SessionMergeTest, WriteOutMergesIntoTheFileAsItIsNow)
     std::istringstream edits(row.here);
     for (std::string edit; edits >> edit;) {
         if (edit[0] == 'h')
-            healthBox() = edit.substr(1), session->refreshIndicators();
+            healthBox() = edit.substr(1), session->refreshIndicators(view.form());
         else
-            runSessionCommand(*session, view, edit[0], "");
+            runSessionCommand(*session, parts->classList, classPicker, edit[0], "");
     }
     std::string disk = loaded;
     if (row.onDisk) {
@@ -116,7 +116,7 @@ TEST_P(SessionMergeTest, WriteOutMergesIntoTheFileAsItIsNow)
     } else {
         fs::remove(seals());
     }
-    view.review = [this] { return session->reviewChanges() + session->fileDifferences(); };
+    view.review = [this] { return parts->review.reviewChanges() + parts->review.fileDifferences(); };
     view.answer(row.answers);
     session->writeOut();
     EXPECT_EQ(view.asked, row.asked);
@@ -133,7 +133,7 @@ TEST_P(SessionMergeTest, WriteOutMergesIntoTheFileAsItIsNow)
 
     // The classes in memory took the file's changes: a second Write Out
     // keeps them, and asks nothing.
-    if (!session->hasUnsavedChanges()) {
+    if (!session->document().unsaved(view.form())) {
         const std::string written = readWholeFile(seals()).bytes;
         EXPECT_TRUE(session->writeOut());
         EXPECT_EQ(readWholeFile(seals()).bytes, written);
@@ -164,7 +164,7 @@ TEST_F(ManyConflictsTest, TheQuestionNamesTheFirstConflictsAndTheReviewAll)
     for (int i = 0; i < 10; ++i)
         renamed.push_back("c" + std::to_string(i) + "y");
     ASSERT_TRUE(saveFileAtomically(seals(), classFile(renamed)));
-    view.review = [this] { return session->reviewChanges(); };
+    view.review = [this] { return parts->review.reviewChanges(); };
     view.answer("c");
     session->writeOut();
     EXPECT_EQ(view.asked, "C");
