@@ -217,7 +217,7 @@ TEST_F(SessionClassesTest, GoToClassOffersEveryClass)
 {
     ASSERT_TRUE(saveFileAtomically(seals(), classFile({"Sniper", "Scout", "J\xE4ger"})));
     run("L g2");
-    EXPECT_EQ(view.classList, (std::vector<std::string>{"Sniper", "Scout", "J\xC3\xA4ger"}));
+    EXPECT_EQ(classPicker.classList, (std::vector<std::string>{"Sniper", "Scout", "J\xC3\xA4ger"}));
     EXPECT_EQ(view.status, "@ Class 2 / 2 [J\xC3\xA4ger]");
 }
 
@@ -236,15 +236,15 @@ TEST_F(SessionClassesTest, ProblemsStayWithTheirClass)
     ASSERT_TRUE(saveFileAtomically(seals(), bytes));
     for (const auto &[commands, answers, listed, shown] : rows) {
         SCOPED_TRACE(commands);
-        session = sessionIn(GameFolder::at(first.path));
+        newSessionIn(GameFolder::at(first.path));
         session->start();
         view.answer(answers);
         run(commands);
         std::string lines;
-        for (const std::string &line : session->problems())
+        for (const std::string &line : parts->review.problems())
             lines += line;
         EXPECT_EQ(lines, listed);
-        session->goToProblem(0);
+        parts->review.goToProblem(0);
         EXPECT_EQ(view.boxes.className, shown);
     }
 }
