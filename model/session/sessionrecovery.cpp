@@ -32,6 +32,17 @@ std::string classCount(std::size_t count)
     return std::to_string(count) + (count == 1 ? " class" : " classes");
 }
 
+// The versions (newest first) that share the second they were kept in are
+// numbered from the oldest, so that no two are listed alike.
+void numberWithinSeconds(std::vector<EditorView::KeptVersion> &versions)
+{
+    for (auto version = versions.begin(); version != versions.end(); ++version) {
+        const auto sameSecond = [&](const EditorView::KeptVersion &other) { return other.kept == version->kept; };
+        if (std::ranges::count_if(versions, sameSecond) > 1)
+            version->inSecond = int(std::count_if(version, versions.end(), sameSecond));
+    }
+}
+
 } // namespace
 
 // The recovery file holds the classes in memory, the form, and what they
@@ -176,6 +187,7 @@ void EditorSession::restorePreviousVersion()
         listed.push_back({version.time, utf8Of(listedLines(replacementChanges(onDisk, versions.back()),
                                                            "the same classes as the file on disk"))});
     }
+    numberWithinSeconds(listed);
     if (versions.empty()) {
         view.tell({EditorView::Icon::Information, "Restore Previous Version",
                    "No earlier version of " + name + " is kept"

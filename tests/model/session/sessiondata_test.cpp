@@ -172,6 +172,21 @@ TEST_F(SessionDataTest, WriteOutKeepsVersionsThatRestoreAsOneStep)
     EXPECT_EQ(namesIn(first.path, true), "A B") << "cancelled";
 }
 
+// Versions kept within one second (a script's writes) are listed apart.
+TEST_F(SessionDataTest, VersionsOfOneSecondAreToldApart)
+{
+    const fs::path folder = backups().folderFor(seals());
+    fs::create_directories(folder);
+    for (const char *name :
+         {"20240131-142500Z-000001", "20240131-142501Z-000002", "20240131-142501Z-000003", "20240131-142502Z-000004"})
+        ASSERT_TRUE(saveFileAtomically(folder / (std::string(name) + ".cfg"), classFile({name})));
+    session->restorePreviousVersion();
+    std::string places;
+    for (const EditorView::KeptVersion &version : view.versions)
+        places += std::to_string(version.inSecond);
+    EXPECT_EQ(places, "0210");
+}
+
 // A full disk or a read-only data folder is told once a session, and the
 // class file is written all the same.
 TEST_F(SessionDataTest, AFullOrReadOnlyDataFolderIsToldOnceAndTheWriteHappens)
