@@ -239,6 +239,10 @@ std::vector<AnswerButton> buttonsFor(EditorView::Choices choices)
                 {A::Cancel, B::Cancel}};
     case EditorView::Choices::RestoreDiscard:
         return {{A::Restore, B::Save, "&Restore"}, {A::Discard, B::Discard, "&Discard"}};
+    case EditorView::Choices::KeepRemoveCancel:
+        return {{A::KeepClasses, B::Save, "&Keep Them"},
+                {A::RemoveClasses, B::Discard, "Re&move Them"},
+                {A::Cancel, B::Cancel}};
     }
     return {};
 }

@@ -263,9 +263,14 @@ private:
                           std::vector<int> &origins) const;
     WritePlan plannedQuietly(const std::filesystem::path &path, const FileBytes &old,
                              std::span<const ClassRecord> classes) const;
+    bool settleConflicts(const MergeInput &input, const std::string &name, const std::string &conflicts,
+                         ClassFileMerge &merge);
+    bool settleRemovals(const MergeInput &input, const std::string &name, ClassFileMerge &merge);
     // form becomes what the window shows then.
     void takeMerged(const ClassFileMerge &merge, FormValues &form);
-    void keepBackup(const std::filesystem::path &path, const FileBytes &old);
+    void keepBackup(const std::filesystem::path &path, const FileBytes &old, std::string_view bytes);
+    void keepKnownVersion(const std::filesystem::path &path, const FileBytes &old);
+    void keepVersion(const std::filesystem::path &path, std::string_view bytes);
     OldContentsKeeper backupKeeper(const std::filesystem::path &path) const;
     // One message a session when the data folder cannot take a backup or
     // the recovery file.

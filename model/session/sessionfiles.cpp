@@ -106,8 +106,7 @@ bool EditorSession::writeClasses(FormValues &form)
             break;
         old = std::move(now);
     }
-    if (plan->bytes != old.bytes)
-        keepBackup(path, old);
+    keepBackup(path, old, plan->bytes);
     SaveError error;
     if (!saveFileAtomically(target, plan->bytes, &error, backupKeeper(path))) {
         warnNotWritten(path, error);

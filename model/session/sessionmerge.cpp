@@ -112,15 +112,39 @@ MergeInput EditorSession::mergeInput(const std::filesystem::path &path, const Fi
             origins};
 }
 
+namespace {
+
+// The conflicts for a question, a line each; beyond eight, how many more
+// Review Changes lists, so that the question stays within the screen.
+std::string conflictLines(const std::vector<MergeConflict> &conflicts)
+{
+    std::string lines;
+    for (std::size_t i = 0; i < std::min(conflicts.size(), shownConflicts); ++i)
+        lines += "    " + utf8Of(conflictText(conflicts[i])) + '\n';
+    if (conflicts.size() > shownConflicts)
+        lines += "    and " + std::to_string(conflicts.size() - shownConflicts) + " more, which Review Changes lists\n";
+    return lines;
+}
+
+// What writing bytes does to the file on disk, for Review Changes.
+std::string fileDiff(const FileBytes &old, const std::string &bytes, const std::string &name, const char *how)
+{
+    return utf8Of(unifiedDiff(old.bytes, bytes, name + " (on disk)", name + " (" + how + ")"));
+}
+
+} // namespace
+
 // The question about a file changed on disk: merge (the default), replace,
 // reload, cancel; then, for values changed on both sides, which side wins,
-// the file's by default. Review Changes shows what each answer does to it.
+// the file's by default; then, for classes the disk removed, whether they
+// stay, as they do by default. Each question names what it is about, and
+// Review Changes shows what each answer does to the file.
 std::optional<EditorSession::WritePlan>
 EditorSession::planMerge(const std::filesystem::path &path, const FileBytes &old, std::span<const ClassRecord> classes)
 {
     std::vector<int> origins;
     const MergeInput input = mergeInput(path, old, classes, origins);
-    ClassFileMerge merge = mergeClassFile(input, MergeChoice::KeepFile);
+    ClassFileMerge merge = mergeClassFile(input);
     const std::string shown = displayText(path);
     if (merge.outcome == ClassFileMerge::Outcome::Refused) {
         view.tell({EditorView::Icon::Warning, "Write Out",
@@ -128,31 +152,25 @@ EditorSession::planMerge(const std::filesystem::path &path, const FileBytes &old
                        + ".\nNothing was written; the classes in memory are unchanged."});
         return std::nullopt;
     }
-    ClassFileMerge mine = merge.conflicts.empty() ? merge : mergeClassFile(input, MergeChoice::TakeMemory);
     const std::string replaced = classFileBytes(classes, lineEndToKeep(old.bytes));
     const std::string name = displayText(path.filename());
-    const auto diff = [&](const std::string &bytes, const char *how) {
-        return utf8Of(unifiedDiff(old.bytes, bytes, name + " (on disk)", name + " (" + how + ")"));
-    };
-    // A question stays within the screen: its Review Changes lists them all.
-    std::string conflicts;
-    for (std::size_t i = 0; i < std::min(merge.conflicts.size(), shownConflicts); ++i)
-        conflicts += "    " + utf8Of(conflictText(merge.conflicts[i])) + '\n';
-    if (merge.conflicts.size() > shownConflicts)
-        conflicts += "    and " + std::to_string(merge.conflicts.size() - shownConflicts)
-                     + " more, which Review Changes lists\n";
-
+    const std::string conflicts = conflictLines(merge.conflicts);
     const std::string replacing =
         "Replace (notes and other changes in the file are lost):\nWhat the file on disk gets:\n"
         + utf8Of(listedLines(replacementChanges(merge.diskClasses, classes), "no class changes"));
-    Review review{"Merge (the default):\n" + utf8Of(mergeSummary(merge, MergeChoice::KeepFile)) + '\n' + replacing
+    Review review{"Merge (the default):\n" + utf8Of(mergeSummary(merge)) + '\n' + replacing
                       + "\nReload from Disk leaves the file as it is.\n",
-                  "Merge:\n" + diff(merge.bytes, "merged") + "\nReplace:\n" + diff(replaced, "replaced")};
+                  "Merge:\n" + fileDiff(old, merge.bytes, name, "merged") + "\nReplace:\n"
+                      + fileDiff(old, replaced, name, "replaced")};
     const std::string question =
         shown + " has changed on disk since this program last loaded or wrote it.\n\n"
         + "Merge: this session's changes go into the file as it is now; its notes and the changes made on disk "
           "stay.\n"
         + (conflicts.empty() ? "" : "Changed both in the file and here, which Merge then asks about:\n" + conflicts)
+        + (merge.removedOnDisk.empty() ? ""
+                                       : "Removed from the file on disk, which Merge keeps in memory and writes back "
+                                         "unless you choose to remove them: "
+                                             + utf8Of(removedNames(merge)) + ".\n")
         + "Replace: the classes in memory replace the file; notes and other changes in the file are lost.\n"
           "Reload from Disk: the classes are read from the file again; the changes in memory are lost.";
     switch (askWithReview({question, EditorView::Choices::MergeReplaceReloadCancel, Answer::Merge, true},
@@ -162,63 +180,127 @@ EditorSession::planMerge(const std::filesystem::path &path, const FileBytes &old
     case Answer::Replace:
         return WritePlan{replaced};
     case Answer::Reload:
+        keepKnownVersion(path, old);
         readActiveFile();
         return std::nullopt;
     default:
         return std::nullopt;
     }
-    if (!merge.conflicts.empty()) {
-        review = {"Keep the file's values (the default):\n" + utf8Of(mergeSummary(merge, MergeChoice::KeepFile))
-                      + "\nTake this session's values:\n" + utf8Of(mergeSummary(mine, MergeChoice::TakeMemory)),
-                  "Keep the file's values:\n" + diff(merge.bytes, "merged") + "\nTake this session's values:\n"
-                      + diff(mine.bytes, "merged")};
-        switch (askWithReview({"These values were changed both in the file on disk and here:\n" + conflicts
-                                   + "\nKeep the file's values, or take this session's?",
-                               EditorView::Choices::KeepFileTakeMineCancel, Answer::KeepFile, true},
-                              std::move(review))) {
-        case Answer::KeepFile:
-            break;
-        case Answer::TakeMine:
-            merge = std::move(mine);
-            break;
-        default:
-            return std::nullopt;
-        }
-    }
+    if (!settleConflicts(input, name, conflicts, merge) || !settleRemovals(input, name, merge))
+        return std::nullopt;
     WritePlan plan{merge.bytes};
     plan.merge = std::move(merge);
     return plan;
 }
 
+// Values changed both on disk and here: the file's (the default) or this
+// session's. False when cancelled.
+bool EditorSession::settleConflicts(const MergeInput &input, const std::string &name, const std::string &conflicts,
+                                    ClassFileMerge &merge)
+{
+    if (merge.conflicts.empty())
+        return true;
+    ClassFileMerge mine = mergeClassFile(input, MergeChoice::TakeMemory, merge.removals);
+    Review review{"Keep the file's values (the default):\n" + utf8Of(mergeSummary(merge))
+                      + "\nTake this session's values:\n" + utf8Of(mergeSummary(mine)),
+                  "Keep the file's values:\n" + fileDiff(input.disk, merge.bytes, name, "merged")
+                      + "\nTake this session's values:\n" + fileDiff(input.disk, mine.bytes, name, "merged")};
+    switch (askWithReview({"These values were changed both in the file on disk and here:\n" + conflicts
+                               + "\nKeep the file's values, or take this session's?",
+                           EditorView::Choices::KeepFileTakeMineCancel, Answer::KeepFile, true},
+                          std::move(review))) {
+    case Answer::KeepFile:
+        return true;
+    case Answer::TakeMine:
+        merge = std::move(mine);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Classes the file on disk no longer holds and memory still does: kept and
+// written back (the default), or removed here too; each named. False when
+// cancelled.
+bool EditorSession::settleRemovals(const MergeInput &input, const std::string &name, ClassFileMerge &merge)
+{
+    if (merge.removedOnDisk.empty())
+        return true;
+    ClassFileMerge removed = mergeClassFile(input, merge.choice, DiskRemovals::Take);
+    Review review{"Keep Them (the default):\n" + utf8Of(mergeSummary(merge)) + "\nRemove Them:\n"
+                      + utf8Of(mergeSummary(removed)),
+                  "Keep Them:\n" + fileDiff(input.disk, merge.bytes, name, "merged") + "\nRemove Them:\n"
+                      + fileDiff(input.disk, removed.bytes, name, "merged")};
+    switch (askWithReview({"These classes are no longer in " + name
+                               + " on disk (another program removed them, or cut the file), and are still in "
+                                 "memory:\n    "
+                               + utf8Of(removedNames(merge))
+                               + "\n\nKeep Them writes them back into the file; Remove Them removes them here too.",
+                           EditorView::Choices::KeepRemoveCancel, Answer::KeepClasses, true},
+                          std::move(review))) {
+    case Answer::KeepClasses:
+        return true;
+    case Answer::RemoveClasses:
+        merge = std::move(removed);
+        return true;
+    default:
+        return false;
+    }
+}
+
 // The classes in memory become those the merged file holds, the form staying
-// on the class it showed where the file still has it; each is the block of
-// its place in the file, and Undo starts afresh.
+// on the class it showed where the file still has it, as one step that Undo
+// takes back. A class from memory keeps its id, which is the block of its
+// place in the file once it is written; the disk's own classes get new ones.
 void EditorSession::takeMerged(const ClassFileMerge &merge, FormValues &form)
 {
     EditorState &s = state();
+    const ClassIds before = ids;
     const int count = int(std::min(merge.classes.size(), std::size_t(tableSlotCount)));
+    const int oldCount = s.table.classCount;
     const auto shown = std::ranges::find(merge.fromMemory, s.currentIndex);
-    std::copy_n(merge.classes.begin(), count, s.table.records.begin());
+    TableEdit step("Merge with " + std::string(classFileName(s.sealsActive)), s);
+    for (int slot = 0; slot < std::max(count, oldCount); ++slot) {
+        const int from = slot < count ? merge.fromMemory[std::size_t(slot)] : -1;
+        step.replace(classes(), slot,
+                     slot < count ? merge.classes[std::size_t(slot)] : s.table.records[std::size_t(slot)],
+                     from >= 0 ? before[std::size_t(from)] : -1);
+    }
     s.table.classCount = count;
     s.lastIndex = std::max(count - 1, 0);
     s.currentIndex = shown != merge.fromMemory.end() && shown - merge.fromMemory.begin() < count
                          ? int(shown - merge.fromMemory.begin())
                          : std::min(s.currentIndex, s.lastIndex);
-    ids = blocks.loaded(count);
-    history.clear();
+    step.finish(s);
+    record(std::move(step));
     showPosition();
     showRecord(form);
 }
 
-// The version the write replaces goes to the backups in the user's data
-// folder, never beside the file. When it cannot be kept, that is told once
-// a session, and the file is written all the same.
-void EditorSession::keepBackup(const std::filesystem::path &path, const FileBytes &old)
+// The version a write of bytes replaces goes to the backups in the user's
+// data folder, never beside the file; so, first, does the file as this run
+// last loaded or wrote it, when it changed on disk since (a file another
+// program cut would otherwise be the only version kept, and a merge that
+// takes the cut writes nothing new). When they cannot be kept, that is told
+// once a session, and the file is written all the same.
+void EditorSession::keepBackup(const std::filesystem::path &path, const FileBytes &old, std::string_view bytes)
 {
-    if (old.status != FileStatus::Read)
-        return;
+    keepKnownVersion(path, old);
+    if (old.status == FileStatus::Read && old.bytes != bytes)
+        keepVersion(path, old.bytes);
+}
+
+void EditorSession::keepKnownVersion(const std::filesystem::path &path, const FileBytes &old)
+{
+    if (const std::string *known = changes.knownBytes(path);
+        known && (old.status != FileStatus::Read || *known != old.bytes))
+        keepVersion(path, *known);
+}
+
+void EditorSession::keepVersion(const std::filesystem::path &path, std::string_view bytes)
+{
     std::string why;
-    if (!BackupStore(backupsFolder(services.dataFolder)).keep(path, old.bytes, &why))
+    if (!BackupStore(backupsFolder(services.dataFolder)).keep(path, bytes, &why))
         warnDataFolder("No earlier version of " + displayText(path.filename()) + " could be kept: " + why
                        + ".\nWrite Out writes the file all the same.");
 }

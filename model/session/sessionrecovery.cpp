@@ -111,7 +111,7 @@ void EditorSession::offerRecovery()
         {recovery->loadedFile.value_or(std::string()), recovery->loadedClasses, disk, classes, origins});
     const std::string name = displayText(file.filename());
     Review review{"What writing the restored classes out would do to " + name + " as it is on disk now:\n"
-                      + utf8Of(mergeSummary(merge, MergeChoice::KeepFile)),
+                      + utf8Of(mergeSummary(merge)),
                   merge.outcome == ClassFileMerge::Outcome::Refused
                       ? std::string()
                       : utf8Of(unifiedDiff(disk.bytes, merge.bytes, name + " (on disk)", name + " (restored)"))};

@@ -103,7 +103,7 @@ std::string EditorSession::reviewChanges() const
         std::vector<int> origins;
         const ClassFileMerge merge = mergeClassFile(mergeInput(path, old, classes, origins));
         return shown + " has changed on disk since it was loaded or written; Write Out asks first. Merging, its "
-               + "default, does this:\n" + utf8Of(mergeSummary(merge, MergeChoice::KeepFile));
+               + "default, does this:\n" + utf8Of(mergeSummary(merge));
     }
     case ChangeTracker::Replacing::OtherFile:
         text = shown + " holds the other team's classes:";

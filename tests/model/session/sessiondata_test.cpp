@@ -86,7 +86,7 @@ const RecoveryRow recoveryRows[] = {
     {"RestoredAfterACrash", "L e K X", "v", "V", "Ax", true, "A B", true},
     {"RestoredWithTheFormsEdit", "L n e K X", "v", "V", "Bx", true, "A B", true},
     {"RestoredThenWrittenOut", "L e K X W", "v", "V", "Ax", false, "Ax B", false},
-    {"RestoredThenMergedIntoAChangedFile", "L n e K X D W", "vmk", "VCK", "Disk", false, "Disk", false},
+    {"RestoredThenMergedIntoAChangedFile", "L n e K X D W", "vmx", "VCD", "Disk", false, "Disk", false},
     {"DiscardedAfterACrash", "L e K X", "d", "V", "", false, "A B", false},
     {"NotOfferedInAnotherFolder", "L e K Y", "", "", "", false, "A B", true},
     {"NotOfferedFromAnotherFoldersFile", "L e K C Y", "", "", "", false, "A B", true},
