@@ -112,11 +112,6 @@ const Row rows[] = {
          c.erase(c.begin() + 1), o = {0, 2};
      },
      [](std::string &f) { replace(f, "{\nclassname Scout\nhealth 90\n}\n\n", ""); }, "Sniper 100, Heavy 150", ""},
-    {"renamed in case and moved on disk, changed here", [](Classes &c, Origins &) { named(c, "Scout").health = 95; },
-     [](std::string &f) {
-         replace(f, "{\nclassname Scout\nhealth 90\n}\n\n", ""), f += "\n{\nclassname SCOUT\nhealth 90\n}\n";
-     },
-     "Sniper 100, Heavy 150, SCOUT 95", ""},
     {"renamed in case on disk and here, changed here",
      [](Classes &c, Origins &) { named(c, "Scout").classname.assign("scout"), named(c, "scout").health = 95; },
      [](std::string &f) { replace(f, "classname Scout", "classname SCOUT"); }, "Sniper 100, SCOUT 95, Heavy 150",
@@ -145,7 +140,7 @@ const Row rows[] = {
     {"renamed in case on disk after a class deleted there, changed here",
      [](Classes &c, Origins &) { named(c, "Scout").health = 95; },
      [](std::string &f) { replace(f, sniper, ""), replace(f, "classname Scout", "classname SCOUT"); },
-     "SCOUT 95, Heavy 150", ""},
+     "Sniper 100 new, SCOUT 95, Heavy 150", "", nullptr, "Sniper", "SCOUT 95, Heavy 150"},
     {"added on both sides, at the end",
      [](Classes &c, Origins &o) {
          c.push_back(c[0]), c.back().classname.assign("Medic"), o = {0, 1, 2, -1};
