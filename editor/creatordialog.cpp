@@ -50,11 +50,12 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
       reviewWindows(*this, editingParts.review)
 {
     // A few seconds after a change, not on every keystroke; never over a
-    // question, which may be about the very classes.
+    // question, which may be about the very classes. The window itself is
+    // no question, even where it runs modally.
     recoveryTimer->setSingleShot(true);
     recoveryTimer->setInterval(recoveryDelayMs);
     connect(recoveryTimer, &QTimer::timeout, this, [this] {
-        if (QApplication::activeModalWidget())
+        if (QWidget *modal = QApplication::activeModalWidget(); modal && modal != this)
             recoveryTimer->start();
         else
             editingParts.recovery.keepRecovery();

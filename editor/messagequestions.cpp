@@ -45,6 +45,10 @@ std::vector<AnswerButton> buttonsFor(Questions::Choices choices)
                 {A::Cancel, B::Cancel}};
     case Questions::Choices::RestoreDiscard:
         return {{A::Restore, B::Save, "&Restore"}, {A::Discard, B::Discard, "&Discard"}};
+    case Questions::Choices::KeepRemoveCancel:
+        return {{A::KeepClasses, B::Save, "&Keep Them"},
+                {A::RemoveClasses, B::Discard, "Re&move Them"},
+                {A::Cancel, B::Cancel}};
     }
     return {};
 }

@@ -11,7 +11,9 @@ std::optional<std::size_t> VersionPicker::chooseVersion(const std::string &fileN
     QStringList times, differences;
     for (const KeptVersion &version : versions) {
         const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(version.kept.time_since_epoch());
-        times << QDateTime::fromSecsSinceEpoch(seconds.count()).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        const QString time =
+            QDateTime::fromSecsSinceEpoch(seconds.count()).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        times << (version.inSecond ? QStringLiteral("%1 (%2)").arg(time).arg(version.inSecond) : time);
         differences << QString::fromStdString(version.differences);
     }
     VersionDialog chooser(QString::fromStdString(fileName), times, differences, window);

@@ -29,6 +29,17 @@ std::string classCount(std::size_t count)
     return std::to_string(count) + (count == 1 ? " class" : " classes");
 }
 
+// The versions (newest first) that share the second they were kept in are
+// numbered from the oldest, so that no two are listed alike.
+void numberWithinSeconds(std::vector<VersionChooser::KeptVersion> &versions)
+{
+    for (auto version = versions.begin(); version != versions.end(); ++version) {
+        const auto sameSecond = [&](const VersionChooser::KeptVersion &other) { return other.kept == version->kept; };
+        if (std::ranges::count_if(versions, sameSecond) > 1)
+            version->inSecond = int(std::count_if(version, versions.end(), sameSecond));
+    }
+}
+
 } // namespace
 
 BackupsAndRecovery::BackupsAndRecovery(EditorSession &session, VersionChooser &chooser)
@@ -116,7 +127,7 @@ void BackupsAndRecovery::offerRecovery()
     const std::string name = displayText(file.filename());
     QuestionReview::Review review{
         "What writing the restored classes out would do to " + name + " as it is on disk now:\n"
-            + utf8Of(mergeSummary(merge, MergeChoice::KeepFile)),
+            + utf8Of(mergeSummary(merge)),
         merge.outcome == ClassFileMerge::Outcome::Refused
             ? std::string()
             : utf8Of(unifiedDiff(disk.bytes, merge.bytes, name + " (on disk)", name + " (restored)"))};
@@ -180,6 +191,7 @@ void BackupsAndRecovery::restorePreviousVersion()
         listed.push_back({version.time, utf8Of(listedLines(replacementChanges(onDisk, versions.back()),
                                                            "the same classes as the file on disk"))});
     }
+    numberWithinSeconds(listed);
     if (versions.empty()) {
         session.questions().tell({Questions::Icon::Information, "Restore Previous Version",
                                   "No earlier version of " + name + " is kept"

@@ -20,11 +20,13 @@ public:
     {
         std::chrono::system_clock::time_point kept;
         std::string differences;
+        int inSecond = 0; // 1, 2, ... from the oldest kept in its second; 0 when it is alone there
     };
     virtual ~VersionChooser() = default;
     // Modal: the earlier version of the class file fileName the user picks
     // to restore, each listed by when it was kept with what restoring it
-    // would change; nullopt when cancelled.
+    // would change; nullopt when cancelled. Versions kept in one second are
+    // told apart by their place among them.
     virtual std::optional<std::size_t> chooseVersion(const std::string &fileName,
                                                      const std::vector<KeptVersion> &versions) = 0;
 };

@@ -11,7 +11,21 @@ namespace tolvane {
 class Questions
 {
 public:
-    enum class Answer { Yes, No, WriteOut, Discard, Cancel, Merge, Replace, Reload, KeepFile, TakeMine, Restore };
+    enum class Answer {
+        Yes,
+        No,
+        WriteOut,
+        Discard,
+        Cancel,
+        Merge,
+        Replace,
+        Reload,
+        KeepFile,
+        TakeMine,
+        Restore,
+        KeepClasses,
+        RemoveClasses
+    };
     enum class Choices {
         YesNo,
         WriteOutDiscardCancel,
@@ -22,6 +36,9 @@ public:
         KeepFileTakeMineCancel,
         // Unsaved classes of an earlier run: restore them, or discard them.
         RestoreDiscard,
+        // Classes removed from the file on disk that memory still holds:
+        // keep them, remove them here too, or cancel.
+        KeepRemoveCancel,
     };
     struct Question
     {

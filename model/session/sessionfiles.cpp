@@ -88,10 +88,14 @@ bool EditorSession::writeClasses(FormValues &form)
     case WriteFlow::Outcome::Written:
         break;
     }
-    // Undo starts afresh where the classes became others than the steps made.
-    if (flow.merged() || flow.moreRead())
+    // A merge is one step Undo takes back; Undo starts afresh where the file
+    // gave classes beyond those the steps made.
+    std::optional<TableEdit> merge = flow.takeMergeStep();
+    if (flow.moreRead())
         steps.clear();
-    if (flow.merged())
+    else if (merge)
+        steps.add(std::move(*merge));
+    if (merge)
         show(form);
     else if (flow.moreRead())
         showPosition();

@@ -76,18 +76,27 @@ void TeamDocument::discardChanges()
     ids = savedIds;
 }
 
-void TeamDocument::takeMerged(const ClassFileMerge &merge)
+TableEdit TeamDocument::takeMerged(const ClassFileMerge &merge)
 {
     EditorState &s = editorState;
+    const ClassIds before = ids;
     const int count = int(std::min(merge.classes.size(), std::size_t(tableSlotCount)));
+    const int oldCount = s.table.classCount;
     const auto shown = std::ranges::find(merge.fromMemory, s.currentIndex);
-    std::copy_n(merge.classes.begin(), count, s.table.records.begin());
+    TableEdit step("Merge with " + std::string(classFileName(s.sealsActive)), s);
+    for (int slot = 0; slot < std::max(count, oldCount); ++slot) {
+        const int from = slot < count ? merge.fromMemory[std::size_t(slot)] : -1;
+        step.replace(classes(), slot,
+                     slot < count ? merge.classes[std::size_t(slot)] : s.table.records[std::size_t(slot)],
+                     from >= 0 ? before[std::size_t(from)] : -1);
+    }
     s.table.classCount = count;
     s.lastIndex = std::max(count - 1, 0);
     s.currentIndex = shown != merge.fromMemory.end() && shown - merge.fromMemory.begin() < count
                          ? int(shown - merge.fromMemory.begin())
                          : std::min(s.currentIndex, s.lastIndex);
-    ids = blocks.loaded(count);
+    step.finish(s);
+    return step;
 }
 
 bool TeamDocument::takeClassesNowRead(const ClassTable &written)
@@ -138,13 +147,15 @@ std::string TeamDocument::quietBytes(const std::filesystem::path &path, const Fi
 }
 
 ClassFileMerge TeamDocument::merged(const std::filesystem::path &path, const FileBytes &old,
-                                    std::span<const ClassRecord> classes, MergeChoice choice) const
+                                    std::span<const ClassRecord> classes, MergeChoice choice,
+                                    DiskRemovals removals) const
 {
     static const std::string none;
     const std::string *known = tracker.knownBytes(path);
     std::vector<int> blockOf = origins();
     blockOf.resize(classes.size(), -1);
-    return mergeClassFile({known ? *known : none, classesOf(tracker.lastSaved().table), old, classes, blockOf}, choice);
+    return mergeClassFile({known ? *known : none, classesOf(tracker.lastSaved().table), old, classes, blockOf}, choice,
+                          removals);
 }
 
 std::string TeamDocument::bytesToWrite(const std::filesystem::path &path, const FileBytes &old,
@@ -182,7 +193,7 @@ std::string TeamDocument::reviewChanges(const std::filesystem::path &path, std::
         return text + utf8Of(changeReview({}, classes));
     case ChangeTracker::Replacing::ChangedOnDisk:
         return shown + " has changed on disk since it was loaded or written; Write Out asks first. Merging, its "
-               + "default, does this:\n" + utf8Of(mergeSummary(merged(path, old, classes), MergeChoice::KeepFile));
+               + "default, does this:\n" + utf8Of(mergeSummary(merged(path, old, classes)));
     case ChangeTracker::Replacing::OtherFile:
         text = shown + " holds the other team's classes:";
         break;

@@ -66,9 +66,12 @@ public:
     // Back to what was last loaded or written, the form at the same place or
     // the new last class.
     void discardChanges();
-    // The classes of the file as a merge with the changes on disk made it;
-    // the form stays on the class it showed where the file still has it.
-    void takeMerged(const ClassFileMerge &merge);
+    // The classes of the file as a merge with the changes on disk made it,
+    // as one step that Undo takes back; the form stays on the class it
+    // showed where the file still has it. A class from memory keeps its id,
+    // which is the block of its place in the file once it is written; the
+    // disk's own classes get new ones.
+    TableEdit takeMerged(const ClassFileMerge &merge);
     // The classes the file just written holds beyond those in memory
     // (blocks after the 64th that are read now) join them; false when there
     // were none.
@@ -87,7 +90,7 @@ public:
     // The merge of classes into old, a file changed on disk since this run
     // loaded or wrote it.
     ClassFileMerge merged(const std::filesystem::path &path, const FileBytes &old, std::span<const ClassRecord> classes,
-                          MergeChoice choice = MergeChoice::KeepFile) const;
+                          MergeChoice choice = MergeChoice::KeepFile, DiskRemovals removals = DiskRemovals::Keep) const;
 
     // What Write Out would change in the file at path, and the file on disk
     // against what it would write, as a unified diff.

@@ -52,8 +52,7 @@ WriteFlow::Outcome WriteFlow::write(const std::filesystem::path &path)
             break;
         old = std::move(now);
     }
-    if (plan->bytes != old.bytes)
-        keepBackup(path, old);
+    keepBackup(path, old, plan->bytes);
     SaveError error;
     if (!saveFileAtomically(target, plan->bytes, &error,
                             BackupStore(backupsFolder(context.dataFolder.path)).keeperFor(path))) {
@@ -69,7 +68,7 @@ WriteFlow::Outcome WriteFlow::write(const std::filesystem::path &path)
 void WriteFlow::learnWritten(const std::filesystem::path &path, const ClassTable &written)
 {
     if (plan->merge)
-        document.takeMerged(*plan->merge);
+        step = document.takeMerged(*plan->merge);
     count = document.state().table.classCount;
     more = document.takeClassesNowRead(written) ? written.classCount - count : 0;
     writtenPath = path;
@@ -200,13 +199,37 @@ std::optional<WriteFlow::Plan> WriteFlow::planWrite(const std::filesystem::path 
     return Plan{classFileBytes(classes, lineEndToKeep(old.bytes))};
 }
 
+namespace {
+
+// The conflicts for a question, a line each; beyond eight, how many more
+// Review Changes lists, so that the question stays within the screen.
+std::string conflictLines(const std::vector<MergeConflict> &conflicts)
+{
+    std::string lines;
+    for (std::size_t i = 0; i < std::min(conflicts.size(), shownConflicts); ++i)
+        lines += "    " + utf8Of(conflictText(conflicts[i])) + '\n';
+    if (conflicts.size() > shownConflicts)
+        lines += "    and " + std::to_string(conflicts.size() - shownConflicts) + " more, which Review Changes lists\n";
+    return lines;
+}
+
+// What writing bytes does to the file on disk, for Review Changes.
+std::string fileDiff(const FileBytes &old, const std::string &bytes, const std::string &name, const char *how)
+{
+    return utf8Of(unifiedDiff(old.bytes, bytes, name + " (on disk)", name + " (" + how + ")"));
+}
+
+} // namespace
+
 // The question about a file changed on disk: merge (the default), replace,
 // reload, cancel; then, for values changed on both sides, which side wins,
-// the file's by default. Review Changes shows what each answer does to it.
+// the file's by default; then, for classes the disk removed, whether they
+// stay, as they do by default. Each question names what it is about, and
+// Review Changes shows what each answer does to the file.
 std::optional<WriteFlow::Plan> WriteFlow::planMerge(const std::filesystem::path &path, const FileBytes &old,
                                                     std::span<const ClassRecord> classes)
 {
-    ClassFileMerge merge = document.merged(path, old, classes, MergeChoice::KeepFile);
+    ClassFileMerge merge = document.merged(path, old, classes);
     const std::string shown = displayText(path);
     if (merge.outcome == ClassFileMerge::Outcome::Refused) {
         context.questions.tell({Questions::Icon::Warning, "Write Out",
@@ -214,33 +237,25 @@ std::optional<WriteFlow::Plan> WriteFlow::planMerge(const std::filesystem::path 
                                     + merge.reason + ".\nNothing was written; the classes in memory are unchanged."});
         return std::nullopt;
     }
-    ClassFileMerge mine = merge.conflicts.empty() ? merge
-                                                  : document.merged(path, old, classes, MergeChoice::TakeMemory);
     const std::string replaced = classFileBytes(classes, lineEndToKeep(old.bytes));
     const std::string name = displayText(path.filename());
-    const auto diff = [&](const std::string &bytes, const char *how) {
-        return utf8Of(unifiedDiff(old.bytes, bytes, name + " (on disk)", name + " (" + how + ")"));
-    };
-    // A question stays within the screen: its Review Changes lists them all.
-    std::string conflicts;
-    for (std::size_t i = 0; i < std::min(merge.conflicts.size(), shownConflicts); ++i)
-        conflicts += "    " + utf8Of(conflictText(merge.conflicts[i])) + '\n';
-    if (merge.conflicts.size() > shownConflicts)
-        conflicts += "    and " + std::to_string(merge.conflicts.size() - shownConflicts)
-                     + " more, which Review Changes lists\n";
-
+    const std::string conflicts = conflictLines(merge.conflicts);
     const std::string replacing =
         "Replace (notes and other changes in the file are lost):\nWhat the file on disk gets:\n"
         + utf8Of(listedLines(replacementChanges(merge.diskClasses, classes), "no class changes"));
-    QuestionReview::Review review{"Merge (the default):\n" + utf8Of(mergeSummary(merge, MergeChoice::KeepFile)) + '\n'
-                                      + replacing + "\nReload from Disk leaves the file as it is.\n",
-                                  "Merge:\n" + diff(merge.bytes, "merged") + "\nReplace:\n"
-                                      + diff(replaced, "replaced")};
+    QuestionReview::Review review{"Merge (the default):\n" + utf8Of(mergeSummary(merge)) + '\n' + replacing
+                                      + "\nReload from Disk leaves the file as it is.\n",
+                                  "Merge:\n" + fileDiff(old, merge.bytes, name, "merged") + "\nReplace:\n"
+                                      + fileDiff(old, replaced, name, "replaced")};
     const std::string question =
         shown + " has changed on disk since this program last loaded or wrote it.\n\n"
         + "Merge: this session's changes go into the file as it is now; its notes and the changes made on disk "
           "stay.\n"
         + (conflicts.empty() ? "" : "Changed both in the file and here, which Merge then asks about:\n" + conflicts)
+        + (merge.removedOnDisk.empty() ? ""
+                                       : "Removed from the file on disk, which Merge keeps in memory and writes back "
+                                         "unless you choose to remove them: "
+                                             + utf8Of(removedNames(merge)) + ".\n")
         + "Replace: the classes in memory replace the file; notes and other changes in the file are lost.\n"
           "Reload from Disk: the classes are read from the file again; the changes in memory are lost.";
     switch (context.review.ask(context.questions,
@@ -251,44 +266,104 @@ std::optional<WriteFlow::Plan> WriteFlow::planMerge(const std::filesystem::path 
     case Answer::Replace:
         return Plan{replaced};
     case Answer::Reload:
+        keepKnownVersion(path, old);
         reloadWanted = true;
         return std::nullopt;
     default:
         return std::nullopt;
     }
-    if (!merge.conflicts.empty()) {
-        review = {"Keep the file's values (the default):\n" + utf8Of(mergeSummary(merge, MergeChoice::KeepFile))
-                      + "\nTake this session's values:\n" + utf8Of(mergeSummary(mine, MergeChoice::TakeMemory)),
-                  "Keep the file's values:\n" + diff(merge.bytes, "merged") + "\nTake this session's values:\n"
-                      + diff(mine.bytes, "merged")};
-        switch (context.review.ask(context.questions,
-                                   {"These values were changed both in the file on disk and here:\n" + conflicts
-                                        + "\nKeep the file's values, or take this session's?",
-                                    Questions::Choices::KeepFileTakeMineCancel, Answer::KeepFile, true},
-                                   std::move(review))) {
-        case Answer::KeepFile:
-            break;
-        case Answer::TakeMine:
-            merge = std::move(mine);
-            break;
-        default:
-            return std::nullopt;
-        }
-    }
+    if (!settleConflicts(path, old, classes, conflicts, merge) || !settleRemovals(path, old, classes, merge))
+        return std::nullopt;
     Plan merged{merge.bytes};
     merged.merge = std::move(merge);
     return merged;
 }
 
-// The version the write replaces goes to the backups in the user's data
-// folder, never beside the file. When it cannot be kept, that is told once
-// a session, and the file is written all the same.
-void WriteFlow::keepBackup(const std::filesystem::path &path, const FileBytes &old)
+// Values changed both on disk and here: the file's (the default) or this
+// session's. False when cancelled.
+bool WriteFlow::settleConflicts(const std::filesystem::path &path, const FileBytes &old,
+                                std::span<const ClassRecord> classes, const std::string &conflicts,
+                                ClassFileMerge &merge)
 {
-    if (old.status != FileStatus::Read)
-        return;
+    if (merge.conflicts.empty())
+        return true;
+    const std::string name = displayText(path.filename());
+    ClassFileMerge mine = document.merged(path, old, classes, MergeChoice::TakeMemory, merge.removals);
+    QuestionReview::Review review{"Keep the file's values (the default):\n" + utf8Of(mergeSummary(merge))
+                                      + "\nTake this session's values:\n" + utf8Of(mergeSummary(mine)),
+                                  "Keep the file's values:\n" + fileDiff(old, merge.bytes, name, "merged")
+                                      + "\nTake this session's values:\n" + fileDiff(old, mine.bytes, name, "merged")};
+    switch (context.review.ask(context.questions,
+                               {"These values were changed both in the file on disk and here:\n" + conflicts
+                                    + "\nKeep the file's values, or take this session's?",
+                                Questions::Choices::KeepFileTakeMineCancel, Answer::KeepFile, true},
+                               std::move(review))) {
+    case Answer::KeepFile:
+        return true;
+    case Answer::TakeMine:
+        merge = std::move(mine);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Classes the file on disk no longer holds and memory still does: kept and
+// written back (the default), or removed here too; each named. False when
+// cancelled.
+bool WriteFlow::settleRemovals(const std::filesystem::path &path, const FileBytes &old,
+                               std::span<const ClassRecord> classes, ClassFileMerge &merge)
+{
+    if (merge.removedOnDisk.empty())
+        return true;
+    const std::string name = displayText(path.filename());
+    ClassFileMerge removed = document.merged(path, old, classes, merge.choice, DiskRemovals::Take);
+    QuestionReview::Review review{"Keep Them (the default):\n" + utf8Of(mergeSummary(merge)) + "\nRemove Them:\n"
+                                      + utf8Of(mergeSummary(removed)),
+                                  "Keep Them:\n" + fileDiff(old, merge.bytes, name, "merged") + "\nRemove Them:\n"
+                                      + fileDiff(old, removed.bytes, name, "merged")};
+    switch (context.review.ask(
+        context.questions,
+        {"These classes are no longer in " + name
+             + " on disk (another program removed them, or cut the file), and are still in memory:\n    "
+             + utf8Of(removedNames(merge))
+             + "\n\nKeep Them writes them back into the file; Remove Them removes them here too.",
+         Questions::Choices::KeepRemoveCancel, Answer::KeepClasses, true},
+        std::move(review))) {
+    case Answer::KeepClasses:
+        return true;
+    case Answer::RemoveClasses:
+        merge = std::move(removed);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The version a write of bytes replaces goes to the backups in the user's
+// data folder, never beside the file; so, first, does the file as this run
+// last loaded or wrote it, when it changed on disk since (a file another
+// program cut would otherwise be the only version kept, and a merge that
+// takes the cut writes nothing new). When they cannot be kept, that is told
+// once a session, and the file is written all the same.
+void WriteFlow::keepBackup(const std::filesystem::path &path, const FileBytes &old, std::string_view bytes)
+{
+    keepKnownVersion(path, old);
+    if (old.status == FileStatus::Read && old.bytes != bytes)
+        keepVersion(path, old.bytes);
+}
+
+void WriteFlow::keepKnownVersion(const std::filesystem::path &path, const FileBytes &old)
+{
+    if (const std::string *known = document.changes().knownBytes(path);
+        known && (old.status != FileStatus::Read || *known != old.bytes))
+        keepVersion(path, *known);
+}
+
+void WriteFlow::keepVersion(const std::filesystem::path &path, std::string_view bytes)
+{
     std::string why;
-    if (!BackupStore(backupsFolder(context.dataFolder.path)).keep(path, old.bytes, &why))
+    if (!BackupStore(backupsFolder(context.dataFolder.path)).keep(path, bytes, &why))
         context.dataFolder.warn(context.questions, "No earlier version of " + displayText(path.filename())
                                                        + " could be kept: " + why
                                                        + ".\nWrite Out writes the file all the same.");

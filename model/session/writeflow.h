@@ -12,6 +12,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace tolvane {
 
@@ -40,9 +42,10 @@ public:
     };
     Outcome write(const std::filesystem::path &path);
 
-    // After a write: whether the classes in memory became the merged ones,
-    // whether the file gave classes beyond them, and the status line's text.
-    bool merged() const { return plan && plan->merge; }
+    // After a write: the step that made the classes in memory the merged
+    // ones (nullopt without a merge), whether the file gave classes beyond
+    // them, and the status line's text.
+    std::optional<TableEdit> takeMergeStep() { return std::exchange(step, std::nullopt); }
     bool moreRead() const { return more > 0; }
     std::string status() const;
 
@@ -61,12 +64,19 @@ private:
     bool confirmReadOnly(const std::filesystem::path &path);
     bool confirmFirstClassFile(const std::filesystem::path &path);
     bool confirmUnreadBlocks(const std::filesystem::path &path, int count, int read);
-    void keepBackup(const std::filesystem::path &path, const FileBytes &old);
+    bool settleConflicts(const std::filesystem::path &path, const FileBytes &old, std::span<const ClassRecord> classes,
+                         const std::string &conflicts, ClassFileMerge &merge);
+    bool settleRemovals(const std::filesystem::path &path, const FileBytes &old, std::span<const ClassRecord> classes,
+                        ClassFileMerge &merge);
+    void keepBackup(const std::filesystem::path &path, const FileBytes &old, std::string_view bytes);
+    void keepKnownVersion(const std::filesystem::path &path, const FileBytes &old);
+    void keepVersion(const std::filesystem::path &path, std::string_view bytes);
     void learnWritten(const std::filesystem::path &path, const ClassTable &written);
 
     TeamDocument &document;
     Context context;
     std::optional<Plan> plan;
+    std::optional<TableEdit> step;
     bool reloadWanted = false;
     std::filesystem::path writtenPath;
     int count = 0;

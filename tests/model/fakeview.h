@@ -22,7 +22,8 @@ class FakeView : public tolvane::FormView, public tolvane::Questions
 public:
     // Answers by letter: y(es) n(o) w(rite out) d(iscard) c(ancel) m(erge)
     // r(eplace) f (reload from file) k(eep the file's values) t(ake this
-    // session's) v (restore: recover).
+    // session's) v (restore: recover) h (keep the classes the disk removed:
+    // hold them) x (remove them here too).
     void answer(std::string_view letters)
     {
         for (char letter : letters)
@@ -38,9 +39,11 @@ public:
     // R(estart), X (delete a class), S(ymbolic link), B(locks after the 64th),
     // K (which side of values changed on both), O(ther team's file),
     // V (restore the classes of an earlier run), H (change classes the filter
-    // hides), F (the first class file of a folder), N(ew classes from a sheet).
+    // hides), F (the first class file of a folder), N(ew classes from a sheet),
+    // D (classes deleted on disk that memory still holds).
     std::string asked;
-    std::string question; // the text of the last one
+    std::string question;               // the text of the last one
+    std::vector<std::string> questions; // the texts of all, in turn
     // What another program does while the next question is open.
     std::function<void()> whileAsking;
     // What Review Changes showed while the last question was open.
@@ -105,6 +108,7 @@ public:
             {'E', "already exists", Choices::YesNo, Answer::No, true},
             {'K', "Keep the file's values, or take", Choices::KeepFileTakeMineCancel, Answer::KeepFile, true},
             {'C', "changed on disk", Choices::MergeReplaceReloadCancel, Answer::Merge, true},
+            {'D', "are still in memory:", Choices::KeepRemoveCancel, Answer::KeepClasses, true},
             {'O', "and the classes in memory are the", Choices::YesNo, Answer::No, true},
             {'V', "that were not written out", Choices::RestoreDiscard, Answer::Restore, true},
             {'P', "is read-only", Choices::YesNo, Answer::No, false},
@@ -128,6 +132,7 @@ public:
         const auto &[letter, words, choices, byDefault, aboutWriting] = *kind;
         asked += letter;
         this->question = question.text;
+        questions.push_back(question.text);
         if (whileAsking)
             std::exchange(whileAsking, nullptr)();
         if (review) {
@@ -145,7 +150,7 @@ public:
         }
         const char answer = answers.front();
         answers.pop_front();
-        return Answer(std::string_view("ynwdcmrfktv").find(answer)); // in the order of Answer
+        return Answer(std::string_view("ynwdcmrfktvhx").find(answer)); // in the order of Answer
     }
 
 private:

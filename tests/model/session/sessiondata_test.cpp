@@ -86,7 +86,7 @@ const RecoveryRow recoveryRows[] = {
     {"RestoredAfterACrash", "L e K X", "v", "V", "Ax", true, "A B", true},
     {"RestoredWithTheFormsEdit", "L n e K X", "v", "V", "Bx", true, "A B", true},
     {"RestoredThenWrittenOut", "L e K X W", "v", "V", "Ax", false, "Ax B", false},
-    {"RestoredThenMergedIntoAChangedFile", "L n e K X D W", "vmk", "VCK", "Disk", false, "Disk", false},
+    {"RestoredThenMergedIntoAChangedFile", "L n e K X D W", "vmx", "VCD", "Disk", false, "Disk", false},
     {"DiscardedAfterACrash", "L e K X", "d", "V", "", false, "A B", false},
     {"NotOfferedInAnotherFolder", "L e K Y", "", "", "", false, "A B", true},
     {"NotOfferedFromAnotherFoldersFile", "L e K C Y", "", "", "", false, "A B", true},
@@ -170,6 +170,21 @@ TEST_F(SessionDataTest, WriteOutKeepsVersionsThatRestoreAsOneStep)
     this->versions.pickedVersion.reset();
     parts->recovery.restorePreviousVersion();
     EXPECT_EQ(namesIn(first.path, true), "A B") << "cancelled";
+}
+
+// Versions kept within one second (a script's writes) are listed apart.
+TEST_F(SessionDataTest, VersionsOfOneSecondAreToldApart)
+{
+    const fs::path folder = backups().folderFor(seals());
+    fs::create_directories(folder);
+    for (const char *name :
+         {"20240131-142500Z-000001", "20240131-142501Z-000002", "20240131-142501Z-000003", "20240131-142502Z-000004"})
+        ASSERT_TRUE(saveFileAtomically(folder / (std::string(name) + ".cfg"), classFile({name})));
+    parts->recovery.restorePreviousVersion();
+    std::string places;
+    for (const VersionChooser::KeptVersion &version : versions.versions)
+        places += std::to_string(version.inSecond);
+    EXPECT_EQ(places, "0210");
 }
 
 // A full disk or a read-only data folder is told once a session, and the
