@@ -243,7 +243,6 @@ private:
 
     const OldFile &file;
     const Block &block;
-    const ClassRecord &record;
     std::string oldNameComment;
     std::string nameComment;
     // Per body line, from block.open + 1 on: its key, and what becomes of it.
@@ -257,7 +256,7 @@ private:
 
 BlockUpdate::BlockUpdate(const OldFile &file, const Block &block, const ClassRecord &old, const ClassRecord &record,
                          Rewrite rewrite)
-    : file(file), block(block), record(record)
+    : file(file), block(block)
 {
     AppendNameComment(oldNameComment, old);
     AppendNameComment(nameComment, record);
