@@ -228,7 +228,7 @@ QPixmap drawBitmap(int bitmapId, qreal devicePixelRatio)
 
 QString predrawnBitmapName(int bitmapId, qreal devicePixelRatio)
 {
-    return QStringLiteral("bitmap%1@%2x.png").arg(bitmapId).arg(devicePixelRatio);
+    return QStringLiteral("bitmap%1@%2x.rgb32").arg(bitmapId).arg(devicePixelRatio);
 }
 
 QString predrawnIconName(int pixels)

@@ -2,8 +2,37 @@
 
 #include "artwork.h"
 
+#include <QImageReader>
+#include <QResource>
+
 #include <algorithm>
+#include <cstring>
 #include <iterator>
+
+namespace {
+
+// A picture the build drew: its pixels as the window keeps them, copied
+// rather than decoded; null where the program holds none of that size.
+QPixmap predrawnPixels(const QString &name, QSize size)
+{
+    const QByteArray pixels = QResource(QStringLiteral(":/artwork/") + name).uncompressedData();
+    QImage image(size, QImage::Format_RGB32);
+    if (pixels.size() != image.sizeInBytes())
+        return {};
+    std::memcpy(image.bits(), pixels.constData(), std::size_t(image.sizeInBytes()));
+    return QPixmap::fromImage(std::move(image));
+}
+
+// An icon the build drew, read as the PNG file it is: without a format, Qt
+// first loads every image plugin to ask whether it knows the file.
+QPixmap predrawnPng(const QString &name)
+{
+    QImageReader reader(QStringLiteral(":/artwork/") + name, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+} // namespace
 
 bool isStandIn(int bitmapId, qreal devicePixelRatio)
 {
@@ -17,7 +46,7 @@ QPixmap predrawnBitmap(int bitmapId, qreal devicePixelRatio)
     const qreal *nearest = std::ranges::lower_bound(predrawnRatios, devicePixelRatio);
     if (nearest == std::end(predrawnRatios))
         --nearest;
-    QPixmap pixmap(QStringLiteral(":/artwork/") + predrawnBitmapName(bitmapId, *nearest));
+    QPixmap pixmap = predrawnPixels(predrawnBitmapName(bitmapId, *nearest), bitmapSize(bitmapId) * *nearest);
     if (pixmap.isNull())
         return drawBitmap(bitmapId, devicePixelRatio);
     if (*nearest != devicePixelRatio) {
@@ -32,6 +61,6 @@ QIcon programIcon()
 {
     QIcon icon;
     for (int pixels : windowIconSizes)
-        icon.addFile(QStringLiteral(":/artwork/") + predrawnIconName(pixels), QSize(pixels, pixels));
+        icon.addPixmap(predrawnPng(predrawnIconName(pixels)));
     return icon;
 }
