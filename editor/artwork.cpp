@@ -233,5 +233,5 @@ QString predrawnBitmapName(int bitmapId, qreal devicePixelRatio)
 
 QString predrawnIconName(int pixels)
 {
-    return QStringLiteral("icon%1.png").arg(pixels);
+    return QStringLiteral("icon%1.argb32").arg(pixels);
 }

@@ -1,6 +1,7 @@
 // Draws the pictures and the window icon into a folder, for the editor to
-// embed: bitmap<ID>@<RATIO>x.rgb32, the picture's pixels as QImage's
-// Format_RGB32 holds them, row after row, and icon<N>.png.
+// embed: bitmap<ID>@<RATIO>x.rgb32 and icon<N>.argb32, their pixels as
+// QImage's Format_RGB32 and Format_ARGB32_Premultiplied hold them, row after
+// row.
 
 #include "artwork.h"
 
@@ -13,9 +14,9 @@
 
 namespace {
 
-bool writePixels(const QPixmap &picture, const QString &path)
+bool writePixels(const QPixmap &picture, QImage::Format format, const QString &path)
 {
-    const QImage image = picture.toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage image = picture.toImage().convertToFormat(format);
     QFile file(path);
     return file.open(QIODevice::WriteOnly)
            && file.write(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes()) == image.sizeInBytes()
@@ -37,10 +38,14 @@ int main(int argc, char **argv)
     bool written = true;
     for (int id : predrawnBitmapIds) {
         for (qreal ratio : predrawnRatios)
-            written = written && writePixels(drawBitmap(id, ratio), folder.filePath(predrawnBitmapName(id, ratio)));
+            written = written
+                      && writePixels(drawBitmap(id, ratio), QImage::Format_RGB32,
+                                     folder.filePath(predrawnBitmapName(id, ratio)));
     }
     for (int pixels : windowIconSizes)
-        written = written && drawIcon(pixels).save(folder.filePath(predrawnIconName(pixels)));
+        written = written
+                  && writePixels(drawIcon(pixels), QImage::Format_ARGB32_Premultiplied,
+                                 folder.filePath(predrawnIconName(pixels)));
     if (!written)
         std::fprintf(stderr, "cannot write the pictures into %s\n", argv[1]);
     return written ? 0 : 1;

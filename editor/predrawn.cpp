@@ -2,7 +2,6 @@
 
 #include "artwork.h"
 
-#include <QImageReader>
 #include <QResource>
 
 #include <algorithm>
@@ -11,25 +10,16 @@
 
 namespace {
 
-// A picture the build drew: its pixels as the window keeps them, copied
-// rather than decoded; null where the program holds none of that size.
-QPixmap predrawnPixels(const QString &name, QSize size)
+// A picture or icon the build drew: its pixels as the window keeps them,
+// copied rather than decoded; null where the program holds none of that size.
+QPixmap predrawnPixels(const QString &name, QSize size, QImage::Format format)
 {
     const QByteArray pixels = QResource(QStringLiteral(":/artwork/") + name).uncompressedData();
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(size, format);
     if (pixels.size() != image.sizeInBytes())
         return {};
     std::memcpy(image.bits(), pixels.constData(), std::size_t(image.sizeInBytes()));
     return QPixmap::fromImage(std::move(image));
-}
-
-// An icon the build drew, read as the PNG file it is: without a format, Qt
-// first loads every image plugin to ask whether it knows the file.
-QPixmap predrawnPng(const QString &name)
-{
-    QImageReader reader(QStringLiteral(":/artwork/") + name, "png");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
 }
 
 } // namespace
@@ -46,7 +36,8 @@ QPixmap predrawnBitmap(int bitmapId, qreal devicePixelRatio)
     const qreal *nearest = std::ranges::lower_bound(predrawnRatios, devicePixelRatio);
     if (nearest == std::end(predrawnRatios))
         --nearest;
-    QPixmap pixmap = predrawnPixels(predrawnBitmapName(bitmapId, *nearest), bitmapSize(bitmapId) * *nearest);
+    QPixmap pixmap = predrawnPixels(predrawnBitmapName(bitmapId, *nearest), bitmapSize(bitmapId) * *nearest,
+                                    QImage::Format_RGB32);
     if (pixmap.isNull())
         return drawBitmap(bitmapId, devicePixelRatio);
     if (*nearest != devicePixelRatio) {
@@ -61,6 +52,7 @@ QIcon programIcon()
 {
     QIcon icon;
     for (int pixels : windowIconSizes)
-        icon.addPixmap(predrawnPng(predrawnIconName(pixels)));
+        icon.addPixmap(
+            predrawnPixels(predrawnIconName(pixels), QSize(pixels, pixels), QImage::Format_ARGB32_Premultiplied));
     return icon;
 }
