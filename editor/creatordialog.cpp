@@ -35,7 +35,7 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       recoveryTimer(new QTimer(this)),
-      editing(*this, folder, {std::move(log), RecentFolders, KeepRecentFolders, userDataFolder()})
+      editing(*this, folder, {std::move(log), ::recentFolders, keepRecentFolders, userDataFolder()})
 {
     // A few seconds after a change, not on every keystroke; never over a
     // question, which may be about the very classes.
