@@ -1,5 +1,6 @@
 #include "creatordialog.h"
 
+#include "model/session/controlids.h"
 #include "model/session/formbindings.h"
 #include "cp1252.h"
 

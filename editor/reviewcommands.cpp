@@ -1,6 +1,7 @@
 #include "creatordialog.h"
 
 #include "chartwindow.h"
+#include "model/session/controlids.h"
 #include "model/session/formbindings.h"
 #include "problemswindow.h"
 #include "reviewdialog.h"
