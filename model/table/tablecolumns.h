@@ -29,8 +29,8 @@ enum class ColumnKind : std::uint8_t {
 
 struct TableColumn
 {
-    std::string id;    // kept in the settings: "speed", "ability 0x8000", "item weapon_knife"
-    std::string title; // the header: the form's label
+    std::string id;    // kept in the settings: "speed", "ability Sniper Scope", "item weapon_knife"
+    std::string title; // the header: its box's column title, an ability's label, an item's name
     ColumnKind kind;
     ClassValue value = {};     // Inventory: none
     bool shownAtFirst = true;  // before the user chose which columns to show
@@ -43,8 +43,9 @@ struct TableColumn
 // Every column, in the order a new table shows them: those of the form's
 // boxes (columnsOfBoxes(formBindings)).
 const std::vector<TableColumn> &tableColumns();
-// The columns of boxes: one for each value they show (a box's key, kind and
-// text limit), the inventory, one per ability box, one per catalogue item.
+// The columns of boxes: one for each box with a column title, in their order,
+// with its value's key, kind and text limit; the inventory; one per ability
+// box, titled by its label; one per catalogue item.
 std::vector<TableColumn> columnsOfBoxes(std::span<const FormBinding> boxes);
 
 // The column a filter names: its title or its value's name ("Class Speed",

@@ -220,9 +220,9 @@ TEST_F(ClassTableRules, SummaryFollowsTheRowsGiven)
     EXPECT_EQ(commonCellText(health, state, rows), "(different)");
 }
 
-// The table's columns follow the form's boxes: a box of a value the table has
-// no header for brings its column, with the box's kind and text limit; a box
-// taken away takes its column along.
+// The table's columns follow the form's boxes: a new box brings its column,
+// titled by its row, in the rows' order, with the box's kind and text limit;
+// a box taken away takes its column along.
 TEST(ClassTableColumns, FollowTheFormsBoxes)
 {
     std::vector<FormBinding> boxes;
@@ -232,6 +232,7 @@ TEST(ClassTableColumns, FollowTheFormsBoxes)
     }
     FormBinding motto = *bindingOfControl(ControlId::ClassName);
     motto.key = "motto";
+    motto.column = "motto";
     motto.textLimit = 7;
     boxes.insert(boxes.begin() + 3, motto);
     const std::vector<TableColumn> columns = columnsOfBoxes(boxes);
