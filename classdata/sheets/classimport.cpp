@@ -32,15 +32,11 @@ bool allDigits(std::string_view text)
 }
 
 // A decimal number as a spreadsheet writes it: a sign, digits with one
-// '.', an exponent; or the infinity or NaN an export writes.
+// '.', an exponent. Infinities and NaN are none: the game reads no such value.
 bool isDecimal(std::string_view text)
 {
     if (text.starts_with('-') || text.starts_with('+'))
         text.remove_prefix(1);
-    for (std::string_view word : {"inf", "infinity", "nan"}) {
-        if (equalsIgnoreCase(text, word))
-            return true;
-    }
     const std::size_t exponent = text.find_first_of("eE");
     if (exponent != std::string_view::npos) {
         std::string_view power = text.substr(exponent + 1);
@@ -90,10 +86,10 @@ std::string readFloat(std::string_view cell, float &value)
         }
         return inQuotes(text) + " is not a number";
     }
-    // Digits beyond a float's range are refused; "inf" reads as the reader reads it.
+    // Beyond the largest float, where rounding would give an infinity, is
+    // refused; the largest float as an export writes it is not.
     const double number = parseDouble(text);
-    const bool digits = (text.back() >= '0' && text.back() <= '9') || text.back() == '.';
-    if (digits && !(std::fabs(number) <= std::numeric_limits<float>::max()))
+    if (!(std::fabs(number) < 0x1.ffffffp127))
         return inQuotes(text) + " is beyond the range of a 32-bit float";
     value = toFloat32(number);
     return {};

@@ -115,12 +115,16 @@ TEST(ClassFileTool, SheetCommandsRefuseWhatTheyCannotDo)
 }
 
 // The README's pre-commit check passes on the samples with a modder's notes
-// added, and finds a value out of the standard format.
+// added, and finds a value out of the standard format; a value that six
+// decimals would change stays as written.
 TEST(ClassFileTool, NormalizeKeepingNotesPassesFilesWithNotes)
 {
-    const std::string noted = replaced(replaced(withCrlf(sample("tvclass_seals.cfg")), "speed 0.900000",
-                                                "// slower since 1.2\r\nspeed 0.900000 // was 1.0\r\n\r\nmy_key 3"),
-                                       "// Breacher", "// Breacher: the door kicker\r\n\r\n");
+    const std::string noted = replaced(
+        replaced(replaced(withCrlf(sample("tvclass_seals.cfg")), "speed 0.900000",
+                          "// slower since 1.2\r\nspeed 0.900000 // was 1.0\r\n\r\nmy_key 3"),
+                 "// Breacher", "// Breacher: the door kicker\r\n\r\n"),
+        "underwaterair 11.000000\r\nspeed 1.200000\r\njump 1.100000",
+        "underwaterair 0.0000001\r\nspeed 1.200000\r\njump 3.1415926");
     const std::string path = writeTemp("tvclass_seals.cfg", noted);
     EXPECT_EQ(runTool("normalize --check " + arg(path)).status, 1);
     EXPECT_EQ(runTool("normalize --keep-notes --check " + arg(path)).status, 0);

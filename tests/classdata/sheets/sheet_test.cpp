@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <cmath>
 
 using namespace tolvane;
 
@@ -71,7 +72,9 @@ TEST(ClassSheet, ExportThenImportChangesNoByteOfTheFile)
             ClassRecord &record = table->records[std::size_t(i)];
             record.classname.assign(std::string(record.classname.view().substr(0, 29)) + std::to_string(i));
         }
-        table->records[0].speed = std::bit_cast<float>(std::uint32_t(random()));
+        do
+            table->records[0].speed = std::bit_cast<float>(std::uint32_t(random()));
+        while (!std::isfinite(table->records[0].speed));
         table->records[0].jump = std::bit_cast<float>(0x00000001u + std::uint32_t(random() % 4));
         for (SheetFormat format : formats) {
             const ImportResult result = classesFromSheet(classesOf(*table), classesAsSheet(classesOf(*table), format));
@@ -176,6 +179,13 @@ TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
          "row 2, column B (speed): \"1,5\" has ',' as its decimal mark; "
          "write 1.5"},
         {file, "classname,speed\nc1,fast\n", {}, "row 2, column B (speed): \"fast\" is not a number"},
+        {file, "classname,speed\nc1,-inf\n", {}, "row 2, column B (speed): \"-inf\" is not a number"},
+        {file, "classname\tjump\nc1\tNaN\n", {}, "row 2, column B (jump): \"NaN\" is not a number"},
+        {file,
+         "[{\"classname\": \"c1\", \"speed\": \"inf\"}]",
+         {},
+         "object 1 (line 1), \"speed\": \"inf\" is not a number"},
+        {file, "classname,speed\nc1,0x2\n", {}, "row 2, column B (speed): \"0x2\" is not a number"},
         {file,
          "classname,speed\nc1,1e39\n",
          {},
