@@ -20,10 +20,11 @@ namespace {
 
 constexpr std::size_t mostProblems = 100;
 
-// A cell's text in a message: in quotes, control characters escaped.
+// A cell's text in a message: in quotes, control characters escaped, a
+// long one cut short.
 std::string inQuotes(std::string_view utf8)
 {
-    return '"' + readableFileName(utf8) + '"';
+    return quotedCell(utf8);
 }
 
 bool allDigits(std::string_view text)
@@ -268,7 +269,7 @@ void Importer::problem(ImportProblem::Kind kind, const SheetRow *row, std::size_
     if (row)
         added.message = cellPlace(sheet, *row, column) + ": " + reason;
     else if (sheet.format == SheetFormat::Json)
-        added.message = (added.column.empty() ? "" : "key \"" + readableFileName(added.column) + "\": ") + reason;
+        added.message = (added.column.empty() ? "" : "key " + quotedCell(added.column) + ": ") + reason;
     else
         added.message = cellPlace(sheet, SheetRow{1, 1, {}}, column) + ": " + reason;
 }

@@ -53,11 +53,6 @@ std::pair<std::vector<int>, std::vector<int>> selectedLines(const TableGrid &gri
     return {std::move(rows), std::move(columns)};
 }
 
-std::string quotedUtf8(std::string_view text)
-{
-    return '"' + std::string(text) + '"';
-}
-
 // Why typing text into column would not store it as it is; empty when it
 // would. bytes becomes the text as the cell editor hands it over.
 std::string readCell(const TableColumn &column, std::string_view utf8, std::string &bytes)
@@ -72,7 +67,7 @@ std::string readCell(const TableColumn &column, std::string_view utf8, std::stri
         if (trimmed(bytes).empty())
             return std::string("an empty cell; ") + column.title + " takes a number";
         if (!numberHint(nullptr, isFloat, bytes, utf8).empty()) {
-            reason = quotedUtf8(utf8) + " is not a number";
+            reason = quotedCell(utf8) + " is not a number";
             if (isFloat && bytes.find(',') != std::string::npos)
                 reason += "; the decimal mark is \".\"";
             return reason;
@@ -81,9 +76,9 @@ std::string readCell(const TableColumn &column, std::string_view utf8, std::stri
     }
     ClassRecord probe;
     if (column.kind == ColumnKind::Tick && !tickWord(bytes))
-        return quotedUtf8(utf8) + " is not yes or no";
+        return quotedCell(utf8) + " is not yes or no";
     if (!setCellText(column, bytes, probe))
-        return column.title + " has no entry " + quotedUtf8(utf8);
+        return column.title + " has no entry " + quotedCell(utf8);
     return {};
 }
 

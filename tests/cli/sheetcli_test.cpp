@@ -114,6 +114,21 @@ TEST(ClassFileTool, SheetCommandsRefuseWhatTheyCannotDo)
     }
 }
 
+// A cell longer than any value is refused as the sheet is read: the message
+// names its place and size and quotes none of it.
+TEST(ClassFileTool, ApplyRefusesALargeCellWithoutPrintingIt)
+{
+    const std::string path = writeTemp("tvclass_seals.cfg", sample("tvclass_seals.cfg"));
+    const std::string sheet = writeTemp("large.csv", "classname,keys\nPointman," + std::string(5 << 20, 'k') + '\n');
+    const ToolRun run = runTool("apply " + arg(sheet) + ' ' + arg(path));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "tolvane-classfile: " + sheet
+                           + ": row 2, column B (keys): a cell of 5242880 bytes; no value of a class is longer than "
+                             "4096 bytes\ntolvane-classfile: "
+                           + path + " is unchanged\n");
+}
+
 // The README's pre-commit check passes on the samples with a modder's notes
 // added, and finds a value out of the standard format; a value that six
 // decimals would change stays as written.

@@ -144,6 +144,10 @@ TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
     const std::string file = blocks(2) + inBlock("classname c0");
     const std::string full = blocks(64);
     const std::string name32 = std::string(31, 'n') + "\xC3\xA4";
+    // A cell longer than any value is refused unread and unquoted; messages
+    // quote the first 40 characters of a long one.
+    const std::string huge(5 << 20, '7'), long2000 = "\xC3\xA4" + std::string(1999, 'k');
+    const std::string cut = "\"\xC3\xA4" + std::string(39, 'k') + "\xE2\x80\xA6\"";
     ImportOptions addNew, seals;
     addNew.addNew = true;
     seals.fileName = "tvclass_seals.cfg";
@@ -278,6 +282,31 @@ TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
          "row 1, column A (file): no row is for the file "
          "\"tvclass_seals.cfg\""},
         {file, "", {}, "no header row: the first row names the columns"},
+        {file,
+         "classname,keys\nc1,\"" + huge + "\"\n",
+         {},
+         "row 2, column B (keys): a cell of 5242880 bytes; no value of a class is longer than 4096 bytes"},
+        {file,
+         "classname\t" + huge + "\nc1\t1\n",
+         {},
+         "row 1, column B: a cell of 5242880 bytes; no value of a class is longer than 4096 bytes"},
+        {file,
+         "[{\"classname\": \"c1\", \"health\": " + huge + "}]",
+         {},
+         "line 1 (object 1): a cell of 5242880 bytes; no value of a class is longer than 4096 bytes"},
+        {file,
+         "[{\"classname\": \"c1\", \"" + huge + "\": 1}]",
+         {},
+         "line 1 (object 1): a cell of 5242880 bytes; no value of a class is longer than 4096 bytes"},
+        {file, "classname,speed\nc1," + long2000 + "\n", {}, "row 2, column B (speed): " + cut + " is not a number"},
+        {file,
+         "classname,keys\nc1," + long2000 + "\n",
+         {},
+         "row 2, column B (keys): " + cut + " is 2000 characters long; at most 1023 fit"},
+        {file,
+         "classname," + long2000 + "\nc1,1\n",
+         {},
+         "row 1, column B (" + cut.substr(1, cut.size() - 2) + "): not a column of a class sheet"},
         {file, "{\"classname\": \"c1\"}", {}, "line 1: expected a JSON array [ of objects, one per class"},
         {file, "[{\"classname\": \"c1\", \"health\": \"5\"}]", {}, "object 1 (line 1), \"health\": takes a number"},
         {file, "[{\"classname\": \"c1\", \"scanner\": 1}]", {}, "object 1 (line 1), \"scanner\": takes true or false"},

@@ -3,6 +3,7 @@
 // show, and the one step Undo takes back.
 
 #include "../sessioncommands.h"
+#include "model/table/tablecolumns.h"
 
 #include <gtest/gtest.h>
 
@@ -120,5 +121,36 @@ TEST_P(SessionSheetsTest, ImportChangesTheNamedClassesAsOneStep)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SessionSheetsTest, ::testing::ValuesIn(rows));
+
+class SessionLargeCellTest : public ::testing::Test, protected SessionBench
+{
+protected:
+    SessionLargeCellTest() : SessionBench({"A", "B", "C"}) {}
+};
+
+// A 5 MB cell, imported or pasted, is refused as it is read, and the
+// message names its place and size without quoting it.
+TEST_F(SessionLargeCellTest, ALargeCellIsRefusedWithoutQuotingIt)
+{
+    const std::string cell(5 << 20, 'k');
+    const std::string refused = "a cell of 5242880 bytes; no value of a class is longer than 4096 bytes";
+    run("L");
+    const fs::path sheet = other.path / "classes.csv";
+    ASSERT_TRUE(saveFileAtomically(sheet, "classname,keys\nA," + cell + "\n"));
+    view.pickedFiles = {sheet};
+    session->importClasses();
+    ASSERT_EQ(view.told.size(), 1u);
+    EXPECT_NE(view.told.back().text.find("row 2, column B (keys): " + refused), std::string::npos);
+    EXPECT_LT(view.told.back().text.size(), 500u);
+    TableGrid grid;
+    grid.rows = {0, 1, 2};
+    grid.columns = {columnNamed("Config File")};
+    grid.current = {0, 0};
+    EXPECT_FALSE(session->pasteTableCells(grid, cell));
+    ASSERT_EQ(view.told.size(), 2u);
+    EXPECT_NE(view.told.back().text.find("row 1, column A: " + refused), std::string::npos);
+    EXPECT_LT(view.told.back().text.size(), 500u);
+    EXPECT_EQ(session->state().table.records[0].keys.view(), "");
+}
 
 } // namespace

@@ -123,7 +123,14 @@ TEST_F(TablePaste, BlocksGoWhereSpreadsheetsPutThem)
 // would not take as it is, or a block that does not fit, stops it all.
 TEST_F(TablePaste, ACellThatCannotBeReadStopsThePaste)
 {
-    const std::tuple<const char *, const char *, const char *> rows[] = {
+    // A cell longer than any value stops the paste unread; a message quotes
+    // no more than the first 40 characters of a cell.
+    const std::string huge(50 << 20, 'x'), long2000(2000, '9');
+    const std::tuple<std::string, std::string, std::string> rows[] = {
+        {"A:Classname", "1\t" + huge,
+         "row 1, column B: a cell of 52428800 bytes; no value of a class is longer than 4096 bytes"},
+        {"A:Class_Speed", long2000 + "x",
+         "row 1, column A (Class Speed): \"" + long2000.substr(0, 40) + "\xE2\x80\xA6\" is not a number"},
         {"A:Health", "80\t1,5\n70\tfast\n",
          "row 1, column B (Class Speed): \"1,5\" is not a number; the decimal mark is \".\"|"
          "row 2, column B (Class Speed): \"fast\" is not a number"},
