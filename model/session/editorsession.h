@@ -189,8 +189,8 @@ public:
     void compareTableRows(std::span<const int> rows);
     // Stores the form and shows the class of slot, as Go to Class does.
     void chooseTableRow(int slot);
-    // Stores text into one value of the class of slot as the form stores a
-    // box, as one step.
+    // Stores text typed into one value of the class of slot as the form's box
+    // takes and stores it (typedIntoCell), as one step.
     void editTableCell(int slot, int column, std::string_view text);
     void filterTable(std::string_view text);
     void sortTable(int column, SortOrder order);

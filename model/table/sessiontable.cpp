@@ -57,8 +57,10 @@ void EditorSession::editTableCell(int slot, int column, std::string_view text)
     FormValues form = view.form();
     storeIntoClass(form);
     const int slots[] = {slot};
-    showTableChange(form, changeClasses(classes(), column, BulkChange{BulkChange::Kind::Set, std::string(text)}, slots),
-                    {slot});
+    // The cell takes what the form's box for its value takes from the keyboard.
+    const std::string typed = typedIntoCell(tableColumns()[std::size_t(column)],
+                                            state().table.records[std::size_t(slot)], text);
+    showTableChange(form, changeClasses(classes(), column, BulkChange{BulkChange::Kind::Set, typed}, slots), {slot});
 }
 
 bool EditorSession::changeSelectedClasses(int column, std::string_view typed)

@@ -111,6 +111,7 @@ TEST_F(TablePaste, BlocksGoWhereSpreadsheetsPutThem)
         // changes nothing.
         {"A:Inventory", "Grenades 5\t7", "A.Inventory=Grenades 7 A.Grenades=7"},
         {"A-E:Health", "100", ""},
+        {"A:Health", "+5\t 2 ", "A.Health=5 A.Class Speed=2.000000"},
     };
     for (const auto &[selection, text, result] : rows) {
         SCOPED_TRACE(text);
@@ -136,6 +137,9 @@ TEST_F(TablePaste, ACellThatCannotBeReadStopsThePaste)
          "row 2, column B (Class Speed): \"fast\" is not a number"},
         {"A-C:Health", "12abc", "row 1, column A (Health): \"12abc\" is not a number"},
         {"A:Health", "\t2", "row 1, column A (Health): an empty cell; Health takes a number"},
+        {"A:Health", "-5\t1", "row 1, column A (Health): \"-5\": Health takes the digits 0 to 9 alone"},
+        {"A:Grenades", "-2", "row 1, column A (Grenades): \"-2\": Grenades takes the digits 0 to 9 alone"},
+        {"A:Health", "7.9", "row 1, column A (Health): \"7.9\" is not a number"},
         {"A:Classname", "\xCE\xA9mega",
          "row 1, column A (Classname): \"\xCE\xA9mega\" holds \"\xCE\xA9\" (U+03A9), which is not in Windows-1252, "
          "the class file's character set"},
