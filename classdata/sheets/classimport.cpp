@@ -223,6 +223,14 @@ std::string setCell(const SheetColumn &column, const SheetCell &cell, ClassRecor
     return {};
 }
 
+// A class name as the game compares names: without regard to ASCII case.
+std::string nameKey(std::string_view name)
+{
+    std::string key(name);
+    std::ranges::transform(key, key.begin(), foldCase);
+    return key;
+}
+
 // The last part of a file name, after any folder.
 std::string_view lastPart(std::string_view name)
 {
@@ -324,13 +332,13 @@ int Importer::classOf(const SheetRow &row, const SheetCell &nameCell)
         problem(ImportProblem::Kind::Cell, &row, nameColumn, reason);
         return -1;
     }
-    const auto [earlier, first] = rowOfName.try_emplace(name, row.number);
+    const auto [earlier, first] = rowOfName.try_emplace(nameKey(name), row.number);
     if (!first) {
         problem(ImportProblem::Kind::Cell, &row, nameColumn,
                 inQuotes(textOf(nameCell)) + " again; row " + std::to_string(earlier->second) + " changes it already");
         return -1;
     }
-    const std::vector<int> &named = classesNamed[name];
+    const std::vector<int> &named = classesNamed[nameKey(name)];
     if (named.size() > 1) {
         problem(ImportProblem::Kind::Cell, &row, nameColumn,
                 std::to_string(named.size()) + " classes are named " + inQuotes(textOf(nameCell))
@@ -416,7 +424,7 @@ void Importer::run()
     if (!readColumns())
         return;
     for (std::size_t i = 0; i < result.classes.size(); ++i)
-        classesNamed[std::string(result.classes[i].classname.view())].push_back(int(i));
+        classesNamed[nameKey(result.classes[i].classname.view())].push_back(int(i));
     bool anyTaken = false;
     for (const SheetRow &row : sheet.rows) {
         if (fileColumn != std::string::npos) {

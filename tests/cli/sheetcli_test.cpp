@@ -79,9 +79,10 @@ TEST(ClassFileTool, ApplyChangesTheNamedClassesAndListsWhatChanged)
                                + path + " is unchanged\n");
     EXPECT_EQ(fileBytes(path), seals);
 
-    const std::string medic = writeTemp("medic.json", "[{\"classname\": \"Medic\", \"can_heal_others\": true}]");
+    const std::string medic = writeTemp("medic.json", "[{\"classname\": \"Medic\", \"can_heal_others\": true}, "
+                                                      "{\"classname\": \"marksman\", \"health\": 90}]");
     const ToolRun added = runTool("apply --add-new " + arg(medic) + ' ' + arg(path));
-    EXPECT_EQ(added.out, "New class Medic\n");
+    EXPECT_EQ(added.out, "Marksman: health 100 -> 90\nNew class Medic\n");
     EXPECT_NE(fileBytes(path).find("{\nclassname Medic\nclassabilities 131072\n"), std::string::npos);
 }
 

@@ -117,6 +117,7 @@ TEST(ClassSheet, ChangesTheClassesItNamesInTheColumnsItHas)
     const std::tuple<std::string, ImportOptions, std::string> rows[] = {
         // sheet, options, file written
         {"classname,health\nB,70\n", {}, withB(speed + "health 70\n" + weapon)},
+        {"classname,health\nb,70\n", addNew, withB(speed + "health 70\n" + weapon)},
         {"health,speed,classname\n60,2,B\n", {}, withB(speed + "health 60\n" + weapon)},
         {"classname\tspeed\tjump\nB\t1.5\t2\n", {}, withB("speed 1.500000\njump 2.000000\n" + weapon)},
         {"classname\tspeed\n B \t1.5\n",
@@ -177,6 +178,10 @@ TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
          {},
          "row 3, column A (classname): \"c1\" again; row 2 changes it "
          "already"},
+        {file, "classname,health\nc1,5\nC1,6\n", addNew,
+         "row 3, column A (classname): \"C1\" again; row 2 changes it already"},
+        {blocks(1) + inBlock("classname C0"), "classname,health\nc0,1\n", addNew,
+         "row 2, column A (classname): 2 classes are named \"c0\"; give each its own name to change it from a sheet"},
         {file,
          "classname,speed\nc1,\"1,5\"\n",
          {},

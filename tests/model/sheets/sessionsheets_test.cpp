@@ -37,6 +37,9 @@ const Row rows[] = {
      "A: health 100 -> 60\nC: speed 1.000000 -> 1.500000; health 100 -> 70\n",
      "Imported classes.csv: 2 classes changed", "Import Classes"},
     {"classname,health\nC,70\nA,60\n", "L I z", "", true, "A:100 B:100 C:100", "", "Undone: Import Classes", ""},
+    // Names are compared without regard to case, as the game compares them.
+    {"classname,health\nb,50\n", "L I", "", true, "A:100 B:50 C:100", "B: health 100 -> 50\n",
+     "Imported classes.csv: 1 class changed", "Import Classes"},
     {"classname,health\nC,70\nA,60\n", "L I z y", "", true, "A:60 B:100 C:70", "", "Redone: Import Classes",
      "Import Classes"},
     // The form's edit is stored first and counts as the class it shows.
