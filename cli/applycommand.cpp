@@ -7,6 +7,7 @@
 #include "classdata/text/readabletext.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 using namespace tolvane;
@@ -61,12 +62,19 @@ int apply(const std::string &changes, const std::string &name, ApplyOptions opti
         print(stdout, review);
         return review.empty() ? clean : findings;
     }
+    // The list of changes goes out before the file changes: when it cannot
+    // be written (a full disk), the file stays as it was, and says so.
+    const std::optional<std::filesystem::path> target = rewriteTarget(name, options.rewrite);
+    if (!target)
+        return failure;
+    print(stdout, review);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        complain(readableFileName(name) + " is unchanged: the list of its changes could not be written");
+        return failure;
+    }
     Backups backups;
     const std::string updated = updatedClassFile(file.bytes, *table, result.classes, result.origins);
-    const int status = rewrite(name, file.bytes, updated, options.rewrite, options.backup ? &backups : nullptr);
-    if (status == clean)
-        print(stdout, review);
-    return status;
+    return replaceFile(name, *target, file.bytes, updated, options.backup ? &backups : nullptr);
 }
 
 } // namespace

@@ -358,6 +358,18 @@ TEST(ClassFileTool, FailsLoudlyWhenItCannotWriteOrTheInputIsEndless)
     EXPECT_EQ(runTool("check - <" + arg(justTooBig)).status, 1);
     std::filesystem::remove(big);
     std::filesystem::remove(justTooBig);
+    // apply lists its changes before it makes them: a list that cannot be
+    // written leaves the file as it was, and says so.
+    const std::string file = writeTemp("tvclass_seals.cfg", inBlock("classname A\nhealth 5"));
+    const std::string sheet = writeTemp("sheet.csv", "classname,health\nA,6\n");
+    const std::string err = tempPath("err");
+    const int status = std::system(
+        (arg(TOLVANE_CLASSFILE_TOOL) + " apply " + arg(sheet) + ' ' + arg(file) + " >/dev/full 2>" + arg(err)).c_str());
+    EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, 2);
+    EXPECT_EQ(fileBytes(err), "tolvane-classfile: " + file
+                                  + " is unchanged: the list of its changes could not be written\n"
+                                    "tolvane-classfile: could not write the standard output\n");
+    EXPECT_EQ(fileBytes(file), inBlock("classname A\nhealth 5"));
 }
 
 // A report is written as found: a file of a finding on every line needs no
