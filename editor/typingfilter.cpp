@@ -34,9 +34,8 @@ bool TypingFilter::fits(const QString &typed) const
     option.initFrom(edit);
     option.rect = edit->rect();
     option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
-    const QRect contents = edit->style()
-                               ->subElementRect(QStyle::SE_LineEditContents, &option, edit)
-                               .marginsRemoved(edit->textMargins());
+    const QRect contents =
+        edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit).marginsRemoved(edit->textMargins());
     const int lineMargins = 2 * 2 + 1; // the line edit's own margins and the cursor
     return edit->fontMetrics().horizontalAdvance(after) <= contents.width() - lineMargins;
 }

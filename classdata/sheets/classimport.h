@@ -16,9 +16,9 @@ namespace tolvane {
 // columns the sheet has. Classes no row names stay as they are; rows are
 // matched by name, never by position, so a sorted or filtered sheet changes
 // the right classes; names are compared without regard to ASCII case, as
-// the game compares them, and a class keeps its name as the file has it. A row naming a class that is not there is a new class
-// (appended after the others, from the values a class block starts with)
-// only when addNew is set.
+// the game compares them, and a class keeps its name as the file has it. A
+// row naming a class that is not there is a new class (appended after the
+// others, from the values a class block starts with) only when addNew is set.
 //
 // Cells are read strictly: whole numbers for ints, '.' as the decimal point,
 // true or false (any case, or 1 and 0) for abilities, none, fire or

@@ -13,9 +13,8 @@ TEST(BoxTyping, ADigitsBoxHoldsTheDigitsTyped)
 {
     const std::tuple<const char *, const char *, const char *> rows[] = {
         // shown, typed, held
-        {"20", "-5", "5"},   {"4", "7.9", "79"},   {"20", "12abc", "12"}, {"20", " +3 ", "3"},
-        {"20", "", ""},      {"-5", "-5", "-5"},   {"-5", "-7", "-7"},    {"-5", "7", "7"},
-        {"-5", "- 7", "-7"}, {"20", "\xD9\xA3", ""},
+        {"20", "-5", "5"},  {"4", "7.9", "79"}, {"20", "12abc", "12"}, {"20", " +3 ", "3"}, {"20", "", ""},
+        {"-5", "-5", "-5"}, {"-5", "-7", "-7"}, {"-5", "7", "7"},      {"-5", "- 7", "-7"}, {"20", "\xD9\xA3", ""},
     };
     for (const auto &[shown, typed, held] : rows) {
         EXPECT_EQ(typedIntoDigitsBox(shown, typed), held) << shown << " " << typed;
