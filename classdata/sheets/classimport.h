@@ -1,6 +1,7 @@
 #pragma once
 
 #include "classdata/format/classrecord.h"
+#include "sheetcells.h"
 #include "sheetreader.h"
 
 #include <optional>
@@ -51,16 +52,5 @@ struct ImportResult
 
 ImportResult classesFromSheet(std::span<const ClassRecord> classes, std::string_view text,
                               const ImportOptions &options = {});
-
-// Sets record's value in column from text as a CSV cell holds it; empty,
-// or the reason the text cannot be read ("\"1,5\" uses ',' as the decimal
-// mark; write 1.5"). The file column and the shown starting-weapon name,
-// which depend on other cells, are not set.
-std::string setCellText(const SheetColumn &column, std::string_view text, ClassRecord &record);
-
-// The Windows-1252 bytes of a UTF-8 cell for a text of at most capacity
-// bytes on one line of the class file; empty, or the reason it cannot be
-// (a character Windows-1252 lacks, a line break, too long).
-std::string readTextCell(std::string_view utf8, std::size_t capacity, std::string &bytes);
 
 } // namespace tolvane
