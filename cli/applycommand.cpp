@@ -48,12 +48,21 @@ int apply(const std::string &changes, const std::string &name, ApplyOptions opti
     if (!options.import.format && changes != "-")
         options.import.format = sheetFormatOfName(pathFromArgument(changes));
     options.import.fileName = name;
+    // A row's file that names a folder, as export names FILE, is FILE only
+    // where that folder is FILE's, from the current folder.
+    std::error_code noFolder;
+    const std::filesystem::path here = std::filesystem::current_path(noFolder), path = pathFromArgument(name);
+    options.import.isFile = [&](std::string_view row) {
+        return row == readableFileName(name) || namesFile(row, here, path);
+    };
     auto table = std::make_unique<ClassTable>();
     readClassBytes(*table, file.bytes);
     const std::span<const ClassRecord> classes(table->records.data(), std::size_t(table->classCount));
     const ImportResult result = classesFromSheet(classes, sheet.bytes, options.import);
     if (!result.problems.empty())
         return reportProblems(changes, name, result);
+    if (const std::string note = otherFolderNote(result); !note.empty())
+        complain(readableFileName(changes) + ": " + note);
 
     std::string review;
     for (const std::string &line : classChanges(classes, result.classes, result.origins))

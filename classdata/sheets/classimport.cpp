@@ -2,6 +2,7 @@
 
 #include "classdata/format/itemcatalogue.h"
 #include "classdata/text/asciitext.h"
+#include "classdata/text/readabletext.h"
 #include "classdata/text/windows1252.h"
 #include "classexport.h"
 
@@ -40,6 +41,7 @@ public:
 
 private:
     bool readColumns();
+    bool forTheFile(const SheetRow &row);
     void importRow(const SheetRow &row);
     // The class row names, or -1 when there is none.
     int classOf(const SheetRow &row, const SheetCell &nameCell);
@@ -126,7 +128,8 @@ int Importer::classOf(const SheetRow &row, const SheetCell &nameCell)
     const auto [earlier, first] = rowOfName.try_emplace(nameKey(name), row.number);
     if (!first) {
         problem(ImportProblem::Kind::Cell, &row, nameColumn,
-                quotedCell(textOf(nameCell)) + " again; row " + std::to_string(earlier->second) + " changes it already");
+                quotedCell(textOf(nameCell)) + " again; row " + std::to_string(earlier->second)
+                    + " changes it already");
         return -1;
     }
     const std::vector<int> &named = classesNamed[nameKey(name)];
@@ -210,6 +213,21 @@ void Importer::importRow(const SheetRow &row)
         setWeaponName(row, *weaponName, record, weaponInRow);
 }
 
+// Whether the row's file is the class file: of its name, and where it
+// names a folder, of its folder.
+bool Importer::forTheFile(const SheetRow &row)
+{
+    const SheetCell *file = cellIn(row, fileColumn);
+    const std::string name = file ? textOf(*file) : std::string();
+    if (!equalsIgnoreCase(lastPart(name), lastPart(options.fileName)))
+        return false;
+    if (lastPart(name).size() == name.size() || (options.isFile && options.isFile(name)))
+        return true;
+    if (result.otherFolderRows++ == 0)
+        result.otherFolderFile = name;
+    return false;
+}
+
 void Importer::run()
 {
     if (!readColumns())
@@ -218,21 +236,30 @@ void Importer::run()
         classesNamed[nameKey(result.classes[i].classname.view())].push_back(int(i));
     bool anyTaken = false;
     for (const SheetRow &row : sheet.rows) {
-        if (fileColumn != std::string::npos) {
-            const SheetCell *file = cellIn(row, fileColumn);
-            const std::string name = file ? textOf(*file) : std::string();
-            if (!equalsIgnoreCase(lastPart(name), lastPart(options.fileName)))
-                continue;
-        }
+        if (fileColumn != std::string::npos && !forTheFile(row))
+            continue;
         anyTaken = true;
         importRow(row);
     }
-    if (!anyTaken && fileColumn != std::string::npos)
+    if (!anyTaken && fileColumn != std::string::npos) {
+        const std::string note = otherFolderNote(result);
         problem(ImportProblem::Kind::Text, nullptr, fileColumn,
-                "no row is for the file " + quotedCell(lastPart(options.fileName)));
+                "no row is for the file " + quotedCell(lastPart(options.fileName)) + (note.empty() ? "" : "; " + note));
+    }
 }
 
 } // namespace
+
+std::string otherFolderNote(const ImportResult &result)
+{
+    if (result.otherFolderRows == 0)
+        return {};
+    const bool one = result.otherFolderRows == 1;
+    // The whole name, a path of at most a cell's length: its folder tells.
+    return std::to_string(result.otherFolderRows) + (one ? " row" : " rows") + " for \""
+           + readableFileName(result.otherFolderFile) + "\", another folder's file of the same name, "
+           + (one ? "is" : "are") + " left out";
+}
 
 ImportResult classesFromSheet(std::span<const ClassRecord> classes, std::string_view text, const ImportOptions &options)
 {

@@ -4,6 +4,7 @@
 #include "sheetcells.h"
 #include "sheetreader.h"
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -34,8 +35,12 @@ struct ImportOptions
     std::optional<SheetFormat> format; // nullopt: as the text shows
     bool addNew = false;
     // The class file's name, UTF-8: in a sheet with a "file" column only the
-    // rows whose file has this name (its last part, in any case) are taken.
+    // rows whose file has this name (its last part, in any case) are taken,
+    // and of those that name a folder too ("mod/tvclass_seals.cfg") only the
+    // ones isFile takes for the class file: the others are another folder's
+    // file of the same name, left out and counted.
     std::string fileName;
+    std::function<bool(std::string_view file)> isFile;
 };
 
 struct ImportResult
@@ -48,7 +53,15 @@ struct ImportResult
     std::vector<int> origins;
     // Why the sheet cannot be applied, in row order; the first 100 at most.
     std::vector<ImportProblem> problems;
+    // The rows left out as another folder's file of the class file's name,
+    // and the first such file as the sheet names it.
+    int otherFolderRows = 0;
+    std::string otherFolderFile;
 };
+
+// "3 rows for \"mod/tvclass_seals.cfg\", another folder's file of the same
+// name, are left out", for a result that left some out; else empty.
+std::string otherFolderNote(const ImportResult &result);
 
 ImportResult classesFromSheet(std::span<const ClassRecord> classes, std::string_view text,
                               const ImportOptions &options = {});

@@ -94,7 +94,14 @@ void EditorSession::importClasses()
     storeIntoClass(form);
     refreshIndicators(form);
     const std::vector<ClassRecord> before = classesToWrite(nullptr);
-    ImportOptions options{sheetFormatOfName(*path), false, std::string(classFileName(state().sealsActive))};
+    // A row's file that names a folder is this class file only in its folder, from the sheet's.
+    const std::filesystem::path classFile = gameFolder.file(classFileName(state().sealsActive));
+    ImportOptions options{
+        .format = sheetFormatOfName(*path),
+        .addNew = false,
+        .fileName = std::string(classFileName(state().sealsActive)),
+        .isFile = [&](std::string_view file) { return namesFile(file, path->parent_path(), classFile); },
+    };
     ImportResult result = classesFromSheet(before, sheet.bytes, options);
     const bool unknownOnly = std::ranges::all_of(result.problems, [](const ImportProblem &problem) {
         return problem.kind == ImportProblem::Kind::UnknownClass;
@@ -130,6 +137,8 @@ void EditorSession::importClasses()
     std::string status = "Imported " + name + ": " + counted(lines.size() - added, "class", "classes") + " changed";
     if (added > 0)
         status += ", " + std::to_string(added) + " new";
+    if (const std::string note = otherFolderNote(result); !note.empty())
+        status += "; " + note;
     showMoved(form, status);
 }
 

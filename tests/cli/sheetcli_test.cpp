@@ -115,6 +115,39 @@ TEST(ClassFileTool, SheetCommandsRefuseWhatTheyCannotDo)
     }
 }
 
+// A sheet of two folders' files of one name: apply takes the rows of FILE's
+// folder, says which rows it leaves out, and applies no other folder's rows.
+TEST(ClassFileTool, ApplyTakesOnlyTheRowsOfTheFilesFolder)
+{
+    const std::string seals = sample("tvclass_seals.cfg");
+    std::string files[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::string folder = tempPath("mod \xC3\xA4" + std::to_string(i + 1));
+        std::filesystem::create_directories(utf8Path(folder));
+        files[i] = folder + "/tvclass_seals.cfg";
+        std::ofstream(utf8Path(files[i]), std::ios::binary) << seals;
+    }
+    const std::string both = writeTemp("both.csv", "file,classname,health\n" + files[0] + ",Pointman,77\n" + files[1]
+                                                       + ",Pointman,66\nb.cfg,Pointman,55\n");
+    const ToolRun applied = runTool("apply " + arg(both) + ' ' + arg(files[1]));
+    EXPECT_EQ(applied.status, 0);
+    EXPECT_EQ(applied.out, "Pointman: health 100 -> 66\n");
+    EXPECT_EQ(applied.err, "tolvane-classfile: " + both + ": 1 row for \"" + files[0]
+                               + "\", another folder's file of the same name, is left out\n");
+    EXPECT_NE(fileBytes(files[1]).find("classname Pointman\nclassabilities 1052690\n"), std::string::npos);
+    EXPECT_NE(fileBytes(files[1]).find("\nhealth 66\n"), std::string::npos);
+    EXPECT_EQ(fileBytes(files[0]), seals);
+
+    const std::string first = writeTemp("first.csv", "file,classname,health\n" + files[0] + ",Pointman,77\n");
+    const ToolRun refused = runTool("apply " + arg(first) + ' ' + arg(files[1]));
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("no row is for the file \"tvclass_seals.cfg\"; 1 row for \"" + files[0]
+                               + "\", another folder's file of the same name, is left out"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_EQ(fileBytes(files[0]), seals);
+}
+
 // A cell longer than any value is refused as the sheet is read: the message
 // names its place and size and quotes none of it.
 TEST(ClassFileTool, ApplyRefusesALargeCellWithoutPrintingIt)

@@ -114,6 +114,7 @@ TEST(ClassSheet, ChangesTheClassesItNamesInTheColumnsItHas)
     ImportOptions addNew, seals;
     addNew.addNew = true;
     seals.fileName = "game/tvclass_seals.cfg";
+    seals.isFile = [](std::string_view file) { return file == "./game/tvclass_seals.cfg"; };
     const std::tuple<std::string, ImportOptions, std::string> rows[] = {
         // sheet, options, file written
         {"classname,health\nB,70\n", {}, withB(speed + "health 70\n" + weapon)},
@@ -135,6 +136,9 @@ TEST(ClassSheet, ChangesTheClassesItNamesInTheColumnsItHas)
         {"classname,keys\nB,\xE4.cfg\n", {}, withB(speed + "keys \xE4.cfg\n" + weapon)},
         {"classname,health\nC,5\n,\n", addNew, file + newC},
         {"file,classname,health\nb.cfg,B,1\nTVCLASS_SEALS.CFG,B,2\n", seals, withB(speed + "health 2\n" + weapon)},
+        // A row of another folder's file of the same name is left out.
+        {"file,classname,health\nmod/tvclass_seals.cfg,B,1\n./game/tvclass_seals.cfg,B,2\n", seals,
+         withB(speed + "health 2\n" + weapon)},
     };
     for (const auto &[sheet, options, written] : rows)
         EXPECT_EQ(applied(file, sheet, options), written) << sheet;
@@ -152,6 +156,7 @@ TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
     ImportOptions addNew, seals;
     addNew.addNew = true;
     seals.fileName = "tvclass_seals.cfg";
+    seals.isFile = [](std::string_view) { return false; };
     const std::tuple<std::string, std::string, ImportOptions, std::string> rows[] = {
         {file,
          "classname,health\nc1,\"5\n",
@@ -286,6 +291,9 @@ TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
         {file, "file,classname\nb.cfg,c1\n", seals,
          "row 1, column A (file): no row is for the file "
          "\"tvclass_seals.cfg\""},
+        {file, "file,classname\nmod/tvclass_seals.cfg,c1\nC:\\mod\\TVCLASS_SEALS.cfg,c2\n", seals,
+         "row 1, column A (file): no row is for the file \"tvclass_seals.cfg\"; 2 rows for "
+         "\"mod/tvclass_seals.cfg\", another folder's file of the same name, are left out"},
         {file, "", {}, "no header row: the first row names the columns"},
         {file,
          "classname,keys\nc1,\"" + huge + "\"\n",

@@ -37,6 +37,16 @@ const Row rows[] = {
      "A: health 100 -> 60\nC: speed 1.000000 -> 1.500000; health 100 -> 70\n",
      "Imported classes.csv: 2 classes changed", "Import Classes"},
     {"classname,health\nC,70\nA,60\n", "L I z", "", true, "A:100 B:100 C:100", "", "Undone: Import Classes", ""},
+    // Rows of a sheet of several files: those of another folder's file of the same name are left out.
+    {"file,classname,health\n../x/tvclass_seals.cfg,B,50\n", "L I", "", true, "A:100 B:100 C:100",
+     "cannot be imported:\nrow 1, column A (file): no row is for the file \"tvclass_seals.cfg\"; 1 row for "
+     "\"../x/tvclass_seals.cfg\", another folder's file of the same name, is left out\n",
+     "3 Config Classes Read", ""},
+    {"file,classname,health\n../x/tvclass_seals.cfg,B,50\ntvclass_seals.cfg,B,60\n", "L I", "", true,
+     "A:100 B:60 C:100", "B: health 100 -> 60\n",
+     "Imported classes.csv: 1 class changed; 1 row for \"../x/tvclass_seals.cfg\", another folder's file of the same "
+     "name, is left out",
+     "Import Classes"},
     // Names are compared without regard to case, as the game compares them.
     {"classname,health\nb,50\n", "L I", "", true, "A:100 B:50 C:100", "B: health 100 -> 50\n",
      "Imported classes.csv: 1 class changed", "Import Classes"},
