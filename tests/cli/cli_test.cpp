@@ -279,6 +279,7 @@ TEST(ClassFileTool, DiffListsAddedRemovedAndChangedClasses)
                                                  + inBlock("classname M\xE9"
                                                            "dic"));
     const std::string twice = writeTemp("twice.cfg", sniper + sniper + heavy);
+    const std::string more = writeTemp("more.cfg", fileBytes(a) + '\n' + inBlock("classname Medic"));
     const std::string notes = writeTemp("notes.cfg", "// no class here\n");
     const std::string same = "0 changed, 0 added, 0 removed, 3 unchanged\n";
     const std::string json =
@@ -303,6 +304,9 @@ TEST(ClassFileTool, DiffListsAddedRemovedAndChangedClasses)
          ""},
         {"diff --format=json " + arg(a) + ' ' + arg(b), 1, json, ""},
         {"diff - " + arg(a) + " <" + arg(a), 0, same, ""},
+        // Classes only added, or only removed, are a difference too.
+        {"diff " + arg(a) + ' ' + arg(more), 1, "Added class Medic\n0 changed, 1 added, 0 removed, 3 unchanged\n", ""},
+        {"diff --format=markdown " + arg(more) + ' ' + arg(a), 1, "### Removed\n\n- **Medic**\n", ""},
         {"diff " + arg(a) + ' ' + arg(twice), 1,
          "Sniper: classname \"Scout\" -> \"Sniper\"\n1 changed, 0 added, 0 removed, 2 unchanged\n",
          "tolvane-classfile: note: classes named \"Sniper\": 1 in " + a + ", 2 in " + twice + "; matched in order\n"},

@@ -246,7 +246,9 @@ TEST_F(SaveFile, KeepsTheOwnerAndGroupOrTheOldFile)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "giving a file another owner takes root";
+    // A group of its own, not the owner's: each is kept apart.
     constexpr uid_t owner = 1234;
+    constexpr gid_t group = 4321;
     const std::tuple<const char *, bool, fs::perms, bool> rows[] = {
         // row, as nobody, mode, saved
         {"root replaces", false, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read, true},
@@ -257,7 +259,7 @@ TEST_F(SaveFile, KeepsTheOwnerAndGroupOrTheOldFile)
     for (const auto &[row, asNobody, mode, saved] : rows) {
         SCOPED_TRACE(row);
         std::ofstream(target, std::ios::binary) << "old contents\n";
-        ASSERT_EQ(chown(target.c_str(), owner, owner), 0);
+        ASSERT_EQ(chown(target.c_str(), owner, group), 0);
         fs::permissions(target, mode);
         bool done = false;
         if (asNobody) {
@@ -270,7 +272,7 @@ TEST_F(SaveFile, KeepsTheOwnerAndGroupOrTheOldFile)
         struct stat info = {};
         ASSERT_EQ(::stat(target.c_str(), &info), 0);
         EXPECT_EQ(info.st_uid, owner);
-        EXPECT_EQ(info.st_gid, owner);
+        EXPECT_EQ(info.st_gid, group);
         EXPECT_EQ(fs::status(target).permissions(), mode);
         EXPECT_EQ(fileBytes(target.string()), saved ? "new contents\n" : "old contents\n");
         if (!saved) {
