@@ -4,6 +4,7 @@
 // imported, which is refused as it is read, in a time bounded by reading it.
 
 #include "model/session/editorsession.h"
+#include "model/table/classtableediting.h"
 #include "model/table/tablecolumns.h"
 
 #include "classdata/sheets/classimport.h"
@@ -22,7 +23,7 @@ using namespace tolvane;
 namespace {
 
 // A window that shows nothing and answers every question with yes.
-class NoWindow : public EditorView
+class NoWindow : public FormView, public Questions, public TableView
 {
 public:
     void showForm(const FormValues &values) override { boxes = values; }
@@ -35,25 +36,14 @@ public:
     void showFolders(const std::filesystem::path &, const std::vector<std::filesystem::path> &) override {}
     Answer ask(const Question &) override { return Answer::Yes; }
     void tell(const Notice &) override {}
-    void showAbout() override {}
     void focusField(const std::string &, int) override {}
     std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &, const std::string &) override
     {
         return {};
     }
     void showClassCommands(const ClassCommands &) override {}
-    std::optional<int> chooseClass(const std::vector<std::string> &, int) override { return {}; }
-    void showInventory(const Inventory &) override {}
-    std::optional<std::size_t> chooseVersion(const std::string &, const std::vector<KeptVersion> &) override
-    {
-        return {};
-    }
     void showPlace(const std::string &) override {}
-    bool confirmImport(const std::string &, const std::string &) override { return false; }
     std::optional<std::filesystem::path> chooseFile(const FileChoice &) override { return {}; }
-    void showTwoClasses(const TwoClasses &) override {}
-    void showBaseline(const BaselineView &) override {}
-    void showChart(const ChartView &) override {}
     void showClassTable(const std::string &status) override { benchmark::DoNotOptimize(status.data()); }
 
 private:
@@ -85,8 +75,8 @@ public:
     }
     ~FullSession() { std::filesystem::remove_all(folder, ignored); }
 
-    EditorSession &operator*() { return session; }
-    EditorSession *operator->() { return &session; }
+    ClassTableEditing &operator*() { return table; }
+    ClassTableEditing *operator->() { return &table; }
 
 private:
     std::filesystem::path folder = std::filesystem::temp_directory_path()
@@ -95,23 +85,25 @@ private:
     std::error_code ignored;
     NoWindow view;
     EditorSession session{view,
+                          view,
                           GameFolder::at(folder),
                           {[](std::string_view) {}, [] { return std::vector<std::filesystem::path>(); },
                            [](const std::vector<std::filesystem::path> &) {}}};
+    ClassTableEditing table{session, view};
 };
 
 // Every cell's text and number of the rows shown, and the problems' cells.
-std::size_t buildTable(const EditorSession &session)
+std::size_t buildTable(const ClassTableEditing &table)
 {
     std::size_t characters = 0;
-    const EditorState &state = session.state();
-    for (int slot : session.tableRows()) {
+    const EditorState &state = *table.rows().state;
+    for (int slot : table.shownRows()) {
         for (const TableColumn &column : tableColumns()) {
             characters += cellText(column, state.table.records[std::size_t(slot)]).size();
             benchmark::DoNotOptimize(cellNumber(column, state.table.records[std::size_t(slot)]));
         }
     }
-    return characters + session.tableProblems().size();
+    return characters + table.cellProblems().size();
 }
 
 void buildTableRows(benchmark::State &state)
@@ -126,8 +118,8 @@ void sortTable(benchmark::State &state)
     FullSession session;
     const int health = columnNamed("Health");
     for (auto _ : state) {
-        session->sortTable(health, SortOrder::Descending);
-        benchmark::DoNotOptimize(session->tableRows().data());
+        session->sort(health, SortOrder::Descending);
+        benchmark::DoNotOptimize(session->shownRows().data());
     }
 }
 
@@ -135,8 +127,8 @@ void filterTable(benchmark::State &state)
 {
     FullSession session;
     for (auto _ : state) {
-        session->filterTable("health < 100 and carries Grenades and not ability Scanner");
-        benchmark::DoNotOptimize(session->tableRows().data());
+        session->filter("health < 100 and carries Grenades and not ability Scanner");
+        benchmark::DoNotOptimize(session->shownRows().data());
     }
 }
 
@@ -163,19 +155,19 @@ void pasteLargeCell(benchmark::State &state)
 {
     FullSession session;
     TableGrid grid;
-    grid.rows = session->tableRows();
+    grid.rows = session->shownRows();
     grid.columns = {columnNamed("Config File")};
     grid.current = {0, 0};
     for (auto _ : state)
-        benchmark::DoNotOptimize(session->pasteTableCells(grid, largeCell()));
+        benchmark::DoNotOptimize(session->paste(grid, largeCell()));
 }
 
 void importLargeCell(benchmark::State &state)
 {
     FullSession session;
     const std::string sheet = "classname,keys\nClass 1," + largeCell() + "\n";
-    const std::vector<ClassRecord> classes(session->state().table.records.begin(),
-                                           session->state().table.records.end());
+    const ClassTable &table = session->rows().state->table;
+    const std::vector<ClassRecord> classes(table.records.begin(), table.records.begin() + table.classCount);
     for (auto _ : state)
         benchmark::DoNotOptimize(classesFromSheet(classes, sheet).problems.size());
 }

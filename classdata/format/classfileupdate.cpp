@@ -163,28 +163,6 @@ private:
     bool open = false;
 };
 
-bool sameFloat(float a, float b)
-{
-    return a == b || (std::isnan(a) && std::isnan(b));
-}
-
-// Whether the reader took the same value as the record holds: a value typed
-// anew is written anew, even where it would be written as the old one was.
-bool sameValue(const ClassField &field, const ClassRecord &a, const ClassRecord &b)
-{
-    switch (field.kind) {
-    case FieldKind::Int:
-    case FieldKind::Abilities:
-        return a.*field.intMember == b.*field.intMember;
-    case FieldKind::Float:
-    case FieldKind::Resistance:
-        return sameFloat(a.*field.floatMember, b.*field.floatMember);
-    case FieldKind::Text:
-        return field.text.get(a) == field.text.get(b);
-    }
-    return false;
-}
-
 // Whether the fixed layout's six decimals give the key's value back as the
 // reader reads it; not for a float such as 0.0000001 or 3.1415926.
 bool standardKeeps(std::size_t key, const ClassRecord &record)
@@ -192,7 +170,7 @@ bool standardKeeps(std::size_t key, const ClassRecord &record)
     if (key >= fieldCount || classFieldTable[key].kind != FieldKind::Float)
         return true;
     const float value = record.*classFieldTable[key].floatMember;
-    return sameFloat(toFloat32(parseDouble(formatFloat(value))), value);
+    return toFloat32(parseDouble(formatFloat(value))) == value;
 }
 
 // The line of the fixed layout for a key (a field, or an inventory slot
@@ -310,7 +288,7 @@ void BlockUpdate::plan(const ClassRecord &old, const ClassRecord &record, Rewrit
             // A value that the format would change stays as written.
             same = line == none ? !hasLine : (hasLine && file.content(at) == text) || !standardKeeps(key, record);
         } else {
-            same = key < fieldCount ? sameValue(classFieldTable[key], old, record)
+            same = key < fieldCount ? sameStoredValue(classFieldTable[key], old, record)
                                     : old.inventory[key - fieldCount] == record.inventory[key - fieldCount];
             hasLine = !same && standardLine(key, record, text);
         }

@@ -89,7 +89,7 @@ protected:
 
     std::string memory() const
     {
-        const ClassTable &table = session->state().table;
+        const ClassTable &table = session->document().state().table;
         std::string classes;
         for (int i = 0; i < table.classCount; ++i) {
             const ClassRecord &record = table.records[std::size_t(i)];
@@ -109,20 +109,20 @@ TEST_P(SessionSheetsTest, ImportChangesTheNamedClassesAsOneStep)
     view.pickedFiles.assign(std::ranges::count(std::string_view(row.commands), 'E')
                                 + std::ranges::count(std::string_view(row.commands), 'I'),
                             sheet);
-    view.importing = row.importing;
+    sheetView.importing = row.importing;
     view.answer(row.answers);
     std::istringstream commands(row.commands);
     for (std::string command; commands >> command;) {
         if (command == "E")
-            session->exportClasses();
+            parts->sheets.exportClasses();
         else if (command == "I")
-            session->importClasses();
+            parts->sheets.importClasses();
         else
             run(command);
     }
     EXPECT_EQ(view.unanswered(), 0u);
     EXPECT_EQ(memory(), row.memory);
-    const std::string told = view.told.empty() ? view.importReview : view.told.back().text;
+    const std::string told = view.told.empty() ? sheetView.importReview : view.told.back().text;
     EXPECT_NE(told.find(row.review), std::string::npos) << told;
     EXPECT_EQ(view.status, row.status);
     EXPECT_EQ(view.classCommands.undo, row.undo);
@@ -151,7 +151,7 @@ TEST_F(SessionLargeCellTest, ALargeCellIsRefusedWithoutQuotingIt)
     const fs::path sheet = other.path / "classes.csv";
     ASSERT_TRUE(saveFileAtomically(sheet, "classname,keys\nA," + cell + "\n"));
     view.pickedFiles = {sheet};
-    session->importClasses();
+    parts->sheets.importClasses();
     ASSERT_EQ(view.told.size(), 1u);
     EXPECT_NE(view.told.back().text.find("row 2, column B (keys): " + refused), std::string::npos);
     EXPECT_LT(view.told.back().text.size(), 500u);
@@ -159,11 +159,11 @@ TEST_F(SessionLargeCellTest, ALargeCellIsRefusedWithoutQuotingIt)
     grid.rows = {0, 1, 2};
     grid.columns = {columnNamed("Config File")};
     grid.current = {0, 0};
-    EXPECT_FALSE(session->pasteTableCells(grid, cell));
+    EXPECT_FALSE(parts->table.paste(grid, cell));
     ASSERT_EQ(view.told.size(), 2u);
     EXPECT_NE(view.told.back().text.find("row 1, column A: " + refused), std::string::npos);
     EXPECT_LT(view.told.back().text.size(), 500u);
-    EXPECT_EQ(session->state().table.records[0].keys.view(), "");
+    EXPECT_EQ(session->document().state().table.records[0].keys.view(), "");
 }
 
 } // namespace
