@@ -148,6 +148,30 @@ TEST(ClassFileTool, ApplyTakesOnlyTheRowsOfTheFilesFolder)
     EXPECT_EQ(fileBytes(files[0]), seals);
 }
 
+// A sheet's number is a finite decimal number, as in a paste: apply refuses
+// the rest, says where, and leaves the file as it was.
+TEST(ClassFileTool, ApplyRefusesWhatIsNoFiniteNumber)
+{
+    const std::string seals = sample("tvclass_seals.cfg");
+    const std::string path = writeTemp("tvclass_seals.cfg", seals);
+    const std::tuple<const char *, const char *, const char *> rows[] = {
+        {"nan.csv", "classname,speed\nPointman,nan\n", "row 2, column B (speed): \"nan\" is not a number"},
+        {"inf.tsv", "classname\tjump\nPointman\t-inf\n", "row 2, column B (jump): \"-inf\" is not a number"},
+        {"inf.json", "[{\"classname\": \"Pointman\", \"underwaterair\": \"Infinity\"}]",
+         "object 1 (line 1), \"underwaterair\": \"Infinity\" is not a number"},
+        {"hex.csv", "classname,speed\nPointman,0x2\n", "row 2, column B (speed): \"0x2\" is not a number"},
+        {"hex2.csv", "classname,health\nPointman,0x10\n", "row 2, column B (health): \"0x10\" is not a whole number"},
+    };
+    for (const auto &[name, text, message] : rows) {
+        const std::string sheet = writeTemp(name, text);
+        const ToolRun run = runTool("apply " + arg(sheet) + ' ' + arg(path));
+        EXPECT_EQ(run.status, 2) << name;
+        EXPECT_EQ(run.err,
+                  "tolvane-classfile: " + sheet + ": " + message + "\ntolvane-classfile: " + path + " is unchanged\n");
+        EXPECT_EQ(fileBytes(path), seals) << name;
+    }
+}
+
 // A cell longer than any value is refused as the sheet is read: the message
 // names its place and size and quotes none of it.
 TEST(ClassFileTool, ApplyRefusesALargeCellWithoutPrintingIt)

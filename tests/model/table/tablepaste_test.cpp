@@ -140,6 +140,9 @@ TEST_F(TablePaste, ACellThatCannotBeReadStopsThePaste)
         {"A:Health", "-5\t1", "row 1, column A (Health): \"-5\": Health takes the digits 0 to 9 alone"},
         {"A:Grenades", "-2", "row 1, column A (Grenades): \"-2\": Grenades takes the digits 0 to 9 alone"},
         {"A:Health", "7.9", "row 1, column A (Health): \"7.9\" is not a number"},
+        {"A:Health", "80\tinf\n70\t-nan",
+         "row 1, column B (Class Speed): \"inf\" is not a number|"
+         "row 2, column B (Class Speed): \"-nan\" is not a number"},
         {"A:Classname", "\xCE\xA9mega",
          "row 1, column A (Classname): \"\xCE\xA9mega\" holds \"\xCE\xA9\" (U+03A9), which is not in Windows-1252, "
          "the class file's character set"},
