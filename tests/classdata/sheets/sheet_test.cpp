@@ -355,8 +355,7 @@ TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
     for (const auto &[classes, sheet, options, message] : rows) {
         const auto table = readTable(classes);
         const ImportResult result = classesFromSheet(classesOf(*table), sheet, options);
-        ASSERT_FALSE(result.problems.empty()) << sheet;
-        EXPECT_EQ(result.problems.front().message, message) << sheet;
+        EXPECT_EQ(result.problems.empty() ? "(none)" : result.problems.front().message, message) << sheet;
         EXPECT_TRUE(result.classes.empty() && result.origins.empty()) << sheet;
     }
 }
