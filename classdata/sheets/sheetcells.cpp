@@ -15,13 +15,6 @@ namespace tolvane {
 
 namespace {
 
-// A cell's text in a message: in quotes, control characters escaped, a
-// long one cut short.
-std::string inQuotes(std::string_view utf8)
-{
-    return quotedCell(utf8);
-}
-
 bool allDigits(std::string_view text)
 {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -56,14 +49,14 @@ std::string readInt(std::string_view cell, std::int32_t &value)
         return "an empty cell; write a whole number (0 for none)";
     const std::string_view digits = text.substr(text.starts_with('-') || text.starts_with('+'));
     if (!allDigits(digits))
-        return inQuotes(text) + " is not a whole number";
+        return quotedCell(text) + " is not a whole number";
     std::int64_t wide = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), wide);
     if (text.starts_with('-'))
         wide = -wide;
     if (error != std::errc() || wide < std::numeric_limits<std::int32_t>::min()
         || wide > std::numeric_limits<std::int32_t>::max())
-        return inQuotes(text) + " is beyond the 32-bit range";
+        return quotedCell(text) + " is beyond the 32-bit range";
     value = std::int32_t(wide);
     return {};
 }
@@ -78,15 +71,15 @@ std::string readFloat(std::string_view cell, float &value)
         if (const std::size_t comma = point.find(','); comma != std::string::npos) {
             point[comma] = '.';
             if (isDecimal(point))
-                return inQuotes(text) + " has ',' as its decimal mark; write " + point;
+                return quotedCell(text) + " has ',' as its decimal mark; write " + point;
         }
-        return inQuotes(text) + " is not a number";
+        return quotedCell(text) + " is not a number";
     }
     // Beyond the largest float, where rounding would give an infinity, is
     // refused; the largest float as an export writes it is not.
     const double number = parseDouble(text);
     if (!(std::fabs(number) < 0x1.ffffffp127))
-        return inQuotes(text) + " is beyond the range of a 32-bit float";
+        return quotedCell(text) + " is beyond the range of a 32-bit float";
     value = toFloat32(number);
     return {};
 }
@@ -97,7 +90,7 @@ std::string readBool(std::string_view cell, bool &value)
     value = equalsIgnoreCase(text, "true") || text == "1";
     if (value || equalsIgnoreCase(text, "false") || text == "0")
         return {};
-    return (text.empty() ? std::string("an empty cell") : inQuotes(text) + " is not true or false")
+    return (text.empty() ? std::string("an empty cell") : quotedCell(text) + " is not true or false")
            + "; write true or false";
 }
 
@@ -109,12 +102,12 @@ std::string toWindows1252(std::string_view utf8, std::string &bytes)
         char32_t c = 0;
         const std::size_t length = decodeUtf8(rest, c);
         if (length == 0)
-            return inQuotes(utf8) + " is not UTF-8 text";
+            return quotedCell(utf8) + " is not UTF-8 text";
         const std::optional<char> byte = windows1252Of(c);
         if (!byte) {
             char code[16];
             std::snprintf(code, sizeof code, "U+%04X", unsigned(c));
-            return inQuotes(utf8) + " holds \"" + readableFileName(rest.substr(0, length)) + "\" (" + code
+            return quotedCell(utf8) + " holds \"" + readableFileName(rest.substr(0, length)) + "\" (" + code
                    + "), which is not in Windows-1252, the class file's character set";
         }
         bytes += *byte;
@@ -127,21 +120,15 @@ std::string toWindows1252(std::string_view utf8, std::string &bytes)
 std::string fitsLine(std::string_view utf8, std::string_view bytes, std::size_t capacity)
 {
     if (bytes.find('\n') != std::string::npos)
-        return inQuotes(utf8) + " holds a line break, which a line of the class file cannot";
+        return quotedCell(utf8) + " holds a line break, which a line of the class file cannot";
     if (bytes.find('\0') != std::string::npos)
-        return inQuotes(utf8) + " holds a NUL character, where the game would end the line";
+        return quotedCell(utf8) + " holds a NUL character, where the game would end the line";
     if (bytes.ends_with('\r'))
-        return inQuotes(utf8) + " ends in a carriage return, which the file would take for its line end";
+        return quotedCell(utf8) + " ends in a carriage return, which the file would take for its line end";
     if (bytes.size() > capacity)
-        return inQuotes(utf8) + " is " + std::to_string(bytes.size()) + " characters long; at most "
+        return quotedCell(utf8) + " is " + std::to_string(bytes.size()) + " characters long; at most "
                + std::to_string(capacity) + " fit";
     return {};
-}
-
-std::string readText(std::string_view utf8, std::size_t capacity, std::string &bytes)
-{
-    std::string reason = toWindows1252(utf8, bytes);
-    return reason.empty() ? fitsLine(utf8, bytes, capacity) : reason;
 }
 
 std::string setField(const ClassField &field, std::string_view text, ClassRecord &record)
@@ -156,7 +143,7 @@ std::string setField(const ClassField &field, std::string_view text, ClassRecord
         const std::string_view word = trimBlanks(text);
         const std::optional<float> resistance = word.empty() ? -1.0f : resistanceOfWord(word);
         if (!resistance)
-            return inQuotes(word) + " is not none, fire or explosive";
+            return quotedCell(word) + " is not none, fire or explosive";
         record.*field.floatMember = *resistance;
         return {};
     }
@@ -227,7 +214,8 @@ std::string setCellText(const SheetColumn &column, std::string_view text, ClassR
 
 std::string readTextCell(std::string_view utf8, std::size_t capacity, std::string &bytes)
 {
-    return readText(utf8, capacity, bytes);
+    std::string reason = toWindows1252(utf8, bytes);
+    return reason.empty() ? fitsLine(utf8, bytes, capacity) : reason;
 }
 
 } // namespace tolvane
