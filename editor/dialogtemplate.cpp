@@ -4,13 +4,12 @@
 #include "model/session/formbindings.h"
 #include "picturelabel.h"
 #include "statusline.h"
+#include "typingfilter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -18,7 +17,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionFrame>
 
 #include <algorithm>
 #include <memory>
@@ -271,55 +269,6 @@ void keepPickedEntry(QComboBox *list)
         edit->setText(typed);
     });
 }
-
-// Typed text that a box refuses. The keys without printable text (editing,
-// moving, Tab, Enter, shortcuts) always pass, and so does pasted text.
-class TypingFilter : public QObject
-{
-public:
-    TypingFilter(ControlKind kind, QLineEdit *edit) : QObject(edit), kind(kind), edit(edit) {}
-
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        QString typed;
-        if (event->type() == QEvent::KeyPress)
-            typed = static_cast<QKeyEvent *>(event)->text();
-        else if (event->type() == QEvent::InputMethod)
-            typed = static_cast<QInputMethodEvent *>(event)->commitString();
-        if (typed.isEmpty() || !typed.front().isPrint())
-            return false;
-        return kind == ControlKind::DigitsBox ? !allDigits(typed) : !fits(typed);
-    }
-
-private:
-    static bool allDigits(const QString &text)
-    {
-        return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    }
-
-    // A number box does not scroll: it takes what still fits into its width.
-    bool fits(const QString &typed) const
-    {
-        QString after = edit->text();
-        const int at = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
-        after.remove(at, edit->selectedText().size());
-        after.insert(at, typed);
-
-        QStyleOptionFrame option;
-        option.initFrom(edit);
-        option.rect = edit->rect();
-        option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit)
-                                            : 0;
-        const QRect contents = edit->style()
-                                   ->subElementRect(QStyle::SE_LineEditContents, &option, edit)
-                                   .marginsRemoved(edit->textMargins());
-        const int lineMargins = 2 * 2 + 1; // the line edit's own margins and the cursor
-        return edit->fontMetrics().horizontalAdvance(after) <= contents.width() - lineMargins;
-    }
-
-    ControlKind kind;
-    QLineEdit *edit;
-};
 
 // A group box with its title on the frame's top line, as dialog templates
 // expect it: controls placed a few units under the group's top then stay

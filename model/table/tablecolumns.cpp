@@ -1,6 +1,7 @@
 #include "tablecolumns.h"
 
 #include "classdata/text/asciitext.h"
+#include "model/session/boxtyping.h"
 #include "model/session/formbindings.h"
 #include "model/session/formvalues.h"
 #include "classdata/format/itemcatalogue.h"
@@ -172,6 +173,13 @@ bool setCellText(const TableColumn &column, std::string_view text, ClassRecord &
         return false;
     }
     return false;
+}
+
+std::string typedIntoCell(const TableColumn &column, const ClassRecord &record, std::string_view text)
+{
+    if (column.kind != ColumnKind::Int && column.kind != ColumnKind::Item)
+        return std::string(text);
+    return typedIntoDigitsBox(cellText(column, record), text);
 }
 
 std::optional<bool> tickWord(std::string_view word)

@@ -70,6 +70,12 @@ std::optional<double> cellNumber(const TableColumn &column, const ClassRecord &r
 // inventory column.
 bool setCellText(const TableColumn &column, std::string_view text, ClassRecord &record);
 
+// text typed into the column's cell of record as the column's box takes it
+// from the keyboard: the digits alone in a whole number's cell, and in an
+// item's, whose box is the digits box Amount (see typedIntoDigitsBox); any
+// other cell takes text as it is.
+std::string typedIntoCell(const TableColumn &column, const ClassRecord &record, std::string_view text);
+
 // "yes", "on", "true", "1" and "no", "off", "false", "0", without regard to
 // ASCII case; nullopt for anything else.
 std::optional<bool> tickWord(std::string_view word);
