@@ -88,10 +88,16 @@ void EditorSession::storeIntoClass(const FormValues &form)
     view.setTitle(titleFor("Saving", stored) + classesTeamNote());
 }
 
+// Says what it did: the button changes nothing in view but the title.
 void EditorSession::saveToMemory()
 {
     const FormValues form = view.form();
+    const ClassRecord stored = formRecord(form);
+    const bool changed = !(stored == state().current());
     storeIntoClass(form);
+    const std::string named = "Class " + std::to_string(state().currentIndex) + " ["
+                              + std::string(stored.classname.view()) + "]";
+    view.setStatus(utf8Of(changed ? "Stored " + named + " in memory" : named + " unchanged in memory"));
     refreshIndicators(form);
 }
 
