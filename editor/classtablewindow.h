@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/table/announcements.h"
 #include "model/table/tablepaste.h"
 
 #include <QDialog>
@@ -15,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QTableView;
+class QTimer;
 
 // The class table beside the form: every class a row, a column each value,
 // with a filter bar, a summary under it and its own menus. It shows and
@@ -74,6 +76,7 @@ signals:
 
 protected:
     void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();
@@ -92,6 +95,11 @@ private:
     void placeBesideOwner();
     void restoreLayout();
     void saveLayout() const;
+    // What a screen reader says beyond what it reads itself: the current
+    // cell with its class and column, and what changed in the table.
+    void setUpAnnouncements();
+    void speakCurrentCell();
+    void announceChanges();
 
     tolvane::EditorSession &session;
     ClassTableModel *model = nullptr;
@@ -107,4 +115,7 @@ private:
     bool reporting = false;
     // The column of the current cell, kept while the rows are shown anew.
     int keptColumn = 0;
+    // What was said of the table last, and the wait before saying more.
+    tolvane::TableFacts announced;
+    QTimer *changesSaid = nullptr;
 };

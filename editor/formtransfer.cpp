@@ -1,8 +1,13 @@
 #include "creatordialog.h"
 
-#include "model/session/formbindings.h"
+#include "accessibility.h"
+#include "accessibleevents.h"
 #include "cp1252.h"
+#include "model/session/formbindings.h"
+#include "model/table/announcements.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -28,8 +33,15 @@ void showBytes(QLineEdit *box, const std::string &bytes)
 
 } // namespace
 
+// The box with the focus says its new value, by name, instead of what
+// filling it tells.
 void CreatorDialog::showForm(const FormValues &form)
 {
+    auto *focused = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    if (focused && !isAncestorOf(focused))
+        focused = nullptr;
+    const QString before = focused ? focused->text() : QString();
+    const QuietTextBoxes quiet;
     fillingForm = true;
     for (const FormBinding &box : formBindings) {
         if (const std::string *text = form.text(box))
@@ -43,6 +55,11 @@ void CreatorDialog::showForm(const FormValues &form)
         showBytes(control<QLineEdit>(id), form.*member);
     control<QComboBox>(ControlId::ItemList)->setCurrentIndex(form.item);
     fillingForm = false;
+    if (!focused || focused->text() == before)
+        return;
+    const QAccessibleInterface *box = QAccessible::queryAccessibleInterface(focused);
+    const QString name = box ? box->text(QAccessible::Name) : QString();
+    announce(QString::fromStdString(valueAnnouncement(name.toStdString(), focused->text().toStdString())));
 }
 
 FormValues CreatorDialog::form() const
