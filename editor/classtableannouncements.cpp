@@ -3,7 +3,7 @@
 #include "accessibility.h"
 #include "classtablemodel.h"
 #include "classtableview.h"
-#include "model/session/editorsession.h"
+#include "model/table/classtableediting.h"
 
 #include <QEvent>
 #include <QTimer>
@@ -27,13 +27,11 @@ constexpr int filterTypingPause = 500;
 void ClassTableWindow::setUpAnnouncements()
 {
     speakCurrentEntryOnFocus(view);
-    announced = tableFacts(session.classTable(), session.tableClasses());
+    editing.tableChangesToSay();
     changesSaid = new QTimer(this);
     changesSaid->setSingleShot(true);
     connect(changesSaid, &QTimer::timeout, this, [this] {
-        const TableFacts now = tableFacts(session.classTable(), session.tableClasses());
-        const std::string said = tableChangeAnnouncement(announced, now);
-        announced = now;
+        const std::string said = editing.tableChangesToSay();
         if (isVisible())
             announce(QString::fromStdString(said));
     });
@@ -45,8 +43,7 @@ void ClassTableWindow::setUpAnnouncements()
 // or once the typing of a filter pauses.
 void ClassTableWindow::announceChanges()
 {
-    const bool typing = utf8Of(session.classTable().filterText()) != announced.filter;
-    changesSaid->start(typing ? filterTypingPause : 0);
+    changesSaid->start(editing.filterTypedSinceSaid() ? filterTypingPause : 0);
 }
 
 void ClassTableWindow::speakCurrentCell()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/table/announcements.h"
 #include "model/table/tablepaste.h"
 
 #include <QDialog>
@@ -9,8 +8,9 @@ class ClassTableModel;
 class ClassTableSummary;
 class ClassTableView;
 namespace tolvane {
-class EditorSession;
-}
+class ClassTableEditing;
+class CompareCommands;
+} // namespace tolvane
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -30,7 +30,7 @@ class ClassTableWindow : public QDialog
     Q_OBJECT
 
 public:
-    ClassTableWindow(tolvane::EditorSession &session, QWidget *owner);
+    ClassTableWindow(tolvane::ClassTableEditing &editing, tolvane::CompareCommands &compare, QWidget *owner);
     ~ClassTableWindow() override;
 
     // The session's classes, filter, order or selection changed; status
@@ -84,7 +84,6 @@ private:
     tolvane::TableGrid grid() const;
     void buildColumnMenus(QMenu *menu);
     void buildRowMenu();
-    void run(void (*command)(tolvane::EditorSession &));
     void followSession();
     void reportSelection();
     int currentColumn() const;
@@ -101,7 +100,8 @@ private:
     void speakCurrentCell();
     void announceChanges();
 
-    tolvane::EditorSession &session;
+    tolvane::ClassTableEditing &editing;
+    tolvane::CompareCommands &compare;
     ClassTableModel *model = nullptr;
     ClassTableSummary *summary = nullptr;
     ClassTableView *view = nullptr;
@@ -115,7 +115,6 @@ private:
     bool reporting = false;
     // The column of the current cell, kept while the rows are shown anew.
     int keptColumn = 0;
-    // What was said of the table last, and the wait before saying more.
-    tolvane::TableFacts announced;
+    // The wait before the table's changes are said.
     QTimer *changesSaid = nullptr;
 };

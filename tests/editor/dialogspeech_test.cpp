@@ -54,7 +54,7 @@ protected:
         return QAccessible::queryAccessibleInterface(widget)->text(text);
     }
 
-    static EditorView::ChartView chart()
+    static CompareView::ChartView chart()
     {
         const auto drawn = [](int) {
             return BarChart{
@@ -148,7 +148,7 @@ TEST_F(DialogSpeechTest, EnterPressesTheFocusedButton)
 // view, so that a screen reader reads whole rows.
 TEST_F(DialogSpeechTest, TablesLetTabGoAndShowWholeRows)
 {
-    EditorView::TwoClasses classes{
+    CompareView::TwoClasses classes{
         {"Seals 0  Pointman", "Tangos 0  Rifleman"}, 0, 1, "", [](int, int) { return std::vector<ComparisonRow>(3); }};
     CompareDialog compare(classes, dialog.get());
     activate(compare);
