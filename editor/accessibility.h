@@ -48,3 +48,6 @@ void announce(const QString &text);
 // What announce() says goes to listener too, and is said while no screen
 // reader listens, so that tests hear it; nullptr again: to no one.
 void hearAnnouncements(std::function<void(const QString &)> listener);
+// Whether a text given to announce(), or to a TypingAnnouncement, waits to
+// be said.
+bool announcementsWaiting();

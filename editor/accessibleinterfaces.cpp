@@ -2,6 +2,7 @@
 
 #include "accessibility.h"
 #include "accessibleevents.h"
+#include "typingannouncement.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -419,6 +420,11 @@ void useLineEditInterfaces(QWidget *root)
 void hearAnnouncements(std::function<void(const QString &)> listener)
 {
     announcement().listener = std::move(listener);
+}
+
+bool announcementsWaiting()
+{
+    return !announcement().pending.isEmpty() || TypingAnnouncement::anyWaiting();
 }
 
 void announce(const QString &text)

@@ -4,6 +4,7 @@
 #include "classtablemodel.h"
 #include "classtableview.h"
 #include "model/table/classtableediting.h"
+#include "typingannouncement.h"
 
 #include <QEvent>
 #include <QTimer>
@@ -28,13 +29,7 @@ void ClassTableWindow::setUpAnnouncements()
 {
     speakCurrentEntryOnFocus(view);
     editing.tableChangesToSay();
-    changesSaid = new QTimer(this);
-    changesSaid->setSingleShot(true);
-    connect(changesSaid, &QTimer::timeout, this, [this] {
-        const std::string said = editing.tableChangesToSay();
-        if (isVisible())
-            announce(QString::fromStdString(said));
-    });
+    changesSaid = new TypingAnnouncement(this);
     connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this, &ClassTableWindow::speakCurrentCell);
     view->installEventFilter(this);
 }
@@ -43,7 +38,11 @@ void ClassTableWindow::setUpAnnouncements()
 // or once the typing of a filter pauses.
 void ClassTableWindow::announceChanges()
 {
-    changesSaid->start(editing.filterTypedSinceSaid() ? filterTypingPause : 0);
+    const auto said = [this] {
+        const std::string text = editing.tableChangesToSay();
+        return isVisible() ? QString::fromStdString(text) : QString();
+    };
+    changesSaid->sayLater(said, editing.filterTypedSinceSaid() ? filterTypingPause : 0);
 }
 
 void ClassTableWindow::speakCurrentCell()

@@ -16,7 +16,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QTableView;
-class QTimer;
+class TypingAnnouncement;
 
 // The class table beside the form: every class a row, a column each value,
 // with a filter bar, a summary under it and its own menus. It shows and
@@ -116,5 +116,5 @@ private:
     // The column of the current cell, kept while the rows are shown anew.
     int keptColumn = 0;
     // The wait before the table's changes are said.
-    QTimer *changesSaid = nullptr;
+    TypingAnnouncement *changesSaid = nullptr;
 };

@@ -14,12 +14,39 @@ constexpr int typingPause = 500;
 TypingAnnouncement::TypingAnnouncement(QObject *parent) : QObject(parent), timer(new QTimer(this))
 {
     timer->setSingleShot(true);
-    timer->setInterval(typingPause);
-    connect(timer, &QTimer::timeout, this, [this] { announce(pending); });
+    connect(timer, &QTimer::timeout, this, [this] {
+        stopWaiting();
+        announce(pending());
+    });
+}
+
+TypingAnnouncement::~TypingAnnouncement()
+{
+    stopWaiting();
 }
 
 void TypingAnnouncement::say(const QString &text)
 {
-    pending = text;
-    timer->start();
+    sayLater([text] { return text; }, typingPause);
+}
+
+void TypingAnnouncement::sayLater(std::function<QString()> text, int delay)
+{
+    pending = std::move(text);
+    if (!counted)
+        ++waiting;
+    counted = true;
+    timer->start(delay);
+}
+
+void TypingAnnouncement::stopWaiting()
+{
+    if (counted)
+        --waiting;
+    counted = false;
+}
+
+bool TypingAnnouncement::anyWaiting()
+{
+    return waiting > 0;
 }

@@ -23,7 +23,8 @@ public:
     // once the announcements of the moment and a paused typing are out.
     QString said() const
     {
-        QTest::qWait(700);
+        QTest::qWait(200);
+        QTest::qWaitFor([] { return !announcementsWaiting(); }, 5000);
         const QString text = heard.join(QStringLiteral(" / "));
         heard.clear();
         return text;
