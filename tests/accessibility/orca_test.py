@@ -167,10 +167,10 @@ TABLE_STEPS = [
 # "orca", which a user's "orca --replace" would kill. This Orca is the test's
 # alone: on the test's bus and display, stopped by its pid.
 LAUNCHER = """
-import importlib.machinery, importlib.util, sys
-loader = importlib.machinery.SourceFileLoader("orca_launcher", sys.argv[1])
-launcher = importlib.util.module_from_spec(importlib.util.spec_from_loader("orca_launcher", loader))
-loader.exec_module(launcher)
+import importlib.machinery, sys, types
+launcher = types.ModuleType("orca_launcher")
+launcher.__file__ = sys.argv[1]
+importlib.machinery.SourceFileLoader("orca_launcher", sys.argv[1]).exec_module(launcher)
 if not (hasattr(launcher, "otherOrcas") and hasattr(launcher, "setProcessName")):
     sys.exit("this Orca's launcher is not the one the test knows")
 launcher.otherOrcas = lambda: []
