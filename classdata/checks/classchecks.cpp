@@ -9,7 +9,6 @@ namespace {
 
 constexpr const ClassField &health = fieldNamed("health");
 constexpr const ClassField &classname = fieldNamed("classname");
-constexpr const ClassField &startingWeapon = fieldNamed("starting_weapon");
 
 std::size_t indexOf(const ClassField &field)
 {
@@ -75,13 +74,6 @@ void checkClasses(std::span<const ClassRecord> classes, ReadObserver &observer, 
                 break;
             }
         }
-        const std::optional<int> weapon = slotForInternalName(record.starting_weapon.view());
-        if (weapon && record.inventory[std::size_t(*weapon)] <= 0)
-            observer.found({.kind = ReadFindingKind::UncarriedWeapon,
-                            .line = lineOf(i, startingWeapon),
-                            .key = startingWeapon.key,
-                            .text = record.starting_weapon.view(),
-                            .block = block});
     }
 }
 

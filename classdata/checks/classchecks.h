@@ -29,10 +29,11 @@ struct ClassLines
 std::vector<ClassLines> classLinesOf(std::string_view bytes);
 
 // What a class file may hold although the game reads it as it is, and is
-// most likely a slip: health above max_health, a class name an earlier class
-// has too (without regard to ASCII case, as the game compares names), a
-// starting weapon of the item catalogue that the class carries none of.
-// Each goes to observer as a finding of the class (block: its index); lines,
+// most likely a slip: health above max_health, and a class name an earlier
+// class has too (without regard to ASCII case, as the game compares names).
+// (A starting weapon the inventory lacks is no slip: the class starts with
+// it all the same, as the default class of a file without classes does,
+// weapon_mk23 and nothing in its inventory.) Each goes to observer as a finding of the class (block: its index); lines,
 // when given, place it on the line of the value. The checks never change a
 // class.
 void checkClasses(std::span<const ClassRecord> classes, ReadObserver &observer, std::span<const ClassLines> lines = {});

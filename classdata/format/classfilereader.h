@@ -41,7 +41,6 @@ enum class ReadFindingKind {
     // Not the reader's: the checks of the classes read (classchecks.h).
     HealthAboveMaximum, // key health, value, high: max_health
     RepeatedName,       // text: the name; earlierLine, stored: the line and the index of the class that has it first
-    UncarriedWeapon,    // key starting_weapon, text: the weapon; the class carries none of it
     // A rule of the folder's rules file that classes break: text, the whole message.
     RangeRule,
     RelationRule,

@@ -53,7 +53,6 @@ constexpr FindingCode codes[] = {
     {Kind::HealthAboveMaximum, "TCC024", "warning", "health is above max_health."},
     {Kind::RepeatedName, "TCC025", "warning",
      "A class name an earlier class of the file has too, compared without regard to case."},
-    {Kind::UncarriedWeapon, "TCC026", "warning", "A starting weapon the class does not carry: its inventory has none."},
     {Kind::RangeRule, "TCC030", "warning", "A value outside its range in the rules file."},
     {Kind::RelationRule, "TCC031", "warning", "Two values of a class that break a relation of the rules file."},
     {Kind::MeanRule, "TCC032", "warning",
@@ -186,8 +185,6 @@ std::string describe(const ReadFinding &f)
                + (f.earlierLine > 0 ? "the class at line " + std::to_string(f.earlierLine)
                                     : "class " + shortest(f.stored))
                + " too";
-    case Kind::UncarriedWeapon:
-        return "starting_weapon " + quoted(f.text) + " is not in the class's inventory";
     case Kind::RangeRule:
     case Kind::RelationRule:
     case Kind::MeanRule:

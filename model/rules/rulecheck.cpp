@@ -36,7 +36,7 @@ bool passes(RuleTest test, double left, double right)
     return false;
 }
 
-// A mean or a percentage as a modder writes it: 104.29, 12.7.
+// A mean or a percentage as a modder writes it: 104.286, 12.7.
 std::string rounded(double value, double steps)
 {
     return formatShortest(std::round(value * steps) / steps);
@@ -93,8 +93,8 @@ std::optional<std::string> brokenMean(const Rule &rule, std::span<const ClassRec
         return std::nullopt;
     const std::string most = formatShortest(rule.high) + "% is allowed";
     const std::string means = "mean " + rule.name + " of the " + std::string(teamName(above)) + ' '
-                              + rounded(higher, 100);
-    const std::string below = teamsOwn(otherTeam(above)) + ' ' + rounded(lower, 100);
+                              + rounded(higher, 1000);
+    const std::string below = teamsOwn(otherTeam(above)) + ' ' + rounded(lower, 1000);
     if (lower <= 0)
         return means + " is above " + below + "; at most " + most;
     const double percent = (higher - lower) / lower * 100;
@@ -140,9 +140,9 @@ ReadFindingKind codeOfTeamRule(RuleKind kind)
 
 } // namespace
 
-std::string BrokenRule::messageWithPlace() const
+std::string BrokenRule::messageWithPlace(std::string_view rulesFile) const
 {
-    return message + " (" + std::string(rulesFileName) + ':' + std::to_string(line) + ')';
+    return message + " (" + std::string(rulesFile) + ':' + std::to_string(line) + ')';
 }
 
 std::vector<BrokenRule> brokenClassRules(const RuleSet &rules, std::span<const ClassRecord> classes,

@@ -22,7 +22,7 @@ struct BrokenRule
     std::string message = {};      // readable UTF-8, without the class's name or the rule's place
 
     // The message with the rule's place: "... (tvcc-rules.toml:3)".
-    std::string messageWithPlace() const;
+    std::string messageWithPlace(std::string_view rulesFile = rulesFileName) const;
 };
 
 // The ranges and relations that classes of team (nullopt: of a class file

@@ -15,7 +15,7 @@ namespace tolvane {
 // values (speed = [0.8, 1.3]) and relations between two values of a class
 // (relations = ["health <= max_health"]); [balance] rules between the teams
 // (mean_within_percent, same_class_count, each_team_has); [check] the codes
-// to leave out (ignore = ["TCC026"]). Columns go by the class table's
+// to leave out (ignore = ["TCC025"]). Columns go by the class table's
 // titles or the file's keys, as the table's filter names them.
 inline constexpr std::string_view rulesFileName = "tvcc-rules.toml";
 
@@ -53,7 +53,7 @@ struct RulesError
 struct RuleSet
 {
     std::vector<Rule> rules;
-    std::vector<std::string> ignoredCodes; // "TCC026"
+    std::vector<std::string> ignoredCodes; // "TCC025"
     // What keeps the file from being read, the first ones in file order;
     // with any, there are no rules and no codes ignored.
     std::vector<RulesError> errors;

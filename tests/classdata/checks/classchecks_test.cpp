@@ -37,14 +37,8 @@ TEST(ClassChecks, EachSlipOnTheLineOfItsValue)
           "line 14, class 3: TCC025 classname \"sniper\" is the name of the class at line 2 too"}},
         // Names are compared whole: a blank makes another name.
         {inBlock("classname Sniper") + "\n" + inBlock("classname Sniper "), {}},
-        {inBlock("starting_weapon weapon_mp5\ninventory weapon_knife 1"),
-         {"line 2, class 0: TCC026 starting_weapon \"weapon_mp5\" is not in the class's inventory"}},
-        {inBlock("starting_weapon WEAPON_MP5\ninventory weapon_mp5 1"), {}},
-        {inBlock("starting_weapon weapon_mp5\ninventory weapon_mp5 -1"),
-         {"line 2, class 0: TCC026 starting_weapon \"weapon_mp5\" is not in the class's inventory"}},
-        // No weapon, or one the catalogue does not know: nothing to carry.
-        {inBlock("starting_weapon \nclassname A"), {}},
-        {inBlock("starting_weapon weapon_laser"), {}},
+        // The class starts with its weapon whether its inventory has it or not.
+        {inBlock("starting_weapon weapon_mp5\ninventory weapon_knife 1"), {}},
         {inBlock("health 120\nstarting_weapon weapon_trap\ninventory weapon_trap 2\nhealth 90"), {}},
     };
     for (const auto &[file, expected] : rows) {

@@ -178,12 +178,12 @@ TEST(RulesFile, WhatCannotBeReadIsToldWithItsPlace)
 
 TEST(RulesFile, ABrokenFileChecksNothingAndIgnoresNothing)
 {
-    const RuleSet rules = readRules("[check]\nignore = [\"tcc026\"]\n[all]\nspeed = [0, 1]\nhealth = [1, 0]\n");
+    const RuleSet rules = readRules("[check]\nignore = [\"tcc025\"]\n[all]\nspeed = [0, 1]\nhealth = [1, 0]\n");
     EXPECT_EQ(errorsOf(rules).size(), 1u);
     EXPECT_TRUE(rules.rules.empty());
-    EXPECT_FALSE(rules.ignores("TCC026"));
-    const RuleSet read = readRules("[check]\nignore = [\"tcc026\", \"TCC030\"]\n");
-    EXPECT_TRUE(read.ignores("TCC026"));
+    EXPECT_FALSE(rules.ignores("TCC025"));
+    const RuleSet read = readRules("[check]\nignore = [\"tcc025\", \"TCC030\"]\n");
+    EXPECT_TRUE(read.ignores("TCC025"));
     EXPECT_TRUE(read.ignores("tcc030"));
     EXPECT_FALSE(read.ignores("TCC031"));
     // Many mistakes: the first twenty, and how many more.
