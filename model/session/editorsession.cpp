@@ -39,6 +39,7 @@ void EditorSession::refreshIndicators()
 
 void EditorSession::refreshIndicators(const FormValues &form)
 {
+    rulesWatch.follow(gameFolder.file(rulesFileName));
     const ClassRecord stored = formRecord(form);
     view.setUnsavedMark(changes.unsaved(state(), stored));
     view.setTeamText(state().sealsActive ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");

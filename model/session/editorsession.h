@@ -11,6 +11,7 @@
 #include "model/table/tablepaste.h"
 #include "undohistory.h"
 #include "model/review/problemlist.h"
+#include "model/rules/ruleswatch.h"
 #include "classdata/files/recoveryfile.h"
 #include "classdata/text/windows1252.h"
 #include "classdata/files/safesave.h"
@@ -134,6 +135,9 @@ public:
     // The problems of the class file last loaded or written as they stand
     // now, one line each: "Sniper, line 4: TCC003 speed 10.5 is outside ...".
     std::vector<std::string> problems() const;
+    // Reads the game folder's rules file again when it changed on disk;
+    // true when the rules changed, and with them the problems.
+    bool followRulesFile();
     // Moves to the class of problem index, storing the form first, and puts
     // the focus in its box.
     void goToProblem(std::size_t index);
@@ -326,6 +330,11 @@ private:
                              std::span<const ClassRecord> classes) const;
 
     std::filesystem::path sheetToSuggest() const;
+    // The problems of classes, the classes Write Out would write: the file's
+    // as they stand, the slips, the broken rules, less the codes the rules
+    // file leaves out.
+    std::vector<Problem> standingProblems(std::span<const ClassRecord> classes) const;
+    std::vector<Problem> ruleProblems(std::span<const ClassRecord> classes) const;
 
     EditorView &view;
     EditorState editorState;
@@ -339,6 +348,7 @@ private:
     ClassIds savedIds = ids;
     UndoHistory history;
     ProblemList fileProblems;
+    RulesWatch rulesWatch;
     std::optional<ClassesOnDisk> baseline;
     std::optional<TableBaseline> baselineShown;
     // The other team's classes the table shows, and whose they are.

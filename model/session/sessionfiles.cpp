@@ -50,7 +50,8 @@ void EditorSession::readActiveFile(FormValues &form)
     const std::string status = file.status == FileStatus::Read ? count + " Config Classes Read"
                                                                : std::string(classFileName(state().sealsActive))
                                                                      + " not found: " + count + " new class";
-    showMoved(form, withProblemCount(status, fileProblems.current(classesToWrite(nullptr), classOrigins()).size()));
+    rulesWatch.follow(gameFolder.file(rulesFileName));
+    showMoved(form, withProblemCount(status, standingProblems(classesToWrite(nullptr)).size()));
 }
 
 // A file that cannot be read, or that is no class file (reading it would

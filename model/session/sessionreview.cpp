@@ -46,13 +46,13 @@ std::vector<std::string> EditorSession::problems() const
     const FormValues form = view.form();
     const std::vector<ClassRecord> classes = classesToWrite(&form);
     std::vector<std::string> lines;
-    for (const Problem &problem : fileProblems.current(classes, classOrigins())) {
+    for (const Problem &problem : standingProblems(classes)) {
         std::string line;
         if (problem.classIndex >= 0) {
             const ClassRecord &record = classes[std::size_t(problem.classIndex)];
             line = record.classname.empty() ? "class " + std::to_string(problem.classIndex)
                                             : utf8Of(record.classname.view());
-            line += ", ";
+            line += problem.line < 0 && problem.place.empty() ? ": " : ", ";
         }
         lines.push_back(line + problem.text());
     }
@@ -62,7 +62,7 @@ std::vector<std::string> EditorSession::problems() const
 void EditorSession::goToProblem(std::size_t index)
 {
     FormValues form = view.form();
-    const std::vector<Problem> standing = fileProblems.current(classesToWrite(&form), classOrigins());
+    const std::vector<Problem> standing = standingProblems(classesToWrite(&form));
     if (index >= standing.size())
         return;
     const Problem &problem = standing[index];

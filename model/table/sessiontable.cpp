@@ -15,10 +15,12 @@ namespace tolvane {
 
 namespace {
 
-// The columns a problem concerns: its key's, every ability for the bit set
+// The columns a problem concerns: those it names, its key's, every ability for the bit set
 // as a whole, an item's, or the inventory for a line no item has.
 std::vector<int> problemColumns(const Problem &problem)
 {
+    if (!problem.columns.empty())
+        return problem.columns;
     if (problem.field == "inventory") {
         const std::string id = problem.item >= 0
                                    ? "item " + std::string(itemCatalogue[std::size_t(problem.item)].internalName)
@@ -164,7 +166,7 @@ std::vector<EditorSession::CellProblem> EditorSession::tableProblems() const
 {
     std::vector<CellProblem> cells;
     const FormValues form = view.form();
-    for (const Problem &problem : fileProblems.current(classesToWrite(&form), classOrigins())) {
+    for (const Problem &problem : standingProblems(classesToWrite(&form))) {
         if (problem.classIndex < 0)
             continue;
         for (int column : problemColumns(problem))

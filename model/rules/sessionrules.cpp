@@ -1,0 +1,98 @@
+#include "model/session/editorsession.h"
+
+#include "classdata/format/findingcodes.h"
+#include "model/table/tablecolumns.h"
+#include "rulecheck.h"
+
+#include <algorithm>
+
+// The rules file of the game folder in the editor: the rules the classes in
+// memory break, with the file's problems and the slips of the classes.
+
+namespace tolvane {
+
+namespace {
+
+// A broken rule as the Problems window lists it, on the box and the cells
+// of its values.
+Problem problemOf(const BrokenRule &broken)
+{
+    Problem problem{.line = -1,
+                    .code = codeOf(broken.kind).code,
+                    .message = broken.messageWithPlace(),
+                    .classIndex = broken.classIndex,
+                    .field = {},
+                    .item = -1,
+                    .place = {},
+                    .columns = broken.columns};
+    if (!broken.columns.empty() && broken.classIndex >= 0) {
+        const ClassValue &value = tableColumns()[std::size_t(broken.columns.front())].value;
+        problem.field = value.kind == ClassValue::Kind::Item ? "inventory" : std::string(value.field->key);
+        problem.item = value.kind == ClassValue::Kind::Item ? value.slot : -1;
+    }
+    return problem;
+}
+
+Problem rulesFileProblem(std::string place, std::string message)
+{
+    return {.line = -1,
+            .code = {},
+            .message = std::move(message),
+            .classIndex = -1,
+            .field = {},
+            .item = -1,
+            .place = std::move(place),
+            .columns = {}};
+}
+
+} // namespace
+
+bool EditorSession::followRulesFile()
+{
+    if (!rulesWatch.follow(gameFolder.file(rulesFileName)))
+        return false;
+    refreshIndicators();
+    return true;
+}
+
+std::vector<Problem> EditorSession::ruleProblems(std::span<const ClassRecord> classes) const
+{
+    const RuleSet &rules = rulesWatch.rules();
+    const std::string name(rulesFileName);
+    std::vector<Problem> problems;
+    if (!rulesWatch.unreadable().empty())
+        problems.push_back(
+            rulesFileProblem(name, "cannot be read: " + rulesWatch.unreadable() + "; no rule is checked"));
+    for (const RulesError &error : rules.errors)
+        problems.push_back(
+            rulesFileProblem(name + ", line " + std::to_string(error.line) + ", column " + std::to_string(error.column),
+                             error.message + "; no rule of the file is checked"));
+    for (const BrokenRule &broken : brokenClassRules(rules, classes, classesTeam()))
+        problems.push_back(problemOf(broken));
+    if (!hasTeamRules(rules))
+        return problems;
+    const ClassesOnDisk other = otherTeamClasses();
+    if (!other.problem.empty()) {
+        problems.push_back(rulesFileProblem(name, "the rules of [balance] are not checked: " + other.problem));
+        return problems;
+    }
+    const bool seals = classesTeam() == Team::Seals;
+    const std::span<const ClassRecord> theirs = other.classes;
+    for (const BrokenRule &broken : brokenTeamRules(rules, seals ? classes : theirs, seals ? theirs : classes))
+        problems.push_back(problemOf(broken));
+    return problems;
+}
+
+std::vector<Problem> EditorSession::standingProblems(std::span<const ClassRecord> classes) const
+{
+    std::vector<Problem> problems = fileProblems.current(classes, classOrigins());
+    for (std::vector<Problem> more : {slipsOf(classes), ruleProblems(classes)})
+        problems.insert(problems.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
+    const RuleSet &rules = rulesWatch.rules();
+    std::erase_if(problems, [&](const Problem &p) { return !p.code.empty() && rules.ignores(p.code); });
+    // What keeps rules from being checked comes first.
+    std::ranges::stable_partition(problems, [](const Problem &p) { return p.code.empty(); });
+    return problems;
+}
+
+} // namespace tolvane
