@@ -34,7 +34,7 @@ using namespace tolvane;
 CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      recoveryTimer(new QTimer(this)),
+      recoveryTimer(new QTimer(this)), rulesTimer(new QTimer(this)),
       editing(*this, folder, {std::move(log), ::recentFolders, keepRecentFolders, userDataFolder()})
 {
     // A few seconds after a change, not on every keystroke; never over a
@@ -47,6 +47,13 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
         else
             editing.keepRecovery();
     });
+    // The rules file is edited in another program: the problems follow it.
+    rulesTimer->setInterval(rulesCheckMs);
+    connect(rulesTimer, &QTimer::timeout, this, [this] {
+        if (!QApplication::activeModalWidget() && editing.followRulesFile())
+            refreshProblems();
+    });
+    rulesTimer->start();
     setWindowTitle(QStringLiteral("Tolvane Class Creator \u00A9[*]"));
     setWindowIcon(programIcon());
     setAcceptDrops(true);

@@ -96,6 +96,8 @@ public:
 
     // How long after a change the unsaved classes go to the recovery file.
     static constexpr int recoveryDelayMs = 2000;
+    // How often the game folder's rules file is looked at for a change.
+    static constexpr int rulesCheckMs = 2000;
     void showClassTable(const std::string &status) override;
 
 protected:
@@ -126,6 +128,7 @@ private:
     PlaceLabel *placeLabel = nullptr;
     ChartWindow *chartWindow = nullptr;
     QTimer *recoveryTimer = nullptr;
+    QTimer *rulesTimer = nullptr;
     ClassTableWindow *tableWindow = nullptr;
     tolvane::EditorSession editing;
 };
