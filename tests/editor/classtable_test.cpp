@@ -4,6 +4,7 @@
 
 #include "dialogtesthelpers.h"
 #include "problemswindow.h"
+#include "reviewwindows.h"
 #include "userinput.h"
 
 #include "bulkchangedialog.h"
@@ -296,11 +297,11 @@ TEST_F(ClassTableTest, BrokenRulesTintTheirCellsAndFollowTheRulesFile)
     EXPECT_EQ(list->item(1)->text(), QStringLiteral("B: TCC030 health 90 is outside 95 to 150 (tvcc-rules.toml:2)"));
 
     writeFile(QStringLiteral("tvcc-rules.toml"), "[all]\nhealth = [80, 150] # wider\n");
-    QTRY_COMPARE_WITH_TIMEOUT(list->count(), 1, 3 * CreatorDialog::rulesCheckMs);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->count() == 1; }, 3 * ReviewWindows::rulesCheckMs));
     EXPECT_TRUE(list->item(0)->text().startsWith(QStringLiteral("B, line "))) << list->item(0)->text().toStdString();
     EXPECT_FALSE(cell(1, "Health").data(Qt::BackgroundRole).isValid());
     writeFile(QStringLiteral("tvcc-rules.toml"), "[all]\nhealth = [80 150]\n");
-    QTRY_COMPARE_WITH_TIMEOUT(list->count(), 2, 3 * CreatorDialog::rulesCheckMs);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->count() == 2; }, 3 * ReviewWindows::rulesCheckMs));
     EXPECT_EQ(list->item(0)->text(),
               QStringLiteral("tvcc-rules.toml, line 2, column 14: Error while parsing array: expected comma or "
                              "closing ']', saw '1'; no rule of the file is checked"));

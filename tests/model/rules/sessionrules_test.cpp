@@ -36,14 +36,14 @@ protected:
     std::string problems() const
     {
         std::string lines;
-        for (const std::string &line : session->problems())
+        for (const std::string &line : parts->review.problems())
             lines += line + '\n';
         return lines;
     }
     std::string cells() const
     {
         std::string lines;
-        for (const EditorSession::CellProblem &cell : session->tableProblems())
+        for (const ClassTableEditing::CellProblem &cell : parts->table.cellProblems())
             lines += std::to_string(cell.slot) + ' ' + tableColumns()[std::size_t(cell.column)].title + '\n';
         return lines;
     }
@@ -65,35 +65,35 @@ TEST_F(SessionRulesTest, BrokenRulesAreProblemsOfTheirClassesAndCells)
     EXPECT_EQ(cells(), "2 Classname\n0 Class Speed\n0 Kevlar Vest\n0 Helmet\n1 Kevlar Vest\n1 Helmet\n"
                        "2 Kevlar Vest\n2 Helmet\n");
     // Choosing one goes to its class and box.
-    session->goToProblem(1);
-    EXPECT_EQ(session->state().currentIndex, 0);
+    parts->review.goToProblem(1);
+    EXPECT_EQ(session->document().state().currentIndex, 0);
     EXPECT_EQ(view.focused, "speed");
     // A value set right takes its problem away; the checks change no value.
-    session->editTableCell(0, columnNamed("speed"), "1.2");
+    parts->table.editCell(0, columnNamed("speed"), "1.2");
     EXPECT_EQ(problems().find("TCC030"), std::string::npos) << problems();
-    EXPECT_EQ(session->state().table.records[1].kevlar_vest, 50);
+    EXPECT_EQ(session->document().state().table.records[1].kevlar_vest, 50);
 }
 
 TEST_F(SessionRulesTest, TheRulesFileIsFollowedAsItChanges)
 {
     session->loadConfig();
-    EXPECT_FALSE(session->followRulesFile());
+    EXPECT_FALSE(parts->review.followRulesFile());
     EXPECT_EQ(problems(), "scout: TCC025 classname \"scout\" is the name of class 0 too\n");
     writeRules("[check]\nignore = [\"TCC025\"]\n[tangos]\nspeed = [2, 3]\n[seals]\nspeed = [1.5, 2]\n");
-    EXPECT_TRUE(session->followRulesFile());
-    EXPECT_FALSE(session->followRulesFile());
+    EXPECT_TRUE(parts->review.followRulesFile());
+    EXPECT_FALSE(parts->review.followRulesFile());
     EXPECT_EQ(problems(), "Scout: TCC030 speed 1.4 is outside 1.5 to 2, the Seals' range (tvcc-rules.toml:6)\n"
                           "Sniper: TCC030 speed 1 is outside 1.5 to 2, the Seals' range (tvcc-rules.toml:6)\n"
                           "scout: TCC030 speed 1 is outside 1.5 to 2, the Seals' range (tvcc-rules.toml:6)\n");
     // A file that cannot be read says where, and checks nothing of its own.
     writeRules("[check]\nignore = [\"TCC025\"]\n[seals]\nspeed = [1.5, 2]\nsped = [0, 1]\n");
-    EXPECT_TRUE(session->followRulesFile());
+    EXPECT_TRUE(parts->review.followRulesFile());
     EXPECT_EQ(problems(),
               "tvcc-rules.toml, line 5, column 1: no column named \"sped\"; no rule of the file is checked\n"
               "scout: TCC025 classname \"scout\" is the name of class 0 too\n");
     EXPECT_EQ(cells(), "2 Classname\n");
     fs::remove(first.path / std::string(rulesFileName));
-    EXPECT_TRUE(session->followRulesFile());
+    EXPECT_TRUE(parts->review.followRulesFile());
     EXPECT_EQ(problems(), "scout: TCC025 classname \"scout\" is the name of class 0 too\n");
 }
 
@@ -107,7 +107,7 @@ TEST_F(SessionRulesTest, TeamRulesTakeTheClassesInMemoryAndTheOtherTeamsFile)
                           "(tvcc-rules.toml:2)\n"
                           "TCC034 the Seals have no class that matches \"Heavy\" (tvcc-rules.toml:3)\n");
     fs::remove(first.path / "tvclass_tangos.cfg");
-    session->refreshIndicators();
+    session->refreshIndicators(view.form());
     EXPECT_NE(problems().find("tvcc-rules.toml: the rules of [balance] are not checked: The Tangos' class file"),
               std::string::npos)
         << problems();

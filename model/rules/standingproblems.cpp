@@ -1,13 +1,12 @@
-#include "model/session/editorsession.h"
+#include "standingproblems.h"
 
-#include "classdata/format/findingcodes.h"
-#include "model/table/tablecolumns.h"
 #include "rulecheck.h"
 
-#include <algorithm>
+#include "classdata/format/findingcodes.h"
+#include "model/session/editorsession.h"
+#include "model/table/tablecolumns.h"
 
-// The rules file of the game folder in the editor: the rules the classes in
-// memory break, with the file's problems and the slips of the classes.
+#include <algorithm>
 
 namespace tolvane {
 
@@ -45,50 +44,43 @@ Problem rulesFileProblem(std::string place, std::string message)
             .columns = {}};
 }
 
-} // namespace
-
-bool EditorSession::followRulesFile()
+std::vector<Problem> ruleProblems(const EditorSession &session, std::span<const ClassRecord> classes)
 {
-    if (!rulesWatch.follow(gameFolder.file(rulesFileName)))
-        return false;
-    refreshIndicators();
-    return true;
-}
-
-std::vector<Problem> EditorSession::ruleProblems(std::span<const ClassRecord> classes) const
-{
-    const RuleSet &rules = rulesWatch.rules();
+    const RulesWatch &watch = session.document().rules();
+    const RuleSet &rules = watch.rules();
     const std::string name(rulesFileName);
     std::vector<Problem> problems;
-    if (!rulesWatch.unreadable().empty())
-        problems.push_back(
-            rulesFileProblem(name, "cannot be read: " + rulesWatch.unreadable() + "; no rule is checked"));
+    if (!watch.unreadable().empty())
+        problems.push_back(rulesFileProblem(name, "cannot be read: " + watch.unreadable() + "; no rule is checked"));
     for (const RulesError &error : rules.errors)
         problems.push_back(
             rulesFileProblem(name + ", line " + std::to_string(error.line) + ", column " + std::to_string(error.column),
                              error.message + "; no rule of the file is checked"));
-    for (const BrokenRule &broken : brokenClassRules(rules, classes, classesTeam()))
+    for (const BrokenRule &broken : brokenClassRules(rules, classes, session.document().team()))
         problems.push_back(problemOf(broken));
     if (!hasTeamRules(rules))
         return problems;
-    const ClassesOnDisk other = otherTeamClasses();
+    const ClassesOnDisk other = otherTeamClasses(session);
     if (!other.problem.empty()) {
         problems.push_back(rulesFileProblem(name, "the rules of [balance] are not checked: " + other.problem));
         return problems;
     }
-    const bool seals = classesTeam() == Team::Seals;
+    const bool seals = session.document().team() == Team::Seals;
     const std::span<const ClassRecord> theirs = other.classes;
     for (const BrokenRule &broken : brokenTeamRules(rules, seals ? classes : theirs, seals ? theirs : classes))
         problems.push_back(problemOf(broken));
     return problems;
 }
 
-std::vector<Problem> EditorSession::standingProblems(std::span<const ClassRecord> classes) const
+} // namespace
+
+std::vector<Problem> standingProblems(const EditorSession &session, std::span<const ClassRecord> classes)
 {
-    std::vector<Problem> problems = fileProblems.current(classes, classOrigins());
-    for (std::vector<Problem> more : {slipsOf(classes), ruleProblems(classes)})
+    const TeamDocument &document = session.document();
+    std::vector<Problem> problems = document.fileProblems().current(classes, document.origins());
+    for (std::vector<Problem> more : {slipsOf(classes), ruleProblems(session, classes)})
         problems.insert(problems.end(), std::make_move_iterator(more.begin()), std::make_move_iterator(more.end()));
-    const RuleSet &rules = rulesWatch.rules();
+    const RuleSet &rules = document.rules().rules();
     std::erase_if(problems, [&](const Problem &p) { return !p.code.empty() && rules.ignores(p.code); });
     // What keeps rules from being checked comes first.
     std::ranges::stable_partition(problems, [](const Problem &p) { return p.code.empty(); });

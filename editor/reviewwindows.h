@@ -1,0 +1,33 @@
+#pragma once
+
+#include "model/session/reviewcommands.h"
+
+#include <QPointer>
+
+class CreatorDialog;
+class ProblemsWindow;
+
+// The Problems window beside the editor window, and Review Changes over it.
+// The game folder's rules file is edited in another program: the problems
+// and the class table's tints follow it.
+class ReviewWindows
+{
+public:
+    ReviewWindows(CreatorDialog &dialog, tolvane::ReviewCommands &review);
+
+    // How often the game folder's rules file is looked at for a change.
+    static constexpr int rulesCheckMs = 2000;
+
+    // The Problems window opens beside the editor window where the screen
+    // has room, and moves out of the way of each box it jumps to.
+    void openProblems();
+    // The Problems window, when open, follows the classes.
+    void refreshProblems();
+    void openReview();
+    ProblemsWindow *problems() const;
+
+private:
+    CreatorDialog &dialog;
+    tolvane::ReviewCommands &review;
+    QPointer<ProblemsWindow> problemsWindow;
+};
