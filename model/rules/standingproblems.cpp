@@ -83,7 +83,7 @@ std::vector<Problem> standingProblems(const EditorSession &session, std::span<co
     const RuleSet &rules = document.rules().rules();
     std::erase_if(problems, [&](const Problem &p) { return !p.code.empty() && rules.ignores(p.code); });
     // What keeps rules from being checked comes first.
-    std::ranges::stable_partition(problems, [](const Problem &p) { return p.code.empty(); });
+    std::stable_partition(problems.begin(), problems.end(), [](const Problem &p) { return p.code.empty(); });
     return problems;
 }
 
