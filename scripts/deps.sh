@@ -7,7 +7,7 @@ set -euo pipefail
 want=${1:-all}
 
 # Building and running the editor.
-run=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
+run=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core)
 
 # The tests, the Debian package (dpkg-dev, file) and its checks, the
 # benchmarks, and the check of the sources' formatting (clang-format). The
