@@ -168,9 +168,9 @@ std::string headingOf(const FilePair &pair)
 }
 
 // The pairs the FILE arguments name: FIRST SECOND, two such pairs, or two
-// folders, whose class files of each team are paired; empty, with the
-// reason, for anything else.
-std::vector<FilePair> pairsOf(const std::vector<std::string> &files, std::string &reason)
+// folders, whose class files of each team are paired (none where neither
+// folder has one); none, with what is wrong, for another command line.
+std::vector<FilePair> pairsOf(const std::vector<std::string> &files, std::string &wrong)
 {
     std::vector<FilePair> pairs;
     std::error_code unknown;
@@ -178,7 +178,7 @@ std::vector<FilePair> pairsOf(const std::vector<std::string> &files, std::string
         return name != "-" && std::filesystem::is_directory(pathFromArgument(name), unknown);
     };
     if (std::ranges::count(files, std::string("-")) > 1)
-        reason = "diff reads standard input for one FILE only";
+        wrong = "diff reads standard input for one FILE only";
     else if (files.size() == 2 && isFolder(files[0]) && isFolder(files[1])) {
         for (const Team team : {Team::Seals, Team::Tangos}) {
             const auto inFolder = [team](std::string folder) {
@@ -191,13 +191,11 @@ std::vector<FilePair> pairsOf(const std::vector<std::string> &files, std::string
                 || std::filesystem::exists(pathFromArgument(second), unknown))
                 pairs.push_back({first, second});
         }
-        if (pairs.empty())
-            reason = "neither folder holds a team's class file";
     } else if (files.size() == 2 || files.size() == 4) {
         for (std::size_t i = 0; i < files.size(); i += 2)
             pairs.push_back({files[i], files[i + 1]});
     } else {
-        reason = "diff compares two FILEs, two pairs of FILEs or two folders";
+        wrong = "diff compares two FILEs, two pairs of FILEs or two folders";
     }
     return pairs;
 }
@@ -220,11 +218,14 @@ int diffCommand(const std::vector<std::string> &options, const std::vector<std::
         else
             return usageError("diff has no option " + readableFileName(option));
     }
-    std::string reason;
-    std::vector<FilePair> pairs = pairsOf(files, reason);
-    if (pairs.empty())
-        return reason.starts_with("neither") ? (write(stderr, "tolvane-classfile: " + reason + "\n"), 2)
-                                             : usageError(reason);
+    std::string wrong;
+    std::vector<FilePair> pairs = pairsOf(files, wrong);
+    if (!wrong.empty())
+        return usageError(wrong);
+    if (pairs.empty()) {
+        write(stderr, "tolvane-classfile: neither folder holds a team's class file\n");
+        return 2;
+    }
     bool unreadable = false;
     for (FilePair &pair : pairs) {
         pair.before = readClasses(pair.first), pair.after = readClasses(pair.second);

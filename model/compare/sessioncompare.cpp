@@ -21,8 +21,8 @@ std::string classFileOf(Team team)
     return "The " + std::string(teamName(team)) + "' class file";
 }
 
-// A file name of letters, digits and dashes for name: "inventory Grenades"
-// gives "inventory-Grenades".
+// A file name of letters, digits and dashes for name: "Class Speed" gives
+// "Class-Speed".
 std::string fileNamePart(std::string_view name)
 {
     std::string part;
@@ -145,8 +145,10 @@ void EditorSession::compareWithFile()
     // A baseline that is a team's file of an earlier release: the other
     // team's file beside it is set against that team's file now.
     const ClassesOnDisk theirs = otherTeamClasses();
-    const std::optional<ClassesOnDisk> theirsBefore = fileBeside(baseline->file, team, theirs.file);
-    if (theirsBefore && theirs.problem.empty()) {
+    const std::optional<ClassesOnDisk> theirsBefore = theirs.problem.empty()
+                                                          ? fileBeside(baseline->file, team, theirs.file)
+                                                          : std::nullopt;
+    if (theirsBefore) {
         sections.push_back({std::string(teamName(otherTeam(team))), theirsBefore->classes, theirs.classes});
         heading += "; the " + std::string(teamName(otherTeam(team))) + "' class file against "
                    + displayText(theirsBefore->file) + ": "
