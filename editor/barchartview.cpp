@@ -90,7 +90,7 @@ void BarChartView::setChart(const tolvane::BarChart &chart)
     update();
 }
 
-BarChartView::Measures BarChartView::measure(QPaintDevice *device) const
+BarChartView::Measures BarChartView::measure(const QPaintDevice *device) const
 {
     const QFontMetricsF metrics(font(), device);
     Measures m;
@@ -127,7 +127,7 @@ BarChartView::Measures BarChartView::measure(QPaintDevice *device) const
 
 QSize BarChartView::minimumSizeHint() const
 {
-    const Measures m = measure(const_cast<BarChartView *>(this));
+    const Measures m = measure(this);
     return {int(m.minimumWidth), int(std::ceil(m.height(shown.bars.size())))};
 }
 

@@ -35,7 +35,7 @@ protected:
 
 private:
     struct Measures;
-    Measures measure(QPaintDevice *device) const;
+    Measures measure(const QPaintDevice *device) const;
     // Draws with the painter's font, for the painter's device, on size:
     // scaled down to hold the whole chart where it needs more room, and to
     // fill it when told (a picture).
