@@ -318,9 +318,10 @@ TEST(ClassFileTool, DiffListsAddedRemovedAndChangedClasses)
          ""},
         {"diff --format=json " + arg(a) + ' ' + arg(b), 1, json, ""},
         {"diff - " + arg(a) + " <" + arg(a), 0, same, ""},
-        {"diff " + arg(a) + ' ' + arg(fewer), 1, "Removed class Heavy\n0 changed, 0 added, 1 removed, 2 unchanged\n",
-         ""},
-        {"diff " + arg(fewer) + ' ' + arg(a), 1, "Added class Heavy\n0 changed, 1 added, 0 removed, 2 unchanged\n", ""},
+        {"diff " + arg(a) + ' ' + arg(fewer), 1,
+         heading(fewer) + "Removed\n- Heavy\n\n0 changed, 0 added, 1 removed, 2 unchanged\n", ""},
+        {"diff " + arg(fewer) + ' ' + arg(a), 1,
+         heading(a) + "Added\n- Heavy: " + defaultValues + "\n\n0 changed, 1 added, 0 removed, 2 unchanged\n", ""},
         {"diff " + arg(a) + ' ' + arg(twice), 1,
          heading(twice)
              + "Changed\n- Sniper\n  - Classname \"Scout\" -> \"Sniper\"\n\n1 changed, 0 added, 0 removed, 2 "
