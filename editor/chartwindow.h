@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/session/editorview.h"
+#include "model/compare/comparecommands.h"
 
 #include <QDialog>
 
@@ -20,18 +20,18 @@ class ChartWindow : public QDialog
 public:
     explicit ChartWindow(QWidget *owner);
 
-    void showChart(const tolvane::EditorView::ChartView &chart);
+    void showChart(const tolvane::CompareView::ChartView &chart);
 
 public slots:
     // Draws the chart again from the classes as they are now.
     void refresh();
 
 private:
-    using Picture = tolvane::EditorView::ChartView::Picture;
+    using Picture = tolvane::CompareView::ChartView::Picture;
     // Asks the picture's size, then the session asks where to save it.
     void savePicture(Picture picture);
 
-    tolvane::EditorView::ChartView chart;
+    tolvane::CompareView::ChartView chart;
     QComboBox *values;
     QLabel *note;
     BarChartView *bars;

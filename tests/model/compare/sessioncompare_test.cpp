@@ -36,18 +36,18 @@ protected:
     void write(const fs::path &path, const std::string &bytes) { ASSERT_TRUE(saveFileAtomically(path, bytes)); }
     std::string classList()
     {
-        session->compareTwoClasses();
+        parts->compare.compareTwoClasses();
         std::string names;
-        for (const std::string &name : view.twoClasses.classes)
+        for (const std::string &name : compareView.twoClasses.classes)
             names += (names.empty() ? "" : ", ") + name;
         return names;
     }
     std::string chartBars(const std::string &value)
     {
-        session->showChart();
-        const auto at = std::ranges::find(view.chart.values, value);
-        EXPECT_NE(at, view.chart.values.end());
-        const tolvane::BarChart chart = view.chart.chart(int(at - view.chart.values.begin()));
+        parts->compare.showChart();
+        const auto at = std::ranges::find(compareView.chart.values, value);
+        EXPECT_NE(at, compareView.chart.values.end());
+        const tolvane::BarChart chart = compareView.chart.chart(int(at - compareView.chart.values.begin()));
         std::string bars = chart.title + ':';
         for (const tolvane::ChartBar &bar : chart.bars)
             bars += ' ' + bar.label + (bar.team == tolvane::Team::Seals ? "/S=" : "/T=") + bar.text;
@@ -94,13 +94,14 @@ TEST_F(SessionCompareTest, TwoClassesSideBySide)
     write(tangos(),
           "{\nclassname Medic\n}\n\n{\nclassname sniper\nhealth 95\nspeed 1.2\ninventory weapon_knife 1\n}\n");
     run("L");
-    session->compareTwoClasses();
-    EXPECT_EQ(view.twoClasses.left, 0);
-    EXPECT_EQ(view.twoClasses.classes.at(std::size_t(view.twoClasses.right)), "Tangos 1  sniper");
-    EXPECT_EQ(view.twoClasses.note, "");
+    parts->compare.compareTwoClasses();
+    EXPECT_EQ(compareView.twoClasses.left, 0);
+    EXPECT_EQ(compareView.twoClasses.classes.at(std::size_t(compareView.twoClasses.right)), "Tangos 1  sniper");
+    EXPECT_EQ(compareView.twoClasses.note, "");
 
     std::vector<std::string> shown;
-    for (const ComparisonRow &row : view.twoClasses.rows(view.twoClasses.left, view.twoClasses.right)) {
+    for (const ComparisonRow &row :
+         compareView.twoClasses.rows(compareView.twoClasses.left, compareView.twoClasses.right)) {
         if (row.mark != Mark::Equal || row.value == "speed")
             shown.push_back(row.value + ' ' + row.left + ' ' + row.right + ' ' + row.difference + ' '
                             + std::string(row.note()));
@@ -129,11 +130,11 @@ TEST_F(SessionCompareTest, UnreadableOtherTeamFileIsNamedAndTheRestWorks)
     };
     for (const Row &row : rows) {
         row.make();
-        session->compareTwoClasses();
-        EXPECT_TRUE(view.twoClasses.note.starts_with(row.note)) << view.twoClasses.note << '\n' << row.note;
-        EXPECT_EQ(view.twoClasses.classes.size(), 2u);
+        parts->compare.compareTwoClasses();
+        EXPECT_TRUE(compareView.twoClasses.note.starts_with(row.note)) << compareView.twoClasses.note << '\n' << row.note;
+        EXPECT_EQ(compareView.twoClasses.classes.size(), 2u);
         EXPECT_EQ(chartBars("Health"), "Health of 2 classes: 2 Seals: Sniper/S=100 Medic/S=90");
-        EXPECT_TRUE(view.chart.chart(view.chart.chosen).note.starts_with(row.note));
+        EXPECT_TRUE(compareView.chart.chart(compareView.chart.chosen).note.starts_with(row.note));
     }
     EXPECT_TRUE(view.told.empty());
 }
@@ -148,21 +149,21 @@ TEST_F(SessionCompareTest, BaselineDifferencesAsPatchNotes)
     write(seals(), healthFile({{"Heavy", 150}, {"Sniper", 95}, {"Medic", 90}, {"Scout", 80}, {"Pointman", 70}}));
     run("L");
     *view.boxes.text(*bindingOfControl(ControlId::Health)) = "85"; // Heavy's, not stored
-    session->refreshIndicators();
+    session->refreshIndicators(view.form());
     view.pickedFiles = {stock};
-    session->compareWithFile();
+    parts->compare.compareWithFile();
     EXPECT_EQ(view.fileChoices.back().start, first.path);
-    EXPECT_EQ(view.baseline.heading, "The Seals' classes in memory against " + displayText(stock)
+    EXPECT_EQ(compareView.baseline.heading, "The Seals' classes in memory against " + displayText(stock)
                                          + ": 2 changed, 1 added, 0 removed, 2 unchanged");
-    EXPECT_TRUE(view.baseline.text.starts_with("Seals\n=====\n\nChanged\n- Heavy\n  - Health 150 -> 85 (-43.3%)\n"
+    EXPECT_TRUE(compareView.baseline.text.starts_with("Seals\n=====\n\nChanged\n- Heavy\n  - Health 150 -> 85 (-43.3%)\n"
                                                "- Sniper\n  - Health 100 -> 95 (-5%)\n\nAdded\n- Pointman: "))
-        << view.baseline.text;
-    EXPECT_TRUE(view.baseline.markdown.starts_with("## Seals\n\n### Changed\n\n- **Heavy**\n"))
-        << view.baseline.markdown;
-    EXPECT_TRUE(view.baseline.bbcode.starts_with("[b][u]Seals[/u][/b]\n\n[b]Changed[/b]\n")) << view.baseline.bbcode;
-    EXPECT_EQ(view.baseline.note, "");
-    ASSERT_TRUE(session->baselineFile());
-    EXPECT_EQ(session->baselineFile()->file, stock);
+        << compareView.baseline.text;
+    EXPECT_TRUE(compareView.baseline.markdown.starts_with("## Seals\n\n### Changed\n\n- **Heavy**\n"))
+        << compareView.baseline.markdown;
+    EXPECT_TRUE(compareView.baseline.bbcode.starts_with("[b][u]Seals[/u][/b]\n\n[b]Changed[/b]\n")) << compareView.baseline.bbcode;
+    EXPECT_EQ(compareView.baseline.note, "");
+    ASSERT_TRUE(session->document().baseline());
+    EXPECT_EQ(session->document().baseline()->file, stock);
 }
 
 // A baseline that is a team's file of an earlier release sets the other
@@ -194,9 +195,9 @@ TEST_F(SessionCompareTest, BaselineOfBothTeams)
     };
     for (const Row &row : rows) {
         view.pickedFiles = {row.baseline};
-        session->compareWithFile();
-        EXPECT_EQ(view.baseline.heading, row.heading);
-        EXPECT_EQ(view.baseline.text, row.notes);
+        parts->compare.compareWithFile();
+        EXPECT_EQ(compareView.baseline.heading, row.heading);
+        EXPECT_EQ(compareView.baseline.text, row.notes);
     }
 }
 
@@ -209,18 +210,18 @@ TEST_F(SessionCompareTest, BaselineRefusedOrWithRepeatedNames)
     write(seals(), healthFile({{"Sniper", 100}, {"Sniper", 80}, {"sniper", 70}}));
     run("L");
     view.pickedFiles = {stock};
-    session->compareWithFile();
-    EXPECT_EQ(view.baseline.note, "Classes that share a name are matched in order, the first with the first: "
+    parts->compare.compareWithFile();
+    EXPECT_EQ(compareView.baseline.note, "Classes that share a name are matched in order, the first with the first: "
                                   "\"Sniper\" (2 in the file, 3 in memory).");
-    EXPECT_TRUE(view.baseline.text.starts_with(
+    EXPECT_TRUE(compareView.baseline.text.starts_with(
         "Seals\n=====\n\nChanged\n- Sniper\n  - Health 90 -> 80 (-11.1%)\n\nAdded\n- sniper: "))
-        << view.baseline.text;
+        << compareView.baseline.text;
 
     const fs::path refused[] = {other.path / "missing.cfg", first.path / "tvcc.cfg", other.path};
     write(first.path / "tvcc.cfg", "[TolvaneClassCreator]\nSeals 1\n");
     for (const fs::path &path : refused) {
         view.pickedFiles = {path};
-        session->compareWithFile();
+        parts->compare.compareWithFile();
         EXPECT_EQ(view.fileChoices.back().start, stock);
     }
     ASSERT_EQ(view.told.size(), 3u);
@@ -230,22 +231,22 @@ TEST_F(SessionCompareTest, BaselineRefusedOrWithRepeatedNames)
                                      + displayText(stock) + '.');
     EXPECT_NE(view.told[1].text.find("settings file"), std::string::npos) << view.told[1].text;
     EXPECT_NE(view.told[2].text.find("could not be read: "), std::string::npos) << view.told[2].text;
-    EXPECT_EQ(session->baselineFile()->file, stock);
+    EXPECT_EQ(session->document().baseline()->file, stock);
 
     // The patch notes are saved only where the user says, and never over a
     // class file; nothing else here writes a file.
     const std::string sealsBefore = readWholeFile(seals()).bytes;
     const fs::path forum = other.path / "forum.txt";
     view.pickedFiles = {stock, seals(), notes, forum};
-    view.inCompareView = [&] {
-        view.baseline.save(NotesFormat::Markdown), view.baseline.save(NotesFormat::Markdown);
-        view.baseline.save(NotesFormat::BBCode), view.baseline.save(NotesFormat::Text);
+    compareView.inCompareView = [&] {
+        compareView.baseline.save(NotesFormat::Markdown), compareView.baseline.save(NotesFormat::Markdown);
+        compareView.baseline.save(NotesFormat::BBCode), compareView.baseline.save(NotesFormat::Text);
     };
-    session->compareWithFile(); // the last file dialog is cancelled
+    parts->compare.compareWithFile(); // the last file dialog is cancelled
     EXPECT_EQ(readWholeFile(seals()).bytes, sealsBefore);
     EXPECT_NE(view.told.back().text.find("holds classes or settings of the game"), std::string::npos);
-    EXPECT_EQ(readWholeFile(notes).bytes, view.baseline.markdown);
-    EXPECT_EQ(readWholeFile(forum).bytes, view.baseline.bbcode);
+    EXPECT_EQ(readWholeFile(notes).bytes, compareView.baseline.markdown);
+    EXPECT_EQ(readWholeFile(forum).bytes, compareView.baseline.bbcode);
     EXPECT_EQ(view.status, "Patch notes saved to " + displayText(forum));
     const std::size_t saves = view.fileChoices.size();
     ASSERT_GE(saves, 3u);
@@ -264,16 +265,16 @@ TEST_F(SessionCompareTest, ChartOfBothTeams)
     run("L");
     EXPECT_EQ(chartBars("Underwaterair"), "Underwaterair of 5 classes: 3 Seals, 2 Tangos: Scout/T=2 Sniper/S=1.5 "
                                           "Medic/S=0.8 Heavy/T=0.8 Odd/S=nan");
-    session->showChart(); // opened again, the chart shows the value it showed last
-    const tolvane::BarChart chart = view.chart.chart(view.chart.chosen);
+    parts->compare.showChart(); // opened again, the chart shows the value it showed last
+    const tolvane::BarChart chart = compareView.chart.chart(compareView.chart.chosen);
     EXPECT_EQ(std::pair(chart.low, chart.high), std::pair(0.0, 2.0));
     EXPECT_EQ(chart.note, "");
 
-    using Picture = EditorView::ChartView::Picture;
+    using Picture = CompareView::ChartView::Picture;
     view.pickedFiles = {other.path / "air.png", other.path / "air.svg"};
-    view.chart.save("\x89PNG", view.chart.chosen, Picture::Png);
+    compareView.chart.save("\x89PNG", compareView.chart.chosen, Picture::Png);
     EXPECT_EQ(view.fileChoices.back().start, first.path / "chart-Underwaterair.png");
-    view.chart.save("<svg/>", view.chart.chosen, Picture::Svg);
+    compareView.chart.save("<svg/>", compareView.chart.chosen, Picture::Svg);
     EXPECT_EQ(view.fileChoices.back().start, first.path / "chart-Underwaterair.svg");
     EXPECT_EQ(view.fileChoices.back().types, "SVG images (*.svg)");
     EXPECT_EQ(readWholeFile(other.path / "air.png").bytes, "\x89PNG");
