@@ -221,7 +221,6 @@ private:
 
     const OldFile &file;
     const Block &block;
-    const ClassRecord &record;
     std::string oldNameComment;
     std::string nameComment;
     // Per body line, from block.open + 1 on: its key, and what becomes of it.
@@ -235,7 +234,7 @@ private:
 
 BlockUpdate::BlockUpdate(const OldFile &file, const Block &block, const ClassRecord &old, const ClassRecord &record,
                          Rewrite rewrite)
-    : file(file), block(block), record(record)
+    : file(file), block(block)
 {
     appendNameComment(oldNameComment, old);
     appendNameComment(nameComment, record);

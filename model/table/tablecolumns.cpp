@@ -273,7 +273,7 @@ std::string_view trimmed(std::string_view text)
 bool containsIgnoreCase(std::string_view text, std::string_view part)
 {
     const auto same = [](char a, char b) { return foldCase(a) == foldCase(b); };
-    return part.empty() || !std::ranges::search(text, part, same).empty();
+    return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end() || part.empty();
 }
 
 } // namespace tolvane

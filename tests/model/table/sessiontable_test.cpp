@@ -109,7 +109,8 @@ protected:
     {
         for (const auto &[command, verb, rest, before, after] : tableCommands(line)) {
             std::vector<int> slots;
-            for (std::istringstream numbers(rest); int slot : std::views::istream<int>(numbers))
+            std::istringstream numbers(rest);
+            for (int slot = 0; numbers >> slot;)
                 slots.push_back(slot);
             if (verb == "filter")
                 parts->table.filter(rest);
