@@ -145,6 +145,8 @@ void BarChartView::paintEvent(QPaintEvent *)
 QImage BarChartView::picture(QSize size) const
 {
     QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return image; // no memory for it: saved as nothing, which the session refuses
     // The screen's text size, whatever the picture's resolution would be.
     image.setDotsPerMeterX(int(std::lround(logicalDpiX() / 0.0254)));
     image.setDotsPerMeterY(int(std::lround(logicalDpiY() / 0.0254)));

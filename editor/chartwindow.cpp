@@ -66,7 +66,7 @@ ChartWindow::ChartWindow(QWidget *owner)
     connect(png, &QPushButton::clicked, this, [this] { savePicture(Picture::Png); });
     png->setAutoDefault(false);
 #ifdef TOLVANE_SVG
-    QPushButton *svg = buttons->addButton(tr("Save as S&VG..."), QDialogButtonBox::ActionRole);
+    QPushButton *svg = buttons->addButton(tr("Save as &SVG..."), QDialogButtonBox::ActionRole);
     connect(svg, &QPushButton::clicked, this, [this] { savePicture(Picture::Svg); });
     svg->setAutoDefault(false);
 #endif

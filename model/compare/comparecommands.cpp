@@ -157,8 +157,8 @@ void CompareCommands::compareWithFile()
             {"patch-notes.md", "Markdown (*.md);;All files (*)"},
             {"patch-notes-bbcode.txt", "BBCode for forums (*.txt);;All files (*)"}};
         const auto &[name, types] = files[int(format)];
-        saveChosenFile({"Save Patch Notes", session.folder().file(name), std::string(types), true},
-                       shown.notes(format), "Patch notes");
+        saveChosenFile({"Save Patch Notes", session.folder().file(name), std::string(types), true}, shown.notes(format),
+                       "Patch notes");
     };
     view.showBaseline(shown);
 }
@@ -196,6 +196,14 @@ void CompareCommands::showChart()
     };
     chart.save = [this](const std::string &bytes, int value, CompareView::ChartView::Picture picture) {
         const bool svg = picture == CompareView::ChartView::Picture::Svg;
+        // A picture too large to be drawn comes as no bytes: an empty file
+        // saved as the chart would be a failure reported as success.
+        if (bytes.empty()) {
+            session.questions().tell({Questions::Icon::Warning, "Save Chart",
+                                      "The chart could not be drawn at the size chosen; nothing was written.\n"
+                                      "Choose a smaller size."});
+            return;
+        }
         const std::string name = "chart-" + fileNamePart(columnTitle(numericValues().at(std::size_t(value))))
                                  + (svg ? ".svg" : ".png");
         saveChosenFile(

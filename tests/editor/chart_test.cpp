@@ -10,6 +10,7 @@
 #include "windowcommands.h"
 
 #include <QImage>
+#include <QKeySequence>
 #include <QSpinBox>
 #include <QXmlStreamReader>
 
@@ -126,6 +127,25 @@ TEST_F(ChartTest, SavedAsPngAtTheChosenSizeWithEachTeamsMeanOnTheAxis)
     }
 }
 
+// Each Alt letter of the window leads to one place: the value list, or a save.
+TEST_F(ChartTest, NoAltLetterLeadsToTwoPlaces)
+{
+    QStringList texts;
+    for (const QLabel *label : chart->findChildren<QLabel *>())
+        texts << label->text();
+    for (const QAbstractButton *button : chart->findChildren<QAbstractButton *>())
+        texts << button->text();
+    QHash<QKeySequence, QString> seen;
+    for (const QString &text : texts) {
+        const QKeySequence letter = QKeySequence::mnemonic(text);
+        if (letter.isEmpty())
+            continue;
+        EXPECT_FALSE(seen.contains(letter)) << seen.value(letter).toStdString() << ", " << text.toStdString();
+        seen.insert(letter, text);
+    }
+    EXPECT_GE(seen.size(), 3); // Value, PNG, Close
+}
+
 TEST_F(ChartTest, SavedAsSvgWithItsTitlesNamesAndMeans)
 {
 #ifndef TOLVANE_SVG
@@ -140,12 +160,12 @@ TEST_F(ChartTest, SavedAsSvgWithItsTitlesNamesAndMeans)
                  modal.findChild<QSpinBox *>(QStringLiteral("pictureHeight"))->value()};
     };
     for (QPushButton *each : chart->findChildren<QPushButton *>()) {
-        if (each->text() == u"Save as S&VG...")
+        if (each->text() == u"Save as &SVG...")
             each->click();
     }
     EXPECT_EQ(asked, shown.expandedTo(QSize(100, 100)));
 
-    save(QStringLiteral("Save as S&VG..."), QSize(800, 500), QStringLiteral("health \u00e4.svg"));
+    save(QStringLiteral("Save as &SVG..."), QSize(800, 500), QStringLiteral("health \u00e4.svg"));
     QString viewBox;
     const QStringList texts = svgTexts(QByteArray::fromStdString(readFile(QStringLiteral("health \u00e4.svg"))),
                                        &viewBox);
@@ -176,7 +196,7 @@ TEST_F(ChartTest, NeverCutsAName)
     EXPECT_EQ(atEdges, 0);
     EXPECT_GT(drawn, 500);
 #ifdef TOLVANE_SVG
-    save(QStringLiteral("Save as S&VG..."), QSize(200, 120), QStringLiteral("small.svg"));
+    save(QStringLiteral("Save as &SVG..."), QSize(200, 120), QStringLiteral("small.svg"));
     QString viewBox;
     EXPECT_TRUE(
         svgTexts(QByteArray::fromStdString(readFile(QStringLiteral("small.svg"))), &viewBox).contains(longName));

@@ -131,7 +131,8 @@ TEST_F(SessionCompareTest, UnreadableOtherTeamFileIsNamedAndTheRestWorks)
     for (const Row &row : rows) {
         row.make();
         parts->compare.compareTwoClasses();
-        EXPECT_TRUE(compareView.twoClasses.note.starts_with(row.note)) << compareView.twoClasses.note << '\n' << row.note;
+        EXPECT_TRUE(compareView.twoClasses.note.starts_with(row.note)) << compareView.twoClasses.note << '\n'
+                                                                       << row.note;
         EXPECT_EQ(compareView.twoClasses.classes.size(), 2u);
         EXPECT_EQ(chartBars("Health"), "Health of 2 classes: 2 Seals: Sniper/S=100 Medic/S=90");
         EXPECT_TRUE(compareView.chart.chart(compareView.chart.chosen).note.starts_with(row.note));
@@ -154,13 +155,15 @@ TEST_F(SessionCompareTest, BaselineDifferencesAsPatchNotes)
     parts->compare.compareWithFile();
     EXPECT_EQ(view.fileChoices.back().start, first.path);
     EXPECT_EQ(compareView.baseline.heading, "The Seals' classes in memory against " + displayText(stock)
-                                         + ": 2 changed, 1 added, 0 removed, 2 unchanged");
-    EXPECT_TRUE(compareView.baseline.text.starts_with("Seals\n=====\n\nChanged\n- Heavy\n  - Health 150 -> 85 (-43.3%)\n"
-                                               "- Sniper\n  - Health 100 -> 95 (-5%)\n\nAdded\n- Pointman: "))
+                                                + ": 2 changed, 1 added, 0 removed, 2 unchanged");
+    EXPECT_TRUE(
+        compareView.baseline.text.starts_with("Seals\n=====\n\nChanged\n- Heavy\n  - Health 150 -> 85 (-43.3%)\n"
+                                              "- Sniper\n  - Health 100 -> 95 (-5%)\n\nAdded\n- Pointman: "))
         << compareView.baseline.text;
     EXPECT_TRUE(compareView.baseline.markdown.starts_with("## Seals\n\n### Changed\n\n- **Heavy**\n"))
         << compareView.baseline.markdown;
-    EXPECT_TRUE(compareView.baseline.bbcode.starts_with("[b][u]Seals[/u][/b]\n\n[b]Changed[/b]\n")) << compareView.baseline.bbcode;
+    EXPECT_TRUE(compareView.baseline.bbcode.starts_with("[b][u]Seals[/u][/b]\n\n[b]Changed[/b]\n"))
+        << compareView.baseline.bbcode;
     EXPECT_EQ(compareView.baseline.note, "");
     ASSERT_TRUE(session->document().baseline());
     EXPECT_EQ(session->document().baseline()->file, stock);
@@ -212,7 +215,7 @@ TEST_F(SessionCompareTest, BaselineRefusedOrWithRepeatedNames)
     view.pickedFiles = {stock};
     parts->compare.compareWithFile();
     EXPECT_EQ(compareView.baseline.note, "Classes that share a name are matched in order, the first with the first: "
-                                  "\"Sniper\" (2 in the file, 3 in memory).");
+                                         "\"Sniper\" (2 in the file, 3 in memory).");
     EXPECT_TRUE(compareView.baseline.text.starts_with(
         "Seals\n=====\n\nChanged\n- Sniper\n  - Health 90 -> 80 (-11.1%)\n\nAdded\n- sniper: "))
         << compareView.baseline.text;
@@ -279,6 +282,15 @@ TEST_F(SessionCompareTest, ChartOfBothTeams)
     EXPECT_EQ(view.fileChoices.back().types, "SVG images (*.svg)");
     EXPECT_EQ(readWholeFile(other.path / "air.png").bytes, "\x89PNG");
     EXPECT_EQ(readWholeFile(other.path / "air.svg").bytes, "<svg/>");
+
+    // A picture that could not be drawn is no file: nothing is asked or written.
+    const std::size_t asked = view.fileChoices.size();
+    view.pickedFiles = {other.path / "none.png"};
+    compareView.chart.save("", compareView.chart.chosen, Picture::Png);
+    EXPECT_EQ(view.fileChoices.size(), asked);
+    EXPECT_FALSE(fs::exists(other.path / "none.png"));
+    ASSERT_FALSE(view.told.empty());
+    EXPECT_TRUE(view.told.back().text.starts_with("The chart could not be drawn")) << view.told.back().text;
 }
 
 } // namespace
