@@ -28,11 +28,12 @@ protected:
     void SetUp() override
     {
         DialogTest::SetUp();
-        // Means: the Seals 80, the Tangos 140, on a scale of 0 to 150.
+        // Means: the Seals 80, the Tangos 135, on an axis of 0 to 150 (the
+        // highest value 140).
         writeFile(QStringLiteral("tvclass_seals.cfg"), "{\nclassname Sniper\nhealth 100\n}\n\n{\nclassname Medic & "
                                                        "Co\nhealth 60\n}\n");
         writeFile(QStringLiteral("tvclass_tangos.cfg"),
-                  "{\nclassname Heavy\nhealth 150\n}\n\n{\nclassname " + longName.toStdString() + "\nhealth 130\n}\n");
+                  "{\nclassname Heavy\nhealth 140\n}\n\n{\nclassname " + longName.toStdString() + "\nhealth 130\n}\n");
         restartDialog();
         click(tolvane::ControlId::LoadConfig);
         trigger(CommandId::Chart);
@@ -120,7 +121,7 @@ TEST_F(ChartTest, SavedAsPngAtTheChosenSizeWithEachTeamsMeanOnTheAxis)
 
     const auto [low, high] = axisOf(png);
     ASSERT_GT(high - low, 200);
-    const std::pair<QColor, double> means[] = {{QColor(10, 30, 160), 80.0 / 150}, {QColor(190, 60, 0), 140.0 / 150}};
+    const std::pair<QColor, double> means[] = {{QColor(10, 30, 160), 80.0 / 150}, {QColor(190, 60, 0), 135.0 / 150}};
     for (const auto &[colour, place] : means) {
         const int expected = low + int(std::lround(place * (high - low)));
         EXPECT_NEAR(columnOf(png, colour), expected, 2) << colour.name().toStdString();
@@ -172,7 +173,7 @@ TEST_F(ChartTest, SavedAsSvgWithItsTitlesNamesAndMeans)
     EXPECT_EQ(viewBox, QStringLiteral("0 0 800 500"));
     for (const QString &text :
          {QStringLiteral("Health of 4 classes: 2 Seals, 2 Tangos"), QStringLiteral("Health"), QStringLiteral("Sniper"),
-          QStringLiteral("Medic & Co"), longName, QStringLiteral("Seals mean 80"), QStringLiteral("Tangos mean 140"),
+          QStringLiteral("Medic & Co"), longName, QStringLiteral("Seals mean 80"), QStringLiteral("Tangos mean 135"),
           QStringLiteral("150"), QStringLiteral("Seals"), QStringLiteral("Tangos")})
         EXPECT_TRUE(texts.contains(text)) << text.toStdString() << " not in " << texts.join(u'|').toStdString();
 }

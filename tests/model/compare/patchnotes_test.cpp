@@ -62,6 +62,21 @@ TEST(PatchNotes, MarkdownEscapesOnlyWhatItWouldTakeForMarkup)
         EXPECT_EQ(markdownEscaped(text), escaped) << text;
 }
 
+// A heading that is a file's name, as each format writes it: underlined to
+// its length, or escaped where Markdown would take it for markup.
+TEST(PatchNotes, FileNameHeadings)
+{
+    const std::vector<ClassRecord> classes = classesIn(block("classname Sniper"));
+    const std::vector<NotesSection> sections{{"*new* [1].cfg", classes, classes}};
+    const std::pair<NotesFormat, const char *> rows[] = {
+        {NotesFormat::Text, "*new* [1].cfg\n=============\n\nNo class differs.\n"},
+        {NotesFormat::Markdown, "## \\*new\\* \\[1\\].cfg\n\nNo class differs.\n"},
+        {NotesFormat::BBCode, "[b][u]*new* [1].cfg[/u][/b]\n\nNo class differs.\n"},
+    };
+    for (const auto &[format, notes] : rows)
+        EXPECT_EQ(patchNotes(sections, format), notes) << int(format);
+}
+
 // Both teams compared: the Seals changed, added and removed classes, the
 // Tangos none; every format has a heading for each team.
 class PatchNotesOfTwoTeams : public ::testing::Test
