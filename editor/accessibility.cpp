@@ -175,5 +175,5 @@ void setUpAccessibility(QWidget *form, const QHash<int, QWidget *> &controls)
     exposeStatusLine(qobject_cast<QLineEdit *>(controls.value(ControlId::StatusLine)));
     exposeCalculateResult(qobject_cast<QPushButton *>(controls.value(ControlId::Calculate)),
                           qobject_cast<QLineEdit *>(controls.value(ControlId::CalculateResult)));
-    setUpKeyboardAccess(form, controls);
+    setUpKeyboardAccess(form);
 }

@@ -163,6 +163,16 @@ private:
     bool open = false;
 };
 
+// Whether the fixed layout's six decimals give the key's value back as the
+// reader reads it; not for a float such as 0.0000001 or 3.1415926.
+bool standardKeeps(std::size_t key, const ClassRecord &record)
+{
+    if (key >= fieldCount || classFieldTable[key].kind != FieldKind::Float)
+        return true;
+    const float value = record.*classFieldTable[key].floatMember;
+    return toFloat32(parseDouble(formatFloat(value))) == value;
+}
+
 // The line of the fixed layout for a key (a field, or an inventory slot
 // after them); false for a value that has none.
 bool standardLine(std::size_t key, const ClassRecord &record, std::string &text)
@@ -274,7 +284,8 @@ void BlockUpdate::plan(const ClassRecord &old, const ClassRecord &record, Rewrit
             const std::size_t at = block.open + 1 + line;
             if (hasLine && line != none)
                 text += textAfterNumber(key, file.readContent(at));
-            same = line == none ? !hasLine : hasLine && file.content(at) == text;
+            // A value that the format would change stays as written.
+            same = line == none ? !hasLine : (hasLine && file.content(at) == text) || !standardKeeps(key, record);
         } else {
             same = key < fieldCount ? sameStoredValue(classFieldTable[key], old, record)
                                     : old.inventory[key - fieldCount] == record.inventory[key - fieldCount];

@@ -54,8 +54,8 @@ public:
 
     // Stores the form and shows the class of slot, as Go to Class does.
     void chooseRow(int slot);
-    // Stores text into one value of the class of slot as the form stores a
-    // box, as one step.
+    // Stores text typed into one value of the class of slot as the form's box
+    // takes and stores it (typedIntoCell), as one step.
     void editCell(int slot, int column, std::string_view text);
     void filter(std::string_view text);
     void sort(int column, SortOrder order);

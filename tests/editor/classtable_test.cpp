@@ -93,7 +93,9 @@ protected:
         QTest::keyClicks(grid, text.left(1));
         QTest::keyClicks(QApplication::focusWidget(), text.mid(1));
         QTest::keyClick(QApplication::focusWidget(), key);
-        // The editor hands its text over once the key is handled.
+        // The editor hands its text over once the key is handled, and the
+        // table shows the stored value after that (a timer of 0).
+        QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
 
@@ -128,11 +130,16 @@ TEST_F(ClassTableTest, RowsAreTheClassesOfTheForm)
     EXPECT_EQ(rows(), "0  A, 1  B, 2  Cx");
 }
 
-// Typing in a cell stores as the form stores, Enter moves down, Tab to the
-// next cell; each edit is a step Undo in the table takes back.
+// Typing in a cell stores as the form stores, and a cell of a digits box
+// takes the digits alone, as the box does; Enter moves down, Tab to the next
+// cell; each edit is a step Undo in the table takes back.
 TEST_F(ClassTableTest, CellsTakeTheFormsRulesAndUndo)
 {
     openTable();
+    typeInCell(cell(0, "Max Rockets"), QStringLiteral("7.9"));
+    EXPECT_EQ(dialog->state().table.records[0].max_rockets, 79);
+    typeInCell(cell(2, "Helmet"), QStringLiteral("-5"));
+    EXPECT_EQ(dialog->state().table.records[2].combat_helmet, 5);
     typeInCell(cell(1, "Health"), QStringLiteral("12abc"));
     EXPECT_EQ(dialog->state().table.records[1].health, 12);
     EXPECT_EQ(grid->currentIndex().row(), 2);
@@ -155,10 +162,10 @@ TEST_F(ClassTableTest, CellEditorWarnsAsTheFormsBox)
 {
     openTable();
     const std::tuple<const char *, QString, QString> rows[] = {
-        {"Health", QStringLiteral("12abc"), QStringLiteral("Only the number at the start is read: 12 is stored.")},
+        {"Health", QStringLiteral("1500"), QStringLiteral("1500 is outside 0 to 999: the game will read 100 instead.")},
         {"Class Speed", QStringLiteral("10.5"),
          QStringLiteral("10.5 is outside 0 to 10: the game will read 1.000000 instead.")},
-        {"Grenades", QStringLiteral("many"), QStringLiteral("Not a number: 0 is stored.")},
+        {"Jump Height", QStringLiteral("fast"), QStringLiteral("Not a number: 0.000000 is stored.")},
         {"Classname", QStringLiteral("\u03A9mega"), QStringLiteral("The class file cannot hold \u03A9: written as ?.")},
         {"Classname", QStringLiteral("Kommando Spezialkraefte der Marine"),
          QStringLiteral("Only the first 31 characters are kept: Kommando Spezialkraefte der Mar")},
@@ -173,6 +180,16 @@ TEST_F(ClassTableTest, CellEditorWarnsAsTheFormsBox)
         typeInto(box, typed);
         EXPECT_EQ(box->toolTip(), hint);
         EXPECT_EQ(box->palette().color(QPalette::Base) == QColor(255, 224, 160), !hint.isEmpty());
+        QTest::keyClick(box, Qt::Key_Escape);
+    }
+    // A whole number's cell takes the keys its box takes: the digits.
+    for (const char *title : {"Helmet", "Grenades"}) {
+        grid->setCurrentIndex(cell(0, title));
+        grid->edit(grid->currentIndex());
+        auto *box = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        ASSERT_TRUE(box);
+        typeInto(box, QStringLiteral("-7.5"));
+        EXPECT_EQ(box->text(), QStringLiteral("75")) << title;
         QTest::keyClick(box, Qt::Key_Escape);
     }
 }

@@ -78,6 +78,13 @@ const Row rows[] = {
     {"L; cell 0 Class Speed = 1,5; cell 0 Classname = Z", "", "", "Class Speed", "Z:1.000000 B:1.000000 C:1.000000",
      "A:1.000000 B:1.000000 C:1.000000", "A B C", "3 of 3 classes", "Changed: Change Classname on A",
      "Change Classname on A"},
+    // A digits box takes no sign and no point from the keyboard, and neither does its cell.
+    {"L; cell 0 Helmet = -5", "", "", "Helmet", "A:5 B:30 C:30", "A:30 B:30 C:30", "A B C", "3 of 3 classes",
+     "Changed: Change Helmet on A", "Change Helmet on A"},
+    {"L; cell 1 Max Rockets = 7.9; cell 2 Grenades = -3", "", "", "Max Rockets", "A:4 B:79 C:4", "A:4 B:4 C:4", "A B C",
+     "3 of 3 classes", "Changed: Change Grenades on C", "Change Grenades on C"},
+    {"L; cell 1 Max Rockets = -5; cell 1 Max Rockets = -7", "", "", "Max Rockets", "A:4 B:7 C:4", "A:4 B:4 C:4",
+     "A B C", "3 of 3 classes", "Changed: Change Max Rockets on B", "Change Max Rockets on B"},
     // A paste over more than one class asks first, No by default; it is one step.
     {"L; paste 0 1 Health = 95", "y", "Q", "Health", "A:95 B:95 C:100", "A:100 B:100 C:100", "A B C", "3 of 3 classes",
      "Changed: Paste on 2 classes", "Paste on 2 classes"},
