@@ -51,7 +51,7 @@ class ChartOfTeams : public ::testing::Test
 protected:
     std::vector<ClassRecord> seals = classesIn(block("classname Sniper\nunderwaterair 1.5")
                                                + block("classname Medic\nunderwaterair 0.8")
-                                               + block("classname Odd\nunderwaterair nan"));
+                                               + block("classname Diver\nunderwaterair 0"));
     std::vector<ClassRecord> tangos = classesIn(block("classname Heavy\nunderwaterair 0.5")
                                                 + block("classname Scout\nunderwaterair 2.5"));
     static const ClassValue &value(std::string_view key)
@@ -79,8 +79,8 @@ protected:
     }
 };
 
-// Each team's mean of its values drawn (a value that is no number is left
-// out), placed on the scale as its bars are.
+// Each team's mean of its values (a 0 counts), placed on the scale as its
+// bars are.
 TEST_F(ChartOfTeams, TitlesScaleAndEachTeamsMean)
 {
     const struct Row
@@ -93,9 +93,9 @@ TEST_F(ChartOfTeams, TitlesScaleAndEachTeamsMean)
         const char *means;
     } rows[] = {
         {"underwaterair", true, "Underwaterair of 5 classes: 3 Seals, 2 Tangos", "Underwaterair", "0 0.5 1 1.5 2 2.5",
-         "Seals mean 1.15 at 0.460000; Tangos mean 1.5 at 0.600000"},
+         "Seals mean 0.77 at 0.306667; Tangos mean 1.5 at 0.600000"},
         {"underwaterair", false, "Underwaterair of 3 classes: 3 Seals", "Underwaterair", "0 0.5 1 1.5",
-         "Seals mean 1.15 at 0.766667"},
+         "Seals mean 0.77 at 0.511111"},
         {"speed", true, "Class Speed of 5 classes: 3 Seals, 2 Tangos", "Class Speed", "0 0.2 0.4 0.6 0.8 1",
          "Seals mean 1 at 1.000000; Tangos mean 1 at 1.000000"},
         {"max_308cal", true, "Max .308 cal Mag of 5 classes: 3 Seals, 2 Tangos", "Max .308 cal Mag", "0 1 2 3 4",
