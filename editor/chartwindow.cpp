@@ -52,8 +52,8 @@ ChartWindow::ChartWindow(QWidget *owner)
     table->setAccessibleName(tr("Values of the chart"));
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    letTabLeave(table);
     table->verticalHeader()->hide();
-    table->horizontalHeader()->setStretchLastSection(true);
     speakCurrentEntryOnFocus(table);
     auto *split = new QSplitter(this);
     split->addWidget(scroll);
@@ -64,11 +64,9 @@ ChartWindow::ChartWindow(QWidget *owner)
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton *png = buttons->addButton(tr("Save as &PNG..."), QDialogButtonBox::ActionRole);
     connect(png, &QPushButton::clicked, this, [this] { savePicture(Picture::Png); });
-    png->setAutoDefault(false);
 #ifdef TOLVANE_SVG
     QPushButton *svg = buttons->addButton(tr("Save as &SVG..."), QDialogButtonBox::ActionRole);
     connect(svg, &QPushButton::clicked, this, [this] { savePicture(Picture::Svg); });
-    svg->setAutoDefault(false);
 #endif
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(values, &QComboBox::currentIndexChanged, this, &ChartWindow::refresh);
@@ -113,7 +111,9 @@ void ChartWindow::refresh()
             table->setItem(row, column, new QTableWidgetItem(cells[column]));
         table->item(row, 2)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    table->resizeColumnsToContents();
+    keepColumnsInView(table);
+    if (!table->currentIndex().isValid() && table->rowCount() > 0)
+        table->setCurrentCell(0, 0);
 }
 
 // The size is asked first, at the size shown at first, then the size last chosen.
