@@ -1,6 +1,9 @@
 #include "diffcommand.h"
 
 #include "classdata/compare/classdiff.h"
+#include "classdata/text/windows1252.h"
+#include "model/compare/patchnotes.h"
+#include "model/compare/teamviews.h"
 #include "classdata/format/classfilereader.h"
 #include "classdata/files/fileio.h"
 #include "classdata/format/findingcodes.h"
@@ -14,7 +17,7 @@ using namespace tolvane;
 
 namespace {
 
-enum class Format { Text, Json, Markdown };
+enum class Format { Text, Json, Markdown, BBCode };
 
 void write(std::FILE *stream, std::string_view text)
 {
@@ -120,6 +123,83 @@ void noteRepeatedNames(const ClassMatch &match, const std::string &first, const 
     }
 }
 
+// One comparison: FIRST and SECOND as given, their classes, and the heading
+// of their patch notes.
+struct FilePair
+{
+    std::string first;
+    std::string second;
+    std::unique_ptr<ClassTable> before = nullptr;
+    std::unique_ptr<ClassTable> after = nullptr;
+    std::string heading = {}; // Windows-1252
+};
+
+// The last part of a path as given: "tvclass_seals.cfg" of "old/tvclass_seals.cfg".
+std::string_view fileNameOf(std::string_view name)
+{
+#ifdef _WIN32
+    constexpr std::string_view separators = "/\\";
+#else
+    constexpr std::string_view separators = "/";
+#endif
+    const std::size_t cut = name.find_last_of(separators);
+    return cut == std::string_view::npos ? name : name.substr(cut + 1);
+}
+
+// The heading of a pair in the notes: the team whose class file it is, or
+// else the second file's name (the first's for standard input), as
+// Windows-1252 bytes ('?' for a character they cannot hold).
+std::string headingOf(const FilePair &pair)
+{
+    for (const std::string &name : {pair.second, pair.first}) {
+        for (const Team team : {Team::Seals, Team::Tangos}) {
+            if (fileNameOf(name) == classFileName(sealsFlag(team)))
+                return std::string(teamName(team));
+        }
+    }
+    const std::string readable = readableFileName(fileNameOf(pair.second == "-" ? pair.first : pair.second));
+    std::string heading;
+    char32_t c = 0;
+    for (std::size_t at = 0, length = 0; at < readable.size(); at += std::max<std::size_t>(length, 1)) {
+        length = decodeUtf8(std::string_view(readable).substr(at), c);
+        heading += length > 0 ? windows1252Of(c).value_or('?') : '?';
+    }
+    return heading;
+}
+
+// The pairs the FILE arguments name: FIRST SECOND, two such pairs, or two
+// folders, whose class files of each team are paired (none where neither
+// folder has one); none, with what is wrong, for another command line.
+std::vector<FilePair> pairsOf(const std::vector<std::string> &files, std::string &wrong)
+{
+    std::vector<FilePair> pairs;
+    std::error_code unknown;
+    const auto isFolder = [&](const std::string &name) {
+        return name != "-" && std::filesystem::is_directory(pathFromArgument(name), unknown);
+    };
+    if (std::ranges::count(files, std::string("-")) > 1)
+        wrong = "diff reads standard input for one FILE only";
+    else if (files.size() == 2 && isFolder(files[0]) && isFolder(files[1])) {
+        for (const Team team : {Team::Seals, Team::Tangos}) {
+            const auto inFolder = [team](std::string folder) {
+                if (!fileNameOf(folder).empty()) // no separator at its end
+                    folder += '/';
+                return folder + std::string(classFileName(sealsFlag(team)));
+            };
+            const std::string first = inFolder(files[0]), second = inFolder(files[1]);
+            if (std::filesystem::exists(pathFromArgument(first), unknown)
+                || std::filesystem::exists(pathFromArgument(second), unknown))
+                pairs.push_back({first, second});
+        }
+    } else if (files.size() == 2 || files.size() == 4) {
+        for (std::size_t i = 0; i < files.size(); i += 2)
+            pairs.push_back({files[i], files[i + 1]});
+    } else {
+        wrong = "diff compares two FILEs, two pairs of FILEs or two folders";
+    }
+    return pairs;
+}
+
 } // namespace
 
 int diffCommand(const std::vector<std::string> &options, const std::vector<std::string> &files,
@@ -133,32 +213,56 @@ int diffCommand(const std::vector<std::string> &options, const std::vector<std::
             format = Format::Json;
         else if (option == "--format=markdown")
             format = Format::Markdown;
+        else if (option == "--format=bbcode")
+            format = Format::BBCode;
         else
             return usageError("diff has no option " + readableFileName(option));
     }
-    if (files.size() != 2)
-        return usageError("diff compares two FILEs");
-    if (files[0] == "-" && files[1] == "-")
-        return usageError("diff reads standard input for one FILE only");
-    const std::unique_ptr<ClassTable> first = readClasses(files[0]), second = readClasses(files[1]);
-    if (!first || !second)
+    std::string wrong;
+    std::vector<FilePair> pairs = pairsOf(files, wrong);
+    if (!wrong.empty())
+        return usageError(wrong);
+    if (pairs.empty()) {
+        write(stderr, "tolvane-classfile: neither folder holds a team's class file\n");
+        return 2;
+    }
+    bool unreadable = false;
+    for (FilePair &pair : pairs) {
+        pair.before = readClasses(pair.first), pair.after = readClasses(pair.second);
+        unreadable = unreadable || !pair.before || !pair.after;
+        pair.heading = headingOf(pair);
+    }
+    if (unreadable)
         return 2;
 
-    const ClassDifferences differences = diffClasses(classesOf(*first), classesOf(*second));
+    std::vector<ClassDifferences> differences;
+    std::vector<NotesSection> sections;
+    for (const FilePair &pair : pairs) {
+        differences.push_back(diffClasses(classesOf(*pair.before), classesOf(*pair.after)));
+        sections.push_back({pair.heading, classesOf(*pair.before), classesOf(*pair.after)});
+        if (format != Format::Json)
+            noteRepeatedNames(differences.back().match, pair.first, pair.second);
+    }
+    const bool same = std::ranges::all_of(differences, &ClassDifferences::same);
     switch (format) {
     case Format::Json:
-        write(stdout, json(differences, files[0], files[1]));
+        write(stdout, pairs.size() == 1 ? "" : "[\n");
+        for (std::size_t i = 0; i < pairs.size(); ++i)
+            write(stdout, (i > 0 ? ",\n" : "") + json(differences[i], pairs[i].first, pairs[i].second));
+        write(stdout, pairs.size() == 1 ? "" : "]\n");
         break;
     case Format::Markdown:
-        noteRepeatedNames(differences.match, files[0], files[1]);
-        write(stdout, readableLines(patchNotes(differences, NotesFormat::Markdown)));
+    case Format::BBCode:
+        write(stdout, readableLines(patchNotes(sections, format == Format::Markdown ? NotesFormat::Markdown
+                                                                                    : NotesFormat::BBCode)));
         break;
     case Format::Text:
-        noteRepeatedNames(differences.match, files[0], files[1]);
-        if (!differences.same())
-            write(stdout, readableLines(patchNotes(differences, NotesFormat::Text)));
-        write(stdout, countText(differences) + "\n");
+        if (!same)
+            write(stdout, readableLines(patchNotes(sections, NotesFormat::Text)) + '\n');
+        for (std::size_t i = 0; i < pairs.size(); ++i)
+            write(stdout, (pairs.size() == 1 ? "" : readableFromWindows1252(pairs[i].heading) + ": ")
+                              + countText(differences[i]) + '\n');
         break;
     }
-    return differences.same() ? 0 : 1;
+    return same ? 0 : 1;
 }

@@ -43,6 +43,9 @@ Its source: https://download.qt.io/archive/qt/ (Qt ${Qt6_VERSION}, submodules, q
 elseif(TOLVANE_QT AND NOT TOLVANE_QT_STATIC)
     # A cross build has no windeployqt: the DLLs are named here.
     set(dlls $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets> ${TOLVANE_WINDOWS_RUNTIME_DLLS})
+    if(TOLVANE_SVG)
+        list(APPEND dlls $<TARGET_FILE:Qt6::Svg>)
+    endif()
     install(FILES ${dlls} DESTINATION ${CMAKE_INSTALL_BINDIR})
     install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION ${CMAKE_INSTALL_BINDIR}/platforms)
     install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION ${CMAKE_INSTALL_BINDIR}/styles)

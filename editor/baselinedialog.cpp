@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace tolvane;
 
 namespace {
@@ -33,7 +35,9 @@ BaselineDialog::BaselineDialog(const CompareView::BaselineView &baseline, QWidge
     : QDialog(owner), baseline(baseline), format(new QComboBox(this)), notes(new QPlainTextEdit(this))
 {
     setWindowTitle(tr("Compare with File"));
-    format->addItems({tr("Plain text"), tr("Markdown")});
+    // In the order of NotesFormat.
+    format->addItems({tr("Plain text"), tr("Markdown"), tr("BBCode (forums)")});
+    format->setObjectName(QStringLiteral("notesFormat"));
     speakListEntries(format);
     auto *formatLabel = new QLabel(tr("Patch notes &as:"), this);
     formatLabel->setBuddy(format);
@@ -70,14 +74,14 @@ BaselineDialog::BaselineDialog(const CompareView::BaselineView &baseline, QWidge
     notes->setFocus();
 }
 
-bool BaselineDialog::markdown() const
+NotesFormat BaselineDialog::notesFormat() const
 {
-    return format->currentIndex() == 1;
+    return NotesFormat(std::max(format->currentIndex(), 0));
 }
 
 void BaselineDialog::showNotes()
 {
-    notes->setPlainText(QString::fromStdString(markdown() ? baseline.markdown : baseline.text));
+    notes->setPlainText(QString::fromStdString(baseline.notes(notesFormat())));
 }
 
 void BaselineDialog::copyNotes()
@@ -87,5 +91,5 @@ void BaselineDialog::copyNotes()
 
 void BaselineDialog::saveNotes()
 {
-    baseline.save(markdown());
+    baseline.save(notesFormat());
 }

@@ -8,7 +8,7 @@ class QComboBox;
 class QPlainTextEdit;
 
 // Compare with File: the classes in memory against a baseline file, as
-// patch notes in plain text or Markdown, to read, copy or save.
+// patch notes in plain text, Markdown or BBCode, to read, copy or save.
 class BaselineDialog : public QDialog
 {
     Q_OBJECT
@@ -22,7 +22,7 @@ private slots:
     void saveNotes();
 
 private:
-    bool markdown() const;
+    tolvane::NotesFormat notesFormat() const;
 
     tolvane::CompareView::BaselineView baseline;
     QComboBox *format;

@@ -2,6 +2,7 @@
 
 #include "accessibility.h"
 #include "barchartview.h"
+#include "picturesizedialog.h"
 #include "screenfit.h"
 
 #include <QBuffer>
@@ -61,8 +62,12 @@ ChartWindow::ChartWindow(QWidget *owner)
     split->setStretchFactor(1, 1);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    QPushButton *save = buttons->addButton(tr("Save as &PNG..."), QDialogButtonBox::ActionRole);
-    connect(save, &QPushButton::clicked, this, &ChartWindow::savePicture);
+    QPushButton *png = buttons->addButton(tr("Save as &PNG..."), QDialogButtonBox::ActionRole);
+    connect(png, &QPushButton::clicked, this, [this] { savePicture(Picture::Png); });
+#ifdef TOLVANE_SVG
+    QPushButton *svg = buttons->addButton(tr("Save as &SVG..."), QDialogButtonBox::ActionRole);
+    connect(svg, &QPushButton::clicked, this, [this] { savePicture(Picture::Svg); });
+#endif
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(values, &QComboBox::currentIndexChanged, this, &ChartWindow::refresh);
 
@@ -111,11 +116,23 @@ void ChartWindow::refresh()
         table->setCurrentCell(0, 0);
 }
 
-void ChartWindow::savePicture()
+// The size is asked first, at the size shown at first, then the size last chosen.
+void ChartWindow::savePicture(Picture picture)
 {
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    bars->picture().save(&buffer, "PNG");
-    chart.save(png.toStdString(), values->currentIndex());
+    const bool svg = picture == Picture::Svg;
+    if (pictureSize.isEmpty())
+        pictureSize = bars->size().boundedTo(QSize(PictureSizeDialog::largest, PictureSizeDialog::largest));
+    PictureSizeDialog size(svg ? tr("Save Chart as SVG") : tr("Save Chart as PNG"), pictureSize, this);
+    if (size.exec() != QDialog::Accepted)
+        return;
+    pictureSize = size.pictureSize();
+    QByteArray bytes;
+    if (svg) {
+        bytes = bars->svg(pictureSize);
+    } else {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        bars->picture(pictureSize).save(&buffer, "PNG");
+    }
+    chart.save(bytes.toStdString(), values->currentIndex(), picture);
 }

@@ -11,7 +11,8 @@ class QTableWidget;
 
 // The chart of one numeric value across the classes of both teams, beside
 // a table of the same values (which screen readers read in its place). It
-// stays open beside the editor and follows the classes.
+// stays open beside the editor and follows the classes, and saves the chart
+// as a PNG or SVG picture of the size the user asks for.
 class ChartWindow : public QDialog
 {
     Q_OBJECT
@@ -25,13 +26,15 @@ public slots:
     // Draws the chart again from the classes as they are now.
     void refresh();
 
-private slots:
-    void savePicture();
-
 private:
+    using Picture = tolvane::CompareView::ChartView::Picture;
+    // Asks the picture's size, then the session asks where to save it.
+    void savePicture(Picture picture);
+
     tolvane::CompareView::ChartView chart;
     QComboBox *values;
     QLabel *note;
     BarChartView *bars;
     QTableWidget *table;
+    QSize pictureSize; // the size last chosen for a picture
 };

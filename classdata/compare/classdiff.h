@@ -10,7 +10,8 @@
 namespace tolvane {
 
 // What differs between two sets of classes (a baseline file and a newer one,
-// say), as Compare with File and `tolvane-classfile diff` show it: classes
+// say), as Compare with File, the patch notes and `tolvane-classfile diff`
+// show it: classes
 // matched as matchClasses matches them, values as the form shows them.
 // Where classes stand is no difference.
 
@@ -43,18 +44,5 @@ ClassDifferences diffClasses(std::span<const ClassRecord> first, std::span<const
 
 // "2 changed, 1 added, 1 removed, 3 unchanged"
 std::string countText(const ClassDifferences &differences);
-
-enum class NotesFormat { Text, Markdown };
-
-// The differences for a release's notes, one line a class:
-//   Sniper: health 100 -> 95; inventory Flash Grenades 0 -> 2
-//   Added class Medic
-//   Removed class Scout
-// or in Markdown, a list under a heading for each of changed, added and
-// removed classes. "No class differs." when nothing does.
-std::string patchNotes(const ClassDifferences &differences, NotesFormat format);
-
-// text with the characters escaped that Markdown would take for markup.
-std::string markdownEscaped(std::string_view text);
 
 } // namespace tolvane

@@ -7,6 +7,8 @@
 #include "classdata/compare/classdiff.h"
 #include "classdata/format/classfilereader.h"
 #include "classdata/compare/classmatch.h"
+#include "model/compare/patchnotes.h"
+#include "model/table/tablecolumns.h"
 
 #include <algorithm>
 #include <memory>
@@ -17,8 +19,8 @@ namespace {
 
 constexpr const char *classFileTypes = "Class files (*.cfg);;All files (*)";
 
-// A file name of letters, digits and dashes for name: "inventory Grenades"
-// gives "inventory-Grenades".
+// A file name of letters, digits and dashes for name: "Class Speed" gives
+// "Class-Speed".
 std::string fileNamePart(std::string_view name)
 {
     std::string part;
@@ -30,6 +32,21 @@ std::string fileNamePart(std::string_view name)
     while (!part.empty() && part.back() == '-')
         part.pop_back();
     return part;
+}
+
+// The class file of team's other team beside file, read, where file is
+// team's class file and the other is not now's (the other team's file now);
+// nullopt for none.
+std::optional<ClassesOnDisk> fileBeside(const std::filesystem::path &file, Team team, const std::filesystem::path &now)
+{
+    if (file.filename() != classFileName(sealsFlag(team)))
+        return std::nullopt;
+    const std::filesystem::path beside = file.parent_path() / classFileName(sealsFlag(otherTeam(team)));
+    std::error_code unknown;
+    if (std::filesystem::equivalent(beside, now, unknown))
+        return std::nullopt;
+    ClassesOnDisk read = readClassesOnDisk(beside, "The file");
+    return read.problem.empty() ? std::optional(std::move(read)) : std::nullopt;
 }
 
 } // namespace
@@ -112,20 +129,38 @@ void CompareCommands::compareWithFile()
     session.refreshIndicators(session.formView().form()); // the table marks what differs from it
     const ClassesOnDisk &baseline = *session.document().baseline();
 
+    const Team team = session.document().team();
     const std::vector<ClassRecord> ours = classesToWrite();
     const ClassDifferences differences = diffClasses(baseline.classes, ours);
-    const std::string text = utf8Of(patchNotes(differences, NotesFormat::Text));
-    const std::string markdown = utf8Of(patchNotes(differences, NotesFormat::Markdown));
-    view.showBaseline(
-        {"The " + std::string(teamName(session.document().team())) + "' classes in memory against "
-             + displayText(baseline.file) + ": " + countText(differences),
-         repeatedNamesNote(differences.match, "in the file", "in memory"), text, markdown,
-         [this, text, markdown](bool asMarkdown) {
-             saveChosenFile({"Save Patch Notes",
-                             session.folder().file(asMarkdown ? "patch-notes.md" : "patch-notes.txt"),
-                             asMarkdown ? "Markdown (*.md);;All files (*)" : "Text files (*.txt);;All files (*)", true},
-                            asMarkdown ? markdown : text, "Patch notes");
-         }});
+    std::vector<NotesSection> sections{{std::string(teamName(team)), baseline.classes, ours}};
+    std::string heading = "The " + std::string(teamName(team)) + "' classes in memory against "
+                          + displayText(baseline.file) + ": " + countText(differences);
+    // A baseline that is a team's file of an earlier release: the other
+    // team's file beside it is set against that team's file now.
+    const ClassesOnDisk theirs = table.otherTeamClasses();
+    const std::optional<ClassesOnDisk> theirsBefore = theirs.problem.empty()
+                                                          ? fileBeside(baseline.file, team, theirs.file)
+                                                          : std::nullopt;
+    if (theirsBefore) {
+        sections.push_back({std::string(teamName(otherTeam(team))), theirsBefore->classes, theirs.classes});
+        heading += "; the " + std::string(teamName(otherTeam(team))) + "' class file against "
+                   + displayText(theirsBefore->file) + ": "
+                   + countText(diffClasses(theirsBefore->classes, theirs.classes));
+    }
+    CompareView::BaselineView shown{heading, repeatedNamesNote(differences.match, "in the file", "in memory"),
+                                    utf8Of(patchNotes(sections, NotesFormat::Text)),
+                                    utf8Of(patchNotes(sections, NotesFormat::Markdown)),
+                                    utf8Of(patchNotes(sections, NotesFormat::BBCode))};
+    shown.save = [this, shown](NotesFormat format) {
+        constexpr std::pair<std::string_view, std::string_view> files[] = {
+            {"patch-notes.txt", "Text files (*.txt);;All files (*)"},
+            {"patch-notes.md", "Markdown (*.md);;All files (*)"},
+            {"patch-notes-bbcode.txt", "BBCode for forums (*.txt);;All files (*)"}};
+        const auto &[name, types] = files[int(format)];
+        saveChosenFile({"Save Patch Notes", session.folder().file(name), std::string(types), true}, shown.notes(format),
+                       "Patch notes");
+    };
+    view.showBaseline(shown);
 }
 
 void CompareCommands::showChart()
@@ -133,7 +168,7 @@ void CompareCommands::showChart()
     const std::vector<ClassValue> values = numericValues();
     CompareView::ChartView chart;
     for (const ClassValue &value : values) {
-        chart.values.push_back(utf8Of(valueName(value)));
+        chart.values.push_back(utf8Of(columnTitle(value)));
         if (chartValue < 0 && value.kind == ClassValue::Kind::Field && value.field->key == "health")
             chartValue = int(chart.values.size()) - 1;
     }
@@ -159,9 +194,21 @@ void CompareCommands::showChart()
                          + ("The classes the table's filter leaves: " + utf8Of(table.roster().filterText()));
         return bars;
     };
-    chart.save = [this](const std::string &png, int value) {
-        const std::string name = "chart-" + fileNamePart(valueName(numericValues().at(std::size_t(value)))) + ".png";
-        saveChosenFile({"Save Chart", session.folder().file(name), "PNG images (*.png)", true}, png, "Chart");
+    chart.save = [this](const std::string &bytes, int value, CompareView::ChartView::Picture picture) {
+        const bool svg = picture == CompareView::ChartView::Picture::Svg;
+        // A picture too large to be drawn comes as no bytes: an empty file
+        // saved as the chart would be a failure reported as success.
+        if (bytes.empty()) {
+            session.questions().tell({Questions::Icon::Warning, "Save Chart",
+                                      "The chart could not be drawn at the size chosen; nothing was written.\n"
+                                      "Choose a smaller size."});
+            return;
+        }
+        const std::string name = "chart-" + fileNamePart(columnTitle(numericValues().at(std::size_t(value))))
+                                 + (svg ? ".svg" : ".png");
+        saveChosenFile(
+            {"Save Chart", session.folder().file(name), svg ? "SVG images (*.svg)" : "PNG images (*.png)", true}, bytes,
+            "Chart");
     };
     view.showChart(chart);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "patchnotes.h"
 #include "teamviews.h"
 
 #include "model/session/editorsession.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
@@ -32,25 +34,32 @@ public:
         std::function<std::vector<ComparisonRow>(int left, int right)> rows;
     };
     // Modal: the classes in memory against a baseline file, as patch notes;
-    // save asks where and saves them as Markdown or as plain text.
+    // save asks where and saves them in a format.
     struct BaselineView
     {
         std::string heading; // what was compared, and the count of differences
         std::string note;    // classes matched in order for their shared names
         std::string text;
         std::string markdown;
-        std::function<void(bool markdown)> save;
+        std::string bbcode;
+        std::function<void(NotesFormat format)> save = {};
+
+        const std::string &notes(NotesFormat format) const
+        {
+            return format == NotesFormat::Markdown ? markdown : format == NotesFormat::BBCode ? bbcode : text;
+        }
     };
     // The chart window: one numeric value (of values) across the classes of
     // both teams. chart draws the value of that index as the classes stand
     // now, and the window asks again after each command; save asks where and
-    // saves the picture of the value of that index (PNG bytes).
+    // saves the picture of the value of that index (PNG or SVG bytes).
     struct ChartView
     {
+        enum class Picture : std::uint8_t { Png, Svg };
         std::vector<std::string> values;
         int chosen = 0;
         std::function<BarChart(int value)> chart;
-        std::function<void(const std::string &png, int value)> save;
+        std::function<void(const std::string &bytes, int value, Picture picture)> save;
     };
 
     virtual ~CompareView() = default;

@@ -4,6 +4,7 @@
 #include "classdata/format/classfilereader.h"
 #include "model/session/editorsession.h"
 #include "classdata/files/fileio.h"
+#include "model/table/tablecolumns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -46,25 +47,53 @@ std::vector<ComparisonRow> comparisonRows(const ClassRecord &left, const ClassRe
     return rows;
 }
 
+ValueAxis valueAxis(double low, double high, int maxTicks)
+{
+    maxTicks = std::max(maxTicks, 2);
+    if (!(high > low))
+        high = low + 1;
+    // Steps of 1, 2 and 5 times magnitude, growing until the ticks are few enough.
+    constexpr double slack = 1e-9; // a value a rounding error beyond a step is on it
+    double magnitude = std::pow(10, std::floor(std::log10((high - low) / (maxTicks - 1))));
+    for (;; magnitude *= 10) {
+        for (const double factor : {1, 2, 5}) {
+            const double step = factor * magnitude;
+            const double first = std::floor(low / step + slack), last = std::ceil(high / step - slack);
+            if (last - first + 1 > maxTicks)
+                continue;
+            const int decimals = std::max(0, -int(std::floor(std::log10(magnitude) + slack)));
+            ValueAxis axis{first * step, last * step, {}};
+            for (double k = first; k <= last; ++k)
+                axis.ticks.push_back({k * step, shortNumber(k * step, decimals)});
+            return axis;
+        }
+    }
+}
+
 BarChart barChart(const ClassValue &value, std::span<const TeamClass> classes)
 {
     BarChart chart;
     chart.high = 0;
     int perTeam[2] = {};
+    int drawn[2] = {};
+    double sum[2] = {};
     for (const TeamClass &member : classes) {
         const double number = numberOf(value, *member.record).value_or(0);
         ++perTeam[int(member.team)];
         chart.bars.push_back({utf8Of(classLabel(*member.record, std::size_t(member.position))), member.team, number,
                               shortNumber(number, 6)});
         // A value the game cannot use as a number (nan, inf) is shown, but
-        // neither drawn nor on the scale.
+        // neither drawn, on the scale nor in the mean.
         if (std::isfinite(number)) {
             chart.low = std::min(chart.low, number);
             chart.high = std::max(chart.high, number);
+            ++drawn[int(member.team)];
+            sum[int(member.team)] += number;
         }
     }
     if (chart.low == chart.high)
         chart.high = chart.low + 1; // values all 0: bars of no length on a scale of 0 to 1
+    chart.axis = valueAxis(chart.low, chart.high, 6);
     std::stable_sort(chart.bars.begin(), chart.bars.end(), [](const ChartBar &a, const ChartBar &b) {
         const bool aDrawn = std::isfinite(a.value), bDrawn = std::isfinite(b.value);
         return aDrawn != bDrawn ? aDrawn : aDrawn && a.value > b.value;
@@ -74,9 +103,14 @@ BarChart barChart(const ClassValue &value, std::span<const TeamClass> classes)
         if (perTeam[int(team)] > 0)
             teams += (teams.empty() ? "" : ", ") + std::to_string(perTeam[int(team)]) + ' '
                      + std::string(teamName(team));
+        if (drawn[int(team)] > 0) {
+            const double mean = sum[int(team)] / drawn[int(team)];
+            chart.means.push_back({team, mean, std::string(teamName(team)) + " mean " + shortNumber(mean, 2)});
+        }
     }
     const std::size_t count = chart.bars.size();
-    chart.title = utf8Of(valueName(value)) + " of " + std::to_string(count) + (count == 1 ? " class" : " classes")
+    chart.valueTitle = utf8Of(columnTitle(value));
+    chart.title = chart.valueTitle + " of " + std::to_string(count) + (count == 1 ? " class" : " classes")
                   + (teams.empty() ? "" : ": " + teams);
     return chart;
 }

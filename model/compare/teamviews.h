@@ -58,18 +58,56 @@ struct ChartBar
     std::string text; // the value beside the bar: "100", "1.5"
 };
 
-struct BarChart
+// A mark on a value axis, and its text: "0", "50", "0.25".
+struct AxisTick
 {
-    // "health of 12 classes: 7 Seals, 5 Tangos"
-    std::string title;
-    // Highest first; classes of equal values keep the order they came in.
-    std::vector<ChartBar> bars;
-    // The scale, from low to high; 0 is always on it, so that a bar's length
-    // is its value.
+    double value = 0;
+    std::string text;
+};
+
+// A scale from low to high with ticks at round steps (1, 2 or 5 times a
+// power of ten), the first at low and the last at high.
+struct ValueAxis
+{
     double low = 0;
     double high = 1;
+    std::vector<AxisTick> ticks;
+};
+
+// The axis that holds every value from low to high in the fewest round
+// steps that give at most maxTicks ticks (at least 2).
+ValueAxis valueAxis(double low, double high, int maxTicks);
+
+// A line across the bars at a team's mean, and its label: "Seals mean 97.5".
+struct TeamMean
+{
+    Team team = Team::Seals;
+    double value = 0;
+    std::string label;
+};
+
+struct BarChart
+{
+    // "Health of 12 classes: 7 Seals, 5 Tangos"
+    std::string title;
+    // The value axis's title: the value's column title ("Health").
+    std::string valueTitle;
+    // Highest first; classes of equal values keep the order they came in.
+    std::vector<ChartBar> bars;
+    // What the scale must hold: 0, so that a bar's length is its value, and
+    // every value drawn.
+    double low = 0;
+    double high = 1;
+    // The scale: valueAxis(low, high, 6).
+    ValueAxis axis;
+    // Each team that has a class drawn, the Seals first: the mean of its
+    // values drawn.
+    std::vector<TeamMean> means;
     // Why classes of a team are missing, when they are.
     std::string note = {};
+
+    // Where value stands on the scale: 0 at its low end, 1 at its high end.
+    double place(double value) const { return (value - axis.low) / (axis.high - axis.low); }
 };
 
 // The chart of value (one of numericValues) for classes.

@@ -105,6 +105,21 @@ int columnOfId(std::string_view id)
     return found == columns.end() ? -1 : int(found - columns.begin());
 }
 
+int columnOfValue(const ClassValue &value)
+{
+    const std::vector<TableColumn> &columns = tableColumns();
+    const auto found = std::ranges::find_if(columns, [&](const TableColumn &column) {
+        return column.kind != ColumnKind::Inventory && column.value == value;
+    });
+    return found == columns.end() ? -1 : int(found - columns.begin());
+}
+
+std::string columnTitle(const ClassValue &value)
+{
+    const int column = columnOfValue(value);
+    return column < 0 ? valueName(value) : tableColumns()[std::size_t(column)].title;
+}
+
 std::string cellText(const TableColumn &column, const ClassRecord &record)
 {
     switch (column.kind) {

@@ -72,16 +72,6 @@ protected:
     }
 
     QString nativePath(const QString &name) const { return QDir::toNativeSeparators(path(name)); }
-
-    // Answers the next file dialog with the file at path.
-    void pickFile(const QString &path)
-    {
-        modals.expect({B::Ok});
-        modals.look = [path](QDialog &modal) {
-            if (auto *files = qobject_cast<QFileDialog *>(&modal))
-                files->selectFile(path);
-        };
-    }
 };
 
 // The status line's right end names the active team and the game folder;
@@ -128,8 +118,8 @@ TEST_F(CompareTest, TwoClassesSideBySide)
     ASSERT_EQ(modals.seen().size(), 1u);
 }
 
-// Compare with File shows the patch notes in either format, to copy; a file
-// that is no class file is named in one message.
+// Compare with File shows the patch notes in each format, to copy or save;
+// a file that is no class file is named in one message.
 TEST_F(CompareTest, BaselinePatchNotes)
 {
     writeFile(QStringLiteral("stock.cfg"), "{\nclassname Medic\nhealth 100\n}\n\n{\nclassname Sniper\nhealth 100\n"
@@ -143,33 +133,54 @@ TEST_F(CompareTest, BaselinePatchNotes)
         modals.seen()[1].text.startsWith(QStringLiteral("The file ") + nativePath(QStringLiteral("settings.json"))))
         << modals.seen()[1].text.toStdString();
 
+    // Each format shown, copied and saved, to a file named as the user says.
+    const QString saved[] = {QStringLiteral("notes \u00e4.txt"), QStringLiteral("notes \u00e4.md"),
+                             QStringLiteral("forum \u00e4.txt")};
     pickFile(path(QStringLiteral("stock.cfg")));
-    modals.expect({B::Close});
-    QString shown[2];
+    modals.expect({B::Ok, B::Ok, B::Ok, B::Close}); // the saves' file dialogs open inside the notes' window
+    QString shown[3], copied[3];
     const auto lookAtFile = modals.look;
+    int saves = 0;
     modals.look = [&](QDialog &modal) {
-        lookAtFile(modal);
+        if (auto *files = qobject_cast<QFileDialog *>(&modal)) {
+            files->selectFile(saves == 0 ? path(QStringLiteral("stock.cfg")) : path(saved[saves - 1]));
+            ++saves;
+        }
         auto *notes = modal.findChild<QPlainTextEdit *>(QStringLiteral("patchNotes"));
         if (!notes)
             return;
-        shown[0] = notes->toPlainText();
-        modal.findChild<QComboBox *>()->setCurrentIndex(1);
-        for (QPushButton *button : modal.findChildren<QPushButton *>()) {
-            if (button->text() == u"&Copy")
-                button->click();
+        auto *format = modal.findChild<QComboBox *>(QStringLiteral("notesFormat"));
+        ASSERT_EQ(format->count(), 3);
+        for (int at = 0; at < 3; ++at) {
+            format->setCurrentIndex(at);
+            shown[at] = notes->toPlainText();
+            for (QPushButton *button : modal.findChildren<QPushButton *>()) {
+                if (button->text() == u"&Copy" || button->text() == u"&Save...")
+                    button->click();
+            }
+            copied[at] = QApplication::clipboard()->text();
         }
-        shown[1] = QApplication::clipboard()->text();
     };
     trigger(CommandId::CompareWithFile);
-    ASSERT_EQ(modals.seen().size(), 4u);
+    ASSERT_EQ(modals.seen().size(), 7u);
     EXPECT_EQ(modals.seen()[3].type, QStringLiteral("BaselineDialog"));
-    EXPECT_EQ(shown[0], QStringLiteral("Medic: health 100 -> 90\nRemoved class Scout\n"));
-    EXPECT_EQ(shown[1], QStringLiteral("### Changed\n\n- **Medic**: health 100 -> 90\n\n### Removed\n\n- **Scout**\n"));
+    EXPECT_EQ(shown[0], QStringLiteral("Seals\n=====\n\nChanged\n- Medic\n  - Health 100 -> 90 (-10%)\n\n"
+                                       "Removed\n- Scout\n"));
+    EXPECT_EQ(shown[1], QStringLiteral("## Seals\n\n### Changed\n\n- **Medic**\n  - Health 100 -> 90 (-10%)\n\n"
+                                       "### Removed\n\n- **Scout**\n"));
+    EXPECT_EQ(shown[2], QStringLiteral("[b][u]Seals[/u][/b]\n\n[b]Changed[/b]\n[list]\n[*][b]Medic[/b]\n[list]\n"
+                                       "[*]Health 100 -> 90 (-10%)\n[/list]\n[/list]\n\n"
+                                       "[b]Removed[/b]\n[list]\n[*][b]Scout[/b]\n[/list]\n"));
+    for (int at = 0; at < 3; ++at) {
+        EXPECT_EQ(copied[at], shown[at]);
+        EXPECT_EQ(QString::fromStdString(readFile(saved[at])), shown[at]) << saved[at].toStdString();
+    }
+    EXPECT_EQ(dialog->statusText(), QStringLiteral("Patch notes saved to ") + nativePath(saved[2]));
 }
 
 // The chart holds every class of both teams, highest first, with the same
-// values in its table; it follows the classes and is saved as a PNG picture.
-TEST_F(CompareTest, ChartFollowsTheClassesAndIsSaved)
+// values in its table, and follows the classes.
+TEST_F(CompareTest, ChartFollowsTheClasses)
 {
     trigger(CommandId::Chart);
     auto *chart = dialog->findChild<ChartWindow *>();
@@ -183,20 +194,13 @@ TEST_F(CompareTest, ChartFollowsTheClassesAndIsSaved)
     };
     EXPECT_EQ(column(0) + u'/' + column(1) + u'/' + column(2),
               QStringLiteral("Heavy Sniper Sniper Medic/Tangos Seals Tangos Seals/150 100 95 90"));
+    EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QStringLiteral("Health"));
     EXPECT_EQ(chart->findChild<BarChartView *>()->accessibleName(),
-              QStringLiteral("health of 4 classes: 2 Seals, 2 Tangos"));
+              QStringLiteral("Health of 4 classes: 2 Seals, 2 Tangos"));
 
     control<QLineEdit>(ControlId::Health)->setText(QStringLiteral("200"));
     click(ControlId::SaveToMemory);
     EXPECT_EQ(column(0), QStringLiteral("Sniper Heavy Sniper Medic"));
-
-    pickFile(path(QStringLiteral("health.png")));
-    for (QPushButton *button : chart->findChildren<QPushButton *>()) {
-        if (button->text() == u"Save as &PNG...")
-            button->click();
-    }
-    EXPECT_TRUE(readFile(QStringLiteral("health.png")).starts_with("\x89PNG"));
-    EXPECT_EQ(dialog->statusText(), QStringLiteral("Chart saved to ") + nativePath(QStringLiteral("health.png")));
 }
 
 // Show Other Team puts the Tangos' classes under the Seals', greyed, read
@@ -293,7 +297,7 @@ TEST_F(CompareTest, BaselineMarksInTheClassTable)
     trigger(CommandId::Chart);
     auto *chart = dialog->findChild<ChartWindow *>();
     ASSERT_TRUE(chart);
-    EXPECT_EQ(chart->findChild<BarChartView *>()->accessibleName(), QStringLiteral("health of 1 class: 1 Seals"));
+    EXPECT_EQ(chart->findChild<BarChartView *>()->accessibleName(), QStringLiteral("Health of 1 class: 1 Seals"));
 }
 
 } // namespace

@@ -59,11 +59,11 @@ protected:
     static CompareView::ChartView chart()
     {
         const auto drawn = [](int) {
-            return BarChart{
-                "health of 2 classes",
-                {{"Kommando Spezialkraefte der Mar", Team::Tangos, 130, "130"}, {"Breacher", Team::Seals, 120, "120"}}};
+            return BarChart{.title = "health of 2 classes",
+                            .bars = {{"Kommando Spezialkraefte der Mar", Team::Tangos, 130, "130"},
+                                     {"Breacher", Team::Seals, 120, "120"}}};
         };
-        return {{"Health"}, 0, drawn, [](const std::string &, int) {}};
+        return {{"Health"}, 0, drawn, [](const std::string &, int, CompareView::ChartView::Picture) {}};
     }
 };
 
@@ -138,7 +138,7 @@ TEST_F(DialogSpeechTest, EnterPressesTheFocusedButton)
     }
 
     // Every button of the roster tools can be pressed so.
-    BaselineDialog baseline({"heading", "", "notes", "notes", [](bool) {}}, dialog.get());
+    BaselineDialog baseline({"heading", "", "notes", "notes", "notes", [](NotesFormat) {}}, dialog.get());
     ChartWindow chartWindow(dialog.get());
     for (QDialog *window : std::initializer_list<QDialog *>{&review, &baseline, &chartWindow}) {
         for (const QPushButton *button : window->findChildren<QPushButton *>())

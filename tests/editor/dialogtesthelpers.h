@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -73,8 +74,13 @@ class ModalAnswerer
 public:
     ModalAnswerer()
     {
-        QObject::connect(&timer, &QTimer::timeout, [this] { poll(); });
-        timer.start(5);
+        // A timer does not fire while its own slot runs: the second one
+        // answers what opens while the test looks at a window (a Save button
+        // clicked in a view opens a file dialog).
+        for (QTimer *each : {&timer, &nestedTimer}) {
+            QObject::connect(each, &QTimer::timeout, [this] { poll(); });
+            each->start(5);
+        }
     }
 
     void expect(const std::vector<QMessageBox::StandardButton> &answers)
@@ -147,6 +153,7 @@ private:
     }
 
     QTimer timer;
+    QTimer nestedTimer;
     std::deque<QMessageBox::StandardButton> queued;
     std::vector<SeenModal> answered;
 };
@@ -225,6 +232,16 @@ protected:
     void trigger(int id) { command(id)->trigger(); }
 
     QString path(const QString &name) const { return scratch.filePath(name); }
+
+    // Answers the next file dialog with the file at path.
+    void pickFile(const QString &path)
+    {
+        modals.expect({QMessageBox::Ok});
+        modals.look = [path](QDialog &modal) {
+            if (auto *files = qobject_cast<QFileDialog *>(&modal))
+                files->selectFile(path);
+        };
+    }
 
     void writeFile(const QString &name, const std::string &bytes) const
     {

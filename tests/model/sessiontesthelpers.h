@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -52,4 +53,16 @@ inline std::string namesIn(const fs::path &folder, bool seals)
     for (int i = 0; i < table.classCount; ++i)
         names += (i ? " " : "") + std::string(table.records[std::size_t(i)].classname.view());
     return names;
+}
+
+// The classes of a class file's text, and a block of lines for one.
+inline std::vector<tolvane::ClassRecord> classesIn(const std::string &text)
+{
+    const auto table = std::make_unique<tolvane::ClassTable>();
+    tolvane::readClassBytes(*table, text);
+    return {table->records.begin(), table->records.begin() + table->classCount};
+}
+inline std::string block(const std::string &lines)
+{
+    return "{\n" + lines + "\n}\n\n";
 }

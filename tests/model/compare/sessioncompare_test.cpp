@@ -83,7 +83,7 @@ TEST_F(SessionCompareTest, OtherTeamIsTheFileTheClassesInMemoryDidNotComeFrom)
         EXPECT_EQ(view.place, row.place);
         EXPECT_EQ(classList(), row.classes);
     }
-    EXPECT_EQ(chartBars("health"), "health of 3 classes: 2 Seals, 1 Tangos: Heavy/T=150 Sniper/S=100 Medic/S=90");
+    EXPECT_EQ(chartBars("Health"), "Health of 3 classes: 2 Seals, 1 Tangos: Heavy/T=150 Sniper/S=100 Medic/S=90");
 }
 
 // At first the form's class faces its namesake in the other team; any two
@@ -134,7 +134,7 @@ TEST_F(SessionCompareTest, UnreadableOtherTeamFileIsNamedAndTheRestWorks)
         EXPECT_TRUE(compareView.twoClasses.note.starts_with(row.note)) << compareView.twoClasses.note << '\n'
                                                                        << row.note;
         EXPECT_EQ(compareView.twoClasses.classes.size(), 2u);
-        EXPECT_EQ(chartBars("health"), "health of 2 classes: 2 Seals: Sniper/S=100 Medic/S=90");
+        EXPECT_EQ(chartBars("Health"), "Health of 2 classes: 2 Seals: Sniper/S=100 Medic/S=90");
         EXPECT_TRUE(compareView.chart.chart(compareView.chart.chosen).note.starts_with(row.note));
     }
     EXPECT_TRUE(view.told.empty());
@@ -156,13 +156,52 @@ TEST_F(SessionCompareTest, BaselineDifferencesAsPatchNotes)
     EXPECT_EQ(view.fileChoices.back().start, first.path);
     EXPECT_EQ(compareView.baseline.heading, "The Seals' classes in memory against " + displayText(stock)
                                                 + ": 2 changed, 1 added, 0 removed, 2 unchanged");
-    EXPECT_EQ(compareView.baseline.text, "Heavy: health 150 -> 85\nSniper: health 100 -> 95\nAdded class Pointman\n");
-    EXPECT_EQ(compareView.baseline.markdown,
-              "### Changed\n\n- **Heavy**: health 150 -> 85\n- **Sniper**: health 100 -> "
-              "95\n\n### Added\n\n- **Pointman**\n");
+    EXPECT_TRUE(
+        compareView.baseline.text.starts_with("Seals\n=====\n\nChanged\n- Heavy\n  - Health 150 -> 85 (-43.3%)\n"
+                                              "- Sniper\n  - Health 100 -> 95 (-5%)\n\nAdded\n- Pointman: "))
+        << compareView.baseline.text;
+    EXPECT_TRUE(compareView.baseline.markdown.starts_with("## Seals\n\n### Changed\n\n- **Heavy**\n"))
+        << compareView.baseline.markdown;
+    EXPECT_TRUE(compareView.baseline.bbcode.starts_with("[b][u]Seals[/u][/b]\n\n[b]Changed[/b]\n"))
+        << compareView.baseline.bbcode;
     EXPECT_EQ(compareView.baseline.note, "");
     ASSERT_TRUE(session->document().baseline());
     EXPECT_EQ(session->document().baseline()->file, stock);
+}
+
+// A baseline that is a team's file of an earlier release sets the other
+// team's file beside it against that team's file now: both teams in one
+// note. The game folder's own file has nothing beside it to compare.
+TEST_F(SessionCompareTest, BaselineOfBothTeams)
+{
+    write(other.path / "tvclass_seals.cfg", healthFile({{"Sniper", 100}}));
+    write(other.path / "tvclass_tangos.cfg", healthFile({{"Heavy", 150}}));
+    write(seals(), healthFile({{"Sniper", 90}}));
+    write(tangos(), healthFile({{"Heavy", 120}}));
+    run("L");
+    const struct Row
+    {
+        fs::path baseline;
+        std::string heading;
+        std::string notes;
+    } rows[] = {
+        {other.path / "tvclass_seals.cfg",
+         "The Seals' classes in memory against " + displayText(other.path / "tvclass_seals.cfg")
+             + ": 1 changed, 0 added, 0 removed, 0 unchanged; the Tangos' class file against "
+             + displayText(other.path / "tvclass_tangos.cfg") + ": 1 changed, 0 added, 0 removed, 0 unchanged",
+         "Seals\n=====\n\nChanged\n- Sniper\n  - Health 100 -> 90 (-10%)\n\n"
+         "Tangos\n======\n\nChanged\n- Heavy\n  - Health 150 -> 120 (-20%)\n"},
+        {seals(),
+         "The Seals' classes in memory against " + displayText(seals())
+             + ": 0 changed, 0 added, 0 removed, 1 unchanged",
+         "Seals\n=====\n\nNo class differs.\n"},
+    };
+    for (const Row &row : rows) {
+        view.pickedFiles = {row.baseline};
+        parts->compare.compareWithFile();
+        EXPECT_EQ(compareView.baseline.heading, row.heading);
+        EXPECT_EQ(compareView.baseline.text, row.notes);
+    }
 }
 
 // A baseline that cannot be read is named in one message and the one before
@@ -177,7 +216,9 @@ TEST_F(SessionCompareTest, BaselineRefusedOrWithRepeatedNames)
     parts->compare.compareWithFile();
     EXPECT_EQ(compareView.baseline.note, "Classes that share a name are matched in order, the first with the first: "
                                          "\"Sniper\" (2 in the file, 3 in memory).");
-    EXPECT_EQ(compareView.baseline.text, "Sniper: health 90 -> 80\nAdded class sniper\n");
+    EXPECT_TRUE(compareView.baseline.text.starts_with(
+        "Seals\n=====\n\nChanged\n- Sniper\n  - Health 90 -> 80 (-11.1%)\n\nAdded\n- sniper: "))
+        << compareView.baseline.text;
 
     const fs::path refused[] = {other.path / "missing.cfg", first.path / "tvcc.cfg", other.path};
     write(first.path / "tvcc.cfg", "[TolvaneClassCreator]\nSeals 1\n");
@@ -198,16 +239,23 @@ TEST_F(SessionCompareTest, BaselineRefusedOrWithRepeatedNames)
     // The patch notes are saved only where the user says, and never over a
     // class file; nothing else here writes a file.
     const std::string sealsBefore = readWholeFile(seals()).bytes;
-    view.pickedFiles = {stock, seals(), notes};
+    const fs::path forum = other.path / "forum.txt";
+    view.pickedFiles = {stock, seals(), notes, forum};
     compareView.inCompareView = [&] {
-        compareView.baseline.save(true), compareView.baseline.save(true), compareView.baseline.save(false);
+        compareView.baseline.save(NotesFormat::Markdown), compareView.baseline.save(NotesFormat::Markdown);
+        compareView.baseline.save(NotesFormat::BBCode), compareView.baseline.save(NotesFormat::Text);
     };
     parts->compare.compareWithFile(); // the last file dialog is cancelled
     EXPECT_EQ(readWholeFile(seals()).bytes, sealsBefore);
     EXPECT_NE(view.told.back().text.find("holds classes or settings of the game"), std::string::npos);
     EXPECT_EQ(readWholeFile(notes).bytes, compareView.baseline.markdown);
-    EXPECT_EQ(view.status, "Patch notes saved to " + displayText(notes));
-    EXPECT_EQ(view.fileChoices.back().start, first.path / "patch-notes.txt");
+    EXPECT_EQ(readWholeFile(forum).bytes, compareView.baseline.bbcode);
+    EXPECT_EQ(view.status, "Patch notes saved to " + displayText(forum));
+    const std::size_t saves = view.fileChoices.size();
+    ASSERT_GE(saves, 3u);
+    EXPECT_EQ(view.fileChoices[saves - 3].start, first.path / "patch-notes.md");
+    EXPECT_EQ(view.fileChoices[saves - 2].start, first.path / "patch-notes-bbcode.txt");
+    EXPECT_EQ(view.fileChoices[saves - 1].start, first.path / "patch-notes.txt");
 }
 
 // The chart shows every class of both teams, highest first, on a scale that
@@ -218,17 +266,31 @@ TEST_F(SessionCompareTest, ChartOfBothTeams)
                    "{\nclassname Odd\nunderwaterair nan\n}\n");
     write(tangos(), "{\nclassname Heavy\nunderwaterair 0.8\n}\n\n{\nclassname Scout\nunderwaterair 2\n}\n");
     run("L");
-    EXPECT_EQ(chartBars("underwaterair"), "underwaterair of 5 classes: 3 Seals, 2 Tangos: Scout/T=2 Sniper/S=1.5 "
+    EXPECT_EQ(chartBars("Underwaterair"), "Underwaterair of 5 classes: 3 Seals, 2 Tangos: Scout/T=2 Sniper/S=1.5 "
                                           "Medic/S=0.8 Heavy/T=0.8 Odd/S=0");
     parts->compare.showChart(); // opened again, the chart shows the value it showed last
     const tolvane::BarChart chart = compareView.chart.chart(compareView.chart.chosen);
     EXPECT_EQ(std::pair(chart.low, chart.high), std::pair(0.0, 2.0));
     EXPECT_EQ(chart.note, "");
 
-    view.pickedFiles = {other.path / "air.png"};
-    compareView.chart.save("\x89PNG", compareView.chart.chosen);
-    EXPECT_EQ(view.fileChoices.back().start, first.path / "chart-underwaterair.png");
+    using Picture = CompareView::ChartView::Picture;
+    view.pickedFiles = {other.path / "air.png", other.path / "air.svg"};
+    compareView.chart.save("\x89PNG", compareView.chart.chosen, Picture::Png);
+    EXPECT_EQ(view.fileChoices.back().start, first.path / "chart-Underwaterair.png");
+    compareView.chart.save("<svg/>", compareView.chart.chosen, Picture::Svg);
+    EXPECT_EQ(view.fileChoices.back().start, first.path / "chart-Underwaterair.svg");
+    EXPECT_EQ(view.fileChoices.back().types, "SVG images (*.svg)");
     EXPECT_EQ(readWholeFile(other.path / "air.png").bytes, "\x89PNG");
+    EXPECT_EQ(readWholeFile(other.path / "air.svg").bytes, "<svg/>");
+
+    // A picture that could not be drawn is no file: nothing is asked or written.
+    const std::size_t asked = view.fileChoices.size();
+    view.pickedFiles = {other.path / "none.png"};
+    compareView.chart.save("", compareView.chart.chosen, Picture::Png);
+    EXPECT_EQ(view.fileChoices.size(), asked);
+    EXPECT_FALSE(fs::exists(other.path / "none.png"));
+    ASSERT_FALSE(view.told.empty());
+    EXPECT_TRUE(view.told.back().text.starts_with("The chart could not be drawn")) << view.told.back().text;
 }
 
 } // namespace
