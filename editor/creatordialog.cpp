@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -35,7 +36,10 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       recoveryTimer(new QTimer(this)),
-      editing(*this, folder, {std::move(log), RecentFolders, KeepRecentFolders, userDataFolder()})
+      editing(*this, folder,
+              {std::move(log), RecentFolders, KeepRecentFolders, userDataFolder(),
+               pathFromQt(QCoreApplication::applicationDirPath()),
+               pathFromQt(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))})
 {
     // A few seconds after a change, not on every keystroke; never over a
     // question, which may be about the very classes.

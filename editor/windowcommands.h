@@ -45,6 +45,7 @@ enum : int {
     CompareTwoClasses = 40041,
     CompareWithFile = 40042,
     Chart = 40043,
+    CopySamples = 40044,
     ShowOtherTeam = 0x8300,
 };
 }
@@ -74,6 +75,7 @@ inline constexpr WindowCommand windowCommands[] = {
     {sessionCommand<&tolvane::EditorSession::chooseFolder>, "&File", CommandId::OpenFolder, "Open &Folder...",
      "Ctrl+O"},
     {nullptr, "&File", CommandId::RecentFolders, "Recent Folders"},
+    {sessionCommand<&tolvane::EditorSession::copySamples>, "&File", CommandId::CopySamples, "Cop&y Samples..."},
     {nullptr, "&File"},
     {sessionCommand<&tolvane::EditorSession::loadConfig>,
      "&File",

@@ -63,17 +63,26 @@ public:
         // The user's data folder (userDataFolder()), where earlier versions
         // of class files and the unsaved classes for recovery are kept.
         std::filesystem::path dataFolder = {};
+        // The program's own folder, which holds the samples (samplecopy.h)
+        // and is never a game folder; empty when not known.
+        std::filesystem::path programFolder = {};
+        // Where the folder choosers open when there is no game folder: the
+        // user's documents, not the program's folder a double-click starts in.
+        std::filesystem::path documentsFolder = {};
     };
 
     EditorSession(EditorView &view, const GameFolder &folder, Services services);
 
     // The start of a run: reads the settings in the folder and fills the
     // window. A working directory that holds no class file and no settings
-    // file is no game folder: the one used last is opened instead, and with
-    // none, askForGameFolder asks for one.
+    // file, or is the program's folder, is no game folder: the one used last
+    // is opened instead, and with none, askForGameFolder asks for one. A
+    // folder in the program's folder is not opened (askForGameFolder says so).
     void start(FolderOrigin origin = FolderOrigin::Named);
     // Once the window shows, when the start found no game folder: the folder
-    // chooser; Cancel leaves the form empty and says how to choose later.
+    // chooser, opened in the documents folder; Cancel leaves the form empty
+    // and says how to choose later. After a start in a folder of the
+    // program's folder: why not, and the offer to copy the samples.
     void askForGameFolder();
 
     EditorState &state() { return editorState; }
@@ -109,8 +118,15 @@ public:
     void changeActiveConfig();
     void chooseFolder();
     // Switches to folder as a new start there would, after the question
-    // about unsaved changes. False when it did not switch.
+    // about unsaved changes. A folder in the program's folder is refused,
+    // with the offer to copy the samples and open the copy. False when it did
+    // not switch.
     bool openFolder(const GameFolder &folder);
+    // Copy Samples: the samples beside the program go into a new folder
+    // "Tolvane samples" in the folder the user picks (that folder itself when
+    // it has that name), never over a file there, and it is opened. False
+    // when it was not.
+    bool copySamples();
     // A file or folder dropped on the window; false when it names no folder.
     static std::filesystem::path droppedFolder(const std::filesystem::path &dropped);
     // Whether the window may close: after the question about unsaved changes.
@@ -295,6 +311,11 @@ private:
     std::string placeText() const;
     void writeSettings();
     bool folderUsable();
+    // Whether folder is in the program's folder, which is never a game folder.
+    bool inProgramFolder(const std::filesystem::path &folder) const;
+    // Says why folder is not opened and offers the copy of the samples;
+    // true when the copy was made and opened.
+    bool refuseProgramFolder(const std::filesystem::path &folder);
     void startInFolder(FormValues &form);
     void showRecentFolders(bool usable);
     EditedClasses classes() { return {editorState, ids}; }
@@ -334,6 +355,8 @@ private:
     Services services;
     std::vector<std::filesystem::path> recentFolders;
     bool folderWanted = false;
+    // A start folder in the program's folder, refused once the window shows.
+    std::filesystem::path refusedAtStart;
     FileBlocks blocks;
     ClassIds ids = blocks.loaded(0);
     ClassIds savedIds = ids;

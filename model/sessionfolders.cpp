@@ -58,10 +58,15 @@ bool holdsGameFiles(const GameFolder &folder, bool settingsToo)
 void EditorSession::start(FolderOrigin origin)
 {
     if (origin == FolderOrigin::WorkingDirectory && gameFolder.check() == GameFolder::Problem::None
-        && !holdsGameFiles(gameFolder, true)) {
+        && (!holdsGameFiles(gameFolder, true) || inProgramFolder(gameFolder.path()))) {
         const std::vector<fs::path> recent = services.recentFolders();
         gameFolder = recent.empty() ? GameFolder() : GameFolder::At(recent.front());
         folderWanted = recent.empty();
+    }
+    if (gameFolder.resolved() && inProgramFolder(gameFolder.path())) {
+        refusedAtStart = gameFolder.path();
+        gameFolder = GameFolder();
+        folderWanted = true;
     }
     FormValues form = view.form();
     startInFolder(form);
@@ -71,10 +76,15 @@ void EditorSession::askForGameFolder()
 {
     if (!std::exchange(folderWanted, false))
         return;
+    if (!refusedAtStart.empty()) {
+        if (!refuseProgramFolder(std::exchange(refusedAtStart, {})))
+            view.setStatus("No game folder. Choose one with File > Open Folder (Ctrl+O).");
+        return;
+    }
     // The line behind the chooser says it too, where a chooser shows no title.
     const std::string explained = "Choose the game folder: the mod folder with the class files";
     view.setStatus(explained + ".");
-    const std::optional<fs::path> chosen = view.chooseFolder({}, explained);
+    const std::optional<fs::path> chosen = view.chooseFolder(services.documentsFolder, explained);
     if (!chosen || !openFolder(GameFolder::At(*chosen)))
         view.setStatus("No game folder. Choose one with File > Open Folder (Ctrl+O).");
 }
@@ -122,6 +132,8 @@ bool EditorSession::openFolder(const GameFolder &folder)
                        + "."});
         return false;
     }
+    if (inProgramFolder(folder.path()))
+        return refuseProgramFolder(folder.path());
     FormValues form = view.form();
     if (!settleUnsavedChanges(form))
         return false;
@@ -132,7 +144,8 @@ bool EditorSession::openFolder(const GameFolder &folder)
 
 void EditorSession::chooseFolder()
 {
-    if (const std::optional<fs::path> chosen = view.chooseFolder(gameFolder.name(), "Open Folder"))
+    const fs::path start = gameFolder.name().empty() ? services.documentsFolder : gameFolder.name();
+    if (const std::optional<fs::path> chosen = view.chooseFolder(start, "Open Folder"))
         openFolder(GameFolder::At(*chosen));
 }
 

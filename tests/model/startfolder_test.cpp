@@ -70,7 +70,7 @@ TEST_P(StartFolderTest, OpensAGameFolderOrAsksAndWritesNowhereElse)
         kept = {folder(row.recent)};
     const std::vector<fs::path> recentBefore = kept;
     if (*row.chooser)
-        view.chosenFolder = folder(row.chooser);
+        view.chosenFolders.push_back(folder(row.chooser));
     EditorSession session(view, GameFolder::At(start.path),
                           {[](std::string_view) {}, [this] { return kept; },
                            [this](const std::vector<fs::path> &folders) { kept = folders; }});
