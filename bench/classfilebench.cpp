@@ -1,9 +1,9 @@
 #include "checkreport.h"
-#include "classexport.h"
-#include "classfilereader.h"
-#include "classfileupdate.h"
-#include "classfilewriter.h"
-#include "classimport.h"
+#include "classdata/sheets/classexport.h"
+#include "classdata/format/classfilereader.h"
+#include "classdata/format/classfileupdate.h"
+#include "classdata/format/classfilewriter.h"
+#include "classdata/sheets/classimport.h"
 
 #include <benchmark/benchmark.h>
 

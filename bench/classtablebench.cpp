@@ -2,12 +2,12 @@
 // classes, short of drawing: building its rows and cells, a sort, a filter
 // and a change to one column of every class.
 
-#include "editorsession.h"
-#include "tablecolumns.h"
+#include "model/session/editorsession.h"
+#include "model/table/tablecolumns.h"
 
-#include "classfilereader.h"
-#include "classfilewriter.h"
-#include "safesave.h"
+#include "classdata/format/classfilereader.h"
+#include "classdata/format/classfilewriter.h"
+#include "classdata/files/safesave.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,10 +1,10 @@
 #include "tool.h"
 
-#include "changereview.h"
-#include "classfileupdate.h"
-#include "classimport.h"
+#include "model/review/changereview.h"
+#include "classdata/format/classfileupdate.h"
+#include "classdata/sheets/classimport.h"
 #include "platform.h"
-#include "readabletext.h"
+#include "classdata/text/readabletext.h"
 
 #include <algorithm>
 #include <memory>

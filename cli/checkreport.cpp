@@ -1,7 +1,7 @@
 #include "checkreport.h"
 
-#include "findingcodes.h"
-#include "readabletext.h"
+#include "classdata/format/findingcodes.h"
+#include "classdata/text/readabletext.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "classfilereader.h"
+#include "classdata/format/classfilereader.h"
 
 #include <array>
 #include <functional>

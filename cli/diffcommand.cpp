@@ -1,11 +1,11 @@
 #include "diffcommand.h"
 
-#include "classdiff.h"
-#include "classfilereader.h"
-#include "fileio.h"
-#include "findingcodes.h"
+#include "classdata/compare/classdiff.h"
+#include "classdata/format/classfilereader.h"
+#include "classdata/files/fileio.h"
+#include "classdata/format/findingcodes.h"
 #include "platform.h"
-#include "readabletext.h"
+#include "classdata/text/readabletext.h"
 
 #include <cstdio>
 #include <memory>

@@ -1,7 +1,7 @@
 #include "tool.h"
 
-#include "classexport.h"
-#include "readabletext.h"
+#include "classdata/sheets/classexport.h"
+#include "classdata/text/readabletext.h"
 
 #include <memory>
 

@@ -1,14 +1,14 @@
 #include "checkreport.h"
-#include "classfilereader.h"
-#include "classfileupdate.h"
-#include "classfilewriter.h"
+#include "classdata/format/classfilereader.h"
+#include "classdata/format/classfileupdate.h"
+#include "classdata/format/classfilewriter.h"
 #include "diffcommand.h"
-#include "fileio.h"
-#include "findingcodes.h"
+#include "classdata/files/fileio.h"
+#include "classdata/format/findingcodes.h"
 #include "platform.h"
-#include "readabletext.h"
+#include "classdata/text/readabletext.h"
 #include "tool.h"
-#include "unifieddiff.h"
+#include "classdata/compare/unifieddiff.h"
 
 #include <algorithm>
 #include <cstdio>

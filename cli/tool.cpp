@@ -1,9 +1,9 @@
 #include "tool.h"
 
-#include "findingcodes.h"
+#include "classdata/format/findingcodes.h"
 #include "platform.h"
-#include "readabletext.h"
-#include "safesave.h"
+#include "classdata/text/readabletext.h"
+#include "classdata/files/safesave.h"
 
 using namespace tolvane;
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "backupstore.h"
-#include "classfilereader.h"
-#include "fileio.h"
-#include "safesave.h"
-#include "sheetcolumns.h"
-#include "userdata.h"
+#include "classdata/files/backupstore.h"
+#include "classdata/format/classfilereader.h"
+#include "classdata/files/fileio.h"
+#include "classdata/files/safesave.h"
+#include "classdata/sheets/sheetcolumns.h"
+#include "classdata/files/userdata.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "accessibility.h"
 
 #include "accessibleinterfaces.h"
-#include "controlids.h"
+#include "model/session/controlids.h"
 #include "keyboardaccess.h"
 
 #include <QAbstractItemView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "teamviews.h"
+#include "model/compare/teamviews.h"
 
 #include <QImage>
 #include <QWidget>

@@ -1,11 +1,11 @@
 #include "bulkchangedialog.h"
 
-#include "bulkchange.h"
-#include "classroster.h"
+#include "model/table/bulkchange.h"
+#include "model/table/classroster.h"
 #include "cp1252.h"
-#include "formvalues.h"
+#include "model/session/formvalues.h"
 #include "screenfit.h"
-#include "tablecolumns.h"
+#include "model/table/tablecolumns.h"
 
 #include <QComboBox>
 #include <QCompleter>

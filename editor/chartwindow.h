@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editorview.h"
+#include "model/session/editorview.h"
 
 #include <QDialog>
 

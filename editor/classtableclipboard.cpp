@@ -2,7 +2,7 @@
 
 #include "classtablemodel.h"
 #include "classtableview.h"
-#include "editorsession.h"
+#include "model/session/editorsession.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

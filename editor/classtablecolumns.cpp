@@ -4,8 +4,8 @@
 #include "classtableview.h"
 #include "recentfolders.h"
 #include "screenfit.h"
-#include "tablecolumns.h"
-#include "teamrows.h"
+#include "model/table/tablecolumns.h"
+#include "model/table/teamrows.h"
 
 #include <QAction>
 #include <QGuiApplication>

@@ -2,9 +2,9 @@
 
 #include "classtablemodel.h"
 #include "cp1252.h"
-#include "formvalues.h"
+#include "model/session/formvalues.h"
 #include "rangehints.h"
-#include "tablecolumns.h"
+#include "model/table/tablecolumns.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
 #include "classtablemodel.h"
 
-#include "classroster.h"
+#include "model/table/classroster.h"
 #include "cp1252.h"
-#include "editorsession.h"
-#include "tablecolumns.h"
-#include "teamrows.h"
+#include "model/session/editorsession.h"
+#include "model/table/tablecolumns.h"
+#include "model/table/teamrows.h"
 
 #include <QColor>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "classcompare.h"
+#include "classdata/compare/classcompare.h"
 
 #include <QAbstractTableModel>
 #include <QHash>

@@ -1,6 +1,6 @@
 #include "classtablesummary.h"
 
-#include "classroster.h"
+#include "model/table/classroster.h"
 #include "classtablemodel.h"
 
 #include <array>

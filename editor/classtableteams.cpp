@@ -3,7 +3,7 @@
 #include "classtablemodel.h"
 #include "classtableview.h"
 #include "cp1252.h"
-#include "editorsession.h"
+#include "model/session/editorsession.h"
 
 #include <QAction>
 #include <QLineEdit>

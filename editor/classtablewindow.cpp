@@ -5,8 +5,8 @@
 #include "classtablesummary.h"
 #include "classtableview.h"
 #include "cp1252.h"
-#include "editorsession.h"
-#include "teamrows.h"
+#include "model/session/editorsession.h"
+#include "model/table/teamrows.h"
 
 #include <QAction>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tablepaste.h"
+#include "model/table/tablepaste.h"
 
 #include <QDialog>
 

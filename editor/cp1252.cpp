@@ -1,6 +1,6 @@
 #include "cp1252.h"
 
-#include "windows1252.h"
+#include "classdata/text/windows1252.h"
 
 using namespace tolvane;
 

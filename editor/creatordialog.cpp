@@ -2,9 +2,9 @@
 
 #include "aboutdialog.h"
 #include "accessibility.h"
-#include "controlids.h"
+#include "model/session/controlids.h"
 #include "cp1252.h"
-#include "itemcatalogue.h"
+#include "classdata/format/itemcatalogue.h"
 #include "nativepath.h"
 #include "placelabel.h"
 #include "predrawn.h"
@@ -12,7 +12,7 @@
 #include "screenfit.h"
 #include "systemmenu.h"
 #include "templateform.h"
-#include "userdata.h"
+#include "classdata/files/userdata.h"
 #include "wheelguard.h"
 #include "windowcommands.h"
 

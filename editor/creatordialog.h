@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editorsession.h"
-#include "editorview.h"
+#include "model/session/editorsession.h"
+#include "model/session/editorview.h"
 
 #include <QDialog>
 #include <QHash>

@@ -1,6 +1,6 @@
 #include "dialogtemplate.h"
 
-#include "controlids.h"
+#include "model/session/controlids.h"
 #include "picturelabel.h"
 #include "statusline.h"
 

@@ -1,6 +1,6 @@
 #include "creatordialog.h"
 
-#include "formbindings.h"
+#include "model/session/formbindings.h"
 #include "cp1252.h"
 
 #include <QCheckBox>

@@ -3,7 +3,7 @@
 #include "accessibility.h"
 #include "cp1252.h"
 #include "screenfit.h"
-#include "tablecolumns.h"
+#include "model/table/tablecolumns.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>

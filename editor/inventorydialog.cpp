@@ -3,10 +3,10 @@
 #include "accessibility.h"
 
 #include "cp1252.h"
-#include "itemcatalogue.h"
+#include "classdata/format/itemcatalogue.h"
 #include "screenfit.h"
-#include "tablecommands.h"
-#include "textnumbers.h"
+#include "model/session/tablecommands.h"
+#include "classdata/text/textnumbers.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

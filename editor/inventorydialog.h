@@ -1,6 +1,6 @@
 #pragma once
 
-#include "classrecord.h"
+#include "classdata/format/classrecord.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #include "keyboardaccess.h"
 
-#include "formbindings.h"
+#include "model/session/formbindings.h"
 
 #include <QEvent>
 #include <QGroupBox>

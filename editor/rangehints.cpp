@@ -3,8 +3,8 @@
 #include "creatordialog.h"
 
 #include "cp1252.h"
-#include "formbindings.h"
-#include "valuehints.h"
+#include "model/session/formbindings.h"
+#include "model/review/valuehints.h"
 
 #include <QLineEdit>
 

@@ -1,7 +1,7 @@
 #include "creatordialog.h"
 
 #include "chartwindow.h"
-#include "formbindings.h"
+#include "model/session/formbindings.h"
 #include "problemswindow.h"
 #include "reviewdialog.h"
 #include "templateform.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controlids.h"
+#include "model/session/controlids.h"
 #include "creatordialog.h"
 
 #include <QKeySequence>

@@ -1,6 +1,6 @@
 #include "asanoptions.h"
 #include "checkreport.h"
-#include "classfilereader.h"
+#include "classdata/format/classfilereader.h"
 #include "safetext.h"
 
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "asanoptions.h"
-#include "classfields.h"
-#include "classfilereader.h"
-#include "classfileupdate.h"
-#include "classfilewriter.h"
-#include "settings.h"
-#include "textnumbers.h"
+#include "classdata/format/classfields.h"
+#include "classdata/format/classfilereader.h"
+#include "classdata/format/classfileupdate.h"
+#include "classdata/format/classfilewriter.h"
+#include "classdata/files/settings.h"
+#include "classdata/text/textnumbers.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,7 +1,7 @@
 #include "asanoptions.h"
-#include "classexport.h"
-#include "classfilereader.h"
-#include "classimport.h"
+#include "classdata/sheets/classexport.h"
+#include "classdata/format/classfilereader.h"
+#include "classdata/sheets/classimport.h"
 #include "safetext.h"
 
 #include <bit>

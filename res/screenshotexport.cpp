@@ -6,7 +6,7 @@
 
 #include "creatordialog.h"
 #include "nativepath.h"
-#include "safesave.h"
+#include "classdata/files/safesave.h"
 
 #include <QApplication>
 #include <QBuffer>

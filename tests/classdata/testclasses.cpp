@@ -1,7 +1,7 @@
 #include "testclasses.h"
 
-#include "classfields.h"
-#include "textnumbers.h"
+#include "classdata/format/classfields.h"
+#include "classdata/text/textnumbers.h"
 
 #include <gtest/gtest.h>
 

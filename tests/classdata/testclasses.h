@@ -1,7 +1,7 @@
 #pragma once
 
-#include "classfilereader.h"
-#include "classrecord.h"
+#include "classdata/format/classfilereader.h"
+#include "classdata/format/classrecord.h"
 
 #include <filesystem>
 #include <memory>

@@ -7,7 +7,7 @@
 
 #include "bulkchangedialog.h"
 #include "classtablewindow.h"
-#include "controlids.h"
+#include "model/session/controlids.h"
 #include "gotoclassdialog.h"
 #include "windowcommands.h"
 

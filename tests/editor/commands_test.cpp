@@ -8,7 +8,7 @@
 #include "aboutdialog.h"
 #include "chartwindow.h"
 #include "classtablewindow.h"
-#include "controlids.h"
+#include "model/session/controlids.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -2,7 +2,7 @@
 // the team and folder in view, Compare Two Classes, Compare with File and
 // the chart.
 
-#include "controlids.h"
+#include "model/session/controlids.h"
 #include "dialogtesthelpers.h"
 
 #include "barchartview.h"

@@ -3,11 +3,11 @@
 // Shared by the editor window tests: a CreatorDialog on a scratch folder, its
 // controls and commands by id, and an answerer for the modal boxes it opens.
 
-#include "classfilewriter.h"
+#include "classdata/format/classfilewriter.h"
 #include "creatordialog.h"
 #include "nativepath.h"
-#include "recoverystore.h"
-#include "userdata.h"
+#include "classdata/files/recoverystore.h"
+#include "classdata/files/userdata.h"
 
 #include <QAbstractButton>
 #include <QAction>

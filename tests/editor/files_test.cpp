@@ -4,7 +4,7 @@
 #include "windowcommands.h"
 #include "dialogtesthelpers.h"
 
-#include "fileio.h"
+#include "classdata/files/fileio.h"
 
 #include <QFileInfo>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 #include "dialogtesthelpers.h"
 #include "userinput.h"
 
-#include "classfilewriter.h"
+#include "classdata/format/classfilewriter.h"
 #include "windowcommands.h"
 
 #include <QComboBox>

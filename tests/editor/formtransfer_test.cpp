@@ -1,11 +1,11 @@
 // The form: what showing a class shows, what Save to Memory stores, "Calculate!".
 
-#include "controlids.h"
+#include "model/session/controlids.h"
 #include "dialogtesthelpers.h"
 #include "userinput.h"
 
-#include "classfilewriter.h"
-#include "classrecord.h"
+#include "classdata/format/classfilewriter.h"
+#include "classdata/format/classrecord.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // The editor window from the keyboard: where Tab and the Alt letters lead,
 // told by what a screen reader says there, and the focus frame at start.
 
-#include "controlids.h"
+#include "model/session/controlids.h"
 #include "dialogtesthelpers.h"
 
 #include <QAccessible>

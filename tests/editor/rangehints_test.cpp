@@ -1,7 +1,7 @@
 // Values the class file reader would replace, text not read as a number, and
 // text the class file cannot hold as typed, are marked in the form.
 
-#include "controlids.h"
+#include "model/session/controlids.h"
 #include "dialogtesthelpers.h"
 #include "userinput.h"
 

@@ -1,7 +1,7 @@
 // The editor window as it opens: its controls, lists, title, size and names
 // for screen readers.
 
-#include "controlids.h"
+#include "model/session/controlids.h"
 #include "dialogtesthelpers.h"
 
 #include "aboutdialog.h"

@@ -3,7 +3,7 @@
 // Nothing was changed, so the file it writes is the one it read, hand-made
 // lines and all.
 
-#include "controlids.h"
+#include "model/session/controlids.h"
 #include "creatordialog.h"
 
 #include <QAbstractButton>

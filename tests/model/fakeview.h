@@ -4,7 +4,7 @@
 // answers questions from a queue; a question with no answer left, or one
 // asked with other buttons or another default than its kind has, fails.
 
-#include "editorview.h"
+#include "model/session/editorview.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 // The session commands that test rows spell as one letter, and a session in
 // a scratch folder that runs them, shared by the session tests.
 
-#include "editorsession.h"
+#include "model/session/editorsession.h"
 #include "fakeview.h"
 #include "sessiontesthelpers.h"
 
-#include "safesave.h"
+#include "classdata/files/safesave.h"
 
 #include <memory>
 #include <sstream>

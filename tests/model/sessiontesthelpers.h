@@ -2,8 +2,8 @@
 
 // Shared by the session tests: a scratch game folder and class files.
 
-#include "classfilereader.h"
-#include "classfilewriter.h"
+#include "classdata/format/classfilereader.h"
+#include "classdata/format/classfilewriter.h"
 
 #include <chrono>
 #include <filesystem>

@@ -1,0 +1,202 @@
+#include "model/session/editorsession.h"
+
+#include "classdata/compare/classcompare.h"
+#include "classdata/compare/classdiff.h"
+#include "classdata/format/classfilereader.h"
+#include "classdata/compare/classmatch.h"
+
+#include <algorithm>
+#include <memory>
+
+namespace tolvane {
+
+using tolvane::ClassesOnDisk;
+using tolvane::TeamClass;
+
+namespace {
+
+constexpr const char *classFileTypes = "Class files (*.cfg);;All files (*)";
+
+std::string classFileOf(tolvane::Team team)
+{
+    return "The " + std::string(tolvane::teamName(team)) + "' class file";
+}
+
+// A file name of letters, digits and dashes for name: "inventory Grenades"
+// gives "inventory-Grenades".
+std::string fileNamePart(std::string_view name)
+{
+    std::string part;
+    for (char c : name) {
+        const bool plain = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        if (plain || (!part.empty() && part.back() != '-'))
+            part += plain ? c : '-';
+    }
+    while (!part.empty() && part.back() == '-')
+        part.pop_back();
+    return part;
+}
+
+} // namespace
+
+tolvane::Team EditorSession::classesTeam() const
+{
+    const std::filesystem::path &from = changes.classesFile();
+    if (from.empty())
+        return tolvane::teamOf(state().sealsActive);
+    return from.filename() == ClassFileName(1) ? tolvane::Team::Seals : tolvane::Team::Tangos;
+}
+
+std::string EditorSession::placeText() const
+{
+    const tolvane::Team active = tolvane::teamOf(state().sealsActive);
+    std::string team(tolvane::teamName(active));
+    if (classesTeam() != active)
+        team += " (the " + std::string(tolvane::teamName(classesTeam())) + "' classes in memory)";
+    return team + " \u00B7 " + displayText(gameFolder.name());
+}
+
+ClassesOnDisk EditorSession::otherTeamClasses() const
+{
+    const tolvane::Team other = tolvane::otherTeam(classesTeam());
+    const std::filesystem::path file = gameFolder.file(ClassFileName(tolvane::sealsFlag(other)));
+    if (file.empty())
+        return {{}, {}, classFileOf(other) + " cannot be found: the game folder cannot be found."};
+    return tolvane::readClassesOnDisk(file, classFileOf(other));
+}
+
+// The classes of both teams in one list, the classes in memory first, each
+// list taking the classes it shows along.
+void EditorSession::compareTwoClasses()
+{
+    compareClassesAt(std::nullopt, std::nullopt);
+}
+
+void EditorSession::compareClassesAt(std::optional<int> left, std::optional<int> right)
+{
+    const auto ours = std::make_shared<const std::vector<ClassRecord>>(classesToWrite());
+    const auto other = std::make_shared<const ClassesOnDisk>(otherShown ? *otherShown : otherTeamClasses());
+    std::vector<TeamClass> members = tolvane::teamClasses(*ours, classesTeam());
+    for (const TeamClass &member : tolvane::teamClasses(other->classes, tolvane::otherTeam(classesTeam())))
+        members.push_back(member);
+
+    EditorView::TwoClasses two;
+    two.note = other->problem;
+    for (const TeamClass &member : members)
+        two.classes.push_back(tolvane::teamClassLabel(member));
+    const int count = int(ours->size());
+    const auto member = [&](int row) {
+        const int at = tolvane::isOtherTeamRow(row) ? count + row - tolvane::otherTeamRows : row;
+        return std::clamp(at, 0, int(members.size()) - 1);
+    };
+    two.left = left ? member(*left) : std::clamp(state().currentIndex, 0, count - 1);
+    two.right = count > 1 ? (two.left + 1) % count : two.left;
+    for (const ClassPair &pair : matchClasses(*ours, other->classes).pairs) {
+        if (pair.first == two.left && pair.second >= 0)
+            two.right = count + pair.second;
+        else if (two.left >= count && pair.second == two.left - count && pair.first >= 0)
+            two.right = pair.first;
+    }
+    if (right)
+        two.right = member(*right);
+    two.rows = [members, ours, other](int left, int right) {
+        return tolvane::comparisonRows(*members.at(std::size_t(left)).record, *members.at(std::size_t(right)).record);
+    };
+    view.showTwoClasses(two);
+}
+
+void EditorSession::compareWithFile()
+{
+    const std::optional<std::filesystem::path> chosen = view.chooseFile(
+        {"Compare with File", baseline ? baseline->file : gameFolder.path(), classFileTypes});
+    if (!chosen)
+        return;
+    ClassesOnDisk read = tolvane::readClassesOnDisk(*chosen, "The file");
+    if (!read.problem.empty()) {
+        view.tell({EditorView::Icon::Warning, "Compare with File",
+                   read.problem
+                       + (baseline ? "\nThe classes are still compared with " + displayText(baseline->file) + '.'
+                                   : std::string())});
+        return;
+    }
+    baseline = std::move(read);
+    refreshIndicators(); // the table marks what differs from it
+
+    const std::vector<ClassRecord> ours = classesToWrite();
+    const ClassDifferences differences = diffClasses(baseline->classes, ours);
+    const std::string text = utf8Of(patchNotes(differences, NotesFormat::Text));
+    const std::string markdown = utf8Of(patchNotes(differences, NotesFormat::Markdown));
+    view.showBaseline(
+        {"The " + std::string(tolvane::teamName(classesTeam())) + "' classes in memory against "
+             + displayText(baseline->file) + ": " + countText(differences),
+         tolvane::repeatedNamesNote(differences.match, "in the file", "in memory"), text, markdown,
+         [this, text, markdown](bool asMarkdown) {
+             saveChosenFile({"Save Patch Notes", gameFolder.file(asMarkdown ? "patch-notes.md" : "patch-notes.txt"),
+                             asMarkdown ? "Markdown (*.md);;All files (*)" : "Text files (*.txt);;All files (*)", true},
+                            asMarkdown ? markdown : text, "Patch notes");
+         }});
+}
+
+void EditorSession::showChart()
+{
+    const std::vector<ClassValue> values = numericValues();
+    EditorView::ChartView chart;
+    for (const ClassValue &value : values) {
+        chart.values.push_back(utf8Of(valueName(value)));
+        if (chartValue < 0 && value.kind == ClassValue::Kind::Field && value.field->key == "health")
+            chartValue = int(chart.values.size()) - 1;
+    }
+    chart.chosen = chartValue;
+    chart.chart = [this](int value) {
+        chartValue = value;
+        const std::vector<ClassRecord> ours = classesToWrite();
+        const ClassesOnDisk other = otherTeamClasses();
+        std::vector<TeamClass> members = tolvane::teamClasses(ours, classesTeam());
+        for (const TeamClass &member : tolvane::teamClasses(other.classes, tolvane::otherTeam(classesTeam())))
+            members.push_back(member);
+        // The classes the table's filter leaves, of both teams.
+        const tolvane::TableRows rows = tableClasses();
+        std::erase_if(members, [&](const TeamClass &member) {
+            const int row = member.team == classesTeam() ? member.position : tolvane::otherTeamRows + member.position;
+            return !roster.filter().matches(*member.record, rows.facts(row));
+        });
+        tolvane::BarChart bars = tolvane::barChart(numericValues().at(std::size_t(value)), members);
+        bars.note = other.problem;
+        if (!roster.filter().empty())
+            bars.note += (bars.note.empty() ? "" : " ")
+                         + ("The classes the table's filter leaves: " + utf8Of(roster.filterText()));
+        return bars;
+    };
+    chart.save = [this](const std::string &png, int value) {
+        const std::string name = "chart-" + fileNamePart(valueName(numericValues().at(std::size_t(value)))) + ".png";
+        saveChosenFile({"Save Chart", gameFolder.file(name), "PNG images (*.png)", true}, png, "Chart");
+    };
+    view.showChart(chart);
+}
+
+// Saves only where the user says, and never over a class file: a patch note
+// or a picture in place of the classes would lose them.
+void EditorSession::saveChosenFile(const EditorView::FileChoice &choice, std::string_view bytes,
+                                   const std::string &what)
+{
+    const std::optional<std::filesystem::path> path = view.chooseFile(choice);
+    if (!path)
+        return;
+    const FileBytes there = readWholeFile(*path);
+    const ClassFileKind kind = there.status == FileStatus::Read ? classFileKind(*path, there.bytes)
+                                                                : ClassFileKind::NoClassBlock;
+    if (kind == ClassFileKind::ClassFile || kind == ClassFileKind::SettingsFile) {
+        view.tell({EditorView::Icon::Warning, choice.title,
+                   displayText(*path) + " holds classes or settings of the game, which this would replace.\n"
+                       + "Nothing was written; choose another file."});
+        return;
+    }
+    SaveError error;
+    if (!saveFileAtomically(*path, bytes, &error)) {
+        warnNotWritten(*path, error);
+        return;
+    }
+    view.setStatus(what + " saved to " + displayText(*path));
+}
+
+} // namespace tolvane

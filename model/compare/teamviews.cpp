@@ -1,0 +1,142 @@
+#include "teamviews.h"
+
+#include "classdata/compare/classcompare.h"
+#include "classdata/format/classfilereader.h"
+#include "model/session/editorsession.h"
+#include "classdata/files/fileio.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace tolvane {
+
+std::string_view teamName(Team team)
+{
+    return team == Team::Seals ? "Seals" : "Tangos";
+}
+
+ClassesOnDisk readClassesOnDisk(const std::filesystem::path &file, std::string_view whose)
+{
+    ClassesOnDisk read{file, {}, {}};
+    const FileBytes bytes = readWholeFile(file);
+    const ClassFileKind kind = classFileKind(file, bytes.bytes);
+    const std::string named = std::string(whose) + ' ' + displayText(file);
+    if (bytes.status == FileStatus::Missing)
+        read.problem = named + " does not exist.";
+    else if (bytes.status == FileStatus::Unreadable)
+        read.problem = named + " could not be read: " + bytes.error + '.';
+    else if (kind != ClassFileKind::ClassFile)
+        read.problem = named + ' ' + std::string(whyNotAClassFile(kind)) + '.';
+    else {
+        const auto table = std::make_unique<ClassTable>();
+        ReadClassBytes(*table, bytes.bytes);
+        read.classes.assign(table->records.begin(), table->records.begin() + table->classCount);
+    }
+    return read;
+}
+
+std::vector<TeamClass> teamClasses(std::span<const ClassRecord> classes, Team team)
+{
+    std::vector<TeamClass> members;
+    for (std::size_t i = 0; i < classes.size(); ++i)
+        members.push_back({&classes[i], team, int(i)});
+    return members;
+}
+
+std::string teamClassLabel(const TeamClass &member)
+{
+    return std::string(teamName(member.team)) + ' ' + std::to_string(member.position) + "  "
+           + utf8Of(member.record->classname.view());
+}
+
+std::string_view ComparisonRow::note() const
+{
+    constexpr std::string_view notes[] = {"equal", "differs", "only left", "only right"};
+    return notes[int(mark)];
+}
+
+std::vector<ComparisonRow> comparisonRows(const ClassRecord &left, const ClassRecord &right)
+{
+    std::vector<ComparisonRow> rows;
+    for (const ComparedValue &compared : compareTwoClasses(left, right)) {
+        ComparisonRow row{utf8Of(valueName(compared.value)), utf8Of(describeSide(compared.left, compared.quoted)),
+                          utf8Of(describeSide(compared.right, compared.quoted)), differenceText(compared)};
+        if (compared.onlyIn)
+            row.mark = *compared.onlyIn == Side::Left ? ComparisonRow::Mark::OnlyLeft : ComparisonRow::Mark::OnlyRight;
+        else if (!compared.equal)
+            row.mark = ComparisonRow::Mark::Differs;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+BarChart barChart(const ClassValue &value, std::span<const TeamClass> classes)
+{
+    BarChart chart;
+    chart.high = 0;
+    int perTeam[2] = {};
+    for (const TeamClass &member : classes) {
+        const double number = numberOf(value, *member.record).value_or(0);
+        ++perTeam[int(member.team)];
+        chart.bars.push_back({utf8Of(classLabel(*member.record, std::size_t(member.position))), member.team, number,
+                              shortNumber(number, 6)});
+        // A value the game cannot use as a number (nan, inf) is shown, but
+        // neither drawn nor on the scale.
+        if (std::isfinite(number)) {
+            chart.low = std::min(chart.low, number);
+            chart.high = std::max(chart.high, number);
+        }
+    }
+    if (chart.low == chart.high)
+        chart.high = chart.low + 1; // values all 0: bars of no length on a scale of 0 to 1
+    std::stable_sort(chart.bars.begin(), chart.bars.end(), [](const ChartBar &a, const ChartBar &b) {
+        const bool aDrawn = std::isfinite(a.value), bDrawn = std::isfinite(b.value);
+        return aDrawn != bDrawn ? aDrawn : aDrawn && a.value > b.value;
+    });
+    std::string teams;
+    for (Team team : {Team::Seals, Team::Tangos}) {
+        if (perTeam[int(team)] > 0)
+            teams += (teams.empty() ? "" : ", ") + std::to_string(perTeam[int(team)]) + ' '
+                     + std::string(teamName(team));
+    }
+    const std::size_t count = chart.bars.size();
+    chart.title = utf8Of(valueName(value)) + " of " + std::to_string(count) + (count == 1 ? " class" : " classes")
+                  + (teams.empty() ? "" : ": " + teams);
+    return chart;
+}
+
+bool BaselineMarks::valueChanged(std::size_t position, const ClassValue &value) const
+{
+    return position < added.size()
+           && (added[position] || std::ranges::find(changed[position], value) != changed[position].end());
+}
+
+BaselineMarks baselineMarks(const ClassDifferences &differences, std::size_t classCount)
+{
+    BaselineMarks marks{std::vector<std::vector<ClassValue>>(classCount), std::vector<bool>(classCount)};
+    for (const ChangedClass &changed : differences.changed) {
+        if (std::size_t(changed.pair.second) < classCount) {
+            for (const ValueChange &change : changed.changes)
+                marks.changed[std::size_t(changed.pair.second)].push_back(change.value);
+        }
+    }
+    for (const ListedClass &added : differences.added) {
+        if (std::size_t(added.position) < classCount)
+            marks.added[std::size_t(added.position)] = true;
+    }
+    return marks;
+}
+
+std::string repeatedNamesNote(const ClassMatch &match, std::string_view firstSide, std::string_view secondSide)
+{
+    std::string note;
+    for (const RepeatedName &name : match.repeatedNames) {
+        note += (note.empty() ? "Classes that share a name are matched in order, the first with the first: " : "; ")
+                + ('"' + utf8Of(name.name) + "\" (" + std::to_string(name.inFirst) + ' ').append(firstSide) + ", "
+                + std::to_string(name.inSecond) + ' ' + std::string(secondSide) + ')';
+    }
+    return note.empty() ? note : note + '.';
+}
+
+} // namespace tolvane

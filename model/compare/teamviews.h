@@ -1,0 +1,126 @@
+#pragma once
+
+#include "classdata/compare/classdiff.h"
+#include "classdata/format/classrecord.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What the views that set classes and teams side by side show, without the
+// window: Compare Two Classes, the chart of one value, and what a baseline
+// file marks. Texts are UTF-8.
+
+namespace tolvane {
+
+enum class Team : std::uint8_t { Seals, Tangos };
+
+constexpr Team teamOf(std::int32_t sealsActive)
+{
+    return sealsActive ? Team::Seals : Team::Tangos;
+}
+constexpr Team otherTeam(Team team)
+{
+    return team == Team::Seals ? Team::Tangos : Team::Seals;
+}
+// The settings' flag that makes team's file the active one.
+constexpr std::int32_t sealsFlag(Team team)
+{
+    return team == Team::Seals ? 1 : 0;
+}
+std::string_view teamName(Team team); // "Seals", "Tangos"
+
+// A class file read to set its classes beside others, never to edit or
+// write them: the other team's file, a baseline.
+struct ClassesOnDisk
+{
+    std::filesystem::path file;
+    std::vector<ClassRecord> classes;
+    // What kept the classes from being read, naming the file; empty when
+    // they were read.
+    std::string problem;
+};
+// whose names the file in the problem: "The Tangos' class file".
+ClassesOnDisk readClassesOnDisk(const std::filesystem::path &file, std::string_view whose);
+
+// One class of a team, at its position among the team's classes.
+struct TeamClass
+{
+    const ClassRecord *record = nullptr;
+    Team team = Team::Seals;
+    int position = 0;
+};
+
+// The classes of a team, in their order.
+std::vector<TeamClass> teamClasses(std::span<const ClassRecord> classes, Team team);
+
+// "Seals 2  Sniper": the team, the slot and the name, as lists show a class.
+std::string teamClassLabel(const TeamClass &member);
+
+// Compare Two Classes: one row a value of either class, in the order the
+// file holds them.
+struct ComparisonRow
+{
+    enum class Mark : std::uint8_t { Equal, Differs, OnlyLeft, OnlyRight };
+    std::string value; // "health", "Sniper Scope", "inventory Grenades"
+    std::string left;
+    std::string right;
+    std::string difference; // numbers: "-5 (x0.95)"
+    Mark mark = Mark::Equal;
+
+    // "equal", "differs", "only left", "only right": the mark in words, for
+    // those who do not see the row's colour.
+    std::string_view note() const;
+};
+std::vector<ComparisonRow> comparisonRows(const ClassRecord &left, const ClassRecord &right);
+
+// A bar chart of one value across classes of both teams.
+struct ChartBar
+{
+    std::string label; // the class's name
+    Team team = Team::Seals;
+    double value = 0;
+    std::string text; // the value beside the bar: "100", "1.5"
+};
+
+struct BarChart
+{
+    // "health of 12 classes: 7 Seals, 5 Tangos"
+    std::string title;
+    // Highest first; classes of equal values keep the order they came in.
+    std::vector<ChartBar> bars;
+    // The scale, from low to high; 0 is always on it, so that a bar's length
+    // is its value.
+    double low = 0;
+    double high = 1;
+    // Why classes of a team are missing, when they are.
+    std::string note = {};
+};
+
+// The chart of value (one of numericValues) for classes.
+BarChart barChart(const ClassValue &value, std::span<const TeamClass> classes);
+
+// The classes in memory against a baseline file, by position in memory:
+// what each class changed since the baseline (its values that differ), and
+// which classes the baseline does not have.
+struct BaselineMarks
+{
+    std::vector<std::vector<ClassValue>> changed;
+    std::vector<bool> added;
+
+    bool changedSince(std::size_t position) const
+    {
+        return position < added.size() && (added[position] || !changed[position].empty());
+    }
+    bool valueChanged(std::size_t position, const ClassValue &value) const;
+};
+BaselineMarks baselineMarks(const ClassDifferences &differences, std::size_t classCount);
+
+// "Classes that share a name are matched in order, the first with the first:
+// "Sniper" (2 in the baseline, 1 in memory)."; empty when no name repeats.
+std::string repeatedNamesNote(const ClassMatch &match, std::string_view firstSide, std::string_view secondSide);
+
+} // namespace tolvane

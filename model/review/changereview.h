@@ -1,0 +1,55 @@
+#pragma once
+
+#include "classdata/compare/classfilemerge.h"
+#include "classdata/format/classrecord.h"
+
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tolvane {
+
+// What Write Out would change, class by class and value by value: saved are
+// the classes as this run last loaded or wrote them, now the classes Write
+// Out would write. Values read as the class file would hold them ("speed
+// 1.000000 -> 1.500000"), abilities, starting weapons and inventory items by
+// the names the form shows ("Scanner no -> yes"). Class names
+// and texts are Windows-1252 bytes.
+
+// One line per class that differs, in table order, then the deleted ones:
+//   Sniper: health 100 -> 95; inventory Flash Grenades 0 -> 2
+//   New class Medic
+//   Deleted class Scout
+// origins[i] names the saved class that now[i] came from, -1 for a new one.
+// Without origins, classes are matched by position.
+std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::span<const ClassRecord> now,
+                                      std::span<const int> origins = {});
+
+// The lines of classChanges, each ended by a line feed, or a line that says
+// there are none.
+std::string changeReview(std::span<const ClassRecord> saved, std::span<const ClassRecord> now,
+                         std::span<const int> origins = {});
+
+// A conflict of a merge as one line for a question:
+//   Sniper: health 120 in the file, 95 here
+//   Scout: deleted in the file, changed here (health 100 -> 95)
+//   Medic: deleted here, changed in the file (speed 1.000000 -> 2.000000)
+std::string conflictText(const MergeConflict &conflict);
+
+// The lines, each indented by two spaces and ended by a line feed, or none
+// so when there are none.
+std::string listedLines(const std::vector<std::string> &lines, std::string_view none);
+
+// What replacing a file that holds disk with now changes, classes matched by
+// name (matchClasses), so that a class that only moved is no change.
+std::vector<std::string> replacementChanges(std::span<const ClassRecord> disk, std::span<const ClassRecord> now);
+
+// What writing a merge does to the file on disk: the conflicts and the side
+// choice took, then the changes class by class.
+std::string mergeSummary(const ClassFileMerge &merge, MergeChoice choice);
+// The summary, then the file's differences from diskBytes as a unified diff,
+// notes and lines of others included.
+std::string mergeReview(const ClassFileMerge &merge, MergeChoice choice, std::string_view diskBytes,
+                        std::string_view fileName);
+
+} // namespace tolvane

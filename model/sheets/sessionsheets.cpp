@@ -1,0 +1,136 @@
+#include "model/session/editorsession.h"
+
+#include "model/review/changereview.h"
+#include "classdata/sheets/classexport.h"
+#include "classdata/format/classfilereader.h"
+#include "classdata/sheets/classimport.h"
+
+#include <algorithm>
+
+namespace tolvane {
+
+// Export and import of the classes as a sheet for spreadsheets and scripts.
+// Messages and the status line are UTF-8 here.
+
+namespace {
+
+// Enough lines of problems for a message box; the rest are counted.
+constexpr std::size_t problemsShown = 10;
+
+std::string problemLines(const std::vector<ImportProblem> &problems)
+{
+    std::string lines;
+    for (std::size_t i = 0; i < std::min(problems.size(), problemsShown); ++i)
+        lines += problems[i].message + '\n';
+    if (problems.size() > problemsShown)
+        lines += "and " + std::to_string(problems.size() - problemsShown) + " more\n";
+    return lines;
+}
+
+// New classes come from a sheet only when the user says so; No is the default.
+bool confirmNewClasses(EditorView &view, const std::vector<ImportProblem> &problems)
+{
+    return view.ask({"The sheet names classes that are not among the classes in memory:\n" + problemLines(problems)
+                         + "\nAdd them as new classes?",
+                     EditorView::Choices::YesNo, EditorView::Answer::No})
+           == EditorView::Answer::Yes;
+}
+
+// The sheets the file dialogs offer; any other name is read as its text shows.
+constexpr const char *sheetTypes = "Sheets (*.csv *.tsv *.tab *.json);;All files (*)";
+
+std::string counted(std::size_t count, const char *one, const char *many)
+{
+    return std::to_string(count) + ' ' + (count == 1 ? one : many);
+}
+
+} // namespace
+
+// The sheet last picked in this run, else one named after the active class
+// file in the game folder.
+std::filesystem::path EditorSession::sheetToSuggest() const
+{
+    if (!lastSheet.empty())
+        return lastSheet;
+    return gameFolder.file(ClassFileName(state().sealsActive)).replace_extension(".csv");
+}
+
+void EditorSession::exportClasses()
+{
+    const std::optional<std::filesystem::path> path = view.chooseFile(
+        {"Export Classes", sheetToSuggest(), sheetTypes, true});
+    if (!path)
+        return;
+    lastSheet = *path;
+    const std::vector<ClassRecord> classes = classesToWrite();
+    const SheetFormat format = sheetFormatOfName(*path).value_or(SheetFormat::Csv);
+    SaveError error;
+    if (!saveFileAtomically(*path, ExportClasses(classes, format), &error)) {
+        warnNotWritten(*path, error);
+        return;
+    }
+    view.setStatus(counted(classes.size(), "class", "classes") + " exported to " + displayText(path->filename()));
+}
+
+// A sheet that cannot be read as a whole changes nothing: every problem is
+// told, up to a message box's worth, by row, column and reason.
+void EditorSession::importClasses()
+{
+    const std::optional<std::filesystem::path> path = view.chooseFile({"Import Classes", sheetToSuggest(), sheetTypes});
+    if (!path)
+        return;
+    lastSheet = *path;
+    const std::string shown = displayText(*path);
+    const std::string name = displayText(path->filename());
+    const FileBytes sheet = readWholeFile(*path);
+    if (sheet.status != FileStatus::Read) {
+        const std::string why = sheet.status == FileStatus::Missing ? "it does not exist" : sheet.error;
+        view.tell({EditorView::Icon::Warning, "Import Classes",
+                   shown + " could not be read:\n" + why + "\n\nThe classes in memory are unchanged."});
+        return;
+    }
+    // The form's edits are the class it shows, as for every command.
+    FormValues form = view.form();
+    storeIntoClass(form);
+    refreshIndicators(form);
+    const std::vector<ClassRecord> before = classesToWrite(nullptr);
+    ImportOptions options{sheetFormatOfName(*path), false, std::string(ClassFileName(state().sealsActive))};
+    ImportResult result = ImportClasses(before, sheet.bytes, options);
+    const bool unknownOnly = std::ranges::all_of(result.problems, [](const ImportProblem &problem) {
+        return problem.kind == ImportProblem::Kind::UnknownClass;
+    });
+    if (!result.problems.empty() && unknownOnly) {
+        if (!confirmNewClasses(view, result.problems)) {
+            view.setStatus("Nothing imported from " + name);
+            return;
+        }
+        options.addNew = true;
+        result = ImportClasses(before, sheet.bytes, options);
+    }
+    if (!result.problems.empty()) {
+        view.tell({EditorView::Icon::Warning, "Import Classes",
+                   shown + " cannot be imported:\n" + problemLines(result.problems)
+                       + "\nThe classes in memory are unchanged."});
+        return;
+    }
+    const std::vector<std::string> lines = classChanges(before, result.classes, result.origins);
+    if (lines.empty()) {
+        view.setStatus(name + " changes no class");
+        return;
+    }
+    std::string review;
+    for (const std::string &line : lines)
+        review += utf8Of(line) + '\n';
+    if (!view.confirmImport(name, review)) {
+        view.setStatus("Nothing imported from " + name);
+        return;
+    }
+    record(ReplaceClasses(classes(), "Import Classes", result.classes, result.origins));
+    const auto added = std::size_t(std::ranges::count(result.origins, -1));
+    std::string status = "Imported " + name + ": " + counted(lines.size() - added, "class", "classes") + " changed";
+    if (added > 0)
+        status += ", " + std::to_string(added) + " new";
+    showMoved(form, status);
+}
+
+} // namespace tolvane

@@ -1,0 +1,325 @@
+#include "classdata/sheets/classexport.h"
+#include "classdata/format/classfileupdate.h"
+#include "classdata/sheets/classimport.h"
+#include "../testclasses.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+
+using namespace tolvane;
+
+namespace {
+
+constexpr SheetFormat formats[] = {SheetFormat::Csv, SheetFormat::Tsv, SheetFormat::Json};
+
+// What applying sheet to the classes of file writes, or the first problem.
+std::string applied(const std::string &file, const std::string &sheet, ImportOptions options = {})
+{
+    const auto table = readTable(file);
+    const ImportResult result = ImportClasses(classesOf(*table), sheet, options);
+    if (!result.problems.empty())
+        return result.problems.front().message;
+    return UpdatedClassFile(file, *table, result.classes, result.origins);
+}
+
+bool sameBits(const ClassRecord &a, const ClassRecord &b)
+{
+    return a.classname == b.classname && a.keys == b.keys && a.starting_weapon == b.starting_weapon
+           && std::bit_cast<std::uint32_t>(a.speed) == std::bit_cast<std::uint32_t>(b.speed)
+           && std::bit_cast<std::uint32_t>(a.jump) == std::bit_cast<std::uint32_t>(b.jump)
+           && std::bit_cast<std::uint32_t>(a.underwaterair) == std::bit_cast<std::uint32_t>(b.underwaterair)
+           && a.resistance == b.resistance && a.classabilities == b.classabilities && a.inventory == b.inventory
+           && a.health == b.health && a.max_762bb == b.max_762bb;
+}
+
+bool uniqueNames(std::span<const ClassRecord> classes)
+{
+    for (std::size_t i = 0; i < classes.size(); ++i) {
+        for (std::size_t j = 0; j < i; ++j) {
+            if (classes[i].classname == classes[j].classname)
+                return false;
+        }
+    }
+    return true;
+}
+
+TEST(ClassSheet, ExportThenImportChangesNoByteOfTheFile)
+{
+    std::vector<std::string> files = oddFiles();
+    std::mt19937 random(32);
+    for (int run = 0; run < 200; ++run) {
+        std::string bytes = files[std::size_t(run) % files.size()];
+        mutate(bytes, random);
+        files.push_back(bytes);
+    }
+    int tried = 0;
+    for (const std::string &bytes : files) {
+        const auto table = readTable(bytes);
+        if (!uniqueNames(classesOf(*table)) || (!bytes.starts_with('{') && bytes.find("\n{") == std::string::npos))
+            continue;
+        ++tried;
+        for (SheetFormat format : formats)
+            ASSERT_EQ(applied(bytes, ExportClasses(classesOf(*table), format)), bytes) << int(format) << bytes;
+    }
+    EXPECT_GT(tried, 50);
+    // Any value a class can hold, bit for bit: every text byte, every float.
+    auto table = std::make_unique<ClassTable>();
+    for (int run = 0; run < 30; ++run) {
+        fillRandomTable(*table, random);
+        for (std::int32_t i = 0; i < table->classCount; ++i) { // names as a sheet tells classes apart
+            ClassRecord &record = table->records[std::size_t(i)];
+            record.classname.assign(std::string(record.classname.view().substr(0, 29)) + std::to_string(i));
+        }
+        table->records[0].speed = std::bit_cast<float>(std::uint32_t(random()));
+        table->records[0].jump = std::bit_cast<float>(0x00000001u + std::uint32_t(random() % 4));
+        for (SheetFormat format : formats) {
+            const ImportResult result = ImportClasses(classesOf(*table), ExportClasses(classesOf(*table), format));
+            ASSERT_TRUE(result.problems.empty()) << result.problems.front().message;
+            for (std::size_t i = 0; i < result.classes.size(); ++i)
+                ASSERT_TRUE(sameBits(result.classes[i], table->records[i])) << run << ' ' << i << ' ' << int(format);
+        }
+    }
+}
+
+TEST(ClassSheet, WritesWhatTheGameReadsInEachFormat)
+{
+    const std::string file = fileBytes(TOLVANE_TEST_DATA "/sheet_classes.cfg");
+    const auto table = readTable(file);
+    const std::pair<SheetFormat, const char *> rows[] = {{SheetFormat::Csv, "sheet_classes.csv"},
+                                                         {SheetFormat::Tsv, "sheet_classes.tsv"},
+                                                         {SheetFormat::Json, "sheet_classes.json"}};
+    for (const auto &[format, golden] : rows)
+        EXPECT_EQ(ExportClasses(classesOf(*table), format), fileBytes(TOLVANE_TEST_DATA "/" + std::string(golden)));
+    const ClassesOfFile teams[] = {{"tvclass_seals.cfg", classesOf(*table)}, {"b.cfg", classesOf(*table)}};
+    const std::string both = ExportClasses(teams, SheetFormat::Tsv);
+    EXPECT_TRUE(both.starts_with("file\tclassname\t")) << both;
+    EXPECT_NE(both.find("\nb.cfg\tSniper\t"), std::string::npos) << both;
+}
+
+TEST(ClassSheet, ChangesTheClassesItNamesInTheColumnsItHas)
+{
+    const std::string a = "// notes\n{\nclassname A\nhealth 50\nclassabilities 2050\n}\n\n";
+    const std::string speed = "speed 2 // fast\n", weapon = "starting_weapon weapon_mp5\n";
+    const auto withB = [&](const std::string &lines) { return a + "{\nclassname B\n" + lines + "}\n"; };
+    const std::string file = withB(speed + weapon);
+    const std::string newC = "\n\n// C\n{\nclassname C\nclassabilities 0\nunderwaterair 11.000000\nspeed 1.000000\n"
+                             "jump 1.000000\nkeys \nresistance none\nhealth 5\nmax_health 100\nkevlar_trouser 20\n"
+                             "kevlar_vest 50\ncombat_helmet 30\n\nmax_shells 20\nmax_rockets 4\nmax_grenades 20\n"
+                             "max_cells 200\nmax_357cal 12\nmax_45cal 4\nmax_9cal 4\nmax_556cal 4\nmax_308cal 4\n"
+                             "max_762bb 4\n\nstarting_weapon \n}\n\n";
+    ImportOptions addNew, seals;
+    addNew.addNew = true;
+    seals.fileName = "game/tvclass_seals.cfg";
+    const std::tuple<std::string, ImportOptions, std::string> rows[] = {
+        // sheet, options, file written
+        {"classname,health\nB,70\n", {}, withB(speed + "health 70\n" + weapon)},
+        {"health,speed,classname\n60,2,B\n", {}, withB(speed + "health 60\n" + weapon)},
+        {"classname\tspeed\tjump\nB\t1.5\t2\n", {}, withB("speed 1.500000\njump 2.000000\n" + weapon)},
+        {"classname\tspeed\n B \t1.5\n",
+         {},
+         "row 2, column A (classname): no class is named \" B \"; new classes are "
+         "added only when asked for"},
+        {"classname;max_cells\r\nB;7\r\n", {}, withB(speed + "max_cells 7\n" + weapon)},
+        {"[{\"classname\": \"A\", \"scanner\": false, \"sniper_scope\": true, \"weapon_knife\": 2}]",
+         {},
+         "// notes\n{\nclassname A\nhealth 50\ninventory weapon_knife 2\nclassabilities 34816\n}\n\n{\nclassname B\n"
+             + speed + weapon + "}\n"},
+        {"classname,starting_weapon_name\nB,m4\n", {}, withB(speed + "starting_weapon weapon_M16\n")},
+        {"classname,starting_weapon,starting_weapon_name\nB,weapon_mp5,H&K MP 5\n", {}, file},
+        {"classname,resistance,keys\nB,,'=x\n", {}, withB(speed + "keys =x\n" + weapon)},
+        {"classname,keys\nB,\xE4.cfg\n", {}, withB(speed + "keys \xE4.cfg\n" + weapon)},
+        {"classname,health\nC,5\n,\n", addNew, file + newC},
+        {"file,classname,health\nb.cfg,B,1\nTVCLASS_SEALS.CFG,B,2\n", seals, withB(speed + "health 2\n" + weapon)},
+    };
+    for (const auto &[sheet, options, written] : rows)
+        EXPECT_EQ(applied(file, sheet, options), written) << sheet;
+}
+
+TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
+{
+    const std::string file = blocks(2) + inBlock("classname c0");
+    const std::string full = blocks(64);
+    const std::string name32 = std::string(31, 'n') + "\xC3\xA4";
+    ImportOptions addNew, seals;
+    addNew.addNew = true;
+    seals.fileName = "tvclass_seals.cfg";
+    const std::tuple<std::string, std::string, ImportOptions, std::string> rows[] = {
+        {file,
+         "classname,health\nc1,\"5\n",
+         {},
+         "row 2, column B (health): the quote that opens this cell on line 2 "
+         "is never closed"},
+        {file,
+         "classname,health\nc1,\"5\"0\n",
+         {},
+         "row 2, column B (health): text after the quote that closes this "
+         "cell; a quote inside a quoted cell is written twice"},
+        {file,
+         "classname,keys\nc1,a\"b\n",
+         {},
+         "row 2, column B (keys): a quote inside a cell that does not begin "
+         "with one; quote the whole cell and write each quote in it twice"},
+        {file, "classname,health\n\nc1,5,6\n", {}, "row 3 has 3 cells; the header row has 2"},
+        {file, "classname,health\nc1\n", {}, "row 2 has 1 cell; the header row has 2"},
+        {file, "classname,spead\nc1,5\n", {}, "row 1, column B (spead): not a column of a class sheet"},
+        {file, "classname,speed,Speed\nc1,5,5\n", {}, "row 1, column C (Speed): the column speed a second time"},
+        {file, "health\n5\n", {}, "row 1: no classname column; each row names the class it changes"},
+        {file,
+         "classname,health\nc1,5\nc1,6\n",
+         {},
+         "row 3, column A (classname): \"c1\" again; row 2 changes it "
+         "already"},
+        {file,
+         "classname,speed\nc1,\"1,5\"\n",
+         {},
+         "row 2, column B (speed): \"1,5\" has ',' as its decimal mark; "
+         "write 1.5"},
+        {file, "classname,speed\nc1,fast\n", {}, "row 2, column B (speed): \"fast\" is not a number"},
+        {file,
+         "classname,speed\nc1,1e39\n",
+         {},
+         "row 2, column B (speed): \"1e39\" is beyond the range of a 32-bit "
+         "float"},
+        {file,
+         "classname,jump\nc1,-1e400\n",
+         {},
+         "row 2, column B (jump): \"-1e400\" is beyond the range of a 32-bit "
+         "float"},
+        {file, "classname,health\nc1,2.5\n", {}, "row 2, column B (health): \"2.5\" is not a whole number"},
+        {file,
+         "classname,health\nc1,\n",
+         {},
+         "row 2, column B (health): an empty cell; write a whole number (0 for "
+         "none)"},
+        {file,
+         "classname,ammo_cells\nc1,2147483648\n",
+         {},
+         "row 2, column B (ammo_cells): \"2147483648\" is beyond "
+         "the 32-bit range"},
+        {file,
+         "classname,keys\nc1,\xE2\x98\x83\n",
+         {},
+         "row 2, column B (keys): \"\xE2\x98\x83\" holds "
+         "\"\xE2\x98\x83\" (U+2603), which is not in Windows-1252, "
+         "the class file's character set"},
+        {file,
+         "classname,keys\nc1,\xC2\x9B\n",
+         {},
+         "row 2, column B (keys): \"\\xc2\\x9b\" holds \"\\xc2\\x9b\" "
+         "(U+009B), which is not in Windows-1252, the class file's "
+         "character set"},
+        {file, "classname,keys\nc1,\xC3\xA4\xE4\n", {}, "row 2, column B (keys): \"\xC3\xA4\\xe4\" is not UTF-8 text"},
+        {file,
+         "\"\xC3\xAF\xC2\xBB\xC2\xBF"
+         "classname\"\nc1\n",
+         {},
+         "the sheet begins with \"\xC3\xAF\xC2\xBB\xC2\xBF\", a byte order mark read in the wrong character set: "
+         "have the spreadsheet program open the CSV as UTF-8 (Unicode) and save it again"},
+        {file, "classname\n" + name32 + "\n", addNew,
+         "row 2, column A (classname): \"" + name32
+             + "\" is 32 "
+               "characters long; at most 31 fit"},
+        {file,
+         "classname,keys\nc1,\"a\nb\"\n",
+         {},
+         "row 2, column B (keys): \"a\\x0ab\" holds a line break, which a "
+         "line of the class file cannot"},
+        {file,
+         "classname,keys\nc1,\"a\r\"\n",
+         {},
+         "row 2, column B (keys): \"a\\x0d\" ends in a carriage return, "
+         "which the file would take for its line end"},
+        {full, "classname\nnew\n", addNew,
+         "row 2, column A (classname): a new class \"new\" would be the 65th; a "
+         "class file holds 64 at most"},
+        {file,
+         "classname\nc9\n",
+         {},
+         "row 2, column A (classname): no class is named \"c9\"; new classes are added "
+         "only when asked for"},
+        {file,
+         "classname,health\nc0,1\n",
+         {},
+         "row 2, column A (classname): 2 classes are named \"c0\"; give each its "
+         "own name to change it from a sheet"},
+        {file,
+         "classname,scanner\nc1,yes\n",
+         {},
+         "row 2, column B (scanner): \"yes\" is not true or false; write true "
+         "or false"},
+        {file,
+         "classname,resistance\nc1,water\n",
+         {},
+         "row 2, column B (resistance): \"water\" is not none, fire or "
+         "explosive"},
+        {file,
+         "classname,starting_weapon,starting_weapon_name\nc1,weapon_m60,M4\n",
+         {},
+         "row 2, column C (starting_weapon_name): \"M4\" is not the name of starting_weapon \"weapon_m60\", which is "
+         "shown as \"M 60\""},
+        {file,
+         "classname,starting_weapon_name\nc1,Laser Traps\n",
+         {},
+         "row 2, column B (starting_weapon_name): "
+         "\"Laser Traps\" is not in the starting-weapon "
+         "list"},
+        {file, "file,classname\nb.cfg,c1\n", seals,
+         "row 1, column A (file): no row is for the file "
+         "\"tvclass_seals.cfg\""},
+        {file, "", {}, "no header row: the first row names the columns"},
+        {file, "{\"classname\": \"c1\"}", {}, "line 1: expected a JSON array [ of objects, one per class"},
+        {file, "[{\"classname\": \"c1\", \"health\": \"5\"}]", {}, "object 1 (line 1), \"health\": takes a number"},
+        {file, "[{\"classname\": \"c1\", \"scanner\": 1}]", {}, "object 1 (line 1), \"scanner\": takes true or false"},
+        {file,
+         "[{\"classname\": \"c1\", \"keys\": null}]",
+         {},
+         "object 1 (line 1), \"keys\": null; leave the key out "
+         "to keep the value"},
+        {file,
+         "[\n{\"classname\": \"c1\", \"health\": {}}]",
+         {},
+         "line 2 (object 1): an object or array as a value; "
+         "a class's values are numbers, texts, true or false"},
+        {file,
+         "[{\"classname\": \"c1\", \"classname\": \"c1\"}]",
+         {},
+         "line 1 (object 1): the key \"classname\" "
+         "twice in one object"},
+        {file, "[{\"classname\": \"c1\"},]", {}, "line 1 (object 1): expected an object { } for each class"},
+        {file, "[{\"classname\": \"\\\x1b\"}]", {}, "line 1 (object 1): an unknown escape \\\\x1b"},
+        {file,
+         "[{\"classname\": \"\\ud800\"}]",
+         {},
+         "line 1 (object 1): a \\u escape of half a character (a UTF-16 "
+         "surrogate without its pair)"},
+        {file, "[{\"spead\": 1}]", {}, "key \"spead\": not a column of a class sheet"},
+        {file,
+         "[{\"health\": 1}, {\"classname\": \"c1\"}]",
+         {},
+         "object 1 (line 1): no classname; each row names the "
+         "class it changes"},
+    };
+    for (const auto &[classes, sheet, options, message] : rows) {
+        const auto table = readTable(classes);
+        const ImportResult result = ImportClasses(classesOf(*table), sheet, options);
+        ASSERT_FALSE(result.problems.empty()) << sheet;
+        EXPECT_EQ(result.problems.front().message, message) << sheet;
+        EXPECT_TRUE(result.classes.empty() && result.origins.empty()) << sheet;
+    }
+}
+
+TEST(ClassSheet, ReportsEveryBadCellOfASheet)
+{
+    const auto table = readTable(blocks(2));
+    const ImportResult result = ImportClasses(classesOf(*table), "classname,health,speed\nc0,x,1\nc1,1,y\nc2,1,1\n");
+    std::string messages;
+    for (const ImportProblem &problem : result.problems)
+        messages += problem.message + '\n';
+    EXPECT_EQ(messages, "row 2, column B (health): \"x\" is not a whole number\n"
+                        "row 3, column C (speed): \"y\" is not a number\n"
+                        "row 4, column A (classname): no class is named \"c2\"; new classes are added only when asked "
+                        "for\n");
+}
+
+} // namespace

@@ -1,0 +1,229 @@
+// The two teams side by side and the classes against a baseline file: which
+// team's classes each view takes, what it shows, and the files it reads and
+// saves.
+
+#include "../sessioncommands.h"
+
+#include "classdata/compare/classcompare.h"
+#include "model/session/controlids.h"
+#include "model/session/formbindings.h"
+#include "classdata/files/safesave.h"
+
+#include <gtest/gtest.h>
+
+using namespace tolvane;
+
+namespace {
+
+using tolvane::ComparisonRow;
+using Mark = tolvane::ComparisonRow::Mark;
+
+class SessionCompareTest : public ::testing::Test, protected SessionBench
+{
+protected:
+    SessionCompareTest() : SessionBench({"A"}) {}
+    void TearDown() override { EXPECT_EQ(view.unanswered(), 0u) << "an expected question was never asked"; }
+
+    fs::path tangos() const { return first.path / "tvclass_tangos.cfg"; }
+    // A class file of "name health" blocks.
+    static std::string healthFile(const std::vector<std::pair<std::string, int>> &classes)
+    {
+        std::string text;
+        for (const auto &[name, health] : classes)
+            text += "{\nclassname " + name + "\nhealth " + std::to_string(health) + "\n}\n\n";
+        return text;
+    }
+    void write(const fs::path &path, const std::string &bytes) { ASSERT_TRUE(saveFileAtomically(path, bytes)); }
+    std::string classList()
+    {
+        session->compareTwoClasses();
+        std::string names;
+        for (const std::string &name : view.twoClasses.classes)
+            names += (names.empty() ? "" : ", ") + name;
+        return names;
+    }
+    std::string chartBars(const std::string &value)
+    {
+        session->showChart();
+        const auto at = std::ranges::find(view.chart.values, value);
+        EXPECT_NE(at, view.chart.values.end());
+        const tolvane::BarChart chart = view.chart.chart(int(at - view.chart.values.begin()));
+        std::string bars = chart.title + ':';
+        for (const tolvane::ChartBar &bar : chart.bars)
+            bars += ' ' + bar.label + (bar.team == tolvane::Team::Seals ? "/S=" : "/T=") + bar.text;
+        return bars;
+    }
+};
+
+// The window names the active team and the game folder, and after a team
+// switch whose classes are still in memory; the other team is always the
+// other file than the one the classes in memory came from.
+TEST_F(SessionCompareTest, OtherTeamIsTheFileTheClassesInMemoryDidNotComeFrom)
+{
+    write(seals(), healthFile({{"Sniper", 100}, {"Medic", 90}}));
+    write(tangos(), healthFile({{"Heavy", 150}}));
+    const std::string folder = " \u00B7 " + displayText(first.path);
+    struct Row
+    {
+        const char *commands;
+        std::string place;
+        const char *classes;
+    } rows[] = {
+        {"", "Seals" + folder, "Seals 0  , Tangos 0  Heavy"},
+        {"L", "Seals" + folder, "Seals 0  Sniper, Seals 1  Medic, Tangos 0  Heavy"},
+        {"T", "Tangos (the Seals' classes in memory)" + folder, "Seals 0  Sniper, Seals 1  Medic, Tangos 0  Heavy"},
+        {"L", "Tangos" + folder, "Tangos 0  Heavy, Seals 0  Sniper, Seals 1  Medic"},
+        {"T", "Seals (the Tangos' classes in memory)" + folder, "Tangos 0  Heavy, Seals 0  Sniper, Seals 1  Medic"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.commands);
+        if (std::string(row.commands).starts_with('T'))
+            view.answer("yy");
+        run(row.commands);
+        EXPECT_EQ(view.place, row.place);
+        EXPECT_EQ(classList(), row.classes);
+    }
+    EXPECT_EQ(chartBars("health"), "health of 3 classes: 2 Seals, 1 Tangos: Heavy/T=150 Sniper/S=100 Medic/S=90");
+}
+
+// At first the form's class faces its namesake in the other team; any two
+// classes are set side by side value by value.
+TEST_F(SessionCompareTest, TwoClassesSideBySide)
+{
+    write(seals(), "{\nclassname Sniper\nhealth 100\nclassabilities 1\nspeed 1.2\n}\n\n{\nclassname Medic\n}\n");
+    write(tangos(),
+          "{\nclassname Medic\n}\n\n{\nclassname sniper\nhealth 95\nspeed 1.2\ninventory weapon_knife 1\n}\n");
+    run("L");
+    session->compareTwoClasses();
+    EXPECT_EQ(view.twoClasses.left, 0);
+    EXPECT_EQ(view.twoClasses.classes.at(std::size_t(view.twoClasses.right)), "Tangos 1  sniper");
+    EXPECT_EQ(view.twoClasses.note, "");
+
+    std::vector<std::string> shown;
+    for (const ComparisonRow &row : view.twoClasses.rows(view.twoClasses.left, view.twoClasses.right)) {
+        if (row.mark != Mark::Equal || row.value == "speed")
+            shown.push_back(row.value + ' ' + row.left + ' ' + row.right + ' ' + row.difference + ' '
+                            + std::string(row.note()));
+    }
+    EXPECT_EQ(shown,
+              (std::vector<std::string>{"classname \"Sniper\" \"sniper\"  differs", "AT-4 Scope yes no  only left",
+                                        "speed 1.200000 1.200000  equal", "health 100 95 -5 (x0.95) differs",
+                                        "inventory Army Knife 0 1 +1 only right"}));
+}
+
+// An other team's file that cannot be read is named once, in the view; the
+// classes in memory can still be compared and charted.
+TEST_F(SessionCompareTest, UnreadableOtherTeamFileIsNamedAndTheRestWorks)
+{
+    write(seals(), healthFile({{"Sniper", 100}, {"Medic", 90}}));
+    run("L");
+    const std::string named = "The Tangos' class file " + displayText(tangos());
+    struct Row
+    {
+        std::function<void()> make;
+        std::string note;
+    } rows[] = {
+        {[] {}, named + " does not exist."},
+        {[&] { write(tangos(), "{\n \"volume\": 0.8\n}\n"); }, named + " holds no key of a class file"},
+        {[&] { fs::remove(tangos()), fs::create_directory(tangos()); }, named + " could not be read: "},
+    };
+    for (const Row &row : rows) {
+        row.make();
+        session->compareTwoClasses();
+        EXPECT_TRUE(view.twoClasses.note.starts_with(row.note)) << view.twoClasses.note << '\n' << row.note;
+        EXPECT_EQ(view.twoClasses.classes.size(), 2u);
+        EXPECT_EQ(chartBars("health"), "health of 2 classes: 2 Seals: Sniper/S=100 Medic/S=90");
+        EXPECT_TRUE(view.chart.chart(view.chart.chosen).note.starts_with(row.note));
+    }
+    EXPECT_TRUE(view.told.empty());
+}
+
+// Compare with File matches the classes by name: a class that only moved is
+// no change; the notes go from the file to the classes in memory, form
+// included.
+TEST_F(SessionCompareTest, BaselineDifferencesAsPatchNotes)
+{
+    const fs::path stock = other.path / "stock.cfg";
+    write(stock, healthFile({{"Sniper", 100}, {"Medic", 90}, {"Scout", 80}, {"Heavy", 150}}));
+    write(seals(), healthFile({{"Heavy", 150}, {"Sniper", 95}, {"Medic", 90}, {"Scout", 80}, {"Pointman", 70}}));
+    run("L");
+    *view.boxes.text(*bindingOfControl(ControlId::Health)) = "85"; // Heavy's, not stored
+    session->refreshIndicators();
+    view.pickedFiles = {stock};
+    session->compareWithFile();
+    EXPECT_EQ(view.fileChoices.back().start, first.path);
+    EXPECT_EQ(view.baseline.heading, "The Seals' classes in memory against " + displayText(stock)
+                                         + ": 2 changed, 1 added, 0 removed, 2 unchanged");
+    EXPECT_EQ(view.baseline.text, "Heavy: health 150 -> 85\nSniper: health 100 -> 95\nAdded class Pointman\n");
+    EXPECT_EQ(view.baseline.markdown, "### Changed\n\n- **Heavy**: health 150 -> 85\n- **Sniper**: health 100 -> "
+                                      "95\n\n### Added\n\n- **Pointman**\n");
+    EXPECT_EQ(view.baseline.note, "");
+    ASSERT_TRUE(session->baselineFile());
+    EXPECT_EQ(session->baselineFile()->file, stock);
+}
+
+// A baseline that cannot be read is named in one message and the one before
+// stays; classes that share a name are matched in order, which the view says.
+TEST_F(SessionCompareTest, BaselineRefusedOrWithRepeatedNames)
+{
+    const fs::path stock = other.path / "stock.cfg", notes = other.path / "notes.md";
+    write(stock, healthFile({{"Sniper", 100}, {"Sniper", 90}}));
+    write(seals(), healthFile({{"Sniper", 100}, {"Sniper", 80}, {"sniper", 70}}));
+    run("L");
+    view.pickedFiles = {stock};
+    session->compareWithFile();
+    EXPECT_EQ(view.baseline.note, "Classes that share a name are matched in order, the first with the first: "
+                                  "\"Sniper\" (2 in the file, 3 in memory).");
+    EXPECT_EQ(view.baseline.text, "Sniper: health 90 -> 80\nAdded class sniper\n");
+
+    const fs::path refused[] = {other.path / "missing.cfg", first.path / "tvcc.cfg", other.path};
+    write(first.path / "tvcc.cfg", "[TolvaneClassCreator]\nSeals 1\n");
+    for (const fs::path &path : refused) {
+        view.pickedFiles = {path};
+        session->compareWithFile();
+        EXPECT_EQ(view.fileChoices.back().start, stock);
+    }
+    ASSERT_EQ(view.told.size(), 3u);
+    EXPECT_EQ(view.told[0].text, "The file " + displayText(refused[0])
+                                     + " does not exist.\nThe classes are still "
+                                       "compared with "
+                                     + displayText(stock) + '.');
+    EXPECT_NE(view.told[1].text.find("settings file"), std::string::npos) << view.told[1].text;
+    EXPECT_NE(view.told[2].text.find("could not be read: "), std::string::npos) << view.told[2].text;
+    EXPECT_EQ(session->baselineFile()->file, stock);
+
+    // The patch notes are saved only where the user says, and never over a
+    // class file; nothing else here writes a file.
+    const std::string sealsBefore = readWholeFile(seals()).bytes;
+    view.pickedFiles = {stock, seals(), notes};
+    view.inCompareView = [&] { view.baseline.save(true), view.baseline.save(true), view.baseline.save(false); };
+    session->compareWithFile(); // the last file dialog is cancelled
+    EXPECT_EQ(readWholeFile(seals()).bytes, sealsBefore);
+    EXPECT_NE(view.told.back().text.find("holds classes or settings of the game"), std::string::npos);
+    EXPECT_EQ(readWholeFile(notes).bytes, view.baseline.markdown);
+    EXPECT_EQ(view.status, "Patch notes saved to " + displayText(notes));
+    EXPECT_EQ(view.fileChoices.back().start, first.path / "patch-notes.txt");
+}
+
+// The chart shows every class of both teams, highest first, on a scale that
+// holds 0 and every value it can draw; a picture is saved where the user says.
+TEST_F(SessionCompareTest, ChartOfBothTeams)
+{
+    write(seals(), "{\nclassname Sniper\nunderwaterair 1.5\n}\n\n{\nclassname Medic\nunderwaterair 0.8\n}\n\n"
+                   "{\nclassname Odd\nunderwaterair nan\n}\n");
+    write(tangos(), "{\nclassname Heavy\nunderwaterair 0.8\n}\n\n{\nclassname Scout\nunderwaterair 2\n}\n");
+    run("L");
+    EXPECT_EQ(chartBars("underwaterair"), "underwaterair of 5 classes: 3 Seals, 2 Tangos: Scout/T=2 Sniper/S=1.5 "
+                                          "Medic/S=0.8 Heavy/T=0.8 Odd/S=nan");
+    session->showChart(); // opened again, the chart shows the value it showed last
+    const tolvane::BarChart chart = view.chart.chart(view.chart.chosen);
+    EXPECT_EQ(std::pair(chart.low, chart.high), std::pair(0.0, 2.0));
+    EXPECT_EQ(chart.note, "");
+
+    view.pickedFiles = {other.path / "air.png"};
+    view.chart.save("\x89PNG", view.chart.chosen);
+    EXPECT_EQ(view.fileChoices.back().start, first.path / "chart-underwaterair.png");
+    EXPECT_EQ(readWholeFile(other.path / "air.png").bytes, "\x89PNG");
+}
+
+} // namespace

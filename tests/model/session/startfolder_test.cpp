@@ -1,0 +1,191 @@
+// Which game folder a run starts in: a folder named on the command line, or
+// the working directory only when it looks like a game folder; else the one
+// used last, else the one the user chooses, else none, which writes nowhere.
+
+#include "../sessioncommands.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+#include <tuple>
+
+using namespace tolvane;
+
+namespace {
+
+struct StartRow
+{
+    const char *name;
+    const char *holds; // a file in the start folder, or ""
+    FolderOrigin origin;
+    const char *recent;  // the folder used last: "last", "gone" or ""
+    const char *chooser; // what the chooser gives: "chosen", "" (Cancel)
+    const char *opened;  // "start", "last", "gone", "chosen" or "" (none)
+    const char *statusHas;
+};
+
+void PrintTo(const StartRow &row, std::ostream *out)
+{
+    *out << row.name;
+}
+
+using O = FolderOrigin;
+const StartRow startRows[] = {
+    {"WorkingFolderWithAClassFile", "tvclass_tangos.cfg", O::WorkingDirectory, "last", "", "start", ""},
+    {"WorkingFolderWithSettings", "tvcc.cfg", O::WorkingDirectory, "last", "", "start", ""},
+    {"EmptyNamedFolder", "", O::Named, "last", "", "start", ""},
+    {"EmptyWorkingFolderOpensTheLastUsed", "", O::WorkingDirectory, "last", "", "last", ""},
+    {"LastUsedFolderGone", "", O::WorkingDirectory, "gone", "", "gone", "does not exist (any more)"},
+    {"NoneUsedYetAsks", "", O::WorkingDirectory, "", "chosen", "chosen", ""},
+    {"NoneUsedYetAndCancelled", "", O::WorkingDirectory, "", "", "", "No game folder. Choose one with File > Open"},
+};
+
+class StartFolderTest : public ::testing::TestWithParam<StartRow>
+{
+protected:
+    fs::path folder(std::string_view which) const
+    {
+        if (which == "start")
+            return start.path;
+        if (which == "chosen")
+            return chosen.path;
+        return which.empty() ? fs::path() : other.path / which;
+    }
+
+    ScratchFolder start{"start"};
+    ScratchFolder other{"other"};
+    ScratchFolder chosen{"chosen"};
+    FakeView view;
+    std::vector<fs::path> kept;
+};
+
+TEST_P(StartFolderTest, OpensAGameFolderOrAsksAndWritesNowhereElse)
+{
+    const StartRow &row = GetParam();
+    if (*row.holds)
+        std::ofstream(start.path / row.holds) << "x";
+    fs::create_directory(other.path / "last");
+    if (*row.recent)
+        kept = {folder(row.recent)};
+    const std::vector<fs::path> recentBefore = kept;
+    if (*row.chooser)
+        view.chosenFolders.push_back(folder(row.chooser));
+    EditorSession session(view, GameFolder::At(start.path),
+                          {[](std::string_view) {}, [this] { return kept; },
+                           [this](const std::vector<fs::path> &folders) { kept = folders; }});
+
+    session.start(row.origin);
+    session.askForGameFolder();
+    session.askForGameFolder(); // once only
+
+    EXPECT_EQ(session.folder().path(), folder(row.opened));
+    EXPECT_EQ(view.choosers.size(), std::string_view(row.recent).empty() && row.origin == O::WorkingDirectory);
+    for (const std::string &title : view.choosers)
+        EXPECT_NE(title.find("Choose the game folder"), std::string::npos) << title;
+    EXPECT_NE(view.status.find(row.statusHas), std::string::npos) << view.status;
+    if (session.folder().check() == GameFolder::Problem::None)
+        EXPECT_EQ(kept.front(), session.folder().path());
+    else
+        EXPECT_EQ(kept, recentBefore);
+    if (row.opened != std::string_view("start")) {
+        EXPECT_EQ(std::ranges::count(kept, start.path), 0) << "the start folder went into Recent Folders";
+    }
+
+    // With no game folder, the file commands warn and write nothing.
+    if (*row.opened == '\0') {
+        view.boxes.className += 'x';
+        for (char command : {'L', 'W', 'T'}) {
+            view.told.clear();
+            runSessionCommand(session, view, command, "");
+            ASSERT_EQ(view.told.size(), 1u) << command;
+            EXPECT_NE(view.told[0].text.find("No game folder is chosen"), std::string::npos) << view.told[0].text;
+        }
+    }
+    EXPECT_TRUE(fs::is_empty(start.path) || *row.holds) << "a file was written into the start folder";
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, StartFolderTest, ::testing::ValuesIn(startRows),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// The command line: a class file names its folder (Explorer passes a file
+// dropped on the program, in any case of letters); a file of another kind
+// names nothing usable and is shown as the problem it is.
+TEST(StartFolderOfTest, TakesAFolderAClassFileOrTheOneUsedLast)
+{
+    ScratchFolder game("game");
+    for (const char *name : {"tvclass_seals.cfg", "TVCLAS~1.CFG", "notes.txt"})
+        std::ofstream(game.path / name) << "x";
+    const fs::path last = game.path / "last";
+    struct Row
+    {
+        std::vector<fs::path> arguments;
+        std::vector<fs::path> recent;
+        std::optional<fs::path> opened; // nullopt: the usage is shown
+        FolderOrigin origin = O::Named;
+    };
+    const Row rows[] = {
+        {{}, {last}, fs::current_path(), O::WorkingDirectory},
+        {{game.path}, {last}, game.path},
+        {{game.path / "tvclass_seals.cfg"}, {}, game.path},
+        {{game.path / "TVCLAS~1.CFG"}, {}, game.path},
+        {{game.path / "notes.txt"}, {}, game.path / "notes.txt"},
+        {{"--recent"}, {last}, last},
+        {{"--recent"}, {}, fs::current_path(), O::WorkingDirectory},
+        {{game.path, game.path}, {}, std::nullopt},
+        {{"--folder"}, {}, std::nullopt},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.arguments.empty() ? std::string() : row.arguments.front().string());
+        const std::optional<StartFolder> start = startFolderOf(row.arguments, row.recent);
+        ASSERT_EQ(start.has_value(), row.opened.has_value());
+        if (start) {
+            EXPECT_EQ(start->folder.path(), *row.opened);
+            EXPECT_EQ(start->origin, row.origin);
+        }
+    }
+}
+
+// Game folders the system makes hard: one where new files are refused (no
+// rights: /sys refuses them even to root; it is Z:\sys under Wine), and one
+// whose path is longer than 260 characters. Write Out and Change
+// Active-Config write there, or say once why not; nothing lands elsewhere.
+TEST(HardFolderTest, WritesThereOrSaysOnceWhyNot)
+{
+    ScratchFolder scratch("hard");
+    fs::path deep = scratch.path;
+    for (int i = 0; i < 3; ++i)
+        deep /= std::string(100, 'd');
+    fs::create_directories(deep);
+#ifdef _WIN32
+    const fs::path refusing = "Z:\\sys\\kernel";
+#else
+    const fs::path refusing = "/sys/kernel";
+#endif
+    const std::pair<fs::path, bool> rows[] = {{deep, false}, {refusing, true}};
+    for (const auto &[folder, refused] : rows) {
+        if (!fs::is_directory(folder))
+            continue;
+        SCOPED_TRACE(folder.string());
+        FakeView view;
+        EditorSession session(
+            view, GameFolder::At(folder),
+            {[](std::string_view) {}, [] { return std::vector<fs::path>(); }, [](const std::vector<fs::path> &) {}});
+        session.start();
+        for (const auto &[command, answers, file] :
+             {std::tuple('T', "yy", "tvcc.cfg"), std::tuple('W', "y", "tvclass_tangos.cfg")}) {
+            view.told.clear();
+            view.answer(answers);
+            runSessionCommand(session, view, command, "");
+            EXPECT_EQ(view.told.size(), fs::exists(folder / file) ? 0u : 1u);
+            for (const EditorView::Notice &notice : view.told)
+                EXPECT_EQ(notice.text.rfind(displayText(folder / file) + " could not be written", 0), 0u)
+                    << notice.text;
+            EXPECT_EQ(view.told.size(), refused ? 1u : 0u) << command;
+        }
+        EXPECT_EQ(view.unanswered(), 0u);
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path), fs::directory_iterator()), 1);
+}
+
+} // namespace

@@ -1,0 +1,124 @@
+// Export and Import of the editor window, as the session runs them: which
+// classes memory holds after an import, what Review Changes and the messages
+// show, and the one step Undo takes back.
+
+#include "../sessioncommands.h"
+
+#include <gtest/gtest.h>
+
+using namespace tolvane;
+
+namespace {
+
+struct Row
+{
+    const char *sheet;    // the sheet file's text; nullptr: no file
+    const char *commands; // E(xport), I(mport), and the letters of runSessionCommand
+    const char *answers;  // see FakeView::answer
+    bool importing;       // the answer of Review Changes
+    const char *memory;   // name:health of each class in memory
+    const char *review;   // what Review Changes showed, or the message told
+    const char *status;
+    const char *undo;
+};
+
+void PrintTo(const Row &row, std::ostream *out)
+{
+    *out << '"' << row.commands << "\" " << (row.sheet ? row.sheet : "");
+}
+
+const Row rows[] = {
+    // Rows change the classes they name, whatever their order, only in the
+    // sheet's columns, as one step.
+    {"classname,health\nB,50\n", "L I", "", true, "A:100 B:50 C:100", "B: health 100 -> 50\n",
+     "Imported classes.csv: 1 class changed", "Import Classes"},
+    {"classname,speed,health\nC,1.5,70\nA,1,60\n", "L I", "", true, "A:60 B:100 C:70",
+     "A: health 100 -> 60\nC: speed 1.000000 -> 1.500000; health 100 -> 70\n",
+     "Imported classes.csv: 2 classes changed", "Import Classes"},
+    {"classname,health\nC,70\nA,60\n", "L I z", "", true, "A:100 B:100 C:100", "", "Undone: Import Classes", ""},
+    {"classname,health\nC,70\nA,60\n", "L I z y", "", true, "A:60 B:100 C:70", "", "Redone: Import Classes",
+     "Import Classes"},
+    // The form's edit is stored first and counts as the class it shows.
+    {"classname,health\nAx,60\n", "L e I", "", true, "Ax:60 B:100 C:100", "Ax: health 100 -> 60\n",
+     "Imported classes.csv: 1 class changed", "Import Classes"},
+    // Declined, or changing nothing: no step.
+    {"classname,health\nB,50\n", "L I", "", false, "A:100 B:100 C:100", "B: health 100 -> 50\n",
+     "Nothing imported from classes.csv", ""},
+    {"classname,health\nB,100\n", "L I", "", true, "A:100 B:100 C:100", "", "classes.csv changes no class", ""},
+    // A cell that cannot be read is named by row, column and reason, and
+    // nothing changes, not even the rows that could be read.
+    {"classname,health\nA,60\nB,1,5\n", "L I", "", true, "A:100 B:100 C:100",
+     "cannot be imported:\nrow 3 has 3 cells; the header row has 2\n", "3 Config Classes Read", ""},
+    {"classname,health\nA,60\nB,abc\nC,1.5\n", "L I", "", true, "A:100 B:100 C:100",
+     "cannot be imported:\nrow 3, column B (health): \"abc\" is not a whole number\nrow 4, column B (health): ",
+     "3 Config Classes Read", ""},
+    {"classname,armor\nA,1\n", "L I", "", true, "A:100 B:100 C:100", "cannot be imported:\nrow 1, column B (armor)",
+     "3 Config Classes Read", ""},
+    {nullptr, "L I", "", true, "A:100 B:100 C:100", "could not be read:\nit does not exist", "3 Config Classes Read",
+     ""},
+    // New names are new classes only when the user says so.
+    {"classname,health\nMedic,50\nB,60\n", "L I", "n", true, "A:100 B:100 C:100", "",
+     "Nothing imported from classes.csv", ""},
+    {"classname,health\nMedic,50\nB,60\n", "L I", "y", true, "A:100 B:60 C:100 Medic:50",
+     "B: health 100 -> 60\nNew class Medic\n", "Imported classes.csv: 1 class changed, 1 new", "Import Classes"},
+    {"classname,health\nMedic,50\nB,60\n", "L I z", "y", true, "A:100 B:100 C:100", "", "Undone: Import Classes", ""},
+    // Export writes the classes with the form's edits; importing it back
+    // changes nothing.
+    {nullptr, "L e E", "", true, "A:100 B:100 C:100", "", "3 classes exported to classes.csv", "Store Class Ax"},
+    {nullptr, "L e E I", "", true, "Ax:100 B:100 C:100", "", "classes.csv changes no class", "Store Class Ax"},
+};
+
+class SessionSheetsTest : public ::testing::TestWithParam<Row>, protected SessionBench
+{
+protected:
+    SessionSheetsTest() : SessionBench({"A", "B", "C"}) {}
+
+    std::string memory() const
+    {
+        const ClassTable &table = session->state().table;
+        std::string classes;
+        for (int i = 0; i < table.classCount; ++i) {
+            const ClassRecord &record = table.records[std::size_t(i)];
+            classes += (i ? " " : "") + std::string(record.classname.view()) + ':' + std::to_string(record.health);
+        }
+        return classes;
+    }
+};
+
+TEST_P(SessionSheetsTest, ImportChangesTheNamedClassesAsOneStep)
+{
+    const Row &row = GetParam();
+    const fs::path sheet = other.path / "classes.csv";
+    if (row.sheet) {
+        ASSERT_TRUE(saveFileAtomically(sheet, row.sheet));
+    }
+    view.pickedFiles.assign(std::ranges::count(std::string_view(row.commands), 'E')
+                                + std::ranges::count(std::string_view(row.commands), 'I'),
+                            sheet);
+    view.importing = row.importing;
+    view.answer(row.answers);
+    std::istringstream commands(row.commands);
+    for (std::string command; commands >> command;) {
+        if (command == "E")
+            session->exportClasses();
+        else if (command == "I")
+            session->importClasses();
+        else
+            run(command);
+    }
+    EXPECT_EQ(view.unanswered(), 0u);
+    EXPECT_EQ(memory(), row.memory);
+    const std::string told = view.told.empty() ? view.importReview : view.told.back().text;
+    EXPECT_NE(told.find(row.review), std::string::npos) << told;
+    EXPECT_EQ(view.status, row.status);
+    EXPECT_EQ(view.classCommands.undo, row.undo);
+    if (std::string_view(row.commands).find('E') != std::string_view::npos) {
+        EXPECT_TRUE(readWholeFile(sheet).bytes.starts_with("\xEF\xBB\xBF"
+                                                           "classname,"));
+        EXPECT_TRUE(view.told.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SessionSheetsTest, ::testing::ValuesIn(rows));
+
+} // namespace

@@ -1,0 +1,247 @@
+// The class table's rules on a roster of five classes: the filter language,
+// the sort, changes to many classes at once and the summary.
+
+#include "model/table/bulkchange.h"
+#include "classdata/format/classfilewriter.h"
+#include "model/table/classroster.h"
+#include "model/table/tablecolumns.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <variant>
+
+using namespace tolvane;
+
+namespace {
+
+int column(std::string_view title)
+{
+    const int found = columnNamed(title);
+    EXPECT_GE(found, 0) << title;
+    return found;
+}
+
+class ClassTableRules : public ::testing::Test
+{
+protected:
+    ClassTableRules()
+    {
+        struct Class
+        {
+            const char *name;
+            int health;
+            float speed;
+            int grenades;
+            std::int32_t abilities;
+            float resistance;
+        };
+        const Class classes[] = {{"Sniper", 90, 1.2f, 2, 0x8000, 1},
+                                 {"Heavy Gunner", 150, 0.8f, 0, 0, 0},
+                                 {"Medic", 100, 1.0f, 0, 0x20000, 0},
+                                 {"Search and Rescue", 100, 1.25f, 1, 0, 0},
+                                 {"scout", 80, NAN, 0, 0, 0}};
+        for (const Class &c : classes) {
+            ClassRecord &record = state.table.records[std::size_t(state.table.classCount++)];
+            ApplyBlockStartDefaults(record);
+            record.classname.assign(c.name);
+            record.health = c.health;
+            record.speed = c.speed;
+            record.inventory[29] = c.grenades;
+            record.classabilities = c.abilities;
+            record.resistance = c.resistance;
+        }
+        state.table.records[1].jump = NAN;
+        state.lastIndex = state.table.classCount - 1;
+    }
+
+    std::string names(const std::vector<int> &slots) const
+    {
+        std::string text;
+        for (int slot : slots)
+            text += (text.empty() ? "" : ", ") + std::string(state.table.records[std::size_t(slot)].classname.view());
+        return text;
+    }
+
+    std::string values(int of) const
+    {
+        std::string text;
+        for (int slot = 0; slot < 3; ++slot)
+            text += (slot ? " " : "")
+                    + cellText(tableColumns()[std::size_t(of)], state.table.records[std::size_t(slot)]);
+        return text;
+    }
+
+    // As the file would hold them: NaN is equal to nothing else.
+    bool sameClasses(const ClassTable &other) const
+    {
+        return ClassFileBytes(other, "\n") == ClassFileBytes(state.table, "\n");
+    }
+
+    EditorState state;
+    ClassIds ids{};
+};
+
+// Rows shown in file order, or where the filter cannot be read (all shown).
+TEST_F(ClassTableRules, FilterLeavesTheClassesItsPartsAllMatch)
+{
+    const std::tuple<const char *, const char *, const char *> rows[] = {
+        {"", "Sniper, Heavy Gunner, Medic, Search and Rescue, scout", ""},
+        {"health < 100", "Sniper, scout", ""},
+        {"speed >= 1.2", "Sniper, Search and Rescue", ""},
+        {"carries Grenades", "Sniper, Search and Rescue", ""},
+        {"ability Sniper Scope", "Sniper", ""},
+        {"S and health >= 100", "Search and Rescue", ""},
+        {"\"Search and Rescue\"", "Search and Rescue", ""},
+        {"search AND rescue", "Search and Rescue", ""},
+        {"not carries grenades and Class Speed < 1.1", "Heavy Gunner, Medic", ""},
+        {"resistance = FIRE armor", "Sniper", ""},
+        {"Can Heal Others = yes and Max Health <= 100", "Medic", ""},
+        {"Starting Weapon = m4", "", ""},
+        {"android", "", ""},
+        {"helth < 100", "", "character 1: no column named \"helth\""},
+        {"health < fast", "", "character 10: \"fast\" is not a number"},
+        {"carries Granades", "", "character 9: no item named \"Granades\""},
+        {"health < 100 and ", "", "character 17: a condition is missing around \"and\""},
+        {"Classname > a", "", "character 13: Classname is compared only with = or !="},
+        {"name \"open", "", "character 6: a quote is not closed"},
+        {"not ability Flying", "", "character 13: no ability named \"Flying\""},
+        {"Sniper Scope > 0", "", "character 16: Sniper Scope is compared as = yes or = no"},
+        {"< 5", "", "character 1: a column is missing before the comparison"},
+    };
+    for (const auto &[typed, shown, error] : rows) {
+        SCOPED_TRACE(typed);
+        ClassRoster roster;
+        roster.setFilter(typed);
+        const std::string all = names(roster.shownRows(state));
+        EXPECT_EQ(all, *error ? "Sniper, Heavy Gunner, Medic, Search and Rescue, scout" : shown);
+        const std::string why = roster.filter().error() ? roster.filter().error()->text() : "";
+        EXPECT_EQ(why, *error ? "Filter not read at " + std::string(error) + "; all classes are shown" : "");
+    }
+}
+
+// The sort orders the rows shown, never the classes: numbers as numbers,
+// names without regard to case, no number last, equal values in file order.
+TEST_F(ClassTableRules, SortOrdersOnlyTheRowsShown)
+{
+    const std::tuple<const char *, SortOrder, const char *, const char *> rows[] = {
+        {"Health", SortOrder::Ascending, "", "scout, Sniper, Medic, Search and Rescue, Heavy Gunner"},
+        {"Health", SortOrder::Descending, "", "Heavy Gunner, Medic, Search and Rescue, Sniper, scout"},
+        {"Class Speed", SortOrder::Ascending, "", "Heavy Gunner, Medic, Sniper, Search and Rescue, scout"},
+        {"Class Speed", SortOrder::Descending, "", "Search and Rescue, Sniper, Medic, Heavy Gunner, scout"},
+        {"Jump Height", SortOrder::Ascending, "", "Sniper, Medic, Search and Rescue, scout, Heavy Gunner"},
+        {"Classname", SortOrder::Ascending, "", "Heavy Gunner, Medic, scout, Search and Rescue, Sniper"},
+        {"Sniper Scope", SortOrder::Descending, "", "Sniper, Heavy Gunner, Medic, Search and Rescue, scout"},
+        {"Grenades", SortOrder::Descending, "carries grenades", "Sniper, Search and Rescue"},
+    };
+    const ClassTable before = state.table;
+    for (const auto &[title, order, filter, shown] : rows) {
+        SCOPED_TRACE(title);
+        ClassRoster roster;
+        roster.setFilter(filter);
+        roster.sortBy(column(title), order);
+        EXPECT_EQ(names(roster.shownRows(state)), shown);
+        roster.fileOrder();
+        EXPECT_EQ(names(roster.shownRows(state)),
+                  *filter ? "Sniper, Search and Rescue" : "Sniper, Heavy Gunner, Medic, Search and Rescue, scout");
+    }
+    EXPECT_TRUE(sameClasses(before));
+}
+
+// A change typed for the first three classes: their values after it and the
+// step's name, or why it cannot be read (and nothing changes).
+TEST_F(ClassTableRules, ChangeToManyClassesIsOneNamedStep)
+{
+    const std::tuple<const char *, const char *, const char *, const char *> rows[] = {
+        {"Health", "+5", "95 155 105", "Change Health on 3 classes"},
+        {"Health", "-10%", "81 135 90", "Change Health on 3 classes"},
+        {"Health", "x1.05", "95 158 105", "Change Health on 3 classes"},
+        {"Health", "*2", "180 300 200", "Change Health on 3 classes"},
+        {"Health", "=-3", "-3 -3 -3", "Change Health on 3 classes"},
+        {"Health", "100", "100 100 100", "Change Health on 2 classes"},
+        {"Health", "+0", "90 150 100", ""},
+        {"Health", "12.5", "Health takes whole numbers", nullptr},
+        {"Health", "+fast", "\"+fast\" is not a number; type a value, +5, -10, x1.05 or +5%", nullptr},
+        {"Health", " ", "Type the new value", nullptr},
+        {"Class Speed", "x1.05", "1.260000 0.840000 1.050000", "Change Class Speed on 3 classes"},
+        {"Class Speed", "+9.5", "10.700000 10.300000 10.500000", "Change Class Speed on 3 classes"},
+        {"Sniper Scope", "on", "yes yes yes", "Change Sniper Scope on 2 classes"},
+        {"Sniper Scope", "maybe", "Sniper Scope is set to yes or no", nullptr},
+        {"Resistance", "blast armor", "Blast Armor Blast Armor Blast Armor", "Change Resistance on 3 classes"},
+        {"Resistance", "Kevlar", "Resistance has no entry \"Kevlar\"", nullptr},
+        {"Starting Weapon", "m4", "M4 M4 M4", "Change Starting Weapon on 3 classes"},
+        {"Grenades", "+2", "4 2 2", "Change Grenades on 3 classes"},
+        {"Inventory", "x2", "Change the column of one item instead", nullptr},
+        {"Config File", "", "  ", ""},
+        {"Classname", "Kommando Spezialkraefte der Marine",
+         "Kommando Spezialkraefte der Mar Kommando Spezialkraefte der Mar Kommando Spezialkraefte der Mar",
+         "Change Classname on 3 classes"},
+    };
+    const int slots[] = {0, 1, 2};
+    for (const auto &[title, typed, result, step] : rows) {
+        SCOPED_TRACE(std::string(title) + " " + typed);
+        EditorState before = state;
+        const TableColumn &of = tableColumns()[std::size_t(column(title))];
+        const auto read = readBulkChange(of, typed);
+        if (!step) {
+            ASSERT_TRUE(std::holds_alternative<std::string>(read));
+            EXPECT_EQ(std::get<std::string>(read), result);
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<BulkChange>(read)) << std::get<std::string>(read);
+        std::optional<TableEdit> edit = ChangeClasses({state, ids}, column(title), std::get<BulkChange>(read), slots);
+        EXPECT_EQ(edit ? edit->name() : "", step);
+        EXPECT_EQ(values(column(title)), result);
+        EXPECT_TRUE(state.table.records[3] == before.table.records[3]);
+        if (edit)
+            edit->undo({state, ids});
+        EXPECT_TRUE(sameClasses(before.table));
+    }
+}
+
+// Min, mean and max of the rows given, as the summary row words them; where a
+// value lies on the column's colour scale.
+TEST_F(ClassTableRules, SummaryFollowsTheRowsGiven)
+{
+    const int health = column("Health");
+    const std::vector<int> rows = {0, 2, 3};
+    const std::optional<ValueSpread> spread = columnSpread(health, state, rows);
+    ASSERT_TRUE(spread);
+    EXPECT_EQ(summaryNumber(spread->minimum) + " " + summaryNumber(spread->mean) + " " + summaryNumber(spread->maximum),
+              "90 96.667 100");
+    EXPECT_EQ(summaryNumber(1.05000001), "1.05");
+    EXPECT_EQ(summaryNumber(-0.0001), "0");
+    EXPECT_FALSE(columnSpread(column("Classname"), state, rows));
+    EXPECT_EQ(scalePosition(95, *spread), 0.5);
+    EXPECT_EQ(scalePosition(100, {100, 100, 100}), 0.5);
+    EXPECT_FALSE(scalePosition(NAN, *spread));
+    EXPECT_EQ(commonCellText(health, state, std::vector<int>{2, 3}), "100");
+    EXPECT_EQ(commonCellText(health, state, rows), "(different)");
+}
+
+// The table's columns follow the form's boxes: a box of a value the table has
+// no header for brings its column, with the box's kind and text limit; a box
+// taken away takes its column along.
+TEST(ClassTableColumns, FollowTheFormsBoxes)
+{
+    std::vector<FormBinding> boxes;
+    for (const FormBinding &box : formBindings) {
+        if (box.key != "speed")
+            boxes.push_back(box);
+    }
+    FormBinding motto = *bindingOfControl(ControlId::ClassName);
+    motto.key = "motto";
+    motto.textLimit = 7;
+    boxes.insert(boxes.begin() + 3, motto);
+    const std::vector<TableColumn> columns = columnsOfBoxes(boxes);
+    std::string shown;
+    for (const TableColumn &column : columns)
+        shown += column.kind == ColumnKind::Text ? column.title + " " + std::to_string(column.textLimit) + ", " : "";
+    EXPECT_EQ(shown, "Classname 31, Config File 1023, motto 7, ");
+    EXPECT_EQ(std::ranges::count(columns, "speed", &TableColumn::id), 0);
+    EXPECT_EQ(std::ranges::count(columns, "max_45cal", &TableColumn::id), 1);
+    EXPECT_EQ(columns.size(), tableColumns().size());
+}
+
+} // namespace

@@ -1,0 +1,259 @@
+// The class table as the session runs it beside the form: what it shows,
+// what it changes in memory and in the file, what it asks, and the steps
+// Undo offers.
+
+#include "../sessioncommands.h"
+
+#include "classdata/files/safesave.h"
+#include "model/table/tablecolumns.h"
+
+#include <gtest/gtest.h>
+
+#include <ranges>
+#include <sstream>
+
+using namespace tolvane;
+
+namespace {
+
+struct Row
+{
+    // Commands separated by ";": those of runSessionCommand and SessionBench,
+    // and: filter TEXT; sort TITLE up|down; order; select SLOT...; all;
+    // shown; row SLOT; cell SLOT TITLE = TEXT; change TITLE = TYPED.
+    const char *commands;
+    const char *answers;
+    const char *asked;
+    const char *column; // whose values memory and file give
+    const char *memory; // "A:100 B:90 C:100"
+    const char *file;
+    const char *shown; // the rows shown, in order
+    const char *tableStatus;
+    const char *status;
+    const char *edit; // "undo | redo"
+};
+
+void PrintTo(const Row &row, std::ostream *out)
+{
+    *out << '"' << row.commands << '"';
+}
+
+const Row rows[] = {
+    // Sorting and filtering change what is shown, never memory or the file.
+    {"L; cell 1 Health = 120; sort Health down; W", "", "", "Health", "A:100 B:120 C:100", "A:100 B:120 C:100", "B A C",
+     "3 of 3 classes", "3 classes written to tvclass_seals.cfg", "Change Health on B"},
+    {"L; sort Classname down; order", "", "", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C",
+     "3 of 3 classes", "3 Config Classes Read", ""},
+    {"L; cell 1 Health = 90; filter health < 100", "", "", "Health", "A:100 B:90 C:100", "A:100 B:100 C:100", "B",
+     "1 of 3 classes", "Changed: Change Health on B", "Change Health on B"},
+    {"L; filter helth < 100", "", "", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C",
+     "Filter not read at character 1: no column named \"helth\"; all classes are shown", "3 Config Classes Read", ""},
+    // A change to many classes is one step, written as any other.
+    {"L; select 0 1 2; change Health = +5; z", "", "", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C",
+     "3 of 3 classes; 3 selected", "Undone: Change Health on 3 classes", " | Change Health on 3 classes"},
+    {"L; shown; change Class Speed = x1.5; W", "", "", "Class Speed", "A:1.500000 B:1.500000 C:1.500000",
+     "A:1.500000 B:1.500000 C:1.500000", "A B C", "3 of 3 classes; 3 selected",
+     "3 classes written to tvclass_seals.cfg", "Change Class Speed on 3 classes"},
+    {"L; all; change Health = fast", "", "", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C",
+     "3 of 3 classes; 3 selected", "Nothing changed: \"fast\" is not a number; type a value, +5, -10, x1.05 or +5%",
+     ""},
+    {"L; select 1; change Sniper Scope = yes", "", "", "Sniper Scope", "A:no B:yes C:no", "A:no B:no C:no", "A B C",
+     "3 of 3 classes", "Changed: Change Sniper Scope on B", "Change Sniper Scope on B"},
+    // Classes the filter hides change only after a question; No is the default.
+    {"L; all; filter A; change Health = +5", "n", "H", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A",
+     "1 of 3 classes; 3 selected, 2 of them hidden by the filter", "3 Config Classes Read", ""},
+    {"L; all; filter A; change Health = +5", "y", "H", "Health", "A:105 B:105 C:105", "A:100 B:100 C:100", "A",
+     "1 of 3 classes; 3 selected, 2 of them hidden by the filter", "Changed: Change Health on 3 classes",
+     "Change Health on 3 classes"},
+    {"L; filter A; shown; change Health = +5", "", "", "Health", "A:105 B:100 C:100", "A:100 B:100 C:100", "A",
+     "1 of 3 classes", "Changed: Change Health on A", "Change Health on A"},
+    {"L; all; L", "", "", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C", "3 of 3 classes",
+     "3 Config Classes Read", ""},
+    // Table and form are one: a row stores the form and shows its class; a
+    // cell takes the form's rules and stores the form first.
+    {"L; e; row 2", "", "", "Classname", "Ax:Ax B:B C:C", "A:A B:B C:C", "A B C", "3 of 3 classes", "@ Class 2 / 2 [C]",
+     "Store Class Ax"},
+    {"L; e; cell 1 Health = 12abc", "", "", "Health", "Ax:100 B:12 C:100", "A:100 B:100 C:100", "A B C",
+     "3 of 3 classes", "Changed: Change Health on B", "Change Health on B"},
+    {"L; cell 0 Class Speed = 1,5; cell 0 Classname = Z", "", "", "Class Speed", "Z:1.000000 B:1.000000 C:1.000000",
+     "A:1.000000 B:1.000000 C:1.000000", "A B C", "3 of 3 classes", "Changed: Change Classname on A",
+     "Change Classname on A"},
+    // A paste over more than one class asks first, No by default; it is one step.
+    {"L; paste 0 1 Health = 95", "y", "Q", "Health", "A:95 B:95 C:100", "A:100 B:100 C:100", "A B C", "3 of 3 classes",
+     "Changed: Paste on 2 classes", "Paste on 2 classes"},
+    {"L; paste 0 1 Health = 95", "n", "Q", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C",
+     "3 of 3 classes", "Nothing pasted", ""},
+    {"L; paste 0 1 Health = 95; z", "y", "Q", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C",
+     "3 of 3 classes", "Undone: Paste on 2 classes", " | Paste on 2 classes"},
+    {"L; e; paste 1 Health = Health\\tClassname\\n95\\tBx", "", "", "Classname", "Ax:Ax Bx:Bx C:C", "A:A B:B C:C",
+     "A B C", "3 of 3 classes", "Changed: Paste on B", "Paste on B"},
+    {"L; paste 0 1 Health = fast", "", "", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C",
+     "3 of 3 classes", "3 Config Classes Read", ""},
+    {"L; cell 0 Resistance = none", "", "", "Resistance", "A:Normal Armor B:Normal Armor C:Normal Armor",
+     "A:Normal Armor B:Normal Armor C:Normal Armor", "A B C", "3 of 3 classes", "3 Config Classes Read", ""},
+};
+
+class SessionTableTest : public ::testing::TestWithParam<Row>, protected SessionBench
+{
+protected:
+    SessionTableTest() : SessionBench({"A", "B", "C"}) {}
+
+    static int column(const std::string &title)
+    {
+        const int found = columnNamed(title);
+        EXPECT_GE(found, 0) << title;
+        return found;
+    }
+
+    void runTable(const std::string &line)
+    {
+        for (const auto &[command, verb, rest, before, after] : tableCommands(line)) {
+            std::vector<int> slots;
+            for (std::istringstream numbers(rest); int slot : std::views::istream<int>(numbers))
+                slots.push_back(slot);
+            if (verb == "filter")
+                session->filterTable(rest);
+            else if (verb == "sort")
+                session->sortTable(column(rest.substr(0, rest.rfind(' '))),
+                                   rest.ends_with("down") ? SortOrder::Descending : SortOrder::Ascending);
+            else if (verb == "order")
+                session->tableInFileOrder();
+            else if (verb == "select")
+                session->selectTableRows(slots);
+            else if (verb == "all")
+                session->selectAllClasses();
+            else if (verb == "shown")
+                session->selectAllShown();
+            else if (verb == "row")
+                session->chooseTableRow(slots.at(0));
+            else if (verb == "cell")
+                session->editTableCell(std::stoi(before), column(before.substr(before.find(' ') + 1)), after);
+            else if (verb == "paste")
+                pasteCells(before, after);
+            else if (verb == "change")
+                session->changeSelectedClasses(column(before), after);
+            else
+                run(command);
+        }
+    }
+
+    // Pastes text (with \t and \n for tab and line end) into the cells of
+    // column "SLOT... TITLE", every column shown.
+    void pasteCells(const std::string &cells, std::string text)
+    {
+        TableGrid grid;
+        grid.rows = session->tableRows();
+        for (int i = 0; i < int(tableColumns().size()); ++i)
+            grid.columns.push_back(i);
+        std::istringstream words(cells);
+        const int at = column(cells.substr(cells.find_first_not_of("0123456789 ")));
+        for (int slot = 0; words >> slot;)
+            grid.selected.push_back({int(std::ranges::find(grid.rows, slot) - grid.rows.begin()), at});
+        for (const auto &[escape, byte] : {std::pair{"\\t", '\t'}, {"\\n", '\n'}}) {
+            for (std::size_t i; (i = text.find(escape)) != std::string::npos;)
+                text.replace(i, 2, 1, byte);
+        }
+        session->pasteTableCells(grid, text);
+    }
+
+    static std::string values(const ClassTable &table, int of)
+    {
+        std::string text;
+        for (int slot = 0; slot < table.classCount; ++slot) {
+            const ClassRecord &record = table.records[std::size_t(slot)];
+            text += (slot ? " " : "") + std::string(record.classname.view()) + ":"
+                    + cellText(tableColumns()[std::size_t(of)], record);
+        }
+        return text;
+    }
+};
+
+TEST_P(SessionTableTest, TableShowsAndChangesTheClassesOfTheSession)
+{
+    const Row &row = GetParam();
+    view.answer(row.answers);
+    runTable(row.commands);
+    EXPECT_EQ(view.asked, row.asked);
+    EXPECT_EQ(view.unanswered(), 0u);
+    EXPECT_EQ(values(session->state().table, column(row.column)), row.memory);
+    ClassTable file;
+    ReadClassFile(file, first.path, true);
+    EXPECT_EQ(values(file, column(row.column)), row.file);
+    std::string shown;
+    for (int slot : session->tableRows())
+        shown += (shown.empty() ? "" : " ") + std::string(1, char('A' + slot));
+    EXPECT_EQ(shown, row.shown);
+    EXPECT_EQ(view.tableStatus, row.tableStatus);
+    EXPECT_EQ(view.status, row.status);
+    const std::string &redo = view.classCommands.redo;
+    EXPECT_EQ(view.classCommands.undo + (redo.empty() ? "" : " | " + redo), row.edit);
+    EXPECT_EQ(view.boxes.className, session->state().current().classname.view());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SessionTableTest, ::testing::ValuesIn(rows));
+
+} // namespace
+
+namespace {
+
+class SessionTableFileTest : public ::testing::Test, protected SessionBench
+{
+protected:
+    SessionTableFileTest() : SessionBench({"A", "B", "C"}) {}
+};
+
+// Write Out after a change to many classes keeps the modder's lines: only
+// the changed values' lines are rewritten.
+TEST_F(SessionTableFileTest, WriteOutRewritesOnlyTheChangedLines)
+{
+    std::string bytes = classFile({"A", "B", "C"});
+    bytes.insert(bytes.find("speed"), "// tuned by hand\nmystery 7\n");
+    ASSERT_TRUE(saveFileAtomically(seals(), bytes));
+    session->loadConfig();
+    session->selectAllClasses();
+    session->changeSelectedClasses(columnNamed("Class Speed"), "x1.5");
+    session->writeOut();
+    std::string expected = bytes;
+    for (std::size_t at; (at = expected.find("speed 1.000000")) != std::string::npos;)
+        expected.replace(at, 14, "speed 1.500000");
+    EXPECT_EQ(readWholeFile(seals()).bytes, expected);
+}
+
+// Problems of the Problems list on their cells, with the list's text.
+TEST_F(SessionTableFileTest, ProblemsMarkTheirCells)
+{
+    const std::tuple<const char *, const char *, const char *> rows[] = {
+        {"speed 10.5", "", "1 Class Speed: line 46: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000"},
+        {"speed 10.5", "cell 1 Class Speed = 2", ""},
+        {"", "cell 2 Health = 1500", "2 Health: when written: TCC003 health 1500 is outside 0 to 999; read as 100"},
+        {"inventory ammo_grenades 99999999999", "",
+         "1 Grenades: line 44: TCC007 inventory ammo_grenades 99999999999 is beyond the 32-bit range; read as "
+         "2147483647"},
+    };
+    for (const auto &[line, command, cell] : rows) {
+        SCOPED_TRACE(line + std::string(" ") + command);
+        std::string bytes = classFile({"A", "B", "C"});
+        // The line takes the place of B's line of its key, or comes after its name.
+        const std::string key = "\n" + std::string(line).substr(0, std::string(line).find(' ') + 1);
+        const std::size_t block = bytes.find("classname B"), at = bytes.find(key, block);
+        if (*line && at < bytes.find('}', block))
+            bytes.replace(at + 1, bytes.find('\n', at + 1) - at - 1, line);
+        else if (*line)
+            bytes.insert(bytes.find('\n', block) + 1, line + std::string("\n"));
+        ASSERT_TRUE(saveFileAtomically(seals(), bytes));
+        session->loadConfig();
+        if (*command) {
+            const std::string text = command;
+            session->editTableCell(text[5] - '0', columnNamed(text.substr(7, text.find(" = ") - 7)),
+                                   text.substr(text.find(" = ") + 3));
+        }
+        std::string cells;
+        for (const EditorSession::CellProblem &problem : session->tableProblems())
+            cells += std::to_string(problem.slot) + " " + tableColumns()[std::size_t(problem.column)].title + ": "
+                     + problem.text;
+        EXPECT_EQ(cells, cell);
+        session->undo();
+    }
+}
+
+} // namespace

@@ -1,0 +1,202 @@
+// The other team's classes in the class table, read only beside the classes
+// in memory, and the marks of a baseline file: which rows show, in which
+// order, what a change does to them, and which files are never written.
+
+#include "../sessioncommands.h"
+
+#include "classdata/files/fileio.h"
+#include "classdata/files/safesave.h"
+#include "model/table/tablecolumns.h"
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <sstream>
+
+using namespace tolvane;
+
+namespace {
+
+struct Row
+{
+    // Commands separated by ";": those of runSessionCommand, and: other
+    // (Show Other Team); baseline (Compare with File, stock.cfg); filter
+    // TEXT; answer LETTERS; sort TITLE up|down; order; select ROW...; cell ROW TITLE = TEXT;
+    // change TITLE = TYPED; paste ROW... TITLE = TEXT (\n for a line end). Rows are
+    // slots, or tN for the other team's N.
+    const char *commands;
+    const char *shown;  // "Sniper/S:100 Heavy/T:150", in order; "*" marks a health that differs from the baseline
+    const char *status; // the table's count, then the status line
+};
+
+void PrintTo(const Row &row, std::ostream *out)
+{
+    *out << '"' << row.commands << '"';
+}
+
+// Seals: Sniper 100, Medic 90, Scout 80, Pointman 70. Tangos: Heavy 150,
+// Sniper 95. The baseline: Scout 80, Sniper 100, Medic 85 (reordered; Medic
+// changed since; Pointman added).
+const Row rows[] = {
+    // The other team after the classes in memory; sorting interleaves them,
+    // file order puts them back.
+    {"L", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70", "4 of 4 classes | 4 Config Classes Read"},
+    {"L; other", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+    {"L; other; sort Health down", "Heavy/T:150 Sniper/S:100 Sniper/T:95 Medic/S:90 Scout/S:80 Pointman/S:70",
+     "6 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+    {"L; other; sort Health up; order", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+    {"L; other; sort Team down", "Heavy/T:150 Sniper/T:95 Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70",
+     "6 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+    {"L; other; other", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70", "4 of 4 classes | 4 Config Classes Read"},
+    // The Team column filters as any column.
+    {"L; other; filter team tangos", "Heavy/T:150 Sniper/T:95",
+     "2 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+    {"L; other; filter Team != tangos and health < 100", "Medic/S:90 Scout/S:80 Pointman/S:70",
+     "3 of 6 classes, 0 of them the Tangos' (read only) | 4 Config Classes Read"},
+    {"L; other; filter sniper and not team = SEALS", "Sniper/T:95",
+     "1 of 6 classes, 1 of them the Tangos' (read only) | 4 Config Classes Read"},
+    {"L; other; filter team marines", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
+     "Filter not read at character 6: no team named \"marines\"; Seals or Tangos; all classes are shown | 4 Config "
+     "Classes Read"},
+    // Their rows are read only: a cell, a change to many classes, skip them.
+    {"L; other; cell t0 Health = 1", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' (read only) | Nothing changed: the Tangos' classes are shown from their "
+     "file, read only; switch to the Tangos to change them"},
+    {"L; other; select t0 t1; change Health = +5",
+     "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' (read only); 2 selected | Nothing changed: the Tangos' classes are shown "
+     "from their file, read only; switch to the Tangos to change them"},
+    {"L; other; select 0 t1 3; change Health = +5; W",
+     "Sniper/S:105 Medic/S:90 Scout/S:80 Pointman/S:75 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' (read only); 3 selected | 4 classes written to tvclass_seals.cfg"},
+    {"L; other; select 0 t1 3; change Health = +5",
+     "Sniper/S:105 Medic/S:90 Scout/S:80 Pointman/S:75 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' (read only); 3 selected | Changed: Change Health on 2 classes; 1 selected "
+     "of the Tangos' classes left as they are (read only)"},
+    {"L; other; paste t0 t1 Health = 5", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' (read only) | Nothing changed: the Tangos' classes are shown from their "
+     "file, read only; switch to the Tangos to change them"},
+    {"L; other; paste 1 t0 Health = Health\\n5",
+     "Sniper/S:100 Medic/S:5 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' (read only) | Changed: Paste on Medic; the cells of the Tangos' classes "
+     "are left as they are (read only)"},
+    // A team switch shows the Seals beside the Tangos' classes once they are read.
+    {"L; answer yy; T; L; other", "Heavy/T:150 Sniper/T:95 Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70",
+     "6 of 6 classes, 4 of them the Seals' (read only) | 2 Config Classes Read"},
+    {"L; other; answer yy; T; L", "Heavy/T:150 Sniper/T:95 Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70",
+     "6 of 6 classes, 4 of them the Seals' (read only) | 2 Config Classes Read"},
+    // The baseline's marks: classes matched by name, wherever they stand;
+    // added ones count as changed; marks follow edits; the other team's rows
+    // are never marked.
+    {"L; baseline; filter changed", "Medic/S:*90 Pointman/S:70", "2 of 4 classes | 4 Config Classes Read"},
+    {"L; other; baseline; filter changed from baseline", "Medic/S:*90 Pointman/S:70",
+     "2 of 6 classes, 0 of them the Tangos' (read only) | 4 Config Classes Read"},
+    {"L; other; baseline; filter not changed", "Sniper/S:100 Scout/S:80 Heavy/T:150 Sniper/T:95",
+     "4 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+    {"L; baseline; cell 1 Health = 85; cell 0 Health = 1; filter changed", "Sniper/S:*1 Pointman/S:70",
+     "2 of 4 classes | Changed: Change Health on Sniper"},
+    {"L; filter changed", "", "0 of 4 classes | 4 Config Classes Read"},
+};
+
+class TableTeamsTest : public ::testing::TestWithParam<Row>, protected SessionBench
+{
+protected:
+    TableTeamsTest() : SessionBench({"A"})
+    {
+        write(seals(), healthFile({{"Sniper", 100}, {"Medic", 90}, {"Scout", 80}, {"Pointman", 70}}));
+        write(tangos(), healthFile({{"Heavy", 150}, {"Sniper", 95}}));
+        write(stock(), healthFile({{"Scout", 80}, {"Sniper", 100}, {"Medic", 85}}));
+    }
+
+    fs::path tangos() const { return first.path / "tvclass_tangos.cfg"; }
+    fs::path stock() const { return other.path / "stock.cfg"; }
+    static std::string healthFile(const std::vector<std::pair<std::string, int>> &classes)
+    {
+        std::string text;
+        for (const auto &[name, health] : classes)
+            text += "{\nclassname " + name + "\nhealth " + std::to_string(health) + "\n}\n\n";
+        return text;
+    }
+    static void write(const fs::path &path, const std::string &bytes) { ASSERT_TRUE(saveFileAtomically(path, bytes)); }
+    static int column(const std::string &title) { return title == "Team" ? teamColumn() : columnNamed(title); }
+    static int row(const std::string &word)
+    {
+        return word.starts_with('t') ? otherTeamRows + std::stoi(word.substr(1)) : std::stoi(word);
+    }
+
+    // Pastes text into the column of the rows, every column shown.
+    void paste(const std::string &cells, std::string text)
+    {
+        TableGrid grid;
+        grid.rows = session->tableRows();
+        for (int column = 0; column <= teamColumn(); ++column)
+            grid.columns.push_back(column);
+        std::istringstream words(cells);
+        std::vector<std::string> all(std::istream_iterator<std::string>(words), {});
+        for (std::size_t i = 0; i + 1 < all.size(); ++i)
+            grid.selected.push_back(
+                {int(std::ranges::find(grid.rows, row(all[i])) - grid.rows.begin()), column(all.back())});
+        for (std::size_t at; (at = text.find("\\n")) != std::string::npos;)
+            text.replace(at, 2, "\n");
+        session->pasteTableCells(grid, text);
+    }
+
+    void runTable(const std::string &line)
+    {
+        for (const auto &[command, verb, rest, before, after] : tableCommands(line)) {
+            if (verb == "answer")
+                view.answer(rest);
+            else if (verb == "other")
+                session->showOtherTeam(!session->showsOtherTeam());
+            else if (verb == "baseline") {
+                view.pickedFiles = {stock()};
+                session->compareWithFile();
+            } else if (verb == "filter")
+                session->filterTable(rest);
+            else if (verb == "sort")
+                session->sortTable(column(rest.substr(0, rest.rfind(' '))),
+                                   rest.ends_with("down") ? SortOrder::Descending : SortOrder::Ascending);
+            else if (verb == "order")
+                session->tableInFileOrder();
+            else if (verb == "select") {
+                std::vector<int> rows;
+                std::istringstream each(rest);
+                for (std::string word; each >> word;)
+                    rows.push_back(row(word));
+                session->selectTableRows(rows);
+            } else if (verb == "cell")
+                session->editTableCell(row(before.substr(0, before.find(' '))),
+                                       column(before.substr(before.find(' ') + 1)), after);
+            else if (verb == "change")
+                session->changeSelectedClasses(column(before), after);
+            else if (verb == "paste")
+                paste(before, after);
+            else
+                run(command);
+        }
+    }
+};
+
+TEST_P(TableTeamsTest, OtherTeamBesideTheClassesInMemory)
+{
+    const std::string tangosBefore = readWholeFile(tangos()).bytes;
+    runTable(GetParam().commands);
+    const TableRows classes = session->tableClasses();
+    const TableColumn &health = tableColumns()[std::size_t(columnNamed("Health"))];
+    std::string shown;
+    for (int row : session->tableRows()) {
+        shown += (shown.empty() ? "" : " ") + std::string(classes.record(row).classname.view()) + '/'
+                 + teamName(classes.teamOf(row)).front() + ':' + (classes.baselineValue(row, health.value) ? "*" : "")
+                 + cellText(health, classes.record(row));
+    }
+    EXPECT_EQ(shown, GetParam().shown);
+    EXPECT_EQ(view.tableStatus + " | " + view.status, GetParam().status);
+    // Nothing here writes the other team's file.
+    EXPECT_EQ(readWholeFile(tangos()).bytes, tangosBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, TableTeamsTest, ::testing::ValuesIn(rows));
+
+} // namespace
