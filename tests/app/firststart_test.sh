@@ -36,19 +36,20 @@ before=$(installed)
     XDG_DATA_HOME="$home/.local/share" XDG_RUNTIME_DIR="$scratch" ./tolvane-class-creator \
     >"$scratch/editor.log" 2>&1) &
 editorProcess=$!
-# Types a folder into the chooser; Enter until it closes (the first may only
-# take the completion the chooser offers).
+# Types a folder into the chooser titled so, and Enter, until it closes
+# (the chooser may fill its box itself while it reads the folder it shows).
 chooseIn() {
-    keys type --delay 20 "$1"
-    waitFor "! xdotool search --onlyvisible --name '$2' >/dev/null 2>&1 || { keys key Return; sleep 0.5; false; }"
+    waitFor "window=\$(xdotool search --onlyvisible --name '$2' 2>/dev/null | tail -n 1); [ -z \"\$window\" ] \
+        || { keys key ctrl+a && keys type --delay 20 '$1' && keys key Return; sleep 1; false; }"
 }
 
 waitForWindow '^Choose the game folder' $editorProcess
 chooseIn "$program/examples" '^Choose the game folder'
 waitForWindow '^Tolvane Class Creator$' $editorProcess
 keys key Return
+# The chooser opens in the Documents folder: Enter alone chooses it.
 waitForWindow '^Copy the samples' $editorProcess
-chooseIn "$home/Documents" '^Copy the samples'
+waitFor "! xdotool search --onlyvisible --name '^Copy the samples' >/dev/null 2>&1 || { keys key Return; sleep 1; false; }"
 waitForWindow '^Tolvane Class Creator ©' $editorProcess
 first=$(grep -a -m 1 '^classname ' "$examples/tvclass_seals.cfg" | tr -d '\r')
 keys key ctrl+l
