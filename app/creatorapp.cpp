@@ -95,7 +95,7 @@ bool CreatorApp::runEditor()
 {
     // The class files and the settings file are those of the game folder,
     // fixed now; the settings reports go to standard output.
-    const std::optional<StartFolder> start = startFolderOf(arguments, RecentFolders());
+    const std::optional<StartFolder> start = startFolderOf(arguments, recentFolders());
     if (!start) {
         std::fputs(usage, stderr);
         startError = 2;

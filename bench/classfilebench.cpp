@@ -23,14 +23,14 @@ const std::string &fullFile()
         std::size_t next = 0;
         for (const char *name : {"/tvclass_seals.cfg", "/tvclass_tangos.cfg"}) {
             const FileBytes file = readWholeFile(TOLVANE_EXAMPLES + std::string(name));
-            ReadClassBytes(*samples, file.bytes);
+            readClassBytes(*samples, file.bytes);
             for (std::int32_t i = 0; i < samples->classCount && file.status == FileStatus::Read; ++i)
                 full->records[next++] = samples->records[std::size_t(i)];
         }
         for (std::size_t i = next; next > 0 && i < full->records.size(); ++i)
             full->records[i] = full->records[i % next];
         full->classCount = next > 0 ? tableSlotCount : 0;
-        return next > 0 ? ClassFileBytes(*full, "\n") : std::string();
+        return next > 0 ? classFileBytes(*full, "\n") : std::string();
     }();
     return bytes;
 }
@@ -68,7 +68,7 @@ void readClassFile(benchmark::State &state)
     const std::string &bytes = fullFile();
     auto table = std::make_unique<ClassTable>();
     for (auto _ : state) {
-        ReadClassBytes(*table, bytes);
+        readClassBytes(*table, bytes);
         benchmark::DoNotOptimize(table->classCount);
         benchmark::ClobberMemory();
     }
@@ -80,9 +80,9 @@ void writeClassFile(benchmark::State &state)
     if (!haveFile(state))
         return;
     auto table = std::make_unique<ClassTable>();
-    ReadClassBytes(*table, fullFile());
+    readClassBytes(*table, fullFile());
     for (auto _ : state) {
-        std::string out = ClassFileBytes(*table, "\n");
+        std::string out = classFileBytes(*table, "\n");
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fullFile().size()));
@@ -95,7 +95,7 @@ void normalizeClassFile(benchmark::State &state)
     if (!haveFile(state))
         return;
     for (auto _ : state) {
-        std::string out = NormalizedClassFile(fullFile());
+        std::string out = normalizedClassFile(fullFile());
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fullFile().size()));
@@ -107,12 +107,12 @@ void updateClassFile(benchmark::State &state)
     if (!haveFile(state))
         return;
     auto table = std::make_unique<ClassTable>();
-    ReadClassBytes(*table, fullFile());
+    readClassBytes(*table, fullFile());
     for (std::int32_t i = 0; i < table->classCount && state.range(0); ++i)
         table->records[std::size_t(i)].speed += 0.5f;
     const std::span<const ClassRecord> classes(table->records.data(), std::size_t(table->classCount));
     for (auto _ : state) {
-        std::string out = UpdatedClassFile(fullFile(), classes);
+        std::string out = updatedClassFile(fullFile(), classes);
         benchmark::DoNotOptimize(out.data());
     }
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(fullFile().size()));
@@ -141,7 +141,7 @@ void readWithFindings(benchmark::State &state)
         return;
     auto table = std::make_unique<ClassTable>();
     for (auto _ : state) {
-        ReadClassBytes(*table, fileWithFindings());
+        readClassBytes(*table, fileWithFindings());
         benchmark::DoNotOptimize(table->classCount);
         benchmark::ClobberMemory();
     }
@@ -159,7 +159,7 @@ void checkWithFindings(benchmark::State &state)
         out.clear();
         CheckReport report(CheckReport::Format::Text, [&out](std::string_view text) { out.append(text); });
         report.beginFile("tvclass_seals.cfg", fileWithFindings());
-        ReadClassBytes(*table, fileWithFindings(), &report);
+        readClassBytes(*table, fileWithFindings(), &report);
         report.finish();
         benchmark::DoNotOptimize(out.data());
     }
@@ -172,11 +172,11 @@ void exportSheet(benchmark::State &state)
     if (!haveFile(state))
         return;
     auto table = std::make_unique<ClassTable>();
-    ReadClassBytes(*table, fullFile());
+    readClassBytes(*table, fullFile());
     const std::span<const ClassRecord> classes(table->records.data(), std::size_t(table->classCount));
     const auto format = SheetFormat(state.range(0));
     for (auto _ : state) {
-        std::string out = ExportClasses(classes, format);
+        std::string out = classesAsSheet(classes, format);
         benchmark::DoNotOptimize(out.data());
     }
 }
@@ -189,22 +189,22 @@ void applySheet(benchmark::State &state)
     if (!haveFile(state))
         return;
     auto table = std::make_unique<ClassTable>();
-    ReadClassBytes(*table, fullFile());
+    readClassBytes(*table, fullFile());
     // The full file repeats its classes: a sheet names each class once.
     for (std::int32_t i = 0; i < table->classCount; ++i) {
         ClassRecord &record = table->records[std::size_t(i)];
         record.classname.assign(std::string(record.classname.view().substr(0, 28)) + std::to_string(i));
     }
-    const std::string file = ClassFileBytes(*table, "\n");
+    const std::string file = classFileBytes(*table, "\n");
     for (std::int32_t i = 0; i < table->classCount && state.range(0); ++i)
         table->records[std::size_t(i)].speed += 0.5f;
-    const std::string sheet = ExportClasses(std::span(table->records.data(), std::size_t(table->classCount)),
-                                            SheetFormat::Csv);
-    ReadClassBytes(*table, file);
+    const std::string sheet = classesAsSheet(std::span(table->records.data(), std::size_t(table->classCount)),
+                                             SheetFormat::Csv);
+    readClassBytes(*table, file);
     const std::span<const ClassRecord> classes(table->records.data(), std::size_t(table->classCount));
     for (auto _ : state) {
-        const ImportResult result = ImportClasses(classes, sheet);
-        std::string out = UpdatedClassFile(file, *table, result.classes, result.origins);
+        const ImportResult result = classesFromSheet(classes, sheet);
+        std::string out = updatedClassFile(file, *table, result.classes, result.origins);
         if (!result.problems.empty())
             state.SkipWithError(result.problems.front().message.c_str());
         benchmark::DoNotOptimize(out.data());
@@ -214,7 +214,7 @@ void applySheet(benchmark::State &state)
 } // namespace
 
 BENCHMARK(memchrLineScan)->Name("MemchrLineScan/64classes");
-BENCHMARK(readClassFile)->Name("ReadClassFile/64classes")->Unit(benchmark::kMicrosecond);
+BENCHMARK(readClassFile)->Name("readClassFile/64classes")->Unit(benchmark::kMicrosecond);
 BENCHMARK(writeClassFile)->Name("WriteClassFile/64classes")->Unit(benchmark::kMicrosecond);
 BENCHMARK(normalizeClassFile)->Name("Normalize/64classes")->Unit(benchmark::kMicrosecond);
 BENCHMARK(updateClassFile)
@@ -223,7 +223,7 @@ BENCHMARK(updateClassFile)
     ->Arg(1)
     ->ArgName("edited")
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK(readWithFindings)->Name("ReadClassFile/64classesOneFindingEach")->Unit(benchmark::kMicrosecond);
+BENCHMARK(readWithFindings)->Name("readClassFile/64classesOneFindingEach")->Unit(benchmark::kMicrosecond);
 BENCHMARK(checkWithFindings)->Name("Check/64classesOneFindingEach")->Unit(benchmark::kMicrosecond);
 BENCHMARK(exportSheet)
     ->Name("ExportSheet/64classes")

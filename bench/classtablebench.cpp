@@ -68,7 +68,7 @@ public:
         auto table = std::make_unique<ClassTable>();
         for (int i = 0; i < tableSlotCount; ++i) {
             ClassRecord &record = table->records[std::size_t(i)];
-            ApplyBlockStartDefaults(record);
+            applyBlockStartDefaults(record);
             record.classname.assign("Class " + std::to_string(i));
             record.health = 50 + i * 7 % 100;
             record.speed = 0.5f + float(i % 10) / 10;
@@ -76,7 +76,7 @@ public:
             record.classabilities = i * 0x1111 & definedAbilityMask;
         }
         table->classCount = tableSlotCount;
-        saveFileAtomically(folder / "tvclass_seals.cfg", ClassFileBytes(*table, "\n"));
+        saveFileAtomically(folder / "tvclass_seals.cfg", classFileBytes(*table, "\n"));
         session.start();
         session.loadConfig();
     }
@@ -92,7 +92,7 @@ private:
     std::error_code ignored;
     NoWindow view;
     EditorSession session{view,
-                          GameFolder::At(folder),
+                          GameFolder::at(folder),
                           {[](std::string_view) {}, [] { return std::vector<std::filesystem::path>(); },
                            [](const std::vector<std::filesystem::path> &) {}}};
 };

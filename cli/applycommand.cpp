@@ -48,9 +48,9 @@ int apply(const std::string &changes, const std::string &name, ApplyOptions opti
         options.import.format = sheetFormatOfName(pathFromArgument(changes));
     options.import.fileName = name;
     auto table = std::make_unique<ClassTable>();
-    ReadClassBytes(*table, file.bytes);
+    readClassBytes(*table, file.bytes);
     const std::span<const ClassRecord> classes(table->records.data(), std::size_t(table->classCount));
-    const ImportResult result = ImportClasses(classes, sheet.bytes, options.import);
+    const ImportResult result = classesFromSheet(classes, sheet.bytes, options.import);
     if (!result.problems.empty())
         return reportProblems(changes, name, result);
 
@@ -62,7 +62,7 @@ int apply(const std::string &changes, const std::string &name, ApplyOptions opti
         return review.empty() ? clean : findings;
     }
     Backups backups;
-    const std::string updated = UpdatedClassFile(file.bytes, *table, result.classes, result.origins);
+    const std::string updated = updatedClassFile(file.bytes, *table, result.classes, result.origins);
     const int status = rewrite(name, file.bytes, updated, options.rewrite, options.backup ? &backups : nullptr);
     if (status == clean)
         print(stdout, review);

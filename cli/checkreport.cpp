@@ -25,7 +25,7 @@ void CheckReport::beginFile(std::string_view name, std::string_view bytes)
     // A finding comes before the rest of its block is read, the class's name
     // perhaps among it: the names come from a read of their own.
     auto classes = std::make_unique<ClassTable>();
-    ReadClassBytes(*classes, bytes);
+    readClassBytes(*classes, bytes);
     for (std::int32_t i = 0; i < classes->classCount && !bytes.empty(); ++i)
         classNames.push_back(jsonEscaped(readableFromWindows1252(classes->records[std::size_t(i)].classname.view())));
 }

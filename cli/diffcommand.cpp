@@ -53,7 +53,7 @@ std::unique_ptr<ClassTable> readClasses(const std::string &name)
         const ClassFileKind kind = classFileKind(path, file.bytes);
         if (kind == ClassFileKind::ClassFile) {
             auto table = std::make_unique<ClassTable>();
-            ReadClassBytes(*table, file.bytes);
+            readClassBytes(*table, file.bytes);
             return table;
         }
         problem = std::string(whyNotAClassFile(kind)) + " (" + std::string(codeOf(findingOf(kind)).code) + ')';

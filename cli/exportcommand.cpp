@@ -24,12 +24,12 @@ int exportCommand(const std::vector<std::string> &options, const std::vector<std
         FileBytes file;
         if (!readInput(name, file) || refuseNonClassFile(name, file.bytes))
             return failure;
-        ReadClassBytes(*tables.emplace_back(std::make_unique<ClassTable>()), file.bytes);
+        readClassBytes(*tables.emplace_back(std::make_unique<ClassTable>()), file.bytes);
         names.push_back(readableFileName(name));
     }
     std::vector<ClassesOfFile> sheet;
     for (std::size_t i = 0; i < files.size(); ++i)
         sheet.push_back({names[i], {tables[i]->records.data(), std::size_t(tables[i]->classCount)}});
-    print(stdout, ExportClasses(sheet, *format));
+    print(stdout, classesAsSheet(sheet, *format));
     return clean;
 }

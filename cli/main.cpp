@@ -173,8 +173,8 @@ int normalizeFile(const std::string &name, const NormalizeOptions &options, Back
     }
     if (!readInput(name, file))
         return failure;
-    const std::string normalized = options.keepNotes ? NormalizedKeepingNotes(file.bytes)
-                                                     : NormalizedClassFile(file.bytes);
+    const std::string normalized = options.keepNotes ? normalizedKeepingNotes(file.bytes)
+                                                     : normalizedClassFile(file.bytes);
     if (options.mode == NormalizeMode::ToOutput) {
         print(stdout, normalized);
         return clean;
@@ -225,7 +225,7 @@ int check(const std::vector<std::string> &names, CheckReport &report)
             kind == ClassFileKind::SettingsFile || kind == ClassFileKind::NoKnownKey)
             report.found({.kind = findingOf(kind), .line = 1});
         else
-            ReadClassBytes(*table, file.bytes, &report);
+            readClassBytes(*table, file.bytes, &report);
         if (report.fileHasFindings())
             status = worse(status, findings);
     }

@@ -37,7 +37,7 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
                           | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       recoveryTimer(new QTimer(this)),
       editing(*this, folder,
-              {std::move(log), RecentFolders, KeepRecentFolders, userDataFolder(),
+              {std::move(log), ::recentFolders, keepRecentFolders, userDataFolder(),
                pathFromQt(QCoreApplication::applicationDirPath()),
                pathFromQt(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))})
 {

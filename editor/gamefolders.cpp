@@ -44,7 +44,7 @@ void CreatorDialog::showFolders(const fs::path &folder, const std::vector<fs::pa
     int number = 0;
     for (const fs::path &path : recent) {
         QAction *action = recentFolders->addAction(QStringLiteral("&%1 %2").arg(++number).arg(displayPath(path)));
-        connect(action, &QAction::triggered, this, [this, path] { editing.openFolder(GameFolder::At(path)); });
+        connect(action, &QAction::triggered, this, [this, path] { editing.openFolder(GameFolder::at(path)); });
     }
     recentFolders->setEnabled(number > 0);
 }
@@ -63,5 +63,5 @@ void CreatorDialog::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     // Questions open once the drop has ended, not inside it.
     QMetaObject::invokeMethod(
-        this, [this, folder] { editing.openFolder(GameFolder::At(folder)); }, Qt::QueuedConnection);
+        this, [this, folder] { editing.openFolder(GameFolder::at(folder)); }, Qt::QueuedConnection);
 }

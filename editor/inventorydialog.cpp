@@ -107,13 +107,13 @@ void InventoryDialog::removePickedItem()
 void InventoryDialog::showAmounts()
 {
     const QSignalBlocker blocker(carried);
-    const auto carriedItems = CarriedItems(amounts());
-    carried->setRowCount(int(carriedItems.size()));
-    for (int row = 0; row < int(carriedItems.size()); ++row) {
-        auto *name = new QTableWidgetItem(fromCp1252(itemCatalogue[carriedItems[row].itemSlot].displayName));
-        name->setData(Qt::UserRole, carriedItems[row].itemSlot);
+    const auto items = carriedItems(amounts());
+    carried->setRowCount(int(items.size()));
+    for (int row = 0; row < int(items.size()); ++row) {
+        auto *name = new QTableWidgetItem(fromCp1252(itemCatalogue[items[row].itemSlot].displayName));
+        name->setData(Qt::UserRole, items[row].itemSlot);
         carried->setItem(row, 0, name);
-        auto *count = new QTableWidgetItem(QString::number(carriedItems[row].amount));
+        auto *count = new QTableWidgetItem(QString::number(items[row].amount));
         count->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         carried->setItem(row, 1, count);
     }

@@ -55,7 +55,7 @@ void showHint(QLineEdit *box, const QString &hint)
 
 void watchNumberBox(QLineEdit *box, std::string_view key, bool isFloat)
 {
-    const ClassField *field = key.empty() ? nullptr : FieldOfKey(key);
+    const ClassField *field = key.empty() ? nullptr : fieldOfKey(key);
     QObject::connect(box, &QLineEdit::textChanged, box, [box, field, isFloat](const QString &text) {
         const std::string hint = numberHint(field, isFloat, toCp1252(text), text.trimmed().toStdString());
         showHint(box, joined(QString::fromStdString(hint), unwritableHint(text)));

@@ -17,7 +17,7 @@ QSettings editorSettings()
                      QStringLiteral("Tolvane Class Creator"));
 }
 
-std::vector<std::filesystem::path> RecentFolders()
+std::vector<std::filesystem::path> recentFolders()
 {
     std::vector<std::filesystem::path> folders;
     for (const QVariant &value : editorSettings().value(key).toList()) {
@@ -28,7 +28,7 @@ std::vector<std::filesystem::path> RecentFolders()
     return folders;
 }
 
-void KeepRecentFolders(const std::vector<std::filesystem::path> &folders)
+void keepRecentFolders(const std::vector<std::filesystem::path> &folders)
 {
     QVariantList values;
     for (const std::filesystem::path &path : folders)

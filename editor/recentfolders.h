@@ -12,5 +12,5 @@ QSettings editorSettings();
 
 // The game folders opened last, most recent first, as the user's settings
 // keep them from one run to the next (at most five absolute paths).
-std::vector<std::filesystem::path> RecentFolders();
-void KeepRecentFolders(const std::vector<std::filesystem::path> &folders);
+std::vector<std::filesystem::path> recentFolders();
+void keepRecentFolders(const std::vector<std::filesystem::path> &folders);

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         CheckReport report(format, [&out](std::string_view text) { out.append(text); });
         report.beginFile(bytes.substr(0, 40), bytes);
         LineOrder ordered(report);
-        ReadClassBytes(*table, bytes, &ordered);
+        readClassBytes(*table, bytes, &ordered);
         report.finish();
         if (!isSafeUtf8(out, true))
             std::abort();

@@ -115,7 +115,7 @@ void editClasses(const ClassTable &table, std::minstd_rand &random, std::vector<
         origins.push_back(i);
         if (random() % 8 == 0) {
             origins.back() = -1;
-            ApplyEmptyTableDefault(edited.back());
+            applyEmptyTableDefault(edited.back());
         }
         for (unsigned edits = random() % 4; edits > 0; --edits)
             setCleanValue(edited.back(), random);
@@ -148,20 +148,20 @@ void checkUpdate(std::string_view bytes, const ClassTable &table, const std::str
     std::vector<ClassRecord> edited;
     std::vector<int> origins;
     if (hash % 3 == 0 && hasBlock(bytes)) {
-        require(UpdatedClassFile(bytes, table, classesOf(table)) == bytes);
+        require(updatedClassFile(bytes, table, classesOf(table)) == bytes);
     } else if (hash % 3 == 1) {
         editClasses(fixedTable, random, edited, origins);
-        require(UpdatedClassFile(fixed, fixedTable, edited, origins) == ClassFileBytes(edited, lineEnd));
+        require(updatedClassFile(fixed, fixedTable, edited, origins) == classFileBytes(edited, lineEnd));
     } else {
         editClasses(table, random, edited, origins);
         ClassTable &reread = fixedTable;
-        ReadClassBytes(reread, UpdatedClassFile(bytes, table, edited, origins));
+        readClassBytes(reread, updatedClassFile(bytes, table, edited, origins));
         // Blocks after the 64th stay in the file: with fewer classes before
         // them, the game reads some of them too.
         const bool readBeyond = table.classCount == tableSlotCount && std::size_t(reread.classCount) > edited.size();
         if (edited.empty() && !readBeyond) {
             edited.resize(1);
-            ApplyEmptyTableDefault(edited[0]);
+            applyEmptyTableDefault(edited[0]);
         }
         require(std::size_t(reread.classCount) == edited.size() || readBeyond);
         for (std::size_t i = 0; i < edited.size(); ++i)
@@ -189,27 +189,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     static auto reread = std::make_unique<ClassTable>();
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
 
-    ReadClassBytes(*table, bytes);
+    readClassBytes(*table, bytes);
     const std::string_view lineEnd = size % 2 ? "\n" : "\r\n";
-    const std::string written = ClassFileBytes(*table, lineEnd);
+    const std::string written = classFileBytes(*table, lineEnd);
     CountingObserver findings;
-    ReadClassBytes(*reread, written, &findings);
+    readClassBytes(*reread, written, &findings);
     require(findings.count == 0 && reread->classCount == table->classCount);
-    require(ClassFileBytes(*reread, lineEnd) == written);
+    require(classFileBytes(*reread, lineEnd) == written);
     checkUpdate(bytes, *table, written, *reread, lineEnd);
     // Normalizing that keeps notes reads as normalizing does, and holds still.
     // (Its line ends may differ: a CR that ends the last line of a file without
     // LF stays part of that line, with a CR LF after it.)
-    const std::string keepingNotes = NormalizedKeepingNotes(bytes);
-    require(NormalizedKeepingNotes(keepingNotes) == keepingNotes);
-    ReadClassBytes(*reread, keepingNotes);
-    require(ClassFileBytes(*reread, "\n") == ClassFileBytes(*table, "\n"));
+    const std::string keepingNotes = normalizedKeepingNotes(bytes);
+    require(normalizedKeepingNotes(keepingNotes) == keepingNotes);
+    readClassBytes(*reread, keepingNotes);
+    require(classFileBytes(*reread, "\n") == classFileBytes(*table, "\n"));
     release(*table);
     release(*reread);
     checkNumbers(bytes);
 
     std::int32_t sealsActive = 1;
-    ReadSettingsBytes(bytes, sealsActive);
+    readSettingsBytes(bytes, sealsActive);
     require(sealsActive == 0 || sealsActive == 1);
     return 0;
 }

@@ -25,7 +25,7 @@ const ClassTable &classes()
 {
     static const auto table = [] {
         auto read = std::make_unique<ClassTable>();
-        ReadClassBytes(*read, "{\nclassname Sniper\nspeed 1.5\ninventory ammo_cells 3\n}\n\n{\nclassname Scout\n"
+        readClassBytes(*read, "{\nclassname Sniper\nspeed 1.5\ninventory ammo_cells 3\n}\n\n{\nclassname Scout\n"
                               "classabilities 2050\nstarting_weapon weapon_mp5\n}\n\n{\nclassname ?\n}\n\n"
                               "{\nclassname \n}\n");
         return read;
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     options.fileName = "game/tvclass_seals.cfg";
     const std::span<const ClassRecord> old(classes().records.data(), std::size_t(classes().classCount));
 
-    const ImportResult result = ImportClasses(old, text, options);
+    const ImportResult result = classesFromSheet(old, text, options);
     for (const ImportProblem &problem : result.problems) {
         require(!problem.message.empty() && isSafeUtf8(problem.message, false));
     }
@@ -76,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         require(result.origins[i] == (i < old.size() ? int(i) : -1));
 
     const SheetFormat format = formats[data[0] % 3];
-    const ImportResult again = ImportClasses(result.classes, ExportClasses(result.classes, format));
+    const ImportResult again = classesFromSheet(result.classes, classesAsSheet(result.classes, format));
     require(again.problems.empty() && again.classes.size() == result.classes.size());
     for (std::size_t i = 0; i < again.classes.size(); ++i)
         require(sameClass(again.classes[i], result.classes[i]));

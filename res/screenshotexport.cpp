@@ -52,7 +52,7 @@ int main(int argc, char **argv)
     }
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, scratch.filePath(QStringLiteral("settings")));
 
-    CreatorDialog window(GameFolder::At(game), [](std::string_view) {});
+    CreatorDialog window(GameFolder::at(game), [](std::string_view) {});
     window.session().loadConfig();
     window.show();
     QApplication::processEvents();

@@ -19,7 +19,7 @@ namespace {
 std::string contentOf(const ClassRecord &record)
 {
     std::string content;
-    AppendClassBlock(content, record, "\n");
+    appendClassBlock(content, record, "\n");
     return content;
 }
 
@@ -53,7 +53,7 @@ std::vector<ClassRecord> classesIn(std::string_view bytes)
     if (classFileKind({}, bytes) != ClassFileKind::ClassFile)
         return {};
     const auto table = std::make_unique<ClassTable>();
-    ReadClassBytes(*table, bytes);
+    readClassBytes(*table, bytes);
     return {table->records.begin(), table->records.begin() + table->classCount};
 }
 
@@ -184,7 +184,7 @@ ClassFileMerge mergeClassFile(const MergeInput &input, MergeChoice choice)
     if (input.disk.status == FileStatus::Missing) {
         ClassFileMerge merge;
         merge.outcome = ClassFileMerge::Outcome::WrittenAnew;
-        merge.bytes = ClassFileBytes(classes, lineEndToKeep(input.loaded));
+        merge.bytes = classFileBytes(classes, lineEndToKeep(input.loaded));
         merge.classes.assign(classes.begin(), classes.end());
         merge.diskBlocks.assign(classes.size(), -1);
         for (std::size_t i = 0; i < classes.size(); ++i)
@@ -263,8 +263,8 @@ ClassFileMerge mergeClassFile(const MergeInput &input, MergeChoice choice)
         merge.fromMemory.push_back(entry.here);
     }
     const auto diskTable = std::make_unique<ClassTable>();
-    ReadClassBytes(*diskTable, input.disk.bytes);
-    merge.bytes = UpdatedClassFile(input.disk.bytes, *diskTable, merge.classes, merge.diskBlocks);
+    readClassBytes(*diskTable, input.disk.bytes);
+    merge.bytes = updatedClassFile(input.disk.bytes, *diskTable, merge.classes, merge.diskBlocks);
     return merge;
 }
 

@@ -13,7 +13,7 @@ namespace tolvane {
 
 // Write Out after the class file changed on disk: this session's own changes
 // laid onto the file as it is now, with the writer that keeps a file's lines
-// (UpdatedClassFile), so that the other program's edits and the modder's
+// (updatedClassFile), so that the other program's edits and the modder's
 // notes, layout and unknown lines stay.
 //
 // The session's changes are what differs from loadedClasses to the classes

@@ -58,7 +58,7 @@ std::optional<std::string> shownValue(const ClassValue &value, const ClassRecord
     switch (value.kind) {
     case ClassValue::Kind::Field:
         if (isStartingWeaponByName(value, naming)) {
-            if (const auto known = KnownDisplayName(record.starting_weapon.view()))
+            if (const auto known = knownDisplayName(record.starting_weapon.view()))
                 return std::string(*known);
         }
         return writtenValue(*value.field, record);

@@ -26,7 +26,7 @@ fs::path normal(const fs::path &path)
 
 } // namespace
 
-GameFolder GameFolder::Working()
+GameFolder GameFolder::working()
 {
     GameFolder folder;
     std::error_code error;
@@ -39,18 +39,18 @@ GameFolder GameFolder::Working()
     return folder;
 }
 
-GameFolder GameFolder::At(const fs::path &path)
+GameFolder GameFolder::at(const fs::path &path)
 {
     GameFolder folder;
     if (path.is_absolute()) {
         folder.folderPath = normal(path);
         return folder;
     }
-    const GameFolder working = Working();
-    if (working.resolved() && !path.empty())
-        folder.folderPath = normal(working.folderPath / path);
-    else if (!working.name().empty())
-        folder.knownName = normal(working.name() / path);
+    const GameFolder here = working();
+    if (here.resolved() && !path.empty())
+        folder.folderPath = normal(here.folderPath / path);
+    else if (!here.name().empty())
+        folder.knownName = normal(here.name() / path);
     else
         folder.knownName = path;
     folder.unresolved = !folder.resolved();

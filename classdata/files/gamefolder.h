@@ -21,9 +21,9 @@ public:
     // The working directory now. When it cannot be resolved (it was deleted,
     // or its path is longer than the system allows) the folder is unresolved
     // and named after the shell's PWD when that is an absolute path.
-    static GameFolder Working();
+    static GameFolder working();
     // path made absolute against the working directory now.
-    static GameFolder At(const std::filesystem::path &path);
+    static GameFolder at(const std::filesystem::path &path);
 
     bool resolved() const { return !folderPath.empty(); }
     // Empty when unresolved.

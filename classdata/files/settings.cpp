@@ -62,7 +62,7 @@ void applySectionLine(std::string_view line, std::int32_t &sealsActive)
 
 } // namespace
 
-void ReadSettingsBytes(std::string_view bytes, std::int32_t &sealsActive)
+void readSettingsBytes(std::string_view bytes, std::int32_t &sealsActive)
 {
     bool inSection = false;
     std::string_view line;
@@ -76,16 +76,16 @@ void ReadSettingsBytes(std::string_view bytes, std::int32_t &sealsActive)
     }
 }
 
-bool ReadSettings(const std::filesystem::path &folder, std::int32_t &sealsActive)
+bool readSettings(const std::filesystem::path &folder, std::int32_t &sealsActive)
 {
     const FileBytes file = readWholeFile(folder / settingsFileName);
     if (file.status != FileStatus::Read)
         return false;
-    ReadSettingsBytes(file.bytes, sealsActive);
+    readSettingsBytes(file.bytes, sealsActive);
     return true;
 }
 
-std::string SettingsFileBytes(std::int32_t sealsActive, std::string_view lineEnd)
+std::string settingsFileBytes(std::int32_t sealsActive, std::string_view lineEnd)
 {
     std::string out(sectionHeader);
     out.append(lineEnd).append(lineEnd).append(sealsKey).append(" ");

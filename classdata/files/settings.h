@@ -11,13 +11,13 @@ inline constexpr std::string_view settingsFileName = "tvcc.cfg";
 
 // Applies the settings text to sealsActive as the start-up reader does: the
 // last countable line of the [TolvaneClassCreator] section decides.
-void ReadSettingsBytes(std::string_view bytes, std::int32_t &sealsActive);
+void readSettingsBytes(std::string_view bytes, std::int32_t &sealsActive);
 
 // Reads "tvcc.cfg" in folder into sealsActive. False when it cannot be
 // opened; sealsActive is then left as it was.
-bool ReadSettings(const std::filesystem::path &folder, std::int32_t &sealsActive);
+bool readSettings(const std::filesystem::path &folder, std::int32_t &sealsActive);
 
 // The five lines the settings file holds for sealsActive.
-std::string SettingsFileBytes(std::int32_t sealsActive, std::string_view lineEnd);
+std::string settingsFileBytes(std::int32_t sealsActive, std::string_view lineEnd);
 
 } // namespace tolvane

@@ -33,7 +33,7 @@ std::span<const ClassField> classFields()
     return classFieldTable;
 }
 
-const ClassField *FieldOfKey(std::string_view key)
+const ClassField *fieldOfKey(std::string_view key)
 {
     if (key.empty() || key.size() > longestKey)
         return nullptr;
@@ -52,7 +52,7 @@ const ClassField *FieldOfKey(std::string_view key)
     return nullptr;
 }
 
-std::optional<float> ResistanceOfWord(std::string_view word)
+std::optional<float> resistanceOfWord(std::string_view word)
 {
     static constexpr std::string_view words[] = {"none", "fire", "explosive"};
     for (std::size_t i = 0; i < std::size(words); ++i) {
@@ -62,13 +62,13 @@ std::optional<float> ResistanceOfWord(std::string_view word)
     return std::nullopt;
 }
 
-std::optional<KeyRange> RangeOfKey(std::string_view key)
+std::optional<KeyRange> rangeOfKey(std::string_view key)
 {
-    const ClassField *field = FieldOfKey(key);
+    const ClassField *field = fieldOfKey(key);
     return field ? field->range : std::nullopt;
 }
 
-void ApplyBlockStartDefaults(ClassRecord &record)
+void applyBlockStartDefaults(ClassRecord &record)
 {
     for (const ClassField &field : classFieldTable) {
         if (field.intMember)

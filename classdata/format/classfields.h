@@ -138,14 +138,14 @@ consteval const ClassField &fieldNamed(std::string_view key)
 
 // The field of key, compared without regard to case; null for keys the
 // file format does not have, "inventory" among them.
-const ClassField *FieldOfKey(std::string_view key);
+const ClassField *fieldOfKey(std::string_view key);
 
 // The resistance a word names: "none", "fire" or "explosive", the whole word
 // without regard to case, as 0, 1 or 2; nullopt for any other.
-std::optional<float> ResistanceOfWord(std::string_view word);
+std::optional<float> resistanceOfWord(std::string_view word);
 
 // The range of a ranged number key (compared without regard to case);
 // nullopt for keys whose values are taken as they are.
-std::optional<KeyRange> RangeOfKey(std::string_view key);
+std::optional<KeyRange> rangeOfKey(std::string_view key);
 
 } // namespace tolvane

@@ -99,7 +99,7 @@ void ClassFileParser::run(ClassTable &table)
     }
     table.classCount = lines.blockCount();
     if (table.classCount == 0) {
-        ApplyEmptyTableDefault(table.records[0]);
+        applyEmptyTableDefault(table.records[0]);
         table.classCount = 1;
         report({.kind = ReadFindingKind::NoClass, .line = 1, .block = 0});
     }
@@ -119,7 +119,7 @@ void ClassFileParser::openBlock(std::string_view line, ClassRecord &record)
     insideBlock = true;
     if (std::string_view rest = line.substr(1); rest.find_first_not_of(" \t") != std::string_view::npos)
         report({.kind = ReadFindingKind::TextAfterBrace, .text = rest});
-    ApplyBlockStartDefaults(record);
+    applyBlockStartDefaults(record);
     if (observer) {
         keyLines.fill(0);
         itemLines.fill(0);
@@ -275,7 +275,7 @@ std::int32_t ClassFileParser::readAbilities(std::string_view text)
 // else is none.
 float ClassFileParser::readResistance(std::string_view word)
 {
-    if (const std::optional<float> resistance = ResistanceOfWord(word))
+    if (const std::optional<float> resistance = resistanceOfWord(word))
         return *resistance;
     report({.kind = ReadFindingKind::UnknownResistance, .text = word});
     return 0.0f;
@@ -379,7 +379,7 @@ bool knownKeyBeforeNul(std::string_view bytes)
 
 } // namespace
 
-std::string_view ClassFileName(std::int32_t sealsActive)
+std::string_view classFileName(std::int32_t sealsActive)
 {
     return sealsActive != 0 ? "tvclass_seals.cfg" : "tvclass_tangos.cfg";
 }
@@ -423,22 +423,22 @@ ReadFindingKind findingOf(ClassFileKind kind)
     }
 }
 
-void ReadClassBytes(ClassTable &table, std::string_view bytes, ReadObserver *observer)
+void readClassBytes(ClassTable &table, std::string_view bytes, ReadObserver *observer)
 {
     ClassFileParser(bytes, observer).run(table);
 }
 
-void ReadBlockLine(ClassRecord &record, std::string_view line, ReadObserver *observer)
+void readBlockLine(ClassRecord &record, std::string_view line, ReadObserver *observer)
 {
     ClassFileParser(line, observer).runBlockLine(record);
 }
 
-FileBytes ReadClassFile(ClassTable &table, const std::filesystem::path &folder, std::int32_t sealsActive,
+FileBytes readClassFile(ClassTable &table, const std::filesystem::path &folder, std::int32_t sealsActive,
                         ReadObserver *observer)
 {
-    FileBytes file = readWholeFile(folder / ClassFileName(sealsActive));
+    FileBytes file = readWholeFile(folder / classFileName(sealsActive));
     if (file.status != FileStatus::Unreadable)
-        ReadClassBytes(table, file.bytes, observer);
+        readClassBytes(table, file.bytes, observer);
     return file;
 }
 

@@ -10,7 +10,7 @@
 namespace tolvane {
 
 // "tvclass_seals.cfg" when sealsActive is nonzero, else "tvclass_tangos.cfg".
-std::string_view ClassFileName(std::int32_t sealsActive);
+std::string_view classFileName(std::int32_t sealsActive);
 
 // What the reader changed or left out while reading a class file. The game
 // reads the file the same way, so each of these is a likely mistake.
@@ -75,11 +75,11 @@ protected:
 // Refills the table from slot 0 with the classes in bytes and sets
 // classCount (1 to 64: no class at all gives the default class). Lenient: it
 // never rejects input. observer, when given, hears what was changed or ignored.
-void ReadClassBytes(ClassTable &table, std::string_view bytes, ReadObserver *observer = nullptr);
+void readClassBytes(ClassTable &table, std::string_view bytes, ReadObserver *observer = nullptr);
 
-// Reads line as a line inside a class block into record, as ReadClassBytes
+// Reads line as a line inside a class block into record, as readClassBytes
 // reads it there; observer, when given, hears its findings.
-void ReadBlockLine(ClassRecord &record, std::string_view line, ReadObserver *observer = nullptr);
+void readBlockLine(ClassRecord &record, std::string_view line, ReadObserver *observer = nullptr);
 
 // Whether a file may be read and rewritten as a class file. Not when it is
 // the editor's settings file (named tvcc.cfg, in any case), when no line
@@ -104,7 +104,7 @@ ReadFindingKind findingOf(ClassFileKind kind);
 // included) leaves the table as it was and reports Unreadable with the reason.
 // The table is filled even when the file holds no class block: observer, when
 // given, hears NoClass then, and every other finding of the read.
-FileBytes ReadClassFile(ClassTable &table, const std::filesystem::path &folder, std::int32_t sealsActive,
+FileBytes readClassFile(ClassTable &table, const std::filesystem::path &folder, std::int32_t sealsActive,
                         ReadObserver *observer = nullptr);
 
 } // namespace tolvane

@@ -161,7 +161,7 @@ inline KeyLine readKeyLine(std::string_view line)
         return read;
     read.key = line.substr(0, space);
     read.value = line.substr(space + 1);
-    if ((read.field = FieldOfKey(read.key))) {
+    if ((read.field = fieldOfKey(read.key))) {
         read.kind = KeyLineKind::Field;
         return read;
     }
@@ -176,7 +176,7 @@ inline KeyLine readKeyLine(std::string_view line)
         return read;
     }
     read.amount = read.value.substr(nameEnd + 1);
-    const std::optional<int> slot = SlotForInternalName(read.item);
+    const std::optional<int> slot = slotForInternalName(read.item);
     read.kind = slot ? KeyLineKind::Item : KeyLineKind::UnknownItem;
     read.slot = slot.value_or(-1);
     return read;

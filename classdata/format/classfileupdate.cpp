@@ -143,7 +143,7 @@ public:
     void newBlock(const ClassRecord &record)
     {
         endOpenLine();
-        AppendClassBlock(out, record, newLineEnd);
+        appendClassBlock(out, record, newLineEnd);
     }
 
     std::string take() { return std::move(out); }
@@ -190,11 +190,11 @@ bool sameValue(const ClassField &field, const ClassRecord &a, const ClassRecord 
 bool standardLine(std::size_t key, const ClassRecord &record, std::string &text)
 {
     if (key < fieldCount)
-        return AppendFieldLine(text, classFieldTable[key], record);
+        return appendFieldLine(text, classFieldTable[key], record);
     const std::size_t slot = key - fieldCount;
     if (record.inventory[slot] == 0)
         return false;
-    AppendInventoryLine(text, int(slot), record.inventory[slot]);
+    appendInventoryLine(text, int(slot), record.inventory[slot]);
     return true;
 }
 
@@ -259,8 +259,8 @@ BlockUpdate::BlockUpdate(const OldFile &file, const Block &block, const ClassRec
                          Rewrite rewrite)
     : file(file), block(block), record(record)
 {
-    AppendNameComment(oldNameComment, old);
-    AppendNameComment(nameComment, record);
+    appendNameComment(oldNameComment, old);
+    appendNameComment(nameComment, record);
     findKeys();
     plan(old, record, rewrite);
 }
@@ -377,12 +377,12 @@ void BlockUpdate::writeBody(Output &out) const
 
 } // namespace
 
-std::string UpdatedClassFile(std::string_view oldBytes, std::span<const ClassRecord> records,
+std::string updatedClassFile(std::string_view oldBytes, std::span<const ClassRecord> records,
                              std::span<const int> origins)
 {
     auto old = std::make_unique<ClassTable>();
-    ReadClassBytes(*old, oldBytes);
-    return UpdatedClassFile(oldBytes, *old, records, origins);
+    readClassBytes(*old, oldBytes);
+    return updatedClassFile(oldBytes, *old, records, origins);
 }
 
 namespace {
@@ -391,7 +391,7 @@ std::string updated(std::string_view oldBytes, const ClassTable &oldClasses, std
                     std::span<const int> origins, Rewrite rewrite)
 {
     if (oldBytes.empty())
-        return ClassFileBytes(records, lineEndToKeep(oldBytes));
+        return classFileBytes(records, lineEndToKeep(oldBytes));
     const OldFile file(oldBytes);
     const std::vector<Block> &blocks = file.blockList();
 
@@ -416,16 +416,16 @@ std::string updated(std::string_view oldBytes, const ClassTable &oldClasses, std
 
 } // namespace
 
-std::string UpdatedClassFile(std::string_view oldBytes, const ClassTable &oldClasses,
+std::string updatedClassFile(std::string_view oldBytes, const ClassTable &oldClasses,
                              std::span<const ClassRecord> records, std::span<const int> origins)
 {
     return updated(oldBytes, oldClasses, records, origins, Rewrite::Changes);
 }
 
-std::string NormalizedKeepingNotes(std::string_view bytes)
+std::string normalizedKeepingNotes(std::string_view bytes)
 {
     auto table = std::make_unique<ClassTable>();
-    ReadClassBytes(*table, bytes);
+    readClassBytes(*table, bytes);
     const std::span<const ClassRecord> classes(table->records.data(), std::size_t(table->classCount));
     return updated(bytes, *table, classes, {}, Rewrite::Format);
 }

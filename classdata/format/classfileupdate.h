@@ -45,11 +45,11 @@ namespace tolvane {
 //
 // Empty oldBytes give the fixed layout with a header. A file without blocks,
 // which the reader reads as the default class, gets its classes added as new.
-std::string UpdatedClassFile(std::string_view oldBytes, std::span<const ClassRecord> records,
+std::string updatedClassFile(std::string_view oldBytes, std::span<const ClassRecord> records,
                              std::span<const int> origins = {});
 // The same for a caller that has read oldBytes already: oldClasses holds
-// what ReadClassBytes reads from them.
-std::string UpdatedClassFile(std::string_view oldBytes, const ClassTable &oldClasses,
+// what readClassBytes reads from them.
+std::string updatedClassFile(std::string_view oldBytes, const ClassTable &oldClasses,
                              std::span<const ClassRecord> records, std::span<const int> origins = {});
 
 // bytes with every value the reader takes written in the fixed layout's
@@ -60,7 +60,7 @@ std::string UpdatedClassFile(std::string_view oldBytes, const ClassTable &oldCla
 // after a number and a blank, which the game passes over, stays after the
 // rewritten number ("health 100 // was 90"); inventory lines of amount 0 go.
 // The result reads as bytes do (but for a CR at the end of a text, which goes
-// as in NormalizedClassFile), and normalizing it again changes nothing.
-std::string NormalizedKeepingNotes(std::string_view bytes);
+// as in normalizedClassFile), and normalizing it again changes nothing.
+std::string normalizedKeepingNotes(std::string_view bytes);
 
 } // namespace tolvane

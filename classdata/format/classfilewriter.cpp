@@ -68,7 +68,7 @@ char *putNumberLine(char *at, const ClassField &field, const ClassRecord &record
 {
     const KeyPrefix &prefix = keyPrefixes[std::size_t(&field - classFieldTable)];
     std::memcpy(at, prefix.text.data(), sizeof prefix.text);
-    return putLineEnd(PutWrittenNumber(at + prefix.size, field, record), crlf);
+    return putLineEnd(putWrittenNumber(at + prefix.size, field, record), crlf);
 }
 
 // "inventory NAME AMOUNT"; the catalogue's names are a few dozen bytes at most.
@@ -128,7 +128,7 @@ void BlockWriter::block(const ClassRecord &record)
 {
     line();
     flush();
-    AppendNameComment(out, record);
+    appendNameComment(out, record);
     out.append(lineEnd);
     line("{");
     for (const ClassField &field : classFields()) {
@@ -136,7 +136,7 @@ void BlockWriter::block(const ClassRecord &record)
             done(putNumberLine(room(longestNumberLine), field, record, crlf));
         } else {
             flush();
-            AppendFieldLine(out, field, record, lineEnd);
+            appendFieldLine(out, field, record, lineEnd);
         }
         if (field.blankLineAfter)
             line();
@@ -151,7 +151,7 @@ void BlockWriter::block(const ClassRecord &record)
 
 } // namespace
 
-bool AppendFieldLine(std::string &out, const ClassField &field, const ClassRecord &record, std::string_view lineEnd)
+bool appendFieldLine(std::string &out, const ClassField &field, const ClassRecord &record, std::string_view lineEnd)
 {
     if (isNumberField(field) && (lineEnd.empty() || isLineEnd(lineEnd))) {
         char line[longestNumberLine];
@@ -162,7 +162,7 @@ bool AppendFieldLine(std::string &out, const ClassField &field, const ClassRecor
     const std::size_t lineStart = out.size();
     out.append(field.key);
     out.push_back(' ');
-    if (!AppendWrittenValue(out, field, record)) {
+    if (!appendWrittenValue(out, field, record)) {
         out.resize(lineStart);
         return false;
     }
@@ -170,31 +170,31 @@ bool AppendFieldLine(std::string &out, const ClassField &field, const ClassRecor
     return true;
 }
 
-void AppendInventoryLine(std::string &out, int slot, std::int32_t amount)
+void appendInventoryLine(std::string &out, int slot, std::int32_t amount)
 {
     char line[longestInventoryLine];
     out.append(line, std::size_t(putInventoryLine(line, slot, amount, false) - line) - 1);
 }
 
-void AppendNameComment(std::string &out, const ClassRecord &record)
+void appendNameComment(std::string &out, const ClassRecord &record)
 {
     out.append("// ");
-    AppendLineText(out, record.classname.view());
+    appendLineText(out, record.classname.view());
 }
 
-void AppendClassBlock(std::string &out, const ClassRecord &record, std::string_view lineEnd)
+void appendClassBlock(std::string &out, const ClassRecord &record, std::string_view lineEnd)
 {
     BlockWriter(out, lineEnd).block(record);
 }
 
-std::string ClassFileBytes(const ClassTable &table, std::string_view lineEnd)
+std::string classFileBytes(const ClassTable &table, std::string_view lineEnd)
 {
     // A count outside 0 to 64 never reaches past the table.
     const std::size_t count = std::size_t(std::clamp(table.classCount, 0, tableSlotCount));
-    return ClassFileBytes(std::span(table.records.data(), count), lineEnd);
+    return classFileBytes(std::span(table.records.data(), count), lineEnd);
 }
 
-std::string ClassFileBytes(std::span<const ClassRecord> records, std::string_view lineEnd)
+std::string classFileBytes(std::span<const ClassRecord> records, std::string_view lineEnd)
 {
     std::string out;
     out.reserve(1024 + records.size() * 1024);
@@ -212,11 +212,11 @@ std::string_view lineEndToKeep(std::string_view oldBytes)
     return lf > 0 && oldBytes[lf - 1] == '\r' ? "\r\n" : "\n";
 }
 
-std::string NormalizedClassFile(std::string_view bytes)
+std::string normalizedClassFile(std::string_view bytes)
 {
     auto table = std::make_unique<ClassTable>();
-    ReadClassBytes(*table, bytes);
-    return ClassFileBytes(*table, lineEndToKeep(bytes));
+    readClassBytes(*table, bytes);
+    return classFileBytes(*table, lineEndToKeep(bytes));
 }
 
 } // namespace tolvane

@@ -2,11 +2,11 @@
 
 namespace tolvane {
 
-// ApplyBlockStartDefaults is defined beside the field table it reads.
+// applyBlockStartDefaults is defined beside the field table it reads.
 
-void ApplyEmptyTableDefault(ClassRecord &r)
+void applyEmptyTableDefault(ClassRecord &r)
 {
-    ApplyBlockStartDefaults(r);
+    applyBlockStartDefaults(r);
     r.starting_weapon.assign("weapon_mk23");
 }
 

@@ -49,10 +49,10 @@ struct ClassRecord
 // The defaults a slot gets when a class block begins. Besides the documented
 // values this empties the starting weapon and the inventory, so that a reload
 // never carries an earlier class's weapon and items into a different class.
-void ApplyBlockStartDefaults(ClassRecord &record);
+void applyBlockStartDefaults(ClassRecord &record);
 
 // The class a read that found no class at all leaves in slot 0.
-void ApplyEmptyTableDefault(ClassRecord &record);
+void applyEmptyTableDefault(ClassRecord &record);
 
 struct ClassTable
 {

@@ -108,7 +108,7 @@ std::optional<std::string_view> findInSlots(std::string_view name, int first, in
 
 } // namespace
 
-std::optional<std::string_view> KnownDisplayName(std::string_view internalName)
+std::optional<std::string_view> knownDisplayName(std::string_view internalName)
 {
     // The order matters only for its documented outcome: weapons and the
     // first ammunition kinds, then the other entities, then the rest.
@@ -121,12 +121,12 @@ std::optional<std::string_view> KnownDisplayName(std::string_view internalName)
     return findInSlots(internalName, 37, inventorySlotCount);
 }
 
-std::string_view DisplayNameFor(std::string_view internalName)
+std::string_view displayNameFor(std::string_view internalName)
 {
-    return KnownDisplayName(internalName).value_or(itemCatalogue[0].displayName);
+    return knownDisplayName(internalName).value_or(itemCatalogue[0].displayName);
 }
 
-std::optional<int> SlotForDisplayName(std::string_view displayName)
+std::optional<int> slotForDisplayName(std::string_view displayName)
 {
     for (int slot = 0; slot < inventorySlotCount; ++slot) {
         if (equalsIgnoreCase(itemCatalogue[slot].displayName, displayName))
@@ -135,7 +135,7 @@ std::optional<int> SlotForDisplayName(std::string_view displayName)
     return std::nullopt;
 }
 
-std::optional<int> SlotForInternalName(std::string_view internalName)
+std::optional<int> slotForInternalName(std::string_view internalName)
 {
     if (internalName.empty())
         return std::nullopt;

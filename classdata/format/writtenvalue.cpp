@@ -7,7 +7,7 @@
 
 namespace tolvane {
 
-void AppendLineText(std::string &out, std::string_view text)
+void appendLineText(std::string &out, std::string_view text)
 {
     // Without its LF bytes the text ends at its last byte that is neither CR
     // nor LF: CR bytes after it would merge with the line end.
@@ -27,18 +27,18 @@ std::string_view resistanceWord(float resistance)
     return {};
 }
 
-bool AppendWrittenValue(std::string &out, const ClassField &field, const ClassRecord &record)
+bool appendWrittenValue(std::string &out, const ClassField &field, const ClassRecord &record)
 {
     switch (field.kind) {
     case FieldKind::Int:
     case FieldKind::Abilities:
     case FieldKind::Float: {
         char number[longestWrittenNumber];
-        out.append(number, PutWrittenNumber(number, field, record));
+        out.append(number, putWrittenNumber(number, field, record));
         return true;
     }
     case FieldKind::Text:
-        AppendLineText(out, field.text.get(record));
+        appendLineText(out, field.text.get(record));
         return true;
     case FieldKind::Resistance: {
         const std::string_view word = resistanceWord(record.*field.floatMember);
@@ -52,7 +52,7 @@ bool AppendWrittenValue(std::string &out, const ClassField &field, const ClassRe
 std::optional<std::string> writtenValue(const ClassField &field, const ClassRecord &record)
 {
     std::string text;
-    if (!AppendWrittenValue(text, field, record))
+    if (!appendWrittenValue(text, field, record))
         return std::nullopt;
     return text;
 }

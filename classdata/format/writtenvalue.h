@@ -20,24 +20,24 @@ namespace tolvane {
 // A text as a line holds it: without its LF bytes, and without CR bytes at
 // its end, which the reader would take for part of the line end. A CR
 // elsewhere stays, as the reader keeps it.
-void AppendLineText(std::string &out, std::string_view text);
+void appendLineText(std::string &out, std::string_view text);
 
 // The resistance word of exactly 0, 1 or 2; empty for any other value, which
 // has no line.
 std::string_view resistanceWord(float resistance);
 
 // Appends the value; false, with nothing appended, where no line is written.
-bool AppendWrittenValue(std::string &out, const ClassField &field, const ClassRecord &record);
+bool appendWrittenValue(std::string &out, const ClassField &field, const ClassRecord &record);
 // For writers that gather lines in a buffer: whether field is a number
 // (Int, Abilities or Float), and its value written at at, as
-// AppendWrittenValue writes it; returns the end. Inline, as the writer's
+// appendWrittenValue writes it; returns the end. Inline, as the writer's
 // loop over the fields needs them to be to keep its speed.
 constexpr bool isNumberField(const ClassField &field)
 {
     return field.kind == FieldKind::Int || field.kind == FieldKind::Abilities || field.kind == FieldKind::Float;
 }
 inline constexpr std::size_t longestWrittenNumber = longestFloat;
-inline char *PutWrittenNumber(char *at, const ClassField &field, const ClassRecord &record)
+inline char *putWrittenNumber(char *at, const ClassField &field, const ClassRecord &record)
 {
     if (field.kind == FieldKind::Float)
         return putFloat(at, record.*field.floatMember);

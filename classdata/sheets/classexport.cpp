@@ -168,16 +168,16 @@ std::string cellText(const SheetColumn &column, const ClassRecord &record)
 
 std::string_view startingWeaponName(const ClassRecord &record)
 {
-    return KnownDisplayName(record.starting_weapon.view()).value_or(std::string_view());
+    return knownDisplayName(record.starting_weapon.view()).value_or(std::string_view());
 }
 
-std::string ExportClasses(std::span<const ClassRecord> classes, SheetFormat format)
+std::string classesAsSheet(std::span<const ClassRecord> classes, SheetFormat format)
 {
     const ClassesOfFile file{{}, classes};
-    return ExportClasses(std::span(&file, 1), format);
+    return classesAsSheet(std::span(&file, 1), format);
 }
 
-std::string ExportClasses(std::span<const ClassesOfFile> files, SheetFormat format)
+std::string classesAsSheet(std::span<const ClassesOfFile> files, SheetFormat format)
 {
     SheetWriter writer(format, files.size() > 1);
     writer.header();

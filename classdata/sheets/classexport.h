@@ -37,7 +37,7 @@ void appendCellText(std::string &text, const SheetColumn &column, const ClassRec
 // show "Army Knife".
 std::string_view startingWeaponName(const ClassRecord &record);
 
-std::string ExportClasses(std::span<const ClassRecord> classes, SheetFormat format);
+std::string classesAsSheet(std::span<const ClassRecord> classes, SheetFormat format);
 
 // The classes of several files in one sheet: a first column "file" names
 // each row's file as given.
@@ -46,6 +46,6 @@ struct ClassesOfFile
     std::string_view fileName; // UTF-8
     std::span<const ClassRecord> classes;
 };
-std::string ExportClasses(std::span<const ClassesOfFile> files, SheetFormat format);
+std::string classesAsSheet(std::span<const ClassesOfFile> files, SheetFormat format);
 
 } // namespace tolvane

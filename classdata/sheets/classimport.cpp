@@ -162,7 +162,7 @@ std::string setField(const ClassField &field, std::string_view text, ClassRecord
     case FieldKind::Resistance: {
         // No word: no resistance line, as the form stores no choice.
         const std::string_view word = trimBlanks(text);
-        const std::optional<float> resistance = word.empty() ? -1.0f : ResistanceOfWord(word);
+        const std::optional<float> resistance = word.empty() ? -1.0f : resistanceOfWord(word);
         if (!resistance)
             return inQuotes(word) + " is not none, fire or explosive";
         record.*field.floatMember = *resistance;
@@ -353,7 +353,7 @@ int Importer::classOf(const SheetRow &row, const SheetCell &nameCell)
         return -1;
     }
     ClassRecord &added = result.classes.emplace_back();
-    ApplyBlockStartDefaults(added);
+    applyBlockStartDefaults(added);
     added.classname.assign(name);
     result.origins.push_back(-1);
     return int(result.classes.size() - 1);
@@ -375,7 +375,7 @@ void Importer::setWeaponName(const SheetRow &row, const SheetCell &cell, ClassRe
                     + (shown.empty() ? "" : ", which is shown as " + inQuotes(shown)));
         return;
     }
-    const std::optional<int> slot = SlotForDisplayName(name);
+    const std::optional<int> slot = slotForDisplayName(name);
     if (!slot || !itemCatalogue[std::size_t(*slot)].inStartList) {
         problem(ImportProblem::Kind::Cell, &row, column, inQuotes(name) + " is not in the starting-weapon list");
         return;
@@ -438,7 +438,7 @@ void Importer::run()
 
 } // namespace
 
-ImportResult ImportClasses(std::span<const ClassRecord> classes, std::string_view text, const ImportOptions &options)
+ImportResult classesFromSheet(std::span<const ClassRecord> classes, std::string_view text, const ImportOptions &options)
 {
     ImportResult result;
     ImportProblem problem;

@@ -11,7 +11,7 @@
 
 namespace tolvane {
 
-// Changes to classes from a sheet of the shape ExportClasses writes: each
+// Changes to classes from a sheet of the shape classesAsSheet writes: each
 // row changes the class it names in its classname cell, and only in the
 // columns the sheet has. Classes no row names stay as they are; rows are
 // matched by name, never by position, so a sorted or filtered sheet changes
@@ -42,14 +42,14 @@ struct ImportResult
     // ones after them; empty when there are problems.
     std::vector<ClassRecord> classes;
     // The old class each one comes from, -1 for a new one: what
-    // UpdatedClassFile and classChanges take.
+    // updatedClassFile and classChanges take.
     std::vector<int> origins;
     // Why the sheet cannot be applied, in row order; the first 100 at most.
     std::vector<ImportProblem> problems;
 };
 
-ImportResult ImportClasses(std::span<const ClassRecord> classes, std::string_view text,
-                           const ImportOptions &options = {});
+ImportResult classesFromSheet(std::span<const ClassRecord> classes, std::string_view text,
+                              const ImportOptions &options = {});
 
 // Sets record's value in column from text as a CSV cell holds it; empty,
 // or the reason the text cannot be read ("\"1,5\" uses ',' as the decimal

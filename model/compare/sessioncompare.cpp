@@ -10,16 +10,13 @@
 
 namespace tolvane {
 
-using tolvane::ClassesOnDisk;
-using tolvane::TeamClass;
-
 namespace {
 
 constexpr const char *classFileTypes = "Class files (*.cfg);;All files (*)";
 
-std::string classFileOf(tolvane::Team team)
+std::string classFileOf(Team team)
 {
-    return "The " + std::string(tolvane::teamName(team)) + "' class file";
+    return "The " + std::string(teamName(team)) + "' class file";
 }
 
 // A file name of letters, digits and dashes for name: "inventory Grenades"
@@ -39,30 +36,30 @@ std::string fileNamePart(std::string_view name)
 
 } // namespace
 
-tolvane::Team EditorSession::classesTeam() const
+Team EditorSession::classesTeam() const
 {
     const std::filesystem::path &from = changes.classesFile();
     if (from.empty())
-        return tolvane::teamOf(state().sealsActive);
-    return from.filename() == ClassFileName(1) ? tolvane::Team::Seals : tolvane::Team::Tangos;
+        return teamOf(state().sealsActive);
+    return from.filename() == classFileName(1) ? Team::Seals : Team::Tangos;
 }
 
 std::string EditorSession::placeText() const
 {
-    const tolvane::Team active = tolvane::teamOf(state().sealsActive);
-    std::string team(tolvane::teamName(active));
+    const Team active = teamOf(state().sealsActive);
+    std::string team(teamName(active));
     if (classesTeam() != active)
-        team += " (the " + std::string(tolvane::teamName(classesTeam())) + "' classes in memory)";
+        team += " (the " + std::string(teamName(classesTeam())) + "' classes in memory)";
     return team + " \u00B7 " + displayText(gameFolder.name());
 }
 
 ClassesOnDisk EditorSession::otherTeamClasses() const
 {
-    const tolvane::Team other = tolvane::otherTeam(classesTeam());
-    const std::filesystem::path file = gameFolder.file(ClassFileName(tolvane::sealsFlag(other)));
+    const Team other = otherTeam(classesTeam());
+    const std::filesystem::path file = gameFolder.file(classFileName(sealsFlag(other)));
     if (file.empty())
         return {{}, {}, classFileOf(other) + " cannot be found: the game folder cannot be found."};
-    return tolvane::readClassesOnDisk(file, classFileOf(other));
+    return readClassesOnDisk(file, classFileOf(other));
 }
 
 // The classes of both teams in one list, the classes in memory first, each
@@ -76,17 +73,17 @@ void EditorSession::compareClassesAt(std::optional<int> left, std::optional<int>
 {
     const auto ours = std::make_shared<const std::vector<ClassRecord>>(classesToWrite());
     const auto other = std::make_shared<const ClassesOnDisk>(otherShown ? *otherShown : otherTeamClasses());
-    std::vector<TeamClass> members = tolvane::teamClasses(*ours, classesTeam());
-    for (const TeamClass &member : tolvane::teamClasses(other->classes, tolvane::otherTeam(classesTeam())))
+    std::vector<TeamClass> members = teamClasses(*ours, classesTeam());
+    for (const TeamClass &member : teamClasses(other->classes, otherTeam(classesTeam())))
         members.push_back(member);
 
     EditorView::TwoClasses two;
     two.note = other->problem;
     for (const TeamClass &member : members)
-        two.classes.push_back(tolvane::teamClassLabel(member));
+        two.classes.push_back(teamClassLabel(member));
     const int count = int(ours->size());
     const auto member = [&](int row) {
-        const int at = tolvane::isOtherTeamRow(row) ? count + row - tolvane::otherTeamRows : row;
+        const int at = isOtherTeamRow(row) ? count + row - otherTeamRows : row;
         return std::clamp(at, 0, int(members.size()) - 1);
     };
     two.left = left ? member(*left) : std::clamp(state().currentIndex, 0, count - 1);
@@ -100,7 +97,7 @@ void EditorSession::compareClassesAt(std::optional<int> left, std::optional<int>
     if (right)
         two.right = member(*right);
     two.rows = [members, ours, other](int left, int right) {
-        return tolvane::comparisonRows(*members.at(std::size_t(left)).record, *members.at(std::size_t(right)).record);
+        return comparisonRows(*members.at(std::size_t(left)).record, *members.at(std::size_t(right)).record);
     };
     view.showTwoClasses(two);
 }
@@ -111,7 +108,7 @@ void EditorSession::compareWithFile()
         {"Compare with File", baseline ? baseline->file : gameFolder.path(), classFileTypes});
     if (!chosen)
         return;
-    ClassesOnDisk read = tolvane::readClassesOnDisk(*chosen, "The file");
+    ClassesOnDisk read = readClassesOnDisk(*chosen, "The file");
     if (!read.problem.empty()) {
         view.tell({EditorView::Icon::Warning, "Compare with File",
                    read.problem
@@ -127,9 +124,9 @@ void EditorSession::compareWithFile()
     const std::string text = utf8Of(patchNotes(differences, NotesFormat::Text));
     const std::string markdown = utf8Of(patchNotes(differences, NotesFormat::Markdown));
     view.showBaseline(
-        {"The " + std::string(tolvane::teamName(classesTeam())) + "' classes in memory against "
-             + displayText(baseline->file) + ": " + countText(differences),
-         tolvane::repeatedNamesNote(differences.match, "in the file", "in memory"), text, markdown,
+        {"The " + std::string(teamName(classesTeam())) + "' classes in memory against " + displayText(baseline->file)
+             + ": " + countText(differences),
+         repeatedNamesNote(differences.match, "in the file", "in memory"), text, markdown,
          [this, text, markdown](bool asMarkdown) {
              saveChosenFile({"Save Patch Notes", gameFolder.file(asMarkdown ? "patch-notes.md" : "patch-notes.txt"),
                              asMarkdown ? "Markdown (*.md);;All files (*)" : "Text files (*.txt);;All files (*)", true},
@@ -151,16 +148,16 @@ void EditorSession::showChart()
         chartValue = value;
         const std::vector<ClassRecord> ours = classesToWrite();
         const ClassesOnDisk other = otherTeamClasses();
-        std::vector<TeamClass> members = tolvane::teamClasses(ours, classesTeam());
-        for (const TeamClass &member : tolvane::teamClasses(other.classes, tolvane::otherTeam(classesTeam())))
+        std::vector<TeamClass> members = teamClasses(ours, classesTeam());
+        for (const TeamClass &member : teamClasses(other.classes, otherTeam(classesTeam())))
             members.push_back(member);
         // The classes the table's filter leaves, of both teams.
-        const tolvane::TableRows rows = tableClasses();
+        const TableRows rows = tableClasses();
         std::erase_if(members, [&](const TeamClass &member) {
-            const int row = member.team == classesTeam() ? member.position : tolvane::otherTeamRows + member.position;
+            const int row = member.team == classesTeam() ? member.position : otherTeamRows + member.position;
             return !roster.filter().matches(*member.record, rows.facts(row));
         });
-        tolvane::BarChart bars = tolvane::barChart(numericValues().at(std::size_t(value)), members);
+        BarChart bars = barChart(numericValues().at(std::size_t(value)), members);
         bars.note = other.problem;
         if (!roster.filter().empty())
             bars.note += (bars.note.empty() ? "" : " ")

@@ -30,7 +30,7 @@ ClassesOnDisk readClassesOnDisk(const std::filesystem::path &file, std::string_v
         read.problem = named + ' ' + std::string(whyNotAClassFile(kind)) + '.';
     else {
         const auto table = std::make_unique<ClassTable>();
-        ReadClassBytes(*table, bytes.bytes);
+        readClassBytes(*table, bytes.bytes);
         read.classes.assign(table->records.begin(), table->records.begin() + table->classCount);
     }
     return read;

@@ -27,8 +27,8 @@ void locate(const ReadFinding &finding, Problem &problem)
         problem.field = inventoryField;
     } else if (const std::size_t space = finding.key.find(' '); space != std::string_view::npos) {
         problem.field = inventoryField;
-        problem.item = SlotForInternalName(finding.key.substr(space + 1)).value_or(-1);
-    } else if (const ClassField *field = FieldOfKey(finding.key)) {
+        problem.item = slotForInternalName(finding.key.substr(space + 1)).value_or(-1);
+    } else if (const ClassField *field = fieldOfKey(finding.key)) {
         problem.field = field->key;
     }
 }
@@ -68,11 +68,11 @@ std::vector<Problem> problemsWhenWritten(const ClassField &field, const ClassRec
 {
     std::string line;
     std::vector<Problem> problems;
-    if (!AppendFieldLine(line, field, record))
+    if (!appendFieldLine(line, field, record))
         return problems;
     Collector collector(problems);
     ClassRecord readBack;
-    ReadBlockLine(readBack, line, &collector);
+    readBlockLine(readBack, line, &collector);
     std::erase_if(problems, [](const Problem &p) { return p.field.empty(); });
     for (Problem &problem : problems) {
         problem.line = 0;
@@ -96,7 +96,7 @@ bool valueChanged(const Problem &problem, const ClassRecord &read, const ClassRe
     if (problem.field == inventoryField)
         return problem.item >= 0
                && read.inventory[std::size_t(problem.item)] != now.inventory[std::size_t(problem.item)];
-    const ClassField *field = FieldOfKey(problem.field);
+    const ClassField *field = fieldOfKey(problem.field);
     return field && !sameWrittenValue(*field, read, now);
 }
 
@@ -111,7 +111,7 @@ std::vector<Problem> problemsOf(std::string_view bytes, ClassTable &table)
 {
     std::vector<Problem> problems;
     Collector collector(problems);
-    ReadClassBytes(table, bytes, &collector);
+    readClassBytes(table, bytes, &collector);
     return problems;
 }
 

@@ -24,7 +24,7 @@ EditorSession::EditorSession(EditorView &view, const GameFolder &folder, Service
 
 std::filesystem::path EditorSession::activeClassFilePath() const
 {
-    return gameFolder.file(ClassFileName(state().sealsActive));
+    return gameFolder.file(classFileName(state().sealsActive));
 }
 
 bool EditorSession::hasUnsavedChanges() const
@@ -46,8 +46,8 @@ void EditorSession::refreshIndicators(const FormValues &form)
     // Edits in the form that were not stored are what Undo takes back first
     // (as the step that stores them), and Redo has nothing then.
     const bool formEdited = !(stored == state().current());
-    view.showClassCommands({CanDeleteClass(state()), CanMoveClassUp(state()), CanMoveClassDown(state()),
-                            utf8Of(formEdited ? StoreClassName(stored) : history.undoName()),
+    view.showClassCommands({canDeleteClass(state()), canMoveClassUp(state()), canMoveClassDown(state()),
+                            utf8Of(formEdited ? storeClassName(stored) : history.undoName()),
                             formEdited ? std::string() : utf8Of(history.redoName())});
     followTableClasses(form);
     view.showClassTable(utf8Of(roster.countText(tableClasses())));
@@ -84,7 +84,7 @@ ClassRecord EditorSession::formRecord(const FormValues &form) const
 void EditorSession::storeIntoClass(const FormValues &form)
 {
     const ClassRecord stored = formRecord(form);
-    record(StoreClass(classes(), stored));
+    record(storeClass(classes(), stored));
     view.setTitle(titleFor("Saving", stored) + classesTeamNote());
 }
 
@@ -98,7 +98,7 @@ void EditorSession::saveToMemory()
 void EditorSession::nextClass()
 {
     FormValues form = view.form();
-    moveTo(form, MoveTarget(state(), Move::Next));
+    moveTo(form, moveTarget(state(), Move::Next));
 }
 
 // Prev. Class counts the form's slot even where it does not move.
@@ -106,19 +106,19 @@ void EditorSession::previousClass()
 {
     FormValues form = view.form();
     state().countTheEditedSlot();
-    moveTo(form, MoveTarget(state(), Move::Previous));
+    moveTo(form, moveTarget(state(), Move::Previous));
 }
 
 void EditorSession::firstClass()
 {
     FormValues form = view.form();
-    moveTo(form, MoveTarget(state(), Move::First));
+    moveTo(form, moveTarget(state(), Move::First));
 }
 
 void EditorSession::lastClass()
 {
     FormValues form = view.form();
-    moveTo(form, MoveTarget(state(), Move::Last));
+    moveTo(form, moveTarget(state(), Move::Last));
 }
 
 void EditorSession::moveTo(FormValues &form, std::optional<int> slot)
@@ -138,7 +138,7 @@ void EditorSession::addClass()
 {
     const FormValues form = view.form();
     storeIntoClass(form);
-    std::optional<TableEdit> step = AddClass(classes());
+    std::optional<TableEdit> step = appendClass(classes());
     const EditorState &s = state();
     view.setStatus(step ? "@ Class to " + std::to_string(s.lastIndex) + " [min=" + std::to_string(s.firstIndex) + " | "
                               + std::to_string(s.table.classCount) + "]"
@@ -184,7 +184,7 @@ void EditorSession::addItem()
     if (const std::optional<int> slot = itemSlot(form.item)) {
         const std::int32_t &amount = state().current().inventory[std::size_t(*slot)];
         const std::string before = formatInt(amount);
-        record(SetItemAmount(classes(), *slot, parseInt(form.amount)));
+        record(setItemAmount(classes(), *slot, parseInt(form.amount)));
         view.setStatus(std::string(itemCatalogue[std::size_t(*slot)].displayName) + ": " + before + " -> "
                        + formatInt(amount));
     }
@@ -196,7 +196,7 @@ void EditorSession::pickStartingWeapon()
     const FormValues form = view.form();
     const std::optional<int> slot = startingWeaponSlot(form.startingWeapon);
     if (slot && itemCatalogue[std::size_t(*slot)].inStartList)
-        record(SetStartingWeapon(classes(), *slot));
+        record(setStartingWeapon(classes(), *slot));
     const ClassRecord &current = state().current();
     view.setStatus("Forced [" + utf8Of(current.starting_weapon.view()) + "] as Initial Weapon for ["
                    + utf8Of(current.classname.view()) + "]");
@@ -226,7 +226,7 @@ void EditorSession::help()
                "Open Folder and Change Active-Config ask before they drop changes that are not written out.\n\n"
                "Game folder:\n"
                    + displayText(gameFolder.name()) + "\n\nActive class file:\n"
-                   + std::string(ClassFileName(state().sealsActive))});
+                   + std::string(classFileName(state().sealsActive))});
 }
 
 void EditorSession::about()

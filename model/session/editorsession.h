@@ -163,9 +163,9 @@ public:
     // classes in memory belong to the team whose file they were last loaded
     // from or written to (before a load, the active team's); the other team's
     // are read from its file on disk, never edited or written.
-    tolvane::Team classesTeam() const;
+    Team classesTeam() const;
     // The other team's classes as its file holds them now.
-    tolvane::ClassesOnDisk otherTeamClasses() const;
+    ClassesOnDisk otherTeamClasses() const;
     // Compare Two Classes, at first the form's class and its namesake in the
     // other team.
     void compareTwoClasses();
@@ -173,7 +173,7 @@ public:
     // memory against it, as patch notes.
     void compareWithFile();
     // The baseline file chosen last; nullopt before one was.
-    const std::optional<tolvane::ClassesOnDisk> &baselineFile() const { return baseline; }
+    const std::optional<ClassesOnDisk> &baselineFile() const { return baseline; }
     void showChart();
     // The classes, with the form's values, to a sheet the user picks; and
     // the changes of a sheet the user picks, after Review Changes, as one step.
@@ -190,11 +190,11 @@ public:
     void restorePreviousVersion();
     // The class table: every class a row, sorted and filtered for the view
     // alone. Its texts are Windows-1252 bytes, as the form's.
-    const tolvane::ClassRoster &classTable() const { return roster; }
+    const ClassRoster &classTable() const { return roster; }
     // The rows shown, in the order shown: slots, and with the other team
     // shown, its rows (see TableRows).
     std::vector<int> tableRows() const { return roster.shownRows(tableClasses()); }
-    tolvane::TableRows tableClasses() const;
+    TableRows tableClasses() const;
     // Show Other Team: the other team's classes as rows of the table, read
     // from its file and never changed; a file that cannot be read is named
     // and the table stays as it was.
@@ -209,7 +209,7 @@ public:
     // box, as one step.
     void editTableCell(int slot, int column, std::string_view text);
     void filterTable(std::string_view text);
-    void sortTable(int column, tolvane::SortOrder order);
+    void sortTable(int column, SortOrder order);
     void tableInFileOrder();
     void selectTableRows(std::span<const int> slots);
     void selectAllShown();
@@ -231,8 +231,8 @@ public:
     // after asking when it changes more than one class. A block with a cell
     // that cannot be read is told, row, column and reason, and changes
     // nothing. False when nothing changed.
-    std::string copyTableCells(const tolvane::TableGrid &grid) const;
-    bool pasteTableCells(const tolvane::TableGrid &grid, std::string_view text);
+    std::string copyTableCells(const TableGrid &grid) const;
+    bool pasteTableCells(const TableGrid &grid, std::string_view text);
 
     void help();
     void about();
@@ -362,17 +362,17 @@ private:
     ClassIds savedIds = ids;
     UndoHistory history;
     ProblemList fileProblems;
-    std::optional<tolvane::ClassesOnDisk> baseline;
-    std::optional<tolvane::TableBaseline> baselineShown;
+    std::optional<ClassesOnDisk> baseline;
+    std::optional<TableBaseline> baselineShown;
     // The other team's classes the table shows, and whose they are.
-    std::optional<tolvane::ClassesOnDisk> otherShown;
-    tolvane::Team otherShownTeam = tolvane::Team::Tangos;
+    std::optional<ClassesOnDisk> otherShown;
+    Team otherShownTeam = Team::Tangos;
     // The value the chart showed last.
     int chartValue = -1;
     std::optional<Review> questionReview;
     std::string keptRecovery; // what the recovery file holds; empty when this run keeps none
     bool dataFolderWarned = false;
-    tolvane::ClassRoster roster;
+    ClassRoster roster;
     std::filesystem::path lastSheet;
 };
 

@@ -127,7 +127,7 @@ public:
         int left = 0;
         int right = 0;
         std::string note;
-        std::function<std::vector<tolvane::ComparisonRow>(int left, int right)> rows;
+        std::function<std::vector<ComparisonRow>(int left, int right)> rows;
     };
     virtual void showTwoClasses(const TwoClasses &classes) = 0;
 
@@ -151,7 +151,7 @@ public:
     {
         std::vector<std::string> values;
         int chosen = 0;
-        std::function<tolvane::BarChart(int value)> chart;
+        std::function<BarChart(int value)> chart;
         std::function<void(const std::string &png, int value)> save;
     };
     virtual void showChart(const ChartView &chart) = 0;

@@ -21,7 +21,7 @@ bool sameLetters(std::string_view a, std::string_view b)
 // when the list offers none.
 int startingWeaponEntry(const ClassRecord &record)
 {
-    const std::string_view displayName = DisplayNameFor(record.starting_weapon.view());
+    const std::string_view displayName = displayNameFor(record.starting_weapon.view());
     const auto &entries = startingWeaponEntries();
     const auto found = std::ranges::find_if(entries, [&](std::string_view e) { return sameLetters(e, displayName); });
     return found == entries.end() ? -1 : int(found - entries.begin());
@@ -83,7 +83,7 @@ std::optional<int> itemSlot(int itemEntry)
 {
     if (itemEntry < 0 || itemEntry >= int(itemCatalogue.size()))
         return std::nullopt;
-    return SlotForDisplayName(itemCatalogue[std::size_t(itemEntry)].displayName);
+    return slotForDisplayName(itemCatalogue[std::size_t(itemEntry)].displayName);
 }
 
 std::optional<int> startingWeaponSlot(int entry)
@@ -91,7 +91,7 @@ std::optional<int> startingWeaponSlot(int entry)
     const auto &entries = startingWeaponEntries();
     if (entry < 0 || entry >= int(entries.size()))
         return std::nullopt;
-    return SlotForDisplayName(entries[std::size_t(entry)]);
+    return slotForDisplayName(entries[std::size_t(entry)]);
 }
 
 std::string *FormValues::text(const FormBinding &box)

@@ -32,7 +32,7 @@ SampleCopy copySampleFiles(const fs::path &samples, const fs::path &folder)
         copy.failed = folder;
         return copy;
     }
-    for (std::string_view name : {ClassFileName(1), ClassFileName(0)}) {
+    for (std::string_view name : {classFileName(1), classFileName(0)}) {
         const fs::path target = folder / name;
         std::error_code error;
         if (fs::exists(target, error) || fs::is_symlink(target, error)) {

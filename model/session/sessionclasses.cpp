@@ -44,14 +44,14 @@ void EditorSession::classesWritten()
 void EditorSession::deleteClass()
 {
     const EditorState &s = state();
-    if (!CanDeleteClass(s))
+    if (!canDeleteClass(s))
         return;
     const std::string named = "Class " + std::to_string(s.currentIndex) + " " + bracketed(s.current());
     if (view.ask({"Delete " + utf8Of(named) + "?", EditorView::Choices::YesNo, EditorView::Answer::No})
         != EditorView::Answer::Yes)
         return;
     FormValues form = view.form();
-    record(DeleteClass(classes()));
+    record(deleteCurrentClass(classes()));
     showMoved(form, "Deleted " + named + "; " + positionText());
 }
 
@@ -61,7 +61,7 @@ void EditorSession::duplicateClass()
     FormValues form = view.form();
     storeIntoClass(form);
     const std::string original = bracketed(state().current());
-    std::optional<TableEdit> step = DuplicateClass(classes());
+    std::optional<TableEdit> step = duplicateCurrentClass(classes());
     if (!step) {
         showPosition();
         view.setStatus("The table is full: " + std::to_string(tableSlotCount) + " classes");
@@ -74,12 +74,12 @@ void EditorSession::duplicateClass()
 
 void EditorSession::moveClassUp()
 {
-    moveClass(MoveClassUp);
+    moveClass(moveCurrentClassUp);
 }
 
 void EditorSession::moveClassDown()
 {
-    moveClass(MoveClassDown);
+    moveClass(moveCurrentClassDown);
 }
 
 void EditorSession::moveClass(std::optional<TableEdit> (*move)(EditedClasses))
@@ -103,7 +103,7 @@ void EditorSession::goToClass()
         names.push_back(utf8Of(s.table.records[std::size_t(slot)].classname.view()));
     if (const std::optional<int> slot = view.chooseClass(names, s.currentIndex)) {
         FormValues form = view.form();
-        moveTo(form, GoToTarget(state(), *slot));
+        moveTo(form, goToTarget(state(), *slot));
     }
 }
 
@@ -115,7 +115,7 @@ void EditorSession::showInventory()
     view.showInventory({utf8Of(state().current().classname.view()), itemSlot(form.item).value_or(0),
                         [this] { return state().current().inventory; },
                         [this](int itemSlot, std::int32_t amount) {
-                            record(SetItemAmount(classes(), itemSlot, amount));
+                            record(setItemAmount(classes(), itemSlot, amount));
                             pickItem();
                             refreshIndicators();
                         }});

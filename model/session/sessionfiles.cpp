@@ -32,7 +32,7 @@ void EditorSession::readActiveFile(FormValues &form)
 {
     const std::filesystem::path path = activeClassFilePath();
     const auto read = std::make_unique<ClassTable>(state().table);
-    const FileBytes file = ReadClassFile(*read, gameFolder.path(), state().sealsActive);
+    const FileBytes file = readClassFile(*read, gameFolder.path(), state().sealsActive);
     if (!acceptClassFile(path, file))
         return;
     state().table = *read;
@@ -41,14 +41,14 @@ void EditorSession::readActiveFile(FormValues &form)
         fileProblems.fileRead(file.bytes);
     else
         fileProblems.clear();
-    FitRangeToClasses(state());
+    fitRangeToClasses(state());
     changes.classesSaved(state());
     classesLoaded();
     forgetRecovery();
     const std::string count = std::to_string(state().table.classCount);
     // A missing file still gives the default class, but not as a success.
     const std::string status = file.status == FileStatus::Read ? count + " Config Classes Read"
-                                                               : std::string(ClassFileName(state().sealsActive))
+                                                               : std::string(classFileName(state().sealsActive))
                                                                      + " not found: " + count + " new class";
     showMoved(form, withProblemCount(status, fileProblems.current(classesToWrite(nullptr), classOrigins()).size()));
 }
@@ -97,7 +97,7 @@ bool EditorSession::writeClasses(FormValues &form)
             || !confirmReadOnly(path)
             || (old.status == FileStatus::Missing && !plan->anew && !confirmFirstClassFile(path)))
             return false;
-        ReadClassBytes(*written, plan->bytes);
+        readClassBytes(*written, plan->bytes);
         const int count = plan->merge ? int(plan->merge->classes.size()) : int(classes.size());
         if (!confirmUnreadBlocks(path, count, written->classCount))
             return false;
@@ -123,7 +123,7 @@ bool EditorSession::writeClasses(FormValues &form)
     forgetRecovery();
     fileProblems.fileWritten(plan->bytes,
                              std::span(state().table.records.data(), std::size_t(state().table.classCount)));
-    const std::string name(ClassFileName(state().sealsActive));
+    const std::string name(classFileName(state().sealsActive));
     std::string status = std::to_string(count) + (count == 1 ? " class written to " : " classes written to ") + name;
     if (plan->anew)
         status = name + " was deleted on disk; " + std::to_string(count) + (count == 1 ? " class" : " classes")
@@ -222,7 +222,7 @@ bool EditorSession::settleUnsavedChanges(FormValues &form)
         forgetRecovery();
         return true;
     }
-    switch (view.ask({"Write out the changes to " + std::string(ClassFileName(state().sealsActive)) + "?",
+    switch (view.ask({"Write out the changes to " + std::string(classFileName(state().sealsActive)) + "?",
                       EditorView::Choices::WriteOutDiscardCancel, Answer::Cancel, true})) {
     case Answer::WriteOut:
         return writeClasses(form);
@@ -265,7 +265,7 @@ void EditorSession::changeActiveConfig()
     // The classes in memory stay the other team's until Load Config.
     if (!classesTeamNote().empty()) {
         const std::string active = state().sealsActive ? "Seals'" : "Tangos'";
-        view.setStatus("The " + active + " file " + std::string(ClassFileName(state().sealsActive))
+        view.setStatus("The " + active + " file " + std::string(classFileName(state().sealsActive))
                        + " is active: Load Config reads it, and Write Out writes the classes in memory, which are "
                          "still the "
                        + (state().sealsActive ? "Tangos'" : "Seals'") + ", into it");
@@ -280,7 +280,7 @@ void EditorSession::writeSettings()
         return;
     const std::filesystem::path path = gameFolder.file(settingsFileName);
     SaveError error;
-    if (!saveFileAtomically(path, SettingsFileBytes(state().sealsActive, platformLineEnd), &error)) {
+    if (!saveFileAtomically(path, settingsFileBytes(state().sealsActive, platformLineEnd), &error)) {
         warnNotWritten(path, error);
         return;
     }

@@ -46,7 +46,7 @@ const char *const chooseAnother = "Choose the game folder with File > Open Folde
 bool holdsGameFiles(const GameFolder &folder, bool settingsToo)
 {
     std::error_code error;
-    for (std::string_view name : {ClassFileName(1), ClassFileName(0), settingsFileName}) {
+    for (std::string_view name : {classFileName(1), classFileName(0), settingsFileName}) {
         if ((settingsToo || name != settingsFileName) && fs::exists(folder.file(name), error))
             return true;
     }
@@ -60,7 +60,7 @@ void EditorSession::start(FolderOrigin origin)
     if (origin == FolderOrigin::WorkingDirectory && gameFolder.check() == GameFolder::Problem::None
         && (!holdsGameFiles(gameFolder, true) || inProgramFolder(gameFolder.path()))) {
         const std::vector<fs::path> recent = services.recentFolders();
-        gameFolder = recent.empty() ? GameFolder() : GameFolder::At(recent.front());
+        gameFolder = recent.empty() ? GameFolder() : GameFolder::at(recent.front());
         folderWanted = recent.empty();
     }
     if (gameFolder.resolved() && inProgramFolder(gameFolder.path())) {
@@ -85,7 +85,7 @@ void EditorSession::askForGameFolder()
     const std::string explained = "Choose the game folder: the mod folder with the class files";
     view.setStatus(explained + ".");
     const std::optional<fs::path> chosen = view.chooseFolder(services.documentsFolder, explained);
-    if (!chosen || !openFolder(GameFolder::At(*chosen)))
+    if (!chosen || !openFolder(GameFolder::at(*chosen)))
         view.setStatus("No game folder. Choose one with File > Open Folder (Ctrl+O).");
 }
 
@@ -146,7 +146,7 @@ void EditorSession::chooseFolder()
 {
     const fs::path start = gameFolder.name().empty() ? services.documentsFolder : gameFolder.name();
     if (const std::optional<fs::path> chosen = view.chooseFolder(start, "Open Folder"))
-        openFolder(GameFolder::At(*chosen));
+        openFolder(GameFolder::at(*chosen));
 }
 
 // Windows names a file "TVCLAS~1.CFG" or "TVCLASS_SEALS.CFG" as readily as
@@ -169,16 +169,16 @@ fs::path EditorSession::droppedFolder(const fs::path &dropped)
 std::optional<StartFolder> startFolderOf(const std::vector<fs::path> &arguments, const std::vector<fs::path> &recent)
 {
     if (arguments.empty() || (arguments == std::vector<fs::path>{"--recent"} && recent.empty()))
-        return StartFolder{GameFolder::Working(), FolderOrigin::WorkingDirectory};
+        return StartFolder{GameFolder::working(), FolderOrigin::WorkingDirectory};
     if (arguments.size() > 1)
         return std::nullopt;
     if (arguments.front() == "--recent")
-        return StartFolder{GameFolder::At(recent.front()), FolderOrigin::Named};
+        return StartFolder{GameFolder::at(recent.front()), FolderOrigin::Named};
     if (arguments.front().native().starts_with('-'))
         return std::nullopt;
-    GameFolder named = GameFolder::At(arguments.front());
+    GameFolder named = GameFolder::at(arguments.front());
     if (const fs::path folder = EditorSession::droppedFolder(named.path()); !folder.empty())
-        named = GameFolder::At(folder);
+        named = GameFolder::at(folder);
     return StartFolder{named, FolderOrigin::Named};
 }
 
@@ -195,7 +195,7 @@ void EditorSession::startInFolder(FormValues &form)
     const GameFolder::Problem problem = gameFolder.check(&error);
     const bool usable = problem == GameFolder::Problem::None;
     view.setStatus(usable ? std::string() : problemText(gameFolder, problem, error) + ' ' + chooseAnother);
-    if (!usable || !ReadSettings(gameFolder.path(), state().sealsActive))
+    if (!usable || !readSettings(gameFolder.path(), state().sealsActive))
         services.report("Error opening " + std::string(settingsFileName) + "\n");
     showRecentFolders(usable);
     refreshIndicators(form);

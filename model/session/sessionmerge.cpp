@@ -23,7 +23,7 @@ namespace {
 // "Seals'" or "Tangos'": whose classes a class file holds.
 std::string teamOf(const std::filesystem::path &file)
 {
-    return file.filename() == ClassFileName(1) ? "Seals'" : "Tangos'";
+    return file.filename() == classFileName(1) ? "Seals'" : "Tangos'";
 }
 
 constexpr std::size_t shownConflicts = 8;
@@ -84,7 +84,7 @@ std::optional<EditorSession::WritePlan> EditorSession::planWrite(const std::file
     }
     if (view.ask({question, EditorView::Choices::YesNo, Answer::No, true}) != Answer::Yes)
         return std::nullopt;
-    return WritePlan{ClassFileBytes(classes, lineEndToKeep(old.bytes))};
+    return WritePlan{classFileBytes(classes, lineEndToKeep(old.bytes))};
 }
 
 // The file as this run knows it keeps each class's own lines; one deleted
@@ -93,10 +93,10 @@ EditorSession::WritePlan EditorSession::plannedQuietly(const std::filesystem::pa
                                                        std::span<const ClassRecord> classes) const
 {
     if (const std::string *known = changes.knownBytes(path); known && old.status == FileStatus::Missing)
-        return {ClassFileBytes(classes, lineEndToKeep(*known)), std::nullopt, true};
+        return {classFileBytes(classes, lineEndToKeep(*known)), std::nullopt, true};
     std::vector<int> origins = classOrigins();
     origins.resize(classes.size(), -1);
-    return {UpdatedClassFile(old.bytes, classes, origins)};
+    return {updatedClassFile(old.bytes, classes, origins)};
 }
 
 MergeInput EditorSession::mergeInput(const std::filesystem::path &path, const FileBytes &old,
@@ -129,7 +129,7 @@ EditorSession::planMerge(const std::filesystem::path &path, const FileBytes &old
         return std::nullopt;
     }
     ClassFileMerge mine = merge.conflicts.empty() ? merge : mergeClassFile(input, MergeChoice::TakeMemory);
-    const std::string replaced = ClassFileBytes(classes, lineEndToKeep(old.bytes));
+    const std::string replaced = classFileBytes(classes, lineEndToKeep(old.bytes));
     const std::string name = displayText(path.filename());
     const auto diff = [&](const std::string &bytes, const char *how) {
         return utf8Of(unifiedDiff(old.bytes, bytes, name + " (on disk)", name + " (" + how + ")"));

@@ -23,7 +23,7 @@ namespace {
 std::vector<ClassRecord> classesIn(std::string_view bytes)
 {
     const auto table = std::make_unique<ClassTable>();
-    ReadClassBytes(*table, bytes);
+    readClassBytes(*table, bytes);
     return {table->records.begin(), table->records.begin() + table->classCount};
 }
 
@@ -50,7 +50,7 @@ void EditorSession::keepRecovery()
     const std::filesystem::path &from = changes.classesFile();
     SessionRecovery recovery{gameFolder.path(), state(), form, std::nullopt, {}, classOrigins()};
     if (!from.empty())
-        recovery.state.sealsActive = from.filename() == ClassFileName(1) ? 1 : 0;
+        recovery.state.sealsActive = from.filename() == classFileName(1) ? 1 : 0;
     if (const std::string *known = from.empty() ? nullptr : changes.knownBytes(from))
         recovery.loadedFile = *known;
     const ClassTable &saved = changes.lastSaved().table;
@@ -88,7 +88,7 @@ void EditorSession::offerRecovery()
     if (!recovery)
         return;
     const EditorState &kept = recovery->state;
-    const std::filesystem::path file = gameFolder.file(ClassFileName(kept.sealsActive));
+    const std::filesystem::path file = gameFolder.file(classFileName(kept.sealsActive));
     const FileBytes disk = readWholeFile(file);
     const int count = std::clamp(std::max(kept.table.classCount, kept.lastIndex + 1), 0, tableSlotCount);
     std::vector<ClassRecord> classes(kept.table.records.begin(), kept.table.records.begin() + count);

@@ -37,7 +37,7 @@ std::string EditorSession::bytesToWrite(const std::filesystem::path &path, const
         return merge.outcome == ClassFileMerge::Outcome::Refused ? old.bytes : merge.bytes;
     }
     default:
-        return ClassFileBytes(classes, lineEndToKeep(old.bytes));
+        return classFileBytes(classes, lineEndToKeep(old.bytes));
     }
 }
 
@@ -67,7 +67,7 @@ void EditorSession::goToProblem(std::size_t index)
         return;
     const Problem &problem = standing[index];
     if (problem.classIndex >= 0)
-        moveTo(form, GoToTarget(state(), problem.classIndex));
+        moveTo(form, goToTarget(state(), problem.classIndex));
     view.focusField(problem.field, problem.item);
 }
 
@@ -113,7 +113,7 @@ std::string EditorSession::reviewChanges() const
         break;
     }
     const auto table = std::make_unique<ClassTable>();
-    ReadClassBytes(*table, old.bytes);
+    readClassBytes(*table, old.bytes);
     const std::span<const ClassRecord> disk(table->records.data(), std::size_t(table->classCount));
     return text + " Write Out asks, then replaces it with the classes in memory; its notes and layout are lost.\n"
            + utf8Of(listedLines(replacementChanges(disk, classes), "no class changes"));
@@ -125,7 +125,7 @@ std::string EditorSession::fileDifferences() const
         return questionReview->fileDifferences;
     const std::filesystem::path path = activeClassFilePath();
     const FileBytes old = readWholeFile(path);
-    const std::string name(ClassFileName(state().sealsActive));
+    const std::string name(classFileName(state().sealsActive));
     const FormValues form = view.form();
     return utf8Of(unifiedDiff(old.bytes, bytesToWrite(path, old, classesToWrite(&form)), name + " (on disk)",
                               name + " (Write Out)"));

@@ -46,7 +46,7 @@ bool EditorSession::copySamples()
 {
     const fs::path samples = samplesBeside(services.programFolder);
     std::error_code error;
-    if (services.programFolder.empty() || !fs::is_regular_file(samples / ClassFileName(1), error)) {
+    if (services.programFolder.empty() || !fs::is_regular_file(samples / classFileName(1), error)) {
         view.tell({EditorView::Icon::Warning, copyTitle,
                    "No sample class files came with this program"
                        + (services.programFolder.empty() ? "." : ": " + displayText(samples) + " holds none.")});
@@ -79,7 +79,7 @@ bool EditorSession::copySamples()
     if (!copy.kept.empty())
         done += copy.kept.size() == 1 ? " (" + copy.kept.front() + " was there already and is kept as it was)"
                                       : " (" + namesOf(copy.kept) + " were there already and are kept as they were)";
-    const bool opened = openFolder(GameFolder::At(folder));
+    const bool opened = openFolder(GameFolder::at(folder));
     view.setStatus(done + (opened ? "." : "; that folder was not opened."));
     return opened;
 }

@@ -36,7 +36,7 @@ std::optional<TableEdit> moveClass(EditedClasses classes, std::string_view comma
 
 } // namespace
 
-std::optional<int> MoveTarget(const EditorState &state, Move move)
+std::optional<int> moveTarget(const EditorState &state, Move move)
 {
     switch (move) {
     case Move::Next:
@@ -55,21 +55,21 @@ std::optional<int> MoveTarget(const EditorState &state, Move move)
     return std::nullopt;
 }
 
-std::optional<int> GoToTarget(const EditorState &state, int slot)
+std::optional<int> goToTarget(const EditorState &state, int slot)
 {
     if (slot < state.firstIndex || slot > state.lastIndex)
         return std::nullopt;
     return slot;
 }
 
-void FitRangeToClasses(EditorState &state)
+void fitRangeToClasses(EditorState &state)
 {
     state.lastIndex = state.table.classCount - 1;
     // A shorter file than before must not leave the form beyond its classes.
     state.currentIndex = std::min(state.currentIndex, state.lastIndex);
 }
 
-std::optional<TableEdit> AddClass(EditedClasses classes)
+std::optional<TableEdit> appendClass(EditedClasses classes)
 {
     EditorState &state = classes.state;
     if (state.lastIndex >= tableSlotCount - 1)
@@ -82,30 +82,30 @@ std::optional<TableEdit> AddClass(EditedClasses classes)
     return step;
 }
 
-bool CanDeleteClass(const EditorState &state)
+bool canDeleteClass(const EditorState &state)
 {
     return state.table.classCount > 1 && state.currentIndex < state.table.classCount;
 }
 
-bool CanDuplicateClass(const EditorState &state)
+bool canDuplicateClass(const EditorState &state)
 {
     return state.table.classCount < tableSlotCount;
 }
 
-bool CanMoveClassUp(const EditorState &state)
+bool canMoveClassUp(const EditorState &state)
 {
     return state.currentIndex > 0 && state.currentIndex < state.table.classCount;
 }
 
-bool CanMoveClassDown(const EditorState &state)
+bool canMoveClassDown(const EditorState &state)
 {
     return state.currentIndex + 1 < state.table.classCount;
 }
 
-std::optional<TableEdit> DeleteClass(EditedClasses classes)
+std::optional<TableEdit> deleteCurrentClass(EditedClasses classes)
 {
     EditorState &state = classes.state;
-    if (!CanDeleteClass(state))
+    if (!canDeleteClass(state))
         return std::nullopt;
     TableEdit step(classNamed("Delete Class", state.current()), state);
     step.erase(classes, state.currentIndex);
@@ -116,14 +116,14 @@ std::optional<TableEdit> DeleteClass(EditedClasses classes)
     return step;
 }
 
-std::optional<TableEdit> DuplicateClass(EditedClasses classes)
+std::optional<TableEdit> duplicateCurrentClass(EditedClasses classes)
 {
     EditorState &state = classes.state;
-    if (!CanDuplicateClass(state))
+    if (!canDuplicateClass(state))
         return std::nullopt;
     TableEdit step(classNamed("Duplicate Class", state.current()), state);
     ClassRecord copy = state.current();
-    copy.classname.assign(CopyName(copy.classname.view()));
+    copy.classname.assign(copyName(copy.classname.view()));
     const int slot = state.table.classCount;
     step.replace(classes, slot, copy, -1);
     state.table.classCount = slot + 1;
@@ -133,44 +133,44 @@ std::optional<TableEdit> DuplicateClass(EditedClasses classes)
     return step;
 }
 
-std::optional<TableEdit> MoveClassUp(EditedClasses classes)
+std::optional<TableEdit> moveCurrentClassUp(EditedClasses classes)
 {
-    if (!CanMoveClassUp(classes.state))
+    if (!canMoveClassUp(classes.state))
         return std::nullopt;
     return moveClass(classes, "Move Class Up", -1);
 }
 
-std::optional<TableEdit> MoveClassDown(EditedClasses classes)
+std::optional<TableEdit> moveCurrentClassDown(EditedClasses classes)
 {
-    if (!CanMoveClassDown(classes.state))
+    if (!canMoveClassDown(classes.state))
         return std::nullopt;
     return moveClass(classes, "Move Class Down", 1);
 }
 
-std::string CopyName(std::string_view name)
+std::string copyName(std::string_view name)
 {
     std::string copy = "Copy of " + std::string(name);
     copy.resize(std::min(copy.size(), decltype(ClassRecord::classname)::capacity));
     return copy;
 }
 
-std::string StoreClassName(const ClassRecord &record)
+std::string storeClassName(const ClassRecord &record)
 {
     return classNamed("Store Class", record);
 }
 
-TableEdit StoreClass(EditedClasses classes, const ClassRecord &record)
+TableEdit storeClass(EditedClasses classes, const ClassRecord &record)
 {
     EditorState &state = classes.state;
     // The slot counts for good: undoing the store leaves it counted.
     state.countTheEditedSlot();
-    TableEdit step(StoreClassName(record), state);
+    TableEdit step(storeClassName(record), state);
     step.replace(classes, state.currentIndex, record, classes.ids[state.currentIndex]);
     step.finish(state);
     return step;
 }
 
-TableEdit ReplaceClasses(EditedClasses classes, std::string name, std::span<const ClassRecord> after,
+TableEdit replaceClasses(EditedClasses classes, std::string name, std::span<const ClassRecord> after,
                          std::span<const int> origins)
 {
     EditorState &state = classes.state;
@@ -187,7 +187,7 @@ TableEdit ReplaceClasses(EditedClasses classes, std::string name, std::span<cons
     return step;
 }
 
-TableEdit SetItemAmount(EditedClasses classes, int itemSlot, std::int32_t amount)
+TableEdit setItemAmount(EditedClasses classes, int itemSlot, std::int32_t amount)
 {
     ClassRecord record = classes.state.current();
     record.inventory[itemSlot] = amount;
@@ -197,7 +197,7 @@ TableEdit SetItemAmount(EditedClasses classes, int itemSlot, std::int32_t amount
                           record);
 }
 
-TableEdit SetStartingWeapon(EditedClasses classes, int itemSlot)
+TableEdit setStartingWeapon(EditedClasses classes, int itemSlot)
 {
     ClassRecord record = classes.state.current();
     record.starting_weapon.assign(itemCatalogue[itemSlot].internalName);
@@ -207,7 +207,7 @@ TableEdit SetStartingWeapon(EditedClasses classes, int itemSlot)
                           record);
 }
 
-std::vector<CarriedItem> CarriedItems(const std::array<std::int32_t, inventorySlotCount> &inventory)
+std::vector<CarriedItem> carriedItems(const std::array<std::int32_t, inventorySlotCount> &inventory)
 {
     std::vector<CarriedItem> items;
     for (int slot = 0; slot < inventorySlotCount; ++slot) {

@@ -22,53 +22,53 @@ namespace tolvane {
 // ends; First and Last to the ends; Go to Class to a slot among the classes,
 // nullopt for any other.
 enum class Move { Next, Previous, First, Last };
-std::optional<int> MoveTarget(const EditorState &state, Move move);
-std::optional<int> GoToTarget(const EditorState &state, int slot);
+std::optional<int> moveTarget(const EditorState &state, Move move);
+std::optional<int> goToTarget(const EditorState &state, int slot);
 
 // After the reader refilled the table: the classes read are the range the
 // form moves through, and the form stays within it.
-void FitRangeToClasses(EditorState &state);
+void fitRangeToClasses(EditorState &state);
 
 // Makes room for one more class after the last, 64 at most, without moving
 // the form.
-std::optional<TableEdit> AddClass(EditedClasses classes);
+std::optional<TableEdit> appendClass(EditedClasses classes);
 
 // Delete needs a class to remain, Duplicate a free slot, and the moves a
 // neighbour among the classes.
-bool CanDeleteClass(const EditorState &state);
-bool CanDuplicateClass(const EditorState &state);
-bool CanMoveClassUp(const EditorState &state);
-bool CanMoveClassDown(const EditorState &state);
+bool canDeleteClass(const EditorState &state);
+bool canDuplicateClass(const EditorState &state);
+bool canMoveClassUp(const EditorState &state);
+bool canMoveClassDown(const EditorState &state);
 
 // Removes the current class; the classes after it move up a slot, and the
 // form stays at the same slot, or the new last class.
-std::optional<TableEdit> DeleteClass(EditedClasses classes);
-// A copy of the current class, named by CopyName, as a new class after the
+std::optional<TableEdit> deleteCurrentClass(EditedClasses classes);
+// A copy of the current class, named by copyName, as a new class after the
 // last, without an id; the form moves to it.
-std::optional<TableEdit> DuplicateClass(EditedClasses classes);
+std::optional<TableEdit> duplicateCurrentClass(EditedClasses classes);
 // Swaps the current class with its neighbour; the form moves with it.
-std::optional<TableEdit> MoveClassUp(EditedClasses classes);
-std::optional<TableEdit> MoveClassDown(EditedClasses classes);
+std::optional<TableEdit> moveCurrentClassUp(EditedClasses classes);
+std::optional<TableEdit> moveCurrentClassDown(EditedClasses classes);
 
 // "Copy of " and the name, cut to the name field's capacity.
-std::string CopyName(std::string_view name);
+std::string copyName(std::string_view name);
 
-// The name of the step StoreClass makes of record.
-std::string StoreClassName(const ClassRecord &record);
+// The name of the step storeClass makes of record.
+std::string storeClassName(const ClassRecord &record);
 
 // Stores record, the form's values, into the current class; the table counts
 // the slot the form edits from then on, undone or not
 // (EditorState::countTheEditedSlot).
-TableEdit StoreClass(EditedClasses classes, const ClassRecord &record);
+TableEdit storeClass(EditedClasses classes, const ClassRecord &record);
 // Puts each class of after into its slot: origins[i] names the slot whose
 // class after[i] replaces (its id goes with it), -1 for a new class. The
 // table counts every slot of after; the form stays where it is.
-TableEdit ReplaceClasses(EditedClasses classes, std::string name, std::span<const ClassRecord> after,
+TableEdit replaceClasses(EditedClasses classes, std::string name, std::span<const ClassRecord> after,
                          std::span<const int> origins);
 // Sets the amount of the catalogue item in slot of the current class.
-TableEdit SetItemAmount(EditedClasses classes, int itemSlot, std::int32_t amount);
+TableEdit setItemAmount(EditedClasses classes, int itemSlot, std::int32_t amount);
 // Makes the catalogue item in itemSlot the current class's starting weapon.
-TableEdit SetStartingWeapon(EditedClasses classes, int itemSlot);
+TableEdit setStartingWeapon(EditedClasses classes, int itemSlot);
 
 // What a class carries: the items with an amount other than 0, in
 // catalogue order.
@@ -77,6 +77,6 @@ struct CarriedItem
     int itemSlot;
     std::int32_t amount;
 };
-std::vector<CarriedItem> CarriedItems(const std::array<std::int32_t, inventorySlotCount> &inventory);
+std::vector<CarriedItem> carriedItems(const std::array<std::int32_t, inventorySlotCount> &inventory);
 
 } // namespace tolvane

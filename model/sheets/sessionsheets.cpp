@@ -52,7 +52,7 @@ std::filesystem::path EditorSession::sheetToSuggest() const
 {
     if (!lastSheet.empty())
         return lastSheet;
-    return gameFolder.file(ClassFileName(state().sealsActive)).replace_extension(".csv");
+    return gameFolder.file(classFileName(state().sealsActive)).replace_extension(".csv");
 }
 
 void EditorSession::exportClasses()
@@ -65,7 +65,7 @@ void EditorSession::exportClasses()
     const std::vector<ClassRecord> classes = classesToWrite();
     const SheetFormat format = sheetFormatOfName(*path).value_or(SheetFormat::Csv);
     SaveError error;
-    if (!saveFileAtomically(*path, ExportClasses(classes, format), &error)) {
+    if (!saveFileAtomically(*path, classesAsSheet(classes, format), &error)) {
         warnNotWritten(*path, error);
         return;
     }
@@ -94,8 +94,8 @@ void EditorSession::importClasses()
     storeIntoClass(form);
     refreshIndicators(form);
     const std::vector<ClassRecord> before = classesToWrite(nullptr);
-    ImportOptions options{sheetFormatOfName(*path), false, std::string(ClassFileName(state().sealsActive))};
-    ImportResult result = ImportClasses(before, sheet.bytes, options);
+    ImportOptions options{sheetFormatOfName(*path), false, std::string(classFileName(state().sealsActive))};
+    ImportResult result = classesFromSheet(before, sheet.bytes, options);
     const bool unknownOnly = std::ranges::all_of(result.problems, [](const ImportProblem &problem) {
         return problem.kind == ImportProblem::Kind::UnknownClass;
     });
@@ -105,7 +105,7 @@ void EditorSession::importClasses()
             return;
         }
         options.addNew = true;
-        result = ImportClasses(before, sheet.bytes, options);
+        result = classesFromSheet(before, sheet.bytes, options);
     }
     if (!result.problems.empty()) {
         view.tell({EditorView::Icon::Warning, "Import Classes",
@@ -125,7 +125,7 @@ void EditorSession::importClasses()
         view.setStatus("Nothing imported from " + name);
         return;
     }
-    record(ReplaceClasses(classes(), "Import Classes", result.classes, result.origins));
+    record(replaceClasses(classes(), "Import Classes", result.classes, result.origins));
     const auto added = std::size_t(std::ranges::count(result.origins, -1));
     std::string status = "Imported " + name + ": " + counted(lines.size() - added, "class", "classes") + " changed";
     if (added > 0)

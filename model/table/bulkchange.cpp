@@ -115,7 +115,7 @@ ClassRecord changedRecord(const TableColumn &column, const BulkChange &change, c
     return changed;
 }
 
-std::optional<TableEdit> ChangeClasses(EditedClasses classes, int column, const BulkChange &change,
+std::optional<TableEdit> changeClasses(EditedClasses classes, int column, const BulkChange &change,
                                        std::span<const int> slots)
 {
     const TableColumn &of = tableColumns()[std::size_t(column)];

@@ -38,7 +38,7 @@ ClassRecord changedRecord(const TableColumn &column, const BulkChange &change, c
 // Changes column of the classes at slots as one step, named "Change Class
 // Speed on 12 classes" (or on the one class's name); nullopt when no class
 // changes the value the file would hold.
-std::optional<TableEdit> ChangeClasses(EditedClasses classes, int column, const BulkChange &change,
+std::optional<TableEdit> changeClasses(EditedClasses classes, int column, const BulkChange &change,
                                        std::span<const int> slots);
 
 } // namespace tolvane

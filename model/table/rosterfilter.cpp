@@ -102,7 +102,7 @@ std::optional<RosterFilter::Part> RosterFilter::partOf(Piece piece)
         const Piece item = rest(7);
         if (item.text.empty())
             return fail(piece.at, "an item is missing after \"carries\"");
-        const std::optional<int> slot = SlotForDisplayName(unquoted(item.text));
+        const std::optional<int> slot = slotForDisplayName(unquoted(item.text));
         if (!slot)
             return fail(item.at, "no item named " + quoted(item.text));
         return Part{.test = Test::NotEqual,

@@ -17,7 +17,7 @@ constexpr std::size_t problemsShown = 10;
 std::string EditorSession::copyTableCells(const TableGrid &grid) const
 {
     const TableRows rows = tableClasses();
-    return CopyCells([&rows](int row) -> const ClassRecord & { return rows.record(row); }, grid);
+    return copyCells([&rows](int row) -> const ClassRecord & { return rows.record(row); }, grid);
 }
 
 bool EditorSession::pasteTableCells(const TableGrid &grid, std::string_view text)
@@ -31,7 +31,7 @@ bool EditorSession::pasteTableCells(const TableGrid &grid, std::string_view text
     cells.readOnly.resize(cells.rows.size());
     for (std::size_t i = 0; i < cells.rows.size(); ++i)
         cells.readOnly[i] = cells.readOnly[i] || !rows.has(cells.rows[i]) || rows.readOnly(cells.rows[i]);
-    const PastePlan plan = PlanPaste([&rows](int row) -> const ClassRecord & { return rows.record(row); }, cells, text);
+    const PastePlan plan = planPaste([&rows](int row) -> const ClassRecord & { return rows.record(row); }, cells, text);
     if (!plan.problems.empty()) {
         std::string lines;
         for (std::size_t i = 0; i < std::min(plan.problems.size(), problemsShown); ++i)
@@ -55,7 +55,7 @@ bool EditorSession::pasteTableCells(const TableGrid &grid, std::string_view text
             return false;
         }
     }
-    std::optional<TableEdit> step = ApplyPaste(classes(), plan);
+    std::optional<TableEdit> step = applyPaste(classes(), plan);
     const std::string name = step->name();
     showTableChange(form, std::move(step), plan.changedSlots);
     if (plan.readOnlyLeft)

@@ -42,7 +42,7 @@ void EditorSession::chooseTableRow(int slot)
     // The other team's classes are not in memory: the form stays.
     if (slot != state().currentIndex && !isOtherTeamRow(slot)) {
         FormValues form = view.form();
-        moveTo(form, GoToTarget(state(), slot));
+        moveTo(form, goToTarget(state(), slot));
     }
 }
 
@@ -57,7 +57,7 @@ void EditorSession::editTableCell(int slot, int column, std::string_view text)
     FormValues form = view.form();
     storeIntoClass(form);
     const int slots[] = {slot};
-    showTableChange(form, ChangeClasses(classes(), column, BulkChange{BulkChange::Kind::Set, std::string(text)}, slots),
+    showTableChange(form, changeClasses(classes(), column, BulkChange{BulkChange::Kind::Set, std::string(text)}, slots),
                     {slot});
 }
 
@@ -92,7 +92,7 @@ bool EditorSession::changeSelectedClasses(int column, std::string_view typed)
     }
     FormValues form = view.form();
     storeIntoClass(form);
-    std::optional<TableEdit> step = ChangeClasses(classes(), column, std::get<BulkChange>(read), slots);
+    std::optional<TableEdit> step = changeClasses(classes(), column, std::get<BulkChange>(read), slots);
     if (!step)
         view.setStatus("Nothing changed: every class already has that " + utf8Of(of.title));
     const bool changed = step.has_value();

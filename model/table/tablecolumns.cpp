@@ -171,7 +171,7 @@ std::string cellText(const TableColumn &column, const ClassRecord &record)
     }
     case ColumnKind::Inventory: {
         std::string items;
-        for (const CarriedItem &item : CarriedItems(record.inventory)) {
+        for (const CarriedItem &item : carriedItems(record.inventory)) {
             items += items.empty() ? "" : ", ";
             items += itemCatalogue[std::size_t(item.itemSlot)].displayName;
             items += ' ' + formatInt(item.amount);

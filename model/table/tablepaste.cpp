@@ -191,7 +191,7 @@ std::vector<Target> placeBlock(const TableGrid &grid, const std::vector<std::vec
 
 } // namespace
 
-std::string CopyCells(const RecordOfRow &recordOf, const TableGrid &grid)
+std::string copyCells(const RecordOfRow &recordOf, const TableGrid &grid)
 {
     const auto [rows, selectedColumns] = selectedLines(grid);
     std::vector<const TableColumn *> columns;
@@ -214,7 +214,7 @@ std::string CopyCells(const RecordOfRow &recordOf, const TableGrid &grid)
     return text;
 }
 
-PastePlan PlanPaste(const RecordOfRow &recordOf, const TableGrid &grid, std::string_view text)
+PastePlan planPaste(const RecordOfRow &recordOf, const TableGrid &grid, std::string_view text)
 {
     PastePlan plan;
     ImportProblem unread;
@@ -287,7 +287,7 @@ PastePlan PlanPaste(const RecordOfRow &recordOf, const TableGrid &grid, std::str
     return plan;
 }
 
-std::optional<TableEdit> ApplyPaste(EditedClasses classes, const PastePlan &plan)
+std::optional<TableEdit> applyPaste(EditedClasses classes, const PastePlan &plan)
 {
     if (!plan.problems.empty() || plan.changedSlots.empty())
         return std::nullopt;

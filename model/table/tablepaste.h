@@ -40,7 +40,7 @@ using RecordOfRow = std::function<const ClassRecord &(int row)>;
 // The selected cells, or the current one when none is: the rows holding a
 // selected cell under the columns of tableColumns() holding one, with their
 // titles above.
-std::string CopyCells(const RecordOfRow &recordOf, const TableGrid &grid);
+std::string copyCells(const RecordOfRow &recordOf, const TableGrid &grid);
 
 // What pasting text into the table would do.
 struct PastePlan
@@ -69,10 +69,10 @@ struct PastePlan
 // read-only rows and columns, and of columns other than tableColumns()'s,
 // stay as they are; a cell pasted with the text it already shows is no
 // change. With any problem, nothing changes.
-PastePlan PlanPaste(const RecordOfRow &recordOf, const TableGrid &grid, std::string_view text);
+PastePlan planPaste(const RecordOfRow &recordOf, const TableGrid &grid, std::string_view text);
 
 // Makes the plan one step, "Paste on 12 classes" (or on the one class's
 // name); nullopt when it changes nothing or has problems.
-std::optional<TableEdit> ApplyPaste(EditedClasses classes, const PastePlan &plan);
+std::optional<TableEdit> applyPaste(EditedClasses classes, const PastePlan &plan);
 
 } // namespace tolvane

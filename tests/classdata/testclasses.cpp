@@ -96,7 +96,7 @@ std::string blocks(int count)
 std::unique_ptr<ClassTable> readTable(std::string_view bytes, ReadObserver *observer)
 {
     auto table = std::make_unique<ClassTable>();
-    ReadClassBytes(*table, bytes, observer);
+    readClassBytes(*table, bytes, observer);
     return table;
 }
 

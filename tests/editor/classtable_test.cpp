@@ -38,11 +38,11 @@ protected:
     {
         ClassTable classes;
         for (const char *name : {"A", "B", "C"}) {
-            ApplyBlockStartDefaults(classes.records[std::size_t(classes.classCount)]);
+            applyBlockStartDefaults(classes.records[std::size_t(classes.classCount)]);
             classes.records[std::size_t(classes.classCount++)].classname.assign(name);
         }
         classes.records[1].health = 90;
-        std::string bytes = ClassFileBytes(classes, "\n");
+        std::string bytes = classFileBytes(classes, "\n");
         bytes.replace(bytes.find("speed", bytes.find("classname B")), 14, "speed 10.5");
         writeFile(QStringLiteral("tvclass_seals.cfg"), bytes);
         showDialog();

@@ -55,10 +55,10 @@ inline std::string classFile(std::initializer_list<const char *> names)
 {
     tolvane::ClassTable table;
     for (const char *name : names) {
-        tolvane::ApplyBlockStartDefaults(table.records[std::size_t(table.classCount)]);
+        tolvane::applyBlockStartDefaults(table.records[std::size_t(table.classCount)]);
         table.records[std::size_t(table.classCount++)].classname.assign(name);
     }
-    return tolvane::ClassFileBytes(table, "\n");
+    return tolvane::classFileBytes(table, "\n");
 }
 
 class ModalAnswerer
@@ -172,7 +172,7 @@ protected:
             tolvane::RecoveryStore(tolvane::recoveryFolder(tolvane::userDataFolder()))
                 .remove(pathFromQt(scratch.path()));
         log.clear();
-        dialog = std::make_unique<CreatorDialog>(tolvane::GameFolder::At(pathFromQt(scratch.path())), logSink());
+        dialog = std::make_unique<CreatorDialog>(tolvane::GameFolder::at(pathFromQt(scratch.path())), logSink());
     }
 
     // Shows the window and makes it active, for focus and key tests.

@@ -66,7 +66,7 @@ TEST_F(FolderTest, FolderNameThatIsNotTextStaysNativeToTheFiles)
     const fs::path folder = makeFolder(latin1Name);
     writeNative(folder / "tvcc.cfg", "[TolvaneClassCreator]\nSeals 0\n");
     writeNative(folder / "tvclass_tangos.cfg", classFile({"A", "B", "C", "D", "E", "F", "G"}));
-    startIn(GameFolder::At(folder));
+    startIn(GameFolder::at(folder));
 
     EXPECT_EQ(log, "");
     EXPECT_EQ(dialog->state().sealsActive, 0);
@@ -86,13 +86,13 @@ TEST_F(FolderTest, WritesIntoAFolderWhoseNameIsNotText)
 {
     const fs::path folder = makeFolder(latin1Name);
     writeNative(folder / "tvclass_seals.cfg", classFile({"A", "B", "C", "D", "E", "F", "G"}));
-    startIn(GameFolder::At(folder));
+    startIn(GameFolder::at(folder));
     click(ControlId::LoadConfig);
     typeInto(control<QLineEdit>(ControlId::ClassName), "Medic");
     click(ControlId::WriteOut);
     EXPECT_EQ(dialog->statusText(), "7 classes written to tvclass_seals.cfg");
     std::ifstream written(folder / "tvclass_seals.cfg", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), ClassFileBytes(dialog->state().table, "\n"));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), classFileBytes(dialog->state().table, "\n"));
     modals.expect({B::Yes, B::Yes});
     trigger(CommandId::ChangeActiveConfig);
     EXPECT_TRUE(fs::exists(folder / "tvcc.cfg"));
@@ -103,7 +103,7 @@ TEST_F(FolderTest, RecentFoldersLastFiveAcrossRuns)
     std::vector<fs::path> folders;
     for (const char *name : {"a", "b", "c", "d", "e", "f"}) {
         folders.push_back(makeFolder(name));
-        ASSERT_TRUE(dialog->session().openFolder(GameFolder::At(folders.back())));
+        ASSERT_TRUE(dialog->session().openFolder(GameFolder::at(folders.back())));
     }
     restartDialog(); // the next run, in the scratch folder itself
 
@@ -134,7 +134,7 @@ TEST_F(FolderTest, DroppedFolderOrClassFileOpensThatFolder)
         {other, other}, {other / "tvclass_seals.cfg", other}, {other / "notes.txt", {}}, {base() / "gone", {}}};
     for (const auto &[dropped, opened] : rows) {
         SCOPED_TRACE(dropped.string());
-        startIn(GameFolder::At(base()));
+        startIn(GameFolder::at(base()));
         QMimeData mime;
 #ifdef _WIN32
         mime.setUrls({QUrl::fromLocalFile(QString::fromStdWString(dropped.native()))});

@@ -27,7 +27,7 @@ protected:
     template <typename Edit>
     void show(Edit edit)
     {
-        ApplyBlockStartDefaults(record());
+        applyBlockStartDefaults(record());
         edit(record());
         dialog->session().showRecord();
     }
@@ -161,10 +161,10 @@ TEST_F(FormTest, TitleShowsANameWithTheMarkOfUnsavedChangesInIt)
 TEST_F(FormTest, Windows1252NameTravelsFromFileToFormToFile)
 {
     ClassTable table;
-    ApplyBlockStartDefaults(table.records[0]);
+    applyBlockStartDefaults(table.records[0]);
     table.records[0].classname.assign("Ing\xE9nieur \x80\x9F\xFF");
     table.classCount = 1;
-    const std::string bytes = ClassFileBytes(table, "\n");
+    const std::string bytes = classFileBytes(table, "\n");
     writeFile("tvclass_seals.cfg", bytes);
 
     click(ControlId::LoadConfig);

@@ -49,7 +49,7 @@ TEST(EndToEnd, LoadStepThroughWriteOutQuit)
     const QByteArray handEdited = contents(sample);
 
     std::string log;
-    CreatorDialog dialog(GameFolder::At(QFile::encodeName(scratch.path()).toStdString()),
+    CreatorDialog dialog(GameFolder::at(QFile::encodeName(scratch.path()).toStdString()),
                          [&log](std::string_view line) { log += line; });
     QList<int> buttons{ControlId::LoadConfig};
     buttons.append(QList<int>(12, ControlId::NextClass));

@@ -131,7 +131,7 @@ protected:
                 EXPECT_TRUE(tolvane::saveFileAtomically(first.path / "tvclass_tangos.cfg", classFile({"New"})));
                 break;
             case 'O':
-                events += session->openFolder(tolvane::GameFolder::At(other.path)) ? "open" : "kept";
+                events += session->openFolder(tolvane::GameFolder::at(other.path)) ? "open" : "kept";
                 break;
             case 'Q':
                 events += session->quit() ? "quit" : "stay";
@@ -152,5 +152,5 @@ protected:
     FakeView view;
     std::vector<fs::path> keptFolders;
     std::string reported;
-    std::unique_ptr<tolvane::EditorSession> session = sessionIn(tolvane::GameFolder::At(first.path));
+    std::unique_ptr<tolvane::EditorSession> session = sessionIn(tolvane::GameFolder::at(first.path));
 };

@@ -36,17 +36,17 @@ inline std::string classFile(const std::vector<std::string> &names)
 {
     tolvane::ClassTable table;
     for (const std::string &name : names) {
-        tolvane::ApplyBlockStartDefaults(table.records[std::size_t(table.classCount)]);
+        tolvane::applyBlockStartDefaults(table.records[std::size_t(table.classCount)]);
         table.records[std::size_t(table.classCount++)].classname.assign(name);
     }
-    return tolvane::ClassFileBytes(table, "\n");
+    return tolvane::classFileBytes(table, "\n");
 }
 
 // The class names a file holds, space separated; "-" when it is missing.
 inline std::string namesIn(const fs::path &folder, bool seals)
 {
     tolvane::ClassTable table;
-    if (tolvane::ReadClassFile(table, folder, seals).status != tolvane::FileStatus::Read)
+    if (tolvane::readClassFile(table, folder, seals).status != tolvane::FileStatus::Read)
         return "-";
     std::string names;
     for (int i = 0; i < table.classCount; ++i)

@@ -16,7 +16,7 @@ std::vector<ClassRecord> named(std::initializer_list<const char *> names)
 {
     std::vector<ClassRecord> classes;
     for (const char *name : names) {
-        ApplyBlockStartDefaults(classes.emplace_back());
+        applyBlockStartDefaults(classes.emplace_back());
         classes.back().classname.assign(name);
     }
     return classes;

@@ -51,12 +51,12 @@ TEST_F(GameFolderTest, DeletedAndRecreatedWorkingDirectoryIsUnresolvedButNamed)
     fs::remove(work);
     fs::create_directory(work);
 
-    const GameFolder folder = GameFolder::Working();
+    const GameFolder folder = GameFolder::working();
     EXPECT_EQ(folder.check(), GameFolder::Problem::Unresolved);
     EXPECT_EQ(folder.name(), work);
     EXPECT_EQ(folder.file("tvclass_seals.cfg"), fs::path()) << "never a file elsewhere";
-    EXPECT_EQ(GameFolder::At("sub").check(), GameFolder::Problem::Unresolved);
-    EXPECT_EQ(GameFolder::At("sub").name(), work / "sub");
+    EXPECT_EQ(GameFolder::at("sub").check(), GameFolder::Problem::Unresolved);
+    EXPECT_EQ(GameFolder::at("sub").name(), work / "sub");
 }
 #endif
 
@@ -74,7 +74,7 @@ TEST_F(GameFolderTest, FixedAbsolutePathAndItsProblem)
 #endif
     fs::create_directory(latin1);
     fs::current_path(root / "shell");
-    const GameFolder relative = GameFolder::At(fs::path("..") / "games" / "tolvane" / "");
+    const GameFolder relative = GameFolder::at(fs::path("..") / "games" / "tolvane" / "");
     fs::current_path(root);
     EXPECT_TRUE(relative.path().is_absolute());
     EXPECT_TRUE(fs::equivalent(relative.path(), root / "games" / "tolvane"));
@@ -82,15 +82,15 @@ TEST_F(GameFolderTest, FixedAbsolutePathAndItsProblem)
 
     const std::pair<GameFolder, GameFolder::Problem> rows[] = {
         {relative, GameFolder::Problem::None},
-        {GameFolder::At(latin1), GameFolder::Problem::None},
-        {GameFolder::At(root / "gone"), GameFolder::Problem::Missing},
-        {GameFolder::At(root / "file.cfg"), GameFolder::Problem::NotAFolder},
-        {GameFolder::At(root / "file.cfg" / "below"), GameFolder::Problem::Missing},
+        {GameFolder::at(latin1), GameFolder::Problem::None},
+        {GameFolder::at(root / "gone"), GameFolder::Problem::Missing},
+        {GameFolder::at(root / "file.cfg"), GameFolder::Problem::NotAFolder},
+        {GameFolder::at(root / "file.cfg" / "below"), GameFolder::Problem::Missing},
         {GameFolder(), GameFolder::Problem::NotChosen},
     };
     for (const auto &[folder, problem] : rows)
         EXPECT_EQ(folder.check(), problem) << folder.name().string();
-    EXPECT_EQ(GameFolder::At(latin1).file("tvcc.cfg").native(), (latin1 / "tvcc.cfg").native());
+    EXPECT_EQ(GameFolder::at(latin1).file("tvcc.cfg").native(), (latin1 / "tvcc.cfg").native());
 }
 
 } // namespace

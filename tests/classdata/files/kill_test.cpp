@@ -103,7 +103,7 @@ TEST(KilledSave, LeavesTheOldOrTheNewClassFileNeverAMix)
     fillRandomTable(*table, random);
     std::string bytes[2];
     for (int v = 0; v < 2; ++v)
-        bytes[v] = "// " + std::string(1 << 20, char('a' + v)) + '\n' + ClassFileBytes(*table, "\n");
+        bytes[v] = "// " + std::string(1 << 20, char('a' + v)) + '\n' + classFileBytes(*table, "\n");
     ASSERT_TRUE(saveFileAtomically(path, bytes[0]));
     const KillCounts counts = killWhileSaving(
         rounds(),

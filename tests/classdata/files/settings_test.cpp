@@ -49,21 +49,21 @@ TEST(SettingsFile, LastCountableSectionLineDecides)
     };
     for (const auto &row : rows) {
         std::int32_t sealsActive = row.before;
-        ReadSettingsBytes(row.text, sealsActive);
+        readSettingsBytes(row.text, sealsActive);
         EXPECT_EQ(sealsActive, row.after) << row.text.substr(0, 60);
     }
 }
 
 TEST(SettingsFile, WrittenFileReadsBackAndMissingFileIsLogged)
 {
-    EXPECT_EQ(SettingsFileBytes(0, "\n"), "[TolvaneClassCreator]\n\nSeals 0\n\n### END ###\n");
+    EXPECT_EQ(settingsFileBytes(0, "\n"), "[TolvaneClassCreator]\n\nSeals 0\n\n### END ###\n");
     for (std::int32_t team : {0, 1}) {
         std::int32_t sealsActive = 1 - team;
-        ReadSettingsBytes(SettingsFileBytes(team, "\r\n"), sealsActive);
+        readSettingsBytes(settingsFileBytes(team, "\r\n"), sealsActive);
         EXPECT_EQ(sealsActive, team);
     }
     std::int32_t sealsActive = 1;
-    EXPECT_FALSE(ReadSettings(std::filesystem::path(testing::TempDir()) / "no such folder", sealsActive));
+    EXPECT_FALSE(readSettings(std::filesystem::path(testing::TempDir()) / "no such folder", sealsActive));
     EXPECT_EQ(sealsActive, 1);
 }
 

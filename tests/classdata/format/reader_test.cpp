@@ -18,7 +18,7 @@ namespace {
 // What the writer makes of what the reader makes of text.
 std::string rewritten(const std::string &text)
 {
-    return ClassFileBytes(*readTable(text), "\n");
+    return classFileBytes(*readTable(text), "\n");
 }
 
 using namespace std::string_literals;
@@ -115,8 +115,8 @@ TEST(ClassFileReader, NormalizesToAFixedPoint)
         "{\n}\r\n\n{\nclassname C\n",
     };
     for (const std::string &bytes : rows) {
-        const std::string once = NormalizedClassFile(bytes);
-        EXPECT_EQ(NormalizedClassFile(once), once) << bytes;
+        const std::string once = normalizedClassFile(bytes);
+        EXPECT_EQ(normalizedClassFile(once), once) << bytes;
     }
 }
 
@@ -149,7 +149,7 @@ TEST(ClassFileReader, StartsEveryBlockAfreshButKeepsSlotsBeyondTheFile)
 {
     auto table = readTable(inBlock("starting_weapon weapon_m60\ninventory weapon_knife 1") + '\n'
                            + inBlock("classname B"));
-    ReadClassBytes(*table, inBlock("classname C"));
+    readClassBytes(*table, inBlock("classname C"));
     EXPECT_EQ(table->classCount, 1);
     EXPECT_TRUE(table->records[0].starting_weapon.empty());
     EXPECT_EQ(table->records[0].inventory[0], 0);
@@ -186,17 +186,17 @@ TEST(ClassFileReader, ReadsTheActiveTeamsFileAndLeavesTheTableWhenItCannot)
     EXPECT_EQ(readWholeFile(folder / utf8Path("klassen_\xC3\x9F.cfg")).bytes, "x");
 
     auto table = readTable(inBlock("classname Kept"));
-    const FileBytes unreadable = ReadClassFile(*table, folder, 1);
+    const FileBytes unreadable = readClassFile(*table, folder, 1);
     EXPECT_EQ(unreadable.status, FileStatus::Unreadable);
     EXPECT_FALSE(unreadable.error.empty());
     EXPECT_EQ(table->records[0].classname, "Kept");
 
     FindingCounter findings;
-    EXPECT_EQ(ReadClassFile(*table, folder, 0, &findings).status, FileStatus::Read);
+    EXPECT_EQ(readClassFile(*table, folder, 0, &findings).status, FileStatus::Read);
     EXPECT_EQ(table->records[0].classname, "Tango");
     EXPECT_EQ(findings.count, 1); // spead
 
-    EXPECT_EQ(ReadClassFile(*table, folder / "missing", 0).status, FileStatus::Missing);
+    EXPECT_EQ(readClassFile(*table, folder / "missing", 0).status, FileStatus::Missing);
     EXPECT_EQ(table->records[0].starting_weapon, "weapon_mk23");
 #ifndef _WIN32 // the session and the tool tests refuse a named pipe
     EXPECT_EQ(readWholeFile("/dev/null").error, "not a regular file but a character device");

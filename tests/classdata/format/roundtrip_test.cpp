@@ -15,7 +15,7 @@ TEST(ClassFileRoundTrip, GeneratedTablesReadBackAsWrittenAndClean)
     for (int run = 0; run < 40; ++run) {
         fillRandomTable(*table, random);
         FindingCounter findings;
-        expectSameClasses(*table, *readTable(ClassFileBytes(*table, run % 2 ? "\r\n" : "\n"), &findings));
+        expectSameClasses(*table, *readTable(classFileBytes(*table, run % 2 ? "\r\n" : "\n"), &findings));
         EXPECT_EQ(findings.count, 0);
         ASSERT_FALSE(HasFailure()) << "run " << run;
     }
@@ -31,17 +31,17 @@ TEST(ClassFileRoundTrip, MutatedSamplesNormalizeToACleanFixedPoint)
     for (int run = 0; run < 3000; ++run) {
         std::string bytes = samples[run % 2];
         if (run % 4 >= 2)
-            bytes = ClassFileBytes(*readTable(bytes), "\r\n");
+            bytes = classFileBytes(*readTable(bytes), "\r\n");
         mutate(bytes, random);
-        const std::string normalized = NormalizedClassFile(bytes);
+        const std::string normalized = normalizedClassFile(bytes);
         FindingCounter findings;
         EXPECT_EQ(readTable(normalized, &findings)->classCount, readTable(bytes)->classCount);
         EXPECT_EQ(findings.count, 0);
-        EXPECT_EQ(NormalizedClassFile(normalized), normalized);
+        EXPECT_EQ(normalizedClassFile(normalized), normalized);
         // Keeping notes, the file reads as before, and a second run keeps it.
-        const std::string keepingNotes = NormalizedKeepingNotes(bytes);
-        EXPECT_EQ(NormalizedClassFile(keepingNotes), normalized);
-        EXPECT_EQ(NormalizedKeepingNotes(keepingNotes), keepingNotes);
+        const std::string keepingNotes = normalizedKeepingNotes(bytes);
+        EXPECT_EQ(normalizedClassFile(keepingNotes), normalized);
+        EXPECT_EQ(normalizedKeepingNotes(keepingNotes), keepingNotes);
         ASSERT_FALSE(HasFailure()) << "run " << run;
     }
 }

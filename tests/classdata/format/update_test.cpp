@@ -26,7 +26,7 @@ TEST(ClassFileUpdate, GivesBackTheFileWhenNothingChanged)
         if (!bytes.starts_with('{') && bytes.find("\n{") == std::string::npos)
             continue; // a file without blocks gets the default class it reads as
         const auto table = readTable(bytes);
-        ASSERT_EQ(UpdatedClassFile(bytes, classesOf(*table)), bytes) << bytes;
+        ASSERT_EQ(updatedClassFile(bytes, classesOf(*table)), bytes) << bytes;
     }
 }
 
@@ -69,7 +69,7 @@ TEST(ClassFileUpdate, RewritesAddsAndRemovesOnlyTheLinesOfChangedValues)
     for (const Edit &row : rows) {
         const auto table = readTable(row.file);
         row.change(table->records[0]);
-        EXPECT_EQ(UpdatedClassFile(row.file, classesOf(*table)), row.written) << row.file;
+        EXPECT_EQ(updatedClassFile(row.file, classesOf(*table)), row.written) << row.file;
     }
 }
 
@@ -86,7 +86,7 @@ TEST(ClassFileUpdate, WritesBlocksInTheOrderOfTheClassesWithTheirOwnLines)
 {
     const auto blockOf = [](std::string_view file) {
         std::string block;
-        AppendClassBlock(block, readTable(file)->records[0], "\n");
+        appendClassBlock(block, readTable(file)->records[0], "\n");
         return block;
     };
     const std::string added = blockOf(""), a = blockOf("{\nclassname A\n}");
@@ -115,7 +115,7 @@ TEST(ClassFileUpdate, WritesBlocksInTheOrderOfTheClassesWithTheirOwnLines)
                                                                         : defaults->records[0]);
         if (row.origins.empty())
             records.push_back(defaults->records[0]);
-        EXPECT_EQ(UpdatedClassFile(row.file, records, row.origins), row.written) << row.file;
+        EXPECT_EQ(updatedClassFile(row.file, records, row.origins), row.written) << row.file;
     }
 }
 
@@ -166,9 +166,9 @@ TEST(ClassFileUpdate, ReadsBackAsTheEditedClasses)
         }
         if (origins.size() > 1 && random() % 2)
             std::swap(edited->records[0], edited->records[1]), std::swap(origins[0], origins[1]);
-        const std::string written = UpdatedClassFile(bytes, classesOf(*edited), origins);
+        const std::string written = updatedClassFile(bytes, classesOf(*edited), origins);
         if (edited->classCount == 0)
-            edited->classCount = 1, ApplyEmptyTableDefault(edited->records[0]);
+            edited->classCount = 1, applyEmptyTableDefault(edited->records[0]);
         expectSameClasses(*edited, *readTable(written));
         ASSERT_FALSE(HasFailure()) << "run " << run << "\n" << bytes << "\n----\n" << written;
     }
@@ -184,20 +184,20 @@ TEST(ClassFileUpdate, KeepsAFileInTheFixedLayoutFixed)
         std::string bytes = sample(run % 2 ? "tvclass_seals.cfg" : "tvclass_tangos.cfg");
         mutate(bytes, random);
         const std::string lineEnd = run % 3 ? "\n" : "\r\n";
-        const auto table = readTable(ClassFileBytes(*readTable(bytes), lineEnd));
-        const std::string fixed = ClassFileBytes(*table, lineEnd);
+        const auto table = readTable(classFileBytes(*readTable(bytes), lineEnd));
+        const std::string fixed = classFileBytes(*table, lineEnd);
         fillRandomTable(*values, random);
         for (std::size_t i = 0; i < std::size_t(table->classCount); ++i)
             editRandomly(table->records[i], values->records[i % std::size_t(values->classCount)], random);
         table->classCount = std::clamp(table->classCount + int(random() % 5) - 2, 1, tableSlotCount);
-        ASSERT_EQ(UpdatedClassFile(fixed, classesOf(*table)), ClassFileBytes(*table, lineEnd)) << "run " << run;
+        ASSERT_EQ(updatedClassFile(fixed, classesOf(*table)), classFileBytes(*table, lineEnd)) << "run " << run;
     }
 }
 
 TEST(ClassFileUpdate, WritesTheFixedLayoutForAMissingFile)
 {
     const auto table = readTable(sample("tvclass_seals.cfg"));
-    EXPECT_EQ(UpdatedClassFile("", classesOf(*table)), ClassFileBytes(*table, platformLineEnd));
+    EXPECT_EQ(updatedClassFile("", classesOf(*table)), classFileBytes(*table, platformLineEnd));
 }
 
 } // namespace
@@ -239,7 +239,7 @@ TEST(ClassFileUpdate, NormalizingKeepingNotesRewritesOnlyValuesAndAddsMissingLin
          withCrlf(edited({{"resistance none", "resistance fire"}}))},
     };
     for (const auto &[file, normalized] : rows) {
-        EXPECT_EQ(NormalizedKeepingNotes(file), normalized) << file;
-        EXPECT_EQ(NormalizedKeepingNotes(normalized), normalized) << file;
+        EXPECT_EQ(normalizedKeepingNotes(file), normalized) << file;
+        EXPECT_EQ(normalizedKeepingNotes(normalized), normalized) << file;
     }
 }

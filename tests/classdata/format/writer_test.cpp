@@ -12,12 +12,12 @@ TEST(ClassFileWriter, WritesTheEmptyTableDefaultAsTheGoldenFile)
     const std::string golden = fileBytes(TOLVANE_TEST_DATA "/default_class.cfg");
     ASSERT_FALSE(golden.empty());
     const auto table = readTable("");
-    EXPECT_EQ(ClassFileBytes(*table, "\n"), golden);
+    EXPECT_EQ(classFileBytes(*table, "\n"), golden);
 
     std::string crlf;
     for (char c : golden)
         crlf += c == '\n' ? "\r\n" : std::string(1, c);
-    EXPECT_EQ(ClassFileBytes(*table, "\r\n"), crlf);
+    EXPECT_EQ(classFileBytes(*table, "\r\n"), crlf);
 }
 
 TEST(ClassFileWriter, WritesValuesUncheckedInTheFixedLayout)
@@ -53,7 +53,7 @@ TEST(ClassFileWriter, WritesValuesUncheckedInTheFixedLayout)
     for (const auto &row : rows) {
         auto table = readTable("{\n}\n");
         row.change(table->records[0]);
-        const std::string out = ClassFileBytes(*table, "\n");
+        const std::string out = classFileBytes(*table, "\n");
         EXPECT_EQ(out.find(row.text) != std::string::npos, row.written) << row.text;
     }
 }

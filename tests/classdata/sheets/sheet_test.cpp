@@ -17,10 +17,10 @@ constexpr SheetFormat formats[] = {SheetFormat::Csv, SheetFormat::Tsv, SheetForm
 std::string applied(const std::string &file, const std::string &sheet, ImportOptions options = {})
 {
     const auto table = readTable(file);
-    const ImportResult result = ImportClasses(classesOf(*table), sheet, options);
+    const ImportResult result = classesFromSheet(classesOf(*table), sheet, options);
     if (!result.problems.empty())
         return result.problems.front().message;
-    return UpdatedClassFile(file, *table, result.classes, result.origins);
+    return updatedClassFile(file, *table, result.classes, result.origins);
 }
 
 bool sameBits(const ClassRecord &a, const ClassRecord &b)
@@ -60,7 +60,7 @@ TEST(ClassSheet, ExportThenImportChangesNoByteOfTheFile)
             continue;
         ++tried;
         for (SheetFormat format : formats)
-            ASSERT_EQ(applied(bytes, ExportClasses(classesOf(*table), format)), bytes) << int(format) << bytes;
+            ASSERT_EQ(applied(bytes, classesAsSheet(classesOf(*table), format)), bytes) << int(format) << bytes;
     }
     EXPECT_GT(tried, 50);
     // Any value a class can hold, bit for bit: every text byte, every float.
@@ -74,7 +74,7 @@ TEST(ClassSheet, ExportThenImportChangesNoByteOfTheFile)
         table->records[0].speed = std::bit_cast<float>(std::uint32_t(random()));
         table->records[0].jump = std::bit_cast<float>(0x00000001u + std::uint32_t(random() % 4));
         for (SheetFormat format : formats) {
-            const ImportResult result = ImportClasses(classesOf(*table), ExportClasses(classesOf(*table), format));
+            const ImportResult result = classesFromSheet(classesOf(*table), classesAsSheet(classesOf(*table), format));
             ASSERT_TRUE(result.problems.empty()) << result.problems.front().message;
             for (std::size_t i = 0; i < result.classes.size(); ++i)
                 ASSERT_TRUE(sameBits(result.classes[i], table->records[i])) << run << ' ' << i << ' ' << int(format);
@@ -90,9 +90,9 @@ TEST(ClassSheet, WritesWhatTheGameReadsInEachFormat)
                                                          {SheetFormat::Tsv, "sheet_classes.tsv"},
                                                          {SheetFormat::Json, "sheet_classes.json"}};
     for (const auto &[format, golden] : rows)
-        EXPECT_EQ(ExportClasses(classesOf(*table), format), fileBytes(TOLVANE_TEST_DATA "/" + std::string(golden)));
+        EXPECT_EQ(classesAsSheet(classesOf(*table), format), fileBytes(TOLVANE_TEST_DATA "/" + std::string(golden)));
     const ClassesOfFile teams[] = {{"tvclass_seals.cfg", classesOf(*table)}, {"b.cfg", classesOf(*table)}};
-    const std::string both = ExportClasses(teams, SheetFormat::Tsv);
+    const std::string both = classesAsSheet(teams, SheetFormat::Tsv);
     EXPECT_TRUE(both.starts_with("file\tclassname\t")) << both;
     EXPECT_NE(both.find("\nb.cfg\tSniper\t"), std::string::npos) << both;
 }
@@ -302,7 +302,7 @@ TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
     };
     for (const auto &[classes, sheet, options, message] : rows) {
         const auto table = readTable(classes);
-        const ImportResult result = ImportClasses(classesOf(*table), sheet, options);
+        const ImportResult result = classesFromSheet(classesOf(*table), sheet, options);
         ASSERT_FALSE(result.problems.empty()) << sheet;
         EXPECT_EQ(result.problems.front().message, message) << sheet;
         EXPECT_TRUE(result.classes.empty() && result.origins.empty()) << sheet;
@@ -312,7 +312,7 @@ TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
 TEST(ClassSheet, ReportsEveryBadCellOfASheet)
 {
     const auto table = readTable(blocks(2));
-    const ImportResult result = ImportClasses(classesOf(*table), "classname,health,speed\nc0,x,1\nc1,1,y\nc2,1,1\n");
+    const ImportResult result = classesFromSheet(classesOf(*table), "classname,health,speed\nc0,x,1\nc1,1,y\nc2,1,1\n");
     std::string messages;
     for (const ImportProblem &problem : result.problems)
         messages += problem.message + '\n';

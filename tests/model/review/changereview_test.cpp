@@ -16,7 +16,7 @@ std::vector<ClassRecord> threeClasses()
     std::vector<ClassRecord> classes(3);
     const char *names[] = {"Sniper", "Scout", "Heavy"};
     for (std::size_t i = 0; i < classes.size(); ++i) {
-        ApplyBlockStartDefaults(classes[i]);
+        applyBlockStartDefaults(classes[i]);
         classes[i].classname.assign(names[i]);
         classes[i].starting_weapon.assign("weapon_m60");
     }

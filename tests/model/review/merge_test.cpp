@@ -25,7 +25,7 @@ const std::string sniper = "{\nclassname Sniper\nhealth 100\n}\n\n", heavy = "{\
 Classes classesOf(std::string_view bytes)
 {
     const auto table = std::make_unique<ClassTable>();
-    ReadClassBytes(*table, bytes);
+    readClassBytes(*table, bytes);
     return {table->records.begin(), table->records.begin() + table->classCount};
 }
 
@@ -184,7 +184,7 @@ TEST_P(Merge, LaysThisSessionsChangesOntoTheFileOnDisk)
     disk.bytes = loaded;
     const ClassFileMerge unchanged = mergeClassFile({loaded, loadedClasses, disk, classes, origins});
     if (unchanged.outcome == ClassFileMerge::Outcome::Merged) {
-        EXPECT_EQ(unchanged.bytes, UpdatedClassFile(loaded, classes, origins));
+        EXPECT_EQ(unchanged.bytes, updatedClassFile(loaded, classes, origins));
     }
 }
 

@@ -26,7 +26,7 @@ using Seen = std::tuple<int, std::string, int, std::string, int>;
 std::vector<ClassRecord> classesOf(std::string_view bytes)
 {
     ClassTable table;
-    ReadClassBytes(table, bytes);
+    readClassBytes(table, bytes);
     return {table.records.begin(), table.records.begin() + table.classCount};
 }
 
@@ -110,7 +110,7 @@ TEST(ProblemList, FollowsTheClassesAsTheyAreEdited)
             standing.emplace_back(p.line, p.classIndex);
         EXPECT_EQ(standing, expected);
 
-        problems.fileWritten(ClassFileBytes(classes, "\n"), classes);
+        problems.fileWritten(classFileBytes(classes, "\n"), classes);
         for (const Problem &p : problems.current(classes))
             EXPECT_GT(p.line, 0) << "after a write: " << p.text();
     }

@@ -13,7 +13,7 @@ EditorState loadedState()
 {
     EditorState state;
     for (int i = 0; i < 5; ++i) {
-        ApplyBlockStartDefaults(state.table.records[i]);
+        applyBlockStartDefaults(state.table.records[i]);
         state.table.records[i].classname.assign("Class" + std::to_string(i));
     }
     state.table.classCount = 5;

@@ -291,7 +291,7 @@ TEST_F(SessionFormTest, FileCommandsOfAGoneFolderWarnAndWriteNothing)
 {
     const fs::path game = other.path / "game";
     const bool rootFiles = fs::exists("/tvclass_seals.cfg") || fs::exists("/tvcc.cfg");
-    std::vector<GameFolder> folders = {GameFolder::At(game)};
+    std::vector<GameFolder> folders = {GameFolder::at(game)};
 #ifndef _WIN32 // a working directory cannot be deleted there
     const fs::path working = fs::current_path();
     const std::string pwd = std::getenv("PWD") ? std::getenv("PWD") : "";
@@ -299,7 +299,7 @@ TEST_F(SessionFormTest, FileCommandsOfAGoneFolderWarnAndWriteNothing)
     fs::current_path(game);
     setenv("PWD", game.c_str(), 1);
     fs::remove(game);
-    folders.push_back(GameFolder::Working());
+    folders.push_back(GameFolder::working());
     fs::current_path(working);
     setenv("PWD", pwd.c_str(), 1);
 #endif
@@ -363,7 +363,7 @@ TEST(SessionFileTest, StartIsNotHeldByASettingsFifo)
     ScratchFolder scratch("fifo");
     FakeView view;
     std::string reported;
-    EditorSession session(view, GameFolder::At(scratch.path),
+    EditorSession session(view, GameFolder::at(scratch.path),
                           {[&](std::string_view line) { reported += line; }, [] { return std::vector<fs::path>(); },
                            [](const std::vector<fs::path> &) {}});
     runBesideFifo(scratch.path / "tvcc.cfg", [&] { session.start(); });
@@ -420,7 +420,7 @@ TEST(SessionFileTest, WriteOutReportsAPathTooLongForTheSystem)
 
     FakeView view;
     EditorSession session(
-        view, GameFolder::At(folder),
+        view, GameFolder::at(folder),
         {[](std::string_view) {}, [] { return std::vector<fs::path>(); }, [](const std::vector<fs::path> &) {}});
     session.start();
     EXPECT_FALSE(session.writeOut());

@@ -36,7 +36,7 @@ TEST(FormValues, NumberBoxStoresItsLeadingNumberInEveryLocale)
         }
         for (const auto &[typed, speed] : rows) {
             ClassRecord record;
-            ApplyBlockStartDefaults(record);
+            applyBlockStartDefaults(record);
             FormValues form;
             showRecordIn(record, form);
             boxText(form, ControlId::Speed) = typed;

@@ -157,7 +157,7 @@ TEST_P(ProgramFolderTest, IsNeverAGameFolderAndItsSamplesAreCopiedOnRequest)
         view.chosenFolders.push_back(key == "-" ? fs::path() : folder(key));
     view.answer(row.answers);
 
-    EditorSession session(view, GameFolder::At(folder(row.start)),
+    EditorSession session(view, GameFolder::at(folder(row.start)),
                           {[](std::string_view) {},
                            [this] { return recent; },
                            [this](const std::vector<fs::path> &folders) { recent = folders; },
@@ -169,7 +169,7 @@ TEST_P(ProgramFolderTest, IsNeverAGameFolderAndItsSamplesAreCopiedOnRequest)
         if (command == 'A')
             session.askForGameFolder();
         else if (command == 'O')
-            session.openFolder(GameFolder::At(folder(row.open)));
+            session.openFolder(GameFolder::at(folder(row.open)));
         else if (command == 'C')
             session.copySamples();
     }

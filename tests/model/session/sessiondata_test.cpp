@@ -38,13 +38,13 @@ protected:
             if (command == "K") {
                 session->keepRecovery();
             } else if (command == "X" || command == "Y") {
-                session = sessionIn(GameFolder::At(command == "X" ? first.path : other.path));
+                session = sessionIn(GameFolder::at(command == "X" ? first.path : other.path));
                 session->start();
             } else if (command == "C") {
                 const RecoveryStore store(recoveryFolder(data.path));
                 fs::copy_file(store.fileFor(first.path), store.fileFor(other.path));
             } else if (command == "P") {
-                session->openFolder(GameFolder::At(first.path));
+                session->openFolder(GameFolder::at(first.path));
             } else {
                 events += run(command);
             }

@@ -71,7 +71,7 @@ TEST_P(StartFolderTest, OpensAGameFolderOrAsksAndWritesNowhereElse)
     const std::vector<fs::path> recentBefore = kept;
     if (*row.chooser)
         view.chosenFolders.push_back(folder(row.chooser));
-    EditorSession session(view, GameFolder::At(start.path),
+    EditorSession session(view, GameFolder::at(start.path),
                           {[](std::string_view) {}, [this] { return kept; },
                            [this](const std::vector<fs::path> &folders) { kept = folders; }});
 
@@ -169,7 +169,7 @@ TEST(HardFolderTest, WritesThereOrSaysOnceWhyNot)
         SCOPED_TRACE(folder.string());
         FakeView view;
         EditorSession session(
-            view, GameFolder::At(folder),
+            view, GameFolder::at(folder),
             {[](std::string_view) {}, [] { return std::vector<fs::path>(); }, [](const std::vector<fs::path> &) {}});
         session.start();
         for (const auto &[command, answers, file] :

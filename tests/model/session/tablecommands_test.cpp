@@ -28,7 +28,7 @@ TEST(UndoHistory, KeepsTheLastStepsWithinItsLimitAndTheSavedPoint)
     const auto store = [&](const char *name) {
         ClassRecord form;
         form.classname.assign(name);
-        history.add(StoreClass(classes, form));
+        history.add(storeClass(classes, form));
     };
     store("a");
     history.markSaved();
@@ -61,12 +61,12 @@ TEST(ItemSteps, SetAndTakeBackOneItemOrTheWeapon)
     EditedClasses classes{state, ids};
     UndoHistory history;
 
-    history.add(SetItemAmount(classes, 29, 0));
-    history.add(SetItemAmount(classes, 43, 30));
-    history.add(SetStartingWeapon(classes, 13));
+    history.add(setItemAmount(classes, 29, 0));
+    history.add(setItemAmount(classes, 43, 30));
+    history.add(setStartingWeapon(classes, 13));
     EXPECT_EQ(state.current().starting_weapon.view(), "weapon_AK97");
-    ASSERT_EQ(CarriedItems(state.current().inventory).size(), 1u);
-    EXPECT_EQ(CarriedItems(state.current().inventory)[0].itemSlot, 43);
+    ASSERT_EQ(carriedItems(state.current().inventory).size(), 1u);
+    EXPECT_EQ(carriedItems(state.current().inventory)[0].itemSlot, 43);
 
     EXPECT_EQ(history.undoName(), "Starting Weapon MAC 10 for Medic");
     history.undo(classes);
@@ -75,13 +75,13 @@ TEST(ItemSteps, SetAndTakeBackOneItemOrTheWeapon)
     history.undo(classes);
     EXPECT_EQ(state.current().inventory[29], 2);
     EXPECT_TRUE(state.current().starting_weapon.empty());
-    EXPECT_EQ(CarriedItems(state.current().inventory).size(), 1u);
+    EXPECT_EQ(carriedItems(state.current().inventory).size(), 1u);
     EXPECT_EQ(blocks.origins(ids, 1), std::vector<int>{0});
 }
 
-TEST(CopyName, IsCutToTheNameField)
+TEST(copyName, IsCutToTheNameField)
 {
-    EXPECT_EQ(CopyName("abcdefghijklmnopqrstuvwxyz01234"), "Copy of abcdefghijklmnopqrstuvw");
+    EXPECT_EQ(copyName("abcdefghijklmnopqrstuvwxyz01234"), "Copy of abcdefghijklmnopqrstuvw");
 }
 
 } // namespace

@@ -44,7 +44,7 @@ protected:
                                  {"scout", 80, NAN, 0, 0, 0}};
         for (const Class &c : classes) {
             ClassRecord &record = state.table.records[std::size_t(state.table.classCount++)];
-            ApplyBlockStartDefaults(record);
+            applyBlockStartDefaults(record);
             record.classname.assign(c.name);
             record.health = c.health;
             record.speed = c.speed;
@@ -76,7 +76,7 @@ protected:
     // As the file would hold them: NaN is equal to nothing else.
     bool sameClasses(const ClassTable &other) const
     {
-        return ClassFileBytes(other, "\n") == ClassFileBytes(state.table, "\n");
+        return classFileBytes(other, "\n") == classFileBytes(state.table, "\n");
     }
 
     EditorState state;
@@ -190,7 +190,7 @@ TEST_F(ClassTableRules, ChangeToManyClassesIsOneNamedStep)
             continue;
         }
         ASSERT_TRUE(std::holds_alternative<BulkChange>(read)) << std::get<std::string>(read);
-        std::optional<TableEdit> edit = ChangeClasses({state, ids}, column(title), std::get<BulkChange>(read), slots);
+        std::optional<TableEdit> edit = changeClasses({state, ids}, column(title), std::get<BulkChange>(read), slots);
         EXPECT_EQ(edit ? edit->name() : "", step);
         EXPECT_EQ(values(column(title)), result);
         EXPECT_TRUE(state.table.records[3] == before.table.records[3]);

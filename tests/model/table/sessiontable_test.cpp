@@ -177,7 +177,7 @@ TEST_P(SessionTableTest, TableShowsAndChangesTheClassesOfTheSession)
     EXPECT_EQ(view.unanswered(), 0u);
     EXPECT_EQ(values(session->state().table, column(row.column)), row.memory);
     ClassTable file;
-    ReadClassFile(file, first.path, true);
+    readClassFile(file, first.path, true);
     EXPECT_EQ(values(file, column(row.column)), row.file);
     std::string shown;
     for (int slot : session->tableRows())

@@ -26,7 +26,7 @@ protected:
     {
         for (int slot = 0; slot < 5; ++slot) {
             ClassRecord &record = table.records[std::size_t(slot)];
-            ApplyBlockStartDefaults(record);
+            applyBlockStartDefaults(record);
             record.classname.assign(std::string(1, char('A' + slot)));
             record.starting_weapon.assign("weapon_mk23");
             grid.rows.push_back(slot);
@@ -57,7 +57,7 @@ protected:
     // "B.Health=95 ..." for each value that changes, or the problems.
     std::string paste(const std::string &text)
     {
-        const PastePlan plan = PlanPaste(recordOf(), grid, text);
+        const PastePlan plan = planPaste(recordOf(), grid, text);
         std::string result;
         for (const std::string &problem : plan.problems)
             result += (result.empty() ? "" : "|") + problem;
@@ -172,12 +172,12 @@ TEST_F(TablePaste, CopyThenPasteOnTheSameCellsChangesNothing)
         for (int column = 0; column < int(grid.columns.size()); ++column)
             grid.selected.push_back({row, column});
     }
-    const std::string copied = CopyCells(recordOf(), grid);
+    const std::string copied = copyCells(recordOf(), grid);
     EXPECT_TRUE(copied.starts_with("Classname\tHealth\tClass Speed\tResistance\tSniper Scope\tStarting Weapon\t"
                                    "Inventory\tGrenades\n\"Big \"\"Gun\"\"\tX\"\t100\t"))
         << copied;
     EXPECT_NE(copied.find("\n\"B\xC3\xA4r \"\t"), std::string::npos) << copied;
-    const PastePlan plan = PlanPaste(recordOf(), grid, copied);
+    const PastePlan plan = planPaste(recordOf(), grid, copied);
     EXPECT_EQ(plan.problems, std::vector<std::string>());
     EXPECT_EQ(plan.changedSlots, std::vector<int>());
 }
@@ -189,15 +189,15 @@ TEST_F(TablePaste, CopiedCellsPasteIntoOtherRowsAsOneStep)
     table.records[0].health = 42;
     table.records[0].classabilities = 0x8000;
     select("A:Health A:Sniper_Scope");
-    const std::string copied = CopyCells(recordOf(), grid);
+    const std::string copied = copyCells(recordOf(), grid);
     EXPECT_EQ(copied, "Health\tSniper Scope\n42\tyes\n");
     select("C-D:Classname");
-    const PastePlan plan = PlanPaste(recordOf(), grid, copied);
+    const PastePlan plan = planPaste(recordOf(), grid, copied);
     EXPECT_EQ(plan.cells, 4u);
     EditorState state;
     state.table = table;
     ClassIds ids{};
-    std::optional<TableEdit> step = ApplyPaste({state, ids}, plan);
+    std::optional<TableEdit> step = applyPaste({state, ids}, plan);
     ASSERT_TRUE(step);
     EXPECT_EQ(step->name(), "Paste on 2 classes");
     EXPECT_EQ(state.table.records[3].health, 42);
@@ -216,7 +216,7 @@ TEST_F(TablePaste, ReadOnlyRowsAndOtherColumnsStayAsTheyAre)
     EXPECT_EQ(paste("7"), "B.Health=7 D.Health=7");
     grid.columns.push_back(int(tableColumns().size()));
     grid.selected = {{0, 7}, {0, 8}};
-    EXPECT_EQ(CopyCells(recordOf(), grid), "Grenades\n0\n");
+    EXPECT_EQ(copyCells(recordOf(), grid), "Grenades\n0\n");
     EXPECT_EQ(paste("5\t6"), "A.Inventory=Grenades 5 A.Grenades=5");
 }
 
