@@ -121,8 +121,8 @@ printf 'classname Edited\r\n' >>"$program/examples/tvclass_seals.cfg"
 cp "$program/examples/tvclass_seals.cfg" "$scratch/edited.cfg"
 wine "$program/Uninstall.exe" /S
 waitFor "! wine reg query '$uninstallKey' >/dev/null 2>&1 && [ ! -e \"\$program/Uninstall.exe\" ]"
-left=$(cd "$program" && find . -type f | sort | tr '\n' ' ')
-[ "$left" = "./examples/tvclass_seals.cfg ./examples/tvcc.cfg ./tvcc.cfg " ] \
+left=$(cd "$program" && find . -type f | LC_ALL=C sort | tr '\n' ' ')
+[ "$left" = "./examples/tvcc.cfg ./examples/tvclass_seals.cfg ./tvcc.cfg " ] \
     || fail "the uninstaller left other files, or removed the user's: $left"
 cmp -s "$program/examples/tvclass_seals.cfg" "$scratch/edited.cfg" || fail "the uninstaller changed the edited sample"
 [ -e "$shortcut" ] && fail "the uninstaller left the Start-menu shortcut"
@@ -144,7 +144,9 @@ echo "A fresh install and uninstall left nothing."
 # Not silent, the uninstaller names what it keeps, in its details and in a
 # closing message (Wine's trace of window texts shows them).
 wine "$setup" /S
-printf 'classname Edited\r\n' >>"$program/examples/tvclass_tangos.cfg"
+# A change that keeps the size: only the content tells.
+sed -i '0,/^classname /s//Classname /' "$program/examples/tvclass_tangos.cfg"
+printf '1\r\n' >"$program/tvcc.cfg"
 WINEDEBUG=-all,trace+win wine "$program/Uninstall.exe" 2>"$scratch/uninstall.log" &
 waitForWindow '^Tolvane Class Creator Uninstall'
 uninstaller=$window
@@ -155,10 +157,11 @@ window=$uninstaller
 waitFor "keys key Return; sleep 0.5; ! xdotool search --onlyvisible --name '^Tolvane Class Creator Uninstall' >/dev/null 2>&1"
 waitFor "! wine reg query '$uninstallKey' >/dev/null 2>&1"
 for named in 'L"Kept examples\\tvclass_tangos.cfg (changed since it was installed)"' \
-    'L"Tolvane Class Creator was removed, except for these files, changed or added after the installation:\r\n\r\n    examples\\tvclass_tangos.cfg (changed since it was installed)\r\n\r\nThey stay in '; do
+    'L"Kept tvcc.cfg (added after the installation)"' \
+    'L"Tolvane Class Creator was removed, except for these files, changed or added after the installation:\r\n\r\n    examples\\tvclass_tangos.cfg (changed since it was installed)\r\n    tvcc.cfg (added after the installation)\r\n\r\nThey stay in '; do
     grep -aqF "$named" "$scratch/uninstall.log" || fail "the uninstaller did not show: $named"
 done
-[ "$(cd "$program" && find . -type f)" = "./examples/tvclass_tangos.cfg" ] \
+[ "$(cd "$program" && find . -type f | LC_ALL=C sort | tr '\n' ' ')" = "./examples/tvclass_tangos.cfg ./tvcc.cfg " ] \
     || fail "the uninstaller left: $(cd "$program" && find . -type f)"
 rm -rf "$program"
-echo "Not silent, the uninstaller named the file it kept."
+echo "Not silent, the uninstaller named the files it kept."
