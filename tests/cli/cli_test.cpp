@@ -45,6 +45,9 @@ TEST(ClassFileTool, CheckReportsEachFindingOnItsLineWithItsCode)
          ":2: TCC009 inventory item \"weapon_laser\" is not in the item catalogue; line ignored"},
         {inBlock("inventory weapon_knife"), ":2: TCC010 inventory item \"weapon_knife\" has no amount; line ignored"},
         {inBlock("speed 3\nSPEED 4"), ":3: TCC011 speed is set again; the value from line 2 is replaced"},
+        {inBlock("speed 3\nSPEED 4\nspeed 5"),
+         ":3: TCC011 speed is set again; the value from line 2 is replaced\n" + path0
+             + ":4: TCC011 speed is set again; the value from line 3 is replaced"},
         {inBlock("inventory ammo_cells 1\ninventory AMMO_CELLS 2"),
          ":3: TCC011 inventory AMMO_CELLS is set again; the value from line 2 is replaced"},
         {inBlock("classname " + cut + "xyz"),
@@ -277,6 +280,7 @@ TEST(ClassFileTool, DiffListsAddedRemovedAndChangedClasses)
                                                  + inBlock("classname M\xE9"
                                                            "dic"));
     const std::string twice = writeTemp("twice.cfg", sniper + sniper + heavy);
+    const std::string fewer = writeTemp("fewer.cfg", sniper + inBlock("classname Scout") + '\n');
     const std::string notes = writeTemp("notes.cfg", "// no class here\n");
     const std::string same = "0 changed, 0 added, 0 removed, 3 unchanged\n";
     const std::string json =
@@ -301,6 +305,9 @@ TEST(ClassFileTool, DiffListsAddedRemovedAndChangedClasses)
          ""},
         {"diff --format=json " + arg(a) + ' ' + arg(b), 1, json, ""},
         {"diff - " + arg(a) + " <" + arg(a), 0, same, ""},
+        {"diff " + arg(a) + ' ' + arg(fewer), 1, "Removed class Heavy\n0 changed, 0 added, 1 removed, 2 unchanged\n",
+         ""},
+        {"diff " + arg(fewer) + ' ' + arg(a), 1, "Added class Heavy\n0 changed, 1 added, 0 removed, 2 unchanged\n", ""},
         {"diff " + arg(a) + ' ' + arg(twice), 1,
          "Sniper: classname \"Scout\" -> \"Sniper\"\n1 changed, 0 added, 0 removed, 2 unchanged\n",
          "tolvane-classfile: note: classes named \"Sniper\": 1 in " + a + ", 2 in " + twice + "; matched in order\n"},

@@ -246,18 +246,19 @@ TEST_F(SaveFile, KeepsTheOwnerAndGroupOrTheOldFile)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "giving a file another owner takes root";
-    constexpr uid_t owner = 1234;
-    const std::tuple<const char *, bool, fs::perms, bool> rows[] = {
-        // row, as nobody, mode, saved
-        {"root replaces", false, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read, true},
-        {"nobody writes in place", true, fs::perms::all, true},
-        {"nobody may not", true, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read, false},
+    constexpr uid_t other = 1234;
+    const std::tuple<const char *, uid_t, bool, fs::perms, bool> rows[] = {
+        // row, owner (the group is other), as nobody, mode, saved
+        {"root replaces", other, false, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read, true},
+        {"root replaces its file of another group", 0, false, fs::perms::owner_read | fs::perms::owner_write, true},
+        {"nobody writes in place", other, true, fs::perms::all, true},
+        {"nobody may not", other, true, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read, false},
     };
     fs::permissions(folder, fs::perms::all);
-    for (const auto &[row, asNobody, mode, saved] : rows) {
+    for (const auto &[row, owner, asNobody, mode, saved] : rows) {
         SCOPED_TRACE(row);
         std::ofstream(target, std::ios::binary) << "old contents\n";
-        ASSERT_EQ(chown(target.c_str(), owner, owner), 0);
+        ASSERT_EQ(chown(target.c_str(), owner, other), 0);
         fs::permissions(target, mode);
         bool done = false;
         if (asNobody) {
@@ -270,7 +271,7 @@ TEST_F(SaveFile, KeepsTheOwnerAndGroupOrTheOldFile)
         struct stat info = {};
         ASSERT_EQ(::stat(target.c_str(), &info), 0);
         EXPECT_EQ(info.st_uid, owner);
-        EXPECT_EQ(info.st_gid, owner);
+        EXPECT_EQ(info.st_gid, other);
         EXPECT_EQ(fs::status(target).permissions(), mode);
         EXPECT_EQ(fileBytes(target.string()), saved ? "new contents\n" : "old contents\n");
         if (!saved) {

@@ -20,6 +20,7 @@ std::vector<ClassRecord> threeClasses()
         classes[i].classname.assign(names[i]);
         classes[i].starting_weapon.assign("weapon_m60");
     }
+    classes[2].inventory[31] = 2; // Flash Grenades
     return classes;
 }
 
@@ -33,6 +34,8 @@ TEST(ChangeReview, ClassByClassAndValueByValue)
          "No class has changed since the file was last loaded or written.\n"},
         {"two values of one class", [](Classes &c, Origins &) { c[0].health = 95, c[0].inventory[31] = 2; },
          "Sniper: health 100 -> 95; inventory Flash Grenades 0 -> 2\n"},
+        {"an item dropped", [](Classes &c, Origins &) { c[2].inventory[31] = 0; },
+         "Heavy: inventory Flash Grenades 2 -> 0\n"},
         {"float, texts and resistance without a line",
          [](Classes &c, Origins &) { c[1].speed = 1.5f, c[1].classname.assign("Ranger"), c[2].resistance = -1; },
          "Ranger: classname \"Scout\" -> \"Ranger\"; speed 1.000000 -> 1.500000\nHeavy: resistance none -> (no "

@@ -119,6 +119,10 @@ const Row rows[] = {
      [](std::string &f) { replace(f, "health 90", "health 85"); }, "Heavy 150, Sniper 100, Scout 85", ""},
     {"renamed on disk, changed here", [](Classes &c, Origins &) { named(c, "Scout").health = 95; },
      [](std::string &f) { replace(f, "classname Scout", "classname Ranger"); }, "Sniper 100, Ranger 95, Heavy 150", ""},
+    {"renamed in case on disk after a class deleted there, changed here",
+     [](Classes &c, Origins &) { named(c, "Scout").health = 95; },
+     [](std::string &f) { replace(f, sniper, ""), replace(f, "classname Scout", "classname SCOUT"); },
+     "SCOUT 95, Heavy 150", ""},
     {"added on both sides, at the end",
      [](Classes &c, Origins &o) {
          c.push_back(c[0]), c.back().classname.assign("Medic"), o = {0, 1, 2, -1};

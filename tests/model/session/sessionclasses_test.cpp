@@ -102,6 +102,8 @@ const Row rows[] = {
     {"UndoAddClass", "L a z", "", "", "A B C", "0 1 2", "A B C", "A", "Undone: Add Class", false, " | Add Class"},
     {"NewStepDropsRedo", "L x z w", "y", "X", "B A C", "1 0 2", "A B C", "A", "Moved [A]; @ Class 1 / 2 [A]", true,
      "Move Class Down A"},
+    {"EditAfterUndoDropsRedo", "L x z e y", "y", "X", "Ax B C", "0 1 2", "A B C", "Ax", "Undone: Delete Class A", true,
+     "Store Class Ax"},
     {"StoreWithoutChangeIsNoStep", "L S z", "", "", "A B C", "0 1 2", "A B C", "A", "3 Config Classes Read", false, ""},
     // The undo keys of a text box with nothing to undo reach the classes.
     {"UndoKeysOfAnEmptyBoxUndoAClass", "L x Z", "y", "X", "A B C", "0 1 2", "A B C", "A",
@@ -207,6 +209,44 @@ TEST_F(SessionClassesTest, InventoryViewChangesTheClassAtOnce)
     session->undo();
     EXPECT_EQ(view.boxes.amount, "0");
     EXPECT_FALSE(view.unsavedMark);
+}
+
+// Go to Class offers every class in slot order, the last one too, by the
+// names the window shows.
+TEST_F(SessionClassesTest, GoToClassOffersEveryClass)
+{
+    ASSERT_TRUE(saveFileAtomically(seals(), classFile({"Sniper", "Scout", "J\xE4ger"})));
+    run("L g2");
+    EXPECT_EQ(view.classList, (std::vector<std::string>{"Sniper", "Scout", "J\xC3\xA4ger"}));
+    EXPECT_EQ(view.status, "@ Class 2 / 2 [J\xC3\xA4ger]");
+}
+
+// The Problems list names a problem by its class wherever moves and deletes
+// put it, and choosing it goes to that class.
+TEST_F(SessionClassesTest, ProblemsStayWithTheirClass)
+{
+    const std::tuple<const char *, const char *, const char *, const char *> rows[] = {
+        // commands, answers, the list, the class choosing its first problem shows
+        {"L l u", "", "B, line 44: TCC001 unknown key \"bogus\"; line ignored", "B"},
+        {"L x", "y", "B, line 44: TCC001 unknown key \"bogus\"; line ignored", "B"},
+        {"L g1 x", "y", "", "C"},
+    };
+    std::string bytes = classFile({"A", "B", "C"});
+    bytes.insert(bytes.find('\n', bytes.find("classname B")) + 1, "bogus 1\n");
+    ASSERT_TRUE(saveFileAtomically(seals(), bytes));
+    for (const auto &[commands, answers, listed, shown] : rows) {
+        SCOPED_TRACE(commands);
+        session = sessionIn(GameFolder::at(first.path));
+        session->start();
+        view.answer(answers);
+        run(commands);
+        std::string lines;
+        for (const std::string &line : session->problems())
+            lines += line;
+        EXPECT_EQ(lines, listed);
+        session->goToProblem(0);
+        EXPECT_EQ(view.boxes.className, shown);
+    }
 }
 
 // Write Out keeps each class's own lines in the file, through deletes, moves
