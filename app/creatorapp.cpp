@@ -91,7 +91,7 @@ CreatorApp::CreatorApp(int &argc, char **argv) : QApplication(argc, argv)
 #endif
 }
 
-bool CreatorApp::runEditor()
+void CreatorApp::runEditor()
 {
     // The class files and the settings file are those of the game folder,
     // fixed now; the settings reports go to standard output.
@@ -99,13 +99,17 @@ bool CreatorApp::runEditor()
     if (!start) {
         std::fputs(usage, stderr);
         startError = 2;
-        return false;
+        return;
     }
     const auto report = [](std::string_view line) {
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fflush(stdout);
     };
     CreatorDialog dialog(start->folder, report, start->origin);
-    dialog.exec();
-    return false;
+    connect(&dialog, &QDialog::finished, this, &QCoreApplication::quit);
+    // Not modal, so the window asks for the focus itself, as a modal one
+    // gets it (a display without a window manager gives it none).
+    dialog.show();
+    dialog.activateWindow();
+    exec();
 }

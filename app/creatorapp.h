@@ -7,8 +7,9 @@
 #include <filesystem>
 #include <vector>
 
-// The application object: runs the editor window modally; when it ends, the
-// program ends.
+// The application object: runs the editor window, not modally, so that the
+// questions over it are the program's only modal windows; when the window
+// ends, the program ends.
 class CreatorApp : public QApplication
 {
     Q_OBJECT
@@ -17,8 +18,8 @@ public:
     CreatorApp(int &argc, char **argv);
 
     // Runs the editor window on the game folder the command line names until
-    // it ends. Returns false: there is no event loop to run after it.
-    bool runEditor();
+    // it ends.
+    void runEditor();
 
     // 0, or 2 after a command line it did not understand.
     int exitCode() const { return startError; }

@@ -3,6 +3,7 @@
 // and a change to one column of every class.
 
 #include "model/session/editorsession.h"
+#include "model/table/classtableediting.h"
 #include "model/table/tablecolumns.h"
 
 #include "classdata/format/classfilereader.h"
@@ -19,7 +20,7 @@ using namespace tolvane;
 namespace {
 
 // A window that shows nothing and answers every question with yes.
-class NoWindow : public EditorView
+class NoWindow : public FormView, public Questions, public TableView
 {
 public:
     void showForm(const FormValues &values) override { boxes = values; }
@@ -32,25 +33,14 @@ public:
     void showFolders(const std::filesystem::path &, const std::vector<std::filesystem::path> &) override {}
     Answer ask(const Question &) override { return Answer::Yes; }
     void tell(const Notice &) override {}
-    void showAbout() override {}
     void focusField(const std::string &, int) override {}
     std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &, const std::string &) override
     {
         return {};
     }
     void showClassCommands(const ClassCommands &) override {}
-    std::optional<int> chooseClass(const std::vector<std::string> &, int) override { return {}; }
-    void showInventory(const Inventory &) override {}
-    std::optional<std::size_t> chooseVersion(const std::string &, const std::vector<KeptVersion> &) override
-    {
-        return {};
-    }
     void showPlace(const std::string &) override {}
-    bool confirmImport(const std::string &, const std::string &) override { return false; }
     std::optional<std::filesystem::path> chooseFile(const FileChoice &) override { return {}; }
-    void showTwoClasses(const TwoClasses &) override {}
-    void showBaseline(const BaselineView &) override {}
-    void showChart(const ChartView &) override {}
     void showClassTable(const std::string &status) override { benchmark::DoNotOptimize(status.data()); }
 
 private:
@@ -82,8 +72,8 @@ public:
     }
     ~FullSession() { std::filesystem::remove_all(folder, ignored); }
 
-    EditorSession &operator*() { return session; }
-    EditorSession *operator->() { return &session; }
+    ClassTableEditing &operator*() { return table; }
+    ClassTableEditing *operator->() { return &table; }
 
 private:
     std::filesystem::path folder = std::filesystem::temp_directory_path()
@@ -92,23 +82,25 @@ private:
     std::error_code ignored;
     NoWindow view;
     EditorSession session{view,
+                          view,
                           GameFolder::at(folder),
                           {[](std::string_view) {}, [] { return std::vector<std::filesystem::path>(); },
                            [](const std::vector<std::filesystem::path> &) {}}};
+    ClassTableEditing table{session, view};
 };
 
 // Every cell's text and number of the rows shown, and the problems' cells.
-std::size_t buildTable(const EditorSession &session)
+std::size_t buildTable(const ClassTableEditing &table)
 {
     std::size_t characters = 0;
-    const EditorState &state = session.state();
-    for (int slot : session.tableRows()) {
+    const EditorState &state = *table.rows().state;
+    for (int slot : table.shownRows()) {
         for (const TableColumn &column : tableColumns()) {
             characters += cellText(column, state.table.records[std::size_t(slot)]).size();
             benchmark::DoNotOptimize(cellNumber(column, state.table.records[std::size_t(slot)]));
         }
     }
-    return characters + session.tableProblems().size();
+    return characters + table.cellProblems().size();
 }
 
 void buildTableRows(benchmark::State &state)
@@ -123,8 +115,8 @@ void sortTable(benchmark::State &state)
     FullSession session;
     const int health = columnNamed("Health");
     for (auto _ : state) {
-        session->sortTable(health, SortOrder::Descending);
-        benchmark::DoNotOptimize(session->tableRows().data());
+        session->sort(health, SortOrder::Descending);
+        benchmark::DoNotOptimize(session->shownRows().data());
     }
 }
 
@@ -132,8 +124,8 @@ void filterTable(benchmark::State &state)
 {
     FullSession session;
     for (auto _ : state) {
-        session->filterTable("health < 100 and carries Grenades and not ability Scanner");
-        benchmark::DoNotOptimize(session->tableRows().data());
+        session->filter("health < 100 and carries Grenades and not ability Scanner");
+        benchmark::DoNotOptimize(session->shownRows().data());
     }
 }
 

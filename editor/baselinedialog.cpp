@@ -29,7 +29,7 @@ QLabel *textLabel(const std::string &text, QWidget *parent)
 
 } // namespace
 
-BaselineDialog::BaselineDialog(const EditorView::BaselineView &baseline, QWidget *owner)
+BaselineDialog::BaselineDialog(const CompareView::BaselineView &baseline, QWidget *owner)
     : QDialog(owner), baseline(baseline), format(new QComboBox(this)), notes(new QPlainTextEdit(this))
 {
     setWindowTitle(tr("Compare with File"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/session/editorview.h"
+#include "model/compare/comparecommands.h"
 
 #include <QDialog>
 
@@ -14,7 +14,7 @@ class BaselineDialog : public QDialog
     Q_OBJECT
 
 public:
-    BaselineDialog(const tolvane::EditorView::BaselineView &baseline, QWidget *owner);
+    BaselineDialog(const tolvane::CompareView::BaselineView &baseline, QWidget *owner);
 
 private slots:
     void showNotes();
@@ -24,7 +24,7 @@ private slots:
 private:
     bool markdown() const;
 
-    tolvane::EditorView::BaselineView baseline;
+    tolvane::CompareView::BaselineView baseline;
     QComboBox *format;
     QPlainTextEdit *notes;
 };

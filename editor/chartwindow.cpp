@@ -75,7 +75,7 @@ ChartWindow::ChartWindow(QWidget *owner)
     fitOnScreen(this, QSize(fontMetrics().averageCharWidth() * 110, fontMetrics().height() * 36));
 }
 
-void ChartWindow::showChart(const EditorView::ChartView &shown)
+void ChartWindow::showChart(const CompareView::ChartView &shown)
 {
     chart = shown;
     {

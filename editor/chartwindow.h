@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/session/editorview.h"
+#include "model/compare/comparecommands.h"
 
 #include <QDialog>
 
@@ -19,7 +19,7 @@ class ChartWindow : public QDialog
 public:
     explicit ChartWindow(QWidget *owner);
 
-    void showChart(const tolvane::EditorView::ChartView &chart);
+    void showChart(const tolvane::CompareView::ChartView &chart);
 
 public slots:
     // Draws the chart again from the classes as they are now.
@@ -29,7 +29,7 @@ private slots:
     void savePicture();
 
 private:
-    tolvane::EditorView::ChartView chart;
+    tolvane::CompareView::ChartView chart;
     QComboBox *values;
     QLabel *note;
     BarChartView *bars;

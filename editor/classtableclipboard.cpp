@@ -2,7 +2,7 @@
 
 #include "classtablemodel.h"
 #include "classtableview.h"
-#include "model/session/editorsession.h"
+#include "model/table/classtableediting.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -38,7 +38,7 @@ TableGrid ClassTableWindow::grid() const
 
 void ClassTableWindow::copyCells()
 {
-    const QString text = QString::fromStdString(session.copyTableCells(grid()));
+    const QString text = QString::fromStdString(editing.copy(grid()));
     auto *data = new QMimeData;
     data->setText(text);
     data->setData(QStringLiteral("text/tab-separated-values"), text.toUtf8());
@@ -47,6 +47,6 @@ void ClassTableWindow::copyCells()
 
 void ClassTableWindow::pasteCells()
 {
-    session.pasteTableCells(grid(), QGuiApplication::clipboard()->text().toStdString());
+    editing.paste(grid(), QGuiApplication::clipboard()->text().toStdString());
     emit commandDone();
 }

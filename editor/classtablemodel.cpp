@@ -2,7 +2,7 @@
 
 #include "model/table/classroster.h"
 #include "cp1252.h"
-#include "model/session/editorsession.h"
+#include "model/table/classtableediting.h"
 #include "model/table/tablecolumns.h"
 #include "model/table/teamrows.h"
 
@@ -41,8 +41,7 @@ const TableColumn &columnAt(int column)
 
 } // namespace
 
-ClassTableModel::ClassTableModel(EditorSession &session, QObject *parent)
-    : QAbstractTableModel(parent), session(session)
+ClassTableModel::ClassTableModel(ClassTableEditing &table, QObject *parent) : QAbstractTableModel(parent), table(table)
 {
     refresh();
 }
@@ -56,12 +55,12 @@ int ClassTableModel::rowOf(int slot) const
 void ClassTableModel::refresh()
 {
     problems.clear();
-    for (const EditorSession::CellProblem &problem : session.tableProblems()) {
+    for (const ClassTableEditing::CellProblem &problem : table.cellProblems()) {
         QString &text = problems[cellKey(problem.slot, problem.column)];
         text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + QString::fromStdString(problem.text);
     }
-    std::vector<int> shown = session.tableRows();
-    const TableRows classes = session.tableClasses();
+    std::vector<int> shown = table.shownRows();
+    const TableRows classes = table.rows();
     spreads.clear();
     for (int column = 0; column < columnCount(); ++column) {
         if (const std::optional<ValueSpread> spread = columnSpread(column, classes, shown))
@@ -131,7 +130,7 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
     const int slot = slotOf(index.row());
     if (slot < 0 || !index.isValid())
         return {};
-    const TableRows classes = session.tableClasses();
+    const TableRows classes = table.rows();
     if (!classes.has(slot))
         return {}; // gone since the rows were last shown
     if (index.column() == teamColumn() || classes.readOnly(slot))
@@ -201,7 +200,7 @@ Qt::ItemFlags ClassTableModel::flags(const QModelIndex &index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.column() == teamColumn() || session.tableClasses().readOnly(slotOf(index.row())))
+    if (index.column() == teamColumn() || table.rows().readOnly(slotOf(index.row())))
         return flags;
     const TableColumn &column = columnAt(index.column());
     if (column.kind == ColumnKind::Tick)
@@ -219,7 +218,7 @@ bool ClassTableModel::setData(const QModelIndex &index, const QVariant &value, i
     const std::string text = role == Qt::CheckStateRole ? (value.value<Qt::CheckState>() == Qt::Checked ? "yes" : "no")
                                                         : toCp1252(value.toString());
     changing = true;
-    session.editTableCell(slot, index.column(), text);
+    table.editCell(slot, index.column(), text);
     changing = false;
     return true;
 }
@@ -234,7 +233,7 @@ QVariant ClassTableModel::scaleColour(int slot, int column) const
     const std::optional<ValueSpread> range = spread(column);
     if (!scaled.contains(column) || !range)
         return {};
-    const std::optional<double> value = cellNumber(columnAt(column), session.tableClasses().record(slot));
+    const std::optional<double> value = cellNumber(columnAt(column), table.rows().record(slot));
     const std::optional<double> at = value ? scalePosition(*value, *range) : std::nullopt;
     if (!at)
         return {};
@@ -247,7 +246,7 @@ QString ClassTableModel::scaleWords(int slot, int column) const
     const std::optional<ValueSpread> range = spread(column);
     if (!scaled.contains(column) || !range || !(range->maximum > range->minimum))
         return {};
-    const std::optional<double> value = cellNumber(columnAt(column), session.tableClasses().record(slot));
+    const std::optional<double> value = cellNumber(columnAt(column), table.rows().record(slot));
     if (value == range->minimum)
         return tr("The lowest of the classes shown");
     if (value == range->maximum)

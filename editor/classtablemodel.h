@@ -11,7 +11,8 @@
 #include <vector>
 
 namespace tolvane {
-class EditorSession;
+class ClassTableEditing;
+class CompareCommands;
 struct TableRows;
 } // namespace tolvane
 
@@ -25,7 +26,7 @@ class ClassTableModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    explicit ClassTableModel(tolvane::EditorSession &session, QObject *parent = nullptr);
+    explicit ClassTableModel(tolvane::ClassTableEditing &table, QObject *parent = nullptr);
 
     // True on a cell whose value differs from the baseline's.
     static constexpr int BaselineRole = Qt::UserRole + 1;
@@ -63,7 +64,7 @@ private:
     QVariant scaleColour(int slot, int column) const;
     QString scaleWords(int slot, int column) const;
 
-    tolvane::EditorSession &session;
+    tolvane::ClassTableEditing &table;
     std::vector<int> rows;
     QHash<quint64, QString> problems; // by slot and column
     QHash<int, tolvane::ValueSpread> spreads;

@@ -3,7 +3,8 @@
 #include "classtablemodel.h"
 #include "classtableview.h"
 #include "cp1252.h"
-#include "model/session/editorsession.h"
+#include "model/compare/comparecommands.h"
+#include "model/table/classtableediting.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -33,7 +34,7 @@ void ClassTableWindow::compareSelected()
     }
     if (rows.empty() && view->currentIndex().isValid())
         rows.push_back(model->slotOf(view->currentIndex().row()));
-    session.compareTableRows(rows);
+    compare.compareRows(rows);
     emit commandDone();
 }
 

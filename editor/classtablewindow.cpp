@@ -5,7 +5,7 @@
 #include "classtablesummary.h"
 #include "classtableview.h"
 #include "cp1252.h"
-#include "model/session/editorsession.h"
+#include "model/table/classtableediting.h"
 #include "model/table/teamrows.h"
 
 #include <QAction>
@@ -28,12 +28,13 @@ const QColor problemTint(255, 224, 160);
 
 } // namespace
 
-ClassTableWindow::ClassTableWindow(EditorSession &session, QWidget *owner)
-    : QDialog(owner, Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint), session(session)
+ClassTableWindow::ClassTableWindow(ClassTableEditing &editing, CompareCommands &compare, QWidget *owner)
+    : QDialog(owner, Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint), editing(editing),
+      compare(compare)
 {
     setWindowTitle(tr("Class Table"));
     setObjectName(QStringLiteral("classTable"));
-    model = new ClassTableModel(session, this);
+    model = new ClassTableModel(editing, this);
     summary = new ClassTableSummary(*model, this);
 
     filter = new QLineEdit(this);
@@ -86,31 +87,30 @@ ClassTableWindow::ClassTableWindow(EditorSession &session, QWidget *owner)
     restoreLayout();
 
     connect(filter, &QLineEdit::textChanged, this,
-            [this](const QString &text) { this->session.filterTable(toCp1252(text)); });
+            [this](const QString &text) { this->editing.filter(toCp1252(text)); });
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex &current) {
         if (showing || !current.isValid())
             return;
-        this->session.chooseTableRow(model->slotOf(current.row()));
+        this->editing.chooseRow(model->slotOf(current.row()));
         emit commandDone();
     });
     connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, &ClassTableWindow::reportSelection);
-    connect(view->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
-            [this](int column, Qt::SortOrder order) {
-                if (showing)
-                    return;
-                if (column < 0)
-                    this->session.tableInFileOrder();
-                else
-                    this->session.sortTable(column,
-                                            order == Qt::AscendingOrder ? SortOrder::Ascending : SortOrder::Descending);
-            });
+    connect(
+        view->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, [this](int column, Qt::SortOrder order) {
+            if (showing)
+                return;
+            if (column < 0)
+                this->editing.fileOrder();
+            else
+                this->editing.sort(column, order == Qt::AscendingOrder ? SortOrder::Ascending : SortOrder::Descending);
+        });
     connect(view->horizontalHeader(), &QHeaderView::customContextMenuRequested, this, [this](const QPoint &at) {
         const int column = view->horizontalHeader()->logicalIndexAt(at);
         if (column >= 0 && view->currentIndex().isValid())
             view->setCurrentIndex(view->currentIndex().sibling(view->currentIndex().row(), column));
         columnsMenu->popup(view->horizontalHeader()->mapToGlobal(at));
     });
-    showTable(QString::fromStdString(utf8Of(session.classTable().countText(session.tableClasses()))));
+    showTable(QString::fromStdString(utf8Of(editing.roster().countText(editing.rows()))));
 }
 
 ClassTableWindow::~ClassTableWindow()
@@ -137,18 +137,17 @@ void ClassTableWindow::showTable(const QString &status)
 {
     if (model->storing()) {
         // The view changes rows once its edit is stored.
-        QTimer::singleShot(0, this, [this] {
-            showTable(QString::fromStdString(utf8Of(session.classTable().countText(session.tableClasses()))));
-        });
+        QTimer::singleShot(
+            0, this, [this] { showTable(QString::fromStdString(utf8Of(editing.roster().countText(editing.rows())))); });
         return;
     }
     if (view->currentIndex().isValid())
         keptColumn = view->currentIndex().column();
     showing = true;
     model->refresh();
-    view->setColumnHidden(teamColumn(), !session.showsOtherTeam());
+    view->setColumnHidden(teamColumn(), !editing.showsOtherTeam());
     count->setText(status);
-    const bool unreadable = session.classTable().filter().error().has_value();
+    const bool unreadable = editing.roster().filter().error().has_value();
     QPalette palette;
     if (unreadable)
         palette.setColor(QPalette::Base, problemTint);
@@ -162,7 +161,7 @@ void ClassTableWindow::showTable(const QString &status)
 // The selection, the current row and the sort shown are the session's.
 void ClassTableWindow::followSession()
 {
-    const ClassRoster &roster = session.classTable();
+    const ClassRoster &roster = editing.roster();
     QHeaderView *header = view->horizontalHeader();
     const std::optional<int> sorted = roster.sortedBy();
     header->setSortIndicatorShown(sorted.has_value());
@@ -189,7 +188,7 @@ void ClassTableWindow::followSession()
         return;
     // The form's class when it is shown, else the first row, in the column
     // the current cell had.
-    const int row = std::max(model->rowOf(session.state().currentIndex), 0);
+    const int row = std::max(model->rowOf(editing.state().currentIndex), 0);
     const int column = view->currentIndex().isValid() ? view->currentIndex().column() : keptColumn;
     if (row < model->rowCount() && view->currentIndex().row() != row)
         view->selectionModel()->setCurrentIndex(model->index(row, column), QItemSelectionModel::NoUpdate);
@@ -205,7 +204,7 @@ void ClassTableWindow::reportSelection()
             chosen.push_back(model->slotOf(row));
     }
     reporting = true;
-    session.selectTableRows(chosen);
+    editing.selectRows(chosen);
     reporting = false;
 }
 
@@ -222,13 +221,13 @@ int ClassTableWindow::currentColumn() const
 
 void ClassTableWindow::changeSelectedClasses()
 {
-    std::vector<int> chosen = session.classTable().selectedRows(session.state());
+    std::vector<int> chosen = editing.roster().selectedRows(editing.state());
     if (chosen.empty())
-        chosen.push_back(session.state().currentIndex);
-    BulkChangeDialog dialog(session.state(), chosen, currentColumn(), this);
+        chosen.push_back(editing.state().currentIndex);
+    BulkChangeDialog dialog(editing.state(), chosen, currentColumn(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    session.changeSelectedClasses(dialog.column(), dialog.typed());
+    editing.changeSelectedClasses(dialog.column(), dialog.typed());
     emit commandDone();
 }
 
@@ -244,23 +243,17 @@ void ClassTableWindow::sortDescending()
 
 void ClassTableWindow::showFileOrder()
 {
-    session.tableInFileOrder();
+    editing.fileOrder();
 }
 
 void ClassTableWindow::selectAllShown()
 {
-    session.selectAllShown();
+    editing.selectAllShown();
 }
 
 void ClassTableWindow::selectAllClasses()
 {
-    session.selectAllClasses();
-}
-
-void ClassTableWindow::run(void (*command)(EditorSession &))
-{
-    command(session);
-    emit commandDone();
+    editing.selectAllClasses();
 }
 
 // The summary's columns stand under the table's, whatever their order,

@@ -8,8 +8,9 @@ class ClassTableModel;
 class ClassTableSummary;
 class ClassTableView;
 namespace tolvane {
-class EditorSession;
-}
+class ClassTableEditing;
+class CompareCommands;
+} // namespace tolvane
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -28,7 +29,7 @@ class ClassTableWindow : public QDialog
     Q_OBJECT
 
 public:
-    ClassTableWindow(tolvane::EditorSession &session, QWidget *owner);
+    ClassTableWindow(tolvane::ClassTableEditing &editing, tolvane::CompareCommands &compare, QWidget *owner);
     ~ClassTableWindow() override;
 
     // The session's classes, filter, order or selection changed; status
@@ -81,7 +82,6 @@ private:
     tolvane::TableGrid grid() const;
     void buildColumnMenus(QMenu *menu);
     void buildRowMenu();
-    void run(void (*command)(tolvane::EditorSession &));
     void followSession();
     void reportSelection();
     int currentColumn() const;
@@ -93,7 +93,8 @@ private:
     void restoreLayout();
     void saveLayout() const;
 
-    tolvane::EditorSession &session;
+    tolvane::ClassTableEditing &editing;
+    tolvane::CompareCommands &compare;
     ClassTableModel *model = nullptr;
     ClassTableSummary *summary = nullptr;
     ClassTableView *view = nullptr;

@@ -17,7 +17,7 @@ using Mark = tolvane::ComparisonRow::Mark;
 
 namespace {
 
-QComboBox *classList(const EditorView::TwoClasses &classes, int picked, QWidget *parent)
+QComboBox *classList(const CompareView::TwoClasses &classes, int picked, QWidget *parent)
 {
     auto *list = new QComboBox(parent);
     for (const std::string &name : classes.classes)
@@ -29,7 +29,7 @@ QComboBox *classList(const EditorView::TwoClasses &classes, int picked, QWidget 
 
 } // namespace
 
-CompareDialog::CompareDialog(const EditorView::TwoClasses &classes, QWidget *owner)
+CompareDialog::CompareDialog(const CompareView::TwoClasses &classes, QWidget *owner)
     : QDialog(owner), rows(classes.rows), left(classList(classes, classes.left, this)),
       right(classList(classes, classes.right, this)), table(new QTableWidget(0, 5, this))
 {

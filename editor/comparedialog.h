@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/session/editorview.h"
+#include "model/compare/comparecommands.h"
 
 #include <QDialog>
 
@@ -16,7 +16,7 @@ class CompareDialog : public QDialog
     Q_OBJECT
 
 public:
-    CompareDialog(const tolvane::EditorView::TwoClasses &classes, QWidget *owner);
+    CompareDialog(const tolvane::CompareView::TwoClasses &classes, QWidget *owner);
 
 private slots:
     void showRows();

@@ -5,6 +5,7 @@
 #include "model/session/controlids.h"
 #include "cp1252.h"
 #include "classdata/format/itemcatalogue.h"
+#include "model/session/formbindings.h"
 #include "nativepath.h"
 #include "placelabel.h"
 #include "predrawn.h"
@@ -14,9 +15,16 @@
 #include "templateform.h"
 #include "classdata/files/userdata.h"
 #include "wheelguard.h"
+#include "formboxes.h"
+#include "rangehints.h"
+#include "undokeys.h"
 #include "windowcommands.h"
 
 #include <QAbstractButton>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QScrollBar>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -35,21 +43,27 @@ using namespace tolvane;
 CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin, QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      recoveryTimer(new QTimer(this)),
-      editing(*this, folder,
-              {std::move(log), ::recentFolders, keepRecentFolders, userDataFolder(),
-               pathFromQt(QCoreApplication::applicationDirPath()),
-               pathFromQt(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))})
+      recoveryTimer(new QTimer(this)), questions(this, [this] { reviewWindows.openReview(); }), classListWindows(this),
+      compareWindows(this), sheetReview(this), versionPicker(this),
+      tablePart(*this, compareWindows), places{pathFromQt(QCoreApplication::applicationDirPath()),
+                                               pathFromQt(QStandardPaths::writableLocation(
+                                                   QStandardPaths::DocumentsLocation))},
+      first(firstFolder({folder, origin}, ::recentFolders(), places.programFolder)),
+      editing(*this, questions, first.folder, {std::move(log), ::recentFolders, keepRecentFolders, userDataFolder()}),
+      editingParts(editing, {classListWindows, classListWindows, tablePart, compareWindows, sheetReview, versionPicker},
+                   places),
+      reviewWindows(*this, editingParts.review)
 {
     // A few seconds after a change, not on every keystroke; never over a
-    // question, which may be about the very classes.
+    // question, which may be about the very classes. The window itself is
+    // no question, even where it runs modally.
     recoveryTimer->setSingleShot(true);
     recoveryTimer->setInterval(recoveryDelayMs);
     connect(recoveryTimer, &QTimer::timeout, this, [this] {
-        if (QApplication::activeModalWidget())
+        if (QWidget *modal = QApplication::activeModalWidget(); modal && modal != this)
             recoveryTimer->start();
         else
-            editing.keepRecovery();
+            editingParts.recovery.keepRecovery();
     });
     setWindowTitle(QStringLiteral("Tolvane Class Creator \u00A9[*]"));
     setWindowIcon(programIcon());
@@ -60,10 +74,13 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
     appendAboutToSystemMenu(this);
 
     fillLists();
-    watchValueRanges();
-    watchForChanges();
+    watchValueRanges(controls);
+    watchFormBoxes(controls, this, [this] {
+        if (!fillingForm)
+            editing.refreshIndicators(form());
+    });
     watchUndoKeys();
-    editing.start(origin);
+    editing.start();
     control(ControlId::Quit)->setFocus();
 }
 
@@ -130,7 +147,7 @@ void CreatorDialog::bindCommands()
             continue;
         const auto run = [this, command = item.run] {
             command(*this);
-            refreshProblems();
+            refreshViews();
         };
         if (QAction *action = item.menu ? command(item.id) : nullptr)
             connect(action, &QAction::triggered, this, run);
@@ -206,92 +223,21 @@ void CreatorDialog::quit()
         done(QDialog::Accepted);
 }
 
-void CreatorDialog::showAbout()
+void CreatorDialog::about()
 {
-    AboutDialog about(this);
-    about.exec();
-}
-
-namespace {
-
-// The buttons of each kind of question: the answer, the button that gives it
-// and its text (empty: the button's own).
-struct AnswerButton
-{
-    EditorView::Answer answer;
-    QMessageBox::StandardButton button;
-    const char *text = "";
-};
-
-std::vector<AnswerButton> buttonsFor(EditorView::Choices choices)
-{
-    using A = EditorView::Answer;
-    using B = QMessageBox::StandardButton;
-    switch (choices) {
-    case EditorView::Choices::YesNo:
-        return {{A::Yes, B::Yes}, {A::No, B::No}};
-    case EditorView::Choices::WriteOutDiscardCancel:
-        return {{A::WriteOut, B::Save, "&Write Out"}, {A::Discard, B::Discard, "&Discard"}, {A::Cancel, B::Cancel}};
-    case EditorView::Choices::MergeReplaceReloadCancel:
-        return {{A::Merge, B::Save, "&Merge"},
-                {A::Replace, B::Discard, "Re&place"},
-                {A::Reload, B::Reset, "Re&load from Disk"},
-                {A::Cancel, B::Cancel}};
-    case EditorView::Choices::KeepFileTakeMineCancel:
-        return {{A::KeepFile, B::Save, "&Keep the File's Values"},
-                {A::TakeMine, B::Discard, "&Take This Session's Values"},
-                {A::Cancel, B::Cancel}};
-    case EditorView::Choices::RestoreDiscard:
-        return {{A::Restore, B::Save, "&Restore"}, {A::Discard, B::Discard, "&Discard"}};
-    }
-    return {};
-}
-
-} // namespace
-
-// Questions with more than two answers are warnings; Esc gives the safe
-// answer: Cancel, or for a restore, Restore.
-EditorView::Answer CreatorDialog::ask(const Question &question)
-{
-    const std::vector<AnswerButton> buttons = buttonsFor(question.choices);
-    QMessageBox box(buttons.size() > 2 || question.choices == Choices::RestoreDiscard ? QMessageBox::Warning
-                                                                                      : QMessageBox::NoIcon,
-                    QStringLiteral("Tolvane Class Creator"), QString::fromStdString(question.text), {}, this);
-    for (const AnswerButton &answer : buttons) {
-        box.addButton(answer.button);
-        if (*answer.text)
-            box.button(answer.button)->setText(tr(answer.text));
-        if (answer.answer == question.byDefault)
-            box.setDefaultButton(answer.button);
-    }
-    const Answer onEscape = question.choices == Choices::RestoreDiscard ? Answer::Restore
-                            : question.choices == Choices::YesNo        ? Answer::No
-                                                                        : Answer::Cancel;
-    if (question.choices != Choices::YesNo) {
-        for (const AnswerButton &answer : buttons) {
-            if (answer.answer == onEscape)
-                box.setEscapeButton(answer.button);
-        }
-    }
-    QPushButton *review = question.aboutWriting ? box.addButton(tr("&Review Changes..."), QMessageBox::ActionRole)
-                                                : nullptr;
-    // Review Changes opens the review over the window; the question comes back.
-    int clicked;
-    while (clicked = box.exec(), review && box.clickedButton() == review)
-        openReview();
-    for (const AnswerButton &answer : buttons) {
-        if (clicked == answer.button)
-            return answer.answer;
-    }
-    return onEscape;
-}
-
-void CreatorDialog::tell(const Notice &notice)
-{
-    const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information, QMessageBox::Warning};
-    QMessageBox box(icons[int(notice.icon)], QString::fromStdString(notice.title), QString::fromStdString(notice.text),
-                    QMessageBox::Ok, this);
+    AboutDialog box(this);
     box.exec();
+}
+
+void CreatorDialog::help()
+{
+    questions.tell({Questions::Icon::Information, "Help", helpText(editing)});
+}
+
+void CreatorDialog::refreshViews()
+{
+    reviewWindows.refreshProblems();
+    compareWindows.refreshChart();
 }
 
 // Enter presses the push button that has the focus and does nothing
@@ -321,8 +267,9 @@ void CreatorDialog::keyPressEvent(QKeyEvent *event)
 void CreatorDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    QMetaObject::invokeMethod(
-        this, [this] { editing.askForGameFolder(); }, Qt::QueuedConnection);
+    if (std::exchange(first.ask, false))
+        QMetaObject::invokeMethod(
+            this, [this] { editingParts.folders.askForGameFolder(first.refused); }, Qt::QueuedConnection);
 }
 
 // Closing the window ends the program as "&Quit" does, after the same
@@ -335,4 +282,150 @@ void CreatorDialog::closeEvent(QCloseEvent *event)
     }
     event->accept();
     done(QDialog::Accepted);
+}
+
+void CreatorDialog::showForm(const FormValues &form)
+{
+    fillingForm = true;
+    showFormIn(controls, form);
+    fillingForm = false;
+}
+
+FormValues CreatorDialog::form() const
+{
+    return formIn(controls);
+}
+
+void CreatorDialog::showPosition(int first, int last, int current)
+{
+    auto *scrollBar = control<QScrollBar>(ControlId::HiddenScrollBar);
+    scrollBar->setRange(first, last);
+    scrollBar->setValue(current);
+}
+
+void CreatorDialog::showPlace(const std::string &text)
+{
+    placeLabel->setPlace(QString::fromStdString(text));
+}
+
+// The first box of key that can be edited: of the two boxes of max_45cal,
+// "Pistol Mag"; of the abilities, the first one. An inventory amount shows its
+// item and puts the focus in the Amount box; other inventory problems go to the
+// item list.
+void CreatorDialog::focusField(const std::string &key, int item)
+{
+    QWidget *box = nullptr;
+    for (const FormBinding &binding : formBindings) {
+        if (!box && binding.key == key && control(binding.id)->isEnabled())
+            box = control(binding.id);
+    }
+    if (key == "inventory") {
+        box = control(ControlId::ItemList);
+        if (item >= 0) {
+            control<QComboBox>(ControlId::ItemList)->setCurrentIndex(item);
+            editingParts.inventory.pickItem();
+            box = control(ControlId::Amount);
+        }
+    }
+    if (!box)
+        return;
+    box->setFocus(Qt::OtherFocusReason);
+    // At once, while the Problems window still has the focus.
+    findChild<TemplateForm *>()->scrollIntoView(box);
+}
+
+namespace {
+
+// A step's name in a menu entry: "&" shows as itself.
+QString menuText(const QString &command, const std::string &step)
+{
+    if (step.empty())
+        return command;
+    return command + QLatin1Char(' ') + QString::fromStdString(step).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+// The folder a drop names: a folder itself, or the folder of a class file.
+std::filesystem::path droppedFolderOf(const QMimeData *mime)
+{
+    if (!mime->hasUrls() || mime->urls().size() != 1)
+        return {};
+    return droppedFolder(pathFromUrl(mime->urls().front()));
+}
+
+} // namespace
+
+void CreatorDialog::showClassCommands(const ClassCommands &available)
+{
+    control(ControlId::DeleteClass)->setEnabled(available.deleteClass);
+    const std::pair<int, bool> enabled[] = {{CommandId::DeleteClass, available.deleteClass},
+                                            {CommandId::MoveClassUp, available.moveUp},
+                                            {CommandId::MoveClassDown, available.moveDown},
+                                            {CommandId::Undo, !available.undo.empty()},
+                                            {CommandId::Redo, !available.redo.empty()}};
+    for (const auto &[id, on] : enabled)
+        command(id)->setEnabled(on);
+    command(CommandId::Undo)->setText(menuText(tr("Un&do"), available.undo));
+    command(CommandId::Redo)->setText(menuText(tr("&Redo"), available.redo));
+}
+
+void CreatorDialog::watchUndoKeys()
+{
+    for (QWidget *control : std::as_const(controls)) {
+        auto *list = qobject_cast<QComboBox *>(control);
+        auto *box = list ? list->lineEdit() : qobject_cast<QLineEdit *>(control);
+        if (box && !box->isReadOnly())
+            control->installEventFilter(
+                new UndoKeys(box, command(CommandId::Undo), command(CommandId::Redo),
+                             [this](QLineEdit *typedIn, bool redo) { undoKeyIn(typedIn, redo); }));
+    }
+}
+
+void CreatorDialog::undoKeyIn(QLineEdit *box, bool redo)
+{
+    if (redo ? box->isRedoAvailable() : box->isUndoAvailable()) {
+        redo ? box->redo() : box->undo();
+        return;
+    }
+    redo ? editing.redo(true) : editing.undo(true);
+    refreshViews();
+}
+
+void CreatorDialog::showFolders(const std::filesystem::path &folder, const std::vector<std::filesystem::path> &recent)
+{
+    setWindowFilePath(displayPath(folder));
+    // The menu may be refilled from one of its own entries, so old entries
+    // go only once that entry has finished.
+    for (QAction *action : recentFolders->actions()) {
+        recentFolders->removeAction(action);
+        action->deleteLater();
+    }
+    int number = 0;
+    for (const std::filesystem::path &path : recent) {
+        QAction *action = recentFolders->addAction(QStringLiteral("&%1 %2").arg(++number).arg(displayPath(path)));
+        connect(action, &QAction::triggered, this,
+                [this, path] { editingParts.folders.openFolder(GameFolder::at(path)); });
+    }
+    recentFolders->setEnabled(number > 0);
+}
+
+void CreatorDialog::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFolderOf(event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+void CreatorDialog::dropEvent(QDropEvent *event)
+{
+    const std::filesystem::path folder = droppedFolderOf(event->mimeData());
+    if (folder.empty())
+        return;
+    event->acceptProposedAction();
+    // Questions open once the drop has ended, not inside it.
+    QMetaObject::invokeMethod(
+        this, [this, folder] { editingParts.folders.openFolder(GameFolder::at(folder)); }, Qt::QueuedConnection);
+}
+
+ClassTableWindow *CreatorDialog::classTable() const
+{
+    return tablePart.window();
 }

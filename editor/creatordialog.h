@@ -1,7 +1,15 @@
 #pragma once
 
-#include "model/session/editorsession.h"
-#include "model/session/editorview.h"
+#include "classlistwindows.h"
+#include "classtablepart.h"
+#include "comparewindows.h"
+#include "messagequestions.h"
+#include "reviewwindows.h"
+#include "sheetreview.h"
+#include "versionpicker.h"
+
+#include "model/session/formview.h"
+#include "model/sessionparts.h"
 
 #include <QDialog>
 #include <QHash>
@@ -10,23 +18,22 @@
 #include <functional>
 #include <string_view>
 
-class ChartWindow;
 class ClassTableWindow;
 class PlaceLabel;
 class QAction;
 class QLineEdit;
 class QMenu;
 class QTimer;
-class ProblemsWindow;
 
 // Where the settings reports go, a whole line at a time. (A plain function, so
 // that the program never sets up C++ streams, which cost memory at start.)
 using ReportSink = std::function<void(std::string_view line)>;
 
 // The editor window: the form built from the dialog template, the menu bar,
-// keys and drops. Every command goes to the editing session, which shows its
-// results through the EditorView functions.
-class CreatorDialog : public QDialog, public tolvane::EditorView
+// keys and drops. It holds the editing session and its parts, each with the
+// window code of its own, and wires the commands to them; the form itself
+// is the session's FormView.
+class CreatorDialog : public QDialog, public tolvane::FormView
 {
     Q_OBJECT
 
@@ -36,7 +43,8 @@ public:
                            tolvane::FolderOrigin origin = tolvane::FolderOrigin::Named, QWidget *parent = nullptr);
 
     tolvane::EditorSession &session() { return editing; }
-    tolvane::EditorState &state() { return editing.state(); }
+    tolvane::SessionParts &parts() { return editingParts; }
+    tolvane::EditorState &state() { return editing.document().state(); }
     const tolvane::GameFolder &folder() const { return editing.folder(); }
 
     // The control of the template id, or nullptr.
@@ -53,21 +61,20 @@ public:
 
     // "&Quit": ends the window after the question about unsaved changes.
     void quit();
+    void about();
+    void help();
     // The undo keys in a text box: the box's own undo or redo, or when it has
     // nothing to take back, the Edit menu's.
     void undoKeyIn(QLineEdit *box, bool redo);
-    // The Problems window, and Review Changes.
-    void openProblems();
-    void openReview();
-    // The class table: opened beside the form, or closed when it is the
-    // active window; and opened with the focus in its filter bar.
-    void toggleClassTable();
-    // Show Other Team: checked while the class table shows the other team.
-    void toggleOtherTeam();
-    void filterClasses();
-    ClassTableWindow *classTable() const { return tableWindow; }
+    // The windows of the parts.
+    ReviewWindows &review() { return reviewWindows; }
+    ClassTablePart &table() { return tablePart; }
+    ClassTableWindow *classTable() const;
+    // The Problems window and the chart, when open, follow the classes after
+    // each command.
+    void refreshViews();
 
-    // EditorView
+    // FormView
     void showForm(const tolvane::FormValues &form) override;
     tolvane::FormValues form() const override;
     void showPosition(int first, int last, int current) override;
@@ -75,28 +82,13 @@ public:
     void setTitle(const std::string &title) override;
     void setUnsavedMark(bool unsaved) override;
     void setTeamText(const std::string &text) override;
-    void showFolders(const std::filesystem::path &folder, const std::vector<std::filesystem::path> &recent) override;
-    Answer ask(const Question &question) override;
-    void tell(const Notice &notice) override;
-    void showAbout() override;
-    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start,
-                                                      const std::string &title) override;
-    bool confirmImport(const std::string &sheetName, const std::string &review) override;
-    void showClassCommands(const ClassCommands &commands) override;
-    std::optional<int> chooseClass(const std::vector<std::string> &names, int current) override;
-    void showInventory(const Inventory &inventory) override;
-    void focusField(const std::string &key, int item) override;
     void showPlace(const std::string &text) override;
-    std::optional<std::filesystem::path> chooseFile(const FileChoice &choice) override;
-    void showTwoClasses(const TwoClasses &classes) override;
-    void showBaseline(const BaselineView &baseline) override;
-    void showChart(const ChartView &chart) override;
-    std::optional<std::size_t> chooseVersion(const std::string &fileName,
-                                             const std::vector<KeptVersion> &versions) override;
+    void showFolders(const std::filesystem::path &folder, const std::vector<std::filesystem::path> &recent) override;
+    void focusField(const std::string &key, int item) override;
+    void showClassCommands(const ClassCommands &commands) override;
 
     // How long after a change the unsaved classes go to the recovery file.
     static constexpr int recoveryDelayMs = 2000;
-    void showClassTable(const std::string &status) override;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -110,22 +102,26 @@ private:
     void buildMenu();
     void bindCommands();
     void fillLists();
-    void watchValueRanges();
-    void watchForChanges();
     void watchUndoKeys();
-    // The Problems window and the chart, when open, follow the classes after
-    // each command.
-    void refreshProblems();
-    void openClassTable();
 
     QHash<int, QWidget *> controls;
     QHash<int, QAction *> commands;
     QMenu *recentFolders = nullptr;
     bool fillingForm = false;
-    ProblemsWindow *problemsWindow = nullptr;
     PlaceLabel *placeLabel = nullptr;
-    ChartWindow *chartWindow = nullptr;
     QTimer *recoveryTimer = nullptr;
-    ClassTableWindow *tableWindow = nullptr;
+    // The windows of the session's parts come first: the parts take them.
+    MessageQuestions questions;
+    ClassListWindows classListWindows;
+    CompareWindows compareWindows;
+    SheetReview sheetReview;
+    VersionPicker versionPicker;
+    ClassTablePart tablePart;
+    // Where the program and the user's documents are, and the folder the
+    // session starts in, chosen before it is made.
+    tolvane::ProgramPlaces places;
+    tolvane::FirstFolder first;
     tolvane::EditorSession editing;
+    tolvane::SessionParts editingParts;
+    ReviewWindows reviewWindows;
 };

@@ -1,11 +1,12 @@
 #include "rangehints.h"
 
-#include "creatordialog.h"
+#include "model/session/formbindings.h"
 
 #include "cp1252.h"
 #include "model/session/formbindings.h"
 #include "model/review/valuehints.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 using namespace tolvane;
@@ -30,8 +31,10 @@ QString unwritable(const QString &text)
 QString unwritableHint(const QString &text)
 {
     const QString characters = unwritable(text);
-    return characters.isEmpty() ? QString()
-                                : CreatorDialog::tr("The class file cannot hold %1: written as ?.").arg(characters);
+    return characters.isEmpty()
+               ? QString()
+               : QCoreApplication::translate("CreatorDialog", "The class file cannot hold %1: written as ?.")
+                     .arg(characters);
 }
 
 QString joined(const QString &first, const QString &second)
@@ -74,10 +77,10 @@ void watchTextBox(QLineEdit *box, std::size_t limit)
 // outside Windows-1252, a name longer than its field) get a warning tint and
 // a tooltip naming what is stored or read instead; nothing is refused or
 // changed.
-void CreatorDialog::watchValueRanges()
+void watchValueRanges(const QHash<int, QWidget *> &controls)
 {
     for (const FormBinding &binding : formBindings) {
-        auto *box = control<QLineEdit>(binding.id);
+        auto *box = qobject_cast<QLineEdit *>(controls.value(binding.id));
         if (!box || !box->isEnabled())
             continue;
         if (binding.kind == BoxKind::Text)

@@ -29,8 +29,9 @@ public:
         const MSG *msg = static_cast<const MSG *>(message);
         if (msg->message != WM_SYSCOMMAND || msg->hwnd != reinterpret_cast<HWND>(dialog->winId()))
             return false;
-        if (!dialog->session().systemCommand(unsigned(msg->wParam)))
+        if (!opensAboutBox(unsigned(msg->wParam)))
             return false;
+        dialog->about();
         *result = 0;
         return true;
     }

@@ -23,8 +23,8 @@ test=(libgtest-dev libbenchmark-dev locales xvfb xauth desktop-file-utils appstr
       dbus at-spi2-core gir1.2-atspi-2.0 python3-gi orca speech-dispatcher python3
       g++-mingw-w64-x86-64-posix googletest wine wine64
       # Wine's own Tahoma and MS Sans Serif for the window's fonts under Wine,
-      # xdotool to drive the Windows window and Orca's keys under Xvfb, NSIS for
-      # the installer.
+      # xdotool to drive the Windows window, the editor program and Orca's keys
+      # under Xvfb, NSIS for the installer.
       fonts-wine xdotool nsis)
 
 case $want in

@@ -167,22 +167,24 @@ void place(std::vector<Entry> &out, std::vector<std::optional<Entry>> &placed)
     }
 }
 
-ClassFileMerge refused(std::string reason)
+ClassFileMerge refused(ClassFileMerge merge, std::string reason)
 {
-    ClassFileMerge merge;
+    merge.outcome = ClassFileMerge::Outcome::Refused;
     merge.reason = std::move(reason);
     return merge;
 }
 
 } // namespace
 
-ClassFileMerge mergeClassFile(const MergeInput &input, MergeChoice choice)
+ClassFileMerge mergeClassFile(const MergeInput &input, MergeChoice choice, DiskRemovals removals)
 {
     const std::span<const ClassRecord> classes = input.classes;
+    ClassFileMerge merge;
+    merge.choice = choice;
+    merge.removals = removals;
     if (input.disk.status == FileStatus::Unreadable)
-        return refused("it could not be read: " + input.disk.error);
+        return refused(std::move(merge), "it could not be read: " + input.disk.error);
     if (input.disk.status == FileStatus::Missing) {
-        ClassFileMerge merge;
         merge.outcome = ClassFileMerge::Outcome::WrittenAnew;
         merge.bytes = classFileBytes(classes, lineEndToKeep(input.loaded));
         merge.classes.assign(classes.begin(), classes.end());
@@ -192,9 +194,8 @@ ClassFileMerge mergeClassFile(const MergeInput &input, MergeChoice choice)
         return merge;
     }
     if (const ClassFileKind kind = classFileKind({}, input.disk.bytes); kind != ClassFileKind::ClassFile)
-        return refused("it " + std::string(whyNotAClassFile(kind)));
+        return refused(std::move(merge), "it " + std::string(whyNotAClassFile(kind)));
 
-    ClassFileMerge merge;
     merge.outcome = ClassFileMerge::Outcome::Merged;
     merge.diskClasses = classesIn(input.disk.bytes);
     const std::vector<ClassRecord> &disk = merge.diskClasses;
@@ -246,17 +247,18 @@ ClassFileMerge mergeClassFile(const MergeInput &input, MergeChoice choice)
         const int k = from[i];
         if (k < 0) {
             placed[i] = Entry{classes[i], -1, int(i)};
-        } else if (onDisk[std::size_t(k)] < 0 && contentOf(loaded[std::size_t(k)]) != contentOf(classes[i])) {
-            merge.conflicts.push_back({MergeConflict::Kind::DeletedOnDisk, {}, loaded[std::size_t(k)], {}, classes[i]});
-            if (choice == MergeChoice::TakeMemory)
+        } else if (onDisk[std::size_t(k)] < 0) {
+            merge.removedOnDisk.push_back({loaded[std::size_t(k)], classes[i]});
+            if (removals == DiskRemovals::Keep)
                 placed[i] = Entry{classes[i], -1, int(i)};
         }
     }
     place(out, placed);
 
     if (out.size() > std::size_t(tableSlotCount))
-        return refused("the merged file would hold " + std::to_string(out.size()) + " classes, more than the "
-                       + std::to_string(tableSlotCount) + " a class file holds");
+        return refused(std::move(merge), "the merged file would hold " + std::to_string(out.size())
+                                             + " classes, more than the " + std::to_string(tableSlotCount)
+                                             + " a class file holds");
     for (Entry &entry : out) {
         merge.classes.push_back(std::move(entry.record));
         merge.diskBlocks.push_back(entry.diskBlock);

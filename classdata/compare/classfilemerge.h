@@ -34,9 +34,13 @@ namespace tolvane {
 // stayed in its place go to the end.
 //
 // Conflicts: a value changed on both sides to different values; a class
-// deleted on disk that this session changed; a class deleted here that the
-// disk changed. KeepFile, the safe default, keeps the disk's side of each;
-// TakeMemory takes this session's.
+// deleted here that the disk changed. KeepFile, the safe default, keeps the
+// disk's side of each; TakeMemory takes this session's.
+//
+// A class the disk removed that memory still holds, changed here or not, is
+// listed in removedOnDisk. By default the merge keeps it (after the class
+// before it in memory), so that no class in memory goes without the user's
+// word; DiskRemovals::Take drops it as the disk did.
 
 struct MergeInput
 {
@@ -53,13 +57,13 @@ struct MergeInput
 };
 
 enum class MergeChoice { KeepFile, TakeMemory };
+enum class DiskRemovals { Keep, Take };
 
 struct MergeConflict
 {
     enum class Kind {
-        BothChanged,   // value: a field or an inventory amount
-        DeletedOnDisk, // before -> here are this session's changes
-        DeletedHere,   // before -> onDisk are the disk's changes
+        BothChanged, // value: a field or an inventory amount
+        DeletedHere, // before -> onDisk are the disk's changes
     };
     Kind kind;
     ClassValue value;
@@ -85,9 +89,22 @@ struct ClassFileMerge
     std::vector<int> fromMemory;
     std::vector<ClassRecord> diskClasses;
     std::vector<MergeConflict> conflicts;
+    // The classes the file on disk no longer holds and memory still does, in
+    // memory's order: as loaded, and as in memory.
+    struct Removed
+    {
+        ClassRecord before;
+        ClassRecord here;
+    };
+    std::vector<Removed> removedOnDisk;
+    // What the merge was made with.
+    MergeChoice choice = MergeChoice::KeepFile;
+    DiskRemovals removals = DiskRemovals::Keep;
 };
 
-// The merge, its conflicts settled as choice says.
-ClassFileMerge mergeClassFile(const MergeInput &input, MergeChoice choice = MergeChoice::KeepFile);
+// The merge, its conflicts settled as choice says, the classes the disk
+// removed kept or dropped as removals says.
+ClassFileMerge mergeClassFile(const MergeInput &input, MergeChoice choice = MergeChoice::KeepFile,
+                              DiskRemovals removals = DiskRemovals::Keep);
 
 } // namespace tolvane

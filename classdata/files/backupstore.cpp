@@ -50,12 +50,13 @@ std::string versionName(Clock::time_point time, int number, const std::filesyste
     return name + pathBytes(extension);
 }
 
-// The version a name stands for; number -1 for a name that is not one.
+// The version a name stands for; number -1 for a name that is not one. The
+// number has six digits or more: past 999999 it grows a digit.
 BackupStore::Version versionOf(const std::filesystem::path &path)
 {
     const std::string name = pathBytes(path.stem());
     BackupStore::Version version{path, {}, -1};
-    if (name.size() != 23 || name[8] != '-' || name.substr(15, 2) != "Z-")
+    if (name.size() < 23 || name[8] != '-' || name.substr(15, 2) != "Z-")
         return version;
     const int year = digitsAt(name, 0, 4), month = digitsAt(name, 4, 2), day = digitsAt(name, 6, 2);
     const int hour = digitsAt(name, 9, 2), minute = digitsAt(name, 11, 2), second = digitsAt(name, 13, 2);
@@ -65,7 +66,7 @@ BackupStore::Version versionOf(const std::filesystem::path &path)
         return version;
     version.time = std::chrono::sys_days(date) + std::chrono::hours(hour) + std::chrono::minutes(minute)
                    + std::chrono::seconds(second);
-    version.number = digitsAt(name, 17, 6);
+    version.number = digitsAt(name, 17, name.size() - 17);
     return version;
 }
 
@@ -117,8 +118,9 @@ bool BackupStore::keep(const std::filesystem::path &file, std::string_view bytes
     const int number = old.empty() ? 1 : old.front().number + 1;
     const std::filesystem::path path = folder / pathFromBytes(versionName(Clock::now(), number, file.extension()));
     std::string why;
-    if (!saveFileAtomically(path, bytes, &why))
+    if (!saveCopyAtomically(path, bytes, file, &why))
         return fail(error, pathBytes(path) + ": " + why);
+    removeStaleSideFilesIn(folder);
     if (keptIn)
         *keptIn = path;
     for (std::size_t i = std::size_t(kept) - 1; i < old.size(); ++i) {

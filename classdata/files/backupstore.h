@@ -13,7 +13,9 @@ namespace tolvane {
 // user's data folder (never beside the file): for the file
 // /games/My Mod/tvclass_seals.cfg, in FOLDER/My Mod-3fa2c91b/tvclass_seals.cfg/
 // as 20240131-142501Z-000007.cfg (the UTC time it was kept, and a number
-// that counts up). The last `kept` versions of each file stay.
+// that counts up). The last `kept` versions of each file stay. A version
+// gets no wider permissions than the file has (for its group and others),
+// and side files that killed saves left in the folder go.
 class BackupStore
 {
 public:

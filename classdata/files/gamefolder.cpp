@@ -1,5 +1,8 @@
 #include "gamefolder.h"
 
+#include "classdata/files/settings.h"
+#include "classdata/format/classfilereader.h"
+
 #include <cstdlib>
 
 namespace tolvane {
@@ -80,6 +83,16 @@ GameFolder::Problem GameFolder::check(std::error_code *error) const
     if (!fs::is_directory(info))
         return Problem::NotAFolder;
     return Problem::None;
+}
+
+bool GameFolder::holdsGameFiles(bool settingsToo) const
+{
+    std::error_code error;
+    for (std::string_view name : {classFileName(1), classFileName(0), settingsFileName}) {
+        if ((settingsToo || name != settingsFileName) && fs::exists(file(name), error))
+            return true;
+    }
+    return false;
 }
 
 } // namespace tolvane

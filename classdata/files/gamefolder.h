@@ -37,6 +37,9 @@ public:
     // Whether the folder can be used now; error tells why not, where the
     // system said.
     Problem check(std::error_code *error = nullptr) const;
+    // Whether a class file, or with settingsToo the settings file, is in the
+    // folder: whether it looks like a game folder at all.
+    bool holdsGameFiles(bool settingsToo) const;
 
     bool operator==(const GameFolder &) const = default;
 

@@ -152,7 +152,7 @@ std::error_code NativeFile::takeOwnerAndMode(const FileFacts &)
     return {};
 }
 
-std::error_code NativeFile::takeNewFileMode()
+std::error_code NativeFile::takeNewFileMode(unsigned)
 {
     return {};
 }
@@ -368,11 +368,11 @@ std::error_code NativeFile::takeOwnerAndMode(const FileFacts &old)
     return ::fchmod(fd, old.mode) == 0 ? std::error_code() : lastError();
 }
 
-std::error_code NativeFile::takeNewFileMode()
+std::error_code NativeFile::takeNewFileMode(unsigned limit)
 {
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    return ::fchmod(fd, 0666 & ~mask) == 0 ? std::error_code() : lastError();
+    return ::fchmod(fd, 0666 & ~mask & limit) == 0 ? std::error_code() : lastError();
 }
 
 std::error_code replaceFile(const std::filesystem::path &written, const std::filesystem::path &target,

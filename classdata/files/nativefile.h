@@ -55,8 +55,9 @@ public:
     // The new file gets old's owner, group and mode (POSIX); on Windows the
     // replace carries the old file's owner and security over, so nothing.
     std::error_code takeOwnerAndMode(const FileFacts &old);
-    // The mode a new file gets: 0666 less the umask (POSIX).
-    std::error_code takeNewFileMode();
+    // The mode a new file gets: 0666 less the umask (POSIX), and less what
+    // limit lacks.
+    std::error_code takeNewFileMode(unsigned limit = 0666);
 
 private:
 #ifdef _WIN32

@@ -86,24 +86,41 @@ SideFile createSideFile(const fs::path &folder, const fs::path &target, std::str
 // takes well under a second between its last write and its rename.
 constexpr auto staleAfter = std::chrono::minutes(10);
 
-// Removes the side files of new contents that killed saves of target left.
-// Copies of old contents stay: a killed write in place may need them.
-void removeStaleSideFiles(const fs::path &target)
+// Whether name is that of a side file of new contents, ".NAME.tolvane-TAG.new":
+// of the one file whose side files start with prefix, or with prefix ".", of
+// any file.
+bool isNewContentsSideFile(const fs::path::string_type &name, const fs::path::string_type &prefix)
 {
-    const fs::path::string_type prefix = sidePrefix(target).native();
-    const fs::path::string_type kind = fs::path(".new").native();
+    const fs::path::string_type kind = fs::path(".new").native(), mark = fs::path(sideMark).native();
+    const std::size_t tail = 8 + kind.size();
+    if (name.size() < prefix.size() + tail || !name.starts_with(prefix) || !name.ends_with(kind))
+        return false;
+    if (prefix.ends_with(mark))
+        return name.size() == prefix.size() + tail;
+    return name.size() > prefix.size() + mark.size() + tail
+           && name.compare(name.size() - tail - mark.size(), mark.size(), mark) == 0;
+}
+
+// Removes the side files of new contents that killed saves left in folder,
+// those whose names start with prefix. Copies of old contents stay: a killed
+// write in place may need them.
+void removeStaleSideFiles(const fs::path &folder, const fs::path::string_type &prefix)
+{
     std::error_code error;
     const auto now = fs::file_time_type::clock::now();
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     for (fs::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error)) {
-        const fs::path::string_type name = entry->path().filename().native();
-        if (name.size() != prefix.size() + 8 + kind.size() || !name.starts_with(prefix) || !name.ends_with(kind))
+        if (!isNewContentsSideFile(entry->path().filename().native(), prefix))
             continue;
         std::error_code ignored;
         if (entry->is_regular_file(ignored) && !entry->is_symlink(ignored)
             && now - entry->last_write_time(ignored) > staleAfter)
             removeFile(entry->path());
     }
+}
+
+void removeStaleSideFiles(const fs::path &target)
+{
+    removeStaleSideFiles(target.has_parent_path() ? target.parent_path() : fs::path("."), sidePrefix(target).native());
 }
 
 std::error_code writeSynced(NativeFile &file, std::string_view bytes)
@@ -187,7 +204,8 @@ bool saveInPlace(const fs::path &target, std::string_view bytes, SaveError *erro
 // Writes bytes to a side file and renames it over target; false, with
 // inPlace set, when the side file could not be made or could not get the
 // old file's owner for lack of a permission that a write in place needs not.
-bool saveBeside(const fs::path &target, const FileFacts &old, std::string_view bytes, SaveError *error, bool &inPlace)
+bool saveBeside(const fs::path &target, const FileFacts &old, std::string_view bytes, SaveError *error, bool &inPlace,
+                unsigned modeLimit)
 {
     const bool exists = old.kind == FileFacts::Kind::Regular;
     const fs::path folder = target.parent_path();
@@ -197,7 +215,7 @@ bool saveBeside(const fs::path &target, const FileFacts &old, std::string_view b
         inPlace = exists && isPermissionError(failed) && mayWrite(target);
         return fail(error, failed.message());
     }
-    failed = exists ? side.file.takeOwnerAndMode(old) : side.file.takeNewFileMode();
+    failed = exists ? side.file.takeOwnerAndMode(old) : side.file.takeNewFileMode(modeLimit);
     if (failed) {
         side.file.close();
         removeFile(side.path);
@@ -224,6 +242,42 @@ bool saveBeside(const fs::path &target, const FileFacts &old, std::string_view b
     return true;
 }
 
+// A new file's mode is limited to modeLimit.
+bool save(const fs::path &path, std::string_view bytes, SaveError *error, const OldContentsKeeper &keepOld,
+          unsigned modeLimit)
+{
+    const FileFacts old = factsOf(path);
+    if (old.kind == FileFacts::Kind::Symlink)
+        return fail(error, "it is a symbolic link");
+    if (old.kind == FileFacts::Kind::Other)
+        return fail(error, old.error ? old.error.message() : "it is " + old.what);
+    if (old.kind == FileFacts::Kind::Regular && old.links > 1)
+        return saveInPlace(path, bytes, error, keepOld);
+    bool inPlace = false;
+    if (!saveBeside(path, old, bytes, error, inPlace, modeLimit))
+        return inPlace && saveInPlace(path, bytes, error, keepOld);
+    removeStaleSideFiles(path);
+    return true;
+}
+
+// The reason of a failed save, or where the old contents are.
+bool failedWith(const SaveError &why, std::string *error)
+{
+    if (error)
+        *error = why.previousContents.empty() ? why.reason : why.text();
+    return false;
+}
+
+// Owner-only but for what original gives its group and others.
+unsigned copyModeLimit(const fs::path &original)
+{
+    std::error_code error;
+    const fs::file_status status = fs::status(original, error);
+    if (error || !fs::is_regular_file(status))
+        return 0600;
+    return 0600 | (unsigned(status.permissions()) & 0066);
+}
+
 } // namespace
 
 std::string SaveError::text() const
@@ -236,28 +290,24 @@ std::string SaveError::text() const
 bool saveFileAtomically(const fs::path &path, std::string_view bytes, SaveError *error,
                         const OldContentsKeeper &keepOld)
 {
-    const FileFacts old = factsOf(path);
-    if (old.kind == FileFacts::Kind::Symlink)
-        return fail(error, "it is a symbolic link");
-    if (old.kind == FileFacts::Kind::Other)
-        return fail(error, old.error ? old.error.message() : "it is " + old.what);
-    if (old.kind == FileFacts::Kind::Regular && old.links > 1)
-        return saveInPlace(path, bytes, error, keepOld);
-    bool inPlace = false;
-    if (!saveBeside(path, old, bytes, error, inPlace))
-        return inPlace && saveInPlace(path, bytes, error, keepOld);
-    removeStaleSideFiles(path);
-    return true;
+    return save(path, bytes, error, keepOld, 0666);
+}
+
+bool saveCopyAtomically(const fs::path &path, std::string_view bytes, const fs::path &original, std::string *error)
+{
+    SaveError why;
+    return save(path, bytes, &why, {}, copyModeLimit(original)) || failedWith(why, error);
+}
+
+void removeStaleSideFilesIn(const fs::path &folder)
+{
+    removeStaleSideFiles(folder, fs::path(".").native());
 }
 
 bool saveFileAtomically(const fs::path &path, std::string_view bytes, std::string *error)
 {
     SaveError why;
-    if (saveFileAtomically(path, bytes, &why))
-        return true;
-    if (error)
-        *error = why.previousContents.empty() ? why.reason : why.text();
-    return false;
+    return saveFileAtomically(path, bytes, &why) || failedWith(why, error);
 }
 
 bool isReadOnlyFile(const fs::path &path)

@@ -57,6 +57,18 @@ bool saveFileAtomically(const std::filesystem::path &path, std::string_view byte
 // contents are, should a write in place have damaged the file).
 bool saveFileAtomically(const std::filesystem::path &path, std::string_view bytes, std::string *error);
 
+// The same for a new file that holds a copy of original's contents (a
+// backup): from its creation on, its group and others get no permission
+// that original gives them not (none when original is gone). Side files of
+// killed copies are removed as above.
+bool saveCopyAtomically(const std::filesystem::path &path, std::string_view bytes,
+                        const std::filesystem::path &original, std::string *error);
+
+// Removes the side files of new contents that killed saves left in folder,
+// of whatever file, once no save can still be using them: for a folder of
+// this program's own whose files are each saved once, under a new name.
+void removeStaleSideFilesIn(const std::filesystem::path &folder);
+
 // Whether path (or what a symlink there points to) is an existing file that
 // says it is not to be written: no write permission for this process or for
 // anyone (mode 0444, even for root), or the read-only attribute on Windows.

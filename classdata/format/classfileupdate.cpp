@@ -163,28 +163,6 @@ private:
     bool open = false;
 };
 
-bool sameFloat(float a, float b)
-{
-    return a == b || (std::isnan(a) && std::isnan(b));
-}
-
-// Whether the reader took the same value as the record holds: a value typed
-// anew is written anew, even where it would be written as the old one was.
-bool sameValue(const ClassField &field, const ClassRecord &a, const ClassRecord &b)
-{
-    switch (field.kind) {
-    case FieldKind::Int:
-    case FieldKind::Abilities:
-        return a.*field.intMember == b.*field.intMember;
-    case FieldKind::Float:
-    case FieldKind::Resistance:
-        return sameFloat(a.*field.floatMember, b.*field.floatMember);
-    case FieldKind::Text:
-        return field.text.get(a) == field.text.get(b);
-    }
-    return false;
-}
-
 // The line of the fixed layout for a key (a field, or an inventory slot
 // after them); false for a value that has none.
 bool standardLine(std::size_t key, const ClassRecord &record, std::string &text)
@@ -299,7 +277,7 @@ void BlockUpdate::plan(const ClassRecord &old, const ClassRecord &record, Rewrit
                 text += textAfterNumber(key, file.readContent(at));
             same = line == none ? !hasLine : hasLine && file.content(at) == text;
         } else {
-            same = key < fieldCount ? sameValue(classFieldTable[key], old, record)
+            same = key < fieldCount ? sameStoredValue(classFieldTable[key], old, record)
                                     : old.inventory[key - fieldCount] == record.inventory[key - fieldCount];
             hasLine = !same && standardLine(key, record, text);
         }

@@ -3,6 +3,7 @@
 #include "classdata/text/textnumbers.h"
 
 #include <bit>
+#include <cmath>
 #include <charconv>
 
 namespace tolvane {
@@ -76,6 +77,23 @@ bool sameWrittenValue(const ClassField &field, const ClassRecord &a, const Class
         break;
     }
     return writtenValue(field, a) == writtenValue(field, b);
+}
+
+bool sameStoredValue(const ClassField &field, const ClassRecord &a, const ClassRecord &b)
+{
+    switch (field.kind) {
+    case FieldKind::Int:
+    case FieldKind::Abilities:
+        return a.*field.intMember == b.*field.intMember;
+    case FieldKind::Float:
+    case FieldKind::Resistance: {
+        const float x = a.*field.floatMember, y = b.*field.floatMember;
+        return x == y || (std::isnan(x) && std::isnan(y));
+    }
+    case FieldKind::Text:
+        return field.text.get(a) == field.text.get(b);
+    }
+    return false;
 }
 
 bool sameWrittenClass(const ClassRecord &a, const ClassRecord &b)

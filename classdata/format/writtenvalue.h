@@ -46,8 +46,15 @@ inline char *putWrittenNumber(char *at, const ClassField &field, const ClassReco
 // The value as a text; nullopt where no line is written.
 std::optional<std::string> writtenValue(const ClassField &field, const ClassRecord &record);
 
-// Whether a and b hold the same value of field as the file would hold it.
+// Two ways to ask whether a and b hold the same value of field. The same
+// written value: the file would hold the same line (100 and 100.0000001 are
+// one speed, "%f" writes both as 100.000000): what counts as a change for
+// the mark of unsaved changes and Review Changes. The same stored value: the
+// very value (a NaN is the same as a NaN): what Write Out's update of a
+// file compares with the value the reader took, so that a value typed anew
+// is written anew, even where it would be written as the old line was.
 bool sameWrittenValue(const ClassField &field, const ClassRecord &a, const ClassRecord &b);
+bool sameStoredValue(const ClassField &field, const ClassRecord &a, const ClassRecord &b);
 // Whether a and b are the same class in the file: every field and every
 // inventory amount.
 bool sameWrittenClass(const ClassRecord &a, const ClassRecord &b);

@@ -11,31 +11,6 @@
 
 namespace tolvane {
 
-std::string_view teamName(Team team)
-{
-    return team == Team::Seals ? "Seals" : "Tangos";
-}
-
-ClassesOnDisk readClassesOnDisk(const std::filesystem::path &file, std::string_view whose)
-{
-    ClassesOnDisk read{file, {}, {}};
-    const FileBytes bytes = readWholeFile(file);
-    const ClassFileKind kind = classFileKind(file, bytes.bytes);
-    const std::string named = std::string(whose) + ' ' + displayText(file);
-    if (bytes.status == FileStatus::Missing)
-        read.problem = named + " does not exist.";
-    else if (bytes.status == FileStatus::Unreadable)
-        read.problem = named + " could not be read: " + bytes.error + '.';
-    else if (kind != ClassFileKind::ClassFile)
-        read.problem = named + ' ' + std::string(whyNotAClassFile(kind)) + '.';
-    else {
-        const auto table = std::make_unique<ClassTable>();
-        readClassBytes(*table, bytes.bytes);
-        read.classes.assign(table->records.begin(), table->records.begin() + table->classCount);
-    }
-    return read;
-}
-
 std::vector<TeamClass> teamClasses(std::span<const ClassRecord> classes, Team team)
 {
     std::vector<TeamClass> members;

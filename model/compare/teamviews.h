@@ -2,6 +2,8 @@
 
 #include "classdata/compare/classdiff.h"
 #include "classdata/format/classrecord.h"
+#include "classdata/format/team.h"
+#include "model/session/classesondisk.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -15,36 +17,6 @@
 // file marks. Texts are UTF-8.
 
 namespace tolvane {
-
-enum class Team : std::uint8_t { Seals, Tangos };
-
-constexpr Team teamOf(std::int32_t sealsActive)
-{
-    return sealsActive ? Team::Seals : Team::Tangos;
-}
-constexpr Team otherTeam(Team team)
-{
-    return team == Team::Seals ? Team::Tangos : Team::Seals;
-}
-// The settings' flag that makes team's file the active one.
-constexpr std::int32_t sealsFlag(Team team)
-{
-    return team == Team::Seals ? 1 : 0;
-}
-std::string_view teamName(Team team); // "Seals", "Tangos"
-
-// A class file read to set its classes beside others, never to edit or
-// write them: the other team's file, a baseline.
-struct ClassesOnDisk
-{
-    std::filesystem::path file;
-    std::vector<ClassRecord> classes;
-    // What kept the classes from being read, naming the file; empty when
-    // they were read.
-    std::string problem;
-};
-// whose names the file in the problem: "The Tangos' class file".
-ClassesOnDisk readClassesOnDisk(const std::filesystem::path &file, std::string_view whose);
 
 // One class of a team, at its position among the team's classes.
 struct TeamClass

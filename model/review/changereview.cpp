@@ -26,6 +26,12 @@ std::string changesOf(const ClassRecord &before, const ClassRecord &after)
     return joined(parts, "; ");
 }
 
+// A class's name for a line about it.
+std::string nameOf(const ClassRecord &record)
+{
+    return record.classname.empty() ? "(no name)" : std::string(record.classname.view());
+}
+
 } // namespace
 
 std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::span<const ClassRecord> records,
@@ -78,8 +84,7 @@ std::string changeReview(std::span<const ClassRecord> saved, std::span<const Cla
 std::string conflictText(const MergeConflict &conflict)
 {
     using Kind = MergeConflict::Kind;
-    const std::string name = conflict.before.classname.empty() ? "(no name)"
-                                                               : std::string(conflict.before.classname.view());
+    const std::string name = nameOf(conflict.before);
     switch (conflict.kind) {
     case Kind::BothChanged: {
         const ClassValue &value = conflict.value;
@@ -91,12 +96,25 @@ std::string conflictText(const MergeConflict &conflict)
         return name + ": " + valueName(value) + ' ' + describeSide(shownValue(value, conflict.onDisk, naming), quoted)
                + " in the file, " + describeSide(shownValue(value, conflict.here, naming), quoted) + " here";
     }
-    case Kind::DeletedOnDisk:
-        return name + ": deleted in the file, changed here (" + changesOf(conflict.before, conflict.here) + ")";
     case Kind::DeletedHere:
         return name + ": deleted here, changed in the file (" + changesOf(conflict.before, conflict.onDisk) + ")";
     }
     return name;
+}
+
+std::string removedText(const ClassFileMerge::Removed &removed)
+{
+    const std::string name = nameOf(removed.before);
+    const std::string changes = changesOf(removed.before, removed.here);
+    return changes.empty() ? name : name + " (changed here: " + changes + ")";
+}
+
+std::string removedNames(const ClassFileMerge &merge)
+{
+    std::vector<std::string> names;
+    for (const ClassFileMerge::Removed &removed : merge.removedOnDisk)
+        names.push_back(nameOf(removed.before));
+    return joined(names, ", ");
 }
 
 std::string listedLines(const std::vector<std::string> &lines, std::string_view none)
@@ -117,31 +135,35 @@ std::vector<std::string> replacementChanges(std::span<const ClassRecord> disk, s
     return classChanges(disk, now, origins);
 }
 
-std::string mergeSummary(const ClassFileMerge &merge, MergeChoice choice)
+std::string mergeSummary(const ClassFileMerge &merge)
 {
     using Outcome = ClassFileMerge::Outcome;
     if (merge.outcome == Outcome::Refused)
         return "The file on disk cannot be merged with: " + merge.reason + ".\n";
     std::string text = merge.outcome == Outcome::WrittenAnew ? "The file is gone from disk; it is written anew.\n" : "";
     if (!merge.conflicts.empty()) {
-        text += choice == MergeChoice::KeepFile ? "Changed in the file and here; the file's side is kept:\n"
-                                                : "Changed in the file and here; this session's side is taken:\n";
+        text += merge.choice == MergeChoice::KeepFile ? "Changed in the file and here; the file's side is kept:\n"
+                                                      : "Changed in the file and here; this session's side is taken:\n";
         for (const MergeConflict &conflict : merge.conflicts)
             text += "  " + conflictText(conflict) + '\n';
+    }
+    if (!merge.removedOnDisk.empty()) {
+        text += merge.removals == DiskRemovals::Keep ? "Removed from the file on disk; kept here and written back:\n"
+                                                     : "Removed from the file on disk; removed here too:\n";
+        for (const ClassFileMerge::Removed &removed : merge.removedOnDisk)
+            text += "  " + removedText(removed) + '\n';
     }
     return text + "What the file on disk gets:\n"
            + listedLines(classChanges(merge.diskClasses, merge.classes, merge.diskBlocks),
                          merge.outcome == Outcome::Merged ? "no class changes" : "");
 }
 
-std::string mergeReview(const ClassFileMerge &merge, MergeChoice choice, std::string_view diskBytes,
-                        std::string_view fileName)
+std::string mergeReview(const ClassFileMerge &merge, std::string_view diskBytes, std::string_view fileName)
 {
     if (merge.outcome == ClassFileMerge::Outcome::Refused)
-        return mergeSummary(merge, choice);
+        return mergeSummary(merge);
     const std::string name(fileName);
-    return mergeSummary(merge, choice) + '\n'
-           + unifiedDiff(diskBytes, merge.bytes, name + " (on disk)", name + " (merged)");
+    return mergeSummary(merge) + '\n' + unifiedDiff(diskBytes, merge.bytes, name + " (on disk)", name + " (merged)");
 }
 
 } // namespace tolvane

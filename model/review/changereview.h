@@ -32,9 +32,12 @@ std::string changeReview(std::span<const ClassRecord> saved, std::span<const Cla
 
 // A conflict of a merge as one line for a question:
 //   Sniper: health 120 in the file, 95 here
-//   Scout: deleted in the file, changed here (health 100 -> 95)
 //   Medic: deleted here, changed in the file (speed 1.000000 -> 2.000000)
 std::string conflictText(const MergeConflict &conflict);
+// A class the disk removed, as one line: "Scout", or "Scout (changed here:
+// health 100 -> 95)"; and the names of all of them: "Scout, Medic".
+std::string removedText(const ClassFileMerge::Removed &removed);
+std::string removedNames(const ClassFileMerge &merge);
 
 // The lines, each indented by two spaces and ended by a line feed, or none
 // so when there are none.
@@ -45,11 +48,11 @@ std::string listedLines(const std::vector<std::string> &lines, std::string_view 
 std::vector<std::string> replacementChanges(std::span<const ClassRecord> disk, std::span<const ClassRecord> now);
 
 // What writing a merge does to the file on disk: the conflicts and the side
-// choice took, then the changes class by class.
-std::string mergeSummary(const ClassFileMerge &merge, MergeChoice choice);
+// its choice took, the classes the disk removed and what became of them,
+// then the changes class by class.
+std::string mergeSummary(const ClassFileMerge &merge);
 // The summary, then the file's differences from diskBytes as a unified diff,
 // notes and lines of others included.
-std::string mergeReview(const ClassFileMerge &merge, MergeChoice choice, std::string_view diskBytes,
-                        std::string_view fileName);
+std::string mergeReview(const ClassFileMerge &merge, std::string_view diskBytes, std::string_view fileName);
 
 } // namespace tolvane

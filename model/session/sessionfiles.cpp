@@ -1,56 +1,50 @@
 #include "editorsession.h"
+#include "writeflow.h"
 
-#include "classdata/format/classfilereader.h"
-#include "classdata/format/classfileupdate.h"
-#include "classdata/format/classfilewriter.h"
 #include "classdata/files/safesave.h"
 #include "classdata/files/settings.h"
+#include "classdata/format/classfilereader.h"
 
-#include <algorithm>
 #include <memory>
-#include <span>
 
 namespace tolvane {
 
-using Answer = EditorView::Answer;
+// Load Config, Write Out and the questions before classes are dropped; the
+// switch of the active team.
+
+using Answer = Questions::Answer;
 
 void EditorSession::loadConfig()
 {
     FormValues form = view.form();
-    if (!folderUsable() || !settleUnsavedChanges(form))
+    if (!folderUsable(*this) || !settleUnsavedChanges(form))
         return;
-    readActiveFile(form);
-}
-
-void EditorSession::readActiveFile()
-{
-    FormValues form = view.form();
     readActiveFile(form);
 }
 
 void EditorSession::readActiveFile(FormValues &form)
 {
-    const std::filesystem::path path = activeClassFilePath();
-    const auto read = std::make_unique<ClassTable>(state().table);
-    const FileBytes file = readClassFile(*read, gameFolder.path(), state().sealsActive);
+    const std::filesystem::path path = activeClassFile(*this);
+    const auto read = std::make_unique<ClassTable>(doc.state().table);
+    const FileBytes file = readClassFile(*read, gameFolder.path(), doc.state().sealsActive);
     if (!acceptClassFile(path, file))
         return;
-    state().table = *read;
-    changes.fileRead(path, file);
+    doc.state().table = *read;
+    doc.changes().fileRead(path, file);
     if (file.status == FileStatus::Read)
-        fileProblems.fileRead(file.bytes);
+        doc.fileProblems().fileRead(file.bytes);
     else
-        fileProblems.clear();
-    fitRangeToClasses(state());
-    changes.classesSaved(state());
+        doc.fileProblems().clear();
+    fitRangeToClasses(doc.state());
+    doc.changes().classesSaved(doc.state());
     classesLoaded();
-    forgetRecovery();
-    const std::string count = std::to_string(state().table.classCount);
+    classesSettled();
+    const std::string count = std::to_string(doc.state().table.classCount);
     // A missing file still gives the default class, but not as a success.
     const std::string status = file.status == FileStatus::Read ? count + " Config Classes Read"
-                                                               : std::string(classFileName(state().sealsActive))
+                                                               : std::string(classFileName(doc.state().sealsActive))
                                                                      + " not found: " + count + " new class";
-    showMoved(form, withProblemCount(status, fileProblems.current(classesToWrite(nullptr), classOrigins()).size()));
+    show(form, withProblemCount(status, doc.fileProblems().current(doc.classesWith(nullptr), doc.origins()).size()));
 }
 
 // A file that cannot be read, or that is no class file (reading it would
@@ -65,8 +59,8 @@ bool EditorSession::acceptClassFile(const std::filesystem::path &path, const Fil
         why = std::string(whyNotAClassFile(kind)) + "; it was not read";
     if (why.empty())
         return true;
-    view.tell({EditorView::Icon::Warning, "Load Config",
-               "The class file " + displayText(path) + " " + why + ".\nThe classes in memory are unchanged."});
+    ask.tell({Questions::Icon::Warning, "Load Config",
+              "The class file " + displayText(path) + " " + why + ".\nThe classes in memory are unchanged."});
     return false;
 }
 
@@ -76,178 +70,75 @@ bool EditorSession::writeOut()
     return writeClasses(form);
 }
 
-// The form goes into the table first, then the whole table replaces the
-// active team's class file, or is merged into it when it changed on disk,
-// once every question about it is answered and the file is still as it was
-// when they were asked. Its previous version is kept as a backup first.
+// The form goes into the table first, then the write flow writes the whole
+// table to the active team's class file.
 bool EditorSession::writeClasses(FormValues &form)
 {
-    storeIntoClass(form);
+    store(form);
     showRecord(form);
-    if (!folderUsable())
+    if (!folderUsable(*this))
         return false;
-    const std::filesystem::path path = activeClassFilePath();
-    const std::span<const ClassRecord> classes(state().table.records.data(), std::size_t(state().table.classCount));
-    std::filesystem::path target = path;
-    FileBytes old = readWholeFile(path);
-    std::optional<WritePlan> plan;
-    auto written = std::make_unique<ClassTable>();
-    for (bool changedWhileAsked = false;; changedWhileAsked = true) {
-        if (!confirmLink(path, target) || !(plan = planWrite(path, old, classes, changedWhileAsked))
-            || !confirmReadOnly(path)
-            || (old.status == FileStatus::Missing && !plan->anew && !confirmFirstClassFile(path)))
-            return false;
-        readClassBytes(*written, plan->bytes);
-        const int count = plan->merge ? int(plan->merge->classes.size()) : int(classes.size());
-        if (!confirmUnreadBlocks(path, count, written->classCount))
-            return false;
-        FileBytes now = readWholeFile(path);
-        if (now.status == old.status && now.bytes == old.bytes)
-            break;
-        old = std::move(now);
-    }
-    if (plan->bytes != old.bytes)
-        keepBackup(path, old);
-    SaveError error;
-    if (!saveFileAtomically(target, plan->bytes, &error, backupKeeper(path))) {
-        warnNotWritten(path, error);
+    WriteFlow flow(doc, {ask, openReview, data, gameFolder});
+    switch (flow.write(activeClassFile(*this))) {
+    case WriteFlow::Outcome::Reload:
+        readActiveFile(form);
         return false;
+    case WriteFlow::Outcome::NotWritten:
+        return false;
+    case WriteFlow::Outcome::Written:
+        break;
     }
-    if (plan->merge)
-        takeMerged(*plan->merge, form);
-    const int count = state().table.classCount;
-    takeClassesNowRead(*written);
-    changes.fileWritten(path, plan->bytes);
-    changes.classesSaved(state());
-    classesWritten();
-    forgetRecovery();
-    fileProblems.fileWritten(plan->bytes,
-                             std::span(state().table.records.data(), std::size_t(state().table.classCount)));
-    const std::string name(classFileName(state().sealsActive));
-    std::string status = std::to_string(count) + (count == 1 ? " class written to " : " classes written to ") + name;
-    if (plan->anew)
-        status = name + " was deleted on disk; " + std::to_string(count) + (count == 1 ? " class" : " classes")
-                 + " written to it anew";
-    else if (plan->merge)
-        status += ", merged with the changes made on disk";
-    if (const int more = written->classCount - count; more > 0)
-        status += "; " + std::to_string(more) + " more read from it";
-    view.setStatus(status);
+    // A merge is one step Undo takes back; Undo starts afresh where the file
+    // gave classes beyond those the steps made.
+    std::optional<TableEdit> merge = flow.takeMergeStep();
+    if (flow.moreRead())
+        steps.clear();
+    else if (merge)
+        steps.add(std::move(*merge));
+    if (merge)
+        show(form);
+    else if (flow.moreRead())
+        showPosition();
+    steps.markSaved();
+    classesSettled();
+    view.setStatus(flow.status());
     refreshIndicators(form);
     return true;
-}
-
-// A class file that is a symbolic link is written through only to a regular
-// file, and only when the user says so, knowing which file; No is the
-// default. target becomes that file.
-bool EditorSession::confirmLink(const std::filesystem::path &path, std::filesystem::path &target)
-{
-    const std::optional<std::filesystem::path> linked = symlinkTarget(path);
-    if (!linked)
-        return true;
-    std::error_code error;
-    if (linked->empty() || !std::filesystem::is_regular_file(*linked, error)) {
-        warnNotWritten(path, {"it is a symbolic link to " + (linked->empty() ? "nothing" : displayText(*linked))
-                                  + ", which is not a regular file",
-                              {}});
-        return false;
-    }
-    target = *linked;
-    return view.ask({displayText(path) + " is a symbolic link to the file\n" + displayText(target)
-                         + "\nWrite the classes in memory into that file?",
-                     EditorView::Choices::YesNo, Answer::No})
-           == Answer::Yes;
-}
-
-// A read-only file is replaced (and stays read-only) only when the user
-// says so; No is the default.
-bool EditorSession::confirmReadOnly(const std::filesystem::path &path)
-{
-    return !isReadOnlyFile(path)
-           || view.ask({displayText(path)
-                            + " is read-only.\nReplace it with the classes in memory anyway? It stays "
-                              "read-only.",
-                        EditorView::Choices::YesNo, Answer::No})
-                  == Answer::Yes;
-}
-
-// Blocks after the 64th, which the game does not read, stay in the file.
-// With fewer classes written before them, the game reads some of them as
-// classes: only when the user says so; No, the default, writes nothing.
-bool EditorSession::confirmUnreadBlocks(const std::filesystem::path &path, int count, int read)
-{
-    if (read <= count)
-        return true;
-    return view.ask({displayText(path) + " holds class blocks after the 64th, which the game does not read. With "
-                         + std::to_string(count) + " classes before them, the game would read "
-                         + std::to_string(read - count)
-                         + " of them as classes.\nWrite Out all the same, and take them into the classes in memory?",
-                     EditorView::Choices::YesNo, Answer::No})
-           == Answer::Yes;
-}
-
-// The classes that the file just written holds beyond those in memory
-// (blocks after the 64th that are read now) join them, so that the next
-// Write Out keeps them.
-void EditorSession::takeClassesNowRead(const ClassTable &written)
-{
-    EditorState &now = state();
-    if (written.classCount <= now.table.classCount)
-        return;
-    for (int slot = now.table.classCount; slot < written.classCount; ++slot) {
-        now.table.records[std::size_t(slot)] = written.records[std::size_t(slot)];
-        ids[std::size_t(slot)] = -1;
-    }
-    now.table.classCount = written.classCount;
-    now.lastIndex = written.classCount - 1;
-    history.clear();
-    showPosition();
-}
-
-void EditorSession::warnNotWritten(const std::filesystem::path &path, const SaveError &error)
-{
-    const std::string afterwards = error.previousContents.empty()
-                                       ? "The file on disk is unchanged."
-                                       : "The file on disk may be damaged; its old contents are in "
-                                             + displayText(error.previousContents) + ".";
-    view.tell({EditorView::Icon::Warning, "Error",
-               displayText(path) + " could not be written:\n" + error.reason + "\n\n" + afterwards});
 }
 
 // Before a command that drops the classes in memory or ends the run. False:
 // the user cancelled or the write failed, and the command must not go on.
 bool EditorSession::settleUnsavedChanges(FormValues &form)
 {
-    if (!changes.unsaved(state(), formRecord(form))) {
-        forgetRecovery();
+    if (!doc.unsaved(form)) {
+        classesSettled();
         return true;
     }
-    switch (view.ask({"Write out the changes to " + std::string(classFileName(state().sealsActive)) + "?",
-                      EditorView::Choices::WriteOutDiscardCancel, Answer::Cancel, true})) {
+    switch (ask.ask({"Write out the changes to " + std::string(classFileName(doc.state().sealsActive)) + "?",
+                     Questions::Choices::WriteOutDiscardCancel, Answer::Cancel, true})) {
     case Answer::WriteOut:
         return writeClasses(form);
-    case Answer::Discard: {
+    case Answer::Discard:
         // Back to what was last loaded or written, in the table and the form.
-        EditorState &now = state();
-        const EditorState &saved = changes.lastSaved();
-        now.table = saved.table;
-        now.lastIndex = saved.lastIndex;
-        now.currentIndex = std::min(now.currentIndex, now.lastIndex);
-        ids = savedIds;
-        history.clear();
-        forgetRecovery();
-        showPosition();
-        showRecord(form);
+        doc.discardChanges();
+        steps.clear();
+        classesSettled();
+        show(form);
         return true;
-    }
     default:
         return false;
     }
 }
 
+bool EditorSession::quit()
+{
+    FormValues form = view.form();
+    return settleUnsavedChanges(form);
+}
+
 bool EditorSession::askYes(const std::string &text)
 {
-    return view.ask({text, EditorView::Choices::YesNo, Answer::Yes}) == Answer::Yes;
+    return ask.ask({text, Questions::Choices::YesNo, Answer::Yes}) == Answer::Yes;
 }
 
 // The other team's file is active from now on, in this run already,
@@ -255,20 +146,20 @@ bool EditorSession::askYes(const std::string &text)
 void EditorSession::changeActiveConfig()
 {
     FormValues form = view.form();
-    if (!folderUsable() || !settleUnsavedChanges(form))
+    if (!folderUsable(*this) || !settleUnsavedChanges(form))
         return;
-    if (!askYes(state().sealsActive ? "TANGOS CONFIG file will be readen on Restart"
-                                    : "SEALS CONFIG file will be readen on Restart"))
+    if (!askYes(doc.state().sealsActive ? "TANGOS CONFIG file will be readen on Restart"
+                                        : "SEALS CONFIG file will be readen on Restart"))
         return;
-    state().sealsActive = state().sealsActive ? 0 : 1;
+    doc.state().sealsActive = doc.state().sealsActive ? 0 : 1;
     writeSettings();
     // The classes in memory stay the other team's until Load Config.
     if (!classesTeamNote().empty()) {
-        const std::string active = state().sealsActive ? "Seals'" : "Tangos'";
-        view.setStatus("The " + active + " file " + std::string(classFileName(state().sealsActive))
+        const std::string active = doc.state().sealsActive ? "Seals'" : "Tangos'";
+        view.setStatus("The " + active + " file " + std::string(classFileName(doc.state().sealsActive))
                        + " is active: Load Config reads it, and Write Out writes the classes in memory, which are "
                          "still the "
-                       + (state().sealsActive ? "Tangos'" : "Seals'") + ", into it");
+                       + (doc.state().sealsActive ? "Tangos'" : "Seals'") + ", into it");
         showRecord(form);
     }
     refreshIndicators(form);
@@ -280,11 +171,33 @@ void EditorSession::writeSettings()
         return;
     const std::filesystem::path path = gameFolder.file(settingsFileName);
     SaveError error;
-    if (!saveFileAtomically(path, settingsFileBytes(state().sealsActive, platformLineEnd), &error)) {
-        warnNotWritten(path, error);
+    if (!saveFileAtomically(path, settingsFileBytes(doc.state().sealsActive, platformLineEnd), &error)) {
+        warnNotWritten(ask, path, error);
         return;
     }
     services.report("File written [" + std::string(settingsFileName) + "]\n");
+}
+
+// "Seals'" or "Tangos'" of the classes in memory, after a team switch.
+std::string EditorSession::classesTeamNote() const
+{
+    const std::filesystem::path &from = doc.changes().classesFile();
+    const std::filesystem::path active = activeClassFile(*this);
+    if (from.empty() || from == active)
+        return {};
+    const auto whose = [](const std::filesystem::path &file) {
+        return file.filename() == classFileName(1) ? "Seals'" : "Tangos'";
+    };
+    return std::string(" (the ") + whose(from) + " classes; the " + whose(active) + " file is active)";
+}
+
+std::string EditorSession::placeText() const
+{
+    const Team active = teamOf(doc.state().sealsActive);
+    std::string team(teamName(active));
+    if (doc.team() != active)
+        team += " (the " + std::string(teamName(doc.team())) + "' classes in memory)";
+    return team + " \u00B7 " + displayText(gameFolder.name());
 }
 
 } // namespace tolvane

@@ -23,6 +23,12 @@ public:
     // A step just done. It replaces the steps that Redo would have done
     // again; a step that changed nothing is not kept.
     void add(TableEdit step);
+    // The same for a command that may have changed nothing (nullopt).
+    void add(std::optional<TableEdit> step)
+    {
+        if (step)
+            add(std::move(*step));
+    }
 
     bool canUndo() const { return done > 0; }
     bool canRedo() const { return done < steps.size(); }

@@ -65,7 +65,7 @@ void twoClasses(CreatorDialog &d)
 void atFirstOfTwo(CreatorDialog &d)
 {
     twoClasses(d);
-    d.session().showRecord();
+    showRecord(d);
 }
 void atSecondOfTwo(CreatorDialog &d)
 {
@@ -74,11 +74,11 @@ void atSecondOfTwo(CreatorDialog &d)
 }
 void classAdded(CreatorDialog &d)
 {
-    d.session().addClass();
+    d.parts().classList.addClass();
 }
 void addUndone(CreatorDialog &d)
 {
-    d.session().addClass();
+    d.parts().classList.addClass();
     d.session().undo();
 }
 void abilities(CreatorDialog &d)

@@ -33,6 +33,13 @@
 #include <string>
 #include <vector>
 
+// The form shows the current class again, as after a command.
+inline void showRecord(CreatorDialog &dialog)
+{
+    tolvane::FormValues form = dialog.form();
+    dialog.session().show(form);
+}
+
 // What a modal window looked like when the answerer answered it.
 struct SeenModal
 {

@@ -171,6 +171,34 @@ TEST_F(WriteOutTest, AChangeOnDiskIsMergedWithTheFilesValuesKept)
     EXPECT_FALSE(dialog->isWindowModified());
 }
 
+// Classes another program removed from the file stay unless the user says
+// otherwise: both questions name them, and Keep Them is the default.
+TEST_F(WriteOutTest, ClassesTheDiskRemovedAreNamedAndKeptByDefault)
+{
+    writeFile(seals, classFile({"A", "B", "C"}));
+    restartDialog();
+    click(ControlId::LoadConfig);
+    control<QLineEdit>(ControlId::Health)->setText(QStringLiteral("95"));
+    writeFile(seals, classFile({"A"}));
+    modals.expect({B::Save, B::Save});
+    click(ControlId::WriteOut);
+    ASSERT_EQ(modals.seen().size(), 2u);
+    const SeenModal &merge = modals.seen()[0], &removed = modals.seen()[1];
+    EXPECT_TRUE(merge.text.contains(QStringLiteral("Merge keeps in memory and writes back unless you choose to "
+                                                   "remove them: B, C.")))
+        << merge.text.toStdString();
+    EXPECT_EQ(removed.icon, QMessageBox::Warning);
+    EXPECT_EQ(removed.buttons, B::Save | B::Discard | B::Cancel);
+    EXPECT_EQ(removed.defaultButton, B::Save);
+    for (const char *answer : {"Keep Them", "Remove Them", "Cancel", "Review Changes..."})
+        EXPECT_TRUE(removed.buttonTexts.contains(QLatin1String(answer))) << answer;
+    EXPECT_TRUE(removed.text.contains(QStringLiteral("still in memory:\n    B, C\n"))) << removed.text.toStdString();
+    for (const char *kept : {"classname B\n", "classname C\n", "health 95\n"})
+        EXPECT_NE(readFile(seals).find(kept), std::string::npos) << kept;
+    EXPECT_EQ(dialog->state().table.classCount, 3);
+    EXPECT_FALSE(dialog->isWindowModified());
+}
+
 // Each Write Out keeps the version it replaces; the File menu lists them by
 // date with what restoring one changes, and puts it back as one step.
 TEST_F(WriteOutTest, RestorePreviousVersionListsTheVersionsByDate)
@@ -188,8 +216,10 @@ TEST_F(WriteOutTest, RestorePreviousVersionListsTheVersionsByDate)
     const SeenModal &versions = modals.seen()[0];
     EXPECT_EQ(versions.title, QStringLiteral("Restore Previous Version"));
     ASSERT_EQ(versions.items.size(), 2);
-    const QRegularExpression date(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d$"));
+    // Kept within one second, they are told apart.
+    const QRegularExpression date(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d( \\(2\\))?$"));
     EXPECT_TRUE(date.match(versions.items[0]).hasMatch()) << versions.items[0].toStdString();
+    EXPECT_NE(versions.items[0], versions.items[1]);
     EXPECT_TRUE(versions.text.contains(QStringLiteral("classname \"Sniper\" -> \"Medic\"")))
         << versions.text.toStdString();
     EXPECT_EQ(control<QLineEdit>(ControlId::ClassName)->text(), QStringLiteral("Medic"));

@@ -29,7 +29,7 @@ protected:
     {
         applyBlockStartDefaults(record());
         edit(record());
-        dialog->session().showRecord();
+        showRecord(*dialog);
     }
 
     int checkedBoxes()

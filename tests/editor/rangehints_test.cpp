@@ -57,7 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DialogTest, ShownNegativeArmourIsMarkedAndNotChanged)
 {
     dialog->state().current().kevlar_vest = -5;
-    dialog->session().showRecord();
+    showRecord(*dialog);
     auto *box = control<QLineEdit>(ControlId::KevlarVest);
     EXPECT_TRUE(box->toolTip().contains("the game will read 50 instead"));
     click(ControlId::SaveToMemory);

@@ -1,10 +1,11 @@
 #pragma once
 
-// A window for the editing session that records what it was shown and
-// answers questions from a queue; a question with no answer left, or one
+// The form and the questions of a window for the editing session: it
+// records what it was shown and answers questions from a queue; a question with no answer left, or one
 // asked with other buttons or another default than its kind has, fails.
 
-#include "model/session/editorview.h"
+#include "model/session/formview.h"
+#include "model/session/questions.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +17,13 @@
 #include <utility>
 #include <vector>
 
-class FakeView : public tolvane::EditorView
+class FakeView : public tolvane::FormView, public tolvane::Questions
 {
 public:
     // Answers by letter: y(es) n(o) w(rite out) d(iscard) c(ancel) m(erge)
     // r(eplace) f (reload from file) k(eep the file's values) t(ake this
-    // session's) v (restore: recover).
+    // session's) v (restore: recover) h (keep the classes the disk removed:
+    // hold them) x (remove them here too).
     void answer(std::string_view letters)
     {
         for (char letter : letters)
@@ -38,16 +40,17 @@ public:
     // K (which side of values changed on both), O(ther team's file),
     // V (restore the classes of an earlier run), H (change classes the filter
     // hides), F (the first class file of a folder), N(ew classes from a sheet),
-    // G (a folder of the program's own, and the copy of the samples).
+    // D (classes deleted on disk that memory still holds), G (a folder of the
+    // program's own, and the copy of the samples).
     std::string asked;
-    std::string question; // the text of the last one
+    std::string question;               // the text of the last one
+    std::vector<std::string> questions; // the texts of all, in turn
     // What another program does while the next question is open.
     std::function<void()> whileAsking;
     // What Review Changes showed while the last question was open.
     std::function<std::string()> review;
     std::string reviewed;
     std::vector<Notice> told;
-    int aboutBoxes = 0;
     std::string focused; // "speed", "inventory 36"
 
     // How often the session read the form: once a command at most.
@@ -68,7 +71,6 @@ public:
     void showPlace(const std::string &text) override { place = text; }
     void showFolders(const std::filesystem::path &, const std::vector<std::filesystem::path> &) override {}
     void tell(const Notice &notice) override { told.push_back(notice); }
-    void showAbout() override { ++aboutBoxes; }
     // The folders the choosers give, in turn (an empty one, or none left:
     // Cancel), and their titles and the folders they opened in.
     std::deque<std::filesystem::path> chosenFolders;
@@ -93,20 +95,7 @@ public:
     }
 
     ClassCommands classCommands;
-    // The slot Go to Class picks; nullopt cancels.
-    std::optional<int> pickedClass;
-    std::vector<std::string> classList;
-    // What the inventory view does while it is open.
-    std::function<void(const Inventory &)> inInventory = [](const Inventory &) {};
     void showClassCommands(const ClassCommands &commands) override { classCommands = commands; }
-    std::optional<int> chooseClass(const std::vector<std::string> &names, int) override
-    {
-        classList = names;
-        return pickedClass;
-    }
-    void showInventory(const Inventory &inventory) override { inInventory(inventory); }
-    std::string tableStatus;
-    void showClassTable(const std::string &status) override { tableStatus = status; }
 
     // The files the file dialogs pick, in turn; none left cancels. What they
     // were asked for.
@@ -121,34 +110,6 @@ public:
         pickedFiles.pop_front();
         return picked;
     }
-    // What the compare views and the chart were last given, and what the
-    // test does while they are open.
-    TwoClasses twoClasses;
-    BaselineView baseline;
-    ChartView chart;
-    std::function<void()> inCompareView = [] {};
-    void showTwoClasses(const TwoClasses &classes) override { twoClasses = classes, inCompareView(); }
-    void showBaseline(const BaselineView &shown) override { baseline = shown, inCompareView(); }
-    void showChart(const ChartView &shown) override { chart = shown; }
-    // The version Restore Previous Version picks; nullopt cancels.
-    std::optional<std::size_t> pickedVersion;
-    std::vector<KeptVersion> versions;
-    std::optional<std::size_t> chooseVersion(const std::string &, const std::vector<KeptVersion> &kept) override
-    {
-        versions = kept;
-        return pickedVersion;
-    }
-
-    // Review Changes of an import shows importReview, and imports when
-    // importing is set.
-    std::string importReview;
-    bool importing = true;
-    bool confirmImport(const std::string &, const std::string &text) override
-    {
-        importReview = text;
-        return importing;
-    }
-
     Answer ask(const Question &question) override
     {
         // A letter, words of its text, its buttons, its default, and whether it
@@ -158,6 +119,7 @@ public:
             {'E', "already exists", Choices::YesNo, Answer::No, true},
             {'K', "Keep the file's values, or take", Choices::KeepFileTakeMineCancel, Answer::KeepFile, true},
             {'C', "changed on disk", Choices::MergeReplaceReloadCancel, Answer::Merge, true},
+            {'D', "are still in memory:", Choices::KeepRemoveCancel, Answer::KeepClasses, true},
             {'O', "and the classes in memory are the", Choices::YesNo, Answer::No, true},
             {'V', "that were not written out", Choices::RestoreDiscard, Answer::Restore, true},
             {'P', "is read-only", Choices::YesNo, Answer::No, false},
@@ -182,6 +144,7 @@ public:
         const auto &[letter, words, choices, byDefault, aboutWriting] = *kind;
         asked += letter;
         this->question = question.text;
+        questions.push_back(question.text);
         if (whileAsking)
             std::exchange(whileAsking, nullptr)();
         if (review) {
@@ -199,7 +162,7 @@ public:
         }
         const char answer = answers.front();
         answers.pop_front();
-        return Answer(std::string_view("ynwdcmrfktv").find(answer)); // in the order of Answer
+        return Answer(std::string_view("ynwdcmrfktvhx").find(answer)); // in the order of Answer
     }
 
 private:

@@ -3,7 +3,8 @@
 // The session commands that test rows spell as one letter, and a session in
 // a scratch folder that runs them, shared by the session tests.
 
-#include "model/session/editorsession.h"
+#include "model/sessionparts.h"
+#include "fakeparts.h"
 #include "fakeview.h"
 #include "sessiontesthelpers.h"
 
@@ -39,33 +40,46 @@ inline std::vector<TableCommand> tableCommands(const std::string &line)
     return parsed;
 }
 
-// Runs the command of letter with argument; false when the letter is not one.
-inline bool runSessionCommand(tolvane::EditorSession &session, FakeView &view, char letter, const std::string &argument)
+// Runs the session's own command of letter; false when the letter is not one.
+inline bool runSessionCommand(tolvane::EditorSession &session, char letter)
 {
+    using tolvane::Move;
     // clang-format off
     switch (letter) {
     case 'L': session.loadConfig(); break;
     case 'W': session.writeOut(); break;
     case 'S': session.saveToMemory(); break;
-    case 'n': session.nextClass(); break;
-    case 'p': session.previousClass(); break;
-    case 'f': session.firstClass(); break;
-    case 'l': session.lastClass(); break;
-    case 'a': session.addClass(); break;
-    case 'x': session.deleteClass(); break;
-    case 'd': session.duplicateClass(); break;
-    case 'u': session.moveClassUp(); break;
-    case 'w': session.moveClassDown(); break;
-    case 'g':
-        view.pickedClass = std::stoi(argument);
-        session.goToClass();
-        break;
+    case 'n': session.move(Move::Next); break;
+    case 'p': session.move(Move::Previous); break;
+    case 'f': session.move(Move::First); break;
+    case 'l': session.move(Move::Last); break;
     case 'T': session.changeActiveConfig(); break;
     case 'z': session.undo(); break;
     case 'y': session.redo(); break;
     case 'Z': session.undo(true); break; // the keys, from a text box with nothing to undo
     case 'Y': session.redo(true); break;
     default: return false;
+    }
+    // clang-format on
+    return true;
+}
+
+// The same with the commands of the class list, and the window the list asks.
+inline bool runSessionCommand(tolvane::EditorSession &session, tolvane::ClassListCommands &classList,
+                              FakeClassPicker &picker, char letter, const std::string &argument)
+{
+    // clang-format off
+    switch (letter) {
+    case 'a': classList.addClass(); break;
+    case 'x': classList.deleteClass(); break;
+    case 'd': classList.duplicateClass(); break;
+    case 'u': classList.moveClassUp(); break;
+    case 'w': classList.moveClassDown(); break;
+    case 'g':
+        picker.pickedClass = std::stoi(argument);
+        classList.goToClass();
+        break;
+    default: return runSessionCommand(session, letter);
     }
     // clang-format on
     return true;
@@ -86,10 +100,28 @@ protected:
         session->start();
     }
     fs::path seals() const { return first.path / "tvclass_seals.cfg"; }
+    // The form shows the current class again, as after a command.
+    void showRecord()
+    {
+        tolvane::FormValues form = view.form();
+        session->show(form);
+    }
+    std::unique_ptr<tolvane::SessionParts> makeParts()
+    {
+        return std::make_unique<tolvane::SessionParts>(
+            *session, tolvane::PartWindows{classPicker, inventoryView, tableView, compareView, sheetView, versions});
+    }
+    // A new session and its parts in folder, not yet started: the next run.
+    void newSessionIn(const tolvane::GameFolder &folder)
+    {
+        parts.reset();
+        session = sessionIn(folder);
+        parts = makeParts();
+    }
     std::unique_ptr<tolvane::EditorSession> sessionIn(const tolvane::GameFolder &folder)
     {
         return std::make_unique<tolvane::EditorSession>(
-            view, folder,
+            view, view, folder,
             tolvane::EditorSession::Services{
                 [this](std::string_view line) { reported += line; }, [this] { return keptFolders; },
                 [this](const std::vector<fs::path> &folders) { keptFolders = folders; }, data.path});
@@ -102,7 +134,7 @@ protected:
         for (std::string command; commands >> command;) {
             const std::string argument = command.substr(1);
             view.formReads = 0;
-            if (runSessionCommand(*session, view, command[0], argument)) {
+            if (runSessionCommand(*session, parts->classList, classPicker, command[0], argument)) {
                 EXPECT_LE(view.formReads, 1) << command << " reads the form more than once";
                 continue;
             }
@@ -116,7 +148,7 @@ protected:
             }
             case 'e':
                 view.boxes.className += 'x';
-                session->refreshIndicators();
+                session->refreshIndicators(view.form());
                 break;
             case 'D':
                 EXPECT_TRUE(tolvane::saveFileAtomically(seals(), classFile({"Disk"})));
@@ -150,7 +182,14 @@ protected:
     ScratchFolder first{"first"};
     ScratchFolder other{"other"};
     FakeView view;
+    FakeClassPicker classPicker;
+    FakeInventory inventoryView;
+    FakeTableView tableView;
+    FakeCompareView compareView;
+    FakeSheetView sheetView;
+    FakeVersions versions;
     std::vector<fs::path> keptFolders;
     std::string reported;
     std::unique_ptr<tolvane::EditorSession> session = sessionIn(tolvane::GameFolder::at(first.path));
+    std::unique_ptr<tolvane::SessionParts> parts = makeParts();
 };

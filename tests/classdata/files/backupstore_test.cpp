@@ -7,10 +7,12 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <utility>
 
 #ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 using namespace tolvane;
@@ -114,6 +116,80 @@ TEST_F(Backups, KeepsTheLastTenVersionsNewestFirst)
     EXPECT_EQ(std::distance(fs::directory_iterator(game), {}), 0) << "nothing in the game folder";
     EXPECT_TRUE(store.versions(game / "other.cfg").empty());
 }
+
+// Past 999999 the number grows a digit: those versions are listed, newest
+// first, and the oldest still go.
+TEST_F(Backups, NumbersPastSixDigitsAreListedAndPruned)
+{
+    const fs::path seals = game / "tvclass_seals.cfg";
+    const fs::path folder = store.folderFor(seals);
+    fs::create_directories(folder);
+    for (int number = 999991; number <= 1000000; ++number)
+        std::ofstream(folder / ("20240131-142501Z-" + std::to_string(number) + ".cfg")) << number;
+    ASSERT_TRUE(store.keep(seals, "newest", &error)) << error;
+    const std::vector<BackupStore::Version> versions = store.versions(seals);
+    ASSERT_EQ(versions.size(), 10u);
+    EXPECT_EQ(versions[0].number, 1000001);
+    EXPECT_EQ(readWholeFile(versions[0].path).bytes, "newest");
+    EXPECT_EQ(versions[1].number, 1000000);
+    EXPECT_EQ(readWholeFile(versions[1].path).bytes, "1000000");
+    EXPECT_EQ(versions[9].number, 999992);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 10);
+}
+
+// The side files of saves killed long ago go; those of a save that may still
+// be running, and files not of this program, stay.
+TEST_F(Backups, SideFilesOfKilledSavesGo)
+{
+    const fs::path seals = game / "tvclass_seals.cfg";
+    const fs::path folder = store.folderFor(seals);
+    fs::create_directories(folder);
+    const std::pair<const char *, bool> rows[] = {
+        // name, whether it goes
+        {".20240131-142501Z-000001.cfg.tolvane-0badf00d.new", true},
+        {".20240131-142502Z-000002.cfg.tolvane-0badf00e.new", false}, // new: a save may be writing it
+        {"notes.txt", false},
+        {".tolvane-0badf00d.new", false},
+    };
+    for (const auto &[name, goes] : rows) {
+        std::ofstream(folder / name) << "x";
+        if (goes || name != rows[1].first)
+            fs::last_write_time(folder / name, fs::file_time_type::clock::now() - std::chrono::hours(1));
+    }
+    ASSERT_TRUE(store.keep(seals, "kept", &error)) << error;
+    for (const auto &[name, goes] : rows)
+        EXPECT_EQ(fs::exists(folder / name), !goes) << name;
+}
+
+#ifndef _WIN32
+// A version is no more open to others than its file: a private file's
+// versions are private.
+TEST_F(Backups, VersionsAreNoWiderThanTheirFile)
+{
+    const fs::path seals = game / "tvclass_seals.cfg";
+    const std::pair<fs::perms, fs::perms> rows[] = {
+        {fs::perms::owner_read | fs::perms::owner_write, fs::perms::owner_read | fs::perms::owner_write},
+        {fs::perms(0640), fs::perms(0640)},
+        {fs::perms(0644), fs::perms(0644)},
+        {fs::perms(0444), fs::perms(0644)}, // the owner may still read and remove it
+    };
+    const mode_t mask = umask(022);
+    int n = 0;
+    for (const auto &[mode, kept] : rows) {
+        fs::remove(seals);
+        std::ofstream(seals) << "class file";
+        fs::permissions(seals, mode);
+        std::filesystem::path version;
+        EXPECT_TRUE(store.keep(seals, "version " + std::to_string(++n), &error, &version)) << error;
+        EXPECT_EQ(fs::status(version).permissions() & fs::perms::all, kept) << unsigned(mode);
+    }
+    fs::remove(seals);
+    std::filesystem::path version;
+    EXPECT_TRUE(store.keep(seals, "of a file gone", &error, &version)) << error;
+    umask(mask);
+    EXPECT_EQ(fs::status(version).permissions() & fs::perms::all, fs::perms(0600)) << "nothing to go by";
+}
+#endif
 
 // The caller's own save goes on; the store only says why it kept nothing.
 TEST_F(Backups, SaysWhyWhenNothingCanBeKept)

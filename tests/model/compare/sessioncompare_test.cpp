@@ -36,18 +36,18 @@ protected:
     void write(const fs::path &path, const std::string &bytes) { ASSERT_TRUE(saveFileAtomically(path, bytes)); }
     std::string classList()
     {
-        session->compareTwoClasses();
+        parts->compare.compareTwoClasses();
         std::string names;
-        for (const std::string &name : view.twoClasses.classes)
+        for (const std::string &name : compareView.twoClasses.classes)
             names += (names.empty() ? "" : ", ") + name;
         return names;
     }
     std::string chartBars(const std::string &value)
     {
-        session->showChart();
-        const auto at = std::ranges::find(view.chart.values, value);
-        EXPECT_NE(at, view.chart.values.end());
-        const tolvane::BarChart chart = view.chart.chart(int(at - view.chart.values.begin()));
+        parts->compare.showChart();
+        const auto at = std::ranges::find(compareView.chart.values, value);
+        EXPECT_NE(at, compareView.chart.values.end());
+        const tolvane::BarChart chart = compareView.chart.chart(int(at - compareView.chart.values.begin()));
         std::string bars = chart.title + ':';
         for (const tolvane::ChartBar &bar : chart.bars)
             bars += ' ' + bar.label + (bar.team == tolvane::Team::Seals ? "/S=" : "/T=") + bar.text;
@@ -94,13 +94,14 @@ TEST_F(SessionCompareTest, TwoClassesSideBySide)
     write(tangos(),
           "{\nclassname Medic\n}\n\n{\nclassname sniper\nhealth 95\nspeed 1.2\ninventory weapon_knife 1\n}\n");
     run("L");
-    session->compareTwoClasses();
-    EXPECT_EQ(view.twoClasses.left, 0);
-    EXPECT_EQ(view.twoClasses.classes.at(std::size_t(view.twoClasses.right)), "Tangos 1  sniper");
-    EXPECT_EQ(view.twoClasses.note, "");
+    parts->compare.compareTwoClasses();
+    EXPECT_EQ(compareView.twoClasses.left, 0);
+    EXPECT_EQ(compareView.twoClasses.classes.at(std::size_t(compareView.twoClasses.right)), "Tangos 1  sniper");
+    EXPECT_EQ(compareView.twoClasses.note, "");
 
     std::vector<std::string> shown;
-    for (const ComparisonRow &row : view.twoClasses.rows(view.twoClasses.left, view.twoClasses.right)) {
+    for (const ComparisonRow &row :
+         compareView.twoClasses.rows(compareView.twoClasses.left, compareView.twoClasses.right)) {
         if (row.mark != Mark::Equal || row.value == "speed")
             shown.push_back(row.value + ' ' + row.left + ' ' + row.right + ' ' + row.difference + ' '
                             + std::string(row.note()));
@@ -129,11 +130,12 @@ TEST_F(SessionCompareTest, UnreadableOtherTeamFileIsNamedAndTheRestWorks)
     };
     for (const Row &row : rows) {
         row.make();
-        session->compareTwoClasses();
-        EXPECT_TRUE(view.twoClasses.note.starts_with(row.note)) << view.twoClasses.note << '\n' << row.note;
-        EXPECT_EQ(view.twoClasses.classes.size(), 2u);
+        parts->compare.compareTwoClasses();
+        EXPECT_TRUE(compareView.twoClasses.note.starts_with(row.note)) << compareView.twoClasses.note << '\n'
+                                                                       << row.note;
+        EXPECT_EQ(compareView.twoClasses.classes.size(), 2u);
         EXPECT_EQ(chartBars("health"), "health of 2 classes: 2 Seals: Sniper/S=100 Medic/S=90");
-        EXPECT_TRUE(view.chart.chart(view.chart.chosen).note.starts_with(row.note));
+        EXPECT_TRUE(compareView.chart.chart(compareView.chart.chosen).note.starts_with(row.note));
     }
     EXPECT_TRUE(view.told.empty());
 }
@@ -148,18 +150,19 @@ TEST_F(SessionCompareTest, BaselineDifferencesAsPatchNotes)
     write(seals(), healthFile({{"Heavy", 150}, {"Sniper", 95}, {"Medic", 90}, {"Scout", 80}, {"Pointman", 70}}));
     run("L");
     *view.boxes.text(*bindingOfControl(ControlId::Health)) = "85"; // Heavy's, not stored
-    session->refreshIndicators();
+    session->refreshIndicators(view.form());
     view.pickedFiles = {stock};
-    session->compareWithFile();
+    parts->compare.compareWithFile();
     EXPECT_EQ(view.fileChoices.back().start, first.path);
-    EXPECT_EQ(view.baseline.heading, "The Seals' classes in memory against " + displayText(stock)
-                                         + ": 2 changed, 1 added, 0 removed, 2 unchanged");
-    EXPECT_EQ(view.baseline.text, "Heavy: health 150 -> 85\nSniper: health 100 -> 95\nAdded class Pointman\n");
-    EXPECT_EQ(view.baseline.markdown, "### Changed\n\n- **Heavy**: health 150 -> 85\n- **Sniper**: health 100 -> "
-                                      "95\n\n### Added\n\n- **Pointman**\n");
-    EXPECT_EQ(view.baseline.note, "");
-    ASSERT_TRUE(session->baselineFile());
-    EXPECT_EQ(session->baselineFile()->file, stock);
+    EXPECT_EQ(compareView.baseline.heading, "The Seals' classes in memory against " + displayText(stock)
+                                                + ": 2 changed, 1 added, 0 removed, 2 unchanged");
+    EXPECT_EQ(compareView.baseline.text, "Heavy: health 150 -> 85\nSniper: health 100 -> 95\nAdded class Pointman\n");
+    EXPECT_EQ(compareView.baseline.markdown,
+              "### Changed\n\n- **Heavy**: health 150 -> 85\n- **Sniper**: health 100 -> "
+              "95\n\n### Added\n\n- **Pointman**\n");
+    EXPECT_EQ(compareView.baseline.note, "");
+    ASSERT_TRUE(session->document().baseline());
+    EXPECT_EQ(session->document().baseline()->file, stock);
 }
 
 // A baseline that cannot be read is named in one message and the one before
@@ -171,16 +174,16 @@ TEST_F(SessionCompareTest, BaselineRefusedOrWithRepeatedNames)
     write(seals(), healthFile({{"Sniper", 100}, {"Sniper", 80}, {"sniper", 70}}));
     run("L");
     view.pickedFiles = {stock};
-    session->compareWithFile();
-    EXPECT_EQ(view.baseline.note, "Classes that share a name are matched in order, the first with the first: "
-                                  "\"Sniper\" (2 in the file, 3 in memory).");
-    EXPECT_EQ(view.baseline.text, "Sniper: health 90 -> 80\nAdded class sniper\n");
+    parts->compare.compareWithFile();
+    EXPECT_EQ(compareView.baseline.note, "Classes that share a name are matched in order, the first with the first: "
+                                         "\"Sniper\" (2 in the file, 3 in memory).");
+    EXPECT_EQ(compareView.baseline.text, "Sniper: health 90 -> 80\nAdded class sniper\n");
 
     const fs::path refused[] = {other.path / "missing.cfg", first.path / "tvcc.cfg", other.path};
     write(first.path / "tvcc.cfg", "[TolvaneClassCreator]\nSeals 1\n");
     for (const fs::path &path : refused) {
         view.pickedFiles = {path};
-        session->compareWithFile();
+        parts->compare.compareWithFile();
         EXPECT_EQ(view.fileChoices.back().start, stock);
     }
     ASSERT_EQ(view.told.size(), 3u);
@@ -190,17 +193,19 @@ TEST_F(SessionCompareTest, BaselineRefusedOrWithRepeatedNames)
                                      + displayText(stock) + '.');
     EXPECT_NE(view.told[1].text.find("settings file"), std::string::npos) << view.told[1].text;
     EXPECT_NE(view.told[2].text.find("could not be read: "), std::string::npos) << view.told[2].text;
-    EXPECT_EQ(session->baselineFile()->file, stock);
+    EXPECT_EQ(session->document().baseline()->file, stock);
 
     // The patch notes are saved only where the user says, and never over a
     // class file; nothing else here writes a file.
     const std::string sealsBefore = readWholeFile(seals()).bytes;
     view.pickedFiles = {stock, seals(), notes};
-    view.inCompareView = [&] { view.baseline.save(true), view.baseline.save(true), view.baseline.save(false); };
-    session->compareWithFile(); // the last file dialog is cancelled
+    compareView.inCompareView = [&] {
+        compareView.baseline.save(true), compareView.baseline.save(true), compareView.baseline.save(false);
+    };
+    parts->compare.compareWithFile(); // the last file dialog is cancelled
     EXPECT_EQ(readWholeFile(seals()).bytes, sealsBefore);
     EXPECT_NE(view.told.back().text.find("holds classes or settings of the game"), std::string::npos);
-    EXPECT_EQ(readWholeFile(notes).bytes, view.baseline.markdown);
+    EXPECT_EQ(readWholeFile(notes).bytes, compareView.baseline.markdown);
     EXPECT_EQ(view.status, "Patch notes saved to " + displayText(notes));
     EXPECT_EQ(view.fileChoices.back().start, first.path / "patch-notes.txt");
 }
@@ -215,13 +220,13 @@ TEST_F(SessionCompareTest, ChartOfBothTeams)
     run("L");
     EXPECT_EQ(chartBars("underwaterair"), "underwaterair of 5 classes: 3 Seals, 2 Tangos: Scout/T=2 Sniper/S=1.5 "
                                           "Medic/S=0.8 Heavy/T=0.8 Odd/S=nan");
-    session->showChart(); // opened again, the chart shows the value it showed last
-    const tolvane::BarChart chart = view.chart.chart(view.chart.chosen);
+    parts->compare.showChart(); // opened again, the chart shows the value it showed last
+    const tolvane::BarChart chart = compareView.chart.chart(compareView.chart.chosen);
     EXPECT_EQ(std::pair(chart.low, chart.high), std::pair(0.0, 2.0));
     EXPECT_EQ(chart.note, "");
 
     view.pickedFiles = {other.path / "air.png"};
-    view.chart.save("\x89PNG", view.chart.chosen);
+    compareView.chart.save("\x89PNG", compareView.chart.chosen);
     EXPECT_EQ(view.fileChoices.back().start, first.path / "chart-underwaterair.png");
     EXPECT_EQ(readWholeFile(other.path / "air.png").bytes, "\x89PNG");
 }

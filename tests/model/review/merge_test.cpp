@@ -61,6 +61,10 @@ struct Row
     const char *keepFile;                      // summary() with the file's side of conflicts
     const char *conflicts;
     const char *takeMemory = nullptr; // summary() with this session's side; null: as keepFile
+    // The classes the disk removed and memory holds, a line each; summary()
+    // when the merge takes their removal (null: as keepFile).
+    const char *removed = "";
+    const char *takeRemovals = nullptr;
 };
 
 void PrintTo(const Row &row, std::ostream *out)
@@ -94,10 +98,24 @@ const Row rows[] = {
      "Sniper: inventory Flash Grenades 3 in the file, 2 here",
      "Sniper 100 ammo_fgrenades=2, Scout 90, Heavy 150"},
     {"deleted on disk, changed here", [](Classes &c, Origins &) { named(c, "Scout").health = 95; },
-     [](std::string &f) { replace(f, "{\nclassname Scout\nhealth 90\n}\n\n", ""); }, "Sniper 100, Heavy 150",
-     "Scout: deleted in the file, changed here (health 90 -> 95)", "Sniper 100, Scout 95 new, Heavy 150"},
+     [](std::string &f) { replace(f, "{\nclassname Scout\nhealth 90\n}\n\n", ""); },
+     "Sniper 100, Scout 95 new, Heavy 150", "", nullptr, "Scout (changed here: health 90 -> 95)",
+     "Sniper 100, Heavy 150"},
     {"deleted on disk, not changed here", [](Classes &c, Origins &) { named(c, "Sniper").health = 95; },
-     [](std::string &f) { replace(f, "{\nclassname Scout\nhealth 90\n}\n\n", ""); }, "Sniper 95, Heavy 150", ""},
+     [](std::string &f) { replace(f, "{\nclassname Scout\nhealth 90\n}\n\n", ""); },
+     "Sniper 95, Scout 90 new, Heavy 150", "", nullptr, "Scout", "Sniper 95, Heavy 150"},
+    {"cut to its first class on disk, one changed here", [](Classes &c, Origins &) { named(c, "Heavy").health = 160; },
+     [](std::string &f) { f.resize(f.find("\n{\nclassname Scout")); }, "Sniper 100, Scout 90 new, Heavy 160 new", "",
+     nullptr, "Scout\nHeavy (changed here: health 150 -> 160)", "Sniper 100"},
+    {"deleted on disk, deleted here",
+     [](Classes &c, Origins &o) {
+         c.erase(c.begin() + 1), o = {0, 2};
+     },
+     [](std::string &f) { replace(f, "{\nclassname Scout\nhealth 90\n}\n\n", ""); }, "Sniper 100, Heavy 150", ""},
+    {"renamed in case on disk and here, changed here",
+     [](Classes &c, Origins &) { named(c, "Scout").classname.assign("scout"), named(c, "scout").health = 95; },
+     [](std::string &f) { replace(f, "classname Scout", "classname SCOUT"); }, "Sniper 100, SCOUT 95, Heavy 150",
+     "Scout: classname \"SCOUT\" in the file, \"scout\" here", "Sniper 100, scout 95, Heavy 150"},
     {"deleted here, changed on disk",
      [](Classes &c, Origins &o) {
          c.erase(c.begin() + 1), o = {0, 2};
@@ -122,7 +140,7 @@ const Row rows[] = {
     {"renamed in case on disk after a class deleted there, changed here",
      [](Classes &c, Origins &) { named(c, "Scout").health = 95; },
      [](std::string &f) { replace(f, sniper, ""), replace(f, "classname Scout", "classname SCOUT"); },
-     "SCOUT 95, Heavy 150", ""},
+     "Sniper 100 new, SCOUT 95, Heavy 150", "", nullptr, "Sniper", "SCOUT 95, Heavy 150"},
     {"added on both sides, at the end",
      [](Classes &c, Origins &o) {
          c.push_back(c[0]), c.back().classname.assign("Medic"), o = {0, 1, 2, -1};
@@ -147,20 +165,21 @@ const Row rows[] = {
          for (int i = 0; i < 64; ++i)
              f += "{\nclassname c" + std::to_string(i) + "\n}\n\n";
      },
-     "refused: the merged file would hold 65 classes, more than the 64 a class file holds", ""},
+     "refused: the merged file would hold 67 classes, more than the 64 a class file holds", "", nullptr, "Scout\nHeavy",
+     "refused: the merged file would hold 65 classes, more than the 64 a class file holds"},
 };
 
 class Merge : public testing::TestWithParam<Row>
 {
 protected:
-    ClassFileMerge merge(const Row &row, MergeChoice choice)
+    ClassFileMerge merge(const Row &row, MergeChoice choice, DiskRemovals removals = DiskRemovals::Keep)
     {
         classes = classesOf(loaded);
         origins = {0, 1, 2};
         row.here(classes, origins);
         disk.bytes = loaded;
         row.onDisk(disk.bytes);
-        return mergeClassFile({loaded, loadedClasses, disk, classes, origins}, choice);
+        return mergeClassFile({loaded, loadedClasses, disk, classes, origins}, choice, removals);
     }
     const Classes loadedClasses = classesOf(loaded);
     Classes classes;
@@ -178,6 +197,12 @@ TEST_P(Merge, LaysThisSessionsChangesOntoTheFileOnDisk)
         conflicts += (conflicts.empty() ? "" : "\n") + conflictText(conflict);
     EXPECT_EQ(conflicts, row.conflicts);
     EXPECT_EQ(summary(merge(row, MergeChoice::TakeMemory)), row.takeMemory ? row.takeMemory : row.keepFile);
+    std::string removed;
+    for (const ClassFileMerge::Removed &gone : kept.removedOnDisk)
+        removed += (removed.empty() ? "" : "\n") + removedText(gone);
+    EXPECT_EQ(removed, row.removed);
+    EXPECT_EQ(summary(merge(row, MergeChoice::KeepFile, DiskRemovals::Take)),
+              row.takeRemovals ? row.takeRemovals : row.keepFile);
     ClassFileMerge reread = kept;
     reread.classes = classesOf(kept.bytes);
     if (kept.outcome == ClassFileMerge::Outcome::Merged) {
@@ -205,8 +230,7 @@ TEST_F(Merge, KeepsTheFilesLinesAndShowsWhatItDoesToThem)
     const ClassFileMerge notes = merge(rows[0], MergeChoice::KeepFile);
     EXPECT_EQ(notes.bytes, "// Seals\n// v2\n\n{\nclassname Sniper\nhealth 100\n}\n\n{\nclassname Scout\n// tuned\n"
                            "health 95\n}\n\n{\nclassname Heavy\nhealth 150\n}\n");
-    const std::string review = mergeReview(merge(rows[3], MergeChoice::TakeMemory), MergeChoice::TakeMemory, disk.bytes,
-                                           "tvclass_seals.cfg");
+    const std::string review = mergeReview(merge(rows[3], MergeChoice::TakeMemory), disk.bytes, "tvclass_seals.cfg");
     EXPECT_EQ(review.substr(0, review.find("\n\n") + 2),
               "Changed in the file and here; this session's side is taken:\n  Scout: health 80 in the file, 95 "
               "here\nWhat the file on disk gets:\n  Scout: health 80 -> 95\n\n");
@@ -227,8 +251,7 @@ TEST_F(Merge, KeepsTheFilesLinesAndShowsWhatItDoesToThem)
     EXPECT_EQ(anew.outcome, ClassFileMerge::Outcome::WrittenAnew);
     EXPECT_EQ(summary(anew), "Sniper 100 new, Scout 95 new, Heavy 150 new");
     EXPECT_EQ(classesOf(anew.bytes).size(), 3u);
-    EXPECT_EQ(mergeReview(anew, MergeChoice::KeepFile, "", "x").substr(0, 48),
-              "The file is gone from disk; it is written anew.\n");
+    EXPECT_EQ(mergeReview(anew, "", "x").substr(0, 48), "The file is gone from disk; it is written anew.\n");
 }
 
 } // namespace

@@ -122,8 +122,8 @@ TEST_P(SessionTest, CommandsAskWriteAndShowWhatTheUserExpects)
     EXPECT_EQ(namesIn(first.path, false), row.tangos);
     EXPECT_EQ(view.boxes.className, row.shown);
     EXPECT_EQ(view.unsavedMark, row.unsaved);
-    EXPECT_EQ(session->hasUnsavedChanges(), row.unsaved);
-    EXPECT_EQ(session->state().sealsActive, row.sealsActive);
+    EXPECT_EQ(session->document().unsaved(view.form()), row.unsaved);
+    EXPECT_EQ(session->document().state().sealsActive, row.sealsActive);
     EXPECT_EQ(view.teamText, row.sealsActive ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
     EXPECT_EQ(events, row.events);
     EXPECT_EQ(session->folder().path(), events.starts_with("open") ? other.path : first.path);
@@ -145,24 +145,24 @@ int entryOf(std::string_view displayName)
 // a pick, a move or Write Out shows the stored amount.
 TEST_F(SessionFormTest, AmountGoesInOnAddAndComesBackOnAPick)
 {
-    ClassRecord &record = session->state().current();
+    ClassRecord &record = session->document().state().current();
     view.boxes.item = 36; // Rockets
     view.boxes.amount = "007";
-    session->addItem();
+    parts->inventory.addItem();
     EXPECT_EQ(record.inventory[36], 7);
     EXPECT_EQ(view.boxes.amount, "007");
     EXPECT_EQ(view.status, "Rockets: 0 -> 7");
     EXPECT_TRUE(view.unsavedMark);
 
     view.boxes.amount = "30";
-    session->pickItem();
+    parts->inventory.pickItem();
     EXPECT_EQ(view.boxes.amount, "7");
     view.boxes.amount = "30";
     view.answer("y"); // the Seals file is there, not loaded
     session->writeOut();
     EXPECT_EQ(view.boxes.amount, "7");
     view.boxes.amount = "";
-    session->addItem();
+    parts->inventory.addItem();
     EXPECT_EQ(record.inventory[36], 0);
     EXPECT_EQ(view.status, "Rockets: 7 -> 0");
 }
@@ -183,8 +183,8 @@ TEST_F(SessionFormTest, WeaponPickSetsTheInternalNameAndReportsTheStoredName)
     for (const char *name : {"", "\xC3\x89lite"}) {
         for (const auto &row : rows) {
             view.boxes.startingWeapon = entryOf(row.entry);
-            session->pickStartingWeapon();
-            EXPECT_EQ(session->state().current().starting_weapon.view(), row.internalName);
+            parts->inventory.pickStartingWeapon();
+            EXPECT_EQ(session->document().state().current().starting_weapon.view(), row.internalName);
             EXPECT_EQ(view.status,
                       std::string("Forced [") + row.internalName + "] as Initial Weapon for [" + name + "]");
         }
@@ -202,10 +202,10 @@ TEST_F(SessionFormTest, TheTeamSwitchComparesWithTheOtherTeamsFile)
     session->changeActiveConfig();
     EXPECT_NE(view.status.find("classes in memory, which are still the Seals'"), std::string::npos) << view.status;
     EXPECT_NE(view.title.find("(the Seals' classes; the Tangos' file is active)"), std::string::npos);
-    const std::string review = session->reviewChanges();
+    const std::string review = parts->review.reviewChanges();
     EXPECT_NE(review.find("tvclass_tangos.cfg holds the other team's classes"), std::string::npos) << review;
     EXPECT_NE(review.find("New class B"), std::string::npos) << review;
-    EXPECT_NE(session->fileDifferences().find("-classname New"), std::string::npos);
+    EXPECT_NE(parts->review.fileDifferences().find("-classname New"), std::string::npos);
     run("L");
     EXPECT_EQ(view.title.find("classes;"), std::string::npos) << view.title;
 }
@@ -221,11 +221,11 @@ TEST_F(SessionFormTest, StartingWeaponSelectsItsEntryAndKeepsItsName)
         {"WEAPON_MP5", "H&K MP 5"}, {"weapon_laser", "Army Knife"}, {"", "Army Knife"},     {"ammo_rockets", ""},
         {"weapon_trap", ""},        {"item_silencer", ""},          {"weapon_mk23", "Mk23"}};
     for (const auto &row : rows) {
-        session->state().current().starting_weapon.assign(row.startingWeapon);
-        session->showRecord();
+        session->document().state().current().starting_weapon.assign(row.startingWeapon);
+        showRecord();
         EXPECT_EQ(view.boxes.startingWeapon, *row.selected ? entryOf(row.selected) : -1) << row.startingWeapon;
         session->saveToMemory();
-        EXPECT_EQ(session->state().current().starting_weapon.view(), row.startingWeapon);
+        EXPECT_EQ(session->document().state().current().starting_weapon.view(), row.startingWeapon);
     }
 }
 
@@ -235,10 +235,10 @@ TEST_F(SessionFormTest, CalculateShowsTheStoredDefinedBits)
     const std::pair<std::int32_t, const char *> rows[] = {
         {-1, "8386559"}, {2048, "0"}, {0x400000 | 0x10, "4194320"}, {0, "0"}};
     for (const auto &[stored, shown] : rows) {
-        session->state().current().classabilities = stored;
-        session->showRecord();
+        session->document().state().current().classabilities = stored;
+        showRecord();
         view.boxes.abilities[0] = !view.boxes.abilities[0];
-        session->calculate();
+        parts->inventory.calculate();
         EXPECT_EQ(view.boxes.calculated, shown) << stored;
     }
 }
@@ -246,9 +246,9 @@ TEST_F(SessionFormTest, CalculateShowsTheStoredDefinedBits)
 // The status line names the class as the window shows it: Windows-1252 bytes as UTF-8.
 TEST_F(SessionFormTest, StatusLineNamesTheClassInUtf8)
 {
-    session->state().table.records[1].classname.assign("\xC9lite \x80");
-    session->addClass();
-    session->lastClass();
+    session->document().state().table.records[1].classname.assign("\xC9lite \x80");
+    parts->classList.addClass();
+    session->move(Move::Last);
     EXPECT_EQ(view.status, "@ Class 1 / 1 [\xC3\x89lite \xE2\x82\xAC]");
 }
 
@@ -256,11 +256,8 @@ TEST_F(SessionFormTest, OnlyTheAboutCommandsOpenTheAboutBox)
 {
     const std::pair<unsigned, bool> rows[] = {{0x0010, true},  {0x0011, true},  {0x001F, true}, {0x0000, false},
                                               {0x0020, false}, {0xF010, false}, {0xF060, false}};
-    for (const auto &[command, opensAbout] : rows) {
-        const int before = view.aboutBoxes;
-        EXPECT_EQ(session->systemCommand(command), opensAbout) << command;
-        EXPECT_EQ(view.aboutBoxes, before + (opensAbout ? 1 : 0)) << command;
-    }
+    for (const auto &[command, opensAbout] : rows)
+        EXPECT_EQ(opensAboutBox(command), opensAbout) << command;
 }
 
 // Write Out keeps the lines and line ends of the file it replaces; a failed
@@ -307,7 +304,7 @@ TEST_F(SessionFormTest, FileCommandsOfAGoneFolderWarnAndWriteNothing)
         for (const char *commands : {"L", "e W", "T"}) {
             SCOPED_TRACE(commands);
             fs::create_directory(game);
-            session = sessionIn(folder);
+            newSessionIn(folder);
             reported.clear();
             session->start();
             EXPECT_EQ(reported, "Error opening tvcc.cfg\n");
@@ -317,10 +314,10 @@ TEST_F(SessionFormTest, FileCommandsOfAGoneFolderWarnAndWriteNothing)
             view.told.clear();
             run(commands);
             ASSERT_EQ(view.told.size(), 1u);
-            EXPECT_EQ(view.told[0].icon, EditorView::Icon::Warning);
+            EXPECT_EQ(view.told[0].icon, Questions::Icon::Warning);
             EXPECT_NE(view.told[0].text.find(displayText(game)), std::string::npos) << view.told[0].text;
             EXPECT_NE(view.told[0].text.find("Open Folder"), std::string::npos) << view.told[0].text;
-            EXPECT_EQ(session->state().sealsActive, 1);
+            EXPECT_EQ(session->document().state().sealsActive, 1);
             EXPECT_TRUE(!fs::exists(game) || fs::is_empty(game));
             EXPECT_EQ(fs::exists("/tvclass_seals.cfg") || fs::exists("/tvcc.cfg"), rootFiles);
             fs::remove_all(game);
@@ -332,14 +329,14 @@ TEST_F(SessionFormTest, FileCommandsOfAGoneFolderWarnAndWriteNothing)
 TEST_F(SessionFormTest, UnreadableFileLeavesTheTable)
 {
     session->loadConfig();
-    session->lastClass();
+    session->move(Move::Last);
     fs::remove(first.path / "tvclass_seals.cfg");
     fs::create_directory(first.path / "tvclass_seals.cfg");
     session->loadConfig();
     ASSERT_EQ(view.told.size(), 1u);
     EXPECT_NE(view.told[0].text.find("tvclass_seals.cfg could not be read"), std::string::npos);
     EXPECT_EQ(view.status, "@ Class 1 / 1 [B]");
-    EXPECT_EQ(session->state().table.classCount, 2);
+    EXPECT_EQ(session->document().state().table.classCount, 2);
 }
 
 #ifndef _WIN32
@@ -363,12 +360,12 @@ TEST(SessionFileTest, StartIsNotHeldByASettingsFifo)
     ScratchFolder scratch("fifo");
     FakeView view;
     std::string reported;
-    EditorSession session(view, GameFolder::at(scratch.path),
+    EditorSession session(view, view, GameFolder::at(scratch.path),
                           {[&](std::string_view line) { reported += line; }, [] { return std::vector<fs::path>(); },
                            [](const std::vector<fs::path> &) {}});
     runBesideFifo(scratch.path / "tvcc.cfg", [&] { session.start(); });
     EXPECT_EQ(reported, "Error opening tvcc.cfg\n");
-    EXPECT_EQ(session.state().sealsActive, 1);
+    EXPECT_EQ(session.document().state().sealsActive, 1);
 }
 #endif
 
@@ -384,7 +381,7 @@ TEST_F(SessionFormTest, LoadConfigRefusesWhatIsNoClassFile)
 #endif
     };
     session->loadConfig();
-    session->lastClass();
+    session->move(Move::Last);
     for (const auto &[contents, why] : rows) {
         view.told.clear();
         if (contents) {
@@ -396,12 +393,12 @@ TEST_F(SessionFormTest, LoadConfigRefusesWhatIsNoClassFile)
 #endif
         }
         ASSERT_EQ(view.told.size(), 1u) << why;
-        EXPECT_EQ(view.told[0].icon, EditorView::Icon::Warning);
+        EXPECT_EQ(view.told[0].icon, Questions::Icon::Warning);
         EXPECT_NE(view.told[0].text.find(displayText(seals()) + " "), std::string::npos) << view.told[0].text;
         EXPECT_NE(view.told[0].text.find(why), std::string::npos) << view.told[0].text;
-        EXPECT_EQ(session->state().table.classCount, 2) << why;
+        EXPECT_EQ(session->document().state().table.classCount, 2) << why;
         EXPECT_EQ(view.boxes.className, "B") << why;
-        EXPECT_FALSE(session->hasUnsavedChanges()) << why;
+        EXPECT_FALSE(session->document().unsaved(view.form())) << why;
     }
 }
 
@@ -420,7 +417,7 @@ TEST(SessionFileTest, WriteOutReportsAPathTooLongForTheSystem)
 
     FakeView view;
     EditorSession session(
-        view, GameFolder::at(folder),
+        view, view, GameFolder::at(folder),
         {[](std::string_view) {}, [] { return std::vector<fs::path>(); }, [](const std::vector<fs::path> &) {}});
     session.start();
     EXPECT_FALSE(session.writeOut());
@@ -437,51 +434,51 @@ TEST_F(SessionFormTest, ProblemsOfTheFileFollowTheClasses)
 {
     session->loadConfig();
     EXPECT_EQ(view.status, "2 Config Classes Read");
-    EXPECT_TRUE(session->problems().empty());
+    EXPECT_TRUE(parts->review.problems().empty());
     ASSERT_TRUE(saveFileAtomically(first.path / "tvclass_seals.cfg",
                                    "{\nclassname A\n}\n\n{\nclassname B\nspeed 10.5\nbogus 1\n}\n"));
     session->loadConfig();
     EXPECT_EQ(view.status, "2 Config Classes Read; 2 problems");
     const std::vector<std::string> both = {"B, line 7: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000",
                                            "B, line 8: TCC001 unknown key \"bogus\"; line ignored"};
-    EXPECT_EQ(session->problems(), both);
+    EXPECT_EQ(parts->review.problems(), both);
 
     view.boxes.className += 'x';
-    session->goToProblem(0);
-    EXPECT_EQ(session->state().currentIndex, 1);
+    parts->review.goToProblem(0);
+    EXPECT_EQ(session->document().state().currentIndex, 1);
     EXPECT_EQ(view.focused, "speed");
     EXPECT_EQ(view.status, "@ Class 1 / 1 [B]");
-    EXPECT_EQ(session->state().table.records[0].classname.view(), "Ax") << "the move stores the form";
+    EXPECT_EQ(session->document().state().table.records[0].classname.view(), "Ax") << "the move stores the form";
     view.boxes.floats[0] = "2"; // speed
-    EXPECT_EQ(session->problems(), std::vector<std::string>(both.begin() + 1, both.end()));
+    EXPECT_EQ(parts->review.problems(), std::vector<std::string>(both.begin() + 1, both.end()));
 
     ASSERT_TRUE(session->writeOut());
     // The file keeps its unknown line; the speed line now reads as written.
-    EXPECT_EQ(session->problems(), std::vector<std::string>(both.begin() + 1, both.end()));
+    EXPECT_EQ(parts->review.problems(), std::vector<std::string>(both.begin() + 1, both.end()));
 }
 
 // Review Changes: the form's edits count, as Write Out stores them first.
 TEST_F(SessionFormTest, ReviewShowsWhatWriteOutWouldChange)
 {
     session->loadConfig();
-    EXPECT_EQ(session->reviewChanges(), "No class has changed since the file was last loaded or written.\n");
+    EXPECT_EQ(parts->review.reviewChanges(), "No class has changed since the file was last loaded or written.\n");
     view.boxes.className += 'x';
     view.boxes.item = 36;
     view.boxes.amount = "7";
-    session->addItem();
+    parts->inventory.addItem();
     const std::string changed = "Ax: classname \"A\" -> \"Ax\"; inventory Rockets 0 -> 7\n";
-    EXPECT_EQ(session->reviewChanges(), changed);
-    session->addClass();
-    EXPECT_EQ(session->reviewChanges(), changed + "New class (no name) at 2\n");
-    const std::string diff = session->fileDifferences();
+    EXPECT_EQ(parts->review.reviewChanges(), changed);
+    parts->classList.addClass();
+    EXPECT_EQ(parts->review.reviewChanges(), changed + "New class (no name) at 2\n");
+    const std::string diff = parts->review.fileDifferences();
     EXPECT_NE(diff.find("\n-classname A\n+classname Ax\n"), std::string::npos) << diff;
     EXPECT_NE(diff.find("\n+inventory ammo_rockets 7\n"), std::string::npos) << diff;
     session->writeOut();
-    EXPECT_EQ(session->reviewChanges(), "No class has changed since the file was last loaded or written.\n");
-    EXPECT_EQ(session->fileDifferences(), "");
+    EXPECT_EQ(parts->review.reviewChanges(), "No class has changed since the file was last loaded or written.\n");
+    EXPECT_EQ(parts->review.fileDifferences(), "");
     view.answer("y");
-    session->deleteClass();
-    EXPECT_EQ(session->reviewChanges(), "Deleted class Ax\n") << "the others keep their blocks";
+    parts->classList.deleteClass();
+    EXPECT_EQ(parts->review.reviewChanges(), "Deleted class Ax\n") << "the others keep their blocks";
 }
 
 } // namespace

@@ -157,21 +157,19 @@ TEST_P(ProgramFolderTest, IsNeverAGameFolderAndItsSamplesAreCopiedOnRequest)
         view.chosenFolders.push_back(key == "-" ? fs::path() : folder(key));
     view.answer(row.answers);
 
-    EditorSession session(view, GameFolder::at(folder(row.start)),
-                          {[](std::string_view) {},
-                           [this] { return recent; },
-                           [this](const std::vector<fs::path> &folders) { recent = folders; },
-                           {},
-                           program,
-                           docs});
-    session.start(row.origin);
+    const FirstFolder first = firstFolder({GameFolder::at(folder(row.start)), row.origin}, recent, program);
+    EditorSession session(view, view, first.folder,
+                          {[](std::string_view) {}, [this] { return recent; },
+                           [this](const std::vector<fs::path> &folders) { recent = folders; }});
+    FolderCommands folders(session, {program, docs});
+    session.start();
     for (const char command : std::string_view(row.commands)) {
-        if (command == 'A')
-            session.askForGameFolder();
+        if (command == 'A' && first.ask)
+            folders.askForGameFolder(first.refused);
         else if (command == 'O')
-            session.openFolder(GameFolder::at(folder(row.open)));
+            folders.openFolder(GameFolder::at(folder(row.open)));
         else if (command == 'C')
-            session.copySamples();
+            folders.copySamples();
     }
 
     EXPECT_EQ(session.folder().path(), folder(row.opened));
@@ -181,7 +179,7 @@ TEST_P(ProgramFolderTest, IsNeverAGameFolderAndItsSamplesAreCopiedOnRequest)
     for (const fs::path &start : view.chooserStarts)
         EXPECT_EQ(start, docs);
     std::string shown = view.status + '\n' + view.question;
-    for (const EditorView::Notice &notice : view.told)
+    for (const Questions::Notice &notice : view.told)
         shown += '\n' + notice.text;
     EXPECT_NE(shown.find(row.says), std::string::npos) << shown;
     EXPECT_EQ(snapshot(program), programBefore) << "the program's folder changed";

@@ -147,7 +147,7 @@ protected:
 
     std::string memory() const
     {
-        const ClassTable &table = session->state().table;
+        const ClassTable &table = session->document().state().table;
         if (table.classCount > 8)
             return std::to_string(table.classCount) + " classes";
         std::string names;
@@ -174,7 +174,7 @@ TEST_P(SessionClassesTest, CommandsKeepMemoryTheFileAndTheFormInStep)
     EXPECT_EQ(memory(), row.memory);
     if (row.origins) {
         std::string origins;
-        for (int block : session->classOrigins())
+        for (int block : session->document().origins())
             origins += (origins.empty() ? "" : " ") + std::to_string(block);
         EXPECT_EQ(origins, row.origins);
     }
@@ -194,14 +194,14 @@ TEST_F(SessionClassesTest, InventoryViewChangesTheClassAtOnce)
 {
     session->loadConfig();
     view.boxes.item = 36; // Rockets
-    view.inInventory = [](const EditorView::Inventory &inventory) {
+    inventoryView.inInventory = [](const InventoryView::Inventory &inventory) {
         EXPECT_EQ(inventory.className, "A");
         EXPECT_EQ(inventory.pickedItem, 36);
         inventory.setAmount(36, 5);
         inventory.setAmount(1, 2);
         EXPECT_EQ(inventory.amounts()[36], 5);
     };
-    session->showInventory();
+    parts->inventory.showInventory();
     EXPECT_EQ(view.boxes.amount, "5");
     EXPECT_EQ(view.classCommands.undo, "Set Fists to 2 for A");
     EXPECT_TRUE(view.unsavedMark);
@@ -217,7 +217,7 @@ TEST_F(SessionClassesTest, GoToClassOffersEveryClass)
 {
     ASSERT_TRUE(saveFileAtomically(seals(), classFile({"Sniper", "Scout", "J\xE4ger"})));
     run("L g2");
-    EXPECT_EQ(view.classList, (std::vector<std::string>{"Sniper", "Scout", "J\xC3\xA4ger"}));
+    EXPECT_EQ(classPicker.classList, (std::vector<std::string>{"Sniper", "Scout", "J\xC3\xA4ger"}));
     EXPECT_EQ(view.status, "@ Class 2 / 2 [J\xC3\xA4ger]");
 }
 
@@ -236,15 +236,15 @@ TEST_F(SessionClassesTest, ProblemsStayWithTheirClass)
     ASSERT_TRUE(saveFileAtomically(seals(), bytes));
     for (const auto &[commands, answers, listed, shown] : rows) {
         SCOPED_TRACE(commands);
-        session = sessionIn(GameFolder::at(first.path));
+        newSessionIn(GameFolder::at(first.path));
         session->start();
         view.answer(answers);
         run(commands);
         std::string lines;
-        for (const std::string &line : session->problems())
+        for (const std::string &line : parts->review.problems())
             lines += line;
         EXPECT_EQ(lines, listed);
-        session->goToProblem(0);
+        parts->review.goToProblem(0);
         EXPECT_EQ(view.boxes.className, shown);
     }
 }

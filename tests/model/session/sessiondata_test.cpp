@@ -36,9 +36,9 @@ protected:
         std::string events;
         for (std::string command; commands >> command;) {
             if (command == "K") {
-                session->keepRecovery();
+                parts->recovery.keepRecovery();
             } else if (command == "X" || command == "Y") {
-                session = sessionIn(GameFolder::at(command == "X" ? first.path : other.path));
+                newSessionIn(GameFolder::at(command == "X" ? first.path : other.path));
                 session->start();
             } else if (command == "C") {
                 const RecoveryStore store(recoveryFolder(data.path));
@@ -86,7 +86,7 @@ const RecoveryRow recoveryRows[] = {
     {"RestoredAfterACrash", "L e K X", "v", "V", "Ax", true, "A B", true},
     {"RestoredWithTheFormsEdit", "L n e K X", "v", "V", "Bx", true, "A B", true},
     {"RestoredThenWrittenOut", "L e K X W", "v", "V", "Ax", false, "Ax B", false},
-    {"RestoredThenMergedIntoAChangedFile", "L n e K X D W", "vmk", "VCK", "Disk", false, "Disk", false},
+    {"RestoredThenMergedIntoAChangedFile", "L n e K X D W", "vmx", "VCD", "Disk", false, "Disk", false},
     {"DiscardedAfterACrash", "L e K X", "d", "V", "", false, "A B", false},
     {"NotOfferedInAnotherFolder", "L e K Y", "", "", "", false, "A B", true},
     {"NotOfferedFromAnotherFoldersFile", "L e K C Y", "", "", "", false, "A B", true},
@@ -110,7 +110,7 @@ TEST_P(SessionRecoveryTest, UnsavedClassesComeBackAfterACrashInTheirFolderOnly)
     runWithRestarts(row.commands);
     EXPECT_EQ(view.asked, row.asked);
     EXPECT_EQ(view.boxes.className, row.shown);
-    EXPECT_EQ(session->hasUnsavedChanges(), row.unsaved);
+    EXPECT_EQ(session->document().unsaved(view.form()), row.unsaved);
     EXPECT_EQ(namesIn(first.path, true), row.seals);
     EXPECT_EQ(recoveryKept(first.path), row.kept);
     for (const fs::directory_entry &entry : fs::directory_iterator(first.path)) {
@@ -127,7 +127,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, SessionRecoveryTest, ::testing::ValuesIn(recovery
 // file on disk as it is now.
 TEST_F(SessionDataTest, TheRestoreShowsWhatDiffersFromTheFileOnDisk)
 {
-    view.review = [this] { return session->reviewChanges() + session->fileDifferences(); };
+    view.review = [this] { return parts->review.reviewChanges() + parts->review.fileDifferences(); };
     view.answer("v");
     runWithRestarts("L e K D X");
     EXPECT_NE(view.reviewed.find("tvclass_seals.cfg as it is on disk now"), std::string::npos) << view.reviewed;
@@ -149,27 +149,42 @@ TEST_F(SessionDataTest, WriteOutKeepsVersionsThatRestoreAsOneStep)
     EXPECT_NE(readWholeFile(versions[0].path).bytes.find("classname Ax\n"), std::string::npos);
     EXPECT_EQ(namesIn(first.path, true), "Axx B");
 
-    view.pickedVersion = 1;
-    session->restorePreviousVersion();
-    ASSERT_EQ(view.versions.size(), 2u);
-    EXPECT_NE(view.versions[1].differences.find("classname \"Axx\" -> \"A\""), std::string::npos)
-        << view.versions[1].differences;
+    this->versions.pickedVersion = 1;
+    parts->recovery.restorePreviousVersion();
+    ASSERT_EQ(this->versions.versions.size(), 2u);
+    EXPECT_NE(this->versions.versions[1].differences.find("classname \"Axx\" -> \"A\""), std::string::npos)
+        << this->versions.versions[1].differences;
     EXPECT_EQ(view.boxes.className, "A");
-    EXPECT_TRUE(session->hasUnsavedChanges());
+    EXPECT_TRUE(session->document().unsaved(view.form()));
     EXPECT_EQ(view.classCommands.undo, "Restore Previous Version");
-    EXPECT_NE(session->reviewChanges().find("classname \"Axx\" -> \"A\""), std::string::npos);
+    EXPECT_NE(parts->review.reviewChanges().find("classname \"Axx\" -> \"A\""), std::string::npos);
     session->undo();
     EXPECT_EQ(view.boxes.className, "Axx");
-    EXPECT_FALSE(session->hasUnsavedChanges());
+    EXPECT_FALSE(session->document().unsaved(view.form()));
     session->redo();
     EXPECT_TRUE(session->writeOut());
     EXPECT_EQ(namesIn(first.path, true), "A B");
     EXPECT_EQ(backups().versions(seals()).size(), 3u);
     EXPECT_EQ(entries(first.path), 1u);
 
-    view.pickedVersion.reset();
-    session->restorePreviousVersion();
+    this->versions.pickedVersion.reset();
+    parts->recovery.restorePreviousVersion();
     EXPECT_EQ(namesIn(first.path, true), "A B") << "cancelled";
+}
+
+// Versions kept within one second (a script's writes) are listed apart.
+TEST_F(SessionDataTest, VersionsOfOneSecondAreToldApart)
+{
+    const fs::path folder = backups().folderFor(seals());
+    fs::create_directories(folder);
+    for (const char *name :
+         {"20240131-142500Z-000001", "20240131-142501Z-000002", "20240131-142501Z-000003", "20240131-142502Z-000004"})
+        ASSERT_TRUE(saveFileAtomically(folder / (std::string(name) + ".cfg"), classFile({name})));
+    parts->recovery.restorePreviousVersion();
+    std::string places;
+    for (const VersionChooser::KeptVersion &version : versions.versions)
+        places += std::to_string(version.inSecond);
+    EXPECT_EQ(places, "0210");
 }
 
 // A full disk or a read-only data folder is told once a session, and the

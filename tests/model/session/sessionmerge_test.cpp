@@ -6,7 +6,9 @@
 
 #include "model/session/controlids.h"
 #include "model/session/formbindings.h"
+#include "classdata/files/backupstore.h"
 #include "classdata/files/safesave.h"
+#include "classdata/files/userdata.h"
 
 #include <gtest/gtest.h>
 
@@ -72,9 +74,15 @@ const Row rows[] = {
      "Sniper 95", "merged"},
     {"BothChangedCancelled", "h95", sniperHealth("80"), "mc", "CK", "Sniper Scout", sniperHealth("80"), "Sniper 95",
      ""},
-    {"DeletedOnDiskEditedHere", "n h95", withoutScout, "mk", "CK", "Sniper", withoutScout, "Sniper 100", "merged",
-     "Scout: deleted in the file, changed here (health 90 -> 95)"},
-    {"DeletedOnDiskEditedHereTakenHere", "n h95", withoutScout, "mt", "CK", "Sniper Scout", nullptr, "Scout 95",
+    {"DeletedOnDiskEditedHereRemovedHereToo", "n h95", withoutScout, "mx", "CD", "Sniper", withoutScout, "Sniper 100",
+     "merged", "Scout (changed here: health 90 -> 95)"},
+    {"DeletedOnDiskEditedHereKept", "n h95", withoutScout, "mh", "CD", "Sniper Scout", nullptr, "Scout 95", "merged",
+     "Removed from the file on disk; kept here and written back:\n  Scout (changed here: health 90 -> 95)"},
+    {"DeletedOnDiskKept", "h95", withoutScout, "mh", "CD", "Sniper Scout", nullptr, "Sniper 95", "merged",
+     "Remove Them:\n"},
+    {"DeletedOnDiskCancelled", "h95", withoutScout, "mc", "CD", "Sniper", withoutScout, "Sniper 95", ""},
+    {"RenamedInCaseOnDiskEditedHere", "n h95", [](std::string &f) { replace(f, "classname Scout", "classname scout"); },
+     "m", "C", "Sniper scout", [](std::string &f) { replace(f, "Scout\nhealth 90", "scout\nhealth 95"); }, "scout 95",
      "merged"},
     {"ReorderedOnDisk", "h95", reordered, "m", "C", "Scout Sniper",
      [](std::string &f) { reordered(f), sniperHealth("95")(f); }, "Sniper 95", "merged"},
@@ -105,9 +113,9 @@ TEST_P(SessionMergeTest, WriteOutMergesIntoTheFileAsItIsNow)
     std::istringstream edits(row.here);
     for (std::string edit; edits >> edit;) {
         if (edit[0] == 'h')
-            healthBox() = edit.substr(1), session->refreshIndicators();
+            healthBox() = edit.substr(1), session->refreshIndicators(view.form());
         else
-            runSessionCommand(*session, view, edit[0], "");
+            runSessionCommand(*session, parts->classList, classPicker, edit[0], "");
     }
     std::string disk = loaded;
     if (row.onDisk) {
@@ -116,7 +124,7 @@ TEST_P(SessionMergeTest, WriteOutMergesIntoTheFileAsItIsNow)
     } else {
         fs::remove(seals());
     }
-    view.review = [this] { return session->reviewChanges() + session->fileDifferences(); };
+    view.review = [this] { return parts->review.reviewChanges() + parts->review.fileDifferences(); };
     view.answer(row.answers);
     session->writeOut();
     EXPECT_EQ(view.asked, row.asked);
@@ -133,7 +141,7 @@ TEST_P(SessionMergeTest, WriteOutMergesIntoTheFileAsItIsNow)
 
     // The classes in memory took the file's changes: a second Write Out
     // keeps them, and asks nothing.
-    if (!session->hasUnsavedChanges()) {
+    if (!session->document().unsaved(view.form())) {
         const std::string written = readWholeFile(seals()).bytes;
         EXPECT_TRUE(session->writeOut());
         EXPECT_EQ(readWholeFile(seals()).bytes, written);
@@ -164,13 +172,73 @@ TEST_F(ManyConflictsTest, TheQuestionNamesTheFirstConflictsAndTheReviewAll)
     for (int i = 0; i < 10; ++i)
         renamed.push_back("c" + std::to_string(i) + "y");
     ASSERT_TRUE(saveFileAtomically(seals(), classFile(renamed)));
-    view.review = [this] { return session->reviewChanges(); };
+    view.review = [this] { return parts->review.reviewChanges(); };
     view.answer("c");
     session->writeOut();
     EXPECT_EQ(view.asked, "C");
     EXPECT_EQ(countOf(view.question, " in the file, "), 8u) << view.question;
     EXPECT_NE(view.question.find("and 2 more, which Review Changes lists"), std::string::npos) << view.question;
     EXPECT_EQ(countOf(view.reviewed, " in the file, "), 10u) << view.reviewed;
+}
+
+// Another program (or a crashed writer) cut the file to its first class
+// after this run loaded its seven: the questions name each class the disk
+// removed, nothing goes without the user's word, the file as loaded is kept
+// among the earlier versions, and the merge is one step that Undo takes back.
+class FileCutOnDiskTest : public ::testing::Test, protected SessionBench
+{
+protected:
+    FileCutOnDiskTest() : SessionBench({"c0", "c1", "c2", "c3", "c4", "c5", "c6"}) {}
+
+    void writeOutAfterTheCut(const char *answers)
+    {
+        run("L n e");
+        ASSERT_TRUE(saveFileAtomically(seals(), cut));
+        view.review = [this] { return parts->review.reviewChanges(); };
+        view.answer(answers);
+        session->writeOut();
+        EXPECT_EQ(view.asked, "CD");
+        for (const std::string &question : view.questions)
+            EXPECT_NE(question.find("c1, c2, c3, c4, c5, c6"), std::string::npos) << question;
+        EXPECT_NE(view.reviewed.find("c1 (changed here: classname \"c1\" -> \"c1x\")"), std::string::npos)
+            << view.reviewed;
+        // The file as loaded, then the cut one where the write replaced it.
+        const std::vector<BackupStore::Version> versions = BackupStore(backupsFolder(data.path)).versions(seals());
+        ASSERT_FALSE(versions.empty());
+        EXPECT_EQ(readWholeFile(versions.back().path).bytes, classFile({"c0", "c1", "c2", "c3", "c4", "c5", "c6"}));
+        EXPECT_EQ(versions.size(), readWholeFile(seals()).bytes == cut ? 1u : 2u);
+    }
+    // The cut file, with a note in its class's block.
+    const std::string cut = [] {
+        std::string bytes = classFile({"c0"});
+        return bytes.insert(bytes.find("classname c0\n"), "// the other program's note\n");
+    }();
+};
+
+TEST_F(FileCutOnDiskTest, KeepsTheClassesTheDiskRemovedByDefault)
+{
+    writeOutAfterTheCut("mh");
+    EXPECT_EQ(namesIn(first.path, true), "c0 c1x c2 c3 c4 c5 c6");
+    EXPECT_EQ(view.boxes.className, "c1x");
+    EXPECT_FALSE(session->document().unsaved(view.form()));
+}
+
+TEST_F(FileCutOnDiskTest, RemovesThemOnTheUsersWordAsOneStepThatUndoTakesBack)
+{
+    writeOutAfterTheCut("mx");
+    EXPECT_EQ(namesIn(first.path, true), "c0");
+    EXPECT_EQ(session->document().state().table.classCount, 1);
+    EXPECT_EQ(view.classCommands.undo, "Merge with tvclass_seals.cfg");
+    session->undo();
+    EXPECT_EQ(session->document().state().table.classCount, 7);
+    EXPECT_EQ(view.boxes.className, "c1x");
+    EXPECT_TRUE(session->document().unsaved(view.form()));
+    // Written again, the classes brought back join the first, which keeps
+    // its block of the file.
+    EXPECT_TRUE(session->writeOut());
+    EXPECT_EQ(view.asked, "CD");
+    EXPECT_EQ(namesIn(first.path, true), "c0 c1x c2 c3 c4 c5 c6");
+    EXPECT_NE(readWholeFile(seals()).bytes.find("// the other program's note\nclassname c0\n"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SessionMergeTest, ::testing::ValuesIn(rows),

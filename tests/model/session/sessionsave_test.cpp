@@ -39,7 +39,7 @@ TEST_F(SessionSaveTest, UntouchedValuesStayExact)
     session->loadConfig();
     EXPECT_EQ(view.boxes.floats[2], "0.000000");
     EXPECT_FALSE(view.unsavedMark);
-    EXPECT_EQ(session->reviewChanges(), "No class has changed since the file was last loaded or written.\n");
+    EXPECT_EQ(parts->review.reviewChanges(), "No class has changed since the file was last loaded or written.\n");
     EXPECT_TRUE(session->writeOut());
     EXPECT_EQ(sealsBytes(), file);
 
@@ -63,7 +63,7 @@ TEST_F(SessionSaveTest, LoadConfigRefusesAnotherProgramsFile)
         session->loadConfig();
         ASSERT_EQ(view.told.size(), 1u);
         EXPECT_NE(view.told[0].text.find("so it is not a class file"), std::string::npos) << view.told[0].text;
-        EXPECT_EQ(session->state().table.classCount, 2);
+        EXPECT_EQ(session->document().state().table.classCount, 2);
     }
 }
 
@@ -82,7 +82,7 @@ TEST_F(SessionSaveTest, BlocksAfterThe64thStayAndAreReadOnlyWhenTheUserSays)
     ASSERT_TRUE(saveFileAtomically(seals(), file));
     session->loadConfig();
     view.answer("yn");
-    session->deleteClass();
+    parts->classList.deleteClass();
     EXPECT_FALSE(session->writeOut());
     EXPECT_EQ(view.asked, "XB");
     EXPECT_EQ(sealsBytes(), file);
@@ -91,8 +91,8 @@ TEST_F(SessionSaveTest, BlocksAfterThe64thStayAndAreReadOnlyWhenTheUserSays)
     view.answer("y");
     EXPECT_TRUE(session->writeOut());
     EXPECT_EQ(sealsBytes(), blocks(1, 66) + "// the modder's\n// last\n// lines\n");
-    EXPECT_EQ(session->state().table.classCount, 64);
-    EXPECT_EQ(session->state().table.records[63].classname.view(), "c64");
+    EXPECT_EQ(session->document().state().table.classCount, 64);
+    EXPECT_EQ(session->document().state().table.records[63].classname.view(), "c64");
     EXPECT_EQ(view.status, "63 classes written to tvclass_seals.cfg; 1 more read from it");
     EXPECT_FALSE(view.unsavedMark);
     EXPECT_TRUE(session->writeOut());

@@ -71,13 +71,14 @@ TEST_P(StartFolderTest, OpensAGameFolderOrAsksAndWritesNowhereElse)
     const std::vector<fs::path> recentBefore = kept;
     if (*row.chooser)
         view.chosenFolders.push_back(folder(row.chooser));
-    EditorSession session(view, GameFolder::at(start.path),
+    const FirstFolder first = firstFolder({GameFolder::at(start.path), row.origin}, kept, {});
+    EditorSession session(view, view, first.folder,
                           {[](std::string_view) {}, [this] { return kept; },
                            [this](const std::vector<fs::path> &folders) { kept = folders; }});
 
-    session.start(row.origin);
-    session.askForGameFolder();
-    session.askForGameFolder(); // once only
+    session.start();
+    if (first.ask)
+        FolderCommands(session).askForGameFolder(first.refused);
 
     EXPECT_EQ(session.folder().path(), folder(row.opened));
     EXPECT_EQ(view.choosers.size(), std::string_view(row.recent).empty() && row.origin == O::WorkingDirectory);
@@ -97,7 +98,7 @@ TEST_P(StartFolderTest, OpensAGameFolderOrAsksAndWritesNowhereElse)
         view.boxes.className += 'x';
         for (char command : {'L', 'W', 'T'}) {
             view.told.clear();
-            runSessionCommand(session, view, command, "");
+            runSessionCommand(session, command);
             ASSERT_EQ(view.told.size(), 1u) << command;
             EXPECT_NE(view.told[0].text.find("No game folder is chosen"), std::string::npos) << view.told[0].text;
         }
@@ -169,16 +170,16 @@ TEST(HardFolderTest, WritesThereOrSaysOnceWhyNot)
         SCOPED_TRACE(folder.string());
         FakeView view;
         EditorSession session(
-            view, GameFolder::at(folder),
+            view, view, GameFolder::at(folder),
             {[](std::string_view) {}, [] { return std::vector<fs::path>(); }, [](const std::vector<fs::path> &) {}});
         session.start();
         for (const auto &[command, answers, file] :
              {std::tuple('T', "yy", "tvcc.cfg"), std::tuple('W', "y", "tvclass_tangos.cfg")}) {
             view.told.clear();
             view.answer(answers);
-            runSessionCommand(session, view, command, "");
+            runSessionCommand(session, command);
             EXPECT_EQ(view.told.size(), fs::exists(folder / file) ? 0u : 1u);
-            for (const EditorView::Notice &notice : view.told)
+            for (const Questions::Notice &notice : view.told)
                 EXPECT_EQ(notice.text.rfind(displayText(folder / file) + " could not be written", 0), 0u)
                     << notice.text;
             EXPECT_EQ(view.told.size(), refused ? 1u : 0u) << command;

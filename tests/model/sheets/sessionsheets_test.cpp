@@ -75,7 +75,7 @@ protected:
 
     std::string memory() const
     {
-        const ClassTable &table = session->state().table;
+        const ClassTable &table = session->document().state().table;
         std::string classes;
         for (int i = 0; i < table.classCount; ++i) {
             const ClassRecord &record = table.records[std::size_t(i)];
@@ -95,20 +95,20 @@ TEST_P(SessionSheetsTest, ImportChangesTheNamedClassesAsOneStep)
     view.pickedFiles.assign(std::ranges::count(std::string_view(row.commands), 'E')
                                 + std::ranges::count(std::string_view(row.commands), 'I'),
                             sheet);
-    view.importing = row.importing;
+    sheetView.importing = row.importing;
     view.answer(row.answers);
     std::istringstream commands(row.commands);
     for (std::string command; commands >> command;) {
         if (command == "E")
-            session->exportClasses();
+            parts->sheets.exportClasses();
         else if (command == "I")
-            session->importClasses();
+            parts->sheets.importClasses();
         else
             run(command);
     }
     EXPECT_EQ(view.unanswered(), 0u);
     EXPECT_EQ(memory(), row.memory);
-    const std::string told = view.told.empty() ? view.importReview : view.told.back().text;
+    const std::string told = view.told.empty() ? sheetView.importReview : view.told.back().text;
     EXPECT_NE(told.find(row.review), std::string::npos) << told;
     EXPECT_EQ(view.status, row.status);
     EXPECT_EQ(view.classCommands.undo, row.undo);

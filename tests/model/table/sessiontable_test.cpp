@@ -112,26 +112,26 @@ protected:
             for (std::istringstream numbers(rest); int slot : std::views::istream<int>(numbers))
                 slots.push_back(slot);
             if (verb == "filter")
-                session->filterTable(rest);
+                parts->table.filter(rest);
             else if (verb == "sort")
-                session->sortTable(column(rest.substr(0, rest.rfind(' '))),
-                                   rest.ends_with("down") ? SortOrder::Descending : SortOrder::Ascending);
+                parts->table.sort(column(rest.substr(0, rest.rfind(' '))),
+                                  rest.ends_with("down") ? SortOrder::Descending : SortOrder::Ascending);
             else if (verb == "order")
-                session->tableInFileOrder();
+                parts->table.fileOrder();
             else if (verb == "select")
-                session->selectTableRows(slots);
+                parts->table.selectRows(slots);
             else if (verb == "all")
-                session->selectAllClasses();
+                parts->table.selectAllClasses();
             else if (verb == "shown")
-                session->selectAllShown();
+                parts->table.selectAllShown();
             else if (verb == "row")
-                session->chooseTableRow(slots.at(0));
+                parts->table.chooseRow(slots.at(0));
             else if (verb == "cell")
-                session->editTableCell(std::stoi(before), column(before.substr(before.find(' ') + 1)), after);
+                parts->table.editCell(std::stoi(before), column(before.substr(before.find(' ') + 1)), after);
             else if (verb == "paste")
                 pasteCells(before, after);
             else if (verb == "change")
-                session->changeSelectedClasses(column(before), after);
+                parts->table.changeSelectedClasses(column(before), after);
             else
                 run(command);
         }
@@ -142,7 +142,7 @@ protected:
     void pasteCells(const std::string &cells, std::string text)
     {
         TableGrid grid;
-        grid.rows = session->tableRows();
+        grid.rows = parts->table.shownRows();
         for (int i = 0; i < int(tableColumns().size()); ++i)
             grid.columns.push_back(i);
         std::istringstream words(cells);
@@ -153,7 +153,7 @@ protected:
             for (std::size_t i; (i = text.find(escape)) != std::string::npos;)
                 text.replace(i, 2, 1, byte);
         }
-        session->pasteTableCells(grid, text);
+        parts->table.paste(grid, text);
     }
 
     static std::string values(const ClassTable &table, int of)
@@ -175,19 +175,19 @@ TEST_P(SessionTableTest, TableShowsAndChangesTheClassesOfTheSession)
     runTable(row.commands);
     EXPECT_EQ(view.asked, row.asked);
     EXPECT_EQ(view.unanswered(), 0u);
-    EXPECT_EQ(values(session->state().table, column(row.column)), row.memory);
+    EXPECT_EQ(values(session->document().state().table, column(row.column)), row.memory);
     ClassTable file;
     readClassFile(file, first.path, true);
     EXPECT_EQ(values(file, column(row.column)), row.file);
     std::string shown;
-    for (int slot : session->tableRows())
+    for (int slot : parts->table.shownRows())
         shown += (shown.empty() ? "" : " ") + std::string(1, char('A' + slot));
     EXPECT_EQ(shown, row.shown);
-    EXPECT_EQ(view.tableStatus, row.tableStatus);
+    EXPECT_EQ(tableView.tableStatus, row.tableStatus);
     EXPECT_EQ(view.status, row.status);
     const std::string &redo = view.classCommands.redo;
     EXPECT_EQ(view.classCommands.undo + (redo.empty() ? "" : " | " + redo), row.edit);
-    EXPECT_EQ(view.boxes.className, session->state().current().classname.view());
+    EXPECT_EQ(view.boxes.className, session->document().state().current().classname.view());
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SessionTableTest, ::testing::ValuesIn(rows));
@@ -210,8 +210,8 @@ TEST_F(SessionTableFileTest, WriteOutRewritesOnlyTheChangedLines)
     bytes.insert(bytes.find("speed"), "// tuned by hand\nmystery 7\n");
     ASSERT_TRUE(saveFileAtomically(seals(), bytes));
     session->loadConfig();
-    session->selectAllClasses();
-    session->changeSelectedClasses(columnNamed("Class Speed"), "x1.5");
+    parts->table.selectAllClasses();
+    parts->table.changeSelectedClasses(columnNamed("Class Speed"), "x1.5");
     session->writeOut();
     std::string expected = bytes;
     for (std::size_t at; (at = expected.find("speed 1.000000")) != std::string::npos;)
@@ -244,11 +244,11 @@ TEST_F(SessionTableFileTest, ProblemsMarkTheirCells)
         session->loadConfig();
         if (*command) {
             const std::string text = command;
-            session->editTableCell(text[5] - '0', columnNamed(text.substr(7, text.find(" = ") - 7)),
-                                   text.substr(text.find(" = ") + 3));
+            parts->table.editCell(text[5] - '0', columnNamed(text.substr(7, text.find(" = ") - 7)),
+                                  text.substr(text.find(" = ") + 3));
         }
         std::string cells;
-        for (const EditorSession::CellProblem &problem : session->tableProblems())
+        for (const ClassTableEditing::CellProblem &problem : parts->table.cellProblems())
             cells += std::to_string(problem.slot) + " " + tableColumns()[std::size_t(problem.column)].title + ": "
                      + problem.text;
         EXPECT_EQ(cells, cell);

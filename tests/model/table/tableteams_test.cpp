@@ -130,7 +130,7 @@ protected:
     void paste(const std::string &cells, std::string text)
     {
         TableGrid grid;
-        grid.rows = session->tableRows();
+        grid.rows = parts->table.shownRows();
         for (int column = 0; column <= teamColumn(); ++column)
             grid.columns.push_back(column);
         std::istringstream words(cells);
@@ -140,7 +140,7 @@ protected:
                 {int(std::ranges::find(grid.rows, row(all[i])) - grid.rows.begin()), column(all.back())});
         for (std::size_t at; (at = text.find("\\n")) != std::string::npos;)
             text.replace(at, 2, "\n");
-        session->pasteTableCells(grid, text);
+        parts->table.paste(grid, text);
     }
 
     void runTable(const std::string &line)
@@ -149,28 +149,28 @@ protected:
             if (verb == "answer")
                 view.answer(rest);
             else if (verb == "other")
-                session->showOtherTeam(!session->showsOtherTeam());
+                parts->table.showOtherTeam(!parts->table.showsOtherTeam());
             else if (verb == "baseline") {
                 view.pickedFiles = {stock()};
-                session->compareWithFile();
+                parts->compare.compareWithFile();
             } else if (verb == "filter")
-                session->filterTable(rest);
+                parts->table.filter(rest);
             else if (verb == "sort")
-                session->sortTable(column(rest.substr(0, rest.rfind(' '))),
-                                   rest.ends_with("down") ? SortOrder::Descending : SortOrder::Ascending);
+                parts->table.sort(column(rest.substr(0, rest.rfind(' '))),
+                                  rest.ends_with("down") ? SortOrder::Descending : SortOrder::Ascending);
             else if (verb == "order")
-                session->tableInFileOrder();
+                parts->table.fileOrder();
             else if (verb == "select") {
                 std::vector<int> rows;
                 std::istringstream each(rest);
                 for (std::string word; each >> word;)
                     rows.push_back(row(word));
-                session->selectTableRows(rows);
+                parts->table.selectRows(rows);
             } else if (verb == "cell")
-                session->editTableCell(row(before.substr(0, before.find(' '))),
-                                       column(before.substr(before.find(' ') + 1)), after);
+                parts->table.editCell(row(before.substr(0, before.find(' '))),
+                                      column(before.substr(before.find(' ') + 1)), after);
             else if (verb == "change")
-                session->changeSelectedClasses(column(before), after);
+                parts->table.changeSelectedClasses(column(before), after);
             else if (verb == "paste")
                 paste(before, after);
             else
@@ -183,16 +183,16 @@ TEST_P(TableTeamsTest, OtherTeamBesideTheClassesInMemory)
 {
     const std::string tangosBefore = readWholeFile(tangos()).bytes;
     runTable(GetParam().commands);
-    const TableRows classes = session->tableClasses();
+    const TableRows classes = parts->table.rows();
     const TableColumn &health = tableColumns()[std::size_t(columnNamed("Health"))];
     std::string shown;
-    for (int row : session->tableRows()) {
+    for (int row : parts->table.shownRows()) {
         shown += (shown.empty() ? "" : " ") + std::string(classes.record(row).classname.view()) + '/'
                  + teamName(classes.teamOf(row)).front() + ':' + (classes.baselineValue(row, health.value) ? "*" : "")
                  + cellText(health, classes.record(row));
     }
     EXPECT_EQ(shown, GetParam().shown);
-    EXPECT_EQ(view.tableStatus + " | " + view.status, GetParam().status);
+    EXPECT_EQ(tableView.tableStatus + " | " + view.status, GetParam().status);
     // Nothing here writes the other team's file.
     EXPECT_EQ(readWholeFile(tangos()).bytes, tangosBefore);
 }

@@ -1,4 +1,7 @@
-#include "model/session/editorsession.h"
+#include "comparecommands.h"
+
+#include "model/session/writeflow.h"
+#include "model/table/classtableediting.h"
 
 #include "classdata/compare/classcompare.h"
 #include "classdata/compare/classdiff.h"
@@ -13,11 +16,6 @@ namespace tolvane {
 namespace {
 
 constexpr const char *classFileTypes = "Class files (*.cfg);;All files (*)";
-
-std::string classFileOf(Team team)
-{
-    return "The " + std::string(teamName(team)) + "' class file";
-}
 
 // A file name of letters, digits and dashes for name: "inventory Grenades"
 // gives "inventory-Grenades".
@@ -35,49 +33,39 @@ std::string fileNamePart(std::string_view name)
 }
 
 } // namespace
-
-Team EditorSession::classesTeam() const
+std::vector<ClassRecord> CompareCommands::classesToWrite() const
 {
-    const std::filesystem::path &from = changes.classesFile();
-    if (from.empty())
-        return teamOf(state().sealsActive);
-    return from.filename() == classFileName(1) ? Team::Seals : Team::Tangos;
+    const FormValues form = session.formView().form();
+    return session.document().classesWith(&form);
 }
 
-std::string EditorSession::placeText() const
+void CompareCommands::compareRows(std::span<const int> rows)
 {
-    const Team active = teamOf(state().sealsActive);
-    std::string team(teamName(active));
-    if (classesTeam() != active)
-        team += " (the " + std::string(teamName(classesTeam())) + "' classes in memory)";
-    return team + " \u00B7 " + displayText(gameFolder.name());
-}
-
-ClassesOnDisk EditorSession::otherTeamClasses() const
-{
-    const Team other = otherTeam(classesTeam());
-    const std::filesystem::path file = gameFolder.file(classFileName(sealsFlag(other)));
-    if (file.empty())
-        return {{}, {}, classFileOf(other) + " cannot be found: the game folder cannot be found."};
-    return readClassesOnDisk(file, classFileOf(other));
+    if (rows.empty())
+        compareClassesAt(std::nullopt, std::nullopt);
+    else if (rows.size() == 1)
+        compareClassesAt(rows[0], std::nullopt);
+    else
+        compareClassesAt(rows[0], rows[1]);
 }
 
 // The classes of both teams in one list, the classes in memory first, each
 // list taking the classes it shows along.
-void EditorSession::compareTwoClasses()
+void CompareCommands::compareTwoClasses()
 {
     compareClassesAt(std::nullopt, std::nullopt);
 }
 
-void EditorSession::compareClassesAt(std::optional<int> left, std::optional<int> right)
+void CompareCommands::compareClassesAt(std::optional<int> left, std::optional<int> right)
 {
     const auto ours = std::make_shared<const std::vector<ClassRecord>>(classesToWrite());
-    const auto other = std::make_shared<const ClassesOnDisk>(otherShown ? *otherShown : otherTeamClasses());
-    std::vector<TeamClass> members = teamClasses(*ours, classesTeam());
-    for (const TeamClass &member : teamClasses(other->classes, otherTeam(classesTeam())))
+    const auto other = std::make_shared<const ClassesOnDisk>(table.otherTeamShown() ? *table.otherTeamShown()
+                                                                                    : table.otherTeamClasses());
+    std::vector<TeamClass> members = teamClasses(*ours, session.document().team());
+    for (const TeamClass &member : teamClasses(other->classes, otherTeam(session.document().team())))
         members.push_back(member);
 
-    EditorView::TwoClasses two;
+    CompareView::TwoClasses two;
     two.note = other->problem;
     for (const TeamClass &member : members)
         two.classes.push_back(teamClassLabel(member));
@@ -86,7 +74,7 @@ void EditorSession::compareClassesAt(std::optional<int> left, std::optional<int>
         const int at = isOtherTeamRow(row) ? count + row - otherTeamRows : row;
         return std::clamp(at, 0, int(members.size()) - 1);
     };
-    two.left = left ? member(*left) : std::clamp(state().currentIndex, 0, count - 1);
+    two.left = left ? member(*left) : std::clamp(session.document().state().currentIndex, 0, count - 1);
     two.right = count > 1 ? (two.left + 1) % count : two.left;
     for (const ClassPair &pair : matchClasses(*ours, other->classes).pairs) {
         if (pair.first == two.left && pair.second >= 0)
@@ -102,42 +90,48 @@ void EditorSession::compareClassesAt(std::optional<int> left, std::optional<int>
     view.showTwoClasses(two);
 }
 
-void EditorSession::compareWithFile()
+void CompareCommands::compareWithFile()
 {
-    const std::optional<std::filesystem::path> chosen = view.chooseFile(
-        {"Compare with File", baseline ? baseline->file : gameFolder.path(), classFileTypes});
+    const std::optional<std::filesystem::path> chosen = session.questions().chooseFile(
+        {"Compare with File",
+         session.document().baseline() ? session.document().baseline()->file : session.folder().path(),
+         classFileTypes});
     if (!chosen)
         return;
     ClassesOnDisk read = readClassesOnDisk(*chosen, "The file");
     if (!read.problem.empty()) {
-        view.tell({EditorView::Icon::Warning, "Compare with File",
-                   read.problem
-                       + (baseline ? "\nThe classes are still compared with " + displayText(baseline->file) + '.'
-                                   : std::string())});
+        session.questions().tell(
+            {Questions::Icon::Warning, "Compare with File",
+             read.problem
+                 + (session.document().baseline() ? "\nThe classes are still compared with "
+                                                        + displayText(session.document().baseline()->file) + '.'
+                                                  : std::string())});
         return;
     }
-    baseline = std::move(read);
-    refreshIndicators(); // the table marks what differs from it
+    session.document().setBaseline(std::move(read));
+    session.refreshIndicators(session.formView().form()); // the table marks what differs from it
+    const ClassesOnDisk &baseline = *session.document().baseline();
 
     const std::vector<ClassRecord> ours = classesToWrite();
-    const ClassDifferences differences = diffClasses(baseline->classes, ours);
+    const ClassDifferences differences = diffClasses(baseline.classes, ours);
     const std::string text = utf8Of(patchNotes(differences, NotesFormat::Text));
     const std::string markdown = utf8Of(patchNotes(differences, NotesFormat::Markdown));
     view.showBaseline(
-        {"The " + std::string(teamName(classesTeam())) + "' classes in memory against " + displayText(baseline->file)
-             + ": " + countText(differences),
+        {"The " + std::string(teamName(session.document().team())) + "' classes in memory against "
+             + displayText(baseline.file) + ": " + countText(differences),
          repeatedNamesNote(differences.match, "in the file", "in memory"), text, markdown,
          [this, text, markdown](bool asMarkdown) {
-             saveChosenFile({"Save Patch Notes", gameFolder.file(asMarkdown ? "patch-notes.md" : "patch-notes.txt"),
+             saveChosenFile({"Save Patch Notes",
+                             session.folder().file(asMarkdown ? "patch-notes.md" : "patch-notes.txt"),
                              asMarkdown ? "Markdown (*.md);;All files (*)" : "Text files (*.txt);;All files (*)", true},
                             asMarkdown ? markdown : text, "Patch notes");
          }});
 }
 
-void EditorSession::showChart()
+void CompareCommands::showChart()
 {
     const std::vector<ClassValue> values = numericValues();
-    EditorView::ChartView chart;
+    CompareView::ChartView chart;
     for (const ClassValue &value : values) {
         chart.values.push_back(utf8Of(valueName(value)));
         if (chartValue < 0 && value.kind == ClassValue::Kind::Field && value.field->key == "health")
@@ -147,53 +141,55 @@ void EditorSession::showChart()
     chart.chart = [this](int value) {
         chartValue = value;
         const std::vector<ClassRecord> ours = classesToWrite();
-        const ClassesOnDisk other = otherTeamClasses();
-        std::vector<TeamClass> members = teamClasses(ours, classesTeam());
-        for (const TeamClass &member : teamClasses(other.classes, otherTeam(classesTeam())))
+        const ClassesOnDisk other = table.otherTeamClasses();
+        std::vector<TeamClass> members = teamClasses(ours, session.document().team());
+        for (const TeamClass &member : teamClasses(other.classes, otherTeam(session.document().team())))
             members.push_back(member);
         // The classes the table's filter leaves, of both teams.
-        const TableRows rows = tableClasses();
+        const TableRows rows = table.rows();
         std::erase_if(members, [&](const TeamClass &member) {
-            const int row = member.team == classesTeam() ? member.position : otherTeamRows + member.position;
-            return !roster.filter().matches(*member.record, rows.facts(row));
+            const int row = member.team == session.document().team() ? member.position
+                                                                     : otherTeamRows + member.position;
+            return !table.roster().filter().matches(*member.record, rows.facts(row));
         });
         BarChart bars = barChart(numericValues().at(std::size_t(value)), members);
         bars.note = other.problem;
-        if (!roster.filter().empty())
+        if (!table.roster().filter().empty())
             bars.note += (bars.note.empty() ? "" : " ")
-                         + ("The classes the table's filter leaves: " + utf8Of(roster.filterText()));
+                         + ("The classes the table's filter leaves: " + utf8Of(table.roster().filterText()));
         return bars;
     };
     chart.save = [this](const std::string &png, int value) {
         const std::string name = "chart-" + fileNamePart(valueName(numericValues().at(std::size_t(value)))) + ".png";
-        saveChosenFile({"Save Chart", gameFolder.file(name), "PNG images (*.png)", true}, png, "Chart");
+        saveChosenFile({"Save Chart", session.folder().file(name), "PNG images (*.png)", true}, png, "Chart");
     };
     view.showChart(chart);
 }
 
 // Saves only where the user says, and never over a class file: a patch note
 // or a picture in place of the classes would lose them.
-void EditorSession::saveChosenFile(const EditorView::FileChoice &choice, std::string_view bytes,
-                                   const std::string &what)
+void CompareCommands::saveChosenFile(const Questions::FileChoice &choice, std::string_view bytes,
+                                     const std::string &what)
 {
-    const std::optional<std::filesystem::path> path = view.chooseFile(choice);
+    const std::optional<std::filesystem::path> path = session.questions().chooseFile(choice);
     if (!path)
         return;
     const FileBytes there = readWholeFile(*path);
     const ClassFileKind kind = there.status == FileStatus::Read ? classFileKind(*path, there.bytes)
                                                                 : ClassFileKind::NoClassBlock;
     if (kind == ClassFileKind::ClassFile || kind == ClassFileKind::SettingsFile) {
-        view.tell({EditorView::Icon::Warning, choice.title,
-                   displayText(*path) + " holds classes or settings of the game, which this would replace.\n"
-                       + "Nothing was written; choose another file."});
+        session.questions().tell({Questions::Icon::Warning, choice.title,
+                                  displayText(*path)
+                                      + " holds classes or settings of the game, which this would replace.\n"
+                                      + "Nothing was written; choose another file."});
         return;
     }
     SaveError error;
     if (!saveFileAtomically(*path, bytes, &error)) {
-        warnNotWritten(*path, error);
+        warnNotWritten(session.questions(), *path, error);
         return;
     }
-    view.setStatus(what + " saved to " + displayText(*path));
+    session.formView().setStatus(what + " saved to " + displayText(*path));
 }
 
 } // namespace tolvane

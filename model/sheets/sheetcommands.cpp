@@ -1,4 +1,6 @@
-#include "model/session/editorsession.h"
+#include "sheetcommands.h"
+
+#include "model/session/writeflow.h"
 
 #include "model/review/changereview.h"
 #include "classdata/sheets/classexport.h"
@@ -28,12 +30,12 @@ std::string problemLines(const std::vector<ImportProblem> &problems)
 }
 
 // New classes come from a sheet only when the user says so; No is the default.
-bool confirmNewClasses(EditorView &view, const std::vector<ImportProblem> &problems)
+bool confirmNewClasses(Questions &questions, const std::vector<ImportProblem> &problems)
 {
-    return view.ask({"The sheet names classes that are not among the classes in memory:\n" + problemLines(problems)
-                         + "\nAdd them as new classes?",
-                     EditorView::Choices::YesNo, EditorView::Answer::No})
-           == EditorView::Answer::Yes;
+    return questions.ask({"The sheet names classes that are not among the classes in memory:\n" + problemLines(problems)
+                              + "\nAdd them as new classes?",
+                          Questions::Choices::YesNo, Questions::Answer::No})
+           == Questions::Answer::Yes;
 }
 
 // The sheets the file dialogs offer; any other name is read as its text shows.
@@ -48,35 +50,38 @@ std::string counted(std::size_t count, const char *one, const char *many)
 
 // The sheet last picked in this run, else one named after the active class
 // file in the game folder.
-std::filesystem::path EditorSession::sheetToSuggest() const
+std::filesystem::path SheetCommands::sheetToSuggest() const
 {
     if (!lastSheet.empty())
         return lastSheet;
-    return gameFolder.file(classFileName(state().sealsActive)).replace_extension(".csv");
+    return activeClassFile(session).replace_extension(".csv");
 }
 
-void EditorSession::exportClasses()
+void SheetCommands::exportClasses()
 {
-    const std::optional<std::filesystem::path> path = view.chooseFile(
+    const std::optional<std::filesystem::path> path = session.questions().chooseFile(
         {"Export Classes", sheetToSuggest(), sheetTypes, true});
     if (!path)
         return;
     lastSheet = *path;
-    const std::vector<ClassRecord> classes = classesToWrite();
+    const FormValues form = session.formView().form();
+    const std::vector<ClassRecord> classes = session.document().classesWith(&form);
     const SheetFormat format = sheetFormatOfName(*path).value_or(SheetFormat::Csv);
     SaveError error;
     if (!saveFileAtomically(*path, classesAsSheet(classes, format), &error)) {
-        warnNotWritten(*path, error);
+        warnNotWritten(session.questions(), *path, error);
         return;
     }
-    view.setStatus(counted(classes.size(), "class", "classes") + " exported to " + displayText(path->filename()));
+    session.formView().setStatus(counted(classes.size(), "class", "classes") + " exported to "
+                                 + displayText(path->filename()));
 }
 
 // A sheet that cannot be read as a whole changes nothing: every problem is
 // told, up to a message box's worth, by row, column and reason.
-void EditorSession::importClasses()
+void SheetCommands::importClasses()
 {
-    const std::optional<std::filesystem::path> path = view.chooseFile({"Import Classes", sheetToSuggest(), sheetTypes});
+    const std::optional<std::filesystem::path> path = session.questions().chooseFile(
+        {"Import Classes", sheetToSuggest(), sheetTypes});
     if (!path)
         return;
     lastSheet = *path;
@@ -85,52 +90,54 @@ void EditorSession::importClasses()
     const FileBytes sheet = readWholeFile(*path);
     if (sheet.status != FileStatus::Read) {
         const std::string why = sheet.status == FileStatus::Missing ? "it does not exist" : sheet.error;
-        view.tell({EditorView::Icon::Warning, "Import Classes",
-                   shown + " could not be read:\n" + why + "\n\nThe classes in memory are unchanged."});
+        session.questions().tell({Questions::Icon::Warning, "Import Classes",
+                                  shown + " could not be read:\n" + why + "\n\nThe classes in memory are unchanged."});
         return;
     }
     // The form's edits are the class it shows, as for every command.
-    FormValues form = view.form();
-    storeIntoClass(form);
-    refreshIndicators(form);
-    const std::vector<ClassRecord> before = classesToWrite(nullptr);
-    ImportOptions options{sheetFormatOfName(*path), false, std::string(classFileName(state().sealsActive))};
+    FormValues form = session.formView().form();
+    session.store(form);
+    session.refreshIndicators(form);
+    const std::vector<ClassRecord> before = session.document().classesWith(nullptr);
+    ImportOptions options{sheetFormatOfName(*path), false,
+                          std::string(classFileName(session.document().state().sealsActive))};
     ImportResult result = classesFromSheet(before, sheet.bytes, options);
     const bool unknownOnly = std::ranges::all_of(result.problems, [](const ImportProblem &problem) {
         return problem.kind == ImportProblem::Kind::UnknownClass;
     });
     if (!result.problems.empty() && unknownOnly) {
-        if (!confirmNewClasses(view, result.problems)) {
-            view.setStatus("Nothing imported from " + name);
+        if (!confirmNewClasses(session.questions(), result.problems)) {
+            session.formView().setStatus("Nothing imported from " + name);
             return;
         }
         options.addNew = true;
         result = classesFromSheet(before, sheet.bytes, options);
     }
     if (!result.problems.empty()) {
-        view.tell({EditorView::Icon::Warning, "Import Classes",
-                   shown + " cannot be imported:\n" + problemLines(result.problems)
-                       + "\nThe classes in memory are unchanged."});
+        session.questions().tell({Questions::Icon::Warning, "Import Classes",
+                                  shown + " cannot be imported:\n" + problemLines(result.problems)
+                                      + "\nThe classes in memory are unchanged."});
         return;
     }
     const std::vector<std::string> lines = classChanges(before, result.classes, result.origins);
     if (lines.empty()) {
-        view.setStatus(name + " changes no class");
+        session.formView().setStatus(name + " changes no class");
         return;
     }
     std::string review;
     for (const std::string &line : lines)
         review += utf8Of(line) + '\n';
     if (!view.confirmImport(name, review)) {
-        view.setStatus("Nothing imported from " + name);
+        session.formView().setStatus("Nothing imported from " + name);
         return;
     }
-    record(replaceClasses(classes(), "Import Classes", result.classes, result.origins));
+    session.history().add(
+        replaceClasses(session.document().classes(), "Import Classes", result.classes, result.origins));
     const auto added = std::size_t(std::ranges::count(result.origins, -1));
     std::string status = "Imported " + name + ": " + counted(lines.size() - added, "class", "classes") + " changed";
     if (added > 0)
         status += ", " + std::to_string(added) + " new";
-    showMoved(form, status);
+    session.show(form, status);
 }
 
 } // namespace tolvane

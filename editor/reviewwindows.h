@@ -1,0 +1,28 @@
+#pragma once
+
+#include "model/session/reviewcommands.h"
+
+#include <QPointer>
+
+class CreatorDialog;
+class ProblemsWindow;
+
+// The Problems window beside the editor window, and Review Changes over it.
+class ReviewWindows
+{
+public:
+    ReviewWindows(CreatorDialog &dialog, tolvane::ReviewCommands &review) : dialog(dialog), review(review) {}
+
+    // The Problems window opens beside the editor window where the screen
+    // has room, and moves out of the way of each box it jumps to.
+    void openProblems();
+    // The Problems window, when open, follows the classes.
+    void refreshProblems();
+    void openReview();
+    ProblemsWindow *problems() const;
+
+private:
+    CreatorDialog &dialog;
+    tolvane::ReviewCommands &review;
+    QPointer<ProblemsWindow> problemsWindow;
+};

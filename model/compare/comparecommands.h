@@ -1,0 +1,100 @@
+#pragma once
+
+#include "teamviews.h"
+
+#include "model/session/editorsession.h"
+
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tolvane {
+
+class ClassTableEditing;
+
+// The views that set classes side by side, as the session sees them. Texts
+// are UTF-8.
+class CompareView
+{
+public:
+    // Modal: two classes of either team side by side, any two of classes
+    // (labelled as lists show them), left and right picked at first. rows
+    // sets two of them side by side; note says why the other team's classes
+    // are missing, if they are.
+    struct TwoClasses
+    {
+        std::vector<std::string> classes;
+        int left = 0;
+        int right = 0;
+        std::string note;
+        std::function<std::vector<ComparisonRow>(int left, int right)> rows;
+    };
+    // Modal: the classes in memory against a baseline file, as patch notes;
+    // save asks where and saves them as Markdown or as plain text.
+    struct BaselineView
+    {
+        std::string heading; // what was compared, and the count of differences
+        std::string note;    // classes matched in order for their shared names
+        std::string text;
+        std::string markdown;
+        std::function<void(bool markdown)> save;
+    };
+    // The chart window: one numeric value (of values) across the classes of
+    // both teams. chart draws the value of that index as the classes stand
+    // now, and the window asks again after each command; save asks where and
+    // saves the picture of the value of that index (PNG bytes).
+    struct ChartView
+    {
+        std::vector<std::string> values;
+        int chosen = 0;
+        std::function<BarChart(int value)> chart;
+        std::function<void(const std::string &png, int value)> save;
+    };
+
+    virtual ~CompareView() = default;
+    virtual void showTwoClasses(const TwoClasses &classes) = 0;
+    virtual void showBaseline(const BaselineView &baseline) = 0;
+    virtual void showChart(const ChartView &chart) = 0;
+};
+
+// Compare Two Classes, Compare with File (the classes in memory against a
+// baseline file, as patch notes, which the class table marks) and the chart
+// of one value across the classes of both teams, which follows the table's
+// filter.
+class CompareCommands
+{
+public:
+    CompareCommands(EditorSession &session, const ClassTableEditing &table, CompareView &view)
+        : session(session), table(table), view(view)
+    {
+    }
+
+    // At first the form's class and its namesake in the other team.
+    void compareTwoClasses();
+    // From the table: two rows side by side, or one beside its namesake of
+    // the other team, to pick another from.
+    void compareRows(std::span<const int> rows);
+    // Asks for a baseline file and shows the classes in memory against it,
+    // as patch notes.
+    void compareWithFile();
+    void showChart();
+
+private:
+    // left and right: rows of the table (see TableRows); nullopt: the form's
+    // class, and its namesake in the other team.
+    void compareClassesAt(std::optional<int> left, std::optional<int> right);
+    std::vector<ClassRecord> classesToWrite() const;
+    // Saves bytes where the user chooses, after asking with choice; the
+    // status line says where, what names what was saved ("Patch notes").
+    void saveChosenFile(const Questions::FileChoice &choice, std::string_view bytes, const std::string &what);
+
+    EditorSession &session;
+    const ClassTableEditing &table;
+    CompareView &view;
+    // The value the chart showed last.
+    int chartValue = -1;
+};
+
+} // namespace tolvane

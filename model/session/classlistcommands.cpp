@@ -1,0 +1,101 @@
+#include "classlistcommands.h"
+
+namespace tolvane {
+
+// Status texts are Windows-1252, as the class names in them; questions are UTF-8.
+
+namespace {
+
+std::string bracketed(const ClassRecord &record)
+{
+    return "[" + std::string(record.classname.view()) + "]";
+}
+
+} // namespace
+
+// Add Class widens the range by one class after the last, without moving.
+void ClassListCommands::addClass()
+{
+    FormValues form = session.formView().form();
+    session.store(form);
+    std::optional<TableEdit> step = appendClass(session.document().classes());
+    const EditorState &s = session.document().state();
+    session.formView().setStatus(step ? "@ Class to " + std::to_string(s.lastIndex)
+                                            + " [min=" + std::to_string(s.firstIndex) + " | "
+                                            + std::to_string(s.table.classCount) + "]"
+                                      : "The table is full: " + std::to_string(tableSlotCount) + " classes");
+    session.history().add(std::move(step));
+    session.formView().showPosition(s.firstIndex, s.lastIndex, s.currentIndex);
+    session.refreshIndicators(form);
+}
+
+// The class goes after a question that names it; No is the default.
+void ClassListCommands::deleteClass()
+{
+    const EditorState &s = session.document().state();
+    if (!canDeleteClass(s))
+        return;
+    const std::string named = "Class " + std::to_string(s.currentIndex) + " " + bracketed(s.current());
+    if (session.questions().ask({"Delete " + utf8Of(named) + "?", Questions::Choices::YesNo, Questions::Answer::No})
+        != Questions::Answer::Yes)
+        return;
+    FormValues form = session.formView().form();
+    session.history().add(deleteCurrentClass(session.document().classes()));
+    session.show(form, "Deleted " + named + "; " + positionText(s));
+}
+
+// The copy takes the form's values: the form is stored first.
+void ClassListCommands::duplicateClass()
+{
+    FormValues form = session.formView().form();
+    session.store(form);
+    const std::string original = bracketed(session.document().state().current());
+    std::optional<TableEdit> step = duplicateCurrentClass(session.document().classes());
+    if (!step) {
+        const EditorState &s = session.document().state();
+        session.formView().showPosition(s.firstIndex, s.lastIndex, s.currentIndex);
+        session.formView().setStatus("The table is full: " + std::to_string(tableSlotCount) + " classes");
+        session.refreshIndicators(form);
+        return;
+    }
+    session.history().add(std::move(step));
+    session.show(form, "Duplicated " + original + "; " + positionText(session.document().state()));
+}
+
+void ClassListCommands::moveClassUp()
+{
+    moveClass(moveCurrentClassUp);
+}
+
+void ClassListCommands::moveClassDown()
+{
+    moveClass(moveCurrentClassDown);
+}
+
+void ClassListCommands::moveClass(std::optional<TableEdit> (*move)(EditedClasses))
+{
+    FormValues form = session.formView().form();
+    session.store(form);
+    std::optional<TableEdit> step = move(session.document().classes());
+    if (!step) {
+        session.refreshIndicators(form);
+        return;
+    }
+    session.history().add(std::move(step));
+    session.show(form, "Moved " + bracketed(session.document().state().current()) + "; "
+                           + positionText(session.document().state()));
+}
+
+void ClassListCommands::goToClass()
+{
+    const EditorState &s = session.document().state();
+    std::vector<std::string> names;
+    for (int slot = s.firstIndex; slot <= s.lastIndex; ++slot)
+        names.push_back(utf8Of(s.table.records[std::size_t(slot)].classname.view()));
+    if (const std::optional<int> slot = picker.chooseClass(names, s.currentIndex)) {
+        FormValues form = session.formView().form();
+        session.moveTo(form, goToTarget(s, *slot));
+    }
+}
+
+} // namespace tolvane

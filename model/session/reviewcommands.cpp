@@ -1,0 +1,54 @@
+#include "reviewcommands.h"
+
+namespace tolvane {
+
+std::vector<std::string> ReviewCommands::problems() const
+{
+    const FormValues form = session.formView().form();
+    const TeamDocument &document = session.document();
+    const std::vector<ClassRecord> classes = document.classesWith(&form);
+    std::vector<std::string> lines;
+    for (const Problem &problem : document.fileProblems().current(classes, document.origins())) {
+        std::string line;
+        if (problem.classIndex >= 0) {
+            const ClassRecord &record = classes[std::size_t(problem.classIndex)];
+            line = record.classname.empty() ? "class " + std::to_string(problem.classIndex)
+                                            : utf8Of(record.classname.view());
+            line += ", ";
+        }
+        lines.push_back(line + problem.text());
+    }
+    return lines;
+}
+
+void ReviewCommands::goToProblem(std::size_t index)
+{
+    FormValues form = session.formView().form();
+    const TeamDocument &document = session.document();
+    const std::vector<Problem> standing = document.fileProblems().current(document.classesWith(&form),
+                                                                          document.origins());
+    if (index >= standing.size())
+        return;
+    const Problem &problem = standing[index];
+    if (problem.classIndex >= 0)
+        session.moveTo(form, goToTarget(session.document().state(), problem.classIndex));
+    session.formView().focusField(problem.field, problem.item);
+}
+
+std::string ReviewCommands::reviewChanges() const
+{
+    if (const QuestionReview::Review *open = session.questionReview().shown())
+        return open->changes;
+    const FormValues form = session.formView().form();
+    return session.document().reviewChanges(activeClassFile(session), session.document().classesWith(&form));
+}
+
+std::string ReviewCommands::fileDifferences() const
+{
+    if (const QuestionReview::Review *open = session.questionReview().shown())
+        return open->fileDifferences;
+    const FormValues form = session.formView().form();
+    return session.document().fileDifferences(activeClassFile(session), session.document().classesWith(&form));
+}
+
+} // namespace tolvane

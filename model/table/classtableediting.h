@@ -1,0 +1,106 @@
+#pragma once
+
+#include "classroster.h"
+#include "tablepaste.h"
+#include "teamrows.h"
+
+#include "model/session/editorsession.h"
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tolvane {
+
+// The class table window as the session sees it.
+class TableView
+{
+public:
+    virtual ~TableView() = default;
+    // The class table follows the classes, the filter, the order and the
+    // selection; status counts its rows ("12 of 40 classes").
+    virtual void showClassTable(const std::string &status) = 0;
+};
+
+// The class table: another view of the same classes, every class a row,
+// sorted and filtered for the view alone. Choosing a row moves the form
+// there; a change in the table stores the form first and is a step of its
+// own, as a change in the form is. With the other team shown, its classes
+// are rows too, read from its file and never changed. Texts are
+// Windows-1252 bytes, as the form's.
+class ClassTableEditing : public SessionListener
+{
+public:
+    ClassTableEditing(EditorSession &session, TableView &view);
+
+    const EditorState &state() const { return session.document().state(); }
+    const ClassRoster &roster() const { return classRoster; }
+    // The rows shown, in the order shown: slots, and with the other team
+    // shown, its rows (see TableRows).
+    std::vector<int> shownRows() const { return classRoster.shownRows(rows()); }
+    TableRows rows() const;
+
+    // Show Other Team: the other team's classes as rows of the table, read
+    // from its file and never changed; a file that cannot be read is named
+    // and the table stays as it was.
+    void showOtherTeam(bool on);
+    bool showsOtherTeam() const { return otherShown.has_value(); }
+    // The other team's classes the table shows; nullopt when it shows none.
+    const std::optional<ClassesOnDisk> &otherTeamShown() const { return otherShown; }
+    // The other team's classes as its file holds them now.
+    ClassesOnDisk otherTeamClasses() const;
+
+    // Stores the form and shows the class of slot, as Go to Class does.
+    void chooseRow(int slot);
+    // Stores text into one value of the class of slot as the form stores a
+    // box, as one step.
+    void editCell(int slot, int column, std::string_view text);
+    void filter(std::string_view text);
+    void sort(int column, SortOrder order);
+    void fileOrder();
+    void selectRows(std::span<const int> slots);
+    void selectAllShown();
+    void selectAllClasses();
+    // Changes column of the selected classes (or the current one) as typed
+    // ("+5%"), as one step, after asking when the filter hides some of them.
+    // False when nothing changed: typed cannot be read, or the user said no.
+    bool changeSelectedClasses(int column, std::string_view typed);
+    // A problem of the Problems list on the cell it concerns.
+    struct CellProblem
+    {
+        int slot;
+        int column;
+        std::string text;
+    };
+    std::vector<CellProblem> cellProblems() const;
+    // Copy and paste with spreadsheets, text UTF-8 (see tablepaste.h): the
+    // selected cells of the table, and text pasted into them as one step,
+    // after asking when it changes more than one class. A block with a cell
+    // that cannot be read is told, row, column and reason, and changes
+    // nothing. False when nothing changed.
+    std::string copy(const TableGrid &grid) const;
+    bool paste(const TableGrid &grid, std::string_view text);
+
+    void classesShown(const FormValues &form) override;
+    void classesReplaced() override { classRoster.select({}); }
+
+private:
+    // Shows a change of the classes at slots, made as step.
+    void showChange(FormValues &form, std::optional<TableEdit> step, const std::vector<int> &slots);
+    // Why a row of the other team is not changed: "the Tangos' classes are
+    // shown from their file, read only; ...".
+    std::string readOnlyText() const;
+
+    EditorSession &session;
+    TableView &view;
+    ClassRoster classRoster;
+    // The other team's classes the table shows, and whose they are.
+    std::optional<ClassesOnDisk> otherShown;
+    Team otherShownTeam = Team::Tangos;
+    // The marks of the document's baseline on the classes as they stand.
+    std::optional<TableBaseline> baselineShown;
+};
+
+} // namespace tolvane
