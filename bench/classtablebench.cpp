@@ -1,10 +1,13 @@
 // The class table's work in the editing session for a full file of 64
 // classes, short of drawing: building its rows and cells, a sort, a filter
-// and a change to one column of every class.
+// and a change to one column of every class; and a cell of 50 MB pasted or
+// imported, which is refused as it is read, in a time bounded by reading it.
 
 #include "model/session/editorsession.h"
 #include "model/table/classtableediting.h"
 #include "model/table/tablecolumns.h"
+
+#include "classdata/sheets/classimport.h"
 
 #include "classdata/format/classfilereader.h"
 #include "classdata/format/classfilewriter.h"
@@ -142,11 +145,40 @@ void changeAllClasses(benchmark::State &state)
     }
 }
 
+const std::string &largeCell()
+{
+    static const std::string cell(50 << 20, 'k');
+    return cell;
+}
+
+void pasteLargeCell(benchmark::State &state)
+{
+    FullSession session;
+    TableGrid grid;
+    grid.rows = session->shownRows();
+    grid.columns = {columnNamed("Config File")};
+    grid.current = {0, 0};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(session->paste(grid, largeCell()));
+}
+
+void importLargeCell(benchmark::State &state)
+{
+    FullSession session;
+    const std::string sheet = "classname,keys\nClass 1," + largeCell() + "\n";
+    const ClassTable &table = session->rows().state->table;
+    const std::vector<ClassRecord> classes(table.records.begin(), table.records.begin() + table.classCount);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(classesFromSheet(classes, sheet).problems.size());
+}
+
 } // namespace
 
 BENCHMARK(buildTableRows)->Name("ClassTable/Build/64classes")->Unit(benchmark::kMicrosecond);
 BENCHMARK(sortTable)->Name("ClassTable/Sort/64classes")->Unit(benchmark::kMicrosecond);
 BENCHMARK(filterTable)->Name("ClassTable/Filter/64classes")->Unit(benchmark::kMicrosecond);
 BENCHMARK(changeAllClasses)->Name("ClassTable/ChangeOneColumn/64classes")->Unit(benchmark::kMicrosecond);
+BENCHMARK(pasteLargeCell)->Name("ClassTable/Paste/50MBcell")->Unit(benchmark::kMillisecond);
+BENCHMARK(importLargeCell)->Name("ClassTable/Import/50MBcell")->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -7,6 +7,7 @@
 #include "classdata/text/readabletext.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 
 using namespace tolvane;
@@ -47,12 +48,21 @@ int apply(const std::string &changes, const std::string &name, ApplyOptions opti
     if (!options.import.format && changes != "-")
         options.import.format = sheetFormatOfName(pathFromArgument(changes));
     options.import.fileName = name;
+    // A row's file that names a folder, as export names FILE, is FILE only
+    // where that folder is FILE's, from the current folder.
+    std::error_code noFolder;
+    const std::filesystem::path here = std::filesystem::current_path(noFolder), path = pathFromArgument(name);
+    options.import.isFile = [&](std::string_view row) {
+        return row == readableFileName(name) || namesFile(row, here, path);
+    };
     auto table = std::make_unique<ClassTable>();
     readClassBytes(*table, file.bytes);
     const std::span<const ClassRecord> classes(table->records.data(), std::size_t(table->classCount));
     const ImportResult result = classesFromSheet(classes, sheet.bytes, options.import);
     if (!result.problems.empty())
         return reportProblems(changes, name, result);
+    if (const std::string note = otherFolderNote(result); !note.empty())
+        complain(readableFileName(changes) + ": " + note);
 
     std::string review;
     for (const std::string &line : classChanges(classes, result.classes, result.origins))
@@ -61,12 +71,19 @@ int apply(const std::string &changes, const std::string &name, ApplyOptions opti
         print(stdout, review);
         return review.empty() ? clean : findings;
     }
+    // The list of changes goes out before the file changes: when it cannot
+    // be written (a full disk), the file stays as it was, and says so.
+    const std::optional<std::filesystem::path> target = rewriteTarget(name, options.rewrite);
+    if (!target)
+        return failure;
+    print(stdout, review);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        complain(readableFileName(name) + " is unchanged: the list of its changes could not be written");
+        return failure;
+    }
     Backups backups;
     const std::string updated = updatedClassFile(file.bytes, *table, result.classes, result.origins);
-    const int status = rewrite(name, file.bytes, updated, options.rewrite, options.backup ? &backups : nullptr);
-    if (status == clean)
-        print(stdout, review);
-    return status;
+    return replaceFile(name, *target, file.bytes, updated, options.backup ? &backups : nullptr);
 }
 
 } // namespace

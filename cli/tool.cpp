@@ -40,8 +40,7 @@ OldContentsKeeper Backups::keeperFor(const std::filesystem::path &path) const
     return store.keeperFor(std::filesystem::absolute(path));
 }
 
-int rewrite(const std::string &name, const std::string &old, const std::string &bytes, const RewriteOptions &options,
-            Backups *backups)
+std::optional<std::filesystem::path> rewriteTarget(const std::string &name, const RewriteOptions &options)
 {
     std::filesystem::path path = pathFromArgument(name);
     if (const std::optional<std::filesystem::path> target = symlinkTarget(path)) {
@@ -49,14 +48,27 @@ int rewrite(const std::string &name, const std::string &old, const std::string &
             complain(readableFileName(name)
                      + ": a symbolic link, so left unchanged; --follow-symlinks rewrites the "
                        "file it leads to");
-            return failure;
+            return std::nullopt;
         }
         path = *target;
     }
     if (!options.force && isReadOnlyFile(path)) {
         complain(readableFileName(name) + ": read-only, so left unchanged; --force rewrites it");
-        return failure;
+        return std::nullopt;
     }
+    return path;
+}
+
+int rewrite(const std::string &name, const std::string &old, const std::string &bytes, const RewriteOptions &options,
+            Backups *backups)
+{
+    const std::optional<std::filesystem::path> path = rewriteTarget(name, options);
+    return path ? replaceFile(name, *path, old, bytes, backups) : failure;
+}
+
+int replaceFile(const std::string &name, const std::filesystem::path &path, const std::string &old,
+                const std::string &bytes, Backups *backups)
+{
     if (backups)
         backups->keep(path, old);
     SaveError error;

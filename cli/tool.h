@@ -54,6 +54,11 @@ struct RewriteOptions
 // when given, keep old first. clean or failure, told on standard error.
 int rewrite(const std::string &name, const std::string &old, const std::string &bytes, const RewriteOptions &options,
             Backups *backups);
+// The two halves of rewrite: the file that name lets be replaced (the one a
+// followed link leads to), or nullopt, told; and its replacement, at path.
+std::optional<std::filesystem::path> rewriteTarget(const std::string &name, const RewriteOptions &options);
+int replaceFile(const std::string &name, const std::filesystem::path &path, const std::string &old,
+                const std::string &bytes, Backups *backups);
 
 // Refuses, with a line on standard error, a file that reads as something
 // else than classes: the settings file, or one with no class block, which

@@ -228,10 +228,10 @@ QPixmap drawBitmap(int bitmapId, qreal devicePixelRatio)
 
 QString predrawnBitmapName(int bitmapId, qreal devicePixelRatio)
 {
-    return QStringLiteral("bitmap%1@%2x.png").arg(bitmapId).arg(devicePixelRatio);
+    return QStringLiteral("bitmap%1@%2x.rgb32").arg(bitmapId).arg(devicePixelRatio);
 }
 
 QString predrawnIconName(int pixels)
 {
-    return QStringLiteral("icon%1.png").arg(pixels);
+    return QStringLiteral("icon%1.argb32").arg(pixels);
 }

@@ -1,12 +1,29 @@
-// Draws the pictures and the window icon as PNG files into a folder, for the
-// editor to embed: bitmap<ID>@<RATIO>x.png and icon<N>.png.
+// Draws the pictures and the window icon into a folder, for the editor to
+// embed: bitmap<ID>@<RATIO>x.rgb32 and icon<N>.argb32, their pixels as
+// QImage's Format_RGB32 and Format_ARGB32_Premultiplied hold them, row after
+// row.
 
 #include "artwork.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+#include <QImage>
 
 #include <cstdio>
+
+namespace {
+
+bool writePixels(const QPixmap &picture, QImage::Format format, const QString &path)
+{
+    const QImage image = picture.toImage().convertToFormat(format);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly)
+           && file.write(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes()) == image.sizeInBytes()
+           && file.flush();
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -21,10 +38,14 @@ int main(int argc, char **argv)
     bool written = true;
     for (int id : predrawnBitmapIds) {
         for (qreal ratio : predrawnRatios)
-            written = written && drawBitmap(id, ratio).save(folder.filePath(predrawnBitmapName(id, ratio)));
+            written = written
+                      && writePixels(drawBitmap(id, ratio), QImage::Format_RGB32,
+                                     folder.filePath(predrawnBitmapName(id, ratio)));
     }
     for (int pixels : windowIconSizes)
-        written = written && drawIcon(pixels).save(folder.filePath(predrawnIconName(pixels)));
+        written = written
+                  && writePixels(drawIcon(pixels), QImage::Format_ARGB32_Premultiplied,
+                                 folder.filePath(predrawnIconName(pixels)));
     if (!written)
         std::fprintf(stderr, "cannot write the pictures into %s\n", argv[1]);
     return written ? 0 : 1;

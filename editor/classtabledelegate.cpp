@@ -5,6 +5,7 @@
 #include "model/session/formvalues.h"
 #include "rangehints.h"
 #include "model/table/tablecolumns.h"
+#include "typingfilter.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -52,6 +53,9 @@ QWidget *ClassTableDelegate::createEditor(QWidget *parent, const QStyleOptionVie
         else if (column.numeric())
             watchNumberBox(box, column.kind == ColumnKind::Item ? std::string_view() : std::string_view(column.id),
                            column.kind == ColumnKind::Float);
+        // The keys the form's digits box takes; what gets past them, the cell stores as that box would.
+        if (column.kind == ColumnKind::Int || column.kind == ColumnKind::Item)
+            box->installEventFilter(new TypingFilter(ControlKind::DigitsBox, box));
         return box;
     }
     auto *list = new QComboBox(parent);

@@ -1,15 +1,16 @@
 #include "dialogtemplate.h"
 
 #include "model/session/controlids.h"
+#include "model/session/formbindings.h"
 #include "picturelabel.h"
 #include "statusline.h"
+#include "typingfilter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGroupBox>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -17,7 +18,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionFrame>
 
 #include <algorithm>
 #include <memory>
@@ -28,6 +28,48 @@ namespace {
 
 using K = ControlKind;
 namespace Id = ControlId;
+
+// The words of the boxes that show class values are those of their rows in
+// formBindings; the template only places them.
+
+constexpr const FormBinding &bindingOf(int box)
+{
+    const FormBinding *binding = bindingOfControl(box);
+    if (!binding)
+        throw "a control that shows no class value";
+    return *binding;
+}
+
+// A control's text is a C string: words the whole of a string literal.
+constexpr const char *textOf(std::string_view words)
+{
+    if (words.empty() || words.data()[words.size()] != '\0')
+        throw "no words, or words cut out of a longer text";
+    return words.data();
+}
+
+// The label beside box; id: the label's own, where the program names it.
+constexpr ControlTemplate labelOf(int box, int x, int y, int w, int h, unsigned flags = NoFlags, int id = 0)
+{
+    return {id, K::Label, textOf(bindingOf(box).label), x, y, w, h, flags, box};
+}
+
+constexpr ControlTemplate checkBox(int box, int x, int y, int w, int h)
+{
+    return {box, K::CheckBox, textOf(bindingOf(box).label), x, y, w, h};
+}
+
+// A box with no label beside it, which a screen reader calls by its words.
+constexpr ControlTemplate unlabelledBox(int box, ControlKind kind, int x, int y, int w, int h)
+{
+    return {box, kind, "", x, y, w, h, NoFlags, 0, 0, textOf(bindingOf(box).label)};
+}
+
+// The group around box whose title's Alt letter leads to it.
+constexpr ControlTemplate groupLeadingTo(int box, int x, int y, int w, int h)
+{
+    return {0, K::GroupBox, textOf(bindingOf(box).groupTitle), x, y, w, h, NoFlags, box};
+}
 
 // Sizes follow the Windows dialog editor's habits: buttons 14 high, edit
 // boxes and closed lists 12, check boxes 10, labels 8 and 2 below their box's
@@ -43,60 +85,60 @@ constexpr ControlTemplate editorControls[] = {
     {Id::WriteOut, K::PushButton, "&Write Out", 360, 10, 50, 14},
     {Id::LoadConfig, K::PushButton, "&Load Config", 415, 10, 50, 14},
 
-    {0, K::Label, "Classname", 3, 32, 36, 8, NoFlags, Id::ClassName},
+    labelOf(Id::ClassName, 3, 32, 36, 8),
     {Id::ClassName, K::TextBox, "", 40, 30, 122, 12},
-    {Id::ConfigFileLabel, K::Label, "Config File", 169, 32, 36, 8, NoFlags, Id::ConfigFile},
+    labelOf(Id::ConfigFile, 169, 32, 36, 8, NoFlags, Id::ConfigFileLabel),
     {Id::ConfigFile, K::TextBox, "", 205, 30, 75, 12},
     {Id::About, K::PushButton, "&About", 360, 30, 50, 14},
 
-    {0, K::GroupBox, "Class Abilities", 4, 50, 462, 45},
-    {Id::Scanner, K::CheckBox, "Scanner", 10, 60, 73, 10},
-    {Id::KnifeThrow, K::CheckBox, "Knife Throw", 10, 70, 73, 10},
-    {Id::LaserGuidedRockets, K::CheckBox, "Laserguided Rox", 10, 80, 73, 10},
-    {Id::ThrowCaltrops, K::CheckBox, "Throw Caltrops", 85, 60, 78, 10},
-    {Id::PlaceSentries, K::CheckBox, "Place Sentrys", 85, 70, 78, 10},
-    {Id::PlaceHealthDepot, K::CheckBox, "Place Healdepot", 85, 80, 78, 10},
-    {Id::PlaceDetpack, K::CheckBox, "Place Detpack", 165, 60, 68, 10},
-    {Id::CanDisguise, K::CheckBox, "Can Disguise", 165, 70, 68, 10},
-    {Id::CanFeignDeath, K::CheckBox, "Can Feign Death", 165, 80, 68, 10},
-    {Id::SniperAutozoom, K::CheckBox, "Sniper Autozoom", 235, 60, 78, 10},
-    {Id::SniperScope, K::CheckBox, "Sniper Scope", 235, 70, 78, 10},
-    {Id::SniperLaserSight, K::CheckBox, "Sniper Lasersight", 235, 80, 78, 10},
-    {Id::At4Scope, K::CheckBox, "AT-4 Scope", 315, 60, 78, 10},
-    {Id::PlaceAmmoDepot, K::CheckBox, "Place Ammodepot", 315, 70, 78, 10},
-    {Id::HasNightVision, K::CheckBox, "Has Nightvision", 315, 80, 78, 10},
-    {Id::CanUseTurrets, K::CheckBox, "Can use Turrets", 395, 60, 69, 10},
-    {Id::CanHealOthers, K::CheckBox, "Can Heal Others", 395, 70, 69, 10},
-    {Id::DisarmDetpack, K::CheckBox, "Disarm Detpack", 395, 80, 69, 10},
+    groupLeadingTo(Id::Scanner, 4, 50, 462, 45),
+    checkBox(Id::Scanner, 10, 60, 73, 10),
+    checkBox(Id::KnifeThrow, 10, 70, 73, 10),
+    checkBox(Id::LaserGuidedRockets, 10, 80, 73, 10),
+    checkBox(Id::ThrowCaltrops, 85, 60, 78, 10),
+    checkBox(Id::PlaceSentries, 85, 70, 78, 10),
+    checkBox(Id::PlaceHealthDepot, 85, 80, 78, 10),
+    checkBox(Id::PlaceDetpack, 165, 60, 68, 10),
+    checkBox(Id::CanDisguise, 165, 70, 68, 10),
+    checkBox(Id::CanFeignDeath, 165, 80, 68, 10),
+    checkBox(Id::SniperAutozoom, 235, 60, 78, 10),
+    checkBox(Id::SniperScope, 235, 70, 78, 10),
+    checkBox(Id::SniperLaserSight, 235, 80, 78, 10),
+    checkBox(Id::At4Scope, 315, 60, 78, 10),
+    checkBox(Id::PlaceAmmoDepot, 315, 70, 78, 10),
+    checkBox(Id::HasNightVision, 315, 80, 78, 10),
+    checkBox(Id::CanUseTurrets, 395, 60, 69, 10),
+    checkBox(Id::CanHealOthers, 395, 70, 69, 10),
+    checkBox(Id::DisarmDetpack, 395, 80, 69, 10),
 
     {0, K::GroupBox, "Armor", 5, 95, 120, 75},
-    {0, K::Label, "Resistance", 10, 106, 35, 8, NoFlags, Id::Resistance},
+    labelOf(Id::Resistance, 10, 106, 35, 8),
     {Id::Resistance, K::DropDownEdit, "", 46, 104, 74, 12},
     {Id::ArmorPicture, K::Picture, "", 10, 120, 0, 0, NoFlags, 0, 137, "Armor: a standing figure"},
     {Id::Helmet, K::DigitsBox, "", 46, 122, 25, 12},
-    {Id::HelmetLabel, K::Label, "Helmet", 74, 124, 48, 8, NoFlags, Id::Helmet},
+    labelOf(Id::Helmet, 74, 124, 48, 8, NoFlags, Id::HelmetLabel),
     {Id::KevlarVest, K::DigitsBox, "", 46, 136, 25, 12},
-    {Id::KevlarVestLabel, K::Label, "Kevlar Vest", 74, 138, 48, 8, NoFlags, Id::KevlarVest},
+    labelOf(Id::KevlarVest, 74, 138, 48, 8, NoFlags, Id::KevlarVestLabel),
     {Id::Trousers, K::DigitsBox, "", 46, 150, 25, 12},
-    {Id::TrousersLabel, K::Label, "Trousers", 74, 152, 48, 8, NoFlags, Id::Trousers},
+    labelOf(Id::Trousers, 74, 152, 48, 8, NoFlags, Id::TrousersLabel),
 
-    {0, K::GroupBox, "Health", 135, 95, 85, 29},
-    {Id::Health, K::DigitsBox, "", 141, 106, 32, 12, NoFlags, 0, 0, "Health"},
+    groupLeadingTo(Id::Health, 135, 95, 85, 29),
+    unlabelledBox(Id::Health, K::DigitsBox, 141, 106, 32, 12),
     {0, K::Label, "/", 175, 108, 5, 8},
-    {Id::MaxHealth, K::DigitsBox, "", 182, 106, 32, 12, NoFlags, 0, 0, "Maximum health"},
+    unlabelledBox(Id::MaxHealth, K::DigitsBox, 182, 106, 32, 12),
 
-    {0, K::Label, "Class Speed", 127, 131, 50, 8, RightAligned, Id::Speed},
+    labelOf(Id::Speed, 127, 131, 50, 8, RightAligned),
     {Id::Speed, K::NumberBox, "", 180, 129, 42, 12},
-    {0, K::Label, "Jump Height", 127, 145, 50, 8, RightAligned, Id::Jump},
+    labelOf(Id::Jump, 127, 145, 50, 8, RightAligned),
     {Id::Jump, K::NumberBox, "", 180, 143, 42, 12},
-    {0, K::Label, "Underwaterair", 127, 158, 50, 8, RightAligned, Id::UnderwaterAir},
+    labelOf(Id::UnderwaterAir, 127, 158, 50, 8, RightAligned),
     {Id::UnderwaterAir, K::NumberBox, "", 180, 156, 42, 12},
 
-    {0, K::GroupBox, "Gamemode Flags", 230, 95, 85, 55},
-    {Id::CanBeAssassin, K::CheckBox, "Can be Assassin", 236, 106, 76, 10},
-    {Id::CanBeBodyguard, K::CheckBox, "Can be Bodyguard", 236, 116, 76, 10},
-    {Id::CanBeHunted, K::CheckBox, "Can be the Hunted", 236, 126, 76, 10},
-    {Id::CanBeVip, K::CheckBox, "Can be the V.I.P.", 236, 136, 76, 10},
+    groupLeadingTo(Id::CanBeAssassin, 230, 95, 85, 55),
+    checkBox(Id::CanBeAssassin, 236, 106, 76, 10),
+    checkBox(Id::CanBeBodyguard, 236, 116, 76, 10),
+    checkBox(Id::CanBeHunted, 236, 126, 76, 10),
+    checkBox(Id::CanBeVip, 236, 136, 76, 10),
 
     {0, K::Picture, "", 332, 108, 0, 0, NoFlags, 0, 138, "Logo of the Tolvane Class Creator authors"},
 
@@ -107,39 +149,92 @@ constexpr ControlTemplate editorControls[] = {
     {Id::ItemList, K::DropDownList, "", 235, 155, 160, 12, NoFlags, 0, 0, "Inventory item"},
     {Id::Amount, K::DigitsBox, "", 400, 155, 27, 12, NoFlags, 0, 0, "Amount"},
     {Id::AddItem, K::PushButton, "ADD!", 430, 155, 35, 14},
-    {Id::StartingWeaponList, K::DropDownList, "", 235, 170, 160, 12, NoFlags, 0, 0, "Starting weapon"},
+    unlabelledBox(Id::StartingWeaponList, K::DropDownList, 235, 170, 160, 12),
     {Id::ShowInventory, K::PushButton, "Show Inventory", 400, 170, 65, 14},
     {Id::TitlePicture, K::Picture, "", 235, 198, 0, 0, NoFlags, 0, 143, "Tolvane Class Creator"},
 
-    {0, K::GroupBox, "Maximum Ammo", 5, 175, 225, 70},
-    {0, K::Label, "Shells", 8, 188, 40, 8, RightAligned, Id::Shells},
+    groupLeadingTo(Id::Shells, 5, 175, 225, 70),
+    labelOf(Id::Shells, 8, 188, 40, 8, RightAligned),
     {Id::Shells, K::DigitsBox, "", 50, 186, 25, 12},
-    {0, K::Label, ".357 Bullets", 8, 202, 40, 8, RightAligned, Id::Bullets357},
+    labelOf(Id::Bullets357, 8, 202, 40, 8, RightAligned),
     {Id::Bullets357, K::DigitsBox, "", 50, 200, 25, 12},
-    {0, K::Label, "Rockets", 8, 216, 40, 8, RightAligned, Id::Rockets},
+    labelOf(Id::Rockets, 8, 216, 40, 8, RightAligned),
     {Id::Rockets, K::DigitsBox, "", 50, 214, 25, 12},
-    {0, K::Label, "Cells", 8, 230, 40, 8, RightAligned, Id::Cells},
+    labelOf(Id::Cells, 8, 230, 40, 8, RightAligned),
     {Id::Cells, K::DigitsBox, "", 50, 228, 25, 12},
-    {0, K::Label, "Pistol Mag", 77, 188, 46, 8, RightAligned, Id::PistolMag},
+    labelOf(Id::PistolMag, 77, 188, 46, 8, RightAligned),
     {Id::PistolMag, K::DigitsBox, "", 125, 186, 25, 12},
-    {0, K::Label, ".45 cal Mag", 77, 202, 46, 8, RightAligned, Id::Cal45Mag},
+    labelOf(Id::Cal45Mag, 77, 202, 46, 8, RightAligned),
     {Id::Cal45Mag, K::DigitsBox, "", 125, 200, 25, 12, Disabled},
-    {0, K::Label, "9mm Mag", 77, 216, 46, 8, RightAligned, Id::Mag9mm},
+    labelOf(Id::Mag9mm, 77, 216, 46, 8, RightAligned),
     {Id::Mag9mm, K::DigitsBox, "", 125, 214, 25, 12},
-    {0, K::Label, "AR Mag", 77, 230, 46, 8, RightAligned, Id::ArMag},
+    labelOf(Id::ArMag, 77, 230, 46, 8, RightAligned),
     {Id::ArMag, K::DigitsBox, "", 125, 228, 25, 12},
-    {0, K::Label, ".308 cal Mag", 151, 188, 46, 8, RightAligned, Id::Cal308Mag},
+    labelOf(Id::Cal308Mag, 151, 188, 46, 8, RightAligned),
     {Id::Cal308Mag, K::DigitsBox, "", 199, 186, 25, 12},
-    {0, K::Label, "7.62mm BB", 151, 202, 46, 8, RightAligned, Id::Bb762},
+    labelOf(Id::Bb762, 151, 202, 46, 8, RightAligned),
     {Id::Bb762, K::DigitsBox, "", 199, 200, 25, 12},
     {0, K::Label, "40mm Gren", 151, 216, 46, 8, RightAligned, Id::Gren40mm},
     {Id::Gren40mm, K::DigitsBox, "", 199, 214, 25, 12, Disabled},
-    {0, K::Label, "Grenades", 151, 230, 46, 8, RightAligned, Id::Grenades},
+    labelOf(Id::Grenades, 151, 230, 46, 8, RightAligned),
     {Id::Grenades, K::DigitsBox, "", 199, 228, 25, 12},
 
     {Id::StatusLine, K::StatusLine, "", 0, 245, 233, 12, 0, 0, 0, "Status"},
     {Id::HiddenScrollBar, K::ScrollBar, "", 0, 0, 0, 0},
 };
+
+// The words by which t names box: the text of a label beside it or of a
+// check box, or what a screen reader calls a box; nullptr for none.
+constexpr const char *nameOf(const ControlTemplate &t, int box)
+{
+    if (t.kind == K::Label)
+        return t.buddy == box ? t.text : nullptr;
+    if (t.id != box)
+        return nullptr;
+    return t.kind == K::CheckBox ? t.text : t.accessible;
+}
+
+// Whether group encloses t, by its top left corner, as the window puts the
+// controls into their groups.
+constexpr bool encloses(const ControlTemplate &group, const ControlTemplate &t)
+{
+    return t.x >= group.x && t.x < group.x + group.w && t.y >= group.y && t.y < group.y + group.h;
+}
+
+// The box of a row stands in the template once, named once in the words of
+// its row; the group whose title is the row's encloses it.
+constexpr bool placesWordsOf(const FormBinding &binding)
+{
+    const auto box = std::ranges::find(editorControls, binding.id, &ControlTemplate::id);
+    if (box == std::end(editorControls) || std::ranges::count(editorControls, binding.id, &ControlTemplate::id) != 1)
+        return false;
+    int names = 0, groups = 0;
+    for (const ControlTemplate &t : editorControls) {
+        if (const char *name = nameOf(t, binding.id)) {
+            ++names;
+            if (std::string_view(name) != binding.label)
+                return false;
+        }
+        if (t.kind == K::GroupBox && t.buddy == binding.id) {
+            ++groups;
+            if (std::string_view(t.text) != binding.groupTitle || !encloses(t, *box))
+                return false;
+        }
+    }
+    return names == 1 && groups == (binding.groupTitle.empty() ? 0 : 1);
+}
+
+static_assert(std::ranges::all_of(formBindings, placesWordsOf),
+              "every box that shows a class value stands in the template once, named once in its row's words");
+static_assert(
+    [] {
+        for (const ControlTemplate &t : editorControls) {
+            if (t.id != 0 && std::ranges::count(editorControls, t.id, &ControlTemplate::id) != 1)
+                return false;
+        }
+        return true;
+    }(),
+    "no two controls of the template share an id");
 
 constexpr ControlTemplate aboutControls[] = {
     {0, K::Label, "by the Tolvane authors", 16, 15, 100, 8},
@@ -176,55 +271,6 @@ void keepPickedEntry(QComboBox *list)
     });
 }
 
-// Typed text that a box refuses. The keys without printable text (editing,
-// moving, Tab, Enter, shortcuts) always pass, and so does pasted text.
-class TypingFilter : public QObject
-{
-public:
-    TypingFilter(ControlKind kind, QLineEdit *edit) : QObject(edit), kind(kind), edit(edit) {}
-
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        QString typed;
-        if (event->type() == QEvent::KeyPress)
-            typed = static_cast<QKeyEvent *>(event)->text();
-        else if (event->type() == QEvent::InputMethod)
-            typed = static_cast<QInputMethodEvent *>(event)->commitString();
-        if (typed.isEmpty() || !typed.front().isPrint())
-            return false;
-        return kind == ControlKind::DigitsBox ? !allDigits(typed) : !fits(typed);
-    }
-
-private:
-    static bool allDigits(const QString &text)
-    {
-        return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
-    }
-
-    // A number box does not scroll: it takes what still fits into its width.
-    bool fits(const QString &typed) const
-    {
-        QString after = edit->text();
-        const int at = edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition();
-        after.remove(at, edit->selectedText().size());
-        after.insert(at, typed);
-
-        QStyleOptionFrame option;
-        option.initFrom(edit);
-        option.rect = edit->rect();
-        option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit)
-                                            : 0;
-        const QRect contents = edit->style()
-                                   ->subElementRect(QStyle::SE_LineEditContents, &option, edit)
-                                   .marginsRemoved(edit->textMargins());
-        const int lineMargins = 2 * 2 + 1; // the line edit's own margins and the cursor
-        return edit->fontMetrics().horizontalAdvance(after) <= contents.width() - lineMargins;
-    }
-
-    ControlKind kind;
-    QLineEdit *edit;
-};
-
 // A group box with its title on the frame's top line, as dialog templates
 // expect it: controls placed a few units under the group's top then stay
 // clear of the frame whatever the style draws above its frames.
@@ -250,6 +296,27 @@ protected:
         style()->drawItemText(&painter, titleArea, Qt::AlignCenter | mnemonic, palette(), isEnabled(), title(),
                               QPalette::WindowText);
     }
+};
+
+// A group title's Alt letter takes the focus to the box the template names,
+// however the focus moved inside the group before: a group box by itself
+// goes back to the box that had the focus last.
+class GroupLetter : public QObject
+{
+public:
+    GroupLetter(QWidget *box, QGroupBox *group) : QObject(group), box(box) {}
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::Shortcut)
+            return false;
+        box->setFocus(Qt::ShortcutFocusReason);
+        box->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+        return true;
+    }
+
+private:
+    QWidget *box;
 };
 
 QWidget *createControl(const ControlTemplate &t, QWidget *parent)
@@ -312,7 +379,7 @@ QList<QWidget *> createControls(std::span<const ControlTemplate> controls, QWidg
 {
     QList<QWidget *> created;
     QHash<int, QWidget *> byId;
-    QList<std::pair<QLabel *, int>> buddies;
+    QList<std::pair<QWidget *, int>> buddies;
     for (const ControlTemplate &t : controls) {
         QWidget *widget = createControl(t, parent);
         created.append(widget);
@@ -323,19 +390,24 @@ QList<QWidget *> createControls(std::span<const ControlTemplate> controls, QWidg
                                            : widget->setAccessibleName(accessible);
         }
         if (t.buddy)
-            buddies.append({static_cast<QLabel *>(widget), t.buddy});
+            buddies.append({widget, t.buddy});
         if (t.id) {
             widget->setObjectName(QStringLiteral("control%1").arg(t.id));
             widget->setProperty("controlId", t.id);
             byId.insert(t.id, widget);
         }
     }
-    for (const auto &[label, buddy] : buddies) {
+    for (const auto &[named, buddy] : buddies) {
         QWidget *box = byId.value(buddy);
+        if (auto *group = qobject_cast<QGroupBox *>(named)) {
+            group->installEventFilter(new GroupLetter(box, group));
+            continue;
+        }
+        auto *label = static_cast<QLabel *>(named);
         label->setBuddy(box);
         // The text field of a list takes the focus, so it needs the name too.
         if (auto *list = qobject_cast<QComboBox *>(box); list && list->lineEdit())
-            list->lineEdit()->setAccessibleName(label->text());
+            list->lineEdit()->setAccessibleName(QString(label->text()).remove(u'&'));
     }
     return created;
 }

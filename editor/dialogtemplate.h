@@ -32,7 +32,8 @@ enum ControlFlag : unsigned {
 };
 
 // One control of a dialog template; positions and sizes in dialog units.
-// A label names its box through `buddy`; a picture shows bitmap `bitmap`.
+// A label names its box through `buddy`, and a group box names through it
+// the box its title's Alt letter leads to; a picture shows bitmap `bitmap`.
 // `accessible` is the accessible name of a box with no label beside it, or
 // the accessible description of a picture.
 struct ControlTemplate
@@ -59,7 +60,8 @@ inline constexpr QSize editorFormSize{471, 250};
 inline constexpr QSize aboutTemplateSize{235, 222};
 
 // Creates the controls of a template in parent, in template order, which is
-// then also their tab order, and gives each label its buddy. Every control
+// then also their tab order, and gives each label and group box its buddy
+// (a group's Alt letter leads to it). Every control
 // with an id is named "control<id>" and carries the property "controlId".
 // Returns one widget for each entry of the template, in its order; placing
 // them is up to the caller.

@@ -4,6 +4,7 @@
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QHash>
 
 #include <algorithm>
 #include <cmath>
@@ -17,7 +18,13 @@ constexpr qreal usualSystemPoints = 9;
 QFont dialogFont(const char *family, qreal points)
 {
     const QString name = QString::fromLatin1(family);
-    QFont font = QFontDatabase::hasFamily(name) ? QFont(name) : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    // Asked once: asking takes about as long as laying out the whole form,
+    // and the program installs no fonts of its own.
+    static QHash<QString, bool> installed;
+    auto known = installed.constFind(name);
+    if (known == installed.cend())
+        known = installed.insert(name, QFontDatabase::hasFamily(name));
+    QFont font = *known ? QFont(name) : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPointSizeF(points);
     return font;
 }

@@ -1,63 +1,13 @@
 #include "keyboardaccess.h"
 
-#include "model/session/formbindings.h"
-
 #include <QEvent>
 #include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 
 #include <algorithm>
 #include <limits>
 
-using namespace tolvane;
-
 namespace {
-
-// A group title's Alt letter takes the focus to the box its row names, the
-// group's first, however the focus moved inside the group before: a group
-// box by itself goes back to the box that had the focus last.
-class GroupLetter : public QObject
-{
-public:
-    GroupLetter(QWidget *box, QGroupBox *group) : QObject(group), box(box) {}
-
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() != QEvent::Shortcut)
-            return false;
-        box->setFocus(Qt::ShortcutFocusReason);
-        box->window()->setAttribute(Qt::WA_KeyboardFocusChange);
-        return true;
-    }
-
-private:
-    QWidget *box;
-};
-
-// The Alt letters of the form's boxes: on the label that names a box (Qt
-// takes it to the label's buddy), or on the title of the group the box
-// stands in. The buttons and menus already use A, C, F, H, L, Q, S, W and ?;
-// R is left to the File menu's recent folders.
-void addAltLetters(QWidget *form, const QHash<int, QWidget *> &controls)
-{
-    const QList<QLabel *> labels = form->findChildren<QLabel *>();
-    for (const FormBinding &binding : formBindings) {
-        QWidget *box = controls.value(binding.id);
-        if (binding.altLabel.empty() || !box)
-            continue;
-        const QString marked = QString::fromLatin1(binding.altLabel.data(), qsizetype(binding.altLabel.size()));
-        const QString plain = QString(marked).remove(u'&');
-        const auto label = std::ranges::find_if(labels,
-                                                [&](QLabel *l) { return l->buddy() == box && l->text() == plain; });
-        if (label != labels.end()) {
-            (*label)->setText(marked);
-        } else if (auto *group = qobject_cast<QGroupBox *>(box->parentWidget()); group && group->title() == plain) {
-            group->setTitle(marked);
-            group->installEventFilter(new GroupLetter(box, group));
-        }
-    }
-}
 
 bool takesTab(const QWidget *widget)
 {
@@ -120,9 +70,8 @@ public:
 
 } // namespace
 
-void setUpKeyboardAccess(QWidget *form, const QHash<int, QWidget *> &controls)
+void setUpKeyboardAccess(QWidget *form)
 {
-    addAltLetters(form, controls);
     const QList<QWidget *> order = tabOrder(form);
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);

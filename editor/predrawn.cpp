@@ -2,8 +2,27 @@
 
 #include "artwork.h"
 
+#include <QResource>
+
 #include <algorithm>
+#include <cstring>
 #include <iterator>
+
+namespace {
+
+// A picture or icon the build drew: its pixels as the window keeps them,
+// copied rather than decoded; null where the program holds none of that size.
+QPixmap predrawnPixels(const QString &name, QSize size, QImage::Format format)
+{
+    const QByteArray pixels = QResource(QStringLiteral(":/artwork/") + name).uncompressedData();
+    QImage image(size, format);
+    if (pixels.size() != image.sizeInBytes())
+        return {};
+    std::memcpy(image.bits(), pixels.constData(), std::size_t(image.sizeInBytes()));
+    return QPixmap::fromImage(std::move(image));
+}
+
+} // namespace
 
 bool isStandIn(int bitmapId, qreal devicePixelRatio)
 {
@@ -17,7 +36,8 @@ QPixmap predrawnBitmap(int bitmapId, qreal devicePixelRatio)
     const qreal *nearest = std::ranges::lower_bound(predrawnRatios, devicePixelRatio);
     if (nearest == std::end(predrawnRatios))
         --nearest;
-    QPixmap pixmap(QStringLiteral(":/artwork/") + predrawnBitmapName(bitmapId, *nearest));
+    QPixmap pixmap = predrawnPixels(predrawnBitmapName(bitmapId, *nearest), bitmapSize(bitmapId) * *nearest,
+                                    QImage::Format_RGB32);
     if (pixmap.isNull())
         return drawBitmap(bitmapId, devicePixelRatio);
     if (*nearest != devicePixelRatio) {
@@ -32,6 +52,7 @@ QIcon programIcon()
 {
     QIcon icon;
     for (int pixels : windowIconSizes)
-        icon.addFile(QStringLiteral(":/artwork/") + predrawnIconName(pixels), QSize(pixels, pixels));
+        icon.addPixmap(
+            predrawnPixels(predrawnIconName(pixels), QSize(pixels, pixels), QImage::Format_ARGB32_Premultiplied));
     return icon;
 }

@@ -12,5 +12,5 @@ QPixmap predrawnBitmap(int bitmapId, qreal devicePixelRatio);
 // Whether predrawnBitmap gives a stand-in for this picture at this ratio.
 bool isStandIn(int bitmapId, qreal devicePixelRatio);
 
-// The window icon at the sizes the build drew; the files load when shown.
+// The window icon at the sizes the build drew.
 QIcon programIcon();

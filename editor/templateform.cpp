@@ -64,6 +64,9 @@ TemplateForm::TemplateForm(std::span<const ControlTemplate> controls, QSize temp
     // In a window larger than the form, the form sits in the middle.
     setAlignment(Qt::AlignCenter);
     auto *holder = new QWidget;
+    // The controls are made in the font they show, not laid out in another
+    // one first.
+    holder->setFont(dialogFont(fontFamily, preferredPoints()));
     created = createControls(controls, holder);
     for (QWidget *control : std::as_const(created)) {
         if (const QVariant id = control->property("controlId"); id.isValid())
@@ -128,6 +131,7 @@ DialogUnits TemplateForm::unitsForContents() const
 void TemplateForm::layOut(qreal points)
 {
     currentPoints = points;
+    fittedRoom = QSize();
     form()->setFont(dialogFont(fontFamily, points));
     const DialogUnits units = unitsForContents();
     for (qsizetype i = 0; i < created.size(); ++i) {
@@ -163,6 +167,7 @@ void TemplateForm::fitInto(QSize space)
     if (shown.height() > space.height())
         shown.rwidth() += bar;
     shown = shown.boundedTo(space);
+    fittedRoom = space;
     updateGeometry();
 }
 
@@ -182,9 +187,12 @@ QSize TemplateForm::roomOnScreen() const
 
 // The window takes the size the form asks for, unless it is maximised: when
 // it is shown, centred, and after a change of the font, where it stands.
-void TemplateForm::fitWindowToScreen(bool centre)
+// The form is fitted anew unless only a room that did not change is asked
+// for.
+void TemplateForm::fitWindowToScreen(bool centre, Refit refit)
 {
-    fitInto(roomOnScreen());
+    if (const QSize room = roomOnScreen(); refit == Refit::Always || room != fittedRoom)
+        fitInto(room);
     QWidget *window = this->window();
     if (window->layout())
         window->layout()->activate();
@@ -202,13 +210,13 @@ void TemplateForm::showEvent(QShowEvent *event)
 {
     QScrollArea::showEvent(event);
     if (!event->spontaneous()) {
-        fitWindowToScreen(true);
+        fitWindowToScreen(true, Refit::Always);
         // Once more when the platform has framed the window: where its frame
         // turned out larger than the platform said beforehand (Wine at 144
         // dpi), the window came out smaller than the form.
         QTimer::singleShot(0, this, [this] {
             if (isVisible())
-                fitWindowToScreen(false);
+                fitWindowToScreen(false, Refit::WhenRoomChanged);
         });
     }
 }
@@ -218,5 +226,5 @@ void TemplateForm::changeEvent(QEvent *event)
     QScrollArea::changeEvent(event);
     // The form's own font is set; this widget's follows the system font.
     if (event->type() == QEvent::FontChange && isVisible())
-        fitWindowToScreen(false);
+        fitWindowToScreen(false, Refit::Always);
 }

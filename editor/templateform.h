@@ -52,8 +52,10 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    enum class Refit : bool { Always, WhenRoomChanged };
+
     DialogUnits unitsForContents() const;
-    void fitWindowToScreen(bool centre);
+    void fitWindowToScreen(bool centre, Refit refit);
 
     std::span<const ControlTemplate> controlTemplates;
     QSize templateSize;
@@ -62,4 +64,6 @@ private:
     QHash<int, QWidget *> byId;
     qreal currentPoints = 0;
     QSize shown;
+    // The room of the last fit; invalid once laid out otherwise.
+    QSize fittedRoom;
 };

@@ -38,7 +38,9 @@ void require(bool condition)
 
 // The number readers agree with strtoll (clamped to 32 bits) and strtod, in
 // value and in length, so that a wrong sign, saturation or rounding cannot
-// hide behind a round trip.
+// hide behind a round trip. The game reads decimal numbers alone: where
+// strtod reads a hexadecimal number, an infinity or a NaN, the float reader
+// takes the decimal number that begins it, which strtod reads alike.
 void checkNumbers(std::string_view bytes)
 {
     const std::string text(bytes.substr(0, 64));
@@ -46,15 +48,18 @@ void checkNumbers(std::string_view bytes)
     const long long integer = std::clamp<long long>(std::strtoll(text.c_str(), &end, 10), INT32_MIN, INT32_MAX);
     std::size_t used = 0;
     require(parseInt(text, &used) == integer && used == std::size_t(end - text.c_str()));
-    const double real = std::strtod(text.c_str(), &end);
     const double parsed = parseDouble(text, &used);
+    std::strtod(text.c_str(), &end);
+    const std::string_view taken(text.c_str(), std::size_t(end - text.c_str()));
+    const bool decimal = taken.find_first_of("xXiInN") == std::string_view::npos;
+    const std::string number = decimal ? text : text.substr(0, used);
+    const double real = std::strtod(number.c_str(), &end);
     // Where strtod reads no number its value is only a zero: Windows' C
     // runtime gives -0 for "-H", glibc 0.
-    const bool none = end == text.c_str();
-    require(none ? parsed == 0.0
+    const bool none = end == number.c_str();
+    require(none ? parsed == 0.0 && used == 0
                  : std::bit_cast<std::uint64_t>(parsed) == std::bit_cast<std::uint64_t>(real)
-                       || (std::isnan(parsed) && std::isnan(real)));
-    require(used == std::size_t(end - text.c_str()));
+                       && used == std::size_t(end - number.c_str()));
 }
 
 // Whether two classes hold the same values; a float as the same bits, so
@@ -126,6 +131,25 @@ void editClasses(const ClassTable &table, std::minstd_rand &random, std::vector<
     }
 }
 
+// Whether the floats of a and b hold the same bits.
+bool sameFloats(const ClassRecord &a, const ClassRecord &b)
+{
+    return std::ranges::all_of(classFields(), [&](const ClassField &field) {
+        return !field.floatMember
+               || std::bit_cast<std::uint32_t>(a.*field.floatMember)
+                      == std::bit_cast<std::uint32_t>(b.*field.floatMember);
+    });
+}
+
+// The game reads no infinity and no NaN: a file's floats are numbers a
+// sheet takes back.
+bool finiteFloats(const ClassRecord &record)
+{
+    return std::ranges::all_of(classFields(), [&](const ClassField &field) {
+        return !field.floatMember || std::isfinite(record.*field.floatMember);
+    });
+}
+
 bool hasBlock(std::string_view bytes)
 {
     return bytes.starts_with('{') || bytes.find("\n{") != std::string_view::npos;
@@ -190,6 +214,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char *>(data), size);
 
     readClassBytes(*table, bytes);
+    require(std::all_of(table->records.begin(), table->records.begin() + table->classCount, finiteFloats));
     const std::string_view lineEnd = size % 2 ? "\n" : "\r\n";
     const std::string written = classFileBytes(*table, lineEnd);
     CountingObserver findings;
@@ -197,13 +222,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(findings.count == 0 && reread->classCount == table->classCount);
     require(classFileBytes(*reread, lineEnd) == written);
     checkUpdate(bytes, *table, written, *reread, lineEnd);
-    // Normalizing that keeps notes reads as normalizing does, and holds still.
-    // (Its line ends may differ: a CR that ends the last line of a file without
-    // LF stays part of that line, with a CR LF after it.)
+    // Normalizing that keeps notes reads as normalizing does, every float to
+    // the bit, and holds still. (Its line ends may differ: a CR that ends the
+    // last line of a file without LF stays part of that line, with a CR LF
+    // after it.)
     const std::string keepingNotes = normalizedKeepingNotes(bytes);
     require(normalizedKeepingNotes(keepingNotes) == keepingNotes);
     readClassBytes(*reread, keepingNotes);
     require(classFileBytes(*reread, "\n") == classFileBytes(*table, "\n"));
+    for (int i = 0; i < table->classCount; ++i)
+        require(sameFloats(reread->records[std::size_t(i)], table->records[std::size_t(i)]));
     release(*table);
     release(*reread);
     checkNumbers(bytes);

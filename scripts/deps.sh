@@ -10,14 +10,16 @@ want=${1:-all}
 run=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
 
 # The tests, the Debian package (dpkg-dev, file) and its checks, the
-# benchmarks, and the check of the sources' formatting (clang-format). The
+# benchmarks, and the check of the sources' formatting (clang-format); clang
+# with its sanitizer and libFuzzer run-time libraries for the second build,
+# and ccache, which keeps the second run of every build short. The
 # screen reader tests read the window over AT-SPI: dbus, at-spi2-core and the
 # Python bindings; and listen to Orca, which speaks through speech-dispatcher's
 # dummy module (no sound device). Python's csv module reads the sheets
 # tolvane-classfile exports. The Windows build of the Qt-free parts is tested
 # under Wine.
 test=(libgtest-dev libbenchmark-dev locales xvfb xauth desktop-file-utils appstream lintian clang-format
-      dpkg-dev file
+      dpkg-dev file clang ccache
       # patch applies what normalize --diff writes.
       patch
       dbus at-spi2-core gir1.2-atspi-2.0 python3-gi orca speech-dispatcher python3
@@ -35,6 +37,13 @@ esac
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
+# Debian 12 ships clang's run-time libraries (the sanitizers', libFuzzer's)
+# apart, as libclang-rt-dev; elsewhere they come with clang.
+runtime='/usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a'
+if [ "$want" = all ] && ! compgen -G "$runtime" >/dev/null; then
+    apt-cache show libclang-rt-dev >/dev/null 2>&1 || $sudo apt-get update -qq
+    if apt-cache show libclang-rt-dev >/dev/null 2>&1; then packages+=(libclang-rt-dev); fi
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

@@ -164,4 +164,14 @@ FileBytes readWholeStream(std::FILE *stream)
     return result;
 }
 
+bool namesFile(std::string_view name, const std::filesystem::path &base, const std::filesystem::path &path)
+{
+    namespace fs = std::filesystem;
+    const fs::path named = base / fs::path(std::u8string(name.begin(), name.end()));
+    std::error_code error;
+    if (fs::exists(named, error) && fs::exists(path, error))
+        return fs::equivalent(named, path, error);
+    return fs::weakly_canonical(named, error) == fs::weakly_canonical(fs::absolute(path, error), error);
+}
+
 } // namespace tolvane

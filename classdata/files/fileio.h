@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace tolvane {
 
@@ -31,6 +32,11 @@ FileBytes readWholeFile(const std::filesystem::path &path);
 // The whole of an open stream, as readWholeFile reads a file: more than
 // maxFileBytes is Unreadable.
 FileBytes readWholeStream(std::FILE *stream);
+
+// Whether name, a file as a sheet's file column names it (UTF-8, relative
+// to base unless absolute), is the file at path: the same file where both
+// exist, else the same path once both are made absolute and normal.
+bool namesFile(std::string_view name, const std::filesystem::path &base, const std::filesystem::path &path);
 
 // The line end the platform's text mode writes.
 #ifdef _WIN32

@@ -163,6 +163,16 @@ private:
     bool open = false;
 };
 
+// Whether the fixed layout's six decimals give the key's value back as the
+// reader reads it; not for a float such as 0.0000001 or 3.1415926.
+bool standardKeeps(std::size_t key, const ClassRecord &record)
+{
+    if (key >= fieldCount || classFieldTable[key].kind != FieldKind::Float)
+        return true;
+    const float value = record.*classFieldTable[key].floatMember;
+    return toFloat32(parseDouble(formatFloat(value))) == value;
+}
+
 // The line of the fixed layout for a key (a field, or an inventory slot
 // after them); false for a value that has none.
 bool standardLine(std::size_t key, const ClassRecord &record, std::string &text)
@@ -221,7 +231,6 @@ private:
 
     const OldFile &file;
     const Block &block;
-    const ClassRecord &record;
     std::string oldNameComment;
     std::string nameComment;
     // Per body line, from block.open + 1 on: its key, and what becomes of it.
@@ -235,7 +244,7 @@ private:
 
 BlockUpdate::BlockUpdate(const OldFile &file, const Block &block, const ClassRecord &old, const ClassRecord &record,
                          Rewrite rewrite)
-    : file(file), block(block), record(record)
+    : file(file), block(block)
 {
     appendNameComment(oldNameComment, old);
     appendNameComment(nameComment, record);
@@ -275,7 +284,8 @@ void BlockUpdate::plan(const ClassRecord &old, const ClassRecord &record, Rewrit
             const std::size_t at = block.open + 1 + line;
             if (hasLine && line != none)
                 text += textAfterNumber(key, file.readContent(at));
-            same = line == none ? !hasLine : hasLine && file.content(at) == text;
+            // A value that the format would change stays as written.
+            same = line == none ? !hasLine : (hasLine && file.content(at) == text) || !standardKeeps(key, record);
         } else {
             same = key < fieldCount ? sameStoredValue(classFieldTable[key], old, record)
                                     : old.inventory[key - fieldCount] == record.inventory[key - fieldCount];

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "classdata/format/classrecord.h"
+#include "sheetcells.h"
 #include "sheetreader.h"
 
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,9 +17,10 @@ namespace tolvane {
 // row changes the class it names in its classname cell, and only in the
 // columns the sheet has. Classes no row names stay as they are; rows are
 // matched by name, never by position, so a sorted or filtered sheet changes
-// the right classes. A row naming a class that is not there is a new class
-// (appended after the others, from the values a class block starts with)
-// only when addNew is set.
+// the right classes; names are compared without regard to ASCII case, as
+// the game compares them, and a class keeps its name as the file has it. A
+// row naming a class that is not there is a new class (appended after the
+// others, from the values a class block starts with) only when addNew is set.
 //
 // Cells are read strictly: whole numbers for ints, '.' as the decimal point,
 // true or false (any case, or 1 and 0) for abilities, none, fire or
@@ -32,8 +35,12 @@ struct ImportOptions
     std::optional<SheetFormat> format; // nullopt: as the text shows
     bool addNew = false;
     // The class file's name, UTF-8: in a sheet with a "file" column only the
-    // rows whose file has this name (its last part, in any case) are taken.
+    // rows whose file has this name (its last part, in any case) are taken,
+    // and of those that name a folder too ("mod/tvclass_seals.cfg") only the
+    // ones isFile takes for the class file: the others are another folder's
+    // file of the same name, left out and counted.
     std::string fileName;
+    std::function<bool(std::string_view file)> isFile;
 };
 
 struct ImportResult
@@ -46,20 +53,17 @@ struct ImportResult
     std::vector<int> origins;
     // Why the sheet cannot be applied, in row order; the first 100 at most.
     std::vector<ImportProblem> problems;
+    // The rows left out as another folder's file of the class file's name,
+    // and the first such file as the sheet names it.
+    int otherFolderRows = 0;
+    std::string otherFolderFile;
 };
+
+// "3 rows for \"mod/tvclass_seals.cfg\", another folder's file of the same
+// name, are left out", for a result that left some out; else empty.
+std::string otherFolderNote(const ImportResult &result);
 
 ImportResult classesFromSheet(std::span<const ClassRecord> classes, std::string_view text,
                               const ImportOptions &options = {});
-
-// Sets record's value in column from text as a CSV cell holds it; empty,
-// or the reason the text cannot be read ("\"1,5\" uses ',' as the decimal
-// mark; write 1.5"). The file column and the shown starting-weapon name,
-// which depend on other cells, are not set.
-std::string setCellText(const SheetColumn &column, std::string_view text, ClassRecord &record);
-
-// The Windows-1252 bytes of a UTF-8 cell for a text of at most capacity
-// bytes on one line of the class file; empty, or the reason it cannot be
-// (a character Windows-1252 lacks, a line break, too long).
-std::string readTextCell(std::string_view utf8, std::size_t capacity, std::string &bytes);
 
 } // namespace tolvane

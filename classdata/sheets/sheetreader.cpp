@@ -13,6 +13,29 @@ namespace {
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
+// The most characters of a cell that a message quotes.
+constexpr std::size_t quotedLength = 40;
+
+// A cell's or a column's text for a message, control characters escaped:
+// its first characters only, "…" after them, when it is long.
+std::string shortText(std::string_view utf8)
+{
+    std::size_t end = 0;
+    char32_t c = 0;
+    for (std::size_t characters = 0; characters < quotedLength && end < utf8.size(); ++characters)
+        end += std::max<std::size_t>(decodeUtf8(utf8.substr(end), c), 1);
+    return end < utf8.size() ? readableFileName(utf8.substr(0, end)) + "\xE2\x80\xA6" : readableFileName(utf8);
+}
+
+// Why a cell of size bytes is refused; empty when it is not too long.
+std::string tooLong(std::size_t size)
+{
+    if (size <= longestCell)
+        return {};
+    return "a cell of " + std::to_string(size) + " bytes; no value of a class is longer than "
+           + std::to_string(longestCell) + " bytes";
+}
+
 // Text in Windows-1252 rather than UTF-8: bytes above 0x7F, none of them in
 // a UTF-8 sequence. Text that mixes the two is taken for UTF-8, so that its
 // stray bytes are told, rather than its letters read wrong.
@@ -105,6 +128,8 @@ bool DelimitedReader::row(std::vector<std::string> &cells)
                 return fail("a quote inside a cell that does not begin with one; quote the whole cell and write "
                             "each quote in it twice");
         }
+        if (std::string reason = tooLong(cell.size()); !reason.empty())
+            return fail(std::move(reason));
         if (at < text.size() && text[at] == separator) {
             ++at;
             continue;
@@ -260,7 +285,7 @@ bool JsonReader::object(Sheet &sheet)
             sheet.columns.push_back(key);
         const std::size_t column = found->second;
         if (std::any_of(row.cells.begin(), row.cells.end(), [&](const SheetCell &c) { return c.column == column; }))
-            return fail("the key \"" + readableFileName(key) + "\" twice in one object");
+            return fail("the key " + quotedCell(key) + " twice in one object");
         SheetCell &cell = row.cells.emplace_back(SheetCell{column, {}, SheetCell::Type::Null});
         if (!value(cell))
             return false;
@@ -325,6 +350,8 @@ bool JsonReader::number(std::string &out)
         if (!digits())
             return fail("a number without digits in its exponent");
     }
+    if (at - start > longestCell)
+        return fail(tooLong(at - start));
     out.assign(text.substr(start, at - start));
     return true;
 }
@@ -352,7 +379,7 @@ bool JsonReader::string(std::string &out)
             return fail("a text whose closing quote is missing");
         const char c = text[at++];
         if (c == '"')
-            return true;
+            return out.size() <= longestCell || fail(tooLong(out.size()));
         if (static_cast<unsigned char>(c) < 0x20)
             return fail("a control character inside a text; JSON writes it as an escape such as \\n");
         if (c != '\\') {
@@ -386,10 +413,15 @@ bool JsonReader::string(std::string &out)
 
 } // namespace
 
+std::string quotedCell(std::string_view utf8)
+{
+    return '"' + shortText(utf8) + '"';
+}
+
 std::string cellPlace(const Sheet &sheet, const SheetRow &row, std::size_t column)
 {
     const bool named = column < sheet.columns.size();
-    const std::string name = named ? readableFileName(sheet.columns[column]) : std::string();
+    const std::string name = named ? shortText(sheet.columns[column]) : std::string();
     if (sheet.format == SheetFormat::Json) {
         std::string place = "object " + std::to_string(row.number) + " (line " + std::to_string(row.line) + ")";
         return named ? place + ", \"" + name + '"' : place;

@@ -48,6 +48,16 @@ struct ImportProblem
     std::string message;
 };
 
+// The longest cell a sheet or a block of pasted cells may hold, in bytes.
+// No value of a class is longer (the longest texts keep 1023 characters, at
+// most 3 bytes each in UTF-8), so a longer cell is refused as the text is
+// read, before any message could quote it, however large it is.
+inline constexpr std::size_t longestCell = 4096;
+
+// A cell's text for a message: in quotes, control characters escaped, and
+// only its first characters, "…" after them, when it is long.
+std::string quotedCell(std::string_view utf8);
+
 // "row 4, column F (speed)" or "object 3 (line 12), speed"; column is the
 // index in sheet.columns, or npos for the row alone.
 std::string cellPlace(const Sheet &sheet, const SheetRow &row, std::size_t column);

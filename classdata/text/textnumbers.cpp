@@ -16,11 +16,6 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-bool isHexDigit(char c)
-{
-    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
 // Removes leading blanks and one sign; tells whether the sign was a minus.
 bool takeSign(std::string_view &text)
 {
@@ -56,6 +51,34 @@ bool decimalOverflows(std::string_view number)
     return magnitude + exponent > 0;
 }
 
+// The length of the decimal number at the start of text: digits with a
+// fraction, then an exponent when digits follow its sign; 0 without digits.
+std::size_t decimalLength(std::string_view text)
+{
+    const auto digitsFrom = [&](std::size_t at) {
+        while (at < text.size() && isDigit(text[at]))
+            ++at;
+        return at;
+    };
+    std::size_t end = digitsFrom(0);
+    std::size_t digits = end;
+    if (end < text.size() && text[end] == '.') {
+        const std::size_t fractionEnd = digitsFrom(end + 1);
+        digits += fractionEnd - end - 1;
+        end = fractionEnd;
+    }
+    if (digits == 0)
+        return 0;
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        std::size_t at = end + 1;
+        if (at < text.size() && (text[at] == '-' || text[at] == '+'))
+            ++at;
+        if (const std::size_t exponentEnd = digitsFrom(at); exponentEnd > at)
+            end = exponentEnd;
+    }
+    return end;
+}
+
 } // namespace
 
 std::int32_t parseInt(std::string_view text, std::size_t *used)
@@ -86,29 +109,16 @@ double parseDouble(std::string_view text, std::size_t *used)
     const char *start = text.data();
     if (used)
         *used = 0;
-    bool negative = takeSign(text);
-    std::chars_format format = std::chars_format::general;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')
-        && (isHexDigit(text[2]) || (text[2] == '.' && text.size() > 3 && isHexDigit(text[3])))) {
-        text.remove_prefix(2);
-        format = std::chars_format::hex;
-    }
-    // from_chars takes a sign of its own; a second sign is no number for atof.
-    if (text.empty() || text[0] == '-' || text[0] == '+')
+    const bool negative = takeSign(text);
+    const std::size_t length = decimalLength(text);
+    if (length == 0)
         return 0.0;
+    const std::string_view number = text.substr(0, length);
     double value = 0.0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, format);
-    if (error == std::errc::result_out_of_range) {
-        std::string_view number(text.data(), std::size_t(end - text.data()));
-        bool overflow = format == std::chars_format::hex
-                            ? number.find("p-") == std::string_view::npos && number.find("P-") == std::string_view::npos
-                            : decimalOverflows(number);
-        value = overflow ? std::numeric_limits<double>::infinity() : 0.0;
-    } else if (error != std::errc()) {
-        return 0.0;
-    }
+    if (std::from_chars(number.data(), number.data() + number.size(), value).ec == std::errc::result_out_of_range)
+        value = decimalOverflows(number) ? std::numeric_limits<double>::infinity() : 0.0;
     if (used)
-        *used = std::size_t(end - start);
+        *used = std::size_t(number.data() + number.size() - start);
     return negative ? -value : value;
 }
 

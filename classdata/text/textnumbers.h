@@ -7,17 +7,22 @@
 
 namespace tolvane {
 
-// Numbers as the C library's atoi, atof and "%i"/"%f" treat them, but always
-// with '.' as the decimal point, whatever the process locale says, and with
-// defined results where the C functions have none.
+// Numbers as the game reads and writes them: "%i"/"%f", and reading as the C
+// library's atoi and atof do for decimal numbers, but always with '.' as the
+// decimal point, whatever the process locale says, and with defined results
+// where the C functions have none. Every number the program reads goes
+// through these, so that a file, a box, a cell and a filter read it alike.
 
 // atoi: leading blanks, a sign, the leading digits; 0 without digits.
 // Values beyond the 32-bit range saturate at its ends. When used is given it
 // receives how many characters the number took, 0 when there was none.
 std::int32_t parseInt(std::string_view text, std::size_t *used = nullptr);
 
-// atof: leading blanks, a sign, the longest decimal or hexadecimal number,
-// "inf", "infinity" or "nan"; 0 without a number. used as for parseInt.
+// atof as the game has it: leading blanks, a sign, digits with a fraction
+// ("1.5", ".5", "5."), an exponent when digits follow its "e" and sign, and
+// nothing else: "0x2" reads 0 (the "x" ends it), "inf" and "nan" are no
+// number. 0 without a number; beyond a double's range, an infinity or 0.
+// used as for parseInt.
 double parseDouble(std::string_view text, std::size_t *used = nullptr);
 
 // A double as a 32-bit float; finite values beyond its range saturate at its

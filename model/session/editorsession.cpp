@@ -79,10 +79,16 @@ void EditorSession::store(const FormValues &form)
     view.setTitle(titleFor("Saving", stored) + classesTeamNote());
 }
 
+// Says what it did: the button changes nothing in view but the title.
 void EditorSession::saveToMemory()
 {
     const FormValues form = view.form();
+    const ClassRecord stored = doc.formRecord(form);
+    const bool changed = !(stored == doc.state().current());
     store(form);
+    const std::string named = "Class " + std::to_string(doc.state().currentIndex) + " ["
+                              + std::string(stored.classname.view()) + "]";
+    view.setStatus(utf8Of(changed ? "Stored " + named + " in memory" : named + " unchanged in memory"));
     refreshIndicators(form);
 }
 

@@ -99,8 +99,14 @@ void SheetCommands::importClasses()
     session.store(form);
     session.refreshIndicators(form);
     const std::vector<ClassRecord> before = session.document().classesWith(nullptr);
-    ImportOptions options{sheetFormatOfName(*path), false,
-                          std::string(classFileName(session.document().state().sealsActive))};
+    // A row's file that names a folder is this class file only in its folder, from the sheet's.
+    const std::filesystem::path classFile = activeClassFile(session);
+    ImportOptions options{
+        .format = sheetFormatOfName(*path),
+        .addNew = false,
+        .fileName = std::string(classFileName(session.document().state().sealsActive)),
+        .isFile = [&](std::string_view file) { return namesFile(file, path->parent_path(), classFile); },
+    };
     ImportResult result = classesFromSheet(before, sheet.bytes, options);
     const bool unknownOnly = std::ranges::all_of(result.problems, [](const ImportProblem &problem) {
         return problem.kind == ImportProblem::Kind::UnknownClass;
@@ -137,6 +143,8 @@ void SheetCommands::importClasses()
     std::string status = "Imported " + name + ": " + counted(lines.size() - added, "class", "classes") + " changed";
     if (added > 0)
         status += ", " + std::to_string(added) + " new";
+    if (const std::string note = otherFolderNote(result); !note.empty())
+        status += "; " + note;
     session.show(form, status);
 }
 

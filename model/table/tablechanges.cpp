@@ -30,9 +30,11 @@ void ClassTableEditing::editCell(int slot, int column, std::string_view text)
     FormValues form = session.formView().form();
     session.store(form);
     const int slots[] = {slot};
+    // The cell takes what the form's box for its value takes from the keyboard.
+    const std::string typed = typedIntoCell(tableColumns()[std::size_t(column)],
+                                            session.document().state().table.records[std::size_t(slot)], text);
     showChange(form,
-               changeClasses(session.document().classes(), column, BulkChange{BulkChange::Kind::Set, std::string(text)},
-                             slots),
+               changeClasses(session.document().classes(), column, BulkChange{BulkChange::Kind::Set, typed}, slots),
                {slot});
 }
 

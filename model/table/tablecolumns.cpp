@@ -1,7 +1,7 @@
 #include "tablecolumns.h"
 
-#include "classdata/format/abilities.h"
 #include "classdata/text/asciitext.h"
+#include "model/session/boxtyping.h"
 #include "model/session/formbindings.h"
 #include "model/session/formvalues.h"
 #include "classdata/format/itemcatalogue.h"
@@ -13,50 +13,6 @@
 namespace tolvane {
 
 namespace {
-
-// What the table adds to the form's boxes: the header of each value's
-// column, in the order of the form's armour, health, movement and ammunition
-// groups. The ammunition columns are titled "Max ..." so that "Rockets" stays
-// the item's name. The kind, field and text limit of a column are its box's.
-struct ColumnHeader
-{
-    std::string_view key;
-    std::string_view title;
-};
-
-constexpr ColumnHeader fieldHeaders[] = {
-    {"classname", "Classname"},
-    {"keys", "Config File"},
-    {"resistance", "Resistance"},
-    {"combat_helmet", "Helmet"},
-    {"kevlar_vest", "Kevlar Vest"},
-    {"kevlar_trouser", "Trousers"},
-    {"health", "Health"},
-    {"max_health", "Max Health"},
-    {"speed", "Class Speed"},
-    {"jump", "Jump Height"},
-    {"underwaterair", "Underwaterair"},
-    {"max_shells", "Max Shells"},
-    {"max_357cal", "Max .357 Bullets"},
-    {"max_rockets", "Max Rockets"},
-    {"max_cells", "Max Cells"},
-    {"max_45cal", "Max Pistol Mag"},
-    {"max_9cal", "Max 9mm Mag"},
-    {"max_556cal", "Max AR Mag"},
-    {"max_308cal", "Max .308 cal Mag"},
-    {"max_762bb", "Max 7.62mm BB"},
-    {"max_grenades", "Max Grenades"},
-    {"starting_weapon", "Starting Weapon"},
-};
-
-// Every header is of a value a box shows.
-static_assert([] {
-    for (const ColumnHeader &header : fieldHeaders) {
-        if (std::ranges::find(formBindings, header.key, &FormBinding::key) == std::end(formBindings))
-            return false;
-    }
-    return true;
-}());
 
 ColumnKind columnKindOf(BoxKind kind)
 {
@@ -77,10 +33,10 @@ ColumnKind columnKindOf(BoxKind kind)
     return ColumnKind::Text;
 }
 
-TableColumn boxColumn(const FormBinding &box, std::string_view title)
+TableColumn boxColumn(const FormBinding &box)
 {
     return {.id = std::string(box.key),
-            .title = std::string(title),
+            .title = std::string(box.column),
             .kind = columnKindOf(box.kind),
             .value = {.field = box.field},
             .textLimit = box.textLimit};
@@ -100,30 +56,17 @@ int entryNamed(const Entries &entries, std::string_view text)
 std::vector<TableColumn> columnsOfBoxes(std::span<const FormBinding> boxes)
 {
     std::vector<TableColumn> columns;
-    const auto hasColumn = [&](std::string_view key) {
-        return std::ranges::find(columns, key, &TableColumn::id) != columns.end();
-    };
-    for (const ColumnHeader &header : fieldHeaders) {
-        const auto box = std::ranges::find(boxes, header.key, &FormBinding::key);
-        if (box != boxes.end())
-            columns.push_back(boxColumn(*box, header.title));
-    }
-    // A value that has no header yet is titled by its key. A value two boxes
-    // show has one column.
     for (const FormBinding &box : boxes) {
-        if (box.kind != BoxKind::Ability && !hasColumn(box.key))
-            columns.push_back(boxColumn(box, box.key));
+        if (!box.column.empty())
+            columns.push_back(boxColumn(box));
     }
     columns.push_back({.id = "inventory", .title = "Inventory", .kind = ColumnKind::Inventory});
-    // The ability boxes are the catalogue's abilities, in its order.
     for (const FormBinding &box : boxes) {
-        if (box.kind != BoxKind::Ability)
-            continue;
-        const std::string_view label = abilityCatalogue[box.index].label;
-        columns.push_back({.id = "ability " + std::string(label),
-                           .title = std::string(label),
-                           .kind = ColumnKind::Tick,
-                           .value = {.kind = ClassValue::Kind::Ability, .bit = box.bit}});
+        if (box.kind == BoxKind::Ability)
+            columns.push_back({.id = "ability " + std::string(box.label),
+                               .title = std::string(box.label),
+                               .kind = ColumnKind::Tick,
+                               .value = {.kind = ClassValue::Kind::Ability, .bit = box.bit}});
     }
     for (int slot = 0; slot < inventorySlotCount; ++slot) {
         const ItemInfo &item = itemCatalogue[std::size_t(slot)];
@@ -232,6 +175,13 @@ bool setCellText(const TableColumn &column, std::string_view text, ClassRecord &
     return false;
 }
 
+std::string typedIntoCell(const TableColumn &column, const ClassRecord &record, std::string_view text)
+{
+    if (column.kind != ColumnKind::Int && column.kind != ColumnKind::Item)
+        return std::string(text);
+    return typedIntoDigitsBox(cellText(column, record), text);
+}
+
 std::optional<bool> tickWord(std::string_view word)
 {
     const std::string_view w = trimmed(word);
@@ -258,7 +208,7 @@ std::string_view trimmed(std::string_view text)
 bool containsIgnoreCase(std::string_view text, std::string_view part)
 {
     const auto same = [](char a, char b) { return foldCase(a) == foldCase(b); };
-    return part.empty() || !std::ranges::search(text, part, same).empty();
+    return std::search(text.begin(), text.end(), part.begin(), part.end(), same) != text.end() || part.empty();
 }
 
 } // namespace tolvane

@@ -29,8 +29,8 @@ enum class ColumnKind : std::uint8_t {
 
 struct TableColumn
 {
-    std::string id;    // kept in the settings: "speed", "ability 0x8000", "item weapon_knife"
-    std::string title; // the header: the form's label
+    std::string id;    // kept in the settings: "speed", "ability Sniper Scope", "item weapon_knife"
+    std::string title; // the header: its box's column title, an ability's label, an item's name
     ColumnKind kind;
     ClassValue value = {};     // Inventory: none
     bool shownAtFirst = true;  // before the user chose which columns to show
@@ -43,8 +43,9 @@ struct TableColumn
 // Every column, in the order a new table shows them: those of the form's
 // boxes (columnsOfBoxes(formBindings)).
 const std::vector<TableColumn> &tableColumns();
-// The columns of boxes: one for each value they show (a box's key, kind and
-// text limit), the inventory, one per ability box, one per catalogue item.
+// The columns of boxes: one for each box with a column title, in their order,
+// with its value's key, kind and text limit; the inventory; one per ability
+// box, titled by its label; one per catalogue item.
 std::vector<TableColumn> columnsOfBoxes(std::span<const FormBinding> boxes);
 
 // The column a filter names: its title or its value's name ("Class Speed",
@@ -68,6 +69,12 @@ std::optional<double> cellNumber(const TableColumn &column, const ClassRecord &r
 // for a list name the list does not have, a tick that is neither, or the
 // inventory column.
 bool setCellText(const TableColumn &column, std::string_view text, ClassRecord &record);
+
+// text typed into the column's cell of record as the column's box takes it
+// from the keyboard: the digits alone in a whole number's cell, and in an
+// item's, whose box is the digits box Amount (see typedIntoDigitsBox); any
+// other cell takes text as it is.
+std::string typedIntoCell(const TableColumn &column, const ClassRecord &record, std::string_view text);
 
 // "yes", "on", "true", "1" and "no", "off", "false", "0", without regard to
 // ASCII case; nullopt for anything else.

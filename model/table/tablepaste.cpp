@@ -6,6 +6,7 @@
 #include "classdata/sheets/sheetreader.h"
 #include "tablecolumns.h"
 #include "model/review/valuehints.h"
+#include "classdata/text/textnumbers.h"
 #include "classdata/text/windows1252.h"
 
 #include <algorithm>
@@ -53,14 +54,10 @@ std::pair<std::vector<int>, std::vector<int>> selectedLines(const TableGrid &gri
     return {std::move(rows), std::move(columns)};
 }
 
-std::string quotedUtf8(std::string_view text)
-{
-    return '"' + std::string(text) + '"';
-}
-
-// Why typing text into column would not store it as it is; empty when it
-// would. bytes becomes the text as the cell editor hands it over.
-std::string readCell(const TableColumn &column, std::string_view utf8, std::string &bytes)
+// Why typing text into column's cell of record would not store it as it
+// is; empty when it would. bytes becomes the text as the cell editor hands
+// it over.
+std::string readCell(const TableColumn &column, const ClassRecord &record, std::string_view utf8, std::string &bytes)
 {
     const ClassField *field = column.value.field;
     const bool text = column.kind == ColumnKind::Text;
@@ -72,18 +69,21 @@ std::string readCell(const TableColumn &column, std::string_view utf8, std::stri
         if (trimmed(bytes).empty())
             return std::string("an empty cell; ") + column.title + " takes a number";
         if (!numberHint(nullptr, isFloat, bytes, utf8).empty()) {
-            reason = quotedUtf8(utf8) + " is not a number";
+            reason = quotedCell(utf8) + " is not a number";
             if (isFloat && bytes.find(',') != std::string::npos)
                 reason += "; the decimal mark is \".\"";
             return reason;
         }
+        // A sign that typing into a digits box would drop.
+        if (!isFloat && parseInt(typedIntoCell(column, record, bytes)) != parseInt(bytes))
+            return quotedCell(utf8) + ": " + column.title + " takes the digits 0 to 9 alone";
         return {};
     }
     ClassRecord probe;
     if (column.kind == ColumnKind::Tick && !tickWord(bytes))
-        return quotedUtf8(utf8) + " is not yes or no";
+        return quotedCell(utf8) + " is not yes or no";
     if (!setCellText(column, bytes, probe))
-        return column.title + " has no entry " + quotedUtf8(utf8);
+        return column.title + " has no entry " + quotedCell(utf8);
     return {};
 }
 
@@ -259,7 +259,7 @@ PastePlan planPaste(const RecordOfRow &recordOf, const TableGrid &grid, std::str
         // What the cell shows, as a value no list entry shows, stays.
         if (cell == utf8Of(cellText(column, before)))
             continue;
-        if (std::string reason = readCell(column, cell, bytes); !reason.empty()) {
+        if (std::string reason = readCell(column, before, cell, bytes); !reason.empty()) {
             std::string problem = place(target.row, target.column) + " (" + column.title + "): " + reason;
             if (std::ranges::find(plan.problems, problem) == plan.problems.end())
                 plan.problems.push_back(std::move(problem));

@@ -36,6 +36,7 @@ TEST(FuzzTarget, ChecksHoldForTheSamplesAndInputsMadeFromThem)
         "{\r\nclassname a\r\n}\n\n{\nkeys x\r\r\n}\r",
         "\n\n{\nclassname a\0junk\ninventory weapon_knife 2\n}\n{\n}\n{"s,
         blocks(66),
+        oddFiles().back(),
     };
     ASSERT_FALSE(seeds[0].empty());
     std::mt19937 random(26);

@@ -56,6 +56,8 @@ std::vector<std::string> oddFiles()
         blocks(70),
         withCrlf("// Our classes\n\n// Sch\xFCtze\n{\n// quick\nclassname Sch\xFCtze \xA9\nspeed 1.5 // was 1.2\n"
                  "keys a,b \"q\"\ninventory ammo_cells -3\n}\n\n{\nclassname =1+1\nunderwaterair 0.1\n}\n// end\n"),
+        "{\nclassname odd\nspeed -inf\njump 0x2\nunderwaterair nan\nclassabilities inf\n}\n\n"
+        "{\nclassname fine\nunderwaterair -1e999\nspeed 3.1415926\njump 0.0000001\n}\n",
     };
 }
 

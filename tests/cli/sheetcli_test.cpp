@@ -79,9 +79,10 @@ TEST(ClassFileTool, ApplyChangesTheNamedClassesAndListsWhatChanged)
                                + path + " is unchanged\n");
     EXPECT_EQ(fileBytes(path), seals);
 
-    const std::string medic = writeTemp("medic.json", "[{\"classname\": \"Medic\", \"can_heal_others\": true}]");
+    const std::string medic = writeTemp("medic.json", "[{\"classname\": \"Medic\", \"can_heal_others\": true}, "
+                                                      "{\"classname\": \"marksman\", \"health\": 90}]");
     const ToolRun added = runTool("apply --add-new " + arg(medic) + ' ' + arg(path));
-    EXPECT_EQ(added.out, "New class Medic\n");
+    EXPECT_EQ(added.out, "Marksman: health 100 -> 90\nNew class Medic\n");
     EXPECT_NE(fileBytes(path).find("{\nclassname Medic\nclassabilities 131072\n"), std::string::npos);
 }
 
@@ -114,13 +115,89 @@ TEST(ClassFileTool, SheetCommandsRefuseWhatTheyCannotDo)
     }
 }
 
+// A sheet of two folders' files of one name: apply takes the rows of FILE's
+// folder, says which rows it leaves out, and applies no other folder's rows.
+TEST(ClassFileTool, ApplyTakesOnlyTheRowsOfTheFilesFolder)
+{
+    const std::string seals = sample("tvclass_seals.cfg");
+    std::string files[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::string folder = tempPath("mod \xC3\xA4" + std::to_string(i + 1));
+        std::filesystem::create_directories(utf8Path(folder));
+        files[i] = folder + "/tvclass_seals.cfg";
+        std::ofstream(utf8Path(files[i]), std::ios::binary) << seals;
+    }
+    const std::string both = writeTemp("both.csv", "file,classname,health\n" + files[0] + ",Pointman,77\n" + files[1]
+                                                       + ",Pointman,66\nb.cfg,Pointman,55\n");
+    const ToolRun applied = runTool("apply " + arg(both) + ' ' + arg(files[1]));
+    EXPECT_EQ(applied.status, 0);
+    EXPECT_EQ(applied.out, "Pointman: health 100 -> 66\n");
+    EXPECT_EQ(applied.err, "tolvane-classfile: " + both + ": 1 row for \"" + files[0]
+                               + "\", another folder's file of the same name, is left out\n");
+    EXPECT_NE(fileBytes(files[1]).find("classname Pointman\nclassabilities 1052690\n"), std::string::npos);
+    EXPECT_NE(fileBytes(files[1]).find("\nhealth 66\n"), std::string::npos);
+    EXPECT_EQ(fileBytes(files[0]), seals);
+
+    const std::string first = writeTemp("first.csv", "file,classname,health\n" + files[0] + ",Pointman,77\n");
+    const ToolRun refused = runTool("apply " + arg(first) + ' ' + arg(files[1]));
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("no row is for the file \"tvclass_seals.cfg\"; 1 row for \"" + files[0]
+                               + "\", another folder's file of the same name, is left out"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_EQ(fileBytes(files[0]), seals);
+}
+
+// A sheet's number is a finite decimal number, as in a paste: apply refuses
+// the rest, says where, and leaves the file as it was.
+TEST(ClassFileTool, ApplyRefusesWhatIsNoFiniteNumber)
+{
+    const std::string seals = sample("tvclass_seals.cfg");
+    const std::string path = writeTemp("tvclass_seals.cfg", seals);
+    const std::tuple<const char *, const char *, const char *> rows[] = {
+        {"nan.csv", "classname,speed\nPointman,nan\n", "row 2, column B (speed): \"nan\" is not a number"},
+        {"inf.tsv", "classname\tjump\nPointman\t-inf\n", "row 2, column B (jump): \"-inf\" is not a number"},
+        {"inf.json", "[{\"classname\": \"Pointman\", \"underwaterair\": \"Infinity\"}]",
+         "object 1 (line 1), \"underwaterair\": \"Infinity\" is not a number"},
+        {"hex.csv", "classname,speed\nPointman,0x2\n", "row 2, column B (speed): \"0x2\" is not a number"},
+        {"hex2.csv", "classname,health\nPointman,0x10\n", "row 2, column B (health): \"0x10\" is not a whole number"},
+    };
+    for (const auto &[name, text, message] : rows) {
+        const std::string sheet = writeTemp(name, text);
+        const ToolRun run = runTool("apply " + arg(sheet) + ' ' + arg(path));
+        EXPECT_EQ(run.status, 2) << name;
+        EXPECT_EQ(run.err,
+                  "tolvane-classfile: " + sheet + ": " + message + "\ntolvane-classfile: " + path + " is unchanged\n");
+        EXPECT_EQ(fileBytes(path), seals) << name;
+    }
+}
+
+// A cell longer than any value is refused as the sheet is read: the message
+// names its place and size and quotes none of it.
+TEST(ClassFileTool, ApplyRefusesALargeCellWithoutPrintingIt)
+{
+    const std::string path = writeTemp("tvclass_seals.cfg", sample("tvclass_seals.cfg"));
+    const std::string sheet = writeTemp("large.csv", "classname,keys\nPointman," + std::string(5 << 20, 'k') + '\n');
+    const ToolRun run = runTool("apply " + arg(sheet) + ' ' + arg(path));
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "tolvane-classfile: " + sheet
+                           + ": row 2, column B (keys): a cell of 5242880 bytes; no value of a class is longer than "
+                             "4096 bytes\ntolvane-classfile: "
+                           + path + " is unchanged\n");
+}
+
 // The README's pre-commit check passes on the samples with a modder's notes
-// added, and finds a value out of the standard format.
+// added, and finds a value out of the standard format; a value that six
+// decimals would change stays as written.
 TEST(ClassFileTool, NormalizeKeepingNotesPassesFilesWithNotes)
 {
-    const std::string noted = replaced(replaced(withCrlf(sample("tvclass_seals.cfg")), "speed 0.900000",
-                                                "// slower since 1.2\r\nspeed 0.900000 // was 1.0\r\n\r\nmy_key 3"),
-                                       "// Breacher", "// Breacher: the door kicker\r\n\r\n");
+    const std::string noted = replaced(
+        replaced(replaced(withCrlf(sample("tvclass_seals.cfg")), "speed 0.900000",
+                          "// slower since 1.2\r\nspeed 0.900000 // was 1.0\r\n\r\nmy_key 3"),
+                 "// Breacher", "// Breacher: the door kicker\r\n\r\n"),
+        "underwaterair 11.000000\r\nspeed 1.200000\r\njump 1.100000",
+        "underwaterair 0.0000001\r\nspeed 1.200000\r\njump 3.1415926");
     const std::string path = writeTemp("tvclass_seals.cfg", noted);
     EXPECT_EQ(runTool("normalize --check " + arg(path)).status, 1);
     EXPECT_EQ(runTool("normalize --keep-notes --check " + arg(path)).status, 0);

@@ -2,6 +2,7 @@
 // typing in its cells and its filter, its keys and menus, and the columns
 // the settings keep.
 
+#include "announcementlog.h"
 #include "dialogtesthelpers.h"
 #include "userinput.h"
 
@@ -11,6 +12,7 @@
 #include "gotoclassdialog.h"
 #include "windowcommands.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QHeaderView>
@@ -93,7 +95,9 @@ protected:
         QTest::keyClicks(grid, text.left(1));
         QTest::keyClicks(QApplication::focusWidget(), text.mid(1));
         QTest::keyClick(QApplication::focusWidget(), key);
-        // The editor hands its text over once the key is handled.
+        // The editor hands its text over once the key is handled, and the
+        // table shows the stored value after that (a timer of 0).
+        QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
 
@@ -128,11 +132,16 @@ TEST_F(ClassTableTest, RowsAreTheClassesOfTheForm)
     EXPECT_EQ(rows(), "0  A, 1  B, 2  Cx");
 }
 
-// Typing in a cell stores as the form stores, Enter moves down, Tab to the
-// next cell; each edit is a step Undo in the table takes back.
+// Typing in a cell stores as the form stores, and a cell of a digits box
+// takes the digits alone, as the box does; Enter moves down, Tab to the next
+// cell; each edit is a step Undo in the table takes back.
 TEST_F(ClassTableTest, CellsTakeTheFormsRulesAndUndo)
 {
     openTable();
+    typeInCell(cell(0, "Max Rockets"), QStringLiteral("7.9"));
+    EXPECT_EQ(dialog->state().table.records[0].max_rockets, 79);
+    typeInCell(cell(2, "Helmet"), QStringLiteral("-5"));
+    EXPECT_EQ(dialog->state().table.records[2].combat_helmet, 5);
     typeInCell(cell(1, "Health"), QStringLiteral("12abc"));
     EXPECT_EQ(dialog->state().table.records[1].health, 12);
     EXPECT_EQ(grid->currentIndex().row(), 2);
@@ -155,10 +164,10 @@ TEST_F(ClassTableTest, CellEditorWarnsAsTheFormsBox)
 {
     openTable();
     const std::tuple<const char *, QString, QString> rows[] = {
-        {"Health", QStringLiteral("12abc"), QStringLiteral("Only the number at the start is read: 12 is stored.")},
+        {"Health", QStringLiteral("1500"), QStringLiteral("1500 is outside 0 to 999: the game will read 100 instead.")},
         {"Class Speed", QStringLiteral("10.5"),
          QStringLiteral("10.5 is outside 0 to 10: the game will read 1.000000 instead.")},
-        {"Grenades", QStringLiteral("many"), QStringLiteral("Not a number: 0 is stored.")},
+        {"Jump Height", QStringLiteral("fast"), QStringLiteral("Not a number: 0.000000 is stored.")},
         {"Classname", QStringLiteral("\u03A9mega"), QStringLiteral("The class file cannot hold \u03A9: written as ?.")},
         {"Classname", QStringLiteral("Kommando Spezialkraefte der Marine"),
          QStringLiteral("Only the first 31 characters are kept: Kommando Spezialkraefte der Mar")},
@@ -173,6 +182,16 @@ TEST_F(ClassTableTest, CellEditorWarnsAsTheFormsBox)
         typeInto(box, typed);
         EXPECT_EQ(box->toolTip(), hint);
         EXPECT_EQ(box->palette().color(QPalette::Base) == QColor(255, 224, 160), !hint.isEmpty());
+        QTest::keyClick(box, Qt::Key_Escape);
+    }
+    // A whole number's cell takes the keys its box takes: the digits.
+    for (const char *title : {"Helmet", "Grenades"}) {
+        grid->setCurrentIndex(cell(0, title));
+        grid->edit(grid->currentIndex());
+        auto *box = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        ASSERT_TRUE(box);
+        typeInto(box, QStringLiteral("-7.5"));
+        EXPECT_EQ(box->text(), QStringLiteral("75")) << title;
         QTest::keyClick(box, Qt::Key_Escape);
     }
 }
@@ -319,25 +338,67 @@ TEST_F(ClassTableTest, ColumnsComeBackAsTheUserLeftThem)
     EXPECT_TRUE(grid->isColumnHidden(cell(0, "Grenades").column()));
 }
 
-// Go to Class opens on its list, where a screen reader reads the current
-// class; typing there finds classes by a part of their name.
-TEST(GoToClassTest, TypingAPartOfANameShowsTheClassesHoldingIt)
+// A screen reader hears the current cell with its class and column, and
+// what the sort, the selection and the filter changed; Tab leaves the table.
+TEST_F(ClassTableTest, SaysTheCurrentCellAndWhatChanged)
 {
-    GoToClassDialog goTo({"Pointman", "Marksman", "Breacher", "Marine"}, 2);
+    const AnnouncementLog log;
+    openTable();
+    EXPECT_TRUE(grid->hasFocus());
+    const QString opened = log.said();
+    EXPECT_TRUE(opened.endsWith(". 0  A, Classname, A")) << opened.toStdString();
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(log.said(), "1  B, Classname, B. @ Class 1 / 2 [B]");
+    grid->setCurrentIndex(cell(1, "Class Speed"));
+    const QString speed = log.said();
+    EXPECT_TRUE(speed.startsWith("1  B, Class Speed, 1.000000, line ") && speed.contains(": TCC003 speed 10.5"))
+        << speed.toStdString();
+    keys("Alt+Down");
+    EXPECT_EQ(log.said(), "Sorted by Class Speed, highest first");
+    keys("Alt+Home");
+    EXPECT_EQ(log.said(), "In file order");
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_TRUE(log.said().endsWith("2 classes selected"));
+    typeInto(table->filterBox(), QStringLiteral("health < 100"));
+    EXPECT_EQ(log.said(), "1 of 3 classes; 2 selected, 1 of them hidden by the filter");
+    grid->setFocus();
+    log.said();
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_FALSE(grid->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_TRUE(grid->hasFocus());
+    const QString back = log.said();
+    EXPECT_TRUE(back.startsWith("1  B, Class Speed, 1.000000")) << back.toStdString();
+}
+
+// Go to Class opens on its list, where a screen reader reads the current
+// class; typing there lists the classes holding it, which Up and Down in
+// Find move through, each said with its place among them.
+TEST_F(ClassTableTest, GoToClassListsAndSaysTheClassesFound)
+{
+    showDialog();
+    const AnnouncementLog log;
+    GoToClassDialog goTo({"Pointman", "Marksman", "Breacher", "Marine"}, 2, dialog.get());
     goTo.show();
     QApplication::setActiveWindow(&goTo);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&goTo));
     auto *list = goTo.findChild<QListWidget *>();
     ASSERT_EQ(QApplication::focusWidget(), list);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name), "Classes");
     QTest::keyClicks(list, QStringLiteral("m"));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("AR"));
     QStringList shown;
     for (int row = 0; row < list->count(); ++row)
-        shown << (list->item(row)->isHidden() ? QString() : list->item(row)->text());
-    EXPECT_EQ(shown.join(u'|'), "|1  Marksman||3  Marine");
+        shown << list->item(row)->text();
+    EXPECT_EQ(shown.join(u'|'), "1  Marksman|3  Marine");
     EXPECT_EQ(goTo.chosenSlot(), 1);
+    EXPECT_EQ(log.said(), "2 of 4 classes; 1  Marksman, 1 of 2");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     EXPECT_EQ(goTo.chosenSlot(), 3);
+    EXPECT_EQ(log.said(), "3  Marine, 2 of 2");
+    typeInto(goTo.findChild<QLineEdit *>(), QStringLiteral("x"));
+    EXPECT_EQ(goTo.chosenSlot(), -1);
+    EXPECT_EQ(log.said(), "0 of 4 classes");
 }
 
 } // namespace

@@ -240,6 +240,13 @@ TEST(ClassFileUpdate, NormalizingKeepingNotesRewritesOnlyValuesAndAddsMissingLin
                                               "max_308cal 4\nmax_762bb 4\nstarting_weapon \n}\n"},
         {withCrlf(edited({{"resistance none", "resistance Fire"}})),
          withCrlf(edited({{"resistance none", "resistance fire"}}))},
+        // Six decimals would change these values: they stay as written.
+        {edited({{"underwaterair 11.000000", "underwaterair 0.0000001"},
+                 {"speed 1.000000", "SPEED 3.1415926"},
+                 {"jump 1.000000", "jump 1.5000"}}),
+         edited({{"underwaterair 11.000000", "underwaterair 0.0000001"},
+                 {"speed 1.000000", "SPEED 3.1415926"},
+                 {"jump 1.000000", "jump 1.500000"}})},
     };
     for (const auto &[file, normalized] : rows) {
         EXPECT_EQ(normalizedKeepingNotes(file), normalized) << file;

@@ -219,7 +219,7 @@ TEST_F(SessionCompareTest, ChartOfBothTeams)
     write(tangos(), "{\nclassname Heavy\nunderwaterair 0.8\n}\n\n{\nclassname Scout\nunderwaterair 2\n}\n");
     run("L");
     EXPECT_EQ(chartBars("underwaterair"), "underwaterair of 5 classes: 3 Seals, 2 Tangos: Scout/T=2 Sniper/S=1.5 "
-                                          "Medic/S=0.8 Heavy/T=0.8 Odd/S=nan");
+                                          "Medic/S=0.8 Heavy/T=0.8 Odd/S=0");
     parts->compare.showChart(); // opened again, the chart shows the value it showed last
     const tolvane::BarChart chart = compareView.chart.chart(compareView.chart.chosen);
     EXPECT_EQ(std::pair(chart.low, chart.high), std::pair(0.0, 2.0));

@@ -31,7 +31,8 @@ TEST(ValueHints, NameWhatTheGameReadsOrTheFileKeepsInstead)
         {ControlId::Speed, "12", "12 is outside 0 to 10: the game will read 1.000000 instead."},
         {ControlId::Speed, "10", ""},
         {ControlId::Speed, "10.0000001", ""}, // written as 10.000000
-        {ControlId::Jump, "nan", "nan is outside 0 to 10: the game will read 1.000000 instead."},
+        {ControlId::Jump, "nan", "Not a number: 0.000000 is stored."},
+        {ControlId::Speed, "0x2", "Only the number at the start is read: 0.000000 is stored."},
         {ControlId::UnderwaterAir, "1e30", ""},
         {ControlId::Speed, "fast", "Not a number: 0.000000 is stored."},
         {ControlId::Jump, "12x",

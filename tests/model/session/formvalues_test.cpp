@@ -22,7 +22,8 @@ std::string &boxText(FormValues &form, int id)
 TEST(FormValues, NumberBoxStoresItsLeadingNumberInEveryLocale)
 {
     const std::pair<const char *, float> rows[] = {{"", 0.0f},    {"12abc", 12.0f},      {"1,5", 1.0f},
-                                                   {"1.5", 1.5f}, {" -2.25e1x", -22.5f}, {"1e39", 3.40282347e38f}};
+                                                   {"1.5", 1.5f}, {" -2.25e1x", -22.5f}, {"1e39", 3.40282347e38f},
+                                                   {"0x2", 0.0f}, {"-inf", 0.0f},        {"nan", 0.0f}};
 #ifdef _WIN32
     const char *german = "German"; // the C runtime's name
 #else

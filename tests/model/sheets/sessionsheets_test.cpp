@@ -3,6 +3,7 @@
 // show, and the one step Undo takes back.
 
 #include "../sessioncommands.h"
+#include "model/table/tablecolumns.h"
 
 #include <gtest/gtest.h>
 
@@ -36,6 +37,19 @@ const Row rows[] = {
      "A: health 100 -> 60\nC: speed 1.000000 -> 1.500000; health 100 -> 70\n",
      "Imported classes.csv: 2 classes changed", "Import Classes"},
     {"classname,health\nC,70\nA,60\n", "L I z", "", true, "A:100 B:100 C:100", "", "Undone: Import Classes", ""},
+    // Rows of a sheet of several files: those of another folder's file of the same name are left out.
+    {"file,classname,health\n../x/tvclass_seals.cfg,B,50\n", "L I", "", true, "A:100 B:100 C:100",
+     "cannot be imported:\nrow 1, column A (file): no row is for the file \"tvclass_seals.cfg\"; 1 row for "
+     "\"../x/tvclass_seals.cfg\", another folder's file of the same name, is left out\n",
+     "3 Config Classes Read", ""},
+    {"file,classname,health\n../x/tvclass_seals.cfg,B,50\ntvclass_seals.cfg,B,60\n", "L I", "", true,
+     "A:100 B:60 C:100", "B: health 100 -> 60\n",
+     "Imported classes.csv: 1 class changed; 1 row for \"../x/tvclass_seals.cfg\", another folder's file of the same "
+     "name, is left out",
+     "Import Classes"},
+    // Names are compared without regard to case, as the game compares them.
+    {"classname,health\nb,50\n", "L I", "", true, "A:100 B:50 C:100", "B: health 100 -> 50\n",
+     "Imported classes.csv: 1 class changed", "Import Classes"},
     {"classname,health\nC,70\nA,60\n", "L I z y", "", true, "A:60 B:100 C:70", "", "Redone: Import Classes",
      "Import Classes"},
     // The form's edit is stored first and counts as the class it shows.
@@ -120,5 +134,36 @@ TEST_P(SessionSheetsTest, ImportChangesTheNamedClassesAsOneStep)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SessionSheetsTest, ::testing::ValuesIn(rows));
+
+class SessionLargeCellTest : public ::testing::Test, protected SessionBench
+{
+protected:
+    SessionLargeCellTest() : SessionBench({"A", "B", "C"}) {}
+};
+
+// A 5 MB cell, imported or pasted, is refused as it is read, and the
+// message names its place and size without quoting it.
+TEST_F(SessionLargeCellTest, ALargeCellIsRefusedWithoutQuotingIt)
+{
+    const std::string cell(5 << 20, 'k');
+    const std::string refused = "a cell of 5242880 bytes; no value of a class is longer than 4096 bytes";
+    run("L");
+    const fs::path sheet = other.path / "classes.csv";
+    ASSERT_TRUE(saveFileAtomically(sheet, "classname,keys\nA," + cell + "\n"));
+    view.pickedFiles = {sheet};
+    parts->sheets.importClasses();
+    ASSERT_EQ(view.told.size(), 1u);
+    EXPECT_NE(view.told.back().text.find("row 2, column B (keys): " + refused), std::string::npos);
+    EXPECT_LT(view.told.back().text.size(), 500u);
+    TableGrid grid;
+    grid.rows = {0, 1, 2};
+    grid.columns = {columnNamed("Config File")};
+    grid.current = {0, 0};
+    EXPECT_FALSE(parts->table.paste(grid, cell));
+    ASSERT_EQ(view.told.size(), 2u);
+    EXPECT_NE(view.told.back().text.find("row 1, column A: " + refused), std::string::npos);
+    EXPECT_LT(view.told.back().text.size(), 500u);
+    EXPECT_EQ(session->document().state().table.records[0].keys.view(), "");
+}
 
 } // namespace

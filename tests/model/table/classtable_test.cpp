@@ -95,13 +95,14 @@ TEST_F(ClassTableRules, FilterLeavesTheClassesItsPartsAllMatch)
         {"S and health >= 100", "Search and Rescue", ""},
         {"\"Search and Rescue\"", "Search and Rescue", ""},
         {"search AND rescue", "Search and Rescue", ""},
-        {"not carries grenades and Class Speed < 1.1", "Heavy Gunner, Medic", ""},
+        {"not carries grenades and Class Speed < 1.1", "Heavy Gunner, Medic, scout", ""},
         {"resistance = FIRE armor", "Sniper", ""},
         {"Can Heal Others = yes and Max Health <= 100", "Medic", ""},
         {"Starting Weapon = m4", "", ""},
         {"android", "", ""},
         {"helth < 100", "", "character 1: no column named \"helth\""},
         {"health < fast", "", "character 10: \"fast\" is not a number"},
+        {"health < 0x64", "", "character 10: \"0x64\" is not a number"},
         {"carries Granades", "", "character 9: no item named \"Granades\""},
         {"health < 100 and ", "", "character 17: a condition is missing around \"and\""},
         {"Classname > a", "", "character 13: Classname is compared only with = or !="},
@@ -122,15 +123,15 @@ TEST_F(ClassTableRules, FilterLeavesTheClassesItsPartsAllMatch)
 }
 
 // The sort orders the rows shown, never the classes: numbers as numbers,
-// names without regard to case, no number last, equal values in file order.
+// names without regard to case, a NaN as the 0 the game reads for it, equal values in file order.
 TEST_F(ClassTableRules, SortOrdersOnlyTheRowsShown)
 {
     const std::tuple<const char *, SortOrder, const char *, const char *> rows[] = {
         {"Health", SortOrder::Ascending, "", "scout, Sniper, Medic, Search and Rescue, Heavy Gunner"},
         {"Health", SortOrder::Descending, "", "Heavy Gunner, Medic, Search and Rescue, Sniper, scout"},
-        {"Class Speed", SortOrder::Ascending, "", "Heavy Gunner, Medic, Sniper, Search and Rescue, scout"},
+        {"Class Speed", SortOrder::Ascending, "", "scout, Heavy Gunner, Medic, Sniper, Search and Rescue"},
         {"Class Speed", SortOrder::Descending, "", "Search and Rescue, Sniper, Medic, Heavy Gunner, scout"},
-        {"Jump Height", SortOrder::Ascending, "", "Sniper, Medic, Search and Rescue, scout, Heavy Gunner"},
+        {"Jump Height", SortOrder::Ascending, "", "Heavy Gunner, Sniper, Medic, Search and Rescue, scout"},
         {"Classname", SortOrder::Ascending, "", "Heavy Gunner, Medic, scout, Search and Rescue, Sniper"},
         {"Sniper Scope", SortOrder::Descending, "", "Sniper, Heavy Gunner, Medic, Search and Rescue, scout"},
         {"Grenades", SortOrder::Descending, "carries grenades", "Sniper, Search and Rescue"},
@@ -164,6 +165,7 @@ TEST_F(ClassTableRules, ChangeToManyClassesIsOneNamedStep)
         {"Health", "12.5", "Health takes whole numbers", nullptr},
         {"Health", "+fast", "\"+fast\" is not a number; type a value, +5, -10, x1.05 or +5%", nullptr},
         {"Health", " ", "Type the new value", nullptr},
+        {"Class Speed", "=0x1", "\"0x1\" is not a number; type a value, +5, -10, x1.05 or +5%", nullptr},
         {"Class Speed", "x1.05", "1.260000 0.840000 1.050000", "Change Class Speed on 3 classes"},
         {"Class Speed", "+9.5", "10.700000 10.300000 10.500000", "Change Class Speed on 3 classes"},
         {"Sniper Scope", "on", "yes yes yes", "Change Sniper Scope on 2 classes"},
@@ -220,9 +222,9 @@ TEST_F(ClassTableRules, SummaryFollowsTheRowsGiven)
     EXPECT_EQ(commonCellText(health, state, rows), "(different)");
 }
 
-// The table's columns follow the form's boxes: a box of a value the table has
-// no header for brings its column, with the box's kind and text limit; a box
-// taken away takes its column along.
+// The table's columns follow the form's boxes: a new box brings its column,
+// titled by its row, in the rows' order, with the box's kind and text limit;
+// a box taken away takes its column along.
 TEST(ClassTableColumns, FollowTheFormsBoxes)
 {
     std::vector<FormBinding> boxes;
@@ -232,6 +234,7 @@ TEST(ClassTableColumns, FollowTheFormsBoxes)
     }
     FormBinding motto = *bindingOfControl(ControlId::ClassName);
     motto.key = "motto";
+    motto.column = "motto";
     motto.textLimit = 7;
     boxes.insert(boxes.begin() + 3, motto);
     const std::vector<TableColumn> columns = columnsOfBoxes(boxes);

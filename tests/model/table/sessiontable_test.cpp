@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ranges>
 #include <sstream>
 
@@ -78,6 +79,13 @@ const Row rows[] = {
     {"L; cell 0 Class Speed = 1,5; cell 0 Classname = Z", "", "", "Class Speed", "Z:1.000000 B:1.000000 C:1.000000",
      "A:1.000000 B:1.000000 C:1.000000", "A B C", "3 of 3 classes", "Changed: Change Classname on A",
      "Change Classname on A"},
+    // A digits box takes no sign and no point from the keyboard, and neither does its cell.
+    {"L; cell 0 Helmet = -5", "", "", "Helmet", "A:5 B:30 C:30", "A:30 B:30 C:30", "A B C", "3 of 3 classes",
+     "Changed: Change Helmet on A", "Change Helmet on A"},
+    {"L; cell 1 Max Rockets = 7.9; cell 2 Grenades = -3", "", "", "Max Rockets", "A:4 B:79 C:4", "A:4 B:4 C:4", "A B C",
+     "3 of 3 classes", "Changed: Change Grenades on C", "Change Grenades on C"},
+    {"L; cell 1 Max Rockets = -5; cell 1 Max Rockets = -7", "", "", "Max Rockets", "A:4 B:7 C:4", "A:4 B:4 C:4",
+     "A B C", "3 of 3 classes", "Changed: Change Max Rockets on B", "Change Max Rockets on B"},
     // A paste over more than one class asks first, No by default; it is one step.
     {"L; paste 0 1 Health = 95", "y", "Q", "Health", "A:95 B:95 C:100", "A:100 B:100 C:100", "A B C", "3 of 3 classes",
      "Changed: Paste on 2 classes", "Paste on 2 classes"},
@@ -109,7 +117,8 @@ protected:
     {
         for (const auto &[command, verb, rest, before, after] : tableCommands(line)) {
             std::vector<int> slots;
-            for (std::istringstream numbers(rest); int slot : std::views::istream<int>(numbers))
+            std::istringstream numbers(rest);
+            for (int slot = 0; numbers >> slot;)
                 slots.push_back(slot);
             if (verb == "filter")
                 parts->table.filter(rest);
@@ -253,6 +262,38 @@ TEST_F(SessionTableFileTest, ProblemsMarkTheirCells)
                      + problem.text;
         EXPECT_EQ(cells, cell);
         session->undo();
+    }
+}
+
+} // namespace
+
+namespace {
+
+// What the window says of the table beyond its cells: each change once, the
+// filter's count after the typing, the selection a load clears.
+TEST_F(SessionTableFileTest, EachChangeOfTheTableIsSaidOnce)
+{
+    session->loadConfig();
+    ClassTableEditing &table = parts->table;
+    table.tableChangesToSay(); // what the window shows on opening
+    const std::pair<std::function<void()>, const char *> steps[] = {
+        {[&] { table.sort(columnNamed("Health"), SortOrder::Descending); }, "Sorted by Health, highest first"},
+        {[] {}, ""},
+        {[&] { table.filter("health < 100"); }, "0 of 3 classes"},
+        {[&] { table.filter(""); }, "3 of 3 classes"},
+        {[&] {
+             table.selectRows(std::vector<int>{0, 1});
+         },
+         "2 classes selected"},
+        {[&] { session->loadConfig(); }, "No class selected"},
+        {[&] { table.fileOrder(); }, "In file order"},
+    };
+    for (const auto &[step, said] : steps) {
+        SCOPED_TRACE(said);
+        step();
+        EXPECT_EQ(table.filterTypedSinceSaid(), std::string_view(said).ends_with(" classes"));
+        EXPECT_EQ(table.tableChangesToSay(), said);
+        EXPECT_FALSE(table.filterTypedSinceSaid());
     }
 }
 

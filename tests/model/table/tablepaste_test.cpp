@@ -111,6 +111,7 @@ TEST_F(TablePaste, BlocksGoWhereSpreadsheetsPutThem)
         // changes nothing.
         {"A:Inventory", "Grenades 5\t7", "A.Inventory=Grenades 7 A.Grenades=7"},
         {"A-E:Health", "100", ""},
+        {"A:Health", "+5\t 2 ", "A.Health=5 A.Class Speed=2.000000"},
     };
     for (const auto &[selection, text, result] : rows) {
         SCOPED_TRACE(text);
@@ -123,12 +124,25 @@ TEST_F(TablePaste, BlocksGoWhereSpreadsheetsPutThem)
 // would not take as it is, or a block that does not fit, stops it all.
 TEST_F(TablePaste, ACellThatCannotBeReadStopsThePaste)
 {
-    const std::tuple<const char *, const char *, const char *> rows[] = {
+    // A cell longer than any value stops the paste unread; a message quotes
+    // no more than the first 40 characters of a cell.
+    const std::string huge(50 << 20, 'x'), long2000(2000, '9');
+    const std::tuple<std::string, std::string, std::string> rows[] = {
+        {"A:Classname", "1\t" + huge,
+         "row 1, column B: a cell of 52428800 bytes; no value of a class is longer than 4096 bytes"},
+        {"A:Class_Speed", long2000 + "x",
+         "row 1, column A (Class Speed): \"" + long2000.substr(0, 40) + "\xE2\x80\xA6\" is not a number"},
         {"A:Health", "80\t1,5\n70\tfast\n",
          "row 1, column B (Class Speed): \"1,5\" is not a number; the decimal mark is \".\"|"
          "row 2, column B (Class Speed): \"fast\" is not a number"},
         {"A-C:Health", "12abc", "row 1, column A (Health): \"12abc\" is not a number"},
         {"A:Health", "\t2", "row 1, column A (Health): an empty cell; Health takes a number"},
+        {"A:Health", "-5\t1", "row 1, column A (Health): \"-5\": Health takes the digits 0 to 9 alone"},
+        {"A:Grenades", "-2", "row 1, column A (Grenades): \"-2\": Grenades takes the digits 0 to 9 alone"},
+        {"A:Health", "7.9", "row 1, column A (Health): \"7.9\" is not a number"},
+        {"A:Health", "80\tinf\n70\t-nan",
+         "row 1, column B (Class Speed): \"inf\" is not a number|"
+         "row 2, column B (Class Speed): \"-nan\" is not a number"},
         {"A:Classname", "\xCE\xA9mega",
          "row 1, column A (Classname): \"\xCE\xA9mega\" holds \"\xCE\xA9\" (U+03A9), which is not in Windows-1252, "
          "the class file's character set"},
