@@ -16,6 +16,8 @@ endif()
 # The installer from the project's own template, and named as one.
 list(APPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR}/nsis)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/nsis/packagename.cmake)
+# The uninstaller's list of the installed files, made from the staged ones.
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/nsis/installedfiles.cmake)
 set(CPACK_TOLVANE_PROGRAM tolvane-class-creator.exe)
 set(CPACK_TOLVANE_ICON ${PROJECT_BINARY_DIR}/res/tolvane-class-creator.ico)
 if(TOLVANE_WINDOWS_ICON)

@@ -37,6 +37,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -46,10 +47,14 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       recoveryTimer(new QTimer(this)), questions(this, [this] { reviewWindows.openReview(); }), classListWindows(this),
-      compareWindows(this), sheetReview(this), versionPicker(this), tablePart(*this, compareWindows),
-      editing(*this, questions, folder, {std::move(log), ::recentFolders, keepRecentFolders, userDataFolder()}),
-      editingParts(editing,
-                   {classListWindows, classListWindows, tablePart, compareWindows, sheetReview, versionPicker}),
+      compareWindows(this), sheetReview(this), versionPicker(this),
+      tablePart(*this, compareWindows), places{pathFromQt(QCoreApplication::applicationDirPath()),
+                                               pathFromQt(QStandardPaths::writableLocation(
+                                                   QStandardPaths::DocumentsLocation))},
+      first(firstFolder({folder, origin}, ::recentFolders(), places.programFolder)),
+      editing(*this, questions, first.folder, {std::move(log), ::recentFolders, keepRecentFolders, userDataFolder()}),
+      editingParts(editing, {classListWindows, classListWindows, tablePart, compareWindows, sheetReview, versionPicker},
+                   places),
       reviewWindows(*this, editingParts.review)
 {
     // A few seconds after a change, not on every keystroke; never over a
@@ -78,7 +83,7 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
             editing.refreshIndicators(form());
     });
     watchUndoKeys();
-    folderWanted = editing.start(origin);
+    editing.start();
     control(ControlId::Quit)->setFocus();
 }
 
@@ -265,9 +270,9 @@ void CreatorDialog::keyPressEvent(QKeyEvent *event)
 void CreatorDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (std::exchange(folderWanted, false))
+    if (std::exchange(first.ask, false))
         QMetaObject::invokeMethod(
-            this, [this] { editingParts.folders.askForGameFolder(); }, Qt::QueuedConnection);
+            this, [this] { editingParts.folders.askForGameFolder(first.refused); }, Qt::QueuedConnection);
 }
 
 // Closing the window ends the program as "&Quit" does, after the same
@@ -414,7 +419,8 @@ void CreatorDialog::showFolders(const std::filesystem::path &folder, const std::
     int number = 0;
     for (const std::filesystem::path &path : recent) {
         QAction *action = recentFolders->addAction(QStringLiteral("&%1 %2").arg(++number).arg(displayPath(path)));
-        connect(action, &QAction::triggered, this, [this, path] { editing.openFolder(GameFolder::at(path)); });
+        connect(action, &QAction::triggered, this,
+                [this, path] { editingParts.folders.openFolder(GameFolder::at(path)); });
     }
     recentFolders->setEnabled(number > 0);
 }
@@ -433,7 +439,7 @@ void CreatorDialog::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     // Questions open once the drop has ended, not inside it.
     QMetaObject::invokeMethod(
-        this, [this, folder] { editing.openFolder(GameFolder::at(folder)); }, Qt::QueuedConnection);
+        this, [this, folder] { editingParts.folders.openFolder(GameFolder::at(folder)); }, Qt::QueuedConnection);
 }
 
 ClassTableWindow *CreatorDialog::classTable() const

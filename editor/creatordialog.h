@@ -108,7 +108,6 @@ private:
     QHash<int, QAction *> commands;
     QMenu *recentFolders = nullptr;
     bool fillingForm = false;
-    bool folderWanted = false;
     PlaceLabel *placeLabel = nullptr;
     QTimer *recoveryTimer = nullptr;
     // The windows of the session's parts come first: the parts take them.
@@ -118,6 +117,10 @@ private:
     SheetReview sheetReview;
     VersionPicker versionPicker;
     ClassTablePart tablePart;
+    // Where the program and the user's documents are, and the folder the
+    // session starts in, chosen before it is made.
+    tolvane::ProgramPlaces places;
+    tolvane::FirstFolder first;
     tolvane::EditorSession editing;
     tolvane::SessionParts editingParts;
     ReviewWindows reviewWindows;

@@ -45,6 +45,7 @@ enum : int {
     CompareTwoClasses = 40041,
     CompareWithFile = 40042,
     Chart = 40043,
+    CopySamples = 40044,
     ShowOtherTeam = 0x8300,
 };
 }
@@ -80,6 +81,8 @@ inline constexpr WindowCommand windowCommands[] = {
     {partCommand<&tolvane::SessionParts::folders, &tolvane::FolderCommands::chooseFolder>, "&File",
      CommandId::OpenFolder, "Open &Folder...", "Ctrl+O"},
     {nullptr, "&File", CommandId::RecentFolders, "Recent Folders"},
+    {partCommand<&tolvane::SessionParts::folders, &tolvane::FolderCommands::copySamples>, "&File",
+     CommandId::CopySamples, "Cop&y Samples..."},
     {nullptr, "&File"},
     {sessionCommand<&tolvane::EditorSession::loadConfig>,
      "&File",

@@ -28,8 +28,8 @@ struct PartWindows
 // follow the classes hear of the start.
 struct SessionParts
 {
-    SessionParts(EditorSession &session, const PartWindows &windows)
-        : folders(session), classList(session, windows.classPicker), inventory(session, windows.inventory),
+    SessionParts(EditorSession &session, const PartWindows &windows, const ProgramPlaces &places = {})
+        : folders(session, places), classList(session, windows.classPicker), inventory(session, windows.inventory),
           review(session), table(session, windows.table), compare(session, table, windows.compare),
           sheets(session, windows.sheets), recovery(session, windows.versions)
     {

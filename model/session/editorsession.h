@@ -20,11 +20,6 @@
 
 namespace tolvane {
 
-// How a run got its game folder: named (on the command line, by a dropped
-// class file), or only as the working directory it was started from, which
-// for a double-clicked program or a shortcut is the program's own folder.
-enum class FolderOrigin { Named, WorkingDirectory };
-
 // One editing session: the game folder and the active team, the document
 // whose classes the form edits, the form's place among them, one undo
 // history, and the commands of the form itself (load, write, store, move,
@@ -58,11 +53,9 @@ public:
     void addListener(SessionListener &listener);
 
     // The start of a run: reads the settings in the folder and fills the
-    // window. A working directory that holds no class file and no settings
-    // file is no game folder: the one used last is opened instead. True
-    // when there is none either, and a game folder should be asked for
-    // (FolderCommands::askForGameFolder) once the window shows.
-    bool start(FolderOrigin origin = FolderOrigin::Named);
+    // window. Which folder a run starts in is the folder commands' choice
+    // (firstFolder).
+    void start();
 
     const GameFolder &folder() const { return gameFolder; }
     TeamDocument &document() { return doc; }

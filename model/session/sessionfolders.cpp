@@ -43,18 +43,10 @@ const char *const chooseAnother = "Choose the game folder with File > Open Folde
 
 } // namespace
 
-bool EditorSession::start(FolderOrigin origin)
+void EditorSession::start()
 {
-    bool folderWanted = false;
-    if (origin == FolderOrigin::WorkingDirectory && gameFolder.check() == GameFolder::Problem::None
-        && !gameFolder.holdsGameFiles(true)) {
-        const std::vector<fs::path> recent = services.recentFolders();
-        gameFolder = recent.empty() ? GameFolder() : GameFolder::at(recent.front());
-        folderWanted = recent.empty();
-    }
     FormValues form = view.form();
     startInFolder(form);
-    return folderWanted;
 }
 
 bool folderUsable(EditorSession &session)

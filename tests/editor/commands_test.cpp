@@ -214,6 +214,8 @@ const CommandRow commandRows[] = {
      .keys = "Ctrl+O",
      .modal = "QFileDialog Open Folder",
      .answer = QMessageBox::Cancel},
+    // No samples beside the test program: it says so.
+    {.name = "FileCopySamples", .id = CommandId::CopySamples, .modal = "QMessageBox Copy Samples"},
     {.name = "NextClass", .id = ControlId::NextClass, .given = twoClasses, .expect = {status, "@ Class 1 / 1 []"}},
     {.name = "ClassNextClass",
      .id = CommandId::NextClass,

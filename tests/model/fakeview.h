@@ -40,7 +40,8 @@ public:
     // K (which side of values changed on both), O(ther team's file),
     // V (restore the classes of an earlier run), H (change classes the filter
     // hides), F (the first class file of a folder), N(ew classes from a sheet),
-    // D (classes deleted on disk that memory still holds).
+    // D (classes deleted on disk that memory still holds), G (a folder of the
+    // program's own, and the copy of the samples).
     std::string asked;
     std::string question;               // the text of the last one
     std::vector<std::string> questions; // the texts of all, in turn
@@ -70,13 +71,23 @@ public:
     void showPlace(const std::string &text) override { place = text; }
     void showFolders(const std::filesystem::path &, const std::vector<std::filesystem::path> &) override {}
     void tell(const Notice &notice) override { told.push_back(notice); }
-    // The folder the chooser gives (nullopt: Cancel), and its titles.
-    std::optional<std::filesystem::path> chosenFolder;
+    // The folders the choosers give, in turn (an empty one, or none left:
+    // Cancel), and their titles and the folders they opened in.
+    std::deque<std::filesystem::path> chosenFolders;
     std::vector<std::string> choosers;
-    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &, const std::string &title) override
+    std::vector<std::filesystem::path> chooserStarts;
+    std::optional<std::filesystem::path> chooseFolder(const std::filesystem::path &start,
+                                                      const std::string &title) override
     {
         choosers.push_back(title);
-        return chosenFolder;
+        chooserStarts.push_back(start);
+        if (chosenFolders.empty())
+            return std::nullopt;
+        std::filesystem::path chosen = std::move(chosenFolders.front());
+        chosenFolders.pop_front();
+        if (chosen.empty())
+            return std::nullopt;
+        return chosen;
     }
     void focusField(const std::string &key, int item) override
     {
@@ -122,6 +133,7 @@ public:
             {'F', "holds no class file", Choices::YesNo, Answer::No, true},
             {'N', "not among the classes in memory", Choices::YesNo, Answer::No, false},
             {'Q', "values into", Choices::YesNo, Answer::No, false},
+            {'G', "so it is no game folder", Choices::YesNo, Answer::Yes, false},
         };
         const auto kind = std::ranges::find_if(
             kinds, [&](const Kind &k) { return question.text.find(std::get<1>(k)) != std::string::npos; });

@@ -5,9 +5,10 @@
 # double-click starts it, the editor asks for the game folder (its own folder
 # holds no class file); started with a class file, it opens that file's
 # folder, which the next start from the shortcut opens again. The README's
-# command line checks a game folder in cmd. A silent uninstall removes every
-# file it installed and leaves the user's files alone. Prints the time from
-# the shortcut's start to the window.
+# command line checks a game folder in cmd. The uninstaller removes each file
+# it installed only as it was installed, keeps and names the rest, and
+# leaves the user's files alone. Prints the time from the shortcut's start to
+# the window.
 #   installer_test.sh SETUP.exe ZIP     (WINEPREFIX etc. as scripts/test-windows.sh sets them)
 set -euo pipefail
 setup=$(realpath "$1")
@@ -112,14 +113,20 @@ grep -aq 'tvcc.cfg skipped: it is the editor' "$scratch/check.txt" && [ $status 
 echo "The README's folder check works in cmd."
 
 # The user's files, the settings and a backup stay when the program goes;
-# so does a file the user made in the program's folder, and nothing else.
+# of the program's folder, a sample the user changed there, tvcc.cfg and a
+# file the user made, each as it was, with the folder; nothing else.
 mkdir -p "$localAppData/Tolvane Class Creator/backups"
 echo backup >"$localAppData/Tolvane Class Creator/backups/kept.cfg"
+printf '1\r\n' >"$program/tvcc.cfg"
 printf '1\r\n' >"$program/examples/tvcc.cfg"
+printf 'classname Edited\r\n' >>"$program/examples/tvclass_seals.cfg"
+cp "$program/examples/tvclass_seals.cfg" "$scratch/edited.cfg"
 wine "$program/Uninstall.exe" /S
 waitFor "! wine reg query '$uninstallKey' >/dev/null 2>&1 && [ ! -e \"\$program/Uninstall.exe\" ]"
-[ "$(cd "$program" && find . -type f)" = "./examples/tvcc.cfg" ] \
-    || fail "the uninstaller left other files, or removed the user's: $(cd "$program" && find . -type f)"
+left=$(cd "$program" && find . -type f | LC_ALL=C sort | tr '\n' ' ')
+[ "$left" = "./examples/tvcc.cfg ./examples/tvclass_seals.cfg ./tvcc.cfg " ] \
+    || fail "the uninstaller left other files, or removed the user's: $left"
+cmp -s "$program/examples/tvclass_seals.cfg" "$scratch/edited.cfg" || fail "the uninstaller changed the edited sample"
 [ -e "$shortcut" ] && fail "the uninstaller left the Start-menu shortcut"
 for kept in "$game/tvclass_seals.cfg" "$roamingAppData/Tolvane/Tolvane Class Creator.ini" \
     "$localAppData/Tolvane Class Creator/backups/kept.cfg"; do
@@ -127,3 +134,36 @@ for kept in "$game/tvclass_seals.cfg" "$roamingAppData/Tolvane/Tolvane Class Cre
 done
 rm -rf "$program" "$localAppData/Tolvane Class Creator"
 echo "The uninstaller removed what it installed and left the user's files."
+
+# A fresh install and a silent uninstall leave nothing behind.
+wine "$setup" /S
+[ -f "$program/Uninstall.exe" ] || fail "the second install put no uninstaller in place"
+wine "$program/Uninstall.exe" /S
+waitFor "[ ! -e \"\$program\" ]"
+[ -e "$shortcut" ] && fail "the uninstaller left the Start-menu shortcut"
+echo "A fresh install and uninstall left nothing."
+
+# Not silent, the uninstaller names what it keeps, in its details and in a
+# closing message (Wine's trace of window texts shows them).
+wine "$setup" /S
+# A change that keeps the size: only the content tells.
+sed -i '0,/^classname /s//Classname /' "$program/examples/tvclass_tangos.cfg"
+printf '1\r\n' >"$program/tvcc.cfg"
+WINEDEBUG=-all,trace+win wine "$program/Uninstall.exe" 2>"$scratch/uninstall.log" &
+waitForWindow '^Tolvane Class Creator Uninstall'
+uninstaller=$window
+keys key Return
+waitForWindow '^Tolvane Class Creator Uninstall$'
+keys key Return
+window=$uninstaller
+waitFor "keys key Return; sleep 0.5; ! xdotool search --onlyvisible --name '^Tolvane Class Creator Uninstall' >/dev/null 2>&1"
+waitFor "! wine reg query '$uninstallKey' >/dev/null 2>&1"
+for named in 'L"Kept examples\\tvclass_tangos.cfg (changed since it was installed)"' \
+    'L"Kept tvcc.cfg (added after the installation)"' \
+    'L"Tolvane Class Creator was removed, except for these files, changed or added after the installation:\r\n\r\n    examples\\tvclass_tangos.cfg (changed since it was installed)\r\n    tvcc.cfg (added after the installation)\r\n\r\nThey stay in '; do
+    grep -aqF "$named" "$scratch/uninstall.log" || fail "the uninstaller did not show: $named"
+done
+[ "$(cd "$program" && find . -type f | LC_ALL=C sort | tr '\n' ' ')" = "./examples/tvclass_tangos.cfg ./tvcc.cfg " ] \
+    || fail "the uninstaller left: $(cd "$program" && find . -type f)"
+rm -rf "$program"
+echo "Not silent, the uninstaller named the files it kept."

@@ -67,8 +67,9 @@ waitFor() {
     fail "waited in vain for: $1 (title: $(xdotool getwindowname "$window" 2>/dev/null))"
 }
 titled() { xdotool getwindowname "$window" 2>/dev/null | grep -q "$1"; }
-# Keys go to the window with the focus (there is no window manager).
+# Keys go to the window with the focus (there is no window manager). A
+# window that closes meanwhile never takes it: xdotool would wait for ever.
 keys() {
-    xdotool windowfocus --sync "$window"
+    timeout 10 xdotool windowfocus --sync "$window" || { echo "window $window took no focus" >&2; return 1; }
     xdotool "$@"
 }

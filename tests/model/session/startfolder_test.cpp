@@ -70,13 +70,15 @@ TEST_P(StartFolderTest, OpensAGameFolderOrAsksAndWritesNowhereElse)
         kept = {folder(row.recent)};
     const std::vector<fs::path> recentBefore = kept;
     if (*row.chooser)
-        view.chosenFolder = folder(row.chooser);
-    EditorSession session(view, view, GameFolder::at(start.path),
+        view.chosenFolders.push_back(folder(row.chooser));
+    const FirstFolder first = firstFolder({GameFolder::at(start.path), row.origin}, kept, {});
+    EditorSession session(view, view, first.folder,
                           {[](std::string_view) {}, [this] { return kept; },
                            [this](const std::vector<fs::path> &folders) { kept = folders; }});
 
-    if (session.start(row.origin))
-        FolderCommands(session).askForGameFolder();
+    session.start();
+    if (first.ask)
+        FolderCommands(session).askForGameFolder(first.refused);
 
     EXPECT_EQ(session.folder().path(), folder(row.opened));
     EXPECT_EQ(view.choosers.size(), std::string_view(row.recent).empty() && row.origin == O::WorkingDirectory);

@@ -1,0 +1,28 @@
+# Run by CPack once the package's files are staged, before the installer is
+# made: the uninstaller's list of what the installer puts in place, each file
+# with its size and SHA-256, so that it removes a file only as it was
+# installed, and the folders, deepest first, removed only when empty.
+if(NOT CPACK_GENERATOR STREQUAL "NSIS")
+    return()
+endif()
+set(staged "${CPACK_TEMPORARY_DIRECTORY}")
+file(GLOB_RECURSE entries LIST_DIRECTORIES true RELATIVE "${staged}" "${staged}/*")
+list(SORT entries)
+set(files "")
+set(folders "")
+foreach(entry IN LISTS entries)
+    string(REPLACE "/" "\\" name "${entry}")
+    string(REPLACE "$" "$$" name "${name}")
+    if(IS_DIRECTORY "${staged}/${entry}")
+        string(PREPEND folders "  RMDir \"$INSTDIR\\${name}\"\n")
+    else()
+        file(SIZE "${staged}/${entry}" size)
+        file(SHA256 "${staged}/${entry}" sha256)
+        string(APPEND files "  !insertmacro RemoveIfUnchanged \"${name}\" ${size} ${sha256}\n")
+    endif()
+endforeach()
+if(files STREQUAL "")
+    message(FATAL_ERROR "installedfiles.cmake: no files staged in ${staged}")
+endif()
+set(CPACK_TOLVANE_REMOVE_FILES "${files}")
+set(CPACK_TOLVANE_REMOVE_FOLDERS "${folders}")
