@@ -137,7 +137,7 @@ void CompareCommands::compareWithFile()
                           + displayText(baseline.file) + ": " + countText(differences);
     // A baseline that is a team's file of an earlier release: the other
     // team's file beside it is set against that team's file now.
-    const ClassesOnDisk theirs = table.otherTeamClasses();
+    const ClassesOnDisk theirs = otherTeamClasses(session);
     const std::optional<ClassesOnDisk> theirsBefore = theirs.problem.empty()
                                                           ? fileBeside(baseline.file, team, theirs.file)
                                                           : std::nullopt;

@@ -59,9 +59,11 @@ protected:
     static CompareView::ChartView chart()
     {
         const auto drawn = [](int) {
-            return BarChart{.title = "health of 2 classes",
-                            .bars = {{"Kommando Spezialkraefte der Mar", Team::Tangos, 130, "130"},
-                                     {"Breacher", Team::Seals, 120, "120"}}};
+            BarChart chart;
+            chart.title = "health of 2 classes";
+            chart.bars = {{"Kommando Spezialkraefte der Mar", Team::Tangos, 130, "130"},
+                          {"Breacher", Team::Seals, 120, "120"}};
+            return chart;
         };
         return {{"Health"}, 0, drawn, [](const std::string &, int, CompareView::ChartView::Picture) {}};
     }
