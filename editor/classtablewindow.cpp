@@ -9,6 +9,7 @@
 #include "model/table/teamrows.h"
 
 #include <QAction>
+#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -49,6 +50,7 @@ ClassTableWindow::ClassTableWindow(ClassTableEditing &editing, CompareCommands &
     view->setModel(model);
     view->setAccessibleName(tr("Classes"));
     view->horizontalHeader()->setSortIndicatorShown(false);
+    view->installEventFilter(this);
 
     footer = new QTableView(this);
     footer->setObjectName(QStringLiteral("classSummary"));
@@ -186,11 +188,13 @@ void ClassTableWindow::followSession()
     // A row of the other team stays current: the form cannot show it.
     if (isOtherTeamRow(model->slotOf(view->currentIndex().row())))
         return;
-    // The form's class when it is shown, else the first row, in the column
-    // the current cell had.
-    const int row = std::max(model->rowOf(editing.state().currentIndex), 0);
+    // The form's class, in the column the current cell had; no row while the
+    // filter hides it, so that any row chosen moves the form.
+    const int row = model->rowOf(editing.state().currentIndex);
     const int column = view->currentIndex().isValid() ? view->currentIndex().column() : keptColumn;
-    if (row < model->rowCount() && view->currentIndex().row() != row)
+    if (row < 0)
+        view->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    else if (view->currentIndex().row() != row)
         view->selectionModel()->setCurrentIndex(model->index(row, column), QItemSelectionModel::NoUpdate);
 }
 
@@ -286,6 +290,18 @@ void ClassTableWindow::syncFooter()
     connect(view->horizontalScrollBar(), &QScrollBar::valueChanged, footer->horizontalScrollBar(),
             &QScrollBar::setValue);
     follow();
+}
+
+// The focus coming to the table without a current row (the filter hides the
+// form's class) chooses the first row, in the column the user had, where Qt
+// would take the first column.
+bool ClassTableWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == view && event->type() == QEvent::FocusIn && !view->currentIndex().isValid()
+        && static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason && model->rowCount() > 0
+        && !view->isColumnHidden(keptColumn))
+        view->selectionModel()->setCurrentIndex(model->index(0, keptColumn), QItemSelectionModel::NoUpdate);
+    return QDialog::eventFilter(watched, event);
 }
 
 void ClassTableWindow::hideEvent(QHideEvent *event)

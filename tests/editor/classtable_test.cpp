@@ -225,6 +225,49 @@ TEST_F(ClassTableTest, FilterAndSortChangeOnlyWhatIsShown)
     EXPECT_FALSE(grid->horizontalHeader()->isSortIndicatorShown());
 }
 
+// With a filter on, a row chosen by a click, by its header or by the keys
+// moves the form there, also the only row shown, and what is typed next in
+// the form goes to that class; while the filter hides the form's class, the
+// title says so.
+TEST_F(ClassTableTest, FormFollowsTheRowChosenUnderAFilter)
+{
+    openTable();
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        {"click",
+         [this] {
+             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell(0, "Health")).center());
+         }},
+        {"row header",
+         [this] {
+             QHeaderView *header = grid->verticalHeader();
+             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                               QPoint(header->width() / 2, header->sectionViewportPosition(0) + 2));
+         }},
+        {"keys",
+         [this] {
+             grid->setFocus();
+             QTest::keyClick(grid, Qt::Key_Down);
+         }},
+    };
+    for (const auto &[way, choose] : ways) {
+        SCOPED_TRACE(way);
+        typeInto(table->filterBox(), QString());
+        grid->setCurrentIndex(cell(0, "Classname"));
+        ASSERT_EQ(control<QLineEdit>(ControlId::ClassName)->text(), "A");
+        typeInto(table->filterBox(), QStringLiteral("health < 100"));
+        ASSERT_EQ(grid->model()->rowCount(), 1);
+        EXPECT_TRUE(shownTitle(*dialog).contains(QStringLiteral("Editing A (hidden by the class table's filter)")));
+        choose();
+        EXPECT_EQ(dialog->state().currentIndex, 1);
+        EXPECT_TRUE(control<QLineEdit>(ControlId::ClassName)->text().startsWith(u'B'));
+        EXPECT_FALSE(shownTitle(*dialog).contains(QStringLiteral("hidden")));
+        typeInto(control<QLineEdit>(ControlId::ClassName), QStringLiteral("B") + way);
+        click(ControlId::SaveToMemory);
+        EXPECT_EQ(dialog->state().table.records[1].classname.view(), "B" + std::string(way));
+        EXPECT_EQ(dialog->state().table.records[0].classname.view(), "A");
+    }
+}
+
 // Ctrl+E changes the selected classes as one step; classes the filter hides
 // change only after a question whose default is No.
 TEST_F(ClassTableTest, SelectedClassesChangeAsOneStep)
