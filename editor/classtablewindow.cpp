@@ -5,6 +5,7 @@
 #include "classtablesummary.h"
 #include "classtableview.h"
 #include "cp1252.h"
+#include "focusreturn.h"
 #include "model/table/classtableediting.h"
 #include "model/table/teamrows.h"
 
@@ -225,6 +226,8 @@ int ClassTableWindow::currentColumn() const
 
 void ClassTableWindow::changeSelectedClasses()
 {
+    // Through the dialog and the question after it.
+    const FocusReturn back;
     std::vector<int> chosen = editing.roster().selectedRows(editing.state());
     if (chosen.empty())
         chosen.push_back(editing.state().currentIndex);

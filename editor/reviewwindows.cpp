@@ -1,6 +1,7 @@
 #include "reviewwindows.h"
 
 #include "creatordialog.h"
+#include "focusreturn.h"
 #include "problemswindow.h"
 #include "reviewdialog.h"
 
@@ -43,9 +44,10 @@ void ReviewWindows::refreshProblems()
 
 void ReviewWindows::openReview()
 {
+    const FocusReturn back;
     ReviewDialog changes(
         QString::fromStdString(review.reviewChanges()),
-        [this] { return QString::fromStdString(review.fileDifferences()); }, &dialog);
+        [this] { return QString::fromStdString(review.fileDifferences()); }, ownerWhereTheUserIs(&dialog));
     changes.exec();
 }
 

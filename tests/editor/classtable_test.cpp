@@ -6,6 +6,7 @@
 #include "userinput.h"
 
 #include "bulkchangedialog.h"
+#include "chartwindow.h"
 #include "classtablewindow.h"
 #include "model/session/controlids.h"
 #include "gotoclassdialog.h"
@@ -265,6 +266,55 @@ TEST_F(ClassTableTest, FormFollowsTheRowChosenUnderAFilter)
         click(ControlId::SaveToMemory);
         EXPECT_EQ(dialog->state().table.records[1].classname.view(), "B" + std::string(way));
         EXPECT_EQ(dialog->state().table.records[0].classname.view(), "A");
+    }
+}
+
+// After a question, Compare Two Classes or the chart, opened from a cell,
+// the focus is back in that cell.
+TEST_F(ClassTableTest, FocusComesBackToTheCellItCameFrom)
+{
+    openTable();
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        {"question",
+         [this] {
+             modals.look = [](QDialog &asked) {
+                 if (auto *change = qobject_cast<BulkChangeDialog *>(&asked))
+                     typeInto(change->findChild<QLineEdit *>(), QStringLiteral("+5"));
+             };
+             modals.expect({QMessageBox::Ok, QMessageBox::No});
+             keys("Ctrl+E");
+             modals.look = nullptr;
+         }},
+        {"notice",
+         [this] {
+             modals.expect({QMessageBox::Ok});
+             trigger(CommandId::ShowOtherTeam);
+         }},
+        {"compare",
+         [this] {
+             modals.expect({QMessageBox::Ok});
+             keys("Ctrl+K");
+         }},
+        {"chart",
+         [this] {
+             trigger(CommandId::Chart);
+             ChartWindow *chart = dialog->findChild<ChartWindow *>();
+             ASSERT_TRUE(chart && chart->isVisible());
+             QApplication::setActiveWindow(chart);
+             chart->close();
+         }},
+    };
+    for (const auto &[way, open] : ways) {
+        SCOPED_TRACE(way);
+        typeInto(table->filterBox(), QStringLiteral("not A"));
+        QApplication::setActiveWindow(table);
+        grid->setFocus();
+        grid->setCurrentIndex(cell(1, "Health"));
+        keys("Ctrl+Shift+A");
+        open();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::focusWidget() == grid; }, 500))
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "nothing");
+        EXPECT_EQ(grid->currentIndex(), cell(1, "Health"));
     }
 }
 
