@@ -1,5 +1,6 @@
 #include "classtablewindow.h"
 
+#include "accessibility.h"
 #include "bulkchangedialog.h"
 #include "classtablemodel.h"
 #include "classtablesummary.h"
@@ -10,7 +11,6 @@
 #include "model/table/teamrows.h"
 
 #include <QAction>
-#include <QFocusEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,8 +50,8 @@ ClassTableWindow::ClassTableWindow(ClassTableEditing &editing, CompareCommands &
     view->setObjectName(QStringLiteral("classRows"));
     view->setModel(model);
     view->setAccessibleName(tr("Classes"));
+    letTabLeave(view);
     view->horizontalHeader()->setSortIndicatorShown(false);
-    view->installEventFilter(this);
 
     footer = new QTableView(this);
     footer->setObjectName(QStringLiteral("classSummary"));
@@ -113,7 +113,10 @@ ClassTableWindow::ClassTableWindow(ClassTableEditing &editing, CompareCommands &
             view->setCurrentIndex(view->currentIndex().sibling(view->currentIndex().row(), column));
         columnsMenu->popup(view->horizontalHeader()->mapToGlobal(at));
     });
+    setUpAnnouncements();
     showTable(QString::fromStdString(utf8Of(editing.roster().countText(editing.rows()))));
+    // The table has the focus at first, so that a screen reader reads its current cell.
+    view->setFocus();
 }
 
 ClassTableWindow::~ClassTableWindow()
@@ -159,6 +162,7 @@ void ClassTableWindow::showTable(const QString &status)
     filter->setAccessibleDescription(unreadable ? status : QString());
     followSession();
     showing = false;
+    announceChanges();
 }
 
 // The selection, the current row and the sort shown are the session's.
@@ -298,13 +302,11 @@ void ClassTableWindow::syncFooter()
 // The focus coming to the table without a current row (the filter hides the
 // form's class) chooses the first row, in the column the user had, where Qt
 // would take the first column.
-bool ClassTableWindow::eventFilter(QObject *watched, QEvent *event)
+void ClassTableWindow::chooseRowOnFocus(Qt::FocusReason reason)
 {
-    if (watched == view && event->type() == QEvent::FocusIn && !view->currentIndex().isValid()
-        && static_cast<QFocusEvent *>(event)->reason() != Qt::MouseFocusReason && model->rowCount() > 0
+    if (!view->currentIndex().isValid() && reason != Qt::MouseFocusReason && model->rowCount() > 0
         && !view->isColumnHidden(keptColumn))
         view->selectionModel()->setCurrentIndex(model->index(0, keptColumn), QItemSelectionModel::NoUpdate);
-    return QDialog::eventFilter(watched, event);
 }
 
 void ClassTableWindow::hideEvent(QHideEvent *event)

@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QTableView;
+class TypingAnnouncement;
 
 // The class table beside the form: every class a row, a column each value,
 // with a filter bar, a summary under it and its own menus. It shows and
@@ -84,6 +85,7 @@ private:
     void buildColumnMenus(QMenu *menu);
     void buildRowMenu();
     void followSession();
+    void chooseRowOnFocus(Qt::FocusReason reason);
     void reportSelection();
     int currentColumn() const;
     void moveColumn(int by);
@@ -93,6 +95,11 @@ private:
     void placeBesideOwner();
     void restoreLayout();
     void saveLayout() const;
+    // What a screen reader says beyond what it reads itself: the current
+    // cell with its class and column, and what changed in the table.
+    void setUpAnnouncements();
+    void speakCurrentCell();
+    void announceChanges();
 
     tolvane::ClassTableEditing &editing;
     tolvane::CompareCommands &compare;
@@ -109,4 +116,6 @@ private:
     bool reporting = false;
     // The column of the current cell, kept while the rows are shown anew.
     int keptColumn = 0;
+    // The wait before the table's changes are said.
+    TypingAnnouncement *changesSaid = nullptr;
 };

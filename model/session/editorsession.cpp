@@ -90,10 +90,16 @@ void EditorSession::showTitle(std::string text)
     view.setTitle(title + notes);
 }
 
+// Says what it did: the button changes nothing in view but the title.
 void EditorSession::saveToMemory()
 {
     const FormValues form = view.form();
+    const ClassRecord stored = doc.formRecord(form);
+    const bool changed = !(stored == doc.state().current());
     store(form);
+    const std::string named = "Class " + std::to_string(doc.state().currentIndex) + " ["
+                              + std::string(stored.classname.view()) + "]";
+    view.setStatus(utf8Of(changed ? "Stored " + named + " in memory" : named + " unchanged in memory"));
     refreshIndicators(form);
 }
 

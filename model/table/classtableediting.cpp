@@ -98,6 +98,14 @@ void ClassTableEditing::classesShown(const FormValues &form)
     view.showClassTable(utf8Of(classRoster.countText(rows())));
 }
 
+std::string ClassTableEditing::tableChangesToSay()
+{
+    TableFacts now = tableFacts(classRoster, rows());
+    const std::string text = tableChangeAnnouncement(said, now);
+    said = std::move(now);
+    return text;
+}
+
 void ClassTableEditing::chooseRow(int slot)
 {
     // The other team's classes are not in memory: the form stays.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "announcements.h"
 #include "classroster.h"
 #include "tablepaste.h"
 #include "teamrows.h"
@@ -86,6 +87,15 @@ public:
     std::string copy(const TableGrid &grid) const;
     bool paste(const TableGrid &grid, std::string_view text);
 
+    // What a screen reader hears of the table beyond its cells: what changed
+    // since it was said last (see tableChangeAnnouncement), empty when
+    // nothing did. The window says it once a command is done, and takes what
+    // it shows on opening as said.
+    std::string tableChangesToSay();
+    // The filter was typed since the table was said last: the window waits
+    // for the typing to pause.
+    bool filterTypedSinceSaid() const { return utf8Of(classRoster.filterText()) != said.filter; }
+
     void classesShown(const FormValues &form) override;
     void classesReplaced() override { classRoster.select({}); }
     std::string titleNote() const override;
@@ -105,6 +115,7 @@ private:
     Team otherShownTeam = Team::Tangos;
     // The marks of the document's baseline on the classes as they stand.
     std::optional<TableBaseline> baselineShown;
+    TableFacts said;
 };
 
 } // namespace tolvane

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ranges>
 #include <sstream>
 
@@ -304,6 +305,38 @@ TEST_F(SessionTableFileTest, ProblemsMarkTheirCells)
                      + problem.text;
         EXPECT_EQ(cells, cell);
         session->undo();
+    }
+}
+
+} // namespace
+
+namespace {
+
+// What the window says of the table beyond its cells: each change once, the
+// filter's count after the typing, the selection a load clears.
+TEST_F(SessionTableFileTest, EachChangeOfTheTableIsSaidOnce)
+{
+    session->loadConfig();
+    ClassTableEditing &table = parts->table;
+    table.tableChangesToSay(); // what the window shows on opening
+    const std::pair<std::function<void()>, const char *> steps[] = {
+        {[&] { table.sort(columnNamed("Health"), SortOrder::Descending); }, "Sorted by Health, highest first"},
+        {[] {}, ""},
+        {[&] { table.filter("health < 100"); }, "0 of 3 classes"},
+        {[&] { table.filter(""); }, "3 of 3 classes"},
+        {[&] {
+             table.selectRows(std::vector<int>{0, 1});
+         },
+         "2 classes selected"},
+        {[&] { session->loadConfig(); }, "No class selected"},
+        {[&] { table.fileOrder(); }, "In file order"},
+    };
+    for (const auto &[step, said] : steps) {
+        SCOPED_TRACE(said);
+        step();
+        EXPECT_EQ(table.filterTypedSinceSaid(), std::string_view(said).ends_with(" classes"));
+        EXPECT_EQ(table.tableChangesToSay(), said);
+        EXPECT_FALSE(table.filterTypedSinceSaid());
     }
 }
 
