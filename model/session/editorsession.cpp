@@ -35,6 +35,16 @@ std::filesystem::path activeClassFile(const EditorSession &session)
     return session.folder().file(classFileName(session.document().state().sealsActive));
 }
 
+ClassesOnDisk otherTeamClasses(const EditorSession &session)
+{
+    const Team other = otherTeam(session.document().team());
+    const std::string whose = "The " + std::string(teamName(other)) + "' class file";
+    const std::filesystem::path file = session.folder().file(classFileName(sealsFlag(other)));
+    if (file.empty())
+        return {{}, {}, whose + " cannot be found: the game folder cannot be found."};
+    return readClassesOnDisk(file, whose);
+}
+
 void EditorSession::refreshIndicators(const FormValues &form)
 {
     const ClassRecord stored = doc.formRecord(form);

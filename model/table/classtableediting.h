@@ -50,8 +50,6 @@ public:
     bool showsOtherTeam() const { return otherShown.has_value(); }
     // The other team's classes the table shows; nullopt when it shows none.
     const std::optional<ClassesOnDisk> &otherTeamShown() const { return otherShown; }
-    // The other team's classes as its file holds them now.
-    ClassesOnDisk otherTeamClasses() const;
 
     // Stores the form and shows the class of slot, as Go to Class does.
     void chooseRow(int slot);

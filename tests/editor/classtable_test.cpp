@@ -4,6 +4,8 @@
 
 #include "announcementlog.h"
 #include "dialogtesthelpers.h"
+#include "problemswindow.h"
+#include "reviewwindows.h"
 #include "userinput.h"
 
 #include "bulkchangedialog.h"
@@ -388,6 +390,34 @@ TEST_F(ClassTableTest, CopiedCellsPasteIntoOtherRows)
     keys("Ctrl+Z");
     EXPECT_EQ(dialog->state().table.records[0].health, 100);
     EXPECT_EQ(dialog->state().table.records[2].health, 100);
+}
+
+// A rule of the folder's rules file that a class breaks tints its cell and
+// is a line of the Problems window; both follow the rules file as it is
+// edited in another program.
+TEST_F(ClassTableTest, BrokenRulesTintTheirCellsAndFollowTheRulesFile)
+{
+    writeFile(QStringLiteral("tvcc-rules.toml"), "[all]\nhealth = [95, 150]\n");
+    openTable();
+    const QModelIndex health = cell(1, "Health");
+    EXPECT_EQ(health.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 224, 160));
+    EXPECT_EQ(health.data(Qt::ToolTipRole).toString(),
+              QStringLiteral("TCC030 health 90 is outside 95 to 150 (tvcc-rules.toml:2)"));
+    trigger(CommandId::Problems);
+    auto *list = dialog->findChild<ProblemsWindow *>()->findChild<QListWidget *>();
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("B: TCC030 health 90 is outside 95 to 150 (tvcc-rules.toml:2)"));
+
+    writeFile(QStringLiteral("tvcc-rules.toml"), "[all]\nhealth = [80, 150] # wider\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->count() == 1; }, 3 * ReviewWindows::rulesCheckMs));
+    EXPECT_TRUE(list->item(0)->text().startsWith(QStringLiteral("B, line "))) << list->item(0)->text().toStdString();
+    EXPECT_FALSE(cell(1, "Health").data(Qt::BackgroundRole).isValid());
+    writeFile(QStringLiteral("tvcc-rules.toml"), "[all]\nhealth = [80 150]\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->count() == 2; }, 3 * ReviewWindows::rulesCheckMs));
+    EXPECT_EQ(list->item(0)->text(),
+              QStringLiteral("tvcc-rules.toml, line 2, column 14: Error while parsing array: expected comma or "
+                             "closing ']', saw '1'; no rule of the file is checked"));
+    EXPECT_EQ(dialog->state().table.records[1].health, 90);
 }
 
 // A problem tints its cell and names itself; the colour scale marks the

@@ -277,7 +277,9 @@ TEST_F(SessionTableFileTest, ProblemsMarkTheirCells)
     const std::tuple<const char *, const char *, const char *> rows[] = {
         {"speed 10.5", "", "1 Class Speed: line 46: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000"},
         {"speed 10.5", "cell 1 Class Speed = 2", ""},
-        {"", "cell 2 Health = 1500", "2 Health: when written: TCC003 health 1500 is outside 0 to 999; read as 100"},
+        {"", "cell 2 Health = 1500",
+         "2 Health: when written: TCC003 health 1500 is outside 0 to 999; read as 1002 Health: TCC024 health 1500 is "
+         "above max_health 100"},
         {"inventory ammo_grenades 99999999999", "",
          "1 Grenades: line 44: TCC007 inventory ammo_grenades 99999999999 is beyond the 32-bit range; read as "
          "2147483647"},
