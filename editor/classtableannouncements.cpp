@@ -6,7 +6,7 @@
 #include "model/table/classtableediting.h"
 #include "typingannouncement.h"
 
-#include <QEvent>
+#include <QFocusEvent>
 #include <QTimer>
 
 // What the class table says to a screen reader where it reads nothing of its
@@ -56,7 +56,9 @@ void ClassTableWindow::speakCurrentCell()
 // screen reader has read the table.
 bool ClassTableWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == view && event->type() == QEvent::FocusIn)
+    if (watched == view && event->type() == QEvent::FocusIn) {
+        chooseRowOnFocus(static_cast<QFocusEvent *>(event)->reason());
         QTimer::singleShot(0, this, &ClassTableWindow::speakCurrentCell);
+    }
     return QDialog::eventFilter(watched, event);
 }

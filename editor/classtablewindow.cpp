@@ -6,6 +6,7 @@
 #include "classtablesummary.h"
 #include "classtableview.h"
 #include "cp1252.h"
+#include "focusreturn.h"
 #include "model/table/classtableediting.h"
 #include "model/table/teamrows.h"
 
@@ -192,11 +193,13 @@ void ClassTableWindow::followSession()
     // A row of the other team stays current: the form cannot show it.
     if (isOtherTeamRow(model->slotOf(view->currentIndex().row())))
         return;
-    // The form's class when it is shown, else the first row, in the column
-    // the current cell had.
-    const int row = std::max(model->rowOf(editing.state().currentIndex), 0);
+    // The form's class, in the column the current cell had; no row while the
+    // filter hides it, so that any row chosen moves the form.
+    const int row = model->rowOf(editing.state().currentIndex);
     const int column = view->currentIndex().isValid() ? view->currentIndex().column() : keptColumn;
-    if (row < model->rowCount() && view->currentIndex().row() != row)
+    if (row < 0)
+        view->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    else if (view->currentIndex().row() != row)
         view->selectionModel()->setCurrentIndex(model->index(row, column), QItemSelectionModel::NoUpdate);
 }
 
@@ -227,6 +230,8 @@ int ClassTableWindow::currentColumn() const
 
 void ClassTableWindow::changeSelectedClasses()
 {
+    // Through the dialog and the question after it.
+    const FocusReturn back;
     std::vector<int> chosen = editing.roster().selectedRows(editing.state());
     if (chosen.empty())
         chosen.push_back(editing.state().currentIndex);
@@ -292,6 +297,16 @@ void ClassTableWindow::syncFooter()
     connect(view->horizontalScrollBar(), &QScrollBar::valueChanged, footer->horizontalScrollBar(),
             &QScrollBar::setValue);
     follow();
+}
+
+// The focus coming to the table without a current row (the filter hides the
+// form's class) chooses the first row, in the column the user had, where Qt
+// would take the first column.
+void ClassTableWindow::chooseRowOnFocus(Qt::FocusReason reason)
+{
+    if (!view->currentIndex().isValid() && reason != Qt::MouseFocusReason && model->rowCount() > 0
+        && !view->isColumnHidden(keptColumn))
+        view->selectionModel()->setCurrentIndex(model->index(0, keptColumn), QItemSelectionModel::NoUpdate);
 }
 
 void ClassTableWindow::hideEvent(QHideEvent *event)

@@ -85,6 +85,7 @@ private:
     void buildColumnMenus(QMenu *menu);
     void buildRowMenu();
     void followSession();
+    void chooseRowOnFocus(Qt::FocusReason reason);
     void reportSelection();
     int currentColumn() const;
     void moveColumn(int by);

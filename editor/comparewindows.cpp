@@ -3,16 +3,19 @@
 #include "baselinedialog.h"
 #include "chartwindow.h"
 #include "comparedialog.h"
+#include "focusreturn.h"
 
 void CompareWindows::showTwoClasses(const TwoClasses &classes)
 {
-    CompareDialog compare(classes, window);
+    const FocusReturn back;
+    CompareDialog compare(classes, ownerWhereTheUserIs(window));
     compare.exec();
 }
 
 void CompareWindows::showBaseline(const BaselineView &baseline)
 {
-    BaselineDialog differences(baseline, window);
+    const FocusReturn back;
+    BaselineDialog differences(baseline, ownerWhereTheUserIs(window));
     differences.exec();
 }
 
@@ -20,6 +23,7 @@ void CompareWindows::showChart(const ChartView &chart)
 {
     if (!chartWindow)
         chartWindow = new ChartWindow(window);
+    returnFocusOnClose(chartWindow);
     chartWindow->showChart(chart);
     chartWindow->show();
     chartWindow->raise();

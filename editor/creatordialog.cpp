@@ -12,7 +12,6 @@
 #include "placelabel.h"
 #include "predrawn.h"
 #include "recentfolders.h"
-#include "screenfit.h"
 #include "systemmenu.h"
 #include "templateform.h"
 #include "classdata/files/userdata.h"
@@ -193,11 +192,6 @@ void CreatorDialog::setStatus(const std::string &text)
     line->setText(QString::fromStdString(text));
     line->setCursorPosition(0); // a long report shows its beginning
     announce(line->text());
-    // A message on more lines makes the window taller where it has to.
-    if (isVisible() && !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))) {
-        layout()->activate();
-        moveOntoScreen(this);
-    }
 }
 
 // The name is shown exactly: a "[*]" in it is escaped from Qt's placeholder.

@@ -1,5 +1,6 @@
 #include "messagequestions.h"
 
+#include "focusreturn.h"
 #include "nativepath.h"
 
 #include <QCoreApplication>
@@ -60,9 +61,11 @@ std::vector<AnswerButton> buttonsFor(Questions::Choices choices)
 Questions::Answer MessageQuestions::ask(const Question &question)
 {
     const std::vector<AnswerButton> buttons = buttonsFor(question.choices);
+    const FocusReturn back;
     QMessageBox box(buttons.size() > 2 || question.choices == Choices::RestoreDiscard ? QMessageBox::Warning
                                                                                       : QMessageBox::NoIcon,
-                    QStringLiteral("Tolvane Class Creator"), QString::fromStdString(question.text), {}, window);
+                    QStringLiteral("Tolvane Class Creator"), QString::fromStdString(question.text), {},
+                    ownerWhereTheUserIs(window));
     for (const AnswerButton &answer : buttons) {
         box.addButton(answer.button);
         if (*answer.text)
@@ -95,8 +98,9 @@ Questions::Answer MessageQuestions::ask(const Question &question)
 void MessageQuestions::tell(const Notice &notice)
 {
     const QMessageBox::Icon icons[] = {QMessageBox::NoIcon, QMessageBox::Information, QMessageBox::Warning};
+    const FocusReturn back;
     QMessageBox box(icons[int(notice.icon)], QString::fromStdString(notice.title), QString::fromStdString(notice.text),
-                    QMessageBox::Ok, window);
+                    QMessageBox::Ok, ownerWhereTheUserIs(window));
     box.exec();
 }
 

@@ -1,6 +1,7 @@
 #include "reviewwindows.h"
 
 #include "creatordialog.h"
+#include "focusreturn.h"
 #include "problemswindow.h"
 #include "reviewdialog.h"
 
@@ -60,9 +61,10 @@ void ReviewWindows::refreshProblems()
 
 void ReviewWindows::openReview()
 {
+    const FocusReturn back;
     ReviewDialog changes(
         QString::fromStdString(review.reviewChanges()),
-        [this] { return QString::fromStdString(review.fileDifferences()); }, &dialog);
+        [this] { return QString::fromStdString(review.fileDifferences()); }, ownerWhereTheUserIs(&dialog));
     changes.exec();
 }
 

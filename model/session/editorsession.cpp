@@ -57,6 +57,8 @@ void EditorSession::refreshIndicators(const FormValues &form)
     view.showClassCommands({canDeleteClass(doc.state()), canMoveClassUp(doc.state()), canMoveClassDown(doc.state()),
                             utf8Of(formEdited ? storeClassName(stored) : steps.undoName()),
                             formEdited ? std::string() : utf8Of(steps.redoName())});
+    if (!title.empty())
+        showTitle(title);
     tell([&](SessionListener &listener) { listener.classesShown(form); });
 }
 
@@ -77,7 +79,7 @@ void EditorSession::showRecord(FormValues &form)
     if (const std::optional<int> slot = itemSlot(form.item))
         form.amount = std::to_string(record.inventory[std::size_t(*slot)]);
     view.showForm(form);
-    view.setTitle(titleFor("Editing", record) + classesTeamNote());
+    showTitle(titleFor("Editing", record) + classesTeamNote());
     doc.changes().formShown(doc.formRecord(form));
     refreshIndicators(form);
 }
@@ -86,7 +88,16 @@ void EditorSession::store(const FormValues &form)
 {
     const ClassRecord stored = doc.formRecord(form);
     steps.add(storeClass(doc.classes(), stored));
-    view.setTitle(titleFor("Saving", stored) + classesTeamNote());
+    showTitle(titleFor("Saving", stored) + classesTeamNote());
+}
+
+void EditorSession::showTitle(std::string text)
+{
+    title = std::move(text);
+    std::string notes;
+    for (const SessionListener *listener : listeners)
+        notes += listener->titleNote();
+    view.setTitle(title + notes);
 }
 
 // Says what it did: the button changes nothing in view but the title.

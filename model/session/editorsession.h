@@ -101,6 +101,8 @@ public:
 
 private:
     void showRecord(FormValues &form);
+    // The title shown is title with what the listeners add about the form's class.
+    void showTitle(std::string title);
     void showPosition();
     void nothingToTakeBack(const FormValues &form, const std::string &status);
     bool settleUnsavedChanges(FormValues &form);
@@ -137,6 +139,8 @@ private:
     QuestionReview openReview;
     DataFolder data;
     std::vector<SessionListener *> listeners;
+    // The title without the listeners' notes, as the last command left it.
+    std::string title;
 };
 
 // "@ Class 2 / 4 [Sniper]": where the form is, as a move reports it.

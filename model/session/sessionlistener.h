@@ -2,6 +2,8 @@
 
 #include "formvalues.h"
 
+#include <string>
+
 namespace tolvane {
 
 // What a part of the editor hears of the editing session, to follow the
@@ -20,6 +22,9 @@ public:
     virtual void classesSettled() {}
     // The session started in a game folder, usable or not.
     virtual void folderStarted(bool usable) { (void)usable; }
+    // What the window's title adds about the form's class, UTF-8
+    // (" (hidden by the class table's filter)"); empty for nothing.
+    virtual std::string titleNote() const { return {}; }
 };
 
 } // namespace tolvane

@@ -108,6 +108,18 @@ void ClassTableEditing::chooseRow(int slot)
     }
 }
 
+bool ClassTableEditing::hidesFormClass() const
+{
+    const int slot = session.document().state().currentIndex;
+    const TableRows tableRows = rows();
+    return tableRows.has(slot) && !classRoster.filter().matches(tableRows.record(slot), tableRows.facts(slot));
+}
+
+std::string ClassTableEditing::titleNote() const
+{
+    return hidesFormClass() ? " (hidden by the class table's filter)" : "";
+}
+
 void ClassTableEditing::filter(std::string_view text)
 {
     classRoster.setFilter(text);

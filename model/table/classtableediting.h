@@ -53,6 +53,9 @@ public:
 
     // Stores the form and shows the class of slot, as Go to Class does.
     void chooseRow(int slot);
+    // Whether the filter hides the form's class: the table has no row for
+    // it then, and the window's title says so.
+    bool hidesFormClass() const;
     // Stores text typed into one value of the class of slot as the form's box
     // takes and stores it (typedIntoCell), as one step.
     void editCell(int slot, int column, std::string_view text);
@@ -93,6 +96,7 @@ public:
 
     void classesShown(const FormValues &form) override;
     void classesReplaced() override { classRoster.select({}); }
+    std::string titleNote() const override;
 
 private:
     // Shows a change of the classes at slots, made as step.

@@ -9,6 +9,7 @@
 #include "userinput.h"
 
 #include "bulkchangedialog.h"
+#include "chartwindow.h"
 #include "classtablewindow.h"
 #include "model/session/controlids.h"
 #include "gotoclassdialog.h"
@@ -227,6 +228,98 @@ TEST_F(ClassTableTest, FilterAndSortChangeOnlyWhatIsShown)
     keys("Alt+Home");
     EXPECT_EQ(rows(), "0  A, 1  B, 2  C");
     EXPECT_FALSE(grid->horizontalHeader()->isSortIndicatorShown());
+}
+
+// With a filter on, a row chosen by a click, by its header or by the keys
+// moves the form there, also the only row shown, and what is typed next in
+// the form goes to that class; while the filter hides the form's class, the
+// title says so.
+TEST_F(ClassTableTest, FormFollowsTheRowChosenUnderAFilter)
+{
+    openTable();
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        {"click",
+         [this] {
+             QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell(0, "Health")).center());
+         }},
+        {"row header",
+         [this] {
+             QHeaderView *header = grid->verticalHeader();
+             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                               QPoint(header->width() / 2, header->sectionViewportPosition(0) + 2));
+         }},
+        {"keys",
+         [this] {
+             grid->setFocus();
+             QTest::keyClick(grid, Qt::Key_Down);
+         }},
+    };
+    for (const auto &[way, choose] : ways) {
+        SCOPED_TRACE(way);
+        typeInto(table->filterBox(), QString());
+        grid->setCurrentIndex(cell(0, "Classname"));
+        ASSERT_EQ(control<QLineEdit>(ControlId::ClassName)->text(), "A");
+        typeInto(table->filterBox(), QStringLiteral("health < 100"));
+        ASSERT_EQ(grid->model()->rowCount(), 1);
+        EXPECT_TRUE(shownTitle(*dialog).contains(QStringLiteral("Editing A (hidden by the class table's filter)")));
+        choose();
+        EXPECT_EQ(dialog->state().currentIndex, 1);
+        EXPECT_TRUE(control<QLineEdit>(ControlId::ClassName)->text().startsWith(u'B'));
+        EXPECT_FALSE(shownTitle(*dialog).contains(QStringLiteral("hidden")));
+        typeInto(control<QLineEdit>(ControlId::ClassName), QStringLiteral("B") + way);
+        click(ControlId::SaveToMemory);
+        EXPECT_EQ(dialog->state().table.records[1].classname.view(), "B" + std::string(way));
+        EXPECT_EQ(dialog->state().table.records[0].classname.view(), "A");
+    }
+}
+
+// After a question, Compare Two Classes or the chart, opened from a cell,
+// the focus is back in that cell.
+TEST_F(ClassTableTest, FocusComesBackToTheCellItCameFrom)
+{
+    openTable();
+    const std::pair<const char *, std::function<void()>> ways[] = {
+        {"question",
+         [this] {
+             modals.look = [](QDialog &asked) {
+                 if (auto *change = qobject_cast<BulkChangeDialog *>(&asked))
+                     typeInto(change->findChild<QLineEdit *>(), QStringLiteral("+5"));
+             };
+             modals.expect({QMessageBox::Ok, QMessageBox::No});
+             keys("Ctrl+E");
+             modals.look = nullptr;
+         }},
+        {"notice",
+         [this] {
+             modals.expect({QMessageBox::Ok});
+             trigger(CommandId::ShowOtherTeam);
+         }},
+        {"compare",
+         [this] {
+             modals.expect({QMessageBox::Ok});
+             keys("Ctrl+K");
+         }},
+        {"chart",
+         [this] {
+             trigger(CommandId::Chart);
+             ChartWindow *chart = dialog->findChild<ChartWindow *>();
+             ASSERT_TRUE(chart && chart->isVisible());
+             QApplication::setActiveWindow(chart);
+             chart->close();
+         }},
+    };
+    for (const auto &[way, open] : ways) {
+        SCOPED_TRACE(way);
+        typeInto(table->filterBox(), QStringLiteral("not A"));
+        QApplication::setActiveWindow(table);
+        grid->setFocus();
+        grid->setCurrentIndex(cell(1, "Health"));
+        keys("Ctrl+Shift+A");
+        open();
+        EXPECT_TRUE(QTest::qWaitFor([this] { return QApplication::focusWidget() == grid; }, 500))
+            << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "nothing");
+        EXPECT_EQ(grid->currentIndex(), cell(1, "Health"));
+    }
 }
 
 // Ctrl+E changes the selected classes as one step; classes the filter hides

@@ -315,13 +315,31 @@ TEST_P(FontScalingTest, FormFollowsTheSystemFontAndFitsTheScreen)
     EXPECT_GE(form->form()->height(), fontUnits.toPixelsY(editorFormSize.height()));
     expectControlsInPlace(form->form());
 
-    // A long message wraps within the status line, which the window shows.
+    // A long message of three lines leaves the form and the window as they
+    // are: the status line shows its beginning, the tooltip and a screen
+    // reader the whole of it.
     auto *status = static_cast<StatusLine *>(control(ControlId::StatusLine));
-    dialog->setStatus("The game folder /home/modder/games/tolvane/" + std::string(120, 'x')
-                      + " does not exist (any more). Choose the game folder with File > Open Folder (Ctrl+O).");
     dialog->layout()->activate();
-    EXPECT_GE(status->height(), status->heightFor(status->width()));
+    QApplication::processEvents();
+    const QSize formSize = form->size(), windowSize = dialog->size(), statusSize = status->size();
+    const std::string message = "The game folder /home/modder/games/tolvane/" + std::string(120, 'x')
+                                + " does not exist (any more).\nChoose the game folder with File > Open Folder "
+                                  "(Ctrl+O).\nThe classes in memory stay as they are.";
+    dialog->setStatus(message);
+    dialog->layout()->activate();
+    QApplication::processEvents();
+    EXPECT_EQ(form->size(), formSize);
+    EXPECT_EQ(dialog->size(), windowSize);
+    EXPECT_EQ(status->size(), statusSize);
     EXPECT_TRUE(dialog->rect().contains(status->geometry()));
+    EXPECT_TRUE(status->shownText().endsWith(QChar(0x2026)));
+    EXPECT_TRUE(QString::fromStdString(message).startsWith(status->shownText().chopped(1)));
+    EXPECT_LE(status->fontMetrics().horizontalAdvance(status->shownText()), status->width());
+    EXPECT_TRUE(status->toolTip().startsWith(QString::fromStdString(message)));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(status)->text(QAccessible::Name), QString::fromStdString(message));
+    dialog->setStatus("Done");
+    EXPECT_EQ(status->shownText(), QStringLiteral("Done"));
+    EXPECT_TRUE(status->toolTip().startsWith(QStringLiteral("Done\n\nEarlier:\nThe game folder")));
     expectOnScreen(dialog.get(), true);
 
     AboutDialog about(dialog.get());

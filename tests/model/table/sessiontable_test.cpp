@@ -101,10 +101,11 @@ const Row rows[] = {
      "A:Normal Armor B:Normal Armor C:Normal Armor", "A B C", "3 of 3 classes", "3 Config Classes Read", ""},
 };
 
-class SessionTableTest : public ::testing::TestWithParam<Row>, protected SessionBench
+// A session of A, B and C with the class table, run by row commands.
+class TableBench : protected SessionBench
 {
 protected:
-    SessionTableTest() : SessionBench({"A", "B", "C"}) {}
+    TableBench() : SessionBench({"A", "B", "C"}) {}
 
     static int column(const std::string &title)
     {
@@ -177,6 +178,9 @@ protected:
     }
 };
 
+class SessionTableTest : public ::testing::TestWithParam<Row>, protected TableBench
+{};
+
 TEST_P(SessionTableTest, TableShowsAndChangesTheClassesOfTheSession)
 {
     const Row &row = GetParam();
@@ -200,6 +204,45 @@ TEST_P(SessionTableTest, TableShowsAndChangesTheClassesOfTheSession)
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SessionTableTest, ::testing::ValuesIn(rows));
+
+struct FollowRow
+{
+    const char *commands;
+    const char *title; // after "Tolvane Class Creator © - "
+    int formSlot;
+};
+
+void PrintTo(const FollowRow &row, std::ostream *out)
+{
+    *out << '"' << row.commands << '"';
+}
+
+const FollowRow followRows[] = {
+    {"L; filter B", "Editing A (hidden by the class table's filter)", 0},
+    {"L; filter B; row 1", "Editing B", 1},
+    {"L; filter B; filter", "Editing A", 0},
+    {"L; filter helth < 100", "Editing A", 0},
+    {"L; filter C; n", "Editing B (hidden by the class table's filter)", 1},
+    {"L; filter not Ax; e; S", "Saving Ax (hidden by the class table's filter)", 0},
+    {"L; filter not B; row 2; cell 2 Classname = B", "Editing B (hidden by the class table's filter)", 2},
+    {"L; filter not B; row 2; cell 2 Classname = B; z", "Editing C", 2},
+};
+
+class FormFollowsTableTest : public ::testing::TestWithParam<FollowRow>, protected TableBench
+{};
+
+// The form is on the row chosen, filter or not; a class the filter hides
+// is never the form's without the title saying so.
+TEST_P(FormFollowsTableTest, TitleSaysWhenTheFilterHidesTheFormsClass)
+{
+    const FollowRow &row = GetParam();
+    runTable(row.commands);
+    EXPECT_EQ(view.title, programTitle + " - " + row.title);
+    EXPECT_EQ(session->document().state().currentIndex, row.formSlot);
+    EXPECT_EQ(parts->table.hidesFormClass(), std::string_view(row.title).ends_with("filter)"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, FormFollowsTableTest, ::testing::ValuesIn(followRows));
 
 } // namespace
 
