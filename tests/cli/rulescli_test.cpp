@@ -149,11 +149,17 @@ TEST(ClassFileTool, CheckWritesBrokenRulesAsJson)
 {
     const std::filesystem::path folder = ruledFolder("json");
     write(folder, "tvcc-rules.toml", "[tangos]\n\"Max Health\" = [100, 120]\n[balance]\nsame_class_count = true\n");
+    // As JSON strings: a Windows path's backslashes are escaped.
+    const auto json = [](std::string text) {
+        for (std::size_t at = text.find('\\'); at != std::string::npos; at = text.find('\\', at + 2))
+            text.insert(at, 1, '\\');
+        return text;
+    };
     const std::string tangos = inFolder(folder, "tvclass_tangos.cfg");
-    const std::string rulesFile = inFolder(folder, "tvcc-rules.toml");
+    const std::string rulesFile = json(inFolder(folder, "tvcc-rules.toml"));
     const ToolRun run = runTool("check --format=json " + arg(tangos));
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out, "[\n {\"file\": \"" + tangos
+    EXPECT_EQ(run.out, "[\n {\"file\": \"" + json(tangos)
                            + "\", \"line\": 227, \"code\": \"TCC030\", \"severity\": \"warning\", \"message\": \"Max "
                              "Health 130 is outside 100 to 120, the Tangos' range ("
                            + rulesFile + ":2)\", \"class\": \"Bodyguard\", \"slot\": 6},\n {\"file\": \"" + rulesFile
