@@ -95,7 +95,10 @@ BarChartView::Measures BarChartView::measure(const QPaintDevice *device) const
     const QFontMetricsF metrics(font(), device);
     Measures m;
     m.row = std::ceil(metrics.height() * 4 / 3);
-    m.margin = metrics.averageCharWidth();
+    // The letters' own mean width: averageCharWidth() on a picture's device
+    // under Wine gives the font's design units (1260), which shrank a saved
+    // chart into its top pixels.
+    m.margin = metrics.horizontalAdvance(QStringLiteral("abcdefghijklmnopqrstuvwxyz")) / 26;
     const auto widest = [&](const auto &items, auto text) {
         double width = 0;
         for (const auto &item : items)

@@ -112,10 +112,6 @@ std::pair<int, int> axisOf(const QImage &image)
 
 TEST_F(ChartTest, SavedAsPngAtTheChosenSizeWithEachTeamsMeanOnTheAxis)
 {
-#ifdef _WIN32
-    GTEST_SKIP()
-        << "under Wine the saved picture is drawn otherwise, not yet looked into; its pixels are checked on Linux";
-#endif
     save(QStringLiteral("Save as &PNG..."), QSize(700, 420), QStringLiteral("health \u00e4.png"));
     const QImage png(path(QStringLiteral("health \u00e4.png")), "PNG");
     ASSERT_FALSE(png.isNull());
@@ -188,10 +184,6 @@ TEST_F(ChartTest, SavedAsSvgWithItsTitlesNamesAndMeans)
 // reaches its edges, and the longest name is there whole.
 TEST_F(ChartTest, NeverCutsAName)
 {
-#ifdef _WIN32
-    GTEST_SKIP()
-        << "under Wine the saved picture is drawn otherwise, not yet looked into; its pixels are checked on Linux";
-#endif
     save(QStringLiteral("Save as &PNG..."), QSize(200, 120), QStringLiteral("small.png"));
     const QImage png(path(QStringLiteral("small.png")), "PNG");
     ASSERT_EQ(png.size(), QSize(200, 120));
