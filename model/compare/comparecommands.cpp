@@ -108,7 +108,7 @@ void CompareCommands::compareWithFile()
                                                   : std::string())});
         return;
     }
-    session.document().setBaseline(std::move(read));
+    session.document().setBaseline(session.document().team(), std::move(read));
     session.refreshIndicators(session.formView().form()); // the table marks what differs from it
     const ClassesOnDisk &baseline = *session.document().baseline();
 

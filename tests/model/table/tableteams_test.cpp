@@ -98,6 +98,17 @@ const Row rows[] = {
     {"L; baseline; cell 1 Health = 85; cell 0 Health = 1; filter changed", "Sniper/S:*1 Pointman/S:70",
      "2 of 4 classes | Changed: Change Health on Sniper"},
     {"L; filter changed", "", "0 of 4 classes | 4 Config Classes Read"},
+    // Each team is marked by its own baseline alone, never by the other's.
+    {"L; baseline; answer yy; T; L; filter changed", "", "0 of 2 classes | 2 Config Classes Read"},
+    {"L; baseline; other; answer yy; T; L; filter changed", "Medic/S:*90 Pointman/S:70",
+     "2 of 6 classes, 2 of them the Seals' (read only) | 2 Config Classes Read"},
+    {"L; answer yy; T; L; baseline; answer yy; T; L; other; filter changed", "Heavy/T:*150 Sniper/T:*95",
+     "2 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+    // "or" and parentheses across the teams.
+    {"L; other; filter team tangos and (sniper or health > 120)", "Heavy/T:150 Sniper/T:95",
+     "2 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+    {"L; other; filter sniper and (team tangos or health = 100)", "Sniper/S:100 Sniper/T:95",
+     "2 of 6 classes, 1 of them the Tangos' (read only) | 4 Config Classes Read"},
 };
 
 class TableTeamsTest : public ::testing::TestWithParam<Row>, protected SessionBench
