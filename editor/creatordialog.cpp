@@ -39,7 +39,8 @@
 
 using namespace tolvane;
 
-CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin, QWidget *parent)
+CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin, std::optional<Team> team,
+                             QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       recoveryTimer(new QTimer(this)), questions(this, [this] { reviewWindows.openReview(); }), classListWindows(this),
@@ -75,7 +76,7 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
             editing.refreshIndicators(form());
     });
     watchUndoKeys();
-    folderWanted = editing.start(origin);
+    folderWanted = editing.start(origin, team);
     control(ControlId::Quit)->setFocus();
 }
 

@@ -61,8 +61,11 @@ public:
     // window. A working directory that holds no class file and no settings
     // file is no game folder: the one used last is opened instead. True
     // when there is none either, and a game folder should be asked for
-    // (FolderCommands::askForGameFolder) once the window shows.
-    bool start(FolderOrigin origin = FolderOrigin::Named);
+    // (FolderCommands::askForGameFolder) once the window shows. A team
+    // named (by its class file on the command line) is the active one for
+    // this run, in place of the settings file's, and its file is loaded,
+    // unless unsaved classes were restored; the settings file stays as it is.
+    bool start(FolderOrigin origin = FolderOrigin::Named, std::optional<Team> named = std::nullopt);
 
     const GameFolder &folder() const { return gameFolder; }
     TeamDocument &document() { return doc; }
@@ -139,6 +142,10 @@ private:
     GameFolder gameFolder;
     Services services;
     std::vector<std::filesystem::path> recentFolders;
+    // The team named at the start, active until a team switch or a folder
+    // switch, and the team the settings file names, when it could be read.
+    std::optional<Team> namedTeam;
+    std::optional<Team> settingsTeam;
     TeamDocument doc;
     UndoHistory steps;
     QuestionReview openReview;

@@ -43,8 +43,9 @@ const char *const chooseAnother = "Choose the game folder with File > Open Folde
 
 } // namespace
 
-bool EditorSession::start(FolderOrigin origin)
+bool EditorSession::start(FolderOrigin origin, std::optional<Team> named)
 {
+    namedTeam = named;
     bool folderWanted = false;
     if (origin == FolderOrigin::WorkingDirectory && gameFolder.check() == GameFolder::Problem::None
         && !gameFolder.holdsGameFiles(true)) {
@@ -54,6 +55,8 @@ bool EditorSession::start(FolderOrigin origin)
     }
     FormValues form = view.form();
     startInFolder(form);
+    if (namedTeam && gameFolder.check() == GameFolder::Problem::None && doc.changes().classesFile().empty())
+        readActiveFile(form);
     return folderWanted;
 }
 
@@ -83,6 +86,7 @@ bool EditorSession::openFolder(const GameFolder &folder)
     if (!settleUnsavedChanges(form))
         return false;
     gameFolder = folder;
+    namedTeam.reset();
     startInFolder(form);
     return true;
 }
@@ -98,8 +102,13 @@ void EditorSession::startInFolder(FormValues &form)
     const GameFolder::Problem problem = gameFolder.check(&error);
     const bool usable = problem == GameFolder::Problem::None;
     view.setStatus(usable ? std::string() : problemText(gameFolder, problem, error) + ' ' + chooseAnother);
+    settingsTeam.reset();
     if (!usable || !readSettings(gameFolder.path(), doc.state().sealsActive))
         services.report("Error opening " + std::string(settingsFileName) + "\n");
+    else
+        settingsTeam = teamOf(doc.state().sealsActive);
+    if (namedTeam)
+        doc.state().sealsActive = sealsFlag(*namedTeam);
     showRecentFolders(usable);
     refreshIndicators(form);
     tell([usable](SessionListener &listener) { listener.folderStarted(usable); });
