@@ -110,8 +110,45 @@ void CompareCommands::compareWithFile()
     }
     session.document().setBaseline(session.document().team(), std::move(read));
     session.refreshIndicators(session.formView().form()); // the table marks what differs from it
-    const ClassesOnDisk &baseline = *session.document().baseline();
+    showBaselineNotes();
+}
 
+void CompareCommands::compareWithFolder()
+{
+    TeamDocument &document = session.document();
+    const std::optional<std::filesystem::path> chosen = session.questions().chooseFolder(
+        document.baseline() ? document.baseline()->file.parent_path() : session.folder().path(), "Compare with Folder");
+    if (!chosen)
+        return;
+    std::string problems;
+    bool taken = false;
+    for (const Team team : {Team::Seals, Team::Tangos}) {
+        const std::string whose = "The " + std::string(teamName(team)) + "' class file";
+        ClassesOnDisk read = readClassesOnDisk(*chosen / classFileName(sealsFlag(team)), whose);
+        if (!read.problem.empty()) {
+            const std::optional<ClassesOnDisk> &kept = document.baseline(team);
+            problems += read.problem
+                        + (kept ? " The " + std::string(teamName(team)) + "' classes are still compared with "
+                                      + displayText(kept->file) + '.'
+                                : std::string())
+                        + '\n';
+            continue;
+        }
+        document.setBaseline(team, std::move(read));
+        taken = true;
+    }
+    if (!problems.empty())
+        session.questions().tell({Questions::Icon::Warning, "Compare with Folder", problems});
+    if (!taken)
+        return;
+    session.refreshIndicators(session.formView().form()); // the table marks what differs from them
+    if (document.baseline())
+        showBaselineNotes();
+}
+
+void CompareCommands::showBaselineNotes()
+{
+    const ClassesOnDisk &baseline = *session.document().baseline();
     const std::vector<ClassRecord> ours = classesToWrite();
     const ClassDifferences differences = diffClasses(baseline.classes, ours);
     const std::string text = utf8Of(patchNotes(differences, NotesFormat::Text));
