@@ -1,4 +1,3 @@
-#include "checkreport.h"
 #include "classdata/format/classfilereader.h"
 #include "classdata/format/classfileupdate.h"
 #include "classdata/format/classfilewriter.h"
@@ -25,7 +24,8 @@ constexpr std::string_view usage =
     "       tolvane-classfile normalize [--keep-notes] --diff FILE...\n"
     "       tolvane-classfile normalize [--keep-notes] --check FILE...\n"
     "       tolvane-classfile normalize [--keep-notes] --in-place [--force] [--follow-symlinks] [--no-backup] FILE...\n"
-    "       tolvane-classfile check [--format=text|json] [--select CODES] [--ignore CODES] FILE...\n"
+    "       tolvane-classfile check [--format=text|json] [--select CODES] [--ignore CODES] [--rules FILE]\n"
+    "                               FILE...\n"
     "       tolvane-classfile check --list-codes\n"
     "       tolvane-classfile export [--format=csv|tsv|json] FILE...\n"
     "       tolvane-classfile apply [--dry-run] [--add-new] [--force] [--follow-symlinks] [--no-backup]\n"
@@ -62,11 +62,19 @@ constexpr std::string_view usage =
     "  the settings file tvcc.cfg, a file with no class block, or one whose\n"
     "  blocks hold no key of a class file (another program's file, binary data).\n"
     "check      lists, one a line as FILE:LINE: CODE message, everything the\n"
-    "           game ignores or reads differently from what a class file says.\n"
+    "           game ignores or reads differently from what a class file says,\n"
+    "           the slips of its classes (health above max_health, a name\n"
+    "           repeated, a starting weapon not carried), and the rules of\n"
+    "           the folder's rules file, tvcc-rules.toml, that classes break.\n"
+    "           Files that are not class files (tvcc.cfg, a class's own\n"
+    "           config file) are skipped, and named on standard error, unless\n"
+    "           named tvclass_*.cfg.\n"
     "  --format=json   writes one JSON array of objects {file, line, code,\n"
     "                  severity, message} instead.\n"
     "  --select CODES  reports only these codes (a comma list: TCC003,TCC011).\n"
     "  --ignore CODES  reports all but these codes.\n"
+    "  --rules FILE    takes the rules from FILE instead of the rules file of\n"
+    "                  each class file's folder.\n"
     "  --list-codes    lists every code with a line on what it means.\n"
     "diff       lists the classes added, removed and changed from FIRST to\n"
     "           SECOND, value by value (\"Sniper: health 100 -> 95\"), and\n"
@@ -97,8 +105,8 @@ constexpr std::string_view usage =
     "Exit status: 0 clean; 1 check found something, normalize --check or\n"
     "--diff or apply --dry-run found a file to change, or diff found the files\n"
     "to differ; 2 a file could not be read or written, was refused, a sheet's\n"
-    "cell could not be read, the output could not be written, or the command\n"
-    "line is wrong.\n";
+    "cell or a rules file could not be read, the output could not be written,\n"
+    "or the command line is wrong.\n";
 
 void print(std::FILE *stream, std::string_view text)
 {
@@ -208,40 +216,6 @@ int normalizeFiles(const std::vector<std::string> &names, const NormalizeOptions
     return status;
 }
 
-int check(const std::vector<std::string> &names, CheckReport &report)
-{
-    auto table = std::make_unique<ClassTable>();
-    int status = clean;
-    for (const std::string &name : names) {
-        FileBytes file;
-        if (!readInput(name, file)) {
-            status = failure;
-            continue;
-        }
-        report.beginFile(name, file.bytes);
-        // A file that is no class file at all is not read as one: its
-        // findings would be noise. One without a block reads as the
-        // default class, which the reader reports.
-        if (const ClassFileKind kind = kindOf(name, file.bytes);
-            kind == ClassFileKind::SettingsFile || kind == ClassFileKind::NoKnownKey)
-            report.found({.kind = findingOf(kind), .line = 1});
-        else
-            readClassBytes(*table, file.bytes, &report);
-        if (report.fileHasFindings())
-            status = worse(status, findings);
-    }
-    report.finish();
-    return status;
-}
-
-int listCodes()
-{
-    for (const FindingCode &code : findingCodes())
-        print(stdout,
-              std::string(code.code) + "  " + std::string(code.severity) + "  " + std::string(code.explanation) + "\n");
-    return clean;
-}
-
 // The options and files after a command: options begin with "-" (but "-"
 // alone is standard input) up to a "--". An option that takes a value has it
 // joined with "=" ("--select=TCC001"), whether given so or as the next argument.
@@ -251,7 +225,7 @@ struct Arguments
     std::vector<std::string> files;
 };
 
-constexpr std::string_view valueOptions[] = {"--select", "--ignore", "--format"};
+constexpr std::string_view valueOptions[] = {"--select", "--ignore", "--format", "--rules"};
 
 Arguments split(std::vector<std::string>::const_iterator at, std::vector<std::string>::const_iterator end)
 {
@@ -313,59 +287,6 @@ int normalizeCommand(const Arguments &arguments)
     return normalizeFiles(arguments.files, options);
 }
 
-// Marks in listed the codes in value ("TCC001,TCC003"); false, with the
-// reason in error, for a code that does not exist.
-bool readCodeList(std::string_view value, std::vector<bool> &listed, std::string &error)
-{
-    for (std::size_t start = 0;;) {
-        const std::size_t comma = value.find(',', start);
-        const std::string_view name = value.substr(start, comma - start);
-        const FindingCode *code = findingCodeNamed(name);
-        if (!code) {
-            error = "no finding code \"" + readableFileName(name) + "\"; check --list-codes lists them";
-            return false;
-        }
-        listed[std::size_t(code - findingCodes().data())] = true;
-        if (comma == std::string_view::npos)
-            return true;
-        start = comma + 1;
-    }
-}
-
-int checkCommand(const Arguments &arguments)
-{
-    bool json = false, codes = false, anySelected = false;
-    std::vector<bool> selected(findingCodes().size()), ignored(findingCodes().size());
-    for (const std::string &option : arguments.options) {
-        std::string error;
-        if (option == "--format=json" || option == "--format=text") {
-            json = option == "--format=json";
-        } else if (option == "--list-codes") {
-            codes = true;
-        } else if (option.starts_with("--select=")) {
-            anySelected = true;
-            if (!readCodeList(std::string_view(option).substr(9), selected, error))
-                return usageError(error);
-        } else if (option.starts_with("--ignore=")) {
-            if (!readCodeList(std::string_view(option).substr(9), ignored, error))
-                return usageError(error);
-        } else if (option == "--select" || option == "--ignore") {
-            return usageError(option + " needs a comma list of codes");
-        } else {
-            return usageError("check has no option " + readableFileName(option));
-        }
-    }
-    if (codes)
-        return arguments.files.empty() ? listCodes() : usageError("--list-codes takes no FILE");
-    if (arguments.files.empty())
-        return usageError("check needs at least one FILE");
-    CheckReport report(json ? CheckReport::Format::Json : CheckReport::Format::Text,
-                       [](std::string_view text) { print(stdout, text); });
-    for (std::size_t i = 0; i < selected.size(); ++i)
-        report.setShown(findingCodes()[i].kind, (selected[i] || !anySelected) && !ignored[i]);
-    return check(arguments.files, report);
-}
-
 int run(const std::vector<std::string> &args)
 {
     if (args.empty())
@@ -382,7 +303,7 @@ int run(const std::vector<std::string> &args)
     if (command == "normalize")
         return normalizeCommand(arguments);
     if (command == "check")
-        return checkCommand(arguments);
+        return checkCommand(arguments.options, arguments.files);
     if (command == "export")
         return exportCommand(arguments.options, arguments.files);
     if (command == "apply")

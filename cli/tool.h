@@ -71,5 +71,6 @@ bool readFormatOption(const std::string &option, std::optional<tolvane::SheetFor
 
 // The commands in files of their own, with the options and the files that
 // follow the command's name.
+int checkCommand(const std::vector<std::string> &options, const std::vector<std::string> &files);
 int exportCommand(const std::vector<std::string> &options, const std::vector<std::string> &files);
 int applyCommand(const std::vector<std::string> &options, const std::vector<std::string> &files);

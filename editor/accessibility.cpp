@@ -10,8 +10,12 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTimer>
 
 using namespace tolvane;
@@ -164,6 +168,44 @@ void speakCurrentEntryOnFocus(QAbstractItemView *view)
         }
     };
     view->installEventFilter(new CurrentEntry(view));
+}
+
+void letTabLeave(QAbstractItemView *view)
+{
+    class CtrlTab : public QObject
+    {
+    public:
+        using QObject::QObject;
+
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            const auto *press = event->type() == QEvent::KeyPress ? static_cast<QKeyEvent *>(event) : nullptr;
+            if (!press || !(press->modifiers() & Qt::ControlModifier)
+                || (press->key() != Qt::Key_Tab && press->key() != Qt::Key_Backtab))
+                return false;
+            const bool back = press->key() == Qt::Key_Backtab || (press->modifiers() & Qt::ShiftModifier);
+            QKeyEvent tab(QEvent::KeyPress, back ? Qt::Key_Backtab : Qt::Key_Tab,
+                          back ? Qt::ShiftModifier : Qt::NoModifier);
+            QCoreApplication::sendEvent(watched, &tab);
+            return true;
+        }
+    };
+    view->setTabKeyNavigation(false);
+    view->installEventFilter(new CtrlTab(view));
+}
+
+void keepColumnsInView(QTableView *table)
+{
+    table->resizeColumnsToContents();
+    int width = 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width();
+    if (!table->verticalHeader()->isHidden())
+        width += table->verticalHeader()->sizeHint().width();
+    const QAbstractItemView *view = table; // where the size of a column's contents is public
+    for (int column = 0; column < table->horizontalHeader()->count(); ++column) {
+        if (!table->isColumnHidden(column))
+            width += std::max(view->sizeHintForColumn(column), table->horizontalHeader()->sectionSizeHint(column));
+    }
+    table->setMinimumWidth(width);
 }
 
 void setUpAccessibility(QWidget *form, const QHash<int, QWidget *> &controls)

@@ -2,9 +2,12 @@
 
 #include <QHash>
 
+#include <functional>
+
 class QAbstractItemView;
 class QComboBox;
 class QString;
+class QTableView;
 class QWidget;
 
 // What a screen reader and the keyboard get from the editor window's form,
@@ -25,8 +28,26 @@ void speakListEntries(QComboBox *list);
 // gets the focus, as it does when the entry changes; Qt tells only the view.
 void speakCurrentEntryOnFocus(QAbstractItemView *view);
 
+// Tab and Shift+Tab leave the view for the next or previous control in one
+// press, as do Ctrl+Tab and Ctrl+Shift+Tab, by which one leaves a control
+// that takes Tab itself; the arrow keys move inside it.
+void letTabLeave(QAbstractItemView *view);
+
+// Sizes the table's columns to their contents and makes the table at least
+// as wide as they are: a screen reader reads a row by the cells in view, and
+// a table scrolled sideways was heard as half rows. Called again after the
+// table is filled anew; a stretched last column would stay wide when the
+// table narrows.
+void keepColumnsInView(QTableView *table);
+
 // Has a screen reader say text, as a notification of the status line of
 // setUpAccessibility, a moment after the command that gives it; the texts
 // given in that moment are said together. Nothing is said while no screen
 // reader listens.
 void announce(const QString &text);
+// What announce() says goes to listener too, and is said while no screen
+// reader listens, so that tests hear it; nullptr again: to no one.
+void hearAnnouncements(std::function<void(const QString &)> listener);
+// Whether a text given to announce(), or to a TypingAnnouncement, waits to
+// be said.
+bool announcementsWaiting();

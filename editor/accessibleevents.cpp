@@ -8,7 +8,7 @@
 
 namespace {
 
-// Three corrections to what Qt tells assistive technology:
+// Four corrections to what Qt tells assistive technology:
 // - Qt tells of the selection and the cursor a box gets with the focus before
 //   it tells that the box has the focus. Orca 43 then takes the box's cursor
 //   for the focus and reads only its text (nothing for an empty box), not its
@@ -22,10 +22,13 @@ namespace {
 //   also of the boxes that show no cursor. Showing another class changes
 //   some 50 boxes, and Orca 43 drops the announcements of a burst that
 //   long. Only a box with the focus tells them.
+// - While the form is filled (QuietTextBoxes), no box tells its text.
 class EventCorrections
 {
 public:
     static void install() { next = QAccessible::installUpdateHandler(&EventCorrections::update); }
+
+    static inline int quiet = 0;
 
 private:
     static inline QAccessible::UpdateHandler next = nullptr;
@@ -37,6 +40,8 @@ private:
         QObject *source = event->object();
         const QAccessible::Event type = event->type();
         auto *box = qobject_cast<QLineEdit *>(source);
+        if (box && quiet > 0 && textEvent(type))
+            return;
         if (box && (type == QAccessible::TextCaretMoved || type == QAccessible::TextSelectionChanged)) {
             if (source != QApplication::focusWidget())
                 return;
@@ -62,6 +67,13 @@ private:
         }
     }
 
+    static bool textEvent(QAccessible::Event type)
+    {
+        return type == QAccessible::TextCaretMoved || type == QAccessible::TextSelectionChanged
+               || type == QAccessible::TextInserted || type == QAccessible::TextRemoved
+               || type == QAccessible::TextUpdated;
+    }
+
     // To the handler before this one, or else to the platform.
     static void pass(QAccessibleEvent *event)
     {
@@ -69,9 +81,10 @@ private:
             next(event);
             return;
         }
-        QAccessible::installUpdateHandler(nullptr);
+        // Whichever handler came after this one is put back.
+        const QAccessible::UpdateHandler last = QAccessible::installUpdateHandler(nullptr);
         QAccessible::updateAccessibility(event);
-        QAccessible::installUpdateHandler(&EventCorrections::update);
+        QAccessible::installUpdateHandler(last);
     }
 };
 
@@ -81,4 +94,14 @@ void correctAccessibleEvents()
 {
     static const bool installed = (EventCorrections::install(), true);
     Q_UNUSED(installed);
+}
+
+QuietTextBoxes::QuietTextBoxes()
+{
+    ++EventCorrections::quiet;
+}
+
+QuietTextBoxes::~QuietTextBoxes()
+{
+    --EventCorrections::quiet;
 }

@@ -2,6 +2,7 @@
 
 #include "accessibility.h"
 #include "accessibleevents.h"
+#include "typingannouncement.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -291,6 +292,7 @@ public:
     QPointer<QWidget> line;
     QString said;
     QStringList pending;
+    std::function<void(const QString &)> listener;
 };
 
 Announcement &announcement()
@@ -415,10 +417,21 @@ void useLineEditInterfaces(QWidget *root)
     }
 }
 
+void hearAnnouncements(std::function<void(const QString &)> listener)
+{
+    announcement().listener = std::move(listener);
+}
+
+bool announcementsWaiting()
+{
+    return !announcement().pending.isEmpty() || TypingAnnouncement::anyWaiting();
+}
+
 void announce(const QString &text)
 {
     Announcement &said = announcement();
-    if (!QAccessible::isActive() || !said.line || text.isEmpty())
+    // A text given twice in the moment is said once.
+    if (!(QAccessible::isActive() || said.listener) || !said.line || text.isEmpty() || said.pending.contains(text))
         return;
     said.pending.append(text);
     if (said.pending.size() > 1)
@@ -431,6 +444,8 @@ void announce(const QString &text)
         said.pending.clear();
         if (!said.line)
             return;
+        if (said.listener)
+            said.listener(said.said);
         QAccessibleEvent shown(&said, QAccessible::ObjectShow);
         QAccessible::updateAccessibility(&shown);
     });

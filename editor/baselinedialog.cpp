@@ -53,8 +53,6 @@ BaselineDialog::BaselineDialog(const CompareView::BaselineView &baseline, QWidge
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton *copy = buttons->addButton(tr("&Copy"), QDialogButtonBox::ActionRole);
     QPushButton *save = buttons->addButton(tr("&Save..."), QDialogButtonBox::ActionRole);
-    for (QPushButton *button : {copy, save})
-        button->setAutoDefault(false);
     connect(copy, &QPushButton::clicked, this, &BaselineDialog::copyNotes);
     connect(save, &QPushButton::clicked, this, &BaselineDialog::saveNotes);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

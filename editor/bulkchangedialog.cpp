@@ -1,16 +1,20 @@
 #include "bulkchangedialog.h"
 
+#include "accessibility.h"
+#include "model/table/announcements.h"
 #include "model/table/bulkchange.h"
 #include "model/table/classroster.h"
 #include "cp1252.h"
 #include "model/session/formvalues.h"
 #include "screenfit.h"
 #include "model/table/tablecolumns.h"
+#include "typingannouncement.h"
 
 #include <QComboBox>
 #include <QCompleter>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +27,12 @@ BulkChangeDialog::BulkChangeDialog(const EditorState &state, std::vector<int> ch
     : QDialog(parent), state(state), chosen(std::move(chosen))
 {
     setWindowTitle(tr("Change Selected Classes"));
+    for (int slot : this->chosen)
+        names.push_back(fromCp1252(state.table.records[std::size_t(slot)].classname.view()).toStdString());
+    // Three words or more, so that a screen reader reads it with the dialog.
+    heading = new QLabel(this);
+    heading->setObjectName(QStringLiteral("changedClasses"));
+    heading->setWordWrap(true);
     columns = new QComboBox(this);
     const std::vector<TableColumn> &all = tableColumns();
     for (std::size_t i = 0; i < all.size(); ++i) {
@@ -43,9 +53,10 @@ BulkChangeDialog::BulkChangeDialog(const EditorState &state, std::vector<int> ch
     change = buttons->button(QDialogButtonBox::Ok);
     change->setText(tr("C&hange"));
     auto *form = new QFormLayout(this);
-    const int count = int(this->chosen.size());
-    form->addRow(new QLabel(count == 1 ? tr("One class") : tr("%1 classes").arg(count), this));
+    form->addRow(heading);
     form->addRow(tr("&Column:"), columns);
+    speakListEntries(columns);
+    problemSaid = new TypingAnnouncement(this);
     form->addRow(tr("Now:"), now);
     form->addRow(tr("&Value:"), value);
     form->addRow(help);
@@ -55,6 +66,8 @@ BulkChangeDialog::BulkChangeDialog(const EditorState &state, std::vector<int> ch
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(columns, &QComboBox::currentIndexChanged, this, &BulkChangeDialog::showColumn);
+    connect(columns, &QComboBox::activated, this,
+            [this] { announce(QString::fromStdString(nowAnnouncement(now->text().toStdString()))); });
     connect(value, &QLineEdit::textChanged, this, &BulkChangeDialog::check);
     showColumn();
     value->setFocus();
@@ -75,6 +88,7 @@ void BulkChangeDialog::showColumn()
 {
     const TableColumn &of = tableColumns()[std::size_t(column())];
     const QString common = fromCp1252(commonCellText(column(), state, chosen));
+    heading->setText(QString::fromStdString(bulkChangeHeading(of.title, names)));
     now->setText(common);
     value->setPlaceholderText(common);
     QStringList entries;
@@ -114,6 +128,21 @@ void BulkChangeDialog::check()
     const auto read = readBulkChange(tableColumns()[std::size_t(column())], typed());
     const auto *why = std::get_if<std::string>(&read);
     problem->setText(why && !value->text().isEmpty() ? fromCp1252(*why) : QString());
-    value->setAccessibleDescription(problem->text());
+    unreadable = why ? fromCp1252(*why) : QString();
+    value->setAccessibleDescription(problem->text().isEmpty()
+                                        ? QString::fromStdString(nowAnnouncement(now->text().toStdString()))
+                                        : problem->text());
     change->setEnabled(!why);
+    problemSaid->say(problem->text());
+}
+
+// Enter where Change is greyed says why, rather than nothing.
+void BulkChangeDialog::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && !change->isEnabled() && event->modifiers() == Qt::NoModifier) {
+        announce(QString::fromStdString(unavailableChangeAnnouncement(unreadable.toStdString())));
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -11,10 +11,13 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class TypingAnnouncement;
 
 // Asks what to change in one column of several classes: a value to set, an
-// amount to add, a factor, a tick. It shows the classes' value now, or
-// "(different)", and what cannot be read before anything is changed.
+// amount to add, a factor, a tick. It shows the column and the classes it
+// changes, their value now, or "(different)", and what cannot be read before
+// anything is changed; a screen reader hears each, and why Enter cannot
+// press Change.
 class BulkChangeDialog : public QDialog
 {
     Q_OBJECT
@@ -26,16 +29,23 @@ public:
     // What was typed, as Windows-1252 bytes.
     std::string typed() const;
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void showColumn();
     void check();
 
     const tolvane::EditorState &state;
     std::vector<int> chosen;
+    std::vector<std::string> names; // of the classes chosen, as UTF-8
+    QLabel *heading = nullptr;
     QComboBox *columns = nullptr;
     QLabel *now = nullptr;
     QLineEdit *value = nullptr;
     QLabel *help = nullptr;
     QLabel *problem = nullptr;
     QPushButton *change = nullptr;
+    QString unreadable; // why Change cannot be pressed
+    TypingAnnouncement *problemSaid = nullptr;
 };

@@ -51,8 +51,8 @@ ChartWindow::ChartWindow(QWidget *owner)
     table->setAccessibleName(tr("Values of the chart"));
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    letTabLeave(table);
     table->verticalHeader()->hide();
-    table->horizontalHeader()->setStretchLastSection(true);
     speakCurrentEntryOnFocus(table);
     auto *split = new QSplitter(this);
     split->addWidget(scroll);
@@ -62,7 +62,6 @@ ChartWindow::ChartWindow(QWidget *owner)
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     QPushButton *save = buttons->addButton(tr("Save as &PNG..."), QDialogButtonBox::ActionRole);
-    save->setAutoDefault(false);
     connect(save, &QPushButton::clicked, this, &ChartWindow::savePicture);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(values, &QComboBox::currentIndexChanged, this, &ChartWindow::refresh);
@@ -107,7 +106,9 @@ void ChartWindow::refresh()
             table->setItem(row, column, new QTableWidgetItem(cells[column]));
         table->item(row, 2)->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
-    table->resizeColumnsToContents();
+    keepColumnsInView(table);
+    if (!table->currentIndex().isValid() && table->rowCount() > 0)
+        table->setCurrentCell(0, 0);
 }
 
 void ChartWindow::savePicture()

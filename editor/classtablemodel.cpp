@@ -170,6 +170,18 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
     }
 }
 
+CellFacts ClassTableModel::cellFacts(const QModelIndex &index) const
+{
+    const int slot = slotOf(index.row());
+    if (slot < 0)
+        return {};
+    return {.row = labels.value(index.row()).toStdString(),
+            .column = headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString().toStdString(),
+            .value = data(index, Qt::AccessibleTextRole).toString().toStdString(),
+            .problem = problemText(slot, index.column()).replace(u'\n', QStringLiteral("; ")).toStdString(),
+            .readOnly = table.rows().readOnly(slot)};
+}
+
 QVariant ClassTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     if (orientation == Qt::Horizontal) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "classdata/compare/classcompare.h"
+#include "model/table/announcements.h"
 
 #include <QAbstractTableModel>
 #include <QHash>
@@ -51,6 +52,10 @@ public:
     const std::vector<std::optional<tolvane::TeamSummaryRow>> &teamSummary() const { return teams; }
     // The team in memory and the other team, as the summary names them.
     const QStringList &teamNames() const { return names; }
+
+    // The cell as a screen reader is told it: its row's and column's
+    // headers, its text, its problem, whether it is read only.
+    tolvane::CellFacts cellFacts(const QModelIndex &index) const;
 
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;

@@ -1,5 +1,6 @@
 #include "classtablewindow.h"
 
+#include "accessibility.h"
 #include "bulkchangedialog.h"
 #include "classtablemodel.h"
 #include "classtablesummary.h"
@@ -48,6 +49,7 @@ ClassTableWindow::ClassTableWindow(ClassTableEditing &editing, CompareCommands &
     view->setObjectName(QStringLiteral("classRows"));
     view->setModel(model);
     view->setAccessibleName(tr("Classes"));
+    letTabLeave(view);
     view->horizontalHeader()->setSortIndicatorShown(false);
 
     footer = new QTableView(this);
@@ -110,7 +112,10 @@ ClassTableWindow::ClassTableWindow(ClassTableEditing &editing, CompareCommands &
             view->setCurrentIndex(view->currentIndex().sibling(view->currentIndex().row(), column));
         columnsMenu->popup(view->horizontalHeader()->mapToGlobal(at));
     });
+    setUpAnnouncements();
     showTable(QString::fromStdString(utf8Of(editing.roster().countText(editing.rows()))));
+    // The table has the focus at first, so that a screen reader reads its current cell.
+    view->setFocus();
 }
 
 ClassTableWindow::~ClassTableWindow()
@@ -156,6 +161,7 @@ void ClassTableWindow::showTable(const QString &status)
     filter->setAccessibleDescription(unreadable ? status : QString());
     followSession();
     showing = false;
+    announceChanges();
 }
 
 // The selection, the current row and the sort shown are the session's.

@@ -16,6 +16,7 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QTableView;
+class TypingAnnouncement;
 
 // The class table beside the form: every class a row, a column each value,
 // with a filter bar, a summary under it and its own menus. It shows and
@@ -75,6 +76,7 @@ signals:
 
 protected:
     void hideEvent(QHideEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void buildMenus();
@@ -92,6 +94,11 @@ private:
     void placeBesideOwner();
     void restoreLayout();
     void saveLayout() const;
+    // What a screen reader says beyond what it reads itself: the current
+    // cell with its class and column, and what changed in the table.
+    void setUpAnnouncements();
+    void speakCurrentCell();
+    void announceChanges();
 
     tolvane::ClassTableEditing &editing;
     tolvane::CompareCommands &compare;
@@ -108,4 +115,6 @@ private:
     bool reporting = false;
     // The column of the current cell, kept while the rows are shown anew.
     int keptColumn = 0;
+    // The wait before the table's changes are said.
+    TypingAnnouncement *changesSaid = nullptr;
 };

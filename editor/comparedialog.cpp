@@ -42,6 +42,7 @@ CompareDialog::CompareDialog(const CompareView::TwoClasses &classes, QWidget *ow
     table->setAccessibleName(tr("Values of the two classes"));
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    letTabLeave(table);
     table->verticalHeader()->hide();
     table->horizontalHeader()->setStretchLastSection(true);
     speakCurrentEntryOnFocus(table);

@@ -2,6 +2,8 @@
 
 #include "aboutdialog.h"
 #include "accessibility.h"
+#include "accessibleevents.h"
+#include "model/table/announcements.h"
 #include "model/session/controlids.h"
 #include "cp1252.h"
 #include "classdata/format/itemcatalogue.h"
@@ -21,6 +23,7 @@
 #include "windowcommands.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -280,11 +283,25 @@ void CreatorDialog::closeEvent(QCloseEvent *event)
     done(QDialog::Accepted);
 }
 
+// The box with the focus says its new value, by name, instead of what
+// filling it tells.
 void CreatorDialog::showForm(const FormValues &form)
 {
-    fillingForm = true;
-    showFormIn(controls, form);
-    fillingForm = false;
+    auto *focused = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    if (focused && !isAncestorOf(focused))
+        focused = nullptr;
+    const QString before = focused ? focused->text() : QString();
+    {
+        const QuietTextBoxes quiet;
+        fillingForm = true;
+        showFormIn(controls, form);
+        fillingForm = false;
+    }
+    if (!focused || focused->text() == before)
+        return;
+    const QAccessibleInterface *box = QAccessible::queryAccessibleInterface(focused);
+    const QString name = box ? box->text(QAccessible::Name) : QString();
+    announce(QString::fromStdString(valueAnnouncement(name.toStdString(), focused->text().toStdString())));
 }
 
 FormValues CreatorDialog::form() const

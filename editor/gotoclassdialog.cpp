@@ -2,8 +2,10 @@
 
 #include "accessibility.h"
 #include "cp1252.h"
-#include "screenfit.h"
+#include "model/table/announcements.h"
 #include "model/table/tablecolumns.h"
+#include "screenfit.h"
+#include "typingannouncement.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -17,14 +19,12 @@
 
 using namespace tolvane;
 
-GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget *parent) : QDialog(parent)
+GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget *parent) : QDialog(parent), names(names)
 {
     setWindowTitle(tr("Go to Class"));
     classes = new QListWidget(this);
-    for (int slot = 0; slot < names.size(); ++slot) {
-        auto *item = new QListWidgetItem(tr("%1  %2").arg(slot).arg(names[slot]), classes);
-        item->setData(Qt::UserRole, names[slot]);
-    }
+    classes->setAccessibleName(tr("Classes"));
+    showMatching(QString());
     classes->setCurrentRow(std::clamp(current, 0, int(names.size()) - 1));
     find = new QLineEdit(this);
     auto *findLabel = new QLabel(tr("&Find:"), this);
@@ -34,6 +34,7 @@ GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget 
     speakCurrentEntryOnFocus(classes);
     auto *label = new QLabel(tr("&Classes:"), this);
     label->setBuddy(classes);
+    matchesSaid = new TypingAnnouncement(this);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     auto *layout = new QVBoxLayout(this);
@@ -46,7 +47,11 @@ GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(classes, &QListWidget::itemActivated, this, &QDialog::accept);
-    connect(find, &QLineEdit::textChanged, this, &GoToClassDialog::showMatching);
+    connect(find, &QLineEdit::textChanged, this, [this](const QString &text) {
+        showMatching(text);
+        const QString count = QString::fromStdString(classCountText(classes->count(), this->names.size()));
+        matchesSaid->say(classes->count() ? count + QStringLiteral("; ") + currentEntry() : count);
+    });
     connect(find, &QLineEdit::returnPressed, this, &QDialog::accept);
     // The list takes the focus, so that a screen reader reads the current
     // class on opening; typing there goes on in Find.
@@ -57,28 +62,41 @@ GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget 
 int GoToClassDialog::chosenSlot() const
 {
     const QListWidgetItem *item = classes->currentItem();
-    return item && !item->isHidden() ? classes->row(item) : -1;
+    return item ? item->data(Qt::UserRole).toInt() : -1;
 }
 
 // Only the classes whose names hold the text, as the class table's filter
-// finds a part of a name; the first of them is picked.
+// finds a part of a name; the class picked stays picked while it is listed,
+// else the first is picked.
 void GoToClassDialog::showMatching(const QString &text)
 {
+    const int picked = chosenSlot();
     const std::string part = toCp1252(text);
-    QListWidgetItem *first = nullptr;
-    for (int row = 0; row < classes->count(); ++row) {
-        QListWidgetItem *item = classes->item(row);
-        const bool match = tolvane::containsIgnoreCase(toCp1252(item->data(Qt::UserRole).toString()), part);
-        item->setHidden(!match);
-        if (match && !first)
-            first = item;
+    classes->clear();
+    for (int slot = 0; slot < names.size(); ++slot) {
+        if (!containsIgnoreCase(toCp1252(names[slot]), part))
+            continue;
+        auto *item = new QListWidgetItem(tr("%1  %2").arg(slot).arg(names[slot]), classes);
+        item->setData(Qt::UserRole, slot);
+        if (slot == picked)
+            classes->setCurrentItem(item);
     }
-    if (first && (!classes->currentItem() || classes->currentItem()->isHidden()))
-        classes->setCurrentItem(first);
+    if (!classes->currentItem() && classes->count() > 0)
+        classes->setCurrentRow(0);
 }
 
-// Up and Down in the find box move through the classes shown; text typed
-// in the list goes to the find box.
+// The entry picked with its place among those listed: "3  Combat Medic, 1 of 2".
+QString GoToClassDialog::currentEntry() const
+{
+    const QListWidgetItem *item = classes->currentItem();
+    if (!item)
+        return {};
+    return QString::fromStdString(
+        entryAnnouncement(item->text().toStdString(), classes->row(item) + 1, classes->count()));
+}
+
+// Up and Down in the find box move through the classes listed and say the
+// one picked; text typed in the list goes to the find box.
 bool GoToClassDialog::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() != QEvent::KeyPress)
@@ -88,6 +106,7 @@ bool GoToClassDialog::eventFilter(QObject *watched, QEvent *event)
     const bool moves = key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
     if (watched == find && moves) {
         QCoreApplication::sendEvent(classes, event);
+        announce(currentEntry());
         return true;
     }
     const bool typed = !press->text().isEmpty() && press->text().at(0).isPrint()

@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 
 class QLineEdit;
 class QListWidget;
+class TypingAnnouncement;
 
 // Every class by number and name, to choose the one to go to. Typing a part
-// of a name (in the list or in Find) shows only the classes whose names hold
-// it; Enter or a double click chooses.
+// of a name (in the list or in Find) lists only the classes whose names hold
+// it, so that a screen reader counts and places the entries shown; Up and
+// Down in Find move through them and say each. Enter or a double click
+// chooses.
 class GoToClassDialog : public QDialog
 {
     Q_OBJECT
@@ -24,7 +28,10 @@ protected:
 
 private:
     void showMatching(const QString &text);
+    QString currentEntry() const;
 
+    QStringList names;
     QListWidget *classes = nullptr;
     QLineEdit *find = nullptr;
+    TypingAnnouncement *matchesSaid = nullptr;
 };

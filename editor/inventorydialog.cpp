@@ -36,7 +36,7 @@ InventoryDialog::InventoryDialog(const QString &className, std::function<Amounts
     carried->setSelectionBehavior(QAbstractItemView::SelectRows);
     carried->setSelectionMode(QAbstractItemView::SingleSelection);
     carried->verticalHeader()->hide();
-    carried->setTabKeyNavigation(false); // Tab goes on to the next control
+    letTabLeave(carried);
     carried->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     carried->setAccessibleName(tr("Items carried by %1").arg(className));
     auto *carriedLabel = new QLabel(tr("&Carried items:"), this);

@@ -1,5 +1,6 @@
 #include "reviewdialog.h"
 
+#include "accessibility.h"
 #include "screenfit.h"
 
 #include <QDialogButtonBox>
@@ -20,8 +21,8 @@ ReviewDialog::ReviewDialog(const QString &review, std::function<QString()> fileD
     text->setAccessibleName(tr("Changes"));
     text->setPlainText(review);
 
+    // Enter presses the button that has the focus, Close otherwise.
     switchButton = buttons->addButton(tr("Show File &Differences"), QDialogButtonBox::ActionRole);
-    switchButton->setAutoDefault(false);
     connect(switchButton, &QPushButton::clicked, this, &ReviewDialog::switchView);
     switchButton->setVisible(bool(this->fileDiff));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -38,8 +39,7 @@ void ReviewDialog::offerImport(const QString &sheetName)
     setWindowTitle(tr("Review Changes - Import %1").arg(sheetName));
     text->setAccessibleName(tr("Changes of the import"));
     buttons->setStandardButtons(QDialogButtonBox::Cancel);
-    QPushButton *importButton = buttons->addButton(tr("&Import"), QDialogButtonBox::AcceptRole);
-    importButton->setAutoDefault(false);
+    buttons->addButton(tr("&Import"), QDialogButtonBox::AcceptRole);
     buttons->button(QDialogButtonBox::Cancel)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 }
@@ -57,4 +57,6 @@ void ReviewDialog::switchView()
     }
     text->setAccessibleName(showingDiff ? tr("File differences") : tr("Changes"));
     switchButton->setText(showingDiff ? tr("Show &Changes") : tr("Show File &Differences"));
+    // The focus stays on the button: a screen reader hears what it showed.
+    announce(text->accessibleName());
 }

@@ -4,6 +4,9 @@
 #include "problemswindow.h"
 #include "reviewdialog.h"
 
+#include <QApplication>
+#include <QTimer>
+
 namespace {
 
 QStringList toQt(const std::vector<std::string> &lines)
@@ -15,6 +18,20 @@ QStringList toQt(const std::vector<std::string> &lines)
 }
 
 } // namespace
+
+ReviewWindows::ReviewWindows(CreatorDialog &dialog, tolvane::ReviewCommands &review) : dialog(dialog), review(review)
+{
+    // Never under a question, which may be about the very classes; the
+    // editor window itself is none, even where it runs modally.
+    auto *rulesTimer = new QTimer(&dialog);
+    rulesTimer->setInterval(rulesCheckMs);
+    QObject::connect(rulesTimer, &QTimer::timeout, &dialog, [this] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if ((!modal || modal == &this->dialog) && this->review.followRulesFile())
+            refreshProblems();
+    });
+    rulesTimer->start();
+}
 
 void ReviewWindows::openProblems()
 {

@@ -8,10 +8,15 @@ class CreatorDialog;
 class ProblemsWindow;
 
 // The Problems window beside the editor window, and Review Changes over it.
+// The game folder's rules file is edited in another program: the problems
+// and the class table's tints follow it.
 class ReviewWindows
 {
 public:
-    ReviewWindows(CreatorDialog &dialog, tolvane::ReviewCommands &review) : dialog(dialog), review(review) {}
+    ReviewWindows(CreatorDialog &dialog, tolvane::ReviewCommands &review);
+
+    // How often the game folder's rules file is looked at for a change.
+    static constexpr int rulesCheckMs = 2000;
 
     // The Problems window opens beside the editor window where the screen
     // has room, and moves out of the way of each box it jumps to.

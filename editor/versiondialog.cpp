@@ -17,6 +17,7 @@ VersionDialog::VersionDialog(const QString &fileName, const QStringList &times, 
     setWindowTitle(tr("Restore Previous Version"));
     versions = new QListWidget(this);
     versions->addItems(times);
+    versions->setAccessibleName(tr("Earlier versions of %1").arg(fileName));
     speakCurrentEntryOnFocus(versions);
     auto *label = new QLabel(tr("Earlier &versions of %1:").arg(fileName), this);
     label->setBuddy(versions);

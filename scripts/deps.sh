@@ -6,8 +6,9 @@
 set -euo pipefail
 want=${1:-all}
 
-# Building and running the editor.
-run=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core)
+# Building and running the editor; toml++ reads the rules file (header-only,
+# so the Windows build takes the same headers).
+run=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-dejavu-core libtomlplusplus-dev)
 
 # The tests, the Debian package (dpkg-dev, file) and its checks, the
 # benchmarks, and the check of the sources' formatting (clang-format); clang

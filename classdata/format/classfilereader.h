@@ -38,7 +38,16 @@ enum class ReadFindingKind {
     SettingsFile,      // named tvcc.cfg: the editor's settings file, not read as a class file
     NoKnownKey,        // no block holds a key of a class file before a NUL byte: not read as a class file
     LongLine,          // a line over 511 bytes: value, its bytes with the line end; stored, the 511-byte pieces
-    Count,             // not a kind: how many there are; a new kind goes before it
+    // Not the reader's: the checks of the classes read (classchecks.h).
+    HealthAboveMaximum, // key health, value, high: max_health
+    RepeatedName,       // text: the name; earlierLine, stored: the line and the index of the class that has it first
+    // A rule of the folder's rules file that classes break: text, the whole message.
+    RangeRule,
+    RelationRule,
+    MeanRule,
+    ClassCountRule,
+    EachTeamRule,
+    Count, // not a kind: how many there are; a new kind goes before it
 };
 
 struct ReadFinding

@@ -52,6 +52,15 @@ constexpr FindingCode codes[] = {
     {Kind::NoKnownKey, "TCC023", "error",
      "No class block holds a key the class file knows, or binary data (a NUL byte) comes before one: another "
      "program's file, not read as a class file."},
+    {Kind::HealthAboveMaximum, "TCC024", "warning", "health is above max_health."},
+    {Kind::RepeatedName, "TCC025", "warning",
+     "A class name an earlier class of the file has too, compared without regard to case."},
+    {Kind::RangeRule, "TCC030", "warning", "A value outside its range in the rules file."},
+    {Kind::RelationRule, "TCC031", "warning", "Two values of a class that break a relation of the rules file."},
+    {Kind::MeanRule, "TCC032", "warning",
+     "The two teams' means of a value are further apart than the rules file allows."},
+    {Kind::ClassCountRule, "TCC033", "warning", "The two teams have different numbers of classes."},
+    {Kind::EachTeamRule, "TCC034", "warning", "A team has no class of a kind the rules file asks each team for."},
 };
 
 // Every kind has a code row, and one only.
@@ -70,9 +79,7 @@ static_assert(
 // A number read from a file, as short as it reads back: 10.5, 1000, nan.
 std::string shortest(double value)
 {
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return std::string(buffer, result.ptr);
+    return formatShortest(value);
 }
 
 // The value a field got, as the writer would write it.
@@ -173,6 +180,19 @@ std::string describe(const ReadFinding &f)
                + " bytes with its line end is longer than 511; readers that take "
                  "lines in 511-byte pieces read it as "
                + shortest(f.stored) + " lines";
+    case Kind::HealthAboveMaximum:
+        return "health " + shortest(f.value) + " is above max_health " + shortest(f.high);
+    case Kind::RepeatedName:
+        return "classname " + quoted(f.text) + " is the name of "
+               + (f.earlierLine > 0 ? "the class at line " + std::to_string(f.earlierLine)
+                                    : "class " + shortest(f.stored))
+               + " too";
+    case Kind::RangeRule:
+    case Kind::RelationRule:
+    case Kind::MeanRule:
+    case Kind::ClassCountRule:
+    case Kind::EachTeamRule:
+        return std::string(f.text);
     case Kind::Count:
         break;
     }

@@ -206,4 +206,11 @@ void appendShortestFloat(std::string &text, float value)
     text.append(buffer, result.ptr);
 }
 
+std::string formatShortest(double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
 } // namespace tolvane

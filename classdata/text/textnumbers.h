@@ -49,4 +49,7 @@ std::string formatFloat(double value);
 // float (a double, then rounded to 32 bits): "1.2", "11", "1e+30", "nan".
 void appendShortestFloat(std::string &text, float value);
 
+// The fewest digits that read back as the double value: "10.5", "1000", "nan".
+std::string formatShortest(double value);
+
 } // namespace tolvane

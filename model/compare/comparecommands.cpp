@@ -60,7 +60,7 @@ void CompareCommands::compareClassesAt(std::optional<int> left, std::optional<in
 {
     const auto ours = std::make_shared<const std::vector<ClassRecord>>(classesToWrite());
     const auto other = std::make_shared<const ClassesOnDisk>(table.otherTeamShown() ? *table.otherTeamShown()
-                                                                                    : table.otherTeamClasses());
+                                                                                    : otherTeamClasses(session));
     std::vector<TeamClass> members = teamClasses(*ours, session.document().team());
     for (const TeamClass &member : teamClasses(other->classes, otherTeam(session.document().team())))
         members.push_back(member);
@@ -178,7 +178,7 @@ void CompareCommands::showChart()
     chart.chart = [this](int value) {
         chartValue = value;
         const std::vector<ClassRecord> ours = classesToWrite();
-        const ClassesOnDisk other = table.otherTeamClasses();
+        const ClassesOnDisk other = otherTeamClasses(session);
         std::vector<TeamClass> members = teamClasses(ours, session.document().team());
         for (const TeamClass &member : teamClasses(other.classes, otherTeam(session.document().team())))
             members.push_back(member);

@@ -1,5 +1,6 @@
 #include "problemlist.h"
 
+#include "classdata/checks/classchecks.h"
 #include "classdata/format/classfields.h"
 #include "classdata/format/classfilereader.h"
 #include "classdata/format/classfilewriter.h"
@@ -119,8 +120,12 @@ std::vector<Problem> problemsOf(std::string_view bytes, ClassTable &table)
 
 std::string Problem::text() const
 {
-    const std::string where = line > 0 ? "line " + std::to_string(line) : std::string("when written");
-    return where + ": " + std::string(code) + ' ' + message;
+    const std::string what = code.empty() ? message : std::string(code) + ' ' + message;
+    const std::string where = !place.empty() ? place
+                              : line > 0     ? "line " + std::to_string(line)
+                              : line == 0    ? std::string("when written")
+                                             : std::string();
+    return where.empty() ? what : where + ": " + what;
 }
 
 void ProblemList::fileRead(std::string_view bytes)
@@ -173,6 +178,16 @@ std::vector<Problem> ProblemList::current(std::span<const ClassRecord> records, 
         }
     }
     return standing;
+}
+
+std::vector<Problem> slipsOf(std::span<const ClassRecord> classes)
+{
+    std::vector<Problem> problems;
+    Collector collector(problems);
+    checkClasses(classes, collector);
+    for (Problem &problem : problems)
+        problem.line = -1;
+    return problems;
 }
 
 std::string withProblemCount(std::string status, std::size_t count)

@@ -13,15 +13,20 @@ namespace tolvane {
 // message `tolvane-classfile check` gives, and where the form shows it.
 struct Problem
 {
-    int line = 0;          // in the file, counted from 1; 0: in what Write Out would write
-    std::string_view code; // "TCC003"
-    std::string message;   // readable UTF-8, as check words it
-    int classIndex = -1;   // the class in the table; -1: the file as a whole
-    std::string field;     // the key whose box it concerns ("speed", "inventory"); empty: none
-    int item = -1;         // for an inventory amount, the item's catalogue slot
+    // In the file, counted from 1; 0: in what Write Out would write; -1: of
+    // the classes as they stand, which no line places (a slip, a broken rule).
+    int line = 0;
+    std::string_view code;         // "TCC003"; empty for a rules file that cannot be read
+    std::string message;           // readable UTF-8, as check words it
+    int classIndex = -1;           // the class in the table; -1: the file as a whole
+    std::string field;             // the key whose box it concerns ("speed", "inventory"); empty: none
+    int item = -1;                 // for an inventory amount, the item's catalogue slot
+    std::string place = {};        // where it is, when not in the class file: "tvcc-rules.toml, line 3, column 1"
+    std::vector<int> columns = {}; // the class table's columns it concerns, when the field does not say
 
-    // "line 12: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000", or
-    // "when written: TCC003 ..." for a value stored since the file was read.
+    // "line 12: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000",
+    // "when written: TCC003 ..." for a value stored since the file was read,
+    // "TCC024 ..." for one of the classes as they stand.
     std::string text() const;
 };
 
@@ -52,6 +57,10 @@ private:
     std::vector<Problem> found; // classIndex: the file's block
     std::vector<ClassRecord> classesRead;
 };
+
+// The slips of the classes as they stand (see classchecks.h): health above
+// max_health, a name an earlier class has; no line places them.
+std::vector<Problem> slipsOf(std::span<const ClassRecord> classes);
 
 // status with "; 3 problems" (or "; 1 problem") added; status alone for none.
 std::string withProblemCount(std::string status, std::size_t count);

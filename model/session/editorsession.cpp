@@ -35,6 +35,16 @@ std::filesystem::path activeClassFile(const EditorSession &session)
     return session.folder().file(classFileName(session.document().state().sealsActive));
 }
 
+ClassesOnDisk otherTeamClasses(const EditorSession &session)
+{
+    const Team other = otherTeam(session.document().team());
+    const std::string whose = "The " + std::string(teamName(other)) + "' class file";
+    const std::filesystem::path file = session.folder().file(classFileName(sealsFlag(other)));
+    if (file.empty())
+        return {{}, {}, whose + " cannot be found: the game folder cannot be found."};
+    return readClassesOnDisk(file, whose);
+}
+
 void EditorSession::refreshIndicators(const FormValues &form)
 {
     const ClassRecord stored = doc.formRecord(form);
@@ -79,10 +89,16 @@ void EditorSession::store(const FormValues &form)
     view.setTitle(titleFor("Saving", stored) + classesTeamNote());
 }
 
+// Says what it did: the button changes nothing in view but the title.
 void EditorSession::saveToMemory()
 {
     const FormValues form = view.form();
+    const ClassRecord stored = doc.formRecord(form);
+    const bool changed = !(stored == doc.state().current());
     store(form);
+    const std::string named = "Class " + std::to_string(doc.state().currentIndex) + " ["
+                              + std::string(stored.classname.view()) + "]";
+    view.setStatus(utf8Of(changed ? "Stored " + named + " in memory" : named + " unchanged in memory"));
     refreshIndicators(form);
 }
 

@@ -163,6 +163,8 @@ bool folderUsable(EditorSession &session);
 // The class file that Load Config reads and Write Out writes now; empty when
 // the folder is unresolved.
 std::filesystem::path activeClassFile(const EditorSession &session);
+// The other team's classes as its file holds them now.
+ClassesOnDisk otherTeamClasses(const EditorSession &session);
 
 // "Tolvane Class Creator ©" and the text of Help for the folder and the
 // active team; a system menu command that opens the about box.

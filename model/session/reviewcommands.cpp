@@ -1,6 +1,26 @@
 #include "reviewcommands.h"
 
+#include "model/rules/standingproblems.h"
+
 namespace tolvane {
+
+ReviewCommands::ReviewCommands(EditorSession &session) : session(session)
+{
+    session.addListener(*this);
+}
+
+bool ReviewCommands::readRulesFile()
+{
+    return session.document().rules().follow(session.folder().file(rulesFileName));
+}
+
+bool ReviewCommands::followRulesFile()
+{
+    if (!readRulesFile())
+        return false;
+    session.refreshIndicators(session.formView().form());
+    return true;
+}
 
 std::vector<std::string> ReviewCommands::problems() const
 {
@@ -8,13 +28,13 @@ std::vector<std::string> ReviewCommands::problems() const
     const TeamDocument &document = session.document();
     const std::vector<ClassRecord> classes = document.classesWith(&form);
     std::vector<std::string> lines;
-    for (const Problem &problem : document.fileProblems().current(classes, document.origins())) {
+    for (const Problem &problem : standingProblems(session, classes)) {
         std::string line;
         if (problem.classIndex >= 0) {
             const ClassRecord &record = classes[std::size_t(problem.classIndex)];
             line = record.classname.empty() ? "class " + std::to_string(problem.classIndex)
                                             : utf8Of(record.classname.view());
-            line += ", ";
+            line += problem.line < 0 && problem.place.empty() ? ": " : ", ";
         }
         lines.push_back(line + problem.text());
     }
@@ -24,9 +44,7 @@ std::vector<std::string> ReviewCommands::problems() const
 void ReviewCommands::goToProblem(std::size_t index)
 {
     FormValues form = session.formView().form();
-    const TeamDocument &document = session.document();
-    const std::vector<Problem> standing = document.fileProblems().current(document.classesWith(&form),
-                                                                          document.origins());
+    const std::vector<Problem> standing = standingProblems(session, session.document().classesWith(&form));
     if (index >= standing.size())
         return;
     const Problem &problem = standing[index];

@@ -9,16 +9,23 @@
 namespace tolvane {
 
 // Problems and Review Changes: what the reader found in the class file and
-// still stands, and what Write Out would change. While a question about
-// writing is open, Review Changes shows what each of its answers would do.
-class ReviewCommands
+// still stands, the slips of the classes and the rules of the game folder's
+// rules file they break, and what Write Out would change. While a question
+// about writing is open, Review Changes shows what each of its answers would
+// do. The rules file is read again as other classes come into memory, and
+// when followRulesFile finds it changed.
+class ReviewCommands : public SessionListener
 {
 public:
-    explicit ReviewCommands(EditorSession &session) : session(session) {}
+    explicit ReviewCommands(EditorSession &session);
 
-    // The problems of the class file last loaded or written as they stand
-    // now, one line each: "Sniper, line 4: TCC003 speed 10.5 is outside ...".
+    // The problems of the classes as they stand now, one line each: "Sniper,
+    // line 4: TCC003 speed 10.5 is outside ...", "Scout: TCC030 speed ...".
     std::vector<std::string> problems() const;
+    // Reads the game folder's rules file again when it changed on disk, and
+    // then shows the indicators anew; true when the rules changed, and with
+    // them the problems.
+    bool followRulesFile();
     // Moves to the class of problem index, storing the form first, and puts
     // the focus in its box.
     void goToProblem(std::size_t index);
@@ -28,7 +35,11 @@ public:
     // unified diff; empty when Write Out would not change it.
     std::string fileDifferences() const;
 
+    void classesReplaced() override { readRulesFile(); }
+
 private:
+    bool readRulesFile();
+
     EditorSession &session;
 };
 

@@ -4,6 +4,7 @@
 #include "classdata/files/safesave.h"
 #include "classdata/files/settings.h"
 #include "classdata/format/classfilereader.h"
+#include "model/rules/standingproblems.h"
 
 #include <memory>
 
@@ -44,7 +45,7 @@ void EditorSession::readActiveFile(FormValues &form)
     const std::string status = file.status == FileStatus::Read ? count + " Config Classes Read"
                                                                : std::string(classFileName(doc.state().sealsActive))
                                                                      + " not found: " + count + " new class";
-    show(form, withProblemCount(status, doc.fileProblems().current(doc.classesWith(nullptr), doc.origins()).size()));
+    show(form, withProblemCount(status, standingProblems(*this, doc.classesWith(nullptr)).size()));
 }
 
 // A file that cannot be read, or that is no class file (reading it would

@@ -10,6 +10,7 @@
 #include "classdata/files/fileio.h"
 #include "classdata/format/team.h"
 #include "model/review/problemlist.h"
+#include "model/rules/ruleswatch.h"
 
 #include <filesystem>
 #include <optional>
@@ -23,7 +24,8 @@ namespace tolvane {
 // where the form stands among them, what this run last loaded or wrote (for
 // the mark of unsaved changes, Review Changes and the merge with changes made
 // on disk), the block of the file each class came from, the problems the
-// reader found and the baseline they are compared with. Writing them is the
+// reader found, the game folder's rules they are checked against and the
+// baseline they are compared with. Writing them is the
 // WriteFlow's; the editing session holds the document the form edits.
 class TeamDocument
 {
@@ -36,6 +38,9 @@ public:
     const ChangeTracker &changes() const { return tracker; }
     ProblemList &fileProblems() { return problems; }
     const ProblemList &fileProblems() const { return problems; }
+    // The game folder's rules file as last read (see standingproblems.h).
+    RulesWatch &rules() { return rulesRead; }
+    const RulesWatch &rules() const { return rulesRead; }
     // The table and the ids of its classes, for a step that changes them.
     EditedClasses classes() { return {editorState, ids}; }
 
@@ -111,6 +116,7 @@ private:
     ClassIds ids = blocks.loaded(0);
     ClassIds savedIds = ids;
     ProblemList problems;
+    RulesWatch rulesRead;
     std::optional<ClassesOnDisk> baselineFiles[2];
 };
 

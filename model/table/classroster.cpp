@@ -1,5 +1,6 @@
 #include "classroster.h"
 
+#include "announcements.h"
 #include "classdata/text/asciitext.h"
 #include "tablecolumns.h"
 #include "teamrows.h"
@@ -89,8 +90,7 @@ std::string ClassRoster::countText(const TableRows &classes) const
         return parsed.error()->text();
     const std::vector<int> all = classes.all();
     const std::vector<int> shown = shownRows(classes);
-    std::string text = std::to_string(shown.size()) + " of " + std::to_string(all.size())
-                       + (all.size() == 1 ? " class" : " classes");
+    std::string text = classCountText(shown.size(), all.size());
     if (!classes.other.empty()) {
         const auto theirs = std::ranges::count_if(shown, isOtherTeamRow);
         text += ", " + std::to_string(theirs) + " of them the " + std::string(teamName(otherTeam(classes.team)))

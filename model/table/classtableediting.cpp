@@ -4,6 +4,7 @@
 
 #include "classdata/format/classfilereader.h"
 #include "classdata/format/itemcatalogue.h"
+#include "model/rules/standingproblems.h"
 
 #include <algorithm>
 
@@ -11,10 +12,12 @@ namespace tolvane {
 
 namespace {
 
-// The columns a problem concerns: its key's, every ability for the bit set
-// as a whole, an item's, or the inventory for a line no item has.
+// The columns a problem concerns: those it names, its key's, every ability
+// for the bit set as a whole, an item's, or the inventory for a line no item has.
 std::vector<int> problemColumns(const Problem &problem)
 {
+    if (!problem.columns.empty())
+        return problem.columns;
     if (problem.field == "inventory") {
         const std::string id = problem.item >= 0
                                    ? "item " + std::string(itemCatalogue[std::size_t(problem.item)].internalName)
@@ -55,7 +58,7 @@ void ClassTableEditing::showOtherTeam(bool on)
     otherShown.reset();
     classRoster.select({});
     if (on) {
-        ClassesOnDisk read = otherTeamClasses();
+        ClassesOnDisk read = otherTeamClasses(session);
         if (!read.problem.empty()) {
             session.questions().tell({Questions::Icon::Warning, "Show Other Team",
                                       read.problem + "\nThe class table shows the "
@@ -68,22 +71,12 @@ void ClassTableEditing::showOtherTeam(bool on)
     session.refreshIndicators(session.formView().form());
 }
 
-ClassesOnDisk ClassTableEditing::otherTeamClasses() const
-{
-    const Team other = otherTeam(session.document().team());
-    const std::string whose = "The " + std::string(teamName(other)) + "' class file";
-    const std::filesystem::path file = session.folder().file(classFileName(sealsFlag(other)));
-    if (file.empty())
-        return {{}, {}, whose + " cannot be found: the game folder cannot be found."};
-    return readClassesOnDisk(file, whose);
-}
-
 // The other team's rows follow a load or a team switch, when its file is
 // another one, and the baseline's marks the classes as they stand.
 void ClassTableEditing::classesShown(const FormValues &form)
 {
     if (otherShown && otherShownTeam != otherTeam(session.document().team())) {
-        ClassesOnDisk read = otherTeamClasses();
+        ClassesOnDisk read = otherTeamClasses(session);
         otherShown.reset();
         classRoster.select({});
         if (read.problem.empty()) {
@@ -102,6 +95,14 @@ void ClassTableEditing::classesShown(const FormValues &form)
         otherShown && baseline)
         otherBaselineShown = tableBaseline(baseline->classes, otherShown->classes);
     view.showClassTable(utf8Of(classRoster.countText(rows())));
+}
+
+std::string ClassTableEditing::tableChangesToSay()
+{
+    TableFacts now = tableFacts(classRoster, rows());
+    const std::string text = tableChangeAnnouncement(said, now);
+    said = std::move(now);
+    return text;
 }
 
 void ClassTableEditing::chooseRow(int slot)
@@ -162,8 +163,7 @@ std::vector<ClassTableEditing::CellProblem> ClassTableEditing::cellProblems() co
 {
     std::vector<CellProblem> cells;
     const FormValues form = session.formView().form();
-    for (const Problem &problem : session.document().fileProblems().current(session.document().classesWith(&form),
-                                                                            session.document().origins())) {
+    for (const Problem &problem : standingProblems(session, session.document().classesWith(&form))) {
         if (problem.classIndex < 0)
             continue;
         for (int column : problemColumns(problem))

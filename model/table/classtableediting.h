@@ -1,5 +1,6 @@
 #pragma once
 
+#include "announcements.h"
 #include "classroster.h"
 #include "tablepaste.h"
 #include "teamrows.h"
@@ -49,8 +50,6 @@ public:
     bool showsOtherTeam() const { return otherShown.has_value(); }
     // The other team's classes the table shows; nullopt when it shows none.
     const std::optional<ClassesOnDisk> &otherTeamShown() const { return otherShown; }
-    // The other team's classes as its file holds them now.
-    ClassesOnDisk otherTeamClasses() const;
 
     // Stores the form and shows the class of slot, as Go to Class does.
     void chooseRow(int slot);
@@ -83,6 +82,15 @@ public:
     std::string copy(const TableGrid &grid) const;
     bool paste(const TableGrid &grid, std::string_view text);
 
+    // What a screen reader hears of the table beyond its cells: what changed
+    // since it was said last (see tableChangeAnnouncement), empty when
+    // nothing did. The window says it once a command is done, and takes what
+    // it shows on opening as said.
+    std::string tableChangesToSay();
+    // The filter was typed since the table was said last: the window waits
+    // for the typing to pause.
+    bool filterTypedSinceSaid() const { return utf8Of(classRoster.filterText()) != said.filter; }
+
     void classesShown(const FormValues &form) override;
     void classesReplaced() override { classRoster.select({}); }
 
@@ -103,6 +111,7 @@ private:
     // in memory, and the other team's shown.
     std::optional<TableBaseline> baselineShown;
     std::optional<TableBaseline> otherBaselineShown;
+    TableFacts said;
 };
 
 } // namespace tolvane

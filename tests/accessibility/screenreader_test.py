@@ -312,8 +312,8 @@ classname C
 
 
 def check_class_table(window, nodes, workdir):
-    """The class table: its column and row headers, a cell's value, and the
-    problem of a cell as its description."""
+    """The class table: the names of its tables, its column and row headers, a
+    cell's value, and the problem of a cell as its description."""
     with open(os.path.join(workdir, "tvclass_seals.cfg"), "w", encoding="ascii") as file:
         file.write(CLASS_FILE)
     bar = next(a for a in nodes if a.get_role() == Atspi.Role.STATUS_BAR)
@@ -336,6 +336,9 @@ def check_class_table(window, nodes, workdir):
     check(classes is not None, "no table named 'Classes' in a window named 'Class Table'")
     if classes is None:
         return
+    tables = [a for a in walk(classes.get_parent()) if a.get_role() in (Atspi.Role.TABLE, Atspi.Role.LIST)]
+    names = [a.get_name() for a in tables]
+    check(names == ["Classes", "Summary of the classes shown"], f"the class table's tables are named {names}")
     check(Atspi.Table.get_n_rows(classes) == 3, f"the class table has {Atspi.Table.get_n_rows(classes)} rows, not 3")
     headers = [Atspi.Table.get_column_header(classes, i).get_name() for i in range(Atspi.Table.get_n_columns(classes))]
     for title in ("Classname", "Health", "Class Speed", "Sniper Scope"):

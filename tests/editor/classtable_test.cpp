@@ -2,7 +2,10 @@
 // typing in its cells and its filter, its keys and menus, and the columns
 // the settings keep.
 
+#include "announcementlog.h"
 #include "dialogtesthelpers.h"
+#include "problemswindow.h"
+#include "reviewwindows.h"
 #include "userinput.h"
 
 #include "bulkchangedialog.h"
@@ -11,6 +14,7 @@
 #include "gotoclassdialog.h"
 #include "windowcommands.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QHeaderView>
@@ -295,6 +299,34 @@ TEST_F(ClassTableTest, CopiedCellsPasteIntoOtherRows)
     EXPECT_EQ(dialog->state().table.records[2].health, 100);
 }
 
+// A rule of the folder's rules file that a class breaks tints its cell and
+// is a line of the Problems window; both follow the rules file as it is
+// edited in another program.
+TEST_F(ClassTableTest, BrokenRulesTintTheirCellsAndFollowTheRulesFile)
+{
+    writeFile(QStringLiteral("tvcc-rules.toml"), "[all]\nhealth = [95, 150]\n");
+    openTable();
+    const QModelIndex health = cell(1, "Health");
+    EXPECT_EQ(health.data(Qt::BackgroundRole).value<QColor>(), QColor(255, 224, 160));
+    EXPECT_EQ(health.data(Qt::ToolTipRole).toString(),
+              QStringLiteral("TCC030 health 90 is outside 95 to 150 (tvcc-rules.toml:2)"));
+    trigger(CommandId::Problems);
+    auto *list = dialog->findChild<ProblemsWindow *>()->findChild<QListWidget *>();
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(1)->text(), QStringLiteral("B: TCC030 health 90 is outside 95 to 150 (tvcc-rules.toml:2)"));
+
+    writeFile(QStringLiteral("tvcc-rules.toml"), "[all]\nhealth = [80, 150] # wider\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->count() == 1; }, 3 * ReviewWindows::rulesCheckMs));
+    EXPECT_TRUE(list->item(0)->text().startsWith(QStringLiteral("B, line "))) << list->item(0)->text().toStdString();
+    EXPECT_FALSE(cell(1, "Health").data(Qt::BackgroundRole).isValid());
+    writeFile(QStringLiteral("tvcc-rules.toml"), "[all]\nhealth = [80 150]\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return list->count() == 2; }, 3 * ReviewWindows::rulesCheckMs));
+    EXPECT_EQ(list->item(0)->text(),
+              QStringLiteral("tvcc-rules.toml, line 2, column 14: Error while parsing array: expected comma or "
+                             "closing ']', saw '1'; no rule of the file is checked"));
+    EXPECT_EQ(dialog->state().table.records[1].health, 90);
+}
+
 // A problem tints its cell and names itself; the colour scale marks the
 // lowest and highest values in words too.
 TEST_F(ClassTableTest, ProblemsAndTheColourScaleMarkCells)
@@ -336,25 +368,67 @@ TEST_F(ClassTableTest, ColumnsComeBackAsTheUserLeftThem)
     EXPECT_TRUE(grid->isColumnHidden(cell(0, "Grenades").column()));
 }
 
-// Go to Class opens on its list, where a screen reader reads the current
-// class; typing there finds classes by a part of their name.
-TEST(GoToClassTest, TypingAPartOfANameShowsTheClassesHoldingIt)
+// A screen reader hears the current cell with its class and column, and
+// what the sort, the selection and the filter changed; Tab leaves the table.
+TEST_F(ClassTableTest, SaysTheCurrentCellAndWhatChanged)
 {
-    GoToClassDialog goTo({"Pointman", "Marksman", "Breacher", "Marine"}, 2);
+    const AnnouncementLog log;
+    openTable();
+    EXPECT_TRUE(grid->hasFocus());
+    const QString opened = log.said();
+    EXPECT_TRUE(opened.endsWith(". 0  A, Classname, A")) << opened.toStdString();
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(log.said(), "1  B, Classname, B. @ Class 1 / 2 [B]");
+    grid->setCurrentIndex(cell(1, "Class Speed"));
+    const QString speed = log.said();
+    EXPECT_TRUE(speed.startsWith("1  B, Class Speed, 1.000000, line ") && speed.contains(": TCC003 speed 10.5"))
+        << speed.toStdString();
+    keys("Alt+Down");
+    EXPECT_EQ(log.said(), "Sorted by Class Speed, highest first");
+    keys("Alt+Home");
+    EXPECT_EQ(log.said(), "In file order");
+    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_TRUE(log.said().endsWith("2 classes selected"));
+    typeInto(table->filterBox(), QStringLiteral("health < 100"));
+    EXPECT_EQ(log.said(), "1 of 3 classes; 2 selected, 1 of them hidden by the filter");
+    grid->setFocus();
+    log.said();
+    QTest::keyClick(grid, Qt::Key_Tab);
+    EXPECT_FALSE(grid->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_TRUE(grid->hasFocus());
+    const QString back = log.said();
+    EXPECT_TRUE(back.startsWith("1  B, Class Speed, 1.000000")) << back.toStdString();
+}
+
+// Go to Class opens on its list, where a screen reader reads the current
+// class; typing there lists the classes holding it, which Up and Down in
+// Find move through, each said with its place among them.
+TEST_F(ClassTableTest, GoToClassListsAndSaysTheClassesFound)
+{
+    showDialog();
+    const AnnouncementLog log;
+    GoToClassDialog goTo({"Pointman", "Marksman", "Breacher", "Marine"}, 2, dialog.get());
     goTo.show();
     QApplication::setActiveWindow(&goTo);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&goTo));
     auto *list = goTo.findChild<QListWidget *>();
     ASSERT_EQ(QApplication::focusWidget(), list);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->text(QAccessible::Name), "Classes");
     QTest::keyClicks(list, QStringLiteral("m"));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("AR"));
     QStringList shown;
     for (int row = 0; row < list->count(); ++row)
-        shown << (list->item(row)->isHidden() ? QString() : list->item(row)->text());
-    EXPECT_EQ(shown.join(u'|'), "|1  Marksman||3  Marine");
+        shown << list->item(row)->text();
+    EXPECT_EQ(shown.join(u'|'), "1  Marksman|3  Marine");
     EXPECT_EQ(goTo.chosenSlot(), 1);
+    EXPECT_EQ(log.said(), "2 of 4 classes; 1  Marksman, 1 of 2");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     EXPECT_EQ(goTo.chosenSlot(), 3);
+    EXPECT_EQ(log.said(), "3  Marine, 2 of 2");
+    typeInto(goTo.findChild<QLineEdit *>(), QStringLiteral("x"));
+    EXPECT_EQ(goTo.chosenSlot(), -1);
+    EXPECT_EQ(log.said(), "0 of 4 classes");
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
@@ -30,11 +32,17 @@ struct KillCounts
 };
 
 // Starts a process that saves versions 0 and 1 by turns, kills it at a
-// random moment, and checks what it left; rounds times.
+// random moment within a few saves' time (as long as a save takes on this
+// machine and build, sanitizers and all), and checks what it left; rounds
+// times.
 KillCounts killWhileSaving(int count, const std::function<void(int)> &save, const std::function<void()> &check,
                            const fs::path &folder)
 {
     std::mt19937 random(27);
+    const auto started = std::chrono::steady_clock::now();
+    save(0);
+    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started);
+    const auto window = useconds_t(std::max<std::int64_t>(8000, 3 * took.count()));
     KillCounts counts;
     for (int round = 0; round < count; ++round) {
         const pid_t child = fork();
@@ -42,7 +50,7 @@ KillCounts killWhileSaving(int count, const std::function<void(int)> &save, cons
             for (int version = 0;; version ^= 1)
                 save(version);
         }
-        usleep(std::uniform_int_distribution<useconds_t>(0, 8000)(random));
+        usleep(std::uniform_int_distribution<useconds_t>(0, window)(random));
         kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);

@@ -104,7 +104,10 @@ const Row rows[] = {
      "Move Class Down A"},
     {"EditAfterUndoDropsRedo", "L x z e y", "y", "X", "Ax B C", "0 1 2", "A B C", "Ax", "Undone: Delete Class A", true,
      "Store Class Ax"},
-    {"StoreWithoutChangeIsNoStep", "L S z", "", "", "A B C", "0 1 2", "A B C", "A", "3 Config Classes Read", false, ""},
+    {"StoreWithoutChangeIsNoStep", "L S z", "", "", "A B C", "0 1 2", "A B C", "A", "Class 0 [A] unchanged in memory",
+     false, ""},
+    {"StoreSaysWhatItStored", "L n e S", "", "", "A Bx C", "0 1 2", "A B C", "Bx", "Stored Class 1 [Bx] in memory",
+     true, "Store Class Bx"},
     // The undo keys of a text box with nothing to undo reach the classes.
     {"UndoKeysOfAnEmptyBoxUndoAClass", "L x Z", "y", "X", "A B C", "0 1 2", "A B C", "A",
      "Undone: Delete Class A (the box had nothing to undo)", false, " | Delete Class A"},

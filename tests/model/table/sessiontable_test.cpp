@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ranges>
 #include <sstream>
 
@@ -233,7 +234,9 @@ TEST_F(SessionTableFileTest, ProblemsMarkTheirCells)
     const std::tuple<const char *, const char *, const char *> rows[] = {
         {"speed 10.5", "", "1 Class Speed: line 46: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000"},
         {"speed 10.5", "cell 1 Class Speed = 2", ""},
-        {"", "cell 2 Health = 1500", "2 Health: when written: TCC003 health 1500 is outside 0 to 999; read as 100"},
+        {"", "cell 2 Health = 1500",
+         "2 Health: when written: TCC003 health 1500 is outside 0 to 999; read as 1002 Health: TCC024 health 1500 is "
+         "above max_health 100"},
         {"inventory ammo_grenades 99999999999", "",
          "1 Grenades: line 44: TCC007 inventory ammo_grenades 99999999999 is beyond the 32-bit range; read as "
          "2147483647"},
@@ -261,6 +264,38 @@ TEST_F(SessionTableFileTest, ProblemsMarkTheirCells)
                      + problem.text;
         EXPECT_EQ(cells, cell);
         session->undo();
+    }
+}
+
+} // namespace
+
+namespace {
+
+// What the window says of the table beyond its cells: each change once, the
+// filter's count after the typing, the selection a load clears.
+TEST_F(SessionTableFileTest, EachChangeOfTheTableIsSaidOnce)
+{
+    session->loadConfig();
+    ClassTableEditing &table = parts->table;
+    table.tableChangesToSay(); // what the window shows on opening
+    const std::pair<std::function<void()>, const char *> steps[] = {
+        {[&] { table.sort(columnNamed("Health"), SortOrder::Descending); }, "Sorted by Health, highest first"},
+        {[] {}, ""},
+        {[&] { table.filter("health < 100"); }, "0 of 3 classes"},
+        {[&] { table.filter(""); }, "3 of 3 classes"},
+        {[&] {
+             table.selectRows(std::vector<int>{0, 1});
+         },
+         "2 classes selected"},
+        {[&] { session->loadConfig(); }, "No class selected"},
+        {[&] { table.fileOrder(); }, "In file order"},
+    };
+    for (const auto &[step, said] : steps) {
+        SCOPED_TRACE(said);
+        step();
+        EXPECT_EQ(table.filterTypedSinceSaid(), std::string_view(said).ends_with(" classes"));
+        EXPECT_EQ(table.tableChangesToSay(), said);
+        EXPECT_FALSE(table.filterTypedSinceSaid());
     }
 }
 

@@ -83,11 +83,12 @@ const Row rows[] = {
      "Sniper/S:100 Medic/S:5 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
      "6 of 6 classes, 2 of them the Tangos' (read only) | Changed: Paste on Medic; the cells of the Tangos' classes "
      "are left as they are (read only)"},
-    // A team switch shows the Seals beside the Tangos' classes once they are read.
+    // A team switch shows the Seals beside the Tangos' classes once they are
+    // read. (Heavy's health of 150 is above its max_health of 100: a problem.)
     {"L; answer yy; T; L; other", "Heavy/T:150 Sniper/T:95 Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70",
-     "6 of 6 classes, 4 of them the Seals' (read only) | 2 Config Classes Read"},
+     "6 of 6 classes, 4 of them the Seals' (read only) | 2 Config Classes Read; 1 problem"},
     {"L; other; answer yy; T; L", "Heavy/T:150 Sniper/T:95 Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70",
-     "6 of 6 classes, 4 of them the Seals' (read only) | 2 Config Classes Read"},
+     "6 of 6 classes, 4 of them the Seals' (read only) | 2 Config Classes Read; 1 problem"},
     // The baseline's marks: classes matched by name, wherever they stand;
     // added ones count as changed; marks follow edits; the other team's rows
     // are never marked.
