@@ -101,9 +101,9 @@ const Row rows[] = {
      "2 of 4 classes | Changed: Change Health on Sniper"},
     {"L; filter changed", "", "0 of 4 classes | 4 Config Classes Read"},
     // Each team is marked by its own baseline alone, never by the other's.
-    {"L; baseline; answer yy; T; L; filter changed", "", "0 of 2 classes | 2 Config Classes Read"},
+    {"L; baseline; answer yy; T; L; filter changed", "", "0 of 2 classes | 2 Config Classes Read; 1 problem"},
     {"L; baseline; other; answer yy; T; L; filter changed", "Medic/S:*90 Pointman/S:70",
-     "2 of 6 classes, 2 of them the Seals' (read only) | 2 Config Classes Read"},
+     "2 of 6 classes, 2 of them the Seals' (read only) | 2 Config Classes Read; 1 problem"},
     {"L; answer yy; T; L; baseline; answer yy; T; L; other; filter changed", "Heavy/T:*150 Sniper/T:*95",
      "2 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
     // Compare with Folder: both teams' baselines in one step.
