@@ -46,6 +46,8 @@ public:
 
     // Whether the step changed nothing at all.
     bool empty() const;
+    // How many changes it holds: of a change to many classes, the classes.
+    std::size_t changeCount() const { return changes.size(); }
 
     void undo(EditedClasses classes);
     void redo(EditedClasses classes);
