@@ -23,12 +23,12 @@
 
 using namespace tolvane;
 
-BulkChangeDialog::BulkChangeDialog(const EditorState &state, std::vector<int> chosen, int column, QWidget *parent)
-    : QDialog(parent), state(state), chosen(std::move(chosen))
+BulkChangeDialog::BulkChangeDialog(TableRows rows, std::vector<int> chosen, int column, QWidget *parent)
+    : QDialog(parent), rows(rows), chosen(std::move(chosen))
 {
     setWindowTitle(tr("Change Selected Classes"));
     for (int slot : this->chosen)
-        names.push_back(fromCp1252(state.table.records[std::size_t(slot)].classname.view()).toStdString());
+        names.push_back(fromCp1252(rows.record(slot).classname.view()).toStdString());
     // Three words or more, so that a screen reader reads it with the dialog.
     heading = new QLabel(this);
     heading->setObjectName(QStringLiteral("changedClasses"));
@@ -87,7 +87,7 @@ std::string BulkChangeDialog::typed() const
 void BulkChangeDialog::showColumn()
 {
     const TableColumn &of = tableColumns()[std::size_t(column())];
-    const QString common = fromCp1252(commonCellText(column(), state, chosen));
+    const QString common = fromCp1252(commonCellText(column(), rows, chosen));
     heading->setText(QString::fromStdString(bulkChangeHeading(of.title, names)));
     now->setText(common);
     value->setPlaceholderText(common);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "classdata/format/classrecord.h"
+#include "model/table/teamrows.h"
 
 #include <QDialog>
 
@@ -23,7 +24,7 @@ class BulkChangeDialog : public QDialog
     Q_OBJECT
 
 public:
-    BulkChangeDialog(const tolvane::EditorState &state, std::vector<int> chosen, int column, QWidget *parent = nullptr);
+    BulkChangeDialog(tolvane::TableRows rows, std::vector<int> chosen, int column, QWidget *parent = nullptr);
 
     int column() const;
     // What was typed, as Windows-1252 bytes.
@@ -36,7 +37,7 @@ private:
     void showColumn();
     void check();
 
-    const tolvane::EditorState &state;
+    tolvane::TableRows rows;
     std::vector<int> chosen;
     std::vector<std::string> names; // of the classes chosen, as UTF-8
     QLabel *heading = nullptr;

@@ -16,9 +16,6 @@ namespace {
 
 // The same tint as a box of the form whose value the game reads otherwise.
 const QColor problemTint(255, 224, 160);
-// The other team's rows: read only, as a box that takes no input.
-const QColor readOnlyTint(236, 236, 236);
-const QColor readOnlyText(96, 96, 96);
 // Light at both ends, so that black text stays readable on every cell.
 const QColor scaleLow(190, 214, 240);
 const QColor scaleHigh(250, 180, 120);
@@ -133,8 +130,8 @@ QVariant ClassTableModel::data(const QModelIndex &index, int role) const
     const TableRows classes = table.rows();
     if (!classes.has(slot))
         return {}; // gone since the rows were last shown
-    if (index.column() == teamColumn() || classes.readOnly(slot))
-        return teamData(classes, slot, index.column(), role);
+    if (index.column() == teamColumn())
+        return teamData(classes, slot, role);
     const TableColumn &column = columnAt(index.column());
     const ClassRecord &record = classes.record(slot);
     const bool tick = column.kind == ColumnKind::Tick;
@@ -179,7 +176,7 @@ CellFacts ClassTableModel::cellFacts(const QModelIndex &index) const
             .column = headerData(index.column(), Qt::Horizontal, Qt::DisplayRole).toString().toStdString(),
             .value = data(index, Qt::AccessibleTextRole).toString().toStdString(),
             .problem = problemText(slot, index.column()).replace(u'\n', QStringLiteral("; ")).toStdString(),
-            .readOnly = table.rows().readOnly(slot)};
+            .readOnly = index.column() == teamColumn()};
 }
 
 QVariant ClassTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -212,7 +209,7 @@ Qt::ItemFlags ClassTableModel::flags(const QModelIndex &index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    if (index.column() == teamColumn() || table.rows().readOnly(slotOf(index.row())))
+    if (index.column() == teamColumn())
         return flags;
     const TableColumn &column = columnAt(index.column());
     if (column.kind == ColumnKind::Tick)
@@ -266,8 +263,6 @@ QString ClassTableModel::scaleWords(int slot, int column) const
     return {};
 }
 
-// The Team column, and the other team's rows: shown as their file holds
-// them, greyed and named read only for those who do not see the grey.
 // The baseline's value where it differs, of the other team's rows too; the
 // Team column and the inventory show none.
 std::optional<std::string> ClassTableModel::baselineOf(const TableRows &classes, int slot, int column) const
@@ -277,40 +272,14 @@ std::optional<std::string> ClassTableModel::baselineOf(const TableRows &classes,
     return classes.baselineValue(slot, columnAt(column).value);
 }
 
-QVariant ClassTableModel::teamData(const TableRows &classes, int slot, int column, int role) const
+// The Team column: the team whose class file the row's class belongs to.
+QVariant ClassTableModel::teamData(const TableRows &classes, int slot, int role) const
 {
-    const bool team = column == teamColumn();
-    const QString teamName = QString::fromLatin1(tolvane::teamName(classes.teamOf(slot)));
-    const bool readOnly = classes.readOnly(slot);
     switch (role) {
     case Qt::DisplayRole:
-        if (team)
-            return teamName;
-        return columnAt(column).kind == ColumnKind::Tick ? QVariant()
-                                                         : fromCp1252(cellText(columnAt(column), classes.record(slot)));
     case Qt::EditRole:
     case Qt::AccessibleTextRole:
-        return team ? teamName : fromCp1252(cellText(columnAt(column), classes.record(slot)));
-    case Qt::CheckStateRole:
-        if (team || columnAt(column).kind != ColumnKind::Tick)
-            return {};
-        return cellNumber(columnAt(column), classes.record(slot)) == 1.0 ? Qt::Checked : Qt::Unchecked;
-    case Qt::ToolTipRole:
-    case Qt::AccessibleDescriptionRole: {
-        QStringList notes{readOnly ? tr("Read only: the %1' class file, not changed here").arg(teamName) : QString()};
-        if (const std::optional<std::string> baseline = baselineOf(classes, slot, column))
-            notes << tr("Baseline: %1").arg(QString::fromStdString(*baseline));
-        notes.removeAll(QString());
-        return notes.isEmpty() ? QVariant() : notes.join(u'\n');
-    }
-    case BaselineRole:
-        return baselineOf(classes, slot, column).has_value();
-    case Qt::BackgroundRole:
-        return readOnly ? QVariant(readOnlyTint) : QVariant();
-    case Qt::ForegroundRole:
-        return readOnly ? QVariant(readOnlyText) : QVariant();
-    case Qt::TextAlignmentRole:
-        return !team && columnAt(column).numeric() ? QVariant(Qt::AlignRight | Qt::AlignVCenter) : QVariant();
+        return QString::fromLatin1(tolvane::teamName(classes.teamOf(slot)));
     default:
         return {};
     }

@@ -65,7 +65,7 @@ public:
     bool setData(const QModelIndex &index, const QVariant &value, int role) override;
 
 private:
-    QVariant teamData(const tolvane::TableRows &classes, int slot, int column, int role) const;
+    QVariant teamData(const tolvane::TableRows &classes, int slot, int role) const;
     std::optional<std::string> baselineOf(const tolvane::TableRows &classes, int slot, int column) const;
     QString problemText(int slot, int column) const;
     QVariant scaleColour(int slot, int column) const;

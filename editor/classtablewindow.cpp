@@ -190,12 +190,9 @@ void ClassTableWindow::followSession()
     // session once it has chosen it.
     if (reporting)
         return;
-    // A row of the other team stays current: the form cannot show it.
-    if (isOtherTeamRow(model->slotOf(view->currentIndex().row())))
-        return;
     // The form's class, in the column the current cell had; no row while the
     // filter hides it, so that any row chosen moves the form.
-    const int row = model->rowOf(editing.state().currentIndex);
+    const int row = model->rowOf(editing.formRow());
     const int column = view->currentIndex().isValid() ? view->currentIndex().column() : keptColumn;
     if (row < 0)
         view->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
@@ -232,10 +229,7 @@ void ClassTableWindow::changeSelectedClasses()
 {
     // Through the dialog and the question after it.
     const FocusReturn back;
-    std::vector<int> chosen = editing.roster().selectedRows(editing.state());
-    if (chosen.empty())
-        chosen.push_back(editing.state().currentIndex);
-    BulkChangeDialog dialog(editing.state(), chosen, currentColumn(), this);
+    BulkChangeDialog dialog(editing.rows(), editing.rowsToChange(), currentColumn(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     editing.changeSelectedClasses(dialog.column(), dialog.typed());

@@ -76,8 +76,7 @@ void CompareCommands::compareTwoClasses()
 void CompareCommands::compareClassesAt(std::optional<int> left, std::optional<int> right)
 {
     const auto ours = std::make_shared<const std::vector<ClassRecord>>(classesToWrite());
-    const auto other = std::make_shared<const ClassesOnDisk>(table.otherTeamShown() ? *table.otherTeamShown()
-                                                                                    : otherTeamClasses(session));
+    const auto other = std::make_shared<const ClassesOnDisk>(otherTeamClasses(session));
     std::vector<TeamClass> members = teamClasses(*ours, session.document().team());
     for (const TeamClass &member : teamClasses(other->classes, otherTeam(session.document().team())))
         members.push_back(member);
@@ -88,7 +87,10 @@ void CompareCommands::compareClassesAt(std::optional<int> left, std::optional<in
         two.classes.push_back(teamClassLabel(member));
     const int count = int(ours->size());
     const auto member = [&](int row) {
-        const int at = isOtherTeamRow(row) ? count + row - otherTeamRows : row;
+        // The form's team first, whichever team's rows come first in the table.
+        const bool ours = isOtherTeamRow(row) == (session.formDocument() == 1);
+        const int position = isOtherTeamRow(row) ? row - otherTeamRows : row;
+        const int at = ours ? position : count + position;
         return std::clamp(at, 0, int(members.size()) - 1);
     };
     two.left = left ? member(*left) : std::clamp(session.document().state().currentIndex, 0, count - 1);
@@ -111,7 +113,8 @@ void CompareCommands::compareWithFile()
 {
     const std::optional<std::filesystem::path> chosen = session.questions().chooseFile(
         {"Compare with File",
-         session.document().baseline() ? session.document().baseline()->file : session.folder().path(),
+         baselines().baseline(session.document().team()) ? baselines().baseline(session.document().team())->file
+                                                         : session.folder().path(),
          classFileTypes});
     if (!chosen)
         return;
@@ -120,21 +123,24 @@ void CompareCommands::compareWithFile()
         session.questions().tell(
             {Questions::Icon::Warning, "Compare with File",
              read.problem
-                 + (session.document().baseline() ? "\nThe classes are still compared with "
-                                                        + displayText(session.document().baseline()->file) + '.'
-                                                  : std::string())});
+                 + (baselines().baseline(session.document().team())
+                        ? "\nThe classes are still compared with "
+                              + displayText(baselines().baseline(session.document().team())->file) + '.'
+                        : std::string())});
         return;
     }
-    session.document().setBaseline(session.document().team(), std::move(read));
+    baselines().setBaseline(session.document().team(), std::move(read));
     session.refreshIndicators(session.formView().form()); // the table marks what differs from it
     showBaselineNotes();
 }
 
 void CompareCommands::compareWithFolder()
 {
-    TeamDocument &document = session.document();
+    TeamDocument &document = baselines();
+    const Team ours = session.document().team();
     const std::optional<std::filesystem::path> chosen = session.questions().chooseFolder(
-        document.baseline() ? document.baseline()->file.parent_path() : session.folder().path(), "Compare with Folder");
+        document.baseline(ours) ? document.baseline(ours)->file.parent_path() : session.folder().path(),
+        "Compare with Folder");
     if (!chosen)
         return;
     std::string problems;
@@ -159,14 +165,14 @@ void CompareCommands::compareWithFolder()
     if (!taken)
         return;
     session.refreshIndicators(session.formView().form()); // the table marks what differs from them
-    if (document.baseline())
+    if (document.baseline(ours))
         showBaselineNotes();
 }
 
 void CompareCommands::showBaselineNotes()
 {
-    const ClassesOnDisk &baseline = *session.document().baseline();
     const Team team = session.document().team();
+    const ClassesOnDisk &baseline = *baselines().baseline(team);
     const std::vector<ClassRecord> ours = classesToWrite();
     const ClassDifferences differences = diffClasses(baseline.classes, ours);
     std::vector<NotesSection> sections{{std::string(teamName(team)), baseline.classes, ours}};
@@ -176,7 +182,7 @@ void CompareCommands::showBaselineNotes()
     // their file beside this one when that is a team's file of an earlier
     // release.
     const ClassesOnDisk theirs = otherTeamClasses(session);
-    std::optional<ClassesOnDisk> theirsBefore = session.document().baseline(otherTeam(team));
+    std::optional<ClassesOnDisk> theirsBefore = baselines().baseline(otherTeam(team));
     if (!theirsBefore && theirs.problem.empty())
         theirsBefore = fileBeside(baseline.file, team, theirs.file);
     if (!theirs.problem.empty())
@@ -223,8 +229,8 @@ void CompareCommands::showChart()
         // The classes the table's filter leaves, of both teams.
         const TableRows rows = table.rows();
         std::erase_if(members, [&](const TeamClass &member) {
-            const int row = member.team == session.document().team() ? member.position
-                                                                     : otherTeamRows + member.position;
+            const int row = member.team == session.documentOf(0)->team() ? member.position
+                                                                         : otherTeamRows + member.position;
             return !table.roster().filter().matches(*member.record, rows.facts(row));
         });
         BarChart bars = barChart(numericValues().at(std::size_t(value)), members);

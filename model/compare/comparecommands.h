@@ -105,6 +105,9 @@ private:
     // Saves bytes where the user chooses, after asking with choice; the
     // status line says where, what names what was saved ("Patch notes").
     void saveChosenFile(const Questions::FileChoice &choice, std::string_view bytes, const std::string &what);
+    // Each team's baseline is kept with the active team's document, which
+    // stays while the other team's comes and goes.
+    TeamDocument &baselines() { return *session.documentOf(0); }
 
     EditorSession &session;
     const ClassTableEditing &table;

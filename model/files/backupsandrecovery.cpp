@@ -50,21 +50,30 @@ BackupsAndRecovery::BackupsAndRecovery(EditorSession &session, VersionChooser &c
 
 // The recovery file holds the classes in memory, the form, and what they
 // were loaded from; its team is the one whose file the classes belong to,
-// which a restore measures them against.
+// which a restore measures them against. The other team's classes, shown
+// and edited beside them, have a recovery file of their own.
 void BackupsAndRecovery::keepRecovery()
 {
     const std::filesystem::path &folder = session.folder().path();
     if (!folder.is_absolute())
         return;
-    const TeamDocument &document = session.document();
-    const ClassRecord form = document.formRecord(session.formView().form());
-    if (!document.changes().unsaved(document.state(), form)) {
-        if (!kept.empty())
-            forgetRecovery();
-        return;
+    const FormValues form = session.formView().form();
+    for (int part = 0; part < 2; ++part) {
+        const TeamDocument *document = session.documentOf(part);
+        const bool withForm = part == session.formDocument();
+        if (!document || !(withForm ? document->unsaved(form) : document->unsavedClasses())) {
+            if (!kept[part].empty())
+                forgetRecovery(part);
+            continue;
+        }
+        keep(*document, withForm ? document->formRecord(form) : document->state().current(), part);
     }
+}
+
+void BackupsAndRecovery::keep(const TeamDocument &document, const ClassRecord &form, int part)
+{
     const std::filesystem::path &from = document.changes().classesFile();
-    SessionRecovery recovery{folder, document.state(), form, std::nullopt, {}, document.origins()};
+    SessionRecovery recovery{session.folder().path(), document.state(), form, std::nullopt, {}, document.origins()};
     if (!from.empty())
         recovery.state.sealsActive = from.filename() == classFileName(1) ? 1 : 0;
     if (const std::string *known = from.empty() ? nullptr : document.changes().knownBytes(from))
@@ -73,44 +82,48 @@ void BackupsAndRecovery::keepRecovery()
     recovery.loadedClasses.assign(saved.records.begin(),
                                   saved.records.begin() + std::clamp(saved.classCount, 0, tableSlotCount));
     std::string bytes = recoveryFileBytes(recovery);
-    if (bytes == kept)
+    if (bytes == kept[part])
         return;
     std::string why;
-    if (!RecoveryStore(recoveryFolder(session.dataFolder().path)).save(recovery, &why)) {
+    if (!RecoveryStore(recoveryFolder(session.dataFolder().path)).save(recovery, &why, part)) {
         session.dataFolder().warn(session.questions(),
                                   "The classes not written out cannot be kept for a restore after a crash: " + why
                                       + ".");
         return;
     }
-    kept = std::move(bytes);
+    kept[part] = std::move(bytes);
 }
 
-void BackupsAndRecovery::forgetRecovery()
+void BackupsAndRecovery::forgetRecovery(int part)
 {
     const std::filesystem::path folder = recoveryFolder(session.dataFolder().path);
     if (!folder.empty() && session.folder().path().is_absolute())
-        RecoveryStore(folder).remove(session.folder().path());
-    kept.clear();
+        RecoveryStore(folder).remove(session.folder().path(), part);
+    kept[part].clear();
 }
 
 void BackupsAndRecovery::folderStarted(bool usable)
 {
-    kept.clear();
-    if (usable)
-        offerRecovery();
+    kept[0].clear();
+    kept[1].clear();
+    if (usable) {
+        offerRecovery(0);
+        offerRecovery(1);
+    }
 }
 
 // At the start in a folder: the unsaved classes an earlier run there left,
 // restored into memory on the user's word (the default), with what they
-// would change in the class file on disk now. Nothing is written.
-void BackupsAndRecovery::offerRecovery()
+// would change in the class file on disk now. Nothing is written. The other
+// team's come back shown beside the active team's.
+void BackupsAndRecovery::offerRecovery(int part)
 {
     const std::filesystem::path folder = recoveryFolder(session.dataFolder().path);
     if (folder.empty())
         return;
     const GameFolder &gameFolder = session.folder();
     const RecoveryStore store(folder);
-    const std::optional<SessionRecovery> recovery = store.find(gameFolder.path());
+    const std::optional<SessionRecovery> recovery = store.find(gameFolder.path(), part);
     if (!recovery)
         return;
     const EditorState &before = recovery->state;
@@ -133,24 +146,37 @@ void BackupsAndRecovery::offerRecovery()
             : utf8Of(unifiedDiff(disk.bytes, merge.bytes, name + " (on disk)", name + " (restored)"))};
     const std::string question =
         "When this program last ran in this folder, it ended with changes to " + name + " that were not written out ("
-        + classCount(classes.size()) + "). They were kept in " + displayText(store.fileFor(gameFolder.path()))
+        + classCount(classes.size()) + "). They were kept in " + displayText(store.fileFor(gameFolder.path(), part))
         + ".\n\nRestore them into memory? The class file changes only when you write them out; Discard deletes them.";
     if (session.questionReview().ask(session.questions(),
                                      {question, Questions::Choices::RestoreDiscard, Answer::Restore, true},
                                      std::move(review))
         == Answer::Discard)
-        store.remove(gameFolder.path());
+        store.remove(gameFolder.path(), part);
     else
-        restoreRecovery(*recovery, file);
+        restoreRecovery(*recovery, file, part);
 }
 
 // The classes come back as unsaved changes to what they were loaded from,
 // so that Write Out merges them into the file when it changed since; the
 // active team stays the one the settings file names.
-void BackupsAndRecovery::restoreRecovery(const SessionRecovery &recovery, const std::filesystem::path &file)
+void BackupsAndRecovery::restoreRecovery(const SessionRecovery &recovery, const std::filesystem::path &file, int part)
 {
-    TeamDocument &document = session.document();
-    document.restore(recovery.state, recovery.loadedClasses, recovery.origins);
+    if (part == 1) {
+        if (const std::string problem = session.showOtherTeam(true); !problem.empty() || session.fileOf(1) != file) {
+            session.questions().tell({Questions::Icon::Warning, "Restore",
+                                      "The changes to " + displayText(file.filename())
+                                          + " cannot be restored beside the active team's classes. " + problem
+                                          + "\nThey stay kept for the next start."});
+            return;
+        }
+    }
+    TeamDocument &document = *session.documentOf(part);
+    EditorState state = recovery.state;
+    // Another team's form is the class it was on.
+    if (part != session.formDocument() && state.currentIndex >= 0 && state.currentIndex < tableSlotCount)
+        state.table.records[std::size_t(state.currentIndex)] = recovery.form;
+    document.restore(state, recovery.loadedClasses, recovery.origins);
     // Without a file they were loaded from, Write Out asks before it
     // replaces one that is there now, as it would have in that run.
     if (recovery.loadedFile) {
@@ -162,8 +188,10 @@ void BackupsAndRecovery::restoreRecovery(const SessionRecovery &recovery, const 
     session.history().clear();
     FormValues form = session.formView().form();
     session.show(form);
-    showRecordIn(recovery.form, form);
-    session.formView().showForm(form);
+    if (part == session.formDocument()) {
+        showRecordIn(recovery.form, form);
+        session.formView().showForm(form);
+    }
     session.formView().setStatus("Restored the changes to " + displayText(file.filename())
                                  + " that were not written out; Write Out writes them");
     session.refreshIndicators(form);
@@ -173,7 +201,7 @@ void BackupsAndRecovery::restorePreviousVersion()
 {
     if (!folderUsable(session))
         return;
-    const std::filesystem::path path = activeClassFile(session);
+    const std::filesystem::path path = session.fileOf(session.formDocument());
     const std::string name = displayText(path.filename());
     const std::filesystem::path folder = backupsFolder(session.dataFolder().path);
     const BackupStore store(folder);

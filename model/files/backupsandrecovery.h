@@ -44,22 +44,29 @@ public:
     // goes when nothing is unsaved. The window calls it a few seconds after
     // a change.
     void keepRecovery();
-    // File > Restore Previous Version: an earlier version of the active
+    // File > Restore Previous Version: an earlier version of the form's
     // class file, kept by Write Out, replaces the classes in memory as one
     // step that Undo takes back; the file changes only on Write Out.
     void restorePreviousVersion();
 
-    void classesSettled() override { forgetRecovery(); }
+    void classesSettled() override
+    {
+        forgetRecovery(0);
+        forgetRecovery(1);
+    }
     void folderStarted(bool usable) override;
 
 private:
-    void forgetRecovery();
-    void offerRecovery();
-    void restoreRecovery(const SessionRecovery &recovery, const std::filesystem::path &file);
+    // part: 0 the active team's file's classes, 1 the other team's (see
+    // RecoveryStore).
+    void keep(const TeamDocument &document, const ClassRecord &form, int part);
+    void forgetRecovery(int part);
+    void offerRecovery(int part);
+    void restoreRecovery(const SessionRecovery &recovery, const std::filesystem::path &file, int part);
 
     EditorSession &session;
     VersionChooser &chooser;
-    std::string kept; // what the recovery file holds; empty when this run keeps none
+    std::string kept[2]; // what each recovery file holds; empty when this run keeps none
 };
 
 } // namespace tolvane

@@ -16,5 +16,8 @@ class EditorSession;
 // file), less the codes the rules file leaves out. What keeps the rules
 // from being checked comes first.
 std::vector<Problem> standingProblems(const EditorSession &session, std::span<const ClassRecord> classes);
+// The same for the classes of the session's document number (see
+// EditorSession::documentOf); the above is the form's document's.
+std::vector<Problem> standingProblems(const EditorSession &session, int number, std::span<const ClassRecord> classes);
 
 } // namespace tolvane

@@ -44,6 +44,11 @@ bool ChangeTracker::unsaved(const EditorState &state, const ClassRecord &formVal
     return formChanged(formValues) || classesDiffer(state, saved);
 }
 
+bool ChangeTracker::classesUnsaved(const EditorState &state) const
+{
+    return classesDiffer(state, saved);
+}
+
 void ChangeTracker::fileRead(const std::filesystem::path &path, const FileBytes &file)
 {
     knownFiles[path] = file.status == FileStatus::Read ? std::optional<std::string>(file.bytes) : std::nullopt;

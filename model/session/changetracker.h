@@ -33,6 +33,9 @@ public:
     // Whether the classes in memory, or the form with formValues, differ from
     // what was last saved or shown.
     bool unsaved(const EditorState &state, const ClassRecord &formValues) const;
+    // Whether the classes in memory differ from what was last saved: of a
+    // document the form does not edit.
+    bool classesUnsaved(const EditorState &state) const;
 
     // What a class file held when this run read it; a missing file is
     // remembered as missing.

@@ -32,11 +32,14 @@ void EditorSession::addListener(SessionListener &listener)
 
 std::filesystem::path activeClassFile(const EditorSession &session)
 {
-    return session.folder().file(classFileName(session.document().state().sealsActive));
+    return session.folder().file(classFileName(session.documentOf(0)->state().sealsActive));
 }
 
 ClassesOnDisk otherTeamClasses(const EditorSession &session)
 {
+    // Shown, the other team's classes are those in memory.
+    if (const TeamDocument *shown = session.documentOf(1 - session.formDocument()); shown && session.documentOf(1))
+        return {shown->changes().classesFile(), shown->classesWith(nullptr), {}};
     const Team other = otherTeam(session.document().team());
     const std::string whose = "The " + std::string(teamName(other)) + "' class file";
     const std::filesystem::path file = session.folder().file(classFileName(sealsFlag(other)));
@@ -47,19 +50,32 @@ ClassesOnDisk otherTeamClasses(const EditorSession &session)
 
 void EditorSession::refreshIndicators(const FormValues &form)
 {
-    const ClassRecord stored = doc.formRecord(form);
-    view.setUnsavedMark(doc.changes().unsaved(doc.state(), stored));
+    const TeamDocument &edited = document();
+    const ClassRecord stored = edited.formRecord(form);
+    view.setUnsavedMark(!unsavedDocuments(form).empty());
     view.setTeamText(doc.state().sealsActive ? "&Change Active-Config (Seals)" : "&Change Active-Config (Tangos)");
     view.showPlace(placeText());
     // Edits in the form that were not stored are what Undo takes back first
     // (as the step that stores them), and Redo has nothing then.
-    const bool formEdited = !(stored == doc.state().current());
-    view.showClassCommands({canDeleteClass(doc.state()), canMoveClassUp(doc.state()), canMoveClassDown(doc.state()),
+    const EditorState &state = edited.state();
+    const bool formEdited = !(stored == state.current());
+    view.showClassCommands({canDeleteClass(state), canMoveClassUp(state), canMoveClassDown(state),
                             utf8Of(formEdited ? storeClassName(stored) : steps.undoName()),
                             formEdited ? std::string() : utf8Of(steps.redoName())});
     if (!title.empty())
         showTitle(title);
     tell([&](SessionListener &listener) { listener.classesShown(form); });
+}
+
+std::vector<int> EditorSession::unsavedDocuments(const FormValues &form) const
+{
+    std::vector<int> unsaved;
+    for (int number = 0; number < 2; ++number) {
+        const TeamDocument *edited = documentOf(number);
+        if (edited && (number == formDoc ? edited->unsaved(form) : edited->unsavedClasses()))
+            unsaved.push_back(number);
+    }
+    return unsaved;
 }
 
 void EditorSession::show(FormValues &form, const std::string &status)
@@ -74,20 +90,21 @@ void EditorSession::show(FormValues &form, const std::string &status)
 // keep their entries.
 void EditorSession::showRecord(FormValues &form)
 {
-    const ClassRecord &record = doc.state().current();
+    TeamDocument &edited = document();
+    const ClassRecord &record = edited.state().current();
     showRecordIn(record, form);
     if (const std::optional<int> slot = itemSlot(form.item))
         form.amount = std::to_string(record.inventory[std::size_t(*slot)]);
     view.showForm(form);
     showTitle(titleFor("Editing", record) + classesTeamNote());
-    doc.changes().formShown(doc.formRecord(form));
+    edited.changes().formShown(edited.formRecord(form));
     refreshIndicators(form);
 }
 
 void EditorSession::store(const FormValues &form)
 {
-    const ClassRecord stored = doc.formRecord(form);
-    steps.add(storeClass(doc.classes(), stored));
+    const ClassRecord stored = document().formRecord(form);
+    steps.add(storeClass(document().classes(), stored));
     showTitle(titleFor("Saving", stored) + classesTeamNote());
 }
 
@@ -104,10 +121,10 @@ void EditorSession::showTitle(std::string text)
 void EditorSession::saveToMemory()
 {
     const FormValues form = view.form();
-    const ClassRecord stored = doc.formRecord(form);
-    const bool changed = !(stored == doc.state().current());
+    const ClassRecord stored = document().formRecord(form);
+    const bool changed = !(stored == document().state().current());
     store(form);
-    const std::string named = "Class " + std::to_string(doc.state().currentIndex) + " ["
+    const std::string named = "Class " + std::to_string(document().state().currentIndex) + " ["
                               + std::string(stored.classname.view()) + "]";
     view.setStatus(utf8Of(changed ? "Stored " + named + " in memory" : named + " unchanged in memory"));
     refreshIndicators(form);
@@ -118,8 +135,8 @@ void EditorSession::move(Move move)
 {
     FormValues form = view.form();
     if (move == Move::Previous)
-        doc.state().countTheEditedSlot();
-    moveTo(form, moveTarget(doc.state(), move));
+        document().state().countTheEditedSlot();
+    moveTo(form, moveTarget(document().state(), move));
 }
 
 void EditorSession::moveTo(FormValues &form, std::optional<int> slot)
@@ -130,8 +147,29 @@ void EditorSession::moveTo(FormValues &form, std::optional<int> slot)
         return;
     }
     store(form);
-    doc.state().currentIndex = *slot;
-    show(form, positionText(doc.state()));
+    document().state().currentIndex = *slot;
+    show(form, positionText(document().state()));
+}
+
+// The form follows a class of the other document: stored where it was, it
+// shows the class of slot there.
+void EditorSession::moveTo(FormValues &form, int number, std::optional<int> slot)
+{
+    const TeamDocument *target = documentOf(number);
+    if (number == formDoc || !target || !slot) {
+        moveTo(form, slot);
+        return;
+    }
+    const std::optional<int> there = goToTarget(target->state(), *slot);
+    if (!there) {
+        moveTo(form, there);
+        return;
+    }
+    store(form);
+    formDoc = number;
+    steps.setFormDocument(formDoc);
+    document().state().currentIndex = *there;
+    show(form, positionText(document().state()));
 }
 
 std::string positionText(const EditorState &s)
@@ -142,7 +180,8 @@ std::string positionText(const EditorState &s)
 
 void EditorSession::showPosition()
 {
-    view.showPosition(doc.state().firstIndex, doc.state().lastIndex, doc.state().currentIndex);
+    const EditorState &state = document().state();
+    view.showPosition(state.firstIndex, state.lastIndex, state.currentIndex);
 }
 
 void EditorSession::classesLoaded()
@@ -171,9 +210,9 @@ void EditorSession::nothingToTakeBack(const FormValues &form, const std::string 
 void EditorSession::undo(bool pastTextBox)
 {
     FormValues form = view.form();
-    if (doc.changes().formChanged(doc.formRecord(form)))
+    if (document().changes().formChanged(document().formRecord(form)))
         store(form);
-    if (steps.undo(doc.classes()))
+    if (steps.undo([this](int number) { return documentAt(number).classes(); }))
         show(form, "Undone: " + std::string(steps.redoName()) + pastTextBoxNote(pastTextBox, "undo"));
     else
         nothingToTakeBack(form, pastTextBox ? "Nothing to undo, in the box or in the classes" : "");
@@ -184,9 +223,9 @@ void EditorSession::undo(bool pastTextBox)
 void EditorSession::redo(bool pastTextBox)
 {
     FormValues form = view.form();
-    if (doc.changes().formChanged(doc.formRecord(form)))
+    if (document().changes().formChanged(document().formRecord(form)))
         store(form);
-    if (steps.redo(doc.classes()))
+    if (steps.redo([this](int number) { return documentAt(number).classes(); }))
         show(form, "Redone: " + std::string(steps.undoName()) + pastTextBoxNote(pastTextBox, "redo"));
     else
         nothingToTakeBack(form, pastTextBox ? "Nothing to redo, in the box or in the classes" : "");
@@ -207,7 +246,7 @@ std::string helpText(const EditorSession &session)
            "Open Folder and Change Active-Config ask before they drop changes that are not written out.\n\n"
            "Game folder:\n"
            + displayText(session.folder().name()) + "\n\nActive class file:\n"
-           + std::string(classFileName(session.document().state().sealsActive));
+           + std::string(classFileName(session.documentOf(0)->state().sealsActive));
 }
 
 // System commands 0x0010 to 0x001F open the about box; the others are the

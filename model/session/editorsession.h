@@ -20,12 +20,14 @@
 
 namespace tolvane {
 
-// One editing session: the game folder and the active team, the document
-// whose classes the form edits, the form's place among them, one undo
-// history, and the commands of the form itself (load, write, store, move,
-// undo, switch team or folder, quit) with the texts of the status line. It
-// talks to the window through a FormView and Questions, and reads the form
-// from it once a command.
+// One editing session: the game folder and the active team, a document per
+// team file (the active team's, and the other team's while it is shown),
+// the one whose class the form edits and the form's place there, one undo
+// history over both, and the commands of the form itself (load, write,
+// store, move, undo, switch team or folder, quit) with the texts of the
+// status line; load, write and the questions before classes are dropped
+// take both documents. It talks to the window through a FormView and
+// Questions, and reads the form from it once a command.
 //
 // The other commands are parts of their own (class list, inventory, review,
 // folders, class table, compare, sheets, backups and recovery); they build
@@ -61,8 +63,16 @@ public:
     void start(std::optional<Team> named = std::nullopt);
 
     const GameFolder &folder() const { return gameFolder; }
-    TeamDocument &document() { return doc; }
-    const TeamDocument &document() const { return doc; }
+    // The document whose class the form shows and edits: the active team's
+    // file's, or, with the other team shown, the other's when the form
+    // follows one of its classes.
+    TeamDocument &document() { return documentAt(formDoc); }
+    const TeamDocument &document() const { return const_cast<EditorSession *>(this)->documentAt(formDoc); }
+    // The documents by number: 0 the active team's file's (as loaded), 1 the
+    // other team's, there only while the other team is shown (nullptr).
+    TeamDocument *documentOf(int number) { return number == 0 ? &doc : otherDoc ? &*otherDoc : nullptr; }
+    const TeamDocument *documentOf(int number) const { return const_cast<EditorSession *>(this)->documentOf(number); }
+    int formDocument() const { return formDoc; }
     FormView &formView() { return view; }
     Questions &questions() { return ask; }
     QuestionReview &questionReview() { return openReview; }
@@ -84,6 +94,11 @@ public:
     bool openFolder(const GameFolder &folder);
     // Whether the window may close: after the question about unsaved changes.
     bool quit();
+    // Show Other Team: the other team's class file is loaded into a document
+    // of its own, edited and written beside the active team's; hiding it
+    // first asks about its unsaved changes. The problem that kept it from
+    // being shown or hidden, empty when it was.
+    std::string showOtherTeam(bool on);
 
     // What the parts build their commands with. A command reads the form once
     // (formView().form()) and hands it along; form becomes what the window
@@ -101,8 +116,31 @@ public:
     // Stores the form and moves it to slot, saying where it is; nowhere when
     // there is none.
     void moveTo(FormValues &form, std::optional<int> slot);
+    // The same into the classes of document (see documentOf).
+    void moveTo(FormValues &form, int document, std::optional<int> slot);
+    // The class file document is written to.
+    std::filesystem::path fileOf(int document) const;
 
 private:
+    TeamDocument &documentAt(int number) { return number == 1 && otherDoc ? *otherDoc : doc; }
+    // Reads the other team's file into its document; the problem, empty when read.
+    std::string loadOtherTeam();
+    // Which documents hold changes not written out.
+    std::vector<int> unsavedDocuments(const FormValues &form) const;
+    // Writes document (Write Out's questions and all); the status of what
+    // it did, nullopt when it wrote nothing.
+    struct Written
+    {
+        bool written = false;
+        std::string status;
+        bool merged = false;
+        bool moreRead = false;
+    };
+    Written writeDocument(int document, FormValues &form);
+    // The other team's document goes: steps of it can no longer be taken back.
+    void dropOtherTeam();
+    // The names of steps say the team while both are shown.
+    void noteDocuments();
     void showRecord(FormValues &form);
     // The title shown is title with what the listeners add about the form's class.
     void showTitle(std::string title);
@@ -112,8 +150,9 @@ private:
     bool writeClasses(FormValues &form);
     bool askYes(const std::string &text);
     bool acceptClassFile(const std::filesystem::path &path, const FileBytes &file);
-    // Reads the active team's class file in place of the classes in memory.
-    void readActiveFile(FormValues &form);
+    // Reads the active team's class file in place of the classes in memory,
+    // and the other team's too while it is shown (withOther).
+    void readActiveFile(FormValues &form, bool withOther = true);
     // "(the Seals' classes; the Tangos' file is active)" after a team switch.
     std::string classesTeamNote() const;
     // "Seals · /path/to/folder"
@@ -142,6 +181,8 @@ private:
     std::optional<Team> namedTeam;
     std::optional<Team> settingsTeam;
     TeamDocument doc;
+    std::optional<TeamDocument> otherDoc;
+    int formDoc = 0;
     UndoHistory steps;
     QuestionReview openReview;
     DataFolder data;
@@ -160,7 +201,8 @@ bool folderUsable(EditorSession &session);
 // The class file that Load Config reads and Write Out writes now; empty when
 // the folder is unresolved.
 std::filesystem::path activeClassFile(const EditorSession &session);
-// The other team's classes as its file holds them now.
+// The classes of the team other than the form's: in memory with the other
+// team shown, else as its file holds them now.
 ClassesOnDisk otherTeamClasses(const EditorSession &session);
 
 // "Tolvane Class Creator ©" and the text of Help for the folder and the

@@ -39,6 +39,16 @@ public:
 
 private:
     bool readRulesFile();
+    // Each problem with the document of its class and the class's name.
+    struct Placed
+    {
+        int document;
+        Problem problem;
+        std::string className;
+    };
+    std::vector<Placed> standing() const;
+    std::string eachFile(std::string (TeamDocument::*of)(const std::filesystem::path &, std::span<const ClassRecord>)
+                             const) const;
 
     EditorSession &session;
 };

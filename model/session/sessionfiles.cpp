@@ -1,6 +1,7 @@
 #include "editorsession.h"
 #include "writeflow.h"
 
+#include "classdata/files/fileio.h"
 #include "classdata/files/safesave.h"
 #include "classdata/files/settings.h"
 #include "classdata/format/classfilereader.h"
@@ -23,21 +24,23 @@ void EditorSession::loadConfig()
     readActiveFile(form);
 }
 
-void EditorSession::readActiveFile(FormValues &form)
+void EditorSession::readActiveFile(FormValues &form, bool withOther)
 {
     const std::filesystem::path path = activeClassFile(*this);
     const auto read = std::make_unique<ClassTable>(doc.state().table);
     const FileBytes file = readClassFile(*read, gameFolder.path(), doc.state().sealsActive);
     if (!acceptClassFile(path, file))
         return;
-    doc.state().table = *read;
-    doc.changes().fileRead(path, file);
-    if (file.status == FileStatus::Read)
-        doc.fileProblems().fileRead(file.bytes);
-    else
-        doc.fileProblems().clear();
-    fitRangeToClasses(doc.state());
-    doc.changes().classesSaved(doc.state());
+    doc.takeFile(path, file, *read);
+    formDoc = 0;
+    steps.setFormDocument(formDoc);
+    std::string others;
+    if (otherDoc && withOther) {
+        const std::string problem = loadOtherTeam();
+        others = problem.empty() ? "; " + std::to_string(otherDoc->state().table.classCount) + ' '
+                                       + std::string(teamName(otherDoc->team())) + " classes read"
+                                 : "; " + problem;
+    }
     classesLoaded();
     classesSettled();
     const std::string count = std::to_string(doc.state().table.classCount);
@@ -45,7 +48,97 @@ void EditorSession::readActiveFile(FormValues &form)
     const std::string status = file.status == FileStatus::Read ? count + " Config Classes Read"
                                                                : std::string(classFileName(doc.state().sealsActive))
                                                                      + " not found: " + count + " new class";
-    show(form, withProblemCount(status, standingProblems(*this, doc.classesWith(nullptr)).size()));
+    std::size_t problems = standingProblems(*this, 0, doc.classesWith(nullptr)).size();
+    if (otherDoc)
+        problems += standingProblems(*this, 1, otherDoc->classesWith(nullptr)).size();
+    show(form, withProblemCount(status + others, problems));
+}
+
+std::string EditorSession::loadOtherTeam()
+{
+    const Team other = otherTeam(doc.team());
+    const std::filesystem::path path = gameFolder.file(classFileName(sealsFlag(other)));
+    const std::string whose = "The " + std::string(teamName(other)) + "' class file";
+    std::string problem = path.empty() ? whose + " cannot be found: the game folder cannot be found."
+                                       : readClassesOnDisk(path, whose).problem;
+    const FileBytes file = problem.empty() ? readWholeFile(path) : FileBytes{};
+    if (problem.empty() && file.status != FileStatus::Read)
+        problem = whose + ' ' + displayText(path) + " could not be read: " + file.error + '.';
+    if (!problem.empty()) {
+        dropOtherTeam();
+        return problem;
+    }
+    const auto table = std::make_unique<ClassTable>();
+    readClassBytes(*table, file.bytes);
+    otherDoc.emplace();
+    otherDoc->state().sealsActive = sealsFlag(other);
+    otherDoc->takeFile(path, file, *table);
+    if (formDoc == 1)
+        formDoc = 0;
+    steps.setFormDocument(formDoc);
+    noteDocuments();
+    return {};
+}
+
+void EditorSession::dropOtherTeam()
+{
+    if (!otherDoc)
+        return;
+    otherDoc.reset();
+    formDoc = 0;
+    steps.setFormDocument(formDoc);
+    steps.clear();
+    noteDocuments();
+}
+
+void EditorSession::noteDocuments()
+{
+    if (!otherDoc)
+        steps.setNotes({});
+    else
+        steps.setNotes(
+            {" (" + std::string(teamName(doc.team())) + ")", " (" + std::string(teamName(otherDoc->team())) + ")"});
+}
+
+std::filesystem::path EditorSession::fileOf(int number) const
+{
+    if (number == 0)
+        return activeClassFile(*this);
+    return otherDoc ? otherDoc->changes().classesFile() : std::filesystem::path();
+}
+
+std::string EditorSession::showOtherTeam(bool on)
+{
+    FormValues form = view.form();
+    std::string problem;
+    if (on && !otherDoc) {
+        problem = loadOtherTeam();
+    } else if (!on && otherDoc) {
+        if (formDoc == 1)
+            store(form);
+        const std::string name = displayText(fileOf(1).filename());
+        if (otherDoc->unsavedClasses()) {
+            switch (ask.ask({"Write out the changes to " + name + " before its classes are hidden?",
+                             Questions::Choices::WriteOutDiscardCancel, Answer::Cancel, true})) {
+            case Answer::WriteOut:
+                if (Written written = writeDocument(1, form); !written.written)
+                    problem = written.status;
+                else
+                    view.setStatus(written.status);
+                break;
+            case Answer::Discard:
+                break;
+            default:
+                problem = "The " + std::string(teamName(otherDoc->team())) + "' classes stay shown";
+            }
+        }
+        if (problem.empty()) {
+            dropOtherTeam();
+            show(form);
+        }
+    }
+    refreshIndicators(form);
+    return problem;
 }
 
 // A file that cannot be read, or that is no class file (reading it would
@@ -72,56 +165,100 @@ bool EditorSession::writeOut()
 }
 
 // The form goes into the table first, then the write flow writes the whole
-// table to the active team's class file.
+// table to the active team's class file, and the other team's classes, when
+// shown and changed, to theirs: a file that is not written holds back no
+// other, and the status says what became of each.
 bool EditorSession::writeClasses(FormValues &form)
 {
     store(form);
     showRecord(form);
     if (!folderUsable(*this))
         return false;
-    WriteFlow flow(doc, {ask, openReview, data, gameFolder});
-    switch (flow.write(activeClassFile(*this))) {
+    std::vector<Written> results{writeDocument(0, form)};
+    if (otherDoc && otherDoc->unsavedClasses())
+        results.push_back(writeDocument(1, form));
+    bool all = true, any = false, merged = false, moreRead = false;
+    std::string status;
+    for (const Written &result : results) {
+        all = all && result.written;
+        any = any || result.written;
+        merged = merged || result.merged;
+        moreRead = moreRead || result.moreRead;
+        status += (status.empty() ? "" : "; ") + result.status;
+    }
+    // One file not written: its flow told why, or the reload said what it read.
+    if (!any && results.size() == 1)
+        return false;
+    if (merged)
+        show(form);
+    else if (moreRead)
+        showPosition();
+    if (all) {
+        steps.markSaved();
+        classesSettled();
+    }
+    view.setStatus(status);
+    refreshIndicators(form);
+    return all;
+}
+
+// A merge is one step Undo takes back; Undo starts afresh where the file
+// gave classes beyond those the steps made.
+EditorSession::Written EditorSession::writeDocument(int number, FormValues &form)
+{
+    TeamDocument &written = documentAt(number);
+    const std::filesystem::path path = fileOf(number);
+    const std::string name = displayText(path.filename());
+    if (number == 1 && path == fileOf(0))
+        return {false, name + " not written: it is the active file, which the classes in memory go to"};
+    WriteFlow flow(written, {ask, openReview, data, gameFolder});
+    switch (flow.write(path)) {
     case WriteFlow::Outcome::Reload:
-        readActiveFile(form);
-        return false;
+        if (number == 0) {
+            readActiveFile(form, false);
+        } else {
+            loadOtherTeam();
+            classesLoaded();
+            show(form);
+        }
+        return {false, name + " read again from disk, not written"};
     case WriteFlow::Outcome::NotWritten:
-        return false;
+        return {false, name + " not written"};
     case WriteFlow::Outcome::Written:
         break;
     }
-    // A merge is one step Undo takes back; Undo starts afresh where the file
-    // gave classes beyond those the steps made.
     std::optional<TableEdit> merge = flow.takeMergeStep();
+    const bool merged = merge.has_value();
     if (flow.moreRead())
         steps.clear();
     else if (merge)
-        steps.add(std::move(*merge));
-    if (merge)
-        show(form);
-    else if (flow.moreRead())
-        showPosition();
-    steps.markSaved();
-    classesSettled();
-    view.setStatus(flow.status());
-    refreshIndicators(form);
-    return true;
+        steps.add(std::move(*merge), number);
+    return {true, flow.status(), merged, flow.moreRead()};
 }
 
 // Before a command that drops the classes in memory or ends the run. False:
-// the user cancelled or the write failed, and the command must not go on.
+// the user cancelled or a write failed, and the command must not go on.
 bool EditorSession::settleUnsavedChanges(FormValues &form)
 {
-    if (!doc.unsaved(form)) {
+    const std::vector<int> unsaved = unsavedDocuments(form);
+    if (unsaved.empty()) {
         classesSettled();
         return true;
     }
-    switch (ask.ask({"Write out the changes to " + std::string(classFileName(doc.state().sealsActive)) + "?",
-                     Questions::Choices::WriteOutDiscardCancel, Answer::Cancel, true})) {
+    std::string names;
+    for (int number : unsaved)
+        names += (names.empty() ? "" : " and ")
+                 + (number == 0 ? std::string(classFileName(doc.state().sealsActive))
+                                : displayText(fileOf(number).filename()));
+    switch (ask.ask(
+        {"Write out the changes to " + names + "?", Questions::Choices::WriteOutDiscardCancel, Answer::Cancel, true})) {
     case Answer::WriteOut:
         return writeClasses(form);
     case Answer::Discard:
         // Back to what was last loaded or written, in the table and the form.
         doc.discardChanges();
+        if (otherDoc)
+            otherDoc->discardChanges();
         steps.clear();
         classesSettled();
         show(form);
@@ -183,6 +320,8 @@ void EditorSession::writeSettings()
 // "Seals'" or "Tangos'" of the classes in memory, after a team switch.
 std::string EditorSession::classesTeamNote() const
 {
+    if (otherDoc)
+        return " (" + std::string(teamName(document().team())) + ")";
     const std::filesystem::path &from = doc.changes().classesFile();
     const std::filesystem::path active = activeClassFile(*this);
     if (from.empty() || from == active)
@@ -197,6 +336,8 @@ std::string EditorSession::placeText() const
 {
     const Team active = teamOf(doc.state().sealsActive);
     std::string team(teamName(active));
+    if (formDoc == 1)
+        team += " (the form shows a " + std::string(teamName(document().team())) + " class)";
     if (doc.team() != active)
         team += " (the " + std::string(teamName(doc.team())) + "' classes in memory)";
     if (namedTeam && settingsTeam && *settingsTeam != active)

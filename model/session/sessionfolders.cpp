@@ -87,6 +87,8 @@ bool EditorSession::openFolder(const GameFolder &folder)
 void EditorSession::startInFolder(FormValues &form)
 {
     doc.startAfresh();
+    const bool otherShown = otherDoc.has_value();
+    dropOtherTeam();
     classesLoaded();
     showRecord(form);
     showPosition();
@@ -101,6 +103,11 @@ void EditorSession::startInFolder(FormValues &form)
         settingsTeam = teamOf(doc.state().sealsActive);
     if (namedTeam)
         doc.state().sealsActive = sealsFlag(*namedTeam);
+    // The other team stays shown: its file in the new folder.
+    if (otherShown && usable) {
+        if (const std::string problem = loadOtherTeam(); !problem.empty())
+            view.setStatus(problem);
+    }
     showRecentFolders(usable);
     refreshIndicators(form);
     tell([usable](SessionListener &listener) { listener.folderStarted(usable); });

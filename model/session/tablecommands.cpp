@@ -82,6 +82,21 @@ std::optional<TableEdit> appendClass(EditedClasses classes)
     return step;
 }
 
+std::optional<TableEdit> appendClasses(EditedClasses classes, std::string name, std::span<const ClassRecord> records)
+{
+    EditorState &state = classes.state;
+    const int first = std::max(state.table.classCount, state.lastIndex + 1);
+    if (records.empty() || first + int(records.size()) > tableSlotCount)
+        return std::nullopt;
+    TableEdit step(std::move(name), state);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        step.replace(classes, first + int(i), records[i], -1);
+    state.table.classCount = first + int(records.size());
+    state.lastIndex = state.table.classCount - 1;
+    step.finish(state);
+    return step;
+}
+
 bool canDeleteClass(const EditorState &state)
 {
     return state.table.classCount > 1 && state.currentIndex < state.table.classCount;

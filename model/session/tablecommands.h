@@ -40,6 +40,10 @@ bool canDuplicateClass(const EditorState &state);
 bool canMoveClassUp(const EditorState &state);
 bool canMoveClassDown(const EditorState &state);
 
+// records as new classes after the last, without ids, as one step named
+// name; the form stays where it is. nullopt when they do not all fit.
+std::optional<TableEdit> appendClasses(EditedClasses classes, std::string name, std::span<const ClassRecord> records);
+
 // Removes the current class; the classes after it move up a slot, and the
 // form stays at the same slot, or the new last class.
 std::optional<TableEdit> deleteCurrentClass(EditedClasses classes);

@@ -1,4 +1,5 @@
 #include "teamdocument.h"
+#include "tablecommands.h"
 
 #include "classdata/compare/unifieddiff.h"
 #include "classdata/format/classfilereader.h"
@@ -65,6 +66,19 @@ void TeamDocument::classesWritten()
 {
     blocks.written(ids, editorState.table.classCount);
     savedIds = ids;
+}
+
+void TeamDocument::takeFile(const std::filesystem::path &path, const FileBytes &file, const ClassTable &table)
+{
+    editorState.table = table;
+    tracker.fileRead(path, file);
+    if (file.status == FileStatus::Read)
+        problems.fileRead(file.bytes);
+    else
+        problems.clear();
+    fitRangeToClasses(editorState);
+    tracker.classesSaved(editorState);
+    classesLoaded();
 }
 
 void TeamDocument::discardChanges()

@@ -59,6 +59,8 @@ public:
     // Whether the classes, or the form, differ from what was last loaded or
     // written.
     bool unsaved(const FormValues &form) const { return tracker.unsaved(editorState, formRecord(form)); }
+    // The same for a document the form does not edit: its classes alone.
+    bool unsavedClasses() const { return tracker.classesUnsaved(editorState); }
 
     // As at the start in a folder: the empty table, nothing loaded, no
     // problems; the baseline stays.
@@ -68,6 +70,9 @@ public:
     // a write (classes without a block get the one they were written to).
     void classesLoaded();
     void classesWritten();
+    // The classes read from path (file, as read into table) replace those in
+    // memory, as Load Config takes them.
+    void takeFile(const std::filesystem::path &path, const FileBytes &file, const ClassTable &table);
     // Back to what was last loaded or written, the form at the same place or
     // the new last class.
     void discardChanges();

@@ -84,7 +84,7 @@ std::string tableChangeAnnouncement(const TableFacts &before, const TableFacts &
     std::vector<std::string> said;
     const bool teamChanged = before.otherTeam != now.otherTeam;
     if (teamChanged)
-        said.push_back("The " + now.otherTeamName + "' classes " + (now.otherTeam ? "shown, read only" : "hidden"));
+        said.push_back("The " + now.otherTeamName + "' classes " + (now.otherTeam ? "shown" : "hidden"));
     if (before.sortColumn != now.sortColumn || (now.sortColumn && before.order != now.order))
         said.push_back(sortAnnouncement(now));
     const bool countSaid = teamChanged || before.filter != now.filter;

@@ -93,8 +93,7 @@ std::string ClassRoster::countText(const TableRows &classes) const
     std::string text = classCountText(shown.size(), all.size());
     if (!classes.other.empty()) {
         const auto theirs = std::ranges::count_if(shown, isOtherTeamRow);
-        text += ", " + std::to_string(theirs) + " of them the " + std::string(teamName(otherTeam(classes.team)))
-                + "' (read only)";
+        text += ", " + std::to_string(theirs) + " of them the " + std::string(teamName(otherTeam(classes.team))) + "'";
     }
     std::vector<int> selection;
     std::ranges::copy_if(all, std::back_inserter(selection), [this](int row) { return selected(row); });
@@ -188,12 +187,12 @@ std::optional<double> scalePosition(double value, const ValueSpread &spread)
     return std::clamp((value - spread.minimum) / (spread.maximum - spread.minimum), 0.0, 1.0);
 }
 
-std::string commonCellText(int column, const EditorState &state, std::span<const int> slots)
+std::string commonCellText(int column, const TableRows &rows, std::span<const int> slots)
 {
     const TableColumn &of = tableColumns()[std::size_t(column)];
     std::optional<std::string> common;
     for (int slot : slots) {
-        std::string text = cellText(of, state.table.records[std::size_t(slot)]);
+        std::string text = cellText(of, rows.record(slot));
         if (common && *common != text)
             return "(different)";
         common = std::move(text);

@@ -82,6 +82,6 @@ std::optional<double> scalePosition(double value, const ValueSpread &spread);
 
 // The column's text shared by the classes at slots, "(different)" when they
 // differ, empty for none.
-std::string commonCellText(int column, const EditorState &state, std::span<const int> slots);
+std::string commonCellText(int column, const TableRows &rows, std::span<const int> slots);
 
 } // namespace tolvane

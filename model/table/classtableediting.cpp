@@ -43,57 +43,45 @@ ClassTableEditing::ClassTableEditing(EditorSession &session, TableView &view) : 
 
 TableRows ClassTableEditing::rows() const
 {
-    TableRows rows{&session.document().state(), session.document().team()};
-    if (otherShown)
-        rows.other = otherShown->classes;
+    const TeamDocument &active = *session.documentOf(0);
+    TableRows rows{&active.state(), active.team()};
+    if (const TeamDocument *other = session.documentOf(1))
+        rows.other = std::span(other->state().table.records.data(), std::size_t(rosterSize(other->state())));
     if (baselineShown)
         rows.baseline = &*baselineShown;
-    if (otherShown && otherBaselineShown)
+    if (otherBaselineShown)
         rows.otherBaseline = &*otherBaselineShown;
     return rows;
 }
 
 void ClassTableEditing::showOtherTeam(bool on)
 {
-    otherShown.reset();
     classRoster.select({});
-    if (on) {
-        ClassesOnDisk read = otherTeamClasses(session);
-        if (!read.problem.empty()) {
-            session.questions().tell({Questions::Icon::Warning, "Show Other Team",
-                                      read.problem + "\nThe class table shows the "
-                                          + std::string(teamName(session.document().team())) + "' classes alone."});
-        } else {
-            otherShown = std::move(read);
-            otherShownTeam = otherTeam(session.document().team());
-        }
-    }
-    session.refreshIndicators(session.formView().form());
+    const std::string problem = session.showOtherTeam(on);
+    if (!problem.empty())
+        session.questions().tell(
+            {Questions::Icon::Warning, "Show Other Team",
+             problem
+                 + (on ? "\nThe class table shows the " + std::string(teamName(session.documentOf(0)->team()))
+                             + "' classes alone."
+                       : "\nThe class table still shows them.")});
 }
 
-// The other team's rows follow a load or a team switch, when its file is
-// another one, and the baseline's marks the classes as they stand.
+// The marks of each team's own baseline follow the classes as they stand;
+// the baselines are kept with the active team's document.
 void ClassTableEditing::classesShown(const FormValues &form)
 {
-    if (otherShown && otherShownTeam != otherTeam(session.document().team())) {
-        ClassesOnDisk read = otherTeamClasses(session);
-        otherShown.reset();
-        classRoster.select({});
-        if (read.problem.empty()) {
-            otherShown = std::move(read);
-            otherShownTeam = otherTeam(session.document().team());
-        } else {
-            session.formView().setStatus(read.problem);
-        }
-    }
-    const TeamDocument &document = session.document();
+    const TeamDocument &active = *session.documentOf(0);
+    const TeamDocument *other = session.documentOf(1);
     baselineShown.reset();
     otherBaselineShown.reset();
-    if (const std::optional<ClassesOnDisk> &baseline = document.baseline(document.team()))
-        baselineShown = tableBaseline(baseline->classes, document.classesWith(&form));
-    if (const std::optional<ClassesOnDisk> &baseline = document.baseline(otherTeam(document.team()));
-        otherShown && baseline)
-        otherBaselineShown = tableBaseline(baseline->classes, otherShown->classes);
+    const auto classesOf = [&](const TeamDocument &document) {
+        return document.classesWith(session.formDocument() == (&document == &active ? 0 : 1) ? &form : nullptr);
+    };
+    if (const std::optional<ClassesOnDisk> &baseline = active.baseline(active.team()))
+        baselineShown = tableBaseline(baseline->classes, classesOf(active));
+    if (const std::optional<ClassesOnDisk> &baseline = active.baseline(otherTeam(active.team())); other && baseline)
+        otherBaselineShown = tableBaseline(baseline->classes, classesOf(*other));
     view.showClassTable(utf8Of(classRoster.countText(rows())));
 }
 
@@ -105,20 +93,25 @@ std::string ClassTableEditing::tableChangesToSay()
     return text;
 }
 
-void ClassTableEditing::chooseRow(int slot)
+void ClassTableEditing::chooseRow(int row)
 {
-    // The other team's classes are not in memory: the form stays.
-    if (slot != session.document().state().currentIndex && !isOtherTeamRow(slot)) {
-        FormValues form = session.formView().form();
-        session.moveTo(form, goToTarget(session.document().state(), slot));
-    }
+    if (row == formRow())
+        return;
+    FormValues form = session.formView().form();
+    const int document = isOtherTeamRow(row) ? 1 : 0;
+    session.moveTo(form, document, row - document * otherTeamRows);
+}
+
+int ClassTableEditing::formRow() const
+{
+    return session.document().state().currentIndex + session.formDocument() * otherTeamRows;
 }
 
 bool ClassTableEditing::hidesFormClass() const
 {
-    const int slot = session.document().state().currentIndex;
+    const int row = formRow();
     const TableRows tableRows = rows();
-    return tableRows.has(slot) && !classRoster.filter().matches(tableRows.record(slot), tableRows.facts(slot));
+    return tableRows.has(row) && !classRoster.filter().matches(tableRows.record(row), tableRows.facts(row));
 }
 
 std::string ClassTableEditing::titleNote() const
@@ -164,22 +157,29 @@ void ClassTableEditing::selectAllClasses()
     selectRows(all);
 }
 
-std::string ClassTableEditing::readOnlyText() const
+std::string ClassTableEditing::pasteLeavesText() const
 {
-    const std::string other(teamName(otherTeam(session.document().team())));
-    return "the " + other + "' classes are shown from their file, read only; switch to the " + other
-           + " to change them";
+    return "the " + std::string(teamName(otherTeam(session.documentOf(0)->team())))
+           + "' cells are left as they are: paste changes the " + std::string(teamName(session.documentOf(0)->team()))
+           + "' rows";
 }
 
 std::vector<ClassTableEditing::CellProblem> ClassTableEditing::cellProblems() const
 {
     std::vector<CellProblem> cells;
     const FormValues form = session.formView().form();
-    for (const Problem &problem : standingProblems(session, session.document().classesWith(&form))) {
-        if (problem.classIndex < 0)
+    for (int number = 0; number < 2; ++number) {
+        const TeamDocument *document = session.documentOf(number);
+        if (!document)
             continue;
-        for (int column : problemColumns(problem))
-            cells.push_back({problem.classIndex, column, problem.text()});
+        const std::vector<ClassRecord> classes = document->classesWith(number == session.formDocument() ? &form
+                                                                                                        : nullptr);
+        for (const Problem &problem : standingProblems(session, number, classes)) {
+            if (problem.classIndex < 0)
+                continue;
+            for (int column : problemColumns(problem))
+                cells.push_back({problem.classIndex + number * otherTeamRows, column, problem.text()});
+        }
     }
     return cells;
 }

@@ -29,8 +29,9 @@ public:
 // sorted and filtered for the view alone. Choosing a row moves the form
 // there; a change in the table stores the form first and is a step of its
 // own, as a change in the form is. With the other team shown, its classes
-// are rows too, read from its file and never changed. Texts are
-// Windows-1252 bytes, as the form's.
+// are rows too: the session's document of the other team's file, edited
+// as the active team's (the form follows its rows too) and written to its
+// own file. Texts are Windows-1252 bytes, as the form's.
 class ClassTableEditing : public SessionListener
 {
 public:
@@ -43,22 +44,21 @@ public:
     std::vector<int> shownRows() const { return classRoster.shownRows(rows()); }
     TableRows rows() const;
 
-    // Show Other Team: the other team's classes as rows of the table, read
-    // from its file and never changed; a file that cannot be read is named
-    // and the table stays as it was.
+    // Show Other Team: the other team's classes as rows of the table, loaded
+    // from its file into the session; a file that cannot be read is named
+    // and the table stays as it was. Hiding them asks about their changes.
     void showOtherTeam(bool on);
-    bool showsOtherTeam() const { return otherShown.has_value(); }
-    // The other team's classes the table shows; nullopt when it shows none.
-    const std::optional<ClassesOnDisk> &otherTeamShown() const { return otherShown; }
+    bool showsOtherTeam() const { return session.documentOf(1) != nullptr; }
 
-    // Stores the form and shows the class of slot, as Go to Class does.
-    void chooseRow(int slot);
+    // Stores the form and shows the class of row, as Go to Class does; a row
+    // of the other team moves the form into its classes.
+    void chooseRow(int row);
     // Whether the filter hides the form's class: the table has no row for
     // it then, and the window's title says so.
     bool hidesFormClass() const;
-    // Stores text typed into one value of the class of slot as the form's box
+    // Stores text typed into one value of the class of row as the form's box
     // takes and stores it (typedIntoCell), as one step.
-    void editCell(int slot, int column, std::string_view text);
+    void editCell(int row, int column, std::string_view text);
     void filter(std::string_view text);
     void sort(int column, SortOrder order);
     void fileOrder();
@@ -66,10 +66,21 @@ public:
     void selectAllShown();
     void selectAllClasses();
     // Changes column of the selected classes (or the current one) as typed
-    // ("+5%"), as one step, after asking when the filter hides some of them.
-    // False when nothing changed: typed cannot be read, or the user said no.
+    // ("+5%"), of both teams, as one step, after asking when the filter hides
+    // some of them. False when nothing changed: typed cannot be read, or the
+    // user said no.
     bool changeSelectedClasses(int column, std::string_view typed);
-    // A problem of the Problems list on the cell it concerns.
+    // The rows Change Selected Classes changes: the selected ones of both
+    // teams, else the form's class.
+    std::vector<int> rowsToChange() const;
+    // The form's class as a row.
+    int formRow() const;
+    // Copy to Other Team: the classes of rowsToChange, whole (inventory and
+    // all), as new classes of the other team, after its last, as one step;
+    // the other team is shown first when it is not. A team whose table has
+    // no room for them all gets none, and is told. False when nothing changed.
+    bool copyToOtherTeam();
+    // A problem of the Problems list on the cell it concerns (row: see TableRows).
     struct CellProblem
     {
         int slot;
@@ -99,18 +110,15 @@ public:
     std::string titleNote() const override;
 
 private:
-    // Shows a change of the classes at slots, made as step.
-    void showChange(FormValues &form, std::optional<TableEdit> step, const std::vector<int> &slots);
-    // Why a row of the other team is not changed: "the Tangos' classes are
-    // shown from their file, read only; ...".
-    std::string readOnlyText() const;
+    // Shows a change of the classes at slots of document, made as step.
+    void showChange(FormValues &form, std::optional<TableEdit> step, int document, const std::vector<int> &slots);
+    // Why paste leaves the other team's rows: "the Tangos' cells are left
+    // as they are; ...".
+    std::string pasteLeavesText() const;
 
     EditorSession &session;
     TableView &view;
     ClassRoster classRoster;
-    // The other team's classes the table shows, and whose they are.
-    std::optional<ClassesOnDisk> otherShown;
-    Team otherShownTeam = Team::Tangos;
     // The marks of each team's baseline on its classes as they stand: those
     // in memory, and the other team's shown.
     std::optional<TableBaseline> baselineShown;

@@ -4,6 +4,7 @@
 #include "tablecolumns.h"
 
 #include <algorithm>
+#include <iterator>
 #include <variant>
 
 // Changes made in the class table: a cell, the selected classes at once,
@@ -16,15 +17,23 @@ namespace {
 // Enough lines of problems for a message box; the rest are counted.
 constexpr std::size_t problemsShown = 10;
 
+// "Change Class Speed on 5 classes (Seals 2, Tangos 3)".
+std::string jointStepName(const TableColumn &of, const TeamDocument &first, const TableEdit &firstStep,
+                          const TeamDocument &second, const TableEdit &secondStep)
+{
+    const std::size_t a = firstStep.changeCount(), b = secondStep.changeCount();
+    return "Change " + of.title + " on " + std::to_string(a + b) + " classes (" + std::string(teamName(first.team()))
+           + ' ' + std::to_string(a) + ", " + std::string(teamName(second.team())) + ' ' + std::to_string(b) + ')';
+}
+
 } // namespace
 
-void ClassTableEditing::editCell(int slot, int column, std::string_view text)
+void ClassTableEditing::editCell(int row, int column, std::string_view text)
 {
-    if (rows().readOnly(slot)) {
-        session.formView().setStatus("Nothing changed: " + readOnlyText());
-        return;
-    }
-    if (slot < 0 || slot >= rosterSize(session.document().state()) || column < 0
+    const int document = isOtherTeamRow(row) ? 1 : 0;
+    const int slot = row - document * otherTeamRows;
+    TeamDocument *edited = session.documentOf(document);
+    if (!edited || slot < 0 || slot >= rosterSize(edited->state()) || column < 0
         || column >= int(tableColumns().size()))
         return;
     FormValues form = session.formView().form();
@@ -32,10 +41,9 @@ void ClassTableEditing::editCell(int slot, int column, std::string_view text)
     const int slots[] = {slot};
     // The cell takes what the form's box for its value takes from the keyboard.
     const std::string typed = typedIntoCell(tableColumns()[std::size_t(column)],
-                                            session.document().state().table.records[std::size_t(slot)], text);
-    showChange(form,
-               changeClasses(session.document().classes(), column, BulkChange{BulkChange::Kind::Set, typed}, slots),
-               {slot});
+                                            edited->state().table.records[std::size_t(slot)], text);
+    showChange(form, changeClasses(edited->classes(), column, BulkChange{BulkChange::Kind::Set, typed}, slots),
+               document, {slot});
 }
 
 bool ClassTableEditing::changeSelectedClasses(int column, std::string_view typed)
@@ -48,21 +56,22 @@ bool ClassTableEditing::changeSelectedClasses(int column, std::string_view typed
         session.formView().setStatus("Nothing changed: " + utf8Of(*why));
         return false;
     }
-    std::vector<int> slots = classRoster.selectedRows(session.document().state());
-    const int skipped = classRoster.selectedOtherRows();
-    if (slots.empty() && skipped > 0) {
-        session.formView().setStatus("Nothing changed: " + readOnlyText());
-        return false;
-    }
-    if (slots.empty())
-        slots.push_back(session.document().state().currentIndex);
+    // The classes of each document, in file order.
     const TableRows tableRows = rows();
-    const auto hidden = std::ranges::count_if(
-        slots, [&](int slot) { return !classRoster.filter().matches(tableRows.record(slot), tableRows.facts(slot)); });
+    std::vector<int> slots[2];
+    for (int row : rowsToChange())
+        slots[isOtherTeamRow(row) ? 1 : 0].push_back(row - (isOtherTeamRow(row) ? otherTeamRows : 0));
+    const std::size_t count = slots[0].size() + slots[1].size();
+    std::ptrdiff_t hidden = 0;
+    for (int document = 0; document < 2; ++document)
+        hidden += std::ranges::count_if(slots[document], [&](int slot) {
+            const int row = slot + document * otherTeamRows;
+            return !classRoster.filter().matches(tableRows.record(row), tableRows.facts(row));
+        });
     if (hidden > 0) {
-        const std::string question = "Change " + utf8Of(of.title) + " on " + std::to_string(slots.size())
-                                     + (slots.size() == 1 ? " class? It is"
-                                                          : " classes? " + std::to_string(hidden) + " of them are")
+        const std::string question = "Change " + utf8Of(of.title) + " on " + std::to_string(count)
+                                     + (count == 1 ? " class? It is"
+                                                   : " classes? " + std::to_string(hidden) + " of them are")
                                      + " hidden by the filter.";
         if (session.questions().ask({question, Questions::Choices::YesNo, Questions::Answer::No})
             != Questions::Answer::Yes)
@@ -70,27 +79,108 @@ bool ClassTableEditing::changeSelectedClasses(int column, std::string_view typed
     }
     FormValues form = session.formView().form();
     session.store(form);
-    std::optional<TableEdit> step = changeClasses(session.document().classes(), column, std::get<BulkChange>(read),
-                                                  slots);
-    if (!step)
+    std::optional<TableEdit> steps[2];
+    for (int document = 0; document < 2; ++document) {
+        if (!slots[document].empty())
+            steps[document] = changeClasses(session.documentOf(document)->classes(), column, std::get<BulkChange>(read),
+                                            slots[document]);
+    }
+    if (!steps[0] && !steps[1]) {
         session.formView().setStatus("Nothing changed: every class already has that " + utf8Of(of.title));
-    const bool changed = step.has_value();
-    const std::string name = changed ? utf8Of(step->name()) : std::string();
-    showChange(form, std::move(step), slots);
-    if (changed && skipped > 0)
-        session.formView().setStatus("Changed: " + name + "; " + std::to_string(skipped) + " selected of the "
-                                     + std::string(teamName(otherTeam(session.document().team())))
-                                     + "' classes left as they are (read only)");
-    return changed;
+        session.refreshIndicators(form);
+        return false;
+    }
+    if (steps[0] && steps[1]) {
+        // One step over both teams, named with each team's share.
+        const std::string name = jointStepName(of, *session.documentOf(0), *steps[0], *session.documentOf(1),
+                                               *steps[1]);
+        std::vector<std::pair<int, TableEdit>> edits;
+        edits.emplace_back(0, std::move(*steps[0]));
+        edits.emplace_back(1, std::move(*steps[1]));
+        session.history().addJoint(name, std::move(edits));
+        session.formView().setStatus("Changed: " + utf8Of(name));
+        session.show(form);
+        return true;
+    }
+    const int document = steps[0] ? 0 : 1;
+    showChange(form, std::move(steps[document]), document, slots[document]);
+    return true;
 }
 
-void ClassTableEditing::showChange(FormValues &form, std::optional<TableEdit> step, const std::vector<int> &slots)
+// Each chosen class goes to the team it is not of: with rows of both teams
+// chosen, each team's go to the other, in one step.
+bool ClassTableEditing::copyToOtherTeam()
+{
+    std::vector<int> chosen = rowsToChange();
+    if (!showsOtherTeam()) {
+        showOtherTeam(true);
+        if (!showsOtherTeam())
+            return false;
+    }
+    FormValues form = session.formView().form();
+    session.store(form);
+    const TableRows tableRows = rows();
+    std::vector<ClassRecord> copies[2]; // into each document
+    std::string names[2];
+    for (int row : chosen) {
+        const int into = isOtherTeamRow(row) ? 0 : 1;
+        copies[into].push_back(tableRows.record(row));
+        names[into] += (names[into].empty() ? "" : ", ") + std::string(tableRows.record(row).classname.view());
+    }
+    std::vector<std::pair<int, TableEdit>> edits;
+    std::string stepName, said;
+    for (int into = 0; into < 2; ++into) {
+        if (copies[into].empty())
+            continue;
+        TeamDocument &document = *session.documentOf(into);
+        const std::string team(teamName(document.team()));
+        const int first = rosterSize(document.state());
+        std::optional<TableEdit> step = appendClasses(document.classes(), "", copies[into]);
+        if (!step) {
+            session.questions().tell({Questions::Icon::Warning, "Copy to Other Team",
+                                      "The " + team + "' table has room for " + std::to_string(tableSlotCount - first)
+                                          + " more classes, not for the " + std::to_string(copies[into].size())
+                                          + " copied: " + utf8Of(names[into]) + ".\nThey are not copied."});
+            continue;
+        }
+        edits.emplace_back(into, std::move(*step));
+        const std::string where = "to the " + team + " as " + (copies[into].size() == 1 ? "class " : "classes ")
+                                  + std::to_string(first)
+                                  + (copies[into].size() == 1
+                                         ? std::string()
+                                         : "-" + std::to_string(first + int(copies[into].size()) - 1));
+        stepName += (stepName.empty() ? "Copy " : "; ") + names[into] + " to the " + team;
+        said += (said.empty() ? "Copied " : "; ") + utf8Of(names[into]) + ' ' + where;
+    }
+    if (edits.empty()) {
+        session.refreshIndicators(form);
+        return false;
+    }
+    session.history().addJoint(stepName, std::move(edits));
+    session.formView().setStatus(said);
+    session.show(form);
+    return true;
+}
+
+std::vector<int> ClassTableEditing::rowsToChange() const
+{
+    std::vector<int> chosen;
+    std::ranges::copy_if(rows().all(), std::back_inserter(chosen),
+                         [this](int row) { return classRoster.selected(row); });
+    if (chosen.empty())
+        chosen.push_back(formRow());
+    return chosen;
+}
+
+void ClassTableEditing::showChange(FormValues &form, std::optional<TableEdit> step, int document,
+                                   const std::vector<int> &slots)
 {
     if (step) {
-        session.formView().setStatus("Changed: " + utf8Of(step->name()));
-        session.history().add(std::move(step));
+        session.history().add(std::move(*step), document);
+        session.formView().setStatus("Changed: " + utf8Of(session.history().undoName()));
     }
-    if (std::ranges::find(slots, session.document().state().currentIndex) != slots.end())
+    if (document == session.formDocument()
+        && std::ranges::find(slots, session.document().state().currentIndex) != slots.end())
         session.show(form);
     session.refreshIndicators(form);
 }
@@ -106,12 +196,12 @@ bool ClassTableEditing::paste(const TableGrid &grid, std::string_view text)
     FormValues form = session.formView().form();
     session.store(form);
     session.refreshIndicators(form);
-    // The other team's rows are read only.
+    // Paste changes the active team's rows alone.
     const TableRows tableRows = rows();
     TableGrid cells = grid;
     cells.readOnly.resize(cells.rows.size());
     for (std::size_t i = 0; i < cells.rows.size(); ++i)
-        cells.readOnly[i] = cells.readOnly[i] || !tableRows.has(cells.rows[i]) || tableRows.readOnly(cells.rows[i]);
+        cells.readOnly[i] = cells.readOnly[i] || !tableRows.has(cells.rows[i]) || isOtherTeamRow(cells.rows[i]);
     const PastePlan plan = planPaste([&tableRows](int row) -> const ClassRecord & { return tableRows.record(row); },
                                      cells, text);
     if (!plan.problems.empty()) {
@@ -125,7 +215,7 @@ bool ClassTableEditing::paste(const TableGrid &grid, std::string_view text)
         return false;
     }
     if (plan.changedSlots.empty()) {
-        session.formView().setStatus(plan.readOnlyLeft ? "Nothing changed: " + readOnlyText()
+        session.formView().setStatus(plan.readOnlyLeft ? "Nothing changed: " + pasteLeavesText()
                                                        : "Nothing changed: the cells already hold what was pasted");
         return false;
     }
@@ -138,13 +228,11 @@ bool ClassTableEditing::paste(const TableGrid &grid, std::string_view text)
             return false;
         }
     }
-    std::optional<TableEdit> step = applyPaste(session.document().classes(), plan);
+    std::optional<TableEdit> step = applyPaste(session.documentOf(0)->classes(), plan);
     const std::string name = step->name();
-    showChange(form, std::move(step), plan.changedSlots);
+    showChange(form, std::move(step), 0, plan.changedSlots);
     if (plan.readOnlyLeft)
-        session.formView().setStatus("Changed: " + utf8Of(name) + "; the cells of the "
-                                     + std::string(teamName(otherTeam(session.document().team())))
-                                     + "' classes are left as they are (read only)");
+        session.formView().setStatus("Changed: " + utf8Of(name) + "; " + pasteLeavesText());
     return true;
 }
 

@@ -33,9 +33,9 @@ struct TableBaseline
 };
 TableBaseline tableBaseline(std::span<const ClassRecord> baseline, std::span<const ClassRecord> ours);
 
-// What the class table has rows for: the classes in memory, the other
-// team's classes when it shows them (read only: they are the other file's,
-// never edited or written here), and the marks of each team's own baseline.
+// What the class table has rows for: the classes of the active team's file,
+// the other team's classes when it shows them (each team's document of the
+// session), and the marks of each team's own baseline.
 struct TableRows
 {
     const EditorState *state = nullptr;
@@ -50,7 +50,6 @@ struct TableRows
     bool has(int row) const;
     const ClassRecord &record(int row) const;
     Team teamOf(int row) const { return isOtherTeamRow(row) ? otherTeam(team) : team; }
-    bool readOnly(int row) const { return isOtherTeamRow(row); }
     RowFacts facts(int row) const;
     // Whether the value of row's class differs from the class of its team's
     // baseline it is matched with, and that class's value ("100"; "none" for

@@ -79,7 +79,7 @@ TEST_F(DialogSpeechTest, ChangeSelectedClassesSaysItsColumnClassesValueAndWhyNot
         record.classname.assign(name);
         record.health = health;
     }
-    BulkChangeDialog change(state, {1, 2}, columnNamed("Health"), dialog.get());
+    BulkChangeDialog change(TableRows{&state}, {1, 2}, columnNamed("Health"), dialog.get());
     activate(change);
     const auto *heading = change.findChild<QLabel *>(QStringLiteral("changedClasses"));
     EXPECT_EQ(heading->text(), "Change Health of 2 classes: Marksman and Breacher");

@@ -4,6 +4,7 @@
 #include "model/table/bulkchange.h"
 #include "classdata/format/classfilewriter.h"
 #include "model/table/classroster.h"
+#include "model/table/teamrows.h"
 #include "model/table/tablecolumns.h"
 
 #include <gtest/gtest.h>
@@ -231,8 +232,8 @@ TEST_F(ClassTableRules, SummaryFollowsTheRowsGiven)
     EXPECT_EQ(scalePosition(95, *spread), 0.5);
     EXPECT_EQ(scalePosition(100, {100, 100, 100}), 0.5);
     EXPECT_FALSE(scalePosition(NAN, *spread));
-    EXPECT_EQ(commonCellText(health, state, std::vector<int>{2, 3}), "100");
-    EXPECT_EQ(commonCellText(health, state, rows), "(different)");
+    EXPECT_EQ(commonCellText(health, TableRows{&state}, std::vector<int>{2, 3}), "100");
+    EXPECT_EQ(commonCellText(health, TableRows{&state}, rows), "(different)");
 }
 
 // The table's columns follow the form's boxes: a new box brings its column,

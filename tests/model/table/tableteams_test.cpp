@@ -26,8 +26,9 @@ struct Row
     // change TITLE = TYPED; paste ROW... TITLE = TEXT (\n for a line end). Rows are
     // slots, or tN for the other team's N.
     const char *commands;
-    const char *shown;  // "Sniper/S:100 Heavy/T:150", in order; "*" marks a health that differs from the baseline
-    const char *status; // the table's count, then the status line
+    const char *shown;       // "Sniper/S:100 Heavy/T:150", in order; "*" marks a health that differs from the baseline
+    const char *status;      // the table's count, then the status line
+    const char *tangos = ""; // "Heavy/150 Sniper/60": what the Tangos' file holds after; "": unchanged
 };
 
 void PrintTo(const Row &row, std::ostream *out)
@@ -43,77 +44,98 @@ const Row rows[] = {
     // file order puts them back.
     {"L", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70", "4 of 4 classes | 4 Config Classes Read"},
     {"L; other", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
-     "6 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+     "6 of 6 classes, 2 of them the Tangos' | 4 Config Classes Read"},
     {"L; other; sort Health down", "Heavy/T:150 Sniper/S:100 Sniper/T:95 Medic/S:90 Scout/S:80 Pointman/S:70",
-     "6 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+     "6 of 6 classes, 2 of them the Tangos' | 4 Config Classes Read"},
     {"L; other; sort Health up; order", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
-     "6 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+     "6 of 6 classes, 2 of them the Tangos' | 4 Config Classes Read"},
     {"L; other; sort Team down", "Heavy/T:150 Sniper/T:95 Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70",
-     "6 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+     "6 of 6 classes, 2 of them the Tangos' | 4 Config Classes Read"},
     {"L; other; other", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70", "4 of 4 classes | 4 Config Classes Read"},
     // The Team column filters as any column.
     {"L; other; filter team tangos", "Heavy/T:150 Sniper/T:95",
-     "2 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+     "2 of 6 classes, 2 of them the Tangos' | 4 Config Classes Read"},
     {"L; other; filter Team != tangos and health < 100", "Medic/S:90 Scout/S:80 Pointman/S:70",
-     "3 of 6 classes, 0 of them the Tangos' (read only) | 4 Config Classes Read"},
+     "3 of 6 classes, 0 of them the Tangos' | 4 Config Classes Read"},
     {"L; other; filter sniper and not team = SEALS", "Sniper/T:95",
-     "1 of 6 classes, 1 of them the Tangos' (read only) | 4 Config Classes Read"},
+     "1 of 6 classes, 1 of them the Tangos' | 4 Config Classes Read"},
     {"L; other; filter team marines", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
      "Filter not read at character 6: no team named \"marines\"; Seals or Tangos; all classes are shown | 4 Config "
      "Classes Read"},
-    // Their rows are read only: a cell, a change to many classes, skip them.
-    {"L; other; cell t0 Health = 1", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
-     "6 of 6 classes, 2 of them the Tangos' (read only) | Nothing changed: the Tangos' classes are shown from their "
-     "file, read only; switch to the Tangos to change them"},
+    // Their rows are edited as the classes in memory are: a cell, a change to
+    // many classes over both teams (one step, each team's share named),
+    // Undo; Write Out writes each file that changed. Paste leaves them.
+    {"L; other; cell t0 Health = 1", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:1 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' | Changed: Change Health on Heavy (Tangos)"},
     {"L; other; select t0 t1; change Health = +5",
-     "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
-     "6 of 6 classes, 2 of them the Tangos' (read only); 2 selected | Nothing changed: the Tangos' classes are shown "
-     "from their file, read only; switch to the Tangos to change them"},
+     "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:155 Sniper/T:100",
+     "6 of 6 classes, 2 of them the Tangos'; 2 selected | Changed: Change Health on 2 classes (Tangos)"},
     {"L; other; select 0 t1 3; change Health = +5; W",
-     "Sniper/S:105 Medic/S:90 Scout/S:80 Pointman/S:75 Heavy/T:150 Sniper/T:95",
-     "6 of 6 classes, 2 of them the Tangos' (read only); 3 selected | 4 classes written to tvclass_seals.cfg"},
+     "Sniper/S:105 Medic/S:90 Scout/S:80 Pointman/S:75 Heavy/T:150 Sniper/T:100",
+     "6 of 6 classes, 2 of them the Tangos'; 3 selected | 4 classes written to tvclass_seals.cfg; 2 classes "
+     "written to tvclass_tangos.cfg",
+     "Heavy/150 Sniper/100"},
     {"L; other; select 0 t1 3; change Health = +5",
-     "Sniper/S:105 Medic/S:90 Scout/S:80 Pointman/S:75 Heavy/T:150 Sniper/T:95",
-     "6 of 6 classes, 2 of them the Tangos' (read only); 3 selected | Changed: Change Health on 2 classes; 1 selected "
-     "of the Tangos' classes left as they are (read only)"},
+     "Sniper/S:105 Medic/S:90 Scout/S:80 Pointman/S:75 Heavy/T:150 Sniper/T:100",
+     "6 of 6 classes, 2 of them the Tangos'; 3 selected | Changed: Change Health on 3 classes (Seals 2, Tangos 1)"},
+    {"L; other; select 0 t1 3; change Health = +5; z",
+     "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos'; 3 selected | Undone: Change Health on 3 classes (Seals 2, Tangos 1)"},
+    {"L; other; select 0 t1 3; change Health = +5; z; y",
+     "Sniper/S:105 Medic/S:90 Scout/S:80 Pointman/S:75 Heavy/T:150 Sniper/T:100",
+     "6 of 6 classes, 2 of them the Tangos'; 3 selected | Redone: Change Health on 3 classes (Seals 2, Tangos 1)"},
+    // Only the Tangos changed: Write Out writes the Seals' file as ever, and theirs.
+    {"L; other; cell t1 Health = 60; W", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:60",
+     "6 of 6 classes, 2 of them the Tangos' | 4 classes written to tvclass_seals.cfg; 2 classes written to "
+     "tvclass_tangos.cfg",
+     "Heavy/150 Sniper/60"},
+    // Hiding them asks about their changes: Cancel keeps them shown, Discard drops them.
+    {"L; other; cell t1 Health = 60; answer c; other",
+     "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:60",
+     "6 of 6 classes, 2 of them the Tangos' | Changed: Change Health on Sniper (Tangos)"},
+    {"L; other; cell t1 Health = 60; answer d; other; other",
+     "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' | Changed: Change Health on Sniper (Tangos)"},
+    {"L; other; cell t1 Health = 60; answer w; other", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70",
+     "4 of 4 classes | 2 classes written to tvclass_tangos.cfg", "Heavy/150 Sniper/60"},
     {"L; other; paste t0 t1 Health = 5", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
-     "6 of 6 classes, 2 of them the Tangos' (read only) | Nothing changed: the Tangos' classes are shown from their "
-     "file, read only; switch to the Tangos to change them"},
+     "6 of 6 classes, 2 of them the Tangos' | Nothing changed: the Tangos' cells are left as they are: paste "
+     "changes the Seals' rows"},
     {"L; other; paste 1 t0 Health = Health\\n5",
      "Sniper/S:100 Medic/S:5 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
-     "6 of 6 classes, 2 of them the Tangos' (read only) | Changed: Paste on Medic; the cells of the Tangos' classes "
-     "are left as they are (read only)"},
+     "6 of 6 classes, 2 of them the Tangos' | Changed: Paste on Medic; the Tangos' cells are left as they are: "
+     "paste changes the Seals' rows"},
     // A team switch shows the Seals beside the Tangos' classes once they are
     // read. (Heavy's health of 150 is above its max_health of 100: a problem.)
     {"L; answer yy; T; L; other", "Heavy/T:150 Sniper/T:95 Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70",
-     "6 of 6 classes, 4 of them the Seals' (read only) | 2 Config Classes Read; 1 problem"},
+     "6 of 6 classes, 4 of them the Seals' | 2 Config Classes Read; 1 problem"},
     {"L; other; answer yy; T; L", "Heavy/T:150 Sniper/T:95 Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70",
-     "6 of 6 classes, 4 of them the Seals' (read only) | 2 Config Classes Read; 1 problem"},
+     "6 of 6 classes, 4 of them the Seals' | 2 Config Classes Read; 4 Seals classes read; 1 problem"},
     // The baseline's marks: classes matched by name, wherever they stand;
     // added ones count as changed; marks follow edits; the other team's rows
     // are never marked.
     {"L; baseline; filter changed", "Medic/S:*90 Pointman/S:70", "2 of 4 classes | 4 Config Classes Read"},
     {"L; other; baseline; filter changed from baseline", "Medic/S:*90 Pointman/S:70",
-     "2 of 6 classes, 0 of them the Tangos' (read only) | 4 Config Classes Read"},
+     "2 of 6 classes, 0 of them the Tangos' | 4 Config Classes Read"},
     {"L; other; baseline; filter not changed", "Sniper/S:100 Scout/S:80 Heavy/T:150 Sniper/T:95",
-     "4 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+     "4 of 6 classes, 2 of them the Tangos' | 4 Config Classes Read"},
     {"L; baseline; cell 1 Health = 85; cell 0 Health = 1; filter changed", "Sniper/S:*1 Pointman/S:70",
      "2 of 4 classes | Changed: Change Health on Sniper"},
     {"L; filter changed", "", "0 of 4 classes | 4 Config Classes Read"},
     // Each team is marked by its own baseline alone, never by the other's.
     {"L; baseline; answer yy; T; L; filter changed", "", "0 of 2 classes | 2 Config Classes Read; 1 problem"},
     {"L; baseline; other; answer yy; T; L; filter changed", "Medic/S:*90 Pointman/S:70",
-     "2 of 6 classes, 2 of them the Seals' (read only) | 2 Config Classes Read; 1 problem"},
+     "2 of 6 classes, 2 of them the Seals' | 2 Config Classes Read; 4 Seals classes read; 1 problem"},
     {"L; answer yy; T; L; baseline; answer yy; T; L; other; filter changed", "Heavy/T:*150 Sniper/T:*95",
-     "2 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+     "2 of 6 classes, 2 of them the Tangos' | 4 Config Classes Read"},
     // Compare with Folder: both teams' baselines in one step.
     {"L; other; folder; filter changed", "Medic/S:*90 Pointman/S:70 Sniper/T:*95",
-     "3 of 6 classes, 1 of them the Tangos' (read only) | 4 Config Classes Read"},
+     "3 of 6 classes, 1 of them the Tangos' | 4 Config Classes Read"},
     // "or" and parentheses across the teams.
     {"L; other; filter team tangos and (sniper or health > 120)", "Heavy/T:150 Sniper/T:95",
-     "2 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+     "2 of 6 classes, 2 of them the Tangos' | 4 Config Classes Read"},
     {"L; other; filter sniper and (team tangos or health = 100)", "Sniper/S:100 Sniper/T:95",
-     "2 of 6 classes, 1 of them the Tangos' (read only) | 4 Config Classes Read"},
+     "2 of 6 classes, 1 of them the Tangos' | 4 Config Classes Read"},
 };
 
 class TableTeamsTest : public ::testing::TestWithParam<Row>, protected SessionBench
@@ -214,8 +236,15 @@ TEST_P(TableTeamsTest, OtherTeamBesideTheClassesInMemory)
     }
     EXPECT_EQ(shown, GetParam().shown);
     EXPECT_EQ(tableView.tableStatus + " | " + view.status, GetParam().status);
-    // Nothing here writes the other team's file.
-    EXPECT_EQ(readWholeFile(tangos()).bytes, tangosBefore);
+    const std::string tangosAfter = readWholeFile(tangos()).bytes;
+    if (*GetParam().tangos == 0) {
+        EXPECT_EQ(tangosAfter, tangosBefore);
+    } else {
+        std::string held;
+        for (const ClassRecord &record : classesIn(tangosAfter))
+            held += (held.empty() ? "" : " ") + std::string(record.classname.view()) + '/' + cellText(health, record);
+        EXPECT_EQ(held, GetParam().tangos);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, TableTeamsTest, ::testing::ValuesIn(rows));
