@@ -13,9 +13,11 @@ void ClassTablePart::open()
     if (!tableWindow) {
         tableWindow = new ClassTableWindow(dialog.parts().table, dialog.parts().compare, &dialog);
         tableWindow->shareCommands({dialog.command(CommandId::GoToClass), dialog.command(CommandId::WriteOut),
-                                    dialog.command(CommandId::ClassTable), dialog.command(CommandId::ShowOtherTeam)},
+                                    dialog.command(CommandId::ClassTable), dialog.command(CommandId::ShowOtherTeam),
+                                    dialog.command(CommandId::CopyToOtherTeam)},
                                    {dialog.command(CommandId::Undo), dialog.command(CommandId::Redo)});
-        tableWindow->shareRowCommands({dialog.command(CommandId::ShowOtherTeam)});
+        tableWindow->shareRowCommands(
+            {dialog.command(CommandId::ShowOtherTeam), dialog.command(CommandId::CopyToOtherTeam)});
         QObject::connect(tableWindow, &ClassTableWindow::commandDone, &dialog, &CreatorDialog::refreshViews);
     }
     tableWindow->show();
@@ -42,6 +44,12 @@ void ClassTablePart::toggleOtherTeam()
     tolvane::ClassTableEditing &table = dialog.parts().table;
     table.showOtherTeam(!table.showsOtherTeam());
     if (table.showsOtherTeam())
+        open();
+}
+
+void ClassTablePart::copyToOtherTeam()
+{
+    if (dialog.parts().table.copyToOtherTeam())
         open();
 }
 

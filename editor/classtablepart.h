@@ -24,6 +24,8 @@ public:
     void filterClasses();
     // Show Other Team: checked while the class table shows the other team.
     void toggleOtherTeam();
+    // Copy to Other Team, and the table open to show the copies.
+    void copyToOtherTeam();
     ClassTableWindow *window() const;
 
 private:

@@ -48,6 +48,7 @@ enum : int {
     CopySamples = 40044,
     CompareWithFolder = 40045,
     ShowOtherTeam = 0x8300,
+    CopyToOtherTeam = 0x8301,
 };
 }
 
@@ -160,6 +161,7 @@ inline constexpr WindowCommand windowCommands[] = {
      CommandId::GoToClass, "Go to Class...", "Ctrl+G"},
     {partCommand<&tolvane::SessionParts::compare, &tolvane::CompareCommands::compareTwoClasses>, "Class",
      CommandId::CompareTwoClasses, "Compare Two Classes...", "Ctrl+K"},
+    {[](CreatorDialog &d) { d.table().copyToOtherTeam(); }, "Class", CommandId::CopyToOtherTeam, "Copy to Other Team"},
     {nullptr, "Class"},
     {partCommand<&tolvane::SessionParts::inventory, &tolvane::InventoryCommands::showInventory>,
      "Class",

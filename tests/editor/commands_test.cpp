@@ -208,6 +208,8 @@ const CommandRow commandRows[] = {
      .id = CommandId::ShowOtherTeam,
      .keys = "Ctrl+Shift+T",
      .modal = "QMessageBox Show Other Team"},
+    // The Tangos' file is missing here: the other team cannot be shown.
+    {.name = "ClassCopyToOtherTeam", .id = CommandId::CopyToOtherTeam, .modal = "QMessageBox Show Other Team"},
     {.name = "ClassCompareTwoClasses",
      .id = CommandId::CompareTwoClasses,
      .keys = "Ctrl+K",
