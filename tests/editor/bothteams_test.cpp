@@ -1,0 +1,128 @@
+// Both teams in the window: with Show Other Team on, the form follows a row
+// of the other team, and Write Out writes both teams' files.
+
+#include "dialogtesthelpers.h"
+#include "userinput.h"
+
+#include "classtablewindow.h"
+#include "placelabel.h"
+#include "model/session/controlids.h"
+#include "windowcommands.h"
+
+#include <QHeaderView>
+#include <QTableView>
+
+using namespace tolvane;
+
+namespace {
+
+class BothTeamsTest : public DialogTest
+{
+protected:
+    // Seals Sniper and Medic, Tangos Heavy and Rifleman, loaded, both teams
+    // shown in the class table.
+    void openBothTeams()
+    {
+        writeFile(QStringLiteral("tvclass_seals.cfg"), healthFile({{"Sniper", 100}, {"Medic", 90}}));
+        writeFile(QStringLiteral("tvclass_tangos.cfg"), healthFile({{"Heavy", 150}, {"Rifleman", 95}}));
+        showDialog();
+        trigger(CommandId::LoadConfig);
+        trigger(CommandId::ShowOtherTeam);
+        table = dialog->classTable();
+        ASSERT_TRUE(table && table->isVisible());
+        QApplication::setActiveWindow(table);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(table));
+        grid = table->table();
+        ASSERT_EQ(grid->model()->rowCount(), 4);
+    }
+    static std::string healthFile(const std::vector<std::pair<std::string, int>> &classes)
+    {
+        std::string text;
+        for (const auto &[name, health] : classes)
+            text += "{\nclassname " + name + "\nhealth " + std::to_string(health) + "\n}\n\n";
+        return text;
+    }
+    QModelIndex cell(int row, const char *title) const
+    {
+        QAbstractItemModel *model = grid->model();
+        for (int column = 0; column < model->columnCount(); ++column) {
+            if (model->headerData(column, Qt::Horizontal).toString() == QLatin1String(title))
+                return model->index(row, column);
+        }
+        ADD_FAILURE() << "no column " << title;
+        return {};
+    }
+    void typeInCell(const QModelIndex &index, const QString &text)
+    {
+        grid->setFocus();
+        grid->setCurrentIndex(index);
+        QTest::keyClicks(grid, text.left(1));
+        QTest::keyClicks(QApplication::focusWidget(), text.mid(1));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+    std::string status() const
+    {
+        return static_cast<QLineEdit *>(control(ControlId::StatusLine))->text().toStdString();
+    }
+
+    ClassTableWindow *table = nullptr;
+    QTableView *grid = nullptr;
+};
+
+// Choosing a Tangos row shows that class in the form, which says whose it
+// is; Save to Memory stores into the Tangos' classes, and a Seals row
+// brings the form back.
+TEST_F(BothTeamsTest, FormFollowsARowOfTheOtherTeam)
+{
+    openBothTeams();
+    ASSERT_EQ(grid->model()->headerData(3, Qt::Vertical).toString(), QStringLiteral("Tangos 1  Rifleman"));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell(3, "Health")).center());
+    EXPECT_EQ(control<QLineEdit>(ControlId::ClassName)->text(), QStringLiteral("Rifleman"));
+    EXPECT_TRUE(shownTitle(*dialog).contains(QStringLiteral("Editing Rifleman (Tangos)"))) << shownTitle(*dialog).toStdString();
+    ASSERT_TRUE(dialog->findChild<PlaceLabel *>());
+    EXPECT_TRUE(dialog->findChild<PlaceLabel *>()->place().startsWith(
+        QStringLiteral("Seals (the form shows a Tangos class) \u00B7 ")))
+        << dialog->findChild<PlaceLabel *>()->place().toStdString();
+
+    typeInto(control<QLineEdit>(ControlId::ClassName), QStringLiteral("Marksman"));
+    click(ControlId::SaveToMemory);
+    EXPECT_EQ(grid->model()->headerData(3, Qt::Vertical).toString(), QStringLiteral("Tangos 1  Marksman"));
+    EXPECT_EQ(grid->model()->headerData(1, Qt::Vertical).toString(), QStringLiteral("1  Medic"));
+
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell(1, "Health")).center());
+    EXPECT_EQ(control<QLineEdit>(ControlId::ClassName)->text(), QStringLiteral("Medic"));
+    EXPECT_TRUE(shownTitle(*dialog).contains(QStringLiteral("Editing Medic (Seals)"))) << shownTitle(*dialog).toStdString();
+    EXPECT_NE(readFile(QStringLiteral("tvclass_tangos.cfg")).find("Rifleman"), std::string::npos);
+}
+
+// Write Out writes both files and names each; a file it could not write is
+// named as not written, and the other is written all the same.
+TEST_F(BothTeamsTest, WriteOutWritesBothFiles)
+{
+    openBothTeams();
+    typeInCell(cell(0, "Health"), QStringLiteral("70"));
+    typeInCell(cell(3, "Health"), QStringLiteral("60"));
+    EXPECT_TRUE(shownTitle(*dialog).contains(u'*'));
+    click(ControlId::WriteOut);
+    EXPECT_EQ(status(), "2 classes written to tvclass_seals.cfg; 2 classes written to tvclass_tangos.cfg");
+    EXPECT_NE(readFile(QStringLiteral("tvclass_seals.cfg")).find("health 70"), std::string::npos);
+    EXPECT_NE(readFile(QStringLiteral("tvclass_tangos.cfg")).find("health 60"), std::string::npos);
+    EXPECT_FALSE(shownTitle(*dialog).contains(u'*'));
+
+    // The Tangos' file turned read-only: No to replacing it.
+    typeInCell(cell(3, "Health"), QStringLiteral("65"));
+    const std::filesystem::path tangos = pathFromQt(path(QStringLiteral("tvclass_tangos.cfg")));
+    std::filesystem::permissions(tangos, std::filesystem::perms::owner_write | std::filesystem::perms::group_write
+                                             | std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    modals.expect({QMessageBox::No});
+    click(ControlId::WriteOut);
+    std::filesystem::permissions(tangos, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    EXPECT_EQ(status(), "2 classes written to tvclass_seals.cfg; tvclass_tangos.cfg not written");
+    EXPECT_NE(readFile(QStringLiteral("tvclass_tangos.cfg")).find("health 60"), std::string::npos);
+    EXPECT_TRUE(shownTitle(*dialog).contains(u'*'));
+}
+
+} // namespace
