@@ -142,7 +142,7 @@ TABLE_STEPS = [
     ("Tab out of the table", ["Tab"], ["Filter"], ["Config File"]),
     ("back into the table", ["shift+Tab"], ["Classes"], []),
     ("Show Other Team", ["ctrl+shift+t"],
-     ["The Tangos' classes shown, read only; 15 of 15 classes, 8 of them the Tangos' (read only)"], []),
+     ["The Tangos' classes shown; 15 of 15 classes, 8 of them the Tangos'"], []),
     ("hide the other team", ["ctrl+shift+t"], ["The Tangos' classes hidden", "7 of 7 classes"], []),
     # Go to Class: the classes the Find box leaves, moved through from there.
     ("Go to Class", ["ctrl+g"], ["Go to Class", "Classes", "List with 7 items", "2  Breacher"], []),

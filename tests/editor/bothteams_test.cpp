@@ -80,7 +80,8 @@ TEST_F(BothTeamsTest, FormFollowsARowOfTheOtherTeam)
     ASSERT_EQ(grid->model()->headerData(3, Qt::Vertical).toString(), QStringLiteral("Tangos 1  Rifleman"));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell(3, "Health")).center());
     EXPECT_EQ(control<QLineEdit>(ControlId::ClassName)->text(), QStringLiteral("Rifleman"));
-    EXPECT_TRUE(shownTitle(*dialog).contains(QStringLiteral("Editing Rifleman (Tangos)"))) << shownTitle(*dialog).toStdString();
+    EXPECT_TRUE(shownTitle(*dialog).contains(QStringLiteral("Editing Rifleman (Tangos)")))
+        << shownTitle(*dialog).toStdString();
     ASSERT_TRUE(dialog->findChild<PlaceLabel *>());
     EXPECT_TRUE(dialog->findChild<PlaceLabel *>()->place().startsWith(
         QStringLiteral("Seals (the form shows a Tangos class) \u00B7 ")))
@@ -93,7 +94,8 @@ TEST_F(BothTeamsTest, FormFollowsARowOfTheOtherTeam)
 
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(cell(1, "Health")).center());
     EXPECT_EQ(control<QLineEdit>(ControlId::ClassName)->text(), QStringLiteral("Medic"));
-    EXPECT_TRUE(shownTitle(*dialog).contains(QStringLiteral("Editing Medic (Seals)"))) << shownTitle(*dialog).toStdString();
+    EXPECT_TRUE(shownTitle(*dialog).contains(QStringLiteral("Editing Medic (Seals)")))
+        << shownTitle(*dialog).toStdString();
     EXPECT_NE(readFile(QStringLiteral("tvclass_tangos.cfg")).find("Rifleman"), std::string::npos);
 }
 
@@ -114,8 +116,9 @@ TEST_F(BothTeamsTest, WriteOutWritesBothFiles)
     // The Tangos' file turned read-only: No to replacing it.
     typeInCell(cell(3, "Health"), QStringLiteral("65"));
     const std::filesystem::path tangos = pathFromQt(path(QStringLiteral("tvclass_tangos.cfg")));
-    std::filesystem::permissions(tangos, std::filesystem::perms::owner_write | std::filesystem::perms::group_write
-                                             | std::filesystem::perms::others_write,
+    std::filesystem::permissions(tangos,
+                                 std::filesystem::perms::owner_write | std::filesystem::perms::group_write
+                                     | std::filesystem::perms::others_write,
                                  std::filesystem::perm_options::remove);
     modals.expect({QMessageBox::No});
     click(ControlId::WriteOut);

@@ -30,7 +30,7 @@ struct Row
     // inventory); copy (Copy to Other Team); title (what the title and the
     // place field say of the form's class).
     const char *commands;
-    const char *seals;  // what the files hold after: "Sniper/100 Medic/90", "Sniper/100+3" with 3 items
+    const char *seals; // what the files hold after: "Sniper/100 Medic/90", "Sniper/100+3" with 3 items
     const char *tangos;
     const char *status; // the status line, then the events: "asked U", "quit", "told 1", "*" (unsaved)
 };
@@ -105,10 +105,8 @@ const Row rows[] = {
     // the other team, shown first when it is not; one step.
     {"L; carry 0; copy; W", "Sniper/100+3 Medic/90", "Heavy/150 Rifleman/95 Sniper/100+3",
      "2 classes written to tvclass_seals.cfg; 3 classes written to tvclass_tangos.cfg"},
-    {"L; other; select 0 1; copy", sealsBefore, tangosBefore,
-     "Copied Sniper, Medic to the Tangos as classes 2-3 | *"},
-    {"L; other; select 0 1; copy; z; W", sealsBefore, tangosBefore,
-     "2 classes written to tvclass_seals.cfg"},
+    {"L; other; select 0 1; copy", sealsBefore, tangosBefore, "Copied Sniper, Medic to the Tangos as classes 2-3 | *"},
+    {"L; other; select 0 1; copy; z; W", sealsBefore, tangosBefore, "2 classes written to tvclass_seals.cfg"},
     {"L; other; select t1 0; copy; W", "Sniper/100 Medic/90 Rifleman/95", "Heavy/150 Rifleman/95 Sniper/100",
      "3 classes written to tvclass_seals.cfg; 3 classes written to tvclass_tangos.cfg"},
     {"L; other; select t1 0; copy", sealsBefore, tangosBefore,
