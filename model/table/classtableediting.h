@@ -79,9 +79,10 @@ public:
     std::vector<CellProblem> cellProblems() const;
     // Copy and paste with spreadsheets, text UTF-8 (see tablepaste.h): the
     // selected cells of the table, and text pasted into them as one step,
-    // after asking when it changes more than one class. A block with a cell
-    // that cannot be read is told, row, column and reason, and changes
-    // nothing. False when nothing changed.
+    // after asking when it changes more than one class; the status names
+    // the classes and the columns left out. A block with a cell that cannot
+    // be read is told, row, column and reason, and changes nothing. False
+    // when nothing changed.
     std::string copy(const TableGrid &grid) const;
     bool paste(const TableGrid &grid, std::string_view text);
 

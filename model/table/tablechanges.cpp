@@ -125,8 +125,9 @@ bool ClassTableEditing::paste(const TableGrid &grid, std::string_view text)
         return false;
     }
     if (plan.changedSlots.empty()) {
-        session.formView().setStatus(plan.readOnlyLeft ? "Nothing changed: " + readOnlyText()
-                                                       : "Nothing changed: the cells already hold what was pasted");
+        session.formView().setStatus((plan.readOnlyLeft ? "Nothing changed: " + readOnlyText()
+                                                        : "Nothing changed: the cells already hold what was pasted")
+                                     + notPastedReport(plan));
         return false;
     }
     if (plan.changedSlots.size() > 1) {
@@ -139,12 +140,12 @@ bool ClassTableEditing::paste(const TableGrid &grid, std::string_view text)
         }
     }
     std::optional<TableEdit> step = applyPaste(session.document().classes(), plan);
-    const std::string name = step->name();
-    showChange(form, std::move(step), plan.changedSlots);
+    std::string status = "Changed: " + pasteReport(*step, plan);
     if (plan.readOnlyLeft)
-        session.formView().setStatus("Changed: " + utf8Of(name) + "; the cells of the "
-                                     + std::string(teamName(otherTeam(session.document().team())))
-                                     + "' classes are left as they are (read only)");
+        status += "; the cells of the " + std::string(teamName(otherTeam(session.document().team())))
+                  + "' classes are left as they are (read only)";
+    showChange(form, std::move(step), plan.changedSlots);
+    session.formView().setStatus(status);
     return true;
 }
 
