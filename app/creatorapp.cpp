@@ -15,9 +15,10 @@ namespace {
 
 const char *const usage = "Usage: tolvane-class-creator [FOLDER | CLASS-FILE | --recent]\n"
                           "       tolvane-class-creator --help | --version\n"
-                          "Edits the class files in FOLDER, or in the folder of CLASS-FILE. Without\n"
-                          "either: the working directory when it holds a class file or tvcc.cfg, else\n"
-                          "the folder used last, else a folder the user chooses.\n"
+                          "Edits the class files in FOLDER, or in the folder of CLASS-FILE with the\n"
+                          "team of CLASS-FILE active and its classes loaded (tvcc.cfg stays as it is).\n"
+                          "Without either: the working directory when it holds a class file or\n"
+                          "tvcc.cfg, else the folder used last, else a folder the user chooses.\n"
                           "  --recent       opens the folder used last\n"
                           "  -h, --help     shows this text\n"
                           "  -V, --version  shows the version\n";
@@ -105,7 +106,7 @@ void CreatorApp::runEditor()
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fflush(stdout);
     };
-    CreatorDialog dialog(start->folder, report, start->origin);
+    CreatorDialog dialog(start->folder, report, start->origin, start->team);
     connect(&dialog, &QDialog::finished, this, &QCoreApplication::quit);
     // Not modal, so the window asks for the focus itself, as a modal one
     // gets it (a display without a window manager gives it none).

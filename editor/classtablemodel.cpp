@@ -268,6 +268,15 @@ QString ClassTableModel::scaleWords(int slot, int column) const
 
 // The Team column, and the other team's rows: shown as their file holds
 // them, greyed and named read only for those who do not see the grey.
+// The baseline's value where it differs, of the other team's rows too; the
+// Team column and the inventory show none.
+std::optional<std::string> ClassTableModel::baselineOf(const TableRows &classes, int slot, int column) const
+{
+    if (column == teamColumn() || columnAt(column).kind == ColumnKind::Inventory)
+        return std::nullopt;
+    return classes.baselineValue(slot, columnAt(column).value);
+}
+
 QVariant ClassTableModel::teamData(const TableRows &classes, int slot, int column, int role) const
 {
     const bool team = column == teamColumn();
@@ -287,8 +296,15 @@ QVariant ClassTableModel::teamData(const TableRows &classes, int slot, int colum
             return {};
         return cellNumber(columnAt(column), classes.record(slot)) == 1.0 ? Qt::Checked : Qt::Unchecked;
     case Qt::ToolTipRole:
-    case Qt::AccessibleDescriptionRole:
-        return readOnly ? tr("Read only: the %1' class file, not changed here").arg(teamName) : QVariant();
+    case Qt::AccessibleDescriptionRole: {
+        QStringList notes{readOnly ? tr("Read only: the %1' class file, not changed here").arg(teamName) : QString()};
+        if (const std::optional<std::string> baseline = baselineOf(classes, slot, column))
+            notes << tr("Baseline: %1").arg(QString::fromStdString(*baseline));
+        notes.removeAll(QString());
+        return notes.isEmpty() ? QVariant() : notes.join(u'\n');
+    }
+    case BaselineRole:
+        return baselineOf(classes, slot, column).has_value();
     case Qt::BackgroundRole:
         return readOnly ? QVariant(readOnlyTint) : QVariant();
     case Qt::ForegroundRole:

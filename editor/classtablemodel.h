@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace tolvane {
@@ -65,6 +66,7 @@ public:
 
 private:
     QVariant teamData(const tolvane::TableRows &classes, int slot, int column, int role) const;
+    std::optional<std::string> baselineOf(const tolvane::TableRows &classes, int slot, int column) const;
     QString problemText(int slot, int column) const;
     QVariant scaleColour(int slot, int column) const;
     QString scaleWords(int slot, int column) const;

@@ -42,7 +42,8 @@
 
 using namespace tolvane;
 
-CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin, QWidget *parent)
+CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin, std::optional<Team> team,
+                             QWidget *parent)
     : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       recoveryTimer(new QTimer(this)), questions(this, [this] { reviewWindows.openReview(); }), classListWindows(this),
@@ -82,7 +83,7 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
             editing.refreshIndicators(form());
     });
     watchUndoKeys();
-    editing.start();
+    editing.start(team);
     control(ControlId::Quit)->setFocus();
 }
 

@@ -39,8 +39,10 @@ class CreatorDialog : public QDialog, public tolvane::FormView
 
 public:
     // folder holds the class files and "tvcc.cfg"; settings reports go to log.
+    // A team named (by its class file at the start) is active and loaded.
     explicit CreatorDialog(const tolvane::GameFolder &folder, ReportSink log,
-                           tolvane::FolderOrigin origin = tolvane::FolderOrigin::Named, QWidget *parent = nullptr);
+                           tolvane::FolderOrigin origin = tolvane::FolderOrigin::Named,
+                           std::optional<tolvane::Team> team = std::nullopt, QWidget *parent = nullptr);
 
     tolvane::EditorSession &session() { return editing; }
     tolvane::SessionParts &parts() { return editingParts; }

@@ -46,6 +46,7 @@ enum : int {
     CompareWithFile = 40042,
     Chart = 40043,
     CopySamples = 40044,
+    CompareWithFolder = 40045,
     ShowOtherTeam = 0x8300,
 };
 }
@@ -103,6 +104,9 @@ inline constexpr WindowCommand windowCommands[] = {
     {[](CreatorDialog &d) { d.review().openReview(); }, "&File", CommandId::ReviewChanges, "Re&view Changes..."},
     {partCommand<&tolvane::SessionParts::compare, &tolvane::CompareCommands::compareWithFile>, "&File",
      CommandId::CompareWithFile, "Compare wit&h File..."},
+    // Without an Alt letter: each of its letters leads elsewhere already.
+    {partCommand<&tolvane::SessionParts::compare, &tolvane::CompareCommands::compareWithFolder>, "&File",
+     CommandId::CompareWithFolder, "Compare with Folder..."},
     // Without an Alt letter: each of its letters leads elsewhere already.
     {partCommand<&tolvane::SessionParts::recovery, &tolvane::BackupsAndRecovery::restorePreviousVersion>, "&File",
      CommandId::RestorePreviousVersion, "Restore Previous Version..."},

@@ -56,7 +56,7 @@ private:
     std::vector<const SheetColumn *> columns;
     std::size_t nameColumn = std::string::npos, fileColumn = std::string::npos;
     std::map<std::string, std::vector<int>> classesNamed;
-    std::map<std::string, int> rowOfName;
+    std::map<std::string, std::size_t> rowsOfName;
 };
 
 void Importer::problem(ImportProblem::Kind kind, const SheetRow *row, std::size_t column, const std::string &reason)
@@ -125,22 +125,18 @@ int Importer::classOf(const SheetRow &row, const SheetCell &nameCell)
         problem(ImportProblem::Kind::Cell, &row, nameColumn, reason);
         return -1;
     }
-    const auto [earlier, first] = rowOfName.try_emplace(nameKey(name), row.number);
-    if (!first) {
-        problem(ImportProblem::Kind::Cell, &row, nameColumn,
-                quotedCell(textOf(nameCell)) + " again; row " + std::to_string(earlier->second)
-                    + " changes it already");
-        return -1;
-    }
+    // The n-th row of a name changes the n-th class of that name, as an
+    // export lists them; rows beyond those classes are new ones.
+    const std::size_t nth = rowsOfName[nameKey(name)]++;
     const std::vector<int> &named = classesNamed[nameKey(name)];
-    if (named.size() > 1) {
-        problem(ImportProblem::Kind::Cell, &row, nameColumn,
-                std::to_string(named.size()) + " classes are named " + quotedCell(textOf(nameCell))
-                    + "; give each its own name to change it from a sheet");
+    if (nth < named.size())
+        return named[nth];
+    if (!options.addNew && !named.empty()) {
+        problem(ImportProblem::Kind::UnknownClass, &row, nameColumn,
+                quotedCell(textOf(nameCell)) + " in more rows than classes are named so ("
+                    + std::to_string(named.size()) + "); new classes are added only when asked for");
         return -1;
     }
-    if (named.size() == 1)
-        return named[0];
     if (!options.addNew) {
         problem(ImportProblem::Kind::UnknownClass, &row, nameColumn,
                 "no class is named " + quotedCell(textOf(nameCell)) + "; new classes are added only when asked for");

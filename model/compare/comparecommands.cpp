@@ -125,22 +125,62 @@ void CompareCommands::compareWithFile()
                                                   : std::string())});
         return;
     }
-    session.document().setBaseline(std::move(read));
+    session.document().setBaseline(session.document().team(), std::move(read));
     session.refreshIndicators(session.formView().form()); // the table marks what differs from it
-    const ClassesOnDisk &baseline = *session.document().baseline();
+    showBaselineNotes();
+}
 
+void CompareCommands::compareWithFolder()
+{
+    TeamDocument &document = session.document();
+    const std::optional<std::filesystem::path> chosen = session.questions().chooseFolder(
+        document.baseline() ? document.baseline()->file.parent_path() : session.folder().path(), "Compare with Folder");
+    if (!chosen)
+        return;
+    std::string problems;
+    bool taken = false;
+    for (const Team team : {Team::Seals, Team::Tangos}) {
+        const std::string whose = "The " + std::string(teamName(team)) + "' class file";
+        ClassesOnDisk read = readClassesOnDisk(*chosen / classFileName(sealsFlag(team)), whose);
+        if (!read.problem.empty()) {
+            const std::optional<ClassesOnDisk> &kept = document.baseline(team);
+            problems += read.problem
+                        + (kept ? " The " + std::string(teamName(team)) + "' classes are still compared with "
+                                      + displayText(kept->file) + '.'
+                                : std::string())
+                        + '\n';
+            continue;
+        }
+        document.setBaseline(team, std::move(read));
+        taken = true;
+    }
+    if (!problems.empty())
+        session.questions().tell({Questions::Icon::Warning, "Compare with Folder", problems});
+    if (!taken)
+        return;
+    session.refreshIndicators(session.formView().form()); // the table marks what differs from them
+    if (document.baseline())
+        showBaselineNotes();
+}
+
+void CompareCommands::showBaselineNotes()
+{
+    const ClassesOnDisk &baseline = *session.document().baseline();
     const Team team = session.document().team();
     const std::vector<ClassRecord> ours = classesToWrite();
     const ClassDifferences differences = diffClasses(baseline.classes, ours);
     std::vector<NotesSection> sections{{std::string(teamName(team)), baseline.classes, ours}};
     std::string heading = "The " + std::string(teamName(team)) + "' classes in memory against "
                           + displayText(baseline.file) + ": " + countText(differences);
-    // A baseline that is a team's file of an earlier release: the other
-    // team's file beside it is set against that team's file now.
+    // The other team's classes against their own baseline, else against
+    // their file beside this one when that is a team's file of an earlier
+    // release.
     const ClassesOnDisk theirs = otherTeamClasses(session);
-    const std::optional<ClassesOnDisk> theirsBefore = theirs.problem.empty()
-                                                          ? fileBeside(baseline.file, team, theirs.file)
-                                                          : std::nullopt;
+    std::optional<ClassesOnDisk> theirsBefore = session.document().baseline(otherTeam(team));
+    if (!theirsBefore && theirs.problem.empty())
+        theirsBefore = fileBeside(baseline.file, team, theirs.file);
+    if (!theirs.problem.empty())
+        theirsBefore.reset();
     if (theirsBefore) {
         sections.push_back({std::string(teamName(otherTeam(team))), theirsBefore->classes, theirs.classes});
         heading += "; the " + std::string(teamName(otherTeam(team))) + "' class file against "

@@ -90,6 +90,11 @@ public:
     // Asks for a baseline file and shows the classes in memory against it,
     // as patch notes.
     void compareWithFile();
+    // Asks for a folder (the unmodded game, say) and takes both teams'
+    // class files there as their baselines in one step; shows the classes in
+    // memory against theirs. A file that cannot be read is named, and its
+    // team's baseline stays.
+    void compareWithFolder();
     void showChart();
 
 private:
@@ -97,6 +102,8 @@ private:
     // class, and its namesake in the other team.
     void compareClassesAt(std::optional<int> left, std::optional<int> right);
     std::vector<ClassRecord> classesToWrite() const;
+    // The patch notes of the classes in memory against their team's baseline.
+    void showBaselineNotes();
     // Saves bytes where the user chooses, after asking with choice; the
     // status line says where, what names what was saved ("Patch notes").
     void saveChosenFile(const Questions::FileChoice &choice, std::string_view bytes, const std::string &what);

@@ -54,8 +54,11 @@ public:
 
     // The start of a run: reads the settings in the folder and fills the
     // window. Which folder a run starts in is the folder commands' choice
-    // (firstFolder).
-    void start();
+    // (firstFolder). A team named (by its class file on the command line)
+    // is the active one for this run, in place of the settings file's, and
+    // its file is loaded, unless unsaved classes were restored; the settings
+    // file stays as it is.
+    void start(std::optional<Team> named = std::nullopt);
 
     const GameFolder &folder() const { return gameFolder; }
     TeamDocument &document() { return doc; }
@@ -134,6 +137,10 @@ private:
     GameFolder gameFolder;
     Services services;
     std::vector<std::filesystem::path> recentFolders;
+    // The team named at the start, active until a team switch or a folder
+    // switch, and the team the settings file names, when it could be read.
+    std::optional<Team> namedTeam;
+    std::optional<Team> settingsTeam;
     TeamDocument doc;
     UndoHistory steps;
     QuestionReview openReview;

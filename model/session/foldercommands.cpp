@@ -138,6 +138,28 @@ bool FolderCommands::copySamples()
     return opened;
 }
 
+namespace {
+
+// Whether name, in any case of letters, is lower (in small letters).
+bool sameName(const fs::path::string_type &name, std::string_view lower)
+{
+    const auto sameLetter = [](fs::path::value_type a, char b) {
+        return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
+    };
+    return std::ranges::equal(name, lower, sameLetter);
+}
+
+} // namespace
+
+std::optional<Team> teamOfClassFile(const fs::path &file)
+{
+    for (const Team team : {Team::Seals, Team::Tangos}) {
+        if (sameName(file.filename().native(), classFileName(sealsFlag(team))))
+            return team;
+    }
+    return std::nullopt;
+}
+
 // Windows names a file "TVCLAS~1.CFG" or "TVCLASS_SEALS.CFG" as readily as
 // in small letters.
 fs::path droppedFolder(const fs::path &dropped)
@@ -145,12 +167,7 @@ fs::path droppedFolder(const fs::path &dropped)
     std::error_code error;
     if (fs::is_directory(dropped, error))
         return dropped;
-    const fs::path extension = dropped.extension();
-    const auto sameLetter = [](fs::path::value_type a, char b) {
-        return (a >= 'A' && a <= 'Z' ? a - 'A' + 'a' : a) == b;
-    };
-    if (fs::is_regular_file(dropped, error)
-        && std::ranges::equal(extension.native(), std::string_view(".cfg"), sameLetter))
+    if (fs::is_regular_file(dropped, error) && sameName(dropped.extension().native(), ".cfg"))
         return dropped.parent_path();
     return {};
 }
@@ -166,9 +183,14 @@ std::optional<StartFolder> startFolderOf(const std::vector<fs::path> &arguments,
     if (arguments.front().native().starts_with('-'))
         return std::nullopt;
     GameFolder named = GameFolder::at(arguments.front());
-    if (const fs::path folder = droppedFolder(named.path()); !folder.empty())
+    std::optional<Team> team;
+    if (const fs::path folder = droppedFolder(named.path()); !folder.empty()) {
+        std::error_code error;
+        if (!fs::is_directory(named.path(), error))
+            team = teamOfClassFile(named.path());
         named = GameFolder::at(folder);
-    return StartFolder{named, FolderOrigin::Named};
+    }
+    return StartFolder{named, FolderOrigin::Named, team};
 }
 
 } // namespace tolvane

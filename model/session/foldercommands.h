@@ -18,6 +18,8 @@ struct StartFolder
 {
     GameFolder folder;
     FolderOrigin origin;
+    // The team whose class file the command line named: its file is loaded.
+    std::optional<Team> team = {};
 };
 
 // Where the program stands, as the folder commands need it.
@@ -87,10 +89,14 @@ private:
 };
 
 // The game folder a command line names: none (the working directory), FOLDER,
-// a class file in it (as Explorer passes a file dropped on the program) or
-// --recent (the first of recent). nullopt for a command line not understood.
+// a class file in it (as Explorer passes a file dropped on the program; a
+// team's file, in any case of letters, gives its team) or --recent (the
+// first of recent). nullopt for a command line not understood.
 std::optional<StartFolder> startFolderOf(const std::vector<std::filesystem::path> &arguments,
                                          const std::vector<std::filesystem::path> &recent);
+
+// The team whose class file file is by its name, in any case of letters.
+std::optional<Team> teamOfClassFile(const std::filesystem::path &file);
 
 // The folder of a file or folder dropped on the window; empty when it names none.
 std::filesystem::path droppedFolder(const std::filesystem::path &dropped);

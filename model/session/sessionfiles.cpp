@@ -153,6 +153,7 @@ void EditorSession::changeActiveConfig()
                                         : "SEALS CONFIG file will be readen on Restart"))
         return;
     doc.state().sealsActive = doc.state().sealsActive ? 0 : 1;
+    namedTeam.reset();
     writeSettings();
     // The classes in memory stay the other team's until Load Config.
     if (!classesTeamNote().empty()) {
@@ -198,6 +199,9 @@ std::string EditorSession::placeText() const
     std::string team(teamName(active));
     if (doc.team() != active)
         team += " (the " + std::string(teamName(doc.team())) + "' classes in memory)";
+    if (namedTeam && settingsTeam && *settingsTeam != active)
+        team += " (named at the start; " + std::string(settingsFileName) + " names the "
+                + std::string(teamName(*settingsTeam)) + ')';
     return team + " \u00B7 " + displayText(gameFolder.name());
 }
 

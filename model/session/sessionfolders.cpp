@@ -43,10 +43,13 @@ const char *const chooseAnother = "Choose the game folder with File > Open Folde
 
 } // namespace
 
-void EditorSession::start()
+void EditorSession::start(std::optional<Team> named)
 {
+    namedTeam = named;
     FormValues form = view.form();
     startInFolder(form);
+    if (namedTeam && gameFolder.check() == GameFolder::Problem::None && doc.changes().classesFile().empty())
+        readActiveFile(form);
 }
 
 bool folderUsable(EditorSession &session)
@@ -75,6 +78,7 @@ bool EditorSession::openFolder(const GameFolder &folder)
     if (!settleUnsavedChanges(form))
         return false;
     gameFolder = folder;
+    namedTeam.reset();
     startInFolder(form);
     return true;
 }
@@ -90,8 +94,13 @@ void EditorSession::startInFolder(FormValues &form)
     const GameFolder::Problem problem = gameFolder.check(&error);
     const bool usable = problem == GameFolder::Problem::None;
     view.setStatus(usable ? std::string() : problemText(gameFolder, problem, error) + ' ' + chooseAnother);
+    settingsTeam.reset();
     if (!usable || !readSettings(gameFolder.path(), doc.state().sealsActive))
         services.report("Error opening " + std::string(settingsFileName) + "\n");
+    else
+        settingsTeam = teamOf(doc.state().sealsActive);
+    if (namedTeam)
+        doc.state().sealsActive = sealsFlag(*namedTeam);
     showRecentFolders(usable);
     refreshIndicators(form);
     tell([usable](SessionListener &listener) { listener.folderStarted(usable); });

@@ -102,9 +102,12 @@ public:
     std::string reviewChanges(const std::filesystem::path &path, std::span<const ClassRecord> classes) const;
     std::string fileDifferences(const std::filesystem::path &path, std::span<const ClassRecord> classes) const;
 
-    // The baseline file chosen last (Compare with File); nullopt before one was.
-    const std::optional<ClassesOnDisk> &baseline() const { return baselineFile; }
-    void setBaseline(ClassesOnDisk file) { baselineFile = std::move(file); }
+    // The baseline file chosen last (Compare with File) for the classes of
+    // a team, by default those in memory; nullopt before one was. Each team
+    // has its own: one team's classes are never matched against another's.
+    const std::optional<ClassesOnDisk> &baseline() const { return baseline(team()); }
+    const std::optional<ClassesOnDisk> &baseline(Team whose) const { return baselineFiles[int(whose)]; }
+    void setBaseline(Team whose, ClassesOnDisk file) { baselineFiles[int(whose)] = std::move(file); }
 
 private:
     EditorState editorState;
@@ -114,7 +117,7 @@ private:
     ClassIds savedIds = ids;
     ProblemList problems;
     RulesWatch rulesRead;
-    std::optional<ClassesOnDisk> baselineFile;
+    std::optional<ClassesOnDisk> baselineFiles[2];
 };
 
 } // namespace tolvane

@@ -48,6 +48,8 @@ TableRows ClassTableEditing::rows() const
         rows.other = otherShown->classes;
     if (baselineShown)
         rows.baseline = &*baselineShown;
+    if (otherShown && otherBaselineShown)
+        rows.otherBaseline = &*otherBaselineShown;
     return rows;
 }
 
@@ -84,10 +86,14 @@ void ClassTableEditing::classesShown(const FormValues &form)
             session.formView().setStatus(read.problem);
         }
     }
-    if (const std::optional<ClassesOnDisk> &baseline = session.document().baseline())
-        baselineShown = tableBaseline(baseline->classes, session.document().classesWith(&form));
-    else
-        baselineShown.reset();
+    const TeamDocument &document = session.document();
+    baselineShown.reset();
+    otherBaselineShown.reset();
+    if (const std::optional<ClassesOnDisk> &baseline = document.baseline(document.team()))
+        baselineShown = tableBaseline(baseline->classes, document.classesWith(&form));
+    if (const std::optional<ClassesOnDisk> &baseline = document.baseline(otherTeam(document.team()));
+        otherShown && baseline)
+        otherBaselineShown = tableBaseline(baseline->classes, otherShown->classes);
     view.showClassTable(utf8Of(classRoster.countText(rows())));
 }
 

@@ -113,8 +113,10 @@ private:
     // The other team's classes the table shows, and whose they are.
     std::optional<ClassesOnDisk> otherShown;
     Team otherShownTeam = Team::Tangos;
-    // The marks of the document's baseline on the classes as they stand.
+    // The marks of each team's baseline on its classes as they stand: those
+    // in memory, and the other team's shown.
     std::optional<TableBaseline> baselineShown;
+    std::optional<TableBaseline> otherBaselineShown;
     TableFacts said;
 };
 

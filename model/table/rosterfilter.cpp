@@ -25,6 +25,34 @@ bool startsWord(std::string_view text, std::size_t at, std::string_view word)
     return before && after && at + word.size() <= text.size() && equalsIgnoreCase(text.substr(at, word.size()), word);
 }
 
+std::size_t skipSpaces(std::string_view text, std::size_t at)
+{
+    while (at < text.size() && isSpace(text[at]))
+        ++at;
+    return at;
+}
+
+// Whether word stands at at as a word of its own; a parenthesis ends a word too.
+bool wordAt(std::string_view text, std::size_t at, std::string_view word)
+{
+    const auto ends = [&](std::size_t i) { return isSpace(text[i]) || text[i] == '(' || text[i] == ')'; };
+    const std::size_t end = at + word.size();
+    return end <= text.size() && (at == 0 || ends(at - 1)) && (end == text.size() || ends(end))
+           && equalsIgnoreCase(text.substr(at, word.size()), word);
+}
+
+// "and" or "or" as a word at at, else empty.
+std::string_view joinerAt(std::string_view text, std::size_t at)
+{
+    for (const std::string_view word : {std::string_view("and"), std::string_view("or")}) {
+        if (wordAt(text, at, word))
+            return word;
+    }
+    return {};
+}
+
+constexpr const char *joinMissing = "\"and\" or \"or\" is missing before this";
+
 // Where an unquoted operator starts in text, and which; longer ones first.
 struct Operator
 {
@@ -48,24 +76,99 @@ RosterFilter::RosterFilter(std::string_view text)
         fail(text.rfind('"'), "a quote is not closed");
         return;
     }
-    // Split at each "and" that stands as a word outside quotes.
-    bool inQuote = false;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i <= text.size(); ++i) {
-        const bool end = i == text.size();
-        if (!end && text[i] == '"')
-            inQuote = !inQuote;
-        if (!end && (inQuote || !startsWord(text, i, "and")))
-            continue;
-        const std::optional<Part> part = partOf({text.substr(start, i - start), start});
-        if (!part) {
-            parts.clear();
-            return;
-        }
-        parts.push_back(*part);
-        start = i + 3;
-        i += 2;
+    std::size_t at = 0;
+    std::optional<Node> read = anyOf(text, at);
+    at = skipSpaces(text, at);
+    if (read && at < text.size())
+        read = text[at] == ')' ? fail(at, "a parenthesis is closed that was not opened") : fail(at, joinMissing);
+    root = std::move(read);
+}
+
+std::optional<RosterFilter::Node> RosterFilter::anyOf(std::string_view text, std::size_t &at)
+{
+    std::optional<Node> first = allOf(text, at);
+    Node any{.kind = Node::Kind::Any};
+    while (first && joinerAt(text, skipSpaces(text, at)) == "or") {
+        any.nodes.push_back(std::move(*first));
+        at = skipSpaces(text, at) + 2;
+        first = allOf(text, at);
     }
+    if (!first || any.nodes.empty())
+        return first;
+    any.nodes.push_back(std::move(*first));
+    return any;
+}
+
+std::optional<RosterFilter::Node> RosterFilter::allOf(std::string_view text, std::size_t &at)
+{
+    std::optional<Node> first = oneOf(text, at);
+    Node all{.kind = Node::Kind::All};
+    while (first && joinerAt(text, skipSpaces(text, at)) == "and") {
+        all.nodes.push_back(std::move(*first));
+        at = skipSpaces(text, at) + 3;
+        first = oneOf(text, at);
+    }
+    if (!first || all.nodes.empty())
+        return first;
+    all.nodes.push_back(std::move(*first));
+    return all;
+}
+
+std::optional<RosterFilter::Node> RosterFilter::oneOf(std::string_view text, std::size_t &at)
+{
+    const std::size_t from = at;
+    at = skipSpaces(text, at);
+    const std::string_view joiner = joinerAt(text, at);
+    if (at == text.size() || text[at] == ')' || !joiner.empty()) {
+        // Which word the missing part stands beside: the next one, else the one before.
+        const std::string_view before = trimmed(text.substr(0, from));
+        const std::string_view beside = !joiner.empty()           ? joiner
+                                        : before.ends_with("or")  ? "or"
+                                        : before.ends_with("and") ? "and"
+                                                                  : "";
+        return fail(from, beside.empty() ? std::string("a condition is missing in the parentheses")
+                                         : "a condition is missing around \"" + std::string(beside) + '"');
+    }
+    if (wordAt(text, at, "not")) {
+        const std::size_t word = at;
+        at += 3;
+        const std::size_t next = skipSpaces(text, at);
+        if (next == text.size() || text[next] == ')' || !joinerAt(text, next).empty())
+            return fail(word, "a condition is missing after \"not\"");
+        std::optional<Node> negated = oneOf(text, at);
+        if (negated)
+            negated->negated = !negated->negated;
+        return negated;
+    }
+    if (text[at] == '(') {
+        const std::size_t open = at++;
+        std::optional<Node> group = anyOf(text, at);
+        if (!group)
+            return group;
+        at = skipSpaces(text, at);
+        if (at == text.size())
+            return fail(open, "a parenthesis is not closed");
+        if (text[at] != ')')
+            return fail(at, joinMissing);
+        ++at;
+        return group;
+    }
+    // A part runs to the next "and", "or" or parenthesis outside quotes.
+    const std::size_t start = at;
+    bool inQuote = false;
+    for (; at < text.size(); ++at) {
+        inQuote = inQuote != (text[at] == '"');
+        if (inQuote)
+            continue;
+        if (text[at] == '(')
+            return fail(at, "a parenthesis within a part; put a name that holds one in quotes");
+        if (text[at] == ')' || (isSpace(text[at]) && !joinerAt(text, skipSpaces(text, at)).empty()))
+            break;
+    }
+    std::optional<Part> part = partOf({text.substr(start, at - start), start});
+    if (!part)
+        return std::nullopt;
+    return Node{.part = std::move(part)};
 }
 
 std::nullopt_t RosterFilter::fail(std::size_t at, std::string message)
@@ -77,8 +180,6 @@ std::nullopt_t RosterFilter::fail(std::size_t at, std::string message)
 std::optional<RosterFilter::Part> RosterFilter::partOf(Piece piece)
 {
     const std::string_view whole = piece.text;
-    if (trimmed(whole).empty())
-        return fail(piece.at, "a condition is missing around \"and\"");
     piece.text = trimmed(whole);
     piece.at += std::size_t(piece.text.data() - whole.data());
     const auto rest = [&](std::size_t from) {
@@ -86,15 +187,6 @@ std::optional<RosterFilter::Part> RosterFilter::partOf(Piece piece)
         const std::string_view value = trimmed(after);
         return Piece{value, piece.at + from + std::size_t(value.data() - after.data())};
     };
-    if (startsWord(piece.text, 0, "not")) {
-        const Piece negated = rest(3);
-        if (negated.text.empty())
-            return fail(piece.at, "a condition is missing after \"not\"");
-        std::optional<Part> part = partOf(negated);
-        if (part)
-            part->negated = !part->negated;
-        return part;
-    }
     const auto unquoted = [](std::string_view text) {
         return text.size() >= 2 && text.front() == '"' && text.back() == '"' ? text.substr(1, text.size() - 2) : text;
     };
@@ -192,7 +284,25 @@ std::optional<RosterFilter::Part> RosterFilter::teamPart(Piece team, Test test)
 
 bool RosterFilter::matches(const ClassRecord &record, const RowFacts &facts) const
 {
-    return std::ranges::all_of(parts, [&](const Part &part) { return passes(part, record, facts) != part.negated; });
+    return !root || passes(*root, record, facts);
+}
+
+bool RosterFilter::passes(const Node &node, const ClassRecord &record, const RowFacts &facts)
+{
+    const auto passed = [&](const Node &under) { return passes(under, record, facts); };
+    bool result = false;
+    switch (node.kind) {
+    case Node::Kind::Part:
+        result = passes(*node.part, record, facts);
+        break;
+    case Node::Kind::All:
+        result = std::ranges::all_of(node.nodes, passed);
+        break;
+    case Node::Kind::Any:
+        result = std::ranges::any_of(node.nodes, passed);
+        break;
+    }
+    return result != node.negated;
 }
 
 bool RosterFilter::passes(const Part &part, const ClassRecord &record, const RowFacts &facts)

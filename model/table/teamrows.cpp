@@ -44,15 +44,17 @@ const ClassRecord &TableRows::record(int row) const
 
 RowFacts TableRows::facts(int row) const
 {
-    return {teamOf(row), !isOtherTeamRow(row) && baseline && baseline->marks.changedSince(std::size_t(row))};
+    const TableBaseline *marked = baselineOf(row);
+    return {teamOf(row), marked && marked->marks.changedSince(positionOf(row))};
 }
 
 std::optional<std::string> TableRows::baselineValue(int row, const ClassValue &value) const
 {
-    if (isOtherTeamRow(row) || !baseline)
+    const TableBaseline *marked = baselineOf(row);
+    if (!marked)
         return std::nullopt;
-    for (const ChangedClass &changed : baseline->differences.changed) {
-        if (changed.pair.second != row)
+    for (const ChangedClass &changed : marked->differences.changed) {
+        if (std::size_t(changed.pair.second) != positionOf(row))
             continue;
         for (const ValueChange &change : changed.changes) {
             if (change.value == value)

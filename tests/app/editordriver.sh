@@ -47,10 +47,11 @@ driver_start() {
     mkdir -p "$GAME" "$DATA_HOME" "$DRIVER_WORK/home" "$DRIVER_WORK/config"
 }
 
-# The editor on the game folder, with nothing of the user's environment.
+# The editor on the game folder (or what the argument names), with nothing
+# of the user's environment.
 editor_start() {
     env -i DISPLAY="$DISPLAY" HOME="$DRIVER_WORK/home" XDG_DATA_HOME="$DATA_HOME" \
-        XDG_CONFIG_HOME="$DRIVER_WORK/config" LC_ALL=C.UTF-8 "$driver_editor" "$GAME" \
+        XDG_CONFIG_HOME="$DRIVER_WORK/config" LC_ALL=C.UTF-8 "$driver_editor" "${1:-$GAME}" \
         >>"$DRIVER_WORK/editor.log" 2>&1 &
     EDITOR_PID=$!
 }

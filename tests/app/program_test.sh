@@ -6,7 +6,10 @@
 #   back to Write Out;
 # - Write Out after another program cut the class file to its first class
 #   asks twice and, by default, keeps the classes the disk removed; the file
-#   as loaded is among the kept versions.
+#   as loaded is among the kept versions;
+# - started on the Tangos' class file (as Explorer passes a file dropped on
+#   the program) while tvcc.cfg names the Seals, it loads and writes the
+#   Tangos' file and leaves tvcc.cfg and the Seals' file as they are.
 #   program_test.sh EDITOR EXAMPLES
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -57,6 +60,27 @@ kept=$(find "$DATA_HOME" -path '*/backups/*' -type f -name '*.cfg' | while read 
     class_count "$version"
 done | sort -n | tr '\n' ' ')
 [ "$kept" = "1 7 " ] || driver_fail "the kept versions hold $kept classes, not the cut file and the file as loaded"
+editor_keys ctrl+q
+editor_wait || driver_fail "the editor ended with status $?"
+
+echo "started on the Tangos' class file"
+tangos="$GAME/tvclass_tangos.cfg"
+cp "$examples/tvclass_tangos.cfg" "$tangos"
+cp "$examples/tvclass_seals.cfg" "$seals"
+printf '[TolvaneClassCreator]\nSeals 1\n' >"$GAME/tvcc.cfg"
+cp "$GAME/tvcc.cfg" "$DRIVER_WORK/settings" && cp "$seals" "$DRIVER_WORK/seals"
+editor_start "$tangos"
+title=$(xdotool getwindowname "$(main_window)")
+case $title in
+*Rifleman*) ;;
+*) driver_fail "started on the Tangos' file, the title is \"$title\"" ;;
+esac
+change_health 44
+editor_keys ctrl+s
+sleep 1
+grep -q '^health 44' "$tangos" || driver_fail "Write Out did not write health 44 to the Tangos' file"
+cmp -s "$seals" "$DRIVER_WORK/seals" || driver_fail "the Seals' file changed"
+cmp -s "$GAME/tvcc.cfg" "$DRIVER_WORK/settings" || driver_fail "tvcc.cfg changed: $(cat "$GAME/tvcc.cfg")"
 editor_keys ctrl+q
 editor_wait || driver_fail "the editor ended with status $?"
 echo "PASS"

@@ -23,7 +23,10 @@ TEST(ClassFileTool, ExportThenApplyLeavesEveryByteOfTheFile)
 {
     const std::string folder = tempPath("Spiel Ordner \xC3\xA4");
     std::filesystem::create_directories(utf8Path(folder));
-    const std::string files[] = {sample("tvclass_seals.cfg"), sample("tvclass_tangos.cfg"), oddFiles().back()};
+    // Classes that share a name too, as a team may hold them.
+    const std::string files[] = {sample("tvclass_seals.cfg"), sample("tvclass_tangos.cfg"), oddFiles().back(),
+                                 "{\nclassname Sniper\nhealth 90\n}\n\n{\nclassname Medic\n}\n\n{\nclassname SNIPER\n"
+                                 "health 95 // the second\n}\n"};
     for (const std::string &bytes : files) {
         const std::string path = folder + "/tvclass_seals.cfg";
         std::ofstream(utf8Path(path), std::ios::binary) << bytes;

@@ -198,6 +198,10 @@ const CommandRow commandRows[] = {
      .id = CommandId::CompareWithFile,
      .modal = "QFileDialog Compare with File",
      .answer = QMessageBox::Cancel},
+    {.name = "FileCompareWithFolder",
+     .id = CommandId::CompareWithFolder,
+     .modal = "QFileDialog Compare with Folder",
+     .answer = QMessageBox::Cancel},
     {.name = "ViewChart", .id = CommandId::Chart, .expect = {chartShown, "shown"}},
     // The Tangos' file is missing here.
     {.name = "ViewShowOtherTeam",

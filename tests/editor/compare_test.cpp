@@ -252,6 +252,11 @@ TEST_F(CompareTest, OtherTeamInTheClassTable)
 
     table->filterBox()->setText(QStringLiteral("team tangos"));
     EXPECT_EQ(rowsOf(rows).toStdString(), "Tangos 0  Heavy, Tangos 1  Sniper");
+    table->filterBox()->setText(QStringLiteral("sniper and (team tangos or speed < 1)"));
+    EXPECT_EQ(rowsOf(rows).toStdString(), "Tangos 1  Sniper");
+    EXPECT_EQ(table->statusText(), QStringLiteral("1 of 4 classes, 1 of them the Tangos' (read only)"));
+    table->filterBox()->setText(QStringLiteral("(team tangos or medic"));
+    EXPECT_EQ(rowsOf(rows).count(u','), 3);
     table->filterBox()->clear();
 
     modals.expect({B::Close});
@@ -308,6 +313,34 @@ TEST_F(CompareTest, BaselineMarksInTheClassTable)
     auto *chart = dialog->findChild<ChartWindow *>();
     ASSERT_TRUE(chart);
     EXPECT_EQ(chart->findChild<BarChartView *>()->accessibleName(), QStringLiteral("Health of 1 class: 1 Seals"));
+}
+
+// A baseline belongs to the team whose classes it was compared with: after
+// a team switch and Load Config, the Tangos' classes carry no mark of the
+// Seals' baseline, and the Seals' rows keep theirs beside them.
+TEST_F(CompareTest, BaselineMarksOnlyItsOwnTeam)
+{
+    writeFile(QStringLiteral("stock.cfg"), "{\nclassname Sniper\nhealth 90\n}\n\n{\nclassname Heavy\nhealth 1\n}\n");
+    pickFile(path(QStringLiteral("stock.cfg")));
+    modals.expect({B::Close});
+    trigger(CommandId::CompareWithFile);
+    modals.expect({B::Yes, B::Yes});
+    trigger(CommandId::ChangeActiveConfig);
+    click(ControlId::LoadConfig);
+    showDialog();
+    QTest::keySequence(dialog.get(), QKeySequence(QStringLiteral("Ctrl+Shift+T")));
+    ClassTableWindow *table = dialog->classTable();
+    ASSERT_TRUE(table);
+    const QAbstractItemModel &rows = *table->table()->model();
+    ASSERT_EQ(rowsOf(rows).toStdString(), "0  Heavy, 1  Sniper, Seals 0  Sniper, Seals 1  Medic");
+    for (int row : {0, 1}) {
+        const QModelIndex health = cellOf(rows, row, QStringLiteral("Health"));
+        EXPECT_FALSE(health.data(ClassTableModel::BaselineRole).toBool()) << row;
+        EXPECT_FALSE(health.data(Qt::ToolTipRole).toString().contains(u"Baseline")) << row;
+    }
+    EXPECT_TRUE(cellOf(rows, 2, QStringLiteral("Health")).data(ClassTableModel::BaselineRole).toBool());
+    table->filterBox()->setText(QStringLiteral("changed"));
+    EXPECT_EQ(rowsOf(rows).toStdString(), "Seals 0  Sniper, Seals 1  Medic");
 }
 
 } // namespace

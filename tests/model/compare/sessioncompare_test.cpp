@@ -220,6 +220,69 @@ TEST_F(SessionCompareTest, BaselineOfBothTeams)
     }
 }
 
+// Compare with Folder takes both teams' files of a folder as their
+// baselines in one step, and its notes hold both teams; a file that cannot be read is named, and only its
+// team's baseline stays as it was.
+TEST_F(SessionCompareTest, FolderGivesEachTeamItsBaseline)
+{
+    write(seals(), healthFile({{"Sniper", 95}, {"Medic", 90}}));
+    write(tangos(), healthFile({{"Heavy", 150}}));
+    const fs::path stockSeals = other.path / "tvclass_seals.cfg", stockTangos = other.path / "tvclass_tangos.cfg";
+    const auto baselineOf = [&](Team team) {
+        const std::optional<ClassesOnDisk> &baseline = session->document().baseline(team);
+        return baseline ? baseline->file.filename().string() + ':' + std::to_string(baseline->classes.size()) : "-";
+    };
+    struct Row
+    {
+        std::function<void()> make;
+        const char *commands;
+        const char *baselines; // the Seals', the Tangos'
+        std::string heading;   // of the patch notes, "" for none shown
+        std::string told;
+    } rows[] = {
+        {[&] {
+             write(stockSeals, healthFile({{"Sniper", 100}, {"Medic", 90}}));
+             write(stockTangos, healthFile({{"Heavy", 140}, {"Grunt", 50}}));
+         },
+         "L", "tvclass_seals.cfg:2 tvclass_tangos.cfg:2",
+         "The Seals' classes in memory against " + displayText(stockSeals)
+             + ": 1 changed, 0 added, 0 removed, 1 unchanged; the Tangos' class file against "
+             + displayText(stockTangos) + ": 1 changed, 0 added, 1 removed, 0 unchanged",
+         ""},
+        {[&] {
+             fs::remove(stockSeals), write(stockTangos, healthFile({{"Heavy", 150}}));
+         },
+         "answer yy T L", "tvclass_seals.cfg:2 tvclass_tangos.cfg:1",
+         "The Tangos' classes in memory against " + displayText(stockTangos)
+             + ": 0 changed, 0 added, 0 removed, 1 unchanged; the Seals' class file against " + displayText(stockSeals)
+             + ": 1 changed, 0 added, 0 removed, 1 unchanged",
+         "The Seals' class file " + displayText(stockSeals) + " does not exist. The Seals' classes are still "
+             + "compared with " + displayText(stockSeals) + ".\n"},
+        {[&] { fs::remove(stockTangos); }, "", "tvclass_seals.cfg:2 tvclass_tangos.cfg:1", "",
+         "The Seals' class file " + displayText(stockSeals) + " does not exist."},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.commands);
+        row.make();
+        std::istringstream commands(row.commands);
+        for (std::string command; commands >> command;) {
+            if (command == "answer" && commands >> command)
+                view.answer(command);
+            else
+                run(command);
+        }
+        compareView.baseline = {};
+        view.told.clear();
+        view.chosenFolders = {other.path};
+        parts->compare.compareWithFolder();
+        EXPECT_EQ(baselineOf(Team::Seals) + ' ' + baselineOf(Team::Tangos), row.baselines);
+        EXPECT_EQ(compareView.baseline.heading, row.heading);
+        EXPECT_TRUE((view.told.empty() ? std::string() : view.told.back().text).starts_with(row.told))
+            << (view.told.empty() ? "" : view.told.back().text);
+        EXPECT_EQ(view.told.size(), row.told.empty() ? 0u : 1u);
+    }
+}
+
 // A baseline that cannot be read is named in one message and the one before
 // stays; classes that share a name are matched in order, which the view says.
 TEST_F(SessionCompareTest, BaselineRefusedOrWithRepeatedNames)

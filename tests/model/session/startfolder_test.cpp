@@ -4,6 +4,10 @@
 
 #include "../sessioncommands.h"
 
+#include "classdata/files/fileio.h"
+#include "classdata/files/settings.h"
+#include "model/session/foldercommands.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -115,7 +119,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, StartFolderTest, ::testing::ValuesIn(startRows),
 TEST(StartFolderOfTest, TakesAFolderAClassFileOrTheOneUsedLast)
 {
     ScratchFolder game("game");
-    for (const char *name : {"tvclass_seals.cfg", "TVCLAS~1.CFG", "notes.txt"})
+    for (const char *name : {"tvclass_seals.cfg", "TVCLASS_TANGOS.CFG", "TVCLAS~1.CFG", "notes.txt"})
         std::ofstream(game.path / name) << "x";
     const fs::path last = game.path / "last";
     struct Row
@@ -124,11 +128,13 @@ TEST(StartFolderOfTest, TakesAFolderAClassFileOrTheOneUsedLast)
         std::vector<fs::path> recent;
         std::optional<fs::path> opened; // nullopt: the usage is shown
         FolderOrigin origin = O::Named;
+        std::optional<Team> team = {}; // whose class file was named
     };
     const Row rows[] = {
         {{}, {last}, fs::current_path(), O::WorkingDirectory},
         {{game.path}, {last}, game.path},
-        {{game.path / "tvclass_seals.cfg"}, {}, game.path},
+        {{game.path / "tvclass_seals.cfg"}, {}, game.path, O::Named, Team::Seals},
+        {{game.path / "TVCLASS_TANGOS.CFG"}, {}, game.path, O::Named, Team::Tangos},
         {{game.path / "TVCLAS~1.CFG"}, {}, game.path},
         {{game.path / "notes.txt"}, {}, game.path / "notes.txt"},
         {{"--recent"}, {last}, last},
@@ -143,6 +149,7 @@ TEST(StartFolderOfTest, TakesAFolderAClassFileOrTheOneUsedLast)
         if (start) {
             EXPECT_EQ(start->folder.path(), *row.opened);
             EXPECT_EQ(start->origin, row.origin);
+            EXPECT_EQ(start->team, row.team);
         }
     }
 }
@@ -187,6 +194,69 @@ TEST(HardFolderTest, WritesThereOrSaysOnceWhyNot)
         EXPECT_EQ(view.unanswered(), 0u);
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(scratch.path), fs::directory_iterator()), 1);
+}
+
+// A run started on a team's class file: that team is active and its classes
+// are loaded; Load Config and Write Out take that file; the settings file
+// changes only through Change Active-Config.
+class NamedClassFileTest : public ::testing::Test, protected SessionBench
+{
+protected:
+    NamedClassFileTest() : SessionBench({"Sniper", "Medic"}) {}
+    fs::path tangos() const { return first.path / "tvclass_tangos.cfg"; }
+    fs::path settings() const { return first.path / "tvcc.cfg"; }
+};
+
+TEST_F(NamedClassFileTest, ItsTeamIsLoadedAndWrittenAndTheSettingsStay)
+{
+    const std::string folder = " \u00B7 " + displayText(first.path);
+    struct Row
+    {
+        int settingsSeals; // what tvcc.cfg says; -1: there is none
+        Team named;
+        const char *commands;
+        std::string place;
+        const char *classes; // the names in memory, the form's edit included
+        const char *written; // "tangos", "seals" or "" for the file that changed
+    } rows[] = {
+        {1, Team::Tangos, "", "Tangos (named at the start; tvcc.cfg names the Seals)" + folder, "Heavy Gunner", ""},
+        {1, Team::Tangos, "L e W", "Tangos (named at the start; tvcc.cfg names the Seals)" + folder, "Heavyx Gunner",
+         "tangos"},
+        {0, Team::Tangos, "e W", "Tangos" + folder, "Heavyx Gunner", "tangos"},
+        {-1, Team::Tangos, "", "Tangos" + folder, "Heavy Gunner", ""},
+        {0, Team::Seals, "e W", "Seals (named at the start; tvcc.cfg names the Tangos)" + folder, "Sniperx Medic",
+         "seals"},
+        // A team switch makes the settings file name the other team, as ever.
+        {1, Team::Tangos, "T", "Seals (the Tangos' classes in memory)" + folder, "Heavy Gunner", ""},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.commands + (" " + row.place));
+        ASSERT_TRUE(saveFileAtomically(seals(), classFile({"Sniper", "Medic"})));
+        ASSERT_TRUE(saveFileAtomically(tangos(), classFile({"Heavy", "Gunner"})));
+        fs::remove(settings());
+        if (row.settingsSeals >= 0) {
+            ASSERT_TRUE(saveFileAtomically(settings(), settingsFileBytes(row.settingsSeals, "\n")));
+        }
+        const std::string sealsBefore = readWholeFile(seals()).bytes, tangosBefore = readWholeFile(tangos()).bytes;
+        const std::string settingsBefore = readWholeFile(settings()).bytes;
+        newSessionIn(GameFolder::at(first.path));
+        session->start(row.named);
+        EXPECT_EQ(view.status, "2 Config Classes Read");
+        if (std::string_view(row.commands).starts_with('T'))
+            view.answer("yy");
+        run(row.commands);
+        EXPECT_EQ(view.unanswered(), 0u);
+        EXPECT_EQ(view.place, row.place);
+        std::string names;
+        for (const ClassRecord &record : session->document().classesWith(&view.boxes))
+            names += (names.empty() ? "" : " ") + std::string(record.classname.view());
+        EXPECT_EQ(names, row.classes);
+        EXPECT_EQ(readWholeFile(seals()).bytes != sealsBefore, std::string(row.written) == "seals");
+        EXPECT_EQ(readWholeFile(tangos()).bytes != tangosBefore, std::string(row.written) == "tangos");
+        if (!std::string_view(row.commands).starts_with('T')) {
+            EXPECT_EQ(readWholeFile(settings()).bytes, settingsBefore);
+        }
+    }
 }
 
 } // namespace

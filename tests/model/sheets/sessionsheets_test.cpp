@@ -135,6 +135,42 @@ TEST_P(SessionSheetsTest, ImportChangesTheNamedClassesAsOneStep)
 
 INSTANTIATE_TEST_SUITE_P(Rows, SessionSheetsTest, ::testing::ValuesIn(rows));
 
+// Classes that share a name take the rows of that name in order: an
+// exported sheet goes back in, and each row changes its own class.
+class RepeatedNamesSheetTest : public SessionSheetsTest
+{
+protected:
+    RepeatedNamesSheetTest() { newSessionWith({"Sniper", "Medic", "SNIPER"}); }
+    void newSessionWith(const std::vector<std::string> &names)
+    {
+        EXPECT_TRUE(saveFileAtomically(seals(), classFile(names)));
+        newSessionIn(GameFolder::at(first.path));
+        session->start();
+    }
+};
+
+TEST_F(RepeatedNamesSheetTest, ExportedSheetGoesBackAndRowsMatchInOrder)
+{
+    const fs::path sheet = other.path / "classes.csv";
+    const std::pair<const char *, const char *> rows[] = {
+        {nullptr, "Sniper:100 Medic:100 SNIPER:100 | classes.csv changes no class"},
+        {"classname,health\nsniper,50\nMedic,70\nSniper,60\n",
+         "Sniper:50 Medic:70 SNIPER:60 | Imported classes.csv: 3 classes changed"},
+    };
+    for (const auto &[text, shown] : rows) {
+        run("L");
+        view.pickedFiles.assign(2, sheet);
+        parts->sheets.exportClasses();
+        if (text) {
+            ASSERT_TRUE(saveFileAtomically(sheet, text));
+        }
+        sheetView.importing = true;
+        parts->sheets.importClasses();
+        EXPECT_EQ(memory() + " | " + view.status, shown);
+        EXPECT_TRUE(view.told.empty());
+    }
+}
+
 class SessionLargeCellTest : public ::testing::Test, protected SessionBench
 {
 protected:

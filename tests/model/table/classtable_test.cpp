@@ -101,6 +101,12 @@ TEST_F(ClassTableRules, FilterLeavesTheClassesItsPartsAllMatch)
         {"resistance = FIRE armor", "Sniper", ""},
         {"Can Heal Others = yes and Max Health <= 100", "Medic", ""},
         {"Starting Weapon = m4", "", ""},
+        {"ability Sniper Scope OR ability Can Heal Others", "Sniper, Medic", ""},
+        {"carries Grenades and health >= 100 or health < 85", "Search and Rescue, scout", ""},
+        {"carries Grenades and (health >= 100 or health < 85)", "Search and Rescue", ""},
+        {"not (health < 100 or ability Can Heal Others)", "Heavy Gunner, Search and Rescue", ""},
+        {"(sniper)or(medic)", "Sniper, Medic", ""},
+        {"((gunner or medic) and not(health > 120))", "Medic", ""},
         {"android", "", ""},
         {"helth < 100", "", "character 1: no column named \"helth\""},
         {"health < fast", "", "character 10: \"fast\" is not a number"},
@@ -112,6 +118,13 @@ TEST_F(ClassTableRules, FilterLeavesTheClassesItsPartsAllMatch)
         {"not ability Flying", "", "character 13: no ability named \"Flying\""},
         {"Sniper Scope > 0", "", "character 16: Sniper Scope is compared as = yes or = no"},
         {"< 5", "", "character 1: a column is missing before the comparison"},
+        {"(health < 100 or medic", "", "character 1: a parenthesis is not closed"},
+        {"health < 100)", "", "character 13: a parenthesis is closed that was not opened"},
+        {"sniper or ", "", "character 10: a condition is missing around \"or\""},
+        {"medic and ()", "", "character 12: a condition is missing in the parentheses"},
+        {"(medic) sniper", "", "character 9: \"and\" or \"or\" is missing before this"},
+        {"Heavy (old)", "", "character 7: a parenthesis within a part; put a name that holds one in quotes"},
+        {"not or medic", "", "character 1: a condition is missing after \"not\""},
     };
     for (const auto &[typed, shown, error] : rows) {
         SCOPED_TRACE(typed);

@@ -20,7 +20,8 @@ namespace {
 struct Row
 {
     // Commands separated by ";": those of runSessionCommand, and: other
-    // (Show Other Team); baseline (Compare with File, stock.cfg); filter
+    // (Show Other Team); baseline (Compare with File, stock.cfg); folder
+    // (Compare with Folder: stock.cfg and Heavy 150, Sniper 90); filter
     // TEXT; answer LETTERS; sort TITLE up|down; order; select ROW...; cell ROW TITLE = TEXT;
     // change TITLE = TYPED; paste ROW... TITLE = TEXT (\n for a line end). Rows are
     // slots, or tN for the other team's N.
@@ -99,6 +100,20 @@ const Row rows[] = {
     {"L; baseline; cell 1 Health = 85; cell 0 Health = 1; filter changed", "Sniper/S:*1 Pointman/S:70",
      "2 of 4 classes | Changed: Change Health on Sniper"},
     {"L; filter changed", "", "0 of 4 classes | 4 Config Classes Read"},
+    // Each team is marked by its own baseline alone, never by the other's.
+    {"L; baseline; answer yy; T; L; filter changed", "", "0 of 2 classes | 2 Config Classes Read; 1 problem"},
+    {"L; baseline; other; answer yy; T; L; filter changed", "Medic/S:*90 Pointman/S:70",
+     "2 of 6 classes, 2 of them the Seals' (read only) | 2 Config Classes Read; 1 problem"},
+    {"L; answer yy; T; L; baseline; answer yy; T; L; other; filter changed", "Heavy/T:*150 Sniper/T:*95",
+     "2 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+    // Compare with Folder: both teams' baselines in one step.
+    {"L; other; folder; filter changed", "Medic/S:*90 Pointman/S:70 Sniper/T:*95",
+     "3 of 6 classes, 1 of them the Tangos' (read only) | 4 Config Classes Read"},
+    // "or" and parentheses across the teams.
+    {"L; other; filter team tangos and (sniper or health > 120)", "Heavy/T:150 Sniper/T:95",
+     "2 of 6 classes, 2 of them the Tangos' (read only) | 4 Config Classes Read"},
+    {"L; other; filter sniper and (team tangos or health = 100)", "Sniper/S:100 Sniper/T:95",
+     "2 of 6 classes, 1 of them the Tangos' (read only) | 4 Config Classes Read"},
 };
 
 class TableTeamsTest : public ::testing::TestWithParam<Row>, protected SessionBench
@@ -154,6 +169,11 @@ protected:
             else if (verb == "baseline") {
                 view.pickedFiles = {stock()};
                 parts->compare.compareWithFile();
+            } else if (verb == "folder") {
+                write(other.path / "tvclass_seals.cfg", readWholeFile(stock()).bytes);
+                write(other.path / "tvclass_tangos.cfg", healthFile({{"Heavy", 150}, {"Sniper", 90}}));
+                view.chosenFolders = {other.path};
+                parts->compare.compareWithFolder();
             } else if (verb == "filter")
                 parts->table.filter(rest);
             else if (verb == "sort")
