@@ -22,12 +22,12 @@ bool ReviewCommands::followRulesFile()
     return true;
 }
 
-std::vector<std::string> ReviewCommands::problems() const
+std::vector<ReviewCommands::ListedProblem> ReviewCommands::problems() const
 {
     const FormValues form = session.formView().form();
     const TeamDocument &document = session.document();
     const std::vector<ClassRecord> classes = document.classesWith(&form);
-    std::vector<std::string> lines;
+    std::vector<ListedProblem> lines;
     for (const Problem &problem : standingProblems(session, classes)) {
         std::string line;
         if (problem.classIndex >= 0) {
@@ -36,7 +36,7 @@ std::vector<std::string> ReviewCommands::problems() const
                                             : utf8Of(record.classname.view());
             line += problem.line < 0 && problem.place.empty() ? ": " : ", ";
         }
-        lines.push_back(line + problem.text());
+        lines.push_back({line + problem.text(), line + problem.textByKeys()});
     }
     return lines;
 }

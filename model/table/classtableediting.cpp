@@ -179,7 +179,7 @@ std::vector<ClassTableEditing::CellProblem> ClassTableEditing::cellProblems() co
         if (problem.classIndex < 0)
             continue;
         for (int column : problemColumns(problem))
-            cells.push_back({problem.classIndex, column, problem.text()});
+            cells.push_back({problem.classIndex, column, problem.textByKeys()});
     }
     return cells;
 }

@@ -69,7 +69,9 @@ public:
     // ("+5%"), as one step, after asking when the filter hides some of them.
     // False when nothing changed: typed cannot be read, or the user said no.
     bool changeSelectedClasses(int column, std::string_view typed);
-    // A problem of the Problems list on the cell it concerns.
+    // A problem of the Problems list on the cell it concerns, in the file's
+    // keys (the cell's column already says its title, and a modder looks for
+    // the line): "line 4: TCC003 speed 10.5 is outside ...".
     struct CellProblem
     {
         int slot;

@@ -114,12 +114,6 @@ int columnOfValue(const ClassValue &value)
     return found == columns.end() ? -1 : int(found - columns.begin());
 }
 
-std::string columnTitle(const ClassValue &value)
-{
-    const int column = columnOfValue(value);
-    return column < 0 ? valueName(value) : tableColumns()[std::size_t(column)].title;
-}
-
 std::string cellText(const TableColumn &column, const ClassRecord &record)
 {
     switch (column.kind) {

@@ -55,10 +55,6 @@ int columnNamed(std::string_view name);
 int columnOfId(std::string_view id);
 // The column that shows value, -1 for none (an ability bit without a box).
 int columnOfValue(const ClassValue &value);
-// What the table calls value wherever it is named for people (patch notes,
-// the chart): its column's title ("Class Speed", "Medkits", "Flash
-// Grenades"), or where no column shows it, its name ("ability bit 0x800").
-std::string columnTitle(const ClassValue &value);
 
 // The value as the cell shows it: the form's text for it ("1.000000", "Fire
 // Armor", "yes"); the starting weapon by the name the list shows; the
