@@ -65,7 +65,7 @@ int apply(const std::string &changes, const std::string &name, ApplyOptions opti
         complain(readableFileName(changes) + ": " + note);
 
     std::string review;
-    for (const std::string &line : classChanges(classes, result.classes, result.origins))
+    for (const std::string &line : classChanges(classes, result.classes, result.origins, ChangeNames::File))
         review += readableFromWindows1252(line) + '\n';
     if (options.dryRun || review.empty()) {
         print(stdout, review);

@@ -85,8 +85,11 @@ void ChartWindow::showChart(const CompareView::ChartView &shown)
     {
         const QSignalBlocker quiet(values);
         values->clear();
-        for (const std::string &name : chart.values)
-            values->addItem(QString::fromStdString(name));
+        for (std::size_t i = 0; i < chart.values.size(); ++i) {
+            values->addItem(QString::fromStdString(chart.values[i]));
+            if (i < chart.keys.size())
+                values->setItemData(int(i), QString::fromStdString(chart.keys[i]), Qt::ToolTipRole);
+        }
         values->setCurrentIndex(chart.chosen);
     }
     refresh();

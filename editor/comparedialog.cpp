@@ -89,6 +89,8 @@ void CompareDialog::showRows()
                 cell->setFont(marked);
             table->setItem(row, column, cell);
         }
+        // The file's key, for a modder looking for the line.
+        table->item(row, 0)->setToolTip(QString::fromStdString(values.key));
     }
     table->resizeColumnsToContents();
 }

@@ -25,13 +25,14 @@ ProblemsWindow::ProblemsWindow(QWidget *owner) : QDialog(owner), list(new QListW
     });
 }
 
-void ProblemsWindow::showProblems(const QStringList &lines)
+void ProblemsWindow::showProblems(const QStringList &lines, const QStringList &tooltips)
 {
     const int row = list->currentRow();
     list->clear();
     for (int i = 0; i < lines.size(); ++i) {
         auto *item = new QListWidgetItem(lines[i], list);
         item->setData(Qt::UserRole, i);
+        item->setToolTip(tooltips.value(i));
     }
     if (lines.isEmpty())
         new QListWidgetItem(tr("No problems: the game reads every value as the editor shows it."), list);

@@ -15,8 +15,9 @@ class ProblemsWindow : public QDialog
 public:
     explicit ProblemsWindow(QWidget *owner);
 
-    // One line a problem, in the order the editor knows them by.
-    void showProblems(const QStringList &lines);
+    // One line a problem, in the order the editor knows them by, each with
+    // its tooltip (the same by the file's keys).
+    void showProblems(const QStringList &lines, const QStringList &tooltips);
     // Moves the window beside area (global coordinates), on the side with the
     // most room, shrinking it to that room; false when no side has room for it.
     bool placeBeside(const QRect &area);

@@ -10,12 +10,14 @@
 
 namespace {
 
-QStringList toQt(const std::vector<std::string> &lines)
+void showIn(ProblemsWindow &window, const std::vector<tolvane::ReviewCommands::ListedProblem> &problems)
 {
-    QStringList list;
-    for (const std::string &line : lines)
-        list.append(QString::fromStdString(line));
-    return list;
+    QStringList lines, tooltips;
+    for (const tolvane::ReviewCommands::ListedProblem &problem : problems) {
+        lines.append(QString::fromStdString(problem.text));
+        tooltips.append(QString::fromStdString(problem.byKeys));
+    }
+    window.showProblems(lines, tooltips);
 }
 
 } // namespace
@@ -47,7 +49,7 @@ void ReviewWindows::openProblems()
         });
         problemsWindow->placeBeside(dialog.frameGeometry());
     }
-    problemsWindow->showProblems(toQt(review.problems()));
+    showIn(*problemsWindow, review.problems());
     problemsWindow->show();
     problemsWindow->raise();
     problemsWindow->activateWindow();
@@ -56,7 +58,7 @@ void ReviewWindows::openProblems()
 void ReviewWindows::refreshProblems()
 {
     if (problemsWindow && problemsWindow->isVisible())
-        problemsWindow->showProblems(toQt(review.problems()));
+        showIn(*problemsWindow, review.problems());
 }
 
 void ReviewWindows::openReview()

@@ -128,10 +128,30 @@ DialogUnits TemplateForm::unitsForContents() const
     return {unitX, unitY};
 }
 
+// What the placing of the controls depends on beyond the font size: the
+// texts measured and the style that draws them.
+QString TemplateForm::layoutKey() const
+{
+    QString key = style()->name();
+    for (QWidget *control : created) {
+        if (const auto *label = qobject_cast<const QLabel *>(control))
+            key += QChar(0) + label->text();
+        else if (const auto *button = qobject_cast<const QAbstractButton *>(control))
+            key += QChar(0) + button->text();
+    }
+    return key;
+}
+
 void TemplateForm::layOut(qreal points)
 {
-    currentPoints = points;
     fittedRoom = QSize();
+    // Showing the window fits it again at the size it was made at: the
+    // measuring is not repeated for nothing.
+    QString key = layoutKey();
+    if (points == currentPoints && key == laidOutFor)
+        return;
+    currentPoints = points;
+    laidOutFor = std::move(key);
     form()->setFont(dialogFont(fontFamily, points));
     const DialogUnits units = unitsForContents();
     for (qsizetype i = 0; i < created.size(); ++i) {

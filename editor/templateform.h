@@ -55,6 +55,7 @@ private:
     enum class Refit : bool { Always, WhenRoomChanged };
 
     DialogUnits unitsForContents() const;
+    QString layoutKey() const;
     void fitWindowToScreen(bool centre, Refit refit);
 
     std::span<const ControlTemplate> controlTemplates;
@@ -63,6 +64,7 @@ private:
     QList<QWidget *> created;
     QHash<int, QWidget *> byId;
     qreal currentPoints = 0;
+    QString laidOutFor;
     QSize shown;
     // The room of the last fit; invalid once laid out otherwise.
     QSize fittedRoom;

@@ -53,6 +53,19 @@ std::string valueName(const ClassValue &value)
     return {};
 }
 
+std::string valueKey(const ClassValue &value)
+{
+    switch (value.kind) {
+    case ClassValue::Kind::Field:
+        return std::string(value.field->key);
+    case ClassValue::Kind::Ability:
+        return "classabilities " + hexBit(value.bit);
+    case ClassValue::Kind::Item:
+        return "inventory " + std::string(itemCatalogue[std::size_t(value.slot)].internalName);
+    }
+    return {};
+}
+
 std::optional<std::string> shownValue(const ClassValue &value, const ClassRecord &record, ValueNaming naming)
 {
     switch (value.kind) {

@@ -45,6 +45,10 @@ enum class ValueNaming : std::uint8_t {
 // "inventory Flash Grenades".
 std::string valueName(const ClassValue &value);
 
+// The value as the class file holds it, for a modder looking for its line:
+// "kevlar_vest", "classabilities 0x8000", "inventory ammo_fgrenades".
+std::string valueKey(const ClassValue &value);
+
 // The value as shown: "100", "1.500000", "none", "yes", "Mk23", a text;
 // nullopt where the file has no line (a resistance other than none, fire or
 // explosive).

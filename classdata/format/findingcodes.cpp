@@ -121,9 +121,10 @@ const FindingCode *findingCodeNamed(std::string_view code)
     return found == std::end(codes) ? nullptr : found;
 }
 
-std::string describe(const ReadFinding &f)
+std::string describe(const ReadFinding &f, KeyNaming naming)
 {
-    const std::string key = readableFromWindows1252(f.key);
+    const auto name = [naming](std::string_view key) { return naming ? naming(key) : readableFromWindows1252(key); };
+    const std::string key = name(f.key);
     switch (f.kind) {
     case Kind::OutOfRange:
         return key + ' ' + shortest(f.value) + " is outside " + shortest(f.low) + " to " + shortest(f.high)
@@ -143,7 +144,7 @@ std::string describe(const ReadFinding &f)
     case Kind::LineWithoutSpace:
         return "line " + quoted(f.text) + " has no space, so it sets no key; line ignored";
     case Kind::UnknownResistance:
-        return "resistance " + quoted(f.text) + " is not none, fire or explosive; read as none";
+        return name("resistance") + ' ' + quoted(f.text) + " is not none, fire or explosive; read as none";
     case Kind::UnknownItem:
         return "inventory item " + quoted(f.text) + " is not in the item catalogue; line ignored";
     case Kind::MissingAmount:
@@ -181,9 +182,9 @@ std::string describe(const ReadFinding &f)
                  "lines in 511-byte pieces read it as "
                + shortest(f.stored) + " lines";
     case Kind::HealthAboveMaximum:
-        return "health " + shortest(f.value) + " is above max_health " + shortest(f.high);
+        return name("health") + ' ' + shortest(f.value) + " is above " + name("max_health") + ' ' + shortest(f.high);
     case Kind::RepeatedName:
-        return "classname " + quoted(f.text) + " is the name of "
+        return name("classname") + ' ' + quoted(f.text) + " is the name of "
                + (f.earlierLine > 0 ? "the class at line " + std::to_string(f.earlierLine)
                                     : "class " + shortest(f.stored))
                + " too";

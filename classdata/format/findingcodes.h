@@ -25,8 +25,14 @@ const FindingCode &codeOf(ReadFindingKind kind);
 // The code named code ("TCC003", any case), or nullptr.
 const FindingCode *findingCodeNamed(std::string_view code);
 
+// What a message calls the value of a key: the key itself, as the file has
+// it, or a name for people ("Class Speed" for speed).
+using KeyNaming = std::string (*)(std::string_view key);
+
 // The message for one finding, without file, line and code, as UTF-8 in which
-// no byte of the file can act as a terminal control.
-std::string describe(const ReadFinding &finding);
+// no byte of the file can act as a terminal control. The values it is about
+// are named by their keys, or by naming where given: "speed 10.5 is outside
+// 0 to 10; read as 1.000000", "Class Speed 10.5 is outside ...".
+std::string describe(const ReadFinding &finding, KeyNaming naming = nullptr);
 
 } // namespace tolvane

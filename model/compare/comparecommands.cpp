@@ -8,7 +8,7 @@
 #include "classdata/format/classfilereader.h"
 #include "classdata/compare/classmatch.h"
 #include "model/compare/patchnotes.h"
-#include "model/table/tablecolumns.h"
+#include "model/review/valuewords.h"
 
 #include <algorithm>
 #include <memory>
@@ -215,6 +215,7 @@ void CompareCommands::showChart()
     CompareView::ChartView chart;
     for (const ClassValue &value : values) {
         chart.values.push_back(utf8Of(columnTitle(value)));
+        chart.keys.push_back(utf8Of(valueKey(value)));
         if (chartValue < 0 && value.kind == ClassValue::Kind::Field && value.field->key == "health")
             chartValue = int(chart.values.size()) - 1;
     }

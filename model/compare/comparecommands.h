@@ -49,8 +49,9 @@ public:
             return format == NotesFormat::Markdown ? markdown : format == NotesFormat::BBCode ? bbcode : text;
         }
     };
-    // The chart window: one numeric value (of values) across the classes of
-    // both teams. chart draws the value of that index as the classes stand
+    // The chart window: one numeric value (of values, by the class table's
+    // titles; keys: the same by the file's keys) across the classes of both
+    // teams. chart draws the value of that index as the classes stand
     // now, and the window asks again after each command; save asks where and
     // saves the picture of the value of that index (PNG or SVG bytes).
     struct ChartView
@@ -60,6 +61,7 @@ public:
         int chosen = 0;
         std::function<BarChart(int value)> chart;
         std::function<void(const std::string &bytes, int value, Picture picture)> save;
+        std::vector<std::string> keys = {};
     };
 
     virtual ~CompareView() = default;

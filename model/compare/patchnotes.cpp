@@ -3,6 +3,7 @@
 #include "classdata/compare/classcompare.h"
 #include "classdata/compare/classdiff.h"
 #include "classdata/text/asciitext.h"
+#include "model/review/valuewords.h"
 #include "model/table/tablecolumns.h"
 
 #include <algorithm>

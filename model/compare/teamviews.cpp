@@ -4,7 +4,7 @@
 #include "classdata/format/classfilereader.h"
 #include "model/session/editorsession.h"
 #include "classdata/files/fileio.h"
-#include "model/table/tablecolumns.h"
+#include "model/review/valuewords.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,8 +36,9 @@ std::vector<ComparisonRow> comparisonRows(const ClassRecord &left, const ClassRe
 {
     std::vector<ComparisonRow> rows;
     for (const ComparedValue &compared : compareTwoClasses(left, right)) {
-        ComparisonRow row{utf8Of(valueName(compared.value)), utf8Of(describeSide(compared.left, compared.quoted)),
-                          utf8Of(describeSide(compared.right, compared.quoted)), differenceText(compared)};
+        ComparisonRow row{utf8Of(columnTitle(compared.value)), utf8Of(valueKey(compared.value)),
+                          utf8Of(sideWords(compared.value, compared.left)),
+                          utf8Of(sideWords(compared.value, compared.right)), differenceText(compared)};
         if (compared.onlyIn)
             row.mark = *compared.onlyIn == Side::Left ? ComparisonRow::Mark::OnlyLeft : ComparisonRow::Mark::OnlyRight;
         else if (!compared.equal)

@@ -33,11 +33,12 @@ std::vector<TeamClass> teamClasses(std::span<const ClassRecord> classes, Team te
 std::string teamClassLabel(const TeamClass &member);
 
 // Compare Two Classes: one row a value of either class, in the order the
-// file holds them.
+// file holds them, in the class table's words.
 struct ComparisonRow
 {
     enum class Mark : std::uint8_t { Equal, Differs, OnlyLeft, OnlyRight };
-    std::string value; // "health", "Sniper Scope", "inventory Grenades"
+    std::string value; // the column's title: "Health", "Sniper Scope", "Grenades"
+    std::string key;   // the file's: "health", "classabilities 0x8000", "inventory ammo_grenades"
     std::string left;
     std::string right;
     std::string difference; // numbers: "-5 (x0.95)"

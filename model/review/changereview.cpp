@@ -4,6 +4,7 @@
 #include "classdata/compare/classvalues.h"
 #include "classdata/compare/movedclasses.h"
 #include "classdata/compare/unifieddiff.h"
+#include "valuewords.h"
 
 namespace tolvane {
 
@@ -17,12 +18,12 @@ std::string joined(const std::vector<std::string> &parts, std::string_view separ
     return text;
 }
 
-// "health 100 -> 95; Scanner no -> yes": what differs from before to after.
-std::string changesOf(const ClassRecord &before, const ClassRecord &after)
+// "Health 100 -> 95; Scanner no -> yes": what differs from before to after.
+std::string changesOf(const ClassRecord &before, const ClassRecord &after, ChangeNames names = ChangeNames::Table)
 {
     std::vector<std::string> parts;
     for (const ValueChange &change : valueChanges(before, after, ValueNaming::AsForm))
-        parts.push_back(describeChange(change));
+        parts.push_back(names == ChangeNames::Table ? changeWords(change) : describeChange(change));
     return joined(parts, "; ");
 }
 
@@ -35,7 +36,7 @@ std::string nameOf(const ClassRecord &record)
 } // namespace
 
 std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::span<const ClassRecord> records,
-                                      std::span<const int> origins)
+                                      std::span<const int> origins, ChangeNames names)
 {
     // The saved class each class came from; anything that names none is new.
     std::vector<int> from(records.size(), -1);
@@ -57,7 +58,7 @@ std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::s
         std::vector<std::string> parts;
         if (moved[i])
             parts.push_back("moved from class " + std::to_string(origin) + " to class " + std::to_string(i));
-        if (const std::string changes = changesOf(saved[origin], records[i]); !changes.empty())
+        if (const std::string changes = changesOf(saved[origin], records[i], names); !changes.empty())
             parts.push_back(changes);
         if (!parts.empty())
             lines.push_back(classLabel(records[i], i) + ": " + joined(parts, "; "));
@@ -88,13 +89,12 @@ std::string conflictText(const MergeConflict &conflict)
     switch (conflict.kind) {
     case Kind::BothChanged: {
         const ClassValue &value = conflict.value;
-        const bool quoted = value.kind == ClassValue::Kind::Field && value.field->kind == FieldKind::Text;
         // Two weapons the list shows by one name: their own names tell them apart.
         ValueNaming naming = ValueNaming::AsForm;
         if (shownValue(value, conflict.onDisk, naming) == shownValue(value, conflict.here, naming))
             naming = ValueNaming::AsFile;
-        return name + ": " + valueName(value) + ' ' + describeSide(shownValue(value, conflict.onDisk, naming), quoted)
-               + " in the file, " + describeSide(shownValue(value, conflict.here, naming), quoted) + " here";
+        return name + ": " + columnTitle(value) + ' ' + sideWords(value, shownValue(value, conflict.onDisk, naming))
+               + " in the file, " + sideWords(value, shownValue(value, conflict.here, naming)) + " here";
     }
     case Kind::DeletedHere:
         return name + ": deleted here, changed in the file (" + changesOf(conflict.before, conflict.onDisk) + ")";

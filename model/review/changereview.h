@@ -3,6 +3,7 @@
 #include "classdata/compare/classfilemerge.h"
 #include "classdata/format/classrecord.h"
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
@@ -11,19 +12,25 @@ namespace tolvane {
 
 // What Write Out would change, class by class and value by value: saved are
 // the classes as this run last loaded or wrote them, now the classes Write
-// Out would write. Values read as the class file would hold them ("speed
-// 1.000000 -> 1.500000"), abilities, starting weapons and inventory items by
-// the names the form shows ("Scanner no -> yes"). Class names
-// and texts are Windows-1252 bytes.
+// Out would write. Values are named by the class table's titles for them and
+// read as the class file would hold them ("Class Speed 1.000000 ->
+// 1.500000"), abilities, the resistance, starting weapons and inventory
+// items by the names the form shows ("Scanner no -> yes", "Resistance Normal
+// Armor -> Fire Armor"). Class names and texts are Windows-1252 bytes.
+
+// How a change names its value: by the class table's title, as the editor
+// does, or as the file and the sheets of `tolvane-classfile apply` name it
+// ("speed 1.000000 -> 1.500000", "inventory Flash Grenades 0 -> 2").
+enum class ChangeNames : std::uint8_t { Table, File };
 
 // One line per class that differs, in table order, then the deleted ones:
-//   Sniper: health 100 -> 95; inventory Flash Grenades 0 -> 2
+//   Sniper: Health 100 -> 95; Flash Grenades 0 -> 2
 //   New class Medic
 //   Deleted class Scout
 // origins[i] names the saved class that now[i] came from, -1 for a new one.
 // Without origins, classes are matched by position.
 std::vector<std::string> classChanges(std::span<const ClassRecord> saved, std::span<const ClassRecord> now,
-                                      std::span<const int> origins = {});
+                                      std::span<const int> origins = {}, ChangeNames names = ChangeNames::Table);
 
 // The lines of classChanges, each ended by a line feed, or a line that says
 // there are none.
@@ -31,11 +38,11 @@ std::string changeReview(std::span<const ClassRecord> saved, std::span<const Cla
                          std::span<const int> origins = {});
 
 // A conflict of a merge as one line for a question:
-//   Sniper: health 120 in the file, 95 here
-//   Medic: deleted here, changed in the file (speed 1.000000 -> 2.000000)
+//   Sniper: Health 120 in the file, 95 here
+//   Medic: deleted here, changed in the file (Class Speed 1.000000 -> 2.000000)
 std::string conflictText(const MergeConflict &conflict);
 // A class the disk removed, as one line: "Scout", or "Scout (changed here:
-// health 100 -> 95)"; and the names of all of them: "Scout, Medic".
+// Health 100 -> 95)"; and the names of all of them: "Scout, Medic".
 std::string removedText(const ClassFileMerge::Removed &removed);
 std::string removedNames(const ClassFileMerge &merge);
 

@@ -7,6 +7,7 @@
 #include "classdata/format/findingcodes.h"
 #include "classdata/format/itemcatalogue.h"
 #include "classdata/format/writtenvalue.h"
+#include "valuewords.h"
 
 #include <algorithm>
 #include <memory>
@@ -43,10 +44,11 @@ public:
     {
         Problem problem{.line = finding.line,
                         .code = codeOf(finding.kind).code,
-                        .message = describe(finding),
+                        .message = describe(finding, keyTitle),
                         .classIndex = finding.block,
                         .field = {},
-                        .item = -1};
+                        .item = -1,
+                        .messageByKeys = describe(finding)};
         locate(finding, problem);
         problems.push_back(std::move(problem));
     }
@@ -120,7 +122,17 @@ std::vector<Problem> problemsOf(std::string_view bytes, ClassTable &table)
 
 std::string Problem::text() const
 {
-    const std::string what = code.empty() ? message : std::string(code) + ' ' + message;
+    return textOf(message);
+}
+
+std::string Problem::textByKeys() const
+{
+    return textOf(messageByKeys.empty() ? message : messageByKeys);
+}
+
+std::string Problem::textOf(const std::string &words) const
+{
+    const std::string what = code.empty() ? words : std::string(code) + ' ' + words;
     const std::string where = !place.empty() ? place
                               : line > 0     ? "line " + std::to_string(line)
                               : line == 0    ? std::string("when written")

@@ -10,24 +10,31 @@
 namespace tolvane {
 
 // One thing the class file reader changed or left out, with the code and the
-// message `tolvane-classfile check` gives, and where the form shows it.
+// message `tolvane-classfile check` gives, in the class table's words and in
+// the file's, and where the form shows it.
 struct Problem
 {
     // In the file, counted from 1; 0: in what Write Out would write; -1: of
     // the classes as they stand, which no line places (a slip, a broken rule).
     int line = 0;
-    std::string_view code;         // "TCC003"; empty for a rules file that cannot be read
-    std::string message;           // readable UTF-8, as check words it
-    int classIndex = -1;           // the class in the table; -1: the file as a whole
-    std::string field;             // the key whose box it concerns ("speed", "inventory"); empty: none
-    int item = -1;                 // for an inventory amount, the item's catalogue slot
-    std::string place = {};        // where it is, when not in the class file: "tvcc-rules.toml, line 3, column 1"
-    std::vector<int> columns = {}; // the class table's columns it concerns, when the field does not say
+    std::string_view code;          // "TCC003"; empty for a rules file that cannot be read
+    std::string message;            // readable UTF-8, values by the class table's titles ("Class Speed")
+    int classIndex = -1;            // the class in the table; -1: the file as a whole
+    std::string field;              // the key whose box it concerns ("speed", "inventory"); empty: none
+    int item = -1;                  // for an inventory amount, the item's catalogue slot
+    std::string place = {};         // where it is, when not in the class file: "tvcc-rules.toml, line 3, column 1"
+    std::vector<int> columns = {};  // the class table's columns it concerns, when the field does not say
+    std::string messageByKeys = {}; // as `tolvane-classfile check` words it, values by their keys; empty: message
 
-    // "line 12: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000",
-    // "when written: TCC003 ..." for a value stored since the file was read,
-    // "TCC024 ..." for one of the classes as they stand.
+    // "line 12: TCC003 Class Speed 10.5 is outside 0 to 10; read as
+    // 1.000000", "when written: TCC003 ..." for a value stored since the file
+    // was read, "TCC024 ..." for one of the classes as they stand.
     std::string text() const;
+    // The same as check words it: "line 12: TCC003 speed 10.5 is outside ...".
+    std::string textByKeys() const;
+
+private:
+    std::string textOf(const std::string &words) const;
 };
 
 // The problems of the class file this run last loaded or wrote, as they

@@ -47,14 +47,14 @@ std::vector<ReviewCommands::Placed> ReviewCommands::standing() const
     return all;
 }
 
-std::vector<std::string> ReviewCommands::problems() const
+std::vector<ReviewCommands::ListedProblem> ReviewCommands::problems() const
 {
-    std::vector<std::string> lines;
+    std::vector<ListedProblem> lines;
     for (const Placed &placed : standing()) {
         std::string line = placed.className;
         if (placed.problem.classIndex >= 0)
             line += placed.problem.line < 0 && placed.problem.place.empty() ? ": " : ", ";
-        lines.push_back(line + placed.problem.text());
+        lines.push_back({line + placed.problem.text(), line + placed.problem.textByKeys()});
     }
     return lines;
 }

@@ -19,9 +19,17 @@ class ReviewCommands : public SessionListener
 public:
     explicit ReviewCommands(EditorSession &session);
 
-    // The problems of the classes as they stand now, one line each: "Sniper,
-    // line 4: TCC003 speed 10.5 is outside ...", "Scout: TCC030 speed ...".
-    std::vector<std::string> problems() const;
+    // A problem as the Problems window lists it: "Sniper, line 4: TCC003
+    // Class Speed 10.5 is outside ...", "Scout: TCC030 speed ..." (a rule in
+    // the rules file's words), and the same by the file's keys, for a modder
+    // looking for the line: "Sniper, line 4: TCC003 speed 10.5 ...".
+    struct ListedProblem
+    {
+        std::string text;
+        std::string byKeys;
+    };
+    // The problems of the classes as they stand now, one line each.
+    std::vector<ListedProblem> problems() const;
     // Reads the game folder's rules file again when it changed on disk, and
     // then shows the indicators anew; true when the rules changed, and with
     // them the problems.

@@ -178,7 +178,7 @@ std::vector<ClassTableEditing::CellProblem> ClassTableEditing::cellProblems() co
             if (problem.classIndex < 0)
                 continue;
             for (int column : problemColumns(problem))
-                cells.push_back({problem.classIndex + number * otherTeamRows, column, problem.text()});
+                cells.push_back({problem.classIndex + number * otherTeamRows, column, problem.textByKeys()});
         }
     }
     return cells;

@@ -80,7 +80,10 @@ public:
     // the other team is shown first when it is not. A team whose table has
     // no room for them all gets none, and is told. False when nothing changed.
     bool copyToOtherTeam();
-    // A problem of the Problems list on the cell it concerns (row: see TableRows).
+    // A problem of the Problems list on the cell it concerns (slot: a row,
+    // see TableRows), in the file's
+    // keys (the cell's column already says its title, and a modder looks for
+    // the line): "line 4: TCC003 speed 10.5 is outside ...".
     struct CellProblem
     {
         int slot;
@@ -90,9 +93,10 @@ public:
     std::vector<CellProblem> cellProblems() const;
     // Copy and paste with spreadsheets, text UTF-8 (see tablepaste.h): the
     // selected cells of the table, and text pasted into them as one step,
-    // after asking when it changes more than one class. A block with a cell
-    // that cannot be read is told, row, column and reason, and changes
-    // nothing. False when nothing changed.
+    // after asking when it changes more than one class; the status names
+    // the classes and the columns left out. A block with a cell that cannot
+    // be read is told, row, column and reason, and changes nothing. False
+    // when nothing changed.
     std::string copy(const TableGrid &grid) const;
     bool paste(const TableGrid &grid, std::string_view text);
 

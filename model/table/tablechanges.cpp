@@ -215,8 +215,9 @@ bool ClassTableEditing::paste(const TableGrid &grid, std::string_view text)
         return false;
     }
     if (plan.changedSlots.empty()) {
-        session.formView().setStatus(plan.readOnlyLeft ? "Nothing changed: " + pasteLeavesText()
-                                                       : "Nothing changed: the cells already hold what was pasted");
+        session.formView().setStatus((plan.readOnlyLeft ? "Nothing changed: " + pasteLeavesText()
+                                                        : "Nothing changed: the cells already hold what was pasted")
+                                     + notPastedReport(plan));
         return false;
     }
     if (plan.changedSlots.size() > 1) {
@@ -229,10 +230,11 @@ bool ClassTableEditing::paste(const TableGrid &grid, std::string_view text)
         }
     }
     std::optional<TableEdit> step = applyPaste(session.documentOf(0)->classes(), plan);
-    const std::string name = step->name();
-    showChange(form, std::move(step), 0, plan.changedSlots);
+    std::string status = "Changed: " + pasteReport(*step, plan);
     if (plan.readOnlyLeft)
-        session.formView().setStatus("Changed: " + utf8Of(name) + "; " + pasteLeavesText());
+        status += "; " + pasteLeavesText();
+    showChange(form, std::move(step), 0, plan.changedSlots);
+    session.formView().setStatus(status);
     return true;
 }
 

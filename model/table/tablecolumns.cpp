@@ -114,12 +114,6 @@ int columnOfValue(const ClassValue &value)
     return found == columns.end() ? -1 : int(found - columns.begin());
 }
 
-std::string columnTitle(const ClassValue &value)
-{
-    const int column = columnOfValue(value);
-    return column < 0 ? valueName(value) : tableColumns()[std::size_t(column)].title;
-}
-
 std::string cellText(const TableColumn &column, const ClassRecord &record)
 {
     switch (column.kind) {
@@ -184,10 +178,45 @@ bool setCellText(const TableColumn &column, std::string_view text, ClassRecord &
             record.starting_weapon.assign(itemCatalogue[std::size_t(*slot)].internalName);
         return slot.has_value();
     }
-    case ColumnKind::Inventory:
-        return false;
+    case ColumnKind::Inventory: {
+        std::array<std::int32_t, inventorySlotCount> carried{};
+        for (const InventoryEntry &entry : inventoryEntries(text)) {
+            const int slot = itemNamed(entry.item);
+            if (slot < 0)
+                return false;
+            carried[std::size_t(slot)] = parseInt(entry.amount);
+        }
+        record.inventory = carried;
+        return true;
+    }
     }
     return false;
+}
+
+std::vector<InventoryEntry> inventoryEntries(std::string_view text)
+{
+    std::vector<InventoryEntry> entries;
+    while (!text.empty()) {
+        const std::size_t comma = std::min(text.find(','), text.size());
+        const std::string_view entry = trimmed(text.substr(0, comma));
+        text.remove_prefix(std::min(comma + 1, text.size()));
+        const std::size_t blank = entry.find_last_of(" \t");
+        if (entry.empty())
+            continue;
+        if (blank == std::string_view::npos || itemNamed(entry) >= 0)
+            entries.push_back({entry, {}});
+        else
+            entries.push_back({trimmed(entry.substr(0, blank)), entry.substr(blank + 1)});
+    }
+    return entries;
+}
+
+int itemNamed(std::string_view name)
+{
+    const auto found = std::ranges::find_if(itemCatalogue, [&](const ItemInfo &item) {
+        return equalsIgnoreCase(item.displayName, name) || equalsIgnoreCase(item.internalName, name);
+    });
+    return found == itemCatalogue.end() ? -1 : int(found - itemCatalogue.begin());
 }
 
 std::string typedIntoCell(const TableColumn &column, const ClassRecord &record, std::string_view text)

@@ -24,7 +24,7 @@ enum class ColumnKind : std::uint8_t {
     Resistance,     // the resistance list
     StartingWeapon, // the starting-weapon list
     Item,           // the amount of one catalogue item, as ADD! sets it
-    Inventory,      // every item carried, read only
+    Inventory,      // every item carried: typed nowhere, pasted whole
 };
 
 struct TableColumn
@@ -55,10 +55,6 @@ int columnNamed(std::string_view name);
 int columnOfId(std::string_view id);
 // The column that shows value, -1 for none (an ability bit without a box).
 int columnOfValue(const ClassValue &value);
-// What the table calls value wherever it is named for people (patch notes,
-// the chart): its column's title ("Class Speed", "Medkits", "Flash
-// Grenades"), or where no column shows it, its name ("ability bit 0x800").
-std::string columnTitle(const ClassValue &value);
 
 // The value as the cell shows it: the form's text for it ("1.000000", "Fire
 // Armor", "yes"); the starting weapon by the name the list shows; the
@@ -71,10 +67,25 @@ std::optional<double> cellNumber(const TableColumn &column, const ClassRecord &r
 // Stores text into the column's value as the form stores its box: numbers as
 // the class file reader reads them, texts cut to their field, a tick from
 // "yes" or "no", a list value by its entry's name (without regard to ASCII
-// case), an item's amount as ADD! takes it. False, with record unchanged,
-// for a list name the list does not have, a tick that is neither, or the
-// inventory column.
+// case), an item's amount as ADD! takes it, the inventory as its cell shows
+// it (every item it does not name carried 0 times). False, with record
+// unchanged, for a list name the list does not have, a tick that is
+// neither, or an inventory naming an item the catalogue does not have.
 bool setCellText(const TableColumn &column, std::string_view text, ClassRecord &record);
+
+// The entries of an inventory cell, "Grenades 2, Cells 50": each item's
+// name and its amount as written, the text after the entry's last blank (an
+// entry that names an item whole has an empty amount). Empty entries are
+// left out.
+struct InventoryEntry
+{
+    std::string_view item;
+    std::string_view amount;
+};
+std::vector<InventoryEntry> inventoryEntries(std::string_view text);
+// The catalogue slot of the item name names, as the inventory cell shows it
+// or by its internal name, without regard to ASCII case; -1 for none.
+int itemNamed(std::string_view name);
 
 // text typed into the column's cell of record as the column's box takes it
 // from the keyboard: the digits alone in a whole number's cell, and in an

@@ -5,6 +5,7 @@
 #include "classdata/sheets/sheetcolumns.h"
 #include "classdata/sheets/sheetreader.h"
 #include "tablecolumns.h"
+#include "teamrows.h"
 #include "model/review/valuehints.h"
 #include "classdata/text/textnumbers.h"
 #include "classdata/text/windows1252.h"
@@ -54,6 +55,32 @@ std::pair<std::vector<int>, std::vector<int>> selectedLines(const TableGrid &gri
     return {std::move(rows), std::move(columns)};
 }
 
+std::string readCell(const TableColumn &column, const ClassRecord &record, std::string_view utf8, std::string &bytes);
+
+// Why the inventory cell's bytes would not store as they are: an item the
+// catalogue does not have or names twice, an amount its item's cell would
+// not take; empty when they would.
+std::string readInventoryCell(const ClassRecord &record, std::string_view bytes)
+{
+    std::vector<int> named;
+    std::string amount;
+    for (const InventoryEntry &entry : inventoryEntries(bytes)) {
+        const int slot = itemNamed(entry.item);
+        if (slot < 0)
+            return "Inventory has no item " + quotedCell(utf8Of(entry.item));
+        const TableColumn &item =
+            tableColumns()[std::size_t(columnOfValue({.kind = ClassValue::Kind::Item, .slot = slot}))];
+        if (std::ranges::find(named, slot) != named.end())
+            return "Inventory names " + item.title + " twice";
+        named.push_back(slot);
+        if (trimmed(entry.amount).empty())
+            return "Inventory names " + item.title + " without an amount";
+        if (std::string reason = readCell(item, record, utf8Of(entry.amount), amount); !reason.empty())
+            return reason;
+    }
+    return {};
+}
+
 // Why typing text into column's cell of record would not store it as it
 // is; empty when it would. bytes becomes the text as the cell editor hands
 // it over.
@@ -79,6 +106,8 @@ std::string readCell(const TableColumn &column, const ClassRecord &record, std::
             return quotedCell(utf8) + ": " + column.title + " takes the digits 0 to 9 alone";
         return {};
     }
+    if (column.kind == ColumnKind::Inventory)
+        return readInventoryCell(record, bytes);
     ClassRecord probe;
     if (column.kind == ColumnKind::Tick && !tickWord(bytes))
         return quotedCell(utf8) + " is not yes or no";
@@ -87,31 +116,30 @@ std::string readCell(const TableColumn &column, const ClassRecord &record, std::
     return {};
 }
 
-// Where a cell of the block goes: its row and column in the block, and the
-// cell of the grid.
+// Where a cell of the block goes: its row and column in the block, the
+// row of the grid and the column of tableColumns(), -1 for a column not
+// pasted.
 struct Target
 {
     std::size_t row;
     std::size_t column;
-    TableGrid::Cell into;
+    int into;
+    int value;
 };
 
-// The header's columns, when every cell of the first row names a column
-// and a row follows it.
+// The header's columns, when a row follows the first and most of its cells
+// name a column (a row of values may hold one, "Desert Eagle"); -1 for a
+// cell that names none.
 std::optional<std::vector<int>> headerColumns(const std::vector<std::vector<std::string>> &block)
 {
     if (block.size() < 2)
         return std::nullopt;
     std::vector<int> named;
     std::string bytes;
-    for (const std::string &cell : block.front()) {
-        if (!readTextCell(cell, std::string::npos, bytes).empty())
-            return std::nullopt;
-        const int column = columnNamed(bytes);
-        if (column < 0)
-            return std::nullopt;
-        named.push_back(column);
-    }
+    for (const std::string &cell : block.front())
+        named.push_back(readTextCell(cell, std::string::npos, bytes).empty() ? columnNamed(bytes) : -1);
+    if (2 * std::size_t(std::ranges::count_if(named, [](int column) { return column >= 0; })) <= named.size())
+        return std::nullopt;
     return named;
 }
 
@@ -120,52 +148,66 @@ std::string place(std::size_t row, std::size_t column)
     return "row " + std::to_string(row + 1) + ", column " + columnLetters(column);
 }
 
-// The grid's columns for the block's: by the header's names, or shown from
-// the first selected column on.
+// The column of tableColumns() at column of the grid, -1 for another,
+// named in notPasted.
+int valueAt(const TableGrid &grid, int column, std::vector<std::string> &notPasted)
+{
+    if (const TableColumn *at = columnAt(grid, column))
+        return int(at - tableColumns().data());
+    const std::string name = grid.columns[std::size_t(column)] == teamColumn()
+                                 ? "Team (a class keeps its team)"
+                                 : "column " + columnLetters(std::size_t(column)) + " (not a value of a class)";
+    if (std::ranges::find(notPasted, name) == notPasted.end())
+        notPasted.push_back(name);
+    return -1;
+}
+
+// The columns of tableColumns() for the block's: by the header's names,
+// shown or not, or those shown from the first selected column on.
 std::vector<int> blockColumns(const TableGrid &grid, const std::vector<std::vector<std::string>> &block, int first,
-                              std::vector<std::string> &problems)
+                              PastePlan &plan)
 {
     std::vector<int> columns;
     if (const std::optional<std::vector<int>> named = headerColumns(block)) {
         for (std::size_t i = 0; i < named->size(); ++i) {
             const int column = (*named)[i];
-            const std::string &title = tableColumns()[std::size_t(column)].title;
-            const auto shown = std::ranges::find(grid.columns, column);
-            if (shown == grid.columns.end())
-                problems.push_back(place(0, i) + ": " + title + " is not shown in the table");
-            else if (std::ranges::find(columns, int(shown - grid.columns.begin())) != columns.end())
-                problems.push_back(place(0, i) + ": " + title + " is named twice");
-            columns.push_back(int(shown - grid.columns.begin()));
+            if (column < 0)
+                plan.notPasted.push_back(quotedCell(block.front()[i]) + " (no column has this name)");
+            else if (std::ranges::find(columns, column) != columns.end())
+                plan.problems.push_back(place(0, i) + ": " + tableColumns()[std::size_t(column)].title
+                                        + " is named twice");
+            columns.push_back(column);
         }
         return columns;
     }
     const std::size_t width = block.front().size();
     if (std::size_t(first) + width > grid.columns.size()) {
-        problems.push_back("the block is " + std::to_string(width) + " columns wide; "
-                           + std::to_string(grid.columns.size() - std::size_t(first))
-                           + " are shown from the first cell it goes to");
+        plan.problems.push_back("the block is " + std::to_string(width) + " columns wide; "
+                                + std::to_string(grid.columns.size() - std::size_t(first))
+                                + " are shown from the first cell it goes to");
+        return columns;
     }
     for (std::size_t i = 0; i < width; ++i)
-        columns.push_back(first + int(i));
+        columns.push_back(valueAt(grid, first + int(i), plan.notPasted));
     return columns;
 }
 
-// Every cell of the block with the grid's cell it goes to.
+// Every cell of the block with the grid's row and the column it goes to.
 std::vector<Target> placeBlock(const TableGrid &grid, const std::vector<std::vector<std::string>> &block,
-                               std::vector<std::string> &problems)
+                               PastePlan &plan)
 {
     const auto [rows, columns] = selectedLines(grid);
     if (rows.empty()) {
-        problems.push_back("no cell is chosen to paste into");
+        plan.problems.push_back("no cell is chosen to paste into");
         return {};
     }
     std::vector<Target> targets;
     if (block.size() == 1 && block.front().size() == 1) {
         for (const TableGrid::Cell &cell : selectedCells(grid))
-            targets.push_back({0, 0, cell});
+            targets.push_back({0, 0, cell.row, valueAt(grid, cell.column, plan.notPasted)});
         return targets;
     }
-    const std::vector<int> into = blockColumns(grid, block, columns.front(), problems);
+    const std::vector<int> into = blockColumns(grid, block, columns.front(), plan);
     const std::size_t first = headerColumns(block) ? 1 : 0;
     const std::size_t height = block.size() - first;
     std::vector<std::pair<std::size_t, int>> down; // the block's row and the grid's
@@ -173,20 +215,42 @@ std::vector<Target> placeBlock(const TableGrid &grid, const std::vector<std::vec
         for (int row : rows)
             down.emplace_back(first, row);
     } else if (std::size_t(rows.front()) + height > grid.rows.size()) {
-        problems.push_back("the block has " + std::to_string(height) + " rows of classes; "
-                           + std::to_string(grid.rows.size() - std::size_t(rows.front()))
-                           + " are shown from the first row it goes to, and pasting makes no classes");
+        plan.problems.push_back("the block has " + std::to_string(height) + " rows of classes; "
+                                + std::to_string(grid.rows.size() - std::size_t(rows.front()))
+                                + " are shown from the first row it goes to, and pasting makes no classes");
     } else {
         for (std::size_t i = 0; i < height; ++i)
             down.emplace_back(first + i, rows.front() + int(i));
     }
-    if (!problems.empty())
+    if (!plan.problems.empty())
         return {};
     for (const auto &[blockRow, row] : down) {
         for (std::size_t column = 0; column < into.size(); ++column)
-            targets.push_back({blockRow, column, {row, into[column]}});
+            targets.push_back({blockRow, column, row, into[column]});
     }
     return targets;
+}
+
+// Whether every column shown is selected in every row holding a selected
+// cell.
+bool wholeRows(const TableGrid &grid)
+{
+    const auto [rows, columns] = selectedLines(grid);
+    std::vector<std::pair<int, int>> cells;
+    for (const TableGrid::Cell &cell : selectedCells(grid))
+        cells.emplace_back(cell.row, cell.column);
+    std::ranges::sort(cells);
+    cells.erase(std::unique(cells.begin(), cells.end()), cells.end());
+    return !rows.empty() && columns.size() == grid.columns.size() && cells.size() == rows.size() * columns.size();
+}
+
+std::string classNames(const PastePlan &plan)
+{
+    std::string names;
+    for (const ClassRecord &record : plan.records)
+        names += (names.empty() ? "" : ", ")
+                 + (record.classname.empty() ? "(no name)" : std::string(record.classname.view()));
+    return names;
 }
 
 } // namespace
@@ -198,6 +262,15 @@ std::string copyCells(const RecordOfRow &recordOf, const TableGrid &grid)
     for (int column : selectedColumns) {
         if (const TableColumn *of = columnAt(grid, column))
             columns.push_back(of);
+    }
+    // Whole rows are whole classes: the values the table hides go after
+    // those it shows, every item in the Inventory column.
+    if (wholeRows(grid)) {
+        for (const TableColumn &column : tableColumns()) {
+            const bool shown = std::ranges::find(columns, &column) != columns.end();
+            if (!shown && column.kind != ColumnKind::Item)
+                columns.push_back(&column);
+        }
     }
     std::string text;
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -232,8 +305,7 @@ PastePlan planPaste(const RecordOfRow &recordOf, const TableGrid &grid, std::str
             plan.problems.push_back("row " + std::to_string(row + 1) + " has " + std::to_string((*block)[row].size())
                                     + " cells; the first row has " + std::to_string(block->front().size()));
     }
-    const std::vector<Target> targets = plan.problems.empty() ? placeBlock(grid, *block, plan.problems)
-                                                              : std::vector<Target>();
+    const std::vector<Target> targets = plan.problems.empty() ? placeBlock(grid, *block, plan) : std::vector<Target>();
     // Each class once, with every cell pasted into it.
     struct Changed
     {
@@ -244,18 +316,18 @@ PastePlan planPaste(const RecordOfRow &recordOf, const TableGrid &grid, std::str
     std::vector<Changed> classes;
     std::string bytes;
     for (const Target &target : targets) {
-        const int row = target.into.row;
+        const int row = target.into;
         if (std::size_t(row) < grid.readOnly.size() && grid.readOnly[std::size_t(row)]) {
             plan.readOnlyLeft = true;
             continue;
         }
-        const int slot = grid.rows[std::size_t(row)];
-        const TableColumn *at = columnAt(grid, target.into.column);
-        if (!at || !at->editable())
+        if (target.value < 0)
             continue;
-        const TableColumn &column = *at;
+        const int slot = grid.rows[std::size_t(row)];
+        const TableColumn &column = tableColumns()[std::size_t(target.value)];
         const std::string &cell = (*block)[target.row][target.column];
-        const ClassRecord &before = recordOf(slot);
+        auto entry = std::ranges::find(classes, slot, &Changed::slot);
+        const ClassRecord &before = entry == classes.end() ? recordOf(slot) : entry->record;
         // What the cell shows, as a value no list entry shows, stays.
         if (cell == utf8Of(cellText(column, before)))
             continue;
@@ -265,12 +337,14 @@ PastePlan planPaste(const RecordOfRow &recordOf, const TableGrid &grid, std::str
                 plan.problems.push_back(std::move(problem));
             continue;
         }
-        auto entry = std::ranges::find(classes, slot, &Changed::slot);
         if (entry == classes.end())
             entry = classes.insert(classes.end(), {slot, before});
         ClassRecord after = entry->record;
         setCellText(column, bytes, after);
-        if (!sameValue(column.value, entry->record, after, ValueNaming::AsFile)) {
+        const bool same = column.kind == ColumnKind::Inventory
+                              ? after.inventory == entry->record.inventory
+                              : sameValue(column.value, entry->record, after, ValueNaming::AsFile);
+        if (!same) {
             entry->record = after;
             entry->changed = true;
             ++plan.cells;
@@ -291,15 +365,30 @@ std::optional<TableEdit> applyPaste(EditedClasses classes, const PastePlan &plan
 {
     if (!plan.problems.empty() || plan.changedSlots.empty())
         return std::nullopt;
-    const auto &records = classes.state.table.records;
-    const std::string on = plan.changedSlots.size() == 1
-                               ? std::string(records[std::size_t(plan.changedSlots.front())].classname.view())
+    const std::string on = plan.changedSlots.size() <= namedClasses
+                               ? classNames(plan)
                                : std::to_string(plan.changedSlots.size()) + " classes";
     TableEdit step("Paste on " + on, classes.state);
     for (std::size_t i = 0; i < plan.changedSlots.size(); ++i)
         step.replace(classes, plan.changedSlots[i], plan.records[i], classes.ids[std::size_t(plan.changedSlots[i])]);
     step.finish(classes.state);
     return step;
+}
+
+std::string pasteReport(const TableEdit &step, const PastePlan &plan)
+{
+    std::string report = utf8Of(step.name());
+    if (plan.changedSlots.size() > namedClasses)
+        report += " (" + utf8Of(classNames(plan)) + ")";
+    return report + notPastedReport(plan);
+}
+
+std::string notPastedReport(const PastePlan &plan)
+{
+    std::string report;
+    for (const std::string &column : plan.notPasted)
+        report += (report.empty() ? "; not pasted: " : ", ") + column;
+    return report;
 }
 
 } // namespace tolvane

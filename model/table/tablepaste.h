@@ -39,7 +39,9 @@ using RecordOfRow = std::function<const ClassRecord &(int row)>;
 
 // The selected cells, or the current one when none is: the rows holding a
 // selected cell under the columns of tableColumns() holding one, with their
-// titles above.
+// titles above. Whole rows selected are whole classes: after the columns
+// shown come those hidden, but for the items, which the Inventory column
+// holds, so that a paste makes the same class again.
 std::string copyCells(const RecordOfRow &recordOf, const TableGrid &grid);
 
 // What pasting text into the table would do.
@@ -50,29 +52,45 @@ struct PastePlan
     std::size_t cells = 0;             // the cells whose value changes
     bool readOnlyLeft = false;         // whether a cell of a read-only row was left
     std::vector<std::string> problems; // why it cannot be pasted, in reading order
+    // The block's columns left out, UTF-8: "\"Notes\" (no column has this name)".
+    std::vector<std::string> notPasted;
 };
 
 // Reads text as a block of cells and places it:
-// - A first row whose cells all name columns (by title or value name, in
-//   any order) is a header: each column goes to the column it names, and the
-//   rows below it are the block.
+// - A first row most of whose cells name columns (by title or value name,
+//   in any order) is a header: each column goes to the column it names,
+//   shown or hidden, and the rows below it are the block. A cell naming no
+//   column leaves its column out.
 // - Without one, the block's first column goes to the top-left selected cell
 //   (or the current one), the rest to the columns shown to its right.
 // - A single cell goes into every selected cell; a single row into every
 //   selected row. Otherwise the rows go down from the top selected row.
 // - A block reaching past the rows or columns shown is a problem: the
 //   table makes no classes.
-// Each cell is stored as typing it into its cell stores it. A cell that
-// typing would not take as it is (a number with text after it, a list entry
-// or tick the cell does not have, a character or length the class file
-// cannot hold, an empty number) is a problem at its row and column. Cells of
-// read-only rows and columns, and of columns other than tableColumns()'s,
-// stay as they are; a cell pasted with the text it already shows is no
+// Each cell is stored as typing it into its cell stores it; the Inventory
+// cell, which takes no typing, as it shows the items ("Grenades 2, Cells
+// 50"), every item it leaves out carried 0 times. A cell that typing would
+// not take as it is (a number with text after it, a list entry, tick or
+// item the cell does not have, a character or length the class file cannot
+// hold, an empty number) is a problem at its row and column. Cells of
+// read-only rows stay as they are; columns other than tableColumns()'s are
+// left out and named; a cell pasted with the text it already shows is no
 // change. With any problem, nothing changes.
 PastePlan planPaste(const RecordOfRow &recordOf, const TableGrid &grid, std::string_view text);
 
-// Makes the plan one step, "Paste on 12 classes" (or on the one class's
-// name); nullopt when it changes nothing or has problems.
+// Up to this many classes a paste names; more it counts.
+inline constexpr std::size_t namedClasses = 3;
+
+// Makes the plan one step, "Paste on Sniper, Medic" ("Paste on 12 classes"
+// beyond namedClasses); nullopt when it changes nothing or has problems.
 std::optional<TableEdit> applyPaste(EditedClasses classes, const PastePlan &plan);
+
+// What the status says of step, UTF-8: its name, the classes when it counts
+// them ("Paste on 5 classes (Sniper, Medic, ...)"), and the columns not
+// pasted (notPastedReport).
+std::string pasteReport(const TableEdit &step, const PastePlan &plan);
+// "; not pasted: \"Notes\" (no column has this name)", empty when every
+// column was.
+std::string notPastedReport(const PastePlan &plan);
 
 } // namespace tolvane

@@ -73,7 +73,7 @@ STEPS = [
     ("next item there", ["Down"], ["Beretta 92f"], []),
     ("close the inventory", ["Escape", WINDOW_MANAGER], ["frame"], []),
     # The Problems window, left open behind the form, stays silent there.
-    ("Problems", ["F8"], ["Breacher, line 87: TCC003 speed 12"], []),
+    ("Problems", ["F8"], ["Breacher, line 87: TCC003 Class Speed 12"], []),
     ("choose the problem", ["Return"], ["Class Speed text", "@ Class 2 / 6 [Breacher]"], []),
     ("store and move with Problems open", ["alt+s", "alt+Left"], ["@ Class 1 / 6 [Marksman]"], ["Problems"]),
     ("Undo with Problems open", ["alt+b", "ctrl+z"], ["Undone: Store Class Marksman"], ["Problems"]),

@@ -71,6 +71,14 @@ inline ToolRun runTool(const std::string &arguments)
     return {status, fileBytes(out), messages};
 }
 
+// A JSON string of a file name: a Windows path's backslashes escaped.
+inline std::string jsonName(std::string path)
+{
+    for (std::size_t at = 0; (at = path.find('\\', at)) != std::string::npos; at += 2)
+        path.insert(at, 1, '\\');
+    return path;
+}
+
 inline std::string writeTemp(const std::string &name, const std::string &bytes)
 {
     const std::string path = tempPath(name);

@@ -11,7 +11,9 @@
 #include "bulkchangedialog.h"
 #include "chartwindow.h"
 #include "classtablewindow.h"
+#include "classdata/format/classfilereader.h"
 #include "model/session/controlids.h"
+#include "model/table/tablecolumns.h"
 #include "gotoclassdialog.h"
 #include "windowcommands.h"
 
@@ -384,12 +386,53 @@ TEST_F(ClassTableTest, CopiedCellsPasteIntoOtherRows)
     EXPECT_EQ(modals.seen()[0].defaultButton, QMessageBox::No);
     EXPECT_EQ(cell(0, "Health").data().toString(), "90");
     EXPECT_EQ(cell(2, "Health").data().toString(), "90");
-    EXPECT_EQ(command(CommandId::Undo)->text(), "Un&do Paste on 2 classes");
+    EXPECT_EQ(command(CommandId::Undo)->text(), "Un&do Paste on A, C");
     QApplication::setActiveWindow(table);
     grid->setFocus();
     keys("Ctrl+Z");
     EXPECT_EQ(dialog->state().table.records[0].health, 100);
     EXPECT_EQ(dialog->state().table.records[2].health, 100);
+}
+
+// A row chosen by its header and copied is a whole class: pasted into a
+// class just added, it gives it the inventory too, the status names the
+// class, and Write Out writes it.
+TEST_F(ClassTableTest, AWholeRowPastesAsANewClassWithItsInventory)
+{
+    ClassTable classes;
+    ClassRecord &sniper = classes.records[0];
+    applyBlockStartDefaults(sniper);
+    sniper.classname.assign("Sniper");
+    sniper.starting_weapon.assign("weapon_sniper");
+    sniper.inventory[std::size_t(itemNamed("PSG-1"))] = 1;
+    sniper.inventory[std::size_t(itemNamed("Grenades"))] = 2;
+    classes.classCount = 1;
+    writeFile(QStringLiteral("tvclass_seals.cfg"), classFileBytes(classes, "\n"));
+    showDialog();
+    trigger(CommandId::LoadConfig);
+    keys("Ctrl+T");
+    table = dialog->classTable();
+    grid = table->table();
+    QApplication::setActiveWindow(table);
+    QHeaderView *header = grid->verticalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->width() / 2, header->sectionViewportPosition(0) + 2));
+    keys("Ctrl+C");
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("\tPSG-1 1, Grenades 2\t")));
+    trigger(CommandId::AddClass);
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+    QApplication::setActiveWindow(table);
+    grid->setFocus();
+    grid->setCurrentIndex(cell(1, "Health"));
+    keys("Ctrl+V");
+    EXPECT_EQ(cell(1, "Inventory").data().toString(), "PSG-1 1, Grenades 2");
+    EXPECT_EQ(control<QLineEdit>(ControlId::StatusLine)->text(), "Changed: Paste on Sniper");
+    EXPECT_EQ(dialog->state().table.records[1], sniper);
+    trigger(CommandId::WriteOut);
+    ClassTable written;
+    readClassBytes(written, readFile(QStringLiteral("tvclass_seals.cfg")));
+    ASSERT_EQ(written.classCount, 2);
+    EXPECT_EQ(written.records[1], sniper);
 }
 
 // A rule of the folder's rules file that a class breaks tints its cell and

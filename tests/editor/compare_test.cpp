@@ -99,9 +99,15 @@ TEST_F(CompareTest, TwoClassesSideBySide)
         EXPECT_EQ(lists[0]->currentText(), QStringLiteral("Seals 0  Sniper"));
         EXPECT_EQ(lists[1]->currentText(), QStringLiteral("Tangos 1  Sniper"));
         auto *table = compare.findChild<QTableWidget *>(QStringLiteral("comparison"));
-        EXPECT_EQ(rowOf(*table, QStringLiteral("health")),
-                  QStringList({"health", "100", "95", "-5 (x0.95)", "differs"}));
-        EXPECT_EQ(rowOf(*table, QStringLiteral("speed")), QStringList({"speed", "1.200000", "1.200000", "", "equal"}));
+        EXPECT_EQ(rowOf(*table, QStringLiteral("Health")),
+                  QStringList({"Health", "100", "95", "-5 (x0.95)", "differs"}));
+        EXPECT_EQ(rowOf(*table, QStringLiteral("Class Speed")),
+                  QStringList({"Class Speed", "1.200000", "1.200000", "", "equal"}));
+        EXPECT_EQ(rowOf(*table, QStringLiteral("Resistance")),
+                  QStringList({"Resistance", "Normal Armor", "Normal Armor", "", "equal"}));
+        // The file's key, for a modder looking for the line.
+        EXPECT_EQ(table->item(1, 0)->text(), QStringLiteral("AT-4 Scope"));
+        EXPECT_EQ(table->item(1, 0)->toolTip(), QStringLiteral("classabilities 0x1"));
         for (int row = 0; row < table->rowCount(); ++row) {
             const bool equal = table->item(row, 4)->text() == u"equal";
             EXPECT_EQ(table->item(row, 1)->font().bold(), !equal);
@@ -110,8 +116,8 @@ TEST_F(CompareTest, TwoClassesSideBySide)
                       equal);
         }
         lists[1]->setCurrentIndex(2); // Tangos 0  Heavy
-        EXPECT_EQ(rowOf(*table, QStringLiteral("health")),
-                  QStringList({"health", "100", "150", "+50 (x1.5)", "differs"}));
+        EXPECT_EQ(rowOf(*table, QStringLiteral("Health")),
+                  QStringList({"Health", "100", "150", "+50 (x1.5)", "differs"}));
         EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QStringLiteral("Tangos 0  Heavy"));
     };
     QTest::keySequence(dialog.get(), QKeySequence(QStringLiteral("Ctrl+K")));
@@ -197,6 +203,10 @@ TEST_F(CompareTest, ChartFollowsTheClasses)
     EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QStringLiteral("Health"));
     EXPECT_EQ(chart->findChild<BarChartView *>()->accessibleName(),
               QStringLiteral("Health of 4 classes: 2 Seals, 2 Tangos"));
+    // The list names the value as the table does; its tooltip, as the file does.
+    const auto *values = chart->findChild<QComboBox *>();
+    EXPECT_EQ(values->currentText(), QStringLiteral("Health"));
+    EXPECT_EQ(values->itemData(values->currentIndex(), Qt::ToolTipRole).toString(), QStringLiteral("health"));
 
     control<QLineEdit>(ControlId::Health)->setText(QStringLiteral("200"));
     click(ControlId::SaveToMemory);

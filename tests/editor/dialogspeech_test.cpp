@@ -112,7 +112,7 @@ TEST_F(DialogSpeechTest, ChangeSelectedClassesSaysItsColumnClassesValueAndWhyNot
 TEST_F(DialogSpeechTest, EnterPressesTheFocusedButton)
 {
     ReviewDialog review(
-        QStringLiteral("Marksman: health 95 -> 100"), [] { return QStringLiteral("-health 100"); }, dialog.get());
+        QStringLiteral("Marksman: Health 95 -> 100"), [] { return QStringLiteral("-health 100"); }, dialog.get());
     activate(review);
     auto *differences = review.findChild<QPushButton *>();
     for (QPushButton *button : review.findChildren<QPushButton *>()) {
@@ -126,7 +126,7 @@ TEST_F(DialogSpeechTest, EnterPressesTheFocusedButton)
     EXPECT_EQ(differences->text(), "Show &Changes");
 
     for (const bool onImport : {true, false}) {
-        ReviewDialog import(QStringLiteral("Marksman: health 95 -> 100"), {}, dialog.get());
+        ReviewDialog import(QStringLiteral("Marksman: Health 95 -> 100"), {}, dialog.get());
         import.offerImport(QStringLiteral("classes.csv"));
         activate(import);
         QWidget *focused = import.findChild<QPlainTextEdit *>();

@@ -124,7 +124,7 @@ TEST_F(SheetTest, ExportAndImportGoThroughTheFileDialogAndReviewChanges)
     ASSERT_EQ(modals.seen().size(), 3u);
     EXPECT_EQ(modals.seen()[2].type + u' ' + modals.seen()[2].title,
               QStringLiteral("ReviewDialog Review Changes - Import tvclass_seals.csv"));
-    EXPECT_EQ(modals.seen()[2].text, QStringLiteral("Medic: health 100 -> 50\n"));
+    EXPECT_EQ(modals.seen()[2].text, QStringLiteral("Medic: Health 100 -> 50\n"));
     EXPECT_EQ(dialog->state().table.records[1].health, 50);
     EXPECT_EQ(command(CommandId::Undo)->text(), QStringLiteral("Un&do Import Classes"));
 
@@ -155,7 +155,7 @@ TEST_F(WriteOutTest, AChangeOnDiskIsMergedWithTheFilesValuesKept)
     ASSERT_EQ(modals.seen().size(), 4u);
     const SeenModal &merge = modals.seen()[0], &review = modals.seen()[1], &sides = modals.seen()[3];
     EXPECT_TRUE(review.text.contains(QStringLiteral("Merge (the default):"))) << review.text.toStdString();
-    EXPECT_TRUE(review.text.contains(QStringLiteral("classname \"A\" -> \"Medic\""))) << review.text.toStdString();
+    EXPECT_TRUE(review.text.contains(QStringLiteral("Classname \"A\" -> \"Medic\""))) << review.text.toStdString();
     EXPECT_EQ(modals.seen()[2].text, merge.text) << "the question comes back after the review";
     EXPECT_EQ(merge.icon, QMessageBox::Warning);
     EXPECT_EQ(merge.buttons, B::Save | B::Discard | B::Reset | B::Cancel);
@@ -163,7 +163,7 @@ TEST_F(WriteOutTest, AChangeOnDiskIsMergedWithTheFilesValuesKept)
     for (const char *answer : {"Merge", "Replace", "Reload from Disk", "Cancel", "Review Changes..."})
         EXPECT_TRUE(merge.buttonTexts.contains(QLatin1String(answer))) << answer;
     EXPECT_TRUE(merge.text.contains(QStringLiteral("notes and other changes in the file are lost")));
-    EXPECT_TRUE(merge.text.contains(QStringLiteral("A: health 80 in the file, 95 here")));
+    EXPECT_TRUE(merge.text.contains(QStringLiteral("A: Health 80 in the file, 95 here")));
     EXPECT_EQ(sides.defaultButton, B::Save);
     EXPECT_TRUE(sides.buttonTexts.contains(QStringLiteral("Keep the File's Values")));
     EXPECT_EQ(readFile(seals), "// theirs\n{\nclassname Medic\nhealth 80\n}\n");
@@ -220,7 +220,7 @@ TEST_F(WriteOutTest, RestorePreviousVersionListsTheVersionsByDate)
     const QRegularExpression date(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d( \\(2\\))?$"));
     EXPECT_TRUE(date.match(versions.items[0]).hasMatch()) << versions.items[0].toStdString();
     EXPECT_NE(versions.items[0], versions.items[1]);
-    EXPECT_TRUE(versions.text.contains(QStringLiteral("classname \"Sniper\" -> \"Medic\"")))
+    EXPECT_TRUE(versions.text.contains(QStringLiteral("Classname \"Sniper\" -> \"Medic\"")))
         << versions.text.toStdString();
     EXPECT_EQ(control<QLineEdit>(ControlId::ClassName)->text(), QStringLiteral("Medic"));
     EXPECT_TRUE(dialog->isWindowModified());

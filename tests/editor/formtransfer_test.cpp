@@ -1,6 +1,7 @@
 // The form: what showing a class shows, what Save to Memory stores, "Calculate!".
 
 #include "model/session/controlids.h"
+#include "windowcommands.h"
 #include "dialogtesthelpers.h"
 #include "userinput.h"
 
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QWindow>
 
 using namespace tolvane;
@@ -176,6 +178,21 @@ TEST_F(FormTest, Windows1252NameTravelsFromFileToFormToFile)
     typeInto(control<QLineEdit>(ControlId::ClassName), QString::fromUtf8("K\u00F6nig \u03A9"));
     save();
     EXPECT_EQ(record().classname.view(), "K\xF6nig ?");
+}
+
+// Go to Class lists every class, the last one too, by its number and its name
+// as the form shows it; the class chosen there shows in the form.
+TEST_F(FormTest, GoToClassListsEveryClassByNumberAndName)
+{
+    writeFile("tvclass_seals.cfg", classFile({"Sniper", "Scout", "J\xE4ger"}));
+    click(ControlId::LoadConfig);
+    modals.look = [](QDialog &goTo) { QTest::keyClick(goTo.findChild<QListWidget *>(), Qt::Key_End); };
+    modals.expect({QMessageBox::Ok});
+    trigger(CommandId::GoToClass);
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].items.join(u'|'), QString::fromUtf8("0  Sniper|1  Scout|2  J\u00E4ger"));
+    EXPECT_EQ(text(ControlId::ClassName), QString::fromUtf8("J\u00E4ger"));
+    EXPECT_EQ(dialog->statusText(), QString::fromUtf8("@ Class 2 / 2 [J\u00E4ger]"));
 }
 
 } // namespace

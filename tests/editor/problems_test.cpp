@@ -30,6 +30,8 @@ TEST_F(ProblemsTest, ChoosingAProblemFocusesItsBox)
     ASSERT_TRUE(list && list->isVisible());
     ASSERT_EQ(list->count(), 1);
     EXPECT_EQ(list->item(0)->text(),
+              QStringLiteral("B, line 7: TCC003 Class Speed 10.5 is outside 0 to 10; read as 1.000000"));
+    EXPECT_EQ(list->item(0)->toolTip(),
               QStringLiteral("B, line 7: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000"));
 
     list->setCurrentRow(0);
@@ -82,7 +84,7 @@ TEST_F(ProblemsTest, WriteOutQuestionOffersTheReview)
     EXPECT_EQ(modals.seen()[1].type, QStringLiteral("ReviewDialog"));
     // Without a load the form's class is the empty one, which replaces the file's.
     EXPECT_TRUE(modals.seen()[1].text.startsWith(QStringLiteral("tvclass_seals.cfg was not loaded: Write Out asks")));
-    EXPECT_TRUE(modals.seen()[1].text.contains(QStringLiteral("Medic: classname \"A\" -> \"Medic\"; underwaterair")));
+    EXPECT_TRUE(modals.seen()[1].text.contains(QStringLiteral("Medic: Classname \"A\" -> \"Medic\"; Underwaterair")));
     EXPECT_EQ(modals.seen()[2].text, modals.seen()[0].text);
     EXPECT_EQ(readFile(QStringLiteral("tvclass_seals.cfg")), old);
 }

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 using namespace tolvane;
 
 namespace {
@@ -84,6 +86,18 @@ TEST_F(SessionCompareTest, OtherTeamIsTheFileTheClassesInMemoryDidNotComeFrom)
         EXPECT_EQ(classList(), row.classes);
     }
     EXPECT_EQ(chartBars("Health"), "Health of 3 classes: 2 Seals, 1 Tangos: Heavy/T=150 Sniper/S=100 Medic/S=90");
+
+    // Its list names each value as the table does, and by the file's key for the tooltip.
+    const CompareView::ChartView &chart = compareView.chart;
+    ASSERT_EQ(chart.keys.size(), chart.values.size());
+    std::string named;
+    for (std::size_t i = 0; i < chart.values.size(); ++i) {
+        if (std::set<std::string>{"Class Speed", "Kevlar Vest", "Max .357 Bullets", "Flash Grenades"}.contains(
+                chart.values[i]))
+            named += chart.values[i] + '=' + chart.keys[i] + ' ';
+    }
+    EXPECT_EQ(named, "Class Speed=speed Kevlar Vest=kevlar_vest Max .357 Bullets=max_357cal "
+                     "Flash Grenades=inventory ammo_fgrenades ");
 }
 
 // At first the form's class faces its namesake in the other team; any two
@@ -102,14 +116,16 @@ TEST_F(SessionCompareTest, TwoClassesSideBySide)
     std::vector<std::string> shown;
     for (const ComparisonRow &row :
          compareView.twoClasses.rows(compareView.twoClasses.left, compareView.twoClasses.right)) {
-        if (row.mark != Mark::Equal || row.value == "speed")
-            shown.push_back(row.value + ' ' + row.left + ' ' + row.right + ' ' + row.difference + ' '
+        if (row.mark != Mark::Equal || row.value == "Class Speed" || row.value == "Resistance")
+            shown.push_back(row.value + " (" + row.key + ") " + row.left + ' ' + row.right + ' ' + row.difference + ' '
                             + std::string(row.note()));
     }
-    EXPECT_EQ(shown,
-              (std::vector<std::string>{"classname \"Sniper\" \"sniper\"  differs", "AT-4 Scope yes no  only left",
-                                        "speed 1.200000 1.200000  equal", "health 100 95 -5 (x0.95) differs",
-                                        "inventory Army Knife 0 1 +1 only right"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"Classname (classname) \"Sniper\" \"sniper\"  differs",
+                                               "AT-4 Scope (classabilities 0x1) yes no  only left",
+                                               "Class Speed (speed) 1.200000 1.200000  equal",
+                                               "Resistance (resistance) Normal Armor Normal Armor  equal",
+                                               "Health (health) 100 95 -5 (x0.95) differs",
+                                               "Army Knife (inventory weapon_knife) 0 1 +1 only right"}));
 }
 
 // An other team's file that cannot be read is named once, in the view; the

@@ -33,25 +33,28 @@ TEST(ChangeReview, ClassByClassAndValueByValue)
         {"same speed, other digits", [](Classes &c, Origins &) { c[0].speed = 1.0000001f; },
          "No class has changed since the file was last loaded or written.\n"},
         {"two values of one class", [](Classes &c, Origins &) { c[0].health = 95, c[0].inventory[31] = 2; },
-         "Sniper: health 100 -> 95; inventory Flash Grenades 0 -> 2\n"},
-        {"an item dropped", [](Classes &c, Origins &) { c[2].inventory[31] = 0; },
-         "Heavy: inventory Flash Grenades 2 -> 0\n"},
+         "Sniper: Health 100 -> 95; Flash Grenades 0 -> 2\n"},
+        {"an item dropped", [](Classes &c, Origins &) { c[2].inventory[31] = 0; }, "Heavy: Flash Grenades 2 -> 0\n"},
         {"float, texts and resistance without a line",
          [](Classes &c, Origins &) { c[1].speed = 1.5f, c[1].classname.assign("Ranger"), c[2].resistance = -1; },
-         "Ranger: classname \"Scout\" -> \"Ranger\"; speed 1.000000 -> 1.500000\nHeavy: resistance none -> (no "
-         "line)\n"},
+         "Ranger: Classname \"Scout\" -> \"Ranger\"; Class Speed 1.000000 -> 1.500000\nHeavy: Resistance Normal "
+         "Armor -> (no line)\n"},
+        {"the resistance and the ammunition by the names the form shows",
+         [](Classes &c, Origins &) { c[0].resistance = 2, c[1].resistance = 1, c[2].max_357cal = 60; },
+         "Sniper: Resistance Normal Armor -> Blast Armor\nScout: Resistance Normal Armor -> Fire Armor\n"
+         "Heavy: Max .357 Bullets 12 -> 60\n"},
         {"a CR inside a name stays, one at the end of a text goes, as Write Out writes them",
          [](Classes &c, Origins &) {
              c[0].classname.assign("Sni\rper"), c[1].keys.assign("k\r"), c[2].keys.assign("\r");
          },
-         "Sni\rper: classname \"Sniper\" -> \"Sni\rper\"\nScout: keys \"\" -> \"k\"\n"},
+         "Sni\rper: Classname \"Sniper\" -> \"Sni\rper\"\nScout: Config File \"\" -> \"k\"\n"},
         {"abilities and starting weapons by the names the form shows",
          [](Classes &c, Origins &) {
              c[0].starting_weapon.assign("weapon_pkm"), c[1].starting_weapon.assign("weapon_laser");
              c[2].classabilities = 0x8000, c[2].starting_weapon.assign("WEAPON_M60");
          },
-         "Sniper: starting_weapon \"M 60\" -> \"PKM\"\n"
-         "Scout: starting_weapon \"M 60\" -> \"weapon_laser\"\n"
+         "Sniper: Starting Weapon \"M 60\" -> \"PKM\"\n"
+         "Scout: Starting Weapon \"M 60\" -> \"weapon_laser\"\n"
          "Heavy: Sniper Scope no -> yes\n"},
         {"added by position", [](Classes &c, Origins &) { c.push_back(c[0]), c.back().classname.assign("Medic"); },
          "New class Medic\n"},
@@ -75,6 +78,19 @@ TEST(ChangeReview, ClassByClassAndValueByValue)
         edit(classes, origins);
         EXPECT_EQ(changeReview(saved, classes, origins), text);
     }
+}
+
+// The tool's sheets name values by the file's keys, and so do its lines.
+TEST(ChangeReview, ByTheFileKeysForTheTool)
+{
+    const std::vector<ClassRecord> saved = threeClasses();
+    std::vector<ClassRecord> classes = saved;
+    classes[0].speed = 1.5f, classes[0].resistance = 1, classes[0].classabilities = 0x8000;
+    classes[1].inventory[31] = 2;
+    EXPECT_EQ(classChanges(saved, classes, {}, ChangeNames::File),
+              (std::vector<std::string>{"Sniper: Sniper Scope no -> yes; speed 1.000000 -> 1.500000; resistance none "
+                                        "-> fire",
+                                        "Scout: inventory Flash Grenades 0 -> 2"}));
 }
 
 } // namespace

@@ -87,26 +87,26 @@ const Row rows[] = {
      [](std::string &f) { replace(f, "health 90", "health 95"); }, "Sniper 100, Scout 95, Heavy 150", ""},
     {"one value changed to different values", [](Classes &c, Origins &) { named(c, "Scout").health = 95; },
      [](std::string &f) { replace(f, "health 90", "health 80"); }, "Sniper 100, Scout 80, Heavy 150",
-     "Scout: health 80 in the file, 95 here", "Sniper 100, Scout 95, Heavy 150"},
+     "Scout: Health 80 in the file, 95 here", "Sniper 100, Scout 95, Heavy 150"},
     {"one amount changed to different values",
      [](Classes &c, Origins &) {
          named(c, "Sniper").inventory[31] = 2, named(c, "Sniper").starting_weapon.assign("weapon_m60");
      },
      [](std::string &f) { replace(f, "health 100", "inventory ammo_fgrenades 3\nstarting_weapon weapon_pkm"); },
      "Sniper 100 ammo_fgrenades=3, Scout 90, Heavy 150",
-     "Sniper: starting_weapon \"PKM\" in the file, \"M 60\" here\n"
-     "Sniper: inventory Flash Grenades 3 in the file, 2 here",
+     "Sniper: Starting Weapon \"PKM\" in the file, \"M 60\" here\n"
+     "Sniper: Flash Grenades 3 in the file, 2 here",
      "Sniper 100 ammo_fgrenades=2, Scout 90, Heavy 150"},
     {"deleted on disk, changed here", [](Classes &c, Origins &) { named(c, "Scout").health = 95; },
      [](std::string &f) { replace(f, "{\nclassname Scout\nhealth 90\n}\n\n", ""); },
-     "Sniper 100, Scout 95 new, Heavy 150", "", nullptr, "Scout (changed here: health 90 -> 95)",
+     "Sniper 100, Scout 95 new, Heavy 150", "", nullptr, "Scout (changed here: Health 90 -> 95)",
      "Sniper 100, Heavy 150"},
     {"deleted on disk, not changed here", [](Classes &c, Origins &) { named(c, "Sniper").health = 95; },
      [](std::string &f) { replace(f, "{\nclassname Scout\nhealth 90\n}\n\n", ""); },
      "Sniper 95, Scout 90 new, Heavy 150", "", nullptr, "Scout", "Sniper 95, Heavy 150"},
     {"cut to its first class on disk, one changed here", [](Classes &c, Origins &) { named(c, "Heavy").health = 160; },
      [](std::string &f) { f.resize(f.find("\n{\nclassname Scout")); }, "Sniper 100, Scout 90 new, Heavy 160 new", "",
-     nullptr, "Scout\nHeavy (changed here: health 150 -> 160)", "Sniper 100"},
+     nullptr, "Scout\nHeavy (changed here: Health 150 -> 160)", "Sniper 100"},
     {"deleted on disk, deleted here",
      [](Classes &c, Origins &o) {
          c.erase(c.begin() + 1), o = {0, 2};
@@ -115,13 +115,13 @@ const Row rows[] = {
     {"renamed in case on disk and here, changed here",
      [](Classes &c, Origins &) { named(c, "Scout").classname.assign("scout"), named(c, "scout").health = 95; },
      [](std::string &f) { replace(f, "classname Scout", "classname SCOUT"); }, "Sniper 100, SCOUT 95, Heavy 150",
-     "Scout: classname \"SCOUT\" in the file, \"scout\" here", "Sniper 100, scout 95, Heavy 150"},
+     "Scout: Classname \"SCOUT\" in the file, \"scout\" here", "Sniper 100, scout 95, Heavy 150"},
     {"deleted here, changed on disk",
      [](Classes &c, Origins &o) {
          c.erase(c.begin() + 1), o = {0, 2};
      },
      [](std::string &f) { replace(f, "health 90", "health 85"); }, "Sniper 100, Scout 85, Heavy 150",
-     "Scout: deleted here, changed in the file (health 90 -> 85)", "Sniper 100, Heavy 150"},
+     "Scout: deleted here, changed in the file (Health 90 -> 85)", "Sniper 100, Heavy 150"},
     {"deleted here, not changed on disk",
      [](Classes &c, Origins &o) {
          c.erase(c.begin() + 1), o = {0, 2};
@@ -232,8 +232,8 @@ TEST_F(Merge, KeepsTheFilesLinesAndShowsWhatItDoesToThem)
                            "health 95\n}\n\n{\nclassname Heavy\nhealth 150\n}\n");
     const std::string review = mergeReview(merge(rows[3], MergeChoice::TakeMemory), disk.bytes, "tvclass_seals.cfg");
     EXPECT_EQ(review.substr(0, review.find("\n\n") + 2),
-              "Changed in the file and here; this session's side is taken:\n  Scout: health 80 in the file, 95 "
-              "here\nWhat the file on disk gets:\n  Scout: health 80 -> 95\n\n");
+              "Changed in the file and here; this session's side is taken:\n  Scout: Health 80 in the file, 95 "
+              "here\nWhat the file on disk gets:\n  Scout: Health 80 -> 95\n\n");
     EXPECT_NE(review.find("\n-health 80\n+health 95\n"), std::string::npos) << review;
 
     // A speed of 12 that this session wrote reads back as 1: the disk did not change it.

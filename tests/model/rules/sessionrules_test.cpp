@@ -36,8 +36,8 @@ protected:
     std::string problems() const
     {
         std::string lines;
-        for (const std::string &line : parts->review.problems())
-            lines += line + '\n';
+        for (const ReviewCommands::ListedProblem &line : parts->review.problems())
+            lines += line.text + '\n';
         return lines;
     }
     std::string cells() const
@@ -55,7 +55,8 @@ TEST_F(SessionRulesTest, BrokenRulesAreProblemsOfTheirClassesAndCells)
                "[balance]\nsame_class_count = true\n");
     session->loadConfig();
     EXPECT_EQ(view.status, "3 Config Classes Read; 6 problems");
-    EXPECT_EQ(problems(), "scout: TCC025 classname \"scout\" is the name of class 0 too\n"
+    EXPECT_EQ(parts->review.problems().front().byKeys, "scout: TCC025 classname \"scout\" is the name of class 0 too");
+    EXPECT_EQ(problems(), "scout: TCC025 Classname \"scout\" is the name of class 0 too\n"
                           "Scout: TCC030 speed 1.4 is outside 0.8 to 1.3 (tvcc-rules.toml:2)\n"
                           "Scout: TCC031 kevlar_vest 50 is not <= Helmet 30 (tvcc-rules.toml:3)\n"
                           "Sniper: TCC031 kevlar_vest 50 is not <= Helmet 30 (tvcc-rules.toml:3)\n"
@@ -78,7 +79,7 @@ TEST_F(SessionRulesTest, TheRulesFileIsFollowedAsItChanges)
 {
     session->loadConfig();
     EXPECT_FALSE(parts->review.followRulesFile());
-    EXPECT_EQ(problems(), "scout: TCC025 classname \"scout\" is the name of class 0 too\n");
+    EXPECT_EQ(problems(), "scout: TCC025 Classname \"scout\" is the name of class 0 too\n");
     writeRules("[check]\nignore = [\"TCC025\"]\n[tangos]\nspeed = [2, 3]\n[seals]\nspeed = [1.5, 2]\n");
     EXPECT_TRUE(parts->review.followRulesFile());
     EXPECT_FALSE(parts->review.followRulesFile());
@@ -90,11 +91,11 @@ TEST_F(SessionRulesTest, TheRulesFileIsFollowedAsItChanges)
     EXPECT_TRUE(parts->review.followRulesFile());
     EXPECT_EQ(problems(),
               "tvcc-rules.toml, line 5, column 1: no column named \"sped\"; no rule of the file is checked\n"
-              "scout: TCC025 classname \"scout\" is the name of class 0 too\n");
+              "scout: TCC025 Classname \"scout\" is the name of class 0 too\n");
     EXPECT_EQ(cells(), "2 Classname\n");
     fs::remove(first.path / std::string(rulesFileName));
     EXPECT_TRUE(parts->review.followRulesFile());
-    EXPECT_EQ(problems(), "scout: TCC025 classname \"scout\" is the name of class 0 too\n");
+    EXPECT_EQ(problems(), "scout: TCC025 Classname \"scout\" is the name of class 0 too\n");
 }
 
 TEST_F(SessionRulesTest, TeamRulesTakeTheClassesInMemoryAndTheOtherTeamsFile)
@@ -102,7 +103,7 @@ TEST_F(SessionRulesTest, TeamRulesTakeTheClassesInMemoryAndTheOtherTeamsFile)
     writeRules("[balance]\nmean_within_percent = { speed = 10 }\neach_team_has = [\"Heavy\"]\n");
     session->loadConfig();
     // The Seals' mean speed of 1.133 against the Tangos' 1.
-    EXPECT_EQ(problems(), "scout: TCC025 classname \"scout\" is the name of class 0 too\n"
+    EXPECT_EQ(problems(), "scout: TCC025 Classname \"scout\" is the name of class 0 too\n"
                           "TCC032 mean speed of the Seals 1.133 is 13.3% above the Tangos' 1; at most 10% is allowed "
                           "(tvcc-rules.toml:2)\n"
                           "TCC034 the Seals have no class that matches \"Heavy\" (tvcc-rules.toml:3)\n");

@@ -439,9 +439,18 @@ TEST_F(SessionFormTest, ProblemsOfTheFileFollowTheClasses)
                                    "{\nclassname A\n}\n\n{\nclassname B\nspeed 10.5\nbogus 1\n}\n"));
     session->loadConfig();
     EXPECT_EQ(view.status, "2 Config Classes Read; 2 problems");
-    const std::vector<std::string> both = {"B, line 7: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000",
-                                           "B, line 8: TCC001 unknown key \"bogus\"; line ignored"};
-    EXPECT_EQ(parts->review.problems(), both);
+    // In the class table's words, and in the file's for the tooltip.
+    const auto listed = [this] {
+        std::vector<std::string> lines;
+        for (const ReviewCommands::ListedProblem &problem : parts->review.problems())
+            lines.push_back(problem.text + " | " + problem.byKeys);
+        return lines;
+    };
+    const std::vector<std::string> both = listed();
+    EXPECT_EQ(both, (std::vector<std::string>{"B, line 7: TCC003 Class Speed 10.5 is outside 0 to 10; read as 1.000000 "
+                                              "| B, line 7: TCC003 speed 10.5 is outside 0 to 10; read as 1.000000",
+                                              "B, line 8: TCC001 unknown key \"bogus\"; line ignored | B, line 8: "
+                                              "TCC001 unknown key \"bogus\"; line ignored"}));
 
     view.boxes.className += 'x';
     parts->review.goToProblem(0);
@@ -450,11 +459,11 @@ TEST_F(SessionFormTest, ProblemsOfTheFileFollowTheClasses)
     EXPECT_EQ(view.status, "@ Class 1 / 1 [B]");
     EXPECT_EQ(session->document().state().table.records[0].classname.view(), "Ax") << "the move stores the form";
     view.boxes.floats[0] = "2"; // speed
-    EXPECT_EQ(parts->review.problems(), std::vector<std::string>(both.begin() + 1, both.end()));
+    EXPECT_EQ(listed(), std::vector<std::string>(both.begin() + 1, both.end()));
 
     ASSERT_TRUE(session->writeOut());
     // The file keeps its unknown line; the speed line now reads as written.
-    EXPECT_EQ(parts->review.problems(), std::vector<std::string>(both.begin() + 1, both.end()));
+    EXPECT_EQ(listed(), std::vector<std::string>(both.begin() + 1, both.end()));
 }
 
 // Review Changes: the form's edits count, as Write Out stores them first.
@@ -466,7 +475,7 @@ TEST_F(SessionFormTest, ReviewShowsWhatWriteOutWouldChange)
     view.boxes.item = 36;
     view.boxes.amount = "7";
     parts->inventory.addItem();
-    const std::string changed = "Ax: classname \"A\" -> \"Ax\"; inventory Rockets 0 -> 7\n";
+    const std::string changed = "Ax: Classname \"A\" -> \"Ax\"; Rockets 0 -> 7\n";
     EXPECT_EQ(parts->review.reviewChanges(), changed);
     parts->classList.addClass();
     EXPECT_EQ(parts->review.reviewChanges(), changed + "New class (no name) at 2\n");

@@ -244,8 +244,8 @@ TEST_F(SessionClassesTest, ProblemsStayWithTheirClass)
         view.answer(answers);
         run(commands);
         std::string lines;
-        for (const std::string &line : parts->review.problems())
-            lines += line;
+        for (const ReviewCommands::ListedProblem &line : parts->review.problems())
+            lines += line.text;
         EXPECT_EQ(lines, listed);
         parts->review.goToProblem(0);
         EXPECT_EQ(view.boxes.className, shown);

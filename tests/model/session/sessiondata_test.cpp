@@ -131,7 +131,7 @@ TEST_F(SessionDataTest, TheRestoreShowsWhatDiffersFromTheFileOnDisk)
     view.answer("v");
     runWithRestarts("L e K D X");
     EXPECT_NE(view.reviewed.find("tvclass_seals.cfg as it is on disk now"), std::string::npos) << view.reviewed;
-    EXPECT_NE(view.reviewed.find("classname \"Disk\" in the file, \"Ax\" here"), std::string::npos) << view.reviewed;
+    EXPECT_NE(view.reviewed.find("Classname \"Disk\" in the file, \"Ax\" here"), std::string::npos) << view.reviewed;
     view.answer("dv");
     runWithRestarts("L e K M X");
     EXPECT_NE(view.reviewed.find("The file is gone from disk"), std::string::npos) << view.reviewed;
@@ -152,12 +152,12 @@ TEST_F(SessionDataTest, WriteOutKeepsVersionsThatRestoreAsOneStep)
     this->versions.pickedVersion = 1;
     parts->recovery.restorePreviousVersion();
     ASSERT_EQ(this->versions.versions.size(), 2u);
-    EXPECT_NE(this->versions.versions[1].differences.find("classname \"Axx\" -> \"A\""), std::string::npos)
+    EXPECT_NE(this->versions.versions[1].differences.find("Classname \"Axx\" -> \"A\""), std::string::npos)
         << this->versions.versions[1].differences;
     EXPECT_EQ(view.boxes.className, "A");
     EXPECT_TRUE(session->document().unsaved(view.form()));
     EXPECT_EQ(view.classCommands.undo, "Restore Previous Version");
-    EXPECT_NE(parts->review.reviewChanges().find("classname \"Axx\" -> \"A\""), std::string::npos);
+    EXPECT_NE(parts->review.reviewChanges().find("Classname \"Axx\" -> \"A\""), std::string::npos);
     session->undo();
     EXPECT_EQ(view.boxes.className, "Axx");
     EXPECT_FALSE(session->document().unsaved(view.form()));

@@ -69,15 +69,15 @@ const Row rows[] = {
      [](std::string &f) { replace(f, "health 100", "health 100\nspeed 2"); }, "m", "C", "Sniper Scout",
      [](std::string &f) { replace(f, "health 100", "health 95\nspeed 2"); }, "Sniper 95", "merged"},
     {"BothChangedKeepsTheFilesValue", "h95", sniperHealth("80"), "mk", "CK", "Sniper Scout", sniperHealth("80"),
-     "Sniper 80", "merged", "Sniper: health 80 in the file, 95 here"},
+     "Sniper 80", "merged", "Sniper: Health 80 in the file, 95 here"},
     {"BothChangedTakesThisSessionsValue", "h95", sniperHealth("80"), "mt", "CK", "Sniper Scout", sniperHealth("95"),
      "Sniper 95", "merged"},
     {"BothChangedCancelled", "h95", sniperHealth("80"), "mc", "CK", "Sniper Scout", sniperHealth("80"), "Sniper 95",
      ""},
     {"DeletedOnDiskEditedHereRemovedHereToo", "n h95", withoutScout, "mx", "CD", "Sniper", withoutScout, "Sniper 100",
-     "merged", "Scout (changed here: health 90 -> 95)"},
+     "merged", "Scout (changed here: Health 90 -> 95)"},
     {"DeletedOnDiskEditedHereKept", "n h95", withoutScout, "mh", "CD", "Sniper Scout", nullptr, "Scout 95", "merged",
-     "Removed from the file on disk; kept here and written back:\n  Scout (changed here: health 90 -> 95)"},
+     "Removed from the file on disk; kept here and written back:\n  Scout (changed here: Health 90 -> 95)"},
     {"DeletedOnDiskKept", "h95", withoutScout, "mh", "CD", "Sniper Scout", nullptr, "Sniper 95", "merged",
      "Remove Them:\n"},
     {"DeletedOnDiskCancelled", "h95", withoutScout, "mc", "CD", "Sniper", withoutScout, "Sniper 95", ""},
@@ -200,7 +200,7 @@ protected:
         EXPECT_EQ(view.asked, "CD");
         for (const std::string &question : view.questions)
             EXPECT_NE(question.find("c1, c2, c3, c4, c5, c6"), std::string::npos) << question;
-        EXPECT_NE(view.reviewed.find("c1 (changed here: classname \"c1\" -> \"c1x\")"), std::string::npos)
+        EXPECT_NE(view.reviewed.find("c1 (changed here: Classname \"c1\" -> \"c1x\")"), std::string::npos)
             << view.reviewed;
         // The file as loaded, then the cut one where the write replaced it.
         const std::vector<BackupStore::Version> versions = BackupStore(backupsFolder(data.path)).versions(seals());

@@ -207,8 +207,8 @@ protected:
                           + view.place.substr(0, view.place.find(" \u00B7"));
             } else if (verb == "problems") {
                 std::string names;
-                for (const std::string &problem : parts->review.problems())
-                    names += (names.empty() ? "" : "|") + problem.substr(0, problem.find(':'));
+                for (const ReviewCommands::ListedProblem &problem : parts->review.problems())
+                    names += (names.empty() ? "" : "|") + problem.text.substr(0, problem.text.find(':'));
                 events += " | " + names;
             } else
                 events += run(command);

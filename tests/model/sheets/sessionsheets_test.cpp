@@ -31,10 +31,10 @@ void PrintTo(const Row &row, std::ostream *out)
 const Row rows[] = {
     // Rows change the classes they name, whatever their order, only in the
     // sheet's columns, as one step.
-    {"classname,health\nB,50\n", "L I", "", true, "A:100 B:50 C:100", "B: health 100 -> 50\n",
+    {"classname,health\nB,50\n", "L I", "", true, "A:100 B:50 C:100", "B: Health 100 -> 50\n",
      "Imported classes.csv: 1 class changed", "Import Classes"},
     {"classname,speed,health\nC,1.5,70\nA,1,60\n", "L I", "", true, "A:60 B:100 C:70",
-     "A: health 100 -> 60\nC: speed 1.000000 -> 1.500000; health 100 -> 70\n",
+     "A: Health 100 -> 60\nC: Class Speed 1.000000 -> 1.500000; Health 100 -> 70\n",
      "Imported classes.csv: 2 classes changed", "Import Classes"},
     {"classname,health\nC,70\nA,60\n", "L I z", "", true, "A:100 B:100 C:100", "", "Undone: Import Classes", ""},
     // Rows of a sheet of several files: those of another folder's file of the same name are left out.
@@ -43,20 +43,20 @@ const Row rows[] = {
      "\"../x/tvclass_seals.cfg\", another folder's file of the same name, is left out\n",
      "3 Config Classes Read", ""},
     {"file,classname,health\n../x/tvclass_seals.cfg,B,50\ntvclass_seals.cfg,B,60\n", "L I", "", true,
-     "A:100 B:60 C:100", "B: health 100 -> 60\n",
+     "A:100 B:60 C:100", "B: Health 100 -> 60\n",
      "Imported classes.csv: 1 class changed; 1 row for \"../x/tvclass_seals.cfg\", another folder's file of the same "
      "name, is left out",
      "Import Classes"},
     // Names are compared without regard to case, as the game compares them.
-    {"classname,health\nb,50\n", "L I", "", true, "A:100 B:50 C:100", "B: health 100 -> 50\n",
+    {"classname,health\nb,50\n", "L I", "", true, "A:100 B:50 C:100", "B: Health 100 -> 50\n",
      "Imported classes.csv: 1 class changed", "Import Classes"},
     {"classname,health\nC,70\nA,60\n", "L I z y", "", true, "A:60 B:100 C:70", "", "Redone: Import Classes",
      "Import Classes"},
     // The form's edit is stored first and counts as the class it shows.
-    {"classname,health\nAx,60\n", "L e I", "", true, "Ax:60 B:100 C:100", "Ax: health 100 -> 60\n",
+    {"classname,health\nAx,60\n", "L e I", "", true, "Ax:60 B:100 C:100", "Ax: Health 100 -> 60\n",
      "Imported classes.csv: 1 class changed", "Import Classes"},
     // Declined, or changing nothing: no step.
-    {"classname,health\nB,50\n", "L I", "", false, "A:100 B:100 C:100", "B: health 100 -> 50\n",
+    {"classname,health\nB,50\n", "L I", "", false, "A:100 B:100 C:100", "B: Health 100 -> 50\n",
      "Nothing imported from classes.csv", ""},
     {"classname,health\nB,100\n", "L I", "", true, "A:100 B:100 C:100", "", "classes.csv changes no class", ""},
     // A cell that cannot be read is named by row, column and reason, and
@@ -74,7 +74,7 @@ const Row rows[] = {
     {"classname,health\nMedic,50\nB,60\n", "L I", "n", true, "A:100 B:100 C:100", "",
      "Nothing imported from classes.csv", ""},
     {"classname,health\nMedic,50\nB,60\n", "L I", "y", true, "A:100 B:60 C:100 Medic:50",
-     "B: health 100 -> 60\nNew class Medic\n", "Imported classes.csv: 1 class changed, 1 new", "Import Classes"},
+     "B: Health 100 -> 60\nNew class Medic\n", "Imported classes.csv: 1 class changed, 1 new", "Import Classes"},
     {"classname,health\nMedic,50\nB,60\n", "L I z", "y", true, "A:100 B:100 C:100", "", "Undone: Import Classes", ""},
     // Export writes the classes with the form's edits; importing it back
     // changes nothing.

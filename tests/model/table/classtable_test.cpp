@@ -6,11 +6,13 @@
 #include "model/table/classroster.h"
 #include "model/table/teamrows.h"
 #include "model/table/tablecolumns.h"
+#include "model/review/valuewords.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 #include <variant>
 
 using namespace tolvane;
@@ -259,6 +261,36 @@ TEST(ClassTableColumns, FollowTheFormsBoxes)
     EXPECT_EQ(std::ranges::count(columns, "speed", &TableColumn::id), 0);
     EXPECT_EQ(std::ranges::count(columns, "max_45cal", &TableColumn::id), 1);
     EXPECT_EQ(columns.size(), tableColumns().size());
+}
+
+// Wherever the editor names a value (Review Changes, Compare Two Classes,
+// the chart, the patch notes, the Problems window), it is by its column's
+// title; a value no column shows keeps its name.
+TEST(ClassTableColumns, NameTheValuesEverywhere)
+{
+    for (const TableColumn &column : tableColumns()) {
+        if (column.kind != ColumnKind::Inventory) {
+            EXPECT_EQ(columnTitle(column.value), column.title) << column.id;
+        }
+    }
+    const std::tuple<ClassValue, const char *> unshown[] = {
+        {{.field = &fieldNamed("classabilities")}, "classabilities"},
+        {{.kind = ClassValue::Kind::Ability, .bit = 0x800}, "ability bit 0x800"},
+    };
+    for (const auto &[value, name] : unshown)
+        EXPECT_EQ(columnTitle(value), name);
+    const std::tuple<const char *, const char *> keys[] = {
+        {"kevlar_vest", "Kevlar Vest"},
+        {"MAX_357CAL", "Max .357 Bullets"},
+        {"max_45cal", "Max Pistol Mag"},
+        {"keys", "Config File"},
+        {"inventory ammo_fgrenades", "Flash Grenades"},
+        {"INVENTORY Weapon_Knife", "Army Knife"},
+        {"inventory nothing", "inventory nothing"},
+        {"bogus", "bogus"},
+    };
+    for (const auto &[key, title] : keys)
+        EXPECT_EQ(keyTitle(key), title) << key;
 }
 
 } // namespace

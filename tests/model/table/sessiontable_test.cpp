@@ -5,6 +5,7 @@
 #include "../sessioncommands.h"
 
 #include "classdata/files/safesave.h"
+#include "classdata/format/classfilewriter.h"
 #include "model/table/tablecolumns.h"
 
 #include <gtest/gtest.h>
@@ -88,13 +89,13 @@ const Row rows[] = {
      "A B C", "3 of 3 classes", "Changed: Change Max Rockets on B", "Change Max Rockets on B"},
     // A paste over more than one class asks first, No by default; it is one step.
     {"L; paste 0 1 Health = 95", "y", "Q", "Health", "A:95 B:95 C:100", "A:100 B:100 C:100", "A B C", "3 of 3 classes",
-     "Changed: Paste on 2 classes", "Paste on 2 classes"},
+     "Changed: Paste on A, B", "Paste on A, B"},
     {"L; paste 0 1 Health = 95", "n", "Q", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C",
      "3 of 3 classes", "Nothing pasted", ""},
     {"L; paste 0 1 Health = 95; z", "y", "Q", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C",
-     "3 of 3 classes", "Undone: Paste on 2 classes", " | Paste on 2 classes"},
+     "3 of 3 classes", "Undone: Paste on A, B", " | Paste on A, B"},
     {"L; e; paste 1 Health = Health\\tClassname\\n95\\tBx", "", "", "Classname", "Ax:Ax Bx:Bx C:C", "A:A B:B C:C",
-     "A B C", "3 of 3 classes", "Changed: Paste on B", "Paste on B"},
+     "A B C", "3 of 3 classes", "Changed: Paste on Bx", "Paste on Bx"},
     {"L; paste 0 1 Health = fast", "", "", "Health", "A:100 B:100 C:100", "A:100 B:100 C:100", "A B C",
      "3 of 3 classes", "3 Config Classes Read", ""},
     {"L; cell 0 Resistance = none", "", "", "Resistance", "A:Normal Armor B:Normal Armor C:Normal Armor",
@@ -269,6 +270,62 @@ TEST_F(SessionTableFileTest, WriteOutRewritesOnlyTheChangedLines)
     for (std::size_t at; (at = expected.find("speed 1.000000")) != std::string::npos;)
         expected.replace(at, 14, "speed 1.500000");
     EXPECT_EQ(readWholeFile(seals()).bytes, expected);
+}
+
+// A Seals class copied as a whole row and pasted into a new Tangos class is
+// the same class in the Tangos' file, inventory and all; the status names
+// it, and a column of a spreadsheet no column of the table has.
+TEST_F(SessionTableFileTest, AWholeRowPastedIntoANewClassOfTheOtherTeamIsTheSameClass)
+{
+    ClassTable classes;
+    ClassRecord &sniper = classes.records[0];
+    applyBlockStartDefaults(sniper);
+    sniper.classname.assign("Sniper");
+    sniper.health = 60;
+    sniper.classabilities = 0x8000;
+    sniper.starting_weapon.assign("weapon_sniper");
+    sniper.inventory[std::size_t(itemNamed("PSG-1"))] = 1;
+    sniper.inventory[std::size_t(itemNamed("Grenades"))] = 2;
+    classes.classCount = 1;
+    ASSERT_TRUE(saveFileAtomically(seals(), classFileBytes(classes, "\n")));
+    const std::tuple<const char *, const char *> rows[] = {
+        {"", "Changed: Paste on Sniper"},
+        {"Notes", "Changed: Paste on Sniper; not pasted: \"Notes\" (no column has this name)"},
+    };
+    for (const auto &[extra, status] : rows) {
+        SCOPED_TRACE(extra);
+        ASSERT_TRUE(saveFileAtomically(first.path / "tvclass_tangos.cfg", classFile({"Heavy"})));
+        fs::remove(first.path / "tvcc.cfg");
+        newSessionIn(GameFolder::at(first.path));
+        session->start();
+        session->loadConfig();
+        TableGrid grid;
+        for (int column = 0; column < int(tableColumns().size()); ++column) {
+            if (tableColumns()[std::size_t(column)].shownAtFirst)
+                grid.columns.push_back(column);
+        }
+        grid.rows = parts->table.shownRows();
+        for (int column = 0; column < int(grid.columns.size()); ++column)
+            grid.selected.push_back({0, column});
+        std::string copied = parts->table.copy(grid);
+        if (*extra) {
+            copied.insert(copied.find('\n'), std::string("\t") + extra);
+            copied.insert(copied.size() - 1, "\tsteady aim");
+        }
+        view.answer("yy");
+        session->changeActiveConfig();
+        session->loadConfig();
+        parts->classList.addClass();
+        grid.rows = parts->table.shownRows();
+        grid.selected = {{1, 0}};
+        parts->table.paste(grid, copied);
+        EXPECT_EQ(view.status, status);
+        session->writeOut();
+        ClassTable written;
+        readClassFile(written, first.path, 0);
+        ASSERT_EQ(written.classCount, 2);
+        EXPECT_EQ(written.records[1], sniper);
+    }
 }
 
 // Problems of the Problems list on their cells, with the list's text.

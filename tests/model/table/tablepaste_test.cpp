@@ -2,6 +2,7 @@
 // cells goes, what each cell stores, and what stops a paste as a whole.
 
 #include "model/table/tablecolumns.h"
+#include "model/session/formvalues.h"
 #include "model/table/tablepaste.h"
 #include "classdata/text/windows1252.h"
 
@@ -54,18 +55,25 @@ protected:
             grid.current = grid.selected.front();
     }
 
-    // "B.Health=95 ..." for each value that changes, or the problems.
+    // "B.Health=95 ..." for each value that changes, the columns shown
+    // first, or the problems; "|not pasted: ..." after them.
     std::string paste(const std::string &text)
     {
         const PastePlan plan = planPaste(recordOf(), grid, text);
         std::string result;
         for (const std::string &problem : plan.problems)
             result += (result.empty() ? "" : "|") + problem;
+        std::vector<int> columns;
+        std::ranges::copy_if(grid.columns, std::back_inserter(columns),
+                             [](int column) { return std::size_t(column) < tableColumns().size(); });
+        for (int column = 0; column < int(tableColumns().size()); ++column) {
+            if (tableColumns()[std::size_t(column)].kind != ColumnKind::Item
+                && std::ranges::find(columns, column) == columns.end())
+                columns.push_back(column);
+        }
         for (std::size_t i = 0; i < plan.changedSlots.size(); ++i) {
             const ClassRecord &before = table.records[std::size_t(plan.changedSlots[i])];
-            for (int column : grid.columns) {
-                if (std::size_t(column) >= tableColumns().size())
-                    continue;
+            for (int column : columns) {
                 const TableColumn &of = tableColumns()[std::size_t(column)];
                 const std::string now = cellText(of, plan.records[i]);
                 if (now != cellText(of, before))
@@ -73,6 +81,8 @@ protected:
                               + utf8Of(now);
             }
         }
+        if (!plan.notPasted.empty())
+            result += "|" + notPastedReport(plan).substr(2);
         return result;
     }
 
@@ -107,11 +117,25 @@ TEST_F(TablePaste, BlocksGoWhereSpreadsheetsPutThem)
         {"A:Resistance", "fire armor\tno\tDesert Eagle", "A.Resistance=Fire Armor A.Starting Weapon=Desert Eagle"},
         {"A:Classname", "\"Big \"\"Gun\"\"\"", "A.Classname=Big \"Gun\""},
         {"A:Classname", "B\xC3\xA4r", "A.Classname=B\xC3\xA4r"},
-        // The inventory column is read only; a cell pasted as it shows
-        // changes nothing.
+        // The inventory cell holds every item: those it leaves out are
+        // carried 0 times; an item's cell after it has the last word. A
+        // cell pasted as it shows changes nothing.
         {"A:Inventory", "Grenades 5\t7", "A.Inventory=Grenades 7 A.Grenades=7"},
+        {"D:Inventory", "cells 50, Army Knife 1,ammo_grenades 2",
+         "D.Inventory=Army Knife 1, Grenades 2, Cells 50 D.Grenades=2"},
+        {"D:Inventory", "S&W 586 1, H&K MP 5 2", "D.Inventory=S&W 586 1, H&K MP 5 2"},
+        {"A:Inventory", "Grenades 1\t0\n\t1\n", "B.Inventory=Grenades 1 B.Grenades=1"},
         {"A-E:Health", "100", ""},
         {"A:Health", "+5\t 2 ", "A.Health=5 A.Class Speed=2.000000"},
+        // A header may name a column the table hides; a header cell naming
+        // none is not pasted, and said. A row of values that names a column
+        // here and there ("Desert Eagle") is no header.
+        {"A:Health", "Health\tJump Height\n1\t2", "A.Health=1 A.Jump Height=2.000000"},
+        {"A:Health", "Notes\tHealth\tClass Speed\nfast\t5\t2\n",
+         "A.Health=5 A.Class Speed=2.000000|not pasted: \"Notes\" (no column has this name)"},
+        {"A:Resistance", "Fire Armor\tyes\tDesert Eagle\nFire Armor\tno\tDesert Eagle\n",
+         "A.Resistance=Fire Armor A.Sniper Scope=yes A.Starting Weapon=Desert Eagle B.Resistance=Fire Armor "
+         "B.Starting Weapon=Desert Eagle"},
     };
     for (const auto &[selection, text, result] : rows) {
         SCOPED_TRACE(text);
@@ -152,11 +176,16 @@ TEST_F(TablePaste, ACellThatCannotBeReadStopsThePaste)
          "row 1, column A (Classname): \"Two\\x0aLines\" holds a line break, which a line of the class file cannot"},
         {"A:Sniper_Scope", "maybe", "row 1, column A (Sniper Scope): \"maybe\" is not yes or no"},
         {"A:Resistance", "Ice Armor", "row 1, column A (Resistance): Resistance has no entry \"Ice Armor\""},
+        {"A:Inventory", "Grenades 2, Laser 1", "row 1, column A (Inventory): Inventory has no item \"Laser\""},
+        {"A:Inventory", "Grenades 2, grenades 3", "row 1, column A (Inventory): Inventory names Grenades twice"},
+        {"A:Inventory", "Cells, Grenades 2", "row 1, column A (Inventory): Inventory names Cells without an amount"},
+        {"A:Inventory", "Grenades -2", "row 1, column A (Inventory): \"-2\": Grenades takes the digits 0 to 9 alone"},
+        {"A:Inventory", "Grenades 2x", "row 1, column A (Inventory): \"2x\" is not a number"},
         {"D:Health", "1\n2\n3\n",
          "the block has 3 rows of classes; 2 are shown from the first row it goes to, and "
          "pasting makes no classes"},
         {"A:Inventory", "1\t2\t3", "the block is 3 columns wide; 2 are shown from the first cell it goes to"},
-        {"A:Health", "Health\tJump Height\n1\t2", "row 1, column B: Jump Height is not shown in the table"},
+        {"A:Health", "Health\thealth\n1\t2", "row 1, column B: Health is named twice"},
         {"A:Health", "1\t2\n3\n", "row 2 has 1 cells; the first row has 2"},
         {"A:Classname", "\"open", "row 1, column A: the quote that opens this cell on line 1 is never closed"},
         {"", "1", "no cell is chosen to paste into"},
@@ -188,8 +217,9 @@ TEST_F(TablePaste, CopyThenPasteOnTheSameCellsChangesNothing)
     }
     const std::string copied = copyCells(recordOf(), grid);
     EXPECT_TRUE(copied.starts_with("Classname\tHealth\tClass Speed\tResistance\tSniper Scope\tStarting Weapon\t"
-                                   "Inventory\tGrenades\n\"Big \"\"Gun\"\"\tX\"\t100\t"))
+                                   "Inventory\tGrenades\t"))
         << copied;
+    EXPECT_NE(copied.find("\n\"Big \"\"Gun\"\"\tX\"\t100\t"), std::string::npos) << copied;
     EXPECT_NE(copied.find("\n\"B\xC3\xA4r \"\t"), std::string::npos) << copied;
     const PastePlan plan = planPaste(recordOf(), grid, copied);
     EXPECT_EQ(plan.problems, std::vector<std::string>());
@@ -213,7 +243,7 @@ TEST_F(TablePaste, CopiedCellsPasteIntoOtherRowsAsOneStep)
     ClassIds ids{};
     std::optional<TableEdit> step = applyPaste({state, ids}, plan);
     ASSERT_TRUE(step);
-    EXPECT_EQ(step->name(), "Paste on 2 classes");
+    EXPECT_EQ(step->name(), "Paste on C, D");
     EXPECT_EQ(state.table.records[3].health, 42);
     EXPECT_EQ(state.table.records[2].classabilities, 0x8000);
     step->undo({state, ids});
@@ -231,7 +261,76 @@ TEST_F(TablePaste, ReadOnlyRowsAndOtherColumnsStayAsTheyAre)
     grid.columns.push_back(int(tableColumns().size()));
     grid.selected = {{0, 7}, {0, 8}};
     EXPECT_EQ(copyCells(recordOf(), grid), "Grenades\n0\n");
-    EXPECT_EQ(paste("5\t6"), "A.Inventory=Grenades 5 A.Grenades=5");
+    EXPECT_EQ(paste("5\t6"), "A.Inventory=Grenades 5 A.Grenades=5|not pasted: Team (a class keeps its team)");
+    grid.columns.push_back(int(tableColumns().size()) + 1);
+    grid.selected = {{0, 8}, {0, 9}};
+    EXPECT_EQ(paste("5"), "|not pasted: Team (a class keeps its team), column J (not a value of a class)");
+}
+
+// Whole rows are whole classes: pasted onto a new class, a copy makes the
+// same class again, inventory and all, whichever columns the table hides.
+TEST_F(TablePaste, WholeRowsCopyWholeClasses)
+{
+    ClassRecord &sniper = table.records[0];
+    sniper.classname.assign("Sniper");
+    sniper.health = 60;
+    sniper.speed = 1.25f;
+    sniper.resistance = resistanceOfEntry(2);
+    sniper.classabilities = 0x8000;
+    sniper.starting_weapon.assign("weapon_sniper");
+    sniper.inventory[std::size_t(itemNamed("PSG-1"))] = 1;
+    sniper.inventory[std::size_t(itemNamed("Grenades"))] = 2;
+    sniper.inventory[std::size_t(itemNamed("Cells"))] = 50;
+    const std::vector<int> all = grid.columns;
+    // The columns the table hides.
+    const std::vector<std::string> rows[] = {{}, {"Health", "Grenades"}, {"Inventory", "Sniper Scope"}};
+    for (const std::vector<std::string> &hidden : rows) {
+        SCOPED_TRACE(hidden.size() > 0 ? hidden.front() : "none hidden");
+        grid.columns.clear();
+        std::ranges::copy_if(all, std::back_inserter(grid.columns), [&](int column) {
+            return std::ranges::find(hidden, tableColumns()[std::size_t(column)].title) == hidden.end();
+        });
+        grid.columns.push_back(int(tableColumns().size())); // the Team column
+        grid.current = {};
+        grid.selected.clear();
+        for (int column = 0; column < int(grid.columns.size()); ++column)
+            grid.selected.push_back({0, column});
+        const std::string copied = copyCells(recordOf(), grid);
+        const std::string titles = copied.substr(0, copied.find('\n'));
+        EXPECT_NE(titles.find("\tInventory\t"), std::string::npos) << titles;
+        EXPECT_EQ(titles.find("\tCells\t"), std::string::npos) << titles;
+        grid.selected = {{4, 0}};
+        const PastePlan plan = planPaste(recordOf(), grid, copied);
+        ASSERT_EQ(plan.problems, std::vector<std::string>());
+        ASSERT_EQ(plan.changedSlots, std::vector<int>{4});
+        EXPECT_EQ(plan.records.front(), sniper);
+        EXPECT_EQ(plan.notPasted, std::vector<std::string>());
+    }
+}
+
+// A paste names the classes it changes, counts them beyond three, and says
+// which columns it left out.
+TEST_F(TablePaste, ThePasteNamesItsClasses)
+{
+    table.records[4].classname.clear();
+    const std::tuple<const char *, const char *, const char *> rows[] = {
+        {"B:Health", "5", "Paste on B"},
+        {"B-D:Health", "5", "Paste on B, C, D"},
+        {"A-E:Health", "5", "Paste on 5 classes (A, B, C, D, (no name))"},
+        {"E:Health", "Classname\tHealth\tNotes\nSniper\t5\t\n",
+         "Paste on Sniper; not pasted: \"Notes\" (no column has this name)"},
+    };
+    for (const auto &[selection, text, report] : rows) {
+        SCOPED_TRACE(text);
+        select(selection);
+        const PastePlan plan = planPaste(recordOf(), grid, text);
+        EditorState state;
+        state.table = table;
+        ClassIds ids{};
+        const std::optional<TableEdit> step = applyPaste({state, ids}, plan);
+        ASSERT_TRUE(step);
+        EXPECT_EQ(pasteReport(*step, plan), report);
+    }
 }
 
 } // namespace

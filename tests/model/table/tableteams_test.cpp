@@ -1,6 +1,6 @@
-// The other team's classes in the class table, read only beside the classes
-// in memory, and the marks of a baseline file: which rows show, in which
-// order, what a change does to them, and which files are never written.
+// The other team's classes in the class table, beside the active team's and
+// edited as theirs, and the marks of a baseline file: which rows show, in
+// which order, what a change does to them, and what each team's file holds.
 
 #include "../sessioncommands.h"
 
