@@ -3,40 +3,53 @@
 #include "baselinedialog.h"
 #include "chartwindow.h"
 #include "comparedialog.h"
+#include "creatordialog.h"
 #include "focusreturn.h"
+#include "panedock.h"
+
+CompareWindows::CompareWindows(CreatorDialog &window)
+    : window(window), chartDock(new PaneDock(
+                          QObject::tr("Chart"), QStringLiteral("chartPane"),
+                          [](QWidget *parent) {
+                              auto *chart = new ChartWindow(parent);
+                              QObject::connect(chart, &ChartWindow::closeRequested, parent, &QWidget::close);
+                              return chart;
+                          },
+                          &window))
+{
+    window.addDockWidget(Qt::RightDockWidgetArea, chartDock);
+}
 
 void CompareWindows::showTwoClasses(const TwoClasses &classes)
 {
     const FocusReturn back;
-    CompareDialog compare(classes, ownerWhereTheUserIs(window));
+    CompareDialog compare(classes, ownerWhereTheUserIs(&window));
     compare.exec();
 }
 
 void CompareWindows::showBaseline(const BaselineView &baseline)
 {
     const FocusReturn back;
-    BaselineDialog differences(baseline, ownerWhereTheUserIs(window));
+    BaselineDialog differences(baseline, ownerWhereTheUserIs(&window));
     differences.exec();
 }
 
 void CompareWindows::showChart(const ChartView &chart)
 {
-    if (!chartWindow)
-        chartWindow = new ChartWindow(window);
-    returnFocusOnClose(chartWindow);
+    auto *chartWindow = static_cast<ChartWindow *>(chartDock->content());
+    returnFocusOnClose(chartDock);
     chartWindow->showChart(chart);
-    chartWindow->show();
-    chartWindow->raise();
-    chartWindow->activateWindow();
+    window.showPane(chartDock);
+    chartWindow->setFocus(Qt::OtherFocusReason);
 }
 
 void CompareWindows::refreshChart()
 {
-    if (chartWindow && chartWindow->isVisible())
+    if (ChartWindow *chartWindow = chart(); chartWindow && chartDock->isVisible())
         chartWindow->refresh();
 }
 
 ChartWindow *CompareWindows::chart() const
 {
-    return chartWindow;
+    return static_cast<ChartWindow *>(chartDock->madeContent());
 }

@@ -2,17 +2,17 @@
 
 #include "model/compare/comparecommands.h"
 
-#include <QPointer>
-
 class ChartWindow;
+class CreatorDialog;
+class PaneDock;
 class QWidget;
 
 // Compare Two Classes and the baseline's patch notes over the window, and
-// the chart, which stays open beside it while the user works.
+// the chart, a pane of the window that stays open while the user works.
 class CompareWindows : public tolvane::CompareView
 {
 public:
-    explicit CompareWindows(QWidget *window) : window(window) {}
+    explicit CompareWindows(CreatorDialog &window);
 
     void showTwoClasses(const TwoClasses &classes) override;
     void showBaseline(const BaselineView &baseline) override;
@@ -22,6 +22,6 @@ public:
     ChartWindow *chart() const;
 
 private:
-    QWidget *window;
-    QPointer<ChartWindow> chartWindow;
+    CreatorDialog &window;
+    PaneDock *chartDock;
 };

@@ -9,9 +9,11 @@
 #include "classdata/format/itemcatalogue.h"
 #include "model/session/formbindings.h"
 #include "nativepath.h"
+#include "panedock.h"
 #include "placelabel.h"
 #include "predrawn.h"
 #include "recentfolders.h"
+#include "screenfit.h"
 #include "systemmenu.h"
 #include "templateform.h"
 #include "classdata/files/userdata.h"
@@ -24,6 +26,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QDragEnterEvent>
+#include <QDockWidget>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QScrollBar>
@@ -36,6 +39,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -43,10 +47,8 @@
 using namespace tolvane;
 
 CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin, QWidget *parent)
-    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      recoveryTimer(new QTimer(this)), questions(this, [this] { reviewWindows.openReview(); }), classListWindows(this),
-      compareWindows(this), sheetReview(this), versionPicker(this),
+    : QMainWindow(parent), recoveryTimer(new QTimer(this)), questions(this, [this] { reviewWindows.openReview(); }),
+      classListWindows(this), compareWindows(*this), sheetReview(this), versionPicker(this),
       tablePart(*this, compareWindows), places{pathFromQt(QCoreApplication::applicationDirPath()),
                                                pathFromQt(QStandardPaths::writableLocation(
                                                    QStandardPaths::DocumentsLocation))},
@@ -74,6 +76,7 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
     buildMenu();
     bindCommands();
     appendAboutToSystemMenu(this);
+    restorePanes();
 
     fillLists();
     watchValueRanges(controls);
@@ -86,15 +89,23 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
     control(ControlId::Quit)->setFocus();
 }
 
+// The panes show the session's classes: they go while it is still there.
+CreatorDialog::~CreatorDialog()
+{
+    tablePart.stopFollowingFocus();
+    qDeleteAll(findChildren<QDockWidget *>(Qt::FindDirectChildrenOnly));
+}
+
 void CreatorDialog::buildControls()
 {
-    auto *client = new TemplateForm(editorTemplate(), editorFormSize, "Tahoma", this);
+    auto *central = new QWidget(this);
+    auto *client = new TemplateForm(editorTemplate(), editorFormSize, "Tahoma", central);
     controls = client->controls();
     setUpAccessibility(client->form(), controls);
 
     // The form scrolls in a window too small for it; the status line stays
-    // along the window's bottom edge, outside the form.
-    auto *layout = new QVBoxLayout(this);
+    // along the bottom edge of the form's part of the window.
+    auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(client, 1);
@@ -102,9 +113,11 @@ void CreatorDialog::buildControls()
     auto *statusRow = new QHBoxLayout;
     statusRow->setSpacing(0);
     statusRow->addWidget(control(ControlId::StatusLine), 1);
-    placeLabel = new PlaceLabel(this);
+    placeLabel = new PlaceLabel(central);
     statusRow->addWidget(placeLabel);
     layout->addLayout(statusRow);
+    setCentralWidget(central);
+    setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);
 }
 
 void CreatorDialog::buildMenu()
@@ -137,7 +150,7 @@ void CreatorDialog::buildMenu()
         addAction(action);
         commands.insert(item.id, action);
     }
-    layout()->setMenuBar(bar);
+    setMenuBar(bar);
 }
 
 // Each command runs from its menu entry and its control; the Problems window,
@@ -217,7 +230,86 @@ void CreatorDialog::setTeamText(const std::string &text)
 void CreatorDialog::quit()
 {
     if (editing.quit())
-        done(QDialog::Accepted);
+        end();
+}
+
+void CreatorDialog::end()
+{
+    ended = true;
+    savePanes();
+    hide();
+    emit finished();
+}
+
+namespace {
+
+const QString panesKey = QStringLiteral("window/panes");
+
+} // namespace
+
+// The panes as the user left them: docked, tabbed or floating, shown or not.
+void CreatorDialog::restorePanes()
+{
+    if (restoreState(editorSettings().value(panesKey).toByteArray())) {
+        for (PaneDock *pane : findChildren<PaneDock *>(Qt::FindDirectChildrenOnly))
+            pane->placed = true;
+    }
+}
+
+void CreatorDialog::savePanes() const
+{
+    editorSettings().setValue(panesKey, saveState());
+}
+
+// A pane shown for the first time goes where the form keeps its room: tabbed
+// with the class table where that is docked, else beside the form or below
+// it where the screen has room for it, else floating beside the window.
+void CreatorDialog::showPane(PaneDock *pane)
+{
+    if (!pane->placed) {
+        pane->placed = true;
+        PaneDock *table = tablePart.dock();
+        const QSize room = roomForWindow(this);
+        const QSize form = findChild<TemplateForm *>()->form()->size();
+        const QSize wanted = pane->content()->sizeHint();
+        if (pane != table && table->isVisible() && !table->isFloating())
+            tabifyDockWidget(table, pane);
+        else if (room.width() - form.width() >= wanted.width())
+            addDockWidget(Qt::RightDockWidgetArea, pane);
+        else if (room.height() - form.height() >= wanted.height())
+            addDockWidget(Qt::BottomDockWidgetArea, pane);
+        else if (pane != table)
+            pane->setFloating(true);
+    }
+    pane->bringUp();
+    if (pane->isFloating())
+        moveOntoScreen(pane);
+    makeRoomForPanes();
+}
+
+void CreatorDialog::makeRoomForPanes()
+{
+    QList<QDockWidget *> beside, below;
+    for (QDockWidget *pane : findChildren<QDockWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (pane->isHidden() || pane->isFloating())
+            continue;
+        const Qt::DockWidgetArea area = dockWidgetArea(pane);
+        (area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea ? below : beside).append(pane);
+    }
+    if (beside.isEmpty() && below.isEmpty())
+        return;
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) && isVisible()) {
+        fitOnScreen(this, roomForWindow(this));
+        layout()->activate();
+    }
+    // The form keeps the size it asks for; the panes take the rest.
+    const QSize form = findChild<TemplateForm *>()->sizeHint();
+    const QSize central = centralWidget()->size();
+    const QSize spare = central - QSize(form.width(), form.height() + control(ControlId::StatusLine)->height());
+    for (QDockWidget *pane : beside)
+        resizeDocks({pane}, {pane->width() + std::max(0, spare.width()) / int(beside.size())}, Qt::Horizontal);
+    for (QDockWidget *pane : below)
+        resizeDocks({pane}, {pane->height() + std::max(0, spare.height()) / int(below.size())}, Qt::Vertical);
 }
 
 void CreatorDialog::about()
@@ -256,29 +348,42 @@ void CreatorDialog::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     default:
-        QDialog::keyPressEvent(event);
+        QMainWindow::keyPressEvent(event);
     }
 }
 
 // The folder chooser of a start without a game folder opens over the window.
 void CreatorDialog::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    QMainWindow::showEvent(event);
+    // Panes the settings brought back, once the form has fitted the window.
+    if (!event->spontaneous())
+        QTimer::singleShot(0, this, &CreatorDialog::makeRoomForPanes);
     if (std::exchange(first.ask, false))
         QMetaObject::invokeMethod(
             this, [this] { editingParts.folders.askForGameFolder(first.refused); }, Qt::QueuedConnection);
+}
+
+// The status line and the menu bar take a new font after the form: the
+// window fits the form again with theirs.
+void CreatorDialog::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        findChild<TemplateForm *>()->refitWindow();
 }
 
 // Closing the window ends the program as "&Quit" does, after the same
 // question when there are unsaved changes.
 void CreatorDialog::closeEvent(QCloseEvent *event)
 {
-    if (!editing.quit()) {
+    if (!ended && !editing.quit()) {
         event->ignore();
         return;
     }
     event->accept();
-    done(QDialog::Accepted);
+    if (!ended)
+        end();
 }
 
 // The box with the focus says its new value, by name, instead of what

@@ -18,6 +18,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QMenu>
@@ -304,8 +305,7 @@ TEST_F(ClassTableTest, FocusComesBackToTheCellItCameFrom)
              trigger(CommandId::Chart);
              ChartWindow *chart = dialog->findChild<ChartWindow *>();
              ASSERT_TRUE(chart && chart->isVisible());
-             QApplication::setActiveWindow(chart);
-             chart->close();
+             chart->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Close)->click();
          }},
     };
     for (const auto &[way, open] : ways) {
