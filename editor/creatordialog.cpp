@@ -298,12 +298,15 @@ void CreatorDialog::makeRoomForPanes()
     }
     if (beside.isEmpty() && below.isEmpty())
         return;
+    // The form steps down a size where it and the panes would not fit.
+    auto *formArea = findChild<TemplateForm *>();
+    formArea->refitWindow();
     if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) && isVisible()) {
         fitOnScreen(this, roomForWindow(this));
         layout()->activate();
     }
     // The form keeps the size it asks for; the panes take the rest.
-    const QSize form = findChild<TemplateForm *>()->sizeHint();
+    const QSize form = formArea->sizeHint();
     const QSize central = centralWidget()->size();
     const QSize spare = central - QSize(form.width(), form.height() + control(ControlId::StatusLine)->height());
     for (QDockWidget *pane : beside)

@@ -115,8 +115,8 @@ TEST_F(PanesTest, FormAndTableShareTheScreen)
     EXPECT_GE(wholeRows(), roomy ? 8 : 5) << "summary " << table->findChild<QTableView *>("classSummary")->height();
     if (roomy) {
         EXPECT_TRUE(QRect(QPoint(), form->viewport()->size()).contains(QRect(QPoint(), form->form()->size())))
-            << form->viewport()->width() << "x" << form->viewport()->height() << " for "
-            << form->form()->width() << "x" << form->form()->height();
+            << form->viewport()->width() << "x" << form->viewport()->height() << " for " << form->form()->width() << "x"
+            << form->form()->height();
     }
     for (QWidget *box : dialog->findChildren<QWidget *>()) {
         if (box->parentWidget() != form->form() || !box->isVisibleTo(form->form()))
@@ -129,8 +129,8 @@ TEST_F(PanesTest, FormAndTableShareTheScreen)
     }
     int longest = 0;
     for (int row = 0; row < grid->model()->rowCount(); ++row)
-        longest = std::max(longest, grid->fontMetrics().horizontalAdvance(
-                                        grid->model()->index(row, teamColumn()).data().toString()));
+        longest = std::max(
+            longest, grid->fontMetrics().horizontalAdvance(grid->model()->index(row, teamColumn()).data().toString()));
     EXPECT_GE(grid->columnWidth(teamColumn()), longest + 6);
 }
 
