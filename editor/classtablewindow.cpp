@@ -133,7 +133,10 @@ ClassTableWindow::~ClassTableWindow()
 
 QSize ClassTableWindow::sizeHint() const
 {
-    return {fontMetrics().averageCharWidth() * 32, fontMetrics().height() * 16};
+    // The row headers are as wide as the summary's too.
+    const QHeaderView *rows = view->verticalHeader();
+    return {std::max(rows->sizeHint().width(), rows->minimumWidth()) + fontMetrics().averageCharWidth() * 28,
+            fontMetrics().height() * 16};
 }
 
 QTableView *ClassTableWindow::table() const

@@ -45,8 +45,8 @@ public:
     // The window's commands in the rows' context menu too.
     void shareRowCommands(const QList<QAction *> &commands);
 
-    // Narrow enough to stand beside the form on a laptop's screen; the rows
-    // take the height of the window.
+    // Its row headers and a few columns, narrow enough to stand beside the
+    // form on a laptop's screen; the rows take the height of the window.
     QSize sizeHint() const override;
 
     QTableView *table() const;

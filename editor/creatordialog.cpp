@@ -41,6 +41,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -291,28 +292,42 @@ void CreatorDialog::makeRoomForPanes()
 {
     QList<QDockWidget *> beside, below;
     for (QDockWidget *pane : findChildren<QDockWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (pane->isHidden() || pane->isFloating())
+        if (pane->isHidden() || pane->isFloating() || !pane->widget())
             continue;
         const Qt::DockWidgetArea area = dockWidgetArea(pane);
         (area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea ? below : beside).append(pane);
     }
     if (beside.isEmpty() && below.isEmpty())
         return;
-    // The form steps down a size where it and the panes would not fit.
-    auto *formArea = findChild<TemplateForm *>();
-    formArea->refitWindow();
-    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) && isVisible()) {
-        fitOnScreen(this, roomForWindow(this));
-        layout()->activate();
-    }
-    // The form keeps the size it asks for; the panes take the rest.
-    const QSize form = formArea->sizeHint();
-    const QSize central = centralWidget()->size();
-    const QSize spare = central - QSize(form.width(), form.height() + control(ControlId::StatusLine)->height());
+    // What the panes ask for beside and below the form, with their frames
+    // and titles; the form steps down a size where it would not fit beside.
+    const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
+    const int frame = 2 * style()->pixelMetric(QStyle::PM_DockWidgetFrameWidth, nullptr, this) + separator;
+    const int title = fontMetrics().height() + 2 * style()->pixelMetric(QStyle::PM_DockWidgetTitleMargin) + 4;
+    QSize wanted;
     for (QDockWidget *pane : beside)
-        resizeDocks({pane}, {pane->width() + std::max(0, spare.width()) / int(beside.size())}, Qt::Horizontal);
+        wanted.setWidth(std::max(wanted.width(), pane->widget()->sizeHint().width() + frame));
     for (QDockWidget *pane : below)
-        resizeDocks({pane}, {pane->height() + std::max(0, spare.height()) / int(below.size())}, Qt::Vertical);
+        wanted.setHeight(std::max(wanted.height(), pane->widget()->sizeHint().height() + frame + title));
+    const bool free = !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
+    const QSize window = free ? roomForWindow(this) : size();
+    const int chrome = menuBar()->sizeHint().height() + control(ControlId::StatusLine)->sizeHint().height();
+    auto *formArea = findChild<TemplateForm *>();
+    formArea->fitInto(window - QSize(0, chrome) - wanted);
+    centralWidget()->layout()->invalidate();
+    centralWidget()->updateGeometry();
+    if (free && isVisible())
+        fitOnScreen(this, window);
+    layout()->activate();
+    // The form keeps the size it asks for; the panes take the rest, and at
+    // least what they ask for.
+    const QSize form = formArea->sizeHint();
+    const int besideWidth = std::max(wanted.width(), width() - form.width()) - frame;
+    const int belowHeight = std::max(wanted.height(), height() - chrome - form.height()) - frame - title;
+    for (QDockWidget *pane : beside)
+        resizeDocks({pane}, {besideWidth / int(beside.size())}, Qt::Horizontal);
+    for (QDockWidget *pane : below)
+        resizeDocks({pane}, {belowHeight / int(below.size())}, Qt::Vertical);
 }
 
 void CreatorDialog::about()
