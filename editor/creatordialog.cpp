@@ -11,9 +11,9 @@
 #include "nativepath.h"
 #include "panedock.h"
 #include "placelabel.h"
+#include "windowpanes.h"
 #include "predrawn.h"
 #include "recentfolders.h"
-#include "screenfit.h"
 #include "systemmenu.h"
 #include "templateform.h"
 #include "classdata/files/userdata.h"
@@ -39,9 +39,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSettings>
 #include <QStandardPaths>
-#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -77,7 +75,7 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
     buildMenu();
     bindCommands();
     appendAboutToSystemMenu(this);
-    restorePanes();
+    panes->restore();
 
     fillLists();
     watchValueRanges(controls);
@@ -118,6 +116,7 @@ void CreatorDialog::buildControls()
     statusRow->addWidget(placeLabel);
     layout->addLayout(statusRow);
     setCentralWidget(central);
+    panes = std::make_unique<WindowPanes>(*this, *client, *control(ControlId::StatusLine));
     setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);
 }
 
@@ -237,97 +236,19 @@ void CreatorDialog::quit()
 void CreatorDialog::end()
 {
     ended = true;
-    savePanes();
+    panes->save();
     hide();
     emit finished();
 }
 
-namespace {
-
-const QString panesKey = QStringLiteral("window/panes");
-
-} // namespace
-
-// The panes as the user left them: docked, tabbed or floating, shown or not.
-void CreatorDialog::restorePanes()
-{
-    if (restoreState(editorSettings().value(panesKey).toByteArray())) {
-        for (PaneDock *pane : findChildren<PaneDock *>(Qt::FindDirectChildrenOnly))
-            pane->placed = true;
-    }
-}
-
-void CreatorDialog::savePanes() const
-{
-    editorSettings().setValue(panesKey, saveState());
-}
-
-// A pane shown for the first time goes where the form keeps its room: tabbed
-// with the class table where that is docked, else beside the form or below
-// it where the screen has room for it, else floating beside the window.
 void CreatorDialog::showPane(PaneDock *pane)
 {
-    if (!pane->placed) {
-        pane->placed = true;
-        PaneDock *table = tablePart.dock();
-        const QSize room = roomForWindow(this);
-        const QSize form = findChild<TemplateForm *>()->form()->size();
-        const QSize wanted = pane->content()->sizeHint();
-        if (pane != table && table->isVisible() && !table->isFloating())
-            tabifyDockWidget(table, pane);
-        else if (room.width() - form.width() >= wanted.width())
-            addDockWidget(Qt::RightDockWidgetArea, pane);
-        else if (room.height() - form.height() >= wanted.height())
-            addDockWidget(Qt::BottomDockWidgetArea, pane);
-        else if (pane != table)
-            pane->setFloating(true);
-    }
-    pane->bringUp();
-    if (pane->isFloating())
-        moveOntoScreen(pane);
-    makeRoomForPanes();
+    panes->show(pane, tablePart.dock());
 }
 
 void CreatorDialog::makeRoomForPanes()
 {
-    QList<QDockWidget *> beside, below;
-    for (QDockWidget *pane : findChildren<QDockWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (pane->isHidden() || pane->isFloating() || !pane->widget())
-            continue;
-        const Qt::DockWidgetArea area = dockWidgetArea(pane);
-        (area == Qt::TopDockWidgetArea || area == Qt::BottomDockWidgetArea ? below : beside).append(pane);
-    }
-    if (beside.isEmpty() && below.isEmpty())
-        return;
-    // What the panes ask for beside and below the form, with their frames
-    // and titles; the form steps down a size where it would not fit beside.
-    const int separator = style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, this);
-    const int frame = 2 * style()->pixelMetric(QStyle::PM_DockWidgetFrameWidth, nullptr, this) + separator;
-    const int title = fontMetrics().height() + 2 * style()->pixelMetric(QStyle::PM_DockWidgetTitleMargin) + 4;
-    QSize wanted;
-    for (QDockWidget *pane : beside)
-        wanted.setWidth(std::max(wanted.width(), pane->widget()->sizeHint().width() + frame));
-    for (QDockWidget *pane : below)
-        wanted.setHeight(std::max(wanted.height(), pane->widget()->sizeHint().height() + frame + title));
-    const bool free = !(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen));
-    const QSize window = free ? roomForWindow(this) : size();
-    const int chrome = menuBar()->sizeHint().height() + control(ControlId::StatusLine)->sizeHint().height();
-    auto *formArea = findChild<TemplateForm *>();
-    formArea->fitInto(window - QSize(0, chrome) - wanted);
-    centralWidget()->layout()->invalidate();
-    centralWidget()->updateGeometry();
-    if (free && isVisible())
-        fitOnScreen(this, window);
-    layout()->activate();
-    // The form keeps the size it asks for; the panes take the rest, and at
-    // least what they ask for.
-    const QSize form = formArea->sizeHint();
-    const int besideWidth = std::max(wanted.width(), width() - form.width()) - frame;
-    const int belowHeight = std::max(wanted.height(), height() - chrome - form.height()) - frame - title;
-    for (QDockWidget *pane : beside)
-        resizeDocks({pane}, {besideWidth / int(beside.size())}, Qt::Horizontal);
-    for (QDockWidget *pane : below)
-        resizeDocks({pane}, {belowHeight / int(below.size())}, Qt::Vertical);
+    panes->makeRoom();
 }
 
 void CreatorDialog::about()

@@ -16,11 +16,13 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string_view>
 
 class ClassTableWindow;
 class PaneDock;
 class PlaceLabel;
+class WindowPanes;
 class QAction;
 class QLineEdit;
 class QMenu;
@@ -121,8 +123,6 @@ private:
     void fillLists();
     void watchUndoKeys();
     void end();
-    void restorePanes();
-    void savePanes() const;
 
     QHash<int, QWidget *> controls;
     QHash<int, QAction *> commands;
@@ -131,6 +131,7 @@ private:
     bool ended = false;
     PlaceLabel *placeLabel = nullptr;
     QTimer *recoveryTimer = nullptr;
+    std::unique_ptr<WindowPanes> panes;
     // The windows of the session's parts come first: the parts take them.
     MessageQuestions questions;
     ClassListWindows classListWindows;
