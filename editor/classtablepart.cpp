@@ -10,14 +10,19 @@
 #include <QApplication>
 #include <QTableView>
 
-ClassTablePart::ClassTablePart(CreatorDialog &dialog, CompareWindows &compare)
-    : dialog(dialog), compareWindows(compare), tableDock(new PaneDock(
-                                                   QObject::tr("Class Table"), QStringLiteral("classTablePane"),
-                                                   [this](QWidget *parent) { return makeTable(parent); }, &dialog))
+ClassTablePart::ClassTablePart(CreatorDialog &dialog, CompareWindows &compare) : dialog(dialog), compareWindows(compare)
 {
-    dialog.addDockWidget(Qt::RightDockWidgetArea, tableDock);
-    focusFollowed = QObject::connect(qApp, &QApplication::focusChanged, tableDock,
+    focusFollowed = QObject::connect(qApp, &QApplication::focusChanged, &dialog,
                                      [this](QWidget *, QWidget *now) { handOverKeys(now); });
+}
+
+PaneDock *ClassTablePart::dock()
+{
+    if (!tableDock)
+        tableDock = dialog.addPane(new PaneDock(
+            QObject::tr("Class Table"), CreatorDialog::classTablePane,
+            [this](QWidget *parent) { return makeTable(parent); }, &dialog));
+    return tableDock;
 }
 
 void ClassTablePart::stopFollowingFocus()
@@ -38,7 +43,7 @@ QWidget *ClassTablePart::makeTable(QWidget *parent)
 
 void ClassTablePart::handOverKeys(QWidget *focus)
 {
-    const QWidget *table = tableDock->madeContent();
+    const QWidget *table = window();
     if (!table)
         return;
     const bool inTable = focus && table->isAncestorOf(focus);
@@ -65,7 +70,7 @@ void ClassTablePart::handOverKeys(QWidget *focus)
 
 void ClassTablePart::open()
 {
-    dialog.showPane(tableDock);
+    dialog.showPane(dock());
     window()->table()->setFocus(Qt::ShortcutFocusReason);
     // The focus may have gone to the table as it was made.
     handOverKeys(QApplication::focusWidget());
@@ -74,7 +79,7 @@ void ClassTablePart::open()
 void ClassTablePart::toggle()
 {
     const ClassTableWindow *table = window();
-    if (tableDock->isVisible() && table && table->isAncestorOf(QApplication::focusWidget()))
+    if (table && tableDock->isVisible() && table->isAncestorOf(QApplication::focusWidget()))
         tableDock->close();
     else
         open();
@@ -108,5 +113,5 @@ void ClassTablePart::showClassTable(const std::string &status)
 
 ClassTableWindow *ClassTablePart::window() const
 {
-    return static_cast<ClassTableWindow *>(tableDock->madeContent());
+    return tableDock ? static_cast<ClassTableWindow *>(tableDock->madeContent()) : nullptr;
 }

@@ -28,7 +28,9 @@ public:
     // Show Other Team: checked while the class table shows the other team.
     void toggleOtherTeam();
     ClassTableWindow *window() const;
-    PaneDock *dock() const { return tableDock; }
+    // The pane, made now if need be; the pane if it was made.
+    PaneDock *dock();
+    PaneDock *madeDock() const { return tableDock; }
     // Before the window goes: the focus moving as its widgets go is no news.
     void stopFollowingFocus();
 
@@ -40,7 +42,7 @@ private:
 
     CreatorDialog &dialog;
     CompareWindows &compareWindows;
-    PaneDock *tableDock;
+    PaneDock *tableDock = nullptr;
     bool keysHandedOver = false;
     QMetaObject::Connection focusFollowed;
 };

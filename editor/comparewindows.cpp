@@ -7,17 +7,16 @@
 #include "focusreturn.h"
 #include "panedock.h"
 
-CompareWindows::CompareWindows(CreatorDialog &window)
-    : window(window), chartDock(new PaneDock(
-                          QObject::tr("Chart"), QStringLiteral("chartPane"),
-                          [](QWidget *parent) {
-                              auto *chart = new ChartWindow(parent);
-                              QObject::connect(chart, &ChartWindow::closeRequested, parent, &QWidget::close);
-                              return chart;
-                          },
-                          &window))
+PaneDock *CompareWindows::chartPane()
 {
-    window.addDockWidget(Qt::RightDockWidgetArea, chartDock);
+    const auto make = [](QWidget *parent) {
+        auto *chart = new ChartWindow(parent);
+        QObject::connect(chart, &ChartWindow::closeRequested, parent, &QWidget::close);
+        return chart;
+    };
+    if (!chartDock)
+        chartDock = window.addPane(new PaneDock(QObject::tr("Chart"), CreatorDialog::chartPane, make, &window));
+    return chartDock;
 }
 
 void CompareWindows::showTwoClasses(const TwoClasses &classes)
@@ -36,7 +35,7 @@ void CompareWindows::showBaseline(const BaselineView &baseline)
 
 void CompareWindows::showChart(const ChartView &chart)
 {
-    auto *chartWindow = static_cast<ChartWindow *>(chartDock->content());
+    auto *chartWindow = static_cast<ChartWindow *>(chartPane()->content());
     returnFocusOnClose(chartDock);
     chartWindow->showChart(chart);
     window.showPane(chartDock);
@@ -51,5 +50,5 @@ void CompareWindows::refreshChart()
 
 ChartWindow *CompareWindows::chart() const
 {
-    return static_cast<ChartWindow *>(chartDock->madeContent());
+    return chartDock ? static_cast<ChartWindow *>(chartDock->madeContent()) : nullptr;
 }

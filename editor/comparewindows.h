@@ -12,7 +12,7 @@ class QWidget;
 class CompareWindows : public tolvane::CompareView
 {
 public:
-    explicit CompareWindows(CreatorDialog &window);
+    explicit CompareWindows(CreatorDialog &window) : window(window) {}
 
     void showTwoClasses(const TwoClasses &classes) override;
     void showBaseline(const BaselineView &baseline) override;
@@ -20,8 +20,10 @@ public:
     // The chart, when open, follows the classes.
     void refreshChart();
     ChartWindow *chart() const;
+    // The chart's pane, made now if need be.
+    PaneDock *chartPane();
 
 private:
     CreatorDialog &window;
-    PaneDock *chartDock;
+    PaneDock *chartDock = nullptr;
 };

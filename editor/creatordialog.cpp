@@ -75,7 +75,9 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
     buildMenu();
     bindCommands();
     appendAboutToSystemMenu(this);
-    panes->restore();
+    panes->restore({{classTablePane, [this] { tablePart.dock(); }},
+                    {problemsPane, [this] { reviewWindows.problemsPane(); }},
+                    {chartPane, [this] { compareWindows.chartPane(); }}});
 
     fillLists();
     watchValueRanges(controls);
@@ -243,7 +245,12 @@ void CreatorDialog::end()
 
 void CreatorDialog::showPane(PaneDock *pane)
 {
-    panes->show(pane, tablePart.dock());
+    panes->show(pane, tablePart.madeDock());
+}
+
+PaneDock *CreatorDialog::addPane(PaneDock *pane)
+{
+    return panes->add(pane);
 }
 
 void CreatorDialog::makeRoomForPanes()

@@ -84,6 +84,12 @@ public:
     // Shows pane where the user left it; a new one tabbed with the class
     // table where that is docked, so that the form keeps its room.
     void showPane(PaneDock *pane);
+    // A pane made now, added where the last run left it.
+    PaneDock *addPane(PaneDock *pane);
+    // The panes' names, by which the settings keep them.
+    static constexpr char classTablePane[] = "classTablePane";
+    static constexpr char problemsPane[] = "problemsPane";
+    static constexpr char chartPane[] = "chartPane";
     // The window grows to the screen's available area for its docked panes,
     // and the panes take the room beside or below the form.
     void makeRoomForPanes();

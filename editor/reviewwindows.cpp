@@ -33,8 +33,14 @@ ReviewWindows::ReviewWindows(CreatorDialog &dialog, tolvane::ReviewCommands &rev
             refreshProblems();
     });
     rulesTimer->start();
-    problemsDock = new PaneDock(
-        QObject::tr("Problems"), QStringLiteral("problemsPane"),
+}
+
+PaneDock *ReviewWindows::problemsPane()
+{
+    if (problemsDock)
+        return problemsDock;
+    problemsDock = dialog.addPane(new PaneDock(
+        QObject::tr("Problems"), CreatorDialog::problemsPane,
         [this](QWidget *parent) {
             auto *problems = new ProblemsWindow(parent);
             QObject::connect(problems, &ProblemsWindow::problemChosen, &this->dialog, [this, problems](int index) {
@@ -46,13 +52,13 @@ ReviewWindows::ReviewWindows(CreatorDialog &dialog, tolvane::ReviewCommands &rev
             });
             return problems;
         },
-        &dialog);
-    dialog.addDockWidget(Qt::RightDockWidgetArea, problemsDock);
+        &dialog));
+    return problemsDock;
 }
 
 void ReviewWindows::openProblems()
 {
-    auto *problemsWindow = static_cast<ProblemsWindow *>(problemsDock->content());
+    auto *problemsWindow = static_cast<ProblemsWindow *>(problemsPane()->content());
     const bool placed = problemsDock->isVisible();
     problemsWindow->showProblems(toQt(review.problems()));
     dialog.showPane(problemsDock);
@@ -78,5 +84,5 @@ void ReviewWindows::openReview()
 
 ProblemsWindow *ReviewWindows::problems() const
 {
-    return static_cast<ProblemsWindow *>(problemsDock->madeContent());
+    return problemsDock ? static_cast<ProblemsWindow *>(problemsDock->madeContent()) : nullptr;
 }

@@ -24,6 +24,8 @@ public:
     void refreshProblems();
     void openReview();
     ProblemsWindow *problems() const;
+    // The Problems pane, made now if need be.
+    PaneDock *problemsPane();
 
 private:
     CreatorDialog &dialog;

@@ -16,12 +16,20 @@
 namespace {
 
 const QString panesKey = QStringLiteral("window/panes");
+const QString shownKey = QStringLiteral("window/panesShown");
 
 } // namespace
 
-void WindowPanes::restore()
+void WindowPanes::restore(const PaneMakers &makers)
 {
-    if (window.restoreState(editorSettings().value(panesKey).toByteArray())) {
+    QSettings settings = editorSettings();
+    const QStringList shown = settings.value(shownKey).toStringList();
+    for (const auto &[name, make] : makers) {
+        if (shown.contains(name))
+            make();
+    }
+    restored = window.restoreState(settings.value(panesKey).toByteArray());
+    if (restored) {
         for (PaneDock *pane : window.findChildren<PaneDock *>(Qt::FindDirectChildrenOnly))
             pane->placed = true;
     }
@@ -29,7 +37,21 @@ void WindowPanes::restore()
 
 void WindowPanes::save() const
 {
-    editorSettings().setValue(panesKey, window.saveState());
+    QStringList shown;
+    for (const PaneDock *pane : window.findChildren<PaneDock *>(Qt::FindDirectChildrenOnly)) {
+        if (!pane->isHidden())
+            shown << pane->objectName();
+    }
+    QSettings settings = editorSettings();
+    settings.setValue(panesKey, window.saveState());
+    settings.setValue(shownKey, shown);
+}
+
+PaneDock *WindowPanes::add(PaneDock *pane)
+{
+    window.addDockWidget(Qt::RightDockWidgetArea, pane);
+    pane->placed = restored && window.restoreDockWidget(pane);
+    return pane;
 }
 
 void WindowPanes::show(PaneDock *pane, PaneDock *table)
@@ -39,7 +61,7 @@ void WindowPanes::show(PaneDock *pane, PaneDock *table)
         const QSize room = roomForWindow(&window);
         const QSize formSize = form.form()->size();
         const QSize wanted = pane->content()->sizeHint();
-        if (pane != table && table->isVisible() && !table->isFloating())
+        if (table && pane != table && table->isVisible() && !table->isFloating())
             window.tabifyDockWidget(table, pane);
         else if (room.width() - formSize.width() >= wanted.width())
             window.addDockWidget(Qt::RightDockWidgetArea, pane);
@@ -95,4 +117,3 @@ void WindowPanes::makeRoom()
     for (QDockWidget *pane : below)
         window.resizeDocks({pane}, {belowHeight / int(below.size())}, Qt::Vertical);
 }
-

@@ -1,6 +1,10 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
+
+#include <functional>
+#include <utility>
+#include <vector>
 
 class PaneDock;
 class QMainWindow;
@@ -18,9 +22,15 @@ public:
     {
     }
 
+    // Each pane is made when first needed, by name: those shown when the
+    // last run ended at once, the others where they were once made.
+    using PaneMakers = std::vector<std::pair<QString, std::function<void()>>>;
+
     // The panes as the user left them: docked, tabbed or floating, shown or not.
-    void restore();
+    void restore(const PaneMakers &makers);
     void save() const;
+    // Adds a pane made now, where the last run left it.
+    PaneDock *add(PaneDock *pane);
     // Shows pane; the first time where the form keeps its room: tabbed with
     // table where that is docked, else beside the form or below it where the
     // screen has room for it, else floating beside the window.
@@ -34,4 +44,6 @@ private:
     QMainWindow &window;
     TemplateForm &form;
     const QWidget &statusLine;
+    // Whether the settings held the panes of an earlier run.
+    bool restored = false;
 };

@@ -214,6 +214,14 @@ TEST_F(PanesTest, NoAltLetterLeadsToTwoPlaces)
     EXPECT_GE(seen.size(), 20);
 }
 
+// A start makes no pane that is not shown: the window starts as fast as the
+// form alone.
+TEST_F(PanesTest, AStartMakesNoPaneItDoesNotShow)
+{
+    showDialog();
+    EXPECT_TRUE(dialog->findChildren<QDockWidget *>().isEmpty());
+}
+
 // Where the panes were (docked below, floating, closed) comes back in the
 // next run.
 TEST_F(PanesTest, LayoutComesBackInTheNextRun)
@@ -235,7 +243,7 @@ TEST_F(PanesTest, LayoutComesBackInTheNextRun)
     auto *chart = dialog->findChild<ChartWindow *>();
     ASSERT_TRUE(chart);
     EXPECT_TRUE(dockOf(chart)->isFloating());
-    EXPECT_FALSE(dialog->findChild<ProblemsWindow *>()) << "a pane never shown is not made";
+    EXPECT_FALSE(dialog->findChild<QDockWidget *>(QStringLiteral("problemsPane"))) << "a pane not shown is not made";
     // The next tests start without panes.
     editorSettings().remove(QStringLiteral("window/panes"));
 }
