@@ -34,6 +34,7 @@ ChartWindow::ChartWindow(QWidget *parent)
 {
     setWindowTitle(tr("Chart"));
     speakListEntries(values);
+    setFocusProxy(values);
     auto *valueLabel = new QLabel(tr("Value s&hown:"), this);
     valueLabel->setBuddy(values);
     auto *valueRow = new QHBoxLayout;

@@ -1,5 +1,7 @@
 #include "panedock.h"
 
+#include <QKeyEvent>
+
 PaneDock::PaneDock(const QString &title, const QString &name, std::function<QWidget *(QWidget *parent)> make,
                    QWidget *window)
     : QDockWidget(title, window), make(std::move(make))
@@ -25,6 +27,15 @@ void PaneDock::bringUp()
         activateWindow();
     else
         window()->activateWindow();
+}
+
+void PaneDock::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QDockWidget::keyPressEvent(event);
 }
 
 // A pane the settings bring back shown is made as it appears.

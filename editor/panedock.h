@@ -30,6 +30,8 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    // Esc that nothing in the pane took closes it, as it closed a window.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     std::function<QWidget *(QWidget *parent)> make;

@@ -16,6 +16,7 @@ ProblemsWindow::ProblemsWindow(QWidget *parent) : QWidget(parent), list(new QLis
     list->setAccessibleName(tr("Problems of the class file"));
     list->setWordWrap(true);
     speakCurrentEntryOnFocus(list);
+    setFocusProxy(list);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(list);

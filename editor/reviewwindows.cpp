@@ -60,6 +60,7 @@ void ReviewWindows::openProblems()
 {
     auto *problemsWindow = static_cast<ProblemsWindow *>(problemsPane()->content());
     const bool placed = problemsDock->isVisible();
+    returnFocusOnClose(problemsDock);
     problemsWindow->showProblems(toQt(review.problems()));
     dialog.showPane(problemsDock);
     if (!placed && problemsDock->isFloating())

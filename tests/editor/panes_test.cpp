@@ -222,6 +222,22 @@ TEST_F(PanesTest, AStartMakesNoPaneItDoesNotShow)
     EXPECT_TRUE(dialog->findChildren<QDockWidget *>().isEmpty());
 }
 
+// Esc closes a pane, as it closed a window, and the focus goes back to the
+// box it came from.
+TEST_F(PanesTest, EscClosesAPaneAndTheFocusComesBack)
+{
+    showDialog();
+    QWidget *name = control(ControlId::ClassName);
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_F8);
+    auto *problems = dialog->findChild<ProblemsWindow *>();
+    ASSERT_TRUE(problems && problems->isVisible());
+    EXPECT_TRUE(problems->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(problems->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([name] { return QApplication::focusWidget() == name; }, 500));
+}
+
 // Where the panes were (docked below, floating, closed) comes back in the
 // next run.
 TEST_F(PanesTest, LayoutComesBackInTheNextRun)
