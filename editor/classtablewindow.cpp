@@ -298,6 +298,22 @@ void ClassTableWindow::chooseRowOnFocus(Qt::FocusReason reason)
         view->selectionModel()->setCurrentIndex(model->index(0, kept), QItemSelectionModel::NoUpdate);
 }
 
+// Tab and Shift+Tab go between the table and its filter bar, as in a window
+// of its own: the pane is left with Esc or Ctrl+T.
+bool ClassTableWindow::focusNextPrevChild(bool next)
+{
+    const Qt::FocusReason reason = next ? Qt::TabFocusReason : Qt::BacktabFocusReason;
+    if (filter->hasFocus()) {
+        view->setFocus(reason);
+        return true;
+    }
+    if (view->hasFocus()) {
+        filter->setFocus(reason);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
+}
+
 void ClassTableWindow::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);

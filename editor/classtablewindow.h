@@ -76,6 +76,7 @@ signals:
 
 protected:
     void hideEvent(QHideEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildMenus();

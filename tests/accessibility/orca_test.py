@@ -104,6 +104,8 @@ STEPS = [
 # The table task, in the class table and the windows it opens.
 TABLE_WINDOW = WINDOW_MANAGER
 TABLE_STEPS = [
+    # Keys only once the window has the focus.
+    ("start", [], ["Quit push button"], []),
     ("Load Config", ["ctrl+l"], ["7 Config Classes Read"], []),
     # The table reads as a grid: the current cell with its class and column.
     ("open the table", ["ctrl+t"], ["Classes", "0  Pointman, Classname, Pointman"], []),
