@@ -107,7 +107,7 @@ void CreatorApp::runEditor()
         std::fflush(stdout);
     };
     CreatorDialog dialog(start->folder, report, start->origin, start->team);
-    connect(&dialog, &QDialog::finished, this, &QCoreApplication::quit);
+    connect(&dialog, &CreatorDialog::finished, this, &QCoreApplication::quit);
     // Not modal, so the window asks for the focus itself, as a modal one
     // gets it (a display without a window manager gives it none).
     dialog.show();

@@ -1,6 +1,9 @@
 #include "artwork.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFontDatabase>
+#include <QImage>
 #include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
@@ -234,4 +237,36 @@ QString predrawnBitmapName(int bitmapId, qreal devicePixelRatio)
 QString predrawnIconName(int pixels)
 {
     return QStringLiteral("icon%1.argb32").arg(pixels);
+}
+
+namespace {
+
+bool writePixels(const QPixmap &picture, QImage::Format format, const QString &path)
+{
+    const QImage image = picture.toImage().convertToFormat(format);
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly)
+           && file.write(reinterpret_cast<const char *>(image.constBits()), image.sizeInBytes()) == image.sizeInBytes()
+           && file.flush();
+}
+
+} // namespace
+
+bool writePredrawnArtwork(const QString &folder)
+{
+    const QDir into(folder);
+    if (!into.mkpath(QStringLiteral(".")))
+        return false;
+    bool written = true;
+    for (int id : predrawnBitmapIds) {
+        for (qreal ratio : predrawnRatios)
+            written = written
+                      && writePixels(drawBitmap(id, ratio), QImage::Format_RGB32,
+                                     into.filePath(predrawnBitmapName(id, ratio)));
+    }
+    for (int pixels : windowIconSizes)
+        written = written
+                  && writePixels(drawIcon(pixels), QImage::Format_ARGB32_Premultiplied,
+                                 into.filePath(predrawnIconName(pixels)));
+    return written;
 }

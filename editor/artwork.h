@@ -28,3 +28,9 @@ QPixmap drawIcon(int pixels);
 // File names of the pictures drawn at build time.
 QString predrawnBitmapName(int bitmapId, qreal devicePixelRatio);
 QString predrawnIconName(int pixels);
+
+// Draws the pictures the build embeds into folder, made if need be, as
+// bitmap<ID>@<RATIO>x.rgb32 and icon<N>.argb32: their pixels as QImage's
+// Format_RGB32 and Format_ARGB32_Premultiplied hold them, row after row.
+// False when one could not be written.
+bool writePredrawnArtwork(const QString &folder);

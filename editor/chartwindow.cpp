@@ -3,7 +3,6 @@
 #include "accessibility.h"
 #include "barchartview.h"
 #include "picturesizedialog.h"
-#include "screenfit.h"
 
 #include <QBuffer>
 #include <QComboBox>
@@ -29,13 +28,14 @@ QString teamText(tolvane::Team team)
 
 } // namespace
 
-ChartWindow::ChartWindow(QWidget *owner)
-    : QDialog(owner), values(new QComboBox(this)), note(new QLabel(this)), bars(new BarChartView(this)),
+ChartWindow::ChartWindow(QWidget *parent)
+    : QWidget(parent), values(new QComboBox(this)), note(new QLabel(this)), bars(new BarChartView(this)),
       table(new QTableWidget(0, 3, this))
 {
     setWindowTitle(tr("Chart"));
     speakListEntries(values);
-    auto *valueLabel = new QLabel(tr("&Value:"), this);
+    setFocusProxy(values);
+    auto *valueLabel = new QLabel(tr("Value s&hown:"), this);
     valueLabel->setBuddy(values);
     auto *valueRow = new QHBoxLayout;
     valueRow->addWidget(valueLabel);
@@ -62,13 +62,18 @@ ChartWindow::ChartWindow(QWidget *owner)
     split->setStretchFactor(1, 1);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    QPushButton *png = buttons->addButton(tr("Save as &PNG..."), QDialogButtonBox::ActionRole);
+    // The buttons without Alt letters: each of their letters leads to the
+    // form or a menu of the window already.
+    QPushButton *png = buttons->addButton(tr("Save as PNG..."), QDialogButtonBox::ActionRole);
     connect(png, &QPushButton::clicked, this, [this] { savePicture(Picture::Png); });
 #ifdef TOLVANE_SVG
-    QPushButton *svg = buttons->addButton(tr("Save as &SVG..."), QDialogButtonBox::ActionRole);
+    QPushButton *svg = buttons->addButton(tr("Save as SVG..."), QDialogButtonBox::ActionRole);
     connect(svg, &QPushButton::clicked, this, [this] { savePicture(Picture::Svg); });
 #endif
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(buttons, &QDialogButtonBox::rejected, this, &ChartWindow::closeRequested);
+    // Enter presses the button with the focus, as in the program's dialogs.
+    for (QAbstractButton *button : buttons->buttons())
+        static_cast<QPushButton *>(button)->setAutoDefault(true);
     connect(values, &QComboBox::currentIndexChanged, this, &ChartWindow::refresh);
 
     auto *layout = new QVBoxLayout(this);
@@ -76,7 +81,11 @@ ChartWindow::ChartWindow(QWidget *owner)
     layout->addWidget(note);
     layout->addWidget(split, 1);
     layout->addWidget(buttons);
-    fitOnScreen(this, QSize(fontMetrics().averageCharWidth() * 110, fontMetrics().height() * 36));
+}
+
+QSize ChartWindow::sizeHint() const
+{
+    return {fontMetrics().averageCharWidth() * 60, fontMetrics().height() * 16};
 }
 
 void ChartWindow::showChart(const CompareView::ChartView &shown)

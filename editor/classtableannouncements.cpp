@@ -1,19 +1,14 @@
-#include "classtablewindow.h"
+#include "classtableannouncements.h"
 
 #include "accessibility.h"
 #include "classtablemodel.h"
-#include "classtableview.h"
+#include "model/table/announcements.h"
 #include "model/table/classtableediting.h"
 #include "typingannouncement.h"
 
 #include <QFocusEvent>
+#include <QTableView>
 #include <QTimer>
-
-// What the class table says to a screen reader where it reads nothing of its
-// own. A screen reader reads a cell as Qt tells it (in a table of 90 columns,
-// the values of a whole row, without their titles); the table says the cell
-// with its class and column, and what changed in the table: the sort, the
-// other team's rows, the rows the filter leaves, the selection.
 
 using namespace tolvane;
 
@@ -25,40 +20,42 @@ constexpr int filterTypingPause = 500;
 
 } // namespace
 
-void ClassTableWindow::setUpAnnouncements()
+ClassTableAnnouncements::ClassTableAnnouncements(ClassTableEditing &editing, const ClassTableModel &model,
+                                                 QTableView &view, std::function<void(Qt::FocusReason)> focusComing)
+    : QObject(&view), editing(editing), model(model), view(view), focusComing(std::move(focusComing)),
+      changesSaid(new TypingAnnouncement(this))
 {
-    speakCurrentEntryOnFocus(view);
+    speakCurrentEntryOnFocus(&view);
+    // What changed before the table opened is no news.
     editing.tableChangesToSay();
-    changesSaid = new TypingAnnouncement(this);
-    connect(view->selectionModel(), &QItemSelectionModel::currentChanged, this, &ClassTableWindow::speakCurrentCell);
-    view->installEventFilter(this);
+    connect(view.selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &ClassTableAnnouncements::sayCurrentCell);
+    view.installEventFilter(this);
 }
 
-// The rows were shown anew: what changed is said once the command is done,
-// or once the typing of a filter pauses.
-void ClassTableWindow::announceChanges()
+void ClassTableAnnouncements::sayChanges()
 {
     const auto said = [this] {
         const std::string text = editing.tableChangesToSay();
-        return isVisible() ? QString::fromStdString(text) : QString();
+        return view.isVisible() ? QString::fromStdString(text) : QString();
     };
     changesSaid->sayLater(said, editing.filterTypedSinceSaid() ? filterTypingPause : 0);
 }
 
-void ClassTableWindow::speakCurrentCell()
+void ClassTableAnnouncements::sayCurrentCell()
 {
-    const QModelIndex current = view->currentIndex();
-    if (view->hasFocus() && current.isValid())
-        announce(QString::fromStdString(cellAnnouncement(model->cellFacts(current))));
+    const QModelIndex current = view.currentIndex();
+    if (view.hasFocus() && current.isValid())
+        announce(QString::fromStdString(cellAnnouncement(model.cellFacts(current))));
 }
 
 // The current cell is said when the table gets the focus, after the
 // screen reader has read the table.
-bool ClassTableWindow::eventFilter(QObject *watched, QEvent *event)
+bool ClassTableAnnouncements::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == view && event->type() == QEvent::FocusIn) {
-        chooseRowOnFocus(static_cast<QFocusEvent *>(event)->reason());
-        QTimer::singleShot(0, this, &ClassTableWindow::speakCurrentCell);
+    if (watched == &view && event->type() == QEvent::FocusIn) {
+        focusComing(static_cast<QFocusEvent *>(event)->reason());
+        QTimer::singleShot(0, this, &ClassTableAnnouncements::sayCurrentCell);
     }
-    return QDialog::eventFilter(watched, event);
+    return QObject::eventFilter(watched, event);
 }

@@ -1,24 +1,21 @@
-#include "classtablewindow.h"
+#include "classtableclipboard.h"
 
 #include "classtablemodel.h"
-#include "classtableview.h"
 #include "model/table/classtableediting.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMimeData>
-
-// Copy and paste between the class table and spreadsheets: the window hands
-// the cells the user sees and the clipboard's text to the session.
+#include <QTableView>
 
 using namespace tolvane;
 
-TableGrid ClassTableWindow::grid() const
+TableGrid ClassTableClipboard::grid() const
 {
     TableGrid cells;
-    cells.rows = model->shownSlots();
-    const QHeaderView *header = view->horizontalHeader();
+    cells.rows = model.shownSlots();
+    const QHeaderView *header = view.horizontalHeader();
     std::vector<int> shownAt(std::size_t(header->count()), -1);
     for (int visual = 0; visual < header->count(); ++visual) {
         const int column = header->logicalIndex(visual);
@@ -30,13 +27,13 @@ TableGrid ClassTableWindow::grid() const
     const auto cellOf = [&](const QModelIndex &index) {
         return TableGrid::Cell{index.row(), index.isValid() ? shownAt[std::size_t(index.column())] : -1};
     };
-    for (const QModelIndex &index : view->selectionModel()->selectedIndexes())
+    for (const QModelIndex &index : view.selectionModel()->selectedIndexes())
         cells.selected.push_back(cellOf(index));
-    cells.current = cellOf(view->currentIndex());
+    cells.current = cellOf(view.currentIndex());
     return cells;
 }
 
-void ClassTableWindow::copyCells()
+void ClassTableClipboard::copy() const
 {
     const QString text = QString::fromStdString(editing.copy(grid()));
     auto *data = new QMimeData;
@@ -45,8 +42,7 @@ void ClassTableWindow::copyCells()
     QGuiApplication::clipboard()->setMimeData(data);
 }
 
-void ClassTableWindow::pasteCells()
+void ClassTableClipboard::paste()
 {
     editing.paste(grid(), QGuiApplication::clipboard()->text().toStdString());
-    emit commandDone();
 }

@@ -1,26 +1,19 @@
-#include "classtablewindow.h"
+#include "classtablecolumns.h"
 
 #include "classtablemodel.h"
-#include "classtableview.h"
 #include "recentfolders.h"
-#include "screenfit.h"
 #include "model/table/tablecolumns.h"
 #include "model/table/teamrows.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QHeaderView>
-#include <QMenuBar>
-#include <QScreen>
+#include <QMenu>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStyle>
 #include <QTableView>
-#include <QVBoxLayout>
 
 #include <algorithm>
-
-// The table window's menus, and its columns as the user arranges them and
-// the settings keep them.
 
 using namespace tolvane;
 
@@ -45,73 +38,79 @@ bool numericColumn(int column)
     return column >= 0 && column < int(tableColumns().size()) && tableColumns()[std::size_t(column)].numeric();
 }
 
-struct MenuEntry
-{
-    const char *text;
-    const char *keys;
-    void (ClassTableWindow::*slot)();
-};
-
 } // namespace
 
-void ClassTableWindow::buildMenus()
+ClassTableColumns::ClassTableColumns(ClassTableModel &model, QTableView &view, QTableView &summary, QWidget *window)
+    : QObject(window), model(model), view(view), summary(summary), window(window)
 {
-    auto *bar = new QMenuBar(this);
-    bar->setNativeMenuBar(false);
-    layout()->setMenuBar(bar);
-    const auto add = [this](QMenu *menu, const MenuEntry &entry) {
-        QAction *action = menu->addAction(tr(entry.text), this, entry.slot);
-        action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(entry.keys), QKeySequence::PortableText));
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
+    QHeaderView *top = view.horizontalHeader();
+    connect(summary.verticalHeader(), &QHeaderView::sectionCountChanged, this, &ClassTableColumns::followView);
+    connect(top, &QHeaderView::sectionResized, this, &ClassTableColumns::followView);
+    connect(top, &QHeaderView::sectionMoved, this, &ClassTableColumns::followView);
+    connect(top, &QHeaderView::geometriesChanged, this, &ClassTableColumns::followView);
+    connect(view.verticalHeader(), &QHeaderView::geometriesChanged, this, &ClassTableColumns::followView);
+    connect(view.horizontalScrollBar(), &QScrollBar::valueChanged, summary.horizontalScrollBar(),
+            &QScrollBar::setValue);
+    connect(summary.model(), &QAbstractItemModel::modelReset, this, &ClassTableColumns::fold);
+    followView();
+}
+
+// The summary's columns stand under the table's, whatever their order,
+// width or visibility.
+void ClassTableColumns::followView()
+{
+    QHeaderView *top = view.horizontalHeader();
+    QHeaderView *bottom = summary.horizontalHeader();
+    for (int visual = 0; visual < top->count(); ++visual) {
+        const int column = top->logicalIndex(visual);
+        const int from = bottom->visualIndex(column);
+        if (from != visual)
+            bottom->moveSection(from, visual);
+        bottom->setSectionHidden(column, top->isSectionHidden(column));
+        bottom->resizeSection(column, top->sectionSize(column));
+    }
+    // The row headers of both as wide as the wider ones ("Tangos mean").
+    const int headers = std::max(view.verticalHeader()->sizeHint().width(),
+                                 summary.verticalHeader()->sizeHint().width());
+    view.verticalHeader()->setMinimumWidth(headers);
+    summary.verticalHeader()->setFixedWidth(headers);
+    summary.setFixedHeight(summary.verticalHeader()->length() + 2 * summary.frameWidth());
+}
+
+void ClassTableColumns::fillMenu(QMenu *menu)
+{
+    const auto add = [this, menu](const QString &text, const char *keys, void (ClassTableColumns::*slot)()) {
+        QAction *action = menu->addAction(text, this, slot);
+        action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(keys), QKeySequence::PortableText));
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        window->addAction(action);
         return action;
     };
-    QMenu *table = bar->addMenu(tr("&Table"));
-    add(table, {"&Filter...", "Ctrl+F", &ClassTableWindow::focusFilter});
-    table->addSeparator();
-    add(table, {"Sort &Ascending", "Alt+Up", &ClassTableWindow::sortAscending});
-    add(table, {"Sort &Descending", "Alt+Down", &ClassTableWindow::sortDescending});
-    add(table, {"File &Order", "Alt+Home", &ClassTableWindow::showFileOrder});
-    table->addSeparator();
-    add(table, {"Select All &Shown", "Ctrl+A", &ClassTableWindow::selectAllShown});
-    add(table, {"Select All &Classes", "Ctrl+Shift+A", &ClassTableWindow::selectAllClasses});
-    add(table, {"C&hange Selected Classes...", "Ctrl+E", &ClassTableWindow::changeSelectedClasses});
-    table->addSeparator();
-    compareAction = add(table, {"Co&mpare Two Classes...", "Ctrl+K", &ClassTableWindow::compareSelected});
-    changedAction = add(table, {"Filter Changed from &Baseline", "", &ClassTableWindow::filterChanged});
-    table->setObjectName(QStringLiteral("tableMenu"));
-    QMenu *edit = bar->addMenu(tr("&Edit"));
-    edit->setObjectName(QStringLiteral("editMenu"));
-    const QList<QAction *> clipboard = {add(edit, {"&Copy", "Ctrl+C", &ClassTableWindow::copyCells}),
-                                        add(edit, {"&Paste", "Ctrl+V", &ClassTableWindow::pasteCells})};
-    edit->addSeparator();
-    view->addActions(clipboard);
-    view->setContextMenuPolicy(Qt::ActionsContextMenu);
-
-    columnsMenu = bar->addMenu(tr("&Columns"));
-    QAction *scale = add(columnsMenu, {"Colour &Scale", "", &ClassTableWindow::toggleColourScale});
+    QAction *scale = add(tr("Colour &Scale"), "", &ClassTableColumns::toggleColourScale);
     scale->setCheckable(true);
-    QAction *summaryRow = add(columnsMenu, {"Su&mmary Rows", "", &ClassTableWindow::toggleSummary});
-    summaryRow->setCheckable(true);
-    summaryRow->setChecked(true);
-    columnsMenu->addSeparator();
-    add(columnsMenu, {"Move Column &Left", "Ctrl+Shift+Left", &ClassTableWindow::moveColumnLeft});
-    add(columnsMenu, {"Move Column &Right", "Ctrl+Shift+Right", &ClassTableWindow::moveColumnRight});
-    add(columnsMenu, {"&Hide Column", "", &ClassTableWindow::hideColumn});
-    add(columnsMenu, {"Reset &Columns", "", &ClassTableWindow::resetColumns});
-    columnsMenu->addSeparator();
-    buildColumnMenus(columnsMenu);
-    connect(columnsMenu, &QMenu::aboutToShow, this, [this, scale, summaryRow] {
+    QAction *summaryRows = add(tr("Su&mmary Rows"), "", &ClassTableColumns::toggleSummary);
+    summaryRows->setCheckable(true);
+    QAction *folding = add(tr("F&old Summary Rows"), "", &ClassTableColumns::toggleFoldedSummary);
+    folding->setCheckable(true);
+    menu->addSeparator();
+    add(tr("Move Column &Left"), "Ctrl+Shift+Left", &ClassTableColumns::moveLeft);
+    add(tr("Move Column &Right"), "Ctrl+Shift+Right", &ClassTableColumns::moveRight);
+    add(tr("&Hide Column"), "", &ClassTableColumns::hideCurrent);
+    add(tr("Reset &Columns"), "", &ClassTableColumns::reset);
+    menu->addSeparator();
+    addChecks(menu);
+    connect(menu, &QMenu::aboutToShow, this, [this, scale, summaryRows, folding] {
         const int column = currentColumn();
         scale->setEnabled(numericColumn(column));
-        scale->setChecked(model->colourScale(column));
-        summaryRow->setChecked(!footer->isHidden());
+        scale->setChecked(model.colourScale(column));
+        summaryRows->setChecked(!summary.isHidden());
+        folding->setChecked(folded);
     });
 }
 
 // A check for each column, in three lists: the values of the form, the
 // abilities, the inventory items.
-void ClassTableWindow::buildColumnMenus(QMenu *menu)
+void ClassTableColumns::addChecks(QMenu *menu)
 {
     QMenu *values = menu->addMenu(tr("Show &Values"));
     QMenu *abilities = menu->addMenu(tr("Show &Abilities"));
@@ -123,51 +122,56 @@ void ClassTableWindow::buildColumnMenus(QMenu *menu)
                                                           : values;
         QAction *shown = in->addAction(QString::fromStdString(columns[i].title));
         shown->setCheckable(true);
-        connect(shown, &QAction::toggled, this, [this, column = int(i)](bool on) { showColumn(column, on); });
+        connect(shown, &QAction::toggled, this, [this, column = int(i)](bool on) { show(column, on); });
         connect(in, &QMenu::aboutToShow, shown, [this, shown, column = int(i)] {
             const QSignalBlocker quiet(shown);
-            shown->setChecked(!view->isColumnHidden(column));
+            shown->setChecked(!view.isColumnHidden(column));
         });
     }
 }
 
-void ClassTableWindow::showColumn(int column, bool shown)
+int ClassTableColumns::currentColumn() const
 {
-    view->setColumnHidden(column, !shown);
-    if (shown && view->columnWidth(column) == 0)
+    return view.currentIndex().isValid() ? view.currentIndex().column() : keptColumn;
+}
+
+void ClassTableColumns::show(int column, bool shown)
+{
+    view.setColumnHidden(column, !shown);
+    if (shown && view.columnWidth(column) == 0)
         fitColumn(column);
 }
 
-void ClassTableWindow::hideColumn()
+void ClassTableColumns::hideCurrent()
 {
     const int column = currentColumn();
-    QHeaderView *header = view->horizontalHeader();
+    QHeaderView *header = view.horizontalHeader();
     const int visual = header->visualIndex(column);
-    showColumn(column, false);
+    show(column, false);
     // The current cell moves to a neighbour that is still shown.
     for (int next : {visual + 1, visual - 1}) {
         const int neighbour = header->logicalIndex(next);
-        if (neighbour >= 0 && !header->isSectionHidden(neighbour) && view->currentIndex().isValid()) {
-            view->setCurrentIndex(view->currentIndex().sibling(view->currentIndex().row(), neighbour));
+        if (neighbour >= 0 && !header->isSectionHidden(neighbour) && view.currentIndex().isValid()) {
+            view.setCurrentIndex(view.currentIndex().sibling(view.currentIndex().row(), neighbour));
             break;
         }
     }
 }
 
-void ClassTableWindow::moveColumnLeft()
+void ClassTableColumns::moveLeft()
 {
-    moveColumn(-1);
+    move(-1);
 }
 
-void ClassTableWindow::moveColumnRight()
+void ClassTableColumns::moveRight()
 {
-    moveColumn(1);
+    move(1);
 }
 
 // Past the hidden columns beside it, to the next column shown.
-void ClassTableWindow::moveColumn(int by)
+void ClassTableColumns::move(int by)
 {
-    QHeaderView *header = view->horizontalHeader();
+    QHeaderView *header = view.horizontalHeader();
     const int from = header->visualIndex(currentColumn());
     int to = from + by;
     while (to >= 0 && to < header->count() && header->isSectionHidden(header->logicalIndex(to)))
@@ -176,24 +180,41 @@ void ClassTableWindow::moveColumn(int by)
         header->moveSection(from, to);
 }
 
-void ClassTableWindow::toggleColourScale()
+void ClassTableColumns::toggleColourScale()
 {
     const int column = currentColumn();
-    model->setColourScale(column, !model->colourScale(column) && numericColumn(column));
+    model.setColourScale(column, !model.colourScale(column) && numericColumn(column));
 }
 
-void ClassTableWindow::toggleSummary()
+void ClassTableColumns::toggleSummary()
 {
-    footer->setHidden(!footer->isHidden());
+    summary.setHidden(!summary.isHidden());
 }
 
-void ClassTableWindow::resetColumns()
+void ClassTableColumns::toggleFoldedSummary()
 {
-    QHeaderView *header = view->horizontalHeader();
+    folded = !folded;
+    fold();
+}
+
+// Folded, the row of the means stays: with both teams, the difference of
+// their means, the last row.
+void ClassTableColumns::fold()
+{
+    const int rows = summary.model()->rowCount();
+    const int kept = rows > 3 ? rows - 1 : 1;
+    for (int row = 0; row < rows; ++row)
+        summary.setRowHidden(row, folded && row != kept);
+    followView();
+}
+
+void ClassTableColumns::reset()
+{
+    QHeaderView *header = view.horizontalHeader();
     for (int column = 0; column < header->count(); ++column) {
         header->moveSection(header->visualIndex(column), column);
         if (column != teamColumn())
-            view->setColumnHidden(column, !tableColumns()[std::size_t(column)].shownAtFirst);
+            view.setColumnHidden(column, !tableColumns()[std::size_t(column)].shownAtFirst);
     }
     // The team first, where it is seen with the name.
     header->moveSection(header->visualIndex(teamColumn()), 0);
@@ -201,27 +222,26 @@ void ClassTableWindow::resetColumns()
         fitColumn(column);
 }
 
-// Wide enough for its values, its title and its summary.
-void ClassTableWindow::fitColumn(int column)
+void ClassTableColumns::fitColumn(int column)
 {
-    view->resizeColumnToContents(column);
-    int width = view->columnWidth(column);
-    const int margins = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, footer) + 4;
-    for (int row = 0; row < footer->model()->rowCount(); ++row) {
-        const QString text = footer->model()->index(row, column).data().toString();
-        width = std::max(width, footer->fontMetrics().horizontalAdvance(text) + margins);
+    view.resizeColumnToContents(column);
+    int width = view.columnWidth(column);
+    const int margins = 2 * view.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &summary) + 4;
+    for (int row = 0; row < summary.model()->rowCount(); ++row) {
+        const QString text = summary.model()->index(row, column).data().toString();
+        width = std::max(width, summary.fontMetrics().horizontalAdvance(text) + margins);
     }
-    view->setColumnWidth(column, width);
+    view.setColumnWidth(column, width);
 }
 
-void ClassTableWindow::restoreLayout()
+void ClassTableColumns::restore()
 {
     QSettings settings = editorSettings();
     const QStringList order = settings.value(group + QStringLiteral("order")).toStringList();
     if (order.isEmpty()) {
-        resetColumns();
+        reset();
     } else {
-        QHeaderView *header = view->horizontalHeader();
+        QHeaderView *header = view.horizontalHeader();
         const QStringList hidden = settings.value(group + QStringLiteral("hidden")).toStringList();
         const QVariantMap widths = settings.value(group + QStringLiteral("widths")).toMap();
         int visual = 0;
@@ -234,45 +254,27 @@ void ClassTableWindow::restoreLayout()
             const QString id = idOf(column);
             const bool known = order.contains(id);
             if (column != teamColumn())
-                view->setColumnHidden(column,
-                                      known ? hidden.contains(id) : !tableColumns()[std::size_t(column)].shownAtFirst);
+                view.setColumnHidden(column,
+                                     known ? hidden.contains(id) : !tableColumns()[std::size_t(column)].shownAtFirst);
             if (widths.contains(id))
-                view->setColumnWidth(column, std::max(widths.value(id).toInt(), header->minimumSectionSize()));
+                view.setColumnWidth(column, std::max(widths.value(id).toInt(), header->minimumSectionSize()));
             else
                 fitColumn(column);
         }
     }
     for (const QString &id : settings.value(group + QStringLiteral("colourScale")).toStringList()) {
         if (const int column = columnOfId(id.toStdString()); column >= 0)
-            model->setColourScale(column, numericColumn(column));
+            model.setColourScale(column, numericColumn(column));
     }
-    footer->setHidden(!settings.value(group + QStringLiteral("summary"), true).toBool());
-    if (!restoreGeometry(settings.value(group + QStringLiteral("geometry")).toByteArray()))
-        placeBesideOwner();
+    summary.setHidden(!settings.value(group + QStringLiteral("summary"), true).toBool());
+    folded = settings.value(group + QStringLiteral("summaryFolded"), false).toBool();
+    fold();
 }
 
-// Beside the form, on the side with the most room, else over it.
-void ClassTableWindow::placeBesideOwner()
-{
-    const QWidget *owner = parentWidget();
-    const QRect screen = (owner ? owner->screen() : QGuiApplication::primaryScreen())->availableGeometry();
-    const QMargins frame = frameMargins(this);
-    const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
-    const QSize wanted = QSize(screen.width(), fontMetrics().height() * 30);
-    const QSize smallest =
-        QSize(fontMetrics().averageCharWidth() * 60, fontMetrics().height() * 14).expandedTo(minimumSizeHint())
-        + frameSize;
-    if (const std::optional<QRect> place = owner ? placeClearOf(owner->frameGeometry(), wanted, smallest, screen)
-                                                 : std::nullopt)
-        setGeometry(place->marginsRemoved(frame));
-    else
-        fitOnScreen(this, QSize(screen.width() * 3 / 4, screen.height() / 2));
-}
-
-void ClassTableWindow::saveLayout() const
+void ClassTableColumns::save() const
 {
     QSettings settings = editorSettings();
-    const QHeaderView *header = view->horizontalHeader();
+    const QHeaderView *header = view.horizontalHeader();
     QStringList order, hidden, scaled;
     QVariantMap widths;
     for (int visual = 0; visual < header->count(); ++visual) {
@@ -282,24 +284,13 @@ void ClassTableWindow::saveLayout() const
             hidden << idOf(column);
         else
             widths.insert(idOf(column), header->sectionSize(column));
-        if (model->colourScale(column))
+        if (model.colourScale(column))
             scaled << idOf(column);
     }
     settings.setValue(group + QStringLiteral("order"), order);
     settings.setValue(group + QStringLiteral("hidden"), hidden);
     settings.setValue(group + QStringLiteral("widths"), widths);
     settings.setValue(group + QStringLiteral("colourScale"), scaled);
-    settings.setValue(group + QStringLiteral("summary"), !footer->isHidden());
-    settings.setValue(group + QStringLiteral("geometry"), saveGeometry());
-}
-
-void ClassTableWindow::shareCommands(const QList<QAction *> &table, const QList<QAction *> &edit)
-{
-    auto *tableMenu = findChild<QMenu *>(QStringLiteral("tableMenu"));
-    QAction *first = tableMenu->actions().value(0);
-    for (QAction *action : table)
-        tableMenu->insertAction(first, action);
-    tableMenu->insertSeparator(first);
-    findChild<QMenu *>(QStringLiteral("editMenu"))->addActions(edit);
-    addActions(table + edit);
+    settings.setValue(group + QStringLiteral("summary"), !summary.isHidden());
+    settings.setValue(group + QStringLiteral("summaryFolded"), folded);
 }

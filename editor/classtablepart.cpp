@@ -3,32 +3,85 @@
 #include "classtablewindow.h"
 #include "comparewindows.h"
 #include "creatordialog.h"
+#include "panedock.h"
 #include "windowcommands.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QTableView>
+
+ClassTablePart::ClassTablePart(CreatorDialog &dialog, CompareWindows &compare) : dialog(dialog), compareWindows(compare)
+{
+    focusFollowed = QObject::connect(qApp, &QApplication::focusChanged, &dialog,
+                                     [this](QWidget *, QWidget *now) { handOverKeys(now); });
+}
+
+PaneDock *ClassTablePart::dock()
+{
+    if (!tableDock)
+        tableDock = dialog.addPane(new PaneDock(
+            QObject::tr("Class Table"), CreatorDialog::classTablePane,
+            [this](QWidget *parent) { return makeTable(parent); }, &dialog));
+    return tableDock;
+}
+
+void ClassTablePart::stopFollowingFocus()
+{
+    QObject::disconnect(focusFollowed);
+}
+
+QWidget *ClassTablePart::makeTable(QWidget *parent)
+{
+    auto *table = new ClassTableWindow(dialog.parts().table, dialog.parts().compare, parent);
+    table->shareCommands({dialog.command(CommandId::GoToClass), dialog.command(CommandId::WriteOut),
+                          dialog.command(CommandId::ClassTable), dialog.command(CommandId::ShowOtherTeam),
+                          dialog.command(CommandId::CopyToOtherTeam)},
+                         {dialog.command(CommandId::Undo), dialog.command(CommandId::Redo)});
+    table->shareRowCommands({dialog.command(CommandId::ShowOtherTeam), dialog.command(CommandId::CopyToOtherTeam)});
+    QObject::connect(table, &ClassTableWindow::commandDone, &dialog, &CreatorDialog::refreshViews);
+    return table;
+}
+
+void ClassTablePart::handOverKeys(QWidget *focus)
+{
+    const QWidget *table = window();
+    if (!table)
+        return;
+    const bool inTable = focus && table->isAncestorOf(focus);
+    if (inTable == keysHandedOver)
+        return;
+    keysHandedOver = inTable;
+
+    QList<QKeySequence> own;
+    for (const QAction *action : table->actions())
+        own += action->shortcuts();
+    for (const WindowCommand &item : windowCommands) {
+        QAction *action = item.menu && item.id ? dialog.command(item.id) : nullptr;
+        if (!action || table->actions().contains(action))
+            continue;
+        QList<QKeySequence> keys = item.standardKey != QKeySequence::UnknownKey
+                                       ? QList<QKeySequence>{QKeySequence(item.standardKey)}
+                                       : QKeySequence::listFromString(QString::fromLatin1(item.keys),
+                                                                      QKeySequence::PortableText);
+        if (inTable)
+            keys.removeIf([&own](const QKeySequence &key) { return own.contains(key); });
+        action->setShortcuts(keys);
+    }
+}
 
 void ClassTablePart::open()
 {
-    if (!tableWindow) {
-        tableWindow = new ClassTableWindow(dialog.parts().table, dialog.parts().compare, &dialog);
-        tableWindow->shareCommands({dialog.command(CommandId::GoToClass), dialog.command(CommandId::WriteOut),
-                                    dialog.command(CommandId::ClassTable), dialog.command(CommandId::ShowOtherTeam),
-                                    dialog.command(CommandId::CopyToOtherTeam)},
-                                   {dialog.command(CommandId::Undo), dialog.command(CommandId::Redo)});
-        tableWindow->shareRowCommands(
-            {dialog.command(CommandId::ShowOtherTeam), dialog.command(CommandId::CopyToOtherTeam)});
-        QObject::connect(tableWindow, &ClassTableWindow::commandDone, &dialog, &CreatorDialog::refreshViews);
-    }
-    tableWindow->show();
-    tableWindow->raise();
-    tableWindow->activateWindow();
+    dialog.showPane(dock());
+    window()->table()->setFocus(Qt::ShortcutFocusReason);
+    // The focus may have gone to the table as it was made.
+    handOverKeys(QApplication::focusWidget());
 }
 
 void ClassTablePart::toggle()
 {
-    if (tableWindow && tableWindow->isVisible() && QApplication::activeWindow() == tableWindow)
-        tableWindow->close();
+    const ClassTableWindow *table = window();
+    if (table && tableDock->isVisible() && table->isAncestorOf(QApplication::focusWidget()))
+        tableDock->close();
     else
         open();
 }
@@ -36,7 +89,7 @@ void ClassTablePart::toggle()
 void ClassTablePart::filterClasses()
 {
     open();
-    tableWindow->focusFilter();
+    window()->focusFilter();
 }
 
 void ClassTablePart::toggleOtherTeam()
@@ -59,13 +112,13 @@ void ClassTablePart::showClassTable(const std::string &status)
         otherTeam->setCheckable(true);
         otherTeam->setChecked(dialog.parts().table.showsOtherTeam());
     }
-    if (tableWindow)
-        tableWindow->showTable(QString::fromStdString(status));
+    if (ClassTableWindow *table = window())
+        table->showTable(QString::fromStdString(status));
     // The chart shows the classes the table's filter leaves.
     compareWindows.refreshChart();
 }
 
 ClassTableWindow *ClassTablePart::window() const
 {
-    return tableWindow;
+    return tableDock ? static_cast<ClassTableWindow *>(tableDock->madeContent()) : nullptr;
 }

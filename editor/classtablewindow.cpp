@@ -2,11 +2,15 @@
 
 #include "accessibility.h"
 #include "bulkchangedialog.h"
+#include "classtableannouncements.h"
+#include "classtableclipboard.h"
+#include "classtablecolumns.h"
 #include "classtablemodel.h"
 #include "classtablesummary.h"
 #include "classtableview.h"
 #include "cp1252.h"
 #include "focusreturn.h"
+#include "model/compare/comparecommands.h"
 #include "model/table/classtableediting.h"
 #include "model/table/teamrows.h"
 
@@ -15,8 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QScreen>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -28,11 +30,17 @@ namespace {
 // The tint of a box whose text the program cannot take as it is.
 const QColor problemTint(255, 224, 160);
 
+struct MenuEntry
+{
+    const char *text;
+    const char *keys;
+    void (ClassTableWindow::*slot)();
+};
+
 } // namespace
 
-ClassTableWindow::ClassTableWindow(ClassTableEditing &editing, CompareCommands &compare, QWidget *owner)
-    : QDialog(owner, Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint), editing(editing),
-      compare(compare)
+ClassTableWindow::ClassTableWindow(ClassTableEditing &editing, CompareCommands &compare, QWidget *parent)
+    : QWidget(parent), editing(editing), compare(compare)
 {
     setWindowTitle(tr("Class Table"));
     setObjectName(QStringLiteral("classTable"));
@@ -43,7 +51,7 @@ ClassTableWindow::ClassTableWindow(ClassTableEditing &editing, CompareCommands &
     filter->setObjectName(QStringLiteral("classFilter"));
     filter->setPlaceholderText(tr("A part of the name, health < 100, carries Grenades, ability Sniper Scope"));
     filter->setClearButtonEnabled(true);
-    auto *filterLabel = new QLabel(tr("F&ilter:"), this);
+    auto *filterLabel = new QLabel(tr("Filte&r:"), this);
     filterLabel->setBuddy(filter);
 
     view = new ClassTableView(this);
@@ -84,10 +92,10 @@ ClassTableWindow::ClassTableWindow(ClassTableEditing &editing, CompareCommands &
     layout->addWidget(footer);
     layout->addWidget(status);
 
+    columns = new ClassTableColumns(*model, *view, *footer, this);
+    clipboard = std::make_unique<ClassTableClipboard>(editing, *model, *view);
     buildMenus();
-    buildRowMenu();
-    syncFooter();
-    restoreLayout();
+    columns->restore();
 
     connect(filter, &QLineEdit::textChanged, this,
             [this](const QString &text) { this->editing.filter(toCp1252(text)); });
@@ -107,13 +115,8 @@ ClassTableWindow::ClassTableWindow(ClassTableEditing &editing, CompareCommands &
             else
                 this->editing.sort(column, order == Qt::AscendingOrder ? SortOrder::Ascending : SortOrder::Descending);
         });
-    connect(view->horizontalHeader(), &QHeaderView::customContextMenuRequested, this, [this](const QPoint &at) {
-        const int column = view->horizontalHeader()->logicalIndexAt(at);
-        if (column >= 0 && view->currentIndex().isValid())
-            view->setCurrentIndex(view->currentIndex().sibling(view->currentIndex().row(), column));
-        columnsMenu->popup(view->horizontalHeader()->mapToGlobal(at));
-    });
-    setUpAnnouncements();
+    announcements = new ClassTableAnnouncements(editing, *model, *view,
+                                                [this](Qt::FocusReason reason) { chooseRowOnFocus(reason); });
     showTable(QString::fromStdString(utf8Of(editing.roster().countText(editing.rows()))));
     // The table has the focus at first, so that a screen reader reads its current cell.
     view->setFocus();
@@ -122,9 +125,18 @@ ClassTableWindow::ClassTableWindow(ClassTableEditing &editing, CompareCommands &
 ClassTableWindow::~ClassTableWindow()
 {
     saveLayout();
+    delete announcements;
     // The owner's session may be gone already: nothing asks the rows again.
     view->setModel(nullptr);
     footer->setModel(nullptr);
+}
+
+QSize ClassTableWindow::sizeHint() const
+{
+    // The row headers are as wide as the summary's too.
+    const QHeaderView *rows = view->verticalHeader();
+    return {std::max(rows->sizeHint().width(), rows->minimumWidth()) + fontMetrics().averageCharWidth() * 28,
+            fontMetrics().height() * 16};
 }
 
 QTableView *ClassTableWindow::table() const
@@ -148,10 +160,15 @@ void ClassTableWindow::showTable(const QString &status)
         return;
     }
     if (view->currentIndex().isValid())
-        keptColumn = view->currentIndex().column();
+        columns->keepColumn(view->currentIndex().column());
     showing = true;
     model->refresh();
-    view->setColumnHidden(teamColumn(), !editing.showsOtherTeam());
+    const bool teams = editing.showsOtherTeam();
+    if (teams == view->isColumnHidden(teamColumn())) {
+        view->setColumnHidden(teamColumn(), !teams);
+        if (teams)
+            fitTeamColumn();
+    }
     count->setText(status);
     const bool unreadable = editing.roster().filter().error().has_value();
     QPalette palette;
@@ -162,7 +179,15 @@ void ClassTableWindow::showTable(const QString &status)
     filter->setAccessibleDescription(unreadable ? status : QString());
     followSession();
     showing = false;
-    announceChanges();
+    announcements->sayChanges();
+}
+
+// Wide enough for the longest team name, whatever width it had before.
+void ClassTableWindow::fitTeamColumn()
+{
+    const int width = view->columnWidth(teamColumn());
+    columns->fitColumn(teamColumn());
+    view->setColumnWidth(teamColumn(), std::max(width, view->columnWidth(teamColumn())));
 }
 
 // The selection, the current row and the sort shown are the session's.
@@ -193,7 +218,7 @@ void ClassTableWindow::followSession()
     // The form's class, in the column the current cell had; no row while the
     // filter hides it, so that any row chosen moves the form.
     const int row = model->rowOf(editing.formRow());
-    const int column = view->currentIndex().isValid() ? view->currentIndex().column() : keptColumn;
+    const int column = columns->currentColumn();
     if (row < 0)
         view->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     else if (view->currentIndex().row() != row)
@@ -220,16 +245,11 @@ void ClassTableWindow::focusFilter()
     filter->selectAll();
 }
 
-int ClassTableWindow::currentColumn() const
-{
-    return view->currentIndex().isValid() ? view->currentIndex().column() : keptColumn;
-}
-
 void ClassTableWindow::changeSelectedClasses()
 {
     // Through the dialog and the question after it.
     const FocusReturn back;
-    BulkChangeDialog dialog(editing.rows(), editing.rowsToChange(), currentColumn(), this);
+    BulkChangeDialog dialog(editing.rows(), editing.rowsToChange(), columns->currentColumn(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     editing.changeSelectedClasses(dialog.column(), dialog.typed());
@@ -238,12 +258,12 @@ void ClassTableWindow::changeSelectedClasses()
 
 void ClassTableWindow::sortAscending()
 {
-    view->horizontalHeader()->setSortIndicator(currentColumn(), Qt::AscendingOrder);
+    view->horizontalHeader()->setSortIndicator(columns->currentColumn(), Qt::AscendingOrder);
 }
 
 void ClassTableWindow::sortDescending()
 {
-    view->horizontalHeader()->setSortIndicator(currentColumn(), Qt::DescendingOrder);
+    view->horizontalHeader()->setSortIndicator(columns->currentColumn(), Qt::DescendingOrder);
 }
 
 void ClassTableWindow::showFileOrder()
@@ -261,50 +281,138 @@ void ClassTableWindow::selectAllClasses()
     editing.selectAllClasses();
 }
 
-// The summary's columns stand under the table's, whatever their order,
-// width or visibility, and scroll with them.
-void ClassTableWindow::syncFooter()
-{
-    QHeaderView *top = view->horizontalHeader();
-    QHeaderView *bottom = footer->horizontalHeader();
-    const auto follow = [top, bottom, this] {
-        for (int visual = 0; visual < top->count(); ++visual) {
-            const int column = top->logicalIndex(visual);
-            const int from = bottom->visualIndex(column);
-            if (from != visual)
-                bottom->moveSection(from, visual);
-            bottom->setSectionHidden(column, top->isSectionHidden(column));
-            bottom->resizeSection(column, top->sectionSize(column));
-        }
-        // The row headers of both as wide as the wider ones ("Tangos mean").
-        const int headers = std::max(view->verticalHeader()->sizeHint().width(),
-                                     footer->verticalHeader()->sizeHint().width());
-        view->verticalHeader()->setMinimumWidth(headers);
-        footer->verticalHeader()->setFixedWidth(headers);
-        footer->setFixedHeight(footer->verticalHeader()->length() + 2 * footer->frameWidth());
-    };
-    connect(footer->verticalHeader(), &QHeaderView::sectionCountChanged, this, follow);
-    connect(top, &QHeaderView::sectionResized, this, follow);
-    connect(top, &QHeaderView::sectionMoved, this, follow);
-    connect(top, &QHeaderView::geometriesChanged, this, follow);
-    connect(view->verticalHeader(), &QHeaderView::geometriesChanged, this, follow);
-    connect(view->horizontalScrollBar(), &QScrollBar::valueChanged, footer->horizontalScrollBar(),
-            &QScrollBar::setValue);
-    follow();
-}
-
 // The focus coming to the table without a current row (the filter hides the
 // form's class) chooses the first row, in the column the user had, where Qt
 // would take the first column.
 void ClassTableWindow::chooseRowOnFocus(Qt::FocusReason reason)
 {
+    const int kept = columns->currentColumn();
     if (!view->currentIndex().isValid() && reason != Qt::MouseFocusReason && model->rowCount() > 0
-        && !view->isColumnHidden(keptColumn))
-        view->selectionModel()->setCurrentIndex(model->index(0, keptColumn), QItemSelectionModel::NoUpdate);
+        && !view->isColumnHidden(kept))
+        view->selectionModel()->setCurrentIndex(model->index(0, kept), QItemSelectionModel::NoUpdate);
+}
+
+// Tab and Shift+Tab go between the table and its filter bar, as in a window
+// of its own: the pane is left with Esc or Ctrl+T.
+bool ClassTableWindow::focusNextPrevChild(bool next)
+{
+    const Qt::FocusReason reason = next ? Qt::TabFocusReason : Qt::BacktabFocusReason;
+    if (filter->hasFocus()) {
+        view->setFocus(reason);
+        return true;
+    }
+    if (view->hasFocus()) {
+        filter->setFocus(reason);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 void ClassTableWindow::hideEvent(QHideEvent *event)
 {
-    QDialog::hideEvent(event);
+    QWidget::hideEvent(event);
     saveLayout();
+}
+
+void ClassTableWindow::saveLayout() const
+{
+    columns->save();
+}
+
+void ClassTableWindow::buildMenus()
+{
+    auto *bar = new QMenuBar(this);
+    bar->setNativeMenuBar(false);
+    layout()->setMenuBar(bar);
+    // The keys work wherever the focus is in the table, docked or floating.
+    const auto add = [this](QMenu *menu, const MenuEntry &entry) {
+        QAction *action = menu->addAction(tr(entry.text), this, entry.slot);
+        action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(entry.keys), QKeySequence::PortableText));
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        addAction(action);
+        return action;
+    };
+    // The Table and Edit menus without Alt letters: each of their letters
+    // leads to the form already. Their commands have keys of their own.
+    QMenu *table = bar->addMenu(tr("Table"));
+    add(table, {"&Filter...", "Ctrl+F", &ClassTableWindow::focusFilter});
+    table->addSeparator();
+    add(table, {"Sort &Ascending", "Alt+Up", &ClassTableWindow::sortAscending});
+    add(table, {"Sort &Descending", "Alt+Down", &ClassTableWindow::sortDescending});
+    add(table, {"File &Order", "Alt+Home", &ClassTableWindow::showFileOrder});
+    table->addSeparator();
+    add(table, {"Select All &Shown", "Ctrl+A", &ClassTableWindow::selectAllShown});
+    add(table, {"Select All &Classes", "Ctrl+Shift+A", &ClassTableWindow::selectAllClasses});
+    add(table, {"C&hange Selected Classes...", "Ctrl+E", &ClassTableWindow::changeSelectedClasses});
+    table->addSeparator();
+    // The rows' context menu (a right click, the Menu key) holds the view's actions.
+    view->addActions({add(table, {"Co&mpare Two Classes...", "Ctrl+K", &ClassTableWindow::compareSelected}),
+                      add(table, {"Filter Changed from &Baseline", "", &ClassTableWindow::filterChanged})});
+    table->setObjectName(QStringLiteral("tableMenu"));
+    QMenu *edit = bar->addMenu(tr("Edit"));
+    edit->setObjectName(QStringLiteral("editMenu"));
+    view->addActions({add(edit, {"&Copy", "Ctrl+C", &ClassTableWindow::copyCells}),
+                      add(edit, {"&Paste", "Ctrl+V", &ClassTableWindow::pasteCells})});
+    edit->addSeparator();
+    view->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QMenu *columnsMenu = bar->addMenu(tr("&Columns"));
+    columns->fillMenu(columnsMenu);
+    connect(view->horizontalHeader(), &QHeaderView::customContextMenuRequested, this,
+            [this, columnsMenu](const QPoint &at) {
+                const int column = view->horizontalHeader()->logicalIndexAt(at);
+                if (column >= 0 && view->currentIndex().isValid())
+                    view->setCurrentIndex(view->currentIndex().sibling(view->currentIndex().row(), column));
+                columnsMenu->popup(view->horizontalHeader()->mapToGlobal(at));
+            });
+}
+
+void ClassTableWindow::shareCommands(const QList<QAction *> &table, const QList<QAction *> &edit)
+{
+    auto *tableMenu = findChild<QMenu *>(QStringLiteral("tableMenu"));
+    QAction *first = tableMenu->actions().value(0);
+    for (QAction *action : table)
+        tableMenu->insertAction(first, action);
+    tableMenu->insertSeparator(first);
+    findChild<QMenu *>(QStringLiteral("editMenu"))->addActions(edit);
+    // Their keys work here when the table floats as a window of its own.
+    addActions(table + edit);
+}
+
+void ClassTableWindow::shareRowCommands(const QList<QAction *> &commands)
+{
+    view->addActions(commands);
+}
+
+void ClassTableWindow::copyCells()
+{
+    clipboard->copy();
+}
+
+void ClassTableWindow::pasteCells()
+{
+    clipboard->paste();
+    emit commandDone();
+}
+
+// Two selected rows side by side; one beside its namesake, to pick another.
+void ClassTableWindow::compareSelected()
+{
+    std::vector<int> rows;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (view->selectionModel()->rowIntersectsSelection(row))
+            rows.push_back(model->slotOf(row));
+    }
+    if (rows.empty() && view->currentIndex().isValid())
+        rows.push_back(model->slotOf(view->currentIndex().row()));
+    compare.compareRows(rows);
+    emit commandDone();
+}
+
+void ClassTableWindow::filterChanged()
+{
+    const QString typed = filter->text().trimmed();
+    if (typed.compare(QStringLiteral("changed"), Qt::CaseInsensitive) == 0
+        || typed.endsWith(QStringLiteral(" and changed")))
+        return;
+    filter->setText(typed.isEmpty() ? QStringLiteral("changed") : typed + QStringLiteral(" and changed"));
 }

@@ -1,9 +1,12 @@
 #pragma once
 
-#include "model/table/tablepaste.h"
+#include <QWidget>
 
-#include <QDialog>
+#include <memory>
 
+class ClassTableAnnouncements;
+class ClassTableClipboard;
+class ClassTableColumns;
 class ClassTableModel;
 class ClassTableSummary;
 class ClassTableView;
@@ -16,21 +19,18 @@ class QLabel;
 class QLineEdit;
 class QMenu;
 class QTableView;
-class TypingAnnouncement;
 
-// The class table beside the form: every class a row, a column each value,
-// with a filter bar, a summary under it and its own menus. It shows and
-// changes the session's classes, so that table and form are one: choosing a
-// row shows that class in the form, and each change is a step Undo takes
-// back. The columns' visibility, order and width, the colour scales and the
-// window's place are kept in the user's settings. Esc closes it, as it does
-// the Problems window.
-class ClassTableWindow : public QDialog
+// The class table, a pane of the editor window beside or below the form:
+// every class a row, a column each value, with a filter bar, a summary under
+// it and its own menus. It shows and changes the session's classes, so that
+// table and form are one: choosing a row shows that class in the form, and
+// each change is a step Undo takes back.
+class ClassTableWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    ClassTableWindow(tolvane::ClassTableEditing &editing, tolvane::CompareCommands &compare, QWidget *owner);
+    ClassTableWindow(tolvane::ClassTableEditing &editing, tolvane::CompareCommands &compare, QWidget *parent);
     ~ClassTableWindow() override;
 
     // The session's classes, filter, order or selection changed; status
@@ -39,15 +39,21 @@ public:
     // Ctrl+F: the focus in the filter bar, its text selected.
     void focusFilter();
 
-    // The owner's commands that work here too (Go to Class, Write Out,
+    // The window's commands that work here too (Go to Class, Write Out,
     // Show Other Team, Undo, ...), in the Table and the Edit menu.
     void shareCommands(const QList<QAction *> &table, const QList<QAction *> &edit);
-    // The owner's commands in the rows' context menu too.
+    // The window's commands in the rows' context menu too.
     void shareRowCommands(const QList<QAction *> &commands);
+
+    // Its row headers and a few columns, narrow enough to stand beside the
+    // form on a laptop's screen; the rows take the height of the window.
+    QSize sizeHint() const override;
 
     QTableView *table() const;
     QLineEdit *filterBox() const { return filter; }
     QString statusText() const;
+    // The columns' layout, as the next run shows it.
+    void saveLayout() const;
 
 public slots:
     void changeSelectedClasses();
@@ -56,12 +62,6 @@ public slots:
     void showFileOrder();
     void selectAllShown();
     void selectAllClasses();
-    void toggleColourScale();
-    void toggleSummary();
-    void moveColumnLeft();
-    void moveColumnRight();
-    void hideColumn();
-    void resetColumns();
     // Copy and paste with spreadsheets: the selected cells as tab-separated
     // text with their titles, and such text into the selection.
     void copyCells();
@@ -76,30 +76,14 @@ signals:
 
 protected:
     void hideEvent(QHideEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildMenus();
-    // The cells shown and selected, as the session places copy and paste.
-    tolvane::TableGrid grid() const;
-    void buildColumnMenus(QMenu *menu);
-    void buildRowMenu();
     void followSession();
     void chooseRowOnFocus(Qt::FocusReason reason);
     void reportSelection();
-    int currentColumn() const;
-    void moveColumn(int by);
-    void showColumn(int column, bool shown);
-    void syncFooter();
-    void fitColumn(int column);
-    void placeBesideOwner();
-    void restoreLayout();
-    void saveLayout() const;
-    // What a screen reader says beyond what it reads itself: the current
-    // cell with its class and column, and what changed in the table.
-    void setUpAnnouncements();
-    void speakCurrentCell();
-    void announceChanges();
+    void fitTeamColumn();
 
     tolvane::ClassTableEditing &editing;
     tolvane::CompareCommands &compare;
@@ -109,13 +93,9 @@ private:
     QTableView *footer = nullptr;
     QLineEdit *filter = nullptr;
     QLabel *count = nullptr;
-    QMenu *columnsMenu = nullptr;
-    QAction *compareAction = nullptr;
-    QAction *changedAction = nullptr;
+    ClassTableColumns *columns = nullptr;
+    std::unique_ptr<ClassTableClipboard> clipboard;
+    ClassTableAnnouncements *announcements = nullptr;
     bool showing = false;
     bool reporting = false;
-    // The column of the current cell, kept while the rows are shown anew.
-    int keptColumn = 0;
-    // The wait before the table's changes are said.
-    TypingAnnouncement *changesSaid = nullptr;
 };

@@ -2,17 +2,17 @@
 
 #include "model/compare/comparecommands.h"
 
-#include <QPointer>
-
 class ChartWindow;
+class CreatorDialog;
+class PaneDock;
 class QWidget;
 
 // Compare Two Classes and the baseline's patch notes over the window, and
-// the chart, which stays open beside it while the user works.
+// the chart, a pane of the window that stays open while the user works.
 class CompareWindows : public tolvane::CompareView
 {
 public:
-    explicit CompareWindows(QWidget *window) : window(window) {}
+    explicit CompareWindows(CreatorDialog &window) : window(window) {}
 
     void showTwoClasses(const TwoClasses &classes) override;
     void showBaseline(const BaselineView &baseline) override;
@@ -20,8 +20,10 @@ public:
     // The chart, when open, follows the classes.
     void refreshChart();
     ChartWindow *chart() const;
+    // The chart's pane, made now if need be.
+    PaneDock *chartPane();
 
 private:
-    QWidget *window;
-    QPointer<ChartWindow> chartWindow;
+    CreatorDialog &window;
+    PaneDock *chartDock = nullptr;
 };

@@ -9,7 +9,9 @@
 #include "classdata/format/itemcatalogue.h"
 #include "model/session/formbindings.h"
 #include "nativepath.h"
+#include "panedock.h"
 #include "placelabel.h"
+#include "windowpanes.h"
 #include "predrawn.h"
 #include "recentfolders.h"
 #include "systemmenu.h"
@@ -24,6 +26,7 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QDragEnterEvent>
+#include <QDockWidget>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QScrollBar>
@@ -44,10 +47,8 @@ using namespace tolvane;
 
 CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOrigin origin, std::optional<Team> team,
                              QWidget *parent)
-    : QDialog(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
-      recoveryTimer(new QTimer(this)), questions(this, [this] { reviewWindows.openReview(); }), classListWindows(this),
-      compareWindows(this), sheetReview(this), versionPicker(this),
+    : QMainWindow(parent), recoveryTimer(new QTimer(this)), questions(this, [this] { reviewWindows.openReview(); }),
+      classListWindows(this), compareWindows(*this), sheetReview(this), versionPicker(this),
       tablePart(*this, compareWindows), places{pathFromQt(QCoreApplication::applicationDirPath()),
                                                pathFromQt(QStandardPaths::writableLocation(
                                                    QStandardPaths::DocumentsLocation))},
@@ -75,6 +76,9 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
     buildMenu();
     bindCommands();
     appendAboutToSystemMenu(this);
+    panes->restore({{classTablePane, [this] { tablePart.dock(); }},
+                    {problemsPane, [this] { reviewWindows.problemsPane(); }},
+                    {chartPane, [this] { compareWindows.chartPane(); }}});
 
     fillLists();
     watchValueRanges(controls);
@@ -87,15 +91,23 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
     control(ControlId::Quit)->setFocus();
 }
 
+// The panes show the session's classes: they go while it is still there.
+CreatorDialog::~CreatorDialog()
+{
+    tablePart.stopFollowingFocus();
+    qDeleteAll(findChildren<QDockWidget *>(Qt::FindDirectChildrenOnly));
+}
+
 void CreatorDialog::buildControls()
 {
-    auto *client = new TemplateForm(editorTemplate(), editorFormSize, "Tahoma", this);
+    auto *central = new QWidget(this);
+    auto *client = new TemplateForm(editorTemplate(), editorFormSize, "Tahoma", central);
     controls = client->controls();
     setUpAccessibility(client->form(), controls);
 
     // The form scrolls in a window too small for it; the status line stays
-    // along the window's bottom edge, outside the form.
-    auto *layout = new QVBoxLayout(this);
+    // along the bottom edge of the form's part of the window.
+    auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(client, 1);
@@ -103,9 +115,12 @@ void CreatorDialog::buildControls()
     auto *statusRow = new QHBoxLayout;
     statusRow->setSpacing(0);
     statusRow->addWidget(control(ControlId::StatusLine), 1);
-    placeLabel = new PlaceLabel(this);
+    placeLabel = new PlaceLabel(central);
     statusRow->addWidget(placeLabel);
     layout->addLayout(statusRow);
+    setCentralWidget(central);
+    panes = std::make_unique<WindowPanes>(*this, *client, *control(ControlId::StatusLine));
+    setDockOptions(AnimatedDocks | AllowTabbedDocks | AllowNestedDocks);
 }
 
 void CreatorDialog::buildMenu()
@@ -138,7 +153,7 @@ void CreatorDialog::buildMenu()
         addAction(action);
         commands.insert(item.id, action);
     }
-    layout()->setMenuBar(bar);
+    setMenuBar(bar);
 }
 
 // Each command runs from its menu entry and its control; the Problems window,
@@ -218,7 +233,30 @@ void CreatorDialog::setTeamText(const std::string &text)
 void CreatorDialog::quit()
 {
     if (editing.quit())
-        done(QDialog::Accepted);
+        end();
+}
+
+void CreatorDialog::end()
+{
+    ended = true;
+    panes->save();
+    hide();
+    emit finished();
+}
+
+void CreatorDialog::showPane(PaneDock *pane)
+{
+    panes->show(pane, tablePart.madeDock());
+}
+
+PaneDock *CreatorDialog::addPane(PaneDock *pane)
+{
+    return panes->add(pane);
+}
+
+void CreatorDialog::makeRoomForPanes()
+{
+    panes->makeRoom();
 }
 
 void CreatorDialog::about()
@@ -257,29 +295,42 @@ void CreatorDialog::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     default:
-        QDialog::keyPressEvent(event);
+        QMainWindow::keyPressEvent(event);
     }
 }
 
 // The folder chooser of a start without a game folder opens over the window.
 void CreatorDialog::showEvent(QShowEvent *event)
 {
-    QDialog::showEvent(event);
+    QMainWindow::showEvent(event);
+    // Panes the settings brought back, once the form has fitted the window.
+    if (!event->spontaneous())
+        QTimer::singleShot(0, this, &CreatorDialog::makeRoomForPanes);
     if (std::exchange(first.ask, false))
         QMetaObject::invokeMethod(
             this, [this] { editingParts.folders.askForGameFolder(first.refused); }, Qt::QueuedConnection);
+}
+
+// The status line and the menu bar take a new font after the form: the
+// window fits the form again with theirs.
+void CreatorDialog::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        findChild<TemplateForm *>()->refitWindow();
 }
 
 // Closing the window ends the program as "&Quit" does, after the same
 // question when there are unsaved changes.
 void CreatorDialog::closeEvent(QCloseEvent *event)
 {
-    if (!editing.quit()) {
+    if (!ended && !editing.quit()) {
         event->ignore();
         return;
     }
     event->accept();
-    done(QDialog::Accepted);
+    if (!ended)
+        end();
 }
 
 // The box with the focus says its new value, by name, instead of what

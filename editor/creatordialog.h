@@ -11,15 +11,18 @@
 #include "model/session/formview.h"
 #include "model/sessionparts.h"
 
-#include <QDialog>
+#include <QMainWindow>
 #include <QHash>
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string_view>
 
 class ClassTableWindow;
+class PaneDock;
 class PlaceLabel;
+class WindowPanes;
 class QAction;
 class QLineEdit;
 class QMenu;
@@ -29,11 +32,13 @@ class QTimer;
 // that the program never sets up C++ streams, which cost memory at start.)
 using ReportSink = std::function<void(std::string_view line)>;
 
-// The editor window: the form built from the dialog template, the menu bar,
-// keys and drops. It holds the editing session and its parts, each with the
+// The editor window: the form built from the dialog template in its middle,
+// the menu bar, keys and drops, and the panes of the parts (the class table,
+// Problems, the chart) docked around the form, tabbed or floating, as the
+// user left them. It holds the editing session and its parts, each with the
 // window code of its own, and wires the commands to them; the form itself
 // is the session's FormView.
-class CreatorDialog : public QDialog, public tolvane::FormView
+class CreatorDialog : public QMainWindow, public tolvane::FormView
 {
     Q_OBJECT
 
@@ -43,6 +48,7 @@ public:
     explicit CreatorDialog(const tolvane::GameFolder &folder, ReportSink log,
                            tolvane::FolderOrigin origin = tolvane::FolderOrigin::Named,
                            std::optional<tolvane::Team> team = std::nullopt, QWidget *parent = nullptr);
+    ~CreatorDialog() override;
 
     tolvane::EditorSession &session() { return editing; }
     tolvane::SessionParts &parts() { return editingParts; }
@@ -63,6 +69,8 @@ public:
 
     // "&Quit": ends the window after the question about unsaved changes.
     void quit();
+    // Whether Quit or closing the window ended it.
+    bool hasEnded() const { return ended; }
     void about();
     void help();
     // The undo keys in a text box: the box's own undo or redo, or when it has
@@ -75,6 +83,18 @@ public:
     // The Problems window and the chart, when open, follow the classes after
     // each command.
     void refreshViews();
+    // Shows pane where the user left it; a new one tabbed with the class
+    // table where that is docked, so that the form keeps its room.
+    void showPane(PaneDock *pane);
+    // A pane made now, added where the last run left it.
+    PaneDock *addPane(PaneDock *pane);
+    // The panes' names, by which the settings keep them.
+    static constexpr char classTablePane[] = "classTablePane";
+    static constexpr char problemsPane[] = "problemsPane";
+    static constexpr char chartPane[] = "chartPane";
+    // The window grows to the screen's available area for its docked panes,
+    // and the panes take the room beside or below the form.
+    void makeRoomForPanes();
 
     // FormView
     void showForm(const tolvane::FormValues &form) override;
@@ -92,10 +112,15 @@ public:
     // How long after a change the unsaved classes go to the recovery file.
     static constexpr int recoveryDelayMs = 2000;
 
+signals:
+    // The window ended (Quit, or closed after the question).
+    void finished();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dropEvent(QDropEvent *event) override;
 
@@ -105,13 +130,16 @@ private:
     void bindCommands();
     void fillLists();
     void watchUndoKeys();
+    void end();
 
     QHash<int, QWidget *> controls;
     QHash<int, QAction *> commands;
     QMenu *recentFolders = nullptr;
     bool fillingForm = false;
+    bool ended = false;
     PlaceLabel *placeLabel = nullptr;
     QTimer *recoveryTimer = nullptr;
+    std::unique_ptr<WindowPanes> panes;
     // The windows of the session's parts come first: the parts take them.
     MessageQuestions questions;
     ClassListWindows classListWindows;

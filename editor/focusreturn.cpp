@@ -28,7 +28,9 @@ public:
 
     void remember(QWidget *widget)
     {
-        if (widget && widget->window() != parent())
+        // Not from inside the pane itself, docked or a window of its own.
+        const auto *pane = static_cast<QWidget *>(parent());
+        if (widget && widget != pane && !pane->isAncestorOf(widget))
             from = widget;
     }
 

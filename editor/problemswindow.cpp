@@ -3,21 +3,23 @@
 #include "accessibility.h"
 #include "screenfit.h"
 
+#include <QDockWidget>
 #include <QListWidget>
 #include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
-ProblemsWindow::ProblemsWindow(QWidget *owner) : QDialog(owner), list(new QListWidget(this))
+ProblemsWindow::ProblemsWindow(QWidget *parent) : QWidget(parent), list(new QListWidget(this))
 {
     setWindowTitle(tr("Problems"));
     list->setAccessibleName(tr("Problems of the class file"));
     list->setWordWrap(true);
     speakCurrentEntryOnFocus(list);
+    setFocusProxy(list);
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(list);
-    fitOnScreen(this, QSize(fontMetrics().averageCharWidth() * 90, fontMetrics().height() * 14));
 
     connect(list, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
         if (const QVariant index = item->data(Qt::UserRole); index.isValid())
@@ -39,18 +41,38 @@ void ProblemsWindow::showProblems(const QStringList &lines, const QStringList &t
     list->setCurrentRow(std::min(std::max(row, 0), int(list->count()) - 1));
 }
 
+QSize ProblemsWindow::sizeHint() const
+{
+    return {fontMetrics().averageCharWidth() * 60, fontMetrics().height() * 10};
+}
+
+namespace {
+
+// The pane's own window while it floats (or stands alone), else nothing.
+QWidget *floatingWindow(QWidget *pane)
+{
+    const auto *dock = qobject_cast<QDockWidget *>(pane->parentWidget());
+    return dock && !dock->isFloating() ? nullptr : pane->window();
+}
+
+} // namespace
+
 bool ProblemsWindow::placeBeside(const QRect &area)
 {
-    const QMargins frame = frameMargins(this);
+    QWidget *window = floatingWindow(this);
+    if (!window)
+        return true;
+    const QMargins frame = frameMargins(window);
     const QSize frameSize(frame.left() + frame.right(), frame.top() + frame.bottom());
-    const std::optional<QRect> placed = placeClearOf(area, size() + frameSize, minimumSizeHint() + frameSize,
-                                                     screen()->availableGeometry());
+    const std::optional<QRect> placed = placeClearOf(
+        area, window->size() + frameSize, window->minimumSizeHint() + frameSize, window->screen()->availableGeometry());
     if (placed)
-        setGeometry(placed->marginsRemoved(frame));
+        window->setGeometry(placed->marginsRemoved(frame));
     return bool(placed);
 }
 
 bool ProblemsWindow::keepClearOf(const QRect &area)
 {
-    return !frameGeometry().intersects(area) || placeBeside(area);
+    const QWidget *window = floatingWindow(this);
+    return !window || !window->frameGeometry().intersects(area) || placeBeside(area);
 }

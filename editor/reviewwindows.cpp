@@ -2,6 +2,7 @@
 
 #include "creatordialog.h"
 #include "focusreturn.h"
+#include "panedock.h"
 #include "problemswindow.h"
 #include "reviewdialog.h"
 
@@ -36,28 +37,42 @@ ReviewWindows::ReviewWindows(CreatorDialog &dialog, tolvane::ReviewCommands &rev
     rulesTimer->start();
 }
 
+PaneDock *ReviewWindows::problemsPane()
+{
+    if (problemsDock)
+        return problemsDock;
+    problemsDock = dialog.addPane(new PaneDock(
+        QObject::tr("Problems"), CreatorDialog::problemsPane,
+        [this](QWidget *parent) {
+            auto *problems = new ProblemsWindow(parent);
+            QObject::connect(problems, &ProblemsWindow::problemChosen, &this->dialog, [this, problems](int index) {
+                this->review.goToProblem(std::size_t(index));
+                this->dialog.refreshViews();
+                if (QWidget *box = this->dialog.focusWidget())
+                    problems->keepClearOf(QRect(box->mapToGlobal(QPoint()), box->size()));
+                this->dialog.activateWindow();
+            });
+            return problems;
+        },
+        &dialog));
+    return problemsDock;
+}
+
 void ReviewWindows::openProblems()
 {
-    if (!problemsWindow) {
-        problemsWindow = new ProblemsWindow(&dialog);
-        QObject::connect(problemsWindow, &ProblemsWindow::problemChosen, &dialog, [this](int index) {
-            review.goToProblem(std::size_t(index));
-            dialog.refreshViews();
-            if (QWidget *box = dialog.focusWidget())
-                problemsWindow->keepClearOf(QRect(box->mapToGlobal(QPoint()), box->size()));
-            dialog.activateWindow();
-        });
-        problemsWindow->placeBeside(dialog.frameGeometry());
-    }
+    auto *problemsWindow = static_cast<ProblemsWindow *>(problemsPane()->content());
+    const bool placed = problemsDock->isVisible();
+    returnFocusOnClose(problemsDock);
     showIn(*problemsWindow, review.problems());
-    problemsWindow->show();
-    problemsWindow->raise();
-    problemsWindow->activateWindow();
+    dialog.showPane(problemsDock);
+    if (!placed && problemsDock->isFloating())
+        problemsWindow->placeBeside(dialog.frameGeometry());
+    problemsWindow->setFocus(Qt::OtherFocusReason);
 }
 
 void ReviewWindows::refreshProblems()
 {
-    if (problemsWindow && problemsWindow->isVisible())
+    if (ProblemsWindow *problemsWindow = problems(); problemsWindow && problemsDock->isVisible())
         showIn(*problemsWindow, review.problems());
 }
 
@@ -72,5 +87,5 @@ void ReviewWindows::openReview()
 
 ProblemsWindow *ReviewWindows::problems() const
 {
-    return problemsWindow;
+    return problemsDock ? static_cast<ProblemsWindow *>(problemsDock->madeContent()) : nullptr;
 }

@@ -2,12 +2,11 @@
 
 #include "model/session/reviewcommands.h"
 
-#include <QPointer>
-
 class CreatorDialog;
+class PaneDock;
 class ProblemsWindow;
 
-// The Problems window beside the editor window, and Review Changes over it.
+// The Problems pane of the editor window, and Review Changes over it.
 // The game folder's rules file is edited in another program: the problems
 // and the class table's tints follow it.
 class ReviewWindows
@@ -18,16 +17,18 @@ public:
     // How often the game folder's rules file is looked at for a change.
     static constexpr int rulesCheckMs = 2000;
 
-    // The Problems window opens beside the editor window where the screen
-    // has room, and moves out of the way of each box it jumps to.
+    // The Problems pane opens docked beside the form; floating, it moves out
+    // of the way of each box it jumps to.
     void openProblems();
     // The Problems window, when open, follows the classes.
     void refreshProblems();
     void openReview();
     ProblemsWindow *problems() const;
+    // The Problems pane, made now if need be.
+    PaneDock *problemsPane();
 
 private:
     CreatorDialog &dialog;
     tolvane::ReviewCommands &review;
-    QPointer<ProblemsWindow> problemsWindow;
+    PaneDock *problemsDock = nullptr;
 };

@@ -211,11 +211,22 @@ QSize TemplateForm::roomOnScreen() const
 // for.
 void TemplateForm::fitWindowToScreen(bool centre, Refit refit)
 {
+    QWidget *window = this->window();
+    // The layouts between the form and the window (a main window's centre)
+    // learn the sizes of what they hold at once, not once their events have run.
+    const auto settle = [this, window] {
+        for (QWidget *holder = parentWidget(); holder && holder != window; holder = holder->parentWidget()) {
+            if (holder->layout())
+                holder->layout()->invalidate();
+            holder->updateGeometry();
+        }
+        if (window->layout())
+            window->layout()->activate();
+    };
+    settle();
     if (const QSize room = roomOnScreen(); refit == Refit::Always || room != fittedRoom)
         fitInto(room);
-    QWidget *window = this->window();
-    if (window->layout())
-        window->layout()->activate();
+    settle();
     if (window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
     if (centre) {
@@ -224,6 +235,12 @@ void TemplateForm::fitWindowToScreen(bool centre, Refit refit)
         window->resize(window->sizeHint());
         moveOntoScreen(window);
     }
+}
+
+void TemplateForm::refitWindow()
+{
+    if (isVisible())
+        fitWindowToScreen(false, Refit::Always);
 }
 
 void TemplateForm::showEvent(QShowEvent *event)

@@ -42,6 +42,9 @@ public:
     void layOut(qreal points);
     // The room the window leaves this form on its screen's available area.
     QSize roomOnScreen() const;
+    // Fits the form and the window again where it stands, once whatever the
+    // window shows besides the form has taken a new font too.
+    void refitWindow();
     // Scrolls the form so that control shows whole, where it can.
     void scrollIntoView(QWidget *control);
 

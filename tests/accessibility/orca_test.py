@@ -37,7 +37,7 @@ WINDOW_MANAGER = "focus:^Tolvane Class Creator"
 STEPS = [
     ("start", [], ["Quit push button"], []),
     ("first Tab", ["Tab"], ["Classname text"], []),
-    ("Problems before loading", ["F8"], ["Problems dialog", "No problems"], []),
+    ("Problems before loading", ["F8"], ["No problems"], []),
     ("close Problems", ["Escape", WINDOW_MANAGER], ["Classname text"], []),
     # The whole task: load, move to a class, change its health, write out.
     ("Load Config", ["ctrl+l"], ["7 Config Classes Read; 1 problem"], []),
@@ -102,8 +102,10 @@ STEPS = [
 
 
 # The table task, in the class table and the windows it opens.
-TABLE_WINDOW = "focus:^Class Table"
+TABLE_WINDOW = WINDOW_MANAGER
 TABLE_STEPS = [
+    # Keys only once the window has the focus.
+    ("start", [], ["Quit push button"], []),
     ("Load Config", ["ctrl+l"], ["7 Config Classes Read"], []),
     # The table reads as a grid: the current cell with its class and column.
     ("open the table", ["ctrl+t"], ["Classes", "0  Pointman, Classname, Pointman"], []),
@@ -155,7 +157,7 @@ TABLE_STEPS = [
     ("Tab out of the comparison", ["Tab"], ["Close push button"], []),
     ("close Compare", ["Escape", TABLE_WINDOW], [], []),
     # The chart's table reads whole rows.
-    ("Chart", [WINDOW_MANAGER, "alt+v", "h"], ["Chart"], []),
+    ("Chart", [WINDOW_MANAGER, "alt+v", "h"], ["Value shown"], []),
     ("to its table", ["Tab"], ["Values of the chart", "Bodyguard. Tangos. 130."], []),
     ("next row of the chart", ["Down"], ["Breacher. Seals. 120."], []),
     ("Tab out of the chart's table", ["Tab"], ["Save as PNG... push button"], []),

@@ -324,16 +324,18 @@ def check_class_table(window, nodes, workdir):
         return
     Atspi.Action.do_action(item, 0)
 
+    # A pane of the editor window, or a window of its own when it floats.
     def table():
         for other in children(window.get_parent()):
-            if other.get_name() == "Class Table":
-                return next((a for a in walk(other) if a.get_role() == Atspi.Role.TABLE and a.get_name() == "Classes"),
-                            None)
+            found = next((a for a in walk(other) if a.get_role() == Atspi.Role.TABLE and a.get_name() == "Classes"),
+                         None)
+            if found is not None:
+                return found
         return None
 
     pump(lambda: table() is not None)
     classes = table()
-    check(classes is not None, "no table named 'Classes' in a window named 'Class Table'")
+    check(classes is not None, "no table named 'Classes' in the editor's windows")
     if classes is None:
         return
     tables = [a for a in walk(classes.get_parent()) if a.get_role() in (Atspi.Role.TABLE, Atspi.Role.LIST)]

@@ -83,4 +83,21 @@ cmp -s "$seals" "$DRIVER_WORK/seals" || driver_fail "the Seals' file changed"
 cmp -s "$GAME/tvcc.cfg" "$DRIVER_WORK/settings" || driver_fail "tvcc.cfg changed: $(cat "$GAME/tvcc.cfg")"
 editor_keys ctrl+q
 editor_wait || driver_fail "the editor ended with status $?"
+
+echo "the class table beside the form again in the next run"
+settings="$DRIVER_WORK/config/Tolvane/Tolvane Class Creator.ini"
+width() {
+    xdotool getwindowgeometry "$(main_window)" | awk '/Geometry:/ { split($2, size, "x"); print size[1] }'
+}
+editor_start
+alone=$(width)
+editor_keys ctrl+t
+editor_keys ctrl+q
+editor_wait || driver_fail "the editor ended with status $?"
+grep -q '^panes=' "$settings" || driver_fail "the panes were not kept in $settings"
+editor_start
+sleep 1
+[ "$(width)" -gt "$alone" ] || driver_fail "the window is $(width) wide as without the class table ($alone)"
+editor_keys ctrl+q
+editor_wait || driver_fail "the editor ended with status $?"
 echo "PASS"

@@ -112,7 +112,7 @@ std::pair<int, int> axisOf(const QImage &image)
 
 TEST_F(ChartTest, SavedAsPngAtTheChosenSizeWithEachTeamsMeanOnTheAxis)
 {
-    save(QStringLiteral("Save as &PNG..."), QSize(700, 420), QStringLiteral("health \u00e4.png"));
+    save(QStringLiteral("Save as PNG..."), QSize(700, 420), QStringLiteral("health \u00e4.png"));
     const QImage png(path(QStringLiteral("health \u00e4.png")), "PNG");
     ASSERT_FALSE(png.isNull());
     EXPECT_EQ(png.size(), QSize(700, 420));
@@ -144,9 +144,9 @@ TEST_F(ChartTest, NoAltLetterLeadsToTwoPlaces)
         EXPECT_FALSE(seen.contains(letter)) << seen.value(letter).toStdString() << ", " << text.toStdString();
         seen.insert(letter, text);
     }
-    // Value and PNG; SVG where Qt has its Svg module, and Close where the
-    // platform gives standard buttons Alt letters (not on Windows).
-    EXPECT_GE(seen.size(), 2);
+    // Value, and Close where the platform gives standard buttons Alt letters
+    // (not on Windows).
+    EXPECT_GE(seen.size(), 1);
 }
 
 TEST_F(ChartTest, SavedAsSvgWithItsTitlesNamesAndMeans)
@@ -163,12 +163,12 @@ TEST_F(ChartTest, SavedAsSvgWithItsTitlesNamesAndMeans)
                  modal.findChild<QSpinBox *>(QStringLiteral("pictureHeight"))->value()};
     };
     for (QPushButton *each : chart->findChildren<QPushButton *>()) {
-        if (each->text() == u"Save as &SVG...")
+        if (each->text() == u"Save as SVG...")
             each->click();
     }
     EXPECT_EQ(asked, shown.expandedTo(QSize(100, 100)));
 
-    save(QStringLiteral("Save as &SVG..."), QSize(800, 500), QStringLiteral("health \u00e4.svg"));
+    save(QStringLiteral("Save as SVG..."), QSize(800, 500), QStringLiteral("health \u00e4.svg"));
     QString viewBox;
     const QStringList texts = svgTexts(QByteArray::fromStdString(readFile(QStringLiteral("health \u00e4.svg"))),
                                        &viewBox);
@@ -188,7 +188,7 @@ TEST_F(ChartTest, NeverCutsAName)
     GTEST_SKIP() << "at a third of its size, the glyphs of Wine's fonts reach a pixel past their measured room: "
                     "checked on Linux";
 #endif
-    save(QStringLiteral("Save as &PNG..."), QSize(200, 120), QStringLiteral("small.png"));
+    save(QStringLiteral("Save as PNG..."), QSize(200, 120), QStringLiteral("small.png"));
     const QImage png(path(QStringLiteral("small.png")), "PNG");
     ASSERT_EQ(png.size(), QSize(200, 120));
     int drawn = 0, atEdges = 0;
@@ -203,7 +203,7 @@ TEST_F(ChartTest, NeverCutsAName)
     EXPECT_EQ(atEdges, 0);
     EXPECT_GT(drawn, 500);
 #ifdef TOLVANE_SVG
-    save(QStringLiteral("Save as &SVG..."), QSize(200, 120), QStringLiteral("small.svg"));
+    save(QStringLiteral("Save as SVG..."), QSize(200, 120), QStringLiteral("small.svg"));
     QString viewBox;
     EXPECT_TRUE(
         svgTexts(QByteArray::fromStdString(readFile(QStringLiteral("small.svg"))), &viewBox).contains(longName));

@@ -20,6 +20,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QMenu>
@@ -306,8 +307,7 @@ TEST_F(ClassTableTest, FocusComesBackToTheCellItCameFrom)
              trigger(CommandId::Chart);
              ChartWindow *chart = dialog->findChild<ChartWindow *>();
              ASSERT_TRUE(chart && chart->isVisible());
-             QApplication::setActiveWindow(chart);
-             chart->close();
+             chart->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Close)->click();
          }},
     };
     for (const auto &[way, open] : ways) {

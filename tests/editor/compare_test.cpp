@@ -188,6 +188,7 @@ TEST_F(CompareTest, BaselinePatchNotes)
 // values in its table, and follows the classes.
 TEST_F(CompareTest, ChartFollowsTheClasses)
 {
+    showDialog();
     trigger(CommandId::Chart);
     auto *chart = dialog->findChild<ChartWindow *>();
     ASSERT_TRUE(chart && chart->isVisible());

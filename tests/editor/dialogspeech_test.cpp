@@ -44,7 +44,7 @@ protected:
         showDialog();
     }
 
-    static void activate(QDialog &window)
+    static void activate(QWidget &window)
     {
         window.show();
         QApplication::setActiveWindow(&window);
@@ -141,8 +141,8 @@ TEST_F(DialogSpeechTest, EnterPressesTheFocusedButton)
 
     // Every button of the roster tools can be pressed so.
     BaselineDialog baseline({"heading", "", "notes", "notes", "notes", [](NotesFormat) {}}, dialog.get());
-    ChartWindow chartWindow(dialog.get());
-    for (QDialog *window : std::initializer_list<QDialog *>{&review, &baseline, &chartWindow}) {
+    ChartWindow chartWindow(nullptr);
+    for (QWidget *window : std::initializer_list<QWidget *>{&review, &baseline, &chartWindow}) {
         for (const QPushButton *button : window->findChildren<QPushButton *>())
             EXPECT_TRUE(button->autoDefault()) << button->text().toStdString();
     }
@@ -162,7 +162,7 @@ TEST_F(DialogSpeechTest, TablesLetTabGoAndShowWholeRows)
     QTest::keyClick(values, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), compare.findChildren<QComboBox *>().value(1));
 
-    ChartWindow chartWindow(dialog.get());
+    ChartWindow chartWindow(nullptr);
     chartWindow.showChart(chart());
     chartWindow.resize(chartWindow.minimumSizeHint());
     InventoryDialog inventory(
@@ -171,7 +171,7 @@ TEST_F(DialogSpeechTest, TablesLetTabGoAndShowWholeRows)
             return InventoryDialog::Amounts{1, 2};
         },
         [](int, std::int32_t) {}, dialog.get());
-    for (QDialog *window : std::initializer_list<QDialog *>{&compare, &chartWindow, &inventory}) {
+    for (QWidget *window : std::initializer_list<QWidget *>{&compare, &chartWindow, &inventory}) {
         activate(*window);
         auto *table = window->findChild<QTableWidget *>();
         for (const Qt::KeyboardModifiers keys :
@@ -193,14 +193,14 @@ TEST_F(DialogSpeechTest, ListsAndTablesHaveNames)
     VersionDialog versions(QStringLiteral("tvclass_seals.cfg"), {QStringLiteral("today 10:00")}, {QString()},
                            dialog.get());
     GoToClassDialog goTo({QStringLiteral("Pointman")}, 0, dialog.get());
-    ChartWindow chartWindow(dialog.get());
+    ChartWindow chartWindow(nullptr);
     CompareDialog compare({{"Seals 0  Pointman"}, 0, 0, "", [](int, int) { return std::vector<ComparisonRow>(); }},
                           dialog.get());
     InventoryDialog inventory(
         QStringLiteral("Marksman"), [] { return InventoryDialog::Amounts{}; }, [](int, std::int32_t) {}, dialog.get());
-    ProblemsWindow problems(dialog.get());
-    for (QDialog *window :
-         std::initializer_list<QDialog *>{&versions, &goTo, &chartWindow, &compare, &inventory, &problems}) {
+    ProblemsWindow problems(nullptr);
+    for (QWidget *window :
+         std::initializer_list<QWidget *>{&versions, &goTo, &chartWindow, &compare, &inventory, &problems}) {
         // The views themselves, not the popups of their lists.
         for (QAbstractItemView *view : window->findChildren<QAbstractItemView *>()) {
             if (view->window() == window && !qobject_cast<QHeaderView *>(view)) {

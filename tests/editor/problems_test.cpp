@@ -64,8 +64,9 @@ TEST_F(ProblemsTest, WindowStaysClearOfTheBoxItJumpsTo)
         QWidget *box = dialog->focusWidget();
         const QRect boxArea(box->mapToGlobal(QPoint()), box->size());
         SCOPED_TRACE(list->item(row)->text().toStdString());
-        EXPECT_FALSE(problems->frameGeometry().intersects(boxArea));
-        EXPECT_TRUE(screen.contains(problems->frameGeometry()));
+        const QRect pane(problems->mapToGlobal(QPoint()), problems->size());
+        EXPECT_FALSE(pane.intersects(boxArea));
+        EXPECT_TRUE(screen.contains(pane));
         const QRect viewArea(form->viewport()->mapToGlobal(QPoint()), form->viewport()->size());
         EXPECT_TRUE(viewArea.contains(boxArea));
     }
