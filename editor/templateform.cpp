@@ -61,8 +61,9 @@ TemplateForm::TemplateForm(std::span<const ControlTemplate> controls, QSize temp
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::NoFocus);
     setWidgetResizable(false);
-    // In a window larger than the form, the form sits in the middle.
-    setAlignment(Qt::AlignCenter);
+    // In a window larger than the form, the form sits under the menu bar in
+    // the middle of the width: taller panes beside it leave no gap above it.
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     auto *holder = new QWidget;
     // The controls are made in the font they show, not laid out in another
     // one first.

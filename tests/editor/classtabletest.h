@@ -1,0 +1,101 @@
+// The class table pane as a user drives it beside the form: the editor with
+// three classes loaded and the table opened with Ctrl+T, found by the titles
+// it shows.
+#pragma once
+
+#include "dialogtesthelpers.h"
+
+#include "classdata/format/classfilereader.h"
+#include "classtablewindow.h"
+#include "model/session/controlids.h"
+#include "windowcommands.h"
+
+#include <QAction>
+#include <QTableView>
+
+
+// Texts in failures as text.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
+class ClassTableTest : public DialogTest
+{
+protected:
+    // Loads A, B and C, B with a health of 90 and a speed the game reads
+    // otherwise, and opens the table with Ctrl+T.
+    void openTable()
+    {
+        tolvane::ClassTable classes;
+        for (const char *name : {"A", "B", "C"}) {
+            tolvane::applyBlockStartDefaults(classes.records[std::size_t(classes.classCount)]);
+            classes.records[std::size_t(classes.classCount++)].classname.assign(name);
+        }
+        classes.records[1].health = 90;
+        std::string bytes = tolvane::classFileBytes(classes, "\n");
+        bytes.replace(bytes.find("speed", bytes.find("classname B")), 14, "speed 10.5");
+        writeFile(QStringLiteral("tvclass_seals.cfg"), bytes);
+        showDialog();
+        trigger(CommandId::LoadConfig);
+        keys("Ctrl+T");
+        table = dialog->classTable();
+        ASSERT_TRUE(table && table->isVisible());
+        // As the window manager would, which the offscreen platform has not.
+        QApplication::setActiveWindow(table);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(table));
+        grid = table->table();
+    }
+
+    QModelIndex cell(int row, const char *title) const
+    {
+        QAbstractItemModel *model = grid->model();
+        for (int column = 0; column < model->columnCount(); ++column) {
+            if (model->headerData(column, Qt::Horizontal).toString() == QLatin1String(title))
+                return model->index(row, column);
+        }
+        ADD_FAILURE() << "no column " << title;
+        return {};
+    }
+
+    // The row headers in the order shown: "1  B".
+    QString rows() const
+    {
+        QStringList names;
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            names << grid->model()->headerData(row, Qt::Vertical).toString();
+        return names.join(u", ");
+    }
+
+    void menu(const char *text)
+    {
+        for (QAction *action : table->findChildren<QAction *>()) {
+            if (QString(action->text()).remove(u'&') == QLatin1String(text))
+                return action->trigger();
+        }
+        ADD_FAILURE() << "no command " << text;
+    }
+
+    // Types into the cell, from its first key, and ends with key.
+    void typeInCell(const QModelIndex &index, const QString &text, Qt::Key key = Qt::Key_Return)
+    {
+        grid->setFocus();
+        grid->setCurrentIndex(index);
+        QTest::keyClicks(grid, text.left(1));
+        QTest::keyClicks(QApplication::focusWidget(), text.mid(1));
+        QTest::keyClick(QApplication::focusWidget(), key);
+        // The editor hands its text over once the key is handled, and the
+        // table shows the stored value after that (a timer of 0).
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+    }
+
+    // Typed where the focus is.
+    static void keys(const char *sequence)
+    {
+        QTest::keySequence(QApplication::focusWidget(), QKeySequence(QString::fromLatin1(sequence)));
+    }
+
+    ClassTableWindow *table = nullptr;
+    QTableView *grid = nullptr;
+};
