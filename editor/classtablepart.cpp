@@ -115,7 +115,7 @@ void ClassTablePart::showClassTable(const std::string &status)
     if (ClassTableWindow *table = window())
         table->showTable(QString::fromStdString(status));
     // The chart shows the classes the table's filter leaves.
-    compareWindows.refreshChart();
+    compareWindows.refreshPanes();
 }
 
 ClassTableWindow *ClassTablePart::window() const

@@ -2,7 +2,7 @@
 
 #include "baselinedialog.h"
 #include "chartwindow.h"
-#include "comparedialog.h"
+#include "comparepane.h"
 #include "creatordialog.h"
 #include "focusreturn.h"
 #include "panedock.h"
@@ -19,11 +19,26 @@ PaneDock *CompareWindows::chartPane()
     return chartDock;
 }
 
+PaneDock *CompareWindows::comparePane()
+{
+    const auto make = [](QWidget *parent) {
+        auto *compare = new ComparePane(parent);
+        QObject::connect(compare, &ComparePane::closeRequested, parent, &QWidget::close);
+        return compare;
+    };
+    if (!compareDock)
+        compareDock = window.addPane(
+            new PaneDock(QObject::tr("Compare Two Classes"), CreatorDialog::comparePane, make, &window));
+    return compareDock;
+}
+
 void CompareWindows::showTwoClasses(const TwoClasses &classes)
 {
-    const FocusReturn back;
-    CompareDialog compare(classes, ownerWhereTheUserIs(&window));
-    compare.exec();
+    auto *compare = static_cast<ComparePane *>(comparePane()->content());
+    returnFocusOnClose(compareDock);
+    compare->showClasses(classes);
+    window.showPane(compareDock);
+    compare->setFocus(Qt::OtherFocusReason);
 }
 
 void CompareWindows::showBaseline(const BaselineView &baseline)
@@ -42,13 +57,20 @@ void CompareWindows::showChart(const ChartView &chart)
     chartWindow->setFocus(Qt::OtherFocusReason);
 }
 
-void CompareWindows::refreshChart()
+void CompareWindows::refreshPanes()
 {
     if (ChartWindow *chartWindow = chart(); chartWindow && chartDock->isVisible())
         chartWindow->refresh();
+    if (ComparePane *compare = twoClasses(); compare && compareDock->isVisible())
+        compare->refresh();
 }
 
 ChartWindow *CompareWindows::chart() const
 {
     return chartDock ? static_cast<ChartWindow *>(chartDock->madeContent()) : nullptr;
+}
+
+ComparePane *CompareWindows::twoClasses() const
+{
+    return compareDock ? static_cast<ComparePane *>(compareDock->madeContent()) : nullptr;
 }

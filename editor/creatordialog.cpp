@@ -78,7 +78,8 @@ CreatorDialog::CreatorDialog(const GameFolder &folder, ReportSink log, FolderOri
     appendAboutToSystemMenu(this);
     panes->restore({{classTablePane, [this] { tablePart.dock(); }},
                     {problemsPane, [this] { reviewWindows.problemsPane(); }},
-                    {chartPane, [this] { compareWindows.chartPane(); }}});
+                    {chartPane, [this] { compareWindows.chartPane(); }},
+                    {comparePane, [this] { compareWindows.comparePane(); }}});
 
     fillLists();
     watchValueRanges(controls);
@@ -273,7 +274,7 @@ void CreatorDialog::help()
 void CreatorDialog::refreshViews()
 {
     reviewWindows.refreshProblems();
-    compareWindows.refreshChart();
+    compareWindows.refreshPanes();
 }
 
 // Enter presses the push button that has the focus and does nothing

@@ -92,6 +92,7 @@ public:
     static constexpr char classTablePane[] = "classTablePane";
     static constexpr char problemsPane[] = "problemsPane";
     static constexpr char chartPane[] = "chartPane";
+    static constexpr char comparePane[] = "comparePane";
     // The window grows to the screen's available area for its docked panes,
     // and the panes take the room beside or below the form.
     void makeRoomForPanes();

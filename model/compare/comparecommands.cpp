@@ -73,19 +73,25 @@ void CompareCommands::compareTwoClasses()
     compareClassesAt(std::nullopt, std::nullopt);
 }
 
+std::shared_ptr<const CompareCommands::BothTeams> CompareCommands::bothTeamsNow() const
+{
+    auto both = std::make_shared<BothTeams>(BothTeams{classesToWrite(), otherTeamClasses(session), {}});
+    both->members = teamClasses(both->ours, session.document().team());
+    for (const TeamClass &member : teamClasses(both->other.classes, otherTeam(session.document().team())))
+        both->members.push_back(member);
+    return both;
+}
+
 void CompareCommands::compareClassesAt(std::optional<int> left, std::optional<int> right)
 {
-    const auto ours = std::make_shared<const std::vector<ClassRecord>>(classesToWrite());
-    const auto other = std::make_shared<const ClassesOnDisk>(otherTeamClasses(session));
-    std::vector<TeamClass> members = teamClasses(*ours, session.document().team());
-    for (const TeamClass &member : teamClasses(other->classes, otherTeam(session.document().team())))
-        members.push_back(member);
+    const std::shared_ptr<const BothTeams> both = bothTeamsNow();
+    const std::vector<TeamClass> &members = both->members;
 
     CompareView::TwoClasses two;
-    two.note = other->problem;
+    two.note = both->other.problem;
     for (const TeamClass &member : members)
         two.classes.push_back(teamClassLabel(member));
-    const int count = int(ours->size());
+    const int count = int(both->ours.size());
     const auto member = [&](int row) {
         // The form's team first, whichever team's rows come first in the table.
         const bool ours = isOtherTeamRow(row) == (session.formDocument() == 1);
@@ -95,7 +101,7 @@ void CompareCommands::compareClassesAt(std::optional<int> left, std::optional<in
     };
     two.left = left ? member(*left) : std::clamp(session.document().state().currentIndex, 0, count - 1);
     two.right = count > 1 ? (two.left + 1) % count : two.left;
-    for (const ClassPair &pair : matchClasses(*ours, other->classes).pairs) {
+    for (const ClassPair &pair : matchClasses(both->ours, both->other.classes).pairs) {
         if (pair.first == two.left && pair.second >= 0)
             two.right = count + pair.second;
         else if (two.left >= count && pair.second == two.left - count && pair.first >= 0)
@@ -103,8 +109,22 @@ void CompareCommands::compareClassesAt(std::optional<int> left, std::optional<in
     }
     if (right)
         two.right = member(*right);
-    two.rows = [members, ours, other](int left, int right) {
-        return comparisonRows(*members.at(std::size_t(left)).record, *members.at(std::size_t(right)).record);
+    // The classes as they stand when asked: the view follows each command.
+    two.rows = [this](int left, int right) {
+        const std::shared_ptr<const BothTeams> now = bothTeamsNow();
+        if (now->members.empty())
+            return std::vector<ComparisonRow>();
+        const auto at = [&](int index) {
+            return *now->members[std::size_t(std::clamp(index, 0, int(now->members.size()) - 1))].record;
+        };
+        return comparisonRows(at(left), at(right));
+    };
+    two.labels = [this] {
+        std::vector<std::string> labels;
+        const std::shared_ptr<const BothTeams> now = bothTeamsNow();
+        for (const TeamClass &member : now->members)
+            labels.push_back(teamClassLabel(member));
+        return labels;
     };
     view.showTwoClasses(two);
 }

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,10 +22,11 @@ class ClassTableEditing;
 class CompareView
 {
 public:
-    // Modal: two classes of either team side by side, any two of classes
-    // (labelled as lists show them), left and right picked at first. rows
-    // sets two of them side by side; note says why the other team's classes
-    // are missing, if they are.
+    // Two classes of either team side by side, any two of classes (labelled
+    // as lists show them), left and right picked at first. rows sets two of
+    // them side by side and labels names the classes, both as they stand
+    // when asked, so that the view follows each command; note says why the
+    // other team's classes are missing, if they are.
     struct TwoClasses
     {
         std::vector<std::string> classes;
@@ -32,6 +34,7 @@ public:
         int right = 0;
         std::string note;
         std::function<std::vector<ComparisonRow>(int left, int right)> rows;
+        std::function<std::vector<std::string>()> labels = {};
     };
     // Modal: the classes in memory against a baseline file, as patch notes;
     // save asks where and saves them in a format.
@@ -102,6 +105,15 @@ private:
     // class, and its namesake in the other team.
     void compareClassesAt(std::optional<int> left, std::optional<int> right);
     std::vector<ClassRecord> classesToWrite() const;
+    // The classes of both teams, the form's team first; members point into
+    // ours and other.
+    struct BothTeams
+    {
+        std::vector<ClassRecord> ours;
+        ClassesOnDisk other;
+        std::vector<TeamClass> members;
+    };
+    std::shared_ptr<const BothTeams> bothTeamsNow() const;
     // The patch notes of the classes in memory against their team's baseline.
     void showBaselineNotes();
     // Saves bytes where the user chooses, after asking with choice; the

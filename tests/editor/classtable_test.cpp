@@ -11,6 +11,7 @@
 
 #include "bulkchangedialog.h"
 #include "chartwindow.h"
+#include "comparepane.h"
 #include "classtablewindow.h"
 #include "classdata/format/classfilereader.h"
 #include "model/session/controlids.h"
@@ -196,6 +197,10 @@ TEST_F(ClassTableTest, FormFollowsTheRowChosenUnderAFilter)
 TEST_F(ClassTableTest, FocusComesBackToTheCellItCameFrom)
 {
     openTable();
+    const auto closePane = [](QWidget *pane) {
+        ASSERT_TRUE(pane && pane->isVisible());
+        pane->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Close)->click();
+    };
     const std::pair<const char *, std::function<void()>> ways[] = {
         {"question",
          [this] {
@@ -213,16 +218,14 @@ TEST_F(ClassTableTest, FocusComesBackToTheCellItCameFrom)
              trigger(CommandId::ShowOtherTeam);
          }},
         {"compare",
-         [this] {
-             modals.expect({QMessageBox::Ok});
+         [this, closePane] {
              keys("Ctrl+K");
+             closePane(dialog->findChild<ComparePane *>());
          }},
         {"chart",
-         [this] {
+         [this, closePane] {
              trigger(CommandId::Chart);
-             ChartWindow *chart = dialog->findChild<ChartWindow *>();
-             ASSERT_TRUE(chart && chart->isVisible());
-             chart->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Close)->click();
+             closePane(dialog->findChild<ChartWindow *>());
          }},
     };
     for (const auto &[way, open] : ways) {

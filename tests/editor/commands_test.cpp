@@ -7,6 +7,7 @@
 
 #include "aboutdialog.h"
 #include "chartwindow.h"
+#include "comparepane.h"
 #include "classtablewindow.h"
 #include "model/session/controlids.h"
 
@@ -48,6 +49,12 @@ std::string chartShown(CreatorDialog &d)
 {
     const auto *chart = d.findChild<ChartWindow *>();
     return chart && chart->isVisibleTo(&d) ? "shown" : "";
+}
+
+std::string compareShown(CreatorDialog &d)
+{
+    const auto *compare = d.findChild<ComparePane *>();
+    return compare && compare->isVisibleTo(&d) ? "shown" : "";
 }
 
 std::string tableShown(CreatorDialog &d)
@@ -213,8 +220,7 @@ const CommandRow commandRows[] = {
     {.name = "ClassCompareTwoClasses",
      .id = CommandId::CompareTwoClasses,
      .keys = "Ctrl+K",
-     .modal = "CompareDialog Compare Two Classes",
-     .answer = QMessageBox::Close},
+     .expect = {compareShown, "shown"}},
     {.name = "OpenFolder",
      .id = CommandId::OpenFolder,
      .keys = "Ctrl+O",

@@ -9,6 +9,7 @@
 #include "chartwindow.h"
 #include "classtablemodel.h"
 #include "classtablewindow.h"
+#include "comparepane.h"
 #include "placelabel.h"
 #include "windowcommands.h"
 
@@ -87,41 +88,63 @@ TEST_F(CompareTest, TeamAndFolderStayInView)
     EXPECT_EQ(place->place(), QStringLiteral("Tangos (the Seals' classes in memory)") + folder);
 }
 
-// Ctrl+K sets the form's class beside its namesake in the other team: equal
-// values faded, the others bold and said so, numbers with their difference.
+// Ctrl+K sets the form's class beside its namesake in the other team, in a
+// pane of the window: equal values faded, the others bold and said so,
+// numbers with their difference. The pane follows the form's values; Esc
+// closes it and the focus goes back to the box it came from.
 TEST_F(CompareTest, TwoClassesSideBySide)
 {
     showDialog();
-    modals.expect({B::Close});
-    modals.look = [](QDialog &compare) {
-        const auto lists = compare.findChildren<QComboBox *>();
-        ASSERT_EQ(lists.size(), 2);
-        EXPECT_EQ(lists[0]->currentText(), QStringLiteral("Seals 0  Sniper"));
-        EXPECT_EQ(lists[1]->currentText(), QStringLiteral("Tangos 1  Sniper"));
-        auto *table = compare.findChild<QTableWidget *>(QStringLiteral("comparison"));
-        EXPECT_EQ(rowOf(*table, QStringLiteral("Health")),
-                  QStringList({"Health", "100", "95", "-5 (x0.95)", "differs"}));
-        EXPECT_EQ(rowOf(*table, QStringLiteral("Class Speed")),
-                  QStringList({"Class Speed", "1.200000", "1.200000", "", "equal"}));
-        EXPECT_EQ(rowOf(*table, QStringLiteral("Resistance")),
-                  QStringList({"Resistance", "Normal Armor", "Normal Armor", "", "equal"}));
-        // The file's key, for a modder looking for the line.
-        EXPECT_EQ(table->item(1, 0)->text(), QStringLiteral("AT-4 Scope"));
-        EXPECT_EQ(table->item(1, 0)->toolTip(), QStringLiteral("classabilities 0x1"));
-        for (int row = 0; row < table->rowCount(); ++row) {
-            const bool equal = table->item(row, 4)->text() == u"equal";
-            EXPECT_EQ(table->item(row, 1)->font().bold(), !equal);
-            EXPECT_EQ(table->item(row, 1)->foreground().color()
-                          == compare.palette().color(QPalette::Disabled, QPalette::Text),
-                      equal);
-        }
-        lists[1]->setCurrentIndex(2); // Tangos 0  Heavy
-        EXPECT_EQ(rowOf(*table, QStringLiteral("Health")),
-                  QStringList({"Health", "100", "150", "+50 (x1.5)", "differs"}));
-        EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QStringLiteral("Tangos 0  Heavy"));
-    };
-    QTest::keySequence(dialog.get(), QKeySequence(QStringLiteral("Ctrl+K")));
-    ASSERT_EQ(modals.seen().size(), 1u);
+    QWidget *health = control(ControlId::Health);
+    health->setFocus();
+    QTest::keySequence(health, QKeySequence(QStringLiteral("Ctrl+K")));
+    auto *compare = dialog->findChild<ComparePane *>();
+    ASSERT_TRUE(compare && compare->isVisible());
+    EXPECT_TRUE(dialog->isAncestorOf(compare)) << "a pane of the window";
+    const auto lists = compare->findChildren<QComboBox *>();
+    ASSERT_EQ(lists.size(), 2);
+    EXPECT_EQ(lists[0]->currentText(), QStringLiteral("Seals 0  Sniper"));
+    EXPECT_EQ(lists[1]->currentText(), QStringLiteral("Tangos 1  Sniper"));
+    auto *table = compare->findChild<QTableWidget *>(QStringLiteral("comparison"));
+    EXPECT_EQ(QApplication::focusWidget(), table);
+    EXPECT_EQ(table->accessibleName(), QStringLiteral("Values of the two classes"));
+    EXPECT_EQ(rowOf(*table, QStringLiteral("Health")), QStringList({"Health", "100", "95", "-5 (x0.95)", "differs"}));
+    EXPECT_EQ(rowOf(*table, QStringLiteral("Class Speed")),
+              QStringList({"Class Speed", "1.200000", "1.200000", "", "equal"}));
+    EXPECT_EQ(rowOf(*table, QStringLiteral("Resistance")),
+              QStringList({"Resistance", "Normal Armor", "Normal Armor", "", "equal"}));
+    // The file's key, for a modder looking for the line.
+    EXPECT_EQ(table->item(1, 0)->text(), QStringLiteral("AT-4 Scope"));
+    EXPECT_EQ(table->item(1, 0)->toolTip(), QStringLiteral("classabilities 0x1"));
+    for (int row = 0; row < table->rowCount(); ++row) {
+        const bool equal = table->item(row, 4)->text() == u"equal";
+        EXPECT_EQ(table->item(row, 1)->font().bold(), !equal);
+        EXPECT_EQ(table->item(row, 1)->foreground().color()
+                      == compare->palette().color(QPalette::Disabled, QPalette::Text),
+                  equal);
+    }
+    lists[1]->setCurrentIndex(2); // Tangos 0  Heavy
+    EXPECT_EQ(rowOf(*table, QStringLiteral("Health")), QStringList({"Health", "100", "150", "+50 (x1.5)", "differs"}));
+    EXPECT_EQ(table->horizontalHeaderItem(2)->text(), QStringLiteral("Tangos 0  Heavy"));
+
+    // The form's Health changes, and a class is added: the pane follows,
+    // the two classes picked kept.
+    auto *healthBox = qobject_cast<QLineEdit *>(health);
+    ASSERT_TRUE(healthBox);
+    healthBox->setText(QStringLiteral("120"));
+    click(ControlId::AddClass);
+    EXPECT_EQ(lists[0]->currentText(), QStringLiteral("Seals 0  Sniper"));
+    EXPECT_EQ(lists[1]->currentText(), QStringLiteral("Tangos 0  Heavy"));
+    EXPECT_EQ(lists[0]->count(), 5);
+    EXPECT_EQ(rowOf(*table, QStringLiteral("Health")), QStringList({"Health", "120", "150", "+30 (x1.25)", "differs"}));
+
+    health->setFocus();
+    QTest::keySequence(health, QKeySequence(QStringLiteral("Ctrl+K")));
+    ASSERT_EQ(QApplication::focusWidget(), table);
+    QTest::keyClick(table, Qt::Key_Escape);
+    EXPECT_FALSE(compare->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([health] { return QApplication::focusWidget() == health; }, 500));
+    EXPECT_TRUE(modals.seen().empty()) << "no window over the form";
 }
 
 // Compare with File shows the patch notes in each format, to copy or save;
@@ -260,13 +283,6 @@ TEST_F(CompareTest, OtherTeamInTheClassTable)
     EXPECT_EQ(rowsOf(rows).count(u','), 3);
     table->filterBox()->clear();
 
-    modals.expect({B::Close});
-    modals.look = [](QDialog &compare) {
-        const auto lists = compare.findChildren<QComboBox *>();
-        ASSERT_EQ(lists.size(), 2);
-        EXPECT_EQ(lists[0]->currentText(), QStringLiteral("Seals 1  Medic"));
-        EXPECT_EQ(lists[1]->currentText(), QStringLiteral("Tangos 0  Heavy"));
-    };
     grid->selectionModel()->select(QItemSelection(rows.index(1, 0), rows.index(2, 0)),
                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     // The rows' context menu.
@@ -275,7 +291,12 @@ TEST_F(CompareTest, OtherTeamInTheClassTable)
         if (action->text().remove(u'&') == u"Compare Two Classes...")
             action->trigger();
     }
-    ASSERT_EQ(modals.seen().size(), 1u);
+    auto *compare = dialog->findChild<ComparePane *>();
+    ASSERT_TRUE(compare && compare->isVisible());
+    const auto lists = compare->findChildren<QComboBox *>();
+    ASSERT_EQ(lists.size(), 2);
+    EXPECT_EQ(lists[0]->currentText(), QStringLiteral("Seals 1  Medic"));
+    EXPECT_EQ(lists[1]->currentText(), QStringLiteral("Tangos 0  Heavy"));
 
     dialog->command(CommandId::ShowOtherTeam)->trigger();
     EXPECT_EQ(rowsOf(rows).toStdString(), "0  Sniper, 1  Medic");

@@ -9,7 +9,7 @@
 #include "baselinedialog.h"
 #include "bulkchangedialog.h"
 #include "chartwindow.h"
-#include "comparedialog.h"
+#include "comparepane.h"
 #include "gotoclassdialog.h"
 #include "inventorydialog.h"
 #include "model/session/controlids.h"
@@ -142,7 +142,8 @@ TEST_F(DialogSpeechTest, EnterPressesTheFocusedButton)
     // Every button of the roster tools can be pressed so.
     BaselineDialog baseline({"heading", "", "notes", "notes", "notes", [](NotesFormat) {}}, dialog.get());
     ChartWindow chartWindow(nullptr);
-    for (QWidget *window : std::initializer_list<QWidget *>{&review, &baseline, &chartWindow}) {
+    ComparePane compare(nullptr);
+    for (QWidget *window : std::initializer_list<QWidget *>{&review, &baseline, &chartWindow, &compare}) {
         for (const QPushButton *button : window->findChildren<QPushButton *>())
             EXPECT_TRUE(button->autoDefault()) << button->text().toStdString();
     }
@@ -155,8 +156,10 @@ TEST_F(DialogSpeechTest, TablesLetTabGoAndShowWholeRows)
 {
     CompareView::TwoClasses classes{
         {"Seals 0  Pointman", "Tangos 0  Rifleman"}, 0, 1, "", [](int, int) { return std::vector<ComparisonRow>(3); }};
-    CompareDialog compare(classes, dialog.get());
+    ComparePane compare(nullptr);
+    compare.showClasses(classes);
     activate(compare);
+    compare.setFocus();
     auto *values = compare.findChild<QTableWidget *>();
     ASSERT_TRUE(values->hasFocus());
     QTest::keyClick(values, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
@@ -194,8 +197,8 @@ TEST_F(DialogSpeechTest, ListsAndTablesHaveNames)
                            dialog.get());
     GoToClassDialog goTo({QStringLiteral("Pointman")}, 0, dialog.get());
     ChartWindow chartWindow(nullptr);
-    CompareDialog compare({{"Seals 0  Pointman"}, 0, 0, "", [](int, int) { return std::vector<ComparisonRow>(); }},
-                          dialog.get());
+    ComparePane compare(nullptr);
+    compare.showClasses({{"Seals 0  Pointman"}, 0, 0, "", [](int, int) { return std::vector<ComparisonRow>(); }});
     InventoryDialog inventory(
         QStringLiteral("Marksman"), [] { return InventoryDialog::Amounts{}; }, [](int, std::int32_t) {}, dialog.get());
     ProblemsWindow problems(nullptr);

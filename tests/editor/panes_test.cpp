@@ -5,6 +5,7 @@
 #include "dialogtesthelpers.h"
 
 #include "chartwindow.h"
+#include "comparepane.h"
 #include "classtablewindow.h"
 #include "model/session/controlids.h"
 #include "model/table/teamrows.h"
@@ -244,10 +245,12 @@ TEST_F(PanesTest, LayoutComesBackInTheNextRun)
 {
     openTable();
     trigger(CommandId::Chart);
+    trigger(CommandId::CompareTwoClasses);
     QDockWidget *tableDock = dockOf(table);
     QDockWidget *chartDock = dockOf(dialog->findChild<ChartWindow *>());
     dialog->addDockWidget(Qt::BottomDockWidgetArea, tableDock);
     chartDock->setFloating(true);
+    dialog->addDockWidget(Qt::LeftDockWidgetArea, dockOf(dialog->findChild<ComparePane *>()));
     trigger(CommandId::Quit);
     ASSERT_TRUE(dialog->hasEnded());
     restartDialog();
@@ -259,6 +262,9 @@ TEST_F(PanesTest, LayoutComesBackInTheNextRun)
     auto *chart = dialog->findChild<ChartWindow *>();
     ASSERT_TRUE(chart);
     EXPECT_TRUE(dockOf(chart)->isFloating());
+    auto *compare = dialog->findChild<ComparePane *>();
+    ASSERT_TRUE(compare && compare->isVisibleTo(dialog.get()));
+    EXPECT_EQ(dialog->dockWidgetArea(dockOf(compare)), Qt::LeftDockWidgetArea);
     EXPECT_FALSE(dialog->findChild<QDockWidget *>(QStringLiteral("problemsPane"))) << "a pane not shown is not made";
     // The next tests start without panes.
     editorSettings().remove(QStringLiteral("window/panes"));

@@ -128,6 +128,33 @@ TEST_F(SessionCompareTest, TwoClassesSideBySide)
                                                "Army Knife (inventory weapon_knife) 0 1 +1 only right"}));
 }
 
+// The two classes follow the commands after them: a value typed in the
+// form, a class added (with no name yet), the names as they are now.
+TEST_F(SessionCompareTest, TwoClassesFollowTheClasses)
+{
+    write(seals(), healthFile({{"Sniper", 100}, {"Medic", 90}}));
+    write(tangos(), healthFile({{"Heavy", 150}}));
+    run("L");
+    parts->compare.compareTwoClasses();
+    const CompareView::TwoClasses two = compareView.twoClasses;
+    const auto health = [&two] {
+        for (const ComparisonRow &row : two.rows(0, 2)) {
+            if (row.value == "Health")
+                return row.left + ' ' + row.right;
+        }
+        return std::string();
+    };
+    EXPECT_EQ(health(), "100 150");
+    *view.boxes.text(*bindingOfControl(ControlId::Health)) = "85"; // not stored yet
+    session->refreshIndicators(view.form());
+    EXPECT_EQ(health(), "85 150");
+    run("a");
+    EXPECT_EQ(two.labels(),
+              (std::vector<std::string>{"Seals 0  Sniper", "Seals 1  Medic", "Seals 2  ", "Tangos 0  Heavy"}));
+    // A pick past the classes there are now takes the last.
+    EXPECT_EQ(two.rows(0, 9).size(), two.rows(0, 3).size());
+}
+
 // An other team's file that cannot be read is named once, in the view; the
 // classes in memory can still be compared and charted.
 TEST_F(SessionCompareTest, UnreadableOtherTeamFileIsNamedAndTheRestWorks)
