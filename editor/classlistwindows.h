@@ -11,7 +11,8 @@ class ClassListWindows : public tolvane::ClassPicker, public tolvane::InventoryV
 public:
     explicit ClassListWindows(QWidget *window) : window(window) {}
 
-    std::optional<int> chooseClass(const std::vector<std::string> &names, int current) override;
+    std::optional<int> chooseClass(const std::vector<std::string> &names, const std::vector<int> &numbers,
+                                   int current) override;
     void showInventory(const Inventory &inventory) override;
 
 private:

@@ -19,7 +19,8 @@
 
 using namespace tolvane;
 
-GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget *parent) : QDialog(parent), names(names)
+GoToClassDialog::GoToClassDialog(const QStringList &names, int current, QWidget *parent, const QList<int> &numbers)
+    : QDialog(parent), names(names), numbers(numbers)
 {
     setWindowTitle(tr("Go to Class"));
     classes = new QListWidget(this);
@@ -76,7 +77,7 @@ void GoToClassDialog::showMatching(const QString &text)
     for (int slot = 0; slot < names.size(); ++slot) {
         if (!containsIgnoreCase(toCp1252(names[slot]), part))
             continue;
-        auto *item = new QListWidgetItem(tr("%1  %2").arg(slot).arg(names[slot]), classes);
+        auto *item = new QListWidgetItem(tr("%1  %2").arg(numbers.value(slot, slot)).arg(names[slot]), classes);
         item->setData(Qt::UserRole, slot);
         if (slot == picked)
             classes->setCurrentItem(item);

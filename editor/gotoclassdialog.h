@@ -17,10 +17,11 @@ class GoToClassDialog : public QDialog
     Q_OBJECT
 
 public:
-    // names: the classes in slot order; current is picked at first.
-    GoToClassDialog(const QStringList &names, int current, QWidget *parent = nullptr);
+    // names: the classes in slot order; current is picked at first. Each is
+    // listed with its number in numbers, by default its place in names.
+    GoToClassDialog(const QStringList &names, int current, QWidget *parent = nullptr, const QList<int> &numbers = {});
 
-    // The slot picked in the list, -1 when none.
+    // The entry of names picked in the list, -1 when none.
     int chosenSlot() const;
 
 protected:
@@ -31,6 +32,7 @@ private:
     QString currentEntry() const;
 
     QStringList names;
+    QList<int> numbers;
     QListWidget *classes = nullptr;
     QLineEdit *find = nullptr;
     TypingAnnouncement *matchesSaid = nullptr;

@@ -86,16 +86,35 @@ void ClassListCommands::moveClass(std::optional<TableEdit> (*move)(EditedClasses
                            + positionText(session.document().state()));
 }
 
+// With the other team shown, its classes follow the form's team's, each
+// entry naming its team: "Heavy (Tangos)".
 void ClassListCommands::goToClass()
 {
-    const EditorState &s = session.document().state();
     std::vector<std::string> names;
-    for (int slot = s.firstIndex; slot <= s.lastIndex; ++slot)
-        names.push_back(utf8Of(s.table.records[std::size_t(slot)].classname.view()));
-    if (const std::optional<int> slot = picker.chooseClass(names, s.currentIndex)) {
-        FormValues form = session.formView().form();
-        session.moveTo(form, goToTarget(s, *slot));
+    std::vector<int> numbers;
+    std::vector<std::pair<int, int>> entries; // the document and slot of each name
+    int current = 0;
+    const bool bothTeams = session.documentOf(1) != nullptr;
+    for (int document = 0; document < 2; ++document) {
+        const TeamDocument *of = session.documentOf(document);
+        if (!of)
+            continue;
+        const EditorState &s = of->state();
+        const std::string team = bothTeams ? " (" + std::string(teamName(of->team())) + ")" : "";
+        for (int slot = s.firstIndex; slot <= s.lastIndex; ++slot) {
+            if (document == session.formDocument() && slot == s.currentIndex)
+                current = int(names.size());
+            names.push_back(utf8Of(s.table.records[std::size_t(slot)].classname.view()) + team);
+            numbers.push_back(slot);
+            entries.emplace_back(document, slot);
+        }
     }
+    const std::optional<int> picked = picker.chooseClass(names, numbers, current);
+    if (!picked || *picked < 0 || std::size_t(*picked) >= entries.size())
+        return;
+    FormValues form = session.formView().form();
+    const auto [document, slot] = entries[std::size_t(*picked)];
+    session.moveTo(form, document, slot);
 }
 
 } // namespace tolvane

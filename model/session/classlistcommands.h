@@ -13,9 +13,11 @@ class ClassPicker
 {
 public:
     virtual ~ClassPicker() = default;
-    // Modal: the slot of the class the user picks from names, which are in
-    // slot order; nullopt when cancelled.
-    virtual std::optional<int> chooseClass(const std::vector<std::string> &names, int current) = 0;
+    // Modal: the entry the user picks from names (in slot order, the other
+    // team's after the form's team's when it is shown), each class listed
+    // with its number in its team; nullopt when cancelled.
+    virtual std::optional<int> chooseClass(const std::vector<std::string> &names, const std::vector<int> &numbers,
+                                           int current) = 0;
 };
 
 // The commands on whole classes of the Class menu: add, delete, duplicate,
@@ -30,7 +32,9 @@ public:
     void duplicateClass();
     void moveClassUp();
     void moveClassDown();
-    // Stores the form and moves to the class the user picks from the list.
+    // Stores the form and moves to the class the user picks from the list:
+    // the form's team's classes, and with the other team shown its classes
+    // too, each entry naming its team.
     void goToClass();
 
 private:

@@ -157,13 +157,6 @@ void ClassTableEditing::selectAllClasses()
     selectRows(all);
 }
 
-std::string ClassTableEditing::pasteLeavesText() const
-{
-    return "the " + std::string(teamName(otherTeam(session.documentOf(0)->team())))
-           + "' cells are left as they are: paste changes the " + std::string(teamName(session.documentOf(0)->team()))
-           + "' rows";
-}
-
 std::vector<ClassTableEditing::CellProblem> ClassTableEditing::cellProblems() const
 {
     std::vector<CellProblem> cells;

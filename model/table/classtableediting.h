@@ -116,9 +116,6 @@ public:
 private:
     // Shows a change of the classes at slots of document, made as step.
     void showChange(FormValues &form, std::optional<TableEdit> step, int document, const std::vector<int> &slots);
-    // Why paste leaves the other team's rows: "the Tangos' cells are left
-    // as they are; ...".
-    std::string pasteLeavesText() const;
 
     EditorSession &session;
     TableView &view;

@@ -17,13 +17,12 @@ namespace {
 // Enough lines of problems for a message box; the rest are counted.
 constexpr std::size_t problemsShown = 10;
 
-// "Change Class Speed on 5 classes (Seals 2, Tangos 3)".
-std::string jointStepName(const TableColumn &of, const TeamDocument &first, const TableEdit &firstStep,
-                          const TeamDocument &second, const TableEdit &secondStep)
+// "Seals 2, Tangos 3": the classes each of first and second changes, both
+// of the session's documents.
+std::string shareText(const EditorSession &session, const TableEdit &first, const TableEdit &second)
 {
-    const std::size_t a = firstStep.changeCount(), b = secondStep.changeCount();
-    return "Change " + of.title + " on " + std::to_string(a + b) + " classes (" + std::string(teamName(first.team()))
-           + ' ' + std::to_string(a) + ", " + std::string(teamName(second.team())) + ' ' + std::to_string(b) + ')';
+    return std::string(teamName(session.documentOf(0)->team())) + ' ' + std::to_string(first.changeCount()) + ", "
+           + std::string(teamName(session.documentOf(1)->team())) + ' ' + std::to_string(second.changeCount());
 }
 
 } // namespace
@@ -92,8 +91,10 @@ bool ClassTableEditing::changeSelectedClasses(int column, std::string_view typed
     }
     if (steps[0] && steps[1]) {
         // One step over both teams, named with each team's share.
-        const std::string name = jointStepName(of, *session.documentOf(0), *steps[0], *session.documentOf(1),
-                                               *steps[1]);
+        // "Change Class Speed on 5 classes (Seals 2, Tangos 3)".
+        const std::string name = "Change " + of.title + " on "
+                                 + std::to_string(steps[0]->changeCount() + steps[1]->changeCount()) + " classes ("
+                                 + shareText(session, *steps[0], *steps[1]) + ')';
         std::vector<std::pair<int, TableEdit>> edits;
         edits.emplace_back(0, std::move(*steps[0]));
         edits.emplace_back(1, std::move(*steps[1]));
@@ -196,12 +197,11 @@ bool ClassTableEditing::paste(const TableGrid &grid, std::string_view text)
     FormValues form = session.formView().form();
     session.store(form);
     session.refreshIndicators(form);
-    // Paste changes the active team's rows alone.
     const TableRows tableRows = rows();
     TableGrid cells = grid;
     cells.readOnly.resize(cells.rows.size());
     for (std::size_t i = 0; i < cells.rows.size(); ++i)
-        cells.readOnly[i] = cells.readOnly[i] || !tableRows.has(cells.rows[i]) || isOtherTeamRow(cells.rows[i]);
+        cells.readOnly[i] = cells.readOnly[i] || !tableRows.has(cells.rows[i]);
     const PastePlan plan = planPaste([&tableRows](int row) -> const ClassRecord & { return tableRows.record(row); },
                                      cells, text);
     if (!plan.problems.empty()) {
@@ -214,9 +214,10 @@ bool ClassTableEditing::paste(const TableGrid &grid, std::string_view text)
                                   "The cells cannot be pasted:\n" + lines + "\nThe classes are unchanged."});
         return false;
     }
+    const std::string leftText = plan.readOnlyLeft ? "the cells of rows that cannot change are left as they are" : "";
     if (plan.changedSlots.empty()) {
-        session.formView().setStatus((plan.readOnlyLeft ? "Nothing changed: " + pasteLeavesText()
-                                                        : "Nothing changed: the cells already hold what was pasted")
+        session.formView().setStatus("Nothing changed: "
+                                     + (leftText.empty() ? "the cells already hold what was pasted" : leftText)
                                      + notPastedReport(plan));
         return false;
     }
@@ -229,11 +230,37 @@ bool ClassTableEditing::paste(const TableGrid &grid, std::string_view text)
             return false;
         }
     }
-    std::optional<TableEdit> step = applyPaste(session.documentOf(0)->classes(), plan);
-    std::string status = "Changed: " + pasteReport(*step, plan);
-    if (plan.readOnlyLeft)
-        status += "; " + pasteLeavesText();
-    showChange(form, std::move(step), 0, plan.changedSlots);
+    // Each team's share of the rows, as slots of its document.
+    PastePlan shares[2];
+    for (std::size_t i = 0; i < plan.changedSlots.size(); ++i) {
+        const int document = isOtherTeamRow(plan.changedSlots[i]) ? 1 : 0;
+        shares[document].changedSlots.push_back(plan.changedSlots[i] - document * otherTeamRows);
+        shares[document].records.push_back(plan.records[i]);
+    }
+    std::optional<TableEdit> steps[2];
+    for (int document = 0; document < 2; ++document) {
+        if (!shares[document].changedSlots.empty())
+            steps[document] = applyPaste(session.documentOf(document)->classes(), shares[document]);
+    }
+    std::string status;
+    if (steps[0] && steps[1]) {
+        const std::string on = plan.changedSlots.size() <= namedClasses
+                                   ? pastedClassNames(plan)
+                                   : std::to_string(plan.changedSlots.size()) + " classes";
+        const std::string name = "Paste on " + on + " (" + shareText(session, *steps[0], *steps[1]) + ')';
+        std::vector<std::pair<int, TableEdit>> edits;
+        edits.emplace_back(0, std::move(*steps[0]));
+        edits.emplace_back(1, std::move(*steps[1]));
+        session.history().addJoint(name, std::move(edits));
+        session.show(form);
+        status = "Changed: " + pasteReport(utf8Of(name), plan);
+    } else {
+        const int document = steps[0] ? 0 : 1;
+        showChange(form, std::move(steps[document]), document, shares[document].changedSlots);
+        status = "Changed: " + pasteReport(utf8Of(session.history().undoName()), plan);
+    }
+    if (!leftText.empty())
+        status += "; " + leftText;
     session.formView().setStatus(status);
     return true;
 }

@@ -244,7 +244,9 @@ bool wholeRows(const TableGrid &grid)
     return !rows.empty() && columns.size() == grid.columns.size() && cells.size() == rows.size() * columns.size();
 }
 
-std::string classNames(const PastePlan &plan)
+} // namespace
+
+std::string pastedClassNames(const PastePlan &plan)
 {
     std::string names;
     for (const ClassRecord &record : plan.records)
@@ -252,8 +254,6 @@ std::string classNames(const PastePlan &plan)
                  + (record.classname.empty() ? "(no name)" : std::string(record.classname.view()));
     return names;
 }
-
-} // namespace
 
 std::string copyCells(const RecordOfRow &recordOf, const TableGrid &grid)
 {
@@ -366,7 +366,7 @@ std::optional<TableEdit> applyPaste(EditedClasses classes, const PastePlan &plan
     if (!plan.problems.empty() || plan.changedSlots.empty())
         return std::nullopt;
     const std::string on = plan.changedSlots.size() <= namedClasses
-                               ? classNames(plan)
+                               ? pastedClassNames(plan)
                                : std::to_string(plan.changedSlots.size()) + " classes";
     TableEdit step("Paste on " + on, classes.state);
     for (std::size_t i = 0; i < plan.changedSlots.size(); ++i)
@@ -375,11 +375,12 @@ std::optional<TableEdit> applyPaste(EditedClasses classes, const PastePlan &plan
     return step;
 }
 
-std::string pasteReport(const TableEdit &step, const PastePlan &plan)
+std::string pasteReport(std::string_view stepName, const PastePlan &plan)
 {
-    std::string report = utf8Of(step.name());
+    std::string report(stepName);
     if (plan.changedSlots.size() > namedClasses)
-        report += " (" + utf8Of(classNames(plan)) + ")";
+        report += (stepName.ends_with(')') ? ": " : " (") + utf8Of(pastedClassNames(plan))
+                  + (stepName.ends_with(')') ? "" : ")");
     return report + notPastedReport(plan);
 }
 

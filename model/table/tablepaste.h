@@ -85,10 +85,13 @@ inline constexpr std::size_t namedClasses = 3;
 // beyond namedClasses); nullopt when it changes nothing or has problems.
 std::optional<TableEdit> applyPaste(EditedClasses classes, const PastePlan &plan);
 
-// What the status says of step, UTF-8: its name, the classes when it counts
-// them ("Paste on 5 classes (Sniper, Medic, ...)"), and the columns not
-// pasted (notPastedReport).
-std::string pasteReport(const TableEdit &step, const PastePlan &plan);
+// What the status says of the step named stepName, UTF-8: its name, the
+// classes when it counts them ("Paste on 5 classes (Sniper, Medic, ...)",
+// after a name ending in a parenthesis: "...(Seals 2, Tangos 3): Sniper,
+// ..."), and the columns not pasted (notPastedReport).
+std::string pasteReport(std::string_view stepName, const PastePlan &plan);
+// The classes of the plan, Windows-1252: "Sniper, Medic".
+std::string pastedClassNames(const PastePlan &plan);
 // "; not pasted: \"Notes\" (no column has this name)", empty when every
 // column was.
 std::string notPastedReport(const PastePlan &plan);

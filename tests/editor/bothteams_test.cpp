@@ -10,6 +10,7 @@
 #include "windowcommands.h"
 
 #include <QHeaderView>
+#include <QListWidget>
 #include <QTableView>
 
 using namespace tolvane;
@@ -97,6 +98,22 @@ TEST_F(BothTeamsTest, FormFollowsARowOfTheOtherTeam)
     EXPECT_TRUE(shownTitle(*dialog).contains(QStringLiteral("Editing Medic (Seals)")))
         << shownTitle(*dialog).toStdString();
     EXPECT_NE(readFile(QStringLiteral("tvclass_tangos.cfg")).find("Rifleman"), std::string::npos);
+}
+
+// Go to Class lists both teams' classes, each by its number in its team and
+// naming the team; choosing a Tangos class shows it in the form.
+TEST_F(BothTeamsTest, GoToClassListsBothTeams)
+{
+    openBothTeams();
+    modals.look = [](QDialog &goTo) { QTest::keyClick(goTo.findChild<QListWidget *>(), Qt::Key_End); };
+    modals.expect({QMessageBox::Ok});
+    trigger(CommandId::GoToClass);
+    ASSERT_EQ(modals.seen().size(), 1u);
+    EXPECT_EQ(modals.seen()[0].items.join(u'|'),
+              QStringLiteral("0  Sniper (Seals)|1  Medic (Seals)|0  Heavy (Tangos)|1  Rifleman (Tangos)"));
+    EXPECT_EQ(control<QLineEdit>(ControlId::ClassName)->text(), QStringLiteral("Rifleman"));
+    EXPECT_TRUE(shownTitle(*dialog).contains(QStringLiteral("Editing Rifleman (Tangos)")))
+        << shownTitle(*dialog).toStdString();
 }
 
 // Write Out writes both files and names each; a file it could not write is

@@ -20,9 +20,12 @@ struct FakeClassPicker : tolvane::ClassPicker
     // The slot Go to Class picks; nullopt cancels.
     std::optional<int> pickedClass;
     std::vector<std::string> classList;
-    std::optional<int> chooseClass(const std::vector<std::string> &names, int) override
+    int currentEntry = -1;
+    std::optional<int> chooseClass(const std::vector<std::string> &names, const std::vector<int> &,
+                                   int current) override
     {
         classList = names;
+        currentEntry = current;
         return pickedClass;
     }
 };

@@ -28,7 +28,8 @@ struct Row
     // crash (a new run in the folder, without a word); problems (the Problems
     // window's classes, |-separated); select ROW...; carry ROW (3 Mk23 in its
     // inventory); copy (Copy to Other Team); title (what the title and the
-    // place field say of the form's class).
+    // place field say of the form's class); goto N (Go to Class picks entry
+    // N: its list, and the entry it opens on after "@").
     const char *commands;
     const char *seals; // what the files hold after: "Sniper/100 Medic/90", "Sniper/100+3" with 3 items
     const char *tangos;
@@ -101,6 +102,18 @@ const Row rows[] = {
      "2 classes written to tvclass_seals.cfg; 1 class written to tvclass_tangos.cfg | asked X"},
     {"L; other; choose t0; answer y; x; z; W", sealsBefore, tangosBefore,
      "2 classes written to tvclass_seals.cfg | asked X"},
+    // Go to Class lists the other team's classes too, each naming its team,
+    // and takes the form to the one picked.
+    {"L; goto 1", sealsBefore, tangosBefore, "@ Class 1 / 1 [Medic] | Sniper|Medic @0"},
+    {"L; other; goto 3; title", sealsBefore, tangosBefore,
+     "@ Class 1 / 1 [Rifleman] | Sniper (Seals)|Medic (Seals)|Heavy (Tangos)|Rifleman (Tangos) @0 | Editing "
+     "Rifleman (Tangos) | Seals (the form shows a Tangos class)"},
+    {"L; other; choose t1; goto 1; title", sealsBefore, tangosBefore,
+     "@ Class 1 / 1 [Medic] | Sniper (Seals)|Medic (Seals)|Heavy (Tangos)|Rifleman (Tangos) @3 | Editing Medic "
+     "(Seals) | Seals"},
+    {"L; other; goto 2; e; S; W", sealsBefore, "Heavyx/150 Rifleman/95",
+     "2 classes written to tvclass_seals.cfg; 2 classes written to tvclass_tangos.cfg | Sniper (Seals)|Medic "
+     "(Seals)|Heavy (Tangos)|Rifleman (Tangos) @0"},
     // Copy to Other Team: whole classes, inventory and all, as new classes of
     // the other team, shown first when it is not; one step.
     {"L; carry 0; copy; W", "Sniper/100+3 Medic/90", "Heavy/150 Rifleman/95 Sniper/100+3",
@@ -195,7 +208,14 @@ protected:
                 parts->table.selectRows(rows);
             } else if (verb == "carry")
                 parts->table.editCell(row(rest), columnOfId("item weapon_Mk23"), "3");
-            else if (verb == "copy")
+            else if (verb == "goto") {
+                classPicker.pickedClass = std::stoi(rest);
+                parts->classList.goToClass();
+                std::string list;
+                for (const std::string &name : classPicker.classList)
+                    list += (list.empty() ? "" : "|") + name;
+                events += " | " + list + " @" + std::to_string(classPicker.currentEntry);
+            } else if (verb == "copy")
                 parts->table.copyToOtherTeam();
             else if (verb == "keep")
                 parts->recovery.keepRecovery();

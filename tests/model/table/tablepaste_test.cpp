@@ -329,7 +329,7 @@ TEST_F(TablePaste, ThePasteNamesItsClasses)
         ClassIds ids{};
         const std::optional<TableEdit> step = applyPaste({state, ids}, plan);
         ASSERT_TRUE(step);
-        EXPECT_EQ(pasteReport(*step, plan), report);
+        EXPECT_EQ(pasteReport(utf8Of(step->name()), plan), report);
     }
 }
 

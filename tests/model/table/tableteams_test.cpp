@@ -98,13 +98,33 @@ const Row rows[] = {
      "6 of 6 classes, 2 of them the Tangos' | Changed: Change Health on Sniper (Tangos)"},
     {"L; other; cell t1 Health = 60; answer w; other", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70",
      "4 of 4 classes | 2 classes written to tvclass_tangos.cfg", "Heavy/150 Sniper/60"},
-    {"L; other; paste t0 t1 Health = 5", "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
-     "6 of 6 classes, 2 of them the Tangos' | Nothing changed: the Tangos' cells are left as they are: paste "
-     "changes the Seals' rows"},
-    {"L; other; paste 1 t0 Health = Health\\n5",
-     "Sniper/S:100 Medic/S:5 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
-     "6 of 6 classes, 2 of them the Tangos' | Changed: Paste on Medic; the Tangos' cells are left as they are: "
-     "paste changes the Seals' rows"},
+    // Paste changes the rows of both teams, one step named with each
+    // team's share; beyond three classes the status names them.
+    {"L; other; answer y; paste t0 t1 Health = 5",
+     "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:5 Sniper/T:5",
+     "6 of 6 classes, 2 of them the Tangos' | Changed: Paste on Heavy, Sniper (Tangos)"},
+    {"L; other; answer y; paste 1 t0 Health = Health\\n5",
+     "Sniper/S:100 Medic/S:5 Scout/S:80 Pointman/S:70 Heavy/T:5 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' | Changed: Paste on Medic, Heavy (Seals 1, Tangos 1)"},
+    {"L; other; answer y; paste 0 1 3 t0 t1 Health = 5; W",
+     "Sniper/S:5 Medic/S:5 Scout/S:80 Pointman/S:5 Heavy/T:5 Sniper/T:5",
+     "6 of 6 classes, 2 of them the Tangos' | 4 classes written to tvclass_seals.cfg; 2 classes written to "
+     "tvclass_tangos.cfg",
+     "Heavy/5 Sniper/5"},
+    {"L; other; answer y; paste 0 1 3 t0 t1 Health = 5",
+     "Sniper/S:5 Medic/S:5 Scout/S:80 Pointman/S:5 Heavy/T:5 Sniper/T:5",
+     "6 of 6 classes, 2 of them the Tangos' | Changed: Paste on 5 classes (Seals 3, Tangos 2): Sniper, Medic, "
+     "Pointman, Heavy, Sniper"},
+    {"L; other; answer y; paste 1 t0 Health = 5; z",
+     "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' | Undone: Paste on Medic, Heavy (Seals 1, Tangos 1)"},
+    {"L; other; answer y; paste 1 t0 Health = 5; z; y",
+     "Sniper/S:100 Medic/S:5 Scout/S:80 Pointman/S:70 Heavy/T:5 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' | Redone: Paste on Medic, Heavy (Seals 1, Tangos 1)"},
+    // The same cell rules: a cell the Tangos' row cannot take changes neither team.
+    {"L; other; paste 3 Health = Health\\n5\\nlots",
+     "Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70 Heavy/T:150 Sniper/T:95",
+     "6 of 6 classes, 2 of them the Tangos' | 4 Config Classes Read"},
     // A team switch shows the Seals beside the Tangos' classes once they are
     // read. (Heavy's health of 150 is above its max_health of 100: a problem.)
     {"L; answer yy; T; L; other", "Heavy/T:150 Sniper/T:95 Sniper/S:100 Medic/S:90 Scout/S:80 Pointman/S:70",
