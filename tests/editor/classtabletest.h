@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QTableView>
 
-
 // Texts in failures as text.
 inline void PrintTo(const QString &text, std::ostream *out)
 {
