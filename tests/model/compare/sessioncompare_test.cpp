@@ -26,16 +26,6 @@ protected:
     SessionCompareTest() : SessionBench({"A"}) {}
     void TearDown() override { EXPECT_EQ(view.unanswered(), 0u) << "an expected question was never asked"; }
 
-    fs::path tangos() const { return first.path / "tvclass_tangos.cfg"; }
-    // A class file of "name health" blocks.
-    static std::string healthFile(const std::vector<std::pair<std::string, int>> &classes)
-    {
-        std::string text;
-        for (const auto &[name, health] : classes)
-            text += "{\nclassname " + name + "\nhealth " + std::to_string(health) + "\n}\n\n";
-        return text;
-    }
-    void write(const fs::path &path, const std::string &bytes) { ASSERT_TRUE(saveFileAtomically(path, bytes)); }
     std::string classList()
     {
         parts->compare.compareTwoClasses();

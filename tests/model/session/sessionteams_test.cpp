@@ -141,15 +141,6 @@ protected:
         EXPECT_EQ(view.unanswered(), 0u) << "an expected question was never asked";
     }
 
-    fs::path tangos() const { return first.path / "tvclass_tangos.cfg"; }
-    static std::string healthFile(const std::vector<std::pair<std::string, int>> &classes)
-    {
-        std::string text;
-        for (const auto &[name, health] : classes)
-            text += "{\nclassname " + name + "\nhealth " + std::to_string(health) + "\n}\n\n";
-        return text;
-    }
-    static void write(const fs::path &path, const std::string &bytes) { ASSERT_TRUE(saveFileAtomically(path, bytes)); }
     static int row(const std::string &word)
     {
         return word.starts_with('t') ? otherTeamRows + std::stoi(word.substr(1)) : std::stoi(word);

@@ -168,16 +168,7 @@ protected:
         write(stock(), healthFile({{"Scout", 80}, {"Sniper", 100}, {"Medic", 85}}));
     }
 
-    fs::path tangos() const { return first.path / "tvclass_tangos.cfg"; }
     fs::path stock() const { return other.path / "stock.cfg"; }
-    static std::string healthFile(const std::vector<std::pair<std::string, int>> &classes)
-    {
-        std::string text;
-        for (const auto &[name, health] : classes)
-            text += "{\nclassname " + name + "\nhealth " + std::to_string(health) + "\n}\n\n";
-        return text;
-    }
-    static void write(const fs::path &path, const std::string &bytes) { ASSERT_TRUE(saveFileAtomically(path, bytes)); }
     static int column(const std::string &title) { return title == "Team" ? teamColumn() : columnNamed(title); }
     static int row(const std::string &word)
     {
