@@ -140,8 +140,7 @@ TEST(ClassSheet, ChangesTheClassesItNamesInTheColumnsItHas)
         {"classname\tspeed\tjump\nB\t1.5\t2\n", {}, withB("speed 1.500000\njump 2.000000\n" + weapon)},
         {"classname\tspeed\n B \t1.5\n",
          {},
-         "row 2, column A (classname): no class is named \" B \"; new classes are "
-         "added only when asked for"},
+         "row 2, column A (classname): no class is named \" B \"; new classes are added only when asked for"},
         {"classname;max_cells\r\nB;7\r\n", {}, withB(speed + "max_cells 7\n" + weapon)},
         {"[{\"classname\": \"A\", \"scanner\": false, \"sniper_scope\": true, \"weapon_knife\": 2}]",
          {},
@@ -174,194 +173,104 @@ TEST(ClassSheet, NamesEachCellItCannotReadAndChangesNothing)
     addNew.addNew = true;
     seals.fileName = "tvclass_seals.cfg";
     seals.isFile = [](std::string_view) { return false; };
-    const std::tuple<std::string, std::string, ImportOptions, std::string> rows[] = {
-        {file,
-         "classname,health\nc1,\"5\n",
-         {},
-         "row 2, column B (health): the quote that opens this cell on line 2 "
-         "is never closed"},
-        {file,
-         "classname,health\nc1,\"5\"0\n",
-         {},
-         "row 2, column B (health): text after the quote that closes this "
-         "cell; a quote inside a quoted cell is written twice"},
-        {file,
-         "classname,keys\nc1,a\"b\n",
-         {},
-         "row 2, column B (keys): a quote inside a cell that does not begin "
-         "with one; quote the whole cell and write each quote in it twice"},
-        {file, "classname,health\n\nc1,5,6\n", {}, "row 3 has 3 cells; the header row has 2"},
-        {file, "classname,health\nc1\n", {}, "row 2 has 1 cell; the header row has 2"},
-        {file, "classname,spead\nc1,5\n", {}, "row 1, column B (spead): not a column of a class sheet"},
-        {file, "classname,speed,Speed\nc1,5,5\n", {}, "row 1, column C (Speed): the column speed a second time"},
-        {file, "health\n5\n", {}, "row 1: no classname column; each row names the class it changes"},
-        {file,
-         "classname,health\nc1,5\nC1,6\n",
-         {},
-         "row 3, column A (classname): \"C1\" in more rows than classes are named so (1); new classes are added only "
-         "when asked for"},
-        {file,
-         "classname,speed\nc1,\"1,5\"\n",
-         {},
-         "row 2, column B (speed): \"1,5\" has ',' as its decimal mark; "
-         "write 1.5"},
-        {file, "classname,speed\nc1,fast\n", {}, "row 2, column B (speed): \"fast\" is not a number"},
-        {file, "classname,speed\nc1,-inf\n", {}, "row 2, column B (speed): \"-inf\" is not a number"},
-        {file, "classname\tjump\nc1\tNaN\n", {}, "row 2, column B (jump): \"NaN\" is not a number"},
-        {file,
-         "[{\"classname\": \"c1\", \"speed\": \"inf\"}]",
-         {},
-         "object 1 (line 1), \"speed\": \"inf\" is not a number"},
-        {file, "classname,speed\nc1,0x2\n", {}, "row 2, column B (speed): \"0x2\" is not a number"},
-        {file,
-         "classname,speed\nc1,1e39\n",
-         {},
-         "row 2, column B (speed): \"1e39\" is beyond the range of a 32-bit "
-         "float"},
-        {file,
-         "classname,jump\nc1,-1e400\n",
-         {},
-         "row 2, column B (jump): \"-1e400\" is beyond the range of a 32-bit "
-         "float"},
-        {file, "classname,health\nc1,2.5\n", {}, "row 2, column B (health): \"2.5\" is not a whole number"},
-        {file,
-         "classname,health\nc1,\n",
-         {},
-         "row 2, column B (health): an empty cell; write a whole number (0 for "
-         "none)"},
-        {file,
-         "classname,ammo_cells\nc1,2147483648\n",
-         {},
-         "row 2, column B (ammo_cells): \"2147483648\" is beyond "
-         "the 32-bit range"},
-        {file,
-         "classname,keys\nc1,\xE2\x98\x83\n",
-         {},
-         "row 2, column B (keys): \"\xE2\x98\x83\" holds "
-         "\"\xE2\x98\x83\" (U+2603), which is not in Windows-1252, "
-         "the class file's character set"},
-        {file,
-         "classname,keys\nc1,\xC2\x9B\n",
-         {},
-         "row 2, column B (keys): \"\\xc2\\x9b\" holds \"\\xc2\\x9b\" "
-         "(U+009B), which is not in Windows-1252, the class file's "
-         "character set"},
-        {file, "classname,keys\nc1,\xC3\xA4\xE4\n", {}, "row 2, column B (keys): \"\xC3\xA4\\xe4\" is not UTF-8 text"},
-        {file,
-         "\"\xC3\xAF\xC2\xBB\xC2\xBF"
+    struct Row
+    {
+        std::string sheet, message;
+        ImportOptions options = {};
+        bool ofAFullFile = false; // else of file
+    };
+    const Row rows[] = {
+        {"classname,health\nc1,\"5\n",
+         "row 2, column B (health): the quote that opens this cell on line 2 is never closed"},
+        {"classname,health\nc1,\"5\"0\n", "row 2, column B (health): text after the quote that closes this cell; a "
+                                          "quote inside a quoted cell is written twice"},
+        {"classname,keys\nc1,a\"b\n", "row 2, column B (keys): a quote inside a cell that does not begin with one; "
+                                      "quote the whole cell and write each quote in it twice"},
+        {"classname,health\n\nc1,5,6\n", "row 3 has 3 cells; the header row has 2"},
+        {"classname,health\nc1\n", "row 2 has 1 cell; the header row has 2"},
+        {"classname,spead\nc1,5\n", "row 1, column B (spead): not a column of a class sheet"},
+        {"classname,speed,Speed\nc1,5,5\n", "row 1, column C (Speed): the column speed a second time"},
+        {"health\n5\n", "row 1: no classname column; each row names the class it changes"},
+        {"classname,health\nc1,5\nC1,6\n", "row 3, column A (classname): \"C1\" in more rows than classes are named so "
+                                           "(1); new classes are added only when asked for"},
+        {"classname,speed\nc1,\"1,5\"\n", "row 2, column B (speed): \"1,5\" has ',' as its decimal mark; write 1.5"},
+        {"classname,speed\nc1,fast\n", "row 2, column B (speed): \"fast\" is not a number"},
+        {"classname,speed\nc1,-inf\n", "row 2, column B (speed): \"-inf\" is not a number"},
+        {"classname\tjump\nc1\tNaN\n", "row 2, column B (jump): \"NaN\" is not a number"},
+        {"[{\"classname\": \"c1\", \"speed\": \"inf\"}]", "object 1 (line 1), \"speed\": \"inf\" is not a number"},
+        {"classname,speed\nc1,0x2\n", "row 2, column B (speed): \"0x2\" is not a number"},
+        {"classname,speed\nc1,1e39\n", "row 2, column B (speed): \"1e39\" is beyond the range of a 32-bit float"},
+        {"classname,jump\nc1,-1e400\n", "row 2, column B (jump): \"-1e400\" is beyond the range of a 32-bit float"},
+        {"classname,health\nc1,2.5\n", "row 2, column B (health): \"2.5\" is not a whole number"},
+        {"classname,health\nc1,\n", "row 2, column B (health): an empty cell; write a whole number (0 for none)"},
+        {"classname,ammo_cells\nc1,2147483648\n",
+         "row 2, column B (ammo_cells): \"2147483648\" is beyond the 32-bit range"},
+        {"classname,keys\nc1,\xE2\x98\x83\n", "row 2, column B (keys): \"\xE2\x98\x83\" holds \"\xE2\x98\x83\" "
+                                              "(U+2603), which is not in Windows-1252, the class file's character set"},
+        {"classname,keys\nc1,\xC2\x9B\n", "row 2, column B (keys): \"\\xc2\\x9b\" holds \"\\xc2\\x9b\" (U+009B), which "
+                                          "is not in Windows-1252, the class file's character set"},
+        {"classname,keys\nc1,\xC3\xA4\xE4\n", "row 2, column B (keys): \"\xC3\xA4\\xe4\" is not UTF-8 text"},
+        {"\"\xC3\xAF\xC2\xBB\xC2\xBF"
          "classname\"\nc1\n",
-         {},
-         "the sheet begins with \"\xC3\xAF\xC2\xBB\xC2\xBF\", a byte order mark read in the wrong character set: "
-         "have the spreadsheet program open the CSV as UTF-8 (Unicode) and save it again"},
-        {file, "classname\n" + name32 + "\n", addNew,
-         "row 2, column A (classname): \"" + name32
-             + "\" is 32 "
-               "characters long; at most 31 fit"},
-        {file,
-         "classname,keys\nc1,\"a\nb\"\n",
-         {},
-         "row 2, column B (keys): \"a\\x0ab\" holds a line break, which a "
-         "line of the class file cannot"},
-        {file,
-         "classname,keys\nc1,\"a\r\"\n",
-         {},
-         "row 2, column B (keys): \"a\\x0d\" ends in a carriage return, "
-         "which the file would take for its line end"},
-        {full, "classname\nnew\n", addNew,
-         "row 2, column A (classname): a new class \"new\" would be the 65th; a "
-         "class file holds 64 at most"},
-        {file,
-         "classname\nc9\n",
-         {},
-         "row 2, column A (classname): no class is named \"c9\"; new classes are added "
-         "only when asked for"},
-        {file,
-         "classname,scanner\nc1,yes\n",
-         {},
-         "row 2, column B (scanner): \"yes\" is not true or false; write true "
-         "or false"},
-        {file,
-         "classname,resistance\nc1,water\n",
-         {},
-         "row 2, column B (resistance): \"water\" is not none, fire or "
-         "explosive"},
-        {file,
-         "classname,starting_weapon,starting_weapon_name\nc1,weapon_m60,M4\n",
-         {},
+         "the sheet begins with \"\xC3\xAF\xC2\xBB\xC2\xBF\", a byte order mark read in the wrong character set: have "
+         "the spreadsheet program open the CSV as UTF-8 (Unicode) and save it again"},
+        {"classname\n" + name32 + "\n",
+         "row 2, column A (classname): \"" + name32 + "\" is 32 characters long; at most 31 fit", addNew},
+        {"classname,keys\nc1,\"a\nb\"\n",
+         "row 2, column B (keys): \"a\\x0ab\" holds a line break, which a line of the class file cannot"},
+        {"classname,keys\nc1,\"a\r\"\n",
+         "row 2, column B (keys): \"a\\x0d\" ends in a carriage return, which the file would take for its line end"},
+        {"classname\nnew\n",
+         "row 2, column A (classname): a new class \"new\" would be the 65th; a class file holds 64 at most", addNew,
+         true},
+        {"classname\nc9\n",
+         "row 2, column A (classname): no class is named \"c9\"; new classes are added only when asked for"},
+        {"classname,scanner\nc1,yes\n", "row 2, column B (scanner): \"yes\" is not true or false; write true or false"},
+        {"classname,resistance\nc1,water\n", "row 2, column B (resistance): \"water\" is not none, fire or explosive"},
+        {"classname,starting_weapon,starting_weapon_name\nc1,weapon_m60,M4\n",
          "row 2, column C (starting_weapon_name): \"M4\" is not the name of starting_weapon \"weapon_m60\", which is "
          "shown as \"M 60\""},
-        {file,
-         "classname,starting_weapon_name\nc1,Laser Traps\n",
-         {},
-         "row 2, column B (starting_weapon_name): "
-         "\"Laser Traps\" is not in the starting-weapon "
-         "list"},
-        {file, "file,classname\nb.cfg,c1\n", seals,
-         "row 1, column A (file): no row is for the file "
-         "\"tvclass_seals.cfg\""},
-        {file, "file,classname\nmod/tvclass_seals.cfg,c1\nC:\\mod\\TVCLASS_SEALS.cfg,c2\n", seals,
-         "row 1, column A (file): no row is for the file \"tvclass_seals.cfg\"; 2 rows for "
-         "\"mod/tvclass_seals.cfg\", another folder's file of the same name, are left out"},
-        {file, "", {}, "no header row: the first row names the columns"},
-        {file,
-         "classname,keys\nc1,\"" + huge + "\"\n",
-         {},
+        {"classname,starting_weapon_name\nc1,Laser Traps\n",
+         "row 2, column B (starting_weapon_name): \"Laser Traps\" is not in the starting-weapon list"},
+        {"file,classname\nb.cfg,c1\n", "row 1, column A (file): no row is for the file \"tvclass_seals.cfg\"", seals},
+        {"file,classname\nmod/tvclass_seals.cfg,c1\nC:\\mod\\TVCLASS_SEALS.cfg,c2\n",
+         "row 1, column A (file): no row is for the file \"tvclass_seals.cfg\"; 2 rows for \"mod/tvclass_seals.cfg\", "
+         "another folder's file of the same name, are left out",
+         seals},
+        {"", "no header row: the first row names the columns"},
+        {"classname,keys\nc1,\"" + huge + "\"\n",
          "row 2, column B (keys): a cell of 5242880 bytes; no value of a class is longer than 4096 bytes"},
-        {file,
-         "classname\t" + huge + "\nc1\t1\n",
-         {},
+        {"classname\t" + huge + "\nc1\t1\n",
          "row 1, column B: a cell of 5242880 bytes; no value of a class is longer than 4096 bytes"},
-        {file,
-         "[{\"classname\": \"c1\", \"health\": " + huge + "}]",
-         {},
+        {"[{\"classname\": \"c1\", \"health\": " + huge + "}]",
          "line 1 (object 1): a cell of 5242880 bytes; no value of a class is longer than 4096 bytes"},
-        {file,
-         "[{\"classname\": \"c1\", \"" + huge + "\": 1}]",
-         {},
+        {"[{\"classname\": \"c1\", \"" + huge + "\": 1}]",
          "line 1 (object 1): a cell of 5242880 bytes; no value of a class is longer than 4096 bytes"},
-        {file, "classname,speed\nc1," + long2000 + "\n", {}, "row 2, column B (speed): " + cut + " is not a number"},
-        {file,
-         "classname,keys\nc1," + long2000 + "\n",
-         {},
+        {"classname,speed\nc1," + long2000 + "\n", "row 2, column B (speed): " + cut + " is not a number"},
+        {"classname,keys\nc1," + long2000 + "\n",
          "row 2, column B (keys): " + cut + " is 2000 characters long; at most 1023 fit"},
-        {file,
-         "classname," + long2000 + "\nc1,1\n",
-         {},
+        {"classname," + long2000 + "\nc1,1\n",
          "row 1, column B (" + cut.substr(1, cut.size() - 2) + "): not a column of a class sheet"},
-        {file, "{\"classname\": \"c1\"}", {}, "line 1: expected a JSON array [ of objects, one per class"},
-        {file, "[{\"classname\": \"c1\", \"health\": \"5\"}]", {}, "object 1 (line 1), \"health\": takes a number"},
-        {file, "[{\"classname\": \"c1\", \"scanner\": 1}]", {}, "object 1 (line 1), \"scanner\": takes true or false"},
-        {file,
-         "[{\"classname\": \"c1\", \"keys\": null}]",
-         {},
-         "object 1 (line 1), \"keys\": null; leave the key out "
-         "to keep the value"},
-        {file,
-         "[\n{\"classname\": \"c1\", \"health\": {}}]",
-         {},
-         "line 2 (object 1): an object or array as a value; "
-         "a class's values are numbers, texts, true or false"},
-        {file,
-         "[{\"classname\": \"c1\", \"classname\": \"c1\"}]",
-         {},
-         "line 1 (object 1): the key \"classname\" "
-         "twice in one object"},
-        {file, "[{\"classname\": \"c1\"},]", {}, "line 1 (object 1): expected an object { } for each class"},
-        {file, "[{\"classname\": \"\\\x1b\"}]", {}, "line 1 (object 1): an unknown escape \\\\x1b"},
-        {file,
-         "[{\"classname\": \"\\ud800\"}]",
-         {},
-         "line 1 (object 1): a \\u escape of half a character (a UTF-16 "
-         "surrogate without its pair)"},
-        {file, "[{\"spead\": 1}]", {}, "key \"spead\": not a column of a class sheet"},
-        {file,
-         "[{\"health\": 1}, {\"classname\": \"c1\"}]",
-         {},
-         "object 1 (line 1): no classname; each row names the "
-         "class it changes"},
+        {"{\"classname\": \"c1\"}", "line 1: expected a JSON array [ of objects, one per class"},
+        {"[{\"classname\": \"c1\", \"health\": \"5\"}]", "object 1 (line 1), \"health\": takes a number"},
+        {"[{\"classname\": \"c1\", \"scanner\": 1}]", "object 1 (line 1), \"scanner\": takes true or false"},
+        {"[{\"classname\": \"c1\", \"keys\": null}]",
+         "object 1 (line 1), \"keys\": null; leave the key out to keep the value"},
+        {"[\n{\"classname\": \"c1\", \"health\": {}}]",
+         "line 2 (object 1): an object or array as a value; a class's values are numbers, texts, true or false"},
+        {"[{\"classname\": \"c1\", \"classname\": \"c1\"}]",
+         "line 1 (object 1): the key \"classname\" twice in one object"},
+        {"[{\"classname\": \"c1\"},]", "line 1 (object 1): expected an object { } for each class"},
+        {"[{\"classname\": \"\\\x1b\"}]", "line 1 (object 1): an unknown escape \\\\x1b"},
+        {"[{\"classname\": \"\\ud800\"}]",
+         "line 1 (object 1): a \\u escape of half a character (a UTF-16 surrogate without its pair)"},
+        {"[{\"spead\": 1}]", "key \"spead\": not a column of a class sheet"},
+        {"[{\"health\": 1}, {\"classname\": \"c1\"}]",
+         "object 1 (line 1): no classname; each row names the class it changes"},
+
     };
-    for (const auto &[classes, sheet, options, message] : rows) {
-        const auto table = readTable(classes);
+    for (const auto &[sheet, message, options, ofAFullFile] : rows) {
+        const auto table = readTable(ofAFullFile ? full : file);
         const ImportResult result = classesFromSheet(classesOf(*table), sheet, options);
         EXPECT_EQ(result.problems.empty() ? "(none)" : result.problems.front().message, message) << sheet;
         EXPECT_TRUE(result.classes.empty() && result.origins.empty()) << sheet;
@@ -375,10 +284,10 @@ TEST(ClassSheet, ReportsEveryBadCellOfASheet)
     std::string messages;
     for (const ImportProblem &problem : result.problems)
         messages += problem.message + '\n';
-    EXPECT_EQ(messages, "row 2, column B (health): \"x\" is not a whole number\n"
-                        "row 3, column C (speed): \"y\" is not a number\n"
-                        "row 4, column A (classname): no class is named \"c2\"; new classes are added only when asked "
-                        "for\n");
+    EXPECT_EQ(
+        messages,
+        "row 2, column B (health): \"x\" is not a whole number\nrow 3, column C (speed): \"y\" is not a number\nrow 4, "
+        "column A (classname): no class is named \"c2\"; new classes are added only when asked for\n");
 }
 
 } // namespace
