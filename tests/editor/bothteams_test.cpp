@@ -1,7 +1,7 @@
 // Both teams in the window: with Show Other Team on, the form follows a row
 // of the other team, and Write Out writes both teams' files.
 
-#include "dialogtesthelpers.h"
+#include "classtabletest.h"
 #include "userinput.h"
 
 #include "classtablewindow.h"
@@ -17,7 +17,7 @@ using namespace tolvane;
 
 namespace {
 
-class BothTeamsTest : public DialogTest
+class BothTeamsTest : public ClassTableTest
 {
 protected:
     // Seals Sniper and Medic, Tangos Heavy and Rifleman, loaded, both teams
@@ -29,47 +29,10 @@ protected:
         showDialog();
         trigger(CommandId::LoadConfig);
         trigger(CommandId::ShowOtherTeam);
-        table = dialog->classTable();
-        ASSERT_TRUE(table && table->isVisible());
-        QApplication::setActiveWindow(table);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(table));
-        grid = table->table();
+        takeTable();
         ASSERT_EQ(grid->model()->rowCount(), 4);
     }
-    static std::string healthFile(const std::vector<std::pair<std::string, int>> &classes)
-    {
-        std::string text;
-        for (const auto &[name, health] : classes)
-            text += "{\nclassname " + name + "\nhealth " + std::to_string(health) + "\n}\n\n";
-        return text;
-    }
-    QModelIndex cell(int row, const char *title) const
-    {
-        QAbstractItemModel *model = grid->model();
-        for (int column = 0; column < model->columnCount(); ++column) {
-            if (model->headerData(column, Qt::Horizontal).toString() == QLatin1String(title))
-                return model->index(row, column);
-        }
-        ADD_FAILURE() << "no column " << title;
-        return {};
-    }
-    void typeInCell(const QModelIndex &index, const QString &text)
-    {
-        grid->setFocus();
-        grid->setCurrentIndex(index);
-        QTest::keyClicks(grid, text.left(1));
-        QTest::keyClicks(QApplication::focusWidget(), text.mid(1));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCoreApplication::processEvents();
-        QCoreApplication::processEvents();
-    }
-    std::string status() const
-    {
-        return static_cast<QLineEdit *>(control(ControlId::StatusLine))->text().toStdString();
-    }
-
-    ClassTableWindow *table = nullptr;
-    QTableView *grid = nullptr;
+    std::string status() const { return dialog->statusText().toStdString(); }
 };
 
 // Choosing a Tangos row shows that class in the form, which says whose it
@@ -83,10 +46,11 @@ TEST_F(BothTeamsTest, FormFollowsARowOfTheOtherTeam)
     EXPECT_EQ(control<QLineEdit>(ControlId::ClassName)->text(), QStringLiteral("Rifleman"));
     EXPECT_TRUE(shownTitle(*dialog).contains(QStringLiteral("Editing Rifleman (Tangos)")))
         << shownTitle(*dialog).toStdString();
-    ASSERT_TRUE(dialog->findChild<PlaceLabel *>());
-    EXPECT_TRUE(dialog->findChild<PlaceLabel *>()->place().startsWith(
-        QStringLiteral("Seals (the form shows a Tangos class) \u00B7 ")))
-        << dialog->findChild<PlaceLabel *>()->place().toStdString();
+    const auto *place = dialog->findChild<PlaceLabel *>();
+    ASSERT_TRUE(place);
+    EXPECT_TRUE(place->place().startsWith(QStringLiteral("Seals (the form shows a Tangos class) \u00B7 ")))
+        << place->place().toStdString();
+    EXPECT_EQ(place->accessibleName(), place->place());
 
     typeInto(control<QLineEdit>(ControlId::ClassName), QStringLiteral("Marksman"));
     click(ControlId::SaveToMemory);

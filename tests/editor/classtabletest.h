@@ -19,6 +19,26 @@ inline void PrintTo(const QString &text, std::ostream *out)
     *out << '"' << text.toStdString() << '"';
 }
 
+// The cell of a class table's row in the column of that title.
+inline QModelIndex cellOf(const QAbstractItemModel &model, int row, const char *title)
+{
+    for (int column = 0; column < model.columnCount(); ++column) {
+        if (model.headerData(column, Qt::Horizontal).toString() == QLatin1String(title))
+            return model.index(row, column);
+    }
+    ADD_FAILURE() << "no column " << title;
+    return {};
+}
+
+// A class table's row headers in the order shown: "0  A, 1  B".
+inline QString rowHeaders(const QAbstractItemModel &model)
+{
+    QStringList names;
+    for (int row = 0; row < model.rowCount(); ++row)
+        names << model.headerData(row, Qt::Vertical).toString();
+    return names.join(u", ");
+}
+
 class ClassTableTest : public DialogTest
 {
 protected:
@@ -26,45 +46,31 @@ protected:
     // otherwise, and opens the table with Ctrl+T.
     void openTable()
     {
-        tolvane::ClassTable classes;
-        for (const char *name : {"A", "B", "C"}) {
-            tolvane::applyBlockStartDefaults(classes.records[std::size_t(classes.classCount)]);
-            classes.records[std::size_t(classes.classCount++)].classname.assign(name);
-        }
-        classes.records[1].health = 90;
-        std::string bytes = tolvane::classFileBytes(classes, "\n");
-        bytes.replace(bytes.find("speed", bytes.find("classname B")), 14, "speed 10.5");
+        std::string bytes = classFile({"A", "B", "C"});
+        const std::size_t b = bytes.find("classname B");
+        bytes.replace(bytes.find("speed", b), 14, "speed 10.5");
+        bytes.replace(bytes.find("health", b), 10, "health 90");
         writeFile(QStringLiteral("tvclass_seals.cfg"), bytes);
         showDialog();
         trigger(CommandId::LoadConfig);
         keys("Ctrl+T");
+        takeTable();
+    }
+
+    // The class table that opened, active, as the window manager would make
+    // it, which the offscreen platform has not.
+    void takeTable()
+    {
         table = dialog->classTable();
         ASSERT_TRUE(table && table->isVisible());
-        // As the window manager would, which the offscreen platform has not.
         QApplication::setActiveWindow(table);
         ASSERT_TRUE(QTest::qWaitForWindowActive(table));
         grid = table->table();
     }
 
-    QModelIndex cell(int row, const char *title) const
-    {
-        QAbstractItemModel *model = grid->model();
-        for (int column = 0; column < model->columnCount(); ++column) {
-            if (model->headerData(column, Qt::Horizontal).toString() == QLatin1String(title))
-                return model->index(row, column);
-        }
-        ADD_FAILURE() << "no column " << title;
-        return {};
-    }
-
+    QModelIndex cell(int row, const char *title) const { return cellOf(*grid->model(), row, title); }
     // The row headers in the order shown: "1  B".
-    QString rows() const
-    {
-        QStringList names;
-        for (int row = 0; row < grid->model()->rowCount(); ++row)
-            names << grid->model()->headerData(row, Qt::Vertical).toString();
-        return names.join(u", ");
-    }
+    QString rows() const { return rowHeaders(*grid->model()); }
 
     void menu(const char *text)
     {

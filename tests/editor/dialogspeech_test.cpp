@@ -220,13 +220,7 @@ TEST_F(DialogSpeechTest, ListsAndTablesHaveNames)
 // Moving to another class, the box with the focus says its new value.
 TEST_F(DialogSpeechTest, AMoveSaysTheFocusedBoxsNewValue)
 {
-    ClassTable classes;
-    for (const char *name : {"A", "B"}) {
-        applyBlockStartDefaults(classes.records[std::size_t(classes.classCount)]);
-        classes.records[std::size_t(classes.classCount++)].classname.assign(name);
-    }
-    classes.records[1].health = 90;
-    writeFile(QStringLiteral("tvclass_seals.cfg"), classFileBytes(classes, "\n"));
+    writeFile(QStringLiteral("tvclass_seals.cfg"), healthFile({{"A", 100}, {"B", 90}}));
     trigger(CommandId::LoadConfig);
     const AnnouncementLog log;
     control(ControlId::Health)->setFocus();

@@ -3,6 +3,7 @@
 // Shared by the editor window tests: a CreatorDialog on a scratch folder, its
 // controls and commands by id, and an answerer for the modal boxes it opens.
 
+#include "../model/sessiontesthelpers.h"
 #include "classdata/format/classfilewriter.h"
 #include "creatordialog.h"
 #include "nativepath.h"
@@ -58,17 +59,6 @@ struct SeenModal
 // answer each: a message box by clicking that button, any other dialog by
 // accept() for Ok or Yes and reject() otherwise. A modal window with no
 // answer left is a test failure and is rejected, so a test never hangs.
-// A class file of default classes with these names, as the editor writes it.
-inline std::string classFile(std::initializer_list<const char *> names)
-{
-    tolvane::ClassTable table;
-    for (const char *name : names) {
-        tolvane::applyBlockStartDefaults(table.records[std::size_t(table.classCount)]);
-        table.records[std::size_t(table.classCount++)].classname.assign(name);
-    }
-    return tolvane::classFileBytes(table, "\n");
-}
-
 class ModalAnswerer
 {
 public:

@@ -101,14 +101,6 @@ protected:
     }
     fs::path seals() const { return first.path / "tvclass_seals.cfg"; }
     fs::path tangos() const { return first.path / "tvclass_tangos.cfg"; }
-    // A class file of "name health" blocks.
-    static std::string healthFile(const std::vector<std::pair<std::string, int>> &classes)
-    {
-        std::string text;
-        for (const auto &[name, health] : classes)
-            text += "{\nclassname " + name + "\nhealth " + std::to_string(health) + "\n}\n\n";
-        return text;
-    }
     static void write(const fs::path &path, const std::string &bytes)
     {
         ASSERT_TRUE(tolvane::saveFileAtomically(path, bytes));

@@ -43,6 +43,15 @@ inline std::string classFile(const std::vector<std::string> &names)
     return tolvane::classFileBytes(table, "\n");
 }
 
+// A class file of "name health" blocks.
+inline std::string healthFile(const std::vector<std::pair<std::string, int>> &classes)
+{
+    std::string text;
+    for (const auto &[name, health] : classes)
+        text += "{\nclassname " + name + "\nhealth " + std::to_string(health) + "\n}\n\n";
+    return text;
+}
+
 // The class names a file holds, space separated; "-" when it is missing.
 inline std::string namesIn(const fs::path &folder, bool seals)
 {
