@@ -10,7 +10,6 @@
 #include "windowcommands.h"
 
 #include <QImage>
-#include <QKeySequence>
 #include <QSpinBox>
 #include <QXmlStreamReader>
 
@@ -126,27 +125,6 @@ TEST_F(ChartTest, SavedAsPngAtTheChosenSizeWithEachTeamsMeanOnTheAxis)
         const int expected = low + int(std::lround(place * (high - low)));
         EXPECT_NEAR(columnOf(png, colour), expected, 2) << colour.name().toStdString();
     }
-}
-
-// Each Alt letter of the window leads to one place: the value list, or a save.
-TEST_F(ChartTest, NoAltLetterLeadsToTwoPlaces)
-{
-    QStringList texts;
-    for (const QLabel *label : chart->findChildren<QLabel *>())
-        texts << label->text();
-    for (const QAbstractButton *button : chart->findChildren<QAbstractButton *>())
-        texts << button->text();
-    QHash<QKeySequence, QString> seen;
-    for (const QString &text : texts) {
-        const QKeySequence letter = QKeySequence::mnemonic(text);
-        if (letter.isEmpty())
-            continue;
-        EXPECT_FALSE(seen.contains(letter)) << seen.value(letter).toStdString() << ", " << text.toStdString();
-        seen.insert(letter, text);
-    }
-    // Value, and Close where the platform gives standard buttons Alt letters
-    // (not on Windows).
-    EXPECT_GE(seen.size(), 1);
 }
 
 TEST_F(ChartTest, SavedAsSvgWithItsTitlesNamesAndMeans)

@@ -3,14 +3,13 @@
 // the chart.
 
 #include "model/session/controlids.h"
-#include "dialogtesthelpers.h"
+#include "classtabletest.h"
 
 #include "barchartview.h"
 #include "chartwindow.h"
 #include "classtablemodel.h"
 #include "classtablewindow.h"
 #include "comparepane.h"
-#include "placelabel.h"
 #include "windowcommands.h"
 
 #include <QClipboard>
@@ -54,39 +53,8 @@ protected:
         return {};
     }
 
-    // The class table's rows by their headers, and a cell by its column's title.
-    static QString rowsOf(const QAbstractItemModel &model)
-    {
-        QStringList names;
-        for (int row = 0; row < model.rowCount(); ++row)
-            names << model.headerData(row, Qt::Vertical).toString();
-        return names.join(u", ");
-    }
-    static QModelIndex cellOf(const QAbstractItemModel &model, int row, const QString &title)
-    {
-        for (int column = 0; column < model.columnCount(); ++column) {
-            if (model.headerData(column, Qt::Horizontal).toString() == title)
-                return model.index(row, column);
-        }
-        ADD_FAILURE() << "no column " << title.toStdString();
-        return {};
-    }
-
     QString nativePath(const QString &name) const { return QDir::toNativeSeparators(path(name)); }
 };
-
-// The status line's right end names the active team and the game folder;
-// after a team switch it says whose classes are in memory.
-TEST_F(CompareTest, TeamAndFolderStayInView)
-{
-    const auto *place = dialog->findChild<PlaceLabel *>();
-    const QString folder = QStringLiteral(" \u00B7 ") + displayPath(dialog->folder().path());
-    EXPECT_EQ(place->place(), QStringLiteral("Seals") + folder);
-    EXPECT_EQ(place->accessibleName(), place->place());
-    modals.expect({B::Yes, B::Yes});
-    trigger(CommandId::ChangeActiveConfig);
-    EXPECT_EQ(place->place(), QStringLiteral("Tangos (the Seals' classes in memory)") + folder);
-}
 
 // Ctrl+K sets the form's class beside its namesake in the other team, in a
 // pane of the window: equal values faded, the others bold and said so,
@@ -195,11 +163,9 @@ TEST_F(CompareTest, BaselinePatchNotes)
     EXPECT_EQ(modals.seen()[3].type, QStringLiteral("BaselineDialog"));
     EXPECT_EQ(shown[0], QStringLiteral("Seals\n=====\n\nChanged\n- Medic\n  - Health 100 -> 90 (-10%)\n\n"
                                        "Removed\n- Scout\n"));
-    EXPECT_EQ(shown[1], QStringLiteral("## Seals\n\n### Changed\n\n- **Medic**\n  - Health 100 -> 90 (-10%)\n\n"
-                                       "### Removed\n\n- **Scout**\n"));
-    EXPECT_EQ(shown[2], QStringLiteral("[b][u]Seals[/u][/b]\n\n[b]Changed[/b]\n[list]\n[*][b]Medic[/b]\n[list]\n"
-                                       "[*]Health 100 -> 90 (-10%)\n[/list]\n[/list]\n\n"
-                                       "[b]Removed[/b]\n[list]\n[*][b]Scout[/b]\n[/list]\n"));
+    // The notes' tests hold each format whole.
+    EXPECT_TRUE(shown[1].startsWith(QStringLiteral("## Seals\n"))) << shown[1].toStdString();
+    EXPECT_TRUE(shown[2].startsWith(QStringLiteral("[b][u]Seals[/u][/b]\n"))) << shown[2].toStdString();
     for (int at = 0; at < 3; ++at) {
         EXPECT_EQ(copied[at], shown[at]);
         EXPECT_EQ(QString::fromStdString(readFile(saved[at])), shown[at]) << saved[at].toStdString();
@@ -250,13 +216,12 @@ TEST_F(CompareTest, OtherTeamInTheClassTable)
     EXPECT_TRUE(dialog->command(CommandId::ShowOtherTeam)->isChecked());
     QTableView *grid = table->table();
     const QAbstractItemModel &rows = *grid->model();
-    EXPECT_EQ(rowsOf(rows).toStdString(), "0  Sniper, 1  Medic, Tangos 0  Heavy, Tangos 1  Sniper");
+    EXPECT_EQ(rowHeaders(rows).toStdString(), "0  Sniper, 1  Medic, Tangos 0  Heavy, Tangos 1  Sniper");
     EXPECT_EQ(table->statusText(), QStringLiteral("4 of 4 classes, 2 of them the Tangos'"));
-    const QModelIndex team = cellOf(rows, 2, QStringLiteral("Team"));
+    const QModelIndex team = cellOf(rows, 2, "Team");
     EXPECT_FALSE(grid->isColumnHidden(team.column()));
     EXPECT_EQ(team.data().toString(), QStringLiteral("Tangos"));
-    const QModelIndex theirs = cellOf(rows, 2, QStringLiteral("Health")),
-                      ours = cellOf(rows, 0, QStringLiteral("Health"));
+    const QModelIndex theirs = cellOf(rows, 2, "Health"), ours = cellOf(rows, 0, "Health");
     EXPECT_EQ(theirs.data().toString(), QStringLiteral("150"));
     // Their cells are edited as ours; only the Team column takes no edit.
     EXPECT_TRUE(theirs.flags() & Qt::ItemIsEditable);
@@ -275,12 +240,12 @@ TEST_F(CompareTest, OtherTeamInTheClassTable)
                           "Tangos mean=122.5, Tangos maximum=150, Mean difference (Tangos - Seals)=27.5"));
 
     table->filterBox()->setText(QStringLiteral("team tangos"));
-    EXPECT_EQ(rowsOf(rows).toStdString(), "Tangos 0  Heavy, Tangos 1  Sniper");
+    EXPECT_EQ(rowHeaders(rows).toStdString(), "Tangos 0  Heavy, Tangos 1  Sniper");
     table->filterBox()->setText(QStringLiteral("sniper and (team tangos or speed < 1)"));
-    EXPECT_EQ(rowsOf(rows).toStdString(), "Tangos 1  Sniper");
+    EXPECT_EQ(rowHeaders(rows).toStdString(), "Tangos 1  Sniper");
     EXPECT_EQ(table->statusText(), QStringLiteral("1 of 4 classes, 1 of them the Tangos'"));
     table->filterBox()->setText(QStringLiteral("(team tangos or medic"));
-    EXPECT_EQ(rowsOf(rows).count(u','), 3);
+    EXPECT_EQ(rowHeaders(rows).count(u','), 3);
     table->filterBox()->clear();
 
     grid->selectionModel()->select(QItemSelection(rows.index(1, 0), rows.index(2, 0)),
@@ -299,7 +264,7 @@ TEST_F(CompareTest, OtherTeamInTheClassTable)
     EXPECT_EQ(lists[1]->currentText(), QStringLiteral("Tangos 0  Heavy"));
 
     dialog->command(CommandId::ShowOtherTeam)->trigger();
-    EXPECT_EQ(rowsOf(rows).toStdString(), "0  Sniper, 1  Medic");
+    EXPECT_EQ(rowHeaders(rows).toStdString(), "0  Sniper, 1  Medic");
     EXPECT_TRUE(grid->isColumnHidden(team.column()));
     EXPECT_EQ(summary->rowCount(), 3);
 }
@@ -318,18 +283,18 @@ TEST_F(CompareTest, BaselineMarksInTheClassTable)
     ClassTableWindow *table = dialog->classTable();
     ASSERT_TRUE(table);
     const QAbstractItemModel &rows = *table->table()->model();
-    const QModelIndex medic = cellOf(rows, 1, QStringLiteral("Health"));
+    const QModelIndex medic = cellOf(rows, 1, "Health");
     EXPECT_TRUE(medic.data(ClassTableModel::BaselineRole).toBool());
     EXPECT_TRUE(medic.data(Qt::ToolTipRole).toString().split(u'\n').contains(QStringLiteral("Baseline: 100")));
-    EXPECT_FALSE(cellOf(rows, 0, QStringLiteral("Health")).data(ClassTableModel::BaselineRole).toBool());
-    EXPECT_FALSE(cellOf(rows, 1, QStringLiteral("Class Speed")).data(ClassTableModel::BaselineRole).toBool());
+    EXPECT_FALSE(cellOf(rows, 0, "Health").data(ClassTableModel::BaselineRole).toBool());
+    EXPECT_FALSE(cellOf(rows, 1, "Class Speed").data(ClassTableModel::BaselineRole).toBool());
 
     for (QAction *action : table->findChildren<QAction *>()) {
         if (action->text().remove(u'&') == u"Filter Changed from Baseline")
             action->trigger();
     }
     EXPECT_EQ(table->filterBox()->text(), QStringLiteral("changed"));
-    EXPECT_EQ(rowsOf(rows).toStdString(), "1  Medic");
+    EXPECT_EQ(rowHeaders(rows).toStdString(), "1  Medic");
 
     trigger(CommandId::Chart);
     auto *chart = dialog->findChild<ChartWindow *>();
@@ -354,15 +319,15 @@ TEST_F(CompareTest, BaselineMarksOnlyItsOwnTeam)
     ClassTableWindow *table = dialog->classTable();
     ASSERT_TRUE(table);
     const QAbstractItemModel &rows = *table->table()->model();
-    ASSERT_EQ(rowsOf(rows).toStdString(), "0  Heavy, 1  Sniper, Seals 0  Sniper, Seals 1  Medic");
+    ASSERT_EQ(rowHeaders(rows).toStdString(), "0  Heavy, 1  Sniper, Seals 0  Sniper, Seals 1  Medic");
     for (int row : {0, 1}) {
-        const QModelIndex health = cellOf(rows, row, QStringLiteral("Health"));
+        const QModelIndex health = cellOf(rows, row, "Health");
         EXPECT_FALSE(health.data(ClassTableModel::BaselineRole).toBool()) << row;
         EXPECT_FALSE(health.data(Qt::ToolTipRole).toString().contains(u"Baseline")) << row;
     }
-    EXPECT_TRUE(cellOf(rows, 2, QStringLiteral("Health")).data(ClassTableModel::BaselineRole).toBool());
+    EXPECT_TRUE(cellOf(rows, 2, "Health").data(ClassTableModel::BaselineRole).toBool());
     table->filterBox()->setText(QStringLiteral("changed"));
-    EXPECT_EQ(rowsOf(rows).toStdString(), "Seals 0  Sniper, Seals 1  Medic");
+    EXPECT_EQ(rowHeaders(rows).toStdString(), "Seals 0  Sniper, Seals 1  Medic");
 }
 
 } // namespace
