@@ -67,11 +67,6 @@ struct Row
     const char *takeRemovals = nullptr;
 };
 
-void PrintTo(const Row &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 ClassRecord &named(Classes &c, std::string_view name)
 {
     return *std::ranges::find_if(c, [&](const ClassRecord &r) { return r.classname == name; });

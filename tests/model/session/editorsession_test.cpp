@@ -45,11 +45,6 @@ struct Row
     const char *events;
 };
 
-void PrintTo(const Row &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 const Row rows[] = {
     {"WriteTwice", "L e W e W", "", "", "Axx B", "-", "Axx", false, 1, ""},
     {"WriteAfterMoves", "L e n e W", "", "", "Ax Bx", "-", "Bx", false, 1, ""},

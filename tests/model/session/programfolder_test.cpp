@@ -35,11 +35,6 @@ struct ProgramFolderRow
     const char *says;   // in the status line, the question or a message
 };
 
-void PrintTo(const ProgramFolderRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 using O = FolderOrigin;
 const ProgramFolderRow programFolderRows[] = {
     {"FirstStartInTheProgramFolderAsksInTheDocuments", "program", O::WorkingDirectory, "", "A", "", "-", "", "", "", "",

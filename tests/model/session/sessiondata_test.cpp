@@ -74,11 +74,6 @@ struct RecoveryRow
     bool kept;         // whether the first folder's recovery file is there afterwards
 };
 
-void PrintTo(const RecoveryRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 const RecoveryRow recoveryRows[] = {
     {"KeptAfterAChange", "L e K", "", "", "Ax", true, "A B", true},
     {"NoneWithoutAChange", "L K", "", "", "A", false, "A B", false},

@@ -44,11 +44,6 @@ struct Row
     const char *review = ""; // a part of what Review Changes showed
 };
 
-void PrintTo(const Row &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 const auto sniperHealth = [](const char *health) {
     return [health](std::string &f) { replace(f, "health 100", std::string("health ") + health); };
 };

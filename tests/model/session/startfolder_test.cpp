@@ -29,11 +29,6 @@ struct StartRow
     const char *statusHas;
 };
 
-void PrintTo(const StartRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
-
 using O = FolderOrigin;
 const StartRow startRows[] = {
     {"WorkingFolderWithAClassFile", "tvclass_tangos.cfg", O::WorkingDirectory, "last", "", "start", ""},

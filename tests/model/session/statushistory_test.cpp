@@ -29,14 +29,11 @@ TEST(StatusHistory, AMessageShowsOnOneLine)
 TEST(StatusHistory, KeepsTheLatestMessagesOnceEach)
 {
     const std::pair<const char *, const char *> rows[] = {
-        {"a", "a"},
-        {"a|b", "b\n\nEarlier:\na"},
-        {"a|b|a", "a\n\nEarlier:\nb"},
-        {"a|b|c|d|e|f|g", "g\n\nEarlier:\nf\ne\nd\nc"},
-        {"a|two\nlines|c", "c\n\nEarlier:\ntwo \u00B7 lines\na"},
-        {"a|b|", "Earlier:\nb\na"},
-        {"a||b", "b\n\nEarlier:\na"},
-        {"", ""},
+        // clang-format off
+        {"a", "a"}, {"a|b", "b\n\nEarlier:\na"}, {"a|b|a", "a\n\nEarlier:\nb"},
+        {"a|b|c|d|e|f|g", "g\n\nEarlier:\nf\ne\nd\nc"}, {"a|two\nlines|c", "c\n\nEarlier:\ntwo \u00B7 lines\na"},
+        {"a|b|", "Earlier:\nb\na"}, {"a||b", "b\n\nEarlier:\na"}, {"", ""},
+        // clang-format on
     };
     for (const auto &[messages, text] : rows) {
         StatusHistory history;

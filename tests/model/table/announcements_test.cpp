@@ -15,37 +15,18 @@ using namespace tolvane;
 
 namespace {
 
-struct CellRow
+TEST(Announcements, CellNamesTheRowTheColumnTheValueAndWhatIsAmiss)
 {
-    const char *name;
-    CellFacts cell;
-    const char *said;
-};
-
-void PrintTo(const CellRow &row, std::ostream *out)
-{
-    *out << row.name;
+    const std::pair<CellFacts, const char *> rows[] = {
+        {{"1  Marksman", "Health", "100", "", false}, "1  Marksman, Health, 100"},
+        {{"0  Pointman", "Config File", "", "", false}, "0  Pointman, Config File, empty"},
+        {{"2  Breacher", "Class Speed", "12.000000", "TCC003 speed 12 is outside 0 to 10; read as 1.000000", false},
+         "2  Breacher, Class Speed, 12.000000, TCC003 speed 12 is outside 0 to 10; read as 1.000000"},
+        {{"Tangos 0  Heavy", "Sniper Scope", "no", "", true}, "Tangos 0  Heavy, Sniper Scope, no, read only"},
+    };
+    for (const auto &[cell, said] : rows)
+        EXPECT_EQ(cellAnnouncement(cell), said);
 }
-
-const CellRow cellRows[] = {
-    {"ClassColumnValue", {"1  Marksman", "Health", "100", "", false}, "1  Marksman, Health, 100"},
-    {"EmptyValue", {"0  Pointman", "Config File", "", "", false}, "0  Pointman, Config File, empty"},
-    {"Problem",
-     {"2  Breacher", "Class Speed", "12.000000", "TCC003 speed 12 is outside 0 to 10; read as 1.000000", false},
-     "2  Breacher, Class Speed, 12.000000, TCC003 speed 12 is outside 0 to 10; read as 1.000000"},
-    {"OtherTeam", {"Tangos 0  Heavy", "Sniper Scope", "no", "", true}, "Tangos 0  Heavy, Sniper Scope, no, read only"},
-};
-
-class CellAnnouncementTest : public ::testing::TestWithParam<CellRow>
-{};
-
-TEST_P(CellAnnouncementTest, NamesTheRowTheColumnTheValueAndWhatIsAmiss)
-{
-    EXPECT_EQ(cellAnnouncement(GetParam().cell), GetParam().said);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, CellAnnouncementTest, ::testing::ValuesIn(cellRows),
-                         [](const auto &info) { return std::string(info.param.name); });
 
 // What the table shows is set up by commands, separated by ";":
 //   sort TITLE up|down, file order, filter TEXT, select ROW..., other
@@ -57,11 +38,6 @@ struct ChangeRow
     const char *now;
     const char *said;
 };
-
-void PrintTo(const ChangeRow &row, std::ostream *out)
-{
-    *out << row.name;
-}
 
 const ChangeRow changeRows[] = {
     {"SortHighestFirst", "", "sort Health down", "Sorted by Health, highest first"},
@@ -160,35 +136,17 @@ TEST_P(TableChangeTest, SaysWhatChangedInOneLine)
 INSTANTIATE_TEST_SUITE_P(Rows, TableChangeTest, ::testing::ValuesIn(changeRows),
                          [](const auto &info) { return std::string(info.param.name); });
 
-struct BulkRow
+TEST(Announcements, BulkChangeHeadingNamesTheColumnAndTheClasses)
 {
-    const char *name;
-    std::vector<std::string> classes;
-    const char *said;
-};
-
-void PrintTo(const BulkRow &row, std::ostream *out)
-{
-    *out << row.name;
+    const std::pair<std::vector<std::string>, const char *> rows[] = {
+        {{"Marksman"}, "Change Health of 1 class: Marksman"},
+        {{"Marksman", "Breacher"}, "Change Health of 2 classes: Marksman and Breacher"},
+        {{"A", "B", "C"}, "Change Health of 3 classes: A, B and C"},
+        {{"A", "B", "C", "D", "E"}, "Change Health of 5 classes: A, B, C and 2 more"},
+    };
+    for (const auto &[classes, said] : rows)
+        EXPECT_EQ(bulkChangeHeading("Health", classes), said);
 }
-
-const BulkRow bulkRows[] = {
-    {"OneClass", {"Marksman"}, "Change Health of 1 class: Marksman"},
-    {"TwoClasses", {"Marksman", "Breacher"}, "Change Health of 2 classes: Marksman and Breacher"},
-    {"ThreeClasses", {"A", "B", "C"}, "Change Health of 3 classes: A, B and C"},
-    {"ManyClassesAreCounted", {"A", "B", "C", "D", "E"}, "Change Health of 5 classes: A, B, C and 2 more"},
-};
-
-class BulkChangeHeadingTest : public ::testing::TestWithParam<BulkRow>
-{};
-
-TEST_P(BulkChangeHeadingTest, NamesTheColumnAndTheClasses)
-{
-    EXPECT_EQ(bulkChangeHeading("Health", GetParam().classes), GetParam().said);
-}
-
-INSTANTIATE_TEST_SUITE_P(Rows, BulkChangeHeadingTest, ::testing::ValuesIn(bulkRows),
-                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(Announcements, ListEntriesBoxesAndCounts)
 {
