@@ -195,33 +195,17 @@ TEST(ClassFileTool, ExitsWithTheWorstOfItsFilesOrRefuses)
     const std::string samples = arg(TOLVANE_EXAMPLES "/tvclass_seals.cfg") + ' '
                                 + arg(TOLVANE_EXAMPLES "/tvclass_tangos.cfg");
     const std::pair<std::string, int> rows[] = {
-        {"", 2},
-        {"frobnicate " + x, 2},
-        {"normalize", 2},
-        {"normalize " + x + ' ' + x, 2},
-        {"check", 2},
-        {"normalize missing.cfg", 2},
-        {"normalize --check -i " + x, 2},
-        {"normalize --diff --check " + x, 2},
-        {"normalize --force " + x, 2},
-        {"normalize --no-backup " + x, 2},
-        {"normalize --fix " + x, 2},
-        {"check --format=xml " + x, 2},
-        {"check --select TCC999 " + x, 2},
-        {"check --ignore TCC001, " + x, 2},
-        {"check " + x + " --select", 2},
-        {"check --list-codes " + x, 2},
-        {"--version " + x, 2},
-        {"--help", 0},
-        {"-V", 0},
-        {"check " + x, 0},
-        {"check --select=tcc001,TCC003 --ignore TCC003 " + x, 0},
-        {"check " + dirty + " missing.cfg", 2},
-        {"check missing.cfg " + dirty, 2},
-        {"check --ignore TCC001 " + dirty, 0},
-        {"normalize -i - <" + dirty, 2},
-        {"check " + x + ' ' + samples, 0},
+        // clang-format off
+        {"", 2}, {"frobnicate " + x, 2}, {"normalize", 2}, {"normalize " + x + ' ' + x, 2}, {"check", 2},
+        {"normalize missing.cfg", 2}, {"normalize --check -i " + x, 2}, {"normalize --diff --check " + x, 2},
+        {"normalize --force " + x, 2}, {"normalize --no-backup " + x, 2}, {"normalize --fix " + x, 2},
+        {"check --format=xml " + x, 2}, {"check --select TCC999 " + x, 2}, {"check --ignore TCC001, " + x, 2},
+        {"check " + x + " --select", 2}, {"check --list-codes " + x, 2}, {"--version " + x, 2}, {"--help", 0},
+        {"-V", 0}, {"check " + x, 0}, {"check --select=tcc001,TCC003 --ignore TCC003 " + x, 0},
+        {"check " + dirty + " missing.cfg", 2}, {"check missing.cfg " + dirty, 2},
+        {"check --ignore TCC001 " + dirty, 0}, {"normalize -i - <" + dirty, 2}, {"check " + x + ' ' + samples, 0},
         {"check " + dirty + ' ' + x + ' ' + samples, 1},
+        // clang-format on
     };
     for (const auto &[arguments, status] : rows) {
         const ToolRun run = runTool(arguments);
@@ -240,13 +224,11 @@ TEST(ClassFileTool, CheckSelectsAndIgnoresCodes)
     const std::string path = writeTemp("codes.cfg", inBlock("spead 3\nspeed 11\nhealth lots"));
     const std::pair<std::string, std::string> rows[] = {
         // options, codes reported
-        {"", "TCC001 TCC003 TCC004 "},
-        {"--select TCC003 ", "TCC003 "},
-        {"--select=tcc001,TCC004 ", "TCC001 TCC004 "},
-        {"--select TCC001 --select TCC003 ", "TCC001 TCC003 "},
-        {"--ignore TCC001,TCC004 ", "TCC003 "},
-        {"--select TCC001,TCC003 --ignore TCC001 ", "TCC003 "},
-        {"--select TCC020 ", ""},
+        // clang-format off
+        {"", "TCC001 TCC003 TCC004 "}, {"--select TCC003 ", "TCC003 "}, {"--select=tcc001,TCC004 ", "TCC001 TCC004 "},
+        {"--select TCC001 --select TCC003 ", "TCC001 TCC003 "}, {"--ignore TCC001,TCC004 ", "TCC003 "},
+        {"--select TCC001,TCC003 --ignore TCC001 ", "TCC003 "}, {"--select TCC020 ", ""},
+        // clang-format on
     };
     for (const auto &[options, codes] : rows) {
         const ToolRun run = runTool("check " + options + arg(path));

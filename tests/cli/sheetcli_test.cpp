@@ -95,21 +95,14 @@ TEST(ClassFileTool, SheetCommandsRefuseWhatTheyCannotDo)
     const std::string sheet = arg(writeTemp("sheet.csv", "classname\nPointman\n"));
     const std::string settings = arg(writeTemp("tvcc.cfg", "[TolvaneClassCreator]\n\nSeals 1\n"));
     const std::pair<std::string, int> rows[] = {
-        {"export", 2},
-        {"export --format=xml " + file, 2},
-        {"export --frob " + file, 2},
-        {"export " + settings, 2},
-        {"export " + file + " missing.cfg", 2},
-        {"export --format json " + file, 0},
-        {"apply " + sheet, 2},
-        {"apply " + sheet + " -", 2},
-        {"apply --force --dry-run " + sheet + ' ' + file, 2},
-        {"apply --frob " + sheet + ' ' + file, 2},
-        {"apply " + sheet + ' ' + settings, 2},
-        {"apply --dry-run " + sheet + ' ' + file, 0},
-        {"apply missing.csv " + file, 2},
-        {"apply --follow-symlinks -n " + sheet + ' ' + file, 2},
-        {"apply --no-backup " + sheet + ' ' + file, 0},
+        // clang-format off
+        {"export", 2}, {"export --format=xml " + file, 2}, {"export --frob " + file, 2}, {"export " + settings, 2},
+        {"export " + file + " missing.cfg", 2}, {"export --format json " + file, 0}, {"apply " + sheet, 2},
+        {"apply " + sheet + " -", 2}, {"apply --force --dry-run " + sheet + ' ' + file, 2},
+        {"apply --frob " + sheet + ' ' + file, 2}, {"apply " + sheet + ' ' + settings, 2},
+        {"apply --dry-run " + sheet + ' ' + file, 0}, {"apply missing.csv " + file, 2},
+        {"apply --follow-symlinks -n " + sheet + ' ' + file, 2}, {"apply --no-backup " + sheet + ' ' + file, 0},
+        // clang-format on
     };
     for (const auto &[arguments, status] : rows) {
         const ToolRun run = runTool(arguments);
@@ -151,43 +144,32 @@ TEST(ClassFileTool, ApplyTakesOnlyTheRowsOfTheFilesFolder)
     EXPECT_EQ(fileBytes(files[0]), seals);
 }
 
-// A sheet's number is a finite decimal number, as in a paste: apply refuses
-// the rest, says where, and leaves the file as it was.
-TEST(ClassFileTool, ApplyRefusesWhatIsNoFiniteNumber)
+// A sheet's number is a finite decimal number, as in a paste, and a cell
+// longer than any value is refused as the sheet is read, named by its place
+// and size, none of it quoted: apply says where, and leaves the file as it was.
+TEST(ClassFileTool, ApplyRefusesWhatIsNoFiniteNumberOrTooLarge)
 {
     const std::string seals = sample("tvclass_seals.cfg");
     const std::string path = writeTemp("tvclass_seals.cfg", seals);
-    const std::tuple<const char *, const char *, const char *> rows[] = {
+    const std::tuple<const char *, std::string, const char *> rows[] = {
         {"nan.csv", "classname,speed\nPointman,nan\n", "row 2, column B (speed): \"nan\" is not a number"},
         {"inf.tsv", "classname\tjump\nPointman\t-inf\n", "row 2, column B (jump): \"-inf\" is not a number"},
         {"inf.json", "[{\"classname\": \"Pointman\", \"underwaterair\": \"Infinity\"}]",
          "object 1 (line 1), \"underwaterair\": \"Infinity\" is not a number"},
         {"hex.csv", "classname,speed\nPointman,0x2\n", "row 2, column B (speed): \"0x2\" is not a number"},
         {"hex2.csv", "classname,health\nPointman,0x10\n", "row 2, column B (health): \"0x10\" is not a whole number"},
+        {"large.csv", "classname,keys\nPointman," + std::string(5 << 20, 'k') + '\n',
+         "row 2, column B (keys): a cell of 5242880 bytes; no value of a class is longer than 4096 bytes"},
     };
     for (const auto &[name, text, message] : rows) {
         const std::string sheet = writeTemp(name, text);
         const ToolRun run = runTool("apply " + arg(sheet) + ' ' + arg(path));
         EXPECT_EQ(run.status, 2) << name;
+        EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err,
                   "tolvane-classfile: " + sheet + ": " + message + "\ntolvane-classfile: " + path + " is unchanged\n");
         EXPECT_EQ(fileBytes(path), seals) << name;
     }
-}
-
-// A cell longer than any value is refused as the sheet is read: the message
-// names its place and size and quotes none of it.
-TEST(ClassFileTool, ApplyRefusesALargeCellWithoutPrintingIt)
-{
-    const std::string path = writeTemp("tvclass_seals.cfg", sample("tvclass_seals.cfg"));
-    const std::string sheet = writeTemp("large.csv", "classname,keys\nPointman," + std::string(5 << 20, 'k') + '\n');
-    const ToolRun run = runTool("apply " + arg(sheet) + ' ' + arg(path));
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "tolvane-classfile: " + sheet
-                           + ": row 2, column B (keys): a cell of 5242880 bytes; no value of a class is longer than "
-                             "4096 bytes\ntolvane-classfile: "
-                           + path + " is unchanged\n");
 }
 
 // The README's pre-commit check passes on the samples with a modder's notes

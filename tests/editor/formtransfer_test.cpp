@@ -96,28 +96,16 @@ TEST_F(FormTest, EveryBoxCarriesTheFieldItsLabelNames)
     for (const auto &[label, field] : decimals)
         EXPECT_EQ(record().*field, float(++value)) << label;
 
-    const std::pair<const char *, std::int32_t> abilities[] = {{"AT-4 Scope", 0x1},
-                                                               {"Scanner", 0x2},
-                                                               {"Throw Caltrops", 0x4},
-                                                               {"Laserguided Rox", 0x8},
-                                                               {"Knife Throw", 0x10},
-                                                               {"Place Sentrys", 0x20},
-                                                               {"Place Healdepot", 0x40},
-                                                               {"Place Ammodepot", 0x80},
-                                                               {"Place Detpack", 0x100},
-                                                               {"Can Disguise", 0x200},
-                                                               {"Can Feign Death", 0x400},
-                                                               {"Has Nightvision", 0x1000},
-                                                               {"Sniper Autozoom", 0x2000},
-                                                               {"Can use Turrets", 0x4000},
-                                                               {"Sniper Scope", 0x8000},
-                                                               {"Sniper Lasersight", 0x10000},
-                                                               {"Can Heal Others", 0x20000},
-                                                               {"Disarm Detpack", 0x40000},
-                                                               {"Can be the Hunted", 0x80000},
-                                                               {"Can be Bodyguard", 0x100000},
-                                                               {"Can be Assassin", 0x200000},
-                                                               {"Can be the V.I.P.", 0x400000}};
+    // clang-format off
+    const std::pair<const char *, std::int32_t> abilities[] = {
+        {"AT-4 Scope", 0x1}, {"Scanner", 0x2}, {"Throw Caltrops", 0x4}, {"Laserguided Rox", 0x8}, {"Knife Throw", 0x10},
+        {"Place Sentrys", 0x20}, {"Place Healdepot", 0x40}, {"Place Ammodepot", 0x80}, {"Place Detpack", 0x100},
+        {"Can Disguise", 0x200}, {"Can Feign Death", 0x400}, {"Has Nightvision", 0x1000}, {"Sniper Autozoom", 0x2000},
+        {"Can use Turrets", 0x4000}, {"Sniper Scope", 0x8000}, {"Sniper Lasersight", 0x10000},
+        {"Can Heal Others", 0x20000}, {"Disarm Detpack", 0x40000}, {"Can be the Hunted", 0x80000},
+        {"Can be Bodyguard", 0x100000}, {"Can be Assassin", 0x200000}, {"Can be the V.I.P.", 0x400000},
+    };
+    // clang-format on
     for (const auto &[label, bit] : abilities) {
         show([&](ClassRecord &r) { r.classabilities = bit; });
         const auto boxes = dialog->findChildren<QCheckBox *>();

@@ -23,20 +23,15 @@ TEST(UnifiedDiff, MatchesDiffU)
 {
     const std::string ten = numbered(1, 10), twenty = numbered(1, 20);
     const std::pair<std::string, std::string> rows[] = {
-        {"", ""},
-        {"a\n", "a\n"},
-        {"a\n", "b\n"},
-        {"", "a\nb\n"},
-        {"a\nb\n", ""},
-        {ten, "new\n" + ten},
-        {ten, numbered(1, 9)},
-        {ten, numbered(1, 4) + "four and a half\n" + numbered(5, 10)},
+        // clang-format off
+        {"", ""}, {"a\n", "a\n"}, {"a\n", "b\n"}, {"", "a\nb\n"}, {"a\nb\n", ""}, {ten, "new\n" + ten},
+        {ten, numbered(1, 9)}, {ten, numbered(1, 4) + "four and a half\n" + numbered(5, 10)},
         {twenty, numbered(1, 2) + "x\n" + numbered(4, 17) + "y\n" + numbered(19, 20)}, // two hunks
         {twenty, numbered(1, 5) + "x\n" + numbered(7, 11) + "y\n" + numbered(13, 20)}, // one: 5 lines between
-        {"a\nb", "a\nb\n"},
-        {"a\r\nb\r\n", "a\nb\r\n"},
+        {"a\nb", "a\nb\n"}, {"a\r\nb\r\n", "a\nb\r\n"},
         {"// old\n{\nspeed 2\n}\n", "// new\n\n{\nclassname ?\nspeed 2.000000\n}\n\n"},
         {"x\ny\nz\nx\ny\nz\n", "y\nz\nx\nq\nx\ny\n"},
+        // clang-format on
     };
     const std::string folder = testing::TempDir();
     const bool haveDiff = std::system("diff -u /dev/null /dev/null >/dev/null 2>&1") == 0;

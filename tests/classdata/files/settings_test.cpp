@@ -17,35 +17,21 @@ TEST(SettingsFile, LastCountableSectionLineDecides)
         std::string text;
         std::int32_t before, after;
     } rows[] = {
-        {header + "Seals 1\n", 0, 1},
-        {header + "seals 2\n", 0, 1},
-        {header + "SEALS -1\n", 0, 1},
-        {header + "Seals 0\n", 1, 0},
-        {header + "Seals\t0\n", 1, 0},
-        {header + "  Seals   1  \n", 0, 1},
-        {header + "Seals 4294967296\n", 0, 1},
-        {header + "Seals 1x\n", 0, 1},
-        {header + "Seals 0x1\n", 1, 0},
-        {header + "Seals 1\nTeam 1\n", 1, 0},
-        {header + "Team 1\nSeals 1\n", 0, 1},
-        {header + "   \n", 1, 0},
-        {header + "\n", 1, 1},
-        {header + "#Seals 0\n", 1, 1},
-        {header + " #Seals 0\n", 1, 0},
-        {header + header, 1, 0},
-        {header + "Seals\n", 0, 0},
-        {header + "Seals yes\n", 1, 1},
-        {header + "Seals 0\nSeals +\n", 1, 0},
-        {header + "Seals 0\r\n", 1, 0},
-        {header + "Seals 0", 1, 1},
+        // clang-format off
+        {header + "Seals 1\n", 0, 1}, {header + "seals 2\n", 0, 1}, {header + "SEALS -1\n", 0, 1},
+        {header + "Seals 0\n", 1, 0}, {header + "Seals\t0\n", 1, 0}, {header + "  Seals   1  \n", 0, 1},
+        {header + "Seals 4294967296\n", 0, 1}, {header + "Seals 1x\n", 0, 1}, {header + "Seals 0x1\n", 1, 0},
+        {header + "Seals 1\nTeam 1\n", 1, 0}, {header + "Team 1\nSeals 1\n", 0, 1}, {header + "   \n", 1, 0},
+        {header + "\n", 1, 1}, {header + "#Seals 0\n", 1, 1}, {header + " #Seals 0\n", 1, 0}, {header + header, 1, 0},
+        {header + "Seals\n", 0, 0}, {header + "Seals yes\n", 1, 1}, {header + "Seals 0\nSeals +\n", 1, 0},
+        {header + "Seals 0\r\n", 1, 0}, {header + "Seals 0", 1, 1},
         {header + "Seals 0" + std::string(247, ' ') + "\n", 1, 0},
         {header + "Seals 0" + std::string(247, ' ') + "\r\n", 1, 0},
         {header + "Seals 0" + std::string(248, ' ') + "\n", 1, 1},
-        {header + std::string(300, 'x') + "\nSeals 0\n", 1, 1},
-        {"[tolvaneclasscreator]\nseals 0\n", 1, 0},
-        {"[TolvaneClassCreator] \nSeals 0\n", 1, 1},
-        {" [TolvaneClassCreator]\nSeals 0\n", 1, 1},
+        {header + std::string(300, 'x') + "\nSeals 0\n", 1, 1}, {"[tolvaneclasscreator]\nseals 0\n", 1, 0},
+        {"[TolvaneClassCreator] \nSeals 0\n", 1, 1}, {" [TolvaneClassCreator]\nSeals 0\n", 1, 1},
         {"Seals 0\n" + header, 1, 1},
+        // clang-format on
     };
     for (const auto &row : rows) {
         std::int32_t sealsActive = row.before;

@@ -129,19 +129,10 @@ TEST(ClassFileReader, ReadsIntegersAsStrtollClampedTo32Bits)
         const long long value = std::strtoll(text.c_str(), nullptr, 10);
         return std::int32_t(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
     };
-    const std::string rows[] = {"2147483647",
-                                "2147483648",
-                                "-2147483648",
-                                "-2147483649",
-                                "99999999999999999999",
-                                "-99999999999999999999",
-                                " \t+12x",
-                                "--1",
-                                "+-1",
-                                "0x10",
-                                "",
-                                "-",
-                                "007"};
+    // clang-format off
+    const std::string rows[] = {"2147483647", "2147483648", "-2147483648", "-2147483649", "99999999999999999999",
+                                "-99999999999999999999", " \t+12x", "--1", "+-1", "0x10", "", "-", "007"};
+    // clang-format on
     for (const std::string &text : rows)
         EXPECT_EQ(parseInt(text), reference(text)) << text;
 }

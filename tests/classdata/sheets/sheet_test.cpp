@@ -80,14 +80,13 @@ TEST(ClassSheet, RepeatedNamesTakeTheirRowsInOrder)
 {
     const std::string file =
         "{\nclassname Sniper\nhealth 1\n}\n\n{\nclassname SNIPER\nhealth 3\n}\n\n{\nclassname Medic\n}\n\n";
-    ImportOptions addNew;
+    ImportOptions addNew, plain;
     addNew.addNew = true;
     const std::tuple<const char *, ImportOptions, const char *> rows[] = {
-        {"classname,health\nsniper,10\nsniper,30\n", {}, "Sniper 10, SNIPER 30, Medic 100"},
-        {"classname,health\nSNIPER,10\n", {}, "Sniper 10, SNIPER 3, Medic 100"},
+        {"classname,health\nsniper,10\nsniper,30\n", plain, "Sniper 10, SNIPER 30, Medic 100"},
+        {"classname,health\nSNIPER,10\n", plain, "Sniper 10, SNIPER 3, Medic 100"},
         {"classname,health\nMedic,7\nsniper,10\nmedic,8\n", addNew, "Sniper 10, SNIPER 3, Medic 7, medic 8 new"},
-        {"classname,health\nmedic,7\nmedic,8\n",
-         {},
+        {"classname,health\nmedic,7\nmedic,8\n", plain,
          "row 3, column A (classname): \"medic\" in more rows than classes are named so (1); new classes are added "
          "only when asked for"},
     };
@@ -128,28 +127,26 @@ TEST(ClassSheet, ChangesTheClassesItNamesInTheColumnsItHas)
                              "kevlar_vest 50\ncombat_helmet 30\n\nmax_shells 20\nmax_rockets 4\nmax_grenades 20\n"
                              "max_cells 200\nmax_357cal 12\nmax_45cal 4\nmax_9cal 4\nmax_556cal 4\nmax_308cal 4\n"
                              "max_762bb 4\n\nstarting_weapon \n}\n\n";
-    ImportOptions addNew, seals;
+    ImportOptions addNew, seals, plain;
     addNew.addNew = true;
     seals.fileName = "game/tvclass_seals.cfg";
     seals.isFile = [](std::string_view file) { return file == "./game/tvclass_seals.cfg"; };
     const std::tuple<std::string, ImportOptions, std::string> rows[] = {
         // sheet, options, file written
-        {"classname,health\nB,70\n", {}, withB(speed + "health 70\n" + weapon)},
+        {"classname,health\nB,70\n", plain, withB(speed + "health 70\n" + weapon)},
         {"classname,health\nb,70\n", addNew, withB(speed + "health 70\n" + weapon)},
-        {"health,speed,classname\n60,2,B\n", {}, withB(speed + "health 60\n" + weapon)},
-        {"classname\tspeed\tjump\nB\t1.5\t2\n", {}, withB("speed 1.500000\njump 2.000000\n" + weapon)},
-        {"classname\tspeed\n B \t1.5\n",
-         {},
+        {"health,speed,classname\n60,2,B\n", plain, withB(speed + "health 60\n" + weapon)},
+        {"classname\tspeed\tjump\nB\t1.5\t2\n", plain, withB("speed 1.500000\njump 2.000000\n" + weapon)},
+        {"classname\tspeed\n B \t1.5\n", plain,
          "row 2, column A (classname): no class is named \" B \"; new classes are added only when asked for"},
-        {"classname;max_cells\r\nB;7\r\n", {}, withB(speed + "max_cells 7\n" + weapon)},
-        {"[{\"classname\": \"A\", \"scanner\": false, \"sniper_scope\": true, \"weapon_knife\": 2}]",
-         {},
+        {"classname;max_cells\r\nB;7\r\n", plain, withB(speed + "max_cells 7\n" + weapon)},
+        {"[{\"classname\": \"A\", \"scanner\": false, \"sniper_scope\": true, \"weapon_knife\": 2}]", plain,
          "// notes\n{\nclassname A\nhealth 50\ninventory weapon_knife 2\nclassabilities 34816\n}\n\n{\nclassname B\n"
              + speed + weapon + "}\n"},
-        {"classname,starting_weapon_name\nB,m4\n", {}, withB(speed + "starting_weapon weapon_M16\n")},
-        {"classname,starting_weapon,starting_weapon_name\nB,weapon_mp5,H&K MP 5\n", {}, file},
-        {"classname,resistance,keys\nB,,'=x\n", {}, withB(speed + "keys =x\n" + weapon)},
-        {"classname,keys\nB,\xE4.cfg\n", {}, withB(speed + "keys \xE4.cfg\n" + weapon)},
+        {"classname,starting_weapon_name\nB,m4\n", plain, withB(speed + "starting_weapon weapon_M16\n")},
+        {"classname,starting_weapon,starting_weapon_name\nB,weapon_mp5,H&K MP 5\n", plain, file},
+        {"classname,resistance,keys\nB,,'=x\n", plain, withB(speed + "keys =x\n" + weapon)},
+        {"classname,keys\nB,\xE4.cfg\n", plain, withB(speed + "keys \xE4.cfg\n" + weapon)},
         {"classname,health\nC,5\n,\n", addNew, file + newC},
         {"file,classname,health\nb.cfg,B,1\nTVCLASS_SEALS.CFG,B,2\n", seals, withB(speed + "health 2\n" + weapon)},
         // A row of another folder's file of the same name is left out.
