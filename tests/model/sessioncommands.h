@@ -9,6 +9,8 @@
 #include "sessiontesthelpers.h"
 
 #include "classdata/files/safesave.h"
+#include "model/table/tablecolumns.h"
+#include "model/table/teamrows.h"
 
 #include <memory>
 #include <sstream>
@@ -38,6 +40,21 @@ inline std::vector<TableCommand> tableCommands(const std::string &line)
         command.after = equals == std::string::npos ? "" : command.rest.substr(equals + 3);
     }
     return parsed;
+}
+
+// A row of the class table: "2" the form team's slot 2, "t1" the other
+// team's slot 1.
+inline int tableRow(const std::string &word)
+{
+    return word.starts_with('t') ? tolvane::otherTeamRows + std::stoi(word.substr(1)) : std::stoi(word);
+}
+
+// A column of the class table by its title, the Team column too.
+inline int tableColumn(const std::string &title)
+{
+    const int found = title == "Team" ? tolvane::teamColumn() : tolvane::columnNamed(title);
+    EXPECT_GE(found, 0) << title;
+    return found;
 }
 
 // Runs the session's own command of letter; false when the letter is not one.
@@ -131,6 +148,71 @@ protected:
                 [this](std::string_view line) { reported += line; }, [this] { return keptFolders; },
                 [this](const std::vector<fs::path> &folders) { keptFolders = folders; }, data.path});
     }
+    // Runs a class table command of a row; false when it is none: answer
+    // LETTERS; other (Show Other Team); filter TEXT; sort TITLE up|down;
+    // order; select ROW...; all; shown; choose ROW; cell ROW TITLE = TEXT;
+    // change TITLE = TYPED; paste ROW... TITLE = TEXT (\t and \n for tab and
+    // line end, every column shown). ROW as tableRow reads it.
+    bool runTableCommand(const TableCommand &command)
+    {
+        const auto &[text, verb, rest, before, after] = command;
+        // The rows it names, then the title of a paste's column.
+        const std::string cells = verb == "paste" ? before : rest;
+        std::vector<int> rows;
+        std::string title;
+        std::istringstream words(cells);
+        std::string word;
+        for (auto at = words.tellg(); title.empty() && words >> word; at = words.tellg()) {
+            if (word.find_first_not_of("0123456789", word.starts_with('t') ? 1 : 0) == std::string::npos)
+                rows.push_back(tableRow(word));
+            else
+                title = cells.substr(cells.find_first_not_of(' ', std::size_t(at)));
+        }
+        tolvane::ClassTableEditing &table = parts->table;
+        if (verb == "answer")
+            view.answer(rest);
+        else if (verb == "other")
+            table.showOtherTeam(!table.showsOtherTeam());
+        else if (verb == "filter")
+            table.filter(rest);
+        else if (verb == "sort")
+            table.sort(tableColumn(rest.substr(0, rest.rfind(' '))),
+                       rest.ends_with("down") ? tolvane::SortOrder::Descending : tolvane::SortOrder::Ascending);
+        else if (verb == "order")
+            table.fileOrder();
+        else if (verb == "select")
+            table.selectRows(rows);
+        else if (verb == "all")
+            table.selectAllClasses();
+        else if (verb == "shown")
+            table.selectAllShown();
+        else if (verb == "choose")
+            table.chooseRow(rows.at(0));
+        else if (verb == "cell")
+            table.editCell(tableRow(before), tableColumn(before.substr(before.find(' ') + 1)), after);
+        else if (verb == "change")
+            table.changeSelectedClasses(tableColumn(before), after);
+        else if (verb == "paste")
+            pasteCells(rows, tableColumn(title), after);
+        else
+            return false;
+        return true;
+    }
+    void pasteCells(const std::vector<int> &rows, int column, std::string text)
+    {
+        tolvane::TableGrid grid;
+        grid.rows = parts->table.shownRows();
+        for (int i = 0; i <= tolvane::teamColumn(); ++i)
+            grid.columns.push_back(i);
+        for (int row : rows)
+            grid.selected.push_back({int(std::ranges::find(grid.rows, row) - grid.rows.begin()), column});
+        for (const auto &[escape, byte] : {std::pair{"\\t", '\t'}, {"\\n", '\n'}}) {
+            for (std::size_t at; (at = text.find(escape)) != std::string::npos;)
+                text.replace(at, 2, 1, byte);
+        }
+        parts->table.paste(grid, text);
+    }
+
     // Runs the commands of a row; what quitting and opening the other folder gave.
     std::string run(const std::string &line)
     {

@@ -20,16 +20,16 @@ namespace {
 
 struct Row
 {
-    // Commands separated by ";": those of runSessionCommand, and: other (Show
-    // Other Team); cell ROW Health = N (ROW: a slot, tN the Tangos' N);
-    // choose ROW; answer LETTERS; seals|tangos readonly|disk|gone|folder (the
-    // file becomes read-only, another program rewrites it with Heavy's health
-    // 200, deletes it, or a folder takes its place); keep (the recovery timer);
-    // crash (a new run in the folder, without a word); problems (the Problems
-    // window's classes, |-separated); select ROW...; carry ROW (3 Mk23 in its
-    // inventory); copy (Copy to Other Team); title (what the title and the
-    // place field say of the form's class); goto N (Go to Class picks entry
-    // N: its list, and the entry it opens on after "@").
+    // Commands separated by ";": those of runSessionCommand, the table
+    // commands (runTableCommand; ROW: a slot, tN the Tangos' N), and:
+    // seals|tangos readonly|disk|gone|folder (the file becomes read-only,
+    // another program rewrites it with Heavy's health 200, deletes it, or a
+    // folder takes its place); keep (the recovery timer); crash (a new run in
+    // the folder, without a word); problems (the Problems window's classes,
+    // |-separated); carry ROW (3 Mk23 in its inventory); copy (Copy to Other
+    // Team); title (what the title and the place field say of the form's
+    // class); goto N (Go to Class picks entry N: its list, and the entry it
+    // opens on after "@").
     const char *commands;
     const char *seals; // what the files hold after: "Sniper/100 Medic/90", "Sniper/100+3" with 3 items
     const char *tangos;
@@ -141,10 +141,6 @@ protected:
         EXPECT_EQ(view.unanswered(), 0u) << "an expected question was never asked";
     }
 
-    static int row(const std::string &word)
-    {
-        return word.starts_with('t') ? otherTeamRows + std::stoi(word.substr(1)) : std::stoi(word);
-    }
     static std::string held(const fs::path &file)
     {
         const FileBytes bytes = readWholeFile(file);
@@ -181,24 +177,10 @@ protected:
     {
         std::string events;
         for (const auto &[command, verb, rest, before, after] : tableCommands(line)) {
-            if (verb == "answer")
-                view.answer(rest);
-            else if (verb == "other")
-                parts->table.showOtherTeam(!parts->table.showsOtherTeam());
-            else if (verb == "cell")
-                parts->table.editCell(row(before.substr(0, before.find(' '))), columnNamed("Health"), after);
-            else if (verb == "choose")
-                parts->table.chooseRow(row(rest));
-            else if (verb == "seals" || verb == "tangos")
+            if (verb == "seals" || verb == "tangos")
                 changeFile(verb == "seals" ? seals() : tangos(), rest);
-            else if (verb == "select") {
-                std::vector<int> rows;
-                std::istringstream each(rest);
-                for (std::string word; each >> word;)
-                    rows.push_back(row(word));
-                parts->table.selectRows(rows);
-            } else if (verb == "carry")
-                parts->table.editCell(row(rest), columnOfId("item weapon_Mk23"), "3");
+            else if (verb == "carry")
+                parts->table.editCell(tableRow(rest), columnOfId("item weapon_Mk23"), "3");
             else if (verb == "goto") {
                 classPicker.pickedClass = std::stoi(rest);
                 parts->classList.goToClass();
@@ -221,7 +203,7 @@ protected:
                 for (const ReviewCommands::ListedProblem &problem : parts->review.problems())
                     names += (names.empty() ? "" : "|") + problem.text.substr(0, problem.text.find(':'));
                 events += " | " + names;
-            } else
+            } else if (!runTableCommand({command, verb, rest, before, after}))
                 events += run(command);
         }
         return events;

@@ -198,7 +198,6 @@ class NamedClassFileTest : public ::testing::Test, protected SessionBench
 {
 protected:
     NamedClassFileTest() : SessionBench({"Sniper", "Medic"}) {}
-    fs::path tangos() const { return first.path / "tvclass_tangos.cfg"; }
     fs::path settings() const { return first.path / "tvcc.cfg"; }
 };
 

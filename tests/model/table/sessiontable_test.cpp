@@ -21,8 +21,7 @@ namespace {
 struct Row
 {
     // Commands separated by ";": those of runSessionCommand and SessionBench,
-    // and: filter TEXT; sort TITLE up|down; order; select SLOT...; all;
-    // shown; row SLOT; cell SLOT TITLE = TEXT; change TITLE = TYPED.
+    // and its table commands (runTableCommand).
     const char *commands;
     const char *answers;
     const char *asked;
@@ -73,8 +72,8 @@ const Row rows[] = {
      "3 Config Classes Read", ""},
     // Table and form are one: a row stores the form and shows its class; a
     // cell takes the form's rules and stores the form first.
-    {"L; e; row 2", "", "", "Classname", "Ax:Ax B:B C:C", "A:A B:B C:C", "A B C", "3 of 3 classes", "@ Class 2 / 2 [C]",
-     "Store Class Ax"},
+    {"L; e; choose 2", "", "", "Classname", "Ax:Ax B:B C:C", "A:A B:B C:C", "A B C", "3 of 3 classes",
+     "@ Class 2 / 2 [C]", "Store Class Ax"},
     {"L; e; cell 1 Health = 12abc", "", "", "Health", "Ax:100 B:12 C:100", "A:100 B:100 C:100", "A B C",
      "3 of 3 classes", "Changed: Change Health on B", "Change Health on B"},
     {"L; cell 0 Class Speed = 1,5; cell 0 Classname = Z", "", "", "Class Speed", "Z:1.000000 B:1.000000 C:1.000000",
@@ -108,63 +107,12 @@ class TableBench : protected SessionBench
 protected:
     TableBench() : SessionBench({"A", "B", "C"}) {}
 
-    static int column(const std::string &title)
-    {
-        const int found = columnNamed(title);
-        EXPECT_GE(found, 0) << title;
-        return found;
-    }
-
     void runTable(const std::string &line)
     {
-        for (const auto &[command, verb, rest, before, after] : tableCommands(line)) {
-            std::vector<int> slots;
-            std::istringstream numbers(rest);
-            for (int slot = 0; numbers >> slot;)
-                slots.push_back(slot);
-            if (verb == "filter")
-                parts->table.filter(rest);
-            else if (verb == "sort")
-                parts->table.sort(column(rest.substr(0, rest.rfind(' '))),
-                                  rest.ends_with("down") ? SortOrder::Descending : SortOrder::Ascending);
-            else if (verb == "order")
-                parts->table.fileOrder();
-            else if (verb == "select")
-                parts->table.selectRows(slots);
-            else if (verb == "all")
-                parts->table.selectAllClasses();
-            else if (verb == "shown")
-                parts->table.selectAllShown();
-            else if (verb == "row")
-                parts->table.chooseRow(slots.at(0));
-            else if (verb == "cell")
-                parts->table.editCell(std::stoi(before), column(before.substr(before.find(' ') + 1)), after);
-            else if (verb == "paste")
-                pasteCells(before, after);
-            else if (verb == "change")
-                parts->table.changeSelectedClasses(column(before), after);
-            else
-                run(command);
+        for (const TableCommand &command : tableCommands(line)) {
+            if (!runTableCommand(command))
+                run(command.text);
         }
-    }
-
-    // Pastes text (with \t and \n for tab and line end) into the cells of
-    // column "SLOT... TITLE", every column shown.
-    void pasteCells(const std::string &cells, std::string text)
-    {
-        TableGrid grid;
-        grid.rows = parts->table.shownRows();
-        for (int i = 0; i < int(tableColumns().size()); ++i)
-            grid.columns.push_back(i);
-        std::istringstream words(cells);
-        const int at = column(cells.substr(cells.find_first_not_of("0123456789 ")));
-        for (int slot = 0; words >> slot;)
-            grid.selected.push_back({int(std::ranges::find(grid.rows, slot) - grid.rows.begin()), at});
-        for (const auto &[escape, byte] : {std::pair{"\\t", '\t'}, {"\\n", '\n'}}) {
-            for (std::size_t i; (i = text.find(escape)) != std::string::npos;)
-                text.replace(i, 2, 1, byte);
-        }
-        parts->table.paste(grid, text);
     }
 
     static std::string values(const ClassTable &table, int of)
@@ -189,10 +137,10 @@ TEST_P(SessionTableTest, TableShowsAndChangesTheClassesOfTheSession)
     runTable(row.commands);
     EXPECT_EQ(view.asked, row.asked);
     EXPECT_EQ(view.unanswered(), 0u);
-    EXPECT_EQ(values(session->document().state().table, column(row.column)), row.memory);
+    EXPECT_EQ(values(session->document().state().table, tableColumn(row.column)), row.memory);
     ClassTable file;
     readClassFile(file, first.path, true);
-    EXPECT_EQ(values(file, column(row.column)), row.file);
+    EXPECT_EQ(values(file, tableColumn(row.column)), row.file);
     std::string shown;
     for (int slot : parts->table.shownRows())
         shown += (shown.empty() ? "" : " ") + std::string(1, char('A' + slot));
@@ -220,13 +168,13 @@ void PrintTo(const FollowRow &row, std::ostream *out)
 
 const FollowRow followRows[] = {
     {"L; filter B", "Editing A (hidden by the class table's filter)", 0},
-    {"L; filter B; row 1", "Editing B", 1},
+    {"L; filter B; choose 1", "Editing B", 1},
     {"L; filter B; filter", "Editing A", 0},
     {"L; filter helth < 100", "Editing A", 0},
     {"L; filter C; n", "Editing B (hidden by the class table's filter)", 1},
     {"L; filter not Ax; e; S", "Saving Ax (hidden by the class table's filter)", 0},
-    {"L; filter not B; row 2; cell 2 Classname = B", "Editing B (hidden by the class table's filter)", 2},
-    {"L; filter not B; row 2; cell 2 Classname = B; z", "Editing C", 2},
+    {"L; filter not B; choose 2; cell 2 Classname = B", "Editing B (hidden by the class table's filter)", 2},
+    {"L; filter not B; choose 2; cell 2 Classname = B; z", "Editing C", 2},
 };
 
 class FormFollowsTableTest : public ::testing::TestWithParam<FollowRow>, protected TableBench

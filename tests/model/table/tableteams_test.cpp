@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <sstream>
 
 using namespace tolvane;
@@ -19,12 +18,10 @@ namespace {
 
 struct Row
 {
-    // Commands separated by ";": those of runSessionCommand, and: other
-    // (Show Other Team); baseline (Compare with File, stock.cfg); folder
-    // (Compare with Folder: stock.cfg and Heavy 150, Sniper 90); filter
-    // TEXT; answer LETTERS; sort TITLE up|down; order; select ROW...; cell ROW TITLE = TEXT;
-    // change TITLE = TYPED; paste ROW... TITLE = TEXT (\n for a line end). Rows are
-    // slots, or tN for the other team's N.
+    // Commands separated by ";": those of runSessionCommand, the table
+    // commands (runTableCommand), and: baseline (Compare with File,
+    // stock.cfg); folder (Compare with Folder: stock.cfg and Heavy 150,
+    // Sniper 90).
     const char *commands;
     const char *shown;       // "Sniper/S:100 Heavy/T:150", in order; "*" marks a health that differs from the baseline
     const char *status;      // the table's count, then the status line
@@ -169,66 +166,20 @@ protected:
     }
 
     fs::path stock() const { return other.path / "stock.cfg"; }
-    static int column(const std::string &title) { return title == "Team" ? teamColumn() : columnNamed(title); }
-    static int row(const std::string &word)
-    {
-        return word.starts_with('t') ? otherTeamRows + std::stoi(word.substr(1)) : std::stoi(word);
-    }
-
-    // Pastes text into the column of the rows, every column shown.
-    void paste(const std::string &cells, std::string text)
-    {
-        TableGrid grid;
-        grid.rows = parts->table.shownRows();
-        for (int column = 0; column <= teamColumn(); ++column)
-            grid.columns.push_back(column);
-        std::istringstream words(cells);
-        std::vector<std::string> all(std::istream_iterator<std::string>(words), {});
-        for (std::size_t i = 0; i + 1 < all.size(); ++i)
-            grid.selected.push_back(
-                {int(std::ranges::find(grid.rows, row(all[i])) - grid.rows.begin()), column(all.back())});
-        for (std::size_t at; (at = text.find("\\n")) != std::string::npos;)
-            text.replace(at, 2, "\n");
-        parts->table.paste(grid, text);
-    }
-
     void runTable(const std::string &line)
     {
-        for (const auto &[command, verb, rest, before, after] : tableCommands(line)) {
-            if (verb == "answer")
-                view.answer(rest);
-            else if (verb == "other")
-                parts->table.showOtherTeam(!parts->table.showsOtherTeam());
-            else if (verb == "baseline") {
+        for (const TableCommand &command : tableCommands(line)) {
+            if (command.verb == "baseline") {
                 view.pickedFiles = {stock()};
                 parts->compare.compareWithFile();
-            } else if (verb == "folder") {
+            } else if (command.verb == "folder") {
                 write(other.path / "tvclass_seals.cfg", readWholeFile(stock()).bytes);
                 write(other.path / "tvclass_tangos.cfg", healthFile({{"Heavy", 150}, {"Sniper", 90}}));
                 view.chosenFolders = {other.path};
                 parts->compare.compareWithFolder();
-            } else if (verb == "filter")
-                parts->table.filter(rest);
-            else if (verb == "sort")
-                parts->table.sort(column(rest.substr(0, rest.rfind(' '))),
-                                  rest.ends_with("down") ? SortOrder::Descending : SortOrder::Ascending);
-            else if (verb == "order")
-                parts->table.fileOrder();
-            else if (verb == "select") {
-                std::vector<int> rows;
-                std::istringstream each(rest);
-                for (std::string word; each >> word;)
-                    rows.push_back(row(word));
-                parts->table.selectRows(rows);
-            } else if (verb == "cell")
-                parts->table.editCell(row(before.substr(0, before.find(' '))),
-                                      column(before.substr(before.find(' ') + 1)), after);
-            else if (verb == "change")
-                parts->table.changeSelectedClasses(column(before), after);
-            else if (verb == "paste")
-                paste(before, after);
-            else
-                run(command);
+            } else if (!runTableCommand(command)) {
+                run(command.text);
+            }
         }
     }
 };
