@@ -8,9 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
-#include <fstream>
 
 using namespace tolvane;
 
@@ -19,13 +17,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 namespace {
 
 using namespace std::literals;
-
-void runTarget(const std::string &input)
-{
-    // A failed check aborts: the input it failed on stays here.
-    std::ofstream(testing::TempDir() + "fuzztarget-input", std::ios::binary | std::ios::trunc) << input;
-    LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(input.data()), input.size());
-}
 
 TEST(FuzzTarget, ChecksHoldForTheSamplesAndInputsMadeFromThem)
 {
@@ -39,16 +30,7 @@ TEST(FuzzTarget, ChecksHoldForTheSamplesAndInputsMadeFromThem)
         oddFiles().back(),
     };
     ASSERT_FALSE(seeds[0].empty());
-    std::mt19937 random(26);
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-    std::size_t inputs = 0;
-    for (; inputs < seeds.size() || std::chrono::steady_clock::now() < end; ++inputs) {
-        std::string input = seeds[inputs % seeds.size()];
-        if (inputs >= seeds.size())
-            mutate(input, random);
-        runTarget(input);
-    }
-    RecordProperty("inputs", int(inputs));
+    fuzzFromSeeds(seeds, 26, 3, "fuzztarget-input", LLVMFuzzerTestOneInput);
 }
 
 } // namespace

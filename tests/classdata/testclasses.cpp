@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -188,4 +189,20 @@ void expectSameClasses(const ClassTable &expected, const ClassTable &actual)
         EXPECT_EQ(floatsOf(expected.records[i]), floatsOf(actual.records[i])) << "class " << i;
         EXPECT_TRUE(withoutFloats(expected.records[i]) == withoutFloats(actual.records[i])) << "class " << i;
     }
+}
+
+void fuzzFromSeeds(const std::vector<std::string> &seeds, unsigned seed, int seconds, const std::string &keptAs,
+                   int (*target)(const std::uint8_t *, std::size_t))
+{
+    std::mt19937 random(seed);
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    std::size_t inputs = 0;
+    for (; inputs < seeds.size() || std::chrono::steady_clock::now() < end; ++inputs) {
+        std::string input = seeds[inputs % seeds.size()];
+        if (inputs >= seeds.size())
+            mutate(input, random);
+        std::ofstream(testing::TempDir() + keptAs, std::ios::binary | std::ios::trunc) << input;
+        target(reinterpret_cast<const std::uint8_t *>(input.data()), input.size());
+    }
+    testing::Test::RecordProperty("inputs", int(inputs));
 }

@@ -3,6 +3,7 @@
 #include "classdata/format/classfilereader.h"
 #include "classdata/format/classrecord.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <random>
@@ -53,6 +54,12 @@ void fillRandomTable(tolvane::ClassTable &table, std::mt19937 &random);
 // One to eight random byte changes, inserts and cuts, biased to the bytes
 // that tell the reader something: braces, line ends, NUL, spaces, digits.
 void mutate(std::string &bytes, std::mt19937 &random);
+
+// Runs target on the seeds, then on inputs mutated from them until seconds
+// have passed, and records how many it ran. Each input is kept in the test
+// folder under keptAs first: a failed check aborts.
+void fuzzFromSeeds(const std::vector<std::string> &seeds, unsigned seed, int seconds, const std::string &keptAs,
+                   int (*target)(const std::uint8_t *, std::size_t));
 
 // Expects the same classes, floats compared to the six decimals a file keeps.
 void expectSameClasses(const tolvane::ClassTable &expected, const tolvane::ClassTable &actual);

@@ -52,16 +52,20 @@ inline std::string healthFile(const std::vector<std::pair<std::string, int>> &cl
     return text;
 }
 
-// The class names a file holds, space separated; "-" when it is missing.
-inline std::string namesIn(const fs::path &folder, bool seals)
+// The class names of a table, space separated.
+inline std::string namesOf(const tolvane::ClassTable &table)
 {
-    tolvane::ClassTable table;
-    if (tolvane::readClassFile(table, folder, seals).status != tolvane::FileStatus::Read)
-        return "-";
     std::string names;
     for (int i = 0; i < table.classCount; ++i)
         names += (i ? " " : "") + std::string(table.records[std::size_t(i)].classname.view());
     return names;
+}
+
+// The class names a file holds; "-" when it is missing.
+inline std::string namesIn(const fs::path &folder, bool seals)
+{
+    tolvane::ClassTable table;
+    return tolvane::readClassFile(table, folder, seals).status == tolvane::FileStatus::Read ? namesOf(table) : "-";
 }
 
 // The classes of a class file's text, and a block of lines for one.

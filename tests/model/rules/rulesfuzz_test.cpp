@@ -7,9 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
-#include <fstream>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
 
@@ -37,18 +35,7 @@ TEST(RulesFuzzTarget, ChecksHoldForTheExampleAndInputsMadeFromIt)
         "[tangos]\nrelations = [\"inventory Cells >= max_cells\", \"speed != 1\"]\n[check]\nignore = [\"TCC001\"]\n",
     };
     ASSERT_NE(seeds[0].find("[balance]"), std::string::npos);
-    std::mt19937 random(43);
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    std::size_t inputs = 0;
-    for (; inputs < seeds.size() || std::chrono::steady_clock::now() < end; ++inputs) {
-        std::string input = seeds[inputs % seeds.size()];
-        if (inputs >= seeds.size())
-            mutate(input, random);
-        // A failed check aborts: the input it failed on stays here.
-        std::ofstream(testing::TempDir() + "rulesfuzz-input", std::ios::binary | std::ios::trunc) << input;
-        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(input.data()), input.size());
-    }
-    RecordProperty("inputs", int(inputs));
+    fuzzFromSeeds(seeds, 43, 2, "rulesfuzz-input", LLVMFuzzerTestOneInput);
 }
 
 } // namespace

@@ -151,12 +151,7 @@ protected:
     std::string memory() const
     {
         const ClassTable &table = session->document().state().table;
-        if (table.classCount > 8)
-            return std::to_string(table.classCount) + " classes";
-        std::string names;
-        for (int i = 0; i < table.classCount; ++i)
-            names += (i ? " " : "") + std::string(table.records[std::size_t(i)].classname.view());
-        return names;
+        return table.classCount > 8 ? std::to_string(table.classCount) + " classes" : namesOf(table);
     }
 
     // A file's names beyond eight as their count.
