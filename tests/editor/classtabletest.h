@@ -13,12 +13,6 @@
 #include <QAction>
 #include <QTableView>
 
-// Texts in failures as text.
-inline void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 // The cell of a class table's row in the column of that title.
 inline QModelIndex cellOf(const QAbstractItemModel &model, int row, const char *title)
 {

@@ -26,12 +26,6 @@
 
 using namespace tolvane;
 
-// Texts in failures as text.
-static void PrintTo(const QString &text, std::ostream *out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 namespace {
 
 class DialogSpeechTest : public DialogTest

@@ -35,6 +35,12 @@
 #include <string>
 #include <vector>
 
+// Texts in failures as text.
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 // The form shows the current class again, as after a command.
 inline void showRecord(CreatorDialog &dialog)
 {

@@ -32,11 +32,6 @@ struct Row
     const char *edit; // the steps Undo and Redo offer: "undo | redo", or the undo alone
 };
 
-void PrintTo(const Row &row, std::ostream *out)
-{
-    *out << row.name << " \"" << row.commands << '"';
-}
-
 const Row rows[] = {
     // Delete asks, with No as the default; the last class cannot go.
     {"DeleteOnYes", "L x", "y", "X", "B C", "1 2", "A B C", "B", "Deleted Class 0 [A]; @ Class 0 / 1 [B]", true,

@@ -280,14 +280,11 @@ TEST(ClassTableColumns, NameTheValuesEverywhere)
     for (const auto &[value, name] : unshown)
         EXPECT_EQ(columnTitle(value), name);
     const std::tuple<const char *, const char *> keys[] = {
-        {"kevlar_vest", "Kevlar Vest"},
-        {"MAX_357CAL", "Max .357 Bullets"},
-        {"max_45cal", "Max Pistol Mag"},
-        {"keys", "Config File"},
-        {"inventory ammo_fgrenades", "Flash Grenades"},
-        {"INVENTORY Weapon_Knife", "Army Knife"},
-        {"inventory nothing", "inventory nothing"},
-        {"bogus", "bogus"},
+        // clang-format off
+        {"kevlar_vest", "Kevlar Vest"}, {"MAX_357CAL", "Max .357 Bullets"}, {"max_45cal", "Max Pistol Mag"},
+        {"keys", "Config File"}, {"inventory ammo_fgrenades", "Flash Grenades"},
+        {"INVENTORY Weapon_Knife", "Army Knife"}, {"inventory nothing", "inventory nothing"}, {"bogus", "bogus"},
+        // clang-format on
     };
     for (const auto &[key, title] : keys)
         EXPECT_EQ(keyTitle(key), title) << key;
