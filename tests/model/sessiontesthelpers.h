@@ -69,7 +69,7 @@ inline std::string namesIn(const fs::path &folder, bool seals)
 }
 
 // The classes of a class file's text, and a block of lines for one.
-inline std::vector<tolvane::ClassRecord> classesIn(const std::string &text)
+inline std::vector<tolvane::ClassRecord> classesIn(std::string_view text)
 {
     const auto table = std::make_unique<tolvane::ClassTable>();
     tolvane::readClassBytes(*table, text);

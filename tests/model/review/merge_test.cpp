@@ -1,3 +1,4 @@
+#include "../sessiontesthelpers.h"
 #include "model/review/changereview.h"
 #include "classdata/compare/classfilemerge.h"
 #include "classdata/format/classfilereader.h"
@@ -21,13 +22,6 @@ using Origins = std::vector<int>;
 const std::string loaded = "// Seals\n\n{\nclassname Sniper\nhealth 100\n}\n\n{\nclassname Scout\nhealth 90\n}\n\n"
                            "{\nclassname Heavy\nhealth 150\n}\n";
 const std::string sniper = "{\nclassname Sniper\nhealth 100\n}\n\n", heavy = "{\nclassname Heavy\nhealth 150\n}\n";
-
-Classes classesOf(std::string_view bytes)
-{
-    const auto table = std::make_unique<ClassTable>();
-    readClassBytes(*table, bytes);
-    return {table->records.begin(), table->records.begin() + table->classCount};
-}
 
 void replace(std::string &text, std::string_view from, std::string_view to)
 {
@@ -169,14 +163,14 @@ class Merge : public testing::TestWithParam<Row>
 protected:
     ClassFileMerge merge(const Row &row, MergeChoice choice, DiskRemovals removals = DiskRemovals::Keep)
     {
-        classes = classesOf(loaded);
+        classes = classesIn(loaded);
         origins = {0, 1, 2};
         row.here(classes, origins);
         disk.bytes = loaded;
         row.onDisk(disk.bytes);
         return mergeClassFile({loaded, loadedClasses, disk, classes, origins}, choice, removals);
     }
-    const Classes loadedClasses = classesOf(loaded);
+    const Classes loadedClasses = classesIn(loaded);
     Classes classes;
     Origins origins;
     FileBytes disk{FileStatus::Read, {}, {}};
@@ -199,7 +193,7 @@ TEST_P(Merge, LaysThisSessionsChangesOntoTheFileOnDisk)
     EXPECT_EQ(summary(merge(row, MergeChoice::KeepFile, DiskRemovals::Take)),
               row.takeRemovals ? row.takeRemovals : row.keepFile);
     ClassFileMerge reread = kept;
-    reread.classes = classesOf(kept.bytes);
+    reread.classes = classesIn(kept.bytes);
     if (kept.outcome == ClassFileMerge::Outcome::Merged) {
         EXPECT_EQ(summary(reread), summary(kept)) << "the bytes hold the classes";
     }
@@ -233,7 +227,7 @@ TEST_F(Merge, KeepsTheFilesLinesAndShowsWhatItDoesToThem)
 
     // A speed of 12 that this session wrote reads back as 1: the disk did not change it.
     const std::string wrote = "{\nclassname Sniper\nspeed 12.000000\n}\n";
-    Classes written = classesOf(wrote), edited = written;
+    Classes written = classesIn(wrote), edited = written;
     written[0].speed = 12, edited[0].speed = 5;
     const FileBytes noted{FileStatus::Read, "// a note\n" + wrote, {}};
     const Origins first = {0};
@@ -245,7 +239,7 @@ TEST_F(Merge, KeepsTheFilesLinesAndShowsWhatItDoesToThem)
     const ClassFileMerge anew = mergeClassFile({loaded, loadedClasses, missing, classes, origins});
     EXPECT_EQ(anew.outcome, ClassFileMerge::Outcome::WrittenAnew);
     EXPECT_EQ(summary(anew), "Sniper 100 new, Scout 95 new, Heavy 150 new");
-    EXPECT_EQ(classesOf(anew.bytes).size(), 3u);
+    EXPECT_EQ(classesIn(anew.bytes).size(), 3u);
     EXPECT_EQ(mergeReview(anew, "", "x").substr(0, 48), "The file is gone from disk; it is written anew.\n");
 }
 

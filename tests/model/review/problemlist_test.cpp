@@ -1,3 +1,4 @@
+#include "../sessiontesthelpers.h"
 #include "model/review/problemlist.h"
 
 #include "classdata/format/classfilereader.h"
@@ -21,14 +22,6 @@ constexpr std::string_view classFile = "// two classes\n{\nclassname Sniper\nspe
 
 // line, code, class, field, item
 using Seen = std::tuple<int, std::string, int, std::string, int>;
-
-// The classes the editor holds after reading bytes.
-std::vector<ClassRecord> classesOf(std::string_view bytes)
-{
-    ClassTable table;
-    readClassBytes(table, bytes);
-    return {table.records.begin(), table.records.begin() + table.classCount};
-}
 
 std::vector<Seen> seen(const std::vector<Problem> &problems)
 {
@@ -58,7 +51,7 @@ TEST(ProblemList, EachFindingWithItsClassAndBox)
         SCOPED_TRACE(name);
         ProblemList problems;
         problems.fileRead(bytes);
-        const std::vector<Problem> found = problems.current(classesOf(bytes));
+        const std::vector<Problem> found = problems.current(classesIn(bytes));
         EXPECT_EQ(seen(found), expected);
     }
 }
@@ -75,8 +68,8 @@ TEST(ProblemList, ValuesByTheTablesTitlesAndByTheFilesKeys)
     };
     ProblemList list;
     list.fileRead(classFile);
-    const std::vector<Problem> read = list.current(classesOf(classFile));
-    std::vector<ClassRecord> slips = classesOf("{\nclassname Sniper\nhealth 150\n}\n\n{\nclassname SNIPER\n}\n");
+    const std::vector<Problem> read = list.current(classesIn(classFile));
+    std::vector<ClassRecord> slips = classesIn("{\nclassname Sniper\nhealth 150\n}\n\n{\nclassname SNIPER\n}\n");
     const std::tuple<const char *, std::vector<Problem>, const char *, const char *> rows[] = {
         {"the reader's", read,
          "line 4: TCC003 Class Speed 10.5 is outside 0 to 10; read as 1.000000\n"
@@ -138,7 +131,7 @@ TEST(ProblemList, FollowsTheClassesAsTheyAreEdited)
         SCOPED_TRACE(name);
         ProblemList problems;
         problems.fileRead(classFile);
-        Classes classes = classesOf(classFile);
+        Classes classes = classesIn(classFile);
         Origins origins;
         edit(classes, origins);
         LineAndClass standing;
