@@ -290,8 +290,7 @@ TEST_P(CommandTest, ReachesItsAction)
     });
 }
 
-INSTANTIATE_TEST_SUITE_P(Bindings, CommandTest, ::testing::ValuesIn(commandRows),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Bindings, CommandTest, ::testing::ValuesIn(commandRows), byRowName);
 
 class ShortcutTest : public CommandTest
 {};
@@ -314,8 +313,7 @@ std::vector<CommandRow> rowsWithKeys()
     return rows;
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, ShortcutTest, ::testing::ValuesIn(rowsWithKeys()),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, ShortcutTest, ::testing::ValuesIn(rowsWithKeys()), byRowName);
 
 using CommandTableTest = DialogTest;
 

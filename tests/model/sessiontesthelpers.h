@@ -13,6 +13,9 @@
 
 namespace fs = std::filesystem;
 
+// The name of a row test: its row's name.
+inline constexpr auto byRowName = [](const auto &info) { return std::string(info.param.name); };
+
 // A scratch folder whose name has spaces and a byte that is not UTF-8.
 struct ScratchFolder
 {

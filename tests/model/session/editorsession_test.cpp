@@ -125,8 +125,7 @@ TEST_P(SessionTest, CommandsAskWriteAndShowWhatTheUserExpects)
     EXPECT_EQ(isReadOnlyFile(seals()), std::string_view(row.commands).find('R') != std::string_view::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SessionTest, ::testing::ValuesIn(rows),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, SessionTest, ::testing::ValuesIn(rows), byRowName);
 
 using SessionFormTest = SessionFixture;
 

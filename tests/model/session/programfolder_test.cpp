@@ -194,8 +194,7 @@ TEST_P(ProgramFolderTest, IsNeverAGameFolderAndItsSamplesAreCopiedOnRequest)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, ProgramFolderTest, ::testing::ValuesIn(programFolderRows),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, ProgramFolderTest, ::testing::ValuesIn(programFolderRows), byRowName);
 
 // A copy that fails halfway says which file and why, and what it copied.
 TEST(SampleCopyTest, KeepsWhatIsThereAndStopsAtAFileItCannotCopy)

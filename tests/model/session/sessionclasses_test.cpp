@@ -179,8 +179,7 @@ TEST_P(SessionClassesTest, CommandsKeepMemoryTheFileAndTheFormInStep)
     EXPECT_EQ(view.classCommands.undo + (redo.empty() ? "" : " | " + redo), row.edit);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SessionClassesTest, ::testing::ValuesIn(rows),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, SessionClassesTest, ::testing::ValuesIn(rows), byRowName);
 
 // The inventory view sets amounts as steps, and the form's amount follows.
 TEST_F(SessionClassesTest, InventoryViewChangesTheClassAtOnce)

@@ -115,8 +115,7 @@ TEST_P(SessionRecoveryTest, UnsavedClassesComeBackAfterACrashInTheirFolderOnly)
     EXPECT_TRUE(view.told.empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SessionRecoveryTest, ::testing::ValuesIn(recoveryRows),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, SessionRecoveryTest, ::testing::ValuesIn(recoveryRows), byRowName);
 
 // The restore question shows what writing the classes out would do to the
 // file on disk as it is now.

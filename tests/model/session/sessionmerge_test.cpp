@@ -236,7 +236,6 @@ TEST_F(FileCutOnDiskTest, RemovesThemOnTheUsersWordAsOneStepThatUndoTakesBack)
     EXPECT_NE(readWholeFile(seals()).bytes.find("// the other program's note\nclassname c0\n"), std::string::npos);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, SessionMergeTest, ::testing::ValuesIn(rows),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, SessionMergeTest, ::testing::ValuesIn(rows), byRowName);
 
 } // namespace

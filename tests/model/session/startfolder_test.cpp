@@ -105,8 +105,7 @@ TEST_P(StartFolderTest, OpensAGameFolderOrAsksAndWritesNowhereElse)
     EXPECT_TRUE(fs::is_empty(start.path) || *row.holds) << "a file was written into the start folder";
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, StartFolderTest, ::testing::ValuesIn(startRows),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, StartFolderTest, ::testing::ValuesIn(startRows), byRowName);
 
 // The command line: a class file names its folder (Explorer passes a file
 // dropped on the program, in any case of letters); a file of another kind

@@ -2,6 +2,7 @@
 // changes of the table from one moment to the next, the state of Change
 // Selected Classes and a list's entry.
 
+#include "../sessiontesthelpers.h"
 #include "model/table/announcements.h"
 #include "model/table/tablecolumns.h"
 #include "model/table/teamrows.h"
@@ -133,8 +134,7 @@ TEST_P(TableChangeTest, SaysWhatChangedInOneLine)
     EXPECT_EQ(tableChangeAnnouncement(factsAfter(row.before), factsAfter(row.now)), row.said);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, TableChangeTest, ::testing::ValuesIn(changeRows),
-                         [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Rows, TableChangeTest, ::testing::ValuesIn(changeRows), byRowName);
 
 TEST(Announcements, BulkChangeHeadingNamesTheColumnAndTheClasses)
 {
