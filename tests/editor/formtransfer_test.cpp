@@ -41,6 +41,8 @@ protected:
     }
 };
 
+// A negative value shown is marked as the value the game reads instead, and
+// stored back as it is.
 TEST_F(FormTest, ShowsDefaultsInTheirFormatsAndStoresANegativeValueBack)
 {
     show([](ClassRecord &r) { r.combat_helmet = -5; });
@@ -52,6 +54,7 @@ TEST_F(FormTest, ShowsDefaultsInTheirFormatsAndStoresANegativeValueBack)
     EXPECT_EQ(checkedBoxes(), 0);
     EXPECT_EQ(shownTitle(*dialog), QString::fromUtf8("Tolvane Class Creator \u00A9 - Editing ? *"));
     EXPECT_EQ(text(ControlId::Helmet), "-5");
+    EXPECT_TRUE(control(ControlId::Helmet)->toolTip().contains("the game will read 20 instead"));
     save();
     EXPECT_EQ(record().combat_helmet, -5);
     EXPECT_EQ(shownTitle(*dialog), QString::fromUtf8("Tolvane Class Creator \u00A9 - Saving ? *"));

@@ -54,14 +54,4 @@ INSTANTIATE_TEST_SUITE_P(
                               "first 31 characters are kept: Heavy Gunner of the Northern Fr"},
                       HintRow{ControlId::ConfigFile, "keys_\u0141\u00F3d\u017A.cfg", "\u0141\u017A: written as ?"}));
 
-TEST_F(DialogTest, ShownNegativeArmourIsMarkedAndNotChanged)
-{
-    dialog->state().current().kevlar_vest = -5;
-    showRecord(*dialog);
-    auto *box = control<QLineEdit>(ControlId::KevlarVest);
-    EXPECT_TRUE(box->toolTip().contains("the game will read 50 instead"));
-    click(ControlId::SaveToMemory);
-    EXPECT_EQ(dialog->state().current().kevlar_vest, -5);
-}
-
 } // namespace
