@@ -93,15 +93,10 @@ TEST_F(ClassTableTest, CopiedCellsPasteIntoOtherRows)
 // class (the session's tests write it).
 TEST_F(ClassTableTest, AWholeRowPastesAsANewClassWithItsInventory)
 {
-    ClassTable classes;
-    ClassRecord &sniper = classes.records[0];
-    applyBlockStartDefaults(sniper);
-    sniper.classname.assign("Sniper");
-    sniper.starting_weapon.assign("weapon_sniper");
-    sniper.inventory[std::size_t(itemNamed("PSG-1"))] = 1;
-    sniper.inventory[std::size_t(itemNamed("Grenades"))] = 2;
-    classes.classCount = 1;
-    writeFile(QStringLiteral("tvclass_seals.cfg"), classFileBytes(classes, "\n"));
+    const std::string file = block(
+        "classname Sniper\nstarting_weapon weapon_sniper\ninventory weapon_sniper 1\ninventory ammo_grenades 2");
+    const ClassRecord sniper = classesIn(file).at(0);
+    writeFile(QStringLiteral("tvclass_seals.cfg"), file);
     showDialog();
     trigger(CommandId::LoadConfig);
     keys("Ctrl+T");

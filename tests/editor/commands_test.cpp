@@ -388,14 +388,14 @@ TEST_P(KeyTest, EnterPressesOnlyAFocusedButtonAndEscDoesNothing)
     EXPECT_TRUE(folderEntries().isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, KeyTest,
-                         ::testing::Values(KeyRow{ControlId::Quit, Qt::Key_Return, Outcome::Closes},
-                                           KeyRow{ControlId::Quit, Qt::Key_Return, Outcome::StaysOpen, true},
-                                           KeyRow{ControlId::About, Qt::Key_Enter, Outcome::OpensAbout},
-                                           KeyRow{ControlId::WriteOut, Qt::Key_Escape, Outcome::StaysOpen},
-                                           KeyRow{ControlId::ClassName, Qt::Key_Return, Outcome::StaysOpen},
-                                           KeyRow{ControlId::Resistance, Qt::Key_Return, Outcome::StaysOpen},
-                                           KeyRow{ControlId::ClassName, Qt::Key_Escape, Outcome::StaysOpen}));
+const KeyRow keyRows[] = {{ControlId::Quit, Qt::Key_Return, Outcome::Closes},
+                          {ControlId::Quit, Qt::Key_Return, Outcome::StaysOpen, true},
+                          {ControlId::About, Qt::Key_Enter, Outcome::OpensAbout},
+                          {ControlId::WriteOut, Qt::Key_Escape, Outcome::StaysOpen},
+                          {ControlId::ClassName, Qt::Key_Return, Outcome::StaysOpen},
+                          {ControlId::Resistance, Qt::Key_Return, Outcome::StaysOpen},
+                          {ControlId::ClassName, Qt::Key_Escape, Outcome::StaysOpen}};
+INSTANTIATE_TEST_SUITE_P(Keys, KeyTest, ::testing::ValuesIn(keyRows));
 
 using AboutTest = DialogTest;
 

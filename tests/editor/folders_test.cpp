@@ -181,12 +181,10 @@ TEST_P(WheelTest, OnlyAFocusedListFollowsTheWheel)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Lists, WheelTest,
-                         ::testing::Values(WheelRow{ControlId::Resistance, false},
-                                           WheelRow{ControlId::Resistance, true}, WheelRow{ControlId::ItemList, false},
-                                           WheelRow{ControlId::ItemList, true},
-                                           WheelRow{ControlId::StartingWeaponList, false},
-                                           WheelRow{ControlId::StartingWeaponList, true}));
+const WheelRow wheelRows[] = {{ControlId::Resistance, false},         {ControlId::Resistance, true},
+                              {ControlId::ItemList, false},           {ControlId::ItemList, true},
+                              {ControlId::StartingWeaponList, false}, {ControlId::StartingWeaponList, true}};
+INSTANTIATE_TEST_SUITE_P(Lists, WheelTest, ::testing::ValuesIn(wheelRows));
 
 class UnsavedQuestionTest : public FolderTest, public ::testing::WithParamInterface<B>
 {};

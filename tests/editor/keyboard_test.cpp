@@ -94,16 +94,13 @@ TEST_P(AltLetterTest, TakesTheFocusToItsFieldEveryTime)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Fields, AltLetterTest,
-                         ::testing::Values(AltRow{Qt::Key_N, "Classname"}, AltRow{Qt::Key_I, "Config File"},
-                                           AltRow{Qt::Key_B, "Scanner, Class Abilities"},
-                                           AltRow{Qt::Key_E, "Resistance, Armor"}, AltRow{Qt::Key_M, "Helmet, Armor"},
-                                           AltRow{Qt::Key_K, "Kevlar Vest, Armor"},
-                                           AltRow{Qt::Key_O, "Trousers, Armor"}, AltRow{Qt::Key_T, "Health, Health"},
-                                           AltRow{Qt::Key_P, "Class Speed"}, AltRow{Qt::Key_J, "Jump Height"},
-                                           AltRow{Qt::Key_U, "Underwaterair"},
-                                           AltRow{Qt::Key_G, "Can be Assassin, Gamemode Flags"},
-                                           AltRow{Qt::Key_X, "Shells, Maximum Ammo"}));
+const AltRow altRows[] = {
+    {Qt::Key_N, "Classname"},           {Qt::Key_I, "Config File"},    {Qt::Key_B, "Scanner, Class Abilities"},
+    {Qt::Key_E, "Resistance, Armor"},   {Qt::Key_M, "Helmet, Armor"},  {Qt::Key_K, "Kevlar Vest, Armor"},
+    {Qt::Key_O, "Trousers, Armor"},     {Qt::Key_T, "Health, Health"}, {Qt::Key_P, "Class Speed"},
+    {Qt::Key_J, "Jump Height"},         {Qt::Key_U, "Underwaterair"},  {Qt::Key_G, "Can be Assassin, Gamemode Flags"},
+    {Qt::Key_X, "Shells, Maximum Ammo"}};
+INSTANTIATE_TEST_SUITE_P(Fields, AltLetterTest, ::testing::ValuesIn(altRows));
 
 QString altLetter(const QString &text)
 {

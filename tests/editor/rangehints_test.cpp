@@ -43,15 +43,15 @@ TEST_P(RangeHintTest, HintNamesWhatTheFileHoldsInsteadAndClears)
 
 // What each hint says is in the value hint rows of the model; here the
 // window shows them, with the characters Windows-1252 lacks.
-INSTANTIATE_TEST_SUITE_P(
-    Rows, RangeHintTest,
-    ::testing::Values(HintRow{ControlId::Health, "1500", "read 100 instead"}, HintRow{ControlId::Speed, "10", ""},
-                      HintRow{ControlId::UnderwaterAir, "1,5", "start is read: 1.000000 is stored"},
-                      HintRow{ControlId::Jump, "1\u2603", "written as ?"},
-                      HintRow{ControlId::ClassName, "Schneem\u2603nn", "cannot hold \u2603: written as ?"},
-                      HintRow{ControlId::ClassName, "Ing\u00E9nieur \u20AC", ""},
-                      HintRow{ControlId::ClassName, "Heavy Gunner of the Northern Front",
-                              "first 31 characters are kept: Heavy Gunner of the Northern Fr"},
-                      HintRow{ControlId::ConfigFile, "keys_\u0141\u00F3d\u017A.cfg", "\u0141\u017A: written as ?"}));
+const HintRow hintRows[] = {{ControlId::Health, "1500", "read 100 instead"},
+                            {ControlId::Speed, "10", ""},
+                            {ControlId::UnderwaterAir, "1,5", "start is read: 1.000000 is stored"},
+                            {ControlId::Jump, "1\u2603", "written as ?"},
+                            {ControlId::ClassName, "Schneem\u2603nn", "cannot hold \u2603: written as ?"},
+                            {ControlId::ClassName, "Ing\u00E9nieur \u20AC", ""},
+                            {ControlId::ClassName, "Heavy Gunner of the Northern Front",
+                             "first 31 characters are kept: Heavy Gunner of the Northern Fr"},
+                            {ControlId::ConfigFile, "keys_\u0141\u00F3d\u017A.cfg", "\u0141\u017A: written as ?"}};
+INSTANTIATE_TEST_SUITE_P(Rows, RangeHintTest, ::testing::ValuesIn(hintRows));
 
 } // namespace

@@ -225,17 +225,10 @@ TEST_F(SessionTableFileTest, WriteOutRewritesOnlyTheChangedLines)
 // it, and a column of a spreadsheet no column of the table has.
 TEST_F(SessionTableFileTest, AWholeRowPastedIntoANewClassOfTheOtherTeamIsTheSameClass)
 {
-    ClassTable classes;
-    ClassRecord &sniper = classes.records[0];
-    applyBlockStartDefaults(sniper);
-    sniper.classname.assign("Sniper");
-    sniper.health = 60;
-    sniper.classabilities = 0x8000;
-    sniper.starting_weapon.assign("weapon_sniper");
-    sniper.inventory[std::size_t(itemNamed("PSG-1"))] = 1;
-    sniper.inventory[std::size_t(itemNamed("Grenades"))] = 2;
-    classes.classCount = 1;
-    ASSERT_TRUE(saveFileAtomically(seals(), classFileBytes(classes, "\n")));
+    const std::string file = block("classname Sniper\nhealth 60\nclassabilities 32768\nstarting_weapon weapon_sniper\n"
+                                   "inventory weapon_sniper 1\ninventory ammo_grenades 2");
+    const ClassRecord sniper = classesIn(file).at(0);
+    ASSERT_TRUE(saveFileAtomically(seals(), file));
     const std::tuple<const char *, const char *> rows[] = {
         {"", "Changed: Paste on Sniper"},
         {"Notes", "Changed: Paste on Sniper; not pasted: \"Notes\" (no column has this name)"},
