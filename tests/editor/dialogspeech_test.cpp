@@ -67,12 +67,8 @@ TEST_F(DialogSpeechTest, ChangeSelectedClassesSaysItsColumnClassesValueAndWhyNot
 {
     const AnnouncementLog log;
     EditorState state;
-    for (const auto &[name, health] : {std::pair("Pointman", 100), {"Marksman", 100}, {"Breacher", 120}}) {
-        ClassRecord &record = state.table.records[std::size_t(state.table.classCount++)];
-        applyBlockStartDefaults(record);
-        record.classname.assign(name);
-        record.health = health;
-    }
+    for (const ClassRecord &record : classesIn(healthFile({{"Pointman", 100}, {"Marksman", 100}, {"Breacher", 120}})))
+        state.table.records[std::size_t(state.table.classCount++)] = record;
     BulkChangeDialog change(TableRows{&state}, {1, 2}, columnNamed("Health"), dialog.get());
     activate(change);
     const auto *heading = change.findChild<QLabel *>(QStringLiteral("changedClasses"));

@@ -72,19 +72,11 @@ class TableChangeTest : public ::testing::TestWithParam<ChangeRow>
 protected:
     TableChangeTest()
     {
-        const std::array<std::pair<const char *, int>, 4> classes{
-            {{"Pointman", 100}, {"Marksman", 90}, {"Breacher", 120}, {"Combat Medic", 100}}};
-        for (const auto &[name, health] : classes) {
-            ClassRecord &record = state.table.records[std::size_t(state.table.classCount++)];
-            applyBlockStartDefaults(record);
-            record.classname.assign(name);
-            record.health = health;
-        }
+        for (const ClassRecord &record :
+             classesIn(healthFile({{"Pointman", 100}, {"Marksman", 90}, {"Breacher", 120}, {"Combat Medic", 100}})))
+            state.table.records[std::size_t(state.table.classCount++)] = record;
         state.lastIndex = state.table.classCount - 1;
-        for (ClassRecord &record : tangos) {
-            applyBlockStartDefaults(record);
-            record.classname.assign("Heavy");
-        }
+        tangos.fill(classesIn(block("classname Heavy")).at(0));
     }
 
     TableFacts factsAfter(const std::string &commands)

@@ -1,6 +1,7 @@
 // Copy and paste between the class table and spreadsheets: where a block of
 // cells goes, what each cell stores, and what stops a paste as a whole.
 
+#include "../sessiontesthelpers.h"
 #include "model/table/tablecolumns.h"
 #include "model/session/formvalues.h"
 #include "model/table/tablepaste.h"
@@ -272,15 +273,10 @@ TEST_F(TablePaste, ReadOnlyRowsAndOtherColumnsStayAsTheyAre)
 TEST_F(TablePaste, WholeRowsCopyWholeClasses)
 {
     ClassRecord &sniper = table.records[0];
-    sniper.classname.assign("Sniper");
-    sniper.health = 60;
-    sniper.speed = 1.25f;
-    sniper.resistance = resistanceOfEntry(2);
-    sniper.classabilities = 0x8000;
-    sniper.starting_weapon.assign("weapon_sniper");
-    sniper.inventory[std::size_t(itemNamed("PSG-1"))] = 1;
-    sniper.inventory[std::size_t(itemNamed("Grenades"))] = 2;
-    sniper.inventory[std::size_t(itemNamed("Cells"))] = 50;
+    sniper = classesIn(block("classname Sniper\nhealth 60\nspeed 1.25\nresistance explosive\nclassabilities 32768\n"
+                             "starting_weapon weapon_sniper\ninventory weapon_sniper 1\ninventory ammo_grenades 2\n"
+                             "inventory ammo_cells 50"))
+                 .at(0);
     const std::vector<int> all = grid.columns;
     // The columns the table hides.
     const std::vector<std::string> rows[] = {{}, {"Health", "Grenades"}, {"Inventory", "Sniper Scope"}};
