@@ -153,11 +153,7 @@ TEST_F(FormTest, TitleShowsANameWithTheMarkOfUnsavedChangesInIt)
 
 TEST_F(FormTest, Windows1252NameTravelsFromFileToFormToFile)
 {
-    ClassTable table;
-    applyBlockStartDefaults(table.records[0]);
-    table.records[0].classname.assign("Ing\xE9nieur \x80\x9F\xFF");
-    table.classCount = 1;
-    const std::string bytes = classFileBytes(table, "\n");
+    const std::string bytes = classFile({"Ing\xE9nieur \x80\x9F\xFF"});
     writeFile("tvclass_seals.cfg", bytes);
 
     click(ControlId::LoadConfig);

@@ -1,3 +1,4 @@
+#include "../sessiontesthelpers.h"
 #include "model/review/changereview.h"
 
 #include <gtest/gtest.h>
@@ -13,15 +14,9 @@ namespace {
 
 std::vector<ClassRecord> threeClasses()
 {
-    std::vector<ClassRecord> classes(3);
-    const char *names[] = {"Sniper", "Scout", "Heavy"};
-    for (std::size_t i = 0; i < classes.size(); ++i) {
-        applyBlockStartDefaults(classes[i]);
-        classes[i].classname.assign(names[i]);
-        classes[i].starting_weapon.assign("weapon_m60");
-    }
-    classes[2].inventory[31] = 2; // Flash Grenades
-    return classes;
+    const std::string m60 = "\nstarting_weapon weapon_m60";
+    return classesIn(block("classname Sniper" + m60) + block("classname Scout" + m60)
+                     + block("classname Heavy" + m60 + "\ninventory ammo_fgrenades 2"));
 }
 
 TEST(ChangeReview, ClassByClassAndValueByValue)

@@ -1,3 +1,4 @@
+#include "../sessiontesthelpers.h"
 #include "model/session/changetracker.h"
 
 #include <gtest/gtest.h>
@@ -12,11 +13,7 @@ namespace {
 EditorState loadedState()
 {
     EditorState state;
-    for (int i = 0; i < 5; ++i) {
-        applyBlockStartDefaults(state.table.records[i]);
-        state.table.records[i].classname.assign("Class" + std::to_string(i));
-    }
-    state.table.classCount = 5;
+    readClassBytes(state.table, classFile({"Class0", "Class1", "Class2", "Class3", "Class4"}));
     state.lastIndex = 4;
     return state;
 }
