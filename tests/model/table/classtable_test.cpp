@@ -1,6 +1,7 @@
 // The class table's rules on a roster of five classes: the filter language,
 // the sort, changes to many classes at once and the summary.
 
+#include "../sessiontesthelpers.h"
 #include "model/table/bulkchange.h"
 #include "classdata/format/classfilewriter.h"
 #include "model/table/classroster.h"
@@ -31,30 +32,14 @@ class ClassTableRules : public ::testing::Test
 protected:
     ClassTableRules()
     {
-        struct Class
-        {
-            const char *name;
-            int health;
-            float speed;
-            int grenades;
-            std::int32_t abilities;
-            float resistance;
-        };
-        const Class classes[] = {{"Sniper", 90, 1.2f, 2, 0x8000, 1},
-                                 {"Heavy Gunner", 150, 0.8f, 0, 0, 0},
-                                 {"Medic", 100, 1.0f, 0, 0x20000, 0},
-                                 {"Search and Rescue", 100, 1.25f, 1, 0, 0},
-                                 {"scout", 80, NAN, 0, 0, 0}};
-        for (const Class &c : classes) {
-            ClassRecord &record = state.table.records[std::size_t(state.table.classCount++)];
-            applyBlockStartDefaults(record);
-            record.classname.assign(c.name);
-            record.health = c.health;
-            record.speed = c.speed;
-            record.inventory[29] = c.grenades;
-            record.classabilities = c.abilities;
-            record.resistance = c.resistance;
-        }
+        readClassBytes(state.table,
+                       block("classname Sniper\nhealth 90\nspeed 1.2\ninventory ammo_grenades 2\nclassabilities 32768\n"
+                             "resistance fire")
+                           + block("classname Heavy Gunner\nhealth 150\nspeed 0.8")
+                           + block("classname Medic\nclassabilities 131072")
+                           + block("classname Search and Rescue\nspeed 1.25\ninventory ammo_grenades 1")
+                           + block("classname scout\nhealth 80"));
+        state.table.records[4].speed = NAN;
         state.table.records[1].jump = NAN;
         state.lastIndex = state.table.classCount - 1;
     }
