@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <functional>
 #include <future>
 #include <sstream>
@@ -364,14 +365,20 @@ TEST(SessionFileTest, StartIsNotHeldByASettingsFifo)
 #endif
 
 // Load Config refuses, naming the file and why, a file it would read as the
-// default class alone and anything but a regular file; the classes stay.
+// default class alone, another program's file and anything but a regular
+// file; the classes stay.
 TEST_F(SessionFormTest, LoadConfigRefusesWhatIsNoClassFile)
 {
-    const std::pair<const char *, const char *> rows[] = {
+    using namespace std::string_literals;
+    const std::pair<std::optional<std::string>, const char *> rows[] = {
         {"// notes, no class\nclassname X\n}\n", "holds no class block"},
         {"", "holds no class block"},
+        {"{\n \"volume\": 0.8\n}\n", "holds no key of a class file"},
+        {"\x7f"
+         "ELF\x02\x01\0\0\n{\nspeed 1\n}\n"s,
+         "so it is not a class file"},
 #ifndef _WIN32
-        {nullptr, "named pipe"},
+        {std::nullopt, "named pipe"},
 #endif
     };
     session->loadConfig();
@@ -379,7 +386,7 @@ TEST_F(SessionFormTest, LoadConfigRefusesWhatIsNoClassFile)
     for (const auto &[contents, why] : rows) {
         view.told.clear();
         if (contents) {
-            ASSERT_TRUE(saveFileAtomically(seals(), contents));
+            ASSERT_TRUE(saveFileAtomically(seals(), *contents));
             session->loadConfig();
         } else {
 #ifndef _WIN32

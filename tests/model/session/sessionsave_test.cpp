@@ -49,24 +49,6 @@ TEST_F(SessionSaveTest, UntouchedValuesStayExact)
     EXPECT_EQ(sealsBytes(), "{\nclassname A\nunderwaterair 0.0000001\njump 3.500000\nclassabilities 2051\n}\n");
 }
 
-// Load Config refuses, naming the file and why, what is no class file: the
-// classes in memory stay.
-TEST_F(SessionSaveTest, LoadConfigRefusesAnotherProgramsFile)
-{
-    using namespace std::string_literals;
-    const std::string files[] = {"{\n \"volume\": 0.8\n}\n", "\x7f"
-                                                             "ELF\x02\x01\0\0\n{\nspeed 1\n}\n"s};
-    session->loadConfig();
-    for (const std::string &file : files) {
-        view.told.clear();
-        ASSERT_TRUE(saveFileAtomically(seals(), file));
-        session->loadConfig();
-        ASSERT_EQ(view.told.size(), 1u);
-        EXPECT_NE(view.told[0].text.find("so it is not a class file"), std::string::npos) << view.told[0].text;
-        EXPECT_EQ(session->document().state().table.classCount, 2);
-    }
-}
-
 // Blocks after the 64th, which the game does not read, stay with the text
 // after them; when a deleted class would let the game read one, Write Out
 // asks, and on Yes the classes in memory take it.
