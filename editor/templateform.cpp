@@ -20,13 +20,35 @@ namespace {
 // The room a push button's text needs besides its letters.
 constexpr int buttonTextMargin = 6;
 
-// The width in pixels that the fixed text of a control needs, 0 for a control
-// without one or with a text that wraps.
-int textWidth(const ControlTemplate &t, QWidget *widget)
+// Whether the width of label is that of its text alone: no frame, margin,
+// indent or minimum width, and plain text that cannot be selected.
+bool isBareText(const QLabel *label)
+{
+    const bool plain = label->textFormat() == Qt::PlainText
+                       || (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text()));
+    const bool selectable = label->textInteractionFlags() & (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    return plain && !selectable && label->frameWidth() == 0 && label->margin() == 0 && label->indent() <= 0
+           && label->contentsMargins().isNull() && label->minimumWidth() == 0;
+}
+
+// The width of a label's size hint, measured once: the hint itself lays the
+// text out three times, for the widths a layout might give it. An Alt letter
+// of a label with a buddy is underlined, not shown as "&".
+int labelWidth(QLabel *label)
+{
+    if (!isBareText(label))
+        return label->sizeHint().width();
+    const int mnemonic = label->buddy() && label->text().contains(u'&') ? Qt::TextShowMnemonic : 0;
+    return label->fontMetrics().boundingRect(QRect(0, 0, 2000, 2000), mnemonic, label->text()).width();
+}
+
+} // namespace
+
+int fixedTextWidth(const ControlTemplate &t, QWidget *widget)
 {
     switch (t.kind) {
     case ControlKind::Label:
-        return t.flags & WordWrap ? 0 : widget->sizeHint().width();
+        return t.flags & WordWrap ? 0 : labelWidth(static_cast<QLabel *>(widget));
     case ControlKind::CheckBox:
         return widget->sizeHint().width();
     case ControlKind::PushButton: {
@@ -37,6 +59,8 @@ int textWidth(const ControlTemplate &t, QWidget *widget)
         return 0;
     }
 }
+
+namespace {
 
 // The bottom right corner, in dialog units, of what encloses control t: its
 // group box, or the form.
@@ -110,7 +134,7 @@ DialogUnits TemplateForm::unitsForContents() const
     for (qsizetype i = 0; i < created.size(); ++i) {
         const ControlTemplate &t = controlTemplates[std::size_t(i)];
         // One pixel more for the rounding of the control's corners.
-        if (const int width = textWidth(t, created[i]); width && t.w)
+        if (const int width = fixedTextWidth(t, created[i]); width && t.w)
             unitX = std::max(unitX, 4.0 * (width + 1) / t.w);
         if (t.kind == ControlKind::Picture) {
             const QPoint corner = enclosingCorner(controlTemplates, t, templateSize);
