@@ -102,7 +102,7 @@ CreatorDialog::~CreatorDialog()
 void CreatorDialog::buildControls()
 {
     auto *central = new QWidget(this);
-    auto *client = new TemplateForm(editorTemplate(), editorFormSize, "Tahoma", central);
+    auto *client = new TemplateForm(editorTemplate(), editorFormSize, "Tahoma", central, Framing::InGroupBoxes);
     controls = client->controls();
     setUpAccessibility(client->form(), controls);
 

@@ -79,7 +79,7 @@ constexpr int pictureMargin = 2 + 1;
 } // namespace
 
 TemplateForm::TemplateForm(std::span<const ControlTemplate> controls, QSize templateSize, const char *fontFamily,
-                           QWidget *parent)
+                           QWidget *parent, Framing framing)
     : QScrollArea(parent), controlTemplates(controls), templateSize(templateSize), fontFamily(fontFamily)
 {
     setFrameShape(QFrame::NoFrame);
@@ -92,7 +92,7 @@ TemplateForm::TemplateForm(std::span<const ControlTemplate> controls, QSize temp
     // The controls are made in the font they show, not laid out in another
     // one first.
     holder->setFont(dialogFont(fontFamily, preferredPoints()));
-    created = createControls(controls, holder);
+    created = createControls(controls, holder, framing);
     for (QWidget *control : std::as_const(created)) {
         if (const QVariant id = control->property("controlId"); id.isValid())
             byId.insert(id.toInt(), control);

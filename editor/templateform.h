@@ -27,8 +27,8 @@ public:
     static constexpr qreal minimumPoints = 6;
     static constexpr qreal step = 0.5;
 
-    TemplateForm(std::span<const ControlTemplate> controls, QSize templateSize, const char *fontFamily,
-                 QWidget *parent);
+    TemplateForm(std::span<const ControlTemplate> controls, QSize templateSize, const char *fontFamily, QWidget *parent,
+                 Framing framing = Framing::Flat);
 
     // The widget that holds the controls, and its controls by id.
     QWidget *form() const { return widget(); }
