@@ -93,9 +93,9 @@ TemplateForm::TemplateForm(std::span<const ControlTemplate> controls, QSize temp
     // one first.
     holder->setFont(dialogFont(fontFamily, preferredPoints()));
     created = createControls(controls, holder, framing);
-    for (QWidget *control : std::as_const(created)) {
-        if (const QVariant id = control->property("controlId"); id.isValid())
-            byId.insert(id.toInt(), control);
+    for (qsizetype i = 0; i < created.size(); ++i) {
+        if (const int id = controls[std::size_t(i)].id)
+            byId.insert(id, created[i]);
     }
     setWidget(holder);
     layOut(preferredPoints());
