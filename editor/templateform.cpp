@@ -159,10 +159,15 @@ QString TemplateForm::layoutKey() const
 {
     QString key = style()->name();
     for (QWidget *control : created) {
+        QString text;
         if (const auto *label = qobject_cast<const QLabel *>(control))
-            key += QChar(0) + label->text();
+            text = label->text();
         else if (const auto *button = qobject_cast<const QAbstractButton *>(control))
-            key += QChar(0) + button->text();
+            text = button->text();
+        else
+            continue;
+        key += QChar(0);
+        key += text;
     }
     return key;
 }
