@@ -1,10 +1,11 @@
 // The form's measure of its fixed texts: the same width as each control's
-// size hint gives, whatever the label looks like.
+// size hint gives, whatever the label looks like, and taken again after a change.
 
 #include "dialogtemplate.h"
 #include "templateform.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -64,5 +65,28 @@ const LabelRow labelRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Labels, FixedTextTest, ::testing::ValuesIn(labelRows));
+
+// A text changed after the form was laid out is measured again when it is
+// laid out at the same size once more, so that it does not clip.
+TEST(TemplateFormTest, ChangedTextWidensTheFormAtTheSameSize)
+{
+    const ControlTemplate controls[] = {{1, ControlKind::Label, "Name:", 4, 4, 30, 8},
+                                        {2, ControlKind::PushButton, "OK", 40, 2, 30, 14}};
+    QWidget window;
+    TemplateForm form(controls, QSize(80, 20), "Sans", &window);
+    int width = form.form()->width();
+    for (const int id : {1, 2}) {
+        QWidget *control = form.controls().value(id);
+        const QString longer = QStringLiteral("A text far longer than the control was drawn for");
+        if (auto *label = qobject_cast<QLabel *>(control))
+            label->setText(longer);
+        else
+            static_cast<QPushButton *>(control)->setText(longer);
+        form.layOut(form.points());
+        EXPECT_GT(form.form()->width(), width) << id;
+        EXPECT_GE(control->width(), fixedTextWidth(controls[id - 1], control)) << id;
+        width = form.form()->width();
+    }
+}
 
 } // namespace
