@@ -1,4 +1,5 @@
 #include "barchartview.h"
+#include "dialogunits.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>
@@ -136,7 +137,7 @@ QSize BarChartView::minimumSizeHint() const
 
 QSize BarChartView::sizeHint() const
 {
-    return minimumSizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 70, 0));
+    return minimumSizeHint().expandedTo(QSize(int(letterWidth(fontMetrics()) * 70), 0));
 }
 
 void BarChartView::paintEvent(QPaintEvent *)

@@ -1,4 +1,5 @@
 #include "baselinedialog.h"
+#include "dialogunits.h"
 
 #include "accessibility.h"
 #include "screenfit.h"
@@ -70,7 +71,7 @@ BaselineDialog::BaselineDialog(const CompareView::BaselineView &baseline, QWidge
     layout->addWidget(notes, 1);
     layout->addWidget(buttons);
     showNotes();
-    fitOnScreen(this, QSize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 28));
+    fitOnScreen(this, QSize(int(letterWidth(fontMetrics()) * 100), fontMetrics().height() * 28));
     notes->setFocus();
 }
 

@@ -1,4 +1,5 @@
 #include "chartwindow.h"
+#include "dialogunits.h"
 
 #include "accessibility.h"
 #include "barchartview.h"
@@ -85,7 +86,7 @@ ChartWindow::ChartWindow(QWidget *parent)
 
 QSize ChartWindow::sizeHint() const
 {
-    return {fontMetrics().averageCharWidth() * 60, fontMetrics().height() * 16};
+    return {int(letterWidth(fontMetrics()) * 60), fontMetrics().height() * 16};
 }
 
 void ChartWindow::showChart(const CompareView::ChartView &shown)

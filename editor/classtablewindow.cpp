@@ -1,4 +1,5 @@
 #include "classtablewindow.h"
+#include "dialogunits.h"
 
 #include "accessibility.h"
 #include "bulkchangedialog.h"
@@ -135,7 +136,7 @@ QSize ClassTableWindow::sizeHint() const
 {
     // The row headers are as wide as the summary's too.
     const QHeaderView *rows = view->verticalHeader();
-    return {std::max(rows->sizeHint().width(), rows->minimumWidth()) + fontMetrics().averageCharWidth() * 28,
+    return {std::max(rows->sizeHint().width(), rows->minimumWidth()) + int(letterWidth(fontMetrics()) * 28),
             fontMetrics().height() * 16};
 }
 

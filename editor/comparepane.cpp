@@ -1,4 +1,5 @@
 #include "comparepane.h"
+#include "dialogunits.h"
 
 #include "accessibility.h"
 
@@ -56,7 +57,7 @@ ComparePane::ComparePane(QWidget *parent)
 
 QSize ComparePane::sizeHint() const
 {
-    return {fontMetrics().averageCharWidth() * 70, fontMetrics().height() * 16};
+    return {int(letterWidth(fontMetrics()) * 70), fontMetrics().height() * 16};
 }
 
 void ComparePane::showClasses(const CompareView::TwoClasses &shown)

@@ -1,5 +1,7 @@
 #include "dialogtemplate.h"
 
+#include "dialogunits.h"
+
 #include "model/session/controlids.h"
 #include "model/session/formbindings.h"
 #include "picturelabel.h"
@@ -290,7 +292,7 @@ protected:
         // A title with an Alt letter shows it underlined where the style does.
         const bool underline = style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this);
         const int mnemonic = underline ? Qt::TextShowMnemonic : Qt::TextHideMnemonic;
-        const QRect titleArea(metrics.averageCharWidth(), 0, metrics.size(mnemonic, title()).width() + 4,
+        const QRect titleArea(int(letterWidth(metrics)), 0, metrics.size(mnemonic, title()).width() + 4,
                               metrics.height());
         painter.fillRect(titleArea, palette().window());
         style()->drawItemText(&painter, titleArea, Qt::AlignCenter | mnemonic, palette(), isEnabled(), title(),

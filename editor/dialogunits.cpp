@@ -36,10 +36,15 @@ qreal systemFontScale()
     return std::max<qreal>(1, points / usualSystemPoints);
 }
 
+qreal letterWidth(const QFontMetricsF &metrics)
+{
+    return metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52;
+}
+
 DialogUnits::DialogUnits(const QFont &font)
 {
     const QFontMetricsF metrics(font);
-    unitX = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 52;
+    unitX = letterWidth(metrics);
     unitY = metrics.height();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QRect>
 
 // The font of a dialog template: family when it is installed, otherwise the
@@ -11,6 +12,11 @@ QFont dialogFont(const char *family, qreal points);
 // against the 9 points most desktops start with, never below 1. Dialog
 // templates were drawn for 8 point text beside a 9 point system font.
 qreal systemFontScale();
+
+// The mean width of the font's letters, a-z and A-Z. QFontMetrics's
+// averageCharWidth() gives the font's design units (1260 for Tahoma) under
+// Wine, which made panes ask for 35,000 pixels.
+qreal letterWidth(const QFontMetricsF &metrics);
 
 // Dialog units of a font: a horizontal unit is a quarter of the average
 // width of the letters, a vertical unit an eighth of the font's height. The

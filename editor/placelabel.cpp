@@ -1,5 +1,7 @@
 #include "placelabel.h"
 
+#include "dialogunits.h"
+
 #include <QEvent>
 #include <QFontMetricsF>
 
@@ -10,7 +12,8 @@ PlaceLabel::PlaceLabel(QWidget *window) : QLabel(window), window(window)
     setAccessibleDescription(tr("Active team and game folder"));
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setContentsMargins(fontMetrics().averageCharWidth(), 0, fontMetrics().averageCharWidth(), 0);
+    const int margin = int(letterWidth(fontMetrics()));
+    setContentsMargins(margin, 0, margin, 0);
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     window->installEventFilter(this);
 }

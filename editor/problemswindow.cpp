@@ -1,4 +1,5 @@
 #include "problemswindow.h"
+#include "dialogunits.h"
 
 #include "accessibility.h"
 #include "screenfit.h"
@@ -43,7 +44,7 @@ void ProblemsWindow::showProblems(const QStringList &lines, const QStringList &t
 
 QSize ProblemsWindow::sizeHint() const
 {
-    return {fontMetrics().averageCharWidth() * 60, fontMetrics().height() * 10};
+    return {int(letterWidth(fontMetrics()) * 60), fontMetrics().height() * 10};
 }
 
 namespace {

@@ -1,4 +1,5 @@
 #include "reviewdialog.h"
+#include "dialogunits.h"
 
 #include "accessibility.h"
 #include "screenfit.h"
@@ -30,7 +31,7 @@ ReviewDialog::ReviewDialog(const QString &review, std::function<QString()> fileD
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(text);
     layout->addWidget(buttons);
-    fitOnScreen(this, QSize(fontMetrics().averageCharWidth() * 100, fontMetrics().height() * 24));
+    fitOnScreen(this, QSize(int(letterWidth(fontMetrics()) * 100), fontMetrics().height() * 24));
     text->setFocus();
 }
 

@@ -109,11 +109,15 @@ TemplateForm::TemplateForm(std::span<const ControlTemplate> controls, QSize temp
 }
 
 // The whole control, not only its text cursor as ensureWidgetVisible would.
+// A margin is kept around it only where the view has room for one: a margin
+// wider than the room scrolled a box that fits half out of sight.
 void TemplateForm::scrollIntoView(QWidget *control)
 {
-    const int margin = 4;
     const QRect area(control->mapTo(form(), QPoint()), control->size());
-    ensureVisible(area.center().x(), area.center().y(), area.width() / 2 + margin, area.height() / 2 + margin);
+    const QSize room = (viewport()->size() - area.size()) / 2;
+    const int marginX = std::clamp(room.width(), 0, 4);
+    const int marginY = std::clamp(room.height(), 0, 4);
+    ensureVisible(area.center().x(), area.center().y(), area.width() / 2 + marginX, area.height() / 2 + marginY);
 }
 
 qreal TemplateForm::preferredPoints() const

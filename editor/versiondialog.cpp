@@ -1,4 +1,5 @@
 #include "versiondialog.h"
+#include "dialogunits.h"
 
 #include "accessibility.h"
 #include "screenfit.h"
@@ -49,7 +50,7 @@ VersionDialog::VersionDialog(const QString &fileName, const QStringList &times, 
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(versions, &QListWidget::itemActivated, this, &QDialog::accept);
     versions->setFocus();
-    fitOnScreen(this, QSize(fontMetrics().averageCharWidth() * 80, fontMetrics().height() * 24));
+    fitOnScreen(this, QSize(int(letterWidth(fontMetrics()) * 80), fontMetrics().height() * 24));
 }
 
 int VersionDialog::chosenVersion() const

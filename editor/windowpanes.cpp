@@ -93,7 +93,7 @@ void WindowPanes::makeRoom()
     const int separator = style->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent, nullptr, &window);
     const int frame = 2 * style->pixelMetric(QStyle::PM_DockWidgetFrameWidth, nullptr, &window) + separator;
     const int title = window.fontMetrics().height() + 2 * style->pixelMetric(QStyle::PM_DockWidgetTitleMargin) + 4;
-    QSize wanted;
+    QSize wanted(0, 0); // an empty QSize is -1 x -1, a pixel more room
     for (QDockWidget *pane : beside)
         wanted.setWidth(std::max(wanted.width(), pane->widget()->sizeHint().width() + frame));
     for (QDockWidget *pane : below)
