@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -21,25 +20,6 @@
 using namespace tolvane;
 
 namespace {
-
-// A group box becomes the parent of the controls it frames, so that a screen
-// reader names the group with them ("Scanner", in "Class Abilities").
-void putControlsIntoGroups(QWidget *form)
-{
-    const auto groups = form->findChildren<QGroupBox *>(Qt::FindDirectChildrenOnly);
-    for (QWidget *widget : form->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        for (QGroupBox *group : groups) {
-            if (widget == group || !group->geometry().contains(widget->geometry().topLeft()))
-                continue;
-            const bool hidden = widget->isHidden();
-            const QPoint at = widget->pos() - group->pos();
-            widget->setParent(group);
-            widget->move(at);
-            widget->setHidden(hidden);
-            break;
-        }
-    }
-}
 
 // Notes a key or a turn of the wheel that the closed list itself gets, so
 // that only what they change is said: a pick from the open popup, which the
@@ -212,7 +192,6 @@ void setUpAccessibility(QWidget *form, const QHash<int, QWidget *> &controls)
 {
     useAccessibleInterface(form->window(), AccessibleKind::Window);
     useLineEditInterfaces(form);
-    putControlsIntoGroups(form);
     nameLists(controls);
     exposeStatusLine(qobject_cast<QLineEdit *>(controls.value(ControlId::StatusLine)));
     exposeCalculateResult(qobject_cast<QPushButton *>(controls.value(ControlId::Calculate)),

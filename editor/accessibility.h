@@ -11,12 +11,12 @@ class QTableView;
 class QWidget;
 
 // What a screen reader and the keyboard get from the editor window's form,
-// without moving a control: the window as a main window, each control inside
-// the group box that frames it, the lists and the Amount box named for what
-// they hold (the item and starting-weapon lists with tooltips that say so
-// too), the status line as a status bar whose messages are spoken, the
-// Calculate! result reachable by Tab and spoken, Alt letters, a tab order in
-// reading order and a visible focus from the start.
+// without moving a control (the form made each control inside the group box
+// that frames it): the window as a main window, the lists and the Amount box
+// named for what they hold (the item and starting-weapon lists with tooltips
+// that say so too), the status line as a status bar whose messages are
+// spoken, the Calculate! result reachable by Tab and spoken, Alt letters, a
+// tab order in reading order and a visible focus from the start.
 void setUpAccessibility(QWidget *form, const QHash<int, QWidget *> &controls);
 
 // A list that a screen reader names by its label (or accessible name), reads

@@ -102,7 +102,7 @@ CreatorDialog::~CreatorDialog()
 void CreatorDialog::buildControls()
 {
     auto *central = new QWidget(this);
-    auto *client = new TemplateForm(editorTemplate(), editorFormSize, "Tahoma", central);
+    auto *client = new TemplateForm(editorTemplate(), editorFormSize, "Tahoma", central, Framing::InGroupBoxes);
     controls = client->controls();
     setUpAccessibility(client->form(), controls);
 
@@ -177,25 +177,26 @@ void CreatorDialog::bindCommands()
     }
 }
 
+// Each list takes its entries at once, which tells the list and whoever
+// follows it of one change rather than one for each entry.
 void CreatorDialog::fillLists()
 {
-    auto *resistance = control<QComboBox>(ControlId::Resistance);
-    for (std::string_view entry : resistanceEntries)
-        resistance->addItem(QString::fromLatin1(entry));
-    resistance->setCurrentIndex(0);
-
-    auto *items = control<QComboBox>(ControlId::ItemList);
-    for (const ItemInfo &item : itemCatalogue)
-        items->addItem(fromCp1252(item.displayName));
-    items->setCurrentIndex(0);
-
-    auto *weapons = control<QComboBox>(ControlId::StartingWeaponList);
-    for (std::string_view name : startingWeaponEntries())
-        weapons->addItem(fromCp1252(name));
-    weapons->setCurrentIndex(0);
-
-    for (QComboBox *list : {resistance, items, weapons})
+    const auto fill = [this](int id, const QStringList &entries) {
+        auto *list = control<QComboBox>(id);
+        list->addItems(entries);
+        list->setCurrentIndex(0);
         ignoreWheelWithoutFocus(list);
+    };
+    QStringList entries;
+    for (std::string_view entry : resistanceEntries)
+        entries.append(QString::fromLatin1(entry));
+    fill(ControlId::Resistance, std::exchange(entries, {}));
+    for (const ItemInfo &item : itemCatalogue)
+        entries.append(fromCp1252(item.displayName));
+    fill(ControlId::ItemList, std::exchange(entries, {}));
+    for (std::string_view name : startingWeaponEntries())
+        entries.append(fromCp1252(name));
+    fill(ControlId::StartingWeaponList, entries);
 }
 
 QString CreatorDialog::statusText() const

@@ -377,13 +377,17 @@ QWidget *createControl(const ControlTemplate &t, QWidget *parent)
 
 } // namespace
 
-QList<QWidget *> createControls(std::span<const ControlTemplate> controls, QWidget *parent)
+QList<QWidget *> createControls(std::span<const ControlTemplate> controls, QWidget *parent, Framing framing)
 {
     QList<QWidget *> created;
     QHash<int, QWidget *> byId;
     QList<std::pair<QWidget *, int>> buddies;
+    QList<std::pair<QRect, QWidget *>> groups;
     for (const ControlTemplate &t : controls) {
-        QWidget *widget = createControl(t, parent);
+        const auto group = std::ranges::find_if(groups, [&t](const auto &g) { return g.first.contains(t.x, t.y); });
+        QWidget *widget = createControl(t, group == groups.end() ? parent : group->second);
+        if (t.kind == ControlKind::GroupBox && framing == Framing::InGroupBoxes)
+            groups.append({QRect(t.x, t.y, t.w, t.h), widget});
         created.append(widget);
         widget->setEnabled(!(t.flags & Disabled));
         if (t.accessible) {

@@ -59,10 +59,17 @@ inline constexpr QSize editorTemplateSize{471, 257};
 inline constexpr QSize editorFormSize{471, 250};
 inline constexpr QSize aboutTemplateSize{235, 222};
 
+// Where a control whose top left corner lies in a group box goes: into parent
+// beside the group box, or into the group box (the first one in template
+// order that holds the corner, which comes before the control), so that a
+// screen reader names the group with it ("Scanner", in "Class Abilities").
+enum class Framing { Flat, InGroupBoxes };
+
 // Creates the controls of a template in parent, in template order, which is
 // then also their tab order, and gives each label and group box its buddy
 // (a group's Alt letter leads to it). Every control
 // with an id is named "control<id>" and carries the property "controlId".
 // Returns one widget for each entry of the template, in its order; placing
 // them is up to the caller.
-QList<QWidget *> createControls(std::span<const ControlTemplate> controls, QWidget *parent);
+QList<QWidget *> createControls(std::span<const ControlTemplate> controls, QWidget *parent,
+                                Framing framing = Framing::Flat);

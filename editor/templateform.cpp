@@ -20,13 +20,35 @@ namespace {
 // The room a push button's text needs besides its letters.
 constexpr int buttonTextMargin = 6;
 
-// The width in pixels that the fixed text of a control needs, 0 for a control
-// without one or with a text that wraps.
-int textWidth(const ControlTemplate &t, QWidget *widget)
+// Whether the width of label is that of its text alone: no frame, margin,
+// indent or minimum width, and plain text that cannot be selected.
+bool isBareText(const QLabel *label)
+{
+    const bool plain = label->textFormat() == Qt::PlainText
+                       || (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text()));
+    const bool selectable = label->textInteractionFlags() & (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    return plain && !selectable && label->frameWidth() == 0 && label->margin() == 0 && label->indent() <= 0
+           && label->contentsMargins().isNull() && label->minimumWidth() == 0;
+}
+
+// The width of a label's size hint, measured once: the hint itself lays the
+// text out three times, for the widths a layout might give it. An Alt letter
+// of a label with a buddy is underlined, not shown as "&".
+int labelWidth(QLabel *label)
+{
+    if (!isBareText(label))
+        return label->sizeHint().width();
+    const int mnemonic = label->buddy() && label->text().contains(u'&') ? Qt::TextShowMnemonic : 0;
+    return label->fontMetrics().boundingRect(QRect(0, 0, 2000, 2000), mnemonic, label->text()).width();
+}
+
+} // namespace
+
+int fixedTextWidth(const ControlTemplate &t, QWidget *widget)
 {
     switch (t.kind) {
     case ControlKind::Label:
-        return t.flags & WordWrap ? 0 : widget->sizeHint().width();
+        return t.flags & WordWrap ? 0 : labelWidth(static_cast<QLabel *>(widget));
     case ControlKind::CheckBox:
         return widget->sizeHint().width();
     case ControlKind::PushButton: {
@@ -37,6 +59,8 @@ int textWidth(const ControlTemplate &t, QWidget *widget)
         return 0;
     }
 }
+
+namespace {
 
 // The bottom right corner, in dialog units, of what encloses control t: its
 // group box, or the form.
@@ -55,7 +79,7 @@ constexpr int pictureMargin = 2 + 1;
 } // namespace
 
 TemplateForm::TemplateForm(std::span<const ControlTemplate> controls, QSize templateSize, const char *fontFamily,
-                           QWidget *parent)
+                           QWidget *parent, Framing framing)
     : QScrollArea(parent), controlTemplates(controls), templateSize(templateSize), fontFamily(fontFamily)
 {
     setFrameShape(QFrame::NoFrame);
@@ -68,10 +92,10 @@ TemplateForm::TemplateForm(std::span<const ControlTemplate> controls, QSize temp
     // The controls are made in the font they show, not laid out in another
     // one first.
     holder->setFont(dialogFont(fontFamily, preferredPoints()));
-    created = createControls(controls, holder);
-    for (QWidget *control : std::as_const(created)) {
-        if (const QVariant id = control->property("controlId"); id.isValid())
-            byId.insert(id.toInt(), control);
+    created = createControls(controls, holder, framing);
+    for (qsizetype i = 0; i < created.size(); ++i) {
+        if (const int id = controls[std::size_t(i)].id)
+            byId.insert(id, created[i]);
     }
     setWidget(holder);
     layOut(preferredPoints());
@@ -114,7 +138,7 @@ DialogUnits TemplateForm::unitsForContents() const
     for (qsizetype i = 0; i < created.size(); ++i) {
         const ControlTemplate &t = controlTemplates[std::size_t(i)];
         // One pixel more for the rounding of the control's corners.
-        if (const int width = textWidth(t, created[i]); width && t.w)
+        if (const int width = fixedTextWidth(t, created[i]); width && t.w)
             unitX = std::max(unitX, 4.0 * (width + 1) / t.w);
         if (t.kind == ControlKind::Picture) {
             const QPoint corner = enclosingCorner(controlTemplates, t, templateSize);
@@ -139,10 +163,15 @@ QString TemplateForm::layoutKey() const
 {
     QString key = style()->name();
     for (QWidget *control : created) {
+        QString text;
         if (const auto *label = qobject_cast<const QLabel *>(control))
-            key += QChar(0) + label->text();
+            text = label->text();
         else if (const auto *button = qobject_cast<const QAbstractButton *>(control))
-            key += QChar(0) + button->text();
+            text = button->text();
+        else
+            continue;
+        key += QChar(0);
+        key += text;
     }
     return key;
 }

@@ -7,6 +7,11 @@
 
 class DialogUnits;
 
+// The width in pixels that the fixed text of control t, made as widget,
+// needs (a label's or a check box's is the width of its size hint); 0 for a
+// control without one or with a text that wraps.
+int fixedTextWidth(const ControlTemplate &t, QWidget *widget);
+
 // The controls of a dialog template, placed in dialog units of the
 // template's font at a size that follows the system font. When the window
 // would not fit the screen's available area, the font steps down, to no less
@@ -22,8 +27,8 @@ public:
     static constexpr qreal minimumPoints = 6;
     static constexpr qreal step = 0.5;
 
-    TemplateForm(std::span<const ControlTemplate> controls, QSize templateSize, const char *fontFamily,
-                 QWidget *parent);
+    TemplateForm(std::span<const ControlTemplate> controls, QSize templateSize, const char *fontFamily, QWidget *parent,
+                 Framing framing = Framing::Flat);
 
     // The widget that holds the controls, and its controls by id.
     QWidget *form() const { return widget(); }
