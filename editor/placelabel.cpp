@@ -3,7 +3,6 @@
 #include "dialogunits.h"
 
 #include <QEvent>
-#include <QFontMetricsF>
 
 #include <algorithm>
 
@@ -23,7 +22,6 @@ void PlaceLabel::setPlace(const QString &text)
     if (text == whole)
         return;
     whole = text;
-    wholeWidth = QFontMetricsF(font()).horizontalAdvance(whole);
     setToolTip(text);
     setAccessibleName(text);
     shorten();
@@ -34,7 +32,7 @@ void PlaceLabel::setPlace(const QString &text)
 QSize PlaceLabel::sizeHint() const
 {
     const QMargins margins = contentsMargins();
-    const int wanted = qRound(wholeWidth) + margins.left() + margins.right() + 1;
+    const int wanted = fontMetrics().horizontalAdvance(whole) + margins.left() + margins.right() + 1;
     return {std::min(wanted, window->width() / 2), QLabel::sizeHint().height()};
 }
 
@@ -56,17 +54,7 @@ void PlaceLabel::resizeEvent(QResizeEvent *event)
     shorten();
 }
 
-void PlaceLabel::changeEvent(QEvent *event)
-{
-    QLabel::changeEvent(event);
-    if (event->type() == QEvent::FontChange)
-        wholeWidth = QFontMetricsF(font()).horizontalAdvance(whole);
-}
-
-// The whole text where it fits, as eliding would leave it, without laying it
-// out again.
 void PlaceLabel::shorten()
 {
-    const int room = contentsRect().width();
-    setText(wholeWidth <= room ? whole : fontMetrics().elidedText(whole, Qt::ElideMiddle, room));
+    setText(fontMetrics().elidedText(whole, Qt::ElideMiddle, contentsRect().width()));
 }

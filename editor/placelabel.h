@@ -21,13 +21,10 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
-    void changeEvent(QEvent *event) override;
 
 private:
     void shorten();
 
     QWidget *window;
     QString whole;
-    // The width of the whole text in the label's font, measured once.
-    qreal wholeWidth = 0;
 };
