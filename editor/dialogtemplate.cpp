@@ -1,7 +1,5 @@
 #include "dialogtemplate.h"
 
-#include "dialogunits.h"
-
 #include "model/session/controlids.h"
 #include "model/session/formbindings.h"
 #include "picturelabel.h"
@@ -289,11 +287,12 @@ protected:
         // An etched line; styles draw their own group frames under the title.
         qDrawShadeRect(&painter, rect().adjusted(0, metrics.height() / 2, 0, 0), palette(), true);
 
-        // A title with an Alt letter shows it underlined where the style does.
+        // A title with an Alt letter shows it underlined where the style does;
+        // it starts a letter's width in (not averageCharWidth(), see letterWidth()).
         const bool underline = style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this);
         const int mnemonic = underline ? Qt::TextShowMnemonic : Qt::TextHideMnemonic;
-        const QRect titleArea(int(letterWidth(metrics)), 0, metrics.size(mnemonic, title()).width() + 4,
-                              metrics.height());
+        const QRect titleArea(metrics.horizontalAdvance(QLatin1Char('x')), 0,
+                              metrics.size(mnemonic, title()).width() + 4, metrics.height());
         painter.fillRect(titleArea, palette().window());
         style()->drawItemText(&painter, titleArea, Qt::AlignCenter | mnemonic, palette(), isEnabled(), title(),
                               QPalette::WindowText);

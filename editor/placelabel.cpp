@@ -1,7 +1,5 @@
 #include "placelabel.h"
 
-#include "dialogunits.h"
-
 #include <QEvent>
 
 #include <algorithm>
@@ -11,7 +9,9 @@ PlaceLabel::PlaceLabel(QWidget *window) : QLabel(window), window(window)
     setAccessibleDescription(tr("Active team and game folder"));
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    const int margin = int(letterWidth(fontMetrics()));
+    // A letter's width; averageCharWidth() is no width under Wine (see
+    // letterWidth()), which measures 52 letters, more than a start needs here.
+    const int margin = fontMetrics().horizontalAdvance(QLatin1Char('x'));
     setContentsMargins(margin, 0, margin, 0);
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Preferred);
     window->installEventFilter(this);
