@@ -2,6 +2,9 @@
 // the same kinds (94 in the form and the menu bar), the same 8 point font and
 // filled lists, built by hand, without the dialog template, its typing
 // filters or the artwork. Pictures are empty sunken frames of their size.
+// Built with FORM_TEXTS, its buttons, boxes, labels and groups carry the
+// form's own texts in place of "Button 1", "Label 1": what a dialog of these
+// controls built by hand would show, and paint.
 
 #include "firstpaintexit.h"
 
@@ -16,6 +19,39 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+
+namespace {
+
+#ifdef FORM_TEXTS
+const char *const groups[] = {"Class A&bilities", "Armor", "Health", "Gamemode Flags", "Calculate", "Maximum Ammo"};
+const char *const buttons[] = {"Prev. Class",     "Delete Class", "Add Class",    "Next Class",
+                               "&Save to Memory", "&Write Out",   "&Load Config", "&About",
+                               "&Quit",           "Calculate!",   "ADD!",         "Show Inventory"};
+const char *const abilities[] = {"Scanner",           "Knife Throw",      "Laserguided Rox", "Throw Caltrops",
+                                 "Place Sentrys",     "Place Healdepot",  "Place Detpack",   "Can Disguise",
+                                 "Can Feign Death",   "Sniper Autozoom",  "Sniper Scope",    "Sniper Lasersight",
+                                 "AT-4 Scope",        "Place Ammodepot",  "Has Nightvision", "Can use Turrets",
+                                 "Can Heal Others",   "Disarm Detpack",   "Can be Assassin", "Can be Bodyguard",
+                                 "Can be the Hunted", "Can be the V.I.P."};
+const char *const labels[] = {
+    "Classna&me",   "Config F&ile", "R&esistance",    "Hel&met", "&Kevlar Vest", "Tr&ousers", "/",
+    "Class S&peed", "&Jump Height", "&Underwaterair", "Shells",  ".357 Bullets", "Rockets",   "Cells",
+    "Pistol Mag",   ".45 cal Mag",  "9mm Mag",        "AR Mag",  ".308 cal Mag", "7.62mm BB", "40mm Gren",
+    "Grenades"};
+QString textOf(const char *const *texts, const char *, int i)
+{
+    return QString::fromLatin1(texts[i]);
+}
+#else
+QString textOf(const char *const *, const char *kind, int i)
+{
+    return QStringLiteral("%1 %2").arg(QLatin1String(kind)).arg(i);
+}
+const char *const *const groups = nullptr, *const *const buttons = nullptr, *const *const abilities = nullptr,
+                         *const *const labels = nullptr;
+#endif
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -48,15 +84,14 @@ int main(int argc, char **argv)
     layout->setMenuBar(bar);
 
     for (int i = 0; i < 6; ++i)
-        (new QGroupBox(QStringLiteral("Group %1").arg(i), form))->setGeometry(8 + 115 * i, 80, 110, 70);
+        (new QGroupBox(textOf(groups, "Group", i), form))->setGeometry(8 + 115 * i, 80, 110, 70);
     for (int i = 0; i < 12; ++i)
-        (new QPushButton(QStringLiteral("Button %1").arg(i), form))->setGeometry(8 + 58 * i, 16, 55, 23);
+        (new QPushButton(textOf(buttons, "Button", i), form))->setGeometry(8 + 58 * i, 16, 55, 23);
     for (int i = 0; i < 22; ++i)
-        (new QCheckBox(QStringLiteral("Ability %1").arg(i), form))
+        (new QCheckBox(textOf(abilities, "Ability", i), form))
             ->setGeometry(15 + 115 * (i % 6), 97 + 16 * (i / 6), 110, 16);
     for (int i = 0; i < 22; ++i)
-        (new QLabel(QStringLiteral("Label %1").arg(i), form))
-            ->setGeometry(12 + 88 * (i % 8), 250 + 22 * (i / 8), 45, 13);
+        (new QLabel(textOf(labels, "Label", i), form))->setGeometry(12 + 88 * (i % 8), 250 + 22 * (i / 8), 45, 13);
     for (int i = 0; i < 24; ++i)
         (new QLineEdit(QStringLiteral("%1").arg(i), form))->setGeometry(60 + 88 * (i % 8), 247 + 22 * (i / 8), 38, 20);
     for (int i = 0; i < 3; ++i) {

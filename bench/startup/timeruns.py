@@ -3,7 +3,7 @@
 caches, and prints the medians of its processor time (user and system, from
 the kernel's accounting, to the microsecond), its wall time and its peak
 resident memory, then the editor's row against the plain dialog.
-    timeruns.py RUNS EDITOR PLAIN [OTHER...]"""
+    timeruns.py RUNS EDITOR PLAIN [PLAIN_WITH_FORM_TEXTS OTHER...]"""
 import os
 import statistics
 import subprocess
@@ -36,3 +36,7 @@ editor, plain = median[programs[0]], median[programs[1]]
 print(f"editor / plain: processor {editor['cpu'] / plain['cpu']:.2f} (goal: at most 1.10), "
       f"wall {editor['wall'] / plain['wall']:.2f}, "
       f"peak {editor['peak'] - plain['peak']:+.2f} MiB (goal: at most +2.00)")
+if len(programs) > 2:  # the plain dialog with the form's own texts
+    texts = median[programs[2]]
+    print(f"editor / {os.path.basename(programs[2])}: processor {editor['cpu'] / texts['cpu']:.2f}, "
+          f"peak {editor['peak'] - texts['peak']:+.2f} MiB")
