@@ -6,10 +6,10 @@
 # takes at most 1.10 times its processor time and at most 2 MiB more peak
 # memory. The same dialog with the form's own texts shows how much of the
 # gap is painting those texts. An empty dialog and a dialog with one label
-# show what any window costs (the first text loads the font configuration). The offscreen
-# platform's own screen, 800 x 600, is smaller than the form, which then steps
-# its font down, and in a folder without class files the editor opens the
-# folder chooser: neither is a start the yardstick makes.
+# show what any window costs (the first text loads the font configuration).
+# The offscreen platform's own screen, 800 x 600, is smaller than the form,
+# which then steps its font down, and in a folder without class files the
+# editor opens the folder chooser: neither is a start the yardstick makes.
 #   bash bench/startup/run.sh [RUNS]        (BUILD_DIR picks the build folder)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
