@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <ostream>
 
 namespace {
 
@@ -23,11 +22,6 @@ struct LabelRow
     bool buddy;
     std::function<void(QLabel &)> change; // beyond what the template sets
 };
-
-void PrintTo(const LabelRow &row, std::ostream *out)
-{
-    *out << row.what;
-}
 
 class FixedTextTest : public ::testing::TestWithParam<LabelRow>
 {};
@@ -53,7 +47,6 @@ const LabelRow labelRows[] = {
     {"Alt letter of a box", "&Armor:", NoFlags, true, {}},
     {"\"&\" without a box to lead to", "Salt & Pepper", NoFlags, false, {}},
     {"a shown \"&\" beside an Alt letter", "&Rock && Roll", NoFlags, true, {}},
-    {"right aligned", "Speed:", RightAligned, true, {}},
     {"framed", "Sunken", NoFlags, false, [](QLabel &l) { l.setFrameStyle(QFrame::Panel | QFrame::Sunken); }},
     {"with a margin", "Margin", NoFlags, false, [](QLabel &l) { l.setMargin(3); }},
     {"indented", "Indent", NoFlags, false, [](QLabel &l) { l.setIndent(5); }},
