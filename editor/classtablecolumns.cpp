@@ -120,7 +120,9 @@ void ClassTableColumns::addChecks(QMenu *menu)
         QMenu *in = columns[i].kind == ColumnKind::Tick   ? abilities
                     : columns[i].kind == ColumnKind::Item ? items
                                                           : values;
-        QAction *shown = in->addAction(QString::fromStdString(columns[i].title));
+        // "S&W 66" shows its "&" rather than an Alt letter W.
+        QAction *shown = in->addAction(
+            QString::fromStdString(columns[i].title).replace(QStringLiteral("&"), QStringLiteral("&&")));
         shown->setCheckable(true);
         connect(shown, &QAction::toggled, this, [this, column = int(i)](bool on) { show(column, on); });
         connect(in, &QMenu::aboutToShow, shown, [this, shown, column = int(i)] {

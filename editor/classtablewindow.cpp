@@ -343,7 +343,7 @@ void ClassTableWindow::buildMenus()
     add(table, {"File &Order", "Alt+Home", &ClassTableWindow::showFileOrder});
     table->addSeparator();
     add(table, {"Select All &Shown", "Ctrl+A", &ClassTableWindow::selectAllShown});
-    add(table, {"Select All &Classes", "Ctrl+Shift+A", &ClassTableWindow::selectAllClasses});
+    add(table, {"Select All C&lasses", "Ctrl+Shift+A", &ClassTableWindow::selectAllClasses});
     add(table, {"C&hange Selected Classes...", "Ctrl+E", &ClassTableWindow::changeSelectedClasses});
     table->addSeparator();
     // The rows' context menu (a right click, the Menu key) holds the view's actions.

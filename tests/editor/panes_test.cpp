@@ -17,10 +17,13 @@
 #include <QDockWidget>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
+
+#include <utility>
 
 using namespace tolvane;
 
@@ -180,8 +183,8 @@ TEST_F(PanesTest, SummaryFoldsToOneLine)
 }
 
 // Problems and the chart are panes of the window too, tabbed with the class
-// table; no Alt letter of the window, its panes and its menus leads to two
-// places.
+// table; no Alt letter of the window, its panes, its menus or of the items
+// of one menu leads to two places.
 TEST_F(PanesTest, NoAltLetterLeadsToTwoPlaces)
 {
     openTable();
@@ -215,6 +218,14 @@ TEST_F(PanesTest, NoAltLetterLeadsToTwoPlaces)
             expectNew(menu->text());
     }
     EXPECT_GE(seen.size(), 20);
+    // Within any one menu of the window or its panes, a letter leads to one item.
+    for (const QMenu *menu : dialog->findChildren<QMenu *>()) {
+        QHash<QKeySequence, bool> taken;
+        for (const QAction *item : menu->actions()) {
+            const QKeySequence letter = QKeySequence::mnemonic(item->text());
+            EXPECT_TRUE(letter.isEmpty() || !std::exchange(taken[letter], true)) << item->text().toStdString();
+        }
+    }
 }
 
 // A start makes no pane that is not shown: the window starts as fast as the
