@@ -162,6 +162,8 @@ TEST(RulesFile, WhatCannotBeReadIsToldWithItsPlace)
         {"[all]\nspeed = [1, 2]\nspeed = [1, 3]\n",
          "line 3, column 9: Error while parsing key-value pair: cannot redefine existing array 'speed'"},
         {"[all]\n\"sp\xff\" = [1, 2]\n", "line 2, column 3: Encountered invalid utf-8 sequence"},
+        {"[all]\nh\u00e4lth = [1, 2]\n",
+         "line 2, column 2: Error while parsing key-value pair: expected '=', saw '\u00e4'"},
         {std::string("\x7f"
                      "ELF\x02\x01\0\0",
                      8),
