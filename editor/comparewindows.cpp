@@ -7,29 +7,33 @@
 #include "focusreturn.h"
 #include "panedock.h"
 
-PaneDock *CompareWindows::chartPane()
+namespace {
+
+// The pane dock of a pane of kind Content, made the first time it is asked for;
+// the pane's own close request closes its dock.
+template <typename Content>
+PaneDock *paneOf(PaneDock *&dock, CreatorDialog &window, const QString &title, const char *name)
 {
     const auto make = [](QWidget *parent) {
-        auto *chart = new ChartWindow(parent);
-        QObject::connect(chart, &ChartWindow::closeRequested, parent, &QWidget::close);
-        return chart;
+        auto *content = new Content(parent);
+        QObject::connect(content, &Content::closeRequested, parent, &QWidget::close);
+        return content;
     };
-    if (!chartDock)
-        chartDock = window.addPane(new PaneDock(QObject::tr("Chart"), CreatorDialog::chartPane, make, &window));
-    return chartDock;
+    if (!dock)
+        dock = window.addPane(new PaneDock(title, name, make, &window));
+    return dock;
+}
+
+} // namespace
+
+PaneDock *CompareWindows::chartPane()
+{
+    return paneOf<ChartWindow>(chartDock, window, QObject::tr("Chart"), CreatorDialog::chartPane);
 }
 
 PaneDock *CompareWindows::comparePane()
 {
-    const auto make = [](QWidget *parent) {
-        auto *compare = new ComparePane(parent);
-        QObject::connect(compare, &ComparePane::closeRequested, parent, &QWidget::close);
-        return compare;
-    };
-    if (!compareDock)
-        compareDock = window.addPane(
-            new PaneDock(QObject::tr("Compare Two Classes"), CreatorDialog::comparePane, make, &window));
-    return compareDock;
+    return paneOf<ComparePane>(compareDock, window, QObject::tr("Compare Two Classes"), CreatorDialog::comparePane);
 }
 
 void CompareWindows::showTwoClasses(const TwoClasses &classes)
