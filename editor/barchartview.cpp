@@ -1,4 +1,5 @@
 #include "barchartview.h"
+
 #include "dialogunits.h"
 
 #include <QBuffer>

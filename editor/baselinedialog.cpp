@@ -1,7 +1,7 @@
 #include "baselinedialog.h"
-#include "dialogunits.h"
 
 #include "accessibility.h"
+#include "dialogunits.h"
 #include "screenfit.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "chartwindow.h"
-#include "dialogunits.h"
 
 #include "accessibility.h"
 #include "barchartview.h"
+#include "dialogunits.h"
 #include "picturesizedialog.h"
 
 #include <QBuffer>

@@ -1,5 +1,4 @@
 #include "classtablewindow.h"
-#include "dialogunits.h"
 
 #include "accessibility.h"
 #include "bulkchangedialog.h"
@@ -10,6 +9,7 @@
 #include "classtablesummary.h"
 #include "classtableview.h"
 #include "cp1252.h"
+#include "dialogunits.h"
 #include "focusreturn.h"
 #include "model/compare/comparecommands.h"
 #include "model/table/classtableediting.h"

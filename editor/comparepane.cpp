@@ -1,7 +1,7 @@
 #include "comparepane.h"
-#include "dialogunits.h"
 
 #include "accessibility.h"
+#include "dialogunits.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #include "problemswindow.h"
-#include "dialogunits.h"
 
 #include "accessibility.h"
+#include "dialogunits.h"
 #include "screenfit.h"
 
 #include <QDockWidget>
