@@ -18,14 +18,16 @@ constexpr qreal usualSystemPoints = 9;
 QFont dialogFont(const char *family, qreal points)
 {
     const QString name = QString::fromLatin1(family);
-    // Asked once: asking takes about as long as laying out the whole form,
-    // and the program installs no fonts of its own.
+    // Asked once, and of the installed families: hasFamily() first asks
+    // fontconfig for the name's aliases, which took as long as laying out the
+    // whole form. The program installs no fonts of its own.
     static QHash<QString, bool> installed;
     auto known = installed.constFind(name);
     if (known == installed.cend())
-        known = installed.insert(name, QFontDatabase::hasFamily(name));
+        known = installed.insert(name, QFontDatabase::families().contains(name, Qt::CaseInsensitive));
     QFont font = *known ? QFont(name) : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPointSizeF(points);
+    font.setHintingPreference(QFont::PreferFullHinting);
     return font;
 }
 
