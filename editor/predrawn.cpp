@@ -11,10 +11,18 @@
 namespace {
 
 // A picture or icon the build drew: its pixels as the window keeps them,
-// copied rather than decoded; null where the program holds none of that size.
+// shown from the program file where they are stored as they are, else
+// unpacked; null where the program holds none of that size.
 QPixmap predrawnPixels(const QString &name, QSize size, QImage::Format format)
 {
-    const QByteArray pixels = QResource(QStringLiteral(":/artwork/") + name).uncompressedData();
+    const QResource resource(QStringLiteral(":/artwork/") + name);
+    if (!resource.isValid())
+        return {};
+    if (resource.compressionAlgorithm() == QResource::NoCompression) {
+        const QImage stored(resource.data(), size.width(), size.height(), format);
+        return resource.size() == stored.sizeInBytes() ? QPixmap::fromImage(stored) : QPixmap();
+    }
+    const QByteArray pixels = resource.uncompressedData();
     QImage image(size, format);
     if (pixels.size() != image.sizeInBytes())
         return {};
