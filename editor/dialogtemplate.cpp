@@ -414,7 +414,6 @@ QList<QWidget *> createControls(std::span<const ControlTemplate> controls, QWidg
             buddies.append({widget, t.buddy});
         if (t.id) {
             widget->setObjectName(QStringLiteral("control%1").arg(t.id));
-            widget->setProperty("controlId", t.id);
             byId.insert(t.id, widget);
         }
     }

@@ -68,7 +68,7 @@ enum class Framing { Flat, InGroupBoxes };
 // Creates the controls of a template in parent, in template order, which is
 // then also their tab order, and gives each label and group box its buddy
 // (a group's Alt letter leads to it). Every control
-// with an id is named "control<id>" and carries the property "controlId".
+// with an id is named "control<id>".
 // Returns one widget for each entry of the template, in its order; placing
 // them is up to the caller.
 QList<QWidget *> createControls(std::span<const ControlTemplate> controls, QWidget *parent,

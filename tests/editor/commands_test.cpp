@@ -261,12 +261,12 @@ TEST_F(CommandTableTest, EveryButtonAndMenuCommandHasARow)
         tested.insert(row.id);
     for (QAction *action : dialog->findChildren<QAction *>(QRegularExpression(QStringLiteral("^command")))) {
         if (!action->isSeparator()) {
-            EXPECT_TRUE(tested.count(action->objectName().mid(7).toInt())) << action->text().toStdString();
+            EXPECT_TRUE(tested.count(controlIdOf(action))) << action->text().toStdString();
         }
     }
     for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
         if (button->isEnabled()) {
-            EXPECT_TRUE(tested.count(button->property("controlId").toInt())) << button->text().toStdString();
+            EXPECT_TRUE(tested.count(controlIdOf(button))) << button->text().toStdString();
         }
     }
 }

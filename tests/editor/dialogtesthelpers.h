@@ -41,6 +41,14 @@ inline void PrintTo(const QString &text, std::ostream *out)
     *out << '"' << text.toStdString() << '"';
 }
 
+// The id in a control's or a command's object name ("control1010",
+// "command40001"); 0 for any other object.
+inline int controlIdOf(const QObject *object)
+{
+    const QString name = object->objectName();
+    return name.startsWith(u"control") || name.startsWith(u"command") ? name.mid(7).toInt() : 0;
+}
+
 // The form shows the current class again, as after a command.
 inline void showRecord(CreatorDialog &dialog)
 {

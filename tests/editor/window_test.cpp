@@ -52,8 +52,8 @@ QString labelOf(QWidget *widget)
 int idOf(const QWidget *widget)
 {
     for (; widget; widget = widget->parentWidget()) {
-        if (const QVariant id = widget->property("controlId"); id.isValid())
-            return id.toInt();
+        if (const int id = controlIdOf(widget))
+            return id;
     }
     return 0;
 }
@@ -66,7 +66,7 @@ TEST_F(WindowTest, EveryControlHasANameAndOnlyTheUnfinishedOnesAreGreyedOut)
 {
     QStringList disabled;
     for (QWidget *widget : control(ControlId::Quit)->parentWidget()->findChildren<QWidget *>()) {
-        if (!widget->property("controlId").isValid())
+        if (!controlIdOf(widget))
             continue; // the inner parts of a control
         if (widget->focusPolicy() != Qt::NoFocus && !qobject_cast<QLabel *>(widget)) {
             EXPECT_FALSE(labelOf(widget).isEmpty()) << idOf(widget);
