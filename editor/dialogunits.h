@@ -5,7 +5,7 @@
 #include <QRect>
 
 // The font of a dialog template: family when it is installed, otherwise the
-// platform's sans-serif font, at points.
+// platform's sans-serif font, at points, fully hinted and unshaped.
 QFont dialogFont(const char *family, qreal points);
 
 // How much larger than usual the user has made the system font: its size
