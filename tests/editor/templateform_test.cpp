@@ -1,12 +1,18 @@
 // The form's measure of its fixed texts: the same width as each control's
-// size hint gives, whatever the label looks like, and taken again after a change.
+// size hint gives, whatever the label looks like, and taken again after a
+// change; its font; and the frames of its groups.
 
 #include "dialogtemplate.h"
+#include "dialogunits.h"
 #include "templateform.h"
 
+#include <QFontDatabase>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QWidget>
+#include <qdrawutil.h>
 
 #include <gtest/gtest.h>
 
@@ -80,6 +86,37 @@ TEST(TemplateFormTest, ChangedTextWidensTheFormAtTheSameSize)
         EXPECT_GE(control->width(), fixedTextWidth(controls[id - 1], control)) << id;
         width = form.form()->width();
     }
+}
+
+// The template's family where it is installed, else the system's font.
+TEST(TemplateFormTest, FontIsTheTemplatesWhereItIsInstalled)
+{
+    const QString installed = QFontDatabase::families().constLast();
+    const QString system = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    for (const auto &[asked, family] : {std::pair(installed, installed), std::pair(QStringLiteral("No Such"), system)}) {
+        const QFont font = dialogFont(asked.toLatin1().constData(), 7.5);
+        EXPECT_EQ(font.family(), family);
+        EXPECT_EQ(font.pointSizeF(), 7.5);
+    }
+}
+
+// A group's frame is the etched one Qt draws for a sunken shade rectangle,
+// under a title of no letters.
+TEST(TemplateFormTest, GroupFrameIsEtched)
+{
+    const ControlTemplate controls[] = {{1, ControlKind::GroupBox, "", 0, 0, 60, 30}};
+    QWidget form;
+    QWidget *group = createControls(controls, &form).constFirst();
+    group->resize(97, 53);
+    QImage drawn(group->size(), QImage::Format_RGB32);
+    group->render(&drawn);
+    QImage expected(group->size(), QImage::Format_RGB32);
+    expected.fill(group->palette().window().color());
+    QPainter painter(&expected);
+    const QFontMetrics metrics = group->fontMetrics();
+    qDrawShadeRect(&painter, group->rect().adjusted(0, metrics.height() / 2, 0, 0), group->palette(), true);
+    painter.fillRect(metrics.horizontalAdvance(QLatin1Char('x')), 0, 4, metrics.height(), group->palette().window());
+    EXPECT_EQ(drawn, expected);
 }
 
 } // namespace
