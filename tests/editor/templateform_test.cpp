@@ -93,7 +93,8 @@ TEST(TemplateFormTest, FontIsTheTemplatesWhereItIsInstalled)
 {
     const QString installed = QFontDatabase::families().constLast();
     const QString system = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    for (const auto &[asked, family] : {std::pair(installed, installed), std::pair(QStringLiteral("No Such"), system)}) {
+    for (const auto &[asked, family] :
+         {std::pair(installed, installed), std::pair(QStringLiteral("No Such"), system)}) {
         const QFont font = dialogFont(asked.toLatin1().constData(), 7.5);
         EXPECT_EQ(font.family(), family);
         EXPECT_EQ(font.pointSizeF(), 7.5);
