@@ -72,7 +72,7 @@ template <auto part, auto command>
 constexpr void (*partCommand)(CreatorDialog &) = [](CreatorDialog &dialog) { ((dialog.parts().*part).*command)(); };
 
 template <tolvane::Move move>
-constexpr void (*moveCommand)(CreatorDialog &) = [](CreatorDialog &dialog) { dialog.session().move(move); };
+constexpr void (*moveCommand)(CreatorDialog &) = [](CreatorDialog &dialog) { dialog.parts().classList.move(move); };
 
 template <void (CreatorDialog::*command)()>
 constexpr void (*windowCommand)(CreatorDialog &) = [](CreatorDialog &dialog) { (dialog.*command)(); };
@@ -176,7 +176,8 @@ inline constexpr WindowCommand windowCommands[] = {
     {[](CreatorDialog &d) { QMessageBox::aboutQt(&d); }, "&?", CommandId::AboutQt, "About Qt"},
     {.run = partCommand<&tolvane::SessionParts::inventory, &tolvane::InventoryCommands::calculate>,
      .control = tolvane::ControlId::Calculate},
-    {.run = sessionCommand<&tolvane::EditorSession::saveToMemory>, .control = tolvane::ControlId::SaveToMemory},
+    {.run = partCommand<&tolvane::SessionParts::classList, &tolvane::ClassListCommands::saveToMemory>,
+     .control = tolvane::ControlId::SaveToMemory},
     {.run = partCommand<&tolvane::SessionParts::inventory, &tolvane::InventoryCommands::pickItem>,
      .control = tolvane::ControlId::ItemList},
     {.run = partCommand<&tolvane::SessionParts::inventory, &tolvane::InventoryCommands::addItem>,

@@ -163,7 +163,8 @@ void BackupsAndRecovery::offerRecovery(int part)
 void BackupsAndRecovery::restoreRecovery(const SessionRecovery &recovery, const std::filesystem::path &file, int part)
 {
     if (part == 1) {
-        if (const std::string problem = session.showOtherTeam(true); !problem.empty() || session.fileOf(1) != file) {
+        if (const std::string problem = session.showOtherTeam(true);
+            !problem.empty() || classFileOf(session, 1) != file) {
             session.questions().tell({Questions::Icon::Warning, "Restore",
                                       "The changes to " + displayText(file.filename())
                                           + " cannot be restored beside the active team's classes. " + problem
@@ -201,7 +202,7 @@ void BackupsAndRecovery::restorePreviousVersion()
 {
     if (!folderUsable(session))
         return;
-    const std::filesystem::path path = session.fileOf(session.formDocument());
+    const std::filesystem::path path = classFileOf(session, session.formDocument());
     const std::string name = displayText(path.filename());
     const std::filesystem::path folder = backupsFolder(session.dataFolder().path);
     const BackupStore store(folder);

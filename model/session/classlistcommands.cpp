@@ -13,6 +13,27 @@ std::string bracketed(const ClassRecord &record)
 
 } // namespace
 
+void ClassListCommands::saveToMemory()
+{
+    const FormValues form = session.formView().form();
+    const ClassRecord stored = session.document().formRecord(form);
+    const bool changed = !(stored == session.document().state().current());
+    session.store(form);
+    const std::string named = "Class " + std::to_string(session.document().state().currentIndex) + " "
+                              + bracketed(stored);
+    session.formView().setStatus(utf8Of(changed ? "Stored " + named + " in memory" : named + " unchanged in memory"));
+    session.refreshIndicators(form);
+}
+
+// Prev. Class counts the form's slot even where it does not move.
+void ClassListCommands::move(Move move)
+{
+    FormValues form = session.formView().form();
+    if (move == Move::Previous)
+        session.document().state().countTheEditedSlot();
+    session.moveTo(form, moveTarget(session.document().state(), move));
+}
+
 // Add Class widens the range by one class after the last, without moving.
 void ClassListCommands::addClass()
 {

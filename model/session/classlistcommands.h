@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editorsession.h"
+#include "tablecommands.h"
 
 #include <optional>
 #include <string>
@@ -21,12 +22,17 @@ public:
 };
 
 // The commands on whole classes of the Class menu: add, delete, duplicate,
-// move and go to a class; each change is a step Undo takes back.
+// move and go to a class, each change a step Undo takes back; and going
+// from class to class, which stores the form first, as Save to Memory does.
 class ClassListCommands
 {
 public:
     ClassListCommands(EditorSession &session, ClassPicker &picker) : session(session), picker(picker) {}
 
+    // Save to Memory: stores the form and says so; the view changes only in its title.
+    void saveToMemory();
+    // Next Class, Prev. Class, First Class and Last Class.
+    void move(Move move);
     void addClass();
     void deleteClass();
     void duplicateClass();

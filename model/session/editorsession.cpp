@@ -117,28 +117,6 @@ void EditorSession::showTitle(std::string text)
     view.setTitle(title + notes);
 }
 
-// Says what it did: the button changes nothing in view but the title.
-void EditorSession::saveToMemory()
-{
-    const FormValues form = view.form();
-    const ClassRecord stored = document().formRecord(form);
-    const bool changed = !(stored == document().state().current());
-    store(form);
-    const std::string named = "Class " + std::to_string(document().state().currentIndex) + " ["
-                              + std::string(stored.classname.view()) + "]";
-    view.setStatus(utf8Of(changed ? "Stored " + named + " in memory" : named + " unchanged in memory"));
-    refreshIndicators(form);
-}
-
-// Prev. Class counts the form's slot even where it does not move.
-void EditorSession::move(Move move)
-{
-    FormValues form = view.form();
-    if (move == Move::Previous)
-        document().state().countTheEditedSlot();
-    moveTo(form, moveTarget(document().state(), move));
-}
-
 void EditorSession::moveTo(FormValues &form, std::optional<int> slot)
 {
     if (!slot) {

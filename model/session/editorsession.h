@@ -81,9 +81,6 @@ public:
     void loadConfig();
     // False when nothing was written.
     bool writeOut();
-    void saveToMemory();
-    // Next Class, Prev. Class, First Class and Last Class.
-    void move(Move move);
     // The Edit menu's Undo and Redo. pastTextBox: the keys came from a text
     // box that had nothing of its own to undo or redo, which the status says.
     void undo(bool pastTextBox = false);
@@ -118,8 +115,6 @@ public:
     void moveTo(FormValues &form, std::optional<int> slot);
     // The same into the classes of document (see documentOf).
     void moveTo(FormValues &form, int document, std::optional<int> slot);
-    // The class file document is written to.
-    std::filesystem::path fileOf(int document) const;
 
 private:
     TeamDocument &documentAt(int number) { return number == 1 && otherDoc ? *otherDoc : doc; }
@@ -201,6 +196,8 @@ bool folderUsable(EditorSession &session);
 // The class file that Load Config reads and Write Out writes now; empty when
 // the folder is unresolved.
 std::filesystem::path activeClassFile(const EditorSession &session);
+// The class file the session's document (see documentOf) is written to.
+std::filesystem::path classFileOf(const EditorSession &session, int document);
 // The classes of the team other than the form's: in memory with the other
 // team shown, else as its file holds them now.
 ClassesOnDisk otherTeamClasses(const EditorSession &session);

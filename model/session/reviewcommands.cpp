@@ -95,7 +95,7 @@ std::string ReviewCommands::eachFile(std::string (TeamDocument::*of)(const std::
         const TeamDocument *document = session.documentOf(number);
         if (!document)
             continue;
-        std::string part = (document->*of)(session.fileOf(number),
+        std::string part = (document->*of)(classFileOf(session, number),
                                            document->classesWith(number == session.formDocument() ? &form : nullptr));
         if (!text.empty() && !part.empty())
             text += '\n';

@@ -100,11 +100,12 @@ void EditorSession::noteDocuments()
             {" (" + std::string(teamName(doc.team())) + ")", " (" + std::string(teamName(otherDoc->team())) + ")"});
 }
 
-std::filesystem::path EditorSession::fileOf(int number) const
+std::filesystem::path classFileOf(const EditorSession &session, int number)
 {
     if (number == 0)
-        return activeClassFile(*this);
-    return otherDoc ? otherDoc->changes().classesFile() : std::filesystem::path();
+        return activeClassFile(session);
+    const TeamDocument *other = session.documentOf(1);
+    return other ? other->changes().classesFile() : std::filesystem::path();
 }
 
 std::string EditorSession::showOtherTeam(bool on)
@@ -116,7 +117,7 @@ std::string EditorSession::showOtherTeam(bool on)
     } else if (!on && otherDoc) {
         if (formDoc == 1)
             store(form);
-        const std::string name = displayText(fileOf(1).filename());
+        const std::string name = displayText(classFileOf(*this, 1).filename());
         if (otherDoc->unsavedClasses()) {
             switch (ask.ask({"Write out the changes to " + name + " before its classes are hidden?",
                              Questions::Choices::WriteOutDiscardCancel, Answer::Cancel, true})) {
@@ -207,9 +208,9 @@ bool EditorSession::writeClasses(FormValues &form)
 EditorSession::Written EditorSession::writeDocument(int number, FormValues &form)
 {
     TeamDocument &written = documentAt(number);
-    const std::filesystem::path path = fileOf(number);
+    const std::filesystem::path path = classFileOf(*this, number);
     const std::string name = displayText(path.filename());
-    if (number == 1 && path == fileOf(0))
+    if (number == 1 && path == classFileOf(*this, 0))
         return {false, name + " not written: it is the active file, which the classes in memory go to"};
     WriteFlow flow(written, {ask, openReview, data, gameFolder});
     switch (flow.write(path)) {
@@ -249,7 +250,7 @@ bool EditorSession::settleUnsavedChanges(FormValues &form)
     for (int number : unsaved)
         names += (names.empty() ? "" : " and ")
                  + (number == 0 ? std::string(classFileName(doc.state().sealsActive))
-                                : displayText(fileOf(number).filename()));
+                                : displayText(classFileOf(*this, number).filename()));
     switch (ask.ask(
         {"Write out the changes to " + names + "?", Questions::Choices::WriteOutDiscardCancel, Answer::Cancel, true})) {
     case Answer::WriteOut:

@@ -100,7 +100,7 @@ void SheetCommands::importClasses()
     session.refreshIndicators(form);
     const std::vector<ClassRecord> before = session.document().classesWith(nullptr);
     // A row's file that names a folder is this class file only in its folder, from the sheet's.
-    const std::filesystem::path classFile = session.fileOf(session.formDocument());
+    const std::filesystem::path classFile = classFileOf(session, session.formDocument());
     ImportOptions options{
         .format = sheetFormatOfName(*path),
         .addNew = false,

@@ -60,16 +60,10 @@ inline int tableColumn(const std::string &title)
 // Runs the session's own command of letter; false when the letter is not one.
 inline bool runSessionCommand(tolvane::EditorSession &session, char letter)
 {
-    using tolvane::Move;
     // clang-format off
     switch (letter) {
     case 'L': session.loadConfig(); break;
     case 'W': session.writeOut(); break;
-    case 'S': session.saveToMemory(); break;
-    case 'n': session.move(Move::Next); break;
-    case 'p': session.move(Move::Previous); break;
-    case 'f': session.move(Move::First); break;
-    case 'l': session.move(Move::Last); break;
     case 'T': session.changeActiveConfig(); break;
     case 'z': session.undo(); break;
     case 'y': session.redo(); break;
@@ -85,8 +79,14 @@ inline bool runSessionCommand(tolvane::EditorSession &session, char letter)
 inline bool runSessionCommand(tolvane::EditorSession &session, tolvane::ClassListCommands &classList,
                               FakeClassPicker &picker, char letter, const std::string &argument)
 {
+    using tolvane::Move;
     // clang-format off
     switch (letter) {
+    case 'S': classList.saveToMemory(); break;
+    case 'n': classList.move(Move::Next); break;
+    case 'p': classList.move(Move::Previous); break;
+    case 'f': classList.move(Move::First); break;
+    case 'l': classList.move(Move::Last); break;
     case 'a': classList.addClass(); break;
     case 'x': classList.deleteClass(); break;
     case 'd': classList.duplicateClass(); break;

@@ -183,7 +183,7 @@ TEST_F(SessionFormTest, WeaponPickSetsTheInternalNameAndReportsTheStoredName)
             EXPECT_EQ(view.status,
                       std::string("Forced [") + row.internalName + "] as Initial Weapon for [" + name + "]");
         }
-        session->saveToMemory();
+        parts->classList.saveToMemory();
     }
 }
 
@@ -219,7 +219,7 @@ TEST_F(SessionFormTest, StartingWeaponSelectsItsEntryAndKeepsItsName)
         session->document().state().current().starting_weapon.assign(row.startingWeapon);
         showRecord();
         EXPECT_EQ(view.boxes.startingWeapon, *row.selected ? entryOf(row.selected) : -1) << row.startingWeapon;
-        session->saveToMemory();
+        parts->classList.saveToMemory();
         EXPECT_EQ(session->document().state().current().starting_weapon.view(), row.startingWeapon);
     }
 }
@@ -243,7 +243,7 @@ TEST_F(SessionFormTest, StatusLineNamesTheClassInUtf8)
 {
     session->document().state().table.records[1].classname.assign("\xC9lite \x80");
     parts->classList.addClass();
-    session->move(Move::Last);
+    parts->classList.move(Move::Last);
     EXPECT_EQ(view.status, "@ Class 1 / 1 [\xC3\x89lite \xE2\x82\xAC]");
 }
 
@@ -324,7 +324,7 @@ TEST_F(SessionFormTest, FileCommandsOfAGoneFolderWarnAndWriteNothing)
 TEST_F(SessionFormTest, UnreadableFileLeavesTheTable)
 {
     session->loadConfig();
-    session->move(Move::Last);
+    parts->classList.move(Move::Last);
     fs::remove(first.path / "tvclass_seals.cfg");
     fs::create_directory(first.path / "tvclass_seals.cfg");
     session->loadConfig();
@@ -382,7 +382,7 @@ TEST_F(SessionFormTest, LoadConfigRefusesWhatIsNoClassFile)
 #endif
     };
     session->loadConfig();
-    session->move(Move::Last);
+    parts->classList.move(Move::Last);
     for (const auto &[contents, why] : rows) {
         view.told.clear();
         if (contents) {
