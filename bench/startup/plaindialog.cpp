@@ -1,7 +1,8 @@
 // The yardstick for the editor window: a dialog with the same 95 controls of
-// the same kinds (94 in the form and the menu bar), the same 8 point font and
-// filled lists, built by hand, without the dialog template, its typing
-// filters or the artwork. Pictures are empty sunken frames of their size.
+// the same kinds (94 in the form, and the menu bar with the editor's menus,
+// entries and shortcuts), the same 8 point font and filled lists, built by
+// hand, without the dialog template, its typing filters or the artwork.
+// Pictures are empty sunken frames of their size.
 // Built with FORM_TEXTS, its buttons, boxes, labels and groups carry the
 // form's own texts in place of "Button 1", "Label 1": what a dialog of these
 // controls built by hand would show, and paint.
@@ -19,6 +20,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -73,13 +77,69 @@ int main(int argc, char **argv)
 
     auto *bar = new QMenuBar(&dialog);
     bar->setNativeMenuBar(false);
-    const char *menus[][5] = {{"&File", "&Load Config", "&Change Active-Config", "&Write Out", "&Quit"},
-                              {"Class", "Add Class", "Next Class", "Previous Class", "First Class"},
-                              {"&?", "Last Class", "&About", "&Help", nullptr}};
-    for (const auto &menu : menus) {
-        QMenu *entries = bar->addMenu(QString::fromLatin1(menu[0]));
-        for (int i = 1; i < 5 && menu[i]; ++i)
-            entries->addAction(QString::fromLatin1(menu[i]));
+    // The editor's menus: an entry "-" is a separator, one ending in ">" a submenu.
+    struct Entry
+    {
+        const char *text;
+        const char *keys = "";
+    };
+    const std::pair<const char *, std::vector<Entry>> menus[] = {
+        {"&File",
+         {{"Open &Folder...", "Ctrl+O"},
+          {"Recent Folders>"},
+          {"Cop&y Samples..."},
+          {"-"},
+          {"&Load Config", "Ctrl+L"},
+          {"&Change Active-Config"},
+          {"&Write Out", "Ctrl+S"},
+          {"Re&view Changes..."},
+          {"Compare wit&h File..."},
+          {"Compare with Folder..."},
+          {"Restore Previous Version..."},
+          {"P&roblems...", "F8"},
+          {"-"},
+          {"Export Classes..."},
+          {"Import Classes..."},
+          {"-"},
+          {"&Quit", "Ctrl+Q"}}},
+        {"E&dit", {{"Un&do", "Ctrl+Z"}, {"&Redo", "Ctrl+Y; Ctrl+Shift+Z"}}},
+        {"&View",
+         {{"&Class Table", "Ctrl+T"},
+          {"&Filter Classes...", "Ctrl+F"},
+          {"C&hart..."},
+          {"Show Othe&r Team", "Ctrl+Shift+T"}}},
+        {"Class",
+         {{"Add Class", "Ctrl+N"},
+          {"Duplicate Class", "Ctrl+D"},
+          {"Delete Class", "Ctrl+Del"},
+          {"-"},
+          {"Move Class Up", "Ctrl+Shift+Up"},
+          {"Move Class Down", "Ctrl+Shift+Down"},
+          {"-"},
+          {"Next Class", "Alt+Right"},
+          {"Previous Class", "Alt+Left"},
+          {"First Class", "Alt+Home"},
+          {"Last Class", "Alt+End"},
+          {"Go to Class...", "Ctrl+G"},
+          {"Compare Two Classes...", "Ctrl+K"},
+          {"Copy to Other Team"},
+          {"-"},
+          {"Show Inventory...", "Ctrl+I"}}},
+        {"&?", {{"&About"}, {"&Help", "F1"}, {"About Qt"}}}};
+    for (const auto &[title, entries] : menus) {
+        QMenu *menu = bar->addMenu(QString::fromLatin1(title));
+        for (const Entry &entry : entries) {
+            const QString text = QString::fromLatin1(entry.text);
+            if (text == u"-") {
+                menu->addSeparator();
+            } else if (text.endsWith(u'>')) {
+                menu->addMenu(text.chopped(1));
+            } else {
+                QAction *action = menu->addAction(text);
+                action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(entry.keys)));
+                dialog.addAction(action);
+            }
+        }
     }
     layout->setMenuBar(bar);
 
